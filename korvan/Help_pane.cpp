@@ -1,0 +1,36 @@
+#include "Help_pane.h"
+
+#include <QEvent>
+#include <QTextEdit>
+#include <QWidget>
+
+HelpPane::HelpPane(QTextEdit* pane) : QObject(pane), pane(pane) { pane->setReadOnly(true); }
+
+void HelpPane::bind(QWidget* control, const QStringList& lines) {
+    texts.insert(control, lines);
+    control->setMouseTracking(true);
+    control->installEventFilter(this);
+}
+
+QStringList HelpPane::linesFor(QObject* control) const { return texts.value(control); }
+
+void HelpPane::FocusHelp(QObject* control) {
+    pane->clear();
+    for (const QString& line : texts.value(control))
+        pane->append(line);
+}
+
+bool HelpPane::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        FocusHelp(watched);
+        break;
+    case QEvent::Enter:
+    case QEvent::MouseMove:
+        MouseHelp(watched);
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}

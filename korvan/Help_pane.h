@@ -1,0 +1,30 @@
+#pragma once
+// The read-only help pane of a dialog: entering a control, or moving the mouse over it,
+// clears the pane and shows that control's fixed lines. A control bound with no lines
+// leaves the pane empty.
+
+#include <QHash>
+#include <QObject>
+#include <QStringList>
+
+class QTextEdit;
+class QWidget;
+
+class HelpPane : public QObject {
+    Q_OBJECT
+public:
+    explicit HelpPane(QTextEdit* pane);
+
+    void bind(QWidget* control, const QStringList& lines);
+    // Shows the lines bound to `control` (the pane stays empty for an unbound one).
+    void FocusHelp(QObject* control);
+    void MouseHelp(QObject* control) { FocusHelp(control); }
+    QStringList linesFor(QObject* control) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QTextEdit* pane;
+    QHash<QObject*, QStringList> texts;
+};

@@ -1,0 +1,55 @@
+#pragma once
+// Tables of "this control edits these bits of that image byte". A dialog lists its
+// controls once; load() sets them from the image and store() puts them back, changing
+// only the listed bits and keeping every other bit as the image has it at that time.
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class QAbstractButton;
+class QAbstractSlider;
+class QComboBox;
+class QSpinBox;
+
+namespace bits {
+
+// Position of the lowest set bit of a mask (0 for mask 0).
+int shiftOf(uint8_t mask);
+// The field under `mask`, shifted down to bit 0.
+uint8_t get(uint8_t byte, uint8_t mask);
+// Replaces the field under `mask` with `value` (shifted up into place).
+uint8_t put(uint8_t byte, uint8_t mask, uint8_t value);
+
+} // namespace bits
+
+class ImageFields {
+public:
+    // Ticked when every bit of `mask` is set; with inverted, when every bit is clear.
+    void check(QAbstractButton* box, int offset, uint8_t mask, bool inverted = false);
+    // Item i stands for field value values[i]. A stored value with no item shows no
+    // selection, and store() then keeps the stored bits.
+    void combo(QComboBox* box, int offset, uint8_t mask, std::vector<uint8_t> values);
+    // The item index is the field value itself.
+    void comboIndex(QComboBox* box, int offset, uint8_t mask);
+    // A spin box or bar showing the field value plus `bias`; a stored value outside the
+    // control's range is kept as it is unless the user changes the control.
+    void number(QSpinBox* box, int offset, uint8_t mask, int bias = 0);
+    void number(QAbstractSlider* bar, int offset, uint8_t mask, int bias = 0);
+
+    void load(const uint8_t* image);
+    void store(uint8_t* image) const;
+
+private:
+    struct Field {
+        int offset;
+        uint8_t mask;
+        std::function<void(uint8_t field)> show;
+        // Returns false when the control holds no value of its own (keep the image's bits).
+        std::function<bool(uint8_t& field)> take;
+    };
+    void add(int offset, uint8_t mask, std::function<void(uint8_t)> show,
+             std::function<bool(uint8_t&)> take);
+    std::vector<Field> fields;
+};

@@ -1,0 +1,20 @@
+#pragma once
+// Key filters for edit boxes: typed characters outside an allowed set are swallowed;
+// editing keys (backspace, delete, arrows, clipboard shortcuts) always pass.
+
+#include <QString>
+
+class QWidget;
+
+namespace keys {
+
+inline const QString Digits = QStringLiteral("0123456789");
+inline const QString Decimal = QStringLiteral("0123456789.");
+inline const QString SignedDigits = QStringLiteral("0123456789-");
+inline const QString Hex = QStringLiteral("0123456789ABCDEFabcdef");
+
+// Installs a filter on `edit` (a line edit, spin box or editable combo) letting through
+// only characters in `allowed`. With upperCase, letters are typed in upper case.
+void allowOnly(QWidget* edit, const QString& allowed, bool upperCase = false);
+
+} // namespace keys

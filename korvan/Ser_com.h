@@ -1,0 +1,83 @@
+#pragma once
+// The serial port holder: opens, configures and closes the port, sends bytes, and builds
+// every request frame of the radio link. Frames go out as data bytes, checksum (one's
+// complement of the 8-bit sum of the data), command byte, and a sync byte last.
+
+#include "platform/SerialDevice.h"
+
+#include <QDialog>
+#include <QString>
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+
+constexpr uint8_t SYNC_CMD = 0xCC;
+constexpr uint8_t SYNC_KEY = 0xAA;
+
+enum RadioCommand : uint8_t {
+    CMD_CONNECT = 1,
+    CMD_GET_VERSION = 2,
+    CMD_DISCONNECT = 3,
+    CMD_READ_BLOCK = 4,
+    CMD_WRITE_BLOCK = 5,
+    CMD_READ_LOCATION = 6,
+    CMD_WRITE_LOCATION = 7,
+    CMD_METER = 10,
+    CMD_GET_DISPLAY = 26,
+    CMD_WRITE_BYTE = 71,
+};
+
+enum MeterSubCode : uint8_t {
+    METER_CAL_S1 = 2,
+    METER_CAL_S9 = 3,
+    METER_READ = 6,
+};
+
+constexpr uint8_t KEY_PRESS = 4;   // command of a key frame to the radio (sync 0xAA)
+constexpr uint8_t KEY_DISPLAY = 2; // command of a display frame from the radio (sync 0xAA)
+constexpr int RX_RING_SIZE = 1024;
+
+class TfrmSerial : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmSerial(QWidget* parent = nullptr);
+    ~TfrmSerial() override;
+
+    struct rxed_data_struct {
+        std::atomic<int> command{0};
+        std::atomic<int> version_state{0}; // 2 once a version reply was stored
+        QString version;                   // guarded by versionMutex
+    };
+
+    bool OpenPort(int portNumber);
+    void ClosePort();
+    int SendBytes(const uint8_t* bytes, int count);
+    bool SetBaudRate(int rate);
+    void ClearRxBuffer();
+    static uint8_t Checksum(const uint8_t* bytes, int count);
+
+    int SendConnect();
+    int SendGetVersion();
+    int SendDisconnect();
+    int SendReadBlock(int address);
+    int SendWriteBlock(int address);
+    int SendReadLocation(int address);
+    int SendWriteLocation(int address, uint8_t value);
+    int SendMeterRead();
+    int SendMeterCalLow();
+    int SendMeterCalHigh();
+    int SendGetDisplay();
+    int SendWriteByte(int address, uint8_t value);
+    int SendKey(uint8_t key);
+
+    platform::SerialDevice device;
+    std::atomic<uint8_t> PortOpen{0};
+    std::atomic<uint8_t> RxPending{0};
+    uint8_t RxBuffer[RX_RING_SIZE] = {};
+    std::atomic<int> RxHead{0};
+    std::atomic<int> RxTail{0};
+    rxed_data_struct rxed;
+    std::mutex versionMutex;
+};
+
+extern TfrmSerial* frmSerial;

@@ -1,0 +1,28 @@
+#include "Text_format.h"
+
+#include "platform/Convert.h"
+
+#include <QRegularExpression>
+
+namespace text {
+
+QString FrequencyText(uint32_t hz) { return platform::FormatFloat("000.00000", hz / 1e6); }
+
+uint32_t ParseFrequency(const QString& mhz) {
+    static const QRegularExpression number(QStringLiteral("^\\s*(\\d*)(?:\\.(\\d*))?\\s*$"));
+    const auto match = number.match(mhz);
+    const QString whole = match.captured(1);
+    const QString fraction = match.captured(2);
+    if (!match.hasMatch() || (whole.isEmpty() && fraction.isEmpty()) || whole.size() > 4)
+        throw platform::EConvertError(
+            QStringLiteral("'%1' is not a valid floating point value").arg(mhz));
+    const uint64_t hz = whole.toULongLong() * 1000000ull +
+                        (fraction + QStringLiteral("000000")).left(6).toULongLong();
+    if (hz > UINT32_MAX)
+        throw platform::EConvertError(QStringLiteral("'%1' is out of range").arg(mhz));
+    return uint32_t(hz);
+}
+
+QString HexByte(uint8_t value) { return platform::IntToHex(value, 2); }
+
+} // namespace text

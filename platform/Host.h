@@ -1,0 +1,63 @@
+#pragma once
+// The desktop services a form needs: message boxes, file dialogs, beep, shell open,
+// the display of an escaped exception, and printing. Forms never call QMessageBox,
+// QFileDialog or QPrintDialog directly; they go through host(), so tests can script
+// every answer.
+
+#include <QString>
+#include <QStringList>
+
+class QTextDocument;
+
+namespace platform {
+
+// Message box flags, as the forms pass them.
+enum MessageFlags : int {
+    MB_OK = 0,
+    MB_OKCANCEL = 1,
+    MB_ICONQUESTION = 32,
+    MB_ICONEXCLAMATION = 48,
+};
+
+// Message box results.
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+
+struct FileDialogRequest {
+    QString title;
+    QString filter;     // "Programming Files (*.mem)|*.mem|All Files (*.*)|*.*"
+    QString defaultExt; // "*.mem" or "mem"
+    QString fileName;   // initial path or name
+    bool fileMustExist = false;
+    bool overwritePrompt = false;
+    bool hideReadOnly = false;
+};
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // Returns IDOK or IDCANCEL.
+    virtual int messageBox(const QString& text, const QString& caption, int flags) = 0;
+    // Returns true and the chosen path when the user accepted.
+    virtual bool openFileDialog(const FileDialogRequest& request, QString& chosen) = 0;
+    virtual bool saveFileDialog(const FileDialogRequest& request, QString& chosen) = 0;
+    virtual void beep() = 0;
+    // Opens a web page or a mailto: address with the desktop's handler.
+    virtual bool shellOpen(const QString& url) = 0;
+    // An exception that escaped an event handler.
+    virtual void showException(const QString& message) = 0;
+    // Runs the print dialog and prints the document under the title; false when cancelled
+    // or when printing failed.
+    virtual bool printDocument(QTextDocument& document, const QString& title) = 0;
+};
+
+// The host every form uses. Defaults to the Qt host; tests install a scripted one.
+Host& host();
+// Installs a host (not owned); nullptr returns to the Qt host.
+void setHost(Host* newHost);
+
+// Converts "Name (*.a)|*.a|All (*.*)|*.*" into Qt's ";;"-separated filter list.
+QString qtFilterFromPairs(const QString& pairs);
+
+} // namespace platform

@@ -1,0 +1,45 @@
+#pragma once
+// Per-user settings with the registry's shape: keys hold named integer and string values.
+// Stored with QSettings in INI files under $XDG_CONFIG_HOME: the first two parts of a key
+// name the file, the rest the group. "\Tarq\Korvan\Port" value "ComPort" is key "ComPort"
+// in group [Port] of Tarq/Korvan.conf; "\Tarq\Ports" value "COM3" is in [General] of
+// Tarq/Ports.conf.
+
+#include <QString>
+#include <memory>
+
+class QSettings;
+
+namespace platform {
+
+class Registry {
+public:
+    Registry();
+    ~Registry();
+
+    // Opens a key; without canCreate a key that has no values yet does not open.
+    bool OpenKey(const QString& key, bool canCreate);
+    bool KeyExists(const QString& key) const;
+    void CloseKey();
+
+    // Reads fail (return false, leave `value` alone) when no key is open, the value is
+    // missing, or it is not of the asked type.
+    bool ReadInteger(const QString& name, int& value) const;
+    bool ReadString(const QString& name, QString& value) const;
+    // Writes fail when no key is open or the settings file cannot be written.
+    bool WriteInteger(const QString& name, int value);
+    bool WriteString(const QString& name, const QString& value);
+
+private:
+    struct Location {
+        QString file;  // "Tarq/Korvan"
+        QString group; // "Port", or "" for [General]
+    };
+    static bool locate(const QString& key, Location& where);
+    bool write(const QString& name, const QVariant& value);
+
+    std::unique_ptr<QSettings> settings;
+    QString group;
+};
+
+} // namespace platform
