@@ -9,14 +9,22 @@ namespace {
 
 class CharacterFilter : public QObject {
 public:
-    CharacterFilter(QObject* parent, const QString& allowed, bool upperCase)
-        : QObject(parent), allowed(allowed), upperCase(upperCase) {}
+    CharacterFilter(QObject* parent, const QString& allowed, bool upperCase,
+                    std::function<void(bool)> onKey)
+        : QObject(parent), allowed(allowed), upperCase(upperCase), onKey(std::move(onKey)) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::KeyPress)
             return false;
-        auto* key = static_cast<QKeyEvent*>(event);
+        const bool swallowed = filter(watched, static_cast<QKeyEvent*>(event));
+        if (onKey)
+            onKey(!swallowed);
+        return swallowed;
+    }
+
+private:
+    bool filter(QObject* watched, QKeyEvent* key) const {
         const QString text = key->text();
         if (text.isEmpty() || !text.at(0).isPrint() ||
             (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
@@ -33,9 +41,9 @@ protected:
         return false;
     }
 
-private:
     QString allowed;
     bool upperCase;
+    std::function<void(bool)> onKey;
 };
 
 // Spin boxes and editable combos take their keys in an inner line edit.
@@ -54,7 +62,12 @@ namespace keys {
 
 void allowOnly(QWidget* edit, const QString& allowed, bool upperCase) {
     QWidget* target = keyTarget(edit);
-    target->installEventFilter(new CharacterFilter(target, allowed, upperCase));
+    target->installEventFilter(new CharacterFilter(target, allowed, upperCase, nullptr));
+}
+
+void allowOnly(QWidget* edit, const QString& allowed, std::function<void(bool accepted)> onKey) {
+    QWidget* target = keyTarget(edit);
+    target->installEventFilter(new CharacterFilter(target, allowed, false, std::move(onKey)));
 }
 
 } // namespace keys

@@ -3,6 +3,7 @@
 // editing keys (backspace, delete, arrows, clipboard shortcuts) always pass.
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -16,5 +17,8 @@ inline const QString Hex = QStringLiteral("0123456789ABCDEFabcdef");
 // Installs a filter on `edit` (a line edit, spin box or editable combo) letting through
 // only characters in `allowed`. With upperCase, letters are typed in upper case.
 void allowOnly(QWidget* edit, const QString& allowed, bool upperCase = false);
+// The same filter, also reporting every key pressed in `edit`: onKey(true) when the key
+// passed (an allowed character or an editing key), onKey(false) when it was swallowed.
+void allowOnly(QWidget* edit, const QString& allowed, std::function<void(bool accepted)> onKey);
 
 } // namespace keys
