@@ -39,6 +39,11 @@ QString systemError(const QString& path, const char* what) {
         .arg(path, QString::fromUtf8(what), QString::fromLocal8Bit(std::strerror(errno)));
 }
 
+bool lineDropped(int handle) {
+    pollfd line{handle, POLLIN, 0};
+    return ::poll(&line, 1, 0) > 0 && (line.revents & (POLLHUP | POLLERR | POLLNVAL));
+}
+
 } // namespace
 
 SerialDevice::SerialDevice() : wakeFd(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
@@ -147,8 +152,10 @@ int SerialDevice::readAvailable(uint8_t* buffer, int capacity) {
     if (capacity <= 0)
         return 0;
     const ssize_t count = ::read(handle, buffer, size_t(capacity));
-    if (count >= 0)
+    if (count > 0)
         return int(count);
+    if (count == 0) // nothing waits, or the line is gone: a hang-up tells them apart
+        return lineDropped(handle) ? -1 : 0;
     return (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) ? 0 : -1;
 }
 
@@ -202,10 +209,10 @@ SerialDevice::Wait SerialDevice::waitReadable(int timeoutMs) {
         return errno == EINTR ? Wait::TimedOut : Wait::Failed;
     if (ready == 0)
         return Wait::TimedOut;
-    if (watched[0].revents & POLLIN)
-        return Wait::Readable;
     if (watched[0].revents & (POLLERR | POLLHUP | POLLNVAL))
         return Wait::Failed;
+    if (watched[0].revents & POLLIN)
+        return Wait::Readable;
     return Wait::TimedOut;
 }
 
