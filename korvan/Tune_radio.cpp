@@ -35,8 +35,19 @@ const QString OnlineNote = QStringLiteral("Note: when radio is online any change
                                           "to the radio and a suitable test set should be "
                                           "connected.");
 
-enum class Help { None, TuneNotch, TuneSinad, TxHigh, TxLow, Xtal, RxOffset, TempComp, Cal625,
-                  SqlOpen, SqlClose };
+enum class Help {
+    None,
+    TuneNotch,
+    TuneSinad,
+    TxHigh,
+    TxLow,
+    Xtal,
+    RxOffset,
+    TempComp,
+    Cal625,
+    SqlOpen,
+    SqlClose
+};
 
 QString helpText(Help kind) {
     switch (kind) {
@@ -134,8 +145,8 @@ struct RemoteKey {
 };
 
 const RemoteKey RemoteKeys[] = {
-    {&T::btnF1, "F1", '3'}, {&T::btnF2, "F2", '9'},     {&T::btnF3, "F3", '4'},
-    {&T::btnF4, "F4", '5'}, {&T::btnF5, "F5", '2'},     {&T::btnF6, "F6", '8'},
+    {&T::btnF1, "F1", '3'},     {&T::btnF2, "F2", '9'},     {&T::btnF3, "F3", '4'},
+    {&T::btnF4, "F4", '5'},     {&T::btnF5, "F5", '2'},     {&T::btnF6, "F6", '8'},
     {&T::btnCall, "Call", '7'}, {&T::btnEmerg, "---", ';'},
 };
 
@@ -156,10 +167,10 @@ struct Indicator {
 };
 
 const Indicator Indicators[] = {
-    {&T::lblScan, "SCAN", 2, 0},  {&T::lblCall, "CALL", 2, 1},   {&T::lblTo, "TO", 2, 2},
-    {&T::lblFrom, "FROM", 2, 3},  {&T::lblQmem, "Q", 2, 4},      {&T::lblScanMem, "M", 2, 5},
-    {&T::lblBusy, "BUSY", 2, 6},  {&T::lblDup, "DUP", 2, 7},     {&T::lblTa, "T/A", 1, 0},
-    {&T::lblTx, "TX", 1, 1},      {&T::lblQuiet, "QUIET", 1, 2}, {&T::lblSilent, "SILENT", 1, 3},
+    {&T::lblScan, "SCAN", 2, 0}, {&T::lblCall, "CALL", 2, 1},   {&T::lblTo, "TO", 2, 2},
+    {&T::lblFrom, "FROM", 2, 3}, {&T::lblQmem, "Q", 2, 4},      {&T::lblScanMem, "M", 2, 5},
+    {&T::lblBusy, "BUSY", 2, 6}, {&T::lblDup, "DUP", 2, 7},     {&T::lblTa, "T/A", 1, 0},
+    {&T::lblTx, "TX", 1, 1},     {&T::lblQuiet, "QUIET", 1, 2}, {&T::lblSilent, "SILENT", 1, 3},
 };
 constexpr int CB_INDICATOR = 12; // byte 1 bit 4: the channel shown is a CB channel
 
@@ -178,7 +189,8 @@ QChar displayChar(uint8_t byte) {
     return c.isPrint() ? c : QLatin1Char('?');
 }
 
-QString displayText(const std::array<uint8_t, DISPLAY_BYTES>& bytes, std::initializer_list<int> at) {
+QString displayText(const std::array<uint8_t, DISPLAY_BYTES>& bytes,
+                    std::initializer_list<int> at) {
     QString text;
     for (int i : at)
         text += displayChar(bytes[size_t(i)]);
@@ -210,9 +222,14 @@ QLineEdit* readOut() {
 
 } // namespace
 
-TfrmTuneRadio::TfrmTuneRadio(QWidget* parent) : QDialog(parent) { FormCreate(); }
+TfrmTuneRadio::TfrmTuneRadio(QWidget* parent) : QDialog(parent) {
+    FormCreate();
+    rs232_processor::SetTuningSink(this);
+}
 
-TfrmTuneRadio::~TfrmTuneRadio() = default;
+TfrmTuneRadio::~TfrmTuneRadio() {
+    rs232_processor::SetTuningSink(nullptr);
+}
 
 void TfrmTuneRadio::FormCreate() {
     setWindowTitle(QStringLiteral("Tune Radio"));
@@ -496,7 +513,8 @@ void TfrmTuneRadio::wireControls() {
     for (const CalControl& c : CalControls) {
         QLineEdit* edit = this->*c.edit;
         UpDown* upDown = this->*c.upDown;
-        keys::allowOnly(edit, keys::SignedDigits, [this](bool accepted) { OnEditKeyDown(accepted); });
+        keys::allowOnly(edit, keys::SignedDigits,
+                        [this](bool accepted) { OnEditKeyDown(accepted); });
         connect(edit, &QLineEdit::textEdited, this, [this, edit] { OnTextChange(edit); });
         connect(upDown, &UpDown::Click, this, [this, upDown] { udClick(upDown); });
     }
@@ -512,13 +530,11 @@ void TfrmTuneRadio::wireControls() {
         connect(button, &QPushButton::pressed, this, [this, button] { btnF5MouseDown(button); });
         connect(button, &QPushButton::released, this, [this, button] { btnF5MouseUp(button); });
     }
-    connect(btnDisplayUpdate, &QPushButton::clicked, this,
-            &TfrmTuneRadio::btnDisplayUpdateClick);
+    connect(btnDisplayUpdate, &QPushButton::clicked, this, &TfrmTuneRadio::btnDisplayUpdateClick);
     connect(btnSetS0, &QPushButton::clicked, this, [this] { SetSMeter(btnSetS0); });
     connect(btnSetS10, &QPushButton::clicked, this, [this] { SetSMeter(btnSetS10); });
     connect(chk_rssi_poll, &QCheckBox::toggled, this, &TfrmTuneRadio::chk_rssi_pollClick);
-    connect(chkRxRssiPolling, &QCheckBox::toggled, this,
-            &TfrmTuneRadio::chkRxRssiPollingClick);
+    connect(chkRxRssiPolling, &QCheckBox::toggled, this, &TfrmTuneRadio::chkRxRssiPollingClick);
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
         if (pageBeforeChange == tabSquelch)
             tabSquelchExit();
@@ -534,8 +550,8 @@ void TfrmTuneRadio::wireControls() {
 
 void TfrmTuneRadio::bindHelp() {
     help->bind(this, {OnlineNote});
-    for (QGroupBox* group : {gbTransmit, gbReceive, gbFrequency, gbSquelch, gbSmeter, gbOnline,
-                             gbFile})
+    for (QGroupBox* group :
+         {gbTransmit, gbReceive, gbFrequency, gbSquelch, gbSmeter, gbOnline, gbFile})
         help->bind(group, {OnlineNote});
     help->bind(CancelBtn, {QStringLiteral("The Close button exits the screen.")});
     for (const CalControl& c : CalControls) {
@@ -611,7 +627,8 @@ void TfrmTuneRadio::ShowOnlineState() {
     lblChannelChange->setEnabled(online);
     lblChannelInfo->setEnabled(online);
     QPalette status = lblOnlineStatus->palette();
-    status.setColor(QPalette::Window, online ? QColor(0, 255, 0) : palette().color(QPalette::Button));
+    status.setColor(QPalette::Window,
+                    online ? QColor(0, 255, 0) : palette().color(QPalette::Button));
     lblOnlineStatus->setPalette(status);
     lblOnlineStatus->setText(online ? QStringLiteral("Aligning Radio LIVE")
                                     : QStringLiteral("Editing file data"));
@@ -643,7 +660,9 @@ void TfrmTuneRadio::FormClose() {
     }
 }
 
-void TfrmTuneRadio::CancelBtnClick() { close(); }
+void TfrmTuneRadio::CancelBtnClick() {
+    close();
+}
 
 // --- editing ---------------------------------------------------------------------------
 
@@ -651,7 +670,9 @@ uint8_t TfrmTuneRadio::ImageByte(int address) const {
     return uint8_t(eeBuffer->GetByte(address));
 }
 
-void TfrmTuneRadio::OnEditKeyDown(bool accepted) { Typed = accepted ? 1 : 0; }
+void TfrmTuneRadio::OnEditKeyDown(bool accepted) {
+    Typed = accepted ? 1 : 0;
+}
 
 void TfrmTuneRadio::OnTextChange(QLineEdit* edit) {
     if (Typed != 1)
@@ -797,30 +818,35 @@ void TfrmTuneRadio::chkRxRssiPollingClick() {
     editRxRssi->setEnabled(chkRxRssiPolling->isChecked());
 }
 
-void TfrmTuneRadio::tabSquelchExit() { chk_rssi_poll->setChecked(false); }
+void TfrmTuneRadio::tabSquelchExit() {
+    chk_rssi_poll->setChecked(false);
+}
 
-void TfrmTuneRadio::tabReceiveExit() { chkRxRssiPolling->setChecked(false); }
+void TfrmTuneRadio::tabReceiveExit() {
+    chkRxRssiPolling->setChecked(false);
+}
 
-void TfrmTuneRadio::MeterReply(uint8_t subCode, uint8_t d0, uint8_t d1) {
-    if (LinkActive != 1)
-        return;
-    switch (subCode) {
-    case METER_READ:
-        Rssi = d1;
-        Noise = d0;
-        platform::PostRadioUpdate(this, 0, 0);
-        break;
-    case METER_CAL_S1:
-        QMetaObject::invokeMethod(this, [this, d0] { upS0Value->setPosition(d0); },
-                                  Qt::QueuedConnection);
-        break;
-    case METER_CAL_S9:
-        QMetaObject::invokeMethod(this, [this, d0] { upS10Value->setPosition(d0); },
-                                  Qt::QueuedConnection);
-        break;
-    default:
-        break;
-    }
+bool TfrmTuneRadio::LinkIsActive() const {
+    return LinkActive == 1;
+}
+
+void TfrmTuneRadio::MeterReading(int rssi, int noise) {
+    Rssi = rssi;
+    Noise = noise;
+}
+
+QObject* TfrmTuneRadio::RadioUpdateWindow() {
+    return this;
+}
+
+void TfrmTuneRadio::SMeterPoint(uint8_t subCode, uint8_t value) {
+    UpDown* point = subCode == METER_CAL_S1 ? upS0Value : upS10Value;
+    QMetaObject::invokeMethod(
+        this, [point, value] { point->setPosition(value); }, Qt::QueuedConnection);
+}
+
+void TfrmTuneRadio::RadioReadSucceeded() {
+    Online = 1;
 }
 
 bool TfrmTuneRadio::event(QEvent* event) {
@@ -842,15 +868,13 @@ void TfrmTuneRadio::ShowRssi() {
 
 // --- display mirror --------------------------------------------------------------------
 
-void TfrmTuneRadio::DisplayReply(const uint8_t frameData[DISPLAY_BYTES]) {
-    if (LinkActive != 1)
-        return;
+void TfrmTuneRadio::DisplayFrame(const uint8_t (&bytes)[DISPLAY_BYTES]) {
     {
         std::lock_guard<std::mutex> hold(displayLock);
-        for (int i = 0; i < DISPLAY_BYTES; ++i)
-            displayBytes[size_t(i)] = frameData[DISPLAY_BYTES - 1 - i];
+        std::copy(std::begin(bytes), std::end(bytes), displayBytes.begin());
     }
-    QMetaObject::invokeMethod(this, [this] { UpdateRemoteDisplay(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { UpdateRemoteDisplay(); }, Qt::QueuedConnection);
 }
 
 std::array<uint8_t, DISPLAY_BYTES> TfrmTuneRadio::DisplayBytes() const {
@@ -925,8 +949,10 @@ QString TfrmTuneRadio::ChannelFrequencies(int slot) const {
     auto hz = [](int low, int high, bool halfStep) {
         return uint32_t((high * 256 + low) * 12500 + (halfStep ? 6250 : 0));
     };
-    return QStringLiteral("TX:") + text::FrequencyText(hz(byte(0), byte(1), byte(6) & HALF_STEP_BIT)) +
-           QStringLiteral(" RX:") + text::FrequencyText(hz(byte(2), byte(3), byte(7) & HALF_STEP_BIT));
+    return QStringLiteral("TX:") +
+           text::FrequencyText(hz(byte(0), byte(1), byte(6) & HALF_STEP_BIT)) +
+           QStringLiteral(" RX:") +
+           text::FrequencyText(hz(byte(2), byte(3), byte(7) & HALF_STEP_BIT));
 }
 
 // --- calibration data ------------------------------------------------------------------
@@ -947,13 +973,14 @@ void TfrmTuneRadio::btnWriteRadioClick() {
                                     platform::MB_OKCANCEL | platform::MB_ICONEXCLAMATION) ==
         platform::IDCANCEL)
         return;
-    frmReadWrite->StartAddress = 0;
-    frmReadWrite->EndAddress = CALIBRATION_SIZE - 1;
-    frmReadWrite->Mode = 2;
-    frmReadWrite->exec();
+    frmReadWrite->RunJob(0, CALIBRATION_SIZE - 1, TfrmReadWrite::MODE_WRITE);
     LoadCalControls();
 }
 
-void TfrmTuneRadio::FocusHelp(QObject* control) { help->FocusHelp(control); }
+void TfrmTuneRadio::FocusHelp(QObject* control) {
+    help->FocusHelp(control);
+}
 
-void TfrmTuneRadio::MouseHelp(QObject* control) { help->MouseHelp(control); }
+void TfrmTuneRadio::MouseHelp(QObject* control) {
+    help->MouseHelp(control);
+}

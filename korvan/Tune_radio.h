@@ -5,6 +5,7 @@
 // (the block came from a calibration file) changes stay in the image until "Write to Radio".
 
 #include "Image_fields.h"
+#include "Rs232_com.h"
 
 #include <QDialog>
 #include <QString>
@@ -32,7 +33,7 @@ inline constexpr int32_t BandPoints[2][4] = {{144, 154, 164, 174}, {460, 475, 49
 
 constexpr int DISPLAY_BYTES = 10;
 
-class TfrmTuneRadio : public QDialog {
+class TfrmTuneRadio : public QDialog, public TuningReplySink {
     Q_OBJECT
 public:
     explicit TfrmTuneRadio(QWidget* parent = nullptr);
@@ -40,8 +41,8 @@ public:
 
     // The radio's display as the mirror shows it.
     struct display_data {
-        QString channel; // 2 characters
-        QString lower;   // 5 characters
+        QString channel;                      // 2 characters
+        QString lower;                        // 5 characters
         std::array<uint8_t, 13> indicators{}; // SCAN .. SILENT, then the CB flag
     };
 
@@ -58,10 +59,14 @@ public:
     uint8_t CalFlags = 0;
     uint8_t RadioType = 0;
 
-    // Replies from the serial worker thread; safe to call from any thread.
-    void MeterReply(uint8_t subCode, uint8_t d0, uint8_t d1);
-    void DisplayReply(const uint8_t frameData[DISPLAY_BYTES]);
-    // The display bytes last received (copy taken under the lock).
+    // Replies from the serial worker thread (safe from any thread).
+    bool LinkIsActive() const override;
+    void MeterReading(int rssi, int noise) override;
+    QObject* RadioUpdateWindow() override;
+    void SMeterPoint(uint8_t subCode, uint8_t value) override;
+    void DisplayFrame(const uint8_t (&bytes)[DISPLAY_BYTES]) override;
+    void RadioReadSucceeded() override;
+    // The display bytes last received (a copy taken under the lock).
     std::array<uint8_t, DISPLAY_BYTES> DisplayBytes() const;
 
     // Handlers.
@@ -161,8 +166,7 @@ public:
     QLineEdit* txtS10Value;
     UpDown* upS10Value;
     QGroupBox* gbSquelch;
-    QLineEdit *txtSqlOpen1, *txtSqlClose1, *txtSqlOpen2, *txtSqlClose2, *txtSqlOpen3,
-        *txtSqlClose3;
+    QLineEdit *txtSqlOpen1, *txtSqlClose1, *txtSqlOpen2, *txtSqlClose2, *txtSqlOpen3, *txtSqlClose3;
     UpDown *upSqlOpen1, *upSqlClose1, *upSqlOpen2, *upSqlOpen3;
     QLineEdit* txtSignalStrength;
     QLineEdit* txtBusyLevel;

@@ -20,8 +20,7 @@ QToolButton* arrowButton(QWidget* parent, Qt::ArrowType arrow) {
 } // namespace
 
 SpinButton::SpinButton(QWidget* parent)
-    : QWidget(parent), up(arrowButton(this, Qt::UpArrow)),
-      down(arrowButton(this, Qt::DownArrow)) {
+    : QWidget(parent), up(arrowButton(this, Qt::UpArrow)), down(arrowButton(this, Qt::DownArrow)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -42,7 +41,9 @@ UpDown::UpDown(QWidget* parent) : QAbstractSlider(parent), arrows(new SpinButton
     connect(arrows, &SpinButton::DownClick, this, [this] { step(-1); });
 }
 
-QSize UpDown::sizeHint() const { return arrows->sizeHint(); }
+QSize UpDown::sizeHint() const {
+    return arrows->sizeHint();
+}
 
 void UpDown::setAssociate(QLineEdit* edit) {
     buddy = edit;
