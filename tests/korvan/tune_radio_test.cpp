@@ -8,6 +8,7 @@
 #include "Up_down.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -367,9 +368,11 @@ TEST_F(TuneRadioTest, WriteToRadioSendsTheCalibrationBlockOnly) {
     EXPECT_EQ(memory.left(CALIBRATION_SIZE),
               QByteArray(reinterpret_cast<const char*>(frmBelmar->RadioData), CALIBRATION_SIZE));
     EXPECT_EQ(memory.mid(CALIBRATION_SIZE), QByteArray(IMAGE_SIZE - CALIBRATION_SIZE, '\0'));
-    for (const testsupport::RadioFrame& frame : radio.frames())
-        if (frame.command == CMD_WRITE_BLOCK && frame.sync == FirstGenRadio::SYNC_CMD)
+    for (const testsupport::RadioFrame& frame : radio.frames()) {
+        if (frame.command == CMD_WRITE_BLOCK && frame.sync == FirstGenRadio::SYNC_CMD) {
             EXPECT_LT(uint8_t(frame.data[9]) * 256 + uint8_t(frame.data[8]), CALIBRATION_SIZE);
+        }
+    }
     EXPECT_EQ(radio.count(CMD_WRITE_BLOCK), 6);
     EXPECT_EQ(frmTuneRadio->txtS10Value->text(), "99");
 }
