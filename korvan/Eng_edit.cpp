@@ -257,6 +257,7 @@ QWidget* TfrmEngineering::buildEepromPage() {
     eeprom_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     eeprom_list->setSelectionMode(QAbstractItemView::SingleSelection);
     eeprom_list->verticalHeader()->setDefaultSectionSize(20);
+    eeprom_list->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 
     lblLocation = new QLabel(QStringLiteral("Location"));
     txtLocation = new QLineEdit;

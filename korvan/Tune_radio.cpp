@@ -251,6 +251,7 @@ void TfrmTuneRadio::FormCreate() {
     PageControl1->addTab(tabSquelch, QStringLiteral("Squelch and S-Meter"));
     PageControl1->addTab(tabRemote, QStringLiteral("Remote Control"));
     PageControl1->setCurrentWidget(tabTransmit);
+    PageControl1->setUsesScrollButtons(false);
     pageBeforeChange = tabTransmit;
 
     HelpText = new QTextEdit;
@@ -478,7 +479,7 @@ QWidget* TfrmTuneRadio::buildOnlinePanel() {
     ChannelChange = new SpinButton;
     lblChannelChange = new QLabel(QStringLiteral("Channel"));
     lblChannelInfo = plainLabel(QString());
-    lblChannelInfo->setMinimumWidth(230);
+    lblChannelInfo->setMinimumWidth(270);
     lblOnlineStatus = new QLabel;
     lblOnlineStatus->setAlignment(Qt::AlignCenter);
     lblOnlineStatus->setAutoFillBackground(true);
@@ -486,13 +487,16 @@ QWidget* TfrmTuneRadio::buildOnlinePanel() {
     chkLowPwr = new QCheckBox(QStringLiteral("TX Low Power"));
     chkSquelch = new QCheckBox(QStringLiteral("Mute Open"));
 
+    auto* channel = new QHBoxLayout;
+    channel->addWidget(ChannelChange);
+    channel->addWidget(lblChannelChange);
+    channel->addStretch();
     auto* layout = new QGridLayout(gbOnline);
-    layout->addWidget(lblOnlineStatus, 0, 0, 1, 3);
+    layout->addWidget(lblOnlineStatus, 0, 0, 1, 2);
     layout->addWidget(btnTxOn, 1, 0);
     layout->addWidget(btnTxOff, 1, 1);
-    layout->addWidget(ChannelChange, 2, 0, Qt::AlignRight);
-    layout->addWidget(lblChannelChange, 2, 1);
-    layout->addWidget(lblChannelInfo, 3, 0, 1, 3);
+    layout->addLayout(channel, 2, 0, 1, 2);
+    layout->addWidget(lblChannelInfo, 3, 0, 1, 2);
     layout->addWidget(chkLowPwr, 4, 0, 1, 2);
     layout->addWidget(chkSquelch, 5, 0, 1, 2);
     return gbOnline;
