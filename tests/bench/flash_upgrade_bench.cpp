@@ -81,8 +81,12 @@ int main(int argc, char** argv) {
     const bool passed = ended && loader.flash() == image;
     std::printf("firmware upgrade, 64 KiB at 57600 baud: %s in %.1f s\n",
                 passed ? "passed" : "FAILED", seconds);
+    // Bytes on the line per page: read request and page (blank check and verify), clear
+    // status, program command and page, read status and reply (write).
+    const double lineSeconds = 256.0 * (2 * (3 + 256) + 1 + 259 + 1 + 2) * 10 / 57600;
     std::printf("  %zu pages programmed, %.1f pages/s over blank check, write and verify\n",
                 loader.programmedPages().size(), 3 * 256 / seconds);
+    std::printf("  the line alone needs %.1f s\n", lineSeconds);
     DestroyForms();
     return passed ? 0 : 1;
 }
