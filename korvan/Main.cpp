@@ -60,9 +60,10 @@ FileResult ReadFileStart(const QString& name, int size, QByteArray& bytes) {
 }
 
 // Writes a whole file through a temporary one: a failed save keeps the old file as it was.
+// Unbuffered, so that a short write (disk full, size limit) shows in the count written.
 FileResult WriteWholeFile(const QString& name, const uint8_t* data, int size) {
     QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return FileResult::NotOpened;
     if (file.write(reinterpret_cast<const char*>(data), size) != size || !file.commit())
         return FileResult::Failed;

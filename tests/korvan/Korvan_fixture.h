@@ -9,12 +9,11 @@
 //       EXPECT_EQ(host.messages.size(), 1);
 //   }
 //
-// FormShow opens the serial port: point the port at a test device first (MapComPort),
-// so no test ever touches a real serial port.
+// FormShow opens the serial port: point the port at a test device first
+// (testsupport::mapComPort, support/Pty.h), so no test ever touches a real serial port.
 
 #include "Forms.h"
 #include "Main.h"
-#include "platform/Registry.h"
 #include "platform/ScriptedHost.h"
 
 #include <QDir>
@@ -25,7 +24,7 @@
 class KorvanFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        ClearSettings();
+        ASSERT_NO_FATAL_FAILURE(ClearSettings());
         CreateForms();
     }
     void TearDown() override { DestroyForms(); }
@@ -35,13 +34,6 @@ protected:
         const QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
         ASSERT_TRUE(base.startsWith(QDir::tempPath())) << "settings outside a test folder";
         QDir(base + QStringLiteral("/Tarq")).removeRecursively();
-    }
-
-    // COMn opens `device` (a pseudo-terminal, or a path that does not exist).
-    static void MapComPort(int port, const QString& device) {
-        platform::Registry registry;
-        ASSERT_TRUE(registry.OpenKey(QStringLiteral("\\Tarq\\Ports"), true));
-        ASSERT_TRUE(registry.WriteString(QStringLiteral("COM") + QString::number(port), device));
     }
 
     // A path in this test's own folder.
