@@ -3,7 +3,9 @@
 #include "About.h"
 #include "Com_port.h"
 #include "Main.h"
+#include "Radio_rw.h"
 #include "Sel_ch.h"
+#include "Ser_com.h"
 
 #include <functional>
 #include <vector>
@@ -32,6 +34,8 @@ void CreateForms() {
     Create(AboutBox, frmBelmar);
     Create(frmPorts, frmBelmar);
     Create(frmChannelSelect, frmBelmar);
+    Create(frmReadWrite, frmBelmar);
+    Create(frmSerial, frmBelmar);
     frmBelmar->EnableEditing(true);
 }
 
