@@ -252,7 +252,7 @@ void TfrmAdvanced::BuildFirmwareTab() {
     rdgrpMaxBdRateItems = new QButtonGroup(rdgrpMaxBdRate);
     auto* rates = new QVBoxLayout(rdgrpMaxBdRate);
     for (int i = 0; i < 4; ++i) {
-        auto* item = new QRadioButton(QString::number(RATES[i]), rdgrpMaxBdRate);
+        auto* item = new QRadioButton(QString::number(BaudRateTable[i]), rdgrpMaxBdRate);
         rdgrpMaxBdRateItems->addButton(item, i);
         rates->addWidget(item);
     }
@@ -431,7 +431,7 @@ void TfrmAdvanced::FormClose() {
 void TfrmAdvanced::rdgrpMaxBdRateClick() {
     const int index = MaxBdRateIndex();
     if (index >= 0)
-        frmBelmar->maxBdRate = RATES[index];
+        frmBelmar->maxBdRate = BaudRateTable[index];
 }
 
 int TfrmAdvanced::MaxBdRateIndex() const {

@@ -71,7 +71,6 @@ public:
     // Stages of an upgrade, in the order of their rows.
     enum Stage { stFile, stConnected, stVersion, stID, stErase, stBlank, stWrite, stVerify };
     static constexpr int STAGE_COUNT = 8;
-    static constexpr int RATES[4] = {9600, 19200, 38400, 57600};
     // A step whose reply does not come is sent again this many times.
     static constexpr int RETRIES = 5;
     // Reply wait in ticks of timerFirmware (100 ms).

@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <cstring>
 
 namespace {
@@ -135,6 +136,31 @@ TEST_F(HardwareDialog, MaxRateHelpAndAlignment) {
     EXPECT_EQ(form->HelpText->toPlainText(), "Used to upgrade the radios firmware.");
     form->txtDtmfTonePeriod->setFocus();
     EXPECT_EQ(form->HelpText->toPlainText(), "Set DTMF tone period in ms (0..4095).");
+}
+
+// The main window opens the dialog from "Hardware" and gives it the stored link rate.
+TEST_F(KorvanFixture, MainWindowOpensHardwareWithTheStoredRate) {
+    const QString settings = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Tarq/Korvan.conf";
+    QDir().mkpath(QFileInfo(settings).path());
+    for (const auto& [stored, index] : {std::pair{"38400", 2}, std::pair{"12345", 0}}) {
+        DestroyForms();
+        CreateForms();
+        QFile file(settings);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("[Port]\nComPort=200\nmaxBdRate=") + stored + "\n");
+        file.close();
+        testsupport::mapComPort(200, FilePath("nowhere"));
+        frmBelmar->FormShow();
+        EXPECT_EQ(frmAdvanced->MaxBdRateIndex(), index) << stored;
+    }
+    ASSERT_TRUE(frmBelmar->EditRadioHardware->isEnabled());
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        shown = frmAdvanced->isVisible();
+        frmAdvanced->CancelBtn->click();
+    });
+    frmBelmar->EditRadioHardware->click();
+    EXPECT_TRUE(shown);
 }
 
 // ---------------------------------------------------------------------------------------
