@@ -3,10 +3,12 @@
 #include "About.h"
 #include "Adv_edit.h"
 #include "Com_port.h"
+#include "Eng_edit.h"
 #include "Main.h"
 #include "Radio_rw.h"
 #include "Sel_ch.h"
 #include "Ser_com.h"
+#include "Tune_radio.h"
 
 #include <functional>
 #include <vector>
@@ -38,6 +40,8 @@ void CreateForms() {
     Create(frmChannelSelect, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(frmSerial, frmBelmar);
+    Create(frmEngineering, frmBelmar);
+    Create(frmTuneRadio, frmBelmar);
     frmBelmar->EnableEditing(true);
 }
 

@@ -4,6 +4,7 @@
 #include "Adv_edit.h"
 #include "Com_port.h"
 #include "Eeprom.h"
+#include "Eng_edit.h"
 #include "Help_pane.h"
 #include "Radio_picture.h"
 #include "Ser_com.h"
@@ -331,6 +332,7 @@ QDialog* TfrmBelmar::EditorOf(QObject* control) const {
     // without a row, or whose dialog was not created, stays disabled.
     const std::vector<Editor> editors = {
         {EditRadioHardware, mnuRadioHardware, frmAdvanced},
+        {btnEngineering, mnuEngineering, frmEngineering},
     };
     for (const Editor& editor : editors)
         if (control == editor.button || control == editor.menu)

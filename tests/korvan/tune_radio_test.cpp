@@ -1,6 +1,7 @@
 // The alignment dialog against a simulated radio: live writes, the remote keypad, the
 // meters, the display mirror and the calibration block write.
 
+#include "Adv_edit.h"
 #include "Main.h"
 #include "Radio_rw.h"
 #include "Tune_radio.h"
@@ -17,6 +18,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <functional>
 
 using testsupport::FirstGenRadio;
 
@@ -62,6 +64,31 @@ QByteArray DisplayBytes(const char channel[2], const char lower[5], uint8_t byte
     bytes[8] = channel[1];
     return bytes;
 }
+
+// While `dialog` is shown modally: runs `check` once, then closes the dialog. Stops
+// looking after `limitMs`, so a dialog that never shows cannot hold the test.
+class CloseWhenShown {
+public:
+    CloseWhenShown(QDialog* dialog, std::function<void()> check, int limitMs = 20000) {
+        timer.setInterval(20);
+        QObject::connect(&timer, &QTimer::timeout, [this, dialog, check, limitMs] {
+            if (dialog->isVisible()) {
+                timer.stop();
+                shown = true;
+                check();
+                dialog->close();
+            } else if ((waited += 20) > limitMs) {
+                timer.stop();
+            }
+        });
+        timer.start();
+    }
+    bool shown = false;
+
+private:
+    QTimer timer;
+    int waited = 0;
+};
 
 } // namespace
 
@@ -398,4 +425,89 @@ TEST_F(TuneRadioTest, HelpPaneShowsTheLineOfTheControl) {
     frmTuneRadio->MouseHelp(frmTuneRadio->btnWriteRadio);
     EXPECT_EQ(frmTuneRadio->HelpText->toPlainText(),
               "Load a default calibration file to the radio.");
+}
+
+TEST_F(TuneRadioTest, SaveToFileWritesTheCalibrationBlock) {
+    for (int i = 0; i < CALIBRATION_SIZE + 8; ++i)
+        frmBelmar->RadioData[i] = uint8_t(200 - i);
+    ShowDialog(true);
+    const QString path = FilePath("radio.cal");
+    host.fileAnswers.enqueue(path);
+    frmTuneRadio->btnWriteFile->click();
+    ASSERT_EQ(host.fileRequests.size(), 1);
+    EXPECT_EQ(host.fileRequests[0].title, "Write Calibration File");
+    EXPECT_EQ(ReadFile(path),
+              QByteArray(reinterpret_cast<const char*>(frmBelmar->RadioData), CALIBRATION_SIZE));
+}
+
+TEST_F(TuneRadioTest, HardwareDialogOpensTheAlignmentOnlineOrFromAFile) {
+    QByteArray calibration(IMAGE_SIZE, '\0');
+    for (int i = 0; i < CALIBRATION_SIZE; ++i)
+        calibration[i] = char(i + 30);
+    calibration[40] = char(0x80);
+    radio.setMemory(calibration);
+    ASSERT_TRUE(frmAdvanced->btnReadCalRadio->isEnabled());
+    ASSERT_TRUE(frmAdvanced->btnReadCalFile->isEnabled());
+
+    CloseWhenShown online(frmTuneRadio, [&] {
+        EXPECT_EQ(frmTuneRadio->lblOnlineStatus->text(), "Aligning Radio LIVE");
+        EXPECT_EQ(frmTuneRadio->lbl_txpwr_f1->text(), "460 MHz");
+        EXPECT_EQ(frmTuneRadio->txtSqlOpen1->text(), "33");
+    });
+    frmAdvanced->btnReadCalRadio->click();
+    EXPECT_TRUE(online.shown);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(frmBelmar->RadioData), CALIBRATION_SIZE),
+              calibration.left(CALIBRATION_SIZE));
+    EXPECT_TRUE(host.messages.isEmpty());
+
+    // From a file: off-line, with the file's block.
+    QByteArray file(CALIBRATION_SIZE, '\0');
+    file[3] = 7;
+    WriteFile(FilePath("default.cal"), file);
+    host.fileAnswers.enqueue(FilePath("default.cal"));
+    CloseWhenShown offline(frmTuneRadio, [&] {
+        EXPECT_EQ(frmTuneRadio->lblOnlineStatus->text(), "Editing file data");
+        EXPECT_EQ(frmTuneRadio->txtSqlOpen1->text(), "7");
+        EXPECT_EQ(frmTuneRadio->lbl_txpwr_f1->text(), "144 MHz");
+    });
+    frmAdvanced->btnReadCalFile->click();
+    EXPECT_TRUE(offline.shown);
+    EXPECT_EQ(host.fileRequests.last().title, "Read Calibration File");
+
+    // A file that cannot be read is not edited.
+    host.fileAnswers.enqueue(FilePath("missing.cal"));
+    CloseWhenShown notShown(
+        frmTuneRadio, [] {}, 300);
+    frmAdvanced->btnReadCalFile->click();
+    Pump(400);
+    EXPECT_FALSE(notShown.shown);
+}
+
+TEST_F(TuneRadioTest, AlignWithoutARadioOffersOfflineEditing) {
+    FirstGenRadio::Faults silent;
+    silent.silent = true;
+    radio.setFaults(silent);
+    frmBelmar->RadioData[3] = 12;
+    // The job dialog stays open with its failure until the user closes it.
+    CloseWhenShown failedJob(frmReadWrite, [] {
+        QTRY_COMPARE_WITH_TIMEOUT(frmReadWrite->btnCancel->text(), QString("Close"), 10000);
+    });
+    host.messageAnswers.enqueue(platform::IDCANCEL);
+    frmAdvanced->btnReadCalRadio->click();
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text,
+              "Unable to read calibration from radio.\nContinue in Off-line Mode?");
+    EXPECT_EQ(host.messages[0].caption, "Align Radio");
+    EXPECT_EQ(host.messages[0].flags, 33);
+    EXPECT_FALSE(frmTuneRadio->isVisible());
+
+    CloseWhenShown failedAgain(frmReadWrite, [] {
+        QTRY_COMPARE_WITH_TIMEOUT(frmReadWrite->btnCancel->text(), QString("Close"), 10000);
+    });
+    CloseWhenShown offline(frmTuneRadio, [] {
+        EXPECT_EQ(frmTuneRadio->lblOnlineStatus->text(), "Editing file data");
+        EXPECT_EQ(frmTuneRadio->txtSqlOpen1->text(), "12");
+    });
+    frmAdvanced->btnReadCalRadio->click();
+    EXPECT_TRUE(offline.shown);
 }
