@@ -11,21 +11,16 @@
 #include <cstring>
 
 void LinkFixture::SetUp() {
+    ASSERT_NO_FATAL_FAILURE(KorvanFixture::SetUp());
     ASSERT_TRUE(radio.isRunning());
     radio.mapToPort(RADIO_PORT);
-    frmBelmar = new TfrmBelmar;
-    frmReadWrite = new TfrmReadWrite(frmBelmar);
-    frmSerial = new TfrmSerial(frmBelmar);
+    frmBelmar->ComPort = RADIO_PORT;
     ASSERT_TRUE(frmSerial->OpenPort(RADIO_PORT)) << frmSerial->device.errorText().toStdString();
 }
 
 void LinkFixture::TearDown() {
-    delete frmSerial; // stops the worker first
-    delete frmReadWrite;
-    delete frmBelmar;
-    frmSerial = nullptr;
-    frmReadWrite = nullptr;
-    frmBelmar = nullptr;
+    frmSerial->ClosePort(); // the worker stops before the forms go
+    KorvanFixture::TearDown();
 }
 
 LinkFixture::JobOutcome LinkFixture::runJob(const std::function<void()>& start, int limitMs,

@@ -1,18 +1,21 @@
 #pragma once
-// Forms and a simulated radio for tests that talk to a radio: a scripted host, the main
-// window, the job dialog and the serial holder (frmBelmar, frmReadWrite, frmSerial), and a
-// FirstGenRadio on COM9 with the port open and the worker running.
+// The program's forms (KorvanFixture) and a simulated radio on COM9, with the port open and
+// the serial worker running, for tests that talk to a radio.
+//
+//   TEST_F(LinkFixture, Something) {
+//       radio.setMemory(pattern(1));
+//       int mode = 0;
+//       runJob(0, 47, TfrmReadWrite::MODE_READ, &mode);
+//       EXPECT_EQ(image().left(48), pattern(1).left(48));
+//   }
 
+#include "Korvan_fixture.h"
 #include "support/FirstGenRadio.h"
-
-#include "platform/ScriptedHost.h"
 
 #include <QString>
 #include <functional>
-#include <gtest/gtest.h>
-#include <memory>
 
-class LinkFixture : public ::testing::Test {
+class LinkFixture : public KorvanFixture {
 protected:
     static constexpr int RADIO_PORT = 9;
 
@@ -37,6 +40,5 @@ protected:
     QByteArray image() const;
     void setImage(const QByteArray& bytes);
 
-    platform::ScriptedHost host;
     testsupport::FirstGenRadio radio;
 };

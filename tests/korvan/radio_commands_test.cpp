@@ -5,6 +5,7 @@
 #include "Main.h"
 #include "Radio_rw.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QPushButton>
 
@@ -69,12 +70,22 @@ TEST_F(RadioCommands, WriteToRadioSendsFrom48UpAndOnlyWhatDiffers) {
 
 TEST_F(RadioCommands, CancelledQuestionOrJobLeavesNothingLoaded) {
     setImage(pattern(23));
-    host.messageAnswers.enqueue(IDCANCEL);
-    frmBelmar->btnReadRadioClick();
-    host.messageAnswers.enqueue(IDCANCEL);
+    // The buttons and the menu entries are enabled and share the handlers.
+    for (QPushButton* button : {frmBelmar->btnReadRadio, frmBelmar->btnWriteRadio})
+        EXPECT_TRUE(button->isEnabled());
+    for (QAction* entry : {frmBelmar->mnuReadRadio, frmBelmar->mnuWriteRadio})
+        EXPECT_TRUE(entry->isEnabled());
+    host.messageAnswers << IDCANCEL << IDCANCEL;
+    frmBelmar->btnReadRadio->click();
+    frmBelmar->mnuReadRadio->trigger();
     frmBelmar->RadioReadCount = 2;
-    frmBelmar->btnWriteRadioClick();
-    EXPECT_EQ(host.messages.last().text, "All current radio data will be lost.");
+    host.messageAnswers << IDCANCEL << IDCANCEL;
+    frmBelmar->btnWriteRadio->click();
+    frmBelmar->mnuWriteRadio->trigger();
+    ASSERT_EQ(host.messages.size(), 4);
+    EXPECT_EQ(host.messages[1].caption, "Read from Radio?");
+    EXPECT_EQ(host.messages[3].text, "All current radio data will be lost.");
+    EXPECT_EQ(host.messages[3].caption, "Write to radio?");
     EXPECT_EQ(image(), pattern(23));
     EXPECT_TRUE(radio.frames().isEmpty());
 

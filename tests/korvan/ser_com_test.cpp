@@ -1,12 +1,11 @@
 // The serial port holder: opening by COM number, and every request frame byte for byte on
 // the far side of a pseudo-terminal.
 
+#include "Korvan_fixture.h"
 #include "Main.h"
 #include "Rs232_com.h"
 #include "Ser_com.h"
 #include "support/Pty.h"
-
-#include "platform/ScriptedHost.h"
 
 #include <QTemporaryDir>
 #include <functional>
@@ -20,25 +19,14 @@ QByteArray hex(const char* text) {
     return QByteArray::fromHex(text);
 }
 
-class SerialHolder : public ::testing::Test {
+class SerialHolder : public KorvanFixture {
 protected:
-    void SetUp() override {
-        frmBelmar = new TfrmBelmar;
-        frmSerial = new TfrmSerial(frmBelmar);
-    }
-    void TearDown() override {
-        delete frmSerial;
-        delete frmBelmar;
-        frmSerial = nullptr;
-        frmBelmar = nullptr;
-    }
     // What one builder puts on the line.
     QByteArray sent(const std::function<int()>& build, int expectedCount) {
         EXPECT_EQ(build(), expectedCount);
         return pty.receive(expectedCount, 2000);
     }
 
-    platform::ScriptedHost host;
     testsupport::PtyPair pty;
 };
 
