@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QTime>
@@ -98,6 +99,7 @@ TfrmBelmar::TfrmBelmar(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(BuildClient());
     BuildMenus();
     BuildStatusBar();
+    SetBorder();
     BindHelp();
     ConnectCommands();
     FormCreate();
@@ -258,7 +260,10 @@ void TfrmBelmar::BuildStatusBar() {
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &TfrmBelmar::Timer1Timer);
     Timer1->start();
+}
 
+// A fixed-size window that can be minimised but not maximised.
+void TfrmBelmar::SetBorder() {
     setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -322,7 +327,8 @@ QDialog* TfrmBelmar::EditorOf(QObject* control) const {
         QObject* menu;
         QDialog* dialog;
     };
-    // One row per editor dialog of the program.
+    // One row per editor dialog: {button, menu entry, the dialog's global}. A command
+    // without a row, or whose dialog was not created, stays disabled.
     const std::vector<Editor> editors = {};
     for (const Editor& editor : editors)
         if (control == editor.button || control == editor.menu)
@@ -462,10 +468,14 @@ QString TfrmBelmar::StatusText(int panel) const {
 
 // ---- Start-up and close ----
 
+// The first showing centres the window on its screen and then, once it is up, does the
+// start-up reading.
 void TfrmBelmar::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (firstActivation)
-        QTimer::singleShot(0, this, &TfrmBelmar::FormShow);
+    if (!firstActivation)
+        return;
+    move(screen()->availableGeometry().center() - rect().center());
+    QTimer::singleShot(0, this, &TfrmBelmar::FormShow);
 }
 
 void TfrmBelmar::FormShow() {
