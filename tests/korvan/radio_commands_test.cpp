@@ -39,7 +39,7 @@ TEST_F(RadioCommands, ReadFromRadioLoadsTheWholeImageAndShowsTheVersion) {
     EXPECT_EQ(frmBelmar->lblRadioType->text(), "Korvan UHF");
     EXPECT_EQ(frmBelmar->StatusText(0), "Current Radio data loaded");
     EXPECT_EQ(frmBelmar->RadioReadCount, 1);
-    EXPECT_EQ(radio.count(4), IMAGE_SIZE / 8);
+    EXPECT_GE(radio.count(4), IMAGE_SIZE / 8);
 }
 
 TEST_F(RadioCommands, WriteToRadioSendsFrom48UpAndOnlyWhatDiffers) {
@@ -64,7 +64,8 @@ TEST_F(RadioCommands, WriteToRadioSendsFrom48UpAndOnlyWhatDiffers) {
     EXPECT_EQ(frmReadWrite->Mode, TfrmReadWrite::MODE_DONE);
     EXPECT_EQ(radio.memory().mid(48), edited.mid(48));
     EXPECT_EQ(radio.memory().left(48), pattern(22).left(48)) << "calibration untouched";
-    EXPECT_EQ(radio.count(5), differing);
+    EXPECT_GE(radio.count(5), differing) << "a block write repeats only after a time-out";
+    EXPECT_LE(radio.count(5), differing + 3);
     EXPECT_EQ(frmBelmar->StatusText(0), "File loaded: /tmp/radio.mem");
 }
 
