@@ -25,4 +25,8 @@ uint32_t ParseFrequency(const QString& mhz) {
 
 QString HexByte(uint8_t value) { return platform::IntToHex(value, 2); }
 
+QString ValueText(int value, int scale, const QString& unit) {
+    return QString::number(value * scale) + unit;
+}
+
 } // namespace text
