@@ -4,7 +4,9 @@
 #include <QTextEdit>
 #include <QWidget>
 
-HelpPane::HelpPane(QTextEdit* pane) : QObject(pane), pane(pane) { pane->setReadOnly(true); }
+HelpPane::HelpPane(QTextEdit* pane) : QObject(pane), pane(pane) {
+    pane->setReadOnly(true);
+}
 
 void HelpPane::bind(QWidget* control, const QStringList& lines) {
     texts.insert(control, lines);
@@ -17,7 +19,9 @@ void HelpPane::bind(std::initializer_list<QWidget*> controls, const QStringList&
         bind(control, lines);
 }
 
-QStringList HelpPane::linesFor(QObject* control) const { return texts.value(control); }
+QStringList HelpPane::linesFor(QObject* control) const {
+    return texts.value(control);
+}
 
 void HelpPane::FocusHelp(QObject* control) {
     pane->clear();

@@ -18,7 +18,9 @@ int shiftOf(uint8_t mask) {
     return shift;
 }
 
-uint8_t get(uint8_t byte, uint8_t mask) { return uint8_t((byte & mask) >> shiftOf(mask)); }
+uint8_t get(uint8_t byte, uint8_t mask) {
+    return uint8_t((byte & mask) >> shiftOf(mask));
+}
 
 uint8_t put(uint8_t byte, uint8_t mask, uint8_t value) {
     return uint8_t((byte & ~mask) | ((value << shiftOf(mask)) & mask));
