@@ -258,6 +258,7 @@ void TfrmSelcallIdents::LoadIdents() {
     txtRadioIdent->setText(GetIdentText(OwnIdentSlot));
     LoadedIdents[OwnIdentSlot] = txtRadioIdent->text();
     txtTlmPrefix->setText(text::HexByte(image::get(PrefixByte)));
+    LoadedPrefix = txtTlmPrefix->text();
     FillGrid();
     chkOwnIdMod->setChecked(image::get(PermissionByte) & OwnIdentModifyBit);
     chkCallMemEdit->setChecked(image::get(PermissionByte) & CallMemoryModifyBit);
@@ -291,9 +292,14 @@ bool TfrmSelcallIdents::StoreIdents() {
 }
 
 // The prefix is two decimal digits kept as two hexadecimal nibbles ("42" is 0x42); an
-// empty field is "00" and a single digit gets a "0" appended. Anything else is refused.
+// empty field is "00" and a single digit gets a "0" appended. A prefix shown from the image
+// and left as it was keeps its byte; any other text that is not digits is refused.
 bool TfrmSelcallIdents::ReadPrefix(uint8_t& prefix) {
     QString digits = txtTlmPrefix->text();
+    if (digits == LoadedPrefix) {
+        prefix = image::get(PrefixByte);
+        return true;
+    }
     if (digits.isEmpty())
         digits = QStringLiteral("00");
     if (digits.size() == 1)

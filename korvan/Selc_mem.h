@@ -95,6 +95,7 @@ private:
     // The ident texts as loaded (slots 0..100): an ident whose text is not edited keeps
     // all its stored digits.
     std::array<QString, OwnIdentSlot + 1> LoadedIdents;
+    QString LoadedPrefix;
 };
 
 extern TfrmSelcallIdents* frmSelcallIdents;
