@@ -139,6 +139,8 @@ void TfrmSelcallIdents::BuildControls() {
         {QStringLiteral("Memory"), QStringLiteral("Selcall Ident"), QStringLiteral("Alpha Tag"),
          QStringLiteral("Command?")});
     listSelcallMemories->verticalHeader()->hide();
+    listSelcallMemories->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    listSelcallMemories->horizontalHeader()->setStretchLastSection(true);
     listSelcallMemories->setSelectionMode(QAbstractItemView::SingleSelection);
     listSelcallMemories->setEditTriggers(QAbstractItemView::DoubleClicked |
                                          QAbstractItemView::EditKeyPressed |

@@ -119,10 +119,11 @@ void enable(const std::vector<QWidget*>& controls, bool enabled) {
         control->setEnabled(enabled);
 }
 
-// One bar row: caption, bar, value label.
+// One bar row: caption (none beneath the box that switches the bar), bar, value label.
 void addBarRow(QGridLayout* grid, QLabel* caption, QScrollBar* bar, QLabel* value) {
     const int row = grid->rowCount();
-    grid->addWidget(caption, row, 0);
+    if (caption)
+        grid->addWidget(caption, row, 0);
     grid->addWidget(bar, row, 1);
     grid->addWidget(value, row, 2);
 }
@@ -252,7 +253,7 @@ void TfrmSelcall::BuildControls() {
     for (QWidget* box : std::initializer_list<QWidget*>{chkSelcallEncEnabled, chkAppendAni,
                                                         chkLeadOutEnabled, chkLeadInDelayEnabled})
         tx->addWidget(box, tx->rowCount(), 0, 1, 3);
-    addBarRow(tx, new QLabel(QStringLiteral("Lead in delay")), hsbLeadInDelay, lblLeadInDelay);
+    addBarRow(tx, nullptr, hsbLeadInDelay, lblLeadInDelay);
     tx->addWidget(chkLeadInToneEnabled, tx->rowCount(), 0, 1, 3);
     tx->addWidget(cmbTxGroup, tx->rowCount(), 0, 1, 3);
     const int pttRow = tx->rowCount();
@@ -271,7 +272,7 @@ void TfrmSelcall::BuildControls() {
     addBarRow(tn, lblNumNonPredTones, hsbToneNonPred, lblToneNonPred);
     addBarRow(tn, lblNumTonesDisplay, hsbTonesDisplay, lblTonesDisplay);
     tn->addWidget(chkPausePredNonPred, tn->rowCount(), 0, 1, 3);
-    addBarRow(tn, new QLabel(QStringLiteral("Pause")), hsbPausePredNonPred, lblPausePredNonPred);
+    addBarRow(tn, nullptr, hsbPausePredNonPred, lblPausePredNonPred);
     tn->addWidget(btnSelcallMem, tn->rowCount(), 0, 1, 3);
 #if KORVAN_V2
     for (QWidget* hidden :

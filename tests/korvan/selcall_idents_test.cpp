@@ -35,7 +35,7 @@ protected:
     static QString Cell(int row, int column) { return frmSelcallIdents->cellText(row, column); }
 };
 
-using Bytes = std::vector<uint8_t>;
+using ByteList = std::vector<uint8_t>;
 
 } // namespace
 
@@ -95,11 +95,11 @@ TEST_F(SelcallIdents, OkStoresIdentsTagsFlagsAndPermissions) {
     frmSelcallIdents->OKBtnClick();
 
     EXPECT_FALSE(frmSelcallIdents->isVisible());
-    EXPECT_EQ(Bytes(0xB5, 4), (Bytes{0x12, 0xB0, 0x00, 0x00}));
-    EXPECT_EQ(Bytes(0xB9, 9), (Bytes{0x5C, 0xB0, 0xA0, 0x00, 'A', 'B', 'C', 'D', 'E'}));
-    EXPECT_EQ(Bytes(0xD3C, 4), (Bytes{'F', 'G', 'H', 'I'}));
-    EXPECT_EQ(Bytes(0xB20, 9), (Bytes{0x10, 0x20, 0, 0, 0x80 | '*', 'R', 'S', 'T', 'Q'}));
-    EXPECT_EQ(Bytes(0xD3C + 4 * 39, 4), (Bytes{0, 0, 0, 0}));
+    EXPECT_EQ(Bytes(0xB5, 4), (ByteList{0x12, 0xB0, 0x00, 0x00}));
+    EXPECT_EQ(Bytes(0xB9, 9), (ByteList{0x5C, 0xB0, 0xA0, 0x00, 'A', 'B', 'C', 'D', 'E'}));
+    EXPECT_EQ(Bytes(0xD3C, 4), (ByteList{'F', 'G', 'H', 'I'}));
+    EXPECT_EQ(Bytes(0xB20, 9), (ByteList{0x10, 0x20, 0, 0, 0x80 | '*', 'R', 'S', 'T', 'Q'}));
+    EXPECT_EQ(Bytes(0xD3C + 4 * 39, 4), (ByteList{0, 0, 0, 0}));
     EXPECT_EQ(image()[0x4D], 0xFF) << "bits 6 and 7 only";
     EXPECT_TRUE(host.messages.isEmpty());
 }
@@ -110,9 +110,9 @@ TEST_F(SelcallIdents, UntouchedIdentsKeepEveryStoredDigit) {
     Set(0x218, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF}); // LAST erased
     Show(5);
     frmSelcallIdents->OKBtnClick();
-    EXPECT_EQ(Bytes(0xB5, 4), (Bytes{0x12, 0x34, 0x5F, 0xFF}));
-    EXPECT_EQ(Bytes(0xB9, 5), (Bytes{0x42, 0x12, 0x34, 0x56, 0x80}));
-    EXPECT_EQ(Bytes(0x218, 5), (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0x80}))
+    EXPECT_EQ(Bytes(0xB5, 4), (ByteList{0x12, 0x34, 0x5F, 0xFF}));
+    EXPECT_EQ(Bytes(0xB9, 5), (ByteList{0x42, 0x12, 0x34, 0x56, 0x80}));
+    EXPECT_EQ(Bytes(0x218, 5), (ByteList{0xFF, 0xFF, 0xFF, 0xFF, 0x80}))
         << "the empty tag is written, the Command flag kept";
 }
 
@@ -190,8 +190,9 @@ TEST_F(SelcallIdents, CommandFlagTogglesAndWidensTheIdent) {
     QApplication::processEvents();
 
     frmSelcallIdents->OKBtnClick();
-    EXPECT_EQ(Bytes(0xB9 + 18, 9), (Bytes{0xA1, 0x23, 0xFB, 0xC4, 0x80 | '*', 'R', 'S', 'T', ' '}));
-    EXPECT_EQ(Bytes(0xD3C + 8, 4), (Bytes{'Q', '+', '-', '9'}));
+    EXPECT_EQ(Bytes(0xB9 + 18, 9),
+              (ByteList{0xA1, 0x23, 0xFB, 0xC4, 0x80 | '*', 'R', 'S', 'T', ' '}));
+    EXPECT_EQ(Bytes(0xD3C + 8, 4), (ByteList{'Q', '+', '-', '9'}));
 
     // The flags outlive the showing; the next showing reloads them from the image.
     frmSelcallIdents->CommandFlags[5] = 1;
@@ -244,15 +245,24 @@ TEST_F(SelcallIdents, LeavingAShortIdentIsReported) {
 
     // Moving the focus on from a short ident triggers the same check.
     frmSelcallIdents->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frmSelcallIdents));
     frmSelcallIdents->txtRadioIdent->setText("12");
     frmSelcallIdents->txtRadioIdent->setFocus();
     frmSelcallIdents->chkOwnIdMod->setFocus(Qt::TabFocusReason);
-    QTRY_COMPARE(host.messages.size(), 4);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return host.messages.size() == 4; }, 2000));
     EXPECT_EQ(host.messages[3].caption, "Number of tones");
     EXPECT_EQ(QApplication::focusWidget(), frmSelcallIdents->txtRadioIdent);
     frmSelcallIdents->CancelBtn->setFocus(Qt::TabFocusReason); // Cancel is not checked
     QTest::qWait(10);
     EXPECT_EQ(host.messages.size(), 4);
+
+    frmSelcallIdents->txtRadioIdent->setText("12345");
+    grid->setCurrentCell(6, 1); // row 7 holds "1234", one tone short
+    grid->setFocus(Qt::TabFocusReason);
+    frmSelcallIdents->txtTlmPrefix->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return host.messages.size() == 5; }, 2000));
+    EXPECT_EQ(host.messages.last().text.left(35), "The Memory Ident is not long enough");
+    EXPECT_EQ(QApplication::focusWidget(), grid);
 }
 
 TEST_F(SelcallIdents, CancelPutsBackTheWholeImage) {
