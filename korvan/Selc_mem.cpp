@@ -118,8 +118,12 @@ TfrmSelcallIdents::TfrmSelcallIdents(QWidget* parent) : QDialog(parent) {
     connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
     connect(listSelcallMemories, &QTableWidget::cellPressed, this,
             [this] { listSelcallMemoriesMouseDown(); });
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget* from, QWidget* to) { FocusMoved(from, to); });
+    focusWatch = connect(qApp, &QApplication::focusChanged, this,
+                         [this](QWidget* from, QWidget* to) { FocusMoved(from, to); });
+}
+
+TfrmSelcallIdents::~TfrmSelcallIdents() {
+    disconnect(focusWatch);
 }
 
 void TfrmSelcallIdents::BuildControls() {

@@ -28,6 +28,7 @@ class TfrmSelcallIdents : public QDialog {
     Q_OBJECT
 public:
     explicit TfrmSelcallIdents(QWidget* parent = nullptr);
+    ~TfrmSelcallIdents() override;
 
     // Grid rows 1..99 are the memory slots "1".."99", row 100 is "LAST"; slot a is row a+1.
     static constexpr int GridRows = 100;
@@ -92,6 +93,7 @@ private:
     void ReportShortIdent(const QString& which, QWidget* returnTo);
 
     HelpPane* help;
+    QMetaObject::Connection focusWatch; // ended first when the form is destroyed
     // The ident texts as loaded (slots 0..100): an ident whose text is not edited keeps
     // all its stored digits.
     std::array<QString, OwnIdentSlot + 1> LoadedIdents;

@@ -3,7 +3,9 @@
 #include "Codeword.h"
 #include "Korvan_fixture.h"
 #include "Mactimer.h"
+#include "Selcall.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -143,4 +145,24 @@ TEST_F(SmallEditors, TimersCancelAndCloseRestoreTheImage) {
     frmMacTimers->hsbMacResetRssi->setValue(3);
     frmMacTimers->close();
     EXPECT_EQ(Bytes(0, IMAGE_SIZE), before);
+}
+
+TEST_F(SmallEditors, MainWindowOpensSelcallAndCodeWord) {
+    for (QObject* command :
+         std::initializer_list<QObject*>{frmBelmar->btnSelcall, frmBelmar->mnuSelcall,
+                                         frmBelmar->btnEditCodeWord, frmBelmar->mnuEditCodeWord}) {
+        const bool selcall = command == frmBelmar->btnSelcall || command == frmBelmar->mnuSelcall;
+        QDialog* dialog = selcall ? static_cast<QDialog*>(frmSelcall) : frmCodeWord;
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            shown = dialog->isVisible();
+            dialog->reject();
+        });
+        frmBelmar->EditButtonClick(command);
+        EXPECT_TRUE(shown) << dialog->windowTitle().toStdString();
+    }
+    EXPECT_TRUE(frmBelmar->btnSelcall->isEnabled());
+    EXPECT_TRUE(frmBelmar->mnuSelcall->isEnabled());
+    EXPECT_TRUE(frmBelmar->btnEditCodeWord->isEnabled());
+    EXPECT_TRUE(frmBelmar->mnuEditCodeWord->isEnabled());
 }
