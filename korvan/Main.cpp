@@ -1,10 +1,12 @@
 #include "Main.h"
 
 #include "About.h"
+#include "Codeword.h"
 #include "Com_port.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
 #include "Radio_picture.h"
+#include "Selcall.h"
 #include "Ser_com.h"
 #include "platform/Registry.h"
 
@@ -328,7 +330,10 @@ QDialog* TfrmBelmar::EditorOf(QObject* control) const {
     };
     // One row per editor dialog: {button, menu entry, the dialog's global}. A command
     // without a row, or whose dialog was not created, stays disabled.
-    const std::vector<Editor> editors = {};
+    const std::vector<Editor> editors = {
+        {btnSelcall, mnuSelcall, frmSelcall},
+        {btnEditCodeWord, mnuEditCodeWord, frmCodeWord},
+    };
     for (const Editor& editor : editors)
         if (control == editor.button || control == editor.menu)
             return editor.dialog;
