@@ -1,6 +1,7 @@
 #include "Forms.h"
 
 #include "About.h"
+#include "Adv_edit.h"
 #include "Codeword.h"
 #include "Com_port.h"
 #include "Mactimer.h"
@@ -37,6 +38,7 @@ void CreateForms() {
     Create(frmBelmar, nullptr);
     Create(AboutBox, frmBelmar);
     Create(frmPorts, frmBelmar);
+    Create(frmAdvanced, frmBelmar);
     Create(frmChannelSelect, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(frmSerial, frmBelmar);

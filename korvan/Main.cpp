@@ -1,6 +1,7 @@
 #include "Main.h"
 
 #include "About.h"
+#include "Adv_edit.h"
 #include "Codeword.h"
 #include "Com_port.h"
 #include "Eeprom.h"
@@ -331,6 +332,7 @@ QDialog* TfrmBelmar::EditorOf(QObject* control) const {
     // One row per editor dialog: {button, menu entry, the dialog's global}. A command
     // without a row, or whose dialog was not created, stays disabled.
     const std::vector<Editor> editors = {
+        {EditRadioHardware, mnuRadioHardware, frmAdvanced},
         {btnSelcall, mnuSelcall, frmSelcall},
         {btnEditCodeWord, mnuEditCodeWord, frmCodeWord},
     };
@@ -485,6 +487,8 @@ void TfrmBelmar::ReadPortSettings(platform::Registry& registry) {
     if (!registry.ReadInteger(QStringLiteral("maxBdRate"), rate) || BaudRateIndex(rate) < 0)
         rate = BaudRateTable[0];
     maxBdRate = rate;
+    if (frmAdvanced)
+        frmAdvanced->SetMaxBdRateIndex(BaudRateIndex(rate));
 }
 
 void TfrmBelmar::ReadFileSettings(platform::Registry& registry) {
