@@ -1,10 +1,15 @@
 #include "Forms.h"
 
 #include "About.h"
+#include "Adv_edit.h"
+#include "Codeword.h"
 #include "Com_port.h"
+#include "Mactimer.h"
 #include "Main.h"
 #include "Radio_rw.h"
 #include "Sel_ch.h"
+#include "Selc_mem.h"
+#include "Selcall.h"
 #include "Ser_com.h"
 
 #include <functional>
@@ -33,9 +38,14 @@ void CreateForms() {
     Create(frmBelmar, nullptr);
     Create(AboutBox, frmBelmar);
     Create(frmPorts, frmBelmar);
+    Create(frmAdvanced, frmBelmar);
     Create(frmChannelSelect, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(frmSerial, frmBelmar);
+    Create(frmSelcall, frmBelmar);
+    Create(frmSelcallIdents, frmBelmar);
+    Create(frmCodeWord, frmBelmar);
+    Create(frmMacTimers, frmBelmar);
     frmBelmar->EnableEditing(true);
 }
 

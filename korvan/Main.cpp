@@ -1,11 +1,14 @@
 #include "Main.h"
 
 #include "About.h"
+#include "Adv_edit.h"
+#include "Codeword.h"
 #include "Com_port.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
 #include "Radio_picture.h"
 #include "Radio_rw.h"
+#include "Selcall.h"
 #include "Ser_com.h"
 #include "platform/Registry.h"
 
@@ -329,7 +332,11 @@ QDialog* TfrmBelmar::EditorOf(QObject* control) const {
     };
     // One row per editor dialog: {button, menu entry, the dialog's global}. A command
     // without a row, or whose dialog was not created, stays disabled.
-    const std::vector<Editor> editors = {};
+    const std::vector<Editor> editors = {
+        {EditRadioHardware, mnuRadioHardware, frmAdvanced},
+        {btnSelcall, mnuSelcall, frmSelcall},
+        {btnEditCodeWord, mnuEditCodeWord, frmCodeWord},
+    };
     for (const Editor& editor : editors)
         if (control == editor.button || control == editor.menu)
             return editor.dialog;
@@ -513,6 +520,8 @@ void TfrmBelmar::ReadPortSettings(platform::Registry& registry) {
     if (!registry.ReadInteger(QStringLiteral("maxBdRate"), rate) || BaudRateIndex(rate) < 0)
         rate = BaudRateTable[0];
     maxBdRate = rate;
+    if (frmAdvanced)
+        frmAdvanced->SetMaxBdRateIndex(BaudRateIndex(rate));
 }
 
 void TfrmBelmar::ReadFileSettings(platform::Registry& registry) {
