@@ -2,11 +2,15 @@
 
 #include "About.h"
 #include "Adv_edit.h"
+#include "Codeword.h"
 #include "Com_port.h"
 #include "Eng_edit.h"
+#include "Mactimer.h"
 #include "Main.h"
 #include "Radio_rw.h"
 #include "Sel_ch.h"
+#include "Selc_mem.h"
+#include "Selcall.h"
 #include "Ser_com.h"
 #include "Tune_radio.h"
 
@@ -42,6 +46,10 @@ void CreateForms() {
     Create(frmSerial, frmBelmar);
     Create(frmEngineering, frmBelmar);
     Create(frmTuneRadio, frmBelmar);
+    Create(frmSelcall, frmBelmar);
+    Create(frmSelcallIdents, frmBelmar);
+    Create(frmCodeWord, frmBelmar);
+    Create(frmMacTimers, frmBelmar);
     frmBelmar->EnableEditing(true);
 }
 
