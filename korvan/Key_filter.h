@@ -12,6 +12,10 @@ inline const QString Digits = QStringLiteral("0123456789");
 inline const QString Decimal = QStringLiteral("0123456789.");
 inline const QString SignedDigits = QStringLiteral("0123456789-");
 inline const QString Hex = QStringLiteral("0123456789ABCDEFabcdef");
+// Channel alpha tags: digits, letters (typed in upper case with allowOnly's upperCase)
+// and a few marks.
+inline const QString AlphaTag =
+    QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz *+-._");
 
 // Installs a filter on `edit` (a line edit, spin box or editable combo) letting through
 // only characters in `allowed`. With upperCase, letters are typed in upper case.
