@@ -18,7 +18,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -221,10 +220,7 @@ void TfrmChannelData::SetupChannelGrid() {
                                    {"NB", 25},
                                    {"CO", 25}},
                                   ROW_HEIGHT);
-    listChannel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    listChannel->setFixedWidth(width + listChannel->verticalScrollBar()->sizeHint().width() +
-                               2 * listChannel->frameWidth());
-    listChannel->setFixedHeight(ROW_HEIGHT * (ROWS_SHOWN + 1) + 2 * listChannel->frameWidth());
+    grid::FitSize(listChannel, width, ROWS_SHOWN);
 }
 
 void TfrmChannelData::FillChannelList() {

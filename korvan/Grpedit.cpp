@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -30,8 +29,7 @@ QTableWidget* NewMemberGrid(QWidget* parent) {
     auto* grid = new QTableWidget(parent);
     const int width = grid::Setup(
         grid, {{"CH", 25}, {"Name", 70}, {"Tx Freq", 90}, {"Rx Freq", 90}}, GRID_ROW_HEIGHT);
-    grid->setFixedWidth(width + 5 + grid->verticalScrollBar()->sizeHint().width());
-    grid->setFixedHeight(GRID_ROW_HEIGHT * (GRID_ROWS_SHOWN + 1) + 4);
+    grid::FitSize(grid, width + 5, GRID_ROWS_SHOWN);
     return grid;
 }
 
@@ -143,6 +141,7 @@ QWidget* TfrmGrpEdit::BuildOptions() {
     group->addWidget(Label4, 2, 0);
     group->addWidget(rbMAC_6, 2, 1);
     group->addWidget(rbMAC_8, 2, 2);
+    group->setRowStretch(3, 1);
 
     GroupBox2 = new QGroupBox(QStringLiteral("Transmit Options"), panel);
     chkBlEnabled = new QCheckBox(QStringLiteral("Enable Busy Lockout"), GroupBox2);

@@ -1,6 +1,8 @@
 #include "String_grid.h"
 
+#include <QFont>
 #include <QHeaderView>
+#include <QStyle>
 #include <QTableWidget>
 
 namespace grid {
@@ -16,6 +18,13 @@ int Setup(QTableWidget* grid, std::initializer_list<Column> columns, int rowHeig
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->horizontalHeader()->setHighlightSections(false);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    grid->setTextElideMode(Qt::ElideNone);
+    grid->setWordWrap(false);
+    QFont compact = grid->font();
+    compact.setPixelSize(11);
+    grid->setFont(compact);
+    grid->horizontalHeader()->setFont(compact);
     QStringList headers;
     int total = 0;
     int column = 0;
@@ -26,6 +35,14 @@ int Setup(QTableWidget* grid, std::initializer_list<Column> columns, int rowHeig
     }
     grid->setHorizontalHeaderLabels(headers);
     return total;
+}
+
+void FitSize(QTableWidget* grid, int width, int rows) {
+    const int frame = 2 * grid->frameWidth();
+    const int bar = grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid);
+    grid->setFixedWidth(width + bar + frame);
+    const int rowHeight = grid->verticalHeader()->defaultSectionSize();
+    grid->setFixedHeight(grid->horizontalHeader()->sizeHint().height() + rows * rowHeight + frame);
 }
 
 void SetRow(QTableWidget* grid, int row, const QStringList& cells) {

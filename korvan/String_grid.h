@@ -16,8 +16,12 @@ struct Column {
 };
 
 // Sets the columns and the row height; the grid becomes read-only with whole-row
-// selection. Returns the sum of the column widths.
+// selection, in a compact font that fits the column widths. Returns the sum of the
+// column widths.
 int Setup(QTableWidget* grid, std::initializer_list<Column> columns, int rowHeight);
+// Fixes the grid's size to show `width` pixels of columns beside the vertical scroll bar,
+// and `rows` rows under the header.
+void FitSize(QTableWidget* grid, int width, int rows);
 // Empties the row's cells, then writes `cells` from column 0.
 void SetRow(QTableWidget* grid, int row, const QStringList& cells);
 // The cell's text; "" for a cell outside the grid or never written.

@@ -6,6 +6,7 @@
 #include "Korvan_fixture.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <functional>

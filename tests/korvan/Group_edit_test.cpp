@@ -102,9 +102,11 @@ TEST_F(GroupEdit, WhoMayJoinAndAddingUpToTheSize) {
     EXPECT_TRUE(Offered(101)) << "a hidden channel with an RX frequency";
     EXPECT_FALSE(Offered(20)) << "group channels never join";
     EXPECT_FALSE(Offered(41)) << "a free slot";
-    for (int row = 0; row < frmGrpEdit->sgMACList->rowCount(); ++row)
-        if (grid::Cell(frmGrpEdit->sgMACList, row, 0) == "101")
-            EXPECT_EQ(grid::Cell(frmGrpEdit->sgMACList, row, 1), "Hidden");
+    for (int row = 0; row < frmGrpEdit->sgMACList->rowCount(); ++row) {
+        if (grid::Cell(frmGrpEdit->sgMACList, row, 0) != "101")
+            continue;
+        EXPECT_EQ(grid::Cell(frmGrpEdit->sgMACList, row, 1), "Hidden");
+    }
     EXPECT_EQ(grid::Cell(frmGrpEdit->sgMACList, 0, 2), "477.00000");
     EXPECT_FALSE(frmGrpEdit->btnRemove->isEnabled());
 
