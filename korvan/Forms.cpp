@@ -2,7 +2,10 @@
 
 #include "About.h"
 #include "Adv_edit.h"
+#include "Chandata.h"
+#include "Chanedit_p.h"
 #include "Com_port.h"
+#include "Grpedit.h"
 #include "Main.h"
 #include "Radio_rw.h"
 #include "Sel_ch.h"
@@ -38,6 +41,9 @@ void CreateForms() {
     Create(frmChannelSelect, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(frmSerial, frmBelmar);
+    Create(frmEditChannel2, frmBelmar);
+    Create(frmChannelData, frmBelmar);
+    Create(frmGrpEdit, frmBelmar);
     frmBelmar->EnableEditing(true);
 }
 

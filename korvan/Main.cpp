@@ -2,6 +2,7 @@
 
 #include "About.h"
 #include "Adv_edit.h"
+#include "Chandata.h"
 #include "Com_port.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
@@ -331,6 +332,7 @@ QDialog* TfrmBelmar::EditorOf(QObject* control) const {
     // without a row, or whose dialog was not created, stays disabled.
     const std::vector<Editor> editors = {
         {EditRadioHardware, mnuRadioHardware, frmAdvanced},
+        {btnChannel, mnuChannel, frmChannelData},
     };
     for (const Editor& editor : editors)
         if (control == editor.button || control == editor.menu)

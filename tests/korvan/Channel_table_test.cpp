@@ -7,6 +7,7 @@
 #include "Sel_ch.h"
 #include "String_grid.h"
 
+#include "Main.h"
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -357,4 +358,19 @@ TEST_F(ChannelTable, RoundTripThroughEveryDialogKeepsTheImage) {
     }
     frmChannelData->OKBtnClick();
     EXPECT_EQ(Image(), before);
+}
+
+TEST_F(ChannelTable, ChannelDataOpensFromTheMainWindow) {
+    EXPECT_TRUE(frmBelmar->btnChannel->isEnabled());
+    EXPECT_TRUE(frmBelmar->mnuChannel->isEnabled());
+    PutNormal(2, 477000000);
+    bool shown = false;
+    WhenShown<TfrmChannelData>([&shown](TfrmChannelData* table) {
+        shown = grid::Cell(table->listChannel, 0, 0) == "2";
+        table->CancelBtn->click();
+    });
+    frmBelmar->EditButtonClick(frmBelmar->mnuChannel);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(frmChannelData->Channels, nullptr);
+    EXPECT_EQ(frmChannelData->ToneHzText(0), "67.0Hz");
 }
