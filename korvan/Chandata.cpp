@@ -5,6 +5,7 @@
 #include "Eeprom.h"
 #include "Grpedit.h"
 #include "Help_pane.h"
+#include "Mactimer.h"
 #include "Main.h"
 #include "Sel_ch.h"
 #include "String_grid.h"
@@ -85,13 +86,12 @@ QWidget* TfrmChannelData::BuildControls() {
     HelpText = new QTextEdit(panel);
     HelpText->setPlaceholderText(QStringLiteral("Help messages..."));
     HelpText->setFixedHeight(70);
-    // Their dialogs are not part of the program yet.
-    btnMacTimers->setEnabled(false);
     btnCbEdit->setEnabled(false);
 
     connect(btnNewChannel, &QPushButton::clicked, this, &TfrmChannelData::btnNewChannelClick);
     connect(btnEditChannel, &QPushButton::clicked, this, &TfrmChannelData::btnEditChannelClick);
     connect(btnDeleteChannel, &QPushButton::clicked, this, &TfrmChannelData::btnDeleteChannelClick);
+    connect(btnMacTimers, &QPushButton::clicked, this, &TfrmChannelData::btnMacTimersClick);
     connect(chkEnableCb, &QCheckBox::clicked, this, &TfrmChannelData::chkEnableCbClick);
     connect(chkShowAll, &QCheckBox::clicked, this, &TfrmChannelData::chkShowAllClick);
     connect(OKBtn, &QPushButton::clicked, this, &TfrmChannelData::OKBtnClick);
@@ -290,6 +290,8 @@ void TfrmChannelData::SaveGlobalBoxes() {
     globals.store(frmBelmar->RadioData);
 }
 
+// "Edit Aust CB Options" is to follow the box; it stays disabled while the CB options
+// dialog is not part of the program.
 void TfrmChannelData::chkEnableCbClick() {
     btnCbEdit->setEnabled(false);
 }
@@ -360,6 +362,10 @@ void TfrmChannelData::btnEditChannelClick() {
     }
     LastEditedSlot = slot;
     FillChannelList();
+}
+
+void TfrmChannelData::btnMacTimersClick() {
+    frmMacTimers->exec();
 }
 
 bool TfrmChannelData::RefuseGroupMember(int slot) {

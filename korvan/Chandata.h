@@ -30,6 +30,7 @@ public:
     void btnNewChannelClick();
     void btnEditChannelClick();
     void btnDeleteChannelClick();
+    void btnMacTimersClick();
     void chkEnableCbClick();
     void chkShowAllClick() { FillChannelList(); }
     void OKBtnClick();

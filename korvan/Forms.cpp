@@ -4,11 +4,15 @@
 #include "Adv_edit.h"
 #include "Chandata.h"
 #include "Chanedit_p.h"
+#include "Codeword.h"
 #include "Com_port.h"
 #include "Grpedit.h"
+#include "Mactimer.h"
 #include "Main.h"
 #include "Radio_rw.h"
 #include "Sel_ch.h"
+#include "Selc_mem.h"
+#include "Selcall.h"
 #include "Ser_com.h"
 
 #include <functional>
@@ -43,6 +47,10 @@ void CreateForms() {
     Create(frmSerial, frmBelmar);
     Create(frmEditChannel2, frmBelmar);
     Create(frmChannelData, frmBelmar);
+    Create(frmSelcall, frmBelmar);
+    Create(frmSelcallIdents, frmBelmar);
+    Create(frmCodeWord, frmBelmar);
+    Create(frmMacTimers, frmBelmar);
     Create(frmGrpEdit, frmBelmar);
     frmBelmar->EnableEditing(true);
 }

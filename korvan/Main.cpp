@@ -3,10 +3,12 @@
 #include "About.h"
 #include "Adv_edit.h"
 #include "Chandata.h"
+#include "Codeword.h"
 #include "Com_port.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
 #include "Radio_picture.h"
+#include "Selcall.h"
 #include "Ser_com.h"
 #include "platform/Registry.h"
 
@@ -333,6 +335,8 @@ QDialog* TfrmBelmar::EditorOf(QObject* control) const {
     const std::vector<Editor> editors = {
         {EditRadioHardware, mnuRadioHardware, frmAdvanced},
         {btnChannel, mnuChannel, frmChannelData},
+        {btnSelcall, mnuSelcall, frmSelcall},
+        {btnEditCodeWord, mnuEditCodeWord, frmCodeWord},
     };
     for (const Editor& editor : editors)
         if (control == editor.button || control == editor.menu)

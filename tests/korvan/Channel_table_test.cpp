@@ -4,6 +4,7 @@
 #include "Channel_fixture.h"
 #include "Chselect.h"
 #include "Grpedit.h"
+#include "Mactimer.h"
 #include "Sel_ch.h"
 #include "String_grid.h"
 
@@ -371,6 +372,14 @@ TEST_F(ChannelTable, ChannelDataOpensFromTheMainWindow) {
     });
     frmBelmar->EditButtonClick(frmBelmar->mnuChannel);
     EXPECT_TRUE(shown);
+
+    // "Group Channel Timers" opens its dialog over the table.
+    frmChannelData->FormShow();
+    EXPECT_TRUE(frmChannelData->btnMacTimers->isEnabled());
+    WhenShown<TfrmMacTimers>([](TfrmMacTimers* timers) { timers->CancelBtn->click(); });
+    frmChannelData->btnMacTimers->click();
+    EXPECT_NE(frmChannelData->Channels, nullptr) << "the table is still open";
+    frmChannelData->CancelBtnClick();
     EXPECT_EQ(frmChannelData->Channels, nullptr);
     EXPECT_EQ(frmChannelData->ToneHzText(0), "67.0Hz");
 }
