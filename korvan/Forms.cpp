@@ -2,9 +2,12 @@
 
 #include "About.h"
 #include "Adv_edit.h"
+#include "Chandata.h"
+#include "Chanedit_p.h"
 #include "Codeword.h"
 #include "Com_port.h"
 #include "Eng_edit.h"
+#include "Grpedit.h"
 #include "Mactimer.h"
 #include "Main.h"
 #include "Radio_rw.h"
@@ -46,10 +49,13 @@ void CreateForms() {
     Create(frmSerial, frmBelmar);
     Create(frmEngineering, frmBelmar);
     Create(frmTuneRadio, frmBelmar);
+    Create(frmEditChannel2, frmBelmar);
+    Create(frmChannelData, frmBelmar);
     Create(frmSelcall, frmBelmar);
     Create(frmSelcallIdents, frmBelmar);
     Create(frmCodeWord, frmBelmar);
     Create(frmMacTimers, frmBelmar);
+    Create(frmGrpEdit, frmBelmar);
     frmBelmar->EnableEditing(true);
 }
 

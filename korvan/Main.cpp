@@ -2,6 +2,7 @@
 
 #include "About.h"
 #include "Adv_edit.h"
+#include "Chandata.h"
 #include "Codeword.h"
 #include "Com_port.h"
 #include "Eeprom.h"
@@ -336,6 +337,7 @@ QDialog* TfrmBelmar::EditorOf(QObject* control) const {
     const std::vector<Editor> editors = {
         {EditRadioHardware, mnuRadioHardware, frmAdvanced},
         {btnEngineering, mnuEngineering, frmEngineering},
+        {btnChannel, mnuChannel, frmChannelData},
         {btnSelcall, mnuSelcall, frmSelcall},
         {btnEditCodeWord, mnuEditCodeWord, frmCodeWord},
     };
