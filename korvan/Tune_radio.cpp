@@ -1,6 +1,7 @@
 #include "Tune_radio.h"
 
 #include "Adv_edit.h"
+#include "Chdata.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
 #include "Key_filter.h"
@@ -179,7 +180,7 @@ constexpr int CHANNEL_RECORDS = 1247;
 constexpr int CHANNEL_RECORD_SIZE = 8;
 constexpr int LAST_NAMED_SLOT = 99;
 constexpr uint8_t GROUP_BIT = 0x10;
-constexpr uint8_t HALF_STEP_BIT = 0x80;
+constexpr uint8_t EXTENSION_BIT = 0x80; // frequency code extension (flags6: TX, flags7: RX)
 
 // A display byte as a character: 0 is a blank, anything not printable a '?'.
 QChar displayChar(uint8_t byte) {
@@ -944,19 +945,20 @@ void TfrmTuneRadio::ShowChannelInfo() {
     lblChannelInfo->setText(info);
 }
 
-// "Group-Channel" for a vote group, else the TX and RX frequencies of the slot's record.
+// "Group-Channel" for a vote group, else the TX and RX frequencies of the slot's record,
+// decoded with the codec of the radio's band.
 QString TfrmTuneRadio::ChannelFrequencies(int slot) const {
     const int record = CHANNEL_RECORDS + CHANNEL_RECORD_SIZE * (slot - 1);
     auto byte = [this, record](int i) { return ImageByte(record + i); };
     if (byte(6) & GROUP_BIT)
         return QStringLiteral("Group-Channel");
-    auto hz = [](int low, int high, bool halfStep) {
-        return uint32_t((high * 256 + low) * 12500 + (halfStep ? 6250 : 0));
+    const bool vhf = !(RadioType & UHF_BIT);
+    auto frequency = [vhf](uint8_t low, uint8_t high, bool extension) {
+        return text::FrequencyText(
+            ChData::DecodeFrequency(uint16_t(high << 8 | low), extension, vhf));
     };
-    return QStringLiteral("TX:") +
-           text::FrequencyText(hz(byte(0), byte(1), byte(6) & HALF_STEP_BIT)) +
-           QStringLiteral(" RX:") +
-           text::FrequencyText(hz(byte(2), byte(3), byte(7) & HALF_STEP_BIT));
+    return QStringLiteral("TX:") + frequency(byte(0), byte(1), byte(6) & EXTENSION_BIT) +
+           QStringLiteral(" RX:") + frequency(byte(2), byte(3), byte(7) & EXTENSION_BIT);
 }
 
 // --- calibration data ------------------------------------------------------------------

@@ -285,6 +285,7 @@ TEST_F(TuneRadioTest, DisplayMirrorFollowsTheRadio) {
     SetChannelRecord(12, 38114, 38114, 0x01, 0x00);
     SetChannelRecord(7, 38114, 38114, 0x10, 0x00);
     SetChannelRecord(3, 38114, 38115, 0x81, 0x00);
+    frmBelmar->RadioData[40] = 0x80; // UHF
     radio.setDisplay(DisplayBytes("12", "HELLO", 0x02, 0x41));
     ShowDialog(true);
     QTRY_COMPARE_WITH_TIMEOUT(frmTuneRadio->lblChannel->text(), QString("12"), WAIT_MS);
@@ -322,6 +323,17 @@ TEST_F(TuneRadioTest, DisplayMirrorFollowsTheRadio) {
     EXPECT_EQ(frmTuneRadio->lblChannelInfo->text(), "Channel ?4");
     showRadio("00", 0);
     QTRY_COMPARE_WITH_TIMEOUT(frmTuneRadio->lblChannelInfo->text(), QString("Channel 00"), WAIT_MS);
+
+    // A VHF radio's channels are decoded with the VHF codec (5 kHz steps).
+    frmTuneRadio->close();
+    frmBelmar->RadioData[40] = 0x00;
+    SetChannelRecord(4, 12000 + 0x4000, 13920, 0x01, 0x00);
+    radio.setDisplay(DisplayBytes(" 4", "     ", 0, 0));
+    ShowDialog(true);
+    QTRY_COMPARE_WITH_TIMEOUT(frmTuneRadio->lblChannelInfo->text(),
+                              QString("Channel  4 TX:150.00500 RX:174.00000"), WAIT_MS);
+    showRadio("00", 0);
+    QTRY_COMPARE_WITH_TIMEOUT(frmTuneRadio->lblChannel->text(), QString("00"), WAIT_MS);
 
     // Once closed, the dialog takes no more display frames.
     frmTuneRadio->close();
