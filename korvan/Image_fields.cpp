@@ -17,7 +17,9 @@ int shiftOf(uint8_t mask) {
     return shift;
 }
 
-uint8_t get(uint8_t byte, uint8_t mask) { return uint8_t((byte & mask) >> shiftOf(mask)); }
+uint8_t get(uint8_t byte, uint8_t mask) {
+    return uint8_t((byte & mask) >> shiftOf(mask));
+}
 
 uint8_t put(uint8_t byte, uint8_t mask, uint8_t value) {
     return uint8_t((byte & ~mask) | ((value << shiftOf(mask)) & mask));
@@ -59,13 +61,18 @@ void ImageFields::combo(QComboBox* box, int offset, uint8_t mask, std::vector<ui
         });
 }
 
-void ImageFields::comboIndex(QComboBox* box, int offset, uint8_t mask) {
+void ImageFields::comboIndex(QComboBox* box, int offset, uint8_t mask,
+                             std::optional<uint8_t> noSelection) {
     add(
         offset, mask,
         [=](uint8_t field) { box->setCurrentIndex(field < box->count() ? field : -1); },
         [=](uint8_t& field) {
-            if (box->currentIndex() < 0)
-                return false;
+            if (box->currentIndex() < 0) {
+                if (!noSelection)
+                    return false;
+                field = *noSelection;
+                return true;
+            }
             field = uint8_t(box->currentIndex());
             return true;
         });
@@ -74,15 +81,24 @@ void ImageFields::comboIndex(QComboBox* box, int offset, uint8_t mask) {
 namespace {
 
 // Remembers what a number control was loaded with, so an out-of-range stored value that
-// the control had to clamp is written back unchanged when the user did not touch it.
+// the control had to clamp can be written back unchanged when the user did not touch it.
 struct LoadedNumber {
     uint8_t stored = 0;
     int shown = 0;
 };
 
+// The field a number control stores: what it shows, less the bias, except that an
+// untouched control keeps the stored value when asked to.
+uint8_t numberField(const LoadedNumber& loaded, int value, int bias,
+                    ImageFields::OutOfRange outOfRange) {
+    if (value == loaded.shown && outOfRange == ImageFields::OutOfRange::KeepStored)
+        return loaded.stored;
+    return uint8_t(value - bias);
+}
+
 } // namespace
 
-void ImageFields::number(QSpinBox* box, int offset, uint8_t mask, int bias) {
+void ImageFields::number(QSpinBox* box, int offset, uint8_t mask, int bias, OutOfRange outOfRange) {
     auto loaded = std::make_shared<LoadedNumber>();
     add(
         offset, mask,
@@ -91,12 +107,13 @@ void ImageFields::number(QSpinBox* box, int offset, uint8_t mask, int bias) {
             *loaded = {field, box->value()};
         },
         [=](uint8_t& field) {
-            field = box->value() == loaded->shown ? loaded->stored : uint8_t(box->value() - bias);
+            field = numberField(*loaded, box->value(), bias, outOfRange);
             return true;
         });
 }
 
-void ImageFields::number(QAbstractSlider* bar, int offset, uint8_t mask, int bias) {
+void ImageFields::number(QAbstractSlider* bar, int offset, uint8_t mask, int bias,
+                         OutOfRange outOfRange) {
     auto loaded = std::make_shared<LoadedNumber>();
     add(
         offset, mask,
@@ -105,7 +122,7 @@ void ImageFields::number(QAbstractSlider* bar, int offset, uint8_t mask, int bia
             *loaded = {field, bar->value()};
         },
         [=](uint8_t& field) {
-            field = bar->value() == loaded->shown ? loaded->stored : uint8_t(bar->value() - bias);
+            field = numberField(*loaded, bar->value(), bias, outOfRange);
             return true;
         });
 }

@@ -4,8 +4,10 @@
 // only the listed bits and keeping every other bit as the image has it at that time.
 
 #include <QString>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QAbstractButton;
@@ -24,19 +26,46 @@ uint8_t put(uint8_t byte, uint8_t mask, uint8_t value);
 
 } // namespace bits
 
+// One row of a dialog's table of single-bit boxes: the box at member `box` of the form
+// shows bit `bit` of image byte `offset`. Tables of these are constexpr data.
+template <class Form, class Box> struct BitBox {
+    int offset;
+    int bit;
+    Box* Form::*box;
+};
+
 class ImageFields {
 public:
+    // What a number control stores when it still shows what it was loaded with but the
+    // stored value lay outside its range (and so shows clamped).
+    enum class OutOfRange {
+        KeepStored, // the stored value, as it was
+        StoreShown, // the value the control shows
+    };
+
     // Ticked when every bit of `mask` is set; with inverted, when every bit is clear.
     void check(QAbstractButton* box, int offset, uint8_t mask, bool inverted = false);
+    // Every row of a BitBox table.
+    template <class Form, class Box, std::size_t N>
+    void checks(Form* form, const BitBox<Form, Box> (&table)[N]) {
+        for (const auto& row : table)
+            check(form->*row.box, row.offset, uint8_t(1u << row.bit));
+    }
     // Item i stands for field value values[i]. A stored value with no item shows no
     // selection, and store() then keeps the stored bits.
     void combo(QComboBox* box, int offset, uint8_t mask, std::vector<uint8_t> values);
-    // The item index is the field value itself.
-    void comboIndex(QComboBox* box, int offset, uint8_t mask);
+    // The item index is the field value itself. A stored value with no item shows no
+    // selection; a combo without a selection stores `noSelection` when given, else keeps
+    // the stored bits.
+    void comboIndex(QComboBox* box, int offset, uint8_t mask,
+                    std::optional<uint8_t> noSelection = std::nullopt);
     // A spin box or bar showing the field value plus `bias`; a stored value outside the
-    // control's range is kept as it is unless the user changes the control.
-    void number(QSpinBox* box, int offset, uint8_t mask, int bias = 0);
-    void number(QAbstractSlider* bar, int offset, uint8_t mask, int bias = 0);
+    // control's range shows clamped and is stored as `outOfRange` says unless the user
+    // changes the control.
+    void number(QSpinBox* box, int offset, uint8_t mask, int bias = 0,
+                OutOfRange outOfRange = OutOfRange::KeepStored);
+    void number(QAbstractSlider* bar, int offset, uint8_t mask, int bias = 0,
+                OutOfRange outOfRange = OutOfRange::KeepStored);
 
     void load(const uint8_t* image);
     void store(uint8_t* image) const;

@@ -1,0 +1,6 @@
+#include "Up_down.h"
+
+void UpDown::stepBy(int steps) {
+    QSpinBox::stepBy(steps);
+    emit arrowClicked();
+}
