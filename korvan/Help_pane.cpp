@@ -4,7 +4,9 @@
 #include <QTextEdit>
 #include <QWidget>
 
-HelpPane::HelpPane(QTextEdit* pane) : QObject(pane), pane(pane) { pane->setReadOnly(true); }
+HelpPane::HelpPane(QTextEdit* pane) : QObject(pane), pane(pane) {
+    pane->setReadOnly(true);
+}
 
 void HelpPane::bind(QWidget* control, const QStringList& lines) {
     texts.insert(control, lines);
@@ -12,7 +14,9 @@ void HelpPane::bind(QWidget* control, const QStringList& lines) {
     control->installEventFilter(this);
 }
 
-QStringList HelpPane::linesFor(QObject* control) const { return texts.value(control); }
+QStringList HelpPane::linesFor(QObject* control) const {
+    return texts.value(control);
+}
 
 void HelpPane::FocusHelp(QObject* control) {
     pane->clear();

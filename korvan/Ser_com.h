@@ -70,14 +70,24 @@ public:
     int SendWriteByte(int address, uint8_t value);
     int SendKey(uint8_t key);
 
+    // The last version text stored by the worker.
+    QString ReceivedVersion();
+
     platform::SerialDevice device;
     std::atomic<uint8_t> PortOpen{0};
     std::atomic<uint8_t> RxPending{0};
+    // The receive ring: filled and scanned by the worker, cleared by any thread; the ring
+    // bytes and both indices change only under ringMutex.
     uint8_t RxBuffer[RX_RING_SIZE] = {};
     std::atomic<int> RxHead{0};
     std::atomic<int> RxTail{0};
+    std::mutex ringMutex;
     rxed_data_struct rxed;
     std::mutex versionMutex;
+
+private:
+    int SendFrame(const uint8_t* data, int count, uint8_t command, uint8_t sync = SYNC_CMD);
+    int SendAddressRequest(uint8_t command, int address, uint8_t value = 0);
 };
 
 extern TfrmSerial* frmSerial;

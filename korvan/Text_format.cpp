@@ -6,7 +6,9 @@
 
 namespace text {
 
-QString FrequencyText(uint32_t hz) { return platform::FormatFloat("000.00000", hz / 1e6); }
+QString FrequencyText(uint32_t hz) {
+    return platform::FormatFloat("000.00000", hz / 1e6);
+}
 
 uint32_t ParseFrequency(const QString& mhz) {
     static const QRegularExpression number(QStringLiteral("^\\s*(\\d*)(?:\\.(\\d*))?\\s*$"));
@@ -23,6 +25,8 @@ uint32_t ParseFrequency(const QString& mhz) {
     return uint32_t(hz);
 }
 
-QString HexByte(uint8_t value) { return platform::IntToHex(value, 2); }
+QString HexByte(uint8_t value) {
+    return platform::IntToHex(value, 2);
+}
 
 } // namespace text

@@ -6,6 +6,7 @@
 // Tarq/Ports.conf.
 
 #include <QString>
+#include <QVariant>
 #include <memory>
 
 class QSettings;

@@ -22,17 +22,17 @@ public:
     ~ScriptedHost(); // returns to the Qt host
 
     // Scripting.
-    QQueue<int> messageAnswers;   // IDOK / IDCANCEL
-    QQueue<QString> fileAnswers;  // chosen path; an empty string cancels
-    QString printToPdf;           // when set, printDocument writes a PDF here
-    bool printAccepted = true;    // false: the print dialog is cancelled
+    QQueue<int> messageAnswers;  // IDOK / IDCANCEL
+    QQueue<QString> fileAnswers; // chosen path; an empty string cancels
+    QString printToPdf;          // when set, printDocument writes a PDF here
+    bool printAccepted = true;   // false: the print dialog is cancelled
     // Called after each message box is recorded (e.g. to inspect state mid-handler).
     std::function<void(const RecordedMessage&)> onMessage;
 
     // Records.
     QList<RecordedMessage> messages;
     QList<FileDialogRequest> fileRequests;
-    QStringList opened;           // shellOpen urls
+    QStringList opened; // shellOpen urls
     QStringList exceptions;
     QStringList printedTitles;
     int beeps = 0;

@@ -49,10 +49,10 @@ public:
     void clearStop();
 
 private:
-    int fd = -1;
+    std::atomic<int> fd{-1};
     int wakeFd = -1; // eventfd for stop()
     std::atomic<bool> stopRequested{false};
-    int rate = 0;
+    std::atomic<int> rate{0};
     QString lastError;
     mutable std::mutex writeMutex; // writes from two threads never interleave
 };

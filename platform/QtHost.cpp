@@ -1,0 +1,104 @@
+#include "platform/QtHost.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextDocument>
+#include <QUrl>
+
+namespace platform {
+
+namespace {
+
+QString suffixOf(const QString& defaultExt) {
+    QString suffix = defaultExt;
+    suffix.remove(QStringLiteral("*"));
+    if (suffix.startsWith('.'))
+        suffix.remove(0, 1);
+    return suffix;
+}
+
+void prepare(QFileDialog& dialog, const FileDialogRequest& request) {
+    dialog.setWindowTitle(request.title);
+    dialog.setNameFilter(qtFilterFromPairs(request.filter));
+    dialog.setDefaultSuffix(suffixOf(request.defaultExt));
+    const QFileInfo initial(request.fileName);
+    if (!request.fileName.isEmpty()) {
+        if (initial.dir().exists())
+            dialog.setDirectory(initial.absolutePath());
+        dialog.selectFile(initial.fileName());
+    }
+}
+
+bool runDialog(QFileDialog& dialog, QString& chosen) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    chosen = dialog.selectedFiles().first();
+    return true;
+}
+
+} // namespace
+
+int QtHost::messageBox(const QString& text, const QString& caption, int flags) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(caption);
+    box.setText(text);
+    const int buttons = flags & 0x0F;
+    const int icon = flags & 0xF0;
+    if (icon == MB_ICONEXCLAMATION)
+        box.setIcon(QMessageBox::Warning);
+    else if (icon == MB_ICONQUESTION)
+        box.setIcon(QMessageBox::Question);
+    if (buttons == MB_OKCANCEL) {
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    return box.exec() == QMessageBox::Ok ? IDOK : IDCANCEL;
+}
+
+bool QtHost::openFileDialog(const FileDialogRequest& request, QString& chosen) {
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    prepare(dialog, request);
+    return runDialog(dialog, chosen);
+}
+
+bool QtHost::saveFileDialog(const FileDialogRequest& request, QString& chosen) {
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+    prepare(dialog, request);
+    return runDialog(dialog, chosen);
+}
+
+void QtHost::beep() {
+    QApplication::beep();
+}
+
+bool QtHost::shellOpen(const QString& url) {
+    return QDesktopServices::openUrl(QUrl(url));
+}
+
+void QtHost::showException(const QString& message) {
+    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), message);
+}
+
+bool QtHost::printDocument(QTextDocument& document, const QString& title) {
+    QPrinter printer;
+    printer.setDocName(title);
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    document.print(&printer);
+    return printer.printerState() != QPrinter::Error;
+}
+
+} // namespace platform

@@ -1,0 +1,113 @@
+#include "Help_pane.h"
+#include "Image_fields.h"
+#include "Key_filter.h"
+#include "Text_format.h"
+#include "platform/Convert.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTest>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+TEST(TextFormat, TypedMegahertzBecomeExactHertz) {
+    EXPECT_EQ(text::ParseFrequency("477.00625"), 477006250u);
+    EXPECT_EQ(text::ParseFrequency("150.004"), 150004000u);
+    EXPECT_EQ(text::ParseFrequency(" 450 "), 450000000u);
+    EXPECT_EQ(text::ParseFrequency(".5"), 500000u);
+    EXPECT_EQ(text::ParseFrequency("150.0000019"), 150000001u) << "truncated, not rounded";
+    EXPECT_EQ(text::ParseFrequency("4294.967295"), 4294967295u);
+    for (const char* bad : {"", ".", "abc", "1.2.3", "-5", "4294.967296", "12345"})
+        EXPECT_THROW(text::ParseFrequency(bad), platform::EConvertError) << bad;
+    EXPECT_EQ(text::FrequencyText(477006250), "477.00625");
+    EXPECT_EQ(text::FrequencyText(0), "000.00000");
+    EXPECT_EQ(text::HexByte(0x0A), "0A");
+}
+
+TEST(ImageFields, StoreChangesOnlyTheListedBits) {
+    QCheckBox plain, inverted;
+    QComboBox mapped, indexed;
+    mapped.addItems({"a", "b", "c", "d"});
+    indexed.addItems({"0", "1", "2"});
+    QSpinBox spin;
+    spin.setRange(0, 15);
+    ImageFields fields;
+    fields.check(&plain, 1, 0x80);
+    fields.check(&inverted, 1, 0x01, true);
+    fields.combo(&mapped, 2, 0x30, {0, 1, 3, 2});
+    fields.comboIndex(&indexed, 3, 0x06);
+    fields.number(&spin, 4, 0xF0);
+
+    uint8_t image[5] = {0xAA, 0x81, 0xFF, 0xFF, 0x5A};
+    fields.load(image);
+    EXPECT_TRUE(plain.isChecked());
+    EXPECT_FALSE(inverted.isChecked());
+    EXPECT_EQ(mapped.currentIndex(), 2) << "field 3 is item 2";
+    EXPECT_EQ(indexed.currentIndex(), -1) << "field 3 has no item";
+    EXPECT_EQ(spin.value(), 5);
+
+    const uint8_t before[5] = {0xAA, 0x81, 0xFF, 0xFF, 0x5A};
+    fields.store(image);
+    EXPECT_EQ(0, memcmp(image, before, 5)) << "an untouched dialog stores the same bytes";
+
+    plain.setChecked(false);
+    inverted.setChecked(true);
+    mapped.setCurrentIndex(3);
+    indexed.setCurrentIndex(1);
+    spin.setValue(9);
+    fields.store(image);
+    EXPECT_EQ(image[0], 0xAA);
+    EXPECT_EQ(image[1], 0x00);
+    EXPECT_EQ(image[2], 0xEF);
+    EXPECT_EQ(image[3], 0xFB);
+    EXPECT_EQ(image[4], 0x9A);
+}
+
+TEST(ImageFields, OutOfRangeStoredNumberSurvivesAnUntouchedOk) {
+    QScrollBar bar;
+    bar.setRange(0, 10);
+    ImageFields fields;
+    fields.number(&bar, 0, 0xFF);
+    uint8_t image[1] = {200};
+    fields.load(image);
+    EXPECT_EQ(bar.value(), 10);
+    fields.store(image);
+    EXPECT_EQ(image[0], 200);
+    bar.setValue(3);
+    fields.store(image);
+    EXPECT_EQ(image[0], 3);
+}
+
+TEST(HelpPane, FocusAndMouseShowTheControlsLines) {
+    QWidget form;
+    auto* pane = new QTextEdit(&form);
+    auto* known = new QPushButton("Known", &form);
+    auto* silent = new QPushButton("Silent", &form);
+    HelpPane help(pane);
+    help.bind(known, {"First line.", "Second line."});
+    help.bind(silent, {});
+    help.FocusHelp(known);
+    EXPECT_EQ(pane->toPlainText(), "First line.\nSecond line.");
+    help.MouseHelp(silent);
+    EXPECT_EQ(pane->toPlainText(), "");
+    QEvent enter(QEvent::Enter);
+    QCoreApplication::sendEvent(known, &enter);
+    EXPECT_EQ(pane->toPlainText(), "First line.\nSecond line.");
+    EXPECT_TRUE(pane->isReadOnly());
+}
+
+TEST(KeyFilter, OnlyAllowedCharactersAreTyped) {
+    QLineEdit digits, hex;
+    keys::allowOnly(&digits, keys::Decimal);
+    keys::allowOnly(&hex, keys::Hex, true);
+    QTest::keyClicks(&digits, "1a2.5-x");
+    EXPECT_EQ(digits.text(), "12.5");
+    QTest::keyClick(&digits, Qt::Key_Backspace);
+    EXPECT_EQ(digits.text(), "12.");
+    QTest::keyClicks(&hex, "0fzA9");
+    EXPECT_EQ(hex.text(), "0FA9");
+}

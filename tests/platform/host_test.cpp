@@ -1,0 +1,113 @@
+#include "platform/Event.h"
+#include "platform/Host.h"
+#include "platform/RadioUpdate.h"
+#include "platform/ScriptedHost.h"
+#include "platform/SingleInstance.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <thread>
+
+using namespace platform;
+
+TEST(Host, ScriptedHostRecordsAndAnswersThenStepsAside) {
+    {
+        ScriptedHost scripted;
+        EXPECT_EQ(&host(), &scripted);
+        scripted.messageAnswers.enqueue(IDCANCEL);
+        EXPECT_EQ(host().messageBox("All current data will be lost.", "Read from file?", 33),
+                  IDCANCEL);
+        EXPECT_EQ(host().messageBox("Again", "Caption", 48), IDOK) << "empty queue answers OK";
+        ASSERT_EQ(scripted.messages.size(), 2);
+        EXPECT_EQ(scripted.messages[0].caption, "Read from file?");
+        EXPECT_EQ(scripted.messages[0].flags, 33);
+
+        QString chosen = "unchanged";
+        FileDialogRequest request;
+        request.title = "Open Programming File...";
+        EXPECT_FALSE(host().openFileDialog(request, chosen));
+        EXPECT_EQ(chosen, "unchanged");
+        scripted.fileAnswers.enqueue("/tmp/a.mem");
+        EXPECT_TRUE(host().saveFileDialog(request, chosen));
+        EXPECT_EQ(chosen, "/tmp/a.mem");
+        EXPECT_EQ(scripted.fileRequests.size(), 2);
+    }
+    EXPECT_EQ(dynamic_cast<ScriptedHost*>(&host()), nullptr) << "the Qt host is back";
+}
+
+TEST(Host, FilterPairsBecomeQtFilters) {
+    EXPECT_EQ(qtFilterFromPairs("Programming Files (*.mem)|*.mem|All Files (*.*)|*.*"),
+              "Programming Files (*.mem);;All Files (*.*)");
+    EXPECT_EQ(qtFilterFromPairs("Calibration|*.cal"), "Calibration (*.cal)");
+}
+
+TEST(Host, ScriptedPrintingWritesARealPdf) {
+    ScriptedHost scripted;
+    QTemporaryDir dir;
+    scripted.printToPdf = dir.filePath("out.pdf");
+    QTextDocument document("Header line");
+    EXPECT_TRUE(host().printDocument(document, "Title"));
+    QFile pdf(scripted.printToPdf);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
+    scripted.printAccepted = false;
+    EXPECT_FALSE(host().printDocument(document, "Title"));
+    EXPECT_EQ(scripted.printedTitles.size(), 2);
+}
+
+TEST(Event, ManualResetAcrossThreads) {
+    Event event;
+    EXPECT_FALSE(event.wait(10));
+    std::thread setter([&] { event.set(); });
+    EXPECT_TRUE(event.wait(5000));
+    setter.join();
+    EXPECT_TRUE(event.wait(0)) << "stays set";
+    event.reset();
+    EXPECT_FALSE(event.isSet());
+}
+
+namespace {
+struct Receiver : QObject {
+    long w = -1, l = -1;
+    bool event(QEvent* e) override {
+        if (e->type() == RadioUpdateEvent::eventType()) {
+            auto* update = static_cast<RadioUpdateEvent*>(e);
+            w = update->wParam;
+            l = update->lParam;
+            return true;
+        }
+        return QObject::event(e);
+    }
+};
+} // namespace
+
+TEST(RadioUpdate, PostedFromAWorkerArrivesOnTheReceiversThread) {
+    Receiver receiver;
+    std::thread worker([&] { PostRadioUpdate(&receiver, 1, -1); });
+    worker.join();
+    EXPECT_EQ(receiver.w, -1) << "not delivered synchronously";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(receiver.w, 1);
+    EXPECT_EQ(receiver.l, -1);
+    EXPECT_EQ(int(RadioUpdateEvent::eventType()), WM_RADIO_UPDATE);
+}
+
+TEST(SingleInstance, SecondCopyIsRefusedAndRaisesTheFirst) {
+    const QString name =
+        QStringLiteral("KorvanTestGuard%1").arg(QCoreApplication::applicationPid());
+    SingleInstance first(name);
+    ASSERT_TRUE(first.acquire());
+    QWidget window;
+    first.setWindow(&window);
+    SingleInstance second(name);
+    EXPECT_FALSE(second.acquire());
+    for (int i = 0; i < 50 && !window.isVisible(); ++i) {
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(window.isVisible()) << "the first copy's window came forward";
+}

@@ -1,0 +1,83 @@
+#include "support/Pty.h"
+
+#include "platform/Registry.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace testsupport {
+
+PtyPair::PtyPair() {
+    master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master < 0)
+        return;
+    if (::grantpt(master) != 0 || ::unlockpt(master) != 0) {
+        hangUp();
+        return;
+    }
+    slave = QString::fromLocal8Bit(::ptsname(master));
+    termios line{};
+    if (::tcgetattr(master, &line) == 0) {
+        ::cfmakeraw(&line);
+        ::tcsetattr(master, TCSANOW, &line);
+    }
+    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+}
+
+PtyPair::~PtyPair() {
+    hangUp();
+}
+
+void PtyPair::hangUp() {
+    if (master >= 0)
+        ::close(master);
+    master = -1;
+}
+
+bool PtyPair::send(const QByteArray& bytes) {
+    int sent = 0;
+    while (master >= 0 && sent < bytes.size()) {
+        const ssize_t n = ::write(master, bytes.constData() + sent, size_t(bytes.size() - sent));
+        if (n > 0) {
+            sent += int(n);
+            continue;
+        }
+        pollfd out{master, POLLOUT, 0};
+        if (::poll(&out, 1, 1000) <= 0)
+            return false;
+    }
+    return sent == bytes.size();
+}
+
+QByteArray PtyPair::receive(int atLeast, int timeoutMs) {
+    QByteArray received;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (master >= 0 && received.size() < atLeast) {
+        char chunk[256];
+        const ssize_t n = ::read(master, chunk, sizeof chunk);
+        if (n > 0) {
+            received.append(chunk, int(n));
+            continue;
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                              deadline - std::chrono::steady_clock::now())
+                              .count();
+        if (left <= 0)
+            break;
+        pollfd in{master, POLLIN, 0};
+        ::poll(&in, 1, int(left));
+    }
+    return received;
+}
+
+void mapComPort(int portNumber, const QString& devicePath) {
+    platform::Registry registry;
+    registry.OpenKey(QStringLiteral("\\Tarq\\Ports"), true);
+    registry.WriteString(QStringLiteral("COM%1").arg(portNumber), devicePath);
+}
+
+} // namespace testsupport

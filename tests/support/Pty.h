@@ -1,0 +1,34 @@
+#pragma once
+// A pseudo-terminal pair for serial tests: the program under test opens the slave path as
+// its serial device; the test (or a simulated radio) talks on the master side.
+
+#include <QByteArray>
+#include <QString>
+
+namespace testsupport {
+
+class PtyPair {
+public:
+    PtyPair();  // opens a master; slavePath() names the device to give the program
+    ~PtyPair(); // closes the master (the program sees the line drop)
+
+    bool isOpen() const { return master >= 0; }
+    QString slavePath() const { return slave; }
+    int masterFd() const { return master; }
+
+    // Writes all bytes to the program.
+    bool send(const QByteArray& bytes);
+    // Reads what the program sent, waiting up to timeoutMs for at least `atLeast` bytes.
+    QByteArray receive(int atLeast, int timeoutMs);
+    // Closes the master now, as a lead pulled out.
+    void hangUp();
+
+private:
+    int master = -1;
+    QString slave;
+};
+
+// Maps COM<portNumber> to `devicePath` in the settings, as a user would.
+void mapComPort(int portNumber, const QString& devicePath);
+
+} // namespace testsupport
