@@ -86,7 +86,7 @@ TfrmCbOptions::TfrmCbOptions(QWidget* parent) : ImageDialog(parent) {
     auto* column = new QVBoxLayout(this);
     column->addWidget(GroupBox2);
     column->addWidget(pageCbMemories);
-    column->addWidget(BottomPanel);
+    column->addWidget(BuildBottomPanel());
     bindFields();
     bindHelp();
     connect(chkEnableCbCtcss, &QCheckBox::toggled, this, &TfrmCbOptions::chkEnableCbCtcssClick);
@@ -126,6 +126,7 @@ void TfrmCbOptions::buildOptions() {
 void TfrmCbOptions::buildMemories() {
     pageCbMemories = new QTabWidget(this);
     pageCbMemories->tabBar()->setAttribute(Qt::WA_Hover);
+    pageCbMemories->setUsesScrollButtons(false); // all five tabs in view
     for (int m = 0; m < int(std::size(Memories)); ++m)
         pageCbMemories->addTab(buildChannelTab(m), QString::fromUtf8(Memories[m].caption));
     pageCbMemories->addTab(buildDuplexTab(), QStringLiteral("Duplex Memory"));

@@ -9,15 +9,18 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-ImageDialog::ImageDialog(QWidget* parent)
-    : QDialog(parent), BottomPanel(new QWidget(this)),
-      OKBtn(new QPushButton(QStringLiteral("OK"), BottomPanel)),
-      CancelBtn(new QPushButton(QStringLiteral("Cancel"), BottomPanel)),
-      HelpText(new QTextEdit(BottomPanel)), help(new HelpPane(HelpText)) {
+ImageDialog::ImageDialog(QWidget* parent) : QDialog(parent) {
     setModal(true);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    HelpText->setObjectName(QStringLiteral("HelpText"));
+    connect(this, &QDialog::finished, this, &ImageDialog::FormClose);
+}
+
+// Made after the dialog's own controls, so it comes last in the tab order.
+QWidget* ImageDialog::BuildBottomPanel() {
+    BottomPanel = new QWidget(this);
+    OKBtn = new QPushButton(QStringLiteral("OK"), BottomPanel);
+    CancelBtn = new QPushButton(QStringLiteral("Cancel"), BottomPanel);
+    HelpText = new QTextEdit(BottomPanel);
+    help = new HelpPane(HelpText);
     HelpText->setPlainText(QStringLiteral("Help messages..."));
     HelpText->setFixedHeight(64);
     // Enter in an edit box must not close the dialog.
@@ -41,7 +44,7 @@ ImageDialog::ImageDialog(QWidget* parent)
         done(mrOk);
     });
     connect(CancelBtn, &QPushButton::clicked, this, &ImageDialog::CancelBtnClick);
-    connect(this, &QDialog::finished, this, &ImageDialog::FormClose);
+    return BottomPanel;
 }
 
 void ImageDialog::CancelBtnClick() {

@@ -34,16 +34,19 @@ public:
     // Escape and the close box close as Cancel does.
     void reject() override;
 
-    QWidget* BottomPanel;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
-    QTextEdit* HelpText;
+    QWidget* BottomPanel = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
+    QTextEdit* HelpText = nullptr;
     uint8_t Backup[IMAGE_SIZE] = {};
 
 protected:
+    // The bottom panel and its help pane; the dialog calls this after making its own
+    // controls.
+    QWidget* BuildBottomPanel();
     void TakeBackup();
     static void enableAll(std::initializer_list<QWidget*> controls, bool enabled);
     void showEvent(QShowEvent* event) override;
 
-    HelpPane* help;
+    HelpPane* help = nullptr;
 };

@@ -63,7 +63,7 @@ TfrmOptions::TfrmOptions(QWidget* parent) : ImageDialog(parent) {
     grid->addWidget(GroupBox3, 2, 0);
     grid->addWidget(GroupBox2, 0, 1);
     grid->addWidget(gbDisplay, 1, 1, 2, 1, Qt::AlignTop);
-    grid->addWidget(BottomPanel, 3, 0, 1, 2);
+    grid->addWidget(BuildBottomPanel(), 3, 0, 1, 2);
 
     bindFields();
     bindHelp();

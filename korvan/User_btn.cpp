@@ -235,7 +235,7 @@ TfrmUserButtons::TfrmUserButtons(QWidget* parent) : ImageDialog(parent) {
     grid->addWidget(gbOptions, 2, 2);
     grid->addWidget(GroupBox4, 0, 3);
     grid->addWidget(gbHookActions, 1, 3, 2, 1);
-    grid->addWidget(BottomPanel, 3, 0, 1, 4);
+    grid->addWidget(BuildBottomPanel(), 3, 0, 1, 4);
 
     FormCreate();
     bindFields();

@@ -4,9 +4,11 @@
 #include "Image_checks.h"
 #include "Korvan_fixture.h"
 #include "Ser_com.h"
+#include "Up_down.h"
 #include "User_btn.h"
 #include "support/FirstGenRadio.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -45,6 +47,11 @@ protected:
         for (int c = 1; c <= 99; ++c)
             image()[0x4DF + 8 * (c - 1) + 6] &= 0xFE;
         image()[0x221 + 6] &= 0xFE;
+    }
+    // Opens the list and takes the entry it shows, as a user would.
+    static void PickShownEntry(QComboBox* combo) {
+        combo->showPopup();
+        QTest::keyClick(combo->view(), Qt::Key_Return);
     }
     void EnableCb(bool on) { image()[0x47] = on ? image()[0x47] | 0x08 : image()[0x47] & ~0x08; }
 
@@ -293,13 +300,12 @@ TEST_F(UserButtonsTest, RecallListsShowChannelsAndCbChannels) {
 
     EnableCb(false);
     image()[0x5A] = 120;
+    image()[0x8F] = 10; // F1 recalls M2
     Open();
     EXPECT_EQ(m1->count(), 2);
     EXPECT_EQ(frmUserButtons->cmbRecallM2->currentText(), "03 BASE");
     // Picking the entry that is shown is a choice too.
-    frmUserButtons->cmbRecallM2->setFocus();
-    QTest::keyClick(frmUserButtons->cmbRecallM2, Qt::Key_Down);
-    QTest::keyClick(frmUserButtons->cmbRecallM2, Qt::Key_Up);
+    PickShownEntry(frmUserButtons->cmbRecallM2);
     Ok();
     EXPECT_EQ(image()[0x5A], 2);
 }
@@ -338,6 +344,8 @@ TEST_F(UserButtonsTest, ChannelHundredComesFromItsOwnRecord) {
     EnableCb(false);
     image()[0x7FD] |= 0x01; // past channel 99's record: never taken as a flag
     image()[0x59] = 99;
+    image()[0x5A] = 120;
+    image()[0x8F] = 27; // F1 recalls M2
     Open();
     EXPECT_EQ(frmUserButtons->cmbRecallM1->count(), 0);
     Ok();
@@ -347,7 +355,7 @@ TEST_F(UserButtonsTest, ChannelHundredComesFromItsOwnRecord) {
     Open();
     ASSERT_EQ(frmUserButtons->cmbRecallM1->count(), 1);
     EXPECT_EQ(frmUserButtons->cmbRecallM1->currentText(), "100 CH100");
-    frmUserButtons->cmbRecallM2->setCurrentIndex(0);
+    PickShownEntry(frmUserButtons->cmbRecallM2);
     frmUserButtons->cmbRecallM3->setEditText("100");
     Ok();
     EXPECT_EQ(image()[0x59], 99);
