@@ -1,11 +1,14 @@
 #include "Forms.h"
 
 #include "About.h"
+#include "Cb_opts.h"
 #include "Com_port.h"
 #include "Main.h"
+#include "Options.h"
 #include "Radio_rw.h"
 #include "Sel_ch.h"
 #include "Ser_com.h"
+#include "User_btn.h"
 
 #include <functional>
 #include <vector>
@@ -36,6 +39,9 @@ void CreateForms() {
     Create(frmChannelSelect, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(frmSerial, frmBelmar);
+    Create(frmOptions, frmBelmar);
+    Create(frmUserButtons, frmBelmar);
+    Create(frmCbOptions, frmBelmar);
     frmBelmar->EnableEditing(true);
 }
 

@@ -4,8 +4,10 @@
 #include "Com_port.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
+#include "Options.h"
 #include "Radio_picture.h"
 #include "Ser_com.h"
+#include "User_btn.h"
 #include "platform/Registry.h"
 
 #include <QAction>
@@ -321,7 +323,10 @@ QDialog* TfrmBelmar::EditorOf(QObject* control) const {
         QDialog* dialog;
     };
     // One row per editor dialog of the program.
-    const std::vector<Editor> editors = {};
+    const std::vector<Editor> editors = {
+        {btnOptions, mnuOptions, frmOptions},
+        {btnButtons, mnuButtons, frmUserButtons},
+    };
     for (const Editor& editor : editors)
         if (control == editor.button || control == editor.menu)
             return editor.dialog;
