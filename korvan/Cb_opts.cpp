@@ -1,6 +1,6 @@
 #include "Cb_opts.h"
 
-#include "Chandata.h"
+#include "Ctcss.h"
 #include "Help_pane.h"
 
 #include <QCheckBox>
@@ -23,6 +23,9 @@ constexpr int DuplexByte = 0x5F;
 constexpr int CtcssOffCode = 50;
 constexpr int StoredCtcssTones = 50; // codes 0..49
 constexpr int ChannelsPerColumn = 10;
+
+// The channel table's "67.0Hz" style tone labels.
+const ToneHzLabels ToneLabels{};
 
 // A 40-channel memory: a bit map of five bytes from firstByte, channel n in bit (n-1) mod 8
 // of byte firstByte + (n-1) div 8.
@@ -205,9 +208,9 @@ void TfrmCbOptions::FormCreate() {
     pageCbMemories->setCurrentWidget(tabOpenScan);
     for (QComboBox* combo : {cmbTxCtcss, cmbRxCtcss}) {
         combo->clear();
-        combo->addItem(frmChannelData->ToneHzText(CtcssOffCode));
+        combo->addItem(ToneLabels.ToneHzText(CtcssOffCode));
         for (int code = 0; code < StoredCtcssTones; ++code)
-            combo->addItem(frmChannelData->ToneHzText(code));
+            combo->addItem(ToneLabels.ToneHzText(code));
     }
 }
 
@@ -224,7 +227,7 @@ void TfrmCbOptions::OKBtnClick() {
 
 void TfrmCbOptions::loadTone(const ToneBox& tone, LoadedTone& loaded) {
     loaded.code = frmBelmar->RadioData[tone.offset];
-    loaded.text = frmChannelData->ToneHzText(loaded.code);
+    loaded.text = ToneLabels.ToneHzText(loaded.code);
     showToneText(this->*tone.combo, loaded.text);
 }
 
@@ -234,14 +237,14 @@ uint8_t TfrmCbOptions::toneToStore(const ToneBox& tone, const LoadedTone& loaded
     const QString text = (this->*tone.combo)->currentText();
     if (text == loaded.text)
         return loaded.code;
-    return uint8_t(frmChannelData->ToneHzParse(text));
+    return uint8_t(ToneLabels.ToneHzParse(text));
 }
 
 void TfrmCbOptions::LoadCbCtcssOptions() {
     optionFields.load(frmBelmar->RadioData);
     for (int i = 0; i < 2; ++i)
         loadTone(ToneBoxes[i], loadedTones[i]);
-    const QString off = frmChannelData->ToneHzText(CtcssOffCode);
+    const QString off = ToneLabels.ToneHzText(CtcssOffCode);
     chkEnableCbCtcss->setChecked(cmbRxCtcss->currentText() != off ||
                                  cmbTxCtcss->currentText() != off);
     chkEnableCbCtcssClick();
@@ -249,7 +252,7 @@ void TfrmCbOptions::LoadCbCtcssOptions() {
 
 void TfrmCbOptions::SaveCbCtcssOptions() {
     if (!chkEnableCbCtcss->isChecked()) {
-        const QString off = frmChannelData->ToneHzText(CtcssOffCode);
+        const QString off = ToneLabels.ToneHzText(CtcssOffCode);
         showToneText(cmbRxCtcss, off);
         showToneText(cmbTxCtcss, off);
     }

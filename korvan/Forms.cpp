@@ -1,6 +1,7 @@
 #include "Forms.h"
 
 #include "About.h"
+#include "Adv_edit.h"
 #include "Cb_opts.h"
 #include "Com_port.h"
 #include "Main.h"
@@ -36,6 +37,7 @@ void CreateForms() {
     Create(frmBelmar, nullptr);
     Create(AboutBox, frmBelmar);
     Create(frmPorts, frmBelmar);
+    Create(frmAdvanced, frmBelmar);
     Create(frmChannelSelect, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(frmSerial, frmBelmar);

@@ -1,6 +1,7 @@
 #include "Main.h"
 
 #include "About.h"
+#include "Adv_edit.h"
 #include "Com_port.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
@@ -20,6 +21,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QTime>
@@ -99,6 +101,7 @@ TfrmBelmar::TfrmBelmar(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(BuildClient());
     BuildMenus();
     BuildStatusBar();
+    SetBorder();
     BindHelp();
     ConnectCommands();
     FormCreate();
@@ -259,7 +262,10 @@ void TfrmBelmar::BuildStatusBar() {
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &TfrmBelmar::Timer1Timer);
     Timer1->start();
+}
 
+// A fixed-size window that can be minimised but not maximised.
+void TfrmBelmar::SetBorder() {
     setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -309,7 +315,8 @@ void TfrmBelmar::ConnectCommands() {
     connect(mnuDefaultFilename, &QAction::triggered, this, &TfrmBelmar::mnuDefaultFilenameClick);
     connect(mnuHelpAbout, &QAction::triggered, this, &TfrmBelmar::mnuHelpAboutClick);
     connect(mnuFileExit, &QAction::triggered, this, &TfrmBelmar::mnuFileExitClick);
-    // The radio jobs join when their progress dialog is part of the program.
+    // Reading from and writing to the radio stay off until their jobs are wired to them
+    // (writing: see EnableEditing).
     btnReadRadio->setEnabled(false);
     mnuReadRadio->setEnabled(false);
 }
@@ -322,8 +329,10 @@ QDialog* TfrmBelmar::EditorOf(QObject* control) const {
         QObject* menu;
         QDialog* dialog;
     };
-    // One row per editor dialog of the program.
+    // One row per editor dialog: {button, menu entry, the dialog's global}. A command
+    // without a row, or whose dialog was not created, stays disabled.
     const std::vector<Editor> editors = {
+        {EditRadioHardware, mnuRadioHardware, frmAdvanced},
         {btnOptions, mnuOptions, frmOptions},
         {btnButtons, mnuButtons, frmUserButtons},
     };
@@ -433,10 +442,14 @@ QString TfrmBelmar::StatusText(int panel) const {
 
 // ---- Start-up and close ----
 
+// The first showing centres the window on its screen and then, once it is up, does the
+// start-up reading.
 void TfrmBelmar::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (firstActivation)
-        QTimer::singleShot(0, this, &TfrmBelmar::FormShow);
+    if (!firstActivation)
+        return;
+    move(screen()->availableGeometry().center() - rect().center());
+    QTimer::singleShot(0, this, &TfrmBelmar::FormShow);
 }
 
 void TfrmBelmar::FormShow() {
@@ -474,6 +487,8 @@ void TfrmBelmar::ReadPortSettings(platform::Registry& registry) {
     if (!registry.ReadInteger(QStringLiteral("maxBdRate"), rate) || BaudRateIndex(rate) < 0)
         rate = BaudRateTable[0];
     maxBdRate = rate;
+    if (frmAdvanced)
+        frmAdvanced->SetMaxBdRateIndex(BaudRateIndex(rate));
 }
 
 void TfrmBelmar::ReadFileSettings(platform::Registry& registry) {

@@ -144,6 +144,7 @@ private:
     void BuildPanel3();
     void BuildMenus();
     void BuildStatusBar();
+    void SetBorder();
     void BindHelp();
     void ConnectCommands();
     QWidget* BuildClient();
