@@ -3,11 +3,18 @@
 #include "About.h"
 #include "Adv_edit.h"
 #include "Cb_opts.h"
+#include "Chandata.h"
+#include "Chanedit_p.h"
+#include "Codeword.h"
 #include "Com_port.h"
+#include "Grpedit.h"
+#include "Mactimer.h"
 #include "Main.h"
 #include "Options.h"
 #include "Radio_rw.h"
 #include "Sel_ch.h"
+#include "Selc_mem.h"
+#include "Selcall.h"
 #include "Ser_com.h"
 #include "User_btn.h"
 
@@ -41,9 +48,16 @@ void CreateForms() {
     Create(frmChannelSelect, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(frmSerial, frmBelmar);
+    Create(frmEditChannel2, frmBelmar);
+    Create(frmChannelData, frmBelmar);
+    Create(frmSelcall, frmBelmar);
     Create(frmOptions, frmBelmar);
     Create(frmUserButtons, frmBelmar);
+    Create(frmSelcallIdents, frmBelmar);
     Create(frmCbOptions, frmBelmar);
+    Create(frmCodeWord, frmBelmar);
+    Create(frmMacTimers, frmBelmar);
+    Create(frmGrpEdit, frmBelmar);
     frmBelmar->EnableEditing(true);
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QAbstractButton;
@@ -36,13 +37,6 @@ template <class Form, class Box> struct BitBox {
 
 class ImageFields {
 public:
-    // What a number control stores when it still shows what it was loaded with but the
-    // stored value lay outside its range (and so shows clamped).
-    enum class OutOfRange {
-        KeepStored, // the stored value, as it was
-        StoreShown, // the value the control shows
-    };
-
     // Ticked when every bit of `mask` is set; with inverted, when every bit is clear.
     void check(QAbstractButton* box, int offset, uint8_t mask, bool inverted = false);
     // Every row of a BitBox table.
@@ -52,23 +46,38 @@ public:
             check(form->*row.box, row.offset, uint8_t(1u << row.bit));
     }
     // Item i stands for field value values[i]. A stored value with no item shows no
-    // selection, and store() then keeps the stored bits.
-    void combo(QComboBox* box, int offset, uint8_t mask, std::vector<uint8_t> values);
+    // selection, and store() then keeps the stored bits. `aliases` lists further stored
+    // values and the item each one shows ({field value, item}).
+    void combo(QComboBox* box, int offset, uint8_t mask, std::vector<uint8_t> values,
+               std::vector<std::pair<uint8_t, int>> aliases = {});
+    // A whole byte read as a quantity: item i shows a stored value below limits[i] (and
+    // not below the limit before it), a value at or above the last limit shows the last
+    // item; store() writes values[i] of the chosen item. signedByte reads 128..255 as
+    // negative.
+    void comboBelow(QComboBox* box, int offset, std::vector<uint8_t> values,
+                    std::vector<int> limits, bool signedByte = false);
     // The item index is the field value itself. A stored value with no item shows no
     // selection; a combo without a selection stores `noSelection` when given, else keeps
     // the stored bits.
     void comboIndex(QComboBox* box, int offset, uint8_t mask,
                     std::optional<uint8_t> noSelection = std::nullopt);
     // A spin box or bar showing the field value plus `bias`; a stored value outside the
-    // control's range shows clamped and is stored as `outOfRange` says unless the user
-    // changes the control.
-    void number(QSpinBox* box, int offset, uint8_t mask, int bias = 0,
-                OutOfRange outOfRange = OutOfRange::KeepStored);
-    void number(QAbstractSlider* bar, int offset, uint8_t mask, int bias = 0,
-                OutOfRange outOfRange = OutOfRange::KeepStored);
+    // control's range is kept as it is unless the user changes the control.
+    // With a scale the field holds (shown - bias) x scale (low bits) and shows as
+    // field / scale + bias.
+    void number(QSpinBox* box, int offset, uint8_t mask, int bias = 0, int scale = 1);
+    void number(QAbstractSlider* bar, int offset, uint8_t mask, int bias = 0, int scale = 1);
+    // A bar whose stored value is always what it shows: a stored value outside its range
+    // is written back clamped. For counts that the dialog's own rules keep consistent.
+    void numberClamped(QAbstractSlider* bar, int offset, uint8_t mask);
 
     void load(const uint8_t* image);
     void store(uint8_t* image) const;
+    // The same through an image's byte accessors.
+    using ByteReader = std::function<uint8_t(int offset)>;
+    using ByteWriter = std::function<void(int offset, uint8_t value)>;
+    void load(const ByteReader& read);
+    void store(const ByteReader& read, const ByteWriter& write) const;
 
 private:
     struct Field {
@@ -80,5 +89,7 @@ private:
     };
     void add(int offset, uint8_t mask, std::function<void(uint8_t)> show,
              std::function<bool(uint8_t&)> take);
+    void addNumber(int offset, uint8_t mask, int bias, int scale, std::function<int()> value,
+                   std::function<void(int)> setValue);
     std::vector<Field> fields;
 };

@@ -12,6 +12,14 @@ inline const QString Digits = QStringLiteral("0123456789");
 inline const QString Decimal = QStringLiteral("0123456789.");
 inline const QString SignedDigits = QStringLiteral("0123456789-");
 inline const QString Hex = QStringLiteral("0123456789ABCDEFabcdef");
+// Characters 0x20 to 0x7E.
+inline const QString PrintableAscii =
+    QStringLiteral(" !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`"
+                   "abcdefghijklmnopqrstuvwxyz{|}~");
+// Channel alpha tags: digits, letters (typed in upper case with allowOnly's upperCase)
+// and a few marks.
+inline const QString AlphaTag =
+    QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz *+-._");
 
 // How typed letters are turned before they are tested against the allowed set.
 enum class Case { AsTyped, Upper, Lower };

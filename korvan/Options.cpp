@@ -143,24 +143,28 @@ void TfrmOptions::buildDisplay() {
         {QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Orange")});
     comboLevel = new QComboBox(gbDisplay);
     comboLevel->addItems({QStringLiteral("Off"), QStringLiteral("Dim"), QStringLiteral("Bright")});
+    editContrast = new QLineEdit(QStringLiteral("0"), gbDisplay);
     udContrast = new UpDown(gbDisplay);
     udContrast->setRange(-15, 15);
-    udContrast->setWrapping(false);
-    udContrast->setValue(0);
-    editContrast = udContrast->editor();
+    udContrast->setAssociate(editContrast);
+    udContrast->setPosition(0);
+    auto* contrast = new QHBoxLayout;
+    contrast->setSpacing(0);
+    contrast->addWidget(editContrast);
+    contrast->addWidget(udContrast);
     auto* grid = new QGridLayout(gbDisplay);
     grid->addWidget(new QLabel(QStringLiteral("Colour"), gbDisplay), 0, 0);
     grid->addWidget(comboColour, 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Brightness"), gbDisplay), 1, 0);
     grid->addWidget(comboLevel, 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("Contrast"), gbDisplay), 2, 0);
-    grid->addWidget(udContrast, 2, 1);
+    grid->addLayout(contrast, 2, 1);
 }
 
 void TfrmOptions::bindFields() {
     fields.checks(this, OptionBits);
     // The bar cannot show a stored 0: it shows 1, and OK stores what it shows.
-    fields.number(hsbTot, TotByte, 0xFF, 0, ImageFields::OutOfRange::StoreShown);
+    fields.numberClamped(hsbTot, TotByte, 0xFF);
     fields.number(hsbCtcssLevel, CtcssLevelByte, 0xFF);
 }
 
@@ -230,7 +234,7 @@ void TfrmOptions::connectHandlers() {
     // Picking an item (even the one shown) writes the display byte; loading does not.
     connect(comboColour, &QComboBox::activated, this, &TfrmOptions::comboLevelClick);
     connect(comboLevel, &QComboBox::activated, this, &TfrmOptions::comboLevelClick);
-    connect(udContrast, &UpDown::arrowClicked, this, &TfrmOptions::udContrastClick);
+    connect(udContrast, &UpDown::Click, this, &TfrmOptions::udContrastClick);
 }
 
 void TfrmOptions::FormShow() {
@@ -259,10 +263,10 @@ void TfrmOptions::SaveRadioOptions() {
     fields.store(frmBelmar->RadioData);
 }
 
-// A stored value outside -15..15 shows at the nearer end; the byte itself changes only
-// when an arrow is clicked.
+// A stored value outside -15..15 shows as it is; the byte changes only when an arrow is
+// clicked, which steps from the nearer end of the range.
 void TfrmOptions::LoadContrast() {
-    udContrast->setValue(eeBuffer->GetByte(ContrastByte));
+    udContrast->setPosition(eeBuffer->GetByte(ContrastByte));
 }
 
 // A field value of 3 shows as the last item; the byte is not changed by loading.

@@ -76,8 +76,8 @@ public:
     QGroupBox* gbDisplay;
     QComboBox* comboColour;
     QComboBox* comboLevel;
-    UpDown* udContrast;
-    QLineEdit* editContrast; // the edit box of udContrast
+    QLineEdit* editContrast;
+    UpDown* udContrast; // shows its position in editContrast
 
 private:
     void buildSwitchOn();

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -323,9 +324,14 @@ void TfrmUserButtons::buildScan() {
                             QStringLiteral("100mS / ch - Medium"),
                             QStringLiteral("50mS / ch - Fast")});
     lblPriCheck = new QLabel(QStringLiteral("Priority Check Rate"), GroupBox4);
+    editPriChkRate = new QLineEdit(GroupBox4);
     udPriChkRate = new UpDown(GroupBox4);
     udPriChkRate->setRange(1, 10);
-    editPriChkRate = udPriChkRate->editor();
+    udPriChkRate->setAssociate(editPriChkRate);
+    auto* rate = new QHBoxLayout;
+    rate->setSpacing(0);
+    rate->addWidget(editPriChkRate);
+    rate->addWidget(udPriChkRate);
     auto* grid = new QGridLayout(GroupBox4);
     grid->addWidget(lblScanMode, 0, 0);
     grid->addWidget(rbOsMode, 0, 1);
@@ -335,7 +341,7 @@ void TfrmUserButtons::buildScan() {
     grid->addWidget(lblScanSpeed, 4, 0);
     grid->addWidget(cmbScanSpeed, 4, 1);
     grid->addWidget(lblPriCheck, 5, 0);
-    grid->addWidget(udPriChkRate, 5, 1);
+    grid->addLayout(rate, 5, 1);
 }
 
 void TfrmUserButtons::buildHookActions() {
@@ -377,8 +383,7 @@ void TfrmUserButtons::bindFields() {
     optionFields.checks(this, OptionBits);
     for (int k = 0; k < HOOK_ACTIONS; ++k)
         optionFields.check(chkOffHook[k], HookByte, uint8_t(1u << k));
-    optionFields.number(udPriChkRate, PriorityRateByte, 0xFF, 0,
-                        ImageFields::OutOfRange::StoreShown);
+    optionFields.numberClamped(udPriChkRate, PriorityRateByte, 0xFF);
 }
 
 void TfrmUserButtons::bindHelp() {
@@ -519,6 +524,7 @@ void TfrmUserButtons::SaveUserButtons() {
     StoreButtonFunctions();
     StoreRecallChannels();
     StoreDtmfMemories();
+    udPriChkRate->Position(); // a rate typed into its box counts
     optionFields.store(frmBelmar->RadioData);
     StoreScanOptions();
 }

@@ -130,8 +130,8 @@ public:
     QLabel* lblScanSpeed;
     QComboBox* cmbScanSpeed;
     QLabel* lblPriCheck;
-    UpDown* udPriChkRate;
-    QLineEdit* editPriChkRate; // the edit box of udPriChkRate
+    QLineEdit* editPriChkRate;
+    UpDown* udPriChkRate; // shows its position in editPriChkRate
 
     QGroupBox* gbHookActions;
     QCheckBox* chkOffHook[HOOK_ACTIONS] = {}; // chkOffHook_0 .. chkOffHook_7

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolButton>
 
 using imagecheck::Change;
 using imagecheck::Changes;
@@ -63,7 +64,7 @@ TEST_F(OptionsTest, LoadShowsTheImage) {
     EXPECT_TRUE(frmOptions->hsbTot->isEnabled());
     EXPECT_EQ(frmOptions->lblTotValue->text(), "30 Seconds");
     EXPECT_EQ(frmOptions->lblCtcssLevelValue->text(), "100%");
-    EXPECT_EQ(frmOptions->udContrast->value(), -15);
+    EXPECT_EQ(frmOptions->editContrast->text(), "-15");
     EXPECT_EQ(frmOptions->comboColour->currentText(), "Orange");
     EXPECT_EQ(frmOptions->comboLevel->currentText(), "Bright");
     EXPECT_FALSE(frmOptions->chkCtcssScan->isVisibleTo(frmOptions));
@@ -167,37 +168,41 @@ TEST_F(OptionsTest, DisplayByteIsWrittenWholeWhenPickedAndCancelTakesItBack) {
 TEST_F(OptionsTest, ContrastIsStoredOnArrowClicks) {
     image()[0x3C] = 0xF1;
     Open();
-    EXPECT_EQ(frmOptions->udContrast->value(), -15);
-    frmOptions->udContrast->stepUp();
+    EXPECT_EQ(frmOptions->editContrast->text(), "-15");
+    frmOptions->udContrast->step(+1);
     EXPECT_EQ(image()[0x3C], 0xF2);
+    EXPECT_EQ(frmOptions->editContrast->text(), "-14");
     frmOptions->editContrast->selectAll();
     QTest::keyClicks(frmOptions->editContrast, "5");
     EXPECT_EQ(image()[0x3C], 0xF2) << "typed text waits for an arrow";
-    frmOptions->udContrast->stepUp();
+    QTest::mouseClick(frmOptions->udContrast->buttons()->upButton(), Qt::LeftButton);
     EXPECT_EQ(image()[0x3C], 6);
     Ok();
     EXPECT_EQ(image()[0x3C], 6);
 
     Open();
-    frmOptions->udContrast->stepDown();
+    frmOptions->udContrast->step(-1);
     EXPECT_EQ(image()[0x3C], 5);
     Cancel();
     EXPECT_EQ(image()[0x3C], 6);
 
-    // Outside -15..15: shown at the nearer end, kept until an arrow is clicked.
+    // Outside -15..15: shown as it is, kept until an arrow steps from the nearer end.
     image()[0x3C] = 0x40;
     Open();
-    EXPECT_EQ(frmOptions->udContrast->value(), 15);
+    EXPECT_EQ(frmOptions->editContrast->text(), "64");
     Ok();
     EXPECT_EQ(image()[0x3C], 0x40);
     Open();
-    frmOptions->udContrast->stepDown();
+    frmOptions->udContrast->step(-1);
     EXPECT_EQ(image()[0x3C], 14);
     Ok();
     image()[0x3C] = 0x80;
     Open();
-    EXPECT_EQ(frmOptions->udContrast->value(), -15);
+    EXPECT_EQ(frmOptions->editContrast->text(), "-128");
+    frmOptions->udContrast->step(+1);
+    EXPECT_EQ(image()[0x3C], 0xF2);
     Cancel();
+    EXPECT_EQ(image()[0x3C], 0x80);
 }
 
 TEST_F(OptionsTest, CancelAndCloseRestoreTheWholeImage) {
@@ -206,7 +211,7 @@ TEST_F(OptionsTest, CancelAndCloseRestoreTheWholeImage) {
     Open();
     frmOptions->chkTotEnabled->toggle();
     QTest::keyClick(frmOptions->comboLevel, Qt::Key_Up);
-    frmOptions->udContrast->stepUp();
+    frmOptions->udContrast->step(+1);
     Cancel();
     EXPECT_EQ(Snapshot(), before);
 

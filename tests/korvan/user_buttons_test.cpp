@@ -118,7 +118,7 @@ TEST_F(UserButtonsTest, LoadShowsCodesAndOutOfRangeCodes) {
         EXPECT_EQ(frmUserButtons->chkOffHook[k]->isChecked(), bool(0xA5 & (1 << k))) << k;
     EXPECT_EQ(frmUserButtons->cmbScanSpeed->currentIndex(), 2) << "0 loads as Fast";
     EXPECT_TRUE(frmUserButtons->rbGsMode->isChecked());
-    EXPECT_EQ(frmUserButtons->udPriChkRate->value(), 4);
+    EXPECT_EQ(frmUserButtons->editPriChkRate->text(), "4");
     EXPECT_EQ(frmUserButtons->txtDtmfMem1->text(), "12*#p");
     Ok();
     EXPECT_EQ(image()[0x50], 0);
@@ -168,13 +168,24 @@ TEST_F(UserButtonsTest, EachControlChangesOnlyItsOwnBits) {
     Open();
     frmUserButtons->cmbButtonE->setCurrentIndex(13);
     frmUserButtons->cmbSelcallBtnE->setCurrentIndex(39);
-    frmUserButtons->udPriChkRate->stepUp();
+    frmUserButtons->udPriChkRate->step(+1);
     Ok();
     const auto changes = Changes(before, Snapshot());
     ASSERT_EQ(changes.size(), 3u);
     EXPECT_EQ(changes[0].offset, 0x55);
     EXPECT_EQ(image()[0x82], 13);
     EXPECT_EQ(image()[0x83], 39);
+
+    // A rate typed into the box counts, held to 1..10.
+    FillConsistent(17);
+    Open();
+    frmUserButtons->editPriChkRate->setText("7");
+    Ok();
+    EXPECT_EQ(image()[0x55], 7);
+    Open();
+    frmUserButtons->editPriChkRate->setText("25");
+    Ok();
+    EXPECT_EQ(image()[0x55], 10);
 
     // Without a selection a code byte stores 0xFF.
     FillConsistent(6);
