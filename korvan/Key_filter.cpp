@@ -9,9 +9,9 @@ namespace {
 
 class CharacterFilter : public QObject {
 public:
-    CharacterFilter(QObject* parent, const QString& allowed, bool upperCase,
-                    std::function<void(bool)> onKey)
-        : QObject(parent), allowed(allowed), upperCase(upperCase), onKey(std::move(onKey)) {}
+    CharacterFilter(QObject* parent, const QString& allowed, keys::Case letters,
+                    std::function<void(bool)> onKey = nullptr)
+        : QObject(parent), allowed(allowed), letters(letters), onKey(std::move(onKey)) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -29,20 +29,33 @@ private:
         if (text.isEmpty() || !text.at(0).isPrint() ||
             (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
             return false; // editing and shortcut keys pass
-        for (const QChar c : text)
+        const QString turned = turn(text);
+        for (const QChar c : turned)
             if (!allowed.contains(c))
                 return true;
-        if (upperCase && text != text.toUpper()) {
+        if (turned != text) {
             if (auto* line = qobject_cast<QLineEdit*>(watched)) {
-                line->insert(text.toUpper());
+                line->insert(turned);
                 return true;
             }
         }
         return false;
     }
 
+    QString turn(const QString& text) const {
+        switch (letters) {
+        case keys::Case::Upper:
+            return text.toUpper();
+        case keys::Case::Lower:
+            return text.toLower();
+        case keys::Case::AsTyped:
+            break;
+        }
+        return text;
+    }
+
     QString allowed;
-    bool upperCase;
+    keys::Case letters;
     std::function<void(bool)> onKey;
 };
 
@@ -61,13 +74,18 @@ QWidget* keyTarget(QWidget* edit) {
 namespace keys {
 
 void allowOnly(QWidget* edit, const QString& allowed, bool upperCase) {
+    allowOnly(edit, allowed, upperCase ? Case::Upper : Case::AsTyped);
+}
+
+void allowOnly(QWidget* edit, const QString& allowed, Case letters) {
     QWidget* target = keyTarget(edit);
-    target->installEventFilter(new CharacterFilter(target, allowed, upperCase, nullptr));
+    target->installEventFilter(new CharacterFilter(target, allowed, letters));
 }
 
 void allowOnly(QWidget* edit, const QString& allowed, std::function<void(bool accepted)> onKey) {
     QWidget* target = keyTarget(edit);
-    target->installEventFilter(new CharacterFilter(target, allowed, false, std::move(onKey)));
+    target->installEventFilter(
+        new CharacterFilter(target, allowed, Case::AsTyped, std::move(onKey)));
 }
 
 } // namespace keys

@@ -22,11 +22,18 @@ inline const QString PrintableAscii =
 inline const QString AlphaTag =
     QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz *+-._");
 
+// How typed letters are turned before they are tested against the allowed set.
+enum class Case { AsTyped, Upper, Lower };
+
 // Installs a filter on `edit` (a line edit, spin box or editable combo) letting through
 // only characters in `allowed`. With upperCase, letters are typed in upper case.
 void allowOnly(QWidget* edit, const QString& allowed, bool upperCase = false);
-// The same filter, also reporting every key pressed in `edit`: onKey(true) when the key
-// passed (an allowed character or an editing key), onKey(false) when it was swallowed.
+// The same with letters turned to `letters` first: Case::Lower with "p" lets a typed "P"
+// in as "p".
+void allowOnly(QWidget* edit, const QString& allowed, Case letters);
+// The same filter (letters as typed), also reporting every key pressed in `edit`:
+// onKey(true) when the key passed (an allowed character or an editing key), onKey(false)
+// when it was swallowed.
 void allowOnly(QWidget* edit, const QString& allowed, std::function<void(bool accepted)> onKey);
 
 } // namespace keys

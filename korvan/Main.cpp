@@ -8,10 +8,12 @@
 #include "Eeprom.h"
 #include "Eng_edit.h"
 #include "Help_pane.h"
+#include "Options.h"
 #include "Radio_picture.h"
 #include "Radio_rw.h"
 #include "Selcall.h"
 #include "Ser_com.h"
+#include "User_btn.h"
 #include "platform/Registry.h"
 
 #include <QAction>
@@ -339,6 +341,8 @@ QDialog* TfrmBelmar::EditorOf(QObject* control) const {
         {btnEngineering, mnuEngineering, frmEngineering},
         {btnChannel, mnuChannel, frmChannelData},
         {btnSelcall, mnuSelcall, frmSelcall},
+        {btnOptions, mnuOptions, frmOptions},
+        {btnButtons, mnuButtons, frmUserButtons},
         {btnEditCodeWord, mnuEditCodeWord, frmCodeWord},
     };
     for (const Editor& editor : editors)
