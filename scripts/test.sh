@@ -1,20 +1,29 @@
 #!/usr/bin/env bash
 # Builds and runs every test twice: a normal build, then one with AddressSanitizer and
-# UndefinedBehaviorSanitizer. Fails when either run fails.
+# UndefinedBehaviorSanitizer. The serial and thread tests run a third time under
+# ThreadSanitizer. Fails when any run fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 jobs="$(nproc)"
 
+# The suites where threads meet: the serial device, events, the serial worker and its jobs,
+# the firmware upgrade and the dialogs that talk to a live radio.
+thread_suites='^(SerialDevice|Event|RadioUpdate|RadioCommands|RadioJobs|ReplySinks|SerialHolder|FirmwareUpgrade|BootLoader|TuneRadioTest|EngineeringTest|UserButtonsTest)\.'
+
 run_suite() {
     local dir="$1"; shift
+    local only="$1"; shift
     cmake -S . -B "$dir" "$@" >/dev/null
     cmake --build "$dir" -j"$jobs"
-    (cd "$dir" && ctest --output-on-failure -j"$jobs")
+    (cd "$dir" && ctest --output-on-failure -j"$jobs" ${only:+-R "$only"})
 }
 
 echo "== normal build =="
-run_suite build -DCMAKE_BUILD_TYPE=Debug
+run_suite build "" -DCMAKE_BUILD_TYPE=Debug
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build =="
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
-    run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DKORVAN_SANITIZE=address
+    run_suite build-asan "" -DCMAKE_BUILD_TYPE=Debug -DKORVAN_SANITIZE=address
+echo "== ThreadSanitizer build: serial and thread tests =="
+TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp" \
+    run_suite build-tsan "$thread_suites" -DCMAKE_BUILD_TYPE=Debug -DKORVAN_SANITIZE=thread

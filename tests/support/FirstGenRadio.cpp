@@ -151,9 +151,14 @@ void FirstGenRadio::sendRaw(const QByteArray& wireBytes) {
     send(wireBytes);
 }
 
+// A deep copy: nothing of it stays shared with the radio's thread, which goes on appending.
 QList<RadioFrame> FirstGenRadio::frames() const {
     std::lock_guard<std::mutex> lock(mutex);
-    return received;
+    QList<RadioFrame> copy;
+    copy.reserve(received.size());
+    for (const RadioFrame& f : received)
+        copy.append({f.sync, f.command, QByteArray(f.data.constData(), f.data.size())});
+    return copy;
 }
 
 int FirstGenRadio::count(uint8_t command, uint8_t sync) const {
