@@ -2,13 +2,37 @@
 // The main window of the first-generation programmer: owns the memory image, the
 // programming and calibration files, the settings and the radio commands.
 
+#include "platform/Host.h"
+
 #include <QMainWindow>
 #include <QString>
 #include <atomic>
 #include <cstdint>
+#include <memory>
+
+class EEbuffer;
+class HelpPane;
+class QAction;
+class QDialog;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTextEdit;
+class QTimer;
+
+namespace platform {
+class Registry;
+}
 
 constexpr int IMAGE_SIZE = 4096;
 constexpr int CALIBRATION_SIZE = 48;
+constexpr int BAND_BYTE = 40; // bit 7 set: UHF radio
+
+// The link rates the firmware upgrade may use, in the order of the hardware dialog's choice.
+constexpr int BaudRateTable[4] = {9600, 19200, 38400, 57600};
+// Index of `rate` in BaudRateTable, or -1.
+int BaudRateIndex(int rate);
 
 class TfrmBelmar : public QMainWindow {
     Q_OBJECT
@@ -25,6 +49,27 @@ public:
     void OpenComPort();
     void EnableEditing(bool enabled);
 
+    // Start-up reading on the first activation (settings, default file, port); later
+    // calls do nothing.
+    void FormShow();
+    // Closes the port and writes the settings back; runs when the window closes.
+    void FormClose();
+
+    // Commands. A button and its menu entry share one handler, told apart by the sender.
+    void SpeedBtnClick(QObject* Sender);
+    void EditButtonClick(QObject* Sender);
+    void btnReadRadioClick();
+    void btnWriteRadioClick();
+    void mnuComPortClick();
+    void mnuDefaultFilenameClick();
+    void mnuHelpAboutClick();
+    void mnuFileExitClick();
+    void Timer1Timer();
+
+    // Status bar panel 0 (the program status) and panel 1 (the clock).
+    void SetStatus(const QString& text);
+    QString StatusText(int panel) const;
+
     QString DefaultFile;
     QString CurrentFile;
     int RadioReadCount = 0;
@@ -33,6 +78,91 @@ public:
     int ComPort = 1;
     int maxBdRate = 0;
     QString RadioVersion; // written by the serial worker; read after its job ends
+
+    // Panel1: the radio and file commands.
+    QFrame* Panel1;
+    QPushButton* btnWriteRadio;
+    QPushButton* btnFileSave;
+    QPushButton* btnReadRadio;
+    QPushButton* btnFileOpen;
+    QPushButton* btnPrintRadio;
+    QLabel* Label2;
+    QLabel* Label1;
+    QLabel* Label3;
+    QLabel* Image2;
+    // Panel2: the editors.
+    QFrame* Panel2;
+    QPushButton* EditRadioHardware;
+    QPushButton* btnEngineering;
+    QPushButton* btnEditCodeWord;
+    QPushButton* btnChannel;
+    QPushButton* btnSelcall;
+    QPushButton* btnOptions;
+    QPushButton* btnButtons;
+    // Panel3: help pane and radio labels.
+    QFrame* Panel3;
+    QTextEdit* HelpText;
+    QLabel* Label4;
+    QLabel* lblVersion;
+    QLabel* Label5;
+    QLabel* lblRadioType;
+    QTimer* Timer1;
+    // Menus.
+    QMenu* mnuFile;
+    QAction* mnuWriteRadio;
+    QAction* mnuFileSave;
+    QAction* mnuReadRadio;
+    QAction* mnuFileOpen;
+    QAction* mnuPrintRadio;
+    QAction* mnuFileExit;
+    QMenu* mnuEdit;
+    QAction* mnuChannel;
+    QAction* mnuSelcall;
+    QAction* mnuOptions;
+    QAction* mnuButtons;
+    QAction* mnuEditCodeWord;
+    QAction* mnuRadioHardware;
+    QAction* mnuEngineering;
+    QMenu* mnuSetup;
+    QAction* mnuComPort;
+    QAction* mnuDefaultFilename;
+    QMenu* mnuHelp;
+    QAction* mnuHelpAbout;
+    // The programming file dialogs.
+    platform::FileDialogRequest ReadFileBox;
+    platform::FileDialogRequest SaveFileBox;
+    HelpPane* Help;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void BuildPanel1();
+    void BuildPanel2();
+    void BuildPanel3();
+    void BuildMenus();
+    void BuildStatusBar();
+    void SetBorder();
+    void BindHelp();
+    void ConnectCommands();
+    QWidget* BuildClient();
+
+    // The dialog an editor command opens; nullptr while that dialog is not part of the
+    // program (its command then stays disabled).
+    QDialog* EditorOf(QObject* control) const;
+    void ReadFromFile();
+    void WriteToFile();
+    void ReadPortSettings(platform::Registry& registry);
+    void ReadFileSettings(platform::Registry& registry);
+    void WriteSettings();
+    void ClearRadioLabels();
+
+    std::unique_ptr<EEbuffer> ownBuffer;
+    bool firstActivation = true;
+    bool closed = false;
+    QLabel* statusPanels[2];
 };
 
 extern TfrmBelmar* frmBelmar;

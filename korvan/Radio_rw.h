@@ -49,8 +49,12 @@ public:
 
     // Worker side: runs `change` on the UI thread unless a later job has started since.
     void PostToDialog(std::function<void()> change);
+    // Worker side: the gauge := percent.
+    void PostProgress(int percent);
     // Worker side: the failure display (message, "Close", beep if asked).
     void ShowFailure(const QString& message, bool beep);
+    // UI side of a good end: gauge 100, beep, "Close", and the dialog closes.
+    void Finish();
 
     QPushButton* btnCancel;
     QLabel* lblAction;

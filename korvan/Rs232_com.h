@@ -27,6 +27,7 @@
 #include <QObject>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <thread>
 
 class TfrmSerial;
@@ -109,24 +110,27 @@ private:
     bool FlashBranch();
     void ScanRing();
     bool TakeFrame(int syncIndex, Frame& frame);
-    bool CheckFrame(int checksumIndex, int frameLength) const;
+    bool CheckFrame(int checksumIndex, int frameLength);
     void Decode(const Frame& frame);
-    void DecodeCommand(const Frame& frame);
     void DecodeVersion(const Frame& frame);
     void DecodeBlock(const Frame& frame);
+    void DecodeLocation(const Frame& frame);
     void DecodeMeter(const Frame& frame);
     void DecodeDisplay(const Frame& frame);
 
     void ReadJobStep();
     void WriteJobStep();
-    bool StartStep(std::atomic<int>& state, int step);
-    bool WaitStep(std::atomic<int>& state, int step, bool replied, int next,
+    bool CommonStep(std::atomic<int>& state, int step);
+    void Advance(std::atomic<int>& state, int from, int to);
+    void Restart(std::atomic<int>& state, int step);
+    void Request(std::atomic<int>& state, int step, const std::function<void()>& send);
+    bool WaitStep(std::atomic<int>& state, int step, bool replied, int next, int retry,
                   const char* failure, bool beep = true);
-    void SendConnectRequest(std::atomic<int>& state, int step);
+    void Fail(std::atomic<int>& state, int step, const char* message, bool beep);
+    void AskVersion(std::atomic<int>& state);
+    bool BlockMatchesImage() const;
     void BlockDone(std::atomic<int>& state, bool reading);
     void EndJob(std::atomic<int>& state);
-    void Fail(std::atomic<int>& state, const char* message, bool beep);
-    void Advance(std::atomic<int>& state, int from, int to);
 
     TfrmSerial& serial;
     int scan_index = 0; // ring index under test during a backward walk (worker only)

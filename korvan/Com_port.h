@@ -1,0 +1,32 @@
+#pragma once
+// Choosing the serial port (and, in the second program, the highest link rate).
+// Shared by both programs.
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+class TfrmPorts : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmPorts(QWidget* parent = nullptr);
+
+    void FormShow();
+    void btnOKClick();
+
+    QLabel* Label2;
+    QComboBox* cbPort;
+#if KORVAN_V2
+    QLabel* Label1;
+    QComboBox* cbBaud;
+#endif
+    QPushButton* btnOK;
+    QPushButton* BitBtn2;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};
+
+extern TfrmPorts* frmPorts;

@@ -1,0 +1,47 @@
+#include "Forms.h"
+
+#include "About.h"
+#include "Com_port.h"
+#include "Main.h"
+#include "Radio_rw.h"
+#include "Sel_ch.h"
+#include "Ser_com.h"
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+std::vector<std::function<void()>> destroyers;
+
+template <class Form> void Create(Form*& global, QWidget* parent) {
+    global = new Form(parent);
+    destroyers.push_back([&global] {
+        delete global;
+        global = nullptr;
+    });
+}
+
+} // namespace
+
+// Start-up order: TfrmBelmar, TAboutBox, TfrmPorts, TfrmAdvanced, TfrmChannelSelect,
+// TfrmReadWrite, TfrmSerial, TfrmEngineering, TfrmTuneRadio, TfrmEditChannel2,
+// TfrmChannelData, TfrmSelcall, TfrmOptions, TfrmUserButtons, TfrmSelcallIdents,
+// TfrmCbOptions, TfrmCodeWord, TfrmMacTimers, TfrmPrint, TfrmGrpEdit. The dialogs belong
+// to the main window, so they stay in front of it and centre on it.
+void CreateForms() {
+    Create(frmBelmar, nullptr);
+    Create(AboutBox, frmBelmar);
+    Create(frmPorts, frmBelmar);
+    Create(frmChannelSelect, frmBelmar);
+    Create(frmReadWrite, frmBelmar);
+    Create(frmSerial, frmBelmar);
+    frmBelmar->EnableEditing(true);
+}
+
+void DestroyForms() {
+    while (!destroyers.empty()) {
+        destroyers.back()();
+        destroyers.pop_back();
+    }
+}

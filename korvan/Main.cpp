@@ -1,0 +1,591 @@
+#include "Main.h"
+
+#include "About.h"
+#include "Com_port.h"
+#include "Eeprom.h"
+#include "Help_pane.h"
+#include "Radio_picture.h"
+#include "Ser_com.h"
+#include "platform/Registry.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QTime>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cstring>
+#include <vector>
+
+TfrmBelmar* frmBelmar = nullptr;
+
+using platform::host;
+
+namespace {
+
+const QString PortKey = QStringLiteral("\\Tarq\\Korvan\\Port");
+const QString FilesKey = QStringLiteral("\\Tarq\\Korvan\\Files");
+const QString MemFilter = QStringLiteral("Programming Files (*.mem)|*.mem|All Files (*.*)|*.*");
+const QString FileErrorCaption = QStringLiteral("File Error");
+const QString ReadProblem = QStringLiteral("There is a problem reading the file");
+const QString WriteProblem = QStringLiteral("There is a problem writing the file");
+
+const QColor Maroon(128, 0, 0);
+constexpr int ClientWidth = 631;
+constexpr int ClientHeight = 432;
+constexpr int StatusPanelWidth = 540;
+
+enum class FileResult { Done, NotOpened, Failed };
+
+// Reads the first `size` bytes of a file (fewer when it is shorter).
+FileResult ReadFileStart(const QString& name, int size, QByteArray& bytes) {
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        return FileResult::NotOpened;
+    bytes.resize(size);
+    const qint64 got = file.read(bytes.data(), size);
+    if (got < 0)
+        return FileResult::Failed;
+    bytes.resize(int(got));
+    return FileResult::Done;
+}
+
+// Writes a whole file through a temporary one: a failed save keeps the old file as it was.
+// Unbuffered, so that a short write (disk full, size limit) shows in the count written.
+FileResult WriteWholeFile(const QString& name, const uint8_t* data, int size) {
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return FileResult::NotOpened;
+    if (file.write(reinterpret_cast<const char*>(data), size) != size || !file.commit())
+        return FileResult::Failed;
+    return FileResult::Done;
+}
+
+QFrame* NewPanel(QWidget* parent) {
+    auto* panel = new QFrame(parent);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setAutoFillBackground(true);
+    panel->setBackgroundRole(QPalette::Button);
+    return panel;
+}
+
+QPushButton* NewButton(const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+int BaudRateIndex(int rate) {
+    for (int i = 0; i < 4; ++i)
+        if (BaudRateTable[i] == rate)
+            return i;
+    return -1;
+}
+
+TfrmBelmar::TfrmBelmar(QWidget* parent) : QMainWindow(parent) {
+    setCentralWidget(BuildClient());
+    BuildMenus();
+    BuildStatusBar();
+    SetBorder();
+    BindHelp();
+    ConnectCommands();
+    FormCreate();
+}
+
+TfrmBelmar::~TfrmBelmar() {
+    if (eeBuffer == ownBuffer.get())
+        eeBuffer = nullptr;
+}
+
+void TfrmBelmar::FormCreate() {
+    ownBuffer = std::make_unique<EEbuffer>(RadioData, IMAGE_SIZE);
+    eeBuffer = ownBuffer.get();
+    EnableEditing(true);
+    setWindowTitle(QStringLiteral("Tarq Korvan Radio Programmer RQ0341.1.07"));
+    DefaultFile.clear();
+    CurrentFile.clear();
+    RadioReadCount = 0;
+
+    ReadFileBox.defaultExt = SaveFileBox.defaultExt = QStringLiteral("*.mem");
+    ReadFileBox.filter = SaveFileBox.filter = MemFilter;
+    ReadFileBox.title = QStringLiteral("Open Programming File...");
+    SaveFileBox.title = QStringLiteral("Save Programming File...");
+    SaveFileBox.overwritePrompt = true;
+    SaveFileBox.hideReadOnly = true;
+}
+
+// ---- Building the window ----
+
+QWidget* TfrmBelmar::BuildClient() {
+    auto* client = new QWidget(this);
+    QPalette palette = client->palette();
+    palette.setColor(QPalette::Window, Maroon);
+    client->setPalette(palette);
+    client->setAutoFillBackground(true);
+
+    BuildPanel1();
+    BuildPanel2();
+    BuildPanel3();
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(Panel2);
+    lower->addWidget(Panel3, 1);
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(Panel1);
+    layout->addLayout(lower, 1);
+    return client;
+}
+
+void TfrmBelmar::BuildPanel1() {
+    Panel1 = NewPanel(this);
+    btnWriteRadio = NewButton(QStringLiteral("&Write to Radio"), Panel1);
+    btnFileSave = NewButton(QStringLiteral("Write &to File"), Panel1);
+    btnReadRadio = NewButton(QStringLiteral("&Read from Radio"), Panel1);
+    btnFileOpen = NewButton(QStringLiteral("Read &from File"), Panel1);
+    btnPrintRadio = NewButton(QStringLiteral("&Print Radio"), Panel1);
+
+    Label2 = new QLabel(QStringLiteral("Korvan Programmer"), Panel1);
+    QFont title = Label2->font();
+    title.setPointSize(20);
+    title.setBold(true);
+    title.setItalic(true);
+    Label2->setFont(title);
+    Label1 =
+        new QLabel(QStringLiteral("Copyright Tarq. For authorised Korvan dealers only."), Panel1);
+    Label3 = new QLabel(QStringLiteral("Tarq Radio Communications"), Panel1);
+    Image2 = new QLabel(Panel1);
+    Image2->setPixmap(RadioPicture(64));
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button :
+         {btnWriteRadio, btnFileSave, btnReadRadio, btnFileOpen, btnPrintRadio})
+        buttons->addWidget(button);
+    auto* layout = new QGridLayout(Panel1);
+    layout->addWidget(Image2, 0, 0, 3, 1);
+    layout->addWidget(Label2, 0, 1);
+    layout->addWidget(Label1, 1, 1);
+    layout->addWidget(Label3, 2, 1);
+    layout->addLayout(buttons, 3, 0, 1, 2);
+    layout->setColumnStretch(1, 1);
+}
+
+void TfrmBelmar::BuildPanel2() {
+    Panel2 = NewPanel(this);
+    EditRadioHardware = NewButton(QStringLiteral("&Hardware"), Panel2);
+    btnEngineering = NewButton(QStringLiteral("En&gineering"), Panel2);
+    btnEditCodeWord = NewButton(QStringLiteral("Ed&it Code Word"), Panel2);
+    btnChannel = NewButton(QStringLiteral("&Channel Data"), Panel2);
+    btnSelcall = NewButton(QStringLiteral("&Selcall"), Panel2);
+    btnOptions = NewButton(QStringLiteral("&Options"), Panel2);
+    btnButtons = NewButton(QStringLiteral("&User Defined Buttons"), Panel2);
+    auto* layout = new QVBoxLayout(Panel2);
+    for (QPushButton* button : {btnChannel, btnSelcall, btnOptions, btnButtons, btnEditCodeWord,
+                                EditRadioHardware, btnEngineering})
+        layout->addWidget(button);
+    layout->addStretch(1);
+}
+
+void TfrmBelmar::BuildPanel3() {
+    Panel3 = NewPanel(this);
+    HelpText = new QTextEdit(Panel3);
+    Label4 = new QLabel(QStringLiteral("Firmware Version:"), Panel3);
+    lblVersion = new QLabel(Panel3);
+    Label5 = new QLabel(QStringLiteral("Radio Type:"), Panel3);
+    lblRadioType = new QLabel(Panel3);
+    auto* layout = new QGridLayout(Panel3);
+    layout->addWidget(HelpText, 0, 0, 1, 4);
+    layout->addWidget(Label4, 1, 0);
+    layout->addWidget(lblVersion, 1, 1);
+    layout->addWidget(Label5, 1, 2);
+    layout->addWidget(lblRadioType, 1, 3);
+    layout->setColumnStretch(1, 1);
+    layout->setColumnStretch(3, 1);
+}
+
+void TfrmBelmar::BuildMenus() {
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuWriteRadio = mnuFile->addAction(QStringLiteral("&Write to Radio"));
+    mnuFileSave = mnuFile->addAction(QStringLiteral("Write &to File"));
+    mnuFile->addSeparator();
+    mnuReadRadio = mnuFile->addAction(QStringLiteral("&Read from Radio"));
+    mnuFileOpen = mnuFile->addAction(QStringLiteral("Read &from File"));
+    mnuFile->addSeparator();
+    mnuPrintRadio = mnuFile->addAction(QStringLiteral("&Print Radio"));
+    mnuFile->addSeparator();
+    mnuFileExit = mnuFile->addAction(QStringLiteral("E&xit"));
+
+    mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    mnuChannel = mnuEdit->addAction(QStringLiteral("&Channel Data"));
+    mnuSelcall = mnuEdit->addAction(QStringLiteral("&Selcall"));
+    mnuOptions = mnuEdit->addAction(QStringLiteral("&Options"));
+    mnuButtons = mnuEdit->addAction(QStringLiteral("&User Defined Buttons"));
+    mnuEditCodeWord = mnuEdit->addAction(QStringLiteral("Ed&it Code Word"));
+    mnuEdit->addSeparator();
+    mnuRadioHardware = mnuEdit->addAction(QStringLiteral("&Hardware"));
+    mnuEngineering = mnuEdit->addAction(QStringLiteral("En&gineering"));
+
+    mnuSetup = menuBar()->addMenu(QStringLiteral("Setup"));
+    mnuComPort = mnuSetup->addAction(QStringLiteral("Com &Port"));
+    mnuDefaultFilename = mnuSetup->addAction(QStringLiteral("Set &Default Filename"));
+
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&About"));
+}
+
+void TfrmBelmar::BuildStatusBar() {
+    for (QLabel*& panel : statusPanels) {
+        panel = new QLabel(this);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    }
+    statusPanels[0]->setFixedWidth(StatusPanelWidth);
+    statusPanels[1]->setAlignment(Qt::AlignCenter);
+    statusBar()->addWidget(statusPanels[0]);
+    statusBar()->addWidget(statusPanels[1], 1);
+    statusBar()->setSizeGripEnabled(false);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TfrmBelmar::Timer1Timer);
+    Timer1->start();
+}
+
+// A fixed-size window that can be minimised but not maximised.
+void TfrmBelmar::SetBorder() {
+    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+}
+
+void TfrmBelmar::BindHelp() {
+    Help = new HelpPane(HelpText);
+    const std::pair<QWidget*, const char*> sentences[] = {
+        {btnWriteRadio, "Writes the configuration data in the edit windows to the radio."},
+        {btnFileSave, "Writes the configuration data in the edit windows to a file."},
+        {btnReadRadio, "Reads the configuration data in the radio to the edit windows."},
+        {btnFileOpen, "Reads the configuration data in a file to the edit windows."},
+        {btnPrintRadio, "Prints the configuration data from the edit windows."},
+        {btnChannel, "Allows you to adjust the radio channel data and options."},
+        {btnSelcall, "Allows you to adjust the radio Selcall options."},
+        {btnOptions, "Allows you to adjust the radio options."},
+        {btnButtons, "Allows you to adjust the radio user defined buttons."},
+        {btnEditCodeWord, "Allows you to edit the radio code word."},
+        {EditRadioHardware, "Allows you to adjust the radio operating hardware."},
+        {btnEngineering, "Engineering special options."},
+    };
+    for (const auto& [control, sentence] : sentences)
+        Help->bind(control, {QString::fromLatin1(sentence)});
+    Help->bind(centralWidget(), {});
+    Help->bind(Panel1, {});
+}
+
+void TfrmBelmar::ConnectCommands() {
+    const auto onClick = [this](QPushButton* button, void (TfrmBelmar::*handler)(QObject*)) {
+        connect(button, &QPushButton::clicked, this, [=] { (this->*handler)(button); });
+    };
+    const auto onMenu = [this](QAction* entry, void (TfrmBelmar::*handler)(QObject*)) {
+        connect(entry, &QAction::triggered, this, [=] { (this->*handler)(entry); });
+    };
+    for (QPushButton* button : {btnFileOpen, btnFileSave, btnPrintRadio})
+        onClick(button, &TfrmBelmar::SpeedBtnClick);
+    for (QAction* entry : {mnuFileOpen, mnuFileSave, mnuPrintRadio})
+        onMenu(entry, &TfrmBelmar::SpeedBtnClick);
+    for (QPushButton* button : {EditRadioHardware, btnEngineering, btnChannel, btnSelcall,
+                                btnOptions, btnButtons, btnEditCodeWord})
+        onClick(button, &TfrmBelmar::EditButtonClick);
+    for (QAction* entry : {mnuRadioHardware, mnuEngineering, mnuChannel, mnuSelcall, mnuOptions,
+                           mnuButtons, mnuEditCodeWord})
+        onMenu(entry, &TfrmBelmar::EditButtonClick);
+    connect(mnuComPort, &QAction::triggered, this, &TfrmBelmar::mnuComPortClick);
+    connect(mnuDefaultFilename, &QAction::triggered, this, &TfrmBelmar::mnuDefaultFilenameClick);
+    connect(mnuHelpAbout, &QAction::triggered, this, &TfrmBelmar::mnuHelpAboutClick);
+    connect(mnuFileExit, &QAction::triggered, this, &TfrmBelmar::mnuFileExitClick);
+    // Reading from and writing to the radio stay off until their jobs are wired to them
+    // (writing: see EnableEditing).
+    btnReadRadio->setEnabled(false);
+    mnuReadRadio->setEnabled(false);
+}
+
+// ---- Commands ----
+
+QDialog* TfrmBelmar::EditorOf(QObject* control) const {
+    struct Editor {
+        QObject* button;
+        QObject* menu;
+        QDialog* dialog;
+    };
+    // One row per editor dialog: {button, menu entry, the dialog's global}. A command
+    // without a row, or whose dialog was not created, stays disabled.
+    const std::vector<Editor> editors = {};
+    for (const Editor& editor : editors)
+        if (control == editor.button || control == editor.menu)
+            return editor.dialog;
+    return nullptr;
+}
+
+void TfrmBelmar::EnableEditing(bool enabled) {
+    const std::pair<QPushButton*, QAction*> commands[] = {
+        {btnWriteRadio, mnuWriteRadio},     {btnFileSave, mnuFileSave},
+        {btnChannel, mnuChannel},           {btnSelcall, mnuSelcall},
+        {btnOptions, mnuOptions},           {btnButtons, mnuButtons},
+        {btnEditCodeWord, mnuEditCodeWord}, {EditRadioHardware, mnuRadioHardware},
+        {btnPrintRadio, mnuPrintRadio},
+    };
+    for (const auto& [button, entry] : commands) {
+        const bool available = button == btnFileSave || EditorOf(button) != nullptr;
+        button->setEnabled(enabled && available);
+        entry->setEnabled(enabled && available);
+    }
+    btnEngineering->setVisible(false);
+    mnuEngineering->setVisible(false);
+}
+
+void TfrmBelmar::SpeedBtnClick(QObject* Sender) {
+    if (Sender == btnFileOpen || Sender == mnuFileOpen)
+        ReadFromFile();
+    else if (Sender == btnFileSave || Sender == mnuFileSave)
+        WriteToFile();
+    else
+        EditButtonClick(Sender); // print: its dialog opens like an editor
+}
+
+void TfrmBelmar::EditButtonClick(QObject* Sender) {
+    if (QDialog* editor = EditorOf(Sender))
+        editor->exec();
+}
+
+void TfrmBelmar::ReadFromFile() {
+    if (host().messageBox(QStringLiteral("All current data will be lost."),
+                          QStringLiteral("Read from file?"), 33) != platform::IDOK)
+        return;
+    ReadFileBox.hideReadOnly = true;
+    ReadFileBox.fileMustExist = true;
+    ReadFileBox.filter = MemFilter;
+    ReadFileBox.title = QStringLiteral("Open Programming File...");
+    ReadFileBox.fileName = CurrentFile;
+    QString chosen;
+    if (host().openFileDialog(ReadFileBox, chosen))
+        LoadProgrammingFile(chosen);
+}
+
+void TfrmBelmar::WriteToFile() {
+    SaveFileBox.fileName = CurrentFile;
+    QString chosen;
+    if (host().saveFileDialog(SaveFileBox, chosen))
+        SaveProgrammingFile(chosen);
+}
+
+void TfrmBelmar::mnuComPortClick() {
+    if (frmPorts->exec() != 1)
+        return;
+    frmSerial->ClosePort();
+    OpenComPort();
+}
+
+void TfrmBelmar::mnuDefaultFilenameClick() {
+    ReadFileBox.hideReadOnly = true;
+    ReadFileBox.fileMustExist = true;
+    ReadFileBox.filter = MemFilter;
+    ReadFileBox.title = QStringLiteral("Set Default Filename.");
+    ReadFileBox.fileName = DefaultFile;
+    QString chosen;
+    if (!host().openFileDialog(ReadFileBox, chosen))
+        return;
+    DefaultFile = chosen;
+    platform::Registry registry;
+    if (registry.OpenKey(FilesKey, true))
+        registry.WriteString(QStringLiteral("DefaultFile"), DefaultFile);
+    const QString question = QStringLiteral("Load file  ") + DefaultFile + QStringLiteral("?\n") +
+                             QStringLiteral("All current data will be lost.");
+    if (host().messageBox(question, QStringLiteral("Load Default File."), 33) == platform::IDOK)
+        LoadProgrammingFile(DefaultFile);
+}
+
+void TfrmBelmar::mnuHelpAboutClick() {
+    AboutBox->exec();
+}
+
+void TfrmBelmar::mnuFileExitClick() {
+    close();
+}
+
+void TfrmBelmar::Timer1Timer() {
+    statusPanels[1]->setText(QTime::currentTime().toString(QStringLiteral("hh:mm:ss")));
+}
+
+void TfrmBelmar::SetStatus(const QString& text) {
+    statusPanels[0]->setText(text);
+}
+
+QString TfrmBelmar::StatusText(int panel) const {
+    return statusPanels[panel]->text();
+}
+
+// ---- Start-up and close ----
+
+// The first showing centres the window on its screen and then, once it is up, does the
+// start-up reading.
+void TfrmBelmar::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!firstActivation)
+        return;
+    move(screen()->availableGeometry().center() - rect().center());
+    QTimer::singleShot(0, this, &TfrmBelmar::FormShow);
+}
+
+void TfrmBelmar::FormShow() {
+    if (!firstActivation)
+        return;
+    firstActivation = false;
+    ClearRadioLabels();
+    LinkStatus = 0;
+    std::memset(RadioData, 0, IMAGE_SIZE);
+
+    platform::Registry registry;
+    ReadPortSettings(registry);
+    if (ComPort < 1 || ComPort > 256)
+        ComPort = 1;
+    ReadFileSettings(registry);
+    registry.CloseKey();
+    if (DefaultFile.isEmpty())
+        DefaultFile = QStringLiteral("defkorv.mem");
+
+    if (!LoadProgrammingFile(DefaultFile))
+        host().messageBox(QStringLiteral("Default file ") + DefaultFile +
+                              QStringLiteral(" does not exist."),
+                          QStringLiteral("No default file"), platform::MB_ICONEXCLAMATION);
+    OpenComPort();
+    repaint();
+}
+
+// A missing key (the first run) leaves ComPort to its bound and maxBdRate at 0.
+void TfrmBelmar::ReadPortSettings(platform::Registry& registry) {
+    if (!registry.OpenKey(PortKey, false))
+        return;
+    if (!registry.ReadInteger(QStringLiteral("ComPort"), ComPort))
+        ComPort = 1;
+    int rate = 0;
+    if (!registry.ReadInteger(QStringLiteral("maxBdRate"), rate) || BaudRateIndex(rate) < 0)
+        rate = BaudRateTable[0];
+    maxBdRate = rate;
+}
+
+void TfrmBelmar::ReadFileSettings(platform::Registry& registry) {
+    if (!registry.OpenKey(FilesKey, true))
+        return;
+    registry.ReadString(QStringLiteral("DefaultFile"), DefaultFile);
+    registry.ReadString(QStringLiteral("CurrentFile"), CurrentFile);
+}
+
+void TfrmBelmar::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+void TfrmBelmar::FormClose() {
+    if (closed)
+        return;
+    closed = true;
+    frmSerial->ClosePort();
+    WriteSettings();
+}
+
+// Write failures are ignored: the settings then keep their earlier values.
+void TfrmBelmar::WriteSettings() {
+    platform::Registry registry;
+    if (registry.OpenKey(PortKey, true)) {
+        registry.WriteInteger(QStringLiteral("ComPort"), ComPort);
+        registry.WriteInteger(QStringLiteral("maxBdRate"), maxBdRate);
+    }
+    if (registry.OpenKey(FilesKey, true))
+        registry.WriteString(QStringLiteral("CurrentFile"), CurrentFile);
+}
+
+void TfrmBelmar::OpenComPort() {
+    if (!frmSerial->OpenPort(ComPort))
+        host().messageBox(QStringLiteral("Unable to open COM") + QString::number(ComPort),
+                          QStringLiteral("Serial Port Error."), platform::MB_ICONEXCLAMATION);
+}
+
+// ---- Files ----
+
+void TfrmBelmar::ClearRadioLabels() {
+    lblRadioType->clear();
+    lblVersion->clear();
+}
+
+bool TfrmBelmar::LoadProgrammingFile(const QString& name) {
+    SetStatus(QString());
+    ClearRadioLabels();
+    QByteArray bytes;
+    const FileResult result = ReadFileStart(name, IMAGE_SIZE, bytes);
+    if (result == FileResult::NotOpened) {
+        SetStatus(QStringLiteral("No file loaded."));
+        return false;
+    }
+    std::memset(RadioData, 0, IMAGE_SIZE);
+    if (result == FileResult::Failed) {
+        host().messageBox(ReadProblem, FileErrorCaption, platform::MB_OKCANCEL);
+        return false;
+    }
+    std::memcpy(RadioData, bytes.constData(), size_t(bytes.size()));
+    CurrentFile = name;
+    SetStatus(QStringLiteral("File loaded: ") + name);
+    ShowRadioType();
+    return true;
+}
+
+bool TfrmBelmar::SaveProgrammingFile(const QString& name) {
+    const FileResult result = WriteWholeFile(name, RadioData, IMAGE_SIZE);
+    if (result == FileResult::Failed)
+        host().messageBox(WriteProblem, FileErrorCaption, platform::MB_OKCANCEL);
+    if (result != FileResult::Done)
+        return false;
+    CurrentFile = name;
+    SetStatus(QStringLiteral("File loaded: ") + name);
+    ShowRadioType();
+    return true;
+}
+
+bool TfrmBelmar::SaveCalibrationFile(const QString& name) {
+    const FileResult result = WriteWholeFile(name, RadioData, CALIBRATION_SIZE);
+    if (result == FileResult::Failed)
+        host().messageBox(WriteProblem, FileErrorCaption, platform::MB_OKCANCEL);
+    return result == FileResult::Done;
+}
+
+// A file shorter than the calibration block is refused whole: mixing its bytes with
+// another radio's calibration would misalign the radio.
+bool TfrmBelmar::LoadCalibrationFile(const QString& name) {
+    QByteArray bytes;
+    const FileResult result = ReadFileStart(name, CALIBRATION_SIZE, bytes);
+    if (result == FileResult::NotOpened)
+        return false;
+    if (result == FileResult::Failed || bytes.size() < CALIBRATION_SIZE) {
+        host().messageBox(ReadProblem, FileErrorCaption, platform::MB_OKCANCEL);
+        return false;
+    }
+    std::memcpy(RadioData, bytes.constData(), CALIBRATION_SIZE);
+    return true;
+}
+
+void TfrmBelmar::ShowRadioType() {
+    const bool uhf = eeBuffer->GetByte(BAND_BYTE) < 0;
+    lblRadioType->setText(uhf ? QStringLiteral("Korvan UHF") : QStringLiteral("Korvan VHF"));
+}
+
+void TfrmBelmar::ShowVersion() {
+    lblVersion->setText(RadioVersion.mid(7, 6));
+}

@@ -1,0 +1,50 @@
+#include "Sel_ch.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+TfrmChannelSelect* frmChannelSelect = nullptr;
+
+TfrmChannelSelect::TfrmChannelSelect(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Select Channel Type"));
+    rbNormalChannel = new QRadioButton(QStringLiteral("Normal Channel"), this);
+    rbMAC = new QRadioButton(QStringLiteral("Group Channel"), this);
+    rbNormalChannel->setChecked(true);
+    OKBtn = new QPushButton(QStringLiteral("OK"), this);
+    OKBtn->setDefault(true);
+    connect(OKBtn, &QPushButton::clicked, this, [this] {
+        OKBtnClick();
+        accept();
+    });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(OKBtn);
+#if KORVAN_V2
+    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    buttons->addWidget(btnCancel);
+#endif
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(rbNormalChannel);
+    layout->addWidget(rbMAC);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TfrmChannelSelect::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TfrmChannelSelect::FormShow() {
+    rbNormalChannel->setVisible(true);
+    rbMAC->setVisible(true);
+    rbNormalChannel->setChecked(true);
+}
+
+void TfrmChannelSelect::OKBtnClick() {
+    GroupChannelChosen = rbMAC->isChecked() ? 1 : 0;
+}

@@ -1,0 +1,246 @@
+// The main window's controls and commands, answered through the scripted host.
+
+#include "About.h"
+#include "Com_port.h"
+#include "Help_pane.h"
+#include "Korvan_fixture.h"
+#include "support/Pty.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTextEdit>
+#include <QTimer>
+#include <cstring>
+
+namespace {
+
+const QString MemFilter = "Programming Files (*.mem)|*.mem|All Files (*.*)|*.*";
+
+QStringList MenuTexts(QMenu* menu) {
+    QStringList texts;
+    for (QAction* entry : menu->actions())
+        texts << (entry->isSeparator() ? "-" : entry->text());
+    return texts;
+}
+
+bool ImageIs(uint8_t value) {
+    for (uint8_t byte : frmBelmar->RadioData)
+        if (byte != value)
+            return false;
+    return true;
+}
+
+} // namespace
+
+using MainWindow = KorvanFixture;
+
+TEST_F(MainWindow, ControlsCarryTheirCaptions) {
+    EXPECT_EQ(frmBelmar->windowTitle(), "Tarq Korvan Radio Programmer RQ0341.1.07");
+    const std::pair<QPushButton*, const char*> buttons[] = {
+        {frmBelmar->btnWriteRadio, "&Write to Radio"},
+        {frmBelmar->btnFileSave, "Write &to File"},
+        {frmBelmar->btnReadRadio, "&Read from Radio"},
+        {frmBelmar->btnFileOpen, "Read &from File"},
+        {frmBelmar->btnPrintRadio, "&Print Radio"},
+        {frmBelmar->EditRadioHardware, "&Hardware"},
+        {frmBelmar->btnEngineering, "En&gineering"},
+        {frmBelmar->btnEditCodeWord, "Ed&it Code Word"},
+        {frmBelmar->btnChannel, "&Channel Data"},
+        {frmBelmar->btnSelcall, "&Selcall"},
+        {frmBelmar->btnOptions, "&Options"},
+        {frmBelmar->btnButtons, "&User Defined Buttons"},
+    };
+    for (const auto& [button, caption] : buttons)
+        EXPECT_EQ(button->text(), caption);
+    EXPECT_EQ(frmBelmar->Label2->text(), "Korvan Programmer");
+    EXPECT_EQ(frmBelmar->Label4->text(), "Firmware Version:");
+    EXPECT_EQ(frmBelmar->Label5->text(), "Radio Type:");
+    EXPECT_EQ(frmBelmar->mnuFile->title(), "&File");
+    EXPECT_EQ(MenuTexts(frmBelmar->mnuFile),
+              QStringList({"&Write to Radio", "Write &to File", "-", "&Read from Radio",
+                           "Read &from File", "-", "&Print Radio", "-", "E&xit"}));
+    EXPECT_EQ(frmBelmar->mnuEdit->title(), "&Edit");
+    EXPECT_EQ(MenuTexts(frmBelmar->mnuEdit),
+              QStringList({"&Channel Data", "&Selcall", "&Options", "&User Defined Buttons",
+                           "Ed&it Code Word", "-", "&Hardware", "En&gineering"}));
+    EXPECT_EQ(frmBelmar->mnuSetup->title(), "Setup");
+    EXPECT_EQ(MenuTexts(frmBelmar->mnuSetup), QStringList({"Com &Port", "Set &Default Filename"}));
+    EXPECT_EQ(frmBelmar->mnuHelp->title(), "&Help");
+    EXPECT_EQ(MenuTexts(frmBelmar->mnuHelp), QStringList({"&About"}));
+}
+
+TEST_F(MainWindow, OnlyCommandsThatWorkAreEnabled) {
+    // Always there: the files, the port, the default file, the about box, exit.
+    for (QPushButton* button : {frmBelmar->btnFileSave, frmBelmar->btnFileOpen})
+        EXPECT_TRUE(button->isEnabled()) << button->text().toStdString();
+    for (QAction* entry :
+         {frmBelmar->mnuFileSave, frmBelmar->mnuFileOpen, frmBelmar->mnuComPort,
+          frmBelmar->mnuDefaultFilename, frmBelmar->mnuHelpAbout, frmBelmar->mnuFileExit})
+        EXPECT_TRUE(entry->isEnabled()) << entry->text().toStdString();
+    // The engineering entries are never seen.
+    EXPECT_TRUE(frmBelmar->btnEngineering->isHidden());
+    EXPECT_FALSE(frmBelmar->mnuEngineering->isVisible());
+    // Switching editing off disables every editing command.
+    frmBelmar->EnableEditing(false);
+    for (QPushButton* button :
+         {frmBelmar->btnWriteRadio, frmBelmar->btnFileSave, frmBelmar->btnChannel,
+          frmBelmar->btnSelcall, frmBelmar->btnOptions, frmBelmar->btnButtons,
+          frmBelmar->btnEditCodeWord, frmBelmar->EditRadioHardware, frmBelmar->btnPrintRadio})
+        EXPECT_FALSE(button->isEnabled()) << button->text().toStdString();
+    EXPECT_FALSE(frmBelmar->mnuFileSave->isEnabled());
+    EXPECT_TRUE(frmBelmar->btnFileOpen->isEnabled()) << "not an editing command";
+}
+
+TEST_F(MainWindow, HelpPaneShowsTheSentenceOfTheControl) {
+    frmBelmar->Help->FocusHelp(frmBelmar->btnFileOpen);
+    EXPECT_EQ(frmBelmar->HelpText->toPlainText(),
+              "Reads the configuration data in a file to the edit windows.");
+    frmBelmar->Help->MouseHelp(frmBelmar->EditRadioHardware);
+    EXPECT_EQ(frmBelmar->HelpText->toPlainText(),
+              "Allows you to adjust the radio operating hardware.");
+    frmBelmar->Help->MouseHelp(frmBelmar->Panel1);
+    EXPECT_EQ(frmBelmar->HelpText->toPlainText(), "");
+    EXPECT_TRUE(frmBelmar->HelpText->isReadOnly());
+}
+
+TEST_F(MainWindow, ReadFromFileAsksFirst) {
+    WriteFile(FilePath("radio.mem"), QByteArray(IMAGE_SIZE, '\x33'));
+    std::memset(frmBelmar->RadioData, 0x55, IMAGE_SIZE);
+    frmBelmar->CurrentFile = FilePath("last.mem");
+
+    host.messageAnswers.enqueue(platform::IDCANCEL);
+    frmBelmar->SpeedBtnClick(frmBelmar->btnFileOpen);
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text, "All current data will be lost.");
+    EXPECT_EQ(host.messages[0].caption, "Read from file?");
+    EXPECT_EQ(host.messages[0].flags, 33);
+    EXPECT_TRUE(host.fileRequests.isEmpty()) << "Cancel opens no file dialog";
+    EXPECT_TRUE(ImageIs(0x55));
+
+    frmBelmar->SpeedBtnClick(frmBelmar->mnuFileOpen); // OK, then the dialog is cancelled
+    ASSERT_EQ(host.fileRequests.size(), 1);
+    const platform::FileDialogRequest& request = host.fileRequests[0];
+    EXPECT_EQ(request.title, "Open Programming File...");
+    EXPECT_EQ(request.filter, MemFilter);
+    EXPECT_EQ(request.fileName, FilePath("last.mem"));
+    EXPECT_TRUE(request.fileMustExist);
+    EXPECT_TRUE(request.hideReadOnly);
+    EXPECT_TRUE(ImageIs(0x55));
+
+    host.fileAnswers.enqueue(FilePath("radio.mem"));
+    frmBelmar->SpeedBtnClick(frmBelmar->btnFileOpen);
+    EXPECT_TRUE(ImageIs(0x33));
+    EXPECT_EQ(frmBelmar->CurrentFile, FilePath("radio.mem"));
+    EXPECT_EQ(host.messages.size(), 3);
+}
+
+TEST_F(MainWindow, WriteToFileAsksNoQuestion) {
+    std::memset(frmBelmar->RadioData, 0x44, IMAGE_SIZE);
+    frmBelmar->CurrentFile = FilePath("last.mem");
+    frmBelmar->SpeedBtnClick(frmBelmar->btnFileSave); // dialog cancelled
+    EXPECT_FALSE(QFile::exists(FilePath("last.mem")));
+    host.fileAnswers.enqueue(FilePath("saved.mem"));
+    frmBelmar->SpeedBtnClick(frmBelmar->mnuFileSave);
+
+    EXPECT_TRUE(host.messages.isEmpty());
+    ASSERT_EQ(host.fileRequests.size(), 2);
+    const platform::FileDialogRequest& request = host.fileRequests[0];
+    EXPECT_EQ(request.title, "Save Programming File...");
+    EXPECT_EQ(request.filter, MemFilter);
+    EXPECT_EQ(request.defaultExt, "*.mem");
+    EXPECT_EQ(request.fileName, FilePath("last.mem"));
+    EXPECT_TRUE(request.overwritePrompt);
+    EXPECT_TRUE(request.hideReadOnly);
+    EXPECT_EQ(ReadFile(FilePath("saved.mem")), QByteArray(IMAGE_SIZE, '\x44'));
+    EXPECT_EQ(frmBelmar->CurrentFile, FilePath("saved.mem"));
+}
+
+TEST_F(MainWindow, SetDefaultFilenameStoresItAndOffersToLoadIt) {
+    WriteFile(FilePath("fleet.mem"), QByteArray(IMAGE_SIZE, '\x66'));
+    std::memset(frmBelmar->RadioData, 0x55, IMAGE_SIZE);
+    frmBelmar->DefaultFile = "defkorv.mem";
+
+    frmBelmar->mnuDefaultFilenameClick(); // dialog cancelled: nothing changes
+    EXPECT_EQ(frmBelmar->DefaultFile, "defkorv.mem");
+    EXPECT_TRUE(host.messages.isEmpty());
+
+    host.fileAnswers.enqueue(FilePath("fleet.mem"));
+    host.messageAnswers.enqueue(platform::IDCANCEL);
+    frmBelmar->mnuDefaultFilenameClick();
+    const platform::FileDialogRequest& request = host.fileRequests[1];
+    EXPECT_EQ(request.title, "Set Default Filename.");
+    EXPECT_EQ(request.fileName, "defkorv.mem");
+    EXPECT_TRUE(request.fileMustExist);
+    EXPECT_TRUE(request.hideReadOnly);
+    EXPECT_EQ(request.filter, MemFilter);
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text,
+              "Load file  " + FilePath("fleet.mem") + "?\nAll current data will be lost.");
+    EXPECT_EQ(host.messages[0].caption, "Load Default File.");
+    EXPECT_EQ(host.messages[0].flags, 33);
+    EXPECT_EQ(frmBelmar->DefaultFile, FilePath("fleet.mem"));
+    EXPECT_TRUE(ImageIs(0x55)) << "Cancel loads nothing";
+    const QString settings =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+        "/Tarq/Korvan.conf";
+    EXPECT_EQ(QSettings(settings, QSettings::IniFormat).value("Files/DefaultFile").toString(),
+              FilePath("fleet.mem"));
+
+    host.fileAnswers.enqueue(FilePath("fleet.mem"));
+    frmBelmar->mnuDefaultFilenameClick();
+    EXPECT_TRUE(ImageIs(0x66));
+    EXPECT_EQ(frmBelmar->CurrentFile, FilePath("fleet.mem"));
+}
+
+TEST_F(MainWindow, PortDialogReopensThePortOnlyOnOk) {
+    testsupport::mapComPort(3, FilePath("ttyNone3"));
+    testsupport::mapComPort(256, FilePath("ttyNone256"));
+    frmBelmar->ComPort = 3;
+
+    QTimer::singleShot(0, frmPorts, [] {
+        EXPECT_EQ(frmPorts->cbPort->currentText(), "COM3");
+        frmPorts->cbPort->setCurrentIndex(9);
+        frmPorts->BitBtn2->click();
+    });
+    frmBelmar->mnuComPortClick();
+    EXPECT_EQ(frmBelmar->ComPort, 3);
+    EXPECT_TRUE(host.messages.isEmpty()) << "the port is not reopened";
+
+    QTimer::singleShot(0, frmPorts, [] {
+        frmPorts->cbPort->setCurrentIndex(frmPorts->cbPort->count() - 1);
+        frmPorts->btnOK->click();
+    });
+    frmBelmar->mnuComPortClick();
+    EXPECT_EQ(frmBelmar->ComPort, 256);
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text, "Unable to open COM256");
+    EXPECT_EQ(host.messages[0].caption, "Serial Port Error.");
+    EXPECT_EQ(host.messages[0].flags, 48);
+}
+
+TEST_F(MainWindow, AboutClockAndExit) {
+    bool shown = false;
+    QTimer::singleShot(0, AboutBox, [&shown] {
+        shown = AboutBox->isVisible() && AboutBox->isModal();
+        AboutBox->BitBtn1->click();
+    });
+    frmBelmar->mnuHelpAboutClick();
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(AboutBox->isVisible());
+
+    frmBelmar->Timer1Timer();
+    EXPECT_TRUE(QTime::fromString(frmBelmar->StatusText(1), "hh:mm:ss").isValid());
+    EXPECT_EQ(frmBelmar->Timer1->interval(), 1000);
+
+    frmBelmar->ComPort = 12;
+    frmBelmar->mnuFileExitClick();
+    const QString settings =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+        "/Tarq/Korvan.conf";
+    EXPECT_EQ(QSettings(settings, QSettings::IniFormat).value("Port/ComPort").toInt(), 12);
+}
