@@ -3,6 +3,7 @@
 #include "About.h"
 #include "Com_port.h"
 #include "Main.h"
+#include "Print.h"
 #include "Radio_rw.h"
 #include "Sel_ch.h"
 #include "Ser_com.h"
@@ -36,6 +37,7 @@ void CreateForms() {
     Create(frmChannelSelect, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(frmSerial, frmBelmar);
+    Create(frmPrint, frmBelmar);
     frmBelmar->EnableEditing(true);
 }
 

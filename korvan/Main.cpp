@@ -4,6 +4,7 @@
 #include "Com_port.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
+#include "Print.h"
 #include "Radio_picture.h"
 #include "Ser_com.h"
 #include "platform/Registry.h"
@@ -328,7 +329,9 @@ QDialog* TfrmBelmar::EditorOf(QObject* control) const {
     };
     // One row per editor dialog: {button, menu entry, the dialog's global}. A command
     // without a row, or whose dialog was not created, stays disabled.
-    const std::vector<Editor> editors = {};
+    const std::vector<Editor> editors = {
+        {btnPrintRadio, mnuPrintRadio, frmPrint},
+    };
     for (const Editor& editor : editors)
         if (control == editor.button || control == editor.menu)
             return editor.dialog;

@@ -257,7 +257,7 @@ QStringList buttonLines(const uint8_t* image) {
                                    {"Button E: ", EMERGENCY_KEY}, {"Button Mic(-): ", MIC_KEY}};
     QStringList lines{QString(), QStringLiteral("User Defined Buttons")};
     for (const Key& key : keys)
-        lines << QLatin1String(key.caption) + frmUserButtons->FunctionName(image[key.offset]);
+        lines << QLatin1String(key.caption) + TfrmUserButtons::FunctionName(image[key.offset]);
     return lines;
 }
 

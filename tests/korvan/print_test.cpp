@@ -1,9 +1,9 @@
 // The setup report: its lines for a known image, the frequency and tone-period texts,
 // the dialog's show rules, and a real printed PDF.
 
+#include "Korvan_fixture.h"
 #include "Main.h"
 #include "Print.h"
-#include "platform/ScriptedHost.h"
 
 #include <QCheckBox>
 #include <QDate>
@@ -14,9 +14,10 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QTemporaryDir>
+#include <QTextEdit>
 #include <QTimer>
 #include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -47,9 +48,11 @@ void putName(uint8_t* image, int slot, const char* name) {
         image[NAME_TAIL + 8 * (slot - 1) + i - 5] = uint8_t(name[i]);
 }
 
-class PrintReport : public ::testing::Test {
+class PrintReport : public KorvanFixture {
 protected:
     void SetUp() override {
+        KorvanFixture::SetUp();
+        image = frmBelmar->RadioData;
         memset(image, 0, IMAGE_SIZE);
         image[40] = 0x80; // UHF
     }
@@ -62,7 +65,7 @@ protected:
     }
     int headerSize() const { return 4 + int(customer.comments.size()) + 2; }
 
-    uint8_t* image = frmBelmar->RadioData;
+    uint8_t* image = nullptr;
     CustomerDetails customer{"Joe Bloggs", "01/02/2024", "12345", {"Line one", "Line two"}};
     static constexpr ReportSections channelsOnly{true, false, false, false};
     static constexpr ReportSections everything{true, true, true, true};
@@ -265,6 +268,87 @@ TEST_F(PrintReport, EmptyCustomerFieldsPrintTheLabelAndASpace) {
     const QStringList lines = report(ReportSections{false, false, false, false});
     EXPECT_EQ(lines, QStringList({"Belmar/Dunrey PMR - Setup", "Customers name: ", "Date: ",
                                   "Serial number: ", "Codeword: ", ""}));
+}
+
+// Opens the dialog from the main window's command and runs `whileOpen` inside it.
+void openPrintDialog(const std::function<void()>& whileOpen) {
+    QTimer::singleShot(0, frmPrint, [whileOpen] {
+        whileOpen();
+        if (frmPrint->isVisible())
+            frmPrint->reject();
+    });
+    frmBelmar->SpeedBtnClick(frmBelmar->btnPrintRadio);
+}
+
+TEST_F(PrintReport, ShowResetsTheDateAndTheSelcallBoxOnly) {
+    ASSERT_TRUE(frmBelmar->btnPrintRadio->isEnabled());
+    ASSERT_TRUE(frmBelmar->mnuPrintRadio->isEnabled());
+    const QString today = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    image[0x4B] = 0x03;
+    openPrintDialog([] {
+        EXPECT_TRUE(frmPrint->chkChannel->isChecked()) << "channels are ticked by default";
+        EXPECT_TRUE(frmPrint->chkSelcall->isEnabled());
+        frmPrint->chkSelcall->setChecked(true);
+        frmPrint->chkButtons->setChecked(true);
+        frmPrint->txtName->setText("Ann");
+        frmPrint->txtDate->setText("yesterday");
+    });
+    EXPECT_EQ(frmPrint->txtDate->text(), "yesterday");
+
+    openPrintDialog([&] {
+        EXPECT_EQ(frmPrint->txtDate->text(), today);
+        EXPECT_EQ(frmPrint->txtName->text(), "Ann");
+        EXPECT_TRUE(frmPrint->chkSelcall->isChecked());
+        EXPECT_TRUE(frmPrint->chkButtons->isChecked());
+    });
+
+    image[0x4B] = 0x01; // receive on, transmit off
+    openPrintDialog([] {
+        EXPECT_FALSE(frmPrint->chkSelcall->isEnabled());
+        EXPECT_FALSE(frmPrint->chkSelcall->isChecked());
+        EXPECT_TRUE(frmPrint->chkButtons->isChecked());
+        EXPECT_TRUE(frmPrint->ReportLines().filter("Selcall").isEmpty());
+    });
+}
+
+TEST_F(PrintReport, PrintReportWritesARealPdfAndCloses) {
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    ASSERT_FALSE(pdftotext.isEmpty()) << "poppler-utils is needed (scripts/deps.sh)";
+    putSlot(image, 1, 38160, 38160, 50, 50, 0x01, 0x00);
+    putName(image, 1, "BASE");
+    host.printToPdf = FilePath("report.pdf");
+    openPrintDialog([] {
+        frmPrint->txtName->setText("Ann Smith");
+        frmPrint->memoComments->setPlainText("First\nSecond");
+        frmPrint->btnPrint->click();
+        EXPECT_FALSE(frmPrint->isVisible()) << "the dialog closes after printing";
+    });
+    EXPECT_EQ(host.printedTitles, QStringList{"Belmar/Dunrey PMR - Setup"});
+    EXPECT_EQ(frmPrint->memoPrint->toPlainText().split('\n'), frmPrint->ReportLines());
+
+    QProcess process;
+    process.start(pdftotext, {"-layout", host.printToPdf, "-"});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    QStringList text;
+    for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split('\n'))
+        text << line.trimmed();
+    ASSERT_FALSE(text.isEmpty());
+    EXPECT_EQ(text.first(), "Belmar/Dunrey PMR - Setup");
+    EXPECT_TRUE(text.contains("Customers name: Ann Smith"));
+    EXPECT_TRUE(text.contains("Second"));
+    EXPECT_TRUE(text.contains("Channel 1 - BASE"));
+    EXPECT_TRUE(text.contains("TX Frequency: 477.0000Mhz"));
+}
+
+TEST_F(PrintReport, CancelledPrintDialogClosesWithoutPrinting) {
+    host.printToPdf = FilePath("never.pdf");
+    host.printAccepted = false;
+    openPrintDialog([] {
+        frmPrint->btnPrint->click();
+        EXPECT_FALSE(frmPrint->isVisible());
+    });
+    EXPECT_EQ(host.printedTitles.size(), 1);
+    EXPECT_FALSE(QFile::exists(host.printToPdf));
 }
 
 } // namespace
