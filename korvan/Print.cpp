@@ -316,7 +316,8 @@ void TfrmPrint::buildCustomerGroup() {
     lblComments = new QLabel(QStringLiteral("Comments:"), grpCustomer);
     memoComments = new QPlainTextEdit(grpCustomer);
     memoComments->setTabChangesFocus(true);
-    memoComments->setMinimumSize(360, 90);
+    memoComments->setMinimumWidth(360);
+    memoComments->setFixedHeight(100);
 
     auto* grid = new QGridLayout(grpCustomer);
     grid->addWidget(lblName, 0, 0);
