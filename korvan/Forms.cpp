@@ -1,6 +1,7 @@
 #include "Forms.h"
 
 #include "About.h"
+#include "Adv_edit.h"
 #include "Com_port.h"
 #include "Main.h"
 #include "Print.h"
@@ -34,6 +35,7 @@ void CreateForms() {
     Create(frmBelmar, nullptr);
     Create(AboutBox, frmBelmar);
     Create(frmPorts, frmBelmar);
+    Create(frmAdvanced, frmBelmar);
     Create(frmChannelSelect, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(frmSerial, frmBelmar);

@@ -1,6 +1,7 @@
 #include "Main.h"
 
 #include "About.h"
+#include "Adv_edit.h"
 #include "Com_port.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
@@ -330,6 +331,7 @@ QDialog* TfrmBelmar::EditorOf(QObject* control) const {
     // One row per editor dialog: {button, menu entry, the dialog's global}. A command
     // without a row, or whose dialog was not created, stays disabled.
     const std::vector<Editor> editors = {
+        {EditRadioHardware, mnuRadioHardware, frmAdvanced},
         {btnPrintRadio, mnuPrintRadio, frmPrint},
     };
     for (const Editor& editor : editors)
@@ -483,6 +485,8 @@ void TfrmBelmar::ReadPortSettings(platform::Registry& registry) {
     if (!registry.ReadInteger(QStringLiteral("maxBdRate"), rate) || BaudRateIndex(rate) < 0)
         rate = BaudRateTable[0];
     maxBdRate = rate;
+    if (frmAdvanced)
+        frmAdvanced->SetMaxBdRateIndex(BaudRateIndex(rate));
 }
 
 void TfrmBelmar::ReadFileSettings(platform::Registry& registry) {

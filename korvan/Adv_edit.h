@@ -1,0 +1,238 @@
+#pragma once
+// The hardware dialog: squelch preset, mute timing, DTMF tone period and the test option
+// of the memory image; the alignment entry; the maximum link rate; and the firmware
+// upgrade through the radio processor's flash boot loader.
+//
+// The upgrade is a state machine shared by two threads: the 100 ms timerFirmware on the
+// UI thread sends, waits and retries; the serial worker reads each boot-loader reply and
+// acts on it (FlashLink). One step runs at a time under flashMutex; the shared numbers
+// are atomic, and every control change of a step is posted to the UI thread.
+
+#include "Boot_loader.h"
+#include "Main.h"
+#include "Rs232_com.h"
+#include "platform/Host.h"
+
+#include <QColor>
+#include <QDialog>
+#include <QWidget>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+
+class HelpPane;
+class ImageFields;
+class QButtonGroup;
+class QCheckBox;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTabWidget;
+class QTextEdit;
+class QTimer;
+
+// A round lamp showing a stage's colour.
+class TShape : public QWidget {
+    Q_OBJECT
+public:
+    explicit TShape(QWidget* parent = nullptr);
+    void setBrushColor(const QColor& color);
+    QColor brushColor() const { return color; }
+    QSize sizeHint() const override { return {18, 18}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor color;
+};
+
+namespace lamp {
+inline const QColor White{0xFF, 0xFF, 0xFF};  // not done
+inline const QColor Yellow{0xFF, 0xFF, 0x00}; // in progress
+inline const QColor Green{0x00, 0xFF, 0x00};  // passed
+inline const QColor Red{0xFF, 0x00, 0x00};    // failed
+} // namespace lamp
+
+class TfrmAdvanced : public QDialog, public FlashLink {
+    Q_OBJECT
+public:
+    explicit TfrmAdvanced(QWidget* parent = nullptr);
+    ~TfrmAdvanced() override;
+
+    // Stages of an upgrade, in the order of their rows.
+    enum Stage { stFile, stConnected, stVersion, stID, stErase, stBlank, stWrite, stVerify };
+    static constexpr int STAGE_COUNT = 8;
+    // A step whose reply does not come is sent again this many times.
+    static constexpr int RETRIES = 5;
+    // Reply wait in ticks of timerFirmware (100 ms).
+    static constexpr int WAIT_TICKS = 10;
+    // How long the loader may stay busy with an erase or a page before the step fails.
+    static constexpr std::chrono::milliseconds ERASE_BUSY_LIMIT{30000};
+    static constexpr std::chrono::milliseconds PAGE_BUSY_LIMIT{1000};
+
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void OKBtnClick();
+    void CancelBtnClick();
+    void hsbPSHoldOnTimeChange(QScrollBar* bar);
+    void rdgrpMaxBdRateClick();
+    int MaxBdRateIndex() const;
+    void SetMaxBdRateIndex(int index);
+
+    bool LoadSRecordFile(const QString& fileName);
+    void btnNextClick();
+    void tabFirmwareShow();
+    void tabFirmwareHide();
+    void timerFirmwareTimer();
+
+    // FlashLink, called by the serial worker.
+    bool FlashIsActive() const override { return FlashActive.load() == 1; }
+    int AwaitedReplyLength() const override { return ReplyLength.load(); }
+    void FlashReply(const uint8_t* reply, int length) override;
+
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+    QTextEdit* HelpText;
+    QTabWidget* pageEngOptions;
+    QWidget* tabSquelch;
+    QWidget* tabMisc;
+    QWidget* tabTune;
+    QWidget* tabFirmware;
+
+    QLabel* lblMuteOffDebounce;
+    QScrollBar* hsbMuteOffDebounce;
+    QLabel* lblMuteOffDebounceValue;
+    QLabel* lblMuteIgnore;
+    QScrollBar* hsbMuteIgnore;
+    QLabel* lblMuteIgnoreValue;
+    QGroupBox* gbSquelchSetting;
+    QRadioButton* rbUseSql1;
+    QRadioButton* rbUseSql2;
+    QRadioButton* rbUseSql3;
+
+    QLabel* lblDtmfTonePeriod;
+    QLineEdit* txtDtmfTonePeriod;
+    QGroupBox* gbTest;
+    QCheckBox* chkMacDisplay;
+
+    QLabel* Label1;
+    QPushButton* btnReadCalRadio;
+    QPushButton* btnReadCalFile;
+
+    QGroupBox* rdgrpMaxBdRate;
+    QButtonGroup* rdgrpMaxBdRateItems;
+    QLabel* lblStage[STAGE_COUNT];
+    TShape* led[STAGE_COUNT]; // ledFileOk .. ledVerify
+    QLabel* lbl[STAGE_COUNT]; // lblFileOk .. lblVerify
+    TShape *ledFileOk, *ledConnected, *ledVersion, *ledID, *ledErase, *ledBlank, *ledWrite,
+        *ledVerify;
+    QLabel *lblFileOk, *lblConnected, *lblVersion, *lblID, *lblErase, *lblBlank, *lblWrite,
+        *lblVerify;
+    QProgressBar* progressAddress;
+    QLabel* lblReturnData;
+    QPushButton* btnNext;
+    QPlainTextEdit* Memo1;
+    QTimer* timerFirmware;
+
+    platform::FileDialogRequest OpenDialog1; // calibration files
+    platform::FileDialogRequest SaveDialog1; // calibration files, for the tuning dialog
+
+    uint8_t Backup[IMAGE_SIZE] = {};
+
+    // Shared with the serial worker.
+    std::atomic<uint8_t> FlashActive{0};
+    std::atomic<uint8_t> FlashCommand{0};
+    std::atomic<int> ReplyLength{0};
+    std::atomic<int> FlashState{0};
+    uint8_t FirmwareImage[srecord::FLASH_SIZE]; // written only while no upgrade runs
+    std::atomic<int> PageAddress{0};
+    std::atomic<int> WaitTicks{0};
+    std::atomic<int> Retries{0};
+
+public slots:
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildSquelchTab();
+    void BuildMiscTab();
+    void BuildTuneTab();
+    void BuildFirmwareTab();
+    void BindHelp();
+    void LoadSquelch();
+    void StoreSquelch();
+    void ShowDtmfPeriod();
+    bool DtmfPeriodInRange();
+    void StoreDtmfPeriod();
+
+    // Stage display (UI thread).
+    void ResetFirmwareStages();
+    void EnableStageControls(bool on);
+    void SetStage(Stage stage, const QColor& color, const QString& text);
+    void MoveProgressTo(Stage stage);
+    // Step side (either thread, flashMutex held): the change reaches the controls on the
+    // UI thread, unless the display was reset since.
+    void Post(std::function<void()> change);
+    void PostStage(Stage stage, const QColor& color, const QString& text);
+    void PostReturnData(const QString& text);
+    void PostPageProgress();
+    void PostProgressRow(Stage stage);
+
+    // Senders (flashMutex held).
+    void SendBoot(const std::vector<uint8_t>& bytes, int replyLength);
+    void SendBootBaud(int rate);
+    void SendBootVersion();
+    void SendBootReadStatus();
+    void SendBootClearStatus();
+    void SendBootIdCheck(int candidate);
+    void SendBootEraseAll();
+    void SendBootPageRead(int page);
+    void SendBootPageProgram(int page);
+    void ProgramPage(); // clear status, program PageAddress, read status
+
+    // State machine (flashMutex held).
+    void StartUpgrade();
+    void TimerStep();
+    bool WaitExpired() const { return WaitTicks.load() == 0; }
+    bool TakeRetry();
+    void NoReply(Stage stage);
+    void EraseStatus();
+    void StartBlankCheck();
+    void StartWrite();
+    void StartVerify();
+    void EndRun(bool passed);
+    void BackToIdle();
+    void ReplyConnect(const uint8_t* r);
+    void ReplyBaud(const uint8_t* r);
+    void ReplyVersion(const uint8_t* r);
+    void ReplyId(const uint8_t* r);
+    void ReplyBlankPage(const uint8_t* r);
+    void ReplyWriteStatus(const uint8_t* r);
+    void ReplyVerifyPage(const uint8_t* r);
+    bool BusyTooLong(std::chrono::milliseconds limit) const;
+    void SetLink(int rate);
+
+    HelpPane* help;
+    ImageFields* fields;
+    QGridLayout* stageGrid;
+    std::mutex flashMutex;
+    std::atomic<int> displayGeneration{0};
+    std::atomic<int> runBdRate{9600};                // maxBdRate taken when the upgrade starts
+    std::atomic<uint8_t> lastStatus{0};              // SRD of the erase status reply
+    std::chrono::steady_clock::time_point busySince; // flashMutex
+};
+
+extern TfrmAdvanced* frmAdvanced;
