@@ -2,11 +2,15 @@
 
 #include "About.h"
 #include "Adv_edit.h"
+#include "Codeword.h"
 #include "Com_port.h"
+#include "Mactimer.h"
 #include "Main.h"
 #include "Print.h"
 #include "Radio_rw.h"
 #include "Sel_ch.h"
+#include "Selc_mem.h"
+#include "Selcall.h"
 #include "Ser_com.h"
 
 #include <functional>
@@ -39,6 +43,10 @@ void CreateForms() {
     Create(frmChannelSelect, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(frmSerial, frmBelmar);
+    Create(frmSelcall, frmBelmar);
+    Create(frmSelcallIdents, frmBelmar);
+    Create(frmCodeWord, frmBelmar);
+    Create(frmMacTimers, frmBelmar);
     Create(frmPrint, frmBelmar);
     frmBelmar->EnableEditing(true);
 }

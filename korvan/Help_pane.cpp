@@ -14,6 +14,11 @@ void HelpPane::bind(QWidget* control, const QStringList& lines) {
     control->installEventFilter(this);
 }
 
+void HelpPane::bind(std::initializer_list<QWidget*> controls, const QStringList& lines) {
+    for (QWidget* control : controls)
+        bind(control, lines);
+}
+
 QStringList HelpPane::linesFor(QObject* control) const {
     return texts.value(control);
 }

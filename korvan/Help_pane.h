@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QObject>
 #include <QStringList>
+#include <initializer_list>
 
 class QTextEdit;
 class QWidget;
@@ -16,6 +17,8 @@ public:
     explicit HelpPane(QTextEdit* pane);
 
     void bind(QWidget* control, const QStringList& lines);
+    // Several controls sharing the same lines.
+    void bind(std::initializer_list<QWidget*> controls, const QStringList& lines);
     // Shows the lines bound to `control` (the pane stays empty for an unbound one).
     void FocusHelp(QObject* control);
     void MouseHelp(QObject* control) { FocusHelp(control); }

@@ -4,6 +4,7 @@
 #include <QAbstractSlider>
 #include <QComboBox>
 #include <QSpinBox>
+#include <algorithm>
 #include <memory>
 
 namespace bits {
@@ -42,7 +43,8 @@ void ImageFields::check(QAbstractButton* box, int offset, uint8_t mask, bool inv
         });
 }
 
-void ImageFields::combo(QComboBox* box, int offset, uint8_t mask, std::vector<uint8_t> values) {
+void ImageFields::combo(QComboBox* box, int offset, uint8_t mask, std::vector<uint8_t> values,
+                        std::vector<std::pair<uint8_t, int>> aliases) {
     add(
         offset, mask,
         [=](uint8_t field) {
@@ -50,7 +52,30 @@ void ImageFields::combo(QComboBox* box, int offset, uint8_t mask, std::vector<ui
             for (size_t i = 0; i < values.size(); ++i)
                 if (values[i] == field)
                     index = int(i);
+            for (const auto& [value, item] : aliases)
+                if (value == field)
+                    index = item;
             box->setCurrentIndex(index);
+        },
+        [=](uint8_t& field) {
+            const int index = box->currentIndex();
+            if (index < 0 || size_t(index) >= values.size())
+                return false;
+            field = values[size_t(index)];
+            return true;
+        });
+}
+
+void ImageFields::comboBelow(QComboBox* box, int offset, std::vector<uint8_t> values,
+                             std::vector<int> limits, bool signedByte) {
+    add(
+        offset, 0xFF,
+        [=](uint8_t field) {
+            const int quantity = signedByte ? int(int8_t(field)) : int(field);
+            size_t index = 0;
+            while (index < limits.size() && quantity >= limits[index])
+                ++index;
+            box->setCurrentIndex(int(std::min(index, values.size() - 1)));
         },
         [=](uint8_t& field) {
             const int index = box->currentIndex();
@@ -84,43 +109,60 @@ struct LoadedNumber {
 
 } // namespace
 
-void ImageFields::number(QSpinBox* box, int offset, uint8_t mask, int bias) {
+void ImageFields::addNumber(int offset, uint8_t mask, int bias, int scale,
+                            std::function<int()> value, std::function<void(int)> setValue) {
     auto loaded = std::make_shared<LoadedNumber>();
     add(
         offset, mask,
         [=](uint8_t field) {
-            box->setValue(field + bias);
-            *loaded = {field, box->value()};
+            setValue(field / scale + bias);
+            *loaded = {field, value()};
         },
         [=](uint8_t& field) {
-            field = box->value() == loaded->shown ? loaded->stored : uint8_t(box->value() - bias);
+            field = value() == loaded->shown ? loaded->stored : uint8_t((value() - bias) * scale);
             return true;
         });
 }
 
-void ImageFields::number(QAbstractSlider* bar, int offset, uint8_t mask, int bias) {
-    auto loaded = std::make_shared<LoadedNumber>();
+void ImageFields::number(QSpinBox* box, int offset, uint8_t mask, int bias, int scale) {
+    addNumber(
+        offset, mask, bias, scale, [box] { return box->value(); },
+        [box](int v) { box->setValue(v); });
+}
+
+void ImageFields::number(QAbstractSlider* bar, int offset, uint8_t mask, int bias, int scale) {
+    addNumber(
+        offset, mask, bias, scale, [bar] { return bar->value(); },
+        [bar](int v) { bar->setValue(v); });
+}
+
+void ImageFields::numberClamped(QAbstractSlider* bar, int offset, uint8_t mask) {
     add(
-        offset, mask,
-        [=](uint8_t field) {
-            bar->setValue(field + bias);
-            *loaded = {field, bar->value()};
-        },
-        [=](uint8_t& field) {
-            field = bar->value() == loaded->shown ? loaded->stored : uint8_t(bar->value() - bias);
+        offset, mask, [bar](uint8_t field) { bar->setValue(field); },
+        [bar](uint8_t& field) {
+            field = uint8_t(bar->value());
             return true;
         });
 }
 
 void ImageFields::load(const uint8_t* image) {
-    for (const Field& f : fields)
-        f.show(bits::get(image[f.offset], f.mask));
+    load([image](int offset) { return image[offset]; });
 }
 
 void ImageFields::store(uint8_t* image) const {
+    store([image](int offset) { return image[offset]; },
+          [image](int offset, uint8_t value) { image[offset] = value; });
+}
+
+void ImageFields::load(const ByteReader& read) {
+    for (const Field& f : fields)
+        f.show(bits::get(read(f.offset), f.mask));
+}
+
+void ImageFields::store(const ByteReader& read, const ByteWriter& write) const {
     for (const Field& f : fields) {
         uint8_t field = 0;
         if (f.take(field))
-            image[f.offset] = bits::put(image[f.offset], f.mask, field);
+            write(f.offset, bits::put(read(f.offset), f.mask, field));
     }
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class QAbstractButton;
@@ -29,17 +30,35 @@ public:
     // Ticked when every bit of `mask` is set; with inverted, when every bit is clear.
     void check(QAbstractButton* box, int offset, uint8_t mask, bool inverted = false);
     // Item i stands for field value values[i]. A stored value with no item shows no
-    // selection, and store() then keeps the stored bits.
-    void combo(QComboBox* box, int offset, uint8_t mask, std::vector<uint8_t> values);
+    // selection, and store() then keeps the stored bits. `aliases` lists further stored
+    // values and the item each one shows ({field value, item}).
+    void combo(QComboBox* box, int offset, uint8_t mask, std::vector<uint8_t> values,
+               std::vector<std::pair<uint8_t, int>> aliases = {});
+    // A whole byte read as a quantity: item i shows a stored value below limits[i] (and
+    // not below the limit before it), a value at or above the last limit shows the last
+    // item; store() writes values[i] of the chosen item. signedByte reads 128..255 as
+    // negative.
+    void comboBelow(QComboBox* box, int offset, std::vector<uint8_t> values,
+                    std::vector<int> limits, bool signedByte = false);
     // The item index is the field value itself.
     void comboIndex(QComboBox* box, int offset, uint8_t mask);
     // A spin box or bar showing the field value plus `bias`; a stored value outside the
     // control's range is kept as it is unless the user changes the control.
-    void number(QSpinBox* box, int offset, uint8_t mask, int bias = 0);
-    void number(QAbstractSlider* bar, int offset, uint8_t mask, int bias = 0);
+    // With a scale the field holds (shown - bias) x scale (low bits) and shows as
+    // field / scale + bias.
+    void number(QSpinBox* box, int offset, uint8_t mask, int bias = 0, int scale = 1);
+    void number(QAbstractSlider* bar, int offset, uint8_t mask, int bias = 0, int scale = 1);
+    // A bar whose stored value is always what it shows: a stored value outside its range
+    // is written back clamped. For counts that the dialog's own rules keep consistent.
+    void numberClamped(QAbstractSlider* bar, int offset, uint8_t mask);
 
     void load(const uint8_t* image);
     void store(uint8_t* image) const;
+    // The same through an image's byte accessors.
+    using ByteReader = std::function<uint8_t(int offset)>;
+    using ByteWriter = std::function<void(int offset, uint8_t value)>;
+    void load(const ByteReader& read);
+    void store(const ByteReader& read, const ByteWriter& write) const;
 
 private:
     struct Field {
@@ -51,5 +70,7 @@ private:
     };
     void add(int offset, uint8_t mask, std::function<void(uint8_t)> show,
              std::function<bool(uint8_t&)> take);
+    void addNumber(int offset, uint8_t mask, int bias, int scale, std::function<int()> value,
+                   std::function<void(int)> setValue);
     std::vector<Field> fields;
 };

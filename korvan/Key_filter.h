@@ -12,6 +12,10 @@ inline const QString Digits = QStringLiteral("0123456789");
 inline const QString Decimal = QStringLiteral("0123456789.");
 inline const QString SignedDigits = QStringLiteral("0123456789-");
 inline const QString Hex = QStringLiteral("0123456789ABCDEFabcdef");
+// Characters 0x20 to 0x7E.
+inline const QString PrintableAscii =
+    QStringLiteral(" !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`"
+                   "abcdefghijklmnopqrstuvwxyz{|}~");
 
 // Installs a filter on `edit` (a line edit, spin box or editable combo) letting through
 // only characters in `allowed`. With upperCase, letters are typed in upper case.

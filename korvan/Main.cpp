@@ -2,11 +2,14 @@
 
 #include "About.h"
 #include "Adv_edit.h"
+#include "Codeword.h"
 #include "Com_port.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
 #include "Print.h"
 #include "Radio_picture.h"
+#include "Radio_rw.h"
+#include "Selcall.h"
 #include "Ser_com.h"
 #include "platform/Registry.h"
 
@@ -314,10 +317,10 @@ void TfrmBelmar::ConnectCommands() {
     connect(mnuDefaultFilename, &QAction::triggered, this, &TfrmBelmar::mnuDefaultFilenameClick);
     connect(mnuHelpAbout, &QAction::triggered, this, &TfrmBelmar::mnuHelpAboutClick);
     connect(mnuFileExit, &QAction::triggered, this, &TfrmBelmar::mnuFileExitClick);
-    // Reading from and writing to the radio stay off until their jobs are wired to them
-    // (writing: see EnableEditing).
-    btnReadRadio->setEnabled(false);
-    mnuReadRadio->setEnabled(false);
+    connect(btnReadRadio, &QPushButton::clicked, this, &TfrmBelmar::btnReadRadioClick);
+    connect(mnuReadRadio, &QAction::triggered, this, &TfrmBelmar::btnReadRadioClick);
+    connect(btnWriteRadio, &QPushButton::clicked, this, &TfrmBelmar::btnWriteRadioClick);
+    connect(mnuWriteRadio, &QAction::triggered, this, &TfrmBelmar::btnWriteRadioClick);
 }
 
 // ---- Commands ----
@@ -332,6 +335,8 @@ QDialog* TfrmBelmar::EditorOf(QObject* control) const {
     // without a row, or whose dialog was not created, stays disabled.
     const std::vector<Editor> editors = {
         {EditRadioHardware, mnuRadioHardware, frmAdvanced},
+        {btnSelcall, mnuSelcall, frmSelcall},
+        {btnEditCodeWord, mnuEditCodeWord, frmCodeWord},
         {btnPrintRadio, mnuPrintRadio, frmPrint},
     };
     for (const Editor& editor : editors)
@@ -349,7 +354,8 @@ void TfrmBelmar::EnableEditing(bool enabled) {
         {btnPrintRadio, mnuPrintRadio},
     };
     for (const auto& [button, entry] : commands) {
-        const bool available = button == btnFileSave || EditorOf(button) != nullptr;
+        const bool available =
+            button == btnFileSave || button == btnWriteRadio || EditorOf(button) != nullptr;
         button->setEnabled(enabled && available);
         entry->setEnabled(enabled && available);
     }
@@ -416,6 +422,37 @@ void TfrmBelmar::mnuDefaultFilenameClick() {
                              QStringLiteral("All current data will be lost.");
     if (host().messageBox(question, QStringLiteral("Load Default File."), 33) == platform::IDOK)
         LoadProgrammingFile(DefaultFile);
+}
+
+// "Read from Radio": the whole image, into a zeroed image; kept only when the job succeeded.
+void TfrmBelmar::btnReadRadioClick() {
+    if (host().messageBox(QStringLiteral("All current edit data will be lost"),
+                          QStringLiteral("Read from Radio?"), 33) != platform::IDOK)
+        return;
+    std::memset(RadioData, 0, IMAGE_SIZE);
+    SetStatus(QStringLiteral("Reading..."));
+    ClearRadioLabels();
+    if (frmReadWrite->RunJob(0, IMAGE_SIZE - 1, TfrmReadWrite::MODE_READ) !=
+        TfrmReadWrite::MODE_DONE) {
+        SetStatus(QString());
+        return;
+    }
+    SetStatus(QStringLiteral("Current Radio data loaded"));
+    ShowRadioType();
+    ShowVersion();
+    ++RadioReadCount;
+}
+
+// "Write to Radio": bytes 48 up; the calibration block never goes out with a write.
+void TfrmBelmar::btnWriteRadioClick() {
+    const QString question =
+        (RadioReadCount == 0 ? QStringLiteral("Radio has not been read.\n") : QString()) +
+        QStringLiteral("All current radio data will be lost.");
+    if (host().messageBox(question, QStringLiteral("Write to radio?"), 49) != platform::IDOK)
+        return;
+    SetStatus(QStringLiteral("Writing..."));
+    frmReadWrite->RunJob(CALIBRATION_SIZE, IMAGE_SIZE - 1, TfrmReadWrite::MODE_WRITE);
+    SetStatus(QStringLiteral("File loaded: ") + CurrentFile);
 }
 
 void TfrmBelmar::mnuHelpAboutClick() {

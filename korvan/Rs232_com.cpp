@@ -421,6 +421,7 @@ void rs232_processor::ReadJobStep() {
         std::lock_guard<std::mutex> lock(serial.versionMutex);
         serial.rxed.version.clear();
     }
+        PostToMainWindow([] { frmBelmar->lblVersion->clear(); });
         serial.rxed.version_state = 0;
         AskVersion(state);
         break;

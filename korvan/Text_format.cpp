@@ -29,4 +29,8 @@ QString HexByte(uint8_t value) {
     return platform::IntToHex(value, 2);
 }
 
+QString ValueText(int value, int scale, const QString& unit) {
+    return QString::number(value * scale) + unit;
+}
+
 } // namespace text

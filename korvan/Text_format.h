@@ -1,5 +1,6 @@
 #pragma once
-// Number texts the dialogs share: frequencies in MHz ("000.00000") and hexadecimal bytes.
+// Number texts the dialogs share: frequencies in MHz ("000.00000"), hexadecimal bytes and
+// the value labels beside bars ("12s", "250ms").
 
 #include <QString>
 #include <cstdint>
@@ -14,5 +15,7 @@ QString FrequencyText(uint32_t hz);
 uint32_t ParseFrequency(const QString& mhz);
 // Upper-case hexadecimal, two digits.
 QString HexByte(uint8_t value);
+// A control's value as its value label shows it: value x scale, then the unit ("250ms").
+QString ValueText(int value, int scale, const QString& unit);
 
 } // namespace text

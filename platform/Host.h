@@ -15,13 +15,17 @@ namespace platform {
 enum MessageFlags : int {
     MB_OK = 0,
     MB_OKCANCEL = 1,
+    MB_YESNO = 4,
     MB_ICONQUESTION = 32,
     MB_ICONEXCLAMATION = 48,
+    MB_ICONINFORMATION = 64,
 };
 
 // Message box results.
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
 
 struct FileDialogRequest {
     QString title;
@@ -37,7 +41,7 @@ class Host {
 public:
     virtual ~Host() = default;
 
-    // Returns IDOK or IDCANCEL.
+    // Returns IDOK or IDCANCEL (IDYES or IDNO for MB_YESNO).
     virtual int messageBox(const QString& text, const QString& caption, int flags) = 0;
     // Returns true and the chosen path when the user accepted.
     virtual bool openFileDialog(const FileDialogRequest& request, QString& chosen) = 0;

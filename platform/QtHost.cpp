@@ -46,13 +46,22 @@ bool runDialog(QFileDialog& dialog, QString& chosen) {
 int QtHost::messageBox(const QString& text, const QString& caption, int flags) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(caption);
-    box.setText(text);
+    // A lone carriage return breaks the line, as in the Windows message box.
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
+    box.setText(lines);
     const int buttons = flags & 0x0F;
     const int icon = flags & 0xF0;
     if (icon == MB_ICONEXCLAMATION)
         box.setIcon(QMessageBox::Warning);
     else if (icon == MB_ICONQUESTION)
         box.setIcon(QMessageBox::Question);
+    else if (icon == MB_ICONINFORMATION)
+        box.setIcon(QMessageBox::Information);
+    if (buttons == MB_YESNO) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? IDYES : IDNO;
+    }
     if (buttons == MB_OKCANCEL) {
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setEscapeButton(QMessageBox::Cancel);

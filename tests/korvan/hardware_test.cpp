@@ -339,6 +339,13 @@ TEST_F(FirmwareUpgrade, ProgramErrorAndEndlessBusyFailTheWrite) {
 }
 
 TEST_F(FirmwareUpgrade, BadFileSendsNothingAndCancelledChoiceRestoresTheTab) {
+    const QByteArray text = SRecords(firmware);
+    ASSERT_TRUE(form->LoadSRecordFile(file));
+    EXPECT_EQ(form->lblReturnData->text(),
+              QString("%1 bytes read in, %2 lines read in").arg(text.size()).arg(text.count('\n')));
+    EXPECT_EQ(form->progressAddress->value(), 100);
+    EXPECT_EQ(std::memcmp(form->FirmwareImage, firmware.data(), firmware.size()), 0);
+
     WriteFile(file, "S1130000000102030405060708090A0B0C0D0E0F74\r\n");
     host.fileAnswers.enqueue(file);
     form->btnNextClick();
@@ -357,4 +364,23 @@ TEST_F(FirmwareUpgrade, BadFileSendsNothingAndCancelledChoiceRestoresTheTab) {
     EXPECT_FALSE(form->lblStage[0]->isEnabled());
     QTest::qWait(300);
     EXPECT_EQ(loader.commandCount(0xB0), 0);
+}
+
+TEST_F(FirmwareUpgrade, ClosingTheDialogAbandonsARun) {
+    Fault([](auto& f) { f.neverEcho = true; });
+    host.fileAnswers.enqueue(file);
+    form->btnNextClick();
+    ASSERT_EQ(form->FlashState, 3);
+    QTest::qWait(300);
+    form->CancelBtn->click();
+    EXPECT_EQ(form->FlashState, 0);
+    EXPECT_EQ(form->FlashActive, 0);
+    EXPECT_EQ(frmSerial->device.baudRate(), 9600);
+    const int probes = loader.commandCount(0xB0);
+
+    form->show(); // the firmware tab is still the current one
+    EXPECT_EQ(form->FlashActive, 1);
+    QTest::qWait(1500);
+    EXPECT_EQ(loader.commandCount(0xB0), probes) << "nothing resumes";
+    EXPECT_TRUE(form->btnNext->isEnabled());
 }

@@ -1,0 +1,472 @@
+#include "Selc_mem.h"
+
+#include "Image_access.h"
+#include "Image_fields.h"
+#include "Key_filter.h"
+#include "Selcall.h"
+#include "Text_format.h"
+#include "platform/Host.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+
+TfrmSelcallIdents* frmSelcallIdents = nullptr;
+
+namespace {
+
+constexpr int PrefixByte = 0xB4;
+constexpr int OwnIdentAddress = 0xB5;
+constexpr int PermissionByte = 0x4D;
+constexpr uint8_t OwnIdentModifyBit = 0x40;
+constexpr uint8_t CallMemoryModifyBit = 0x80;
+constexpr int IdentBytes = 4;
+constexpr int IdentDigits = 8;
+constexpr int RecordTagBytes = 5; // tag characters 1-5, record bytes 4-8
+constexpr int TableTagBytes = 4;  // tag characters 6-9, in the separate table
+constexpr int TagLength = RecordTagBytes + TableTagBytes;
+constexpr uint8_t CommandFlagBit = 0x80; // of the first tag byte
+constexpr int LastSlot = 99;
+constexpr int MaxSlot = 98;
+
+const QString IdentKeys = QStringLiteral("0123456789ABCFabcf");
+const QString OwnIdentKeys = QStringLiteral("0123456789BCFbcf");
+const QString TagKeys =
+    QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz *+-");
+
+// Where slot a's 9-byte record starts: slots 0..38 and LAST in the first table, slots
+// 39..98 in the second; -1 for any other slot.
+int recordAddress(int slot) {
+    if (slot >= 0 && slot <= 38)
+        return 0xB9 + 9 * slot;
+    if (slot == LastSlot)
+        return 0x218;
+    if (slot >= 39 && slot <= MaxSlot)
+        return 0xB20 + 9 * (slot - 39);
+    return -1;
+}
+
+int identAddress(int slot) {
+    return slot == TfrmSelcallIdents::OwnIdentSlot ? OwnIdentAddress : recordAddress(slot);
+}
+
+int tagTableAddress(int slot) {
+    return 0xD3C + TableTagBytes * slot;
+}
+
+int digitValue(QChar c) {
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+        return c.unicode() - '0';
+    if (c >= QLatin1Char('A') && c <= QLatin1Char('F'))
+        return c.unicode() - 'A' + 10;
+    return 0;
+}
+
+// Tag characters are 7-bit; anything else is stored as '?'.
+uint8_t tagByte(QChar c) {
+    return c.unicode() < 0x80 ? uint8_t(c.unicode()) : uint8_t('?');
+}
+
+// Edits the ident and tag cells within their edit masks: ">" upper case, one "C" for each
+// character allowed.
+class MaskDelegate : public QStyledItemDelegate {
+public:
+    explicit MaskDelegate(TfrmSelcallIdents* form) : QStyledItemDelegate(form), form(form) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex& index) const override {
+        const QString mask = form->listSelcallMemoriesGetEditMask(index.row() + 1, index.column());
+        if (mask.isEmpty())
+            return nullptr;
+        auto* edit = new QLineEdit(parent);
+        edit->setMaxLength(int(mask.count(QLatin1Char('C'))));
+        keys::allowOnly(edit,
+                        index.column() == TfrmSelcallIdents::IdentColumn ? IdentKeys : TagKeys,
+                        mask.startsWith(QLatin1Char('>')));
+        return edit;
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override {
+        model->setData(index, static_cast<QLineEdit*>(editor)->text().toUpper());
+    }
+
+private:
+    TfrmSelcallIdents* form;
+};
+
+} // namespace
+
+TfrmSelcallIdents::TfrmSelcallIdents(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Selcall Idents"));
+    BuildControls();
+    BindHelp();
+    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
+    connect(listSelcallMemories, &QTableWidget::cellPressed, this,
+            [this] { listSelcallMemoriesMouseDown(); });
+    focusWatch = connect(qApp, &QApplication::focusChanged, this,
+                         [this](QWidget* from, QWidget* to) { FocusMoved(from, to); });
+}
+
+TfrmSelcallIdents::~TfrmSelcallIdents() {
+    disconnect(focusWatch);
+}
+
+void TfrmSelcallIdents::BuildControls() {
+    lblRadioIdent = new QLabel(QStringLiteral("Radio Ident"));
+    txtRadioIdent = new QLineEdit;
+    txtRadioIdent->setMaxLength(IdentDigits);
+    keys::allowOnly(txtRadioIdent, OwnIdentKeys, true);
+    lblTlmPrefix = new QLabel(QStringLiteral("Command Call Prefix"));
+    txtTlmPrefix = new QLineEdit;
+    txtTlmPrefix->setMaxLength(2);
+    keys::allowOnly(txtTlmPrefix, keys::Digits);
+    chkOwnIdMod = new QCheckBox(QStringLiteral("Own Ident modify enabled"));
+    chkCallMemEdit = new QCheckBox(QStringLiteral("Call memory modify"));
+
+    listSelcallMemories = new QTableWidget(GridRows, 4);
+    listSelcallMemories->setHorizontalHeaderLabels(
+        {QStringLiteral("Memory"), QStringLiteral("Selcall Ident"), QStringLiteral("Alpha Tag"),
+         QStringLiteral("Command?")});
+    listSelcallMemories->verticalHeader()->hide();
+    listSelcallMemories->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    listSelcallMemories->horizontalHeader()->setStretchLastSection(true);
+    listSelcallMemories->setSelectionMode(QAbstractItemView::SingleSelection);
+    listSelcallMemories->setEditTriggers(QAbstractItemView::DoubleClicked |
+                                         QAbstractItemView::EditKeyPressed |
+                                         QAbstractItemView::AnyKeyPressed);
+    listSelcallMemories->setItemDelegate(new MaskDelegate(this));
+    listSelcallMemories->installEventFilter(this);
+    const int widths[] = {60, 83, 81, 79};
+    for (int column = 0; column < 4; ++column)
+        listSelcallMemories->setColumnWidth(column, widths[column]);
+    listSelcallMemories->setMinimumSize(330, 300);
+
+    HelpText = new QTextEdit;
+    HelpText->setFixedHeight(64);
+    OKBtn = new QPushButton(QStringLiteral("OK"));
+    CancelBtn = new QPushButton(QStringLiteral("Cancel"));
+    btnClrMem = new QPushButton(QStringLiteral("Clear Memory"));
+    btnClrMem->hide();
+
+    auto* top = new QGridLayout;
+    top->addWidget(lblRadioIdent, 0, 0);
+    top->addWidget(txtRadioIdent, 0, 1);
+    top->addWidget(chkOwnIdMod, 0, 2);
+    top->addWidget(lblTlmPrefix, 1, 0);
+    top->addWidget(txtTlmPrefix, 1, 1);
+    top->addWidget(chkCallMemEdit, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnClrMem);
+    buttons->addStretch();
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+    auto* main = new QVBoxLayout(this);
+    main->addLayout(top);
+    main->addWidget(listSelcallMemories, 1);
+    main->addWidget(HelpText);
+    main->addLayout(buttons);
+}
+
+void TfrmSelcallIdents::BindHelp() {
+    help = new HelpPane(HelpText);
+    help->bind(OKBtn, {QStringLiteral("The OK button exits the screen and saves any changes.")});
+    help->bind(CancelBtn,
+               {QStringLiteral("The Cancel button exits the screen and discards any changes.")});
+    help->bind({txtRadioIdent, lblRadioIdent}, {QStringLiteral("This is the Ident of the radio")});
+    help->bind({txtTlmPrefix, lblTlmPrefix},
+               {QStringLiteral("Specify the two digit prefix (fleet ID) to Command Calls. To "
+                               "enable a memory location to hold a Command Call, toggle the "
+                               "'Command?' flag.")});
+    help->bind(chkOwnIdMod, {QStringLiteral("Allow the user to change the Ident of the radio")});
+    help->bind(chkCallMemEdit, {QStringLiteral("Allow the user to edit the Selcall memories")});
+    help->bind(listSelcallMemories,
+               {QStringLiteral("Selcall memory Idents for the radio. To activate 'reset to "
+                               "quiet' on receive, assign the alpha tag *RSTQ to the desired "
+                               "selcall Ident.")});
+}
+
+void TfrmSelcallIdents::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TfrmSelcallIdents::done(int result) {
+    QDialog::done(result);
+    FormClose(result);
+}
+
+bool TfrmSelcallIdents::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == listSelcallMemories && event->type() == QEvent::KeyPress)
+        return listSelcallMemoriesKeyPress(static_cast<QKeyEvent*>(event));
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfrmSelcallIdents::FormShow() {
+    Backup = image::copy();
+    InitGrid();
+    ToneCount = frmSelcall->hsbTonesPred->value();
+    LoadIdents();
+}
+
+void TfrmSelcallIdents::FormClose(int result) {
+    if (result != QDialog::Accepted && !Backup.empty())
+        image::restore(Backup);
+}
+
+void TfrmSelcallIdents::CancelBtnClick() {
+    reject();
+}
+
+void TfrmSelcallIdents::OKBtnClick() {
+    if (StoreIdents())
+        accept();
+}
+
+QString TfrmSelcallIdents::cellText(int row, int column) const {
+    const QTableWidgetItem* item = listSelcallMemories->item(row - 1, column);
+    return item ? item->text() : QString();
+}
+
+void TfrmSelcallIdents::setCellText(int row, int column, const QString& text) {
+    QTableWidgetItem* item = listSelcallMemories->item(row - 1, column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        if (column == MemoryColumn || column == CommandColumn)
+            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+        listSelcallMemories->setItem(row - 1, column, item);
+    }
+    item->setText(text);
+}
+
+void TfrmSelcallIdents::InitGrid() {
+    for (int row = 1; row < GridRows; ++row)
+        setCellText(row, MemoryColumn, QString::number(row));
+    setCellText(GridRows, MemoryColumn, QStringLiteral("LAST"));
+}
+
+void TfrmSelcallIdents::LoadIdents() {
+    txtRadioIdent->setText(GetIdentText(OwnIdentSlot));
+    LoadedIdents[OwnIdentSlot] = txtRadioIdent->text();
+    txtTlmPrefix->setText(text::HexByte(image::get(PrefixByte)));
+    LoadedPrefix = txtTlmPrefix->text();
+    FillGrid();
+    chkOwnIdMod->setChecked(image::get(PermissionByte) & OwnIdentModifyBit);
+    chkCallMemEdit->setChecked(image::get(PermissionByte) & CallMemoryModifyBit);
+}
+
+void TfrmSelcallIdents::FillGrid() {
+    for (int slot = 0; slot < GridRows; ++slot) {
+        const int row = slot + 1;
+        LoadedIdents[slot] = GetIdentText(slot);
+        setCellText(row, IdentColumn, LoadedIdents[slot]);
+        setCellText(row, TagColumn, GetTagText(slot));
+        CommandFlags[row] = (image::get(recordAddress(slot) + IdentBytes) & CommandFlagBit) ? 1 : 0;
+        setCellText(row, CommandColumn,
+                    CommandFlags[row] ? QStringLiteral("Yes") : QStringLiteral("No"));
+    }
+}
+
+bool TfrmSelcallIdents::StoreIdents() {
+    uint8_t prefix = 0;
+    if (!ReadPrefix(prefix))
+        return false;
+    if (txtRadioIdent->text() != LoadedIdents[OwnIdentSlot])
+        SetIdentText(OwnIdentSlot, txtRadioIdent->text());
+    image::set(PrefixByte, prefix);
+    StoreGrid();
+    uint8_t permissions = image::get(PermissionByte);
+    permissions = bits::put(permissions, OwnIdentModifyBit, chkOwnIdMod->isChecked());
+    permissions = bits::put(permissions, CallMemoryModifyBit, chkCallMemEdit->isChecked());
+    image::set(PermissionByte, permissions);
+    return true;
+}
+
+// The prefix is two decimal digits kept as two hexadecimal nibbles ("42" is 0x42); an
+// empty field is "00" and a single digit gets a "0" appended. A prefix shown from the image
+// and left as it was keeps its byte; any other text that is not digits is refused.
+bool TfrmSelcallIdents::ReadPrefix(uint8_t& prefix) {
+    QString digits = txtTlmPrefix->text();
+    if (digits == LoadedPrefix) {
+        prefix = image::get(PrefixByte);
+        return true;
+    }
+    if (digits.isEmpty())
+        digits = QStringLiteral("00");
+    if (digits.size() == 1)
+        digits += QLatin1Char('0');
+    const auto decimal = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    if (digits.size() != 2 || !decimal(digits[0]) || !decimal(digits[1])) {
+        platform::host().messageBox(
+            QStringLiteral("The Command Call Prefix must be one or two digits (0 to 9).\n"
+                           "Nothing has been stored."),
+            QStringLiteral("Command Call Prefix"), platform::MB_ICONEXCLAMATION);
+        txtTlmPrefix->setFocus();
+        return false;
+    }
+    prefix = uint8_t(digits.toUInt(nullptr, 16));
+    return true;
+}
+
+void TfrmSelcallIdents::StoreGrid() {
+    for (int slot = 0; slot < GridRows; ++slot) {
+        const QString ident = cellText(slot + 1, IdentColumn);
+        if (ident != LoadedIdents[slot])
+            SetIdentText(slot, ident);
+        SetTagText(slot, cellText(slot + 1, TagColumn));
+    }
+}
+
+QString TfrmSelcallIdents::GetIdentText(int slot) const {
+    const int address = identAddress(slot);
+    if (address < 0)
+        return QString();
+    QString digits;
+    for (int i = 0; i < IdentBytes; ++i)
+        digits += text::HexByte(image::get(address + i));
+    return digits.left(ToneCount);
+}
+
+void TfrmSelcallIdents::SetIdentText(int slot, const QString& text) {
+    const int address = identAddress(slot);
+    if (address < 0)
+        return;
+    const QString digits = text.left(IdentDigits);
+    for (int i = 0; i < IdentBytes; ++i) {
+        const int high = 2 * i < digits.size() ? digitValue(digits[2 * i]) : 0;
+        const int low = 2 * i + 1 < digits.size() ? digitValue(digits[2 * i + 1]) : 0;
+        image::set(address + i, uint8_t(high << 4 | low));
+    }
+}
+
+QString TfrmSelcallIdents::GetTagText(int slot) const {
+    if (slot == OwnIdentSlot)
+        return QStringLiteral("RADIO");
+    const int record = recordAddress(slot);
+    if (record < 0)
+        return QString();
+    QString tag;
+    for (int i = 0; i < TagLength; ++i) {
+        const int address = i < RecordTagBytes ? record + IdentBytes + i
+                                               : tagTableAddress(slot) + i - RecordTagBytes;
+        uint8_t c = image::get(address);
+        c = (c == 0xFF ? 0 : c) & 0x7F;
+        if (c == 0)
+            break;
+        tag += QChar(c);
+    }
+    return tag;
+}
+
+void TfrmSelcallIdents::SetTagText(int slot, const QString& text) {
+    const int record = recordAddress(slot);
+    if (record < 0)
+        return;
+    uint8_t buffer[TagLength] = {};
+    const QString tag = text.left(TagLength);
+    for (int i = 0; i < tag.size(); ++i)
+        buffer[i] = tagByte(tag[i]);
+    if (CommandFlags[size_t(slot + 1)])
+        buffer[0] |= CommandFlagBit;
+    for (int i = 0; i < RecordTagBytes; ++i)
+        image::set(record + IdentBytes + i, buffer[i]);
+    for (int i = 0; i < TableTagBytes; ++i)
+        image::set(tagTableAddress(slot) + i, buffer[RecordTagBytes + i]);
+}
+
+QString TfrmSelcallIdents::listSelcallMemoriesGetEditMask(int row, int column) const {
+    if (column == IdentColumn) {
+        const bool command = row >= 1 && row <= GridRows && CommandFlags[size_t(row)];
+        return QStringLiteral(">") + QString(command ? IdentDigits : ToneCount, QLatin1Char('C'));
+    }
+    if (column == TagColumn)
+        return QStringLiteral(">") + QString(TagLength, QLatin1Char('C'));
+    return QString();
+}
+
+void TfrmSelcallIdents::ToggleCommand(int row) {
+    if (row < 1 || row > GridRows)
+        return;
+    CommandFlags[size_t(row)] = CommandFlags[size_t(row)] ? 0 : 1;
+    setCellText(row, CommandColumn,
+                CommandFlags[size_t(row)] ? QStringLiteral("Yes") : QStringLiteral("No"));
+}
+
+bool TfrmSelcallIdents::listSelcallMemoriesKeyPress(QKeyEvent* key) {
+    if (listSelcallMemories->currentColumn() != CommandColumn || key->text().isEmpty())
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return false; // the dialog's own keys
+    default:
+        ToggleCommand(listSelcallMemories->currentRow() + 1);
+        return true;
+    }
+}
+
+void TfrmSelcallIdents::listSelcallMemoriesMouseDown() {
+    if (listSelcallMemories->currentColumn() == CommandColumn)
+        ToggleCommand(listSelcallMemories->currentRow() + 1);
+}
+
+// Leaving the own ident or the grid is checked once the focus has settled on another
+// control of this dialog; going to Cancel is not checked.
+void TfrmSelcallIdents::FocusMoved(QWidget* from, QWidget* to) {
+    if (!isVisible() || !from || !to || to->window() != this || to == CancelBtn)
+        return;
+    const auto inGrid = [this](QWidget* w) {
+        return w == listSelcallMemories || listSelcallMemories->isAncestorOf(w);
+    };
+    if (from == txtRadioIdent && to != txtRadioIdent)
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible() && QApplication::focusWidget() != txtRadioIdent)
+                txtRadioIdentExit();
+        });
+    else if (inGrid(from) && !inGrid(to))
+        QTimer::singleShot(0, this, [this, inGrid] {
+            if (isVisible() && !inGrid(QApplication::focusWidget()))
+                listSelcallMemoriesExit();
+        });
+}
+
+void TfrmSelcallIdents::txtRadioIdentExit() {
+    if (txtRadioIdent->text().size() < ToneCount)
+        ReportShortIdent(QStringLiteral("Radio Ident"), txtRadioIdent);
+}
+
+void TfrmSelcallIdents::listSelcallMemoriesExit() {
+    if (listSelcallMemories->currentColumn() != IdentColumn)
+        return;
+    const QString ident = cellText(listSelcallMemories->currentRow() + 1, IdentColumn);
+    for (int position = 0; position < ToneCount; ++position)
+        if (position >= ident.size() || ident[position] == QLatin1Char(' ')) {
+            ReportShortIdent(QStringLiteral("Memory Ident"), listSelcallMemories);
+            return;
+        }
+}
+
+void TfrmSelcallIdents::ReportShortIdent(const QString& which, QWidget* returnTo) {
+    platform::host().messageBox(QStringLiteral("The %1 is not long enough.\r"
+                                               "Please ensure it has the same number of tones\r"
+                                               "as the number of predictive tones.")
+                                    .arg(which),
+                                QStringLiteral("Number of tones"), platform::MB_OK);
+    returnTo->setFocus();
+}

@@ -1,0 +1,103 @@
+#pragma once
+// "Selcall Idents": the radio's own ident, the command-call prefix, the two "modify"
+// permissions and the call memory (slots 1 to 99 and LAST, each an ident of up to 8 tones,
+// an alpha tag of up to 9 characters and a Command flag).
+//
+// Opened only by the Selcall dialog (frmSelcall), which sets txtRadioIdent's maximum
+// length to the predictive tone count and re-lays the stored idents first; the tone count
+// is read from frmSelcall->hsbTonesPred when shown. The image is copied when shown and put
+// back when the dialog closes with anything but OK.
+
+#include "Help_pane.h"
+
+#include <QDialog>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+class QCheckBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+class QTextEdit;
+
+class TfrmSelcallIdents : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmSelcallIdents(QWidget* parent = nullptr);
+    ~TfrmSelcallIdents() override;
+
+    // Grid rows 1..99 are the memory slots "1".."99", row 100 is "LAST"; slot a is row a+1.
+    static constexpr int GridRows = 100;
+    static constexpr int OwnIdentSlot = 100;
+    enum Column { MemoryColumn, IdentColumn, TagColumn, CommandColumn };
+
+    // Handlers.
+    void FormShow();
+    void FormClose(int result);
+    void OKBtnClick();
+    void CancelBtnClick();
+    void txtRadioIdentExit();
+    void listSelcallMemoriesExit();
+    void listSelcallMemoriesMouseDown();
+    bool listSelcallMemoriesKeyPress(QKeyEvent* key); // true: the key was swallowed
+    QString listSelcallMemoriesGetEditMask(int row, int column) const;
+
+    // Slot a: 0..98 memory slots, 99 LAST, 100 the own ident; others read "" and store
+    // nothing.
+    QString GetIdentText(int slot) const;
+    void SetIdentText(int slot, const QString& text);
+    QString GetTagText(int slot) const;
+    void SetTagText(int slot, const QString& text);
+
+    // The grid cell of a grid row (1..100) and column.
+    QString cellText(int row, int column) const;
+    void setCellText(int row, int column, const QString& text);
+
+    QLabel* lblRadioIdent;
+    QLineEdit* txtRadioIdent;
+    QLabel* lblTlmPrefix;
+    QLineEdit* txtTlmPrefix;
+    QCheckBox* chkOwnIdMod;
+    QCheckBox* chkCallMemEdit;
+    QTableWidget* listSelcallMemories;
+    QTextEdit* HelpText;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+    QPushButton* btnClrMem; // hidden
+
+    std::vector<uint8_t> Backup; // the whole image, from show to close
+    int ToneCount = 0;
+    // Per grid row (1..100): the slot holds a command call. Kept between showings.
+    std::array<uint16_t, GridRows + 1> CommandFlags{};
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void BindHelp();
+    void InitGrid();
+    void FillGrid();
+    void StoreGrid();
+    void LoadIdents();
+    bool StoreIdents();
+    bool ReadPrefix(uint8_t& prefix);
+    void ToggleCommand(int row);
+    void FocusMoved(QWidget* from, QWidget* to);
+    void ReportShortIdent(const QString& which, QWidget* returnTo);
+
+    HelpPane* help;
+    QMetaObject::Connection focusWatch; // ended first when the form is destroyed
+    // The ident texts as loaded (slots 0..100): an ident whose text is not edited keeps
+    // all its stored digits.
+    std::array<QString, OwnIdentSlot + 1> LoadedIdents;
+    QString LoadedPrefix;
+};
+
+extern TfrmSelcallIdents* frmSelcallIdents;

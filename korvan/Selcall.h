@@ -1,0 +1,135 @@
+#pragma once
+// "Selcall Options": the radio's selective-calling settings (receive and transmit
+// switches, alerts, group-call ranges, ANI, lead-in and lead-out timing, tone set, tone
+// period and the three tone counts). Shared by both programs; the second program's
+// differences are the KORVAN_V2 blocks.
+//
+// Shown modally by the main window (frmSelcall->exec()). The image is copied when the
+// dialog is shown and put back when it closes with anything but OK, which also undoes a
+// re-lay of the idents and the idents dialog's own changes made meanwhile.
+
+#include "Help_pane.h"
+#include "Image_fields.h"
+
+#include <QDialog>
+#include <cstdint>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+class QTextEdit;
+class QWidget;
+
+class TfrmSelcall : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmSelcall(QWidget* parent = nullptr);
+
+    // Handlers.
+    void FormShow();
+    void FormClose(int result);
+    void OKBtnClick();
+    void CancelBtnClick();
+    void btnSelcallMemClick();
+    void hsbTonesPredChange(QObject* sender);
+    void hsbLeadInDelayChange();
+    void hsbPttLeadinChange();
+    void hsbPausePredNonPredChange();
+    void hsbBeepDurationChange();
+    void chkLeadInDelayEnabledClick(QObject* sender);
+    void chkSelcallDecEnabledClick(QObject* sender);
+
+    // Receive.
+    QCheckBox* chkSelcallDecEnabled;
+    QCheckBox* chkEdgeAniDecode;
+    QCheckBox* chkBeepAckEnabled;
+    QCheckBox* chkRingAlert;
+    QCheckBox* chkBeepAlarms;
+    QCheckBox* chkGrpBeepAlarms;
+    QCheckBox* chkSlowBeeps;
+    QLabel* lblBeepDuration;
+    QScrollBar* hsbBeepDuration;
+    QLabel* lblBeepDurationValue;
+#if !KORVAN_V2
+    QCheckBox* chkAlarmIndivCall;
+#endif
+    QCheckBox* chkAlarmGroupCall;
+    QCheckBox* chkUnmuteOnSelcall;
+    QCheckBox* chkReenterQuiet;
+    QCheckBox* chk3rdToneReset;
+    QComboBox* cmbRxGroup;
+    QCheckBox* chkCtcssSelcall;
+    // Transmit.
+    QCheckBox* chkSelcallEncEnabled;
+    QCheckBox* chkAppendAni;
+    QCheckBox* chkLeadOutEnabled;
+    QCheckBox* chkLeadInDelayEnabled;
+    QScrollBar* hsbLeadInDelay;
+    QLabel* lblLeadInDelay;
+    QCheckBox* chkLeadInToneEnabled;
+    QComboBox* cmbTxGroup;
+    QLabel* lblPttAni;
+    QComboBox* cmbPttAni;
+    QLabel* lblPttLeadinLabel;
+    QScrollBar* hsbPttLeadin;
+    QLabel* lblPttLeadin;
+    // Tones.
+    QLabel* lblSelcallToneset;
+    QComboBox* cmbSelcallToneset;
+    QLabel* lblSelcallTonePeriod;
+    QComboBox* cmbSelcallTonePeriod;
+    QLabel* lblNumPredTones;
+    QScrollBar* hsbTonesPred;
+    QLabel* lblTonePred;
+    QLabel* lblNumNonPredTones;
+    QScrollBar* hsbToneNonPred;
+    QLabel* lblToneNonPred;
+    QLabel* lblNumTonesDisplay;
+    QScrollBar* hsbTonesDisplay;
+    QLabel* lblTonesDisplay;
+    QCheckBox* chkPausePredNonPred;
+    QScrollBar* hsbPausePredNonPred;
+    QLabel* lblPausePredNonPred;
+    QPushButton* btnSelcallMem;
+#if KORVAN_V2
+    // Hidden; enabled and disabled with the tone controls only.
+    QCheckBox* chkAlarmInEnable;
+    QCheckBox* chkPageEnabled;
+    QPushButton* btnPageAlarm;
+#endif
+    QTextEdit* HelpText;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+
+    std::vector<uint8_t> Backup; // the whole image, from show to close
+    uint8_t ToneCountChanged = 0;
+    uint8_t Loading = 0;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+private:
+    void BuildControls();
+    void BindImageFields();
+    void BindHelp();
+    void ConnectHandlers();
+    void ReadOptions();
+    void WriteOptions();
+    void StoreToneCounts();
+    void RelayIdents(int oldCount, int newCount);
+    void ShowIdents();
+
+    ImageFields fields;
+    HelpPane* help;
+    // Enabled with "Selcall Receiver Enabled", with "Selcall Transmit Enabled", and with
+    // either of them.
+    std::vector<QWidget*> receiveGroup;
+    std::vector<QWidget*> transmitGroup;
+    std::vector<QWidget*> toneGroup;
+};
+
+extern TfrmSelcall* frmSelcall;

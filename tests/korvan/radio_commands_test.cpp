@@ -1,0 +1,116 @@
+// The main window's "Read from Radio" and "Write to Radio" against a simulated radio.
+
+#include "Link_fixture.h"
+
+#include "Main.h"
+#include "Radio_rw.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+
+using platform::IDCANCEL;
+using platform::IDOK;
+using testsupport::FirstGenRadio;
+
+namespace {
+
+class RadioCommands : public LinkFixture {};
+
+constexpr int WHOLE_JOB_LIMIT_MS = 60000;
+
+} // namespace
+
+TEST_F(RadioCommands, ReadFromRadioLoadsTheWholeImageAndShowsTheVersion) {
+    QByteArray memory = pattern(20);
+    memory[40] = char(0x80); // UHF
+    radio.setMemory(memory);
+    host.messageAnswers.enqueue(IDOK);
+    const JobOutcome outcome = runJob([] { frmBelmar->btnReadRadioClick(); }, WHOLE_JOB_LIMIT_MS);
+    EXPECT_FALSE(outcome.watchdog);
+    EXPECT_TRUE(outcome.message.isEmpty()) << outcome.message.toStdString();
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text, "All current edit data will be lost");
+    EXPECT_EQ(host.messages[0].caption, "Read from Radio?");
+    EXPECT_EQ(host.messages[0].flags, 33);
+    EXPECT_EQ(frmReadWrite->Mode, TfrmReadWrite::MODE_DONE);
+    EXPECT_EQ(image(), memory);
+    EXPECT_EQ(frmBelmar->lblVersion->text(), "V1.07A");
+    EXPECT_EQ(frmBelmar->lblRadioType->text(), "Korvan UHF");
+    EXPECT_EQ(frmBelmar->StatusText(0), "Current Radio data loaded");
+    EXPECT_EQ(frmBelmar->RadioReadCount, 1);
+    EXPECT_GE(radio.count(4), IMAGE_SIZE / 8);
+}
+
+TEST_F(RadioCommands, WriteToRadioSendsFrom48UpAndOnlyWhatDiffers) {
+    const QByteArray edited = pattern(21);
+    QByteArray memory = edited;
+    memory.replace(0, 48, pattern(22).left(48)); // the radio's own calibration
+    int differing = 0;
+    for (int block = 48; block < IMAGE_SIZE; block += 32, ++differing)
+        memory[block + 3] = char(~memory[block + 3]);
+    radio.setMemory(memory);
+    setImage(edited);
+    frmBelmar->CurrentFile = "/tmp/radio.mem";
+    host.messageAnswers.enqueue(IDOK);
+    const JobOutcome outcome = runJob([] { frmBelmar->btnWriteRadioClick(); }, WHOLE_JOB_LIMIT_MS);
+    EXPECT_FALSE(outcome.watchdog);
+    EXPECT_TRUE(outcome.message.isEmpty()) << outcome.message.toStdString();
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text,
+              "Radio has not been read.\nAll current radio data will be lost.");
+    EXPECT_EQ(host.messages[0].caption, "Write to radio?");
+    EXPECT_EQ(host.messages[0].flags, 49);
+    EXPECT_EQ(frmReadWrite->Mode, TfrmReadWrite::MODE_DONE);
+    EXPECT_EQ(radio.memory().mid(48), edited.mid(48));
+    EXPECT_EQ(radio.memory().left(48), pattern(22).left(48)) << "calibration untouched";
+    EXPECT_GE(radio.count(5), differing) << "a block write repeats only after a time-out";
+    EXPECT_LE(radio.count(5), differing + 3);
+    EXPECT_EQ(frmBelmar->StatusText(0), "File loaded: /tmp/radio.mem");
+}
+
+TEST_F(RadioCommands, CancelledQuestionOrJobLeavesNothingLoaded) {
+    setImage(pattern(23));
+    // The buttons and the menu entries are enabled and share the handlers.
+    for (QPushButton* button : {frmBelmar->btnReadRadio, frmBelmar->btnWriteRadio})
+        EXPECT_TRUE(button->isEnabled());
+    for (QAction* entry : {frmBelmar->mnuReadRadio, frmBelmar->mnuWriteRadio})
+        EXPECT_TRUE(entry->isEnabled());
+    host.messageAnswers << IDCANCEL << IDCANCEL;
+    frmBelmar->btnReadRadio->click();
+    frmBelmar->mnuReadRadio->trigger();
+    frmBelmar->RadioReadCount = 2;
+    host.messageAnswers << IDCANCEL << IDCANCEL;
+    frmBelmar->btnWriteRadio->click();
+    frmBelmar->mnuWriteRadio->trigger();
+    ASSERT_EQ(host.messages.size(), 4);
+    EXPECT_EQ(host.messages[1].caption, "Read from Radio?");
+    EXPECT_EQ(host.messages[3].text, "All current radio data will be lost.");
+    EXPECT_EQ(host.messages[3].caption, "Write to radio?");
+    EXPECT_EQ(image(), pattern(23));
+    EXPECT_TRUE(radio.frames().isEmpty());
+
+    // Cancel during the read: the image stays zeroed, the status empty, the count as it was.
+    radio.setMemory(pattern(24));
+    host.messageAnswers.enqueue(IDOK);
+    runJob([] { frmBelmar->btnReadRadioClick(); }, WHOLE_JOB_LIMIT_MS,
+           [&] {
+               if (radio.count(4) >= 5)
+                   frmReadWrite->btnCancel->click();
+           });
+    EXPECT_EQ(frmReadWrite->Mode, TfrmReadWrite::MODE_FAILED);
+    EXPECT_EQ(image(), QByteArray(IMAGE_SIZE, '\0'));
+    EXPECT_EQ(frmBelmar->StatusText(0), "");
+    EXPECT_EQ(frmBelmar->RadioReadCount, 2);
+
+    // A failed write still shows the file in the status bar.
+    FirstGenRadio::Faults silent;
+    silent.silent = true;
+    radio.setFaults(silent);
+    frmBelmar->CurrentFile = "x.mem";
+    host.messageAnswers.enqueue(IDOK);
+    const JobOutcome outcome = runJob([] { frmBelmar->btnWriteRadioClick(); });
+    EXPECT_EQ(outcome.message, "Can't find Radio. Check COM port and leads.");
+    EXPECT_EQ(frmReadWrite->Mode, TfrmReadWrite::MODE_FAILED);
+    EXPECT_EQ(frmBelmar->StatusText(0), "File loaded: x.mem");
+}

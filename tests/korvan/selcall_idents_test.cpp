@@ -1,0 +1,278 @@
+// The selcall idents dialog: ident and tag encoding, slot addresses, the prefix, the
+// Command flags, the checks on leaving a field, key filters and Cancel.
+
+#include "Korvan_fixture.h"
+#include "Selc_mem.h"
+#include "Selcall.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTest>
+#include <cstring>
+
+namespace {
+
+class SelcallIdents : public KorvanFixture {
+protected:
+    uint8_t* image() { return frmBelmar->RadioData; }
+
+    // Shows the idents dialog with the given predictive tone count.
+    void Show(int toneCount) {
+        frmSelcall->hsbTonesPred->setValue(toneCount);
+        frmSelcallIdents->txtRadioIdent->setMaxLength(toneCount);
+        frmSelcallIdents->show();
+    }
+    void Set(int address, std::initializer_list<uint8_t> bytes) {
+        std::memcpy(image() + address, bytes.begin(), bytes.size());
+    }
+    std::vector<uint8_t> Bytes(int address, int count) {
+        return std::vector<uint8_t>(image() + address, image() + address + count);
+    }
+    static QString Cell(int row, int column) { return frmSelcallIdents->cellText(row, column); }
+};
+
+using ByteList = std::vector<uint8_t>;
+
+} // namespace
+
+TEST_F(SelcallIdents, IdentsAndTagsLoadFromTheirSlots) {
+    Set(0xB5, {0x12, 0x34, 0x5F, 0xFF});                           // own ident
+    Set(0xB9, {0xAB, 0xCF, 0x00, 0x00, 'H', 'O', 'M', 'E'});       // slot 1 ("1")
+    Set(0xB9 + 9 * 38, {0x38, 0x38, 0x38, 0x38});                  // slot 39
+    Set(0x218, {0x99, 0x99, 0x99, 0x99, 0x80 | 'L', 'A'});         // LAST, Command flag set
+    Set(0xB20, {0x40, 0x40, 0x40, 0x40, 'F', 'O', 'R', 'T', 'Y'}); // slot 40
+    Set(0xD3C + 4 * 39, {'-', 'O', 'N', 'E'});                     // its tag characters 6-9
+    Set(0xB20 + 9 * 59, {0x98, 0x98});                             // slot 99
+    std::memset(image() + 0xB9 + 9, 0xFF, 9);                      // slot 2 erased
+    std::memset(image() + 0xD3C + 4, 0xFF, 4);
+    image()[0xB4] = 0x42;
+    image()[0x4D] = 0x80;
+    Show(5);
+
+    EXPECT_EQ(frmSelcallIdents->txtRadioIdent->text(), "12345");
+    EXPECT_EQ(frmSelcallIdents->txtTlmPrefix->text(), "42");
+    EXPECT_FALSE(frmSelcallIdents->chkOwnIdMod->isChecked());
+    EXPECT_TRUE(frmSelcallIdents->chkCallMemEdit->isChecked());
+    EXPECT_EQ(Cell(1, 0), "1");
+    EXPECT_EQ(Cell(1, 1), "ABCF0");
+    EXPECT_EQ(Cell(1, 2), "HOME");
+    EXPECT_EQ(Cell(1, 3), "No");
+    EXPECT_EQ(Cell(2, 1), "FFFFF");
+    EXPECT_EQ(Cell(2, 2), "");
+    EXPECT_EQ(Cell(2, 3), "Yes") << "an erased slot loads its Command flag set";
+    EXPECT_EQ(Cell(39, 1), "38383");
+    EXPECT_EQ(Cell(40, 1), "40404");
+    EXPECT_EQ(Cell(40, 2), "FORTY-ONE");
+    EXPECT_EQ(Cell(99, 0), "99");
+    EXPECT_EQ(Cell(99, 1), "98980");
+    EXPECT_EQ(Cell(100, 0), "LAST");
+    EXPECT_EQ(Cell(100, 1), "99999");
+    EXPECT_EQ(Cell(100, 2), "LA");
+    EXPECT_EQ(Cell(100, 3), "Yes");
+    EXPECT_EQ(frmSelcallIdents->CommandFlags[100], 1);
+    EXPECT_EQ(frmSelcallIdents->GetTagText(TfrmSelcallIdents::OwnIdentSlot), "RADIO");
+    EXPECT_EQ(frmSelcallIdents->GetIdentText(101), "");
+    EXPECT_EQ(frmSelcallIdents->GetTagText(-1), "");
+}
+
+TEST_F(SelcallIdents, OkStoresIdentsTagsFlagsAndPermissions) {
+    image()[0x4D] = 0x3F;
+    Show(5);
+    frmSelcallIdents->txtRadioIdent->setText("12B");
+    frmSelcallIdents->setCellText(1, 1, "5CB0A");
+    frmSelcallIdents->setCellText(1, 2, "ABCDEFGHIJK"); // cut to 9
+    frmSelcallIdents->setCellText(40, 1, "1x2");        // not a digit: stored as 0
+    frmSelcallIdents->setCellText(40, 2, "*RSTQ");
+    frmSelcallIdents->listSelcallMemories->setCurrentCell(39, 3);
+    frmSelcallIdents->listSelcallMemoriesMouseDown(); // toggles slot 40's Command flag
+    EXPECT_EQ(Cell(40, 3), "Yes");
+    frmSelcallIdents->chkOwnIdMod->setChecked(true);
+    frmSelcallIdents->chkCallMemEdit->setChecked(true);
+    frmSelcallIdents->OKBtnClick();
+
+    EXPECT_FALSE(frmSelcallIdents->isVisible());
+    EXPECT_EQ(Bytes(0xB5, 4), (ByteList{0x12, 0xB0, 0x00, 0x00}));
+    EXPECT_EQ(Bytes(0xB9, 9), (ByteList{0x5C, 0xB0, 0xA0, 0x00, 'A', 'B', 'C', 'D', 'E'}));
+    EXPECT_EQ(Bytes(0xD3C, 4), (ByteList{'F', 'G', 'H', 'I'}));
+    EXPECT_EQ(Bytes(0xB20, 9), (ByteList{0x10, 0x20, 0, 0, 0x80 | '*', 'R', 'S', 'T', 'Q'}));
+    EXPECT_EQ(Bytes(0xD3C + 4 * 39, 4), (ByteList{0, 0, 0, 0}));
+    EXPECT_EQ(image()[0x4D], 0xFF) << "bits 6 and 7 only";
+    EXPECT_TRUE(host.messages.isEmpty());
+}
+
+TEST_F(SelcallIdents, UntouchedIdentsKeepEveryStoredDigit) {
+    Set(0xB5, {0x12, 0x34, 0x5F, 0xFF});
+    Set(0xB9, {0x42, 0x12, 0x34, 0x56, 0x80});  // a command call of 8 digits
+    Set(0x218, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF}); // LAST erased
+    Show(5);
+    frmSelcallIdents->OKBtnClick();
+    EXPECT_EQ(Bytes(0xB5, 4), (ByteList{0x12, 0x34, 0x5F, 0xFF}));
+    EXPECT_EQ(Bytes(0xB9, 5), (ByteList{0x42, 0x12, 0x34, 0x56, 0x80}));
+    EXPECT_EQ(Bytes(0x218, 5), (ByteList{0xFF, 0xFF, 0xFF, 0xFF, 0x80}))
+        << "the empty tag is written, the Command flag kept";
+}
+
+TEST_F(SelcallIdents, PrefixIsTwoDigitsOrRefused) {
+    const std::pair<const char*, uint8_t> prefixes[] = {{"", 0x00}, {"7", 0x70}, {"42", 0x42}};
+    for (const auto& [typed, stored] : prefixes) {
+        image()[0xB4] = 0x99;
+        Show(4);
+        frmSelcallIdents->txtTlmPrefix->setText(typed);
+        frmSelcallIdents->OKBtnClick();
+        EXPECT_EQ(image()[0xB4], stored) << typed;
+    }
+
+    // A stored prefix that is not two digits shows as it is and is kept when left alone.
+    image()[0xB4] = 0xFF;
+    Show(4);
+    EXPECT_EQ(frmSelcallIdents->txtTlmPrefix->text(), "FF");
+    frmSelcallIdents->OKBtnClick();
+    EXPECT_EQ(image()[0xB4], 0xFF);
+    EXPECT_TRUE(host.messages.isEmpty());
+
+    // Pasted text that is not a number: refused, nothing stored, the dialog stays open.
+    image()[0xB4] = 0x12;
+    Show(4);
+    frmSelcallIdents->txtRadioIdent->setText("9999");
+    frmSelcallIdents->txtTlmPrefix->setText("4x");
+    const std::vector<uint8_t> before = Bytes(0, IMAGE_SIZE);
+    frmSelcallIdents->OKBtnClick();
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].caption, "Command Call Prefix");
+    EXPECT_EQ(host.messages[0].flags, platform::MB_ICONEXCLAMATION);
+    EXPECT_EQ(Bytes(0, IMAGE_SIZE), before);
+    EXPECT_TRUE(frmSelcallIdents->isVisible());
+    frmSelcallIdents->txtTlmPrefix->setText("3");
+    frmSelcallIdents->OKBtnClick();
+    EXPECT_EQ(image()[0xB4], 0x30);
+    EXPECT_EQ(image()[0xB5], 0x99);
+}
+
+TEST_F(SelcallIdents, CommandFlagTogglesAndWidensTheIdent) {
+    Show(4);
+    QTableWidget* grid = frmSelcallIdents->listSelcallMemories;
+    EXPECT_EQ(frmSelcallIdents->listSelcallMemoriesGetEditMask(3, 1), ">CCCC");
+    EXPECT_EQ(frmSelcallIdents->listSelcallMemoriesGetEditMask(3, 2), ">CCCCCCCCC");
+    EXPECT_EQ(frmSelcallIdents->listSelcallMemoriesGetEditMask(3, 3), "");
+
+    grid->setCurrentCell(2, 3);
+    QTest::keyClick(grid, Qt::Key_Space);
+    EXPECT_EQ(Cell(3, 3), "Yes");
+    EXPECT_EQ(frmSelcallIdents->listSelcallMemoriesGetEditMask(3, 1), ">CCCCCCCC");
+    QTest::keyClick(grid, Qt::Key_Y);
+    EXPECT_EQ(Cell(3, 3), "No");
+    EXPECT_EQ(frmSelcallIdents->CommandFlags[3], 0);
+    QTest::keyClick(grid, Qt::Key_Y);
+
+    // Typing into the ident cell: upper case, only the allowed digits, 8 with the flag.
+    grid->setCurrentCell(2, 1);
+    grid->editItem(grid->item(2, 1));
+    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->model()->index(2, 1)));
+    ASSERT_NE(editor, nullptr);
+    editor->clear();
+    QTest::keyClicks(editor, "a1d2e3fbc456789");
+    EXPECT_EQ(editor->text(), "A123FBC4");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(Cell(3, 1), "A123FBC4");
+
+    grid->setCurrentCell(2, 2);
+    grid->editItem(grid->item(2, 2));
+    editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->model()->index(2, 2)));
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "*rst q_!+-9xyz");
+    EXPECT_EQ(editor->text(), "*RST Q+-9");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+
+    frmSelcallIdents->OKBtnClick();
+    EXPECT_EQ(Bytes(0xB9 + 18, 9),
+              (ByteList{0xA1, 0x23, 0xFB, 0xC4, 0x80 | '*', 'R', 'S', 'T', ' '}));
+    EXPECT_EQ(Bytes(0xD3C + 8, 4), (ByteList{'Q', '+', '-', '9'}));
+
+    // The flags outlive the showing; the next showing reloads them from the image.
+    frmSelcallIdents->CommandFlags[5] = 1;
+    Show(4);
+    EXPECT_EQ(frmSelcallIdents->CommandFlags[3], 1);
+    EXPECT_EQ(frmSelcallIdents->CommandFlags[5], 0);
+}
+
+TEST_F(SelcallIdents, OwnIdentKeyFilter) {
+    Show(8);
+    frmSelcallIdents->txtRadioIdent->clear();
+    QTest::keyClicks(frmSelcallIdents->txtRadioIdent, "1aAdDeEbcf9x2");
+    EXPECT_EQ(frmSelcallIdents->txtRadioIdent->text(), "1BCF92");
+    frmSelcallIdents->txtTlmPrefix->clear();
+    QTest::keyClicks(frmSelcallIdents->txtTlmPrefix, "a4-b7");
+    EXPECT_EQ(frmSelcallIdents->txtTlmPrefix->text(), "47");
+}
+
+TEST_F(SelcallIdents, LeavingAShortIdentIsReported) {
+    Show(5);
+    frmSelcallIdents->txtRadioIdent->setText("123");
+    frmSelcallIdents->txtRadioIdentExit();
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text, "The Radio Ident is not long enough.\r"
+                                     "Please ensure it has the same number of tones\r"
+                                     "as the number of predictive tones.");
+    EXPECT_EQ(host.messages[0].caption, "Number of tones");
+    EXPECT_EQ(host.messages[0].flags, platform::MB_OK);
+
+    frmSelcallIdents->txtRadioIdent->setText("12345");
+    frmSelcallIdents->txtRadioIdentExit();
+    EXPECT_EQ(host.messages.size(), 1);
+
+    QTableWidget* grid = frmSelcallIdents->listSelcallMemories;
+    frmSelcallIdents->setCellText(7, 1, "12 45");
+    grid->setCurrentCell(6, 1);
+    frmSelcallIdents->listSelcallMemoriesExit();
+    ASSERT_EQ(host.messages.size(), 2);
+    EXPECT_EQ(host.messages[1].text, "The Memory Ident is not long enough.\r"
+                                     "Please ensure it has the same number of tones\r"
+                                     "as the number of predictive tones.");
+    frmSelcallIdents->setCellText(7, 1, "1234");
+    frmSelcallIdents->listSelcallMemoriesExit();
+    EXPECT_EQ(host.messages.size(), 3);
+    grid->setCurrentCell(6, 2); // other columns are not checked
+    frmSelcallIdents->listSelcallMemoriesExit();
+    grid->setCurrentCell(7, 1); // nor other rows
+    frmSelcallIdents->listSelcallMemoriesExit();
+    EXPECT_EQ(host.messages.size(), 3);
+
+    // Moving the focus on from a short ident triggers the same check.
+    frmSelcallIdents->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frmSelcallIdents));
+    frmSelcallIdents->txtRadioIdent->setText("12");
+    frmSelcallIdents->txtRadioIdent->setFocus();
+    frmSelcallIdents->chkOwnIdMod->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return host.messages.size() == 4; }, 2000));
+    EXPECT_EQ(host.messages[3].caption, "Number of tones");
+    EXPECT_EQ(QApplication::focusWidget(), frmSelcallIdents->txtRadioIdent);
+    frmSelcallIdents->CancelBtn->setFocus(Qt::TabFocusReason); // Cancel is not checked
+    QTest::qWait(10);
+    EXPECT_EQ(host.messages.size(), 4);
+
+    frmSelcallIdents->txtRadioIdent->setText("12345");
+    grid->setCurrentCell(6, 1); // row 7 holds "1234", one tone short
+    grid->setFocus(Qt::TabFocusReason);
+    frmSelcallIdents->txtTlmPrefix->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return host.messages.size() == 5; }, 2000));
+    EXPECT_EQ(host.messages.last().text.left(35), "The Memory Ident is not long enough");
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+}
+
+TEST_F(SelcallIdents, CancelPutsBackTheWholeImage) {
+    for (int i = 0; i < IMAGE_SIZE; ++i)
+        image()[i] = uint8_t(i * 13 + 1);
+    const std::vector<uint8_t> before = Bytes(0, IMAGE_SIZE);
+    Show(6);
+    frmSelcallIdents->setCellText(12, 1, "777777");
+    frmSelcallIdents->setCellText(50, 2, "NEW");
+    frmSelcallIdents->chkOwnIdMod->toggle();
+    frmSelcallIdents->CancelBtnClick();
+    EXPECT_EQ(Bytes(0, IMAGE_SIZE), before);
+}
