@@ -285,6 +285,12 @@ int ChData::SaveToImage(uint8_t* image) const {
     return 0;
 }
 
+QString ListedName(int slot, const CH_NORMAL_STRUCT& channel) {
+    if ((channel.Flags6 & chflags::Enabled) && slot <= CH_LAST_NAMED)
+        return channel.Name;
+    return QStringLiteral("Hidden");
+}
+
 QString ReadImageName(const uint8_t* image, int i) {
     if (i < 0 || i >= CH_LAST_NAMED)
         return QString();

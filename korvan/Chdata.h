@@ -122,6 +122,10 @@ private:
     uint8_t vhfCodec = 0;
 };
 
+// The name a normal channel is listed under: its name when it is enabled and below slot
+// 100, else "Hidden".
+QString ListedName(int slot, const CH_NORMAL_STRUCT& channel);
+
 // Name of slot i + 1 (i in 0..98) from the image; "" for any other i.
 QString ReadImageName(const uint8_t* image, int i);
 // Stores the name of slot i + 1 (cut to 9 characters); false for i outside 0..98.

@@ -2,8 +2,11 @@
 
 #include "About.h"
 #include "Adv_edit.h"
+#include "Chandata.h"
+#include "Chanedit_p.h"
 #include "Codeword.h"
 #include "Com_port.h"
+#include "Grpedit.h"
 #include "Mactimer.h"
 #include "Main.h"
 #include "Print.h"
@@ -43,11 +46,14 @@ void CreateForms() {
     Create(frmChannelSelect, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(frmSerial, frmBelmar);
+    Create(frmEditChannel2, frmBelmar);
+    Create(frmChannelData, frmBelmar);
     Create(frmSelcall, frmBelmar);
     Create(frmSelcallIdents, frmBelmar);
     Create(frmCodeWord, frmBelmar);
     Create(frmMacTimers, frmBelmar);
     Create(frmPrint, frmBelmar);
+    Create(frmGrpEdit, frmBelmar);
     frmBelmar->EnableEditing(true);
 }
 

@@ -16,6 +16,10 @@ inline const QString Hex = QStringLiteral("0123456789ABCDEFabcdef");
 inline const QString PrintableAscii =
     QStringLiteral(" !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`"
                    "abcdefghijklmnopqrstuvwxyz{|}~");
+// Channel alpha tags: digits, letters (typed in upper case with allowOnly's upperCase)
+// and a few marks.
+inline const QString AlphaTag =
+    QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz *+-._");
 
 // Installs a filter on `edit` (a line edit, spin box or editable combo) letting through
 // only characters in `allowed`. With upperCase, letters are typed in upper case.

@@ -2,6 +2,7 @@
 
 #include "About.h"
 #include "Adv_edit.h"
+#include "Chandata.h"
 #include "Codeword.h"
 #include "Com_port.h"
 #include "Eeprom.h"
@@ -335,6 +336,7 @@ QDialog* TfrmBelmar::EditorOf(QObject* control) const {
     // without a row, or whose dialog was not created, stays disabled.
     const std::vector<Editor> editors = {
         {EditRadioHardware, mnuRadioHardware, frmAdvanced},
+        {btnChannel, mnuChannel, frmChannelData},
         {btnSelcall, mnuSelcall, frmSelcall},
         {btnEditCodeWord, mnuEditCodeWord, frmCodeWord},
         {btnPrintRadio, mnuPrintRadio, frmPrint},

@@ -1,0 +1,32 @@
+#pragma once
+// Asks for the channel a cut or copied channel is pasted onto. Made for one paste and
+// destroyed after it.
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+class TfrmChSelect : public QDialog {
+    Q_OBJECT
+public:
+    // `target` receives the chosen channel number on OK.
+    TfrmChSelect(QWidget* owner, int* target);
+
+    void FormShow();
+    void btnOKClick();
+    void btnCancelClick();
+    void LoadChannels();
+
+    QLabel* Label1;
+    QComboBox* cbChannel;
+    QPushButton* btnOK;
+    QPushButton* btnCancel;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    int* target;
+};

@@ -1,0 +1,383 @@
+#include "Grpedit.h"
+
+#include "Help_pane.h"
+#include "Key_filter.h"
+#include "String_grid.h"
+#include "Text_format.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+TfrmGrpEdit* frmGrpEdit = nullptr;
+
+namespace {
+
+constexpr int GRID_ROWS_SHOWN = 10;
+constexpr int GRID_ROW_HEIGHT = 18;
+
+QTableWidget* NewMemberGrid(QWidget* parent) {
+    auto* grid = new QTableWidget(parent);
+    const int width = grid::Setup(
+        grid, {{"CH", 25}, {"Name", 70}, {"Tx Freq", 90}, {"Rx Freq", 90}}, GRID_ROW_HEIGHT);
+    grid::FitSize(grid, width + 5, GRID_ROWS_SHOWN);
+    return grid;
+}
+
+// A grid with no rows keeps one blank row.
+void EndRows(QTableWidget* grid, int rows) {
+    grid->setRowCount(std::max(rows, 1));
+    if (rows == 0)
+        grid::SetRow(grid, 0, {});
+}
+
+} // namespace
+
+TfrmGrpEdit::TfrmGrpEdit(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Group Channel Edit"));
+    memoHelp = new QTextEdit(this);
+    help = new HelpPane(memoHelp);
+    btnOK = new QPushButton(QStringLiteral("OK"), this);
+    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    for (QPushButton* button : {btnOK, btnCancel})
+        button->setAutoDefault(false);
+    connect(btnOK, &QPushButton::clicked, this, &TfrmGrpEdit::btnOKClick);
+    connect(btnCancel, &QPushButton::clicked, this, &TfrmGrpEdit::btnCancelClick);
+
+    auto* bottom = new QHBoxLayout;
+    memoHelp->setFixedHeight(60);
+    bottom->addWidget(memoHelp, 1);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnCancel);
+    bottom->addLayout(buttons);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(BuildLists());
+    layout->addWidget(BuildOptions());
+    layout->addLayout(bottom);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    BindFlags();
+    BindHelp();
+}
+
+QWidget* TfrmGrpEdit::BuildLists() {
+    auto* panel = new QWidget(this);
+    lblChannelNumber = new QLabel(QStringLiteral("Channel Number : "), panel);
+    editChannel = new QLineEdit(panel);
+    editChannel->setReadOnly(true);
+    editChannel->setFixedWidth(50);
+    editChannel->hide();
+    cbChannel = new QComboBox(panel);
+    cbChannel->setFixedWidth(70);
+    Label1 = new QLabel(QStringLiteral("Channels In Group"), panel);
+    sgGroupList = NewMemberGrid(panel);
+    Label2 = new QLabel(QStringLiteral("Available Channels"), panel);
+    sgMACList = NewMemberGrid(panel);
+    btnAdd = new QPushButton(QStringLiteral(" Add"), panel);
+    btnRemove = new QPushButton(QStringLiteral("Remove"), panel);
+    for (QPushButton* button : {btnAdd, btnRemove})
+        button->setAutoDefault(false);
+    connect(btnAdd, &QPushButton::clicked, this, &TfrmGrpEdit::btnAddClick);
+    connect(btnRemove, &QPushButton::clicked, this, &TfrmGrpEdit::btnRemoveClick);
+    connect(sgMACList, &QTableWidget::cellDoubleClicked, this, &TfrmGrpEdit::sgMACListDblClick);
+
+    auto* number = new QHBoxLayout;
+    number->addWidget(lblChannelNumber);
+    number->addWidget(editChannel);
+    number->addWidget(cbChannel);
+    number->addStretch(1);
+    auto* moves = new QVBoxLayout;
+    moves->addStretch(1);
+    moves->addWidget(btnAdd);
+    moves->addWidget(btnRemove);
+    moves->addStretch(1);
+
+    auto* layout = new QGridLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(number, 0, 0, 1, 3);
+    layout->addWidget(Label1, 1, 0);
+    layout->addWidget(Label2, 1, 2);
+    layout->addWidget(sgGroupList, 2, 0);
+    layout->addLayout(moves, 2, 1);
+    layout->addWidget(sgMACList, 2, 2);
+    return panel;
+}
+
+QWidget* TfrmGrpEdit::BuildOptions() {
+    auto* panel = new QWidget(this);
+    rgVotingOption = new QGroupBox(QStringLiteral("Voting Options"), panel);
+    rbBusyVoting = new QRadioButton(QStringLiteral("Busy Voting"), rgVotingOption);
+    rbSignalVoting = new QRadioButton(QStringLiteral("Signal Strength Voting"), rgVotingOption);
+    auto* voting = new QVBoxLayout(rgVotingOption);
+    voting->addWidget(rbBusyVoting);
+    voting->addWidget(rbSignalVoting);
+    voting->addStretch(1);
+
+    GroupBox1 = new QGroupBox(QStringLiteral("Channel Group Options"), panel);
+    Label3 = new QLabel(QStringLiteral("Channel Alpha"), GroupBox1);
+    chkAlphaTagEnabled = new QCheckBox(QStringLiteral("Enable Channel Alpha Tag"), GroupBox1);
+    txtChannelAlpha = new QLineEdit(GroupBox1);
+    txtChannelAlpha->setMaxLength(CH_NAME_LENGTH);
+    keys::allowOnly(txtChannelAlpha, keys::AlphaTag, true);
+    Label4 = new QLabel(QStringLiteral("Channels in Group:"), GroupBox1);
+    rbMAC_6 = new QRadioButton(QStringLiteral("6"), GroupBox1);
+    rbMAC_8 = new QRadioButton(QStringLiteral("8"), GroupBox1);
+    connect(rbMAC_6, &QRadioButton::clicked, this, &TfrmGrpEdit::rbMAC_6Click);
+    connect(rbMAC_8, &QRadioButton::clicked, this, &TfrmGrpEdit::rbMAC_8Click);
+    auto* group = new QGridLayout(GroupBox1);
+    group->addWidget(chkAlphaTagEnabled, 0, 0, 1, 3);
+    group->addWidget(Label3, 1, 0);
+    group->addWidget(txtChannelAlpha, 1, 1, 1, 2);
+    group->addWidget(Label4, 2, 0);
+    group->addWidget(rbMAC_6, 2, 1);
+    group->addWidget(rbMAC_8, 2, 2);
+    group->setRowStretch(3, 1);
+
+    GroupBox2 = new QGroupBox(QStringLiteral("Transmit Options"), panel);
+    chkBlEnabled = new QCheckBox(QStringLiteral("Enable Busy Lockout"), GroupBox2);
+    chkTxLowPower = new QCheckBox(QStringLiteral("TX Low Power Only"), GroupBox2);
+    auto* transmit = new QVBoxLayout(GroupBox2);
+    transmit->addWidget(chkBlEnabled);
+    transmit->addWidget(chkTxLowPower);
+    transmit->addStretch(1);
+
+    GroupBox3 = new QGroupBox(QStringLiteral("Receive Options"), panel);
+    chkQMem = new QCheckBox(QStringLiteral("Channel in Quiet Memory"), GroupBox3);
+    chkSqlSwEnabled = new QCheckBox(QStringLiteral("Enabled Squelch Switch"), GroupBox3);
+    auto* receive = new QVBoxLayout(GroupBox3);
+    receive->addWidget(chkQMem);
+    receive->addWidget(chkSqlSwEnabled);
+    receive->addStretch(1);
+
+    auto* layout = new QGridLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(GroupBox1, 0, 0, 2, 1);
+    layout->addWidget(rgVotingOption, 0, 1);
+    layout->addWidget(GroupBox2, 0, 2);
+    layout->addWidget(GroupBox3, 1, 2);
+    return panel;
+}
+
+// The option boxes against the record's flags6 (offset 0) and flags7 (offset 1).
+void TfrmGrpEdit::BindFlags() {
+    flags.check(rbBusyVoting, 0, chflags::VoteSignal, true);
+    flags.check(rbSignalVoting, 0, chflags::VoteSignal);
+    flags.check(chkBlEnabled, 0, chflags::BusyLockout);
+    flags.check(chkTxLowPower, 0, chflags::LowPower);
+    flags.check(chkQMem, 1, chflags::Quiet);
+    flags.check(chkSqlSwEnabled, 1, chflags::SquelchSw);
+}
+
+void TfrmGrpEdit::BindHelp() {
+    help->bind(chkBlEnabled, {QStringLiteral("Busy lockout")});
+    help->bind(chkTxLowPower, {QStringLiteral("Transmit on low power for all channels in group.")});
+    help->bind(btnOK, {QStringLiteral("Save and exit.")});
+    help->bind(btnCancel, {QStringLiteral("Exit without saving.")});
+    help->bind(sgMACList, {QStringLiteral("Channels that can be added to vote group")});
+    help->bind(sgGroupList, {QStringLiteral("Channels in the vote group")});
+    help->bind(rbMAC_6, {QStringLiteral("Vote group can include up to 6 channels."),
+                         QStringLiteral("Channels can be selected from CH1 to CH124.")});
+    help->bind(
+        rbMAC_8,
+        {QStringLiteral("Vote group can include up to 8 channels."),
+         QStringLiteral("Channels may only be selected from CH1 to CH37 and CH100 to CH124.")});
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             btnAdd, btnRemove, rgVotingOption, chkAlphaTagEnabled, txtChannelAlpha, chkQMem,
+             chkSqlSwEnabled, cbChannel, editChannel})
+        help->bind(control, {});
+}
+
+void TfrmGrpEdit::SetGroupData(int* slot, ChData* groupStore, int mode,
+                               CH_GROUP_STRUCT* groupRecord) {
+    channelOut = slot;
+    store = groupStore;
+    GroupMode = mode;
+    record = groupRecord;
+    GroupChannelNumber = *slot;
+}
+
+void TfrmGrpEdit::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TfrmGrpEdit::FormShow() {
+    const bool editing = GroupMode == 1;
+    setWindowTitle(editing ? QStringLiteral("Edit Group Channel")
+                           : QStringLiteral("Add Group Channel"));
+    editChannel->setVisible(editing);
+    cbChannel->setVisible(!editing);
+    if (editing)
+        editChannel->setText(QString::number(GroupChannelNumber));
+    else
+        LoadFreeChannels();
+
+    for (int p = 0; p < GROUP_MEMBERS; ++p)
+        MemberSlots[p] = int(std::min<uint32_t>(record->Member[p], CH_LAST_SLOT + 1));
+    const uint8_t bytes[2] = {record->Flags6, record->Flags7};
+    flags.load(bytes);
+    txtChannelAlpha->setText(record->Name);
+    chkAlphaTagEnabled->setChecked(!record->Name.isEmpty());
+    InitGroupGrid();
+    InitAvailableGrid();
+    const bool eight = record->Flags6 & chflags::Group8;
+    GroupSize = eight ? 8 : 6;
+    (eight ? rbMAC_8 : rbMAC_6)->setChecked(true);
+    TrimMembers();
+    MemberCount = ShowGroup();
+    AvailableCount = ShowAvailable();
+    UpdateButtons();
+}
+
+void TfrmGrpEdit::InitGroupGrid() {
+    EndRows(sgGroupList, 0);
+}
+
+void TfrmGrpEdit::InitAvailableGrid() {
+    EndRows(sgMACList, 0);
+}
+
+void TfrmGrpEdit::ListChannel(QTableWidget* grid, int row, int slot) const {
+    CH_NORMAL_STRUCT channel;
+    store->GetNormal(channel, slot);
+    grid::SetRow(grid, row,
+                 {QString::number(slot), ListedName(slot, channel),
+                  text::FrequencyText(channel.TxFreq), text::FrequencyText(channel.RxFreq)});
+}
+
+int TfrmGrpEdit::ShowGroup() {
+    int rows = 0;
+    sgGroupList->setRowCount(GROUP_MEMBERS);
+    for (int slot : MemberSlots)
+        if (slot != 0)
+            ListChannel(sgGroupList, rows++, slot);
+    EndRows(sgGroupList, rows);
+    return rows;
+}
+
+int TfrmGrpEdit::ShowAvailable() {
+    int rows = 0;
+    sgMACList->setRowCount(CH_LAST_SLOT);
+    for (int slot = 1; slot <= CH_LAST_SLOT; ++slot)
+        if (CanJoinGroup(slot))
+            ListChannel(sgMACList, rows++, slot);
+    EndRows(sgMACList, rows);
+    return rows;
+}
+
+bool TfrmGrpEdit::CanJoinGroup(int slot) const {
+    const bool inRange = slot >= 1 && slot <= CH_LAST_SLOT &&
+                         (GroupSize != 8 || slot <= GROUP8_LAST_MAIN || slot >= 100);
+    if (!inRange)
+        return false;
+    CH_NORMAL_STRUCT channel;
+    store->GetNormal(channel, slot);
+    if (channel.Flags6 & chflags::Enabled)
+        return !(channel.Flags6 & chflags::Group);
+    return channel.RxFreq != 0;
+}
+
+int TfrmGrpEdit::AddMember(int slot) {
+    for (int p = 0; p < GROUP_MEMBERS; ++p)
+        if (MemberSlots[p] == 0) {
+            MemberSlots[p] = slot;
+            return p;
+        }
+    return -1;
+}
+
+int TfrmGrpEdit::RemoveMember(int entry) {
+    if (entry < 0 || entry >= GROUP_MEMBERS)
+        return -1;
+    std::copy(MemberSlots + entry + 1, MemberSlots + GROUP_MEMBERS, MemberSlots + entry);
+    MemberSlots[GROUP_MEMBERS - 1] = 0;
+    return entry;
+}
+
+void TfrmGrpEdit::TrimMembers() {
+    int kept[GROUP_MEMBERS] = {};
+    int count = 0;
+    for (int p = 0; p < GroupSize; ++p) {
+        const int slot = MemberSlots[p];
+        const int lastMain = GroupSize == 8 ? GROUP8_LAST_MAIN : CH_LAST_NAMED;
+        if ((slot >= 1 && slot <= lastMain) || (slot >= 100 && slot <= CH_LAST_SLOT))
+            kept[count++] = slot;
+    }
+    std::copy(kept, kept + GROUP_MEMBERS, MemberSlots);
+}
+
+void TfrmGrpEdit::UpdateButtons() {
+    btnAdd->setEnabled(AvailableCount != 0 && MemberCount < GroupSize);
+    btnRemove->setEnabled(MemberCount != 0);
+}
+
+void TfrmGrpEdit::LoadFreeChannels() {
+    cbChannel->clear();
+    for (int slot = 1; slot <= CH_LAST_NAMED; ++slot)
+        if (store->IsEmpty(slot))
+            cbChannel->addItem(QString::number(slot));
+    cbChannel->setCurrentIndex(0);
+}
+
+// A full group takes no more members, whether asked by the button or a double-click.
+void TfrmGrpEdit::btnAddClick() {
+    const int row = sgMACList->currentRow();
+    const int slot = grid::Cell(sgMACList, row, 0).toInt();
+    if (slot == 0 || MemberCount >= GroupSize)
+        return;
+    AddMember(slot);
+    MemberCount = ShowGroup();
+    UpdateButtons();
+}
+
+void TfrmGrpEdit::btnRemoveClick() {
+    RemoveMember(sgGroupList->currentRow());
+    MemberCount = ShowGroup();
+    UpdateButtons();
+}
+
+void TfrmGrpEdit::SetGroupSize(int size) {
+    if (size == GroupSize)
+        return;
+    GroupSize = size;
+    TrimMembers();
+    AvailableCount = ShowAvailable();
+    MemberCount = ShowGroup();
+    UpdateButtons();
+}
+
+void TfrmGrpEdit::rbMAC_6Click() {
+    SetGroupSize(6);
+}
+
+void TfrmGrpEdit::rbMAC_8Click() {
+    SetGroupSize(8);
+}
+
+void TfrmGrpEdit::btnOKClick() {
+    if (GroupMode != 1 && cbChannel->currentIndex() >= 0)
+        *channelOut = cbChannel->currentText().toInt();
+    for (int p = 0; p < GROUP_MEMBERS; ++p)
+        record->Member[p] = uint32_t(MemberSlots[p]);
+    uint8_t bytes[2] = {record->Flags6, record->Flags7};
+    bytes[0] = bits::put(bytes[0], chflags::Group8, GroupSize == 8);
+    flags.store(bytes);
+    record->Flags6 = bytes[0];
+    record->Flags7 = bytes[1];
+    record->Name = chkAlphaTagEnabled->isChecked() ? txtChannelAlpha->text() : QString();
+    done(1);
+}
+
+void TfrmGrpEdit::btnCancelClick() {
+    done(2);
+}

@@ -1,0 +1,32 @@
+#pragma once
+// Read-only text grids of the list dialogs: a header row, fixed column widths, whole-row
+// selection, and rows written as lists of cell texts.
+
+#include <QString>
+#include <QStringList>
+#include <initializer_list>
+
+class QTableWidget;
+
+namespace grid {
+
+struct Column {
+    const char* header;
+    int width;
+};
+
+// Sets the columns and the row height; the grid becomes read-only with whole-row
+// selection, in a compact font that fits the column widths. Returns the sum of the
+// column widths.
+int Setup(QTableWidget* grid, std::initializer_list<Column> columns, int rowHeight);
+// Fixes the grid's size to show `width` pixels of columns beside the vertical scroll bar,
+// and `rows` rows under the header.
+void FitSize(QTableWidget* grid, int width, int rows);
+// Empties the row's cells, then writes `cells` from column 0.
+void SetRow(QTableWidget* grid, int row, const QStringList& cells);
+// The cell's text; "" for a cell outside the grid or never written.
+QString Cell(const QTableWidget* grid, int row, int column);
+// Selects the row (and makes it current), scrolling it into view.
+void SelectRow(QTableWidget* grid, int row);
+
+} // namespace grid
