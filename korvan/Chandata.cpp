@@ -1,5 +1,7 @@
 #include "Chandata.h"
 
+#include "Cb_opts.h"
+
 #include "Chanedit_p.h"
 #include "Chselect.h"
 #include "Eeprom.h"
@@ -86,13 +88,13 @@ QWidget* TfrmChannelData::BuildControls() {
     HelpText = new QTextEdit(panel);
     HelpText->setPlaceholderText(QStringLiteral("Help messages..."));
     HelpText->setFixedHeight(70);
-    btnCbEdit->setEnabled(false);
 
     connect(btnNewChannel, &QPushButton::clicked, this, &TfrmChannelData::btnNewChannelClick);
     connect(btnEditChannel, &QPushButton::clicked, this, &TfrmChannelData::btnEditChannelClick);
     connect(btnDeleteChannel, &QPushButton::clicked, this, &TfrmChannelData::btnDeleteChannelClick);
     connect(btnMacTimers, &QPushButton::clicked, this, &TfrmChannelData::btnMacTimersClick);
     connect(chkEnableCb, &QCheckBox::clicked, this, &TfrmChannelData::chkEnableCbClick);
+    connect(btnCbEdit, &QPushButton::clicked, this, &TfrmChannelData::btnCbEditClick);
     connect(chkShowAll, &QCheckBox::clicked, this, &TfrmChannelData::chkShowAllClick);
     connect(OKBtn, &QPushButton::clicked, this, &TfrmChannelData::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TfrmChannelData::CancelBtnClick);
@@ -290,10 +292,13 @@ void TfrmChannelData::SaveGlobalBoxes() {
     globals.store(frmBelmar->RadioData);
 }
 
-// "Edit Aust CB Options" is to follow the box; it stays disabled while the CB options
-// dialog is not part of the program.
 void TfrmChannelData::chkEnableCbClick() {
-    btnCbEdit->setEnabled(false);
+    btnCbEdit->setEnabled(chkEnableCb->isChecked());
+}
+
+// The CB options store their own settings on their own OK; the result is not used.
+void TfrmChannelData::btnCbEditClick() {
+    frmCbOptions->exec();
 }
 
 int TfrmChannelData::SelectedSlot() const {

@@ -32,6 +32,7 @@ public:
     void btnDeleteChannelClick();
     void btnMacTimersClick();
     void chkEnableCbClick();
+    void btnCbEditClick();
     void chkShowAllClick() { FillChannelList(); }
     void OKBtnClick();
     void CancelBtnClick();

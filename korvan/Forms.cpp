@@ -2,6 +2,7 @@
 
 #include "About.h"
 #include "Adv_edit.h"
+#include "Cb_opts.h"
 #include "Chandata.h"
 #include "Chanedit_p.h"
 #include "Codeword.h"
@@ -9,12 +10,14 @@
 #include "Grpedit.h"
 #include "Mactimer.h"
 #include "Main.h"
+#include "Options.h"
 #include "Print.h"
 #include "Radio_rw.h"
 #include "Sel_ch.h"
 #include "Selc_mem.h"
 #include "Selcall.h"
 #include "Ser_com.h"
+#include "User_btn.h"
 
 #include <functional>
 #include <vector>
@@ -49,7 +52,10 @@ void CreateForms() {
     Create(frmEditChannel2, frmBelmar);
     Create(frmChannelData, frmBelmar);
     Create(frmSelcall, frmBelmar);
+    Create(frmOptions, frmBelmar);
+    Create(frmUserButtons, frmBelmar);
     Create(frmSelcallIdents, frmBelmar);
+    Create(frmCbOptions, frmBelmar);
     Create(frmCodeWord, frmBelmar);
     Create(frmMacTimers, frmBelmar);
     Create(frmPrint, frmBelmar);

@@ -86,13 +86,18 @@ void ImageFields::comboBelow(QComboBox* box, int offset, std::vector<uint8_t> va
         });
 }
 
-void ImageFields::comboIndex(QComboBox* box, int offset, uint8_t mask) {
+void ImageFields::comboIndex(QComboBox* box, int offset, uint8_t mask,
+                             std::optional<uint8_t> noSelection) {
     add(
         offset, mask,
         [=](uint8_t field) { box->setCurrentIndex(field < box->count() ? field : -1); },
         [=](uint8_t& field) {
-            if (box->currentIndex() < 0)
-                return false;
+            if (box->currentIndex() < 0) {
+                if (!noSelection)
+                    return false;
+                field = *noSelection;
+                return true;
+            }
             field = uint8_t(box->currentIndex());
             return true;
         });

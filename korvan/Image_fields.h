@@ -4,8 +4,10 @@
 // only the listed bits and keeping every other bit as the image has it at that time.
 
 #include <QString>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -25,10 +27,24 @@ uint8_t put(uint8_t byte, uint8_t mask, uint8_t value);
 
 } // namespace bits
 
+// One row of a dialog's table of single-bit boxes: the box at member `box` of the form
+// shows bit `bit` of image byte `offset`. Tables of these are constexpr data.
+template <class Form, class Box> struct BitBox {
+    int offset;
+    int bit;
+    Box* Form::*box;
+};
+
 class ImageFields {
 public:
     // Ticked when every bit of `mask` is set; with inverted, when every bit is clear.
     void check(QAbstractButton* box, int offset, uint8_t mask, bool inverted = false);
+    // Every row of a BitBox table.
+    template <class Form, class Box, std::size_t N>
+    void checks(Form* form, const BitBox<Form, Box> (&table)[N]) {
+        for (const auto& row : table)
+            check(form->*row.box, row.offset, uint8_t(1u << row.bit));
+    }
     // Item i stands for field value values[i]. A stored value with no item shows no
     // selection, and store() then keeps the stored bits. `aliases` lists further stored
     // values and the item each one shows ({field value, item}).
@@ -40,8 +56,11 @@ public:
     // negative.
     void comboBelow(QComboBox* box, int offset, std::vector<uint8_t> values,
                     std::vector<int> limits, bool signedByte = false);
-    // The item index is the field value itself.
-    void comboIndex(QComboBox* box, int offset, uint8_t mask);
+    // The item index is the field value itself. A stored value with no item shows no
+    // selection; a combo without a selection stores `noSelection` when given, else keeps
+    // the stored bits.
+    void comboIndex(QComboBox* box, int offset, uint8_t mask,
+                    std::optional<uint8_t> noSelection = std::nullopt);
     // A spin box or bar showing the field value plus `bias`; a stored value outside the
     // control's range is kept as it is unless the user changes the control.
     // With a scale the field holds (shown - bias) x scale (low bits) and shows as

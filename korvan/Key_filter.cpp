@@ -9,8 +9,8 @@ namespace {
 
 class CharacterFilter : public QObject {
 public:
-    CharacterFilter(QObject* parent, const QString& allowed, bool upperCase)
-        : QObject(parent), allowed(allowed), upperCase(upperCase) {}
+    CharacterFilter(QObject* parent, const QString& allowed, keys::Case letters)
+        : QObject(parent), allowed(allowed), letters(letters) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -21,12 +21,13 @@ protected:
         if (text.isEmpty() || !text.at(0).isPrint() ||
             (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
             return false; // editing and shortcut keys pass
-        for (const QChar c : text)
+        const QString turned = turn(text);
+        for (const QChar c : turned)
             if (!allowed.contains(c))
                 return true;
-        if (upperCase && text != text.toUpper()) {
+        if (turned != text) {
             if (auto* line = qobject_cast<QLineEdit*>(watched)) {
-                line->insert(text.toUpper());
+                line->insert(turned);
                 return true;
             }
         }
@@ -34,8 +35,20 @@ protected:
     }
 
 private:
+    QString turn(const QString& text) const {
+        switch (letters) {
+        case keys::Case::Upper:
+            return text.toUpper();
+        case keys::Case::Lower:
+            return text.toLower();
+        case keys::Case::AsTyped:
+            break;
+        }
+        return text;
+    }
+
     QString allowed;
-    bool upperCase;
+    keys::Case letters;
 };
 
 // Spin boxes and editable combos take their keys in an inner line edit.
@@ -53,8 +66,12 @@ QWidget* keyTarget(QWidget* edit) {
 namespace keys {
 
 void allowOnly(QWidget* edit, const QString& allowed, bool upperCase) {
+    allowOnly(edit, allowed, upperCase ? Case::Upper : Case::AsTyped);
+}
+
+void allowOnly(QWidget* edit, const QString& allowed, Case letters) {
     QWidget* target = keyTarget(edit);
-    target->installEventFilter(new CharacterFilter(target, allowed, upperCase));
+    target->installEventFilter(new CharacterFilter(target, allowed, letters));
 }
 
 } // namespace keys

@@ -21,8 +21,14 @@ inline const QString PrintableAscii =
 inline const QString AlphaTag =
     QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz *+-._");
 
+// How typed letters are turned before they are tested against the allowed set.
+enum class Case { AsTyped, Upper, Lower };
+
 // Installs a filter on `edit` (a line edit, spin box or editable combo) letting through
 // only characters in `allowed`. With upperCase, letters are typed in upper case.
 void allowOnly(QWidget* edit, const QString& allowed, bool upperCase = false);
+// The same with letters turned to `letters` first: Case::Lower with "p" lets a typed "P"
+// in as "p".
+void allowOnly(QWidget* edit, const QString& allowed, Case letters);
 
 } // namespace keys

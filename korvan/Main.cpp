@@ -7,11 +7,13 @@
 #include "Com_port.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
+#include "Options.h"
 #include "Print.h"
 #include "Radio_picture.h"
 #include "Radio_rw.h"
 #include "Selcall.h"
 #include "Ser_com.h"
+#include "User_btn.h"
 #include "platform/Registry.h"
 
 #include <QAction>
@@ -338,6 +340,8 @@ QDialog* TfrmBelmar::EditorOf(QObject* control) const {
         {EditRadioHardware, mnuRadioHardware, frmAdvanced},
         {btnChannel, mnuChannel, frmChannelData},
         {btnSelcall, mnuSelcall, frmSelcall},
+        {btnOptions, mnuOptions, frmOptions},
+        {btnButtons, mnuButtons, frmUserButtons},
         {btnEditCodeWord, mnuEditCodeWord, frmCodeWord},
         {btnPrintRadio, mnuPrintRadio, frmPrint},
     };

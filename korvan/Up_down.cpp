@@ -56,14 +56,18 @@ void UpDown::setPosition(int position) {
         buddy->setText(QString::number(position));
 }
 
-void UpDown::step(int delta) {
+int UpDown::Position() {
     if (buddy) {
         bool isNumber = false;
         const int typed = buddy->text().trimmed().toInt(&isNumber);
         if (isNumber)
             setValue(typed);
     }
-    setValue(value() + delta);
+    return value();
+}
+
+void UpDown::step(int delta) {
+    setValue(Position() + delta);
     showPosition();
     emit Click();
 }

@@ -36,6 +36,9 @@ public:
     // Sets the position (limited to the range) and shows `position` itself in the box,
     // so a stored value outside the arrows' range is shown as it is.
     void setPosition(int position);
+    // The position as the box shows it: the box's number, limited to the range, becomes
+    // the position; a box without a number leaves the position as it stands.
+    int Position();
     // One arrow step (+1 or -1) from the box's number, limited to the range; then Click.
     void step(int delta);
     SpinButton* buttons() const { return arrows; }

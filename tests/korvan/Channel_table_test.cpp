@@ -1,4 +1,5 @@
 // The channel table: listing, add, edit, delete, cut, copy, paste, and storing on OK.
+#include "Cb_opts.h"
 #include "Chandata.h"
 #include "Chanedit_p.h"
 #include "Channel_fixture.h"
@@ -382,4 +383,27 @@ TEST_F(ChannelTable, ChannelDataOpensFromTheMainWindow) {
     frmChannelData->CancelBtnClick();
     EXPECT_EQ(frmChannelData->Channels, nullptr);
     EXPECT_EQ(frmChannelData->ToneHzText(0), "67.0Hz");
+}
+
+TEST_F(ChannelTable, CbOptionsFollowTheEnableBoxOnUhfRadios) {
+    frmBelmar->RadioData[BAND_BYTE] = 0x80;
+    frmBelmar->RadioData[0x47] = 0x00;
+    frmChannelData->FormShow();
+    EXPECT_TRUE(frmChannelData->btnCbEdit->isVisibleTo(frmChannelData));
+    EXPECT_FALSE(frmChannelData->btnCbEdit->isEnabled());
+
+    frmChannelData->chkEnableCb->click();
+    ASSERT_TRUE(frmChannelData->btnCbEdit->isEnabled());
+    bool shown = false;
+    WhenShown<TfrmCbOptions>([&shown](TfrmCbOptions* cb) {
+        shown = true;
+        cb->reject();
+    });
+    frmChannelData->btnCbEdit->click();
+    EXPECT_TRUE(shown);
+
+    frmChannelData->chkEnableCb->click();
+    EXPECT_FALSE(frmChannelData->btnCbEdit->isEnabled());
+    frmChannelData->CancelBtnClick();
+    EXPECT_EQ(frmBelmar->RadioData[0x47], 0x00) << "Cancel stores nothing";
 }

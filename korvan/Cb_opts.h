@@ -1,0 +1,100 @@
+#pragma once
+// "Australian CB Options": the CB transmit and receive tone, busy lockout, CTCSS on the
+// repeater channels, clearing silent mode on priority recall, and the per-channel memories
+// of the 40 CB channels (open scan, group scan, quiet, CTCSS) and duplex of channels 1-8.
+//
+// Opened by the channel table's "Edit Aust CB Options" button (UHF radios only) with
+// frmCbOptions->exec(); the result needs no handling: OK has stored into the image, any
+// other close has put the image back as it was when the dialog opened.
+
+#include "Image_dialog.h"
+#include "Image_fields.h"
+
+#include <QString>
+#include <cstdint>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTabWidget;
+
+constexpr int CB_CHANNELS = 40;
+constexpr int CB_DUPLEX_CHANNELS = 8;
+
+class TfrmCbOptions : public ImageDialog {
+    Q_OBJECT
+public:
+    explicit TfrmCbOptions(QWidget* parent = nullptr);
+
+    void FormCreate();
+    void FormShow() override;
+    void OKBtnClick() override;
+    void chkEnableCbCtcssClick();
+    // Shared by all eight select and deselect buttons; the sender decides.
+    void btnOsSelectAllClick(QObject* sender);
+
+    void LoadCbCtcssOptions();
+    void SaveCbCtcssOptions();
+    void LoadCbMemories();
+    void SaveCbMemories();
+
+    QGroupBox* GroupBox2;
+    QCheckBox* chkEnableCbCtcss;
+    QCheckBox* chkCbBusyLockout;
+    QCheckBox* chkCtcssOnDup;
+    QCheckBox* chkClearPrivOnPri;
+    QLabel* lblCbCtcssTx;
+    QComboBox* cmbTxCtcss;
+    QLabel* lblCbCtcssRx;
+    QComboBox* cmbRxCtcss;
+
+    QTabWidget* pageCbMemories;
+    QWidget* tabOpenScan;
+    QWidget* tabGroupScan;
+    QWidget* tabQuiet;
+    QWidget* tabSilent;
+    QWidget* tabDuplex;
+    // Box n stands for CB channel n (index 0 unused).
+    QCheckBox* chkOs[CB_CHANNELS + 1] = {};
+    QCheckBox* chkGs[CB_CHANNELS + 1] = {};
+    QCheckBox* chkQ[CB_CHANNELS + 1] = {};
+    QCheckBox* chkCtcss[CB_CHANNELS + 1] = {};
+    QCheckBox* chkDup[CB_DUPLEX_CHANNELS + 1] = {};
+    QPushButton* btnOsSelectAll;
+    QPushButton* btnOsDeselectAll;
+    QPushButton* btnGsSelectAll;
+    QPushButton* btnGsDeselectAll;
+    QPushButton* btnQSelectAll;
+    QPushButton* btnQDeselectAll;
+    QPushButton* btnCtcssSelectAll;
+    QPushButton* btnCtcssDeselectAll;
+
+private:
+    // A tone combo with the text and byte it was loaded with.
+    struct ToneBox {
+        QComboBox* TfrmCbOptions::*combo;
+        int offset;
+    };
+    struct LoadedTone {
+        QString text;
+        uint8_t code = 0;
+    };
+    static const ToneBox ToneBoxes[2];
+
+    void buildOptions();
+    void buildMemories();
+    QWidget* buildChannelTab(int memory);
+    QWidget* buildDuplexTab();
+    void bindFields();
+    void bindHelp();
+    void loadTone(const ToneBox& tone, LoadedTone& loaded);
+    uint8_t toneToStore(const ToneBox& tone, const LoadedTone& loaded) const;
+
+    ImageFields optionFields;
+    ImageFields memoryFields;
+    LoadedTone loadedTones[2];
+};
+
+extern TfrmCbOptions* frmCbOptions;

@@ -1,0 +1,744 @@
+#include "User_btn.h"
+
+#include "Chanedit_p.h"
+#include "Eeprom.h"
+#include "Help_pane.h"
+#include "Key_filter.h"
+#include "Ser_com.h"
+#include "Up_down.h"
+#include "platform/Convert.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+#include <initializer_list>
+#include <utility>
+
+TfrmUserButtons* frmUserButtons = nullptr;
+
+namespace {
+
+using T = TfrmUserButtons;
+
+const char* const FunctionNames[KEY_FUNCTIONS] = {
+    "Disabled",
+    "TX High/Low power",
+    "Monitor",
+    "Squelch",
+    "Talk around",
+    "Scan",
+    "OS/GS mode toggle",
+    "Page",
+    "Quiet",
+    "Recall channel M1",
+    "Recall channel M2",
+    "Recall channel M3",
+    "Recall channel M4",
+    "Speed dial Selcall Memory",
+    "Recall channel M1 & speed dial Selcall Memory",
+    "Recall channel M2 & speed dial Selcall Memory",
+    "Recall channel M3 & speed dial Selcall Memory",
+    "Recall channel M4 & speed dial Selcall Memory",
+    "Speed dial DTMF M1",
+    "Speed dial DTMF M2",
+    "Speed dial DTMF M3",
+    "Speed dial DTMF M4",
+    "Recall channel M1 & speed dial DTMF M1",
+    "Recall channel M1 & speed dial DTMF M2",
+    "Recall channel M1 & speed dial DTMF M3",
+    "Recall channel M1 & speed dial DTMF M4",
+    "Recall channel M2 & speed dial DTMF M1",
+    "Recall channel M2 & speed dial DTMF M2",
+    "Recall channel M2 & speed dial DTMF M3",
+    "Recall channel M2 & speed dial DTMF M4",
+    "Recall channel M3 & speed dial DTMF M1",
+    "Recall channel M3 & speed dial DTMF M2",
+    "Recall channel M3 & speed dial DTMF M3",
+    "Recall channel M3 & speed dial DTMF M4",
+    "Recall channel M4 & speed dial DTMF M1",
+    "Recall channel M4 & speed dial DTMF M2",
+    "Recall channel M4 & speed dial DTMF M3",
+    "Recall channel M4 & speed dial DTMF M4",
+    "Call",
+    "KeyLock",
+    "Monitor (toggle)",
+    "S-Meter (toggle)",
+};
+
+// Function codes the dialog's rules test.
+enum FunctionCode {
+    fnDisabled = 0,
+    fnMonitor = 2,
+    fnScan = 5,
+    fnOsGsToggle = 6,
+    fnQuiet = 8,
+    fnRecallM1 = 9,
+    fnRecallM4 = 12,
+    fnSpeedDialSelcall = 13,
+    fnRecallM4SpeedDialSelcall = 17,
+    fnKeyLock = 39,
+    fnMonitorToggle = 40,
+};
+
+// A programmable key: its function combo and code byte, its speed-dial combo and byte.
+struct Key {
+    QLabel* T::*label;
+    QComboBox* T::*function;
+    const char* caption;
+    int codeByte;
+    QLabel* T::*speedLabel;
+    QComboBox* T::*speedDial;
+    const char* speedCaption;
+    int speedByte;
+    bool keyLockEnablesMonitor; // "KeyLock" or "Monitor (toggle)" here enables the box
+};
+
+constexpr Key Keys[] = {
+    {&T::lblButtonF1, &T::cmbButtonF1, "Button F1", 0x8F, &T::lblSelcallBtnF1, &T::cmbSelcallBtnF1,
+     "F1", 0xAF, true},
+    {&T::lblButtonF2, &T::cmbButtonF2, "Button F2", 0x90, &T::lblSelcallBtnF2, &T::cmbSelcallBtnF2,
+     "F2", 0xB0, true},
+    {&T::lblButtonF3, &T::cmbButtonF3, "Button F3", 0x91, &T::lblSelcallBtnF3, &T::cmbSelcallBtnF3,
+     "F3", 0xB1, true},
+    {&T::lblButtonF4, &T::cmbButtonF4, "Button F4", 0x92, &T::lblSelcallBtnF4, &T::cmbSelcallBtnF4,
+     "F4", 0xB2, true},
+    {&T::lblButtonA, &T::cmbButtonA, "Button F5", 0x8D, &T::lblSelcallBtnA, &T::cmbSelcallBtnA,
+     "F5", 0xAD, false},
+    {&T::lblButtonB, &T::cmbButtonB, "Button F6", 0x8E, &T::lblSelcallBtnB, &T::cmbSelcallBtnB,
+     "F6", 0xAE, false},
+    {&T::lblButtonE, &T::cmbButtonE, "Emerg. Btn", 0x82, &T::lblSelcallBtnE, &T::cmbSelcallBtnE,
+     "Emerg.", 0x83, true},
+    {&T::lblButtonCall, &T::cmbButtonCall, "Call Btn", 0x50, &T::lblSelcallBtnCall,
+     &T::cmbSelcallBtnCall, "Call", 0xB3, true},
+    {&T::lblButtonMicA, &T::cmbButtonMicA, "Mic (--) Btn", 0x44, &T::lblSelcallBtnMicA,
+     &T::cmbSelcallBtnMicA, "MIC (--)", 0x45, true},
+};
+
+struct RecallMemory {
+    QLabel* T::*label;
+    QComboBox* T::*combo;
+    const char* caption;
+    int byte;
+};
+
+constexpr RecallMemory RecallMemories[RECALL_MEMORIES] = {
+    {&T::lblRecallM1, &T::cmbRecallM1, "Channel Pri/M1", 0x59},
+    {&T::lblRecallM2, &T::cmbRecallM2, "Channel M2", 0x5A},
+    {&T::lblRecallM3, &T::cmbRecallM3, "Channel M3", 0x5B},
+    {&T::lblRecallM4, &T::cmbRecallM4, "Channel M4", 0x5C},
+};
+
+struct DtmfMemory {
+    QLabel* T::*label;
+    QLineEdit* T::*edit;
+    const char* caption;
+    int offset;
+    bool keyFiltered;
+};
+
+constexpr DtmfMemory DtmfMemories[DTMF_MEMORIES] = {
+    {&T::lblDtmfMem1, &T::txtDtmfMem1, "Mem 1", 0x93, true},
+    {&T::lblDtmfMem2, &T::txtDtmfMem2, "Mem 2", 0x99, true},
+    {&T::lblDtmfMem3, &T::txtDtmfMem3, "Mem 3", 0x9F, true},
+    {&T::lblDtmfMem4, &T::txtDtmfMem4, "Mem 4", 0xA5, false},
+};
+
+constexpr BitBox<T, QCheckBox> OptionBits[] = {
+    {0x47, 6, &T::chkMonitorOpenSql},    {0x48, 0, &T::chkQuietMemMod},
+    {0x48, 1, &T::chkScanMemMod},        {0x48, 2, &T::chkRecallChMod},
+    {0x4D, 5, &T::chkCallButtonEnabled}, {0x4E, 5, &T::chkAlarmInput},
+    {0x4E, 6, &T::chkGsTxOnHold},        {0x4F, 5, &T::chkF1F4RsImm},
+};
+
+const char* const HookActionCaptions[HOOK_ACTIONS] = {
+    "Monitor",         "Hold Scan",     "Clear Quiet", "Enter Quiet",
+    "Arm Selcall ANI", "Arm_DTMF_Mem1", "Timeout",     "Beep",
+};
+
+constexpr int LiveByteOffset = 2;
+constexpr uint8_t LowPowerBit = 0x01;
+constexpr uint8_t MuteOpenBit = 0x02;
+constexpr int HookByte = 0x34;
+constexpr int CbEnableByte = 0x47;
+constexpr uint8_t CbEnableBit = 0x08;
+constexpr int ScanModeByte = 0x4A;
+constexpr uint8_t ScanModeBits = 0x07; // bit 2 set: group scan
+constexpr uint8_t GroupScanBit = 0x04;
+constexpr int ScanSpeedByte = 0x54;
+constexpr int PriorityRateByte = 0x55;
+constexpr int SpeedDialMemories = 40;
+
+// Recall memory values: 0..99 channel v + 1, 100..139 CB channel v - 99.
+constexpr int LastChannel = 100;
+constexpr int FirstCbValue = 100;
+constexpr int LastRecallValue = 139;
+constexpr int CbChannels = 40;
+// In-use flags (record byte 6, bit 0) of channels 1..99, and of channel 100, whose record
+// is the first of the unnamed channels.
+constexpr int NamedChannelFlags = 0x4DF + 6;
+constexpr int Channel100Flags = 0x221 + 6;
+
+// Scan time per channel in 10 ms: items Slow, Medium, Fast.
+constexpr uint8_t ScanSpeeds[] = {20, 10, 5};
+
+constexpr char DtmfDigits[] = "0123456789*#p"; // codes 0..12
+constexpr int DtmfKeys = 13;                   // codes from here on end the text
+constexpr uint8_t DtmfEnd = 0x0F;
+
+QString channelEntry(int channel) {
+    return platform::FormatFloat(QStringLiteral("00"), channel) + QLatin1Char(' ') +
+           frmEditChannel2->GetChannelName(channel - 1);
+}
+
+QString cbEntry(int channel) {
+    return QStringLiteral("CB ") + platform::FormatFloat(QStringLiteral("00"), channel);
+}
+
+bool channelInUse(int channel) {
+    const int flags =
+        channel < LastChannel ? NamedChannelFlags + 8 * (channel - 1) : Channel100Flags;
+    return frmBelmar->RadioData[flags] & 0x01;
+}
+
+bool cbEnabled() {
+    return frmBelmar->RadioData[CbEnableByte] & CbEnableBit;
+}
+
+// The code of character i of a DTMF text, or -1 for a missing character or no DTMF key.
+int dtmfCode(const QString& text, int i) {
+    return i < text.size() ? int(QString::fromLatin1(DtmfDigits).indexOf(text.at(i))) : -1;
+}
+
+} // namespace
+
+TfrmUserButtons::TfrmUserButtons(QWidget* parent) : ImageDialog(parent) {
+    setWindowTitle(QStringLiteral("User Defined Buttons"));
+    buildButtons();
+    buildSelcallMemories();
+    buildRecallChannels();
+    buildDtmf();
+    buildScan();
+    buildHookActions();
+    buildOptions();
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(gbButtons, 0, 0, 3, 1);
+    grid->addWidget(gbSelcallMemories, 0, 1, 3, 1);
+    grid->addWidget(gbRecallChannels, 0, 2);
+    grid->addWidget(gbDtmf, 1, 2);
+    grid->addWidget(gbOptions, 2, 2);
+    grid->addWidget(GroupBox4, 0, 3);
+    grid->addWidget(gbHookActions, 1, 3, 2, 1);
+    grid->addWidget(BuildBottomPanel(), 3, 0, 1, 4);
+
+    FormCreate();
+    bindFields();
+    bindHelp();
+    connectHandlers();
+}
+
+void TfrmUserButtons::buildButtons() {
+    gbButtons = new QGroupBox(QStringLiteral("Button Functions"), this);
+    auto* grid = new QGridLayout(gbButtons);
+    int row = 0;
+    for (const Key& key : Keys) {
+        this->*key.label = new QLabel(QString::fromUtf8(key.caption), gbButtons);
+        this->*key.function = new QComboBox(gbButtons);
+        grid->addWidget(this->*key.label, row, 0);
+        grid->addWidget(this->*key.function, row++, 1);
+    }
+    chkF1F4RsImm = new QCheckBox(QStringLiteral("Fast Response"), gbButtons);
+    grid->addWidget(chkF1F4RsImm, row, 0, 1, 2);
+    grid->setRowStretch(row + 1, 1);
+}
+
+void TfrmUserButtons::buildSelcallMemories() {
+    gbSelcallMemories = new QGroupBox(QStringLiteral("Selcall Speed Dial"), this);
+    auto* grid = new QGridLayout(gbSelcallMemories);
+    int row = 0;
+    for (const Key& key : Keys) {
+        this->*key.speedLabel = new QLabel(QString::fromUtf8(key.speedCaption), gbSelcallMemories);
+        auto* combo = new QComboBox(gbSelcallMemories);
+        for (int m = 1; m <= SpeedDialMemories; ++m)
+            combo->addItem(QStringLiteral("M%1").arg(m));
+        this->*key.speedDial = combo;
+        grid->addWidget(this->*key.speedLabel, row, 0);
+        grid->addWidget(combo, row++, 1);
+    }
+    grid->setRowStretch(row, 1);
+}
+
+void TfrmUserButtons::buildRecallChannels() {
+    gbRecallChannels = new QGroupBox(QStringLiteral("Recall Channels"), this);
+    auto* grid = new QGridLayout(gbRecallChannels);
+    int row = 0;
+    for (const RecallMemory& memory : RecallMemories) {
+        this->*memory.label = new QLabel(QString::fromUtf8(memory.caption), gbRecallChannels);
+        auto* combo = new QComboBox(gbRecallChannels);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setMinimumContentsLength(10);
+        this->*memory.combo = combo;
+        grid->addWidget(this->*memory.label, row, 0);
+        grid->addWidget(combo, row++, 1);
+    }
+    chkRecallChMod =
+        new QCheckBox(QStringLiteral("Allow user to modify recall channels"), gbRecallChannels);
+    grid->addWidget(chkRecallChMod, row, 0, 1, 2);
+}
+
+void TfrmUserButtons::buildDtmf() {
+    gbDtmf = new QGroupBox(QStringLiteral("DTMF Memories"), this);
+    auto* grid = new QGridLayout(gbDtmf);
+    int row = 0;
+    for (const DtmfMemory& memory : DtmfMemories) {
+        this->*memory.label = new QLabel(QString::fromUtf8(memory.caption), gbDtmf);
+        auto* edit = new QLineEdit(gbDtmf);
+        edit->setMaxLength(DTMF_DIGITS);
+        // Memories 1-3 take only DTMF keys, with "P" typed as the pause "p".
+        if (memory.keyFiltered)
+            keys::allowOnly(edit, QString::fromLatin1(DtmfDigits), keys::Case::Lower);
+        this->*memory.edit = edit;
+        grid->addWidget(this->*memory.label, row, 0);
+        grid->addWidget(edit, row++, 1);
+    }
+}
+
+void TfrmUserButtons::buildScan() {
+    GroupBox4 = new QGroupBox(QStringLiteral("Scan Options"), this);
+    lblScanMode = new QLabel(QStringLiteral("Scan Mode"), GroupBox4);
+    rbOsMode = new QRadioButton(QStringLiteral("Open Scan"), GroupBox4);
+    rbGsMode = new QRadioButton(QStringLiteral("Group Scan"), GroupBox4);
+    chkScanMemMod = new QCheckBox(QStringLiteral("Enable scan memory modify"), GroupBox4);
+    chkGsTxOnHold = new QCheckBox(QStringLiteral("Transmit on Hold channel in GS"), GroupBox4);
+    lblScanSpeed = new QLabel(QStringLiteral("Scan Speed"), GroupBox4);
+    cmbScanSpeed = new QComboBox(GroupBox4);
+    cmbScanSpeed->addItems({QStringLiteral("200mS / ch - Slow"),
+                            QStringLiteral("100mS / ch - Medium"),
+                            QStringLiteral("50mS / ch - Fast")});
+    lblPriCheck = new QLabel(QStringLiteral("Priority Check Rate"), GroupBox4);
+    editPriChkRate = new QLineEdit(GroupBox4);
+    udPriChkRate = new UpDown(GroupBox4);
+    udPriChkRate->setRange(1, 10);
+    udPriChkRate->setAssociate(editPriChkRate);
+    auto* rate = new QHBoxLayout;
+    rate->setSpacing(0);
+    rate->addWidget(editPriChkRate);
+    rate->addWidget(udPriChkRate);
+    auto* grid = new QGridLayout(GroupBox4);
+    grid->addWidget(lblScanMode, 0, 0);
+    grid->addWidget(rbOsMode, 0, 1);
+    grid->addWidget(rbGsMode, 1, 1);
+    grid->addWidget(chkScanMemMod, 2, 0, 1, 2);
+    grid->addWidget(chkGsTxOnHold, 3, 0, 1, 2);
+    grid->addWidget(lblScanSpeed, 4, 0);
+    grid->addWidget(cmbScanSpeed, 4, 1);
+    grid->addWidget(lblPriCheck, 5, 0);
+    grid->addLayout(rate, 5, 1);
+}
+
+void TfrmUserButtons::buildHookActions() {
+    gbHookActions = new QGroupBox(QStringLiteral("Mic. Hook Action"), this);
+    auto* column = new QVBoxLayout(gbHookActions);
+    for (int k = 0; k < HOOK_ACTIONS; ++k) {
+        chkOffHook[k] = new QCheckBox(QString::fromUtf8(HookActionCaptions[k]), gbHookActions);
+        column->addWidget(chkOffHook[k]);
+    }
+    column->addStretch();
+}
+
+void TfrmUserButtons::buildOptions() {
+    gbOptions = new QGroupBox(QStringLiteral("Options"), this);
+    chkQuietMemMod = new QCheckBox(QStringLiteral("Enable quiet memory modify"), gbOptions);
+    chkCallButtonEnabled = new QCheckBox(QStringLiteral("Enable 'Call To QuickEdit'"), gbOptions);
+    chkMonitorOpenSql =
+        new QCheckBox(QStringLiteral("Monitor button also unmutes radio."), gbOptions);
+    chkAlarmInput = new QCheckBox(QStringLiteral("Enable  Alarm Input"), gbOptions);
+    chkLowPwr = new QCheckBox(QStringLiteral("TX Low Power"), gbOptions);
+    chkSquelch = new QCheckBox(QStringLiteral("Mute open"), gbOptions);
+    auto* column = new QVBoxLayout(gbOptions);
+    for (QWidget* box : {chkQuietMemMod, chkCallButtonEnabled, chkMonitorOpenSql, chkAlarmInput,
+                         chkLowPwr, chkSquelch})
+        column->addWidget(box);
+}
+
+void TfrmUserButtons::FormCreate() {
+    for (const Key& key : Keys)
+        FillFunctionList(this->*key.function);
+}
+
+void TfrmUserButtons::bindFields() {
+    for (const Key& key : Keys) {
+        // A combo without a selection (a stored code it has no item for) stores 0xFF.
+        functionFields.comboIndex(this->*key.function, key.codeByte, 0xFF, 0xFF);
+        optionFields.comboIndex(this->*key.speedDial, key.speedByte, 0xFF, 0xFF);
+    }
+    optionFields.checks(this, OptionBits);
+    for (int k = 0; k < HOOK_ACTIONS; ++k)
+        optionFields.check(chkOffHook[k], HookByte, uint8_t(1u << k));
+    optionFields.numberClamped(udPriChkRate, PriorityRateByte, 0xFF);
+}
+
+void TfrmUserButtons::bindHelp() {
+    const QStringList functions{
+        QStringLiteral("Select the operation of each buttons from the list of options.")};
+    const QStringList recall{
+        QStringLiteral("Select the recall channel to from the list of available channels.")};
+    const QStringList speedDial{QStringLiteral("Select the Selcall memory to speed dial.")};
+    const QStringList dtmf{
+        QStringLiteral("Enter the DTMF string to be sent. Up to 12 tones (0-9,* and #) can be "
+                       "sent, use P for a pause of one tone period.")};
+    const QStringList dtmfSpeedDial{
+        dtmf.first(),
+        QStringLiteral("On Ombrel use * to speed dial DTMF 3, # to speed dial DTMF 4.")};
+    const QStringList scanMode{QStringLiteral("Select the scan mode to be used.")};
+    const QStringList scanSpeed{
+        QStringLiteral("Sets the speed of the scan mode in time per channel.")};
+
+    const std::pair<QWidget*, QStringList> table[] = {
+        {chkF1F4RsImm,
+         {QStringLiteral("Keys configured for functions Recall Channel Memory, ") +
+          QStringLiteral("Recall Channel Memory + Dial Selcall Memory, Speed Dial DTMF Memory, "
+                         "or Recall ") +
+          QStringLiteral("Channel Memory + Dial DTMF Memory respond immediately to a keypress.")}},
+        {gbButtons, functions},
+        {gbRecallChannels, recall},
+        {chkRecallChMod,
+         {QStringLiteral("If enabled allows the user to change the recall (only) channel by "
+                         "selecting the new channel then pressing and holding the button.")}},
+        {gbDtmf, dtmf},
+        {lblDtmfMem1, dtmf},
+        {txtDtmfMem1, dtmf},
+        {lblDtmfMem2, dtmf},
+        {txtDtmfMem2, dtmf},
+        {lblDtmfMem3, dtmfSpeedDial},
+        {txtDtmfMem3, dtmfSpeedDial},
+        {lblDtmfMem4, dtmfSpeedDial},
+        {txtDtmfMem4, dtmfSpeedDial},
+        {lblScanMode, scanMode},
+        {rbOsMode, scanMode},
+        {rbGsMode, scanMode},
+        {chkScanMemMod, {QStringLiteral("Allow the user to edit the channels in scan memory.")}},
+        {chkGsTxOnHold,
+         {QStringLiteral("Allow transmit on the holding channel in GS instead of jumping to the "
+                         "Priority Channel")}},
+        {lblScanSpeed, scanSpeed},
+        {cmbScanSpeed, scanSpeed},
+        {chkQuietMemMod, {QStringLiteral("Allow the user to edit the channels in Quiet memory.")}},
+        {gbSelcallMemories, speedDial},
+        {chkCallButtonEnabled,
+         {QStringLiteral("Allows last three digits of 'Call To' ident to be continuously varied "
+                         "by rotating the channel knob.")}},
+        {chkMonitorOpenSql,
+         {QStringLiteral("Enable monitor button to momentarily unmute the audio as well as "
+                         "disabling the CTCSS.")}},
+        {chkAlarmInput, {QStringLiteral("Alarm input has the same function as Emerg. button.")}},
+        // Bound to the help handlers without a text of their own.
+        {BottomPanel, {}},
+        {GroupBox4, {}},
+        {HelpText, {}},
+        {lblPriCheck, {}},
+    };
+    for (const auto& [control, lines] : table)
+        help->bind(control, lines);
+    for (const Key& key : Keys) {
+        help->bind(this->*key.label, functions);
+        help->bind(this->*key.function, functions);
+        help->bind(this->*key.speedLabel, speedDial);
+        help->bind(this->*key.speedDial, speedDial);
+    }
+    for (const RecallMemory& memory : RecallMemories) {
+        help->bind(this->*memory.label, recall);
+        help->bind(this->*memory.combo, recall);
+    }
+}
+
+void TfrmUserButtons::connectHandlers() {
+    for (const Key& key : Keys)
+        connect(this->*key.function, &QComboBox::currentIndexChanged, this,
+                &TfrmUserButtons::cmbButtonAChange);
+    connect(rbOsMode, &QRadioButton::toggled, this, &TfrmUserButtons::cmbButtonAChange);
+    connect(rbGsMode, &QRadioButton::toggled, this, &TfrmUserButtons::cmbButtonAChange);
+    connect(chkLowPwr, &QCheckBox::toggled, this, &TfrmUserButtons::chkLowPwrClick);
+    connect(chkSquelch, &QCheckBox::toggled, this, &TfrmUserButtons::chkSquelchClick);
+    // Any change of a recall text after loading, or a pick from its list, is the user's.
+    for (int i = 0; i < RECALL_MEMORIES; ++i) {
+        QComboBox* combo = this->*RecallMemories[i].combo;
+        connect(combo, &QComboBox::editTextChanged, this, [this, i] { recallTouched[i] = true; });
+        connect(combo, &QComboBox::activated, this, [this, i] { recallTouched[i] = true; });
+    }
+}
+
+QString TfrmUserButtons::FunctionName(int code) {
+    if (code < 0 || code >= KEY_FUNCTIONS)
+        return QString::fromUtf8(FunctionNames[fnDisabled]);
+    return QString::fromUtf8(FunctionNames[code]);
+}
+
+void TfrmUserButtons::FillFunctionList(QComboBox* combo) {
+    combo->clear();
+    for (int code = 0; code < KEY_FUNCTIONS; ++code)
+        combo->addItem(FunctionName(code));
+}
+
+void TfrmUserButtons::FormShow() {
+    TakeBackup();
+    LoadUserButtons();
+    cmbButtonAChange();
+    LiveByte = frmBelmar->RadioData[LiveByteOffset];
+    chkLowPwr->setChecked(LiveByte & LowPowerBit);
+    chkSquelch->setChecked(LiveByte & MuteOpenBit);
+}
+
+void TfrmUserButtons::OKBtnClick() {
+    SaveUserButtons();
+}
+
+// Only the call key's code is range-tested: a code it has no item for shows "Disabled".
+void TfrmUserButtons::LoadButtonFunctions() {
+    functionFields.load(frmBelmar->RadioData);
+    if (cmbButtonCall->currentIndex() < 0)
+        cmbButtonCall->setCurrentIndex(fnDisabled);
+}
+
+void TfrmUserButtons::StoreButtonFunctions() {
+    functionFields.store(frmBelmar->RadioData);
+}
+
+void TfrmUserButtons::LoadUserButtons() {
+    LoadButtonFunctions();
+    FillRecallLists();
+    LoadDtmfMemories();
+    optionFields.load(frmBelmar->RadioData);
+    LoadScanOptions();
+}
+
+void TfrmUserButtons::SaveUserButtons() {
+    StoreButtonFunctions();
+    StoreRecallChannels();
+    StoreDtmfMemories();
+    udPriChkRate->Position(); // a rate typed into its box counts
+    optionFields.store(frmBelmar->RadioData);
+    StoreScanOptions();
+}
+
+void TfrmUserButtons::LoadScanOptions() {
+    const uint8_t* image = frmBelmar->RadioData;
+    (image[ScanModeByte] & GroupScanBit ? rbGsMode : rbOsMode)->setChecked(true);
+    const uint8_t speed = image[ScanSpeedByte];
+    cmbScanSpeed->setCurrentIndex(speed >= 11 ? 0 : speed <= 5 ? 2 : 1);
+}
+
+// Without a "Scan" key the radio scans in open scan mode; with a mode toggle key the mode
+// is the user's; otherwise it is the mode chosen here.
+void TfrmUserButtons::StoreScanOptions() {
+    uint8_t* image = frmBelmar->RadioData;
+    uint8_t mode = 0x03;
+    if (ScanKeyUsed)
+        mode = OsGsKeyUsed ? 0x00 : (rbOsMode->isChecked() ? 0x02 : 0x06);
+    image[ScanModeByte] = bits::put(image[ScanModeByte], ScanModeBits, mode);
+    const int item = cmbScanSpeed->currentIndex();
+    image[ScanSpeedByte] = ScanSpeeds[item == 0 || item == 2 ? item : 1];
+}
+
+void TfrmUserButtons::FillRecallLists() {
+    QStringList entries;
+    for (int channel = 1; channel <= LastChannel; ++channel)
+        if (channelInUse(channel))
+            entries << channelEntry(channel);
+    if (cbEnabled())
+        for (int channel = 1; channel <= CbChannels; ++channel)
+            entries << cbEntry(channel);
+    for (int n = 1; n <= RECALL_MEMORIES; ++n) {
+        QComboBox* combo = this->*RecallMemories[n - 1].combo;
+        combo->clear();
+        combo->addItems(entries);
+        showStoredRecall(n);
+        recallTouched[n - 1] = false;
+    }
+}
+
+// A stored value that names no listed entry shows the first entry.
+void TfrmUserButtons::showStoredRecall(int n) {
+    const RecallMemory& memory = RecallMemories[n - 1];
+    const int v = frmBelmar->RadioData[memory.byte];
+    QString text;
+    if (v < LastChannel && channelInUse(v + 1))
+        text = channelEntry(v + 1);
+    else if (v >= FirstCbValue && v <= LastRecallValue && cbEnabled())
+        text = cbEntry(v - (FirstCbValue - 1));
+    QComboBox* combo = this->*memory.combo;
+    combo->setCurrentIndex(text.isEmpty() ? 0 : combo->findText(text));
+    if (combo->count() == 0)
+        combo->setEditText(QString());
+}
+
+// Typed or picked recall text to a stored value: "CB nn" gives nn + 99, channel 100's
+// entry 99, anything else the number in its first two characters less one. Text that does
+// not convert, or a number that names no recall channel, gives 0 (channel 1).
+int TfrmUserButtons::recallValue(const QString& text) const {
+    int value = 0;
+    try {
+        if (text.startsWith(QStringLiteral("CB")))
+            value = platform::StrToInt(text.mid(3, 2)) + (FirstCbValue - 1);
+        else if (text == QStringLiteral("100") || text.startsWith(QStringLiteral("100 ")))
+            value = LastChannel - 1;
+        else
+            value = platform::StrToInt(text.left(2)) - 1;
+    } catch (const platform::EConvertError&) {
+        return 0;
+    }
+    return value >= 0 && value <= LastRecallValue ? value : 0;
+}
+
+// A memory the user did not touch keeps its stored value, whatever it names.
+void TfrmUserButtons::StoreRecallChannels() {
+    for (int i = 0; i < RECALL_MEMORIES; ++i) {
+        if (!recallTouched[i])
+            continue;
+        const RecallMemory& memory = RecallMemories[i];
+        frmBelmar->RadioData[memory.byte] =
+            uint8_t(recallValue((this->*memory.combo)->currentText()));
+    }
+}
+
+void TfrmUserButtons::LoadDtmfMemories() {
+    for (const DtmfMemory& memory : DtmfMemories)
+        (this->*memory.edit)->setText(DecodeDtmfMemory(memory.offset));
+}
+
+void TfrmUserButtons::StoreDtmfMemories() {
+    for (const DtmfMemory& memory : DtmfMemories)
+        EncodeDtmfMemory(memory.offset, (this->*memory.edit)->text());
+}
+
+// Twelve 4-bit digits, high half first; the first code above 12 ends the text.
+QString TfrmUserButtons::DecodeDtmfMemory(int offset) const {
+    QString text;
+    for (int i = 0; i < DTMF_DIGITS; ++i) {
+        const uint8_t byte = frmBelmar->RadioData[offset + i / 2];
+        const int code = i % 2 == 0 ? byte >> 4 : byte & 0x0F;
+        if (code >= DtmfKeys)
+            break;
+        text += QLatin1Char(DtmfDigits[code]);
+    }
+    return text;
+}
+
+// Writes digit pairs until the text ends or holds a character that is no DTMF key; that
+// digit becomes the end mark and the bytes after it keep their contents. Twelve digits fill
+// all six bytes with no end mark.
+void TfrmUserButtons::EncodeDtmfMemory(int offset, const QString& text) {
+    uint8_t* image = frmBelmar->RadioData;
+    for (int i = 0; i < DTMF_DIGITS; i += 2) {
+        uint8_t& byte = image[offset + i / 2];
+        const int high = dtmfCode(text, i);
+        if (high < 0) {
+            byte = uint8_t(DtmfEnd << 4);
+            return;
+        }
+        byte = uint8_t(high << 4);
+        const int low = dtmfCode(text, i + 1);
+        if (low < 0) {
+            byte |= DtmfEnd;
+            return;
+        }
+        byte |= uint8_t(low);
+    }
+}
+
+bool TfrmUserButtons::anyKeyHolds(int low, int high) const {
+    for (const Key& key : Keys) {
+        const int code = (this->*key.function)->currentIndex();
+        if (code >= low && code <= high)
+            return true;
+    }
+    return false;
+}
+
+bool TfrmUserButtons::DtmfMemoryInUse(int n) const {
+    if (n < 1 || n > DTMF_MEMORIES)
+        return false;
+    for (int first : {17, 21, 25, 29, 33})
+        if (anyKeyHolds(first + n, first + n))
+            return true;
+    return false;
+}
+
+bool TfrmUserButtons::RecallChannelInUse(int n) const {
+    if (n < 1 || n > RECALL_MEMORIES)
+        return false;
+    const int withDtmf = 22 + 4 * (n - 1);
+    return anyKeyHolds(8 + n, 8 + n) || anyKeyHolds(13 + n, 13 + n) ||
+           anyKeyHolds(withDtmf, withDtmf + 3);
+}
+
+void TfrmUserButtons::cmbButtonAChange() {
+    chkQuietMemMod->setEnabled(anyKeyHolds(fnQuiet, fnQuiet));
+    enableScanControls();
+    enableAll({lblDtmfMem1, txtDtmfMem1}, DtmfMemoryInUse(1));
+    enableAll({lblDtmfMem2, txtDtmfMem2}, DtmfMemoryInUse(2));
+    chkRecallChMod->setEnabled(anyKeyHolds(fnRecallM1, fnRecallM4));
+    for (int n = 1; n <= RECALL_MEMORIES; ++n)
+        enableAll({this->*RecallMemories[n - 1].label, this->*RecallMemories[n - 1].combo},
+                  RecallChannelInUse(n));
+    enableSpeedDials();
+    bool monitor = anyKeyHolds(fnMonitor, fnMonitor);
+    for (const Key& key : Keys) {
+        const int code = (this->*key.function)->currentIndex();
+        monitor |= key.keyLockEnablesMonitor && (code == fnKeyLock || code == fnMonitorToggle);
+    }
+    chkMonitorOpenSql->setEnabled(monitor);
+}
+
+void TfrmUserButtons::enableScanControls() {
+    OsGsKeyUsed = anyKeyHolds(fnOsGsToggle, fnOsGsToggle);
+    enableAll({lblScanMode, rbOsMode, rbGsMode}, !OsGsKeyUsed);
+    enableAll({lblPriCheck, udPriChkRate, editPriChkRate, chkGsTxOnHold},
+              OsGsKeyUsed || rbGsMode->isChecked());
+    ScanKeyUsed = anyKeyHolds(fnScan, fnScan);
+    if (ScanKeyUsed) {
+        enableAll({chkScanMemMod, lblScanSpeed, cmbScanSpeed}, true);
+        return;
+    }
+    enableAll({lblScanSpeed, cmbScanSpeed, lblScanMode, rbOsMode, rbGsMode, chkScanMemMod,
+               chkGsTxOnHold, lblPriCheck, udPriChkRate, editPriChkRate},
+              false);
+}
+
+void TfrmUserButtons::enableSpeedDials() {
+    for (const Key& key : Keys) {
+        const int code = (this->*key.function)->currentIndex();
+        const bool used = code >= fnSpeedDialSelcall && code <= fnRecallM4SpeedDialSelcall;
+        enableAll({this->*key.speedLabel, this->*key.speedDial}, used);
+    }
+}
+
+void TfrmUserButtons::chkLowPwrClick() {
+    setLiveBit(LowPowerBit, chkLowPwr->isChecked());
+}
+
+void TfrmUserButtons::chkSquelchClick() {
+    setLiveBit(MuteOpenBit, chkSquelch->isChecked());
+}
+
+void TfrmUserButtons::setLiveBit(uint8_t mask, bool on) {
+    const uint8_t next = bits::put(LiveByte, mask, on ? 1 : 0);
+    if (next == LiveByte)
+        return;
+    LiveByte = next;
+    WriteLiveByte(LiveByteOffset, next);
+}
+
+// The image first, then the radio; no reply is awaited.
+void TfrmUserButtons::WriteLiveByte(int offset, uint8_t value) {
+    eeBuffer->SetByte(offset, value);
+    frmSerial->SendWriteByte(offset, value);
+}

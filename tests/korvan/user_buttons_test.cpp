@@ -1,0 +1,504 @@
+// User-defined buttons: function codes, recall lists, DTMF memories, scan mode bits, the
+// enable rules, and the two live boxes that send byte 2 to the radio at once.
+
+#include "Image_checks.h"
+#include "Korvan_fixture.h"
+#include "Ser_com.h"
+#include "Up_down.h"
+#include "User_btn.h"
+#include "support/FirstGenRadio.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTextEdit>
+#include <cstring>
+
+using imagecheck::Change;
+using imagecheck::Changes;
+using imagecheck::Snapshot;
+
+namespace {
+
+constexpr int FunctionBytes[] = {0x8F, 0x90, 0x91, 0x92, 0x8D, 0x8E, 0x82, 0x50, 0x44};
+constexpr int SpeedDialBytes[] = {0xAF, 0xB0, 0xB1, 0xB2, 0xAD, 0xAE, 0x83, 0xB3, 0x45};
+constexpr int DtmfOffsets[] = {0x93, 0x99, 0x9F, 0xA5};
+
+class UserButtonsTest : public KorvanFixture {
+protected:
+    uint8_t* image() { return frmBelmar->RadioData; }
+    void Open() { frmUserButtons->show(); }
+    void Ok() { frmUserButtons->OKBtn->click(); }
+    void Cancel() { frmUserButtons->CancelBtn->click(); }
+
+    // Channel c (1..99) in use, named.
+    void AddChannel(int c, const char* name) {
+        image()[0x4DF + 8 * (c - 1) + 6] |= 0x01;
+        uint8_t* chars = image() + 745 + 5 * (c - 1);
+        std::memset(chars, 0, 5);
+        std::memcpy(chars, name, std::min<size_t>(5, std::strlen(name)));
+    }
+    void ClearChannels() {
+        for (int c = 1; c <= 99; ++c)
+            image()[0x4DF + 8 * (c - 1) + 6] &= 0xFE;
+        image()[0x221 + 6] &= 0xFE;
+    }
+    // Opens the list and takes the entry it shows, as a user would.
+    static void PickShownEntry(QComboBox* combo) {
+        combo->showPopup();
+        QTest::keyClick(combo->view(), Qt::Key_Return);
+    }
+    void EnableCb(bool on) { image()[0x47] = on ? image()[0x47] | 0x08 : image()[0x47] & ~0x08; }
+
+    // A random image whose fields hold what the dialog can show, so OK writes them back
+    // unchanged: valid codes, a scan mode that follows the keys, a listed scan speed,
+    // well-formed DTMF memories.
+    void FillConsistent(uint32_t seed) {
+        imagecheck::FillRandom(seed);
+        for (int i = 0; i < 9; ++i) {
+            image()[FunctionBytes[i]] %= 42;
+            image()[SpeedDialBytes[i]] %= 40;
+        }
+        image()[0x50] = 5; // call key scans
+        image()[0x8F] = 3; // no mode toggle
+        image()[0x90] = 3;
+        image()[0x91] = 3;
+        image()[0x92] = 3;
+        image()[0x8D] = 3;
+        image()[0x8E] = 3;
+        image()[0x82] = 3;
+        image()[0x44] = 3;
+        image()[0x4A] = (image()[0x4A] & 0xF8) | 0x06; // group scan
+        image()[0x54] = 10;
+        image()[0x55] = 1 + image()[0x55] % 10;
+        const uint8_t dtmf[] = {0x12, 0xAB, 0xCF};
+        for (int offset : DtmfOffsets)
+            std::memcpy(image() + offset, dtmf, sizeof dtmf);
+    }
+};
+
+TEST_F(UserButtonsTest, FunctionNamesByCode) {
+    EXPECT_EQ(TfrmUserButtons::FunctionName(0), "Disabled");
+    EXPECT_EQ(TfrmUserButtons::FunctionName(6), "OS/GS mode toggle");
+    EXPECT_EQ(TfrmUserButtons::FunctionName(17), "Recall channel M4 & speed dial Selcall Memory");
+    EXPECT_EQ(TfrmUserButtons::FunctionName(22 + 4 * 2 + 3),
+              "Recall channel M3 & speed dial DTMF M4");
+    EXPECT_EQ(TfrmUserButtons::FunctionName(41), "S-Meter (toggle)");
+    EXPECT_EQ(TfrmUserButtons::FunctionName(-1), "Disabled");
+    EXPECT_EQ(TfrmUserButtons::FunctionName(42), "Disabled");
+    EXPECT_EQ(frmUserButtons->FunctionName(255), "Disabled");
+    ASSERT_EQ(frmUserButtons->cmbButtonMicA->count(), 42);
+    EXPECT_EQ(frmUserButtons->cmbButtonMicA->itemText(38), "Call");
+}
+
+TEST_F(UserButtonsTest, LoadShowsCodesAndOutOfRangeCodes) {
+    FillConsistent(1);
+    image()[0x8F] = 40;  // F1: monitor toggle
+    image()[0x8D] = 13;  // F5: speed dial selcall
+    image()[0xAD] = 7;   // F5 speed dial M8
+    image()[0x50] = 42;  // call: out of range
+    image()[0x90] = 200; // F2: out of range
+    image()[0x34] = 0xA5;
+    image()[0x54] = 0;
+    image()[0x4A] |= 0x04;
+    image()[0x55] = 4;
+    Open();
+    EXPECT_EQ(frmUserButtons->cmbButtonF1->currentText(), "Monitor (toggle)");
+    EXPECT_EQ(frmUserButtons->cmbButtonCall->currentText(), "Disabled");
+    EXPECT_EQ(frmUserButtons->cmbButtonF2->currentIndex(), -1);
+    EXPECT_EQ(frmUserButtons->cmbSelcallBtnA->currentText(), "M8");
+    EXPECT_TRUE(frmUserButtons->cmbSelcallBtnA->isEnabled());
+    EXPECT_FALSE(frmUserButtons->cmbSelcallBtnF1->isEnabled());
+    for (int k = 0; k < 8; ++k)
+        EXPECT_EQ(frmUserButtons->chkOffHook[k]->isChecked(), bool(0xA5 & (1 << k))) << k;
+    EXPECT_EQ(frmUserButtons->cmbScanSpeed->currentIndex(), 2) << "0 loads as Fast";
+    EXPECT_TRUE(frmUserButtons->rbGsMode->isChecked());
+    EXPECT_EQ(frmUserButtons->editPriChkRate->text(), "4");
+    EXPECT_EQ(frmUserButtons->txtDtmfMem1->text(), "12*#p");
+    Ok();
+    EXPECT_EQ(image()[0x50], 0);
+    EXPECT_EQ(image()[0x90], 0xFF);
+    EXPECT_EQ(image()[0x54], 5);
+}
+
+TEST_F(UserButtonsTest, OkWithoutChangesKeepsEveryByte) {
+    for (uint32_t seed : {2u, 3u, 4u}) {
+        FillConsistent(seed);
+        const QByteArray before = Snapshot();
+        Open();
+        Ok();
+        EXPECT_EQ(Changes(before, Snapshot()), std::vector<Change>{}) << "seed " << seed;
+    }
+}
+
+TEST_F(UserButtonsTest, EachControlChangesOnlyItsOwnBits) {
+    struct Row {
+        QCheckBox* box;
+        int offset;
+        int bit;
+    };
+    std::vector<Row> rows = {
+        {frmUserButtons->chkMonitorOpenSql, 0x47, 6},    {frmUserButtons->chkQuietMemMod, 0x48, 0},
+        {frmUserButtons->chkScanMemMod, 0x48, 1},        {frmUserButtons->chkRecallChMod, 0x48, 2},
+        {frmUserButtons->chkCallButtonEnabled, 0x4D, 5}, {frmUserButtons->chkAlarmInput, 0x4E, 5},
+        {frmUserButtons->chkGsTxOnHold, 0x4E, 6},        {frmUserButtons->chkF1F4RsImm, 0x4F, 5},
+    };
+    for (int k = 0; k < 8; ++k)
+        rows.push_back({frmUserButtons->chkOffHook[k], 0x34, k});
+    for (const Row& row : rows) {
+        FillConsistent(uint32_t(row.offset * 8 + row.bit));
+        const QByteArray before = Snapshot();
+        Open();
+        row.box->setChecked(!row.box->isChecked()); // greyed or not
+        Ok();
+        EXPECT_EQ(Changes(before, Snapshot()),
+                  (std::vector<Change>{{row.offset, uint8_t(1u << row.bit)}}))
+            << row.box->text().toStdString();
+    }
+
+    FillConsistent(5);
+    image()[0x55] = 1;
+    image()[0x83] = 0;
+    QByteArray before = Snapshot();
+    Open();
+    frmUserButtons->cmbButtonE->setCurrentIndex(13);
+    frmUserButtons->cmbSelcallBtnE->setCurrentIndex(39);
+    frmUserButtons->udPriChkRate->step(+1);
+    Ok();
+    const auto changes = Changes(before, Snapshot());
+    ASSERT_EQ(changes.size(), 3u);
+    EXPECT_EQ(changes[0].offset, 0x55);
+    EXPECT_EQ(image()[0x82], 13);
+    EXPECT_EQ(image()[0x83], 39);
+
+    // A rate typed into the box counts, held to 1..10.
+    FillConsistent(17);
+    Open();
+    frmUserButtons->editPriChkRate->setText("7");
+    Ok();
+    EXPECT_EQ(image()[0x55], 7);
+    Open();
+    frmUserButtons->editPriChkRate->setText("25");
+    Ok();
+    EXPECT_EQ(image()[0x55], 10);
+
+    // Without a selection a code byte stores 0xFF.
+    FillConsistent(6);
+    Open();
+    frmUserButtons->cmbButtonF3->setCurrentIndex(-1);
+    frmUserButtons->cmbSelcallBtnF3->setCurrentIndex(-1);
+    Ok();
+    EXPECT_EQ(image()[0x91], 0xFF);
+    EXPECT_EQ(image()[0xB1], 0xFF);
+}
+
+TEST_F(UserButtonsTest, ScanModeBitsFollowTheKeys) {
+    auto storeWith = [this](std::initializer_list<int> codes, bool groupScan) {
+        FillConsistent(7);
+        image()[0x4A] = 0xF8 | (groupScan ? 0x04 : 0x00) | 0x03;
+        Open();
+        QComboBox* keys[] = {frmUserButtons->cmbButtonF1,  frmUserButtons->cmbButtonF2,
+                             frmUserButtons->cmbButtonF3,  frmUserButtons->cmbButtonF4,
+                             frmUserButtons->cmbButtonA,   frmUserButtons->cmbButtonB,
+                             frmUserButtons->cmbButtonE,   frmUserButtons->cmbButtonCall,
+                             frmUserButtons->cmbButtonMicA};
+        int i = 0;
+        for (int code : codes)
+            keys[i++]->setCurrentIndex(code);
+        for (; i < 9; ++i)
+            keys[i]->setCurrentIndex(0);
+        Ok();
+        return image()[0x4A];
+    };
+    EXPECT_EQ(storeWith({1, 2}, true), 0xFB) << "no Scan key: open scan";
+    EXPECT_EQ(storeWith({5, 5, 6}, false), 0xF8) << "Scan and a mode toggle";
+    EXPECT_EQ(storeWith({5}, true), 0xFE) << "Scan, group scan chosen";
+    EXPECT_EQ(storeWith({5}, false), 0xFA) << "Scan, open scan chosen";
+
+    FillConsistent(8);
+    Open();
+    frmUserButtons->cmbButtonCall->setCurrentIndex(5);
+    frmUserButtons->rbOsMode->setChecked(true);
+    frmUserButtons->cmbScanSpeed->setCurrentIndex(0);
+    Ok();
+    EXPECT_EQ(image()[0x4A] & 0x07, 0x02);
+    EXPECT_EQ(image()[0x54], 20);
+}
+
+TEST_F(UserButtonsTest, EnableRulesFollowTheKeys) {
+    FillConsistent(9);
+    for (int byte : FunctionBytes)
+        image()[byte] = 0;
+    image()[0x8D] = 40; // F5: monitor toggle does not count
+    Open();
+    EXPECT_FALSE(frmUserButtons->chkMonitorOpenSql->isEnabled());
+    EXPECT_FALSE(frmUserButtons->cmbScanSpeed->isEnabled());
+    EXPECT_FALSE(frmUserButtons->rbOsMode->isEnabled());
+    EXPECT_FALSE(frmUserButtons->chkQuietMemMod->isEnabled());
+    EXPECT_FALSE(frmUserButtons->cmbRecallM2->isEnabled());
+    EXPECT_FALSE(frmUserButtons->txtDtmfMem1->isEnabled());
+    EXPECT_TRUE(frmUserButtons->txtDtmfMem3->isEnabled()) << "memories 3 and 4 stay enabled";
+    EXPECT_TRUE(frmUserButtons->txtDtmfMem4->isEnabled());
+
+    frmUserButtons->cmbButtonF1->setCurrentIndex(40);
+    EXPECT_TRUE(frmUserButtons->chkMonitorOpenSql->isEnabled());
+    frmUserButtons->cmbButtonF1->setCurrentIndex(0);
+    frmUserButtons->cmbButtonB->setCurrentIndex(2); // Monitor, on any key
+    EXPECT_TRUE(frmUserButtons->chkMonitorOpenSql->isEnabled());
+
+    frmUserButtons->cmbButtonF2->setCurrentIndex(27); // recall M2 & DTMF M2
+    EXPECT_TRUE(frmUserButtons->cmbRecallM2->isEnabled());
+    EXPECT_TRUE(frmUserButtons->lblRecallM2->isEnabled());
+    EXPECT_FALSE(frmUserButtons->cmbRecallM1->isEnabled());
+    EXPECT_TRUE(frmUserButtons->txtDtmfMem2->isEnabled());
+    EXPECT_FALSE(frmUserButtons->txtDtmfMem1->isEnabled());
+    EXPECT_FALSE(frmUserButtons->chkRecallChMod->isEnabled());
+    frmUserButtons->cmbButtonF3->setCurrentIndex(10);
+    EXPECT_TRUE(frmUserButtons->chkRecallChMod->isEnabled());
+    EXPECT_TRUE(frmUserButtons->RecallChannelInUse(2));
+    EXPECT_FALSE(frmUserButtons->RecallChannelInUse(5));
+    EXPECT_FALSE(frmUserButtons->DtmfMemoryInUse(0));
+
+    frmUserButtons->cmbButtonF4->setCurrentIndex(5); // Scan
+    frmUserButtons->rbOsMode->setChecked(true);
+    EXPECT_TRUE(frmUserButtons->cmbScanSpeed->isEnabled());
+    EXPECT_TRUE(frmUserButtons->rbGsMode->isEnabled());
+    EXPECT_FALSE(frmUserButtons->udPriChkRate->isEnabled());
+    frmUserButtons->rbGsMode->setChecked(true);
+    EXPECT_TRUE(frmUserButtons->udPriChkRate->isEnabled());
+    EXPECT_TRUE(frmUserButtons->chkGsTxOnHold->isEnabled());
+    frmUserButtons->rbOsMode->setChecked(true);
+    frmUserButtons->cmbButtonE->setCurrentIndex(6); // OS/GS toggle
+    EXPECT_FALSE(frmUserButtons->rbGsMode->isEnabled());
+    EXPECT_TRUE(frmUserButtons->udPriChkRate->isEnabled());
+    EXPECT_TRUE(frmUserButtons->OsGsKeyUsed);
+    EXPECT_TRUE(frmUserButtons->ScanKeyUsed);
+    frmUserButtons->cmbButtonMicA->setCurrentIndex(8);
+    EXPECT_TRUE(frmUserButtons->chkQuietMemMod->isEnabled());
+    Cancel();
+}
+
+TEST_F(UserButtonsTest, RecallListsShowChannelsAndCbChannels) {
+    FillConsistent(10);
+    ClearChannels();
+    AddChannel(3, "BASE");
+    AddChannel(7, "REPEATER1");
+    EnableCb(true);
+    image()[0x59] = 6;   // channel 7
+    image()[0x5A] = 104; // CB 5
+    image()[0x5B] = 4;   // channel 5, not in use
+    image()[0x5C] = 140; // names nothing
+    const QByteArray before = Snapshot();
+    Open();
+    QComboBox* m1 = frmUserButtons->cmbRecallM1;
+    ASSERT_EQ(m1->count(), 2 + 40);
+    EXPECT_EQ(m1->itemText(0), "03 BASE");
+    EXPECT_EQ(m1->itemText(1), "07 REPEA");
+    EXPECT_EQ(m1->itemText(2), "CB 01");
+    EXPECT_EQ(m1->itemText(41), "CB 40");
+    EXPECT_EQ(m1->currentText(), "07 REPEA");
+    EXPECT_EQ(frmUserButtons->cmbRecallM2->currentText(), "CB 05");
+    EXPECT_EQ(frmUserButtons->cmbRecallM3->currentText(), "03 BASE");
+    EXPECT_EQ(frmUserButtons->cmbRecallM4->currentText(), "03 BASE");
+    Ok();
+    EXPECT_EQ(Changes(before, Snapshot()), std::vector<Change>{})
+        << "untouched memories keep their values, even those naming nothing";
+
+    EnableCb(false);
+    image()[0x5A] = 120;
+    image()[0x8F] = 10; // F1 recalls M2
+    Open();
+    EXPECT_EQ(m1->count(), 2);
+    EXPECT_EQ(frmUserButtons->cmbRecallM2->currentText(), "03 BASE");
+    // Picking the entry that is shown is a choice too.
+    PickShownEntry(frmUserButtons->cmbRecallM2);
+    Ok();
+    EXPECT_EQ(image()[0x5A], 2);
+}
+
+TEST_F(UserButtonsTest, TypedRecallTextsReadFromFixedPositions) {
+    FillConsistent(11);
+    ClearChannels();
+    AddChannel(7, "R7");
+    EnableCb(true);
+    Open();
+    frmUserButtons->cmbRecallM1->setEditText("5");
+    frmUserButtons->cmbRecallM2->setCurrentIndex(frmUserButtons->cmbRecallM2->findText("CB 05"));
+    frmUserButtons->cmbRecallM3->setEditText("xx");
+    frmUserButtons->cmbRecallM4->setEditText("12 anything");
+    Ok();
+    EXPECT_EQ(image()[0x59], 4);
+    EXPECT_EQ(image()[0x5A], 104);
+    EXPECT_EQ(image()[0x5B], 0) << "a failed conversion stores 0";
+    EXPECT_EQ(image()[0x5C], 11);
+
+    Open();
+    frmUserButtons->cmbRecallM1->setEditText("CB 12");
+    frmUserButtons->cmbRecallM2->setEditText("07 R7");
+    frmUserButtons->cmbRecallM3->setEditText("CBxx");
+    frmUserButtons->cmbRecallM4->setEditText("0"); // would be -1: names no channel
+    Ok();
+    EXPECT_EQ(image()[0x59], 111);
+    EXPECT_EQ(image()[0x5A], 6);
+    EXPECT_EQ(image()[0x5B], 0);
+    EXPECT_EQ(image()[0x5C], 0);
+}
+
+TEST_F(UserButtonsTest, ChannelHundredComesFromItsOwnRecord) {
+    FillConsistent(12);
+    ClearChannels();
+    EnableCb(false);
+    image()[0x7FD] |= 0x01; // past channel 99's record: never taken as a flag
+    image()[0x59] = 99;
+    image()[0x5A] = 120;
+    image()[0x8F] = 27; // F1 recalls M2
+    Open();
+    EXPECT_EQ(frmUserButtons->cmbRecallM1->count(), 0);
+    Ok();
+    EXPECT_EQ(image()[0x59], 99);
+
+    image()[0x221 + 6] |= 0x01; // channel 100's record in use
+    Open();
+    ASSERT_EQ(frmUserButtons->cmbRecallM1->count(), 1);
+    EXPECT_EQ(frmUserButtons->cmbRecallM1->currentText(), "100 CH100");
+    PickShownEntry(frmUserButtons->cmbRecallM2);
+    frmUserButtons->cmbRecallM3->setEditText("100");
+    Ok();
+    EXPECT_EQ(image()[0x59], 99);
+    EXPECT_EQ(image()[0x5A], 99);
+    EXPECT_EQ(image()[0x5B], 99);
+}
+
+TEST_F(UserButtonsTest, DtmfMemoriesEncodeAndDecode) {
+    FillConsistent(13);
+    const uint8_t erased[6] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    std::memcpy(image() + 0x93, erased, 6);
+    const uint8_t early[6] = {0x1D, 0x23, 0x45, 0x67, 0x89, 0x01};
+    std::memcpy(image() + 0x99, early, 6);
+    Open();
+    EXPECT_EQ(frmUserButtons->txtDtmfMem1->text(), "");
+    EXPECT_EQ(frmUserButtons->txtDtmfMem2->text(), "1") << "13 ends the text";
+
+    const QByteArray before = Snapshot();
+    frmUserButtons->txtDtmfMem1->setText("");
+    frmUserButtons->txtDtmfMem2->setText("12*#p");
+    frmUserButtons->txtDtmfMem3->setText("0123456789*#");
+    frmUserButtons->txtDtmfMem4->setText("12x45");
+    Ok();
+    const uint8_t* b = image();
+    EXPECT_EQ(b[0x93], 0xF0);
+    EXPECT_EQ(b[0x94], 0xFF) << "bytes after the end mark keep their contents";
+    EXPECT_EQ(b[0x99], 0x12);
+    EXPECT_EQ(b[0x9A], 0xAB);
+    EXPECT_EQ(b[0x9B], 0xCF);
+    EXPECT_EQ(b[0x9C], uint8_t(before[0x9C]));
+    EXPECT_EQ(b[0x9F], 0x01);
+    EXPECT_EQ(b[0xA0], 0x23);
+    EXPECT_EQ(b[0xA4], 0xAB) << "twelve digits, no end mark";
+    EXPECT_EQ(b[0xA5], 0x12);
+    EXPECT_EQ(b[0xA6], 0xF0) << "an unknown character becomes the end mark";
+    EXPECT_EQ(b[0xA7], uint8_t(before[0xA7]));
+}
+
+TEST_F(UserButtonsTest, DtmfKeyFilter) {
+    FillConsistent(14);
+    for (int byte : FunctionBytes)
+        image()[byte] = 18; // speed dial DTMF M1: memory 1 enabled
+    Open();
+    frmUserButtons->txtDtmfMem1->clear();
+    QTest::keyClicks(frmUserButtons->txtDtmfMem1, "1aP*#p9");
+    EXPECT_EQ(frmUserButtons->txtDtmfMem1->text(), "1p*#p9");
+    QTest::keyClick(frmUserButtons->txtDtmfMem1, Qt::Key_Backspace);
+    EXPECT_EQ(frmUserButtons->txtDtmfMem1->text(), "1p*#p");
+    frmUserButtons->txtDtmfMem4->clear();
+    QTest::keyClicks(frmUserButtons->txtDtmfMem4, "1aP");
+    EXPECT_EQ(frmUserButtons->txtDtmfMem4->text(), "1aP") << "memory 4 takes any key";
+    frmUserButtons->txtDtmfMem3->clear();
+    QTest::keyClicks(frmUserButtons->txtDtmfMem3, "1234567890123456");
+    EXPECT_EQ(frmUserButtons->txtDtmfMem3->text(), "123456789012");
+    Cancel();
+}
+
+TEST_F(UserButtonsTest, CancelRestoresTheWholeImage) {
+    FillConsistent(15);
+    const QByteArray before = Snapshot();
+    Open();
+    frmUserButtons->cmbButtonF1->setCurrentIndex(5);
+    frmUserButtons->txtDtmfMem4->setText("999");
+    frmUserButtons->chkOffHook[3]->toggle();
+    frmUserButtons->cmbRecallM1->setEditText("CB 01");
+    Cancel();
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(UserButtonsTest, LiveBoxesSendByteTwoAtOnce) {
+    testsupport::FirstGenRadio radio;
+    radio.mapToPort(9);
+    ASSERT_TRUE(frmSerial->OpenPort(9));
+    FillConsistent(16);
+    image()[2] = 0xF0;
+    radio.setByte(2, 0xF0);
+    Open();
+    EXPECT_FALSE(frmUserButtons->chkLowPwr->isChecked());
+    QTest::qWait(100);
+    EXPECT_EQ(radio.count(CMD_WRITE_BYTE), 0) << "opening sends nothing";
+
+    frmUserButtons->chkLowPwr->click();
+    EXPECT_EQ(image()[2], 0xF1);
+    ASSERT_TRUE(radio.waitForFrames(CMD_WRITE_BYTE, 1, 2000));
+    const testsupport::RadioFrame frame = radio.frames().last();
+    EXPECT_EQ(frame.command, CMD_WRITE_BYTE);
+    EXPECT_EQ(frame.address(), 2);
+    EXPECT_EQ(uint8_t(frame.data[0]), 0xF1);
+
+    frmUserButtons->chkLowPwr->setChecked(true); // no change: nothing to send
+    frmUserButtons->chkSquelch->click();
+    ASSERT_TRUE(radio.waitForFrames(CMD_WRITE_BYTE, 2, 2000));
+    EXPECT_EQ(uint8_t(radio.frames().last().data[0]), 0xF3);
+    EXPECT_EQ(image()[2], 0xF3);
+    QTest::qWait(100);
+    EXPECT_EQ(radio.count(CMD_WRITE_BYTE), 2);
+
+    // Cancel puts the image back; what the radio was sent stays there.
+    Cancel();
+    EXPECT_EQ(image()[2], 0xF0);
+    EXPECT_EQ(radio.byteAt(2), 0xF3);
+    Open();
+    EXPECT_FALSE(frmUserButtons->chkLowPwr->isChecked());
+    QTest::qWait(100);
+    EXPECT_EQ(radio.count(CMD_WRITE_BYTE), 2);
+    Cancel();
+    frmSerial->ClosePort();
+}
+
+TEST_F(UserButtonsTest, HelpPaneShowsTheControlsLines) {
+    Open();
+    auto focus = [](QWidget* w) {
+        QFocusEvent in(QEvent::FocusIn);
+        QApplication::sendEvent(w, &in);
+    };
+    focus(frmUserButtons->txtDtmfMem4);
+    EXPECT_EQ(frmUserButtons->HelpText->toPlainText(),
+              "Enter the DTMF string to be sent. Up to 12 tones (0-9,* and #) can be sent, use P "
+              "for a pause of one tone period.\nOn Ombrel use * to speed dial DTMF 3, # to speed "
+              "dial DTMF 4.");
+    focus(frmUserButtons->cmbSelcallBtnCall);
+    EXPECT_EQ(frmUserButtons->HelpText->toPlainText(), "Select the Selcall memory to speed dial.");
+    focus(frmUserButtons->chkLowPwr); // no help: the pane stays
+    EXPECT_EQ(frmUserButtons->HelpText->toPlainText(), "Select the Selcall memory to speed dial.");
+    focus(frmUserButtons->lblPriCheck);
+    EXPECT_EQ(frmUserButtons->HelpText->toPlainText(), "");
+    focus(frmUserButtons->chkF1F4RsImm);
+    EXPECT_EQ(frmUserButtons->HelpText->toPlainText(),
+              "Keys configured for functions Recall Channel Memory, Recall Channel Memory + Dial "
+              "Selcall Memory, Speed Dial DTMF Memory, or Recall Channel Memory + Dial DTMF "
+              "Memory respond immediately to a keypress.");
+    Cancel();
+}
+
+} // namespace
