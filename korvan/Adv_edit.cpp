@@ -3,7 +3,9 @@
 #include "Help_pane.h"
 #include "Image_fields.h"
 #include "Key_filter.h"
+#include "Radio_rw.h"
 #include "Ser_com.h"
+#include "Tune_radio.h"
 #include "platform/Convert.h"
 
 #include <QButtonGroup>
@@ -193,9 +195,8 @@ void TfrmAdvanced::BuildTuneTab() {
                      tabTune);
     btnReadCalRadio = new QPushButton("Align Radio", tabTune);
     btnReadCalFile = new QPushButton("Read Calibration Factors from File", tabTune);
-    // Both open the tuning dialog, which this program does not have yet.
-    btnReadCalRadio->setEnabled(false);
-    btnReadCalFile->setEnabled(false);
+    connect(btnReadCalRadio, &QPushButton::clicked, this, &TfrmAdvanced::btnReadCalRadioClick);
+    connect(btnReadCalFile, &QPushButton::clicked, this, &TfrmAdvanced::btnReadCalFileClick);
     auto* layout = new QVBoxLayout(tabTune);
     layout->addWidget(Label1);
     layout->addWidget(btnReadCalRadio, 0, Qt::AlignLeft);
@@ -401,6 +402,30 @@ void TfrmAdvanced::OKBtnClick() {
     StoreSquelch();
     StoreDtmfPeriod();
     done(1);
+}
+
+// "Align Radio": the calibration block is read from the radio (a good read puts the
+// tuning dialog on-line); without it the user may go on off-line with the image's block.
+void TfrmAdvanced::btnReadCalRadioClick() {
+    frmTuneRadio->Online = 0;
+    frmReadWrite->RunJob(0, CALIBRATION_SIZE - 1, TfrmReadWrite::MODE_READ);
+    if (frmTuneRadio->Online != 1 &&
+        platform::host().messageBox("Unable to read calibration from radio.\n"
+                                    "Continue in Off-line Mode?",
+                                    "Align Radio", 33) != platform::IDOK)
+        return;
+    frmTuneRadio->exec();
+}
+
+// A calibration file is edited off-line; a file that did not load is not edited.
+void TfrmAdvanced::btnReadCalFileClick() {
+    frmTuneRadio->Online = 0;
+    QString chosen;
+    if (!platform::host().openFileDialog(OpenDialog1, chosen) ||
+        !frmBelmar->LoadCalibrationFile(chosen))
+        return;
+    frmTuneRadio->LoadCalControls();
+    frmTuneRadio->exec();
 }
 
 void TfrmAdvanced::CancelBtnClick() {

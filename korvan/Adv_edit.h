@@ -86,6 +86,8 @@ public:
     void CancelBtnClick();
     void hsbPSHoldOnTimeChange(QScrollBar* bar);
     void rdgrpMaxBdRateClick();
+    void btnReadCalRadioClick();
+    void btnReadCalFileClick();
     int MaxBdRateIndex() const;
     void SetMaxBdRateIndex(int index);
 

@@ -7,6 +7,7 @@
 #include "Chanedit_p.h"
 #include "Codeword.h"
 #include "Com_port.h"
+#include "Eng_edit.h"
 #include "Grpedit.h"
 #include "Mactimer.h"
 #include "Main.h"
@@ -17,6 +18,7 @@
 #include "Selc_mem.h"
 #include "Selcall.h"
 #include "Ser_com.h"
+#include "Tune_radio.h"
 #include "User_btn.h"
 
 #include <functional>
@@ -49,6 +51,8 @@ void CreateForms() {
     Create(frmChannelSelect, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(frmSerial, frmBelmar);
+    Create(frmEngineering, frmBelmar);
+    Create(frmTuneRadio, frmBelmar);
     Create(frmEditChannel2, frmBelmar);
     Create(frmChannelData, frmBelmar);
     Create(frmSelcall, frmBelmar);

@@ -9,14 +9,22 @@ namespace {
 
 class CharacterFilter : public QObject {
 public:
-    CharacterFilter(QObject* parent, const QString& allowed, keys::Case letters)
-        : QObject(parent), allowed(allowed), letters(letters) {}
+    CharacterFilter(QObject* parent, const QString& allowed, keys::Case letters,
+                    std::function<void(bool)> onKey = nullptr)
+        : QObject(parent), allowed(allowed), letters(letters), onKey(std::move(onKey)) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::KeyPress)
             return false;
-        auto* key = static_cast<QKeyEvent*>(event);
+        const bool swallowed = filter(watched, static_cast<QKeyEvent*>(event));
+        if (onKey)
+            onKey(!swallowed);
+        return swallowed;
+    }
+
+private:
+    bool filter(QObject* watched, QKeyEvent* key) const {
         const QString text = key->text();
         if (text.isEmpty() || !text.at(0).isPrint() ||
             (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
@@ -34,7 +42,6 @@ protected:
         return false;
     }
 
-private:
     QString turn(const QString& text) const {
         switch (letters) {
         case keys::Case::Upper:
@@ -49,6 +56,7 @@ private:
 
     QString allowed;
     keys::Case letters;
+    std::function<void(bool)> onKey;
 };
 
 // Spin boxes and editable combos take their keys in an inner line edit.
@@ -72,6 +80,12 @@ void allowOnly(QWidget* edit, const QString& allowed, bool upperCase) {
 void allowOnly(QWidget* edit, const QString& allowed, Case letters) {
     QWidget* target = keyTarget(edit);
     target->installEventFilter(new CharacterFilter(target, allowed, letters));
+}
+
+void allowOnly(QWidget* edit, const QString& allowed, std::function<void(bool accepted)> onKey) {
+    QWidget* target = keyTarget(edit);
+    target->installEventFilter(
+        new CharacterFilter(target, allowed, Case::AsTyped, std::move(onKey)));
 }
 
 } // namespace keys

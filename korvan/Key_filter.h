@@ -3,6 +3,7 @@
 // editing keys (backspace, delete, arrows, clipboard shortcuts) always pass.
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -30,5 +31,9 @@ void allowOnly(QWidget* edit, const QString& allowed, bool upperCase = false);
 // The same with letters turned to `letters` first: Case::Lower with "p" lets a typed "P"
 // in as "p".
 void allowOnly(QWidget* edit, const QString& allowed, Case letters);
+// The same filter (letters as typed), also reporting every key pressed in `edit`:
+// onKey(true) when the key passed (an allowed character or an editing key), onKey(false)
+// when it was swallowed.
+void allowOnly(QWidget* edit, const QString& allowed, std::function<void(bool accepted)> onKey);
 
 } // namespace keys

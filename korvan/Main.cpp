@@ -6,6 +6,7 @@
 #include "Codeword.h"
 #include "Com_port.h"
 #include "Eeprom.h"
+#include "Eng_edit.h"
 #include "Help_pane.h"
 #include "Options.h"
 #include "Print.h"
@@ -338,6 +339,7 @@ QDialog* TfrmBelmar::EditorOf(QObject* control) const {
     // without a row, or whose dialog was not created, stays disabled.
     const std::vector<Editor> editors = {
         {EditRadioHardware, mnuRadioHardware, frmAdvanced},
+        {btnEngineering, mnuEngineering, frmEngineering},
         {btnChannel, mnuChannel, frmChannelData},
         {btnSelcall, mnuSelcall, frmSelcall},
         {btnOptions, mnuOptions, frmOptions},

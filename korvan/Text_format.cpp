@@ -25,6 +25,19 @@ uint32_t ParseFrequency(const QString& mhz) {
     return uint32_t(hz);
 }
 
+QString StepWordText(uint16_t word) {
+    return platform::FormatFloat("00.0000", word * 125 * 0.0001);
+}
+
+uint16_t ParseStepWord(const QString& mhz) {
+    const double value = platform::StrToFloat(mhz);
+    const float tenKilo = float(value * 10000.0);
+    const float word = float(double(tenKilo) * 0.008);
+    if (!(word >= 0.0f && word < 65536.0f))
+        throw platform::EConvertError(QStringLiteral("'%1' is out of range").arg(mhz));
+    return uint16_t(word);
+}
+
 QString HexByte(uint8_t value) {
     return platform::IntToHex(value, 2);
 }

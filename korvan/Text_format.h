@@ -13,6 +13,13 @@ QString FrequencyText(uint32_t hz);
 // decimal dropped (exactly, without binary rounding). Throws platform::EConvertError
 // for text that is not a non-negative decimal number or that exceeds 4294 MHz.
 uint32_t ParseFrequency(const QString& mhz);
+// A word in units of 12.5 kHz (MHz x 80) shown in MHz with the pattern "00.0000"
+// (1712 shows "21.4000").
+QString StepWordText(uint16_t word);
+// Typed MHz to a word in units of 12.5 kHz: MHz x 10000, then x 0.008, each product held
+// in single precision, truncated toward zero ("21.400" gives 1712). Throws
+// platform::EConvertError for text that is not a number or a word outside 0..65535.
+uint16_t ParseStepWord(const QString& mhz);
 // Upper-case hexadecimal, two digits.
 QString HexByte(uint8_t value);
 // A control's value as its value label shows it: value x scale, then the unit ("250ms").

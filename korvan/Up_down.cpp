@@ -1,6 +1,5 @@
 #include "Up_down.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -81,15 +80,6 @@ void UpDown::sliderChange(SliderChange change) {
     if (change == SliderValueChange)
         showPosition();
     QAbstractSlider::sliderChange(change);
-}
-
-void UpDown::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Up)
-        step(+1);
-    else if (event->key() == Qt::Key_Down)
-        step(-1);
-    else
-        QWidget::keyPressEvent(event);
 }
 
 void UpDown::wheelEvent(QWheelEvent* event) {

@@ -171,13 +171,15 @@ void FirstGenRadio::clearFrames() {
 
 bool FirstGenRadio::waitForFrames(uint8_t command, int wanted, int timeoutMs, uint8_t sync) const {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (;;) {
-        if (count(command, sync) >= wanted)
-            return true;
-        std::unique_lock<std::mutex> lock(mutex);
-        if (heard.wait_until(lock, deadline) == std::cv_status::timeout)
-            return false;
-    }
+    // The count is taken under the lock the radio thread notifies under, so a frame heard
+    // just before the wait cannot be missed.
+    std::unique_lock<std::mutex> lock(mutex);
+    return heard.wait_until(lock, deadline, [&] {
+        int n = 0;
+        for (const RadioFrame& f : received)
+            n += (f.command == command && f.sync == sync) ? 1 : 0;
+        return n >= wanted;
+    });
 }
 
 QByteArray FirstGenRadio::frame(const QByteArray& data, uint8_t command, uint8_t sync) {

@@ -1,0 +1,992 @@
+#include "Tune_radio.h"
+
+#include "Adv_edit.h"
+#include "Chdata.h"
+#include "Eeprom.h"
+#include "Help_pane.h"
+#include "Key_filter.h"
+#include "Main.h"
+#include "Radio_rw.h"
+#include "Ser_com.h"
+#include "Text_format.h"
+#include "Up_down.h"
+#include "platform/Convert.h"
+#include "platform/Host.h"
+#include "platform/RadioUpdate.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+TfrmTuneRadio* frmTuneRadio = nullptr;
+
+namespace {
+
+const QString OnlineNote = QStringLiteral("Note: when radio is online any change is made directly "
+                                          "to the radio and a suitable test set should be "
+                                          "connected.");
+
+enum class Help {
+    None,
+    TuneNotch,
+    TuneSinad,
+    TxHigh,
+    TxLow,
+    Xtal,
+    RxOffset,
+    TempComp,
+    Cal625,
+    SqlOpen,
+    SqlClose
+};
+
+QString helpText(Help kind) {
+    switch (kind) {
+    case Help::TuneNotch:
+        return QStringLiteral("Adjust notch for best rejection with Fr - 90MHz.");
+    case Help::TuneSinad:
+        return QStringLiteral("Adjust for best SINAD at each frequency.");
+    case Help::TxHigh:
+        return QStringLiteral("Adjust for 5W transmit power at each frequency.");
+    case Help::TxLow:
+        return QStringLiteral("Adjust for 1W transmit power at each frequency.");
+    case Help::Xtal:
+        return QStringLiteral("Adjust for correct transmit frequency.");
+    case Help::RxOffset:
+        return QStringLiteral("Adjust for best receive SINAD with full deviation after the "
+                              "transmit frequency has been adjusted. (Default 0, range +/- 15).");
+    case Help::TempComp:
+        return QStringLiteral("Set to 100.");
+    case Help::Cal625:
+        return QStringLiteral("With a 500.00625MHz channel on transmit adjust for correct "
+                              "frequency.");
+    case Help::SqlOpen:
+        return QStringLiteral("Noise voltage at which the mute opens, operating range 0 - 70.");
+    case Help::SqlClose:
+        return QStringLiteral("Noise voltage at which the mute closes, operating range 0 - 70.");
+    case Help::None:
+        break;
+    }
+    return {};
+}
+
+// One calibration byte: its edit box and up-down, how it is shown and its help line.
+struct CalControl {
+    int address;
+    QLineEdit* TfrmTuneRadio::*edit;
+    UpDown* TfrmTuneRadio::*upDown;
+    Help help;
+    bool limited = true;   // the edit holds at most 3 characters
+    bool isSigned = false; // two's complement, arrows -15..15
+};
+
+using T = TfrmTuneRadio;
+
+const CalControl CalControls[] = {
+    {3, &T::txtSqlOpen1, &T::upSqlOpen1, Help::SqlOpen},
+    {4, &T::txtSqlClose1, &T::upSqlClose1, Help::SqlClose},
+    {5, &T::txtSqlOpen2, &T::upSqlOpen2, Help::SqlOpen},
+    {6, &T::txtMod, &T::udMod, Help::None, false},
+    {7, &T::txtSqlOpen3, &T::upSqlOpen3, Help::SqlOpen},
+    {8, &T::txtBal, &T::udBal, Help::None, false},
+    {9, &T::txtS0Value, &T::upS0Value, Help::None, false},
+    {10, &T::txtS10Value, &T::upS10Value, Help::None, false},
+    {11, &T::txtTxLowPower450, &T::udTxLowPower450, Help::TxLow},
+    {12, &T::txtTxLowPower470, &T::udTxLowPower470, Help::TxLow},
+    {13, &T::txtTxLowPower500, &T::udTxLowPower500, Help::TxLow},
+    {14, &T::txtTxLowPower520, &T::udTxLowPower520, Help::TxLow},
+    {15, &T::txtTxPower450, &T::udTxPower450, Help::TxHigh},
+    {16, &T::txtTxPower470, &T::udTxPower470, Help::TxHigh},
+    {17, &T::txtTxPower500, &T::udTxPower500, Help::TxHigh},
+    {18, &T::txtTxPower520, &T::udTxPower520, Help::TxHigh},
+    {19, &T::txtXtalRef1, &T::udXtalRef1, Help::Xtal},
+    {20, &T::txtTempCompGain, &T::udTempCompGain, Help::TempComp},
+    {21, &T::txt625Cal, &T::ud625Cal, Help::Cal625},
+    {23, &T::txtRxRefOffset, &T::udRxRefOffset, Help::RxOffset, true, true},
+    {24, &T::txtTune450_1, &T::udTune450_1, Help::TuneNotch},
+    {25, &T::txtTune450_2, &T::udTune450_2, Help::TuneSinad},
+    {26, &T::txtTune450_3, &T::udTune450_3, Help::TuneSinad},
+    {27, &T::txtTune450_4, &T::udTune450_4, Help::TuneSinad},
+    {28, &T::txtTune470_1, &T::udTune470_1, Help::TuneNotch},
+    {29, &T::txtTune470_2, &T::udTune470_2, Help::TuneSinad},
+    {30, &T::txtTune470_3, &T::udTune470_3, Help::TuneSinad},
+    {31, &T::txtTune470_4, &T::udTune470_4, Help::TuneSinad},
+    {32, &T::txtTune500_1, &T::udTune500_1, Help::TuneNotch},
+    {33, &T::txtTune500_2, &T::udTune500_2, Help::TuneSinad},
+    {34, &T::txtTune500_3, &T::udTune500_3, Help::TuneSinad},
+    {35, &T::txtTune500_4, &T::udTune500_4, Help::TuneSinad},
+    {36, &T::txtTune520_1, &T::udTune520_1, Help::TuneNotch},
+    {37, &T::txtTune520_2, &T::udTune520_2, Help::TuneSinad},
+    {38, &T::txtTune520_3, &T::udTune520_3, Help::TuneSinad},
+    {39, &T::txtTune520_4, &T::udTune520_4, Help::TuneSinad},
+};
+
+constexpr int CAL_FLAGS = 2;
+constexpr int RADIO_TYPE = 40;
+constexpr uint8_t LOW_POWER_BIT = 0x01;
+constexpr uint8_t MUTE_OPEN_BIT = 0x02;
+constexpr uint8_t UHF_BIT = 0x80;
+
+// Keys of the radio sent by the remote keypad; a key's release code is its press code - 0x20
+// and a held key is reported as press code + 0x20.
+struct RemoteKey {
+    QPushButton* TfrmTuneRadio::*button;
+    const char* caption;
+    uint8_t press;
+};
+
+const RemoteKey RemoteKeys[] = {
+    {&T::btnF1, "F1", '3'},     {&T::btnF2, "F2", '9'},     {&T::btnF3, "F3", '4'},
+    {&T::btnF4, "F4", '5'},     {&T::btnF5, "F5", '2'},     {&T::btnF6, "F6", '8'},
+    {&T::btnCall, "Call", '7'}, {&T::btnEmerg, "---", ';'},
+};
+
+constexpr uint8_t KEY_RELEASE_OFFSET = 0x20;
+constexpr uint8_t KEY_HELD_OFFSET = 0x20;
+constexpr uint8_t KEY_TX_ON = '6';
+constexpr uint8_t KEY_TX_OFF = 0x16;
+constexpr uint8_t KEY_CHANNEL_DOWN = '0';
+constexpr uint8_t KEY_CHANNEL_UP = '1';
+constexpr int HOLD_TICKS = 2;
+
+// Display indicators, in the order of display_data::indicators: byte of DisplayBytes, bit.
+struct Indicator {
+    QLabel* TfrmTuneRadio::*label;
+    const char* caption;
+    int byte;
+    int bit;
+};
+
+const Indicator Indicators[] = {
+    {&T::lblScan, "SCAN", 2, 0}, {&T::lblCall, "CALL", 2, 1},   {&T::lblTo, "TO", 2, 2},
+    {&T::lblFrom, "FROM", 2, 3}, {&T::lblQmem, "Q", 2, 4},      {&T::lblScanMem, "M", 2, 5},
+    {&T::lblBusy, "BUSY", 2, 6}, {&T::lblDup, "DUP", 2, 7},     {&T::lblTa, "T/A", 1, 0},
+    {&T::lblTx, "TX", 1, 1},     {&T::lblQuiet, "QUIET", 1, 2}, {&T::lblSilent, "SILENT", 1, 3},
+};
+constexpr int CB_INDICATOR = 12; // byte 1 bit 4: the channel shown is a CB channel
+
+// Channel records of slots 1..99 in the image (8 bytes each).
+constexpr int CHANNEL_RECORDS = 1247;
+constexpr int CHANNEL_RECORD_SIZE = 8;
+constexpr int LAST_NAMED_SLOT = 99;
+constexpr uint8_t GROUP_BIT = 0x10;
+constexpr uint8_t EXTENSION_BIT = 0x80; // frequency code extension (flags6: TX, flags7: RX)
+
+// A display byte as a character: 0 is a blank, anything not printable a '?'.
+QChar displayChar(uint8_t byte) {
+    if (byte == 0)
+        return QLatin1Char(' ');
+    const QChar c = QChar::fromLatin1(char(byte));
+    return c.isPrint() ? c : QLatin1Char('?');
+}
+
+QString displayText(const std::array<uint8_t, DISPLAY_BYTES>& bytes,
+                    std::initializer_list<int> at) {
+    QString text;
+    for (int i : at)
+        text += displayChar(bytes[size_t(i)]);
+    return text;
+}
+
+QLabel* plainLabel(const QString& caption, QWidget* parent = nullptr) {
+    auto* label = new QLabel(caption, parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QWidget* calCell(QLineEdit* edit, UpDown* upDown) {
+    auto* cell = new QWidget;
+    auto* row = new QHBoxLayout(cell);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(edit);
+    row->addWidget(upDown);
+    return cell;
+}
+
+QLineEdit* readOut() {
+    auto* edit = new QLineEdit;
+    edit->setReadOnly(true);
+    edit->setFixedWidth(60);
+    return edit;
+}
+
+} // namespace
+
+TfrmTuneRadio::TfrmTuneRadio(QWidget* parent) : QDialog(parent) {
+    FormCreate();
+    rs232_processor::SetTuningSink(this);
+}
+
+TfrmTuneRadio::~TfrmTuneRadio() {
+    rs232_processor::SetTuningSink(nullptr);
+}
+
+void TfrmTuneRadio::FormCreate() {
+    setWindowTitle(QStringLiteral("Tune Radio"));
+    for (const CalControl& c : CalControls)
+        makeCalControl(this->*c.edit, this->*c.upDown, c.limited ? 3 : 0);
+    udRxRefOffset->setRange(-15, 15);
+    txtSqlClose2 = new QLineEdit;
+    txtSqlClose3 = new QLineEdit;
+
+    PageControl1 = new QTabWidget;
+    tabTransmit = buildTransmitPage();
+    tabReceive = buildReceivePage();
+    tabFrequency = buildFrequencyPage();
+    tabSquelch = buildSquelchPage();
+    tabRemote = buildRemotePage();
+    PageControl1->addTab(tabTransmit, QStringLiteral("Transmit"));
+    PageControl1->addTab(tabReceive, QStringLiteral("Receiver"));
+    PageControl1->addTab(tabFrequency, QStringLiteral("Frequency"));
+    PageControl1->addTab(tabSquelch, QStringLiteral("Squelch and S-Meter"));
+    PageControl1->addTab(tabRemote, QStringLiteral("Remote Control"));
+    PageControl1->setCurrentWidget(tabTransmit);
+    PageControl1->setUsesScrollButtons(false);
+    pageBeforeChange = tabTransmit;
+
+    HelpText = new QTextEdit;
+    HelpText->setFixedHeight(64);
+    CancelBtn = new QPushButton(QStringLiteral("Close"));
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(buildOnlinePanel());
+    side->addWidget(buildFilePanel());
+    side->addStretch();
+    side->addWidget(CancelBtn, 0, Qt::AlignRight);
+    auto* top = new QHBoxLayout;
+    top->addWidget(PageControl1, 1);
+    top->addLayout(side);
+    auto* form = new QVBoxLayout(this);
+    form->addLayout(top);
+    form->addWidget(HelpText);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    Timer1->start();
+    help = new HelpPane(HelpText);
+    wireControls();
+    bindHelp();
+    SetControlTags();
+}
+
+void TfrmTuneRadio::makeCalControl(QLineEdit*& edit, UpDown*& upDown, int maxLength) {
+    edit = new QLineEdit;
+    edit->setFixedWidth(44);
+    if (maxLength > 0)
+        edit->setMaxLength(maxLength);
+    upDown = new UpDown;
+    upDown->setAssociate(edit);
+}
+
+QWidget* TfrmTuneRadio::buildTransmitPage() {
+    auto* page = new QWidget;
+    gbTransmit = new QGroupBox(QStringLiteral("TX Power control"));
+    auto* grid = new QGridLayout(gbTransmit);
+    QLabel** points[] = {&lbl_txpwr_f1, &lbl_txpwr_f2, &lbl_txpwr_f3, &lbl_txpwr_f4};
+    for (int i = 0; i < 4; ++i)
+        grid->addWidget(*points[i] = new QLabel, 0, i + 1, Qt::AlignCenter);
+    grid->addWidget(new QLabel(QStringLiteral("High")), 1, 0);
+    grid->addWidget(new QLabel(QStringLiteral("Low")), 2, 0);
+    QLineEdit* high[] = {txtTxPower450, txtTxPower470, txtTxPower500, txtTxPower520};
+    UpDown* highUd[] = {udTxPower450, udTxPower470, udTxPower500, udTxPower520};
+    QLineEdit* low[] = {txtTxLowPower450, txtTxLowPower470, txtTxLowPower500, txtTxLowPower520};
+    UpDown* lowUd[] = {udTxLowPower450, udTxLowPower470, udTxLowPower500, udTxLowPower520};
+    for (int i = 0; i < 4; ++i) {
+        grid->addWidget(calCell(high[i], highUd[i]), 1, i + 1);
+        grid->addWidget(calCell(low[i], lowUd[i]), 2, i + 1);
+    }
+
+    gbModulation = new QGroupBox(QStringLiteral("Modulation"));
+    auto* modulation = new QGridLayout(gbModulation);
+    modulation->addWidget(new QLabel(QStringLiteral("Modulation:")), 0, 0);
+    modulation->addWidget(calCell(txtMod, udMod), 0, 1);
+    modulation->addWidget(new QLabel(QStringLiteral("Balance:")), 1, 0);
+    modulation->addWidget(calCell(txtBal, udBal), 1, 1);
+    modulation->setColumnStretch(2, 1);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(gbTransmit);
+    layout->addWidget(gbModulation);
+    layout->addStretch();
+    return page;
+}
+
+QWidget* TfrmTuneRadio::buildReceivePage() {
+    auto* page = new QWidget;
+    gbReceive = new QGroupBox(QStringLiteral("Tune Receive"));
+    auto* grid = new QGridLayout(gbReceive);
+    for (int t = 0; t < 4; ++t)
+        grid->addWidget(new QLabel(QStringLiteral("T%1").arg(t + 1)), 0, t + 1, Qt::AlignCenter);
+    QLabel** points[] = {&lbl_rxtune_f1, &lbl_rxtune_f2, &lbl_rxtune_f3, &lbl_rxtune_f4};
+    for (int p = 0; p < 4; ++p)
+        grid->addWidget(*points[p] = new QLabel, p + 1, 0);
+    for (const CalControl& c : CalControls) {
+        if (c.address < 24)
+            continue;
+        const int point = (c.address - 24) / 4;
+        const int tune = (c.address - 24) % 4;
+        grid->addWidget(calCell(this->*c.edit, this->*c.upDown), point + 1, tune + 1);
+    }
+
+    editRxRssi = readOut();
+    chkRxRssiPolling = new QCheckBox(QStringLiteral("RSSI Polling"));
+    auto* rssi = new QHBoxLayout;
+    rssi->addWidget(new QLabel(QStringLiteral("RSSI")));
+    rssi->addWidget(editRxRssi);
+    rssi->addWidget(chkRxRssiPolling);
+    rssi->addStretch();
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(gbReceive);
+    layout->addLayout(rssi);
+    layout->addStretch();
+    return page;
+}
+
+QWidget* TfrmTuneRadio::buildFrequencyPage() {
+    auto* page = new QWidget;
+    gbFrequency = new QGroupBox(QStringLiteral("Ref. XTAL Tune"));
+    auto* grid = new QGridLayout(gbFrequency);
+    const std::pair<const char*, QWidget*> rows[] = {
+        {"PLL Reference crystal align", calCell(txtXtalRef1, udXtalRef1)},
+        {"PLL Reference crystal Receiver offset", calCell(txtRxRefOffset, udRxRefOffset)},
+        {"Temperature compensation slope", calCell(txtTempCompGain, udTempCompGain)},
+        {"6.25KHz offset align", calCell(txt625Cal, ud625Cal)},
+    };
+    int row = 0;
+    for (const auto& [caption, cell] : rows) {
+        grid->addWidget(new QLabel(QString::fromLatin1(caption)), row, 0);
+        grid->addWidget(cell, row++, 1);
+    }
+    grid->setColumnStretch(2, 1);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(gbFrequency);
+    layout->addStretch();
+    return page;
+}
+
+QWidget* TfrmTuneRadio::buildSquelchPage() {
+    auto* page = new QWidget;
+    gbSmeter = new QGroupBox(QStringLiteral("S-Meter Calibration"));
+    btnSetS0 = new QPushButton(QStringLiteral("Set S-Meter level S1"));
+    btnSetS10 = new QPushButton(QStringLiteral("Set S-Meter level S9+"));
+    auto* meter = new QGridLayout(gbSmeter);
+    meter->addWidget(new QLabel(QStringLiteral(
+                         "Step 1: Set RF signal generator to the S1 level (nominally -121dBm).")),
+                     0, 0, 1, 3);
+    meter->addWidget(btnSetS0, 1, 0);
+    meter->addWidget(calCell(txtS0Value, upS0Value), 1, 1);
+    meter->addWidget(new QLabel(QStringLiteral(
+                         "Step 2: Set RF signal generator to the S9+ level (nominally -79dBm).")),
+                     2, 0, 1, 3);
+    meter->addWidget(btnSetS10, 3, 0);
+    meter->addWidget(calCell(txtS10Value, upS10Value), 3, 1);
+    meter->setColumnStretch(2, 1);
+
+    gbSquelch = new QGroupBox(QStringLiteral("Squelch Calibration"));
+    auto* squelch = new QGridLayout(gbSquelch);
+    squelch->addWidget(new QLabel(QStringLiteral("Open level")), 0, 1);
+    squelch->addWidget(new QLabel(QStringLiteral("Close level")), 0, 2);
+    for (int i = 1; i <= 3; ++i)
+        squelch->addWidget(new QLabel(QStringLiteral("SQL-%1").arg(i)), i, 0);
+    squelch->addWidget(calCell(txtSqlOpen1, upSqlOpen1), 1, 1);
+    squelch->addWidget(calCell(txtSqlClose1, upSqlClose1), 1, 2);
+    squelch->addWidget(calCell(txtSqlOpen2, upSqlOpen2), 2, 1);
+    squelch->addWidget(txtSqlClose2, 2, 2);
+    squelch->addWidget(calCell(txtSqlOpen3, upSqlOpen3), 3, 1);
+    squelch->addWidget(txtSqlClose3, 3, 2);
+    txtSqlClose2->hide();
+    txtSqlClose3->hide();
+    txtSignalStrength = readOut();
+    txtBusyLevel = readOut();
+    chk_rssi_poll = new QCheckBox(QStringLiteral("RSSI/Noisevolts Polling"));
+    squelch->addWidget(new QLabel(QStringLiteral("RSSI")), 0, 4);
+    squelch->addWidget(txtSignalStrength, 1, 4);
+    squelch->addWidget(new QLabel(QStringLiteral("Squelch Noise")), 2, 4);
+    squelch->addWidget(txtBusyLevel, 3, 4);
+    squelch->addWidget(chk_rssi_poll, 4, 0, 1, 5);
+    squelch->setColumnStretch(3, 1);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(gbSmeter);
+    layout->addWidget(gbSquelch);
+    layout->addStretch();
+    return page;
+}
+
+QWidget* TfrmTuneRadio::buildRemotePage() {
+    auto* page = new QWidget;
+    auto* display = new QFrame;
+    display->setFrameShape(QFrame::Box);
+    lblChannel = plainLabel(QStringLiteral("0"));
+    lblLowerDisplay = plainLabel(QString(5, QLatin1Char(' ')));
+    QFont big = lblChannel->font();
+    big.setPointSize(big.pointSize() * 2);
+    big.setStyleHint(QFont::Monospace);
+    big.setFamily(QStringLiteral("Monospace"));
+    lblChannel->setFont(big);
+    lblLowerDisplay->setFont(big);
+    auto* indicators = new QGridLayout;
+    int i = 0;
+    for (const Indicator& ind : Indicators) {
+        QLabel* label = plainLabel(QString::fromLatin1(ind.caption));
+        this->*ind.label = label;
+        indicatorLabels.append(label);
+        indicators->addWidget(label, i / 6, i % 6);
+        ++i;
+    }
+    auto* screen = new QVBoxLayout(display);
+    auto* digits = new QHBoxLayout;
+    digits->addWidget(lblChannel);
+    digits->addStretch();
+    digits->addWidget(lblLowerDisplay);
+    screen->addLayout(indicators);
+    screen->addLayout(digits);
+
+    auto* keypad = new QGridLayout;
+    i = 0;
+    for (const RemoteKey& key : RemoteKeys) {
+        auto* button = new QPushButton(QString::fromLatin1(key.caption));
+        this->*key.button = button;
+        keypad->addWidget(button, i / 4, i % 4);
+        ++i;
+    }
+    btnDisplayUpdate = new QPushButton(QStringLiteral("Force Display Update"));
+    btnDisplayUpdate->hide();
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(display);
+    layout->addLayout(keypad);
+    layout->addWidget(btnDisplayUpdate);
+    layout->addStretch();
+    return page;
+}
+
+QWidget* TfrmTuneRadio::buildOnlinePanel() {
+    gbOnline = new QGroupBox(QStringLiteral("Online Control"));
+    btnTxOn = new QPushButton(QStringLiteral("Transmit on"));
+    btnTxOff = new QPushButton(QStringLiteral("Transmit off"));
+    ChannelChange = new SpinButton;
+    lblChannelChange = new QLabel(QStringLiteral("Channel"));
+    lblChannelInfo = plainLabel(QString());
+    lblChannelInfo->setMinimumWidth(270);
+    lblOnlineStatus = new QLabel;
+    lblOnlineStatus->setAlignment(Qt::AlignCenter);
+    lblOnlineStatus->setAutoFillBackground(true);
+    lblOnlineStatus->setFrameShape(QFrame::Panel);
+    chkLowPwr = new QCheckBox(QStringLiteral("TX Low Power"));
+    chkSquelch = new QCheckBox(QStringLiteral("Mute Open"));
+
+    auto* channel = new QHBoxLayout;
+    channel->addWidget(ChannelChange);
+    channel->addWidget(lblChannelChange);
+    channel->addStretch();
+    auto* layout = new QGridLayout(gbOnline);
+    layout->addWidget(lblOnlineStatus, 0, 0, 1, 2);
+    layout->addWidget(btnTxOn, 1, 0);
+    layout->addWidget(btnTxOff, 1, 1);
+    layout->addLayout(channel, 2, 0, 1, 2);
+    layout->addWidget(lblChannelInfo, 3, 0, 1, 2);
+    layout->addWidget(chkLowPwr, 4, 0, 1, 2);
+    layout->addWidget(chkSquelch, 5, 0, 1, 2);
+    return gbOnline;
+}
+
+QWidget* TfrmTuneRadio::buildFilePanel() {
+    gbFile = new QGroupBox(QStringLiteral("Calibration data"));
+    btnWriteFile = new QPushButton(QStringLiteral("Save to File"));
+    btnWriteRadio = new QPushButton(QStringLiteral("Write to Radio"));
+    auto* layout = new QGridLayout(gbFile);
+    // Both buttons share the upper place; only one of them is shown at a time.
+    layout->addWidget(btnWriteFile, 0, 0);
+    layout->addWidget(btnWriteRadio, 0, 0);
+    return gbFile;
+}
+
+void TfrmTuneRadio::wireControls() {
+    for (const CalControl& c : CalControls) {
+        QLineEdit* edit = this->*c.edit;
+        UpDown* upDown = this->*c.upDown;
+        keys::allowOnly(edit, keys::SignedDigits,
+                        [this](bool accepted) { OnEditKeyDown(accepted); });
+        connect(edit, &QLineEdit::textEdited, this, [this, edit] { OnTextChange(edit); });
+        connect(upDown, &UpDown::Click, this, [this, upDown] { udClick(upDown); });
+    }
+    connect(chkLowPwr, &QCheckBox::toggled, this, &TfrmTuneRadio::chkLowPwrClick);
+    connect(chkSquelch, &QCheckBox::toggled, this, &TfrmTuneRadio::chkSquelchClick);
+    connect(btnTxOn, &QPushButton::clicked, this, &TfrmTuneRadio::btnTxOnClick);
+    connect(btnTxOff, &QPushButton::clicked, this, &TfrmTuneRadio::btnTxOffClick);
+    connect(ChannelChange, &SpinButton::DownClick, this, &TfrmTuneRadio::ChannelDown);
+    connect(ChannelChange, &SpinButton::UpClick, this, &TfrmTuneRadio::ChannelUp);
+    for (const RemoteKey& key : RemoteKeys) {
+        QPushButton* button = this->*key.button;
+        button->setProperty("PressCode", key.press);
+        connect(button, &QPushButton::pressed, this, [this, button] { btnF5MouseDown(button); });
+        connect(button, &QPushButton::released, this, [this, button] { btnF5MouseUp(button); });
+    }
+    connect(btnDisplayUpdate, &QPushButton::clicked, this, &TfrmTuneRadio::btnDisplayUpdateClick);
+    connect(btnSetS0, &QPushButton::clicked, this, [this] { SetSMeter(btnSetS0); });
+    connect(btnSetS10, &QPushButton::clicked, this, [this] { SetSMeter(btnSetS10); });
+    connect(chk_rssi_poll, &QCheckBox::toggled, this, &TfrmTuneRadio::chk_rssi_pollClick);
+    connect(chkRxRssiPolling, &QCheckBox::toggled, this, &TfrmTuneRadio::chkRxRssiPollingClick);
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
+        if (pageBeforeChange == tabSquelch)
+            tabSquelchExit();
+        else if (pageBeforeChange == tabReceive)
+            tabReceiveExit();
+        pageBeforeChange = PageControl1->currentWidget();
+    });
+    connect(Timer1, &QTimer::timeout, this, &TfrmTuneRadio::Timer1Timer);
+    connect(btnWriteFile, &QPushButton::clicked, this, &TfrmTuneRadio::btnWriteFileClick);
+    connect(btnWriteRadio, &QPushButton::clicked, this, &TfrmTuneRadio::btnWriteRadioClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TfrmTuneRadio::CancelBtnClick);
+}
+
+void TfrmTuneRadio::bindHelp() {
+    help->bind(this, {OnlineNote});
+    for (QGroupBox* group :
+         {gbTransmit, gbReceive, gbFrequency, gbSquelch, gbSmeter, gbOnline, gbFile})
+        help->bind(group, {OnlineNote});
+    help->bind(CancelBtn, {QStringLiteral("The Close button exits the screen.")});
+    for (const CalControl& c : CalControls) {
+        if (c.help == Help::None)
+            continue;
+        help->bind(this->*c.edit, {helpText(c.help)});
+        help->bind(this->*c.upDown, {helpText(c.help)});
+    }
+    help->bind(btnTxOn, {QStringLiteral("Switch radio to transmit mode.")});
+    help->bind(btnTxOff, {QStringLiteral("Switch radio to receive mode.")});
+    help->bind(ChannelChange, {QStringLiteral("Change the radio channel.")});
+    help->bind(btnWriteFile, {QStringLiteral("Write current calibration data to a file.")});
+    help->bind(btnWriteRadio, {QStringLiteral("Load a default calibration file to the radio.")});
+}
+
+void TfrmTuneRadio::SetControlTags() {
+    for (const CalControl& c : CalControls) {
+        (this->*c.edit)->setProperty("Tag", c.address);
+        (this->*c.upDown)->setProperty("Tag", c.address);
+    }
+}
+
+// --- showing and closing ---------------------------------------------------------------
+
+void TfrmTuneRadio::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TfrmTuneRadio::FormShow() {
+    SetControlTags();
+    ShowBandPoints();
+    LoadCalControls();
+    ResetDisplay();
+    ShowOnlineState();
+    chk_rssi_poll->setChecked(false);
+    chkRxRssiPolling->setChecked(false);
+    chk_rssi_pollClick();
+    chkRxRssiPollingClick();
+    LinkActive = 1;
+}
+
+void TfrmTuneRadio::ShowBandPoints() {
+    RadioType = ImageByte(RADIO_TYPE);
+    const int32_t* points = BandPoints[(RadioType & UHF_BIT) ? 1 : 0];
+    QLabel* tx[] = {lbl_txpwr_f1, lbl_txpwr_f2, lbl_txpwr_f3, lbl_txpwr_f4};
+    QLabel* rx[] = {lbl_rxtune_f1, lbl_rxtune_f2, lbl_rxtune_f3, lbl_rxtune_f4};
+    for (int i = 0; i < 4; ++i) {
+        const QString caption = QStringLiteral("%1 MHz").arg(points[i]);
+        tx[i]->setText(caption);
+        rx[i]->setText(caption);
+    }
+}
+
+void TfrmTuneRadio::LoadCalControls() {
+    for (const CalControl& c : CalControls) {
+        const uint8_t byte = ImageByte(c.address);
+        (this->*c.upDown)->setPosition(c.isSigned ? int(int8_t(byte)) : int(byte));
+    }
+    CalFlags = ImageByte(CAL_FLAGS);
+    chkLowPwr->setChecked(CalFlags & LOW_POWER_BIT);
+    chkSquelch->setChecked(CalFlags & MUTE_OPEN_BIT);
+}
+
+void TfrmTuneRadio::ShowOnlineState() {
+    const bool online = Online == 1;
+    PageControl1->setTabVisible(PageControl1->indexOf(tabRemote), online);
+    EnableTransmit(false);
+    if (!online)
+        btnTxOn->setEnabled(false);
+    ChannelChange->setEnabled(online);
+    lblChannelChange->setEnabled(online);
+    lblChannelInfo->setEnabled(online);
+    QPalette status = lblOnlineStatus->palette();
+    status.setColor(QPalette::Window,
+                    online ? QColor(0, 255, 0) : palette().color(QPalette::Button));
+    lblOnlineStatus->setPalette(status);
+    lblOnlineStatus->setText(online ? QStringLiteral("Aligning Radio LIVE")
+                                    : QStringLiteral("Editing file data"));
+    btnWriteFile->setVisible(online);
+    btnWriteRadio->setVisible(!online);
+    if (online)
+        btnDisplayUpdateClick();
+}
+
+void TfrmTuneRadio::EnableTransmit(bool transmitting) {
+    btnTxOn->setEnabled(!transmitting);
+    btnTxOff->setEnabled(transmitting);
+}
+
+void TfrmTuneRadio::done(int result) {
+    FormClose();
+    QDialog::done(result);
+}
+
+void TfrmTuneRadio::FormClose() {
+    Typed = 0;
+    chk_rssi_poll->setChecked(false);
+    chkRxRssiPolling->setChecked(false);
+    LinkActive = 0;
+    if (Online == 1 && !btnTxOn->isEnabled()) {
+        frmSerial->ClearRxBuffer();
+        frmSerial->SendKey(KEY_TX_OFF);
+        EnableTransmit(false);
+    }
+}
+
+void TfrmTuneRadio::CancelBtnClick() {
+    close();
+}
+
+// --- editing ---------------------------------------------------------------------------
+
+uint8_t TfrmTuneRadio::ImageByte(int address) const {
+    return uint8_t(eeBuffer->GetByte(address));
+}
+
+void TfrmTuneRadio::OnEditKeyDown(bool accepted) {
+    Typed = accepted ? 1 : 0;
+}
+
+void TfrmTuneRadio::OnTextChange(QLineEdit* edit) {
+    if (Typed != 1)
+        return;
+    Typed = 0;
+    const QString typed = edit->text().trimmed();
+    if (typed == QLatin1String("-"))
+        return; // a negative number on its way
+    int value = 0;
+    try {
+        value = typed.isEmpty() ? 0 : platform::StrToInt(typed);
+    } catch (const platform::EConvertError& error) {
+        platform::host().showException(error.message());
+        return;
+    }
+    value = std::clamp(value, -255, 255);
+    WriteCalValue(edit->property("Tag").toInt(), value);
+    edit->setText(QString::number(value));
+}
+
+void TfrmTuneRadio::udClick(UpDown* upDown) {
+    Typed = 0;
+    WriteCalValue(upDown->property("Tag").toInt(), upDown->value());
+}
+
+void TfrmTuneRadio::WriteCalValue(int address, int value) {
+    const uint8_t byte = uint8_t(value & 0xFF);
+    eeBuffer->SetByte(address, byte);
+    if (Online == 1)
+        frmSerial->SendWriteByte(address, byte);
+}
+
+void TfrmTuneRadio::chkLowPwrClick() {
+    const uint8_t flags = bits::put(CalFlags, LOW_POWER_BIT, chkLowPwr->isChecked());
+    if (flags != CalFlags) {
+        CalFlags = flags;
+        WriteCalValue(CAL_FLAGS, flags);
+    }
+}
+
+void TfrmTuneRadio::chkSquelchClick() {
+    const uint8_t flags = bits::put(CalFlags, MUTE_OPEN_BIT, chkSquelch->isChecked());
+    if (flags != CalFlags) {
+        CalFlags = flags;
+        WriteCalValue(CAL_FLAGS, flags);
+    }
+}
+
+// --- remote control --------------------------------------------------------------------
+
+void TfrmTuneRadio::SendKeyAction(uint8_t key) {
+    frmSerial->ClearRxBuffer();
+    frmSerial->SendKey(key);
+}
+
+void TfrmTuneRadio::btnTxOnClick() {
+    if (Online != 1)
+        return;
+    SendKeyAction(KEY_TX_ON);
+    EnableTransmit(true);
+    btnDisplayUpdateClick();
+}
+
+void TfrmTuneRadio::btnTxOffClick() {
+    if (Online != 1)
+        return;
+    SendKeyAction(KEY_TX_OFF);
+    EnableTransmit(false);
+    btnDisplayUpdateClick();
+}
+
+void TfrmTuneRadio::ChannelDown() {
+    if (Online != 1)
+        return;
+    SendKeyAction(KEY_CHANNEL_DOWN);
+    KeyHoldTicks = 0;
+    btnDisplayUpdateClick();
+}
+
+void TfrmTuneRadio::ChannelUp() {
+    if (Online != 1)
+        return;
+    SendKeyAction(KEY_CHANNEL_UP);
+    KeyHoldTicks = 0;
+    btnDisplayUpdateClick();
+}
+
+void TfrmTuneRadio::btnF5MouseDown(QAbstractButton* key) {
+    if (Online != 1)
+        return;
+    KeyCode = uint8_t(key->property("PressCode").toUInt());
+    SendKeyAction(KeyCode);
+    KeyHoldTicks = HOLD_TICKS;
+    btnDisplayUpdateClick();
+}
+
+void TfrmTuneRadio::btnF5MouseUp(QAbstractButton* key) {
+    if (Online != 1)
+        return;
+    KeyCode = uint8_t(key->property("PressCode").toUInt() - KEY_RELEASE_OFFSET);
+    SendKeyAction(KeyCode);
+    KeyHoldTicks = 0;
+    btnDisplayUpdateClick();
+}
+
+void TfrmTuneRadio::btnDisplayUpdateClick() {
+    if (Online != 1)
+        return;
+    frmSerial->ClearRxBuffer();
+    frmSerial->SendGetDisplay();
+}
+
+void TfrmTuneRadio::Timer1Timer() {
+    if (Online != 1)
+        return;
+    if (KeyHoldTicks != 0 && --KeyHoldTicks == 0) {
+        KeyCode = uint8_t(KeyCode + KEY_HELD_OFFSET);
+        frmSerial->SendKey(KeyCode);
+    }
+    if (chk_rssi_poll->isChecked() || chkRxRssiPolling->isChecked()) {
+        frmSerial->ClearRxBuffer();
+        frmSerial->SendMeterRead();
+    }
+}
+
+// --- meters ----------------------------------------------------------------------------
+
+void TfrmTuneRadio::SetSMeter(QAbstractButton* button) {
+    if (Online != 1)
+        return;
+    if (button == btnSetS0)
+        frmSerial->SendMeterCalLow();
+    else if (button == btnSetS10)
+        frmSerial->SendMeterCalHigh();
+}
+
+void TfrmTuneRadio::chk_rssi_pollClick() {
+    txtBusyLevel->setEnabled(chk_rssi_poll->isChecked());
+    txtSignalStrength->setEnabled(chk_rssi_poll->isChecked());
+}
+
+void TfrmTuneRadio::chkRxRssiPollingClick() {
+    editRxRssi->setEnabled(chkRxRssiPolling->isChecked());
+}
+
+void TfrmTuneRadio::tabSquelchExit() {
+    chk_rssi_poll->setChecked(false);
+}
+
+void TfrmTuneRadio::tabReceiveExit() {
+    chkRxRssiPolling->setChecked(false);
+}
+
+bool TfrmTuneRadio::LinkIsActive() const {
+    return LinkActive == 1;
+}
+
+void TfrmTuneRadio::MeterReading(int rssi, int noise) {
+    Rssi = rssi;
+    Noise = noise;
+}
+
+QObject* TfrmTuneRadio::RadioUpdateWindow() {
+    return this;
+}
+
+void TfrmTuneRadio::SMeterPoint(uint8_t subCode, uint8_t value) {
+    UpDown* point = subCode == METER_CAL_S1 ? upS0Value : upS10Value;
+    QMetaObject::invokeMethod(
+        this, [point, value] { point->setPosition(value); }, Qt::QueuedConnection);
+}
+
+void TfrmTuneRadio::RadioReadSucceeded() {
+    Online = 1;
+}
+
+bool TfrmTuneRadio::event(QEvent* event) {
+    if (event->type() == platform::RadioUpdateEvent::eventType()) {
+        ShowRssi();
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void TfrmTuneRadio::ShowRssi() {
+    if (chk_rssi_poll->isChecked()) {
+        txtSignalStrength->setText(QString::number(Rssi));
+        txtBusyLevel->setText(QString::number(Noise));
+    }
+    if (chkRxRssiPolling->isChecked())
+        editRxRssi->setText(QString::number(Rssi));
+}
+
+// --- display mirror --------------------------------------------------------------------
+
+void TfrmTuneRadio::DisplayFrame(const uint8_t (&bytes)[DISPLAY_BYTES]) {
+    {
+        std::lock_guard<std::mutex> hold(displayLock);
+        std::copy(std::begin(bytes), std::end(bytes), displayBytes.begin());
+    }
+    QMetaObject::invokeMethod(
+        this, [this] { UpdateRemoteDisplay(); }, Qt::QueuedConnection);
+}
+
+std::array<uint8_t, DISPLAY_BYTES> TfrmTuneRadio::DisplayBytes() const {
+    std::lock_guard<std::mutex> hold(displayLock);
+    return displayBytes;
+}
+
+void TfrmTuneRadio::ResetDisplay() {
+    {
+        std::lock_guard<std::mutex> hold(displayLock);
+        displayBytes.fill(0);
+    }
+    Display.channel = QStringLiteral("0");
+    Display.lower = QString(5, QLatin1Char(' '));
+    Display.indicators.fill(1);
+    lblChannel->setText(Display.channel);
+    lblLowerDisplay->setText(Display.lower);
+    lblChannelInfo->clear();
+    for (QLabel* label : indicatorLabels)
+        label->setEnabled(true);
+}
+
+void TfrmTuneRadio::UpdateRemoteDisplay() {
+    const std::array<uint8_t, DISPLAY_BYTES> bytes = DisplayBytes();
+    // The indicators first: the channel information needs the CB flag of this frame.
+    ShowIndicators(bytes);
+    Display.channel = displayText(bytes, {9, 8});
+    if (Display.channel != lblChannel->text()) {
+        lblChannel->setText(Display.channel);
+        ShowChannelInfo();
+    }
+    const QString lower = displayText(bytes, {7, 6, 5, 4, 3});
+    if (lower != Display.lower) {
+        Display.lower = lower;
+        lblLowerDisplay->setText(lower);
+    }
+}
+
+void TfrmTuneRadio::ShowIndicators(const std::array<uint8_t, DISPLAY_BYTES>& bytes) {
+    for (size_t i = 0; i < std::size(Indicators); ++i) {
+        const uint8_t on = (bytes[size_t(Indicators[i].byte)] >> Indicators[i].bit) & 1;
+        if (on != Display.indicators[i]) {
+            Display.indicators[i] = on;
+            (this->*Indicators[i].label)->setEnabled(on);
+        }
+    }
+    Display.indicators[CB_INDICATOR] = (bytes[1] >> 4) & 1;
+}
+
+void TfrmTuneRadio::ShowChannelInfo() {
+    QString info = QStringLiteral("Channel ") + Display.channel;
+    const QString channel = Display.channel.trimmed();
+    bool isNumber = !channel.isEmpty();
+    for (const QChar c : channel)
+        isNumber = isNumber && c.isDigit() && c.unicode() < 0x80;
+    if (isNumber) {
+        const int slot = channel.toInt();
+        if (Display.indicators[CB_INDICATOR])
+            info += QStringLiteral(" CB");
+        else if (slot >= 1 && slot <= LAST_NAMED_SLOT)
+            info += QLatin1Char(' ') + ChannelFrequencies(slot);
+    }
+    lblChannelInfo->setText(info);
+}
+
+// "Group-Channel" for a vote group, else the TX and RX frequencies of the slot's record,
+// decoded with the codec of the radio's band.
+QString TfrmTuneRadio::ChannelFrequencies(int slot) const {
+    const int record = CHANNEL_RECORDS + CHANNEL_RECORD_SIZE * (slot - 1);
+    auto byte = [this, record](int i) { return ImageByte(record + i); };
+    if (byte(6) & GROUP_BIT)
+        return QStringLiteral("Group-Channel");
+    const bool vhf = !(RadioType & UHF_BIT);
+    auto frequency = [vhf](uint8_t low, uint8_t high, bool extension) {
+        return text::FrequencyText(
+            ChData::DecodeFrequency(uint16_t(high << 8 | low), extension, vhf));
+    };
+    return QStringLiteral("TX:") + frequency(byte(0), byte(1), byte(6) & EXTENSION_BIT) +
+           QStringLiteral(" RX:") + frequency(byte(2), byte(3), byte(7) & EXTENSION_BIT);
+}
+
+// --- calibration data ------------------------------------------------------------------
+
+void TfrmTuneRadio::btnWriteFileClick() {
+    QString chosen;
+    if (platform::host().saveFileDialog(frmAdvanced->SaveDialog1, chosen))
+        frmBelmar->SaveCalibrationFile(chosen);
+}
+
+void TfrmTuneRadio::btnWriteRadioClick() {
+    const QString warning =
+        QStringLiteral("Warning!\r\r") +
+        QStringLiteral("This file will completely alter the tuning of the radio.\r\r") +
+        QStringLiteral("The DEFAULT file will set all adjustments to their initial\r") +
+        QStringLiteral("tuning points.");
+    if (platform::host().messageBox(warning, QStringLiteral("Load calibration data to radio?"),
+                                    platform::MB_OKCANCEL | platform::MB_ICONEXCLAMATION) ==
+        platform::IDCANCEL)
+        return;
+    frmReadWrite->RunJob(0, CALIBRATION_SIZE - 1, TfrmReadWrite::MODE_WRITE);
+    LoadCalControls();
+}
+
+void TfrmTuneRadio::FocusHelp(QObject* control) {
+    help->FocusHelp(control);
+}
+
+void TfrmTuneRadio::MouseHelp(QObject* control) {
+    help->MouseHelp(control);
+}
