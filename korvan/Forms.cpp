@@ -12,6 +12,7 @@
 #include "Mactimer.h"
 #include "Main.h"
 #include "Options.h"
+#include "Print.h"
 #include "Radio_rw.h"
 #include "Sel_ch.h"
 #include "Selc_mem.h"
@@ -61,6 +62,7 @@ void CreateForms() {
     Create(frmCbOptions, frmBelmar);
     Create(frmCodeWord, frmBelmar);
     Create(frmMacTimers, frmBelmar);
+    Create(frmPrint, frmBelmar);
     Create(frmGrpEdit, frmBelmar);
     frmBelmar->EnableEditing(true);
 }

@@ -9,6 +9,7 @@
 #include "Eng_edit.h"
 #include "Help_pane.h"
 #include "Options.h"
+#include "Print.h"
 #include "Radio_picture.h"
 #include "Radio_rw.h"
 #include "Selcall.h"
@@ -344,6 +345,7 @@ QDialog* TfrmBelmar::EditorOf(QObject* control) const {
         {btnOptions, mnuOptions, frmOptions},
         {btnButtons, mnuButtons, frmUserButtons},
         {btnEditCodeWord, mnuEditCodeWord, frmCodeWord},
+        {btnPrintRadio, mnuPrintRadio, frmPrint},
     };
     for (const Editor& editor : editors)
         if (control == editor.button || control == editor.menu)
