@@ -966,7 +966,7 @@ QString TfrmTuneRadio::ChannelFrequencies(int slot) const {
 void TfrmTuneRadio::btnWriteFileClick() {
     QString chosen;
     if (platform::host().saveFileDialog(frmAdvanced->SaveDialog1, chosen))
-        frmBelmar->SaveCalibrationFile(chosen);
+        frmBelmar->SaveCalibrationFile(chosen, TfrmBelmar::FileNotice::Tell);
 }
 
 void TfrmTuneRadio::btnWriteRadioClick() {

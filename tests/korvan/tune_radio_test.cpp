@@ -452,6 +452,28 @@ TEST_F(TuneRadioTest, SaveToFileWritesTheCalibrationBlock) {
               QByteArray(reinterpret_cast<const char*>(frmBelmar->RadioData), CALIBRATION_SIZE));
 }
 
+TEST_F(TuneRadioTest, CalibrationFilesThatCannotBeOpenedAreReported) {
+    ShowDialog(true);
+    host.fileAnswers.enqueue(FilePath("no/such/folder/radio.cal"));
+    frmTuneRadio->btnWriteFile->click();
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text, "There is a problem writing the file");
+    EXPECT_EQ(host.messages[0].caption, "File Error");
+    frmTuneRadio->close();
+
+    std::memset(frmBelmar->RadioData, 0x5A, IMAGE_SIZE);
+    host.fileAnswers.enqueue(FilePath("missing.cal"));
+    CloseWhenShown notShown(
+        frmTuneRadio, [] {}, 300);
+    frmAdvanced->btnReadCalFile->click();
+    Pump(400);
+    EXPECT_FALSE(notShown.shown);
+    ASSERT_EQ(host.messages.size(), 2);
+    EXPECT_EQ(host.messages[1].text, "There is a problem reading the file");
+    EXPECT_EQ(host.messages[1].caption, "File Error");
+    EXPECT_EQ(frmBelmar->RadioData[0], 0x5A);
+}
+
 TEST_F(TuneRadioTest, HardwareDialogOpensTheAlignmentOnlineOrFromAFile) {
     QByteArray calibration(IMAGE_SIZE, '\0');
     for (int i = 0; i < CALIBRATION_SIZE; ++i)
