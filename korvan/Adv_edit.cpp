@@ -84,7 +84,7 @@ void TShape::paintEvent(QPaintEvent*) {
 // ---------------------------------------------------------------------------------------
 // The form
 
-TfrmAdvanced::TfrmAdvanced(QWidget* parent) : QDialog(parent) {
+TfrmAdvanced::TfrmAdvanced(QWidget* parent) : ImageDialog(parent, QDialog::Rejected) {
     setWindowTitle("Hardware Edit Screen");
     pageEngOptions = new QTabWidget(this);
     BuildSquelchTab();
@@ -111,7 +111,7 @@ TfrmAdvanced::TfrmAdvanced(QWidget* parent) : QDialog(parent) {
     connect(timerFirmware, &QTimer::timeout, this, &TfrmAdvanced::timerFirmwareTimer);
     tabFirmware->installEventFilter(this);
 
-    help = new HelpPane(HelpText);
+    BuildHelp();
     BindHelp();
     fields = new ImageFields;
     fields->number(hsbMuteOffDebounce, MUTE_OFF_DEBOUNCE, 0xFF);
@@ -278,8 +278,6 @@ void TfrmAdvanced::BuildFirmwareTab() {
 }
 
 void TfrmAdvanced::BindHelp() {
-    help->bind(OKBtn, {"The OK button exits the screen and saves any changes."});
-    help->bind(CancelBtn, {"The Cancel button exits the screen and discards any changes."});
     const QStringList squelch = {"Set Squelch level for the radio to use. Can be changed at the "
                                  "radio by holding the F1 and F6 keys down while switching the "
                                  "radio on."};
@@ -307,12 +305,6 @@ void TfrmAdvanced::FormCreate() {
     ReplyLength = 0;
 }
 
-void TfrmAdvanced::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
 bool TfrmAdvanced::eventFilter(QObject* watched, QEvent* event) {
     if (watched == tabFirmware && event->type() == QEvent::Show)
         tabFirmwareShow();
@@ -322,9 +314,8 @@ bool TfrmAdvanced::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TfrmAdvanced::FormShow() {
-    const uint8_t* image = frmBelmar->RadioData;
-    std::memcpy(Backup, image, IMAGE_SIZE);
-    fields->load(image);
+    TakeBackup();
+    fields->load(frmBelmar->RadioData);
     hsbPSHoldOnTimeChange(hsbMuteOffDebounce);
     hsbPSHoldOnTimeChange(hsbMuteIgnore);
     LoadSquelch();
@@ -445,12 +436,13 @@ void TfrmAdvanced::FormClose() {
         FlashState = 0;
         ReplyLength = 0;
     }
-    if (result() != 1)
-        std::memcpy(frmBelmar->RadioData + CALIBRATION_SIZE, Backup + CALIBRATION_SIZE,
-                    IMAGE_SIZE - CALIBRATION_SIZE);
     ResetFirmwareStages();
     EnableStageControls(false);
     frmSerial->SetBaudRate(9600);
+}
+
+void TfrmAdvanced::UndoChanges() {
+    RestoreBackup(CALIBRATION_SIZE);
 }
 
 void TfrmAdvanced::rdgrpMaxBdRateClick() {

@@ -9,12 +9,12 @@
 // are atomic, and every control change of a step is posted to the UI thread.
 
 #include "Boot_loader.h"
+#include "Image_dialog.h"
 #include "Main.h"
 #include "Rs232_com.h"
 #include "platform/Host.h"
 
 #include <QColor>
-#include <QDialog>
 #include <QWidget>
 #include <atomic>
 #include <chrono>
@@ -62,7 +62,7 @@ inline const QColor Green{0x00, 0xFF, 0x00};  // passed
 inline const QColor Red{0xFF, 0x00, 0x00};    // failed
 } // namespace lamp
 
-class TfrmAdvanced : public QDialog, public FlashLink {
+class TfrmAdvanced : public ImageDialog, public FlashLink {
     Q_OBJECT
 public:
     explicit TfrmAdvanced(QWidget* parent = nullptr);
@@ -80,9 +80,9 @@ public:
     static constexpr std::chrono::milliseconds PAGE_BUSY_LIMIT{1000};
 
     void FormCreate();
-    void FormShow();
+    void FormShow() override;
     void FormClose();
-    void OKBtnClick();
+    void OKBtnClick() override;
     void CancelBtnClick();
     void hsbPSHoldOnTimeChange(QScrollBar* bar);
     void rdgrpMaxBdRateClick();
@@ -102,9 +102,6 @@ public:
     int AwaitedReplyLength() const override { return ReplyLength.load(); }
     void FlashReply(const uint8_t* reply, int length) override;
 
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
-    QTextEdit* HelpText;
     QTabWidget* pageEngOptions;
     QWidget* tabSquelch;
     QWidget* tabMisc;
@@ -149,8 +146,6 @@ public:
     platform::FileDialogRequest OpenDialog1; // calibration files
     platform::FileDialogRequest SaveDialog1; // calibration files, for the tuning dialog
 
-    uint8_t Backup[IMAGE_SIZE] = {};
-
     // Shared with the serial worker.
     std::atomic<uint8_t> FlashActive{0};
     std::atomic<uint8_t> FlashCommand{0};
@@ -165,7 +160,9 @@ public slots:
     void done(int result) override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    // A close other than OK keeps the calibration block, which an alignment may have
+    // changed meanwhile.
+    void UndoChanges() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -227,7 +224,6 @@ private:
     bool BusyTooLong(std::chrono::milliseconds limit) const;
     void SetLink(int rate);
 
-    HelpPane* help;
     ImageFields* fields;
     QGridLayout* stageGrid;
     std::mutex flashMutex;

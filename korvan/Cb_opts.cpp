@@ -2,6 +2,7 @@
 
 #include "Ctcss.h"
 #include "Help_pane.h"
+#include "Main.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -223,6 +224,7 @@ void TfrmCbOptions::FormShow() {
 void TfrmCbOptions::OKBtnClick() {
     SaveCbCtcssOptions();
     SaveCbMemories();
+    done(mrOk);
 }
 
 void TfrmCbOptions::loadTone(const ToneBox& tone, LoadedTone& loaded) {

@@ -14,19 +14,23 @@ TfrmCodeWord* frmCodeWord = nullptr;
 
 namespace {
 
-constexpr int CodeWordLength = 16;            // what the user may type
-constexpr int TextBytes = CodeWordLength - 1; // what is stored of it
 #if KORVAN_V2
-constexpr int FieldStart = 0x2A4; // the 16th byte holds a terminating zero
+constexpr int EditLength = 16; // what the user may type; the 16th character is not stored
 #else
-constexpr int FieldStart = 0x74; // the 16th byte, 0x83, is the Emergency key's speed dial
+constexpr int EditLength = CODE_WORD_CHARACTERS;
 #endif
 
-bool printable(uint8_t c) {
-    return c >= 0x20 && c < 0x7F;
-}
-
 } // namespace
+
+QString CodeWordText(const std::function<uint8_t(int address)>& byteAt) {
+    QString word;
+    for (int i = 0; i < CODE_WORD_CHARACTERS; ++i) {
+        const uint8_t c = byteAt(CODE_WORD_START + i);
+        if (c >= 0x20 && c < 0x7F)
+            word += QChar(c);
+    }
+    return word;
+}
 
 TfrmCodeWord::TfrmCodeWord(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Edit Code Word"));
@@ -35,7 +39,7 @@ TfrmCodeWord::TfrmCodeWord(QWidget* parent) : QDialog(parent) {
         "radio."));
     lblInstructions->setWordWrap(true);
     txtCodeWord = new QLineEdit;
-    txtCodeWord->setMaxLength(CodeWordLength);
+    txtCodeWord->setMaxLength(EditLength);
     keys::allowOnly(txtCodeWord, keys::PrintableAscii);
     OKBtn = new QPushButton(QStringLiteral("OK"));
     OKBtn->setDefault(true);
@@ -61,27 +65,20 @@ void TfrmCodeWord::showEvent(QShowEvent* event) {
         FormShow();
 }
 
-// Printable bytes in address order; any other byte is skipped.
 void TfrmCodeWord::FormShow() {
     txtCodeWord->setFocus();
-    QString word;
-    for (int i = 0; i < TextBytes; ++i) {
-        const uint8_t c = image::get(FieldStart + i);
-        if (printable(c))
-            word += QChar(c);
-    }
-    txtCodeWord->setText(word);
+    txtCodeWord->setText(CodeWordText(image::get));
 }
 
-// The text padded with spaces to 16 characters; its first 15 characters are stored.
+// The text padded with spaces; its first characters fill the field.
 void TfrmCodeWord::OKBtnClick() {
-    const QString word = txtCodeWord->text().leftJustified(CodeWordLength, QLatin1Char(' '));
-    for (int i = 0; i < TextBytes; ++i) {
+    const QString word = txtCodeWord->text().leftJustified(CODE_WORD_CHARACTERS, QLatin1Char(' '));
+    for (int i = 0; i < CODE_WORD_CHARACTERS; ++i) {
         const QChar c = word[i];
-        image::set(FieldStart + i, c.unicode() < 0x80 ? uint8_t(c.unicode()) : uint8_t('?'));
+        image::set(CODE_WORD_START + i, c.unicode() < 0x80 ? uint8_t(c.unicode()) : uint8_t('?'));
     }
 #if KORVAN_V2
-    image::set(FieldStart + TextBytes, 0);
+    image::set(CODE_WORD_START + CODE_WORD_CHARACTERS, 0);
 #endif
     accept();
 }

@@ -2,13 +2,28 @@
 // "Edit Code Word": a free-text code word programmed into the radio's memory image.
 // Shared by both programs; the second program's differences are the KORVAN_V2 blocks.
 //
-// The field is padded with spaces on OK. In the first program its last byte (0x83) is the
-// Emergency key's speed-dial byte of the user-defined buttons, so there the code word is
-// the 15 bytes 0x74-0x82 and 0x83 is neither shown nor written here. In the second
-// program the field is the 16 bytes 0x2A4-0x2B3, the last one a terminating zero.
+// The field is padded with spaces on OK. In the first program the field's last two bytes
+// (0x82, 0x83) are the Emergency key's function and speed-dial bytes of the user-defined
+// buttons, so there the code word is the 14 bytes 0x74-0x81 and the Emergency key's bytes
+// are neither shown nor written here. In the second program the field is the 16 bytes
+// 0x2A4-0x2B3: 15 characters and a terminating zero.
 // Shown modally by the main window (frmCodeWord->exec()).
 
 #include <QDialog>
+#include <cstdint>
+#include <functional>
+
+#if KORVAN_V2
+constexpr int CODE_WORD_START = 0x2A4;
+constexpr int CODE_WORD_CHARACTERS = 15; // then the terminating zero
+#else
+constexpr int CODE_WORD_START = 0x74;
+constexpr int CODE_WORD_CHARACTERS = 14; // then the Emergency key's two bytes
+#endif
+
+// The code word as shown and printed: the printable stored bytes (0x20-0x7E) in address
+// order; any other byte is skipped.
+QString CodeWordText(const std::function<uint8_t(int address)>& byteAt);
 
 class QLabel;
 class QLineEdit;

@@ -38,7 +38,7 @@ inline void set(int offset, uint8_t value) {
 }
 #endif
 
-// A copy of the whole image, byte by byte, and its restore.
+// A copy of the whole image, byte by byte, and its restore (from the given offset on).
 inline std::vector<uint8_t> copy() {
     std::vector<uint8_t> bytes(Size);
     for (int i = 0; i < Size; ++i)
@@ -46,8 +46,8 @@ inline std::vector<uint8_t> copy() {
     return bytes;
 }
 
-inline void restore(const std::vector<uint8_t>& bytes) {
-    for (int i = 0; i < Size && size_t(i) < bytes.size(); ++i)
+inline void restore(const std::vector<uint8_t>& bytes, int from = 0) {
+    for (int i = from; i < Size && size_t(i) < bytes.size(); ++i)
         set(i, bytes[size_t(i)]);
 }
 

@@ -1,15 +1,16 @@
 #include "Image_dialog.h"
 
 #include "Help_pane.h"
+#include "Image_access.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTextEdit>
 #include <QVBoxLayout>
-#include <algorithm>
 
-ImageDialog::ImageDialog(QWidget* parent) : QDialog(parent) {
+ImageDialog::ImageDialog(QWidget* parent, int cancelResult)
+    : QDialog(parent), cancelResult(cancelResult) {
     setModal(true);
     connect(this, &QDialog::finished, this, &ImageDialog::FormClose);
 }
@@ -20,7 +21,7 @@ QWidget* ImageDialog::BuildBottomPanel() {
     OKBtn = new QPushButton(QStringLiteral("OK"), BottomPanel);
     CancelBtn = new QPushButton(QStringLiteral("Cancel"), BottomPanel);
     HelpText = new QTextEdit(BottomPanel);
-    help = new HelpPane(HelpText);
+    BuildHelp();
     HelpText->setPlainText(QStringLiteral("Help messages..."));
     HelpText->setFixedHeight(64);
     // Enter in an edit box must not close the dialog.
@@ -35,33 +36,42 @@ QWidget* ImageDialog::BuildBottomPanel() {
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(HelpText, 1);
     row->addLayout(buttons);
-    help->bind(OKBtn, {QStringLiteral("The OK button exits the screen and saves any changes.")});
-    help->bind(CancelBtn,
-               {QStringLiteral("The Cancel button exits the screen and discards any changes.")});
 
-    connect(OKBtn, &QPushButton::clicked, this, [this] {
-        OKBtnClick();
-        done(mrOk);
-    });
+    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
     connect(CancelBtn, &QPushButton::clicked, this, &ImageDialog::CancelBtnClick);
     return BottomPanel;
 }
 
+void ImageDialog::BuildHelp() {
+    help = new HelpPane(HelpText);
+    help->bind(OKBtn, {QStringLiteral("The OK button exits the screen and saves any changes.")});
+    help->bind(CancelBtn,
+               {QStringLiteral("The Cancel button exits the screen and discards any changes.")});
+}
+
 void ImageDialog::CancelBtnClick() {
-    done(mrCancel);
+    done(cancelResult);
 }
 
 void ImageDialog::reject() {
-    done(mrCancel);
+    done(cancelResult);
 }
 
 void ImageDialog::FormClose(int modalResult) {
     if (modalResult != mrOk)
-        std::copy(std::begin(Backup), std::end(Backup), frmBelmar->RadioData);
+        UndoChanges();
+}
+
+void ImageDialog::UndoChanges() {
+    RestoreBackup();
 }
 
 void ImageDialog::TakeBackup() {
-    std::copy(frmBelmar->RadioData, frmBelmar->RadioData + IMAGE_SIZE, Backup);
+    Backup = image::copy();
+}
+
+void ImageDialog::RestoreBackup(int from) {
+    image::restore(Backup, from);
 }
 
 void ImageDialog::enableAll(std::initializer_list<QWidget*> controls, bool enabled) {

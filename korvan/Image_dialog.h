@@ -1,15 +1,15 @@
 #pragma once
-// Base of the editors that change the main window's memory image while they are open.
-// Each opening copies the whole image into Backup (the form's FormShow calls TakeBackup
-// first); any close other than OK (modal result 1) - Cancel, Escape, the close box -
-// copies it back. It also builds the bottom panel these dialogs share: OK, Cancel and the
-// read-only help pane.
-
-#include "Main.h"
+// Base of the editors that change the memory image while they are open. Each opening
+// copies the whole image into Backup (the form's FormShow calls TakeBackup first); any
+// close other than OK (modal result 1) - Cancel, Escape, the close box - copies it back.
+// It can also build the bottom panel several of these dialogs share: OK, Cancel and the
+// read-only help pane. Shared by both programs: the image is reached through
+// Image_access.h.
 
 #include <QDialog>
 #include <cstdint>
 #include <initializer_list>
+#include <vector>
 
 class HelpPane;
 class QPushButton;
@@ -22,11 +22,13 @@ public:
     static constexpr int mrOk = 1;
     static constexpr int mrCancel = 2;
 
-    explicit ImageDialog(QWidget* parent = nullptr);
+    // cancelResult: the modal result of Cancel, Escape and the close box.
+    explicit ImageDialog(QWidget* parent = nullptr, int cancelResult = mrCancel);
 
     // Loads the controls from the image; runs each time the dialog is shown.
     virtual void FormShow() = 0;
-    // Stores the controls into the image; the dialog then closes with modal result 1.
+    // Stores the controls into the image and closes with modal result 1 (or tells the user
+    // why not and stays open).
     virtual void OKBtnClick() = 0;
     void CancelBtnClick();
     // Runs on every close: puts Backup back unless the modal result is 1.
@@ -38,15 +40,26 @@ public:
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
     QTextEdit* HelpText = nullptr;
-    uint8_t Backup[IMAGE_SIZE] = {};
+    // The whole image from show to close; empty while no copy is kept.
+    std::vector<uint8_t> Backup;
 
 protected:
     // The bottom panel and its help pane; the dialog calls this after making its own
     // controls.
     QWidget* BuildBottomPanel();
+    // The help pane over HelpText, with the OK and Cancel lines bound.
+    void BuildHelp();
     void TakeBackup();
+    // Puts Backup back from the given image offset on (the bytes before it are kept).
+    void RestoreBackup(int from = 0);
+    // Runs instead of the whole restore on a close other than OK; a dialog that keeps part
+    // of the image overrides it.
+    virtual void UndoChanges();
     static void enableAll(std::initializer_list<QWidget*> controls, bool enabled);
     void showEvent(QShowEvent* event) override;
 
     HelpPane* help = nullptr;
+
+private:
+    int cancelResult;
 };

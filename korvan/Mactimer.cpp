@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 TfrmMacTimers* frmMacTimers = nullptr;
@@ -48,7 +47,7 @@ QGroupBox* timerBox(const QString& title, QScrollBar* bar, QLabel* value, const 
 
 } // namespace
 
-TfrmMacTimers::TfrmMacTimers(QWidget* parent) : QDialog(parent) {
+TfrmMacTimers::TfrmMacTimers(QWidget* parent) : ImageDialog(parent, QDialog::Rejected) {
     setWindowTitle(QStringLiteral("Group Channel Timers"));
     hsbMacIgnoreTime = makeBar(IgnoreTimeMax);
     lblMacIgnoreTime = new QLabel;
@@ -106,15 +105,9 @@ TfrmMacTimers::TfrmMacTimers(QWidget* parent) : QDialog(parent) {
     connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
 }
 
-void TfrmMacTimers::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
 void TfrmMacTimers::FormShow() {
 #if !KORVAN_V2
-    Backup = image::copy();
+    TakeBackup();
 #endif
     fields.load(image::get);
     hsbMacIgnoreTimeChange();
@@ -132,19 +125,3 @@ void TfrmMacTimers::OKBtnClick() {
     fields.store(image::get, image::set);
     accept();
 }
-
-void TfrmMacTimers::CancelBtnClick() {
-    reject();
-}
-
-#if !KORVAN_V2
-void TfrmMacTimers::done(int result) {
-    QDialog::done(result);
-    FormClose(result);
-}
-
-void TfrmMacTimers::FormClose(int result) {
-    if (result != QDialog::Accepted && !Backup.empty())
-        image::restore(Backup);
-}
-#endif

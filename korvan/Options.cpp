@@ -2,6 +2,7 @@
 
 #include "Eeprom.h"
 #include "Help_pane.h"
+#include "Main.h"
 #include "Up_down.h"
 
 #include <QCheckBox>
@@ -244,6 +245,7 @@ void TfrmOptions::FormShow() {
 
 void TfrmOptions::OKBtnClick() {
     SaveRadioOptions();
+    done(mrOk);
 }
 
 void TfrmOptions::LoadRadioOptions() {

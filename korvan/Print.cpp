@@ -3,6 +3,7 @@
 #include "Chandata.h"
 #include "Chanedit_p.h"
 #include "Chdata.h"
+#include "Codeword.h"
 #include "Main.h"
 #include "User_btn.h"
 #include "platform/Convert.h"
@@ -38,8 +39,6 @@ constexpr int SELCALL_GROUPS = 0x4C;
 constexpr int SELCALL_QUIET = 0x4D;
 constexpr int ALARM_INPUT = 0x4E; // bit 5
 constexpr int LEAD_IN_DELAY = 0x56;
-constexpr int CODE_WORD = 0x74;
-constexpr int CODE_WORD_LENGTH = 16;
 constexpr int EMERGENCY_KEY = 0x82;
 constexpr int TONES_DISPLAYED = 0x87;
 constexpr int TONE_COUNTS = 0x88; // bits 7-4 predictive, 3-0 non-predictive
@@ -66,24 +65,15 @@ QString number(int value) {
     return QString::number(value);
 }
 
-// The code word's printable characters (32..126), in order.
-QString codeWordText(const uint8_t* image) {
-    QString word;
-    for (int i = 0; i < CODE_WORD_LENGTH; ++i) {
-        const int8_t c = int8_t(image[CODE_WORD + i]);
-        if (c >= 32 && c != 127)
-            word += QLatin1Char(char(c));
-    }
-    return word;
-}
-
 QStringList headerLines(const uint8_t* image, const CustomerDetails& customer) {
     QStringList lines{QString::fromLatin1(SETUP_REPORT_TITLE)};
     lines << QStringLiteral("%1 %2").arg(QLatin1String(NAME_CAPTION), customer.name)
           << QStringLiteral("%1 %2").arg(QLatin1String(DATE_CAPTION), customer.date)
           << QStringLiteral("%1 %2").arg(QLatin1String(SERIAL_CAPTION), customer.serial);
     lines << customer.comments;
-    lines << QStringLiteral("Codeword: ") + codeWordText(image) << QString();
+    lines << QStringLiteral("Codeword: ") +
+                 CodeWordText([image](int address) { return image[address]; })
+          << QString();
     return lines;
 }
 

@@ -1,5 +1,6 @@
 #include "Selc_mem.h"
 
+#include "Help_pane.h"
 #include "Image_access.h"
 #include "Image_fields.h"
 #include "Key_filter.h"
@@ -17,7 +18,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QShowEvent>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTextEdit>
@@ -110,7 +110,7 @@ private:
 
 } // namespace
 
-TfrmSelcallIdents::TfrmSelcallIdents(QWidget* parent) : QDialog(parent) {
+TfrmSelcallIdents::TfrmSelcallIdents(QWidget* parent) : ImageDialog(parent, QDialog::Rejected) {
     setWindowTitle(QStringLiteral("Selcall Idents"));
     BuildControls();
     BindHelp();
@@ -183,10 +183,7 @@ void TfrmSelcallIdents::BuildControls() {
 }
 
 void TfrmSelcallIdents::BindHelp() {
-    help = new HelpPane(HelpText);
-    help->bind(OKBtn, {QStringLiteral("The OK button exits the screen and saves any changes.")});
-    help->bind(CancelBtn,
-               {QStringLiteral("The Cancel button exits the screen and discards any changes.")});
+    BuildHelp();
     help->bind({txtRadioIdent, lblRadioIdent}, {QStringLiteral("This is the Ident of the radio")});
     help->bind({txtTlmPrefix, lblTlmPrefix},
                {QStringLiteral("Specify the two digit prefix (fleet ID) to Command Calls. To "
@@ -200,17 +197,6 @@ void TfrmSelcallIdents::BindHelp() {
                                "selcall Ident.")});
 }
 
-void TfrmSelcallIdents::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void TfrmSelcallIdents::done(int result) {
-    QDialog::done(result);
-    FormClose(result);
-}
-
 bool TfrmSelcallIdents::eventFilter(QObject* watched, QEvent* event) {
     if (watched == listSelcallMemories && event->type() == QEvent::KeyPress)
         return listSelcallMemoriesKeyPress(static_cast<QKeyEvent*>(event));
@@ -218,19 +204,10 @@ bool TfrmSelcallIdents::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TfrmSelcallIdents::FormShow() {
-    Backup = image::copy();
+    TakeBackup();
     InitGrid();
     ToneCount = frmSelcall->hsbTonesPred->value();
     LoadIdents();
-}
-
-void TfrmSelcallIdents::FormClose(int result) {
-    if (result != QDialog::Accepted && !Backup.empty())
-        image::restore(Backup);
-}
-
-void TfrmSelcallIdents::CancelBtnClick() {
-    reject();
 }
 
 void TfrmSelcallIdents::OKBtnClick() {

@@ -8,9 +8,8 @@
 // is read from frmSelcall->hsbTonesPred when shown. The image is copied when shown and put
 // back when the dialog closes with anything but OK.
 
-#include "Help_pane.h"
+#include "Image_dialog.h"
 
-#include <QDialog>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -22,9 +21,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
-class QTextEdit;
 
-class TfrmSelcallIdents : public QDialog {
+class TfrmSelcallIdents : public ImageDialog {
     Q_OBJECT
 public:
     explicit TfrmSelcallIdents(QWidget* parent = nullptr);
@@ -36,10 +34,8 @@ public:
     enum Column { MemoryColumn, IdentColumn, TagColumn, CommandColumn };
 
     // Handlers.
-    void FormShow();
-    void FormClose(int result);
-    void OKBtnClick();
-    void CancelBtnClick();
+    void FormShow() override;
+    void OKBtnClick() override;
     void txtRadioIdentExit();
     void listSelcallMemoriesExit();
     void listSelcallMemoriesMouseDown();
@@ -64,19 +60,13 @@ public:
     QCheckBox* chkOwnIdMod;
     QCheckBox* chkCallMemEdit;
     QTableWidget* listSelcallMemories;
-    QTextEdit* HelpText;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
     QPushButton* btnClrMem; // hidden
 
-    std::vector<uint8_t> Backup; // the whole image, from show to close
     int ToneCount = 0;
     // Per grid row (1..100): the slot holds a command call. Kept between showings.
     std::array<uint16_t, GridRows + 1> CommandFlags{};
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -92,7 +82,6 @@ private:
     void FocusMoved(QWidget* from, QWidget* to);
     void ReportShortIdent(const QString& which, QWidget* returnTo);
 
-    HelpPane* help;
     QMetaObject::Connection focusWatch; // ended first when the form is destroyed
     // The ident texts as loaded (slots 0..100): an ident whose text is not edited keeps
     // all its stored digits.

@@ -1,5 +1,6 @@
 #include "Selcall.h"
 
+#include "Help_pane.h"
 #include "Image_access.h"
 #include "Text_format.h"
 #include "platform/Host.h"
@@ -15,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QShowEvent>
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <cstdlib>
@@ -148,7 +148,7 @@ uint32_t rotateLeft(uint32_t value, int bits) {
 
 } // namespace
 
-TfrmSelcall::TfrmSelcall(QWidget* parent) : QDialog(parent) {
+TfrmSelcall::TfrmSelcall(QWidget* parent) : ImageDialog(parent, QDialog::Rejected) {
     setWindowTitle(QStringLiteral("Selcall Options"));
     BuildControls();
     BindImageFields();
@@ -333,10 +333,7 @@ void TfrmSelcall::BindImageFields() {
 }
 
 void TfrmSelcall::BindHelp() {
-    help = new HelpPane(HelpText);
-    help->bind(OKBtn, {QStringLiteral("The OK button exits the screen and saves any changes.")});
-    help->bind(CancelBtn,
-               {QStringLiteral("The Cancel button exits the screen and discards any changes.")});
+    BuildHelp();
     help->bind(chkSelcallDecEnabled,
                {QStringLiteral("Enable the radio to receive incoming Selcalls.")});
     help->bind(chkEdgeAniDecode,
@@ -441,20 +438,9 @@ void TfrmSelcall::ConnectHandlers() {
             [this] { chkSelcallDecEnabledClick(cmbPttAni); });
 }
 
-void TfrmSelcall::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void TfrmSelcall::done(int result) {
-    QDialog::done(result);
-    FormClose(result);
-}
-
 void TfrmSelcall::FormShow() {
     Loading = 1;
-    Backup = image::copy();
+    TakeBackup();
     ReadOptions();
     hsbPttLeadinChange();
     chkLeadInDelayEnabledClick(chkLeadInDelayEnabled);
@@ -467,11 +453,6 @@ void TfrmSelcall::FormShow() {
     hsbPausePredNonPredChange();
     ToneCountChanged = 0;
     Loading = 0;
-}
-
-void TfrmSelcall::FormClose(int result) {
-    if (result != QDialog::Accepted && !Backup.empty())
-        image::restore(Backup);
 }
 
 void TfrmSelcall::ReadOptions() {
@@ -494,10 +475,6 @@ void TfrmSelcall::OKBtnClick() {
         btnSelcallMemClick();
     WriteOptions();
     accept();
-}
-
-void TfrmSelcall::CancelBtnClick() {
-    reject();
 }
 
 void TfrmSelcall::btnSelcallMemClick() {

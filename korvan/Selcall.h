@@ -8,10 +8,9 @@
 // dialog is shown and put back when it closes with anything but OK, which also undoes a
 // re-lay of the idents and the idents dialog's own changes made meanwhile.
 
-#include "Help_pane.h"
+#include "Image_dialog.h"
 #include "Image_fields.h"
 
-#include <QDialog>
 #include <cstdint>
 #include <vector>
 
@@ -20,19 +19,16 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QScrollBar;
-class QTextEdit;
 class QWidget;
 
-class TfrmSelcall : public QDialog {
+class TfrmSelcall : public ImageDialog {
     Q_OBJECT
 public:
     explicit TfrmSelcall(QWidget* parent = nullptr);
 
     // Handlers.
-    void FormShow();
-    void FormClose(int result);
-    void OKBtnClick();
-    void CancelBtnClick();
+    void FormShow() override;
+    void OKBtnClick() override;
     void btnSelcallMemClick();
     void hsbTonesPredChange(QObject* sender);
     void hsbLeadInDelayChange();
@@ -100,17 +96,9 @@ public:
     QCheckBox* chkPageEnabled;
     QPushButton* btnPageAlarm;
 #endif
-    QTextEdit* HelpText;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
 
-    std::vector<uint8_t> Backup; // the whole image, from show to close
     uint8_t ToneCountChanged = 0;
     uint8_t Loading = 0;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
 
 private:
     void BuildControls();
@@ -124,7 +112,6 @@ private:
     void ShowIdents();
 
     ImageFields fields;
-    HelpPane* help;
     // Enabled with "Selcall Receiver Enabled", with "Selcall Transmit Enabled", and with
     // either of them.
     std::vector<QWidget*> receiveGroup;

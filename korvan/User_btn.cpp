@@ -4,6 +4,7 @@
 #include "Eeprom.h"
 #include "Help_pane.h"
 #include "Key_filter.h"
+#include "Main.h"
 #include "Ser_com.h"
 #include "Up_down.h"
 #include "platform/Convert.h"
@@ -499,6 +500,7 @@ void TfrmUserButtons::FormShow() {
 
 void TfrmUserButtons::OKBtnClick() {
     SaveUserButtons();
+    done(mrOk);
 }
 
 // Only the call key's code is range-tested: a code it has no item for shows "Disabled".

@@ -52,7 +52,7 @@ public:
     // An exception that escaped an event handler.
     virtual void showException(const QString& message) = 0;
     // Runs the print dialog and prints the document under the title; false when cancelled
-    // or when printing failed.
+    // or when printing failed (a failure has then been reported to the user).
     virtual bool printDocument(QTextDocument& document, const QString& title) = 0;
 };
 

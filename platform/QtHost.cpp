@@ -107,7 +107,12 @@ bool QtHost::printDocument(QTextDocument& document, const QString& title) {
     if (dialog.exec() != QDialog::Accepted)
         return false;
     document.print(&printer);
-    return printer.printerState() != QPrinter::Error;
+    if (printer.printerState() == QPrinter::Error) {
+        messageBox(QStringLiteral("The printer reported an error; the document was not printed."),
+                   QStringLiteral("Print Error"), MB_ICONEXCLAMATION);
+        return false;
+    }
+    return true;
 }
 
 } // namespace platform

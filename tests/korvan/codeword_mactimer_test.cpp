@@ -32,28 +32,31 @@ protected:
 
 } // namespace
 
-TEST_F(SmallEditors, CodeWordIsStoredPaddedAndLeavesTheSpeedDialByte) {
+TEST_F(SmallEditors, CodeWordIsStoredPaddedAndLeavesTheEmergencyKeyBytes) {
     image()[0x73] = 0x5A;
-    image()[0x83] = 7; // the Emergency key's speed dial: "M8"
+    image()[0x82] = 38; // the Emergency key's function, a printable code ('&')
+    image()[0x83] = 7;  // the Emergency key's speed dial: "M8"
+    const QByteArray emergency("\x26\x07", 2);
     StoreCodeWord("");
-    EXPECT_EQ(Field(), QByteArray(15, ' ') + '\x07');
+    EXPECT_EQ(Field(), QByteArray(14, ' ') + emergency);
 
     StoreCodeWord("ABC");
-    EXPECT_EQ(Field(), QByteArray("ABC") + QByteArray(12, ' ') + '\x07');
+    EXPECT_EQ(Field(), QByteArray("ABC") + QByteArray(11, ' ') + emergency);
     frmCodeWord->show();
     EXPECT_EQ(frmCodeWord->txtCodeWord->text(),
-              QStringLiteral("ABC") + QString(12, QLatin1Char(' ')));
+              QStringLiteral("ABC") + QString(11, QLatin1Char(' ')))
+        << "the Emergency key's bytes are not shown as characters";
     frmCodeWord->reject();
 
+    EXPECT_EQ(frmCodeWord->txtCodeWord->maxLength(), 14);
     StoreCodeWord("0123456789ABCDEF");
-    EXPECT_EQ(Field(), QByteArray("0123456789ABCDE") + '\x07') << "the 16th character is lost";
+    EXPECT_EQ(Field(), QByteArray("0123456789ABCD") + emergency) << "14 characters fit";
     EXPECT_EQ(image()[0x73], 0x5A);
     EXPECT_EQ(image()[0x84], 0x00);
 
-    // A speed-dial value that is a character code is not part of the word.
     image()[0x83] = 33;
     frmCodeWord->show();
-    EXPECT_EQ(frmCodeWord->txtCodeWord->text(), "0123456789ABCDE");
+    EXPECT_EQ(frmCodeWord->txtCodeWord->text(), "0123456789ABCD");
     frmCodeWord->CancelBtn->click();
     EXPECT_EQ(image()[0x83], 33);
 }
@@ -62,14 +65,13 @@ TEST_F(SmallEditors, CodeWordShowsOnlyPrintableBytes) {
     std::memset(image() + 0x74, 0xFF, 16);
     frmCodeWord->show();
     EXPECT_EQ(frmCodeWord->txtCodeWord->text(), "") << "an erased field";
-    EXPECT_EQ(frmCodeWord->txtCodeWord->maxLength(), 16);
     frmCodeWord->reject();
 
     const char bytes[16] = {'A', 0x00, 'B', 0x1F,       'C', 0x7F, 'D', char(0x80),
                             'E', ' ',  '~', char(0xC1), 'F', 'G',  'H', 'I'};
     std::memcpy(image() + 0x74, bytes, 16);
     frmCodeWord->show();
-    EXPECT_EQ(frmCodeWord->txtCodeWord->text(), "ABCDE ~FGH");
+    EXPECT_EQ(frmCodeWord->txtCodeWord->text(), "ABCDE ~FG") << "0x82 and 0x83 are not text";
     frmCodeWord->CancelBtn->click();
     EXPECT_EQ(Field(), QByteArray(bytes, 16)) << "Cancel writes nothing";
 

@@ -72,7 +72,8 @@ protected:
 };
 
 void fillKnownImage(uint8_t* image) {
-    // Code word: unprintable bytes are skipped; 0x82 is also the emergency key's function.
+    // Code word: unprintable bytes are skipped; 0x82 and 0x83 are the emergency key's
+    // function and speed dial, not part of the word.
     const uint8_t word[16] = {'K', 'O', 'R', 'V', 0x01, 0x7F, 0xC1, '1',
                               ' ', '2', 0,   0,   0,    0,    38,   0};
     memcpy(image + 0x74, word, 16);
@@ -122,7 +123,7 @@ TEST_F(PrintReport, KnownImageWithEverySectionGivesTheExpectedLines) {
         "Serial number: 12345",
         "Line one",
         "Line two",
-        "Codeword: KORV1 2&",
+        "Codeword: KORV1 2",
         "",
         "Channel 1 - REPEA",
         "TX Frequency: 477.0000Mhz",
