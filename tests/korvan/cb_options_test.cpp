@@ -2,8 +2,7 @@
 // the five per-channel memories, Select All / Deselect All, and Cancel.
 
 #include "Cb_opts.h"
-#include "Image_checks.h"
-#include "Korvan_fixture.h"
+#include "Image_fixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,14 +20,10 @@ using imagecheck::Snapshot;
 
 namespace {
 
-class CbOptionsTest : public KorvanFixture {
+class CbOptionsTest : public ImageDialogFixture<TfrmCbOptions, frmCbOptions> {
 protected:
-    uint8_t* image() { return frmBelmar->RadioData; }
-    void Open() { frmCbOptions->show(); }
-    void Ok() { frmCbOptions->OKBtn->click(); }
-    void Cancel() { frmCbOptions->CancelBtn->click(); }
     // A random image with valid tone codes.
-    void FillImage(uint32_t seed) {
+    static void FillImage(uint32_t seed) {
         imagecheck::FillRandom(seed);
         image()[0x5D] %= 155;
         image()[0x5E] %= 155;
@@ -101,13 +96,7 @@ TEST_F(CbOptionsTest, LoadShowsTonesOptionsAndMemories) {
 }
 
 TEST_F(CbOptionsTest, OkWithoutChangesKeepsEveryByte) {
-    for (uint32_t seed : {1u, 2u, 3u}) {
-        FillImage(seed);
-        const QByteArray before = Snapshot();
-        Open();
-        Ok();
-        EXPECT_EQ(Changes(before, Snapshot()), std::vector<Change>{}) << "seed " << seed;
-    }
+    ExpectOkKeepsEveryByte({1u, 2u, 3u}, FillImage);
 }
 
 TEST_F(CbOptionsTest, EachBoxChangesOnlyItsOwnBit) {

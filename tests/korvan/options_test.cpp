@@ -1,8 +1,7 @@
 // Radio options: loading, storing only the listed bits, the display byte written whole at
 // the moment of picking, the contrast up-down, and Cancel putting everything back.
 
-#include "Image_checks.h"
-#include "Korvan_fixture.h"
+#include "Image_fixture.h"
 #include "Options.h"
 #include "Up_down.h"
 
@@ -24,13 +23,7 @@ using imagecheck::Snapshot;
 
 namespace {
 
-class OptionsTest : public KorvanFixture {
-protected:
-    uint8_t* image() { return frmBelmar->RadioData; }
-    void Open() { frmOptions->show(); }
-    void Ok() { frmOptions->OKBtn->click(); }
-    void Cancel() { frmOptions->CancelBtn->click(); }
-};
+class OptionsTest : public ImageDialogFixture<TfrmOptions, frmOptions> {};
 
 TEST_F(OptionsTest, LoadShowsTheImage) {
     image()[0x36] = 30;
@@ -80,14 +73,10 @@ TEST_F(OptionsTest, LoadShowsTheImage) {
 }
 
 TEST_F(OptionsTest, OkWithoutChangesKeepsEveryByte) {
-    for (uint32_t seed : {1u, 2u, 3u}) {
+    ExpectOkKeepsEveryByte({1u, 2u, 3u}, [](uint32_t seed) {
         imagecheck::FillRandom(seed);
         image()[0x36] |= 1; // a time-out the bar can show
-        const QByteArray before = Snapshot();
-        Open();
-        Ok();
-        EXPECT_EQ(Changes(before, Snapshot()), std::vector<Change>{}) << "seed " << seed;
-    }
+    });
 }
 
 TEST_F(OptionsTest, EachControlChangesOnlyItsOwnBits) {
