@@ -44,9 +44,7 @@ QWidget* ImageDialog::BuildBottomPanel() {
 
 void ImageDialog::BuildHelp() {
     help = new HelpPane(HelpText);
-    help->bind(OKBtn, {QStringLiteral("The OK button exits the screen and saves any changes.")});
-    help->bind(CancelBtn,
-               {QStringLiteral("The Cancel button exits the screen and discards any changes.")});
+    help->bindOkCancel(OKBtn, CancelBtn);
 }
 
 void ImageDialog::CancelBtnClick() {
@@ -72,11 +70,6 @@ void ImageDialog::TakeBackup() {
 
 void ImageDialog::RestoreBackup(int from) {
     image::restore(Backup, from);
-}
-
-void ImageDialog::enableAll(std::initializer_list<QWidget*> controls, bool enabled) {
-    for (QWidget* control : controls)
-        control->setEnabled(enabled);
 }
 
 void ImageDialog::showEvent(QShowEvent* event) {

@@ -8,7 +8,6 @@
 
 #include <QDialog>
 #include <cstdint>
-#include <initializer_list>
 #include <vector>
 
 class HelpPane;
@@ -55,7 +54,6 @@ protected:
     // Runs instead of the whole restore on a close other than OK; a dialog that keeps part
     // of the image overrides it.
     virtual void UndoChanges();
-    static void enableAll(std::initializer_list<QWidget*> controls, bool enabled);
     void showEvent(QShowEvent* event) override;
 
     HelpPane* help = nullptr;

@@ -1,5 +1,6 @@
 #include "Selcall.h"
 
+#include "Controls.h"
 #include "Help_pane.h"
 #include "Image_access.h"
 #include "Text_format.h"
@@ -112,11 +113,6 @@ QComboBox* makeCombo(const QStringList& items) {
     auto* combo = new QComboBox;
     combo->addItems(items);
     return combo;
-}
-
-void enable(const std::vector<QWidget*>& controls, bool enabled) {
-    for (QWidget* control : controls)
-        control->setEnabled(enabled);
 }
 
 // One bar row: caption (none beneath the box that switches the bar), bar, value label.
@@ -551,7 +547,7 @@ void TfrmSelcall::hsbBeepDurationChange() {
 
 void TfrmSelcall::chkLeadInDelayEnabledClick(QObject* sender) {
     const bool leadIn = chkLeadInDelayEnabled->isChecked();
-    enable({hsbLeadInDelay, lblLeadInDelay, chkLeadInToneEnabled}, leadIn);
+    controls::enable({hsbLeadInDelay, lblLeadInDelay, chkLeadInToneEnabled}, leadIn);
     if (Loading == 1 || sender != chkLeadInDelayEnabled || leadIn ||
         !(image::get(PowerSaveByte) & PowerSaveBit))
         return;
@@ -565,17 +561,18 @@ void TfrmSelcall::chkSelcallDecEnabledClick(QObject*) {
     const bool receive = chkSelcallDecEnabled->isChecked();
     const bool transmit = chkSelcallEncEnabled->isChecked();
     const bool either = receive || transmit;
-    enable(receiveGroup, receive);
-    enable(transmitGroup, transmit);
+    controls::enable(receiveGroup, receive);
+    controls::enable(transmitGroup, transmit);
     if (transmit)
         chkLeadInDelayEnabledClick(chkLeadInDelayEnabled);
     else
-        enable({hsbLeadInDelay, lblLeadInDelay, chkLeadInToneEnabled}, false);
-    enable({cmbSelcallToneset, lblSelcallToneset}, either);
-    enable({lblPttLeadin, lblPttLeadinLabel, hsbPttLeadin},
-           transmit && cmbPttAni->currentIndex() == PttLeadingEdge);
-    enable(toneGroup, either);
-    enable({hsbPausePredNonPred, lblPausePredNonPred}, either && chkPausePredNonPred->isChecked());
+        controls::enable({hsbLeadInDelay, lblLeadInDelay, chkLeadInToneEnabled}, false);
+    controls::enable({cmbSelcallToneset, lblSelcallToneset}, either);
+    controls::enable({lblPttLeadin, lblPttLeadinLabel, hsbPttLeadin},
+                     transmit && cmbPttAni->currentIndex() == PttLeadingEdge);
+    controls::enable(toneGroup, either);
+    controls::enable({hsbPausePredNonPred, lblPausePredNonPred},
+                     either && chkPausePredNonPred->isChecked());
 #if KORVAN_V2
     if (either)
         chkPageEnabled->setEnabled(true);
