@@ -13,6 +13,8 @@
 #include "Image_checks.h"
 #include "Korvan_fixture.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QPushButton>
 #include <cstdint>
 #include <cstring>
@@ -35,6 +37,16 @@ protected:
     static void Open() { form->show(); }
     static void Ok() { form->OKBtn->click(); }
     static void Cancel() { form->CancelBtn->click(); }
+
+    // The help pane's triggers: the focus entering a control, the mouse entering it.
+    static void Focus(QWidget* control) {
+        QFocusEvent in(QEvent::FocusIn);
+        QApplication::sendEvent(control, &in);
+    }
+    static void Hover(QWidget* control) {
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(control, &enter);
+    }
 
     // For each seed: fill(seed) fills the image, the dialog is opened and OK changes no bit.
     template <typename Fill>

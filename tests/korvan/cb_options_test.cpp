@@ -248,19 +248,15 @@ TEST_F(CbOptionsTest, CancelRestoresTheImageAndTheTabStays) {
 
 TEST_F(CbOptionsTest, HelpPaneShowsTheControlsLine) {
     Open();
-    auto hover = [](QWidget* w) {
-        QEvent enter(QEvent::Enter);
-        QApplication::sendEvent(w, &enter);
-    };
-    hover(frmCbOptions->lblCbCtcssRx);
+    Hover(frmCbOptions->lblCbCtcssRx);
     EXPECT_EQ(frmCbOptions->HelpText->toPlainText(),
               "Set the CTCSS RX tone to use for CB channels");
-    hover(frmCbOptions->tabSilent);
+    Hover(frmCbOptions->tabSilent);
     EXPECT_EQ(frmCbOptions->HelpText->toPlainText(), "Select the CB channels in silent memory");
-    hover(frmCbOptions->chkCtcssOnDup);
+    Hover(frmCbOptions->chkCtcssOnDup);
     EXPECT_EQ(frmCbOptions->HelpText->toPlainText(), "");
-    hover(frmCbOptions->chkEnableCbCtcss);
-    hover(frmCbOptions->chkOs[3]); // channel boxes have no help
+    Hover(frmCbOptions->chkEnableCbCtcss);
+    Hover(frmCbOptions->chkOs[3]); // channel boxes have no help
     EXPECT_EQ(frmCbOptions->HelpText->toPlainText(), "Enabled CTCSS operation on CB channels");
     Cancel();
 }

@@ -242,30 +242,22 @@ TEST_F(OptionsTest, EnableRulesFollowTheirBoxes) {
 
 TEST_F(OptionsTest, HelpPaneShowsTheControlsLine) {
     Open();
-    auto focus = [](QWidget* w) {
-        QFocusEvent in(QEvent::FocusIn);
-        QApplication::sendEvent(w, &in);
-    };
-    auto hover = [](QWidget* w) {
-        QEvent enter(QEvent::Enter);
-        QApplication::sendEvent(w, &enter);
-    };
-    focus(frmOptions->chkCtcssNb);
+    Focus(frmOptions->chkCtcssNb);
     EXPECT_EQ(frmOptions->HelpText->toPlainText(),
               "Enable narrow band CTCSS for tones above 151.4Hz.");
-    hover(frmOptions->lblTotValue);
+    Hover(frmOptions->lblTotValue);
     EXPECT_EQ(frmOptions->HelpText->toPlainText(),
               "Set amount of time for maximum transmit session.");
-    focus(frmOptions->OKBtn);
+    Focus(frmOptions->OKBtn);
     EXPECT_EQ(frmOptions->HelpText->toPlainText(),
               "The OK button exits the screen and saves any changes.");
-    focus(frmOptions->chkAuxBusyEnable);
+    Focus(frmOptions->chkAuxBusyEnable);
     EXPECT_EQ(frmOptions->HelpText->toPlainText(),
               "Enable Aux Busy output for use.\nPin 5 of J801: CTS OUT/Aux Busy");
-    focus(frmOptions->chkAuxPttEnable);
+    Focus(frmOptions->chkAuxPttEnable);
     EXPECT_EQ(frmOptions->HelpText->toPlainText(), "");
-    focus(frmOptions->CancelBtn);
-    focus(frmOptions->comboColour); // the display group has no help
+    Focus(frmOptions->CancelBtn);
+    Focus(frmOptions->comboColour); // the display group has no help
     EXPECT_EQ(frmOptions->HelpText->toPlainText(),
               "The Cancel button exits the screen and discards any changes.");
     Cancel();

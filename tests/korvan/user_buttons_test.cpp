@@ -466,22 +466,18 @@ TEST_F(UserButtonsTest, LiveBoxesSendByteTwoAtOnce) {
 
 TEST_F(UserButtonsTest, HelpPaneShowsTheControlsLines) {
     Open();
-    auto focus = [](QWidget* w) {
-        QFocusEvent in(QEvent::FocusIn);
-        QApplication::sendEvent(w, &in);
-    };
-    focus(frmUserButtons->txtDtmfMem4);
+    Focus(frmUserButtons->txtDtmfMem4);
     EXPECT_EQ(frmUserButtons->HelpText->toPlainText(),
               "Enter the DTMF string to be sent. Up to 12 tones (0-9,* and #) can be sent, use P "
               "for a pause of one tone period.\nOn Ombrel use * to speed dial DTMF 3, # to speed "
               "dial DTMF 4.");
-    focus(frmUserButtons->cmbSelcallBtnCall);
+    Focus(frmUserButtons->cmbSelcallBtnCall);
     EXPECT_EQ(frmUserButtons->HelpText->toPlainText(), "Select the Selcall memory to speed dial.");
-    focus(frmUserButtons->chkLowPwr); // no help: the pane stays
+    Focus(frmUserButtons->chkLowPwr); // no help: the pane stays
     EXPECT_EQ(frmUserButtons->HelpText->toPlainText(), "Select the Selcall memory to speed dial.");
-    focus(frmUserButtons->lblPriCheck);
+    Focus(frmUserButtons->lblPriCheck);
     EXPECT_EQ(frmUserButtons->HelpText->toPlainText(), "");
-    focus(frmUserButtons->chkF1F4RsImm);
+    Focus(frmUserButtons->chkF1F4RsImm);
     EXPECT_EQ(frmUserButtons->HelpText->toPlainText(),
               "Keys configured for functions Recall Channel Memory, Recall Channel Memory + Dial "
               "Selcall Memory, Speed Dial DTMF Memory, or Recall Channel Memory + Dial DTMF "
