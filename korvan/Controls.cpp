@@ -24,4 +24,12 @@ QHBoxLayout* helpRow(QTextEdit* help, QPushButton* ok, QPushButton* cancel) {
     return row;
 }
 
+QHBoxLayout* buttonRow(QPushButton* ok, QPushButton* cancel) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
+}
+
 } // namespace controls

@@ -1,5 +1,6 @@
 #include "Image_dialog.h"
 
+#include "Controls.h"
 #include "Help_pane.h"
 #include "Image_access.h"
 
@@ -37,9 +38,21 @@ QWidget* ImageDialog::BuildBottomPanel() {
     row->addWidget(HelpText, 1);
     row->addLayout(buttons);
 
+    ConnectButtons();
+    return BottomPanel;
+}
+
+QHBoxLayout* ImageDialog::BuildButtonRow() {
+    OKBtn = new QPushButton(QStringLiteral("OK"));
+    OKBtn->setDefault(true);
+    CancelBtn = new QPushButton(QStringLiteral("Cancel"));
+    ConnectButtons();
+    return controls::buttonRow(OKBtn, CancelBtn);
+}
+
+void ImageDialog::ConnectButtons() {
     connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
     connect(CancelBtn, &QPushButton::clicked, this, &ImageDialog::CancelBtnClick);
-    return BottomPanel;
 }
 
 void ImageDialog::BuildHelp() {

@@ -11,6 +11,7 @@
 #include <vector>
 
 class HelpPane;
+class QHBoxLayout;
 class QPushButton;
 class QTextEdit;
 
@@ -46,6 +47,9 @@ protected:
     // The bottom panel and its help pane; the dialog calls this after making its own
     // controls.
     QWidget* BuildBottomPanel();
+    // OK (the default button) and Cancel in a row on the right, running OKBtnClick and
+    // CancelBtnClick; for the dialogs that lay out their own help pane.
+    QHBoxLayout* BuildButtonRow();
     // The help pane over HelpText, with the OK and Cancel lines bound.
     void BuildHelp();
     void TakeBackup();
@@ -59,5 +63,7 @@ protected:
     HelpPane* help = nullptr;
 
 private:
+    void ConnectButtons();
+
     int cancelResult;
 };

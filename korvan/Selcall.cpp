@@ -224,9 +224,6 @@ void TfrmSelcall::BuildControls() {
 
     HelpText = new QTextEdit;
     HelpText->setFixedHeight(64);
-    OKBtn = new QPushButton(QStringLiteral("OK"));
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"));
 
     auto* receive = new QGroupBox(QStringLiteral("Receive"));
     auto* rx = new QGridLayout(receive);
@@ -283,10 +280,7 @@ void TfrmSelcall::BuildControls() {
     groups->addWidget(receive);
     groups->addWidget(transmit);
     groups->addWidget(tones);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    auto* buttons = BuildButtonRow();
     auto* main = new QVBoxLayout(this);
     main->addLayout(groups);
     main->addWidget(HelpText);
@@ -416,8 +410,6 @@ void TfrmSelcall::BindHelp() {
 }
 
 void TfrmSelcall::ConnectHandlers() {
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
     connect(btnSelcallMem, &QPushButton::clicked, this, [this] { btnSelcallMemClick(); });
     for (QScrollBar* bar : {hsbTonesPred, hsbTonesDisplay, hsbToneNonPred})
         connect(bar, &QScrollBar::valueChanged, this, [this, bar] { hsbTonesPredChange(bar); });
