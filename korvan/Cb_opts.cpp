@@ -1,5 +1,6 @@
 #include "Cb_opts.h"
 
+#include "Controls.h"
 #include "Ctcss.h"
 #include "Help_pane.h"
 #include "Main.h"
@@ -273,9 +274,9 @@ void TfrmCbOptions::SaveCbMemories() {
 }
 
 void TfrmCbOptions::chkEnableCbCtcssClick() {
-    enableAll({chkCbBusyLockout, chkCtcssOnDup, lblCbCtcssTx, cmbTxCtcss, lblCbCtcssRx, cmbRxCtcss,
-               chkClearPrivOnPri},
-              chkEnableCbCtcss->isChecked());
+    controls::enable({chkCbBusyLockout, chkCtcssOnDup, lblCbCtcssTx, cmbTxCtcss, lblCbCtcssRx,
+                      cmbRxCtcss, chkClearPrivOnPri},
+                     chkEnableCbCtcss->isChecked());
 }
 
 void TfrmCbOptions::btnOsSelectAllClick(QObject* sender) {

@@ -143,9 +143,7 @@ void TfrmChannelData::BuildPopup() {
 
 void TfrmChannelData::BindHelp() {
     help = new HelpPane(HelpText);
-    help->bind(OKBtn, {QStringLiteral("The OK button exits the screen and saves any changes.")});
-    help->bind(CancelBtn,
-               {QStringLiteral("The Cancel button exits the screen and discards any changes.")});
+    help->bindOkCancel(OKBtn, CancelBtn);
     help->bind(listChannel, {QStringLiteral("List of enabled channels in the radio.")});
     help->bind(btnNewChannel, {QStringLiteral("Add a new channel to the radio.")});
     help->bind(btnEditChannel, {QStringLiteral("Edit a channel in the radio.")});

@@ -1,5 +1,6 @@
 #include "Chanedit_p.h"
 
+#include "Controls.h"
 #include "Ctcss.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
@@ -38,11 +39,6 @@ QLineEdit* NewFrequencyBox(QWidget* parent) {
     return box;
 }
 
-void Enable(std::initializer_list<QWidget*> controls, bool enabled) {
-    for (QWidget* control : controls)
-        control->setEnabled(enabled);
-}
-
 } // namespace
 
 TfrmEditChannel2::TfrmEditChannel2(QWidget* parent) : QDialog(parent) {
@@ -52,18 +48,8 @@ TfrmEditChannel2::TfrmEditChannel2(QWidget* parent) : QDialog(parent) {
     help = new HelpPane(HelpText);
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    // Enter belongs to the edit boxes here; it never closes the dialog.
-    for (QPushButton* button : {OKBtn, CancelBtn})
-        button->setAutoDefault(false);
     connect(OKBtn, &QPushButton::clicked, this, &TfrmEditChannel2::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TfrmEditChannel2::CancelBtnClick);
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(HelpText, 1);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    bottom->addLayout(buttons);
 
     auto* options = new QGridLayout;
     options->addWidget(BuildTransmit(), 0, 0);
@@ -73,7 +59,7 @@ TfrmEditChannel2::TfrmEditChannel2(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(BuildChannelRow());
     layout->addLayout(options);
-    layout->addLayout(bottom);
+    layout->addLayout(controls::helpRow(HelpText, OKBtn, CancelBtn));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // FormCreate: the tone lists are filled once.
@@ -221,42 +207,39 @@ void TfrmEditChannel2::BindFlags() {
 }
 
 void TfrmEditChannel2::BindHelp() {
-    const auto bind = [this](std::initializer_list<QWidget*> controls, const QStringList& lines) {
-        for (QWidget* control : controls)
-            help->bind(control, lines);
-    };
     const QString ctcss = QStringLiteral("Enter the CTCSS frequency for this channel.");
-    bind({OKBtn}, {QStringLiteral("The OK button exits the screen and saves any changes.")});
-    bind({CancelBtn},
-         {QStringLiteral("The Cancel button exits the screen and discards any changes.")});
-    bind({lblTxFreq, editTxFreq},
-         {QStringLiteral("Enter the Transmit frequency for this channel.")});
-    bind({lblTxCtcss, cmbTxCtcss}, {ctcss});
-    bind({chkTxDisable}, {QStringLiteral("Disable transmit for this channel.")});
-    bind({chkTxLowPower}, {QStringLiteral("Set this channel for low transmit power only.")});
-    bind({chkBlEnabled}, {QStringLiteral("Enable busy lockout for this channel.")});
-    bind({chkTaEnabled}, {QStringLiteral("Enable talk around operation on this channel.")});
-    bind({lblRxFreq, editRxFreq},
-         {QStringLiteral("Enter the Receive frequency for this channel.")});
-    bind({lblRxCtcss, cmbRxCtcss}, {ctcss});
-    bind({chkOsMem}, {QStringLiteral("Set this channel into Open Scan memory.")});
-    bind({chkGsMem}, {QStringLiteral("Set this channel into Group Scan memory.")});
-    bind({chkQMem}, {QStringLiteral("Set this channel into Quiet memory.")});
-    bind({chkSqlSwEnabled}, {QStringLiteral("Allow squelch switch operation on this channel.")});
-    bind(
+    help->bindOkCancel(OKBtn, CancelBtn);
+    help->bind({lblTxFreq, editTxFreq},
+               {QStringLiteral("Enter the Transmit frequency for this channel.")});
+    help->bind({lblTxCtcss, cmbTxCtcss}, {ctcss});
+    help->bind({chkTxDisable}, {QStringLiteral("Disable transmit for this channel.")});
+    help->bind({chkTxLowPower}, {QStringLiteral("Set this channel for low transmit power only.")});
+    help->bind({chkBlEnabled}, {QStringLiteral("Enable busy lockout for this channel.")});
+    help->bind({chkTaEnabled}, {QStringLiteral("Enable talk around operation on this channel.")});
+    help->bind({lblRxFreq, editRxFreq},
+               {QStringLiteral("Enter the Receive frequency for this channel.")});
+    help->bind({lblRxCtcss, cmbRxCtcss}, {ctcss});
+    help->bind({chkOsMem}, {QStringLiteral("Set this channel into Open Scan memory.")});
+    help->bind({chkGsMem}, {QStringLiteral("Set this channel into Group Scan memory.")});
+    help->bind({chkQMem}, {QStringLiteral("Set this channel into Quiet memory.")});
+    help->bind({chkSqlSwEnabled},
+               {QStringLiteral("Allow squelch switch operation on this channel.")});
+    help->bind(
         {chkNarrowBand},
         {QStringLiteral("Tick to set this channel for 2.5kHz peak deviation (12.5 kHz channel "
                         "spacing). "),
          QStringLiteral("Untick to set channel for 5kHz peak deviation (25kHz channel spacing).")});
-    bind({chkCpuXtalOffset}, {QStringLiteral("Offset the CPU crystal on this channel.")});
-    bind({chkDisableChannelHold}, {QStringLiteral("Use CTCSS during voting for this channel")});
-    bind({chkAlphaTagEnabled},
-         {QStringLiteral("Enable the use of an Alpha Tag for this channel.")});
-    bind({lblAlphaTag, txtChannelAlpha}, {QStringLiteral("Enter the name of this channel.")});
-    bind({chkDcsInvertOK}, {QStringLiteral("Enable decoding the inverted DCS code as well.")});
-    bind({chkChEnabled},
-         {QStringLiteral("This channel can be selected by rotating the channel knob.")});
-    bind({editChnl, lblChannelNumber}, {});
+    help->bind({chkCpuXtalOffset}, {QStringLiteral("Offset the CPU crystal on this channel.")});
+    help->bind({chkDisableChannelHold},
+               {QStringLiteral("Use CTCSS during voting for this channel")});
+    help->bind({chkAlphaTagEnabled},
+               {QStringLiteral("Enable the use of an Alpha Tag for this channel.")});
+    help->bind({lblAlphaTag, txtChannelAlpha}, {QStringLiteral("Enter the name of this channel.")});
+    help->bind({chkDcsInvertOK},
+               {QStringLiteral("Enable decoding the inverted DCS code as well.")});
+    help->bind({chkChEnabled},
+               {QStringLiteral("This channel can be selected by rotating the channel knob.")});
+    help->bind({editChnl, lblChannelNumber}, {});
 }
 
 void TfrmEditChannel2::LoadToneList(QComboBox* box) {
@@ -309,13 +292,13 @@ void TfrmEditChannel2::ShowChannel() {
 }
 
 void TfrmEditChannel2::chkTxDisableClick() {
-    Enable({lblTxFreq, udTxFreq, editTxFreq, lblTxCtcss, cmbTxCtcss, chkTxLowPower, chkBlEnabled,
-            chkTaEnabled},
-           !chkTxDisable->isChecked());
+    controls::enable({lblTxFreq, udTxFreq, editTxFreq, lblTxCtcss, cmbTxCtcss, chkTxLowPower,
+                      chkBlEnabled, chkTaEnabled},
+                     !chkTxDisable->isChecked());
 }
 
 void TfrmEditChannel2::chkAlphaTagEnabledClick() {
-    Enable({lblAlphaTag, txtChannelAlpha}, chkAlphaTagEnabled->isChecked());
+    controls::enable({lblAlphaTag, txtChannelAlpha}, chkAlphaTagEnabled->isChecked());
 }
 
 void TfrmEditChannel2::cmbRxCtcssChange() {
@@ -325,8 +308,8 @@ void TfrmEditChannel2::cmbRxCtcssChange() {
 // Slots 100..124 are always enabled and have no name.
 void TfrmEditChannel2::UpdateChannelControls(int channel) {
     const bool named = channel <= CH_LAST_NAMED;
-    Enable({chkChEnabled, chkAlphaTagEnabled}, named);
-    Enable({lblAlphaTag, txtChannelAlpha}, named && chkAlphaTagEnabled->isChecked());
+    controls::enable({chkChEnabled, chkAlphaTagEnabled}, named);
+    controls::enable({lblAlphaTag, txtChannelAlpha}, named && chkAlphaTagEnabled->isChecked());
 }
 
 bool TfrmEditChannel2::ReadChannelNumber() {

@@ -1,5 +1,6 @@
 #include "Codeword.h"
 
+#include "Controls.h"
 #include "Image_access.h"
 #include "Key_filter.h"
 
@@ -45,14 +46,10 @@ TfrmCodeWord::TfrmCodeWord(QWidget* parent) : QDialog(parent) {
     OKBtn->setDefault(true);
     CancelBtn = new QPushButton(QStringLiteral("Cancel"));
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
     auto* main = new QVBoxLayout(this);
     main->addWidget(lblInstructions);
     main->addWidget(txtCodeWord);
-    main->addLayout(buttons);
+    main->addLayout(controls::buttonRow(OKBtn, CancelBtn));
     setMinimumWidth(360);
 
     connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });

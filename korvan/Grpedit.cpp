@@ -1,5 +1,6 @@
 #include "Grpedit.h"
 
+#include "Controls.h"
 #include "Help_pane.h"
 #include "Key_filter.h"
 #include "String_grid.h"
@@ -48,23 +49,14 @@ TfrmGrpEdit::TfrmGrpEdit(QWidget* parent) : QDialog(parent) {
     help = new HelpPane(memoHelp);
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    for (QPushButton* button : {btnOK, btnCancel})
-        button->setAutoDefault(false);
+    memoHelp->setFixedHeight(60);
     connect(btnOK, &QPushButton::clicked, this, &TfrmGrpEdit::btnOKClick);
     connect(btnCancel, &QPushButton::clicked, this, &TfrmGrpEdit::btnCancelClick);
-
-    auto* bottom = new QHBoxLayout;
-    memoHelp->setFixedHeight(60);
-    bottom->addWidget(memoHelp, 1);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
-    bottom->addLayout(buttons);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(BuildLists());
     layout->addWidget(BuildOptions());
-    layout->addLayout(bottom);
+    layout->addLayout(controls::helpRow(memoHelp, btnOK, btnCancel));
     layout->setSizeConstraint(QLayout::SetFixedSize);
     BindFlags();
     BindHelp();

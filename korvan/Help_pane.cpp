@@ -19,6 +19,11 @@ void HelpPane::bind(std::initializer_list<QWidget*> controls, const QStringList&
         bind(control, lines);
 }
 
+void HelpPane::bindOkCancel(QWidget* ok, QWidget* cancel) {
+    bind(ok, {QStringLiteral("The OK button exits the screen and saves any changes.")});
+    bind(cancel, {QStringLiteral("The Cancel button exits the screen and discards any changes.")});
+}
+
 QStringList HelpPane::linesFor(QObject* control) const {
     return texts.value(control);
 }

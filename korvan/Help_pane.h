@@ -19,6 +19,8 @@ public:
     void bind(QWidget* control, const QStringList& lines);
     // Several controls sharing the same lines.
     void bind(std::initializer_list<QWidget*> controls, const QStringList& lines);
+    // The usual lines of a dialog's OK and Cancel buttons.
+    void bindOkCancel(QWidget* ok, QWidget* cancel);
     // Shows the lines bound to `control` (the pane stays empty for an unbound one).
     void FocusHelp(QObject* control);
     void MouseHelp(QObject* control) { FocusHelp(control); }

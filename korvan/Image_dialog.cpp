@@ -1,5 +1,6 @@
 #include "Image_dialog.h"
 
+#include "Controls.h"
 #include "Help_pane.h"
 #include "Image_access.h"
 
@@ -37,16 +38,26 @@ QWidget* ImageDialog::BuildBottomPanel() {
     row->addWidget(HelpText, 1);
     row->addLayout(buttons);
 
+    ConnectButtons();
+    return BottomPanel;
+}
+
+QHBoxLayout* ImageDialog::BuildButtonRow() {
+    OKBtn = new QPushButton(QStringLiteral("OK"));
+    OKBtn->setDefault(true);
+    CancelBtn = new QPushButton(QStringLiteral("Cancel"));
+    ConnectButtons();
+    return controls::buttonRow(OKBtn, CancelBtn);
+}
+
+void ImageDialog::ConnectButtons() {
     connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
     connect(CancelBtn, &QPushButton::clicked, this, &ImageDialog::CancelBtnClick);
-    return BottomPanel;
 }
 
 void ImageDialog::BuildHelp() {
     help = new HelpPane(HelpText);
-    help->bind(OKBtn, {QStringLiteral("The OK button exits the screen and saves any changes.")});
-    help->bind(CancelBtn,
-               {QStringLiteral("The Cancel button exits the screen and discards any changes.")});
+    help->bindOkCancel(OKBtn, CancelBtn);
 }
 
 void ImageDialog::CancelBtnClick() {
@@ -72,11 +83,6 @@ void ImageDialog::TakeBackup() {
 
 void ImageDialog::RestoreBackup(int from) {
     image::restore(Backup, from);
-}
-
-void ImageDialog::enableAll(std::initializer_list<QWidget*> controls, bool enabled) {
-    for (QWidget* control : controls)
-        control->setEnabled(enabled);
 }
 
 void ImageDialog::showEvent(QShowEvent* event) {

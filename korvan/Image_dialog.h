@@ -8,10 +8,10 @@
 
 #include <QDialog>
 #include <cstdint>
-#include <initializer_list>
 #include <vector>
 
 class HelpPane;
+class QHBoxLayout;
 class QPushButton;
 class QTextEdit;
 
@@ -47,6 +47,9 @@ protected:
     // The bottom panel and its help pane; the dialog calls this after making its own
     // controls.
     QWidget* BuildBottomPanel();
+    // OK (the default button) and Cancel in a row on the right, running OKBtnClick and
+    // CancelBtnClick; for the dialogs that lay out their own help pane.
+    QHBoxLayout* BuildButtonRow();
     // The help pane over HelpText, with the OK and Cancel lines bound.
     void BuildHelp();
     void TakeBackup();
@@ -55,11 +58,12 @@ protected:
     // Runs instead of the whole restore on a close other than OK; a dialog that keeps part
     // of the image overrides it.
     virtual void UndoChanges();
-    static void enableAll(std::initializer_list<QWidget*> controls, bool enabled);
     void showEvent(QShowEvent* event) override;
 
     HelpPane* help = nullptr;
 
 private:
+    void ConnectButtons();
+
     int cancelResult;
 };

@@ -28,6 +28,22 @@ uint8_t put(uint8_t byte, uint8_t mask, uint8_t value) {
 
 } // namespace bits
 
+namespace {
+
+// Stores the value listed for the combo's item; no item, or one beyond the list, stores
+// nothing.
+std::function<bool(uint8_t&)> selectedValue(QComboBox* box, std::vector<uint8_t> values) {
+    return [=](uint8_t& field) {
+        const int index = box->currentIndex();
+        if (index < 0 || size_t(index) >= values.size())
+            return false;
+        field = values[size_t(index)];
+        return true;
+    };
+}
+
+} // namespace
+
 void ImageFields::add(int offset, uint8_t mask, std::function<void(uint8_t)> show,
                       std::function<bool(uint8_t&)> take) {
     fields.push_back({offset, mask, std::move(show), std::move(take)});
@@ -57,13 +73,7 @@ void ImageFields::combo(QComboBox* box, int offset, uint8_t mask, std::vector<ui
                     index = item;
             box->setCurrentIndex(index);
         },
-        [=](uint8_t& field) {
-            const int index = box->currentIndex();
-            if (index < 0 || size_t(index) >= values.size())
-                return false;
-            field = values[size_t(index)];
-            return true;
-        });
+        selectedValue(box, values));
 }
 
 void ImageFields::comboBelow(QComboBox* box, int offset, std::vector<uint8_t> values,
@@ -77,13 +87,7 @@ void ImageFields::comboBelow(QComboBox* box, int offset, std::vector<uint8_t> va
                 ++index;
             box->setCurrentIndex(int(std::min(index, values.size() - 1)));
         },
-        [=](uint8_t& field) {
-            const int index = box->currentIndex();
-            if (index < 0 || size_t(index) >= values.size())
-                return false;
-            field = values[size_t(index)];
-            return true;
-        });
+        selectedValue(box, values));
 }
 
 void ImageFields::comboIndex(QComboBox* box, int offset, uint8_t mask,

@@ -6,7 +6,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -57,9 +56,6 @@ TfrmMacTimers::TfrmMacTimers(QWidget* parent) : ImageDialog(parent, QDialog::Rej
     lblMacResetRssi = new QLabel;
     hsbRssiLet = makeBar(255);
     lblRssiLet = new QLabel;
-    OKBtn = new QPushButton(QStringLiteral("OK"));
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"));
 
     auto* main = new QVBoxLayout(this);
     main->addWidget(timerBox(QStringLiteral("Group Channel ignore timer"), hsbMacIgnoreTime,
@@ -83,11 +79,7 @@ TfrmMacTimers::TfrmMacTimers(QWidget* parent) : ImageDialog(parent, QDialog::Rej
     rssiColumn->addWidget(
         new QLabel(QStringLiteral("Link Establish Time: delay before first vote is taken")));
     main->addWidget(rssi);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    main->addLayout(buttons);
+    main->addLayout(BuildButtonRow());
 #if KORVAN_V2
     main->setSizeConstraint(QLayout::SetFixedSize);
 #endif
@@ -101,8 +93,6 @@ TfrmMacTimers::TfrmMacTimers(QWidget* parent) : ImageDialog(parent, QDialog::Rej
 
     for (QScrollBar* bar : {hsbMacIgnoreTime, hsbMacHoldTime, hsbMacResetRssi, hsbRssiLet})
         connect(bar, &QScrollBar::valueChanged, this, [this] { hsbMacIgnoreTimeChange(); });
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
 }
 
 void TfrmMacTimers::FormShow() {

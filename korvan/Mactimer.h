@@ -12,7 +12,6 @@
 #include "Image_fields.h"
 
 class QLabel;
-class QPushButton;
 class QScrollBar;
 
 class TfrmMacTimers : public ImageDialog {

@@ -1,5 +1,6 @@
 #include "Options.h"
 
+#include "Controls.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
 #include "Main.h"
@@ -293,7 +294,7 @@ void TfrmOptions::udContrastClick() {
 }
 
 void TfrmOptions::chkTotEnabledClick() {
-    enableAll({lblTot, hsbTot, lblTotValue}, chkTotEnabled->isChecked());
+    controls::enable({lblTot, hsbTot, lblTotValue}, chkTotEnabled->isChecked());
 }
 
 void TfrmOptions::hsbTotChange() {
@@ -301,9 +302,9 @@ void TfrmOptions::hsbTotChange() {
 }
 
 void TfrmOptions::chkCtcssEnabledClick() {
-    enableAll({chkCtcssRpkEnabled, chkCtcssHangIn, chkCTCSSSilentTail, chkCtcssScan, chkCtcssNb,
-               lblCtcssLevel, hsbCtcssLevel, lblCtcssLevelValue},
-              chkCtcssEnabled->isChecked());
+    controls::enable({chkCtcssRpkEnabled, chkCtcssHangIn, chkCTCSSSilentTail, chkCtcssScan,
+                      chkCtcssNb, lblCtcssLevel, hsbCtcssLevel, lblCtcssLevelValue},
+                     chkCtcssEnabled->isChecked());
 }
 
 void TfrmOptions::hsbCtcssLevelChange() {

@@ -1,5 +1,6 @@
 #include "Selcall.h"
 
+#include "Controls.h"
 #include "Help_pane.h"
 #include "Image_access.h"
 #include "Text_format.h"
@@ -114,11 +115,6 @@ QComboBox* makeCombo(const QStringList& items) {
     return combo;
 }
 
-void enable(const std::vector<QWidget*>& controls, bool enabled) {
-    for (QWidget* control : controls)
-        control->setEnabled(enabled);
-}
-
 // One bar row: caption (none beneath the box that switches the bar), bar, value label.
 void addBarRow(QGridLayout* grid, QLabel* caption, QScrollBar* bar, QLabel* value) {
     const int row = grid->rowCount();
@@ -228,9 +224,6 @@ void TfrmSelcall::BuildControls() {
 
     HelpText = new QTextEdit;
     HelpText->setFixedHeight(64);
-    OKBtn = new QPushButton(QStringLiteral("OK"));
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"));
 
     auto* receive = new QGroupBox(QStringLiteral("Receive"));
     auto* rx = new QGridLayout(receive);
@@ -287,10 +280,7 @@ void TfrmSelcall::BuildControls() {
     groups->addWidget(receive);
     groups->addWidget(transmit);
     groups->addWidget(tones);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    auto* buttons = BuildButtonRow();
     auto* main = new QVBoxLayout(this);
     main->addLayout(groups);
     main->addWidget(HelpText);
@@ -420,8 +410,6 @@ void TfrmSelcall::BindHelp() {
 }
 
 void TfrmSelcall::ConnectHandlers() {
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
     connect(btnSelcallMem, &QPushButton::clicked, this, [this] { btnSelcallMemClick(); });
     for (QScrollBar* bar : {hsbTonesPred, hsbTonesDisplay, hsbToneNonPred})
         connect(bar, &QScrollBar::valueChanged, this, [this, bar] { hsbTonesPredChange(bar); });
@@ -551,7 +539,7 @@ void TfrmSelcall::hsbBeepDurationChange() {
 
 void TfrmSelcall::chkLeadInDelayEnabledClick(QObject* sender) {
     const bool leadIn = chkLeadInDelayEnabled->isChecked();
-    enable({hsbLeadInDelay, lblLeadInDelay, chkLeadInToneEnabled}, leadIn);
+    controls::enable({hsbLeadInDelay, lblLeadInDelay, chkLeadInToneEnabled}, leadIn);
     if (Loading == 1 || sender != chkLeadInDelayEnabled || leadIn ||
         !(image::get(PowerSaveByte) & PowerSaveBit))
         return;
@@ -565,17 +553,18 @@ void TfrmSelcall::chkSelcallDecEnabledClick(QObject*) {
     const bool receive = chkSelcallDecEnabled->isChecked();
     const bool transmit = chkSelcallEncEnabled->isChecked();
     const bool either = receive || transmit;
-    enable(receiveGroup, receive);
-    enable(transmitGroup, transmit);
+    controls::enable(receiveGroup, receive);
+    controls::enable(transmitGroup, transmit);
     if (transmit)
         chkLeadInDelayEnabledClick(chkLeadInDelayEnabled);
     else
-        enable({hsbLeadInDelay, lblLeadInDelay, chkLeadInToneEnabled}, false);
-    enable({cmbSelcallToneset, lblSelcallToneset}, either);
-    enable({lblPttLeadin, lblPttLeadinLabel, hsbPttLeadin},
-           transmit && cmbPttAni->currentIndex() == PttLeadingEdge);
-    enable(toneGroup, either);
-    enable({hsbPausePredNonPred, lblPausePredNonPred}, either && chkPausePredNonPred->isChecked());
+        controls::enable({hsbLeadInDelay, lblLeadInDelay, chkLeadInToneEnabled}, false);
+    controls::enable({cmbSelcallToneset, lblSelcallToneset}, either);
+    controls::enable({lblPttLeadin, lblPttLeadinLabel, hsbPttLeadin},
+                     transmit && cmbPttAni->currentIndex() == PttLeadingEdge);
+    controls::enable(toneGroup, either);
+    controls::enable({hsbPausePredNonPred, lblPausePredNonPred},
+                     either && chkPausePredNonPred->isChecked());
 #if KORVAN_V2
     if (either)
         chkPageEnabled->setEnabled(true);

@@ -1,6 +1,7 @@
 #include "User_btn.h"
 
 #include "Chanedit_p.h"
+#include "Controls.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
 #include "Key_filter.h"
@@ -685,12 +686,12 @@ bool TfrmUserButtons::RecallChannelInUse(int n) const {
 void TfrmUserButtons::cmbButtonAChange() {
     chkQuietMemMod->setEnabled(anyKeyHolds(fnQuiet, fnQuiet));
     enableScanControls();
-    enableAll({lblDtmfMem1, txtDtmfMem1}, DtmfMemoryInUse(1));
-    enableAll({lblDtmfMem2, txtDtmfMem2}, DtmfMemoryInUse(2));
+    controls::enable({lblDtmfMem1, txtDtmfMem1}, DtmfMemoryInUse(1));
+    controls::enable({lblDtmfMem2, txtDtmfMem2}, DtmfMemoryInUse(2));
     chkRecallChMod->setEnabled(anyKeyHolds(fnRecallM1, fnRecallM4));
     for (int n = 1; n <= RECALL_MEMORIES; ++n)
-        enableAll({this->*RecallMemories[n - 1].label, this->*RecallMemories[n - 1].combo},
-                  RecallChannelInUse(n));
+        controls::enable({this->*RecallMemories[n - 1].label, this->*RecallMemories[n - 1].combo},
+                         RecallChannelInUse(n));
     enableSpeedDials();
     bool monitor = anyKeyHolds(fnMonitor, fnMonitor);
     for (const Key& key : Keys) {
@@ -702,24 +703,24 @@ void TfrmUserButtons::cmbButtonAChange() {
 
 void TfrmUserButtons::enableScanControls() {
     OsGsKeyUsed = anyKeyHolds(fnOsGsToggle, fnOsGsToggle);
-    enableAll({lblScanMode, rbOsMode, rbGsMode}, !OsGsKeyUsed);
-    enableAll({lblPriCheck, udPriChkRate, editPriChkRate, chkGsTxOnHold},
-              OsGsKeyUsed || rbGsMode->isChecked());
+    controls::enable({lblScanMode, rbOsMode, rbGsMode}, !OsGsKeyUsed);
+    controls::enable({lblPriCheck, udPriChkRate, editPriChkRate, chkGsTxOnHold},
+                     OsGsKeyUsed || rbGsMode->isChecked());
     ScanKeyUsed = anyKeyHolds(fnScan, fnScan);
     if (ScanKeyUsed) {
-        enableAll({chkScanMemMod, lblScanSpeed, cmbScanSpeed}, true);
+        controls::enable({chkScanMemMod, lblScanSpeed, cmbScanSpeed}, true);
         return;
     }
-    enableAll({lblScanSpeed, cmbScanSpeed, lblScanMode, rbOsMode, rbGsMode, chkScanMemMod,
-               chkGsTxOnHold, lblPriCheck, udPriChkRate, editPriChkRate},
-              false);
+    controls::enable({lblScanSpeed, cmbScanSpeed, lblScanMode, rbOsMode, rbGsMode, chkScanMemMod,
+                      chkGsTxOnHold, lblPriCheck, udPriChkRate, editPriChkRate},
+                     false);
 }
 
 void TfrmUserButtons::enableSpeedDials() {
     for (const Key& key : Keys) {
         const int code = (this->*key.function)->currentIndex();
         const bool used = code >= fnSpeedDialSelcall && code <= fnRecallM4SpeedDialSelcall;
-        enableAll({this->*key.speedLabel, this->*key.speedDial}, used);
+        controls::enable({this->*key.speedLabel, this->*key.speedDial}, used);
     }
 }
 

@@ -2,8 +2,7 @@
 // the five per-channel memories, Select All / Deselect All, and Cancel.
 
 #include "Cb_opts.h"
-#include "Image_checks.h"
-#include "Korvan_fixture.h"
+#include "Image_fixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,14 +20,10 @@ using imagecheck::Snapshot;
 
 namespace {
 
-class CbOptionsTest : public KorvanFixture {
+class CbOptionsTest : public ImageDialogFixture<TfrmCbOptions, frmCbOptions> {
 protected:
-    uint8_t* image() { return frmBelmar->RadioData; }
-    void Open() { frmCbOptions->show(); }
-    void Ok() { frmCbOptions->OKBtn->click(); }
-    void Cancel() { frmCbOptions->CancelBtn->click(); }
     // A random image with valid tone codes.
-    void FillImage(uint32_t seed) {
+    static void FillImage(uint32_t seed) {
         imagecheck::FillRandom(seed);
         image()[0x5D] %= 155;
         image()[0x5E] %= 155;
@@ -101,13 +96,7 @@ TEST_F(CbOptionsTest, LoadShowsTonesOptionsAndMemories) {
 }
 
 TEST_F(CbOptionsTest, OkWithoutChangesKeepsEveryByte) {
-    for (uint32_t seed : {1u, 2u, 3u}) {
-        FillImage(seed);
-        const QByteArray before = Snapshot();
-        Open();
-        Ok();
-        EXPECT_EQ(Changes(before, Snapshot()), std::vector<Change>{}) << "seed " << seed;
-    }
+    ExpectOkKeepsEveryByte({1u, 2u, 3u}, FillImage);
 }
 
 TEST_F(CbOptionsTest, EachBoxChangesOnlyItsOwnBit) {
@@ -259,19 +248,15 @@ TEST_F(CbOptionsTest, CancelRestoresTheImageAndTheTabStays) {
 
 TEST_F(CbOptionsTest, HelpPaneShowsTheControlsLine) {
     Open();
-    auto hover = [](QWidget* w) {
-        QEvent enter(QEvent::Enter);
-        QApplication::sendEvent(w, &enter);
-    };
-    hover(frmCbOptions->lblCbCtcssRx);
+    Hover(frmCbOptions->lblCbCtcssRx);
     EXPECT_EQ(frmCbOptions->HelpText->toPlainText(),
               "Set the CTCSS RX tone to use for CB channels");
-    hover(frmCbOptions->tabSilent);
+    Hover(frmCbOptions->tabSilent);
     EXPECT_EQ(frmCbOptions->HelpText->toPlainText(), "Select the CB channels in silent memory");
-    hover(frmCbOptions->chkCtcssOnDup);
+    Hover(frmCbOptions->chkCtcssOnDup);
     EXPECT_EQ(frmCbOptions->HelpText->toPlainText(), "");
-    hover(frmCbOptions->chkEnableCbCtcss);
-    hover(frmCbOptions->chkOs[3]); // channel boxes have no help
+    Hover(frmCbOptions->chkEnableCbCtcss);
+    Hover(frmCbOptions->chkOs[3]); // channel boxes have no help
     EXPECT_EQ(frmCbOptions->HelpText->toPlainText(), "Enabled CTCSS operation on CB channels");
     Cancel();
 }

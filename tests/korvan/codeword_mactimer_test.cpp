@@ -1,7 +1,7 @@
 // The code word dialog and the group channel timers dialog.
 
 #include "Codeword.h"
-#include "Korvan_fixture.h"
+#include "Image_fixture.h"
 #include "Mactimer.h"
 #include "Selcall.h"
 
@@ -15,13 +15,9 @@
 
 namespace {
 
-class SmallEditors : public KorvanFixture {
+class SmallEditors : public ImageFixture {
 protected:
-    uint8_t* image() { return frmBelmar->RadioData; }
     QByteArray Field() { return QByteArray(reinterpret_cast<char*>(image()) + 0x74, 16); }
-    std::vector<uint8_t> Bytes(int address, int count) {
-        return std::vector<uint8_t>(image() + address, image() + address + count);
-    }
     // Shows the code word dialog, types `word` in place of what it shows, and presses OK.
     void StoreCodeWord(const QString& word) {
         frmCodeWord->show();

@@ -1,8 +1,7 @@
 // Radio options: loading, storing only the listed bits, the display byte written whole at
 // the moment of picking, the contrast up-down, and Cancel putting everything back.
 
-#include "Image_checks.h"
-#include "Korvan_fixture.h"
+#include "Image_fixture.h"
 #include "Options.h"
 #include "Up_down.h"
 
@@ -24,13 +23,7 @@ using imagecheck::Snapshot;
 
 namespace {
 
-class OptionsTest : public KorvanFixture {
-protected:
-    uint8_t* image() { return frmBelmar->RadioData; }
-    void Open() { frmOptions->show(); }
-    void Ok() { frmOptions->OKBtn->click(); }
-    void Cancel() { frmOptions->CancelBtn->click(); }
-};
+class OptionsTest : public ImageDialogFixture<TfrmOptions, frmOptions> {};
 
 TEST_F(OptionsTest, LoadShowsTheImage) {
     image()[0x36] = 30;
@@ -80,14 +73,10 @@ TEST_F(OptionsTest, LoadShowsTheImage) {
 }
 
 TEST_F(OptionsTest, OkWithoutChangesKeepsEveryByte) {
-    for (uint32_t seed : {1u, 2u, 3u}) {
+    ExpectOkKeepsEveryByte({1u, 2u, 3u}, [](uint32_t seed) {
         imagecheck::FillRandom(seed);
         image()[0x36] |= 1; // a time-out the bar can show
-        const QByteArray before = Snapshot();
-        Open();
-        Ok();
-        EXPECT_EQ(Changes(before, Snapshot()), std::vector<Change>{}) << "seed " << seed;
-    }
+    });
 }
 
 TEST_F(OptionsTest, EachControlChangesOnlyItsOwnBits) {
@@ -253,30 +242,22 @@ TEST_F(OptionsTest, EnableRulesFollowTheirBoxes) {
 
 TEST_F(OptionsTest, HelpPaneShowsTheControlsLine) {
     Open();
-    auto focus = [](QWidget* w) {
-        QFocusEvent in(QEvent::FocusIn);
-        QApplication::sendEvent(w, &in);
-    };
-    auto hover = [](QWidget* w) {
-        QEvent enter(QEvent::Enter);
-        QApplication::sendEvent(w, &enter);
-    };
-    focus(frmOptions->chkCtcssNb);
+    Focus(frmOptions->chkCtcssNb);
     EXPECT_EQ(frmOptions->HelpText->toPlainText(),
               "Enable narrow band CTCSS for tones above 151.4Hz.");
-    hover(frmOptions->lblTotValue);
+    Hover(frmOptions->lblTotValue);
     EXPECT_EQ(frmOptions->HelpText->toPlainText(),
               "Set amount of time for maximum transmit session.");
-    focus(frmOptions->OKBtn);
+    Focus(frmOptions->OKBtn);
     EXPECT_EQ(frmOptions->HelpText->toPlainText(),
               "The OK button exits the screen and saves any changes.");
-    focus(frmOptions->chkAuxBusyEnable);
+    Focus(frmOptions->chkAuxBusyEnable);
     EXPECT_EQ(frmOptions->HelpText->toPlainText(),
               "Enable Aux Busy output for use.\nPin 5 of J801: CTS OUT/Aux Busy");
-    focus(frmOptions->chkAuxPttEnable);
+    Focus(frmOptions->chkAuxPttEnable);
     EXPECT_EQ(frmOptions->HelpText->toPlainText(), "");
-    focus(frmOptions->CancelBtn);
-    focus(frmOptions->comboColour); // the display group has no help
+    Focus(frmOptions->CancelBtn);
+    Focus(frmOptions->comboColour); // the display group has no help
     EXPECT_EQ(frmOptions->HelpText->toPlainText(),
               "The Cancel button exits the screen and discards any changes.");
     Cancel();

@@ -1,7 +1,7 @@
 // The selcall idents dialog: ident and tag encoding, slot addresses, the prefix, the
 // Command flags, the checks on leaving a field, key filters and Cancel.
 
-#include "Korvan_fixture.h"
+#include "Image_fixture.h"
 #include "Selc_mem.h"
 #include "Selcall.h"
 
@@ -16,21 +16,13 @@
 
 namespace {
 
-class SelcallIdents : public KorvanFixture {
+class SelcallIdents : public ImageFixture {
 protected:
-    uint8_t* image() { return frmBelmar->RadioData; }
-
     // Shows the idents dialog with the given predictive tone count.
     void Show(int toneCount) {
         frmSelcall->hsbTonesPred->setValue(toneCount);
         frmSelcallIdents->txtRadioIdent->setMaxLength(toneCount);
         frmSelcallIdents->show();
-    }
-    void Set(int address, std::initializer_list<uint8_t> bytes) {
-        std::memcpy(image() + address, bytes.begin(), bytes.size());
-    }
-    std::vector<uint8_t> Bytes(int address, int count) {
-        return std::vector<uint8_t>(image() + address, image() + address + count);
     }
     static QString Cell(int row, int column) { return frmSelcallIdents->cellText(row, column); }
 };

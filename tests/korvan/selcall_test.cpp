@@ -1,7 +1,7 @@
 // The selcall options dialog: its image bits, tone-count rules, re-lay of the idents,
 // enabling, messages and Cancel.
 
-#include "Korvan_fixture.h"
+#include "Image_fixture.h"
 #include "Selc_mem.h"
 #include "Selcall.h"
 
@@ -19,10 +19,8 @@
 
 namespace {
 
-class Selcall : public KorvanFixture {
+class Selcall : public ImageFixture {
 protected:
-    uint8_t* image() { return frmBelmar->RadioData; }
-
     // Shows the dialog on the image as it stands.
     void Show() { frmSelcall->show(); }
 
@@ -34,13 +32,6 @@ protected:
             else
                 frmSelcallIdents->CancelBtnClick();
         });
-    }
-
-    void SetIdent(int address, std::initializer_list<uint8_t> bytes) {
-        std::memcpy(image() + address, bytes.begin(), bytes.size());
-    }
-    std::vector<uint8_t> Bytes(int address, int count) {
-        return std::vector<uint8_t>(image() + address, image() + address + count);
     }
 };
 
@@ -292,11 +283,11 @@ TEST_F(Selcall, PowerSaveBoxOnlyInformsAndNeverWhileShowing) {
 TEST_F(Selcall, IdentsAreRelaidWhenThePredictiveCountChanges) {
     image()[0x4B] = 0x03;
     image()[0x88] = 0x53;
-    SetIdent(0xB5, {0x12, 0x34, 0x5F, 0xFF});     // own ident
-    SetIdent(0xB9, {0xAB, 0xCD, 0xEF, 0x01});     // slot 1
-    SetIdent(0x218, {0x98, 0x76, 0x54, 0x32});    // LAST
-    SetIdent(0xB9 + 4, {0xC1, 0x42, 0x43, 0x44}); // slot 1's tag, Command flag set
-    SetIdent(0xB20, {0x11, 0x22, 0x33, 0x44});    // slot 40 lies elsewhere
+    Set(0xB5, {0x12, 0x34, 0x5F, 0xFF});     // own ident
+    Set(0xB9, {0xAB, 0xCD, 0xEF, 0x01});     // slot 1
+    Set(0x218, {0x98, 0x76, 0x54, 0x32});    // LAST
+    Set(0xB9 + 4, {0xC1, 0x42, 0x43, 0x44}); // slot 1's tag, Command flag set
+    Set(0xB20, {0x11, 0x22, 0x33, 0x44});    // slot 40 lies elsewhere
     Show();
 
     frmSelcall->hsbTonesPred->setValue(3);
@@ -330,7 +321,7 @@ TEST_F(Selcall, IdentsAreRelaidWhenThePredictiveCountChanges) {
 TEST_F(Selcall, OkAfterACountChangeAsksAboutTheIdents) {
     image()[0x4B] = 0x03;
     image()[0x88] = 0x55;
-    SetIdent(0xB5, {0x12, 0x34, 0x5F, 0xFF});
+    Set(0xB5, {0x12, 0x34, 0x5F, 0xFF});
     Show();
     frmSelcall->hsbTonesPred->setValue(6);
     frmSelcall->hsbTonesPred->setValue(5); // back to where it was: still a change

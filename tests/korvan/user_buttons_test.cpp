@@ -1,8 +1,7 @@
 // User-defined buttons: function codes, recall lists, DTMF memories, scan mode bits, the
 // enable rules, and the two live boxes that send byte 2 to the radio at once.
 
-#include "Image_checks.h"
-#include "Korvan_fixture.h"
+#include "Image_fixture.h"
 #include "Ser_com.h"
 #include "Up_down.h"
 #include "User_btn.h"
@@ -29,13 +28,8 @@ constexpr int FunctionBytes[] = {0x8F, 0x90, 0x91, 0x92, 0x8D, 0x8E, 0x82, 0x50,
 constexpr int SpeedDialBytes[] = {0xAF, 0xB0, 0xB1, 0xB2, 0xAD, 0xAE, 0x83, 0xB3, 0x45};
 constexpr int DtmfOffsets[] = {0x93, 0x99, 0x9F, 0xA5};
 
-class UserButtonsTest : public KorvanFixture {
+class UserButtonsTest : public ImageDialogFixture<TfrmUserButtons, frmUserButtons> {
 protected:
-    uint8_t* image() { return frmBelmar->RadioData; }
-    void Open() { frmUserButtons->show(); }
-    void Ok() { frmUserButtons->OKBtn->click(); }
-    void Cancel() { frmUserButtons->CancelBtn->click(); }
-
     // Channel c (1..99) in use, named.
     void AddChannel(int c, const char* name) {
         image()[0x4DF + 8 * (c - 1) + 6] |= 0x01;
@@ -58,7 +52,7 @@ protected:
     // A random image whose fields hold what the dialog can show, so OK writes them back
     // unchanged: valid codes, a scan mode that follows the keys, a listed scan speed,
     // well-formed DTMF memories.
-    void FillConsistent(uint32_t seed) {
+    static void FillConsistent(uint32_t seed) {
         imagecheck::FillRandom(seed);
         for (int i = 0; i < 9; ++i) {
             image()[FunctionBytes[i]] %= 42;
@@ -127,13 +121,7 @@ TEST_F(UserButtonsTest, LoadShowsCodesAndOutOfRangeCodes) {
 }
 
 TEST_F(UserButtonsTest, OkWithoutChangesKeepsEveryByte) {
-    for (uint32_t seed : {2u, 3u, 4u}) {
-        FillConsistent(seed);
-        const QByteArray before = Snapshot();
-        Open();
-        Ok();
-        EXPECT_EQ(Changes(before, Snapshot()), std::vector<Change>{}) << "seed " << seed;
-    }
+    ExpectOkKeepsEveryByte({2u, 3u, 4u}, FillConsistent);
 }
 
 TEST_F(UserButtonsTest, EachControlChangesOnlyItsOwnBits) {
@@ -478,22 +466,18 @@ TEST_F(UserButtonsTest, LiveBoxesSendByteTwoAtOnce) {
 
 TEST_F(UserButtonsTest, HelpPaneShowsTheControlsLines) {
     Open();
-    auto focus = [](QWidget* w) {
-        QFocusEvent in(QEvent::FocusIn);
-        QApplication::sendEvent(w, &in);
-    };
-    focus(frmUserButtons->txtDtmfMem4);
+    Focus(frmUserButtons->txtDtmfMem4);
     EXPECT_EQ(frmUserButtons->HelpText->toPlainText(),
               "Enter the DTMF string to be sent. Up to 12 tones (0-9,* and #) can be sent, use P "
               "for a pause of one tone period.\nOn Ombrel use * to speed dial DTMF 3, # to speed "
               "dial DTMF 4.");
-    focus(frmUserButtons->cmbSelcallBtnCall);
+    Focus(frmUserButtons->cmbSelcallBtnCall);
     EXPECT_EQ(frmUserButtons->HelpText->toPlainText(), "Select the Selcall memory to speed dial.");
-    focus(frmUserButtons->chkLowPwr); // no help: the pane stays
+    Focus(frmUserButtons->chkLowPwr); // no help: the pane stays
     EXPECT_EQ(frmUserButtons->HelpText->toPlainText(), "Select the Selcall memory to speed dial.");
-    focus(frmUserButtons->lblPriCheck);
+    Focus(frmUserButtons->lblPriCheck);
     EXPECT_EQ(frmUserButtons->HelpText->toPlainText(), "");
-    focus(frmUserButtons->chkF1F4RsImm);
+    Focus(frmUserButtons->chkF1F4RsImm);
     EXPECT_EQ(frmUserButtons->HelpText->toPlainText(),
               "Keys configured for functions Recall Channel Memory, Recall Channel Memory + Dial "
               "Selcall Memory, Speed Dial DTMF Memory, or Recall Channel Memory + Dial DTMF "

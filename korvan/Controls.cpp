@@ -1,0 +1,35 @@
+#include "Controls.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace controls {
+
+void enable(const std::vector<QWidget*>& list, bool enabled) {
+    for (QWidget* control : list)
+        control->setEnabled(enabled);
+}
+
+QHBoxLayout* helpRow(QTextEdit* help, QPushButton* ok, QPushButton* cancel) {
+    for (QPushButton* button : {ok, cancel})
+        button->setAutoDefault(false);
+    auto* row = new QHBoxLayout;
+    row->addWidget(help, 1);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    row->addLayout(buttons);
+    return row;
+}
+
+QHBoxLayout* buttonRow(QPushButton* ok, QPushButton* cancel) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
+}
+
+} // namespace controls
