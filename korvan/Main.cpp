@@ -445,11 +445,18 @@ void TfrmBelmar::btnReadRadioClick() {
     if (host().messageBox(QStringLiteral("All current edit data will be lost"),
                           QStringLiteral("Read from Radio?"), 33) != platform::IDOK)
         return;
+    // A read that fails or is cancelled gives the user back the image they had.
+    std::vector<uint8_t> previous(RadioData, RadioData + IMAGE_SIZE);
+    const QString previousType = lblRadioType->text();
+    const QString previousVersion = lblVersion->text();
     std::memset(RadioData, 0, IMAGE_SIZE);
     SetStatus(QStringLiteral("Reading..."));
     ClearRadioLabels();
     if (frmReadWrite->RunJob(0, IMAGE_SIZE - 1, TfrmReadWrite::MODE_READ) !=
         TfrmReadWrite::MODE_DONE) {
+        std::copy(previous.begin(), previous.end(), RadioData);
+        lblRadioType->setText(previousType);
+        lblVersion->setText(previousVersion);
         SetStatus(QString());
         return;
     }

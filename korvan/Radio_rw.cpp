@@ -1,6 +1,7 @@
 #include "Radio_rw.h"
 
 #include "Rs232_com.h"
+#include "Ser_com.h"
 
 #include "platform/Host.h"
 
@@ -66,6 +67,7 @@ int TfrmReadWrite::RunJob(int start, int end, int mode) {
         Mode = MODE_FAILED;
         return Mode;
     }
+    frmSerial->EnsurePortOpen(); // a lead pulled out and back in since the last job, say
     StartAddress = start;
     EndAddress = end;
     ++jobNumber;

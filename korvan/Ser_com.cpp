@@ -27,6 +27,7 @@ TfrmSerial::~TfrmSerial() {
 bool TfrmSerial::OpenPort(int portNumber) {
     if (portNumber < 1 || portNumber > 256)
         return false;
+    chosenPort = portNumber;
     ClosePort();
     if (!device.open(platform::SerialDevice::devicePathForPort(portNumber)))
         return false;
@@ -43,6 +44,12 @@ bool TfrmSerial::OpenPort(int portNumber) {
     PortOpen = 1;
     rs232Thread = new rs232_processor(*this);
     return PortOpen != 0;
+}
+
+bool TfrmSerial::EnsurePortOpen() {
+    if (PortOpen && !device.hasDropped())
+        return true;
+    return chosenPort != 0 && OpenPort(chosenPort);
 }
 
 void TfrmSerial::ClosePort() {

@@ -51,6 +51,10 @@ public:
 
     bool OpenPort(int portNumber);
     void ClosePort();
+    // Opens the chosen port again when it is not open (it could not be opened, or was
+    // closed) or its line has dropped (a USB lead pulled out and plugged back in). True
+    // when the port is open and its line is up.
+    bool EnsurePortOpen();
     int SendBytes(const uint8_t* bytes, int count);
     bool SetBaudRate(int rate);
     void ClearRxBuffer();
@@ -86,6 +90,7 @@ public:
     std::mutex versionMutex;
 
 private:
+    int chosenPort = 0; // the last valid port asked for; UI thread only
     int SendFrame(const uint8_t* data, int count, uint8_t command, uint8_t sync = SYNC_CMD);
     int SendAddressRequest(uint8_t command, int address, uint8_t value = 0);
 };

@@ -104,6 +104,7 @@ bool SerialDevice::open(const QString& path) {
     ::tcflush(handle, TCIOFLUSH);
     fd = handle;
     rate = 9600;
+    dropped = false;
     lastError.clear();
     return true;
 }
@@ -119,6 +120,10 @@ void SerialDevice::close() {
 
 bool SerialDevice::isOpen() const {
     return fd >= 0;
+}
+
+bool SerialDevice::hasDropped() const {
+    return dropped;
 }
 
 QString SerialDevice::errorText() const {
@@ -154,9 +159,11 @@ int SerialDevice::readAvailable(uint8_t* buffer, int capacity) {
     const ssize_t count = ::read(handle, buffer, size_t(capacity));
     if (count > 0)
         return int(count);
-    if (count == 0) // nothing waits, or the line is gone: a hang-up tells them apart
-        return lineDropped(handle) ? -1 : 0;
-    return (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) ? 0 : -1;
+    if (count == 0 ? !lineDropped(handle) // nothing waits, unless the line hung up
+                   : (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR))
+        return 0;
+    dropped = true;
+    return -1;
 }
 
 int SerialDevice::writeAll(const uint8_t* bytes, int count) {
@@ -173,8 +180,10 @@ int SerialDevice::writeAll(const uint8_t* bytes, int count) {
             written += int(n);
             continue;
         }
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+            dropped = true;
             return -1;
+        }
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                               deadline - std::chrono::steady_clock::now())
                               .count();
@@ -183,8 +192,10 @@ int SerialDevice::writeAll(const uint8_t* bytes, int count) {
         pollfd out{handle, POLLOUT, 0};
         if (::poll(&out, 1, int(left)) < 0 && errno != EINTR)
             return -1;
-        if (out.revents & (POLLERR | POLLNVAL))
+        if (out.revents & (POLLERR | POLLHUP | POLLNVAL)) {
+            dropped = true;
             return -1;
+        }
     }
     return written;
 }
@@ -209,8 +220,10 @@ SerialDevice::Wait SerialDevice::waitReadable(int timeoutMs) {
         return errno == EINTR ? Wait::TimedOut : Wait::Failed;
     if (ready == 0)
         return Wait::TimedOut;
-    if (watched[0].revents & (POLLERR | POLLHUP | POLLNVAL))
+    if (watched[0].revents & (POLLERR | POLLHUP | POLLNVAL)) {
+        dropped = true;
         return Wait::Failed;
+    }
     if (watched[0].revents & POLLIN)
         return Wait::Readable;
     return Wait::TimedOut;

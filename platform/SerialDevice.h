@@ -26,6 +26,9 @@ public:
     void close();
     bool isOpen() const;
     QString errorText() const;
+    // True once a read, write or wait found the line gone (a lead or adapter pulled out);
+    // the device stays open until close() and can then be opened again.
+    bool hasDropped() const;
 
     // 9600, 19200, 38400 or 57600; anything else (or a failure) returns false and
     // leaves the line as it was.
@@ -52,6 +55,7 @@ private:
     std::atomic<int> fd{-1};
     int wakeFd = -1; // eventfd for stop()
     std::atomic<bool> stopRequested{false};
+    std::atomic<bool> dropped{false};
     std::atomic<int> rate{0};
     QString lastError;
     mutable std::mutex writeMutex; // writes from two threads never interleave

@@ -222,3 +222,23 @@ TEST_F(RadioJobs, LineThatDropsMidJobFailsAndThePortStillCloses) {
     EXPECT_EQ(closed.message, "Can't find Radio. Check COM port and leads.");
     EXPECT_LT(clock.elapsed(), 2000);
 }
+
+TEST_F(RadioJobs, ALeadPulledOutAndPluggedBackInIsOpenedAgainForTheNextJob) {
+    radio.hangUp();
+    for (int i = 0; i < 200 && !frmSerial->device.hasDropped(); ++i)
+        QThread::msleep(10);
+    ASSERT_TRUE(frmSerial->device.hasDropped()) << "the worker notices the line go";
+    int mode = 0;
+    const JobOutcome gone = runJob(0, 47, TfrmReadWrite::MODE_READ, &mode);
+    EXPECT_EQ(mode, TfrmReadWrite::MODE_FAILED);
+    EXPECT_EQ(gone.message, "Can't find Radio. Check COM port and leads.");
+
+    // The adapter comes back (here under another device name, which the settings name).
+    FirstGenRadio replugged;
+    replugged.setMemory(pattern(26));
+    replugged.mapToPort(RADIO_PORT);
+    const JobOutcome back = runJob(0, 47, TfrmReadWrite::MODE_READ, &mode);
+    EXPECT_EQ(mode, TfrmReadWrite::MODE_DONE) << back.message.toStdString();
+    EXPECT_EQ(image().left(48), pattern(26).left(48));
+    EXPECT_TRUE(frmSerial->PortOpen);
+}

@@ -79,10 +79,16 @@ TEST(SerialDevice, PulledLeadIsReportedNotHung) {
     PtyPair pty;
     SerialDevice device;
     ASSERT_TRUE(device.open(pty.slavePath()));
+    EXPECT_FALSE(device.hasDropped());
     pty.hangUp();
     EXPECT_EQ(device.waitReadable(2000), SerialDevice::Wait::Failed);
     uint8_t buffer[4];
     EXPECT_EQ(device.readAvailable(buffer, sizeof buffer), -1);
+    EXPECT_TRUE(device.hasDropped());
+
+    PtyPair replugged;
+    ASSERT_TRUE(device.open(replugged.slavePath()));
+    EXPECT_FALSE(device.hasDropped()) << "a fresh open starts with the line up";
 }
 
 TEST(SerialDevice, StopWakesAWaitingReader) {

@@ -238,12 +238,13 @@ void FirstGenRadio::feed(uint8_t byte) {
     if (!parse(frame))
         return;
     pending.clear();
+    // Answered first, so a test that sees the frame heard also sees what it changed.
+    answer(frame);
     {
         std::lock_guard<std::mutex> lock(mutex);
         received.append(frame);
     }
     heard.notify_all();
-    answer(frame);
 }
 
 bool FirstGenRadio::parse(RadioFrame& frame) const {
