@@ -221,8 +221,7 @@ void TfrmOptions::bindHelp() {
         {chkAuxPttHigh, {}},
         {chkAudioMuteIn, {}},
     };
-    for (const auto& [control, lines] : table)
-        help->bind(control, lines);
+    help->bindRows(table);
 }
 
 void TfrmOptions::connectHandlers() {
