@@ -96,10 +96,7 @@ constexpr BarField TimeFields[] = {
 constexpr int PttLeadingEdge = 1; // cmbPttAni item "on leading edge"
 
 QScrollBar* makeBar(int minimum, int maximum) {
-    auto* bar = new QScrollBar(Qt::Horizontal);
-    bar->setRange(minimum, maximum);
-    bar->setMinimumWidth(140);
-    return bar;
+    return controls::bar(nullptr, minimum, maximum, 140);
 }
 
 QComboBox* makeCombo(const QStringList& items) {
