@@ -413,7 +413,7 @@ void TfrmAdvanced::btnReadCalFileClick() {
     frmTuneRadio->Online = 0;
     QString chosen;
     if (!platform::host().openFileDialog(OpenDialog1, chosen) ||
-        !frmBelmar->LoadCalibrationFile(chosen))
+        !frmBelmar->LoadCalibrationFile(chosen, TfrmBelmar::FileNotice::Tell))
         return;
     frmTuneRadio->LoadCalControls();
     frmTuneRadio->exec();

@@ -69,6 +69,14 @@ FileResult ReadFileStart(const QString& name, int size, QByteArray& bytes) {
     return FileResult::Done;
 }
 
+// A failed file operation is always reported; one that could not even open the file only
+// when the caller asks.
+void ReportFileResult(FileResult result, const QString& problem, TfrmBelmar::FileNotice notice) {
+    if (result == FileResult::Failed ||
+        (result == FileResult::NotOpened && notice == TfrmBelmar::FileNotice::Tell))
+        host().messageBox(problem, FileErrorCaption, platform::MB_OKCANCEL);
+}
+
 // Writes a whole file through a temporary one: a failed save keeps the old file as it was.
 // Unbuffered, so that a short write (disk full, size limit) shows in the count written.
 FileResult WriteWholeFile(const QString& name, const uint8_t* data, int size) {
@@ -403,7 +411,7 @@ void TfrmBelmar::WriteToFile() {
     SaveFileBox.fileName = CurrentFile;
     QString chosen;
     if (host().saveFileDialog(SaveFileBox, chosen))
-        SaveProgrammingFile(chosen);
+        SaveProgrammingFile(chosen, FileNotice::Tell);
 }
 
 void TfrmBelmar::mnuComPortClick() {
@@ -599,10 +607,9 @@ bool TfrmBelmar::LoadProgrammingFile(const QString& name) {
     return true;
 }
 
-bool TfrmBelmar::SaveProgrammingFile(const QString& name) {
+bool TfrmBelmar::SaveProgrammingFile(const QString& name, FileNotice notice) {
     const FileResult result = WriteWholeFile(name, RadioData, IMAGE_SIZE);
-    if (result == FileResult::Failed)
-        host().messageBox(WriteProblem, FileErrorCaption, platform::MB_OKCANCEL);
+    ReportFileResult(result, WriteProblem, notice);
     if (result != FileResult::Done)
         return false;
     CurrentFile = name;
@@ -611,24 +618,22 @@ bool TfrmBelmar::SaveProgrammingFile(const QString& name) {
     return true;
 }
 
-bool TfrmBelmar::SaveCalibrationFile(const QString& name) {
+bool TfrmBelmar::SaveCalibrationFile(const QString& name, FileNotice notice) {
     const FileResult result = WriteWholeFile(name, RadioData, CALIBRATION_SIZE);
-    if (result == FileResult::Failed)
-        host().messageBox(WriteProblem, FileErrorCaption, platform::MB_OKCANCEL);
+    ReportFileResult(result, WriteProblem, notice);
     return result == FileResult::Done;
 }
 
 // A file shorter than the calibration block is refused whole: mixing its bytes with
 // another radio's calibration would misalign the radio.
-bool TfrmBelmar::LoadCalibrationFile(const QString& name) {
+bool TfrmBelmar::LoadCalibrationFile(const QString& name, FileNotice notice) {
     QByteArray bytes;
-    const FileResult result = ReadFileStart(name, CALIBRATION_SIZE, bytes);
-    if (result == FileResult::NotOpened)
+    FileResult result = ReadFileStart(name, CALIBRATION_SIZE, bytes);
+    if (result == FileResult::Done && bytes.size() < CALIBRATION_SIZE)
+        result = FileResult::Failed;
+    ReportFileResult(result, ReadProblem, notice);
+    if (result != FileResult::Done)
         return false;
-    if (result == FileResult::Failed || bytes.size() < CALIBRATION_SIZE) {
-        host().messageBox(ReadProblem, FileErrorCaption, platform::MB_OKCANCEL);
-        return false;
-    }
     std::memcpy(RadioData, bytes.constData(), CALIBRATION_SIZE);
     return true;
 }

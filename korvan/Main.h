@@ -40,10 +40,13 @@ public:
     explicit TfrmBelmar(QWidget* parent = nullptr);
     ~TfrmBelmar() override;
 
-    bool SaveProgrammingFile(const QString& name);
+    // A file that cannot be created or opened fails quietly; the user's own file commands
+    // pass FileNotice::Tell so that they hear of it like of any other file problem.
+    enum class FileNotice { Quiet, Tell };
+    bool SaveProgrammingFile(const QString& name, FileNotice notice = FileNotice::Quiet);
     bool LoadProgrammingFile(const QString& name);
-    bool SaveCalibrationFile(const QString& name);
-    bool LoadCalibrationFile(const QString& name);
+    bool SaveCalibrationFile(const QString& name, FileNotice notice = FileNotice::Quiet);
+    bool LoadCalibrationFile(const QString& name, FileNotice notice = FileNotice::Quiet);
     void ShowRadioType();
     void ShowVersion();
     void OpenComPort();

@@ -706,8 +706,20 @@ void TfrmTuneRadio::udClick(UpDown* upDown) {
 void TfrmTuneRadio::WriteCalValue(int address, int value) {
     const uint8_t byte = uint8_t(value & 0xFF);
     eeBuffer->SetByte(address, byte);
-    if (Online == 1)
-        frmSerial->SendWriteByte(address, byte);
+    if (Online == 1 && frmSerial->SendWriteByte(address, byte) == 0)
+        LinkLost();
+}
+
+// A live change that could not go out (the port is gone or the lead pulled): the change
+// stays in the image, and the dialog goes off-line so that nothing more seems to reach the
+// radio; "Write to Radio" sends the block once the link is back.
+void TfrmTuneRadio::LinkLost() {
+    Online = 0;
+    ShowOnlineState();
+    platform::host().messageBox(
+        QStringLiteral("Unable to send to the radio. Check COM port and leads.\n"
+                       "Changes are kept; use \"Write to Radio\" to send them."),
+        QStringLiteral("Align Radio"), platform::MB_OK | platform::MB_ICONEXCLAMATION);
 }
 
 void TfrmTuneRadio::chkLowPwrClick() {
@@ -966,7 +978,7 @@ QString TfrmTuneRadio::ChannelFrequencies(int slot) const {
 void TfrmTuneRadio::btnWriteFileClick() {
     QString chosen;
     if (platform::host().saveFileDialog(frmAdvanced->SaveDialog1, chosen))
-        frmBelmar->SaveCalibrationFile(chosen);
+        frmBelmar->SaveCalibrationFile(chosen, TfrmBelmar::FileNotice::Tell);
 }
 
 void TfrmTuneRadio::btnWriteRadioClick() {

@@ -101,6 +101,7 @@ public:
     void SetControlTags();
     void LoadCalControls();
     void WriteCalValue(int address, int value);
+    void LinkLost();
     void UpdateRemoteDisplay();
     void ShowChannelInfo();
     void ShowRssi();

@@ -139,6 +139,20 @@ TEST_F(MainWindow, ReadFromFileAsksFirst) {
     EXPECT_EQ(host.messages.size(), 3);
 }
 
+TEST_F(MainWindow, WriteToFileThatCannotBeCreatedSaysSo) {
+    std::memset(frmBelmar->RadioData, 0x44, IMAGE_SIZE);
+    frmBelmar->CurrentFile = "before.mem";
+    host.fileAnswers.enqueue(FilePath("no/such/folder/radio.mem"));
+    frmBelmar->SpeedBtnClick(frmBelmar->btnFileSave);
+
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text, "There is a problem writing the file");
+    EXPECT_EQ(host.messages[0].caption, "File Error");
+    EXPECT_EQ(host.messages[0].flags, 1);
+    EXPECT_EQ(frmBelmar->CurrentFile, "before.mem");
+    EXPECT_TRUE(ImageIs(0x44));
+}
+
 TEST_F(MainWindow, WriteToFileAsksNoQuestion) {
     std::memset(frmBelmar->RadioData, 0x44, IMAGE_SIZE);
     frmBelmar->CurrentFile = FilePath("last.mem");

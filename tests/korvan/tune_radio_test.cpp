@@ -180,6 +180,28 @@ TEST_F(TuneRadioTest, OnlineEditsAreWrittenToTheRadioAtOnce) {
     EXPECT_EQ(frmBelmar->RadioData[6], 255);
 }
 
+TEST_F(TuneRadioTest, ALeadPulledWhileAligningIsReportedAndGoesOffline) {
+    frmBelmar->RadioData[24] = 100;
+    ShowDialog(true);
+    radio.hangUp();
+    Pump(200); // the line's hang-up reaches our side of the pseudo-terminal
+
+    frmTuneRadio->udTune450_1->buttons()->upButton()->click();
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text, "Unable to send to the radio. Check COM port and leads.\n"
+                                     "Changes are kept; use \"Write to Radio\" to send them.");
+    EXPECT_EQ(host.messages[0].caption, "Align Radio");
+    EXPECT_EQ(frmBelmar->RadioData[24], 101) << "the change is kept";
+    EXPECT_EQ(frmTuneRadio->Online, 0);
+    EXPECT_EQ(frmTuneRadio->lblOnlineStatus->text(), "Editing file data");
+    EXPECT_TRUE(frmTuneRadio->btnWriteRadio->isVisible());
+
+    // Off-line now: further edits stay in the image without another message.
+    frmTuneRadio->udTune450_1->buttons()->upButton()->click();
+    EXPECT_EQ(frmBelmar->RadioData[24], 102);
+    EXPECT_EQ(host.messages.size(), 1);
+}
+
 TEST_F(TuneRadioTest, ReceiverOffsetTakesNegativeNumbersAsTwosComplement) {
     ShowDialog(true);
     QLineEdit* offset = frmTuneRadio->txtRxRefOffset;
@@ -450,6 +472,28 @@ TEST_F(TuneRadioTest, SaveToFileWritesTheCalibrationBlock) {
     EXPECT_EQ(host.fileRequests[0].title, "Write Calibration File");
     EXPECT_EQ(ReadFile(path),
               QByteArray(reinterpret_cast<const char*>(frmBelmar->RadioData), CALIBRATION_SIZE));
+}
+
+TEST_F(TuneRadioTest, CalibrationFilesThatCannotBeOpenedAreReported) {
+    ShowDialog(true);
+    host.fileAnswers.enqueue(FilePath("no/such/folder/radio.cal"));
+    frmTuneRadio->btnWriteFile->click();
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text, "There is a problem writing the file");
+    EXPECT_EQ(host.messages[0].caption, "File Error");
+    frmTuneRadio->close();
+
+    std::memset(frmBelmar->RadioData, 0x5A, IMAGE_SIZE);
+    host.fileAnswers.enqueue(FilePath("missing.cal"));
+    CloseWhenShown notShown(
+        frmTuneRadio, [] {}, 300);
+    frmAdvanced->btnReadCalFile->click();
+    Pump(400);
+    EXPECT_FALSE(notShown.shown);
+    ASSERT_EQ(host.messages.size(), 2);
+    EXPECT_EQ(host.messages[1].text, "There is a problem reading the file");
+    EXPECT_EQ(host.messages[1].caption, "File Error");
+    EXPECT_EQ(frmBelmar->RadioData[0], 0x5A);
 }
 
 TEST_F(TuneRadioTest, HardwareDialogOpensTheAlignmentOnlineOrFromAFile) {
