@@ -198,8 +198,7 @@ void TfrmCbOptions::bindHelp() {
         {GroupBox2, {}},
         {BottomPanel, {}},
     };
-    for (const auto& [control, lines] : table)
-        help->bind(control, lines);
+    help->bindRows(table);
     for (const ChannelMemory& row : Memories)
         help->bind(this->*row.tab, {QString::fromUtf8(row.help)});
 }

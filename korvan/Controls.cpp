@@ -2,10 +2,19 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
 namespace controls {
+
+QScrollBar* bar(QWidget* parent, int minimum, int maximum, int minimumWidth) {
+    auto* bar = new QScrollBar(Qt::Horizontal, parent);
+    bar->setRange(minimum, maximum);
+    if (minimumWidth > 0)
+        bar->setMinimumWidth(minimumWidth);
+    return bar;
+}
 
 void enable(const std::vector<QWidget*>& list, bool enabled) {
     for (QWidget* control : list)

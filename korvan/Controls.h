@@ -1,15 +1,20 @@
 #pragma once
-// Small pieces the dialogs share: enabling a list of controls together, and the rows that
-// hold OK and Cancel.
+// Small pieces the dialogs share: horizontal bars, enabling a list of controls together,
+// and the rows that hold OK and Cancel.
 
 #include <vector>
 
 class QHBoxLayout;
 class QPushButton;
+class QScrollBar;
 class QTextEdit;
 class QWidget;
 
 namespace controls {
+
+// A horizontal bar over minimum..maximum (steps of 1, pages of 10), at least
+// minimumWidth wide when that is given.
+QScrollBar* bar(QWidget* parent, int minimum, int maximum, int minimumWidth = 0);
 
 void enable(const std::vector<QWidget*>& list, bool enabled);
 

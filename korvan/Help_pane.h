@@ -19,6 +19,11 @@ public:
     void bind(QWidget* control, const QStringList& lines);
     // Several controls sharing the same lines.
     void bind(std::initializer_list<QWidget*> controls, const QStringList& lines);
+    // Every {control, lines} row of a table.
+    template <class Table> void bindRows(const Table& table) {
+        for (const auto& [control, lines] : table)
+            bind(control, lines);
+    }
     // The usual lines of a dialog's OK and Cancel buttons.
     void bindOkCancel(QWidget* ok, QWidget* cancel);
     // Shows the lines bound to `control` (the pane stays empty for an unbound one).

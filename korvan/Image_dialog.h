@@ -55,15 +55,15 @@ protected:
     void TakeBackup();
     // Puts Backup back from the given image offset on (the bytes before it are kept).
     void RestoreBackup(int from = 0);
-    // Runs instead of the whole restore on a close other than OK; a dialog that keeps part
+    // Runs on a close other than OK: puts the whole Backup back. A dialog that keeps part
     // of the image overrides it.
     virtual void UndoChanges();
     void showEvent(QShowEvent* event) override;
+    // OK runs OKBtnClick, Cancel CancelBtnClick; for a dialog that makes its own buttons.
+    void ConnectButtons();
 
     HelpPane* help = nullptr;
 
 private:
-    void ConnectButtons();
-
     int cancelResult;
 };

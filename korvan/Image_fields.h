@@ -33,6 +33,7 @@ template <class Form, class Box> struct BitBox {
     int offset;
     int bit;
     Box* Form::*box;
+    bool inverted = false; // ticked when the bit is clear
 };
 
 class ImageFields {
@@ -43,7 +44,7 @@ public:
     template <class Form, class Box, std::size_t N>
     void checks(Form* form, const BitBox<Form, Box> (&table)[N]) {
         for (const auto& row : table)
-            check(form->*row.box, row.offset, uint8_t(1u << row.bit));
+            check(form->*row.box, row.offset, uint8_t(1u << row.bit), row.inverted);
     }
     // Item i stands for field value values[i]. A stored value with no item shows no
     // selection, and store() then keeps the stored bits. `aliases` lists further stored

@@ -1,5 +1,6 @@
 #include "Mactimer.h"
 
+#include "Controls.h"
 #include "Image_access.h"
 #include "Text_format.h"
 
@@ -22,10 +23,8 @@ constexpr int ResetRssiByte = 83;
 constexpr int RssiLetByte = 48; // x 10 ms
 
 QScrollBar* makeBar(int maximum) {
-    auto* bar = new QScrollBar(Qt::Horizontal);
-    bar->setRange(0, maximum);
+    auto* bar = controls::bar(nullptr, 0, maximum, 200);
     bar->setPageStep(4);
-    bar->setMinimumWidth(200);
     return bar;
 }
 

@@ -4,6 +4,7 @@
 #include "Eeprom.h"
 #include "Help_pane.h"
 #include "Main.h"
+#include "Text_format.h"
 #include "Up_down.h"
 
 #include <QCheckBox>
@@ -40,14 +41,6 @@ constexpr BitBox<TfrmOptions, QCheckBox> OptionBits[] = {
     {0x49, 5, &TfrmOptions::chkCtcssScan},       {0x49, 7, &TfrmOptions::chkCtcssHangIn},
     {0x4A, 6, &TfrmOptions::chkAuxBusyEnable},   {0x4A, 7, &TfrmOptions::chkAuxBusyHigh},
 };
-
-QScrollBar* makeBar(QWidget* parent, int minimum, int maximum) {
-    auto* bar = new QScrollBar(Qt::Horizontal, parent);
-    bar->setRange(minimum, maximum);
-    bar->setPageStep(10);
-    bar->setSingleStep(1);
-    return bar;
-}
 
 } // namespace
 
@@ -88,7 +81,7 @@ void TfrmOptions::buildTimeOutTimer() {
     gbTimeOutTimer = new QGroupBox(QStringLiteral("Time Out Timer"), this);
     chkTotEnabled = new QCheckBox(QStringLiteral("Enable TOT"), gbTimeOutTimer);
     lblTot = new QLabel(QStringLiteral("Time in seconds"), gbTimeOutTimer);
-    hsbTot = makeBar(gbTimeOutTimer, 1, 255);
+    hsbTot = controls::bar(gbTimeOutTimer, 1, 255);
     lblTotValue = new QLabel(gbTimeOutTimer);
     auto* grid = new QGridLayout(gbTimeOutTimer);
     grid->addWidget(chkTotEnabled, 0, 0, 1, 2);
@@ -107,7 +100,7 @@ void TfrmOptions::buildCtcss() {
     chkCtcssScan = new QCheckBox(QStringLiteral("Enable CTCSS with scan"), GroupBox3);
     chkCtcssScan->hide();
     lblCtcssLevel = new QLabel(QStringLiteral("CTCSS Level:"), GroupBox3);
-    hsbCtcssLevel = makeBar(GroupBox3, 0, 255);
+    hsbCtcssLevel = controls::bar(GroupBox3, 0, 255);
     lblCtcssLevelValue = new QLabel(GroupBox3);
     auto* grid = new QGridLayout(GroupBox3);
     int row = 0;
@@ -221,8 +214,7 @@ void TfrmOptions::bindHelp() {
         {chkAuxPttHigh, {}},
         {chkAudioMuteIn, {}},
     };
-    for (const auto& [control, lines] : table)
-        help->bind(control, lines);
+    help->bindRows(table);
 }
 
 void TfrmOptions::connectHandlers() {
@@ -298,7 +290,7 @@ void TfrmOptions::chkTotEnabledClick() {
 }
 
 void TfrmOptions::hsbTotChange() {
-    lblTotValue->setText(QString::number(hsbTot->value()) + QStringLiteral(" Seconds"));
+    lblTotValue->setText(text::ValueText(hsbTot->value(), 1, QStringLiteral(" Seconds")));
 }
 
 void TfrmOptions::chkCtcssEnabledClick() {

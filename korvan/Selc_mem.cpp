@@ -114,8 +114,7 @@ TfrmSelcallIdents::TfrmSelcallIdents(QWidget* parent) : ImageDialog(parent, QDia
     setWindowTitle(QStringLiteral("Selcall Idents"));
     BuildControls();
     BindHelp();
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
+    ConnectButtons();
     connect(listSelcallMemories, &QTableWidget::cellPressed, this,
             [this] { listSelcallMemoriesMouseDown(); });
     focusWatch = connect(qApp, &QApplication::focusChanged, this,

@@ -47,36 +47,29 @@ constexpr bool SignedTonePeriod = true; // 128..255 read as negative: "20ms"
 constexpr bool SignedTonePeriod = false;
 #endif
 
-struct CheckField {
-    QCheckBox* TfrmSelcall::*box;
-    int offset;
-    uint8_t mask;
-    bool inverted;
-};
-
 // Loaded in this order; every other bit of these bytes is kept.
-constexpr CheckField CheckFields[] = {
-    {&TfrmSelcall::chkSelcallDecEnabled, 0x4B, 0x01, false},
-    {&TfrmSelcall::chkSelcallEncEnabled, 0x4B, 0x02, false},
-    {&TfrmSelcall::chkLeadInDelayEnabled, 0x4B, 0x04, false},
-    {&TfrmSelcall::chkLeadInToneEnabled, 0x4B, 0x08, false},
-    {&TfrmSelcall::chkBeepAlarms, 0x4B, 0x10, false},
-    {&TfrmSelcall::chkLeadOutEnabled, 0x4B, 0x20, false},
-    {&TfrmSelcall::chkAppendAni, 0x4B, 0x40, false},
-    {&TfrmSelcall::chkBeepAckEnabled, 0x4B, 0x80, false},
-    {&TfrmSelcall::chkEdgeAniDecode, 0x4C, 0x10, false},
-    {&TfrmSelcall::chkReenterQuiet, 0x4D, 0x02, false},
-    {&TfrmSelcall::chkUnmuteOnSelcall, 0x4D, 0x04, false},
-    {&TfrmSelcall::chkPausePredNonPred, 0x4E, 0x01, true},
-    {&TfrmSelcall::chk3rdToneReset, 0x4E, 0x02, false},
-    {&TfrmSelcall::chkAlarmGroupCall, 0x4E, 0x80, false},
+constexpr BitBox<TfrmSelcall, QCheckBox> CheckFields[] = {
+    {0x4B, 0, &TfrmSelcall::chkSelcallDecEnabled},
+    {0x4B, 1, &TfrmSelcall::chkSelcallEncEnabled},
+    {0x4B, 2, &TfrmSelcall::chkLeadInDelayEnabled},
+    {0x4B, 3, &TfrmSelcall::chkLeadInToneEnabled},
+    {0x4B, 4, &TfrmSelcall::chkBeepAlarms},
+    {0x4B, 5, &TfrmSelcall::chkLeadOutEnabled},
+    {0x4B, 6, &TfrmSelcall::chkAppendAni},
+    {0x4B, 7, &TfrmSelcall::chkBeepAckEnabled},
+    {0x4C, 4, &TfrmSelcall::chkEdgeAniDecode},
+    {0x4D, 1, &TfrmSelcall::chkReenterQuiet},
+    {0x4D, 2, &TfrmSelcall::chkUnmuteOnSelcall},
+    {0x4E, 0, &TfrmSelcall::chkPausePredNonPred, true},
+    {0x4E, 1, &TfrmSelcall::chk3rdToneReset},
+    {0x4E, 7, &TfrmSelcall::chkAlarmGroupCall},
 #if !KORVAN_V2
-    {&TfrmSelcall::chkAlarmIndivCall, 0x4F, 0x02, false},
+    {0x4F, 1, &TfrmSelcall::chkAlarmIndivCall},
 #endif
-    {&TfrmSelcall::chkGrpBeepAlarms, 0x4F, 0x80, false},
-    {&TfrmSelcall::chkSlowBeeps, 0x48, 0x80, false},
-    {&TfrmSelcall::chkCtcssSelcall, 0x49, 0x40, false},
-    {&TfrmSelcall::chkRingAlert, 0x4A, 0x08, false},
+    {0x4F, 7, &TfrmSelcall::chkGrpBeepAlarms},
+    {0x48, 7, &TfrmSelcall::chkSlowBeeps},
+    {0x49, 6, &TfrmSelcall::chkCtcssSelcall},
+    {0x4A, 3, &TfrmSelcall::chkRingAlert},
 };
 
 struct BarField {
@@ -103,10 +96,7 @@ constexpr BarField TimeFields[] = {
 constexpr int PttLeadingEdge = 1; // cmbPttAni item "on leading edge"
 
 QScrollBar* makeBar(int minimum, int maximum) {
-    auto* bar = new QScrollBar(Qt::Horizontal);
-    bar->setRange(minimum, maximum);
-    bar->setMinimumWidth(140);
-    return bar;
+    return controls::bar(nullptr, minimum, maximum, 140);
 }
 
 QComboBox* makeCombo(const QStringList& items) {
@@ -306,8 +296,7 @@ void TfrmSelcall::BuildControls() {
 }
 
 void TfrmSelcall::BindImageFields() {
-    for (const CheckField& f : CheckFields)
-        fields.check(this->*f.box, f.offset, f.mask, f.inverted);
+    fields.checks(this, CheckFields);
     // Group-call ranges: items 0..3 are 00, 01, 11, 10.
     fields.combo(cmbRxGroup, 0x4C, 0x03, {0, 1, 3, 2});
     fields.combo(cmbTxGroup, 0x4C, 0x0C, {0, 1, 3, 2});

@@ -448,8 +448,7 @@ void TfrmUserButtons::bindHelp() {
         {HelpText, {}},
         {lblPriCheck, {}},
     };
-    for (const auto& [control, lines] : table)
-        help->bind(control, lines);
+    help->bindRows(table);
     for (const Key& key : Keys) {
         help->bind(this->*key.label, functions);
         help->bind(this->*key.function, functions);
