@@ -5,6 +5,7 @@
 #include "Key_filter.h"
 #include "Radio_rw.h"
 #include "Ser_com.h"
+#include "Text_format.h"
 #include "Tune_radio.h"
 #include "platform/Convert.h"
 
@@ -356,12 +357,7 @@ void TfrmAdvanced::ShowDtmfPeriod() {
 // False, after telling the user, when the period is a number outside 0..4095. A text that
 // is no number passes here and shows its conversion error when stored.
 bool TfrmAdvanced::DtmfPeriodInRange() {
-    int period = 0;
-    try {
-        period = platform::StrToInt(txtDtmfTonePeriod->text());
-    } catch (const platform::EConvertError&) {
-        return true;
-    }
+    const int period = platform::StrToIntDef(txtDtmfTonePeriod->text(), 0);
     if (period >= 0 && period <= DTMF_MAX)
         return true;
     platform::host().messageBox("The DTMF tone period must be between 0 and 4095 ms.", "Error",
@@ -374,12 +370,8 @@ bool TfrmAdvanced::DtmfPeriodInRange() {
 // A text that is no number shows the conversion error and leaves the DTMF bytes alone.
 void TfrmAdvanced::StoreDtmfPeriod() {
     int period = 0;
-    try {
-        period = platform::StrToInt(txtDtmfTonePeriod->text());
-    } catch (const platform::EConvertError& error) {
-        platform::host().showException(error.message());
+    if (!text::TryStrToInt(txtDtmfTonePeriod->text(), period))
         return;
-    }
     uint8_t* image = frmBelmar->RadioData;
     image[DTMF_LOW] = uint8_t(period & 0xFF);
     image[DTMF_HIGH] = bits::put(image[DTMF_HIGH], 0x0F, uint8_t(period >> 8));

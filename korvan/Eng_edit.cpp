@@ -439,12 +439,8 @@ void TfrmEngineering::eeprom_listClick() {
 
 // The typed location, refused with a message unless it is a number within the image.
 bool TfrmEngineering::TakeLocation(int& location) {
-    try {
-        location = platform::StrToInt(txtLocation->text());
-    } catch (const platform::EConvertError& error) {
-        platform::host().showException(error.message());
+    if (!text::TryStrToInt(txtLocation->text(), location))
         return false;
-    }
     if (location < 0 || location > LAST_LOCATION) {
         platform::host().messageBox(QStringLiteral("Location must be\nbetween 0 - 4095."),
                                     QStringLiteral("Invalid location!"),
@@ -469,12 +465,8 @@ void TfrmEngineering::btnWriteLocationClick() {
     if (txtLocation->text().isEmpty() || txtData->text().isEmpty())
         return;
     int value = 0;
-    try {
-        value = platform::StrToInt(txtData->text());
-    } catch (const platform::EConvertError& error) {
-        platform::host().showException(error.message());
+    if (!text::TryStrToInt(txtData->text(), value))
         return;
-    }
     if (value < 0 || value > 255) {
         platform::host().messageBox(QStringLiteral("Decimal data must be\nbetween 0 - 255."),
                                     QStringLiteral("Invalid data!"),

@@ -1,6 +1,7 @@
 #include "Text_format.h"
 
 #include "platform/Convert.h"
+#include "platform/Host.h"
 
 #include <QRegularExpression>
 
@@ -40,6 +41,16 @@ uint16_t ParseStepWord(const QString& mhz) {
 
 QString HexByte(uint8_t value) {
     return platform::IntToHex(value, 2);
+}
+
+bool TryStrToInt(const QString& typed, int& value) {
+    try {
+        value = platform::StrToInt(typed);
+        return true;
+    } catch (const platform::EConvertError& error) {
+        platform::host().showException(error.message());
+        return false;
+    }
 }
 
 QString ValueText(int value, int scale, const QString& unit) {

@@ -1,6 +1,6 @@
 #pragma once
-// Number texts the dialogs share: frequencies in MHz ("000.00000"), hexadecimal bytes and
-// the value labels beside bars ("12s", "250ms").
+// Number texts the dialogs share: frequencies in MHz ("000.00000"), hexadecimal bytes,
+// the value labels beside bars ("12s", "250ms") and typed whole numbers.
 
 #include <QString>
 #include <cstdint>
@@ -22,6 +22,9 @@ QString StepWordText(uint16_t word);
 uint16_t ParseStepWord(const QString& mhz);
 // Upper-case hexadecimal, two digits.
 QString HexByte(uint8_t value);
+// A typed whole number (StrToInt's forms) into value; false, after showing the
+// conversion error through the host, when the text is no number. value is left alone then.
+bool TryStrToInt(const QString& typed, int& value);
 // A control's value as its value label shows it: value x scale, then the unit ("250ms").
 QString ValueText(int value, int scale, const QString& unit);
 

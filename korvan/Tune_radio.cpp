@@ -10,7 +10,6 @@
 #include "Ser_com.h"
 #include "Text_format.h"
 #include "Up_down.h"
-#include "platform/Convert.h"
 #include "platform/Host.h"
 #include "platform/RadioUpdate.h"
 
@@ -685,14 +684,10 @@ void TfrmTuneRadio::OnTextChange(QLineEdit* edit) {
     Typed = 0;
     const QString typed = edit->text().trimmed();
     if (typed == QLatin1String("-"))
-        return; // a negative number on its way
-    int value = 0;
-    try {
-        value = typed.isEmpty() ? 0 : platform::StrToInt(typed);
-    } catch (const platform::EConvertError& error) {
-        platform::host().showException(error.message());
+        return;    // a negative number on its way
+    int value = 0; // an emptied box stands for 0
+    if (!typed.isEmpty() && !text::TryStrToInt(typed, value))
         return;
-    }
     value = std::clamp(value, -255, 255);
     WriteCalValue(edit->property("Tag").toInt(), value);
     edit->setText(QString::number(value));

@@ -3,6 +3,7 @@
 #include "Key_filter.h"
 #include "Text_format.h"
 #include "platform/Convert.h"
+#include "platform/ScriptedHost.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,6 +27,18 @@ TEST(TextFormat, TypedMegahertzBecomeExactHertz) {
     EXPECT_EQ(text::FrequencyText(477006250), "477.00625");
     EXPECT_EQ(text::FrequencyText(0), "000.00000");
     EXPECT_EQ(text::HexByte(0x0A), "0A");
+}
+
+TEST(TextFormat, TypedWholeNumberOrItsConversionErrorShown) {
+    platform::ScriptedHost host;
+    int value = 7;
+    EXPECT_TRUE(text::TryStrToInt(" -12 ", value));
+    EXPECT_EQ(value, -12);
+    EXPECT_FALSE(text::TryStrToInt("12x", value));
+    EXPECT_EQ(value, -12) << "left alone";
+    ASSERT_EQ(host.exceptions.size(), 1);
+    EXPECT_EQ(host.exceptions[0], "'12x' is not a valid integer value");
+    EXPECT_TRUE(host.messages.isEmpty());
 }
 
 TEST(ImageFields, StoreChangesOnlyTheListedBits) {
