@@ -22,6 +22,7 @@
 #include <QRegularExpression>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <initializer_list>
 
 TfrmEditChannel2* frmEditChannel2 = nullptr;
 
@@ -37,6 +38,35 @@ QLineEdit* NewFrequencyBox(QWidget* parent) {
     box->setFixedWidth(90);
     keys::allowOnly(box, keys::Decimal);
     return box;
+}
+
+// The controls heading a transmit or receive group.
+struct FrequencyControls {
+    QLabel* frequencyLabel;
+    QLineEdit* frequency;
+    QWidget* spin;
+    QLabel* toneLabel;
+    QComboBox* tones;
+};
+
+// The group's grid: the frequency with its spin button, the tone list, then one option a
+// row across both columns.
+QGridLayout* LayOutFrequencyGroup(QGroupBox* group, const FrequencyControls& heading,
+                                  std::initializer_list<QCheckBox*> options) {
+    auto* layout = new QGridLayout(group);
+    layout->addWidget(heading.frequencyLabel, 0, 0);
+    auto* frequency = new QHBoxLayout;
+    frequency->setSpacing(0);
+    frequency->addWidget(heading.frequency);
+    frequency->addWidget(heading.spin);
+    frequency->addStretch(1);
+    layout->addLayout(frequency, 0, 1);
+    layout->addWidget(heading.toneLabel, 1, 0);
+    layout->addWidget(heading.tones, 1, 1);
+    int row = 2;
+    for (QCheckBox* option : options)
+        layout->addWidget(option, row++, 0, 1, 2);
+    return layout;
 }
 
 } // namespace
@@ -109,20 +139,9 @@ QGroupBox* TfrmEditChannel2::BuildTransmit() {
             [this] { editTxFreqKeyPress(editTxFreq); });
     connect(chkTxDisable, &QCheckBox::toggled, this, &TfrmEditChannel2::chkTxDisableClick);
 
-    auto* layout = new QGridLayout(TxGroup);
-    layout->addWidget(lblTxFreq, 0, 0);
-    auto* frequency = new QHBoxLayout;
-    frequency->setSpacing(0);
-    frequency->addWidget(editTxFreq);
-    frequency->addWidget(udTxFreq);
-    frequency->addStretch(1);
-    layout->addLayout(frequency, 0, 1);
-    layout->addWidget(lblTxCtcss, 1, 0);
-    layout->addWidget(cmbTxCtcss, 1, 1);
-    layout->addWidget(chkTxDisable, 2, 0, 1, 2);
-    layout->addWidget(chkTxLowPower, 3, 0, 1, 2);
-    layout->addWidget(chkBlEnabled, 4, 0, 1, 2);
-    layout->addWidget(chkTaEnabled, 5, 0, 1, 2);
+    QGridLayout* layout =
+        LayOutFrequencyGroup(TxGroup, {lblTxFreq, editTxFreq, udTxFreq, lblTxCtcss, cmbTxCtcss},
+                             {chkTxDisable, chkTxLowPower, chkBlEnabled, chkTaEnabled});
     layout->setRowStretch(6, 1);
     return TxGroup;
 }
@@ -145,21 +164,8 @@ QGroupBox* TfrmEditChannel2::BuildReceive() {
             [this] { editTxFreqKeyPress(editRxFreq); });
     connect(cmbRxCtcss, &QComboBox::currentIndexChanged, this, &TfrmEditChannel2::cmbRxCtcssChange);
 
-    auto* layout = new QGridLayout(RxGroup);
-    layout->addWidget(lblRxFreq, 0, 0);
-    auto* frequency = new QHBoxLayout;
-    frequency->setSpacing(0);
-    frequency->addWidget(editRxFreq);
-    frequency->addWidget(udRxFreq);
-    frequency->addStretch(1);
-    layout->addLayout(frequency, 0, 1);
-    layout->addWidget(lblRxCtcss, 1, 0);
-    layout->addWidget(cmbRxCtcss, 1, 1);
-    layout->addWidget(chkOsMem, 2, 0, 1, 2);
-    layout->addWidget(chkGsMem, 3, 0, 1, 2);
-    layout->addWidget(chkQMem, 4, 0, 1, 2);
-    layout->addWidget(chkSqlSwEnabled, 5, 0, 1, 2);
-    layout->addWidget(chkDcsInvertOK, 6, 0, 1, 2);
+    LayOutFrequencyGroup(RxGroup, {lblRxFreq, editRxFreq, udRxFreq, lblRxCtcss, cmbRxCtcss},
+                         {chkOsMem, chkGsMem, chkQMem, chkSqlSwEnabled, chkDcsInvertOK});
     return RxGroup;
 }
 
