@@ -741,52 +741,50 @@ void TfrmTuneRadio::SendKeyAction(uint8_t key) {
 }
 
 void TfrmTuneRadio::btnTxOnClick() {
-    if (Online != 1)
-        return;
-    SendKeyAction(KEY_TX_ON);
-    EnableTransmit(true);
-    btnDisplayUpdateClick();
+    SwitchTransmit(true);
 }
 
 void TfrmTuneRadio::btnTxOffClick() {
+    SwitchTransmit(false);
+}
+
+void TfrmTuneRadio::SwitchTransmit(bool on) {
     if (Online != 1)
         return;
-    SendKeyAction(KEY_TX_OFF);
-    EnableTransmit(false);
+    SendKeyAction(on ? KEY_TX_ON : KEY_TX_OFF);
+    EnableTransmit(on);
     btnDisplayUpdateClick();
 }
 
 void TfrmTuneRadio::ChannelDown() {
-    if (Online != 1)
-        return;
-    SendKeyAction(KEY_CHANNEL_DOWN);
-    KeyHoldTicks = 0;
-    btnDisplayUpdateClick();
+    if (Online == 1)
+        PressKey(KEY_CHANNEL_DOWN, 0);
 }
 
 void TfrmTuneRadio::ChannelUp() {
-    if (Online != 1)
-        return;
-    SendKeyAction(KEY_CHANNEL_UP);
-    KeyHoldTicks = 0;
-    btnDisplayUpdateClick();
+    if (Online == 1)
+        PressKey(KEY_CHANNEL_UP, 0);
 }
 
 void TfrmTuneRadio::btnF5MouseDown(QAbstractButton* key) {
     if (Online != 1)
         return;
     KeyCode = uint8_t(key->property("PressCode").toUInt());
-    SendKeyAction(KeyCode);
-    KeyHoldTicks = HOLD_TICKS;
-    btnDisplayUpdateClick();
+    PressKey(KeyCode, HOLD_TICKS);
 }
 
 void TfrmTuneRadio::btnF5MouseUp(QAbstractButton* key) {
     if (Online != 1)
         return;
     KeyCode = uint8_t(key->property("PressCode").toUInt() - KEY_RELEASE_OFFSET);
-    SendKeyAction(KeyCode);
-    KeyHoldTicks = 0;
+    PressKey(KeyCode, 0);
+}
+
+// A key sent on-line; holdTicks timer steps later, unless another key comes first, the
+// radio is told the key is held. The display is asked for after it.
+void TfrmTuneRadio::PressKey(uint8_t key, int holdTicks) {
+    SendKeyAction(key);
+    KeyHoldTicks = holdTicks;
     btnDisplayUpdateClick();
 }
 

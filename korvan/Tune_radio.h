@@ -223,6 +223,8 @@ private:
     void ResetDisplay();
     void ShowIndicators(const std::array<uint8_t, DISPLAY_BYTES>& bytes);
     void SendKeyAction(uint8_t key);
+    void PressKey(uint8_t key, int holdTicks);
+    void SwitchTransmit(bool on);
     void EnableTransmit(bool receiving);
     QString ChannelFrequencies(int slot) const;
     uint8_t ImageByte(int address) const;
