@@ -7,6 +7,7 @@
 #include "Com_port.h"
 #include "Eeprom.h"
 #include "Eng_edit.h"
+#include "Files.h"
 #include "Help_pane.h"
 #include "Options.h"
 #include "Print.h"
@@ -19,14 +20,12 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextEdit>
@@ -54,38 +53,12 @@ constexpr int ClientWidth = 631;
 constexpr int ClientHeight = 432;
 constexpr int StatusPanelWidth = 540;
 
-enum class FileResult { Done, NotOpened, Failed };
-
-// Reads the first `size` bytes of a file (fewer when it is shorter).
-FileResult ReadFileStart(const QString& name, int size, QByteArray& bytes) {
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly))
-        return FileResult::NotOpened;
-    bytes.resize(size);
-    const qint64 got = file.read(bytes.data(), size);
-    if (got < 0)
-        return FileResult::Failed;
-    bytes.resize(int(got));
-    return FileResult::Done;
-}
-
 // A failed file operation is always reported; one that could not even open the file only
 // when the caller asks.
 void ReportFileResult(FileResult result, const QString& problem, TfrmBelmar::FileNotice notice) {
     if (result == FileResult::Failed ||
         (result == FileResult::NotOpened && notice == TfrmBelmar::FileNotice::Tell))
         host().messageBox(problem, FileErrorCaption, platform::MB_OKCANCEL);
-}
-
-// Writes a whole file through a temporary one: a failed save keeps the old file as it was.
-// Unbuffered, so that a short write (disk full, size limit) shows in the count written.
-FileResult WriteWholeFile(const QString& name, const uint8_t* data, int size) {
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return FileResult::NotOpened;
-    if (file.write(reinterpret_cast<const char*>(data), size) != size || !file.commit())
-        return FileResult::Failed;
-    return FileResult::Done;
 }
 
 QFrame* NewPanel(QWidget* parent) {
@@ -103,13 +76,6 @@ QPushButton* NewButton(const QString& caption, QWidget* parent) {
 }
 
 } // namespace
-
-int BaudRateIndex(int rate) {
-    for (int i = 0; i < 4; ++i)
-        if (BaudRateTable[i] == rate)
-            return i;
-    return -1;
-}
 
 TfrmBelmar::TfrmBelmar(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(BuildClient());

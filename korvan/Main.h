@@ -2,6 +2,7 @@
 // The main window of the first-generation programmer: owns the memory image, the
 // programming and calibration files, the settings and the radio commands.
 
+#include "Baud_rate.h"
 #include "platform/Host.h"
 
 #include <QMainWindow>
@@ -29,10 +30,6 @@ constexpr int IMAGE_SIZE = 4096;
 constexpr int CALIBRATION_SIZE = 48;
 constexpr int BAND_BYTE = 40; // bit 7 set: UHF radio
 
-// The link rates the firmware upgrade may use, in the order of the hardware dialog's choice.
-constexpr int BaudRateTable[4] = {9600, 19200, 38400, 57600};
-// Index of `rate` in BaudRateTable, or -1.
-int BaudRateIndex(int rate);
 
 class TfrmBelmar : public QMainWindow {
     Q_OBJECT

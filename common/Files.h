@@ -1,0 +1,14 @@
+#pragma once
+// Whole-file reads and writes of programming and calibration files.
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+enum class FileResult { Done, NotOpened, Failed };
+
+// Reads the first `size` bytes of a file (fewer when it is shorter).
+FileResult ReadFileStart(const QString& name, int size, QByteArray& bytes);
+
+// Writes a whole file through a temporary one: a failed save keeps the old file as it was.
+FileResult WriteWholeFile(const QString& name, const uint8_t* data, int size);
