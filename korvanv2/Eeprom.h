@@ -1,0 +1,34 @@
+#pragma once
+// The second generation's memory image: 16384 bytes with bounded byte, word and block
+// access. Radios of 8 KiB use the first half.
+
+#include <cstdint>
+
+class EEPROM {
+public:
+    static constexpr int SIZE = 16384;
+
+    EEPROM();
+
+    // 0 outside the image.
+    uint8_t GetByte(int index) const;
+    // Low byte first; 0 when the word does not lie wholly inside the image.
+    int GetWord(int index) const;
+    // Outside the image nothing is stored.
+    void SetByte(int index, uint8_t value);
+    void SetWord(int index, uint16_t value);
+    // Copy up to count bytes, stopping at the end of the image; return the number copied.
+    int ReadBlock(int address, uint8_t* destination, int count) const;
+    int WriteBlock(int address, const uint8_t* source, int count);
+    // Every byte to 0xFF.
+    void Erase();
+
+    uint8_t* data;  // whole-image access: programming files, channel store
+    uint8_t* image; // what the accessors use
+    int size = SIZE;
+
+private:
+    uint8_t storage[SIZE];
+};
+
+extern EEPROM eeprom;

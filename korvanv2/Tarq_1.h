@@ -1,0 +1,55 @@
+#pragma once
+// The second generation's radio link frames: escaping of block frames, the frame builder and
+// the reply recogniser that the serial reader feeds byte by byte (newest byte first).
+
+#include <cstdint>
+
+constexpr uint8_t SYNC_CMD = 0xCC;
+constexpr uint8_t SYNC_KEY = 0xAA;
+constexpr uint8_t FRAME_ESC = 0x7E;
+
+constexpr uint8_t CMD_CONNECT = 1;
+constexpr uint8_t CMD_GET_VERSION = 2;
+constexpr uint8_t CMD_DISCONNECT = 3;
+constexpr uint8_t CMD_READ_BLOCK = 4;
+constexpr uint8_t CMD_WRITE_BLOCK = 5;
+constexpr uint8_t CMD_METER = 10;
+constexpr uint8_t METER_READ = 6;
+constexpr uint8_t CMD_SET_BAUD = 16;
+constexpr uint8_t CMD_GET_CHANNEL = 27;
+constexpr uint8_t CMD_TEST_TONE = 45;
+constexpr uint8_t CMD_READ_BYTE = 70;
+constexpr uint8_t CMD_WRITE_BYTE = 71;
+constexpr uint8_t CMD_ALIGN_FREQ = 77;
+constexpr uint8_t KEY_PRESS = 4; // command byte of a key frame (sync 0xAA)
+
+// Largest frame the builder writes: 18 data bytes and the checksum all escaped, command, sync.
+constexpr int MAX_FRAME = 40;
+
+bool NeedsEscape(uint8_t byte);
+// ~(8-bit sum of the bytes).
+uint8_t Checksum(const uint8_t* bytes, int n);
+// Data (escaped when asked), checksum (likewise), command, sync; returns the length written.
+int BuildFrame(uint8_t* out, const uint8_t* data, int n, uint8_t command, uint8_t sync,
+               bool escape);
+
+class tarq1_protocol {
+public:
+    static constexpr int WINDOW = 64;
+
+    tarq1_protocol();
+    // The new byte goes to position 0, the older ones move up.
+    void AddByte(uint8_t byte);
+    // Length of the frame that ends with the newest byte, 0 when none.
+    int FindFrame();
+    // Copies the found frame (sync, command, checksum, data last to first); returns its length.
+    int GetFrame(uint8_t* out) const;
+    void Reset();
+
+private:
+    void Shift();
+
+    uint8_t window[WINDOW];
+    int length = 0;
+    uint8_t unescaped[WINDOW];
+};
