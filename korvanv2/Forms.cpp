@@ -2,8 +2,10 @@
 
 #include "About.h"
 #include "Autodetect.h"
+#include "Cb_opts.h"
 #include "Codeword.h"
 #include "Com_port.h"
+#include "Editvote.h"
 #include "Main.h"
 #include "Radio_rw.h"
 #include "Radioabout.h"
@@ -43,12 +45,14 @@ template <class Form> void Create(Form*& global, Editor editor) {
 void CreateForms() {
     Create(frmBelmar, nullptr);
     Create(AboutBox, frmBelmar);
+    Create(frmCbOptions, frmBelmar);
     Create(frmCodeWord, Editor::CodeWord);
     Create(frmPorts, frmBelmar);
     Create(frmChannelSelect, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(formRadioAbout, frmBelmar);
     Create(frmAutoDetect, frmBelmar);
+    Create(frmEditVote, frmBelmar);
 }
 
 void DestroyForms() {
