@@ -6,6 +6,8 @@
 #include "Codeword.h"
 #include "Com_port.h"
 #include "Editvote.h"
+#include "Ee_edit.h"
+#include "Eng_edit.h"
 #include "Main.h"
 #include "Radio_rw.h"
 #include "Radioabout.h"
@@ -48,10 +50,12 @@ void CreateForms() {
     Create(frmCbOptions, frmBelmar);
     Create(frmCodeWord, Editor::CodeWord);
     Create(frmPorts, frmBelmar);
+    Create(frmEngineering, Editor::Engineering);
     Create(frmChannelSelect, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(formRadioAbout, frmBelmar);
     Create(frmAutoDetect, frmBelmar);
+    Create(frmEEpromEdit, Editor::EepromEdit);
     Create(frmEditVote, frmBelmar);
 }
 
