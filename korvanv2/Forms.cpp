@@ -4,6 +4,8 @@
 #include "Autodetect.h"
 #include "Codeword.h"
 #include "Com_port.h"
+#include "Ee_edit.h"
+#include "Eng_edit.h"
 #include "Main.h"
 #include "Radio_rw.h"
 #include "Radioabout.h"
@@ -45,10 +47,12 @@ void CreateForms() {
     Create(AboutBox, frmBelmar);
     Create(frmCodeWord, Editor::CodeWord);
     Create(frmPorts, frmBelmar);
+    Create(frmEngineering, Editor::Engineering);
     Create(frmChannelSelect, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(formRadioAbout, frmBelmar);
     Create(frmAutoDetect, frmBelmar);
+    Create(frmEEpromEdit, Editor::EepromEdit);
 }
 
 void DestroyForms() {
