@@ -2,8 +2,10 @@
 
 #include "About.h"
 #include "Autodetect.h"
+#include "Cb_opts.h"
 #include "Codeword.h"
 #include "Com_port.h"
+#include "Editvote.h"
 #include "Ee_edit.h"
 #include "Eng_edit.h"
 #include "Main.h"
@@ -45,6 +47,7 @@ template <class Form> void Create(Form*& global, Editor editor) {
 void CreateForms() {
     Create(frmBelmar, nullptr);
     Create(AboutBox, frmBelmar);
+    Create(frmCbOptions, frmBelmar);
     Create(frmCodeWord, Editor::CodeWord);
     Create(frmPorts, frmBelmar);
     Create(frmEngineering, Editor::Engineering);
@@ -53,6 +56,7 @@ void CreateForms() {
     Create(formRadioAbout, frmBelmar);
     Create(frmAutoDetect, frmBelmar);
     Create(frmEEpromEdit, Editor::EepromEdit);
+    Create(frmEditVote, frmBelmar);
 }
 
 void DestroyForms() {
