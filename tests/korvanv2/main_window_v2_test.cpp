@@ -14,8 +14,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
-#include <QTextEdit>
 #include <QPushButton>
+#include <QTextEdit>
 
 namespace {
 
@@ -217,8 +217,7 @@ TEST_F(MainWindowV2, SetDefaultFilenameStoresItAndOffersToLoadIt) {
     EXPECT_EQ(frmBelmar->DefaultFile, path);
     EXPECT_EQ(StringSetting(QStringLiteral("DefaultFile")), path);
     ASSERT_EQ(host.messages.size(), 1);
-    EXPECT_EQ(host.messages[0].text,
-              "Load file  " + path + "?\nAll current data will be lost.");
+    EXPECT_EQ(host.messages[0].text, "Load file  " + path + "?\nAll current data will be lost.");
     EXPECT_EQ(host.messages[0].caption, "Load Default File.");
     EXPECT_EQ(host.messages[0].flags, 33);
     EXPECT_NE(Image(), Pattern(EEPROM::SIZE, 21));

@@ -188,7 +188,6 @@ TEST_F(TransferRoad, ARadioThatStopsMidReadLeavesTheImageAsItWas) {
     EXPECT_EQ(serialPort->BaudRate(), 9600) << "the port goes back for the next request";
     EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::DISCONNECT, 1, 1000));
     EXPECT_FALSE(frmReadWrite->isVisible());
-
 }
 
 TEST_F(TransferRoad, CancelKeepsTheDialogUntilTheWorkerEndsAndGivesTheImageBack) {
@@ -238,8 +237,8 @@ TEST_F(TransferRoad, WorkerCancelledAtOnceMovesNoBlockAndEmptyRangesConnectAndEn
     EXPECT_EQ(Image().left(48), radio.image().left(48));
     QCoreApplication::sendPostedEvents(frmBelmar);
     ASSERT_GE(recorder.updates.size(), 3u);
-    const auto lastThree = std::vector<std::pair<long, long>>(recorder.updates.end() - 4,
-                                                              recorder.updates.end());
+    const auto lastThree =
+        std::vector<std::pair<long, long>>(recorder.updates.end() - 4, recorder.updates.end());
     EXPECT_EQ(lastThree, (std::vector<std::pair<long, long>>{{0, 0}, {0, 16}, {0, 32}, {1, 0}}));
 }
 
