@@ -18,9 +18,9 @@
 #include <QTimer>
 #include <QToolButton>
 
-using imagecheck::Change;
-using imagecheck::Changes;
-using imagecheck::Snapshot;
+using eepromcheck::Change;
+using eepromcheck::Changes;
+using eepromcheck::Snapshot;
 
 namespace {
 
@@ -84,7 +84,7 @@ TEST_F(OptionsV2, LoadShowsTheImage) {
 
 TEST_F(OptionsV2, UntouchedOkKeepsEveryByte) {
     ExpectOkKeepsEveryByte({1u, 2u, 3u, 4u, 5u}, [](uint32_t seed) {
-        imagecheck::FillRandom(seed);
+        eepromcheck::FillRandom(seed);
         eeprom.SetByte(0x36, eeprom.GetByte(0x36) | 1); // a time-out the bar can show
         MakeDisplayByteShowable(seed);
     });
@@ -115,7 +115,7 @@ TEST_F(OptionsV2, EachControlChangesOnlyItsOwnBits) {
     };
     for (uint32_t seed : {6u, 7u}) {
         for (const auto& row : boxes) {
-            imagecheck::FillRandom(seed);
+            eepromcheck::FillRandom(seed);
             Set(0x36, Byte(0x36) | 1);
             MakeDisplayByteShowable(seed);
             const QByteArray before = Snapshot();
@@ -128,7 +128,7 @@ TEST_F(OptionsV2, EachControlChangesOnlyItsOwnBits) {
         }
     }
 
-    imagecheck::FillRandom(8);
+    eepromcheck::FillRandom(8);
     Set(0x36, 200);
     Set(0x84, 100);
     MakeDisplayByteShowable(8);
@@ -142,7 +142,7 @@ TEST_F(OptionsV2, EachControlChangesOnlyItsOwnBits) {
 }
 
 TEST_F(OptionsV2, OptionBytesGoBackAsHeldWhenTheDialogOpened) {
-    imagecheck::FillRandom(9);
+    eepromcheck::FillRandom(9);
     const std::vector<uint8_t> opened{Byte(0x46), Byte(0x47), Byte(0x48), Byte(0x49), Byte(0x4A)};
     Open();
     for (int offset = 0x46; offset <= 0x4A; ++offset)
