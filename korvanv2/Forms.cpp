@@ -15,7 +15,9 @@
 #include "Ee_edit.h"
 #include "Eng_edit.h"
 #include "Grpedit.h"
+#include "Mactimer.h"
 #include "Main.h"
+#include "Options.h"
 #include "Radio_rw.h"
 #include "Radioabout.h"
 #include "Sel_ch.h"
@@ -60,6 +62,8 @@ void CreateForms() {
     Create(frmCodeWord, Editor::CodeWord);
     Create(frmPorts, frmBelmar);
     Create(frmEngineering, Editor::Engineering);
+    Create(frmMacTimers, frmBelmar);
+    Create(frmOptions, Editor::Options);
     Create(frmChannelSelect, frmBelmar);
     Create(frmGrpEdit, frmBelmar);
     Create(frmReadWrite, frmBelmar);

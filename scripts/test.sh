@@ -22,6 +22,7 @@ thread_suites=(
     TuneRadioTest
     EngineeringTest
     UserButtonsTest
+    OptionsPreviewV2
     V2SerialPort
     V2SerialLine
     V2RadioCommands
