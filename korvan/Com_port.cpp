@@ -1,6 +1,6 @@
 #include "Com_port.h"
 
-#include "Main.h"
+#include <Main.h>
 
 #include <QComboBox>
 #include <QDialogButtonBox>

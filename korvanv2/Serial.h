@@ -5,13 +5,16 @@
 
 #include "Tarq_1.h"
 
-#include <QString>
-#include <cstdint>
-#include <mutex>
+#include "platform/Event.h"
+#include "platform/SerialDevice.h"
 
-namespace platform {
-class SerialDevice;
-}
+#include <QString>
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 // A locked ring of at most 1024 bytes.
 class MTdeque {
@@ -56,6 +59,12 @@ public:
     int Send(const uint8_t* bytes, int n);
     // The next recognised frame (at most 128 bytes) within 250 ms; its length, or -1.
     int Receive(uint8_t* buffer);
+    // The same with a wait of the caller's choosing (a reply that did not fit its request
+    // was passed over and the rest of the 250 ms is left).
+    int ReceiveWithin(uint8_t* buffer, int waitMs);
+    // Opens the port again (same name and rate, threads running) when its line has
+    // dropped, a lead pulled out and plugged back in. True when it is open and running.
+    bool EnsurePortOpen();
     // The open device, for the flash boot-loader link while the threads are stopped; null
     // while closed.
     platform::SerialDevice* GetHandle();
@@ -63,7 +72,37 @@ public:
     bool IsOpen() const;
     int LastError() const;
     QString PortName() const;
+    // The line's present rate while open, else the rate given to Open.
     int BaudRate() const;
+
+    static constexpr int FRAME_STORE = 128;
+
+private:
+    void ReaderThread();
+    void WriterThread();
+    void Publish();
+    void DropFrame();
+
+    QString portName = QStringLiteral("COM1");
+    int baudRate = 9600;
+    bool nameGiven = false; // Open was called: there is a port to reopen
+    int lastError = 0;
+    std::unique_ptr<MTdeque> txQueue;
+    tarq1_protocol framer; // reader thread only
+
+    std::mutex frameMutex; // guards frame, frameLength and frameReady
+    std::condition_variable frameArrived;
+    uint8_t frame[FRAME_STORE] = {};
+    int frameLength = 0;
+    bool frameReady = false;
+
+    std::atomic<int> running{0};
+    platform::SerialDevice device;
+    std::thread readerThread;
+    std::thread writerThread;
+    std::atomic<bool> readerStop{false};
+    std::atomic<bool> writerStop{false};
+    platform::Event writeRequest;
 };
 
 extern SerialPort* serialPort;

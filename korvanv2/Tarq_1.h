@@ -33,6 +33,24 @@ uint8_t Checksum(const uint8_t* bytes, int n);
 int BuildFrame(uint8_t* out, const uint8_t* data, int n, uint8_t command, uint8_t sync,
                bool escape);
 
+// Request frames; each writes into out (MAX_FRAME bytes) and returns the length.
+int BuildConnect(uint8_t* out);
+int BuildGetVersion(uint8_t* out);
+int BuildDisconnect(uint8_t* out);
+int BuildReadBlock(uint8_t* out, int address);
+// data: the 16 image bytes from the address up.
+int BuildWriteBlock(uint8_t* out, int address, const uint8_t* data);
+int BuildSetBaudRate(uint8_t* out, int rate);
+int BuildSetTestTone(uint8_t* out, int value);
+int BuildSetFrequency(uint8_t* out, int value);
+// Data value, 0, address low, address high: byte reads and writes, meter, channel.
+int BuildAddressRequest(uint8_t* out, uint8_t command, int address, uint8_t value = 0);
+int BuildKeyPress(uint8_t* out, uint8_t key);
+
+// Block frames carry 16 image bytes, highest address first, then the address.
+constexpr int BLOCK_BYTES = 16;
+constexpr int BLOCK_DATA = BLOCK_BYTES + 2;
+
 class tarq1_protocol {
 public:
     static constexpr int WINDOW = 64;
@@ -48,6 +66,9 @@ public:
 
 private:
     void Shift();
+    // Fill `unescaped`; the number of bytes it then holds.
+    int CopyWindow();
+    int Unescape();
 
     uint8_t window[WINDOW];
     int length = 0;

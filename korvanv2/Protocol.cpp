@@ -1,0 +1,190 @@
+#include "Protocol.h"
+
+#include "Serial.h"
+#include "Tarq_1.h"
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <thread>
+
+namespace {
+
+// Positions in a recognised frame: sync, command, checksum, then the data last to first.
+constexpr int REPLY_COMMAND = 1;
+constexpr int REPLY_LAST_DATA = 3; // D3 of a four-byte reply, the length of a version reply
+constexpr int ADDRESS_REPLY_LENGTH = 7;
+constexpr int BLOCK_REPLY_LENGTH = BLOCK_DATA + 3;
+constexpr int BLOCK_REPLY_FIRST_BYTE = 5;
+constexpr int DISCONNECT_SETTLE_MS = 250;
+constexpr int BAUD_SETTLE_MS = 50;
+constexpr int HOME_RATE = 9600;
+constexpr int ALIGN_STEP_HZ = 12500;
+
+using Fits = std::function<bool(const uint8_t* reply, int length)>;
+
+bool SendRequest(const uint8_t* request, int length) {
+    return serialPort && serialPort->Send(request, length) == length;
+}
+
+// The first reply within 250 ms that fits the request; its length, or -1. Replies that do
+// not fit (a late answer to an earlier request) are passed over.
+int AwaitReply(uint8_t* reply, const Fits& fits) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(SerialPort::RECEIVE_WAIT_MS);
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return -1;
+        const int length = serialPort->ReceiveWithin(reply, int(left.count()));
+        if (length < 0)
+            return -1;
+        if (fits(reply, length))
+            return length;
+    }
+}
+
+Fits CommandIs(uint8_t command) {
+    return [command](const uint8_t* reply, int) { return reply[REPLY_COMMAND] == command; };
+}
+
+Fits AnyFrame() {
+    return [](const uint8_t*, int) { return true; };
+}
+
+int AddressOf(const uint8_t* reply) {
+    return reply[REPLY_LAST_DATA] * 256 + reply[REPLY_LAST_DATA + 1];
+}
+
+// A reply with the command, the length and the address of the request.
+Fits AddressReply(uint8_t command, int length, int address) {
+    return [=](const uint8_t* reply, int replyLength) {
+        return reply[REPLY_COMMAND] == command && replyLength == length &&
+               AddressOf(reply) == (address & 0xFFFF);
+    };
+}
+
+// Sends the request and waits for a fitting reply; its length, or -1.
+int Exchange(const uint8_t* request, int length, uint8_t* reply, const Fits& fits) {
+    if (!SendRequest(request, length))
+        return -1;
+    return AwaitReply(reply, fits);
+}
+
+void Sleep(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+} // namespace
+
+int RadioConnect() {
+    uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
+    const int length = BuildConnect(request);
+    return Exchange(request, length, reply, CommandIs(CMD_CONNECT)) < 0 ? 0 : 1;
+}
+
+int RadioGetVersion(char* buffer) {
+    uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
+    const int length = BuildGetVersion(request);
+    if (Exchange(request, length, reply, CommandIs(CMD_GET_VERSION)) < 0)
+        return 0;
+    // The text runs from the end of the record back to the length byte.
+    const int textLength = reply[REPLY_LAST_DATA];
+    const int kept = std::min(textLength, VERSION_BUFFER - 1);
+    for (int i = 0; i < kept; ++i)
+        buffer[i] = char(reply[REPLY_LAST_DATA + textLength - i]);
+    buffer[kept] = '\0';
+    return 1;
+}
+
+int RadioDisconnect() {
+    uint8_t request[MAX_FRAME];
+    SendRequest(request, BuildDisconnect(request));
+    Sleep(DISCONNECT_SETTLE_MS);
+    return serialPort && serialPort->SetBaudRate(HOME_RATE) ? 1 : 0;
+}
+
+int RadioReadByte(uint16_t address, uint8_t& value) {
+    uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
+    const int length = BuildAddressRequest(request, CMD_READ_BYTE, address);
+    if (Exchange(request, length, reply,
+                 AddressReply(CMD_READ_BYTE, ADDRESS_REPLY_LENGTH, address)) < 0)
+        return -1;
+    value = reply[ADDRESS_REPLY_LENGTH - 1];
+    return 0;
+}
+
+int RadioWriteByte(uint16_t address, uint8_t value) {
+    uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
+    const int length = BuildAddressRequest(request, CMD_WRITE_BYTE, address, value);
+    return Exchange(request, length, reply, CommandIs(CMD_WRITE_BYTE)) < 0 ? -1 : 0;
+}
+
+int RadioReadBlock(int address, uint8_t* buffer) {
+    uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
+    const int length = BuildReadBlock(request, address);
+    if (Exchange(request, length, reply,
+                 AddressReply(CMD_READ_BLOCK, BLOCK_REPLY_LENGTH, address)) < 0)
+        return -1;
+    std::copy(reply + BLOCK_REPLY_FIRST_BYTE, reply + BLOCK_REPLY_FIRST_BYTE + BLOCK_BYTES, buffer);
+    return BLOCK_BYTES;
+}
+
+int RadioWriteBlock(int address, const uint8_t* data) {
+    uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
+    const int length = BuildWriteBlock(request, address, data);
+    return Exchange(request, length, reply, CommandIs(CMD_WRITE_BLOCK)) < 0 ? -1 : 0;
+}
+
+int RadioMeterRead(uint8_t& rssi, uint8_t& noise) {
+    uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
+    const int length = BuildAddressRequest(request, CMD_METER, METER_READ);
+    if (Exchange(request, length, reply, CommandIs(CMD_METER)) < 0)
+        return -1;
+    rssi = reply[5];
+    noise = reply[6];
+    return 0;
+}
+
+int RadioSendKey(uint8_t key) {
+    uint8_t request[MAX_FRAME];
+    SendRequest(request, BuildKeyPress(request, key));
+    return 0;
+}
+
+int RadioGetChannel(int& channel) {
+    uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
+    const int length = BuildAddressRequest(request, CMD_GET_CHANNEL, 0);
+    if (Exchange(request, length, reply, CommandIs(CMD_GET_CHANNEL)) < 0)
+        return -1;
+    channel = AddressOf(reply);
+    return 0;
+}
+
+int RadioSetBaudRate(int rate) {
+    uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
+    const int length = BuildSetBaudRate(request, rate);
+    if (Exchange(request, length, reply, CommandIs(CMD_SET_BAUD)) < 0) {
+        if (serialPort)
+            serialPort->SetBaudRate(HOME_RATE);
+        return 0;
+    }
+    serialPort->SetBaudRate(rate);
+    Sleep(BAUD_SETTLE_MS);
+    return 1;
+}
+
+// The radio's answer to a test tone has no command of its own: any frame will do.
+int RadioSetTestTone(int hz) {
+    uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
+    const int value = int32_t(int64_t(hz) * 65536 / 16000);
+    const int length = BuildSetTestTone(request, value);
+    return Exchange(request, length, reply, AnyFrame()) < 0 ? 0 : 1;
+}
+
+int RadioSetAlignFreq(uint32_t hz) {
+    uint8_t request[MAX_FRAME];
+    SendRequest(request, BuildSetFrequency(request, int(hz / ALIGN_STEP_HZ)));
+    return 1;
+}
