@@ -50,4 +50,25 @@ uint8_t StoredCharacter(QChar c, const QString& allowed);
 // value for a text that is not one or two decimal digits.
 std::optional<uint8_t> ParsePrefix(const QString& typed);
 
+// Told when a prefix text is no number; focus then goes back to the prefix.
+inline const QString PrefixError =
+    QStringLiteral("The Command Call Prefix must be one or two digits (0 to 9).\n"
+                   "Nothing has been stored.");
+inline const QString PrefixErrorCaption = QStringLiteral("Command Call Prefix");
+
+// The help-pane lines of the idents dialogs.
+namespace help {
+inline const QString RadioIdent = QStringLiteral("This is the Ident of the radio");
+inline const QString Prefix =
+    QStringLiteral("Specify the two digit prefix (fleet ID) to Command Calls. To enable a memory "
+                   "location to hold a Command Call, toggle the 'Command?' flag.");
+inline const QString OwnIdentModify =
+    QStringLiteral("Allow the user to change the Ident of the radio");
+inline const QString CallMemoryModify =
+    QStringLiteral("Allow the user to edit the Selcall memories");
+inline const QString Memories =
+    QStringLiteral("Selcall memory Idents for the radio. To activate 'reset to quiet' on "
+                   "receive, assign the alpha tag *RSTQ to the desired selcall Ident.");
+} // namespace help
+
 } // namespace idents

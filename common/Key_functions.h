@@ -75,4 +75,42 @@ uint8_t StoreScanMode(uint8_t scanMode, bool scanKey, bool toggleKey, bool openS
 int ScanSpeedItem(uint8_t stored);
 uint8_t ScanSpeedValue(int item);
 
+// The microphone hook actions: bit k of the hook byte is box k.
+constexpr int HookActions = 8;
+constexpr const char* HookActionCaptions[HookActions] = {
+    "Monitor",         "Hold Scan",     "Clear Quiet", "Enter Quiet",
+    "Arm Selcall ANI", "Arm_DTMF_Mem1", "Timeout",     "Beep",
+};
+
+// The help-pane lines both dialogs show.
+namespace help {
+inline const QString Functions =
+    QStringLiteral("Select the operation of each buttons from the list of options.");
+inline const QString Recall =
+    QStringLiteral("Select the recall channel to from the list of available channels.");
+inline const QString RecallModify =
+    QStringLiteral("If enabled allows the user to change the recall (only) channel by "
+                   "selecting the new channel then pressing and holding the button.");
+inline const QString Dtmf =
+    QStringLiteral("Enter the DTMF string to be sent. Up to 12 tones (0-9,* and #) can be "
+                   "sent, use P for a pause of one tone period.");
+inline const QString ScanMode = QStringLiteral("Select the scan mode to be used.");
+inline const QString ScanMemoryModify =
+    QStringLiteral("Allow the user to edit the channels in scan memory.");
+inline const QString GsTxOnHold =
+    QStringLiteral("Allow transmit on the holding channel in GS instead of jumping to the "
+                   "Priority Channel");
+inline const QString ScanSpeed =
+    QStringLiteral("Sets the speed of the scan mode in time per channel.");
+inline const QString QuietMemoryModify =
+    QStringLiteral("Allow the user to edit the channels in Quiet memory.");
+inline const QString SpeedDial = QStringLiteral("Select the Selcall memory to speed dial.");
+inline const QString CallQuickEdit =
+    QStringLiteral("Allows last three digits of 'Call To' ident to be continuously varied by "
+                   "rotating the channel knob.");
+inline const QString MonitorOpenSquelch =
+    QStringLiteral("Enable monitor button to momentarily unmute the audio as well as "
+                   "disabling the CTCSS.");
+} // namespace help
+
 } // namespace keyfn

@@ -5,6 +5,7 @@
 #include "Image_access.h"
 #include "Image_fields.h"
 #include "Key_filter.h"
+#include "Mask_edit.h"
 #include "Selcall.h"
 #include "Text_format.h"
 #include "platform/Host.h"
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
@@ -64,34 +64,6 @@ idents::Slot slotPlace(int slot) {
     return {recordAddress(slot), 0xD3C + idents::TableTagBytes * slot};
 }
 
-// Edits the ident and tag cells within their edit masks: ">" upper case, one "C" for each
-// character allowed.
-class MaskDelegate : public QStyledItemDelegate {
-public:
-    explicit MaskDelegate(TfrmSelcallIdents* form) : QStyledItemDelegate(form), form(form) {}
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                          const QModelIndex& index) const override {
-        const QString mask = form->listSelcallMemoriesGetEditMask(index.row() + 1, index.column());
-        if (mask.isEmpty())
-            return nullptr;
-        auto* edit = new QLineEdit(parent);
-        edit->setMaxLength(int(mask.count(QLatin1Char('C'))));
-        keys::allowOnly(edit,
-                        index.column() == TfrmSelcallIdents::IdentColumn ? IdentKeys : TagKeys,
-                        mask.startsWith(QLatin1Char('>')));
-        return edit;
-    }
-
-    void setModelData(QWidget* editor, QAbstractItemModel* model,
-                      const QModelIndex& index) const override {
-        model->setData(index, static_cast<QLineEdit*>(editor)->text().toUpper());
-    }
-
-private:
-    TfrmSelcallIdents* form;
-};
-
 } // namespace
 
 TfrmSelcallIdents::TfrmSelcallIdents(QWidget* parent) : ImageDialog(parent, QDialog::Rejected) {
@@ -132,7 +104,10 @@ void TfrmSelcallIdents::BuildControls() {
     listSelcallMemories->setEditTriggers(QAbstractItemView::DoubleClicked |
                                          QAbstractItemView::EditKeyPressed |
                                          QAbstractItemView::AnyKeyPressed);
-    listSelcallMemories->setItemDelegate(new MaskDelegate(this));
+    listSelcallMemories->setItemDelegate(new MaskEditDelegate(
+        this,
+        [this](int row, int column) { return listSelcallMemoriesGetEditMask(row + 1, column); },
+        [](int column) { return column == IdentColumn ? IdentKeys : TagKeys; }));
     listSelcallMemories->installEventFilter(this);
     const int widths[] = {60, 83, 81, 79};
     for (int column = 0; column < 4; ++column)
@@ -167,17 +142,11 @@ void TfrmSelcallIdents::BuildControls() {
 
 void TfrmSelcallIdents::BindHelp() {
     BuildHelp();
-    help->bind({txtRadioIdent, lblRadioIdent}, {QStringLiteral("This is the Ident of the radio")});
-    help->bind({txtTlmPrefix, lblTlmPrefix},
-               {QStringLiteral("Specify the two digit prefix (fleet ID) to Command Calls. To "
-                               "enable a memory location to hold a Command Call, toggle the "
-                               "'Command?' flag.")});
-    help->bind(chkOwnIdMod, {QStringLiteral("Allow the user to change the Ident of the radio")});
-    help->bind(chkCallMemEdit, {QStringLiteral("Allow the user to edit the Selcall memories")});
-    help->bind(listSelcallMemories,
-               {QStringLiteral("Selcall memory Idents for the radio. To activate 'reset to "
-                               "quiet' on receive, assign the alpha tag *RSTQ to the desired "
-                               "selcall Ident.")});
+    help->bind({txtRadioIdent, lblRadioIdent}, {idents::help::RadioIdent});
+    help->bind({txtTlmPrefix, lblTlmPrefix}, {idents::help::Prefix});
+    help->bind(chkOwnIdMod, {idents::help::OwnIdentModify});
+    help->bind(chkCallMemEdit, {idents::help::CallMemoryModify});
+    help->bind(listSelcallMemories, {idents::help::Memories});
 }
 
 bool TfrmSelcallIdents::eventFilter(QObject* watched, QEvent* event) {
@@ -268,10 +237,8 @@ bool TfrmSelcallIdents::ReadPrefix(uint8_t& prefix) {
     }
     const std::optional<uint8_t> typed = idents::ParsePrefix(digits);
     if (!typed) {
-        platform::host().messageBox(
-            QStringLiteral("The Command Call Prefix must be one or two digits (0 to 9).\n"
-                           "Nothing has been stored."),
-            QStringLiteral("Command Call Prefix"), platform::MB_ICONEXCLAMATION);
+        platform::host().messageBox(idents::PrefixError, idents::PrefixErrorCaption,
+                                    platform::MB_ICONEXCLAMATION);
         txtTlmPrefix->setFocus();
         return false;
     }

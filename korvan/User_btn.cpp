@@ -136,11 +136,6 @@ constexpr BitBox<T, QCheckBox> OptionBits[] = {
     {0x4E, 6, &T::chkGsTxOnHold},        {0x4F, 5, &T::chkF1F4RsImm},
 };
 
-const char* const HookActionCaptions[HOOK_ACTIONS] = {
-    "Monitor",         "Hold Scan",     "Clear Quiet", "Enter Quiet",
-    "Arm Selcall ANI", "Arm_DTMF_Mem1", "Timeout",     "Beep",
-};
-
 constexpr int LiveByteOffset = 2;
 constexpr uint8_t LowPowerBit = 0x01;
 constexpr uint8_t MuteOpenBit = 0x02;
@@ -314,7 +309,8 @@ void TfrmUserButtons::buildHookActions() {
     gbHookActions = new QGroupBox(QStringLiteral("Mic. Hook Action"), this);
     auto* column = new QVBoxLayout(gbHookActions);
     for (int k = 0; k < HOOK_ACTIONS; ++k) {
-        chkOffHook[k] = new QCheckBox(QString::fromUtf8(HookActionCaptions[k]), gbHookActions);
+        chkOffHook[k] =
+            new QCheckBox(QString::fromUtf8(keyfn::HookActionCaptions[k]), gbHookActions);
         column->addWidget(chkOffHook[k]);
     }
     column->addStretch();
@@ -353,20 +349,15 @@ void TfrmUserButtons::bindFields() {
 }
 
 void TfrmUserButtons::bindHelp() {
-    const QStringList functions{
-        QStringLiteral("Select the operation of each buttons from the list of options.")};
-    const QStringList recall{
-        QStringLiteral("Select the recall channel to from the list of available channels.")};
-    const QStringList speedDial{QStringLiteral("Select the Selcall memory to speed dial.")};
-    const QStringList dtmf{
-        QStringLiteral("Enter the DTMF string to be sent. Up to 12 tones (0-9,* and #) can be "
-                       "sent, use P for a pause of one tone period.")};
+    const QStringList functions{keyfn::help::Functions};
+    const QStringList recall{keyfn::help::Recall};
+    const QStringList speedDial{keyfn::help::SpeedDial};
+    const QStringList dtmf{keyfn::help::Dtmf};
     const QStringList dtmfSpeedDial{
         dtmf.first(),
         QStringLiteral("On Ombrel use * to speed dial DTMF 3, # to speed dial DTMF 4.")};
-    const QStringList scanMode{QStringLiteral("Select the scan mode to be used.")};
-    const QStringList scanSpeed{
-        QStringLiteral("Sets the speed of the scan mode in time per channel.")};
+    const QStringList scanMode{keyfn::help::ScanMode};
+    const QStringList scanSpeed{keyfn::help::ScanSpeed};
 
     const std::pair<QWidget*, QStringList> table[] = {
         {chkF1F4RsImm,
@@ -376,9 +367,7 @@ void TfrmUserButtons::bindHelp() {
           QStringLiteral("Channel Memory + Dial DTMF Memory respond immediately to a keypress.")}},
         {gbButtons, functions},
         {gbRecallChannels, recall},
-        {chkRecallChMod,
-         {QStringLiteral("If enabled allows the user to change the recall (only) channel by "
-                         "selecting the new channel then pressing and holding the button.")}},
+        {chkRecallChMod, {keyfn::help::RecallModify}},
         {gbDtmf, dtmf},
         {lblDtmfMem1, dtmf},
         {txtDtmfMem1, dtmf},
@@ -391,20 +380,14 @@ void TfrmUserButtons::bindHelp() {
         {lblScanMode, scanMode},
         {rbOsMode, scanMode},
         {rbGsMode, scanMode},
-        {chkScanMemMod, {QStringLiteral("Allow the user to edit the channels in scan memory.")}},
-        {chkGsTxOnHold,
-         {QStringLiteral("Allow transmit on the holding channel in GS instead of jumping to the "
-                         "Priority Channel")}},
+        {chkScanMemMod, {keyfn::help::ScanMemoryModify}},
+        {chkGsTxOnHold, {keyfn::help::GsTxOnHold}},
         {lblScanSpeed, scanSpeed},
         {cmbScanSpeed, scanSpeed},
-        {chkQuietMemMod, {QStringLiteral("Allow the user to edit the channels in Quiet memory.")}},
+        {chkQuietMemMod, {keyfn::help::QuietMemoryModify}},
         {gbSelcallMemories, speedDial},
-        {chkCallButtonEnabled,
-         {QStringLiteral("Allows last three digits of 'Call To' ident to be continuously varied "
-                         "by rotating the channel knob.")}},
-        {chkMonitorOpenSql,
-         {QStringLiteral("Enable monitor button to momentarily unmute the audio as well as "
-                         "disabling the CTCSS.")}},
+        {chkCallButtonEnabled, {keyfn::help::CallQuickEdit}},
+        {chkMonitorOpenSql, {keyfn::help::MonitorOpenSquelch}},
         {chkAlarmInput, {QStringLiteral("Alarm input has the same function as Emerg. button.")}},
         // Bound to the help handlers without a text of their own.
         {BottomPanel, {}},
