@@ -8,6 +8,8 @@
 #include "Radio_rw.h"
 #include "Radioabout.h"
 #include "Sel_ch.h"
+#include "Selc_mem.h"
+#include "User_btn.h"
 
 #include <functional>
 #include <vector>
@@ -46,7 +48,9 @@ void CreateForms() {
     Create(frmCodeWord, Editor::CodeWord);
     Create(frmPorts, frmBelmar);
     Create(frmChannelSelect, frmBelmar);
+    Create(frmSelcallIdents, frmBelmar);
     Create(frmReadWrite, frmBelmar);
+    Create(frmUserButtons, Editor::Buttons);
     Create(formRadioAbout, frmBelmar);
     Create(frmAutoDetect, frmBelmar);
 }

@@ -42,7 +42,7 @@ constexpr int LastAddress = 0x3FFF;
 
 const QString OwnIdentKeys = QStringLiteral("0123456789BCF");
 const QString IdentKeys = QStringLiteral("0123456789ABCF");
-const QString TagKeys = keys::AlphaTag;
+const QString TagKeys = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ+-* ._");
 const QString RowHeaders[] = {QStringLiteral("Memory"), QStringLiteral("Selcall Ident"),
                               QStringLiteral("Alpha Tag"), QStringLiteral("Command?")};
 
