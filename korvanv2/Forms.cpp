@@ -2,8 +2,12 @@
 
 #include "About.h"
 #include "Autodetect.h"
+#include "Cb_opts.h"
 #include "Codeword.h"
 #include "Com_port.h"
+#include "Editvote.h"
+#include "Ee_edit.h"
+#include "Eng_edit.h"
 #include "Main.h"
 #include "Radio_rw.h"
 #include "Radioabout.h"
@@ -45,14 +49,18 @@ template <class Form> void Create(Form*& global, Editor editor) {
 void CreateForms() {
     Create(frmBelmar, nullptr);
     Create(AboutBox, frmBelmar);
+    Create(frmCbOptions, frmBelmar);
     Create(frmCodeWord, Editor::CodeWord);
     Create(frmPorts, frmBelmar);
+    Create(frmEngineering, Editor::Engineering);
     Create(frmChannelSelect, frmBelmar);
     Create(frmSelcallIdents, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(frmUserButtons, Editor::Buttons);
     Create(formRadioAbout, frmBelmar);
     Create(frmAutoDetect, frmBelmar);
+    Create(frmEEpromEdit, Editor::EepromEdit);
+    Create(frmEditVote, frmBelmar);
 }
 
 void DestroyForms() {

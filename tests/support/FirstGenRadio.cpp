@@ -1,11 +1,5 @@
 #include "support/FirstGenRadio.h"
 
-#include <cerrno>
-#include <chrono>
-#include <poll.h>
-#include <sys/eventfd.h>
-#include <unistd.h>
-
 namespace testsupport {
 
 namespace {
@@ -27,13 +21,6 @@ constexpr uint8_t DISPLAY_FRAME = 2;
 constexpr uint8_t METER_READ = 6, METER_CAL_S1 = 2, METER_CAL_S9 = 3;
 constexpr int PENDING_LIMIT = 64;
 
-uint8_t checksum(const QByteArray& data) {
-    uint8_t sum = 0;
-    for (char c : data)
-        sum = uint8_t(sum + uint8_t(c));
-    return uint8_t(~sum);
-}
-
 QByteArray addressData(uint8_t value, int address) {
     QByteArray data(4, '\0');
     data[0] = char(value);
@@ -52,40 +39,24 @@ int memoryIndex(int address) {
 const QByteArray FirstGenRadio::DEFAULT_VERSION = QByteArrayLiteral("Korvan V1.07A UHF");
 const QByteArray FirstGenRadio::NOISE = QByteArray::fromHex("1337cc4204cc99aa00");
 
-int RadioFrame::address() const {
-    if (data.size() < 4)
-        return 0;
-    return uint8_t(data[3]) * 256 + uint8_t(data[2]);
-}
-
 FirstGenRadio::FirstGenRadio() : version(DEFAULT_VERSION) {
-    slavePath = pty.slavePath();
-    wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-    if (pty.isOpen())
-        thread = std::thread([this] { run(); });
+    line.start([this](uint8_t byte) { feed(byte); });
 }
 
 FirstGenRadio::~FirstGenRadio() {
-    stopping = true;
-    const uint64_t one = 1;
-    if (wakeFd >= 0)
-        (void)!::write(wakeFd, &one, sizeof one);
-    if (thread.joinable())
-        thread.join();
-    if (wakeFd >= 0)
-        ::close(wakeFd);
+    line.stop();
 }
 
 bool FirstGenRadio::isRunning() const {
-    return thread.joinable() && !stopping;
+    return line.isRunning();
 }
 
 QString FirstGenRadio::devicePath() const {
-    return slavePath;
+    return line.devicePath();
 }
 
 void FirstGenRadio::mapToPort(int portNumber) const {
-    mapComPort(portNumber, slavePath);
+    mapComPort(portNumber, line.devicePath());
 }
 
 QByteArray FirstGenRadio::memory() const {
@@ -121,8 +92,7 @@ void FirstGenRadio::setFaults(const Faults& newFaults) {
 }
 
 void FirstGenRadio::hangUp() {
-    std::lock_guard<std::mutex> lock(lineMutex);
-    pty.hangUp();
+    line.hangUp();
 }
 
 void FirstGenRadio::setMeter(uint8_t rssi, uint8_t noise) {
@@ -151,80 +121,28 @@ void FirstGenRadio::sendRaw(const QByteArray& wireBytes) {
     send(wireBytes);
 }
 
-// A deep copy: nothing of it stays shared with the radio's thread, which goes on appending.
 QList<RadioFrame> FirstGenRadio::frames() const {
-    std::lock_guard<std::mutex> lock(mutex);
-    QList<RadioFrame> copy;
-    copy.reserve(received.size());
-    for (const RadioFrame& f : received)
-        copy.append({f.sync, f.command, QByteArray(f.data.constData(), f.data.size())});
-    return copy;
+    return log.frames();
 }
 
 int FirstGenRadio::count(uint8_t command, uint8_t sync) const {
-    std::lock_guard<std::mutex> lock(mutex);
-    int n = 0;
-    for (const RadioFrame& f : received)
-        n += (f.command == command && f.sync == sync) ? 1 : 0;
-    return n;
+    return log.count(command, sync);
 }
 
 void FirstGenRadio::clearFrames() {
-    std::lock_guard<std::mutex> lock(mutex);
-    received.clear();
+    log.clear();
 }
 
 bool FirstGenRadio::waitForFrames(uint8_t command, int wanted, int timeoutMs, uint8_t sync) const {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    // The count is taken under the lock the radio thread notifies under, so a frame heard
-    // just before the wait cannot be missed.
-    std::unique_lock<std::mutex> lock(mutex);
-    return heard.wait_until(lock, deadline, [&] {
-        int n = 0;
-        for (const RadioFrame& f : received)
-            n += (f.command == command && f.sync == sync) ? 1 : 0;
-        return n >= wanted;
-    });
+    return log.waitFor(command, wanted, timeoutMs, sync);
 }
 
 QByteArray FirstGenRadio::frame(const QByteArray& data, uint8_t command, uint8_t sync) {
     QByteArray wire = data;
-    wire.append(char(checksum(data)));
+    wire.append(char(frameChecksum(data)));
     wire.append(char(command));
     wire.append(char(sync));
     return wire;
-}
-
-void FirstGenRadio::run() {
-    while (!stopping) {
-        int master;
-        {
-            std::lock_guard<std::mutex> lock(lineMutex);
-            master = pty.masterFd();
-        }
-        if (master < 0) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            continue;
-        }
-        pollfd watched[2] = {{master, POLLIN, 0}, {wakeFd, POLLIN, 0}};
-        ::poll(watched, 2, 20);
-        if (stopping)
-            break;
-        if (!(watched[0].revents & POLLIN)) {
-            // No programmer on the line yet (or it closed its side): look again shortly.
-            if (watched[0].revents & (POLLHUP | POLLERR | POLLNVAL))
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            continue;
-        }
-        char chunk[256];
-        ssize_t n;
-        {
-            std::lock_guard<std::mutex> lock(lineMutex);
-            n = pty.masterFd() >= 0 ? ::read(pty.masterFd(), chunk, sizeof chunk) : -1;
-        }
-        for (ssize_t i = 0; i < n; ++i)
-            feed(uint8_t(chunk[i]));
-    }
 }
 
 // Frames end with their sync byte: at each sync value, try the frame that ends here.
@@ -240,11 +158,7 @@ void FirstGenRadio::feed(uint8_t byte) {
     pending.clear();
     // Answered first, so a test that sees the frame heard also sees what it changed.
     answer(frame);
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        received.append(frame);
-    }
-    heard.notify_all();
+    log.append(frame);
 }
 
 bool FirstGenRadio::parse(RadioFrame& frame) const {
@@ -261,7 +175,7 @@ bool FirstGenRadio::parse(RadioFrame& frame) const {
     if (count < 0 || size < count + 3)
         return false;
     frame.data = pending.mid(size - 3 - count, count);
-    return checksum(frame.data) == uint8_t(pending[size - 3]);
+    return frameChecksum(frame.data) == uint8_t(pending[size - 3]);
 }
 
 void FirstGenRadio::answer(const RadioFrame& frame) {
@@ -276,8 +190,7 @@ void FirstGenRadio::answer(const RadioFrame& frame) {
             (faults.stopAfterBlocks >= 0 && blocksAnswered >= faults.stopAfterBlocks))
             return;
         if (isBlock && faults.dropAfterBlocks >= 0 && blocksAnswered >= faults.dropAfterBlocks) {
-            std::lock_guard<std::mutex> line(lineMutex);
-            pty.hangUp();
+            line.hangUp();
             return;
         }
         auto next = frame.sync == SYNC_CMD ? queued.find(frame.command) : queued.end();
@@ -360,21 +273,8 @@ QByteArray FirstGenRadio::blockReply(int address) const {
     return FirstGenRadio::frame(data, READ_BLOCK);
 }
 
-// Writes within a second; a line whose other end is gone drops the bytes.
 void FirstGenRadio::send(const QByteArray& bytes) {
-    std::lock_guard<std::mutex> lock(lineMutex);
-    const int master = pty.masterFd();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-    int sent = 0;
-    while (master >= 0 && sent < bytes.size() && std::chrono::steady_clock::now() < deadline) {
-        const ssize_t n = ::write(master, bytes.constData() + sent, size_t(bytes.size() - sent));
-        if (n > 0)
-            sent += int(n);
-        else if (n < 0 && errno != EAGAIN && errno != EINTR)
-            return;
-        else
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    line.send(bytes);
 }
 
 } // namespace testsupport

@@ -17,27 +17,16 @@
 // sync (0xCC; 0xAA for key frames and the display frame). Block data runs from the
 // highest address down, then the address low and high.
 
-#include "support/Pty.h"
+#include "support/RadioLine.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
-#include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <map>
 #include <mutex>
-#include <thread>
 
 namespace testsupport {
-
-struct RadioFrame {
-    uint8_t sync = 0;
-    uint8_t command = 0;
-    QByteArray data; // D[0..n-1]
-    // D[3] * 256 + D[2], the address of an address request.
-    int address() const;
-};
 
 class FirstGenRadio {
 public:
@@ -101,23 +90,18 @@ public:
     static QByteArray frame(const QByteArray& data, uint8_t command, uint8_t sync = SYNC_CMD);
 
 private:
-    void run();
+    void send(const QByteArray& bytes);
     void feed(uint8_t byte);
     bool parse(RadioFrame& frame) const;
     void answer(const RadioFrame& frame);
     bool answerBlock(const RadioFrame& frame);
     QByteArray reply(const RadioFrame& frame);
     QByteArray blockReply(int address) const;
-    void send(const QByteArray& bytes);
 
-    PtyPair pty;
-    QString slavePath;
-    std::thread thread;
-    std::atomic<bool> stopping{false};
-    int wakeFd = -1;
+    RadioLine line;
+    FrameLog log;
 
     mutable std::mutex mutex; // everything below
-    mutable std::condition_variable heard;
     uint8_t mem[MEMORY_SIZE] = {};
     QByteArray version;
     Faults faults;
@@ -125,10 +109,8 @@ private:
     uint8_t meterRssi = 0, meterNoise = 0, pointS1 = 0, pointS9 = 0;
     QByteArray display = QByteArray(10, '\0');
     std::multimap<uint8_t, QByteArray> queued;
-    QList<RadioFrame> received;
 
-    std::mutex lineMutex; // the master side of the line
-    QByteArray pending;   // bytes heard since the last frame (radio thread only)
+    QByteArray pending; // bytes heard since the last frame (radio thread only)
 };
 
 } // namespace testsupport
