@@ -22,6 +22,8 @@
 #include "Radioabout.h"
 #include "Sel_ch.h"
 #include "Selectchnl.h"
+#include "Selc_mem.h"
+#include "User_btn.h"
 
 #include <functional>
 #include <vector>
@@ -65,8 +67,10 @@ void CreateForms() {
     Create(frmMacTimers, frmBelmar);
     Create(frmOptions, Editor::Options);
     Create(frmChannelSelect, frmBelmar);
+    Create(frmSelcallIdents, frmBelmar);
     Create(frmGrpEdit, frmBelmar);
     Create(frmReadWrite, frmBelmar);
+    Create(frmUserButtons, Editor::Buttons);
     Create(formRadioAbout, frmBelmar);
     Create(frmAutoDetect, frmBelmar);
     Create(frmChnlBank, Editor::Channel);
