@@ -11,7 +11,6 @@
 #include "Eeprom.h"
 #include "Files.h"
 #include "Grpedit.h"
-#include "Help_pane.h"
 #include "Key_filter.h"
 #include "Selectchnl.h"
 #include "String_grid.h"
@@ -115,7 +114,7 @@ TfrmChnlBank::TfrmChnlBank(QWidget* parent)
     listChannel = new QTableWidget(this);
     memoHelp = new QTextEdit(this);
     memoHelp->setFixedHeight(50);
-    new HelpPane(memoHelp);
+    memoHelp->setReadOnly(true);
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
     connect(btnOK, &QPushButton::clicked, this, &TfrmChnlBank::btnOKClick);
