@@ -11,7 +11,6 @@
 #include "Eeprom.h"
 #include "Files.h"
 #include "Grpedit.h"
-#include "Help_pane.h"
 #include "Key_filter.h"
 #include "Selectchnl.h"
 #include "String_grid.h"
@@ -115,7 +114,7 @@ TfrmChnlBank::TfrmChnlBank(QWidget* parent)
     listChannel = new QTableWidget(this);
     memoHelp = new QTextEdit(this);
     memoHelp->setFixedHeight(50);
-    new HelpPane(memoHelp);
+    memoHelp->setReadOnly(true);
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
     connect(btnOK, &QPushButton::clicked, this, &TfrmChnlBank::btnOKClick);
@@ -411,17 +410,19 @@ void TfrmChnlBank::ShowRow(int row, int i) {
     grid::SetRow(listChannel, row, cells);
 }
 
-// One pass over the store with painting held off, reusing the cells of the last fill.
+// The rows are counted first, so the grid keeps the cells of the last fill; painting
+// waits until every row is written.
 void TfrmChnlBank::Refresh() {
     ShowHeader();
-    listChannel->setUpdatesEnabled(false);
-    listChannel->setRowCount(CH_COUNT);
-    int rows = 0;
+    std::vector<int> listed;
     for (int i = 0; i < CH_COUNT; ++i)
         if (IsListed(i))
-            ShowRow(rows++, i);
-    listChannel->setRowCount(std::max(rows, 1));
-    if (rows == 0)
+            listed.push_back(i);
+    listChannel->setUpdatesEnabled(false);
+    listChannel->setRowCount(std::max<int>(int(listed.size()), 1));
+    for (size_t row = 0; row < listed.size(); ++row)
+        ShowRow(int(row), listed[row]);
+    if (listed.empty())
         grid::SetRow(listChannel, 0, {});
     SelectedRow = std::clamp(SelectedRow, 0, listChannel->rowCount() - 1);
     grid::SelectRow(listChannel, SelectedRow);

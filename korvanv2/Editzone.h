@@ -4,6 +4,7 @@
 
 #include "Form.h"
 
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -32,5 +33,4 @@ public:
 extern TfrmEditZone* frmEditZone;
 
 // The name and tag edits of the zone dialogs, with their labels, in a grid.
-class QGridLayout;
 QGridLayout* LayOutZoneEdits(QLabel* nameLabel, QLineEdit* name, QLabel* tagLabel, QLineEdit* tag);
