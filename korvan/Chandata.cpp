@@ -317,11 +317,12 @@ void TfrmChannelData::btnNewChannelClick() {
 }
 
 void TfrmChannelData::AddGroupChannel() {
-    int slot = Channels->NextFree(0);
-    if (slot < 1 || slot > CH_LAST_NAMED) {
+    const std::vector<int> free = Channels->NewGroupSlots();
+    if (free.empty()) {
         NoSpareChannels();
         return;
     }
+    int slot = free.front();
     frmGrpEdit->SetGroupData(&slot, Channels.get(), 0, &DefaultGroupChannel);
     if (frmGrpEdit->exec() == 1) {
         Channels->SetGroup(DefaultGroupChannel, slot);

@@ -181,6 +181,19 @@ TEST_F(ChannelTable, AddWithNoSpareChannels) {
     EXPECT_EQ(frmChannelData->SelectedSlot(), 100);
 }
 
+TEST_F(ChannelTable, AddGroupSkipsSlotsThatGroupsList) {
+    for (int slot = 1; slot <= 99; ++slot)
+        if (slot != 60)
+            PutNormal(slot, 477000000);
+    PutGroup(10, {60}); // lists the one free main slot
+    frmChannelData->FormShow();
+    ChooseType(true);
+    frmChannelData->btnNewChannelClick();
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text, "There are no more\nspare channels.");
+    EXPECT_TRUE(frmChannelData->Channels->IsEmpty(60));
+}
+
 TEST_F(ChannelTable, EditStoresUnderTheShownNumber) {
     PutNormal(5, 477000000, chflags::Enabled, "FIVE");
     PutNormal(7, 477050000);
