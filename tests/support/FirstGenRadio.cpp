@@ -125,6 +125,14 @@ void FirstGenRadio::hangUp() {
     pty.hangUp();
 }
 
+bool FirstGenRadio::plugBackIn() {
+    std::lock_guard<std::mutex> lock(lineMutex);
+    if (!pty.reopen())
+        return false;
+    slavePath = pty.slavePath();
+    return true;
+}
+
 void FirstGenRadio::setMeter(uint8_t rssi, uint8_t noise) {
     std::lock_guard<std::mutex> lock(mutex);
     meterRssi = rssi;

@@ -80,6 +80,9 @@ public:
     void setFaults(const Faults& faults);
     // Drops the connection now, as a lead pulled out: the programmer's port fails.
     void hangUp();
+    // A new line after a hang-up, as the lead plugged back in: the device path changes,
+    // so map the port again.
+    bool plugBackIn();
 
     // Answers for the tuning requests.
     void setMeter(uint8_t rssi, uint8_t noise);

@@ -12,12 +12,18 @@
 namespace testsupport {
 
 PtyPair::PtyPair() {
+    reopen();
+}
+
+bool PtyPair::reopen() {
+    hangUp();
+    slave.clear();
     master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master < 0)
-        return;
+        return false;
     if (::grantpt(master) != 0 || ::unlockpt(master) != 0) {
         hangUp();
-        return;
+        return false;
     }
     slave = QString::fromLocal8Bit(::ptsname(master));
     termios line{};
@@ -26,6 +32,7 @@ PtyPair::PtyPair() {
         ::tcsetattr(master, TCSANOW, &line);
     }
     ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+    return true;
 }
 
 PtyPair::~PtyPair() {

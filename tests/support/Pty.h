@@ -22,6 +22,9 @@ public:
     QByteArray receive(int atLeast, int timeoutMs);
     // Closes the master now, as a lead pulled out.
     void hangUp();
+    // Closes any master and opens a new one, as a lead plugged back in; the slave path
+    // changes. False when no pseudo-terminal could be opened.
+    bool reopen();
 
 private:
     int master = -1;
