@@ -231,6 +231,7 @@ protected:
     void ExpectCleanEnd(const QString& returnData) {
         EXPECT_EQ(form->lblReturnData->text(), returnData);
         EXPECT_EQ(frmSerial->device.baudRate(), 9600);
+        EXPECT_EQ(loader.programRate(), 9600) << "as the loader's side sees the line";
         EXPECT_TRUE(QTest::qWaitFor([this] { return loader.rate() == 9600; }, 2000))
             << "the loader is asked back to 9600 baud";
         EXPECT_TRUE(form->btnNext->isEnabled());

@@ -57,6 +57,8 @@ public:
 
     std::vector<uint8_t> flash() const;
     int rate() const { return loaderRate.load(); }
+    // The rate the program set on its end of the line.
+    int programRate() const { return slaveRate(); }
     bool idVerified() const;
     // Number of commands received, by first byte.
     int commandCount(uint8_t command) const;
