@@ -280,7 +280,10 @@ void FirstGenRadio::answer(const RadioFrame& frame) {
         std::lock_guard<std::mutex> lock(mutex);
         const bool isBlock =
             frame.sync == SYNC_CMD && (frame.command == READ_BLOCK || frame.command == WRITE_BLOCK);
-        if (faults.silent ||
+        const bool dropped =
+            frame.sync == SYNC_CMD && ((faults.noVersion && frame.command == GET_VERSION) ||
+                                       (faults.noBlockReads && frame.command == READ_BLOCK));
+        if (faults.silent || dropped ||
             (faults.stopAfterBlocks >= 0 && blocksAnswered >= faults.stopAfterBlocks))
             return;
         if (isBlock && faults.dropAfterBlocks >= 0 && blocksAnswered >= faults.dropAfterBlocks) {

@@ -59,6 +59,8 @@ public:
         int dropAfterBlocks = -1;  // answers this many block requests, then hangs up the line
         bool noise = false;        // NOISE before every reply
         int replyDelayMs = 0;      // waits this long before each reply
+        bool noVersion = false;    // the version request goes unanswered, all else is answered
+        bool noBlockReads = false; // block reads go unanswered, all else is answered
     };
 
     FirstGenRadio();  // opens the pseudo-terminal and starts answering
