@@ -214,6 +214,8 @@ void TfrmGrpEdit::FormShow() {
     MemberCount = ShowGroup();
     AvailableCount = ShowAvailable();
     UpdateButtons();
+    grid::SelectRow(sgGroupList, 0);
+    grid::SelectRow(sgMACList, 0);
 }
 
 void TfrmGrpEdit::InitGroupGrid() {
@@ -250,15 +252,8 @@ int TfrmGrpEdit::ShowAvailable() {
 }
 
 bool TfrmGrpEdit::CanJoinGroup(int slot) const {
-    const bool inRange = slot >= 1 && slot <= CH_LAST_SLOT &&
-                         (GroupSize != 8 || slot <= GROUP8_LAST_MAIN || slot >= 100);
-    if (!inRange)
-        return false;
-    CH_NORMAL_STRUCT channel;
-    store->GetNormal(channel, slot);
-    if (channel.Flags6 & chflags::Enabled)
-        return !(channel.Flags6 & chflags::Group);
-    return channel.RxFreq != 0;
+    const bool inRange = GroupSize != 8 || slot <= GROUP8_LAST_MAIN || slot >= 100;
+    return inRange && store->CanBeMember(slot);
 }
 
 int TfrmGrpEdit::AddMember(int slot) {
@@ -270,15 +265,14 @@ int TfrmGrpEdit::RemoveMember(int entry) {
                            members::SlotOfRow(MemberSlots, GROUP_MEMBERS, entry));
 }
 
+// Kept are the members among the first GroupSize entries that could join now: in the
+// size's range and holding a channel that is not a group.
 void TfrmGrpEdit::TrimMembers() {
     int kept[GROUP_MEMBERS] = {};
     int count = 0;
-    for (int p = 0; p < GroupSize; ++p) {
-        const int slot = MemberSlots[p];
-        const int lastMain = GroupSize == 8 ? GROUP8_LAST_MAIN : CH_LAST_NAMED;
-        if ((slot >= 1 && slot <= lastMain) || (slot >= 100 && slot <= CH_LAST_SLOT))
-            kept[count++] = slot;
-    }
+    for (int p = 0; p < GroupSize; ++p)
+        if (CanJoinGroup(MemberSlots[p]))
+            kept[count++] = MemberSlots[p];
     std::copy(kept, kept + GROUP_MEMBERS, MemberSlots);
 }
 
@@ -289,9 +283,8 @@ void TfrmGrpEdit::UpdateButtons() {
 
 void TfrmGrpEdit::LoadFreeChannels() {
     cbChannel->clear();
-    for (int slot = 1; slot <= CH_LAST_NAMED; ++slot)
-        if (store->IsEmpty(slot))
-            cbChannel->addItem(QString::number(slot));
+    for (int slot : store->NewGroupSlots())
+        cbChannel->addItem(QString::number(slot));
     cbChannel->setCurrentIndex(0);
 }
 
