@@ -32,7 +32,7 @@ QLabel* NewLink(const QString& text, QWidget* parent) {
 
 } // namespace
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+TAboutBox::TAboutBox(QWidget* parent) : Form(parent) {
     setWindowTitle(QStringLiteral("About..."));
     setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
     BuildControls();

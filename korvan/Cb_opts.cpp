@@ -152,7 +152,6 @@ QWidget* TfrmCbOptions::buildChannelTab(int memory) {
     this->*row.selectAll = select;
     this->*row.deselectAll = deselect;
     for (QPushButton* button : {select, deselect}) {
-        button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this,
                 [this, button] { btnOsSelectAllClick(button); });
     }

@@ -71,7 +71,7 @@ QGridLayout* LayOutFrequencyGroup(QGroupBox* group, const FrequencyControls& hea
 
 } // namespace
 
-TfrmEditChannel2::TfrmEditChannel2(QWidget* parent) : QDialog(parent) {
+TfrmEditChannel2::TfrmEditChannel2(QWidget* parent) : Form(parent) {
     setWindowTitle(QStringLiteral("Edit Channel"));
     HelpText = new QTextEdit(this);
     HelpText->setFixedHeight(60);
@@ -264,10 +264,6 @@ void TfrmEditChannel2::SetChannelData(int* slot, ChData* channelStore,
     ChannelRecord = record;
 }
 
-void TfrmEditChannel2::showEvent(QShowEvent* event) {
-    FormShow();
-    QDialog::showEvent(event);
-}
 
 void TfrmEditChannel2::FormShow() {
     EditedChannel = GivenChannel;

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 TfrmCodeWord* frmCodeWord = nullptr;
@@ -33,7 +32,7 @@ QString CodeWordText(const std::function<uint8_t(int address)>& byteAt) {
     return word;
 }
 
-TfrmCodeWord::TfrmCodeWord(QWidget* parent) : QDialog(parent) {
+TfrmCodeWord::TfrmCodeWord(QWidget* parent) : Form(parent) {
     setWindowTitle(QStringLiteral("Edit Code Word"));
     lblInstructions = new QLabel(QStringLiteral(
         "Enter a Code Word up to 16 characters in length that will be programmed into the "
@@ -43,7 +42,6 @@ TfrmCodeWord::TfrmCodeWord(QWidget* parent) : QDialog(parent) {
     txtCodeWord->setMaxLength(EditLength);
     keys::allowOnly(txtCodeWord, keys::PrintableAscii);
     OKBtn = new QPushButton(QStringLiteral("OK"));
-    OKBtn->setDefault(true);
     CancelBtn = new QPushButton(QStringLiteral("Cancel"));
 
     auto* main = new QVBoxLayout(this);
@@ -53,14 +51,9 @@ TfrmCodeWord::TfrmCodeWord(QWidget* parent) : QDialog(parent) {
     setMinimumWidth(360);
 
     connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(CancelBtn, &QPushButton::clicked, this, &Form::reject);
 }
 
-void TfrmCodeWord::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
 
 void TfrmCodeWord::FormShow() {
     txtCodeWord->setFocus();

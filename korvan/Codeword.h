@@ -9,7 +9,7 @@
 // 0x2A4-0x2B3: 15 characters and a terminating zero.
 // Shown modally by the main window (frmCodeWord->exec()).
 
-#include <QDialog>
+#include "Form.h"
 #include <cstdint>
 #include <functional>
 
@@ -29,12 +29,12 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class TfrmCodeWord : public QDialog {
+class TfrmCodeWord : public Form {
     Q_OBJECT
 public:
     explicit TfrmCodeWord(QWidget* parent = nullptr);
 
-    void FormShow();
+    void FormShow() override;
     void OKBtnClick();
 
     QLabel* lblInstructions;
@@ -43,7 +43,6 @@ public:
     QPushButton* CancelBtn;
 
 protected:
-    void showEvent(QShowEvent* event) override;
 };
 
 extern TfrmCodeWord* frmCodeWord;

@@ -20,7 +20,7 @@ constexpr int Rates[] = {9600, 19200, 38400, 57600};
 
 } // namespace
 
-TfrmPorts::TfrmPorts(QWidget* parent) : QDialog(parent) {
+TfrmPorts::TfrmPorts(QWidget* parent) : Form(parent) {
     setWindowTitle(QStringLiteral("Select Serial Port."));
     setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
     Label2 = new QLabel(QStringLiteral("Serial Port:"), this);
@@ -28,11 +28,12 @@ TfrmPorts::TfrmPorts(QWidget* parent) : QDialog(parent) {
     auto* buttons = new QDialogButtonBox(this);
     btnOK = buttons->addButton(QDialogButtonBox::Ok);
     BitBtn2 = buttons->addButton(QDialogButtonBox::Cancel);
+    MakeDefault(btnOK); // the OK kind of button takes Enter
     connect(btnOK, &QPushButton::clicked, this, [this] {
         btnOKClick();
         accept();
     });
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BitBtn2, &QPushButton::clicked, this, &Form::reject);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(Label2, 0, 0);
@@ -45,11 +46,6 @@ TfrmPorts::TfrmPorts(QWidget* parent) : QDialog(parent) {
 #endif
     layout->addWidget(buttons, 2, 0, 1, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-void TfrmPorts::showEvent(QShowEvent* event) {
-    FormShow();
-    QDialog::showEvent(event);
 }
 
 void TfrmPorts::FormShow() {

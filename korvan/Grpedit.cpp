@@ -43,7 +43,7 @@ void EndRows(QTableWidget* grid, int rows) {
 
 } // namespace
 
-TfrmGrpEdit::TfrmGrpEdit(QWidget* parent) : QDialog(parent) {
+TfrmGrpEdit::TfrmGrpEdit(QWidget* parent) : Form(parent) {
     setWindowTitle(QStringLiteral("Group Channel Edit"));
     memoHelp = new QTextEdit(this);
     help = new HelpPane(memoHelp);
@@ -77,8 +77,6 @@ QWidget* TfrmGrpEdit::BuildLists() {
     sgMACList = NewMemberGrid(panel);
     btnAdd = new QPushButton(QStringLiteral(" Add"), panel);
     btnRemove = new QPushButton(QStringLiteral("Remove"), panel);
-    for (QPushButton* button : {btnAdd, btnRemove})
-        button->setAutoDefault(false);
     connect(btnAdd, &QPushButton::clicked, this, &TfrmGrpEdit::btnAddClick);
     connect(btnRemove, &QPushButton::clicked, this, &TfrmGrpEdit::btnRemoveClick);
     connect(sgMACList, &QTableWidget::cellDoubleClicked, this, &TfrmGrpEdit::sgMACListDblClick);
@@ -198,10 +196,6 @@ void TfrmGrpEdit::SetGroupData(int* slot, ChData* groupStore, int mode,
     GroupChannelNumber = *slot;
 }
 
-void TfrmGrpEdit::showEvent(QShowEvent* event) {
-    FormShow();
-    QDialog::showEvent(event);
-}
 
 void TfrmGrpEdit::FormShow() {
     const bool editing = GroupMode == 1;

@@ -7,13 +7,12 @@
 
 TfrmChannelSelect* frmChannelSelect = nullptr;
 
-TfrmChannelSelect::TfrmChannelSelect(QWidget* parent) : QDialog(parent) {
+TfrmChannelSelect::TfrmChannelSelect(QWidget* parent) : Form(parent) {
     setWindowTitle(QStringLiteral("Select Channel Type"));
     rbNormalChannel = new QRadioButton(QStringLiteral("Normal Channel"), this);
     rbMAC = new QRadioButton(QStringLiteral("Group Channel"), this);
     rbNormalChannel->setChecked(true);
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, [this] {
         OKBtnClick();
         accept();
@@ -24,7 +23,7 @@ TfrmChannelSelect::TfrmChannelSelect(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(OKBtn);
 #if KORVAN_V2
     btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnCancel, &QPushButton::clicked, this, &Form::reject);
     buttons->addWidget(btnCancel);
 #endif
     auto* layout = new QVBoxLayout(this);
@@ -34,10 +33,6 @@ TfrmChannelSelect::TfrmChannelSelect(QWidget* parent) : QDialog(parent) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TfrmChannelSelect::showEvent(QShowEvent* event) {
-    FormShow();
-    QDialog::showEvent(event);
-}
 
 void TfrmChannelSelect::FormShow() {
     rbNormalChannel->setVisible(true);
