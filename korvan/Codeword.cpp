@@ -34,9 +34,9 @@ QString CodeWordText(const std::function<uint8_t(int address)>& byteAt) {
 
 TfrmCodeWord::TfrmCodeWord(QWidget* parent) : Form(parent) {
     setWindowTitle(QStringLiteral("Edit Code Word"));
-    lblInstructions = new QLabel(QStringLiteral(
-        "Enter a Code Word up to 16 characters in length that will be programmed into the "
-        "radio."));
+    lblInstructions = new QLabel(QStringLiteral("Enter a Code Word up to %1 characters in length "
+                                                "that will be programmed into the radio.")
+                                     .arg(EditLength));
     lblInstructions->setWordWrap(true);
     txtCodeWord = new QLineEdit;
     txtCodeWord->setMaxLength(EditLength);
@@ -53,7 +53,6 @@ TfrmCodeWord::TfrmCodeWord(QWidget* parent) : Form(parent) {
     connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
     connect(CancelBtn, &QPushButton::clicked, this, &Form::reject);
 }
-
 
 void TfrmCodeWord::FormShow() {
     txtCodeWord->setFocus();
