@@ -381,9 +381,11 @@ QList<int> BlockReads(const testsupport::FirstGenRadio& radio) {
 
 } // namespace
 
+class RestoredJob : public LinkFixture {};
+
 // A read in progress, and a failed one on show, go on as they were when the progress
 // dialog comes back from minimised.
-TEST_F(LinkFixture, RestoredProgressDialogDoesNotRestartItsJob) {
+TEST_F(RestoredJob, ProgressDialogDoesNotRestartItsJob) {
     radio.setMemory(pattern(11));
     int mode = 0;
     bool restored = false;
