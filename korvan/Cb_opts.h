@@ -7,6 +7,7 @@
 // frmCbOptions->exec(); the result needs no handling: OK has stored into the image, any
 // other close has put the image back as it was when the dialog opened.
 
+#include "Cb_memories.h"
 #include "Image_dialog.h"
 #include "Image_fields.h"
 
@@ -20,10 +21,10 @@ class QLabel;
 class QPushButton;
 class QTabWidget;
 
-constexpr int CB_CHANNELS = 40;
-constexpr int CB_DUPLEX_CHANNELS = 8;
+constexpr int CB_CHANNELS = cb::Channels;
+constexpr int CB_DUPLEX_CHANNELS = cb::DuplexChannels;
 
-class TfrmCbOptions : public ImageDialog {
+class TfrmCbOptions : public ImageDialog, public CbControls {
     Q_OBJECT
 public:
     explicit TfrmCbOptions(QWidget* parent = nullptr);
@@ -40,36 +41,12 @@ public:
     void LoadCbMemories();
     void SaveCbMemories();
 
-    QGroupBox* GroupBox2;
-    QCheckBox* chkEnableCbCtcss;
-    QCheckBox* chkCbBusyLockout;
-    QCheckBox* chkCtcssOnDup;
-    QCheckBox* chkClearPrivOnPri;
-    QLabel* lblCbCtcssTx;
-    QComboBox* cmbTxCtcss;
-    QLabel* lblCbCtcssRx;
-    QComboBox* cmbRxCtcss;
-
-    QTabWidget* pageCbMemories;
-    QWidget* tabOpenScan;
-    QWidget* tabGroupScan;
-    QWidget* tabQuiet;
-    QWidget* tabSilent;
-    QWidget* tabDuplex;
     // Box n stands for CB channel n (index 0 unused).
     QCheckBox* chkOs[CB_CHANNELS + 1] = {};
     QCheckBox* chkGs[CB_CHANNELS + 1] = {};
     QCheckBox* chkQ[CB_CHANNELS + 1] = {};
     QCheckBox* chkCtcss[CB_CHANNELS + 1] = {};
     QCheckBox* chkDup[CB_DUPLEX_CHANNELS + 1] = {};
-    QPushButton* btnOsSelectAll;
-    QPushButton* btnOsDeselectAll;
-    QPushButton* btnGsSelectAll;
-    QPushButton* btnGsDeselectAll;
-    QPushButton* btnQSelectAll;
-    QPushButton* btnQDeselectAll;
-    QPushButton* btnCtcssSelectAll;
-    QPushButton* btnCtcssDeselectAll;
 
 private:
     // A tone combo with the text and byte it was loaded with.
@@ -83,12 +60,7 @@ private:
     };
     static const ToneBox ToneBoxes[2];
 
-    void buildOptions();
     void buildMemories();
-    QWidget* buildChannelTab(int memory);
-    QWidget* buildDuplexTab();
-    void bindFields();
-    void bindHelp();
     void loadTone(const ToneBox& tone, LoadedTone& loaded);
     uint8_t toneToStore(const ToneBox& tone, const LoadedTone& loaded) const;
 

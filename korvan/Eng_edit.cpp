@@ -1,6 +1,7 @@
 #include "Eng_edit.h"
 
 #include "Eeprom.h"
+#include "Engineering_groups.h"
 #include "Key_filter.h"
 #include "Main.h"
 #include "Ser_com.h"
@@ -38,63 +39,6 @@ constexpr int PLL_REFERENCE = 62;
 constexpr int IF_OFFSET = 1245;
 constexpr int REPLY_WAIT_MS = 500;
 constexpr int LAST_LOCATION = IMAGE_SIZE - 1;
-
-// A scroll bar's value label: position x scale in the pattern, then the unit.
-struct BarLabel {
-    QScrollBar* TfrmEngineering::*bar;
-    QLabel* TfrmEngineering::*label;
-    double scale;
-    const char* pattern;
-    const char* unit;
-};
-
-const BarLabel BarLabels[] = {
-    {&E::hsbPowerDownDelay, &E::lblPowerDownDelayValue, 0.1, "0.0", " Seconds"},
-    {&E::hsbTxDelay, &E::lblTxDelayValue, 1, "0", " mSec"},
-    {&E::hsbPSHoldOnTime, &E::lblPSHoldOnTimeValue, 1, "0", " Seconds"},
-    {&E::hsbPSOnTime, &E::lblPSOnTimeValue, 1, "0", " mSec"},
-    {&E::hsbPSOffTime, &E::lblPSOffTimeValue, 10, "0", " mSec"},
-    {&E::hsbPSPllUpTime, &E::lblPSPllUpTimeValue, 1, "0", " mSec"},
-    {&E::hsbPSRxUpTime, &E::lblPSRxUpTimeValue, 1, "0", " mSec"},
-    {&E::hsbPSVcoUpTime, &E::lblPSVcoUpTimeValue, 1, "0", " mSec"},
-};
-
-// The power save bars, their captions and ranges.
-struct PowerSaveBar {
-    QScrollBar* TfrmEngineering::*bar;
-    const char* caption;
-    int maximum;
-};
-
-const PowerSaveBar PowerSaveBars[] = {
-    {&E::hsbPSHoldOnTime, "Time before power save.", 50},
-    {&E::hsbPSOnTime, "Time to look for busy.", 255},
-    {&E::hsbPSOffTime, "Time in power save.", 255},
-    {&E::hsbPSPllUpTime, "PLL power up time.", 255},
-    {&E::hsbPSRxUpTime, "RX power up time.", 255},
-    {&E::hsbPSVcoUpTime, "VCO power up time.", 255},
-};
-
-QScrollBar* makeBar(int maximum) {
-    auto* bar = new QScrollBar(Qt::Horizontal);
-    bar->setRange(0, maximum);
-    bar->setMinimumWidth(220);
-    return bar;
-}
-
-QLabel* valueLabel() {
-    auto* label = new QLabel;
-    label->setMinimumWidth(90);
-    return label;
-}
-
-QGroupBox* boxGroup(const QString& title, std::initializer_list<QWidget*> boxes) {
-    auto* group = new QGroupBox(title);
-    auto* layout = new QVBoxLayout(group);
-    for (QWidget* box : boxes)
-        layout->addWidget(box);
-    return group;
-}
 
 void putWord(uint8_t* image, int address, uint16_t word) {
     image[address] = uint8_t(word & 0xFF);
@@ -154,20 +98,25 @@ QWidget* TfrmEngineering::buildOptionsPage() {
 
     auto* page = new QWidget;
     auto* left = new QVBoxLayout;
-    left->addWidget(buildReferenceGroup());
-    left->addWidget(buildDelayGroup(QStringLiteral("Switch on delay"),
-                                    QStringLiteral("Time till EEPROM writes are enabled"),
-                                    hsbPowerDownDelay, lblPowerDownDelayValue));
-    left->addWidget(buildDelayGroup(QStringLiteral("Delay before transmit RF power starts"),
-                                    QStringLiteral("Delay before transmit starts."), hsbTxDelay,
-                                    lblTxDelayValue));
-    left->addWidget(boxGroup(QStringLiteral("Testing / debug options"), {chkTempComp}));
+    using namespace engineering;
+    left->addWidget(ReferenceGroup(txtIfOffset, txtPLLRef, QStringLiteral("PLL Ref")));
+    left->addWidget(DelayGroup(QStringLiteral("Switch on delay"),
+                               QStringLiteral("Time till EEPROM writes are enabled"),
+                               powerDownDelay));
+    left->addWidget(DelayGroup(QStringLiteral("Delay before transmit RF power starts"),
+                               QStringLiteral("Delay before transmit starts."), txDelay));
+    hsbPowerDownDelay = powerDownDelay.bar;
+    lblPowerDownDelayValue = powerDownDelay.label;
+    hsbTxDelay = txDelay.bar;
+    lblTxDelayValue = txDelay.label;
+    left->addWidget(BoxGroup(QStringLiteral("Testing / debug options"), {chkTempComp}));
     left->addStretch();
     auto* right = new QVBoxLayout;
-    right->addWidget(boxGroup(QStringLiteral("CTCSS"), {chkCtcssOnEmergency}));
-    right->addWidget(boxGroup(QStringLiteral("Options"), {chkHighSpeedPcb, chkRemAlmTriSta}));
+    right->addWidget(BoxGroup(QStringLiteral("CTCSS"), {chkCtcssOnEmergency}));
+    right->addWidget(BoxGroup(QStringLiteral("Options"), {chkHighSpeedPcb, chkRemAlmTriSta}));
     right->addWidget(buildAuxGroup());
-    right->addWidget(buildRadioTypeGroup());
+    right->addWidget(
+        RadioTypeGroup(chkRadioTypeBit7, chkRadioTypeBit6, chkRadioTypeBit5, chkRadioTypeBit4));
     right->addStretch();
     auto* layout = new QHBoxLayout(page);
     layout->addLayout(left);
@@ -175,71 +124,32 @@ QWidget* TfrmEngineering::buildOptionsPage() {
     return page;
 }
 
-QGroupBox* TfrmEngineering::buildReferenceGroup() {
-    auto* group = new QGroupBox(QStringLiteral("Reference Frequencies"));
-    txtIfOffset = new QLineEdit;
-    txtPLLRef = new QLineEdit;
-    auto* grid = new QGridLayout(group);
-    int row = 0;
-    for (const auto& [caption, edit] :
-         {std::pair{"IF Offset", txtIfOffset}, std::pair{"PLL Ref", txtPLLRef}}) {
-        edit->setFixedWidth(80);
-        keys::allowOnly(edit, keys::Decimal);
-        grid->addWidget(new QLabel(QString::fromLatin1(caption)), row, 0);
-        grid->addWidget(edit, row, 1);
-        grid->addWidget(new QLabel(QStringLiteral("MHz")), row++, 2);
-    }
-    grid->setColumnStretch(3, 1);
-    return group;
-}
-
-QGroupBox* TfrmEngineering::buildDelayGroup(const QString& title, const QString& caption,
-                                            QScrollBar*& bar, QLabel*& value) {
-    auto* group = new QGroupBox(title);
-    bar = makeBar(255);
-    value = valueLabel();
-    auto* grid = new QGridLayout(group);
-    grid->addWidget(new QLabel(caption), 0, 0, 1, 2);
-    grid->addWidget(bar, 1, 0);
-    grid->addWidget(value, 1, 1);
-    return group;
-}
-
 QGroupBox* TfrmEngineering::buildAuxGroup() {
     chkAuxPttEnable = new QCheckBox(QStringLiteral("Enable Aux PTT input"));
     chkAuxPttHigh = new QCheckBox(QStringLiteral("Aux PTT active high"));
     chkAuxBusyEnable = new QCheckBox(QStringLiteral("Enable Aux Busy output"));
     chkAuxBusyHigh = new QCheckBox(QStringLiteral("Aux Busy output active high"));
-    gbAuxInput = boxGroup(QStringLiteral("Auxilary input"),
-                          {chkAuxPttEnable, chkAuxPttHigh, chkAuxBusyEnable, chkAuxBusyHigh});
+    gbAuxInput =
+        engineering::BoxGroup(QStringLiteral("Auxilary input"),
+                              {chkAuxPttEnable, chkAuxPttHigh, chkAuxBusyEnable, chkAuxBusyHigh});
     for (QCheckBox* box : {chkAuxPttEnable, chkAuxPttHigh, chkAuxBusyEnable, chkAuxBusyHigh})
         box->hide();
     return gbAuxInput;
 }
 
-QGroupBox* TfrmEngineering::buildRadioTypeGroup() {
-    chkRadioTypeBit7 = new QCheckBox(QStringLiteral("UHF"));
-    chkRadioTypeBit6 = new QCheckBox;
-    chkRadioTypeBit5 = new QCheckBox;
-    chkRadioTypeBit4 = new QCheckBox(QStringLiteral("VCO Range"));
-    return boxGroup(QStringLiteral("Radio Type"),
-                    {chkRadioTypeBit7, chkRadioTypeBit6, chkRadioTypeBit5, chkRadioTypeBit4});
-}
-
 QWidget* TfrmEngineering::buildPowerSavePage() {
-    chkEnablePowerSave = new QCheckBox(QStringLiteral("Enable Power Save Operation"));
-    auto* group = new QGroupBox(QStringLiteral("Power Save Values"));
-    auto* grid = new QGridLayout(group);
-    grid->addWidget(chkEnablePowerSave, 0, 0, 1, 2);
-    int row = 1;
-    for (const PowerSaveBar& ps : PowerSaveBars) {
-        this->*ps.bar = makeBar(ps.maximum);
-        grid->addWidget(new QLabel(QString::fromLatin1(ps.caption)), row++, 0, 1, 2);
-        grid->addWidget(this->*ps.bar, row, 0);
-        for (const BarLabel& b : BarLabels)
-            if (b.bar == ps.bar)
-                grid->addWidget(this->*b.label = valueLabel(), row, 1);
-        ++row;
+    QGroupBox* group = engineering::PowerSaveGroup(chkEnablePowerSave, powerSave);
+    const std::pair<const engineering::ValueBar&, std::pair<QScrollBar**, QLabel**>> named[] = {
+        {powerSave.holdOn, {&hsbPSHoldOnTime, &lblPSHoldOnTimeValue}},
+        {powerSave.on, {&hsbPSOnTime, &lblPSOnTimeValue}},
+        {powerSave.off, {&hsbPSOffTime, &lblPSOffTimeValue}},
+        {powerSave.pllUp, {&hsbPSPllUpTime, &lblPSPllUpTimeValue}},
+        {powerSave.rxUp, {&hsbPSRxUpTime, &lblPSRxUpTimeValue}},
+        {powerSave.vcoUp, {&hsbPSVcoUpTime, &lblPSVcoUpTimeValue}},
+    };
+    for (const auto& [bar, members] : named) {
+        *members.first = bar.bar;
+        *members.second = bar.label;
     }
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
@@ -291,14 +201,6 @@ QWidget* TfrmEngineering::buildEepromPage() {
 }
 
 void TfrmEngineering::wireControls() {
-    for (QScrollBar* bar : {hsbPowerDownDelay, hsbTxDelay})
-        connect(bar, &QScrollBar::valueChanged, this,
-                [this, bar] { hsbPowerDownDelayChange(bar); });
-    for (const PowerSaveBar& ps : PowerSaveBars) {
-        QScrollBar* bar = this->*ps.bar;
-        connect(bar, &QScrollBar::valueChanged, this, [this, bar] { hsbPSHoldOnTimeChange(bar); });
-        ShowBarValue(bar);
-    }
     connect(chkEnablePowerSave, &QCheckBox::toggled, this,
             &TfrmEngineering::chkEnablePowerSaveClick);
     connect(chkAuxPttEnable, &QCheckBox::toggled, this, &TfrmEngineering::chkAuxPttEnableClick);
@@ -345,8 +247,8 @@ void TfrmEngineering::FormShow() {
     WaitingReply = 0;
     const uint8_t* image = Image();
     fields.load(image);
-    ShowBarValue(hsbPowerDownDelay);
-    ShowBarValue(hsbTxDelay);
+    powerDownDelay.ShowValue();
+    txDelay.ShowValue();
     txtIfOffset->setText(text::StepWordText(getWord(image, IF_OFFSET)));
     txtPLLRef->setText(text::StepWordText(getWord(image, PLL_REFERENCE)));
     chkEnablePowerSaveClick();
@@ -374,34 +276,12 @@ void TfrmEngineering::OKBtnClick() {
     accept();
 }
 
-// --- value labels ----------------------------------------------------------------------
-
-void TfrmEngineering::hsbPowerDownDelayChange(QScrollBar* bar) {
-    ShowBarValue(bar);
-}
-
-void TfrmEngineering::hsbPSHoldOnTimeChange(QScrollBar* bar) {
-    ShowBarValue(bar);
-}
-
-void TfrmEngineering::ShowBarValue(QScrollBar* bar) {
-    for (const BarLabel& b : BarLabels)
-        if (this->*b.bar == bar)
-            (this->*b.label)
-                ->setText(
-                    platform::FormatFloat(QString::fromLatin1(b.pattern), bar->value() * b.scale) +
-                    QString::fromLatin1(b.unit));
-}
+// --- power save ------------------------------------------------------------------------
 
 void TfrmEngineering::chkEnablePowerSaveClick() {
     const bool enabled = chkEnablePowerSave->isChecked();
-    for (const BarLabel& b : BarLabels) {
-        for (const PowerSaveBar& ps : PowerSaveBars)
-            if (b.bar == ps.bar) {
-                (this->*b.bar)->setEnabled(enabled);
-                (this->*b.label)->setEnabled(enabled);
-            }
-    }
+    for (const engineering::ValueBar* bar : powerSave.All())
+        bar->Enable(enabled);
 }
 
 void TfrmEngineering::chkAuxPttEnableClick() {

@@ -4,6 +4,7 @@
 // option bits), and a list of the whole image with live reads and writes of single
 // locations of the radio.
 
+#include "Engineering_groups.h"
 #include "Image_fields.h"
 #include "Rs232_com.h"
 
@@ -36,8 +37,6 @@ public:
     void FormCreate();
     void FormShow();
     void OKBtnClick();
-    void hsbPowerDownDelayChange(QScrollBar* bar);
-    void hsbPSHoldOnTimeChange(QScrollBar* bar);
     void chkEnablePowerSaveClick();
     void chkAuxPttEnableClick();
     void eeprom_listClick();
@@ -118,20 +117,18 @@ private:
     QWidget* buildOptionsPage();
     QWidget* buildPowerSavePage();
     QWidget* buildEepromPage();
-    QGroupBox* buildReferenceGroup();
-    QGroupBox* buildDelayGroup(const QString& title, const QString& caption, QScrollBar*& bar,
-                               QLabel*& value);
-    QGroupBox* buildRadioTypeGroup();
     QGroupBox* buildAuxGroup();
     void wireControls();
     void bindImageFields();
-    void ShowBarValue(QScrollBar* bar);
     void ShowEepromRow(int location);
     bool TakeLocation(int& location);
     void StartLocationExchange();
     uint8_t* Image() const;
 
     ImageFields fields;
+    engineering::ValueBar powerDownDelay{nullptr, nullptr, 0.1, "0.0", " Seconds"};
+    engineering::ValueBar txDelay;
+    engineering::PowerSaveBars powerSave;
 };
 
 extern TfrmEngineering* frmEngineering;

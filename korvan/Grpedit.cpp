@@ -1,6 +1,7 @@
 #include "Grpedit.h"
 
 #include "Controls.h"
+#include "Group_members.h"
 #include "Help_pane.h"
 #include "Key_filter.h"
 #include "String_grid.h"
@@ -24,22 +25,6 @@ TfrmGrpEdit* frmGrpEdit = nullptr;
 namespace {
 
 constexpr int GRID_ROWS_SHOWN = 10;
-constexpr int GRID_ROW_HEIGHT = 18;
-
-QTableWidget* NewMemberGrid(QWidget* parent) {
-    auto* grid = new QTableWidget(parent);
-    const int width = grid::Setup(
-        grid, {{"CH", 25}, {"Name", 70}, {"Tx Freq", 90}, {"Rx Freq", 90}}, GRID_ROW_HEIGHT);
-    grid::FitSize(grid, width + 5, GRID_ROWS_SHOWN);
-    return grid;
-}
-
-// A grid with no rows keeps one blank row.
-void EndRows(QTableWidget* grid, int rows) {
-    grid->setRowCount(std::max(rows, 1));
-    if (rows == 0)
-        grid::SetRow(grid, 0, {});
-}
 
 } // namespace
 
@@ -72,9 +57,9 @@ QWidget* TfrmGrpEdit::BuildLists() {
     cbChannel = new QComboBox(panel);
     cbChannel->setFixedWidth(70);
     Label1 = new QLabel(QStringLiteral("Channels In Group"), panel);
-    sgGroupList = NewMemberGrid(panel);
+    sgGroupList = members::NewList(panel, GRID_ROWS_SHOWN);
     Label2 = new QLabel(QStringLiteral("Available Channels"), panel);
-    sgMACList = NewMemberGrid(panel);
+    sgMACList = members::NewList(panel, GRID_ROWS_SHOWN);
     btnAdd = new QPushButton(QStringLiteral(" Add"), panel);
     btnRemove = new QPushButton(QStringLiteral("Remove"), panel);
     for (QPushButton* button : {btnAdd, btnRemove})
@@ -232,39 +217,36 @@ void TfrmGrpEdit::FormShow() {
 }
 
 void TfrmGrpEdit::InitGroupGrid() {
-    EndRows(sgGroupList, 0);
+    members::ShowRows(sgGroupList, {});
 }
 
 void TfrmGrpEdit::InitAvailableGrid() {
-    EndRows(sgMACList, 0);
+    members::ShowRows(sgMACList, {});
 }
 
-void TfrmGrpEdit::ListChannel(QTableWidget* grid, int row, int slot) const {
+QStringList TfrmGrpEdit::ListChannel(int slot) const {
     CH_NORMAL_STRUCT channel;
     store->GetNormal(channel, slot);
-    grid::SetRow(grid, row,
-                 {QString::number(slot), ListedName(slot, channel),
-                  text::FrequencyText(channel.TxFreq), text::FrequencyText(channel.RxFreq)});
+    return {QString::number(slot), ListedName(slot, channel), text::FrequencyText(channel.TxFreq),
+            text::FrequencyText(channel.RxFreq)};
 }
 
 int TfrmGrpEdit::ShowGroup() {
-    int rows = 0;
-    sgGroupList->setRowCount(GROUP_MEMBERS);
+    QList<QStringList> rows;
     for (int slot : MemberSlots)
         if (slot != 0)
-            ListChannel(sgGroupList, rows++, slot);
-    EndRows(sgGroupList, rows);
-    return rows;
+            rows << ListChannel(slot);
+    members::ShowRows(sgGroupList, rows);
+    return int(rows.size());
 }
 
 int TfrmGrpEdit::ShowAvailable() {
-    int rows = 0;
-    sgMACList->setRowCount(CH_LAST_SLOT);
+    QList<QStringList> rows;
     for (int slot = 1; slot <= CH_LAST_SLOT; ++slot)
         if (CanJoinGroup(slot))
-            ListChannel(sgMACList, rows++, slot);
-    EndRows(sgMACList, rows);
-    return rows;
+            rows << ListChannel(slot);
+    members::ShowRows(sgMACList, rows);
+    return int(rows.size());
 }
 
 bool TfrmGrpEdit::CanJoinGroup(int slot) const {
@@ -280,20 +262,12 @@ bool TfrmGrpEdit::CanJoinGroup(int slot) const {
 }
 
 int TfrmGrpEdit::AddMember(int slot) {
-    for (int p = 0; p < GROUP_MEMBERS; ++p)
-        if (MemberSlots[p] == 0) {
-            MemberSlots[p] = slot;
-            return p;
-        }
-    return -1;
+    return members::Add(MemberSlots, GROUP_MEMBERS, slot, false);
 }
 
 int TfrmGrpEdit::RemoveMember(int entry) {
-    if (entry < 0 || entry >= GROUP_MEMBERS)
-        return -1;
-    std::copy(MemberSlots + entry + 1, MemberSlots + GROUP_MEMBERS, MemberSlots + entry);
-    MemberSlots[GROUP_MEMBERS - 1] = 0;
-    return entry;
+    return members::Remove(MemberSlots, GROUP_MEMBERS,
+                           members::SlotOfRow(MemberSlots, GROUP_MEMBERS, entry));
 }
 
 void TfrmGrpEdit::TrimMembers() {

@@ -1,0 +1,753 @@
+#include "Main.h"
+
+#include "About.h"
+#include "Autodetect.h"
+#include "Com_port.h"
+#include "Eeprom.h"
+#include "Files.h"
+#include "Form.h"
+#include "Help_pane.h"
+#include "Radio_picture.h"
+#include "Radio_rw.h"
+#include "Radioabout.h"
+#include "Serial.h"
+#include "platform/RadioUpdate.h"
+#include "platform/Registry.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QTime>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cstring>
+
+TfrmBelmar* frmBelmar = nullptr;
+
+using platform::host;
+
+namespace {
+
+const QString FilesKey = QStringLiteral("\\Tarq\\Korvanv201\\Files");
+const QString MemFilter = QStringLiteral("Programming Files (*.mem)|*.mem|All Files (*.*)|*.*");
+const QString FileErrorCaption = QStringLiteral("File Error");
+const QString ReadProblem = QStringLiteral("There is a problem reading the file");
+const QString WriteProblem = QStringLiteral("There is a problem writing the file");
+const QString NoFirmware =
+    QStringLiteral("To use this programmer, radio must have firmware v2.00 or higher.");
+
+constexpr int Exclamation = platform::MB_ICONEXCLAMATION;                          // 48
+constexpr int ConfirmWrite = platform::MB_OKCANCEL | platform::MB_ICONEXCLAMATION; // 49
+constexpr int Question = platform::MB_OKCANCEL | platform::MB_ICONQUESTION;        // 33
+constexpr int ClientWidth = 640;
+constexpr int ClientHeight = 440;
+constexpr int StatusPanelWidth = 550;
+constexpr int SizeShift = 10;
+
+// A failed file operation is always reported; one that could not even open the file only
+// when the caller asks.
+void ReportFileResult(FileResult result, const QString& problem, TfrmBelmar::FileNotice notice) {
+    if (result == FileResult::Failed ||
+        (result == FileResult::NotOpened && notice == TfrmBelmar::FileNotice::Tell))
+        host().messageBox(problem, FileErrorCaption, platform::MB_OKCANCEL | Exclamation);
+}
+
+QFrame* NewPanel(QWidget* parent) {
+    auto* panel = new QFrame(parent);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    return panel;
+}
+
+QPushButton* NewButton(const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+TfrmBelmar::TfrmBelmar(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle(QStringLiteral("Tarq Programmer"));
+    setCentralWidget(BuildClient());
+    BuildMenus();
+    BuildStatusBar();
+    SetBorder();
+    BindHelp();
+    ConnectCommands();
+    forms::install(this, [this] { QTimer::singleShot(0, this, &TfrmBelmar::FormShow); });
+    FormCreate();
+}
+
+// A window that is destroyed without having been closed still stops its worker and port.
+TfrmBelmar::~TfrmBelmar() {
+    if (closed)
+        return;
+    if (TransferStarted()) {
+        CancelTransfer();
+        WaitTransfer();
+    }
+    delete serialPort;
+    serialPort = nullptr;
+}
+
+void TfrmBelmar::FormCreate() {
+    btnEpromEdit->setVisible(false);
+    btnEngineering->setVisible(false);
+    mnuEngineering->setVisible(false);
+    setWindowTitle(QStringLiteral("Tarq Korvan Radio Programmer RQ0341.2.02"));
+    RadioReadCount = 0;
+    DefaultFile.clear();
+    CurrentFile.clear();
+    eeprom.Erase();
+    delete serialPort;
+    serialPort = new SerialPort;
+    ClearRadioVersion(versionInfo);
+    EnableEditors();
+
+    OpenDialog.defaultExt = SaveDialog.defaultExt = QStringLiteral("*.mem");
+    OpenDialog.filter = SaveDialog.filter = MemFilter;
+    OpenDialog.title = QStringLiteral("Open Programming File...");
+    SaveDialog.title = QStringLiteral("Save Programming File...");
+    SaveDialog.overwritePrompt = true;
+}
+
+// ---- Building the window ----
+
+QWidget* TfrmBelmar::BuildClient() {
+    auto* client = new QWidget(this);
+    BuildPanel1();
+    BuildPanel2();
+    BuildPanel3();
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(Panel2);
+    lower->addWidget(Panel3, 1);
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(Panel1);
+    layout->addLayout(lower, 1);
+    return client;
+}
+
+void TfrmBelmar::BuildPanel1() {
+    Panel1 = NewPanel(this);
+    Label1 = new QLabel(QStringLiteral("Korvan Programmer"), Panel1);
+    QFont title = Label1->font();
+    title.setPointSize(20);
+    title.setBold(true);
+    title.setItalic(true);
+    Label1->setFont(title);
+    Label2 = new QLabel(QStringLiteral("Tarq Radio Communications"), Panel1);
+    Label3 =
+        new QLabel(QStringLiteral("Copyright Tarq. For authorised Korvan dealers only."), Panel1);
+    Image1 = new QLabel(Panel1);
+    Image1->setPixmap(RadioPicture(64));
+    btnFileOpen = NewButton(QStringLiteral("Read &from File"), Panel1);
+    btnFileSave = NewButton(QStringLiteral("Write &to File"), Panel1);
+    btnReadRadio = NewButton(QStringLiteral("&Read from Radio"), Panel1);
+    btnWriteRadio = NewButton(QStringLiteral("&Write to Radio"), Panel1);
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {btnFileOpen, btnFileSave, btnReadRadio, btnWriteRadio})
+        buttons->addWidget(button);
+    auto* layout = new QGridLayout(Panel1);
+    layout->addWidget(Image1, 0, 0, 3, 1);
+    layout->addWidget(Label1, 0, 1);
+    layout->addWidget(Label2, 1, 1);
+    layout->addWidget(Label3, 2, 1);
+    layout->addLayout(buttons, 3, 0, 1, 2);
+    layout->setColumnStretch(1, 1);
+}
+
+void TfrmBelmar::BuildPanel2() {
+    Panel2 = NewPanel(this);
+    EditRadioHardware = NewButton(QStringLiteral("&Hardware"), Panel2);
+    btnEngineering = NewButton(QStringLiteral("En&gineering"), Panel2);
+    btnEditCodeWord = NewButton(QStringLiteral("&Ed&it Code Word"), Panel2);
+    btnChannel = NewButton(QStringLiteral("&Channel Data"), Panel2);
+    btnSelcall = NewButton(QStringLiteral("&Selcall"), Panel2);
+    btnOptions = NewButton(QStringLiteral("&Options"), Panel2);
+    btnButtons = NewButton(QStringLiteral("&User Defined Buttons"), Panel2);
+    btnEpromEdit = NewButton(QStringLiteral("EEPROM"), Panel2);
+    auto* layout = new QVBoxLayout(Panel2);
+    for (QPushButton* button : {btnChannel, btnSelcall, btnOptions, btnButtons, btnEditCodeWord,
+                                EditRadioHardware, btnEngineering, btnEpromEdit})
+        layout->addWidget(button);
+    layout->addStretch(1);
+}
+
+void TfrmBelmar::BuildPanel3() {
+    Panel3 = NewPanel(this);
+    HelpText = new QTextEdit(Panel3);
+    HelpText->setReadOnly(true);
+    HelpText->setPlainText(QStringLiteral("Help messages..."));
+    Panel5 = new QFrame(Panel3);
+    Panel5->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    StaticText1 = new QLabel(QStringLiteral("RadioType:"), Panel5);
+    StaticText2 = new QLabel(QStringLiteral("Firmware Version:"), Panel5);
+    lblRadioType = new QLabel(Panel5);
+    lblVersion = new QLabel(Panel5);
+    auto* labels = new QGridLayout(Panel5);
+    labels->addWidget(StaticText1, 0, 0);
+    labels->addWidget(lblRadioType, 0, 1);
+    labels->addWidget(StaticText2, 1, 0);
+    labels->addWidget(lblVersion, 1, 1);
+    labels->setColumnStretch(1, 1);
+    auto* layout = new QVBoxLayout(Panel3);
+    layout->addWidget(HelpText, 1);
+    layout->addWidget(Panel5);
+}
+
+void TfrmBelmar::BuildMenus() {
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuWriteRadio = mnuFile->addAction(QStringLiteral("&Write to Radio"));
+    mnuFileSave = mnuFile->addAction(QStringLiteral("Write &to File"));
+    mnuFile->addSeparator();
+    mnuReadRadio = mnuFile->addAction(QStringLiteral("&Read from Radio"));
+    mnuFileOpen = mnuFile->addAction(QStringLiteral("Read &from File"));
+    mnuFile->addSeparator();
+    mnuFileExit = mnuFile->addAction(QStringLiteral("E&xit"));
+
+    mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    mnuChannel = mnuEdit->addAction(QStringLiteral("&Channel Data"));
+    mnuZones = mnuEdit->addAction(QStringLiteral("&Zones"));
+    mnuZones->setVisible(false);
+    mnuSelcall = mnuEdit->addAction(QStringLiteral("&Selcall"));
+    mnuOptions = mnuEdit->addAction(QStringLiteral("&Options"));
+    mnuButtons = mnuEdit->addAction(QStringLiteral("&User Defined Buttons"));
+    mnuEditCodeWord = mnuEdit->addAction(QStringLiteral("Ed&it Code Word"));
+    mnuEdit->addSeparator();
+    mnuRadioHardware = mnuEdit->addAction(QStringLiteral("&Hardware"));
+    mnuEngineering = mnuEdit->addAction(QStringLiteral("En&gineering"));
+
+    mnuSetup = menuBar()->addMenu(QStringLiteral("&Setup"));
+    mnuComPort = mnuSetup->addAction(QStringLiteral("Com Port"));
+    mnuAutoDetect = mnuSetup->addAction(QStringLiteral("Auto Detect"));
+    mnuDefaultFile = mnuSetup->addAction(QStringLiteral("Set Default Filename"));
+
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&About"));
+    mnuRadioAbout = mnuHelp->addAction(QStringLiteral("Radio Summary"));
+}
+
+void TfrmBelmar::BuildStatusBar() {
+    for (QLabel*& panel : statusPanels) {
+        panel = new QLabel(this);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    }
+    statusPanels[0]->setFixedWidth(StatusPanelWidth);
+    statusPanels[1]->setAlignment(Qt::AlignCenter);
+    statusBar()->addWidget(statusPanels[0]);
+    statusBar()->addWidget(statusPanels[1], 1);
+    statusBar()->setSizeGripEnabled(false);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TfrmBelmar::Timer1Timer);
+    Timer1->start();
+}
+
+// A fixed-size window that can be minimised but not maximised.
+void TfrmBelmar::SetBorder() {
+    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+}
+
+void TfrmBelmar::BindHelp() {
+    Help = new HelpPane(HelpText);
+    const std::pair<QWidget*, const char*> sentences[] = {
+        {btnWriteRadio, "Writes the configuration data in the edit windows to the radio."},
+        {btnFileSave, "Writes the configuration data in the edit windows to a file."},
+        {btnReadRadio, "Reads the configuration data in the radio to the edit windows."},
+        {btnFileOpen, "Reads the configuration data in a file to the edit windows."},
+        {btnChannel, "Allows you to adjust the radio channel data and options."},
+        {btnSelcall, "Allows you to adjust the radio Selcall options."},
+        {btnOptions, "Allows you to adjust the radio options."},
+        {btnButtons, "Allows you to adjust the radio user defined buttons."},
+        {btnEditCodeWord, "Allows you to edit the radio code word."},
+        {EditRadioHardware, "Allows you to adjusts the radio operating hardware."},
+        {btnEngineering, "Engineering special options."},
+    };
+    for (const auto& [control, sentence] : sentences)
+        Help->bind(control, {QString::fromLatin1(sentence)});
+    Help->bind({centralWidget(), Panel1, Panel2, Panel3, btnEpromEdit}, {});
+}
+
+void TfrmBelmar::ConnectCommands() {
+    const auto onClick = [this](QPushButton* button, void (TfrmBelmar::*handler)(QObject*)) {
+        connect(button, &QPushButton::clicked, this, [=] { (this->*handler)(button); });
+    };
+    const auto onMenu = [this](QAction* entry, void (TfrmBelmar::*handler)(QObject*)) {
+        connect(entry, &QAction::triggered, this, [=] { (this->*handler)(entry); });
+    };
+    for (QPushButton* button : {btnFileOpen, btnFileSave})
+        onClick(button, &TfrmBelmar::SpeedBtnClick);
+    for (QAction* entry : {mnuFileOpen, mnuFileSave})
+        onMenu(entry, &TfrmBelmar::SpeedBtnClick);
+
+    editorCommands = {
+        {Editor::Hardware, EditRadioHardware, mnuRadioHardware},
+        {Editor::Engineering, btnEngineering, mnuEngineering},
+        {Editor::Channel, btnChannel, mnuChannel},
+        {Editor::Zones, nullptr, mnuZones},
+        {Editor::Selcall, btnSelcall, mnuSelcall},
+        {Editor::Options, btnOptions, mnuOptions},
+        {Editor::Buttons, btnButtons, mnuButtons},
+        {Editor::CodeWord, btnEditCodeWord, mnuEditCodeWord},
+        {Editor::EepromEdit, btnEpromEdit, nullptr},
+    };
+    for (const EditorCommand& command : editorCommands) {
+        if (command.button)
+            onClick(command.button, &TfrmBelmar::EditButtonClick);
+        if (command.entry)
+            onMenu(command.entry, &TfrmBelmar::EditButtonClick);
+    }
+
+    connect(btnReadRadio, &QPushButton::clicked, this, &TfrmBelmar::btnReadRadioClick);
+    connect(mnuReadRadio, &QAction::triggered, this, &TfrmBelmar::btnReadRadioClick);
+    connect(btnWriteRadio, &QPushButton::clicked, this, &TfrmBelmar::btnWriteRadioClick);
+    connect(mnuWriteRadio, &QAction::triggered, this, &TfrmBelmar::btnWriteRadioClick);
+    connect(mnuComPort, &QAction::triggered, this, &TfrmBelmar::mnuPortSelectClick);
+    connect(mnuAutoDetect, &QAction::triggered, this, &TfrmBelmar::mnuAutoDetectClick);
+    connect(mnuDefaultFile, &QAction::triggered, this, &TfrmBelmar::mnuDefaultFileClick);
+    connect(mnuRadioAbout, &QAction::triggered, this, &TfrmBelmar::mnuRadioAboutClick);
+    connect(mnuHelpAbout, &QAction::triggered, this, &TfrmBelmar::mnuHelpAboutClick);
+    connect(mnuFileExit, &QAction::triggered, this, &TfrmBelmar::mnuFileExitClick);
+}
+
+// ---- Editors ----
+
+void TfrmBelmar::SetEditor(Editor editor, QDialog* dialog) {
+    editors[int(editor)] = dialog;
+    EnableEditors();
+}
+
+QDialog* TfrmBelmar::EditorDialog(Editor editor) const {
+    return editors[int(editor)];
+}
+
+// Hidden commands stay hidden; every command follows whether its dialog exists.
+void TfrmBelmar::EnableEditors() {
+    for (const EditorCommand& command : editorCommands) {
+        const bool available = EditorDialog(command.editor) != nullptr;
+        if (command.button)
+            command.button->setEnabled(available);
+        if (command.entry)
+            command.entry->setEnabled(available);
+    }
+}
+
+void TfrmBelmar::EditButtonClick(QObject* Sender) {
+    for (const EditorCommand& command : editorCommands) {
+        const bool sent = (command.button && Sender == command.button) ||
+                          (command.entry && Sender == command.entry);
+        if (sent) {
+            if (QDialog* dialog = EditorDialog(command.editor))
+                dialog->exec();
+            return;
+        }
+    }
+}
+
+void TfrmBelmar::EditRadioHardwareClick() {
+    EditButtonClick(EditRadioHardware);
+}
+
+// ---- Programming files ----
+
+void TfrmBelmar::SpeedBtnClick(QObject* Sender) {
+    if (Sender == btnFileOpen || Sender == mnuFileOpen)
+        ReadFromFile();
+    else if (Sender == btnFileSave || Sender == mnuFileSave)
+        WriteToFile();
+}
+
+void TfrmBelmar::ReadFromFile() {
+    if (host().messageBox(QStringLiteral("All current data will be lost"),
+                          QStringLiteral("Read from file?"), Question) != platform::IDOK)
+        return;
+    OpenDialog.hideReadOnly = true;
+    OpenDialog.fileMustExist = true;
+    OpenDialog.filter = MemFilter;
+    OpenDialog.fileName = CurrentFile;
+    QString chosen;
+    if (host().openFileDialog(OpenDialog, chosen))
+        LoadProgrammingFile(chosen);
+}
+
+void TfrmBelmar::WriteToFile() {
+    SaveDialog.filter = MemFilter;
+    SaveDialog.fileName = CurrentFile;
+    QString chosen;
+    if (host().saveFileDialog(SaveDialog, chosen))
+        SaveProgrammingFile(chosen, FileNotice::Tell);
+}
+
+// The image changes only when the file could be read: a missing or unreadable file
+// leaves the user's data as it was.
+bool TfrmBelmar::LoadProgrammingFile(const QString& name) {
+    SetStatus(QString());
+    ClearRadioLabels();
+    QByteArray bytes;
+    const FileResult result = ReadFileStart(name, IMAGE_SIZE, bytes);
+    if (result == FileResult::NotOpened) {
+        SetStatus(QStringLiteral("No file loaded."));
+        return false;
+    }
+    if (result == FileResult::Failed) {
+        ReportFileResult(result, ReadProblem, FileNotice::Quiet);
+        SetStatus(QStringLiteral("No file loaded."));
+        return false;
+    }
+    eeprom.Erase();
+    eeprom.WriteBlock(0, reinterpret_cast<const uint8_t*>(bytes.constData()), int(bytes.size()));
+    CurrentFile = name;
+    SetStatus(QStringLiteral("File loaded: ") + name);
+    ShowRadioType();
+    return true;
+}
+
+bool TfrmBelmar::SaveProgrammingFile(const QString& name, FileNotice notice) {
+    const FileResult result = WriteWholeFile(name, eeprom.data, IMAGE_SIZE);
+    ReportFileResult(result, WriteProblem, notice);
+    if (result != FileResult::Done)
+        return false;
+    CurrentFile = name;
+    SetStatus(QStringLiteral("File loaded: ") + name);
+    ShowRadioType();
+    return true;
+}
+
+bool TfrmBelmar::SaveCalibrationFile(const QString& name, FileNotice notice) {
+    const FileResult result = WriteWholeFile(name, eeprom.data, CALIBRATION_SIZE);
+    ReportFileResult(result, WriteProblem, notice);
+    return result == FileResult::Done;
+}
+
+// A file shorter than the calibration block is refused whole: mixing its bytes with
+// another radio's calibration would misalign the radio.
+bool TfrmBelmar::LoadCalibrationFile(const QString& name, FileNotice notice) {
+    QByteArray bytes;
+    FileResult result = ReadFileStart(name, CALIBRATION_SIZE, bytes);
+    if (result == FileResult::Done && bytes.size() < CALIBRATION_SIZE)
+        result = FileResult::Failed;
+    ReportFileResult(result, ReadProblem, notice);
+    if (result != FileResult::Done)
+        return false;
+    eeprom.WriteBlock(0, reinterpret_cast<const uint8_t*>(bytes.constData()), CALIBRATION_SIZE);
+    return true;
+}
+
+void TfrmBelmar::mnuDefaultFileClick() {
+    OpenDialog.hideReadOnly = true;
+    OpenDialog.fileMustExist = true;
+    OpenDialog.filter = MemFilter;
+    OpenDialog.title = QStringLiteral("Set Default Filename.");
+    OpenDialog.fileName = DefaultFile;
+    QString chosen;
+    if (!host().openFileDialog(OpenDialog, chosen))
+        return;
+    DefaultFile = chosen;
+    platform::Registry registry;
+    if (registry.OpenKey(FilesKey, true))
+        registry.WriteString(QStringLiteral("DefaultFile"), DefaultFile);
+    const QString question = QStringLiteral("Load file  ") + DefaultFile + QStringLiteral("?\n") +
+                             QStringLiteral("All current data will be lost.");
+    if (host().messageBox(question, QStringLiteral("Load Default File."), Question) ==
+        platform::IDOK)
+        LoadProgrammingFile(DefaultFile);
+}
+
+// ---- Radio transfers ----
+
+void TfrmBelmar::btnReadRadioClick() {
+    ClearRadioLabels();
+    SetStatus(QString());
+    RadioVersion[0] = 0;
+    const QString failure = QStringLiteral("Unable to read from radio.\n");
+    const QString caption = QStringLiteral("Read Error");
+    if (!CheckRadio(failure, caption, QStringLiteral("Cannot read from ")))
+        return;
+    ShowVersion(QString::fromLatin1(RadioVersion));
+    lblRadioType->setText(QString::fromLatin1(versionInfo.model));
+    int size = 0;
+    if (!TransferSize(size, failure, caption))
+        return;
+    imageBeforeRead.assign(eeprom.data, eeprom.data + IMAGE_SIZE);
+    eeprom.Erase();
+    RunTransfer(0, 0, size);
+}
+
+// Bytes 48 up: the calibration block never goes out with a write.
+void TfrmBelmar::btnWriteRadioClick() {
+    const QString failure = QStringLiteral("Unable to write to radio.\n");
+    const QString caption = QStringLiteral("Write Error");
+    if (!CheckRadio(failure, caption, QStringLiteral("Cannot write to ")))
+        return;
+    const QString question =
+        (RadioReadCount == 0 ? QStringLiteral("Radio has not been read.\n") : QString()) +
+        QStringLiteral("All current radio data will be lost.");
+    if (host().messageBox(question, QStringLiteral("Write to radio?"), ConfirmWrite) !=
+        platform::IDOK)
+        return;
+    ShowVersion(QString::fromLatin1(RadioVersion));
+    repaint();
+    int size = 0;
+    if (!TransferSize(size, failure, caption))
+        return;
+    RunTransfer(1, CALIBRATION_SIZE, size);
+}
+
+// A port that was never opened, or whose line dropped, is opened again first.
+bool TfrmBelmar::CheckRadio(const QString& failure, const QString& caption,
+                            const QString& refusal) {
+    if (serialPort && !serialPort->EnsurePortOpen()) {
+        CloseComPort();
+        OpenComPort(ComPort);
+    }
+    std::memset(RadioVersion, 0, sizeof RadioVersion);
+    if (RadioGetVersion(RadioVersion) != 1) {
+        RadioVersion[0] = 0;
+        host().messageBox(failure, caption, Exclamation);
+        return false;
+    }
+    RadioVersion[sizeof RadioVersion - 1] = 0;
+    ParseRadioVersion(RadioVersion, versionInfo);
+    const QString model = QString::fromLatin1(versionInfo.model);
+    if (model != QStringLiteral("Korvan")) {
+        host().messageBox(QStringLiteral("Radio type is incorrect.\n") + refusal + model, caption,
+                          Exclamation);
+        return false;
+    }
+    if (!CheckFirmware()) {
+        host().messageBox(QStringLiteral("Current firmware detected: ") +
+                              QString::fromLatin1(RadioVersion) + QStringLiteral(".\n") +
+                              NoFirmware,
+                          QStringLiteral("Version Check Error"), Exclamation);
+        return false;
+    }
+    return true;
+}
+
+// 16 KiB when the radio says exactly that, else 8 KiB; no answer is a failure.
+bool TfrmBelmar::TransferSize(int& size, const QString& failure, const QString& caption) {
+    int reported = 0;
+    if (!GetEepromSize(reported)) {
+        host().messageBox(failure, caption, Exclamation);
+        return false;
+    }
+    size = reported == IMAGE_SIZE ? IMAGE_SIZE : SMALL_IMAGE_SIZE;
+    return true;
+}
+
+void TfrmBelmar::RunTransfer(int mode, int start, int end) {
+    frmReadWrite->WriteMode = mode;
+    frmReadWrite->SetRange(start, end);
+    RadioSetBaudRate(maxBdRate);
+    ownTransfer = true;
+    if (mode == 1)
+        StartWriteThread(start, end);
+    else
+        StartReadThread(start, end);
+    frmReadWrite->exec();
+    WaitTransfer();
+}
+
+bool TfrmBelmar::event(QEvent* event) {
+    if (event->type() != platform::RadioUpdateEvent::eventType())
+        return QMainWindow::event(event);
+    if (!IsStaleTransferUpdate(event))
+        OnRadioMessage(*static_cast<platform::RadioUpdateEvent*>(event));
+    return true;
+}
+
+void TfrmBelmar::OnRadioMessage(const platform::RadioUpdateEvent& message) {
+    if (message.wParam == 0)
+        frmReadWrite->SetProgress(int(message.lParam));
+    else if (message.wParam == 1)
+        EndTransfer(message.lParam);
+}
+
+// A read of this window that did not end well gives the user back the image they had.
+void TfrmBelmar::EndTransfer(long result) {
+    const bool reading = frmReadWrite->WriteMode == 0;
+    if (ownTransfer && reading && result != TRANSFER_DONE && !imageBeforeRead.empty())
+        eeprom.WriteBlock(0, imageBeforeRead.data(), IMAGE_SIZE);
+    if (result == TRANSFER_FAILED) {
+        host().messageBox(reading ? QStringLiteral("Error reading from radio.")
+                                  : QStringLiteral("Error writing to radio."),
+                          QStringLiteral("Error."), Exclamation);
+    } else if (result == TRANSFER_CANCELLED) {
+        if (reading)
+            SetStatus(QString());
+    } else {
+        if (reading)
+            SetStatus(QStringLiteral("Current radio data loaded."));
+        if (ownTransfer)
+            ++RadioReadCount;
+    }
+    ownTransfer = false;
+    imageBeforeRead.clear();
+    ShowRadioType();
+    frmReadWrite->EndShowing();
+}
+
+bool TfrmBelmar::GetEepromSize(int& size) {
+    uint8_t value = 0;
+    if (RadioReadByte(SIZE_BYTE, value) < 0)
+        return false;
+    size = int(value) << SizeShift;
+    return true;
+}
+
+bool TfrmBelmar::CheckFirmware() const {
+    return versionInfo.major >= 2;
+}
+
+void TfrmBelmar::ShowRadioType() {
+    const bool uhf = (eeprom.GetByte(BAND_BYTE) & 0x80) != 0;
+    lblRadioType->setText(uhf ? QStringLiteral("Korvan UHF") : QStringLiteral("Korvan VHF"));
+}
+
+void TfrmBelmar::ShowVersion(const QString& text) {
+    lblVersion->setText(text.mid(7, 6));
+}
+
+void TfrmBelmar::ClearRadioLabels() {
+    lblRadioType->clear();
+    lblVersion->clear();
+}
+
+// ---- Port and the other setup commands ----
+
+bool TfrmBelmar::OpenComPort(int n) {
+    if (!serialPort)
+        return false;
+    const bool opened = serialPort->Open(QStringLiteral("COM") + QString::number(n), 9600);
+    serialPort->Start();
+    return opened;
+}
+
+void TfrmBelmar::CloseComPort() {
+    if (!serialPort)
+        return;
+    serialPort->Stop();
+    serialPort->Close();
+}
+
+void TfrmBelmar::mnuPortSelectClick() {
+    if (frmPorts->exec() != 1)
+        return;
+    CloseComPort();
+    if (!OpenComPort(ComPort))
+        host().messageBox(QStringLiteral("Unable to open COM") + QString::number(ComPort),
+                          QStringLiteral("No port."), Exclamation);
+}
+
+void TfrmBelmar::mnuAutoDetectClick() {
+    frmAutoDetect->exec();
+    if (frmAutoDetect->GetFoundPort() != 0)
+        ComPort = frmAutoDetect->GetFoundPort();
+    CloseComPort();
+    OpenComPort(ComPort);
+}
+
+void TfrmBelmar::mnuRadioAboutClick() {
+    formRadioAbout->exec();
+}
+
+void TfrmBelmar::mnuHelpAboutClick() {
+    AboutBox->exec();
+}
+
+void TfrmBelmar::mnuFileExitClick() {
+    close();
+}
+
+void TfrmBelmar::Timer1Timer() {
+    statusPanels[1]->setText(QTime::currentTime().toString(QStringLiteral("hh:mm:ss")));
+}
+
+void TfrmBelmar::SetStatus(const QString& text) {
+    statusPanels[0]->setText(text);
+}
+
+QString TfrmBelmar::StatusText(int panel) const {
+    return statusPanels[panel]->text();
+}
+
+// ---- Start-up and close ----
+
+void TfrmBelmar::FormShow() {
+    if (!firstActivation)
+        return;
+    firstActivation = false;
+    move(screen()->availableGeometry().center() - rect().center());
+    ClearRadioLabels();
+    ReadSettings();
+    if (DefaultFile.isEmpty())
+        DefaultFile = QStringLiteral("defkorvv2.mem");
+    if (!LoadProgrammingFile(DefaultFile))
+        host().messageBox(QStringLiteral("Default file ") + DefaultFile +
+                              QStringLiteral(" does not exist."),
+                          QStringLiteral("No default file"), Exclamation);
+    OpenComPort(ComPort);
+    repaint();
+}
+
+// A rate that is none of the table's is taken as 9600, the rate every radio speaks.
+void TfrmBelmar::ReadSettings() {
+    platform::Registry registry;
+    ComPort = 1;
+    maxBdRate = BaudRateTable[0];
+    if (registry.OpenKey(FilesKey, true)) {
+        if (!registry.ReadInteger(QStringLiteral("ComPort"), ComPort))
+            ComPort = 1;
+        int rate = BaudRateTable[0];
+        if (registry.ReadInteger(QStringLiteral("maxBdRate"), rate) && BaudRateIndex(rate) >= 0)
+            maxBdRate = rate;
+        registry.ReadString(QStringLiteral("DefaultFile"), DefaultFile);
+        registry.ReadString(QStringLiteral("CurrentFile"), CurrentFile);
+    }
+    if (ComPort < 1 || ComPort > PORT_COUNT)
+        ComPort = 1;
+}
+
+void TfrmBelmar::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+// A transfer still running is stopped and waited for before the port goes.
+void TfrmBelmar::FormClose() {
+    if (closed)
+        return;
+    closed = true;
+    if (TransferStarted()) {
+        CancelTransfer();
+        WaitTransfer();
+    }
+    WriteSettings();
+    delete serialPort;
+    serialPort = nullptr;
+}
+
+// Write failures are ignored: the settings then keep their earlier values.
+void TfrmBelmar::WriteSettings() {
+    platform::Registry registry;
+    if (registry.OpenKey(FilesKey, true)) {
+        registry.WriteInteger(QStringLiteral("ComPort"), ComPort);
+        registry.WriteInteger(QStringLiteral("maxBdRate"), maxBdRate);
+    }
+    if (registry.OpenKey(FilesKey, true))
+        registry.WriteString(QStringLiteral("CurrentFile"), CurrentFile);
+}

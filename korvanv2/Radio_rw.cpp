@@ -1,0 +1,199 @@
+#include "Radio_rw.h"
+
+#include "Eeprom.h"
+#include "Main.h"
+#include "Protocol.h"
+#include "platform/RadioUpdate.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <atomic>
+#include <thread>
+
+TfrmReadWrite* frmReadWrite = nullptr;
+platform::Event cancelEvent;
+
+namespace {
+
+transfer_job_struct transferJob{0, 0, 0};
+std::thread transferThread;
+std::atomic<int> transferResult{TRANSFER_DONE};
+std::atomic<int> transferNumber{0}; // the last worker started
+
+// A WM_RADIO_UPDATE that knows which worker posted it.
+class TransferUpdate : public platform::RadioUpdateEvent {
+public:
+    TransferUpdate(int job, long wParam, long lParam)
+        : platform::RadioUpdateEvent(wParam, lParam), job(job) {}
+    const int job;
+};
+
+void Post(QObject* target, int job, long wParam, long lParam) {
+    if (target)
+        QCoreApplication::postEvent(target, new TransferUpdate(job, wParam, lParam));
+}
+
+enum class Step { Connect, Move, Disconnect, End };
+
+// One block each way; false when the radio did not answer.
+bool MoveBlock(int mode, int address) {
+    uint8_t block[TRANSFER_BLOCK];
+    if (mode == 1) {
+        eeprom.ReadBlock(address, block, TRANSFER_BLOCK);
+        return RadioWriteBlock(address, block) >= 0;
+    }
+    if (RadioReadBlock(address, block) < 0)
+        return false;
+    eeprom.WriteBlock(address, block, TRANSFER_BLOCK);
+    return true;
+}
+
+// A failed block also disconnects, so that the radio leaves its programming mode and the
+// port goes back to 9600 for the next request; the result stays a failure.
+void TransferThread(transfer_job_struct job, QObject* target, int number) {
+    int result = TRANSFER_DONE;
+    Step step = Step::Connect;
+    int address = job.start;
+    while (step != Step::End) {
+        if (step != Step::Disconnect && cancelEvent.isSet()) {
+            cancelEvent.reset();
+            result = TRANSFER_CANCELLED;
+            step = Step::Disconnect;
+        }
+        switch (step) {
+        case Step::Connect:
+            RadioConnect();
+            step = Step::Move;
+            break;
+        case Step::Move:
+            if (address >= job.end) {
+                step = Step::Disconnect;
+            } else if (!MoveBlock(job.mode, address)) {
+                result = TRANSFER_FAILED;
+                step = Step::Disconnect;
+            } else {
+                Post(target, number, 0, address);
+                address += TRANSFER_BLOCK;
+            }
+            break;
+        case Step::Disconnect:
+            RadioDisconnect();
+            step = Step::End;
+            break;
+        case Step::End:
+            break;
+        }
+    }
+    transferResult = result;
+    Post(target, number, 1, result);
+}
+
+int StartThread(int mode, int start, int end) {
+    if (transferThread.joinable()) {
+        CancelTransfer();
+        transferThread.join();
+    }
+    cancelEvent.reset();
+    transferJob = {mode, start, end};
+    const int number = ++transferNumber;
+    transferThread =
+        std::thread(TransferThread, transferJob, static_cast<QObject*>(frmBelmar), number);
+    return 1;
+}
+
+} // namespace
+
+int StartReadThread(int start, int end) {
+    return StartThread(0, start, end);
+}
+
+int StartWriteThread(int start, int end) {
+    return StartThread(1, start, end);
+}
+
+void CancelTransfer() {
+    cancelEvent.set();
+}
+
+int WaitTransfer() {
+    if (transferThread.joinable())
+        transferThread.join();
+    return transferResult;
+}
+
+bool TransferStarted() {
+    return transferThread.joinable();
+}
+
+bool IsStaleTransferUpdate(const QEvent* event) {
+    const auto* update = dynamic_cast<const TransferUpdate*>(event);
+    return update && update->job != transferNumber;
+}
+
+// ---- The progress dialog ----
+
+TfrmReadWrite::TfrmReadWrite(QWidget* parent) : Form(parent) {
+    setWindowTitle(QStringLiteral("Reading / writing to radio"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    lblAction = new QLabel(QStringLiteral("Message to user..."), this);
+    lblAction->setAlignment(Qt::AlignCenter);
+    lblAction->setWordWrap(true);
+    gaugeProgress = new QProgressBar(this);
+    gaugeProgress->setTextVisible(true);
+    gaugeProgress->setStyleSheet(
+        QStringLiteral("QProgressBar { text-align: center; }"
+                       "QProgressBar::chunk { background-color: maroon; }"));
+    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    connect(btnCancel, &QPushButton::clicked, this, &TfrmReadWrite::btnCancelClick);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(btnCancel);
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblAction);
+    layout->addWidget(gaugeProgress);
+    layout->addLayout(buttons);
+    setMinimumWidth(360);
+}
+
+TfrmReadWrite::~TfrmReadWrite() {
+    if (frmReadWrite == this)
+        frmReadWrite = nullptr;
+}
+
+void TfrmReadWrite::FormShow() {
+    gaugeProgress->setValue(gaugeProgress->minimum());
+    btnCancel->setEnabled(true);
+    const bool writing = WriteMode != 0;
+    setWindowTitle(writing ? QStringLiteral("Write.") : QStringLiteral("Read."));
+    lblAction->setText(writing ? QStringLiteral("Writing to radio.")
+                               : QStringLiteral("Reading from radio."));
+}
+
+// The worker finishes its block, disconnects and posts its end; that end closes the dialog.
+void TfrmReadWrite::btnCancelClick() {
+    CancelTransfer();
+    btnCancel->setEnabled(false);
+}
+
+void TfrmReadWrite::reject() {
+    btnCancelClick();
+}
+
+void TfrmReadWrite::SetRange(int minimum, int maximum) {
+    gaugeProgress->setRange(minimum, maximum);
+    gaugeProgress->setValue(minimum);
+}
+
+void TfrmReadWrite::SetProgress(int position) {
+    gaugeProgress->setValue(position);
+}
+
+void TfrmReadWrite::EndShowing() {
+    done(mrOk);
+}

@@ -1,0 +1,70 @@
+#pragma once
+// Whole-image and calibration transfers on a worker thread, and the dialog that shows their
+// progress. The worker moves 16-byte blocks between the radio and `eeprom` and reports to
+// the main window only by posting WM_RADIO_UPDATE: (0, block address) after each block,
+// (1, result) at the end.
+//
+// Callers: set WriteMode, SetRange(start, end), for a whole image RadioSetBaudRate, start
+// the worker, then frmReadWrite->exec(). The dialog stays until the worker's end message
+// has reached the main window, which closes it; Cancel only asks the worker to stop.
+// Callers that need the outcome call WaitTransfer afterwards.
+
+#include "Form.h"
+#include "platform/Event.h"
+
+#include <QEvent>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+constexpr int TRANSFER_BLOCK = 16;
+constexpr int TRANSFER_DONE = 0;
+constexpr int TRANSFER_FAILED = -1;
+constexpr int TRANSFER_CANCELLED = 1;
+
+struct transfer_job_struct {
+    int mode;  // 0 read, 1 write
+    int start; // first address
+    int end;   // end address, exclusive
+};
+
+// Set by CancelTransfer, cleared by each start and by the worker when it sees it.
+extern platform::Event cancelEvent;
+
+// Start a worker over start..end (a worker still running is cancelled and joined first).
+// The worker posts to frmBelmar. Both return 1.
+int StartReadThread(int start, int end);
+int StartWriteThread(int start, int end);
+void CancelTransfer();
+// Joins the last worker and returns its result (TRANSFER_DONE, _FAILED or _CANCELLED).
+int WaitTransfer();
+// A worker was started and has not been joined yet.
+bool TransferStarted();
+// An update posted by a worker older than the last one started: its job is over.
+bool IsStaleTransferUpdate(const QEvent* event);
+
+class TfrmReadWrite : public Form {
+    Q_OBJECT
+public:
+    explicit TfrmReadWrite(QWidget* parent = nullptr);
+    ~TfrmReadWrite() override;
+
+    void FormShow() override;
+    void btnCancelClick();
+    void SetRange(int minimum, int maximum);
+    void SetProgress(int position);
+    // The main window's end of a transfer: the dialog closes.
+    void EndShowing();
+
+    QPushButton* btnCancel;
+    QLabel* lblAction;
+    QProgressBar* gaugeProgress;
+    int WriteMode = 0; // 0 read, 1 write; set by every caller before it shows the dialog
+
+public slots:
+    // Escape and the window's close ask the worker to stop, like Cancel.
+    void reject() override;
+};
+
+extern TfrmReadWrite* frmReadWrite;

@@ -1,0 +1,203 @@
+#include "Radioabout.h"
+
+#include "Codeword.h"
+#include "Protocol.h"
+#include "Radio_picture.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <cctype>
+#include <climits>
+#include <cstring>
+
+version_info_struct versionInfo{};
+TformRadioAbout* formRadioAbout = nullptr;
+
+namespace {
+
+bool IsDigit(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+// A plain decimal number (digits only, fitting an int), else 0.
+int DecimalOrZero(const char* text, int length) {
+    if (length == 0)
+        return 0;
+    long long value = 0;
+    for (int i = 0; i < length; ++i) {
+        if (!IsDigit(text[i]))
+            return 0;
+        value = value * 10 + (text[i] - '0');
+        if (value > INT_MAX)
+            return 0;
+    }
+    return int(value);
+}
+
+constexpr int SizeShift = 10; // the size byte counts KiB
+constexpr int SizeByte = 128;
+constexpr int TypeByte = 40;
+
+} // namespace
+
+void ClearRadioVersion(version_info_struct& record) {
+    std::memset(record.model, 0, sizeof record.model);
+    record.major = 0;
+    record.minor = 0;
+    record.suffix = 0;
+}
+
+int ParseRadioVersion(const char* text, version_info_struct& record) {
+    ClearRadioVersion(record);
+    const char* p = text;
+    int length = 0;
+    while (*p && *p != ' ') {
+        if (length < int(sizeof record.model) - 1)
+            record.model[length++] = *p;
+        ++p;
+    }
+    while (*p && !IsDigit(*p))
+        ++p;
+    const char* majorText = p;
+    while (*p && *p != '.')
+        ++p;
+    record.major = DecimalOrZero(majorText, int(p - majorText));
+    if (*p == '.')
+        ++p;
+    const char* minorText = p;
+    while (IsDigit(*p))
+        ++p;
+    record.minor = DecimalOrZero(minorText, int(p - minorText));
+    record.suffix = *p;
+    return 1;
+}
+
+int FirmwareNumber(const version_info_struct& record) {
+    return record.major * 100 + record.minor;
+}
+
+// ---- The radio summary ----
+
+TformRadioAbout::TformRadioAbout(QWidget* parent) : Form(parent) {
+    setWindowTitle(QStringLiteral("Radio Summary"));
+    lblVersion = new QLabel(this);
+    lblRadioType = new QLabel(this);
+    lblRadioIdent = new QLabel(this);
+    lblCodeWord = new QLabel(this);
+    memoRadioAbout = new QPlainTextEdit(this);
+    memoRadioAbout->setReadOnly(true);
+    memoRadioAbout->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memoRadioAbout->setFixedHeight(memoRadioAbout->fontMetrics().lineSpacing() * 6);
+    btnRefresh = new QPushButton(QStringLiteral("Refresh"), this);
+    btnClose = new QPushButton(QStringLiteral("Close"), this);
+    Image1 = new QLabel(this);
+    Image1->setPixmap(RadioPicture(96));
+    connect(btnRefresh, &QPushButton::clicked, this, &TformRadioAbout::btnRefreshClick);
+    connect(btnClose, &QPushButton::clicked, this, &TformRadioAbout::btnCloseClick);
+
+    auto* fields = new QGridLayout;
+    const std::pair<const char*, QLabel*> rows[] = {{"Firmware version:", lblVersion},
+                                                    {"Radio Type:", lblRadioType},
+                                                    {"Radio Ident:", lblRadioIdent},
+                                                    {"Codeword:", lblCodeWord}};
+    int row = 0;
+    for (const auto& [caption, label] : rows) {
+        fields->addWidget(new QLabel(QString::fromLatin1(caption), this), row, 0);
+        label->setMinimumWidth(160);
+        fields->addWidget(label, row++, 1);
+    }
+    fields->addWidget(memoRadioAbout, row, 0, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(btnRefresh);
+    buttons->addWidget(btnClose);
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(Image1, 0, 0, Qt::AlignTop);
+    layout->addLayout(fields, 0, 1);
+    layout->addLayout(buttons, 1, 0, 1, 2);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TformRadioAbout::FormShow() {
+    RefreshSummary();
+}
+
+void TformRadioAbout::btnRefreshClick() {
+    RefreshSummary();
+}
+
+void TformRadioAbout::btnCloseClick() {
+    done(mrOk);
+}
+
+void TformRadioAbout::RefreshSummary() {
+    for (QLabel* label : {lblVersion, lblRadioType, lblRadioIdent, lblCodeWord})
+        label->clear();
+    memoRadioAbout->clear();
+    ClearSummary();
+    if (ReadSummary())
+        ShowSummary();
+    else
+        memoRadioAbout->appendPlainText(QStringLiteral("Unable to read from radio."));
+}
+
+void TformRadioAbout::ClearSummary() {
+    std::memset(summaryVersion, 0, sizeof summaryVersion);
+    summarySize = 0;
+    summaryType = 0;
+    std::memset(summaryIdent, 0, sizeof summaryIdent);
+    std::memset(summaryCodeWord, 0, sizeof summaryCodeWord);
+}
+
+// A byte that does not come back stays 0.
+bool TformRadioAbout::ReadSummary() {
+    if (RadioGetVersion(summaryVersion) != 1)
+        return false;
+    summaryVersion[sizeof summaryVersion - 1] = 0;
+    const auto radioByte = [](int address) {
+        uint8_t value = 0;
+        return RadioReadByte(uint16_t(address), value) < 0 ? uint8_t(0) : value;
+    };
+    summarySize = radioByte(SizeByte) << SizeShift;
+    summaryType = radioByte(TypeByte);
+    for (int i = 0; i < IDENT_DIGITS / 2; ++i) {
+        const uint8_t pair = radioByte(IDENT_ADDRESS + i);
+        summaryIdent[2 * i] = pair >> 4;
+        summaryIdent[2 * i + 1] = pair & 0x0F;
+    }
+    for (int i = 0; i < CODE_WORD_LENGTH; ++i) {
+        const uint8_t c = radioByte(CODE_WORD_START + i) & 0x7F;
+        if (c <= 30)
+            break;
+        summaryCodeWord[i] = char(c);
+    }
+    return true;
+}
+
+void TformRadioAbout::ShowSummary() {
+    memoRadioAbout->clear();
+    lblVersion->setText(QString::fromLatin1(summaryVersion));
+    QString type = (summaryType & 0x80) ? QStringLiteral("UHF") : QStringLiteral("VHF");
+    if ((summaryType & 0x80) && (summaryType & 0x10))
+        type += QStringLiteral(" LOWBAND");
+    lblRadioType->setText(type);
+    QString ident;
+    for (int digit : summaryIdent)
+        ident += QString::number(digit);
+    lblRadioIdent->setText(ident);
+    lblCodeWord->setText(QString::fromLatin1(summaryCodeWord));
+    if (summarySize <= 0)
+        return;
+    memoRadioAbout->appendPlainText(QStringLiteral("EEPROM size: ") + QString::number(summarySize) +
+                                    QStringLiteral(" bytes"));
+    if (summarySize == 8192) {
+        memoRadioAbout->appendPlainText(QStringLiteral("40 Selcall Memories."));
+        memoRadioAbout->appendPlainText(QStringLiteral("5-char Alphatags."));
+    } else if (summarySize == 16384) {
+        memoRadioAbout->appendPlainText(QStringLiteral("100 Selcall Memories."));
+        memoRadioAbout->appendPlainText(QStringLiteral("9-char Alphatags."));
+    }
+}
