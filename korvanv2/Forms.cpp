@@ -21,8 +21,9 @@
 #include "Radio_rw.h"
 #include "Radioabout.h"
 #include "Sel_ch.h"
-#include "Selectchnl.h"
 #include "Selc_mem.h"
+#include "Selcall.h"
+#include "Selectchnl.h"
 #include "User_btn.h"
 
 #include <functional>
@@ -68,6 +69,7 @@ void CreateForms() {
     Create(frmOptions, Editor::Options);
     Create(frmChannelSelect, frmBelmar);
     Create(frmSelcallIdents, frmBelmar);
+    Create(frmSelcall, Editor::Selcall);
     Create(frmGrpEdit, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(frmUserButtons, Editor::Buttons);
