@@ -22,10 +22,14 @@ thread_suites=(
     TuneRadioTest
     EngineeringTest
     UserButtonsTest
+    EepromEditorRadio
+    EnterInBoxes
+    RestoredJob
     OptionsPreviewV2
     V2SerialPort
     V2SerialLine
     V2RadioCommands
+    V2FlashLink
     TransferRoad
     AutoDetect
     RadioSummary
