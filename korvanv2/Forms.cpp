@@ -1,6 +1,7 @@
 #include "Forms.h"
 
 #include "About.h"
+#include "Adv_edit.h"
 #include "Autodetect.h"
 #include "Cb_opts.h"
 #include "Codeword.h"
@@ -52,6 +53,7 @@ void CreateForms() {
     Create(frmPorts, frmBelmar);
     Create(frmEngineering, Editor::Engineering);
     Create(frmChannelSelect, frmBelmar);
+    Create(frmAdvanced, Editor::Hardware);
     Create(frmReadWrite, frmBelmar);
     Create(formRadioAbout, frmBelmar);
     Create(frmAutoDetect, frmBelmar);
