@@ -206,6 +206,12 @@ void SerialDevice::purge() {
         ::tcflush(handle, TCIOFLUSH);
 }
 
+void SerialDevice::purgeInput() {
+    const int handle = fd;
+    if (handle >= 0)
+        ::tcflush(handle, TCIFLUSH);
+}
+
 SerialDevice::Wait SerialDevice::waitReadable(int timeoutMs) {
     if (stopRequested)
         return Wait::Stopped;

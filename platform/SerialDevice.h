@@ -43,6 +43,8 @@ public:
     int writeAll(const uint8_t* bytes, int count);
     // Discards bytes waiting in both directions.
     void purge();
+    // Discards received bytes not yet read; bytes already written still go out.
+    void purgeInput();
 
     enum class Wait { Readable, Stopped, TimedOut, Failed };
     // Waits until bytes wait, stop() is called, or the time passes.

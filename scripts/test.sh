@@ -9,7 +9,7 @@ jobs="$(nproc)"
 
 # The suites where threads meet: the serial device, events, the serial worker and its jobs,
 # the firmware upgrade and the dialogs that talk to a live radio.
-thread_suites='^(SerialDevice|Event|RadioUpdate|RadioCommands|RadioJobs|ReplySinks|SerialHolder|FirmwareUpgrade|BootLoader|TuneRadioTest|EngineeringTest|UserButtonsTest|V2SerialPort|V2SerialLine|V2RadioCommands)\.'
+thread_suites='^(SerialDevice|Event|RadioUpdate|RadioCommands|RadioJobs|ReplySinks|SerialHolder|FirmwareUpgrade|BootLoader|TuneRadioTest|EngineeringTest|UserButtonsTest|V2SerialPort|V2SerialLine|V2RadioCommands|V2FlashLink)\.'
 
 run_suite() {
     local dir="$1"; shift

@@ -37,7 +37,8 @@ int rateOfSpeed(speed_t speed) {
 
 } // namespace
 
-FlashLoaderSim::FlashLoaderSim() : memory(FLASH_SIZE, 0xFF) {
+FlashLoaderSim::FlashLoaderSim(Generation generation)
+    : generation(generation), memory(FLASH_SIZE, 0xFF) {
     if (!line.isOpen())
         throw std::runtime_error("no pseudo-terminal");
     // Old firmware is in the flash until it is erased.
@@ -181,7 +182,15 @@ void FlashLoaderSim::execute(const std::vector<uint8_t>& command) {
         ++counts[code];
         lineBytes += int(command.size());
         const bool ready = !busy();
+        zeroRun = code == 0x00 ? zeroRun + 1 : 0;
         switch (code) {
+        case 0x00:
+            if (generation == Generation::Second && zeroRun >= SYNC_ZEROS) {
+                zeroRun = 0;
+                if (!faults.neverSync)
+                    answer = {0xB0};
+            }
+            break;
         case 0xB0:
         case 0xB1:
         case 0xB2:

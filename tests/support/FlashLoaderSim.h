@@ -4,6 +4,9 @@
 // check, erase all with a busy period, page read and page program over a 64 KiB flash at
 // 0xF0000..0xFFFFF. Bytes that arrive while the program's line runs at another rate than
 // the loader's are lost, as on a real line. Faults can be switched on to test failures.
+// The generations start the loader differently: the first with the baud code 0xB0 alone,
+// the second with a sync of 0x00 bytes (17, 20 ms apart), which the loader answers with
+// one 0xB0 once it has heard 16 in a row.
 
 #include "support/Pty.h"
 
@@ -23,9 +26,12 @@ class FlashLoaderSim {
 public:
     static constexpr int FLASH_SIZE = 0x10000;
     using Id = std::array<uint8_t, 7>;
+    enum class Generation { First, Second };
+    static constexpr int SYNC_ZEROS = 16;
 
     struct Faults {
         bool neverEcho = false;          // baud codes get no echo
+        bool neverSync = false;          // the second generation's sync gets no answer
         bool refuseId = false;           // every ID check fails
         int eraseErrors = 0;             // this many erases end with the erase error bit
         bool stayBusyAfterErase = false; // the status never shows ready again
@@ -35,7 +41,7 @@ public:
         int eraseLeavesPage = -1;  // erase all leaves this page as it was
     };
 
-    FlashLoaderSim();
+    explicit FlashLoaderSim(Generation generation = Generation::First);
     ~FlashLoaderSim();
     FlashLoaderSim(const FlashLoaderSim&) = delete;
     FlashLoaderSim& operator=(const FlashLoaderSim&) = delete;
@@ -72,6 +78,7 @@ private:
     int slaveRate() const;
     bool busy() const;
 
+    const Generation generation;
     testsupport::PtyPair line;
     std::thread worker;
     std::atomic<bool> stopping{false};
@@ -92,6 +99,7 @@ private:
     uint8_t srd = 0x80;
     uint8_t srd1 = 0x00;
     int erasesFailed = 0;
+    int zeroRun = 0;   // 0x00 bytes heard in a row (the second generation's sync)
     int lineBytes = 0; // bytes of the command being answered, for line timing
     std::map<uint8_t, int> counts;
     std::vector<int> programmed;
