@@ -175,3 +175,43 @@ void ImageFields::store(const ByteReader& read, const ByteWriter& write) const {
             write(f.offset, bits::put(read(f.offset), f.mask, field));
     }
 }
+
+HeldBytes::HeldBytes(std::vector<int> offsets)
+    : offsets(std::move(offsets)), values(this->offsets.size(), 0) {}
+
+int HeldBytes::indexOf(int offset) const {
+    const auto found = std::find(offsets.begin(), offsets.end(), offset);
+    return found == offsets.end() ? -1 : int(found - offsets.begin());
+}
+
+void HeldBytes::take(const ImageFields::ByteReader& read) {
+    for (size_t i = 0; i < offsets.size(); ++i)
+        values[i] = read(offsets[i]);
+}
+
+ImageFields::ByteReader HeldBytes::reader(ImageFields::ByteReader image) const {
+    return [this, image](int offset) {
+        const int i = indexOf(offset);
+        return i < 0 ? image(offset) : values[size_t(i)];
+    };
+}
+
+ImageFields::ByteWriter HeldBytes::writer(ImageFields::ByteWriter image) {
+    return [this, image](int offset, uint8_t value) {
+        const int i = indexOf(offset);
+        if (i < 0)
+            image(offset, value);
+        else
+            values[size_t(i)] = value;
+    };
+}
+
+void HeldBytes::putBack(const ImageFields::ByteWriter& write) const {
+    for (size_t i = 0; i < offsets.size(); ++i)
+        write(offsets[i], values[i]);
+}
+
+uint8_t HeldBytes::at(int offset) const {
+    const int i = indexOf(offset);
+    return i < 0 ? 0 : values[size_t(i)];
+}

@@ -94,3 +94,25 @@ private:
                    std::function<void(int)> setValue);
     std::vector<Field> fields;
 };
+
+// Image bytes a dialog holds while it is open: its fields are loaded from and stored into
+// this copy, and the copy goes back to the image in the order the offsets were given.
+class HeldBytes {
+public:
+    explicit HeldBytes(std::vector<int> offsets);
+
+    // Copies the held bytes out of the image.
+    void take(const ImageFields::ByteReader& read);
+    // Readers and writers that reach the copy for the held offsets and the image for the
+    // others.
+    ImageFields::ByteReader reader(ImageFields::ByteReader image) const;
+    ImageFields::ByteWriter writer(ImageFields::ByteWriter image);
+    // Writes the copy back, byte by byte in the held order.
+    void putBack(const ImageFields::ByteWriter& write) const;
+    uint8_t at(int offset) const;
+
+private:
+    int indexOf(int offset) const; // -1 when not held
+    std::vector<int> offsets;
+    std::vector<uint8_t> values;
+};

@@ -7,10 +7,12 @@
 
 namespace grid {
 
-int Setup(QTableWidget* grid, std::initializer_list<Column> columns, int rowHeight) {
+int Setup(QTableWidget* grid, std::initializer_list<Column> columns, int rowHeight, bool editable) {
     grid->setColumnCount(int(columns.size()));
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setEditTriggers(editable ? QAbstractItemView::AllEditTriggers
+                                   : QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(editable ? QAbstractItemView::SelectItems
+                                        : QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->verticalHeader()->hide();
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

@@ -1,6 +1,6 @@
 #pragma once
-// Read-only text grids of the list dialogs: a header row, fixed column widths, whole-row
-// selection, and rows written as lists of cell texts.
+// Text grids of the list dialogs: a header row, fixed column widths, and rows written as
+// lists of cell texts; read-only with whole-row selection, or editable cell by cell.
 
 #include <QString>
 #include <QStringList>
@@ -15,10 +15,11 @@ struct Column {
     int width;
 };
 
-// Sets the columns and the row height; the grid becomes read-only with whole-row
-// selection, in a compact font that fits the column widths. Returns the sum of the
-// column widths.
-int Setup(QTableWidget* grid, std::initializer_list<Column> columns, int rowHeight);
+// Sets the columns and the row height, in a compact font that fits the column widths. The
+// grid becomes read-only with whole-row selection, or with `editable` a grid whose cells
+// the user types into. Returns the sum of the column widths.
+int Setup(QTableWidget* grid, std::initializer_list<Column> columns, int rowHeight,
+          bool editable = false);
 // Fixes the grid's size to show `width` pixels of columns beside the vertical scroll bar,
 // and `rows` rows under the header.
 void FitSize(QTableWidget* grid, int width, int rows);

@@ -11,17 +11,22 @@ QString FrequencyText(uint32_t hz) {
     return platform::FormatFloat("000.00000", hz / 1e6);
 }
 
-uint32_t ParseFrequency(const QString& mhz) {
-    static const QRegularExpression number(QStringLiteral("^\\s*(\\d*)(?:\\.(\\d*))?\\s*$"));
+uint32_t ParseFrequency(const QString& mhz, uint32_t maxHz) {
+    // At least one digit; the leading zeros stay out of the whole part.
+    static const QRegularExpression number(
+        QStringLiteral("^\\s*(?=\\.?\\d)0*(\\d*)(?:\\.(\\d*))?\\s*$"));
     const auto match = number.match(mhz);
-    const QString whole = match.captured(1);
-    const QString fraction = match.captured(2);
-    if (!match.hasMatch() || (whole.isEmpty() && fraction.isEmpty()) || whole.size() > 4)
+    if (!match.hasMatch())
         throw platform::EConvertError(
             QStringLiteral("'%1' is not a valid floating point value").arg(mhz));
-    const uint64_t hz = whole.toULongLong() * 1000000ull +
-                        (fraction + QStringLiteral("000000")).left(6).toULongLong();
-    if (hz > UINT32_MAX)
+    // Leading zeros are gone: more whole digits than 32 bits of Hz can reach is too much.
+    constexpr int MAX_WHOLE_DIGITS = 4;
+    const QString whole = match.captured(1);
+    const QString fraction = (match.captured(2) + QStringLiteral("000000")).left(6);
+    const uint64_t hz = whole.size() > MAX_WHOLE_DIGITS
+                            ? UINT64_MAX
+                            : whole.toULongLong() * 1000000ull + fraction.toULongLong();
+    if (hz > maxHz)
         throw platform::EConvertError(QStringLiteral("'%1' is out of range").arg(mhz));
     return uint32_t(hz);
 }

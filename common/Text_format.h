@@ -10,9 +10,10 @@ namespace text {
 // Hz shown as MHz with the pattern "000.00000".
 QString FrequencyText(uint32_t hz);
 // Typed MHz to Hz: the decimal text multiplied by 1000000, digits beyond the sixth
-// decimal dropped (exactly, without binary rounding). Throws platform::EConvertError
-// for text that is not a non-negative decimal number or that exceeds 4294 MHz.
-uint32_t ParseFrequency(const QString& mhz);
+// decimal dropped (exactly, without binary rounding). Leading zeros are digits of the same
+// number ("00477.0125" is 477.0125 MHz). Throws platform::EConvertError for text that is
+// not a non-negative decimal number or whose value is above maxHz.
+uint32_t ParseFrequency(const QString& mhz, uint32_t maxHz = UINT32_MAX);
 // A word in units of 12.5 kHz (MHz x 80) shown in MHz with the pattern "00.0000"
 // (1712 shows "21.4000").
 QString StepWordText(uint16_t word);

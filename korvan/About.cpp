@@ -32,7 +32,7 @@ QLabel* NewLink(const QString& text, QWidget* parent) {
 
 } // namespace
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+TAboutBox::TAboutBox(QWidget* parent) : Form(parent) {
     setWindowTitle(QStringLiteral("About..."));
     setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
     BuildControls();
@@ -143,7 +143,7 @@ bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
     const bool move = event->type() == QEvent::MouseMove;
     const bool click = event->type() == QEvent::MouseButtonRelease;
     if (!move && !click)
-        return QDialog::eventFilter(watched, event);
+        return Form::eventFilter(watched, event);
     if (watched == lblWebSite)
         move ? lblWebSiteMouseMove() : lblWebSiteClick();
     else if (watched == lblEmail)
@@ -153,6 +153,6 @@ bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
     else if (move && watched == this)
         FormMouseMove();
     else
-        return QDialog::eventFilter(watched, event);
+        return Form::eventFilter(watched, event);
     return true;
 }

@@ -2,13 +2,13 @@
 // The about box: program name and version, the maker's web site and support e-mail.
 // Shared by both programs.
 
-#include <QDialog>
+#include "Form.h"
 
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
-class TAboutBox : public QDialog {
+class TAboutBox : public Form {
     Q_OBJECT
 public:
     explicit TAboutBox(QWidget* parent = nullptr);

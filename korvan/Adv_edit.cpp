@@ -14,6 +14,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstring>
 #include <thread>
 
@@ -275,6 +276,7 @@ void TfrmAdvanced::btnNextClick() {
         EnableStageControls(false);
         return;
     }
+    frmSerial->EnsurePortOpen(); // dropped, or never opened at start-up
     std::lock_guard lock(flashMutex);
     StartUpgrade();
 }
@@ -282,6 +284,9 @@ void TfrmAdvanced::btnNextClick() {
 void TfrmAdvanced::StartUpgrade() {
     FlashState = 1;
     FlashActive = 1;
+    owedReplies.clear();
+    requestSends = 0;
+    ReplyLength = 0;
     runBdRate = frmBelmar->maxBdRate;
     lblReturnData->clear();
     SetLink(9600);
@@ -299,13 +304,44 @@ void TfrmAdvanced::SetLink(int rate) {
 
 // Senders ------------------------------------------------------------------------------
 
+// A request sent again keeps the replies it is owed; any other send gives up the awaited
+// reply, whose late bytes are then dropped as they come.
 void TfrmAdvanced::SendBoot(const std::vector<uint8_t>& bytes, int replyLength) {
     FlashActive = 1;
+    const bool again =
+        replyLength > 0 && ReplyLength == replyLength && FlashCommand == bytes.front();
+    if (!again)
+        AbandonRequest();
+    DropLateReplies();
     frmSerial->ClearRxBuffer();
     FlashCommand = bytes.front();
     frmSerial->SendBytes(bytes.data(), int(bytes.size()));
     ReplyLength = replyLength;
+    requestSends = again ? requestSends + 1 : (replyLength > 0 ? 1 : 0);
     WaitTicks = WAIT_TICKS;
+}
+
+void TfrmAdvanced::AbandonRequest() {
+    const auto until = std::chrono::steady_clock::now() + LATE_REPLY_LIMIT;
+    for (int i = 0; ReplyLength > 0 && i < requestSends; ++i)
+        owedReplies.push_back({ReplyLength, until});
+    ReplyLength = 0;
+    requestSends = 0;
+}
+
+// The loader answers in order: the bytes waiting first pay what is owed.
+void TfrmAdvanced::DropLateReplies() {
+    const auto now = std::chrono::steady_clock::now();
+    owedReplies.erase(std::remove_if(owedReplies.begin(), owedReplies.end(),
+                                     [now](const OwedReply& owed) { return owed.until <= now; }),
+                      owedReplies.end());
+    while (!owedReplies.empty()) {
+        const int dropped = frmSerial->RxTake(nullptr, owedReplies.front().bytes);
+        if (dropped == 0)
+            break;
+        if ((owedReplies.front().bytes -= dropped) == 0)
+            owedReplies.erase(owedReplies.begin());
+    }
 }
 
 void TfrmAdvanced::SendBootBaud(int rate) {
@@ -502,7 +538,7 @@ void TfrmAdvanced::EraseStatus() {
     } else if (srd & boot::SRD_READY) {
         PostStage(stErase, lamp::Green, "Device erased");
         FlashState = 20;
-    } else if (BusyTooLong(ERASE_BUSY_LIMIT)) {
+    } else if (BusyTooLong(EraseBusyLimit)) {
         PostStage(stErase, lamp::Red, "Erase timed out");
         FlashState = 60;
     } else {
@@ -555,12 +591,25 @@ void TfrmAdvanced::BackToIdle() {
 
 // Worker side --------------------------------------------------------------------------
 
-void TfrmAdvanced::FlashReply(const uint8_t* reply, int length) {
-    // Never wait on the UI thread: a step it holds lets this reply wait for the next poll.
+void TfrmAdvanced::FlashPoll() {
+    // Never wait on the UI thread: a step it holds lets the reply wait for the next poll.
     std::unique_lock lock(flashMutex, std::try_to_lock);
-    if (!lock.owns_lock() || length == 0 || ReplyLength != length)
+    if (!lock.owns_lock())
         return;
-    ReplyLength = 0;
+    DropLateReplies();
+    const int awaited = ReplyLength;
+    if (!owedReplies.empty() || awaited <= 0 || awaited >= RX_RING_SIZE ||
+        frmSerial->RxWaiting() != awaited)
+        return;
+    uint8_t reply[RX_RING_SIZE];
+    frmSerial->RxTake(reply, awaited);
+    // The first reply answers the request; those of its other sends are still owed.
+    --requestSends;
+    AbandonRequest();
+    ActOnReply(reply);
+}
+
+void TfrmAdvanced::ActOnReply(const uint8_t* reply) {
     switch (FlashState) {
     case 3:
         ReplyConnect(reply);

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <vector>
 
 class QTimer;
 
@@ -40,6 +41,9 @@ public:
     // How long the loader may stay busy with an erase or a page before the step fails.
     static constexpr std::chrono::milliseconds ERASE_BUSY_LIMIT{30000};
     static constexpr std::chrono::milliseconds PAGE_BUSY_LIMIT{1000};
+    // How long a reply to a request sent again or given up may still arrive: dropped
+    // until then, so that it never answers a later request. Shorter than a reply wait.
+    static constexpr std::chrono::milliseconds LATE_REPLY_LIMIT{500};
 
     void FormCreate();
     void FormShow() override;
@@ -59,8 +63,7 @@ public:
 
     // FlashLink, called by the serial worker.
     bool FlashIsActive() const override { return FlashActive.load() == 1; }
-    int AwaitedReplyLength() const override { return ReplyLength.load(); }
-    void FlashReply(const uint8_t* reply, int length) override;
+    void FlashPoll() override;
 
     QTabWidget* pageEngOptions;
     QTimer* timerFirmware;
@@ -77,6 +80,8 @@ public:
     std::atomic<int> PageAddress{0};
     std::atomic<int> WaitTicks{0};
     std::atomic<int> Retries{0};
+    // The erase's busy limit in force (ERASE_BUSY_LIMIT unless a test shortens it).
+    std::chrono::milliseconds EraseBusyLimit{ERASE_BUSY_LIMIT};
 
 public slots:
     void done(int result) override;
@@ -125,6 +130,9 @@ private:
     void StartVerify();
     void EndRun(bool passed);
     void BackToIdle();
+    void AbandonRequest();
+    void DropLateReplies();
+    void ActOnReply(const uint8_t* r);
     void ReplyConnect(const uint8_t* r);
     void ReplyBaud(const uint8_t* r);
     void ReplyVersion(const uint8_t* r);
@@ -140,6 +148,13 @@ private:
     std::atomic<int> runBdRate{9600};                // maxBdRate taken when the upgrade starts
     std::atomic<uint8_t> lastStatus{0};              // SRD of the erase status reply
     std::chrono::steady_clock::time_point busySince; // flashMutex
+    // Replies still owed by requests that were sent again or given up (flashMutex).
+    struct OwedReply {
+        int bytes;
+        std::chrono::steady_clock::time_point until;
+    };
+    std::vector<OwedReply> owedReplies;
+    int requestSends = 0; // times the awaited request went out (flashMutex)
 };
 
 extern TfrmAdvanced* frmAdvanced;

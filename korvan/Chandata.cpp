@@ -317,11 +317,12 @@ void TfrmChannelData::btnNewChannelClick() {
 }
 
 void TfrmChannelData::AddGroupChannel() {
-    int slot = Channels->NextFree(0);
-    if (slot < 1 || slot > CH_LAST_NAMED) {
+    const std::vector<int> free = Channels->NewGroupSlots();
+    if (free.empty()) {
         NoSpareChannels();
         return;
     }
+    int slot = free.front();
     frmGrpEdit->SetGroupData(&slot, Channels.get(), 0, &DefaultGroupChannel);
     if (frmGrpEdit->exec() == 1) {
         Channels->SetGroup(DefaultGroupChannel, slot);
@@ -412,6 +413,21 @@ void TfrmChannelData::Cut1Click() {
     Paste1->setEnabled(true);
 }
 
+// A member of the group on the clipboard that would be a group once it is pasted onto
+// `target` (a group channel, or the target itself); 0 when there is none.
+int TfrmChannelData::NestedMember(int target) const {
+    if (!(ChannelClipboard.Flags6 & chflags::Group))
+        return 0;
+    ChData pasted(CH_COUNT);
+    pasted.SetRaw(ChannelClipboard, target);
+    CH_GROUP_STRUCT group;
+    pasted.GetGroup(group, target);
+    for (uint32_t member : group.Member)
+        if (member != 0 && (int(member) == target || Channels->IsGroup(int(member))))
+            return int(member);
+    return 0;
+}
+
 // The refusals of a paste onto `target`, each after its message or question.
 bool TfrmChannelData::PasteRefused(int target) {
     platform::Host& host = platform::host();
@@ -429,6 +445,14 @@ bool TfrmChannelData::PasteRefused(int target) {
     if (target > CH_LAST_NAMED && (ChannelClipboard.Flags6 & chflags::Group)) {
         host.messageBox(QStringLiteral("Can't paste Group Channels to \nto CH100-CH124."),
                         QStringLiteral("Error"), platform::MB_ICONEXCLAMATION);
+        return true;
+    }
+    if (const int nested = NestedMember(target)) {
+        host.messageBox(
+            QStringLiteral("Cannot paste to CH%1.\nThe group lists CH%2, a group channel.")
+                .arg(target)
+                .arg(nested),
+            QStringLiteral("Error"), platform::MB_ICONEXCLAMATION);
         return true;
     }
     return false;

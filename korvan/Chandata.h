@@ -94,6 +94,7 @@ private:
     // Shows "Channel is used in Group CH.." and gives true when a group lists the slot.
     bool RefuseGroupMember(int slot);
     bool PasteRefused(int target);
+    int NestedMember(int target) const;
     void NoSpareChannels();
 
     ImageFields globals;

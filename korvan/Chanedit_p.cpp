@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "Ctcss.h"
 #include "Eeprom.h"
+#include "Frequency_edit.h"
 #include "Help_pane.h"
 #include "Key_filter.h"
 #include "Main.h"
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <initializer_list>
@@ -31,43 +31,6 @@ namespace {
 constexpr uint32_t UHF_MAX_HZ = 550000000;
 constexpr uint32_t VHF_MAX_HZ = 200000000;
 constexpr uint8_t UHF_BAND = 0x80; // band byte bit 7
-
-QLineEdit* NewFrequencyBox(QWidget* parent) {
-    auto* box = new QLineEdit(parent);
-    box->setMaxLength(10);
-    box->setFixedWidth(90);
-    keys::allowOnly(box, keys::Decimal);
-    return box;
-}
-
-// The controls heading a transmit or receive group.
-struct FrequencyControls {
-    QLabel* frequencyLabel;
-    QLineEdit* frequency;
-    QWidget* spin;
-    QLabel* toneLabel;
-    QComboBox* tones;
-};
-
-// The group's grid: the frequency with its spin button, the tone list, then one option a
-// row across both columns.
-QGridLayout* LayOutFrequencyGroup(QGroupBox* group, const FrequencyControls& heading,
-                                  std::initializer_list<QCheckBox*> options) {
-    auto* layout = new QGridLayout(group);
-    layout->addWidget(heading.frequencyLabel, 0, 0);
-    auto* frequency = new QHBoxLayout;
-    frequency->setSpacing(0);
-    frequency->addWidget(heading.frequency);
-    frequency->addWidget(heading.spin);
-    frequency->addStretch(1);
-    layout->addLayout(frequency, 0, 1);
-    layout->addWidget(heading.toneLabel, 1, 0);
-    layout->addWidget(heading.tones, 1, 1);
-    int row = 2;
-    for (QCheckBox* option : options)
-        layout->addWidget(option, row++, 0, 1, 2);
-    return layout;
-}
 
 } // namespace
 
@@ -125,7 +88,7 @@ QWidget* TfrmEditChannel2::BuildChannelRow() {
 QGroupBox* TfrmEditChannel2::BuildTransmit() {
     TxGroup = new QGroupBox(QStringLiteral("Transmit Options."), this);
     lblTxFreq = new QLabel(QStringLiteral("Transmit Frequency"), TxGroup);
-    editTxFreq = NewFrequencyBox(TxGroup);
+    editTxFreq = freqedit::NewBox(TxGroup);
     udTxFreq = new SpinButton(TxGroup);
     lblTxCtcss = new QLabel(QStringLiteral("Transmit CTCSS"), TxGroup);
     cmbTxCtcss = new QComboBox(TxGroup);
@@ -140,8 +103,8 @@ QGroupBox* TfrmEditChannel2::BuildTransmit() {
     connect(chkTxDisable, &QCheckBox::toggled, this, &TfrmEditChannel2::chkTxDisableClick);
 
     QGridLayout* layout =
-        LayOutFrequencyGroup(TxGroup, {lblTxFreq, editTxFreq, udTxFreq, lblTxCtcss, cmbTxCtcss},
-                             {chkTxDisable, chkTxLowPower, chkBlEnabled, chkTaEnabled});
+        freqedit::LayOutGroup(TxGroup, {lblTxFreq, editTxFreq, udTxFreq, lblTxCtcss, cmbTxCtcss},
+                              {chkTxDisable, chkTxLowPower, chkBlEnabled, chkTaEnabled});
     layout->setRowStretch(6, 1);
     return TxGroup;
 }
@@ -149,7 +112,7 @@ QGroupBox* TfrmEditChannel2::BuildTransmit() {
 QGroupBox* TfrmEditChannel2::BuildReceive() {
     RxGroup = new QGroupBox(QStringLiteral("Receive Options."), this);
     lblRxFreq = new QLabel(QStringLiteral("Receive Frequency"), RxGroup);
-    editRxFreq = NewFrequencyBox(RxGroup);
+    editRxFreq = freqedit::NewBox(RxGroup);
     udRxFreq = new SpinButton(RxGroup);
     lblRxCtcss = new QLabel(QStringLiteral("Receive CTCSS"), RxGroup);
     cmbRxCtcss = new QComboBox(RxGroup);
@@ -164,8 +127,8 @@ QGroupBox* TfrmEditChannel2::BuildReceive() {
             [this] { editTxFreqKeyPress(editRxFreq); });
     connect(cmbRxCtcss, &QComboBox::currentIndexChanged, this, &TfrmEditChannel2::cmbRxCtcssChange);
 
-    LayOutFrequencyGroup(RxGroup, {lblRxFreq, editRxFreq, udRxFreq, lblRxCtcss, cmbRxCtcss},
-                         {chkOsMem, chkGsMem, chkQMem, chkSqlSwEnabled, chkDcsInvertOK});
+    freqedit::LayOutGroup(RxGroup, {lblRxFreq, editRxFreq, udRxFreq, lblRxCtcss, cmbRxCtcss},
+                          {chkOsMem, chkGsMem, chkQMem, chkSqlSwEnabled, chkDcsInvertOK});
     return RxGroup;
 }
 
@@ -342,24 +305,7 @@ void TfrmEditChannel2::editChnlKeyPress() {
 // "" is 0 Hz; a negative number is 0 Hz; a number beyond what 32 bits of Hz hold is
 // above every band and is later limited to the band's maximum.
 bool TfrmEditChannel2::StrToFreq(const QString& text, uint32_t& hz) {
-    static const QRegularExpression number(QStringLiteral("^-?(\\d+\\.?\\d*|\\.\\d+)$"));
-    const QString typed = text.trimmed();
-    if (typed.isEmpty()) {
-        hz = 0;
-        return true;
-    }
-    if (!number.match(typed).hasMatch())
-        return false;
-    if (typed.startsWith('-')) {
-        hz = 0;
-        return true;
-    }
-    try {
-        hz = text::ParseFrequency(typed);
-    } catch (const platform::EConvertError&) {
-        hz = UINT32_MAX;
-    }
-    return true;
+    return freqedit::Parse(text, hz) != freqedit::Typed::Invalid;
 }
 
 void TfrmEditChannel2::SetStepFromBandwidth() {
@@ -374,9 +320,7 @@ uint32_t TfrmEditChannel2::SnapFrequency(uint32_t hz) {
 }
 
 uint32_t TfrmEditChannel2::RoundToStep(uint32_t hz, uint32_t step) {
-    if (step == 0)
-        return hz;
-    return uint32_t((uint64_t(hz) + step / 2) / step * step);
+    return freqedit::RoundToStep(hz, step);
 }
 
 bool TfrmEditChannel2::CheckBand(uint32_t hz) {
@@ -394,9 +338,8 @@ void TfrmEditChannel2::SpinFrequency(QLineEdit* box, bool up) {
     uint32_t hz = 0;
     if (!StrToFreq(box->text(), hz))
         return;
-    int64_t next = int64_t(hz & 0x7FFFFFFF) + (up ? FreqStep : -FreqStep);
-    next = std::clamp<int64_t>(next, 0, MaxFrequency);
-    box->setText(text::FrequencyText(SnapFrequency(uint32_t(next))));
+    const uint32_t next = freqedit::Step(hz, up ? FreqStep : -FreqStep, MaxFrequency);
+    box->setText(text::FrequencyText(SnapFrequency(next)));
 }
 
 void TfrmEditChannel2::udTxFreqClick(bool up) {

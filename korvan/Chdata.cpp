@@ -261,6 +261,26 @@ int ChData::FindGroupUsing(int n) const {
     return found;
 }
 
+bool ChData::CanHoldNewGroup(int n) const {
+    return n >= 1 && n <= CH_LAST_NAMED && IsEmpty(n) && FindGroupUsing(n) == 0;
+}
+
+std::vector<int> ChData::NewGroupSlots() const {
+    std::vector<int> found;
+    for (int slot = 1; slot <= CH_LAST_NAMED; ++slot)
+        if (CanHoldNewGroup(slot))
+            found.push_back(slot);
+    return found;
+}
+
+bool ChData::CanBeMember(int n) const {
+    if (n < 1 || n > CH_LAST_SLOT || !valid(n) || IsGroup(n))
+        return false;
+    CH_NORMAL_STRUCT channel;
+    GetNormal(channel, n);
+    return (channel.Flags6 & chflags::Enabled) || channel.RxFreq != 0;
+}
+
 int ChData::LoadFromImage(const uint8_t* image) {
     const int last = std::min(count - 1, CH_LAST_SLOT);
     for (int slot = 1; slot <= last; ++slot) {

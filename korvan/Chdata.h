@@ -102,6 +102,12 @@ public:
     int FirstUsed() const;
     // The highest group slot listing slot n as a member, or 0.
     int FindGroupUsing(int n) const;
+    // The group rules, so that no group ever nests in another: a new group goes only to a
+    // free slot 1..99 that no group lists as a member; a member is a slot 1..124 holding
+    // a channel (enabled, or hidden with an RX frequency) that is not a group.
+    bool CanHoldNewGroup(int n) const;
+    std::vector<int> NewGroupSlots() const; // ascending
+    bool CanBeMember(int n) const;
 
     int LoadFromImage(const uint8_t* image);
     int SaveToImage(uint8_t* image) const;

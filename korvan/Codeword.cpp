@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 TfrmCodeWord* frmCodeWord = nullptr;
@@ -25,7 +24,7 @@ constexpr int EditLength = CODE_WORD_CHARACTERS;
 
 QString CodeWordText(const std::function<uint8_t(int address)>& byteAt) {
     QString word;
-    for (int i = 0; i < CODE_WORD_CHARACTERS; ++i) {
+    for (int i = 0; i < CODE_WORD_SHOWN; ++i) {
         const uint8_t c = byteAt(CODE_WORD_START + i);
         if (c >= 0x20 && c < 0x7F)
             word += QChar(c);
@@ -33,7 +32,7 @@ QString CodeWordText(const std::function<uint8_t(int address)>& byteAt) {
     return word;
 }
 
-TfrmCodeWord::TfrmCodeWord(QWidget* parent) : QDialog(parent) {
+TfrmCodeWord::TfrmCodeWord(QWidget* parent) : Form(parent) {
     setWindowTitle(QStringLiteral("Edit Code Word"));
     lblInstructions = new QLabel(QStringLiteral(
         "Enter a Code Word up to 16 characters in length that will be programmed into the "
@@ -43,7 +42,7 @@ TfrmCodeWord::TfrmCodeWord(QWidget* parent) : QDialog(parent) {
     txtCodeWord->setMaxLength(EditLength);
     keys::allowOnly(txtCodeWord, keys::PrintableAscii);
     OKBtn = new QPushButton(QStringLiteral("OK"));
-    OKBtn->setDefault(true);
+    MakeDefault(OKBtn);
     CancelBtn = new QPushButton(QStringLiteral("Cancel"));
 
     auto* main = new QVBoxLayout(this);
@@ -54,12 +53,6 @@ TfrmCodeWord::TfrmCodeWord(QWidget* parent) : QDialog(parent) {
 
     connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-void TfrmCodeWord::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void TfrmCodeWord::FormShow() {

@@ -20,7 +20,7 @@ constexpr int Rates[] = {9600, 19200, 38400, 57600};
 
 } // namespace
 
-TfrmPorts::TfrmPorts(QWidget* parent) : QDialog(parent) {
+TfrmPorts::TfrmPorts(QWidget* parent) : Form(parent) {
     setWindowTitle(QStringLiteral("Select Serial Port."));
     setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
     Label2 = new QLabel(QStringLiteral("Serial Port:"), this);
@@ -45,11 +45,6 @@ TfrmPorts::TfrmPorts(QWidget* parent) : QDialog(parent) {
 #endif
     layout->addWidget(buttons, 2, 0, 1, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-void TfrmPorts::showEvent(QShowEvent* event) {
-    FormShow();
-    QDialog::showEvent(event);
 }
 
 void TfrmPorts::FormShow() {

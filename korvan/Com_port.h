@@ -2,18 +2,18 @@
 // Choosing the serial port (and, in the second program, the highest link rate).
 // Shared by both programs.
 
-#include <QDialog>
+#include "Form.h"
 
 class QComboBox;
 class QLabel;
 class QPushButton;
 
-class TfrmPorts : public QDialog {
+class TfrmPorts : public Form {
     Q_OBJECT
 public:
     explicit TfrmPorts(QWidget* parent = nullptr);
 
-    void FormShow();
+    void FormShow() override;
     void btnOKClick();
 
     QLabel* Label2;
@@ -24,9 +24,6 @@ public:
 #endif
     QPushButton* btnOK;
     QPushButton* BitBtn2;
-
-protected:
-    void showEvent(QShowEvent* event) override;
 };
 
 extern TfrmPorts* frmPorts;

@@ -1,6 +1,7 @@
 #include "Grpedit.h"
 
 #include "Controls.h"
+#include "Group_members.h"
 #include "Help_pane.h"
 #include "Key_filter.h"
 #include "String_grid.h"
@@ -24,22 +25,6 @@ TfrmGrpEdit* frmGrpEdit = nullptr;
 namespace {
 
 constexpr int GRID_ROWS_SHOWN = 10;
-constexpr int GRID_ROW_HEIGHT = 18;
-
-QTableWidget* NewMemberGrid(QWidget* parent) {
-    auto* grid = new QTableWidget(parent);
-    const int width = grid::Setup(
-        grid, {{"CH", 25}, {"Name", 70}, {"Tx Freq", 90}, {"Rx Freq", 90}}, GRID_ROW_HEIGHT);
-    grid::FitSize(grid, width + 5, GRID_ROWS_SHOWN);
-    return grid;
-}
-
-// A grid with no rows keeps one blank row.
-void EndRows(QTableWidget* grid, int rows) {
-    grid->setRowCount(std::max(rows, 1));
-    if (rows == 0)
-        grid::SetRow(grid, 0, {});
-}
 
 } // namespace
 
@@ -72,9 +57,9 @@ QWidget* TfrmGrpEdit::BuildLists() {
     cbChannel = new QComboBox(panel);
     cbChannel->setFixedWidth(70);
     Label1 = new QLabel(QStringLiteral("Channels In Group"), panel);
-    sgGroupList = NewMemberGrid(panel);
+    sgGroupList = members::NewList(panel, GRID_ROWS_SHOWN);
     Label2 = new QLabel(QStringLiteral("Available Channels"), panel);
-    sgMACList = NewMemberGrid(panel);
+    sgMACList = members::NewList(panel, GRID_ROWS_SHOWN);
     btnAdd = new QPushButton(QStringLiteral(" Add"), panel);
     btnRemove = new QPushButton(QStringLiteral("Remove"), panel);
     for (QPushButton* button : {btnAdd, btnRemove})
@@ -229,82 +214,65 @@ void TfrmGrpEdit::FormShow() {
     MemberCount = ShowGroup();
     AvailableCount = ShowAvailable();
     UpdateButtons();
+    grid::SelectRow(sgGroupList, 0);
+    grid::SelectRow(sgMACList, 0);
 }
 
 void TfrmGrpEdit::InitGroupGrid() {
-    EndRows(sgGroupList, 0);
+    members::ShowRows(sgGroupList, {});
 }
 
 void TfrmGrpEdit::InitAvailableGrid() {
-    EndRows(sgMACList, 0);
+    members::ShowRows(sgMACList, {});
 }
 
-void TfrmGrpEdit::ListChannel(QTableWidget* grid, int row, int slot) const {
+QStringList TfrmGrpEdit::ListChannel(int slot) const {
     CH_NORMAL_STRUCT channel;
     store->GetNormal(channel, slot);
-    grid::SetRow(grid, row,
-                 {QString::number(slot), ListedName(slot, channel),
-                  text::FrequencyText(channel.TxFreq), text::FrequencyText(channel.RxFreq)});
+    return {QString::number(slot), ListedName(slot, channel), text::FrequencyText(channel.TxFreq),
+            text::FrequencyText(channel.RxFreq)};
 }
 
 int TfrmGrpEdit::ShowGroup() {
-    int rows = 0;
-    sgGroupList->setRowCount(GROUP_MEMBERS);
+    QList<QStringList> rows;
     for (int slot : MemberSlots)
         if (slot != 0)
-            ListChannel(sgGroupList, rows++, slot);
-    EndRows(sgGroupList, rows);
-    return rows;
+            rows << ListChannel(slot);
+    members::ShowRows(sgGroupList, rows);
+    return int(rows.size());
 }
 
 int TfrmGrpEdit::ShowAvailable() {
-    int rows = 0;
-    sgMACList->setRowCount(CH_LAST_SLOT);
+    QList<QStringList> rows;
     for (int slot = 1; slot <= CH_LAST_SLOT; ++slot)
         if (CanJoinGroup(slot))
-            ListChannel(sgMACList, rows++, slot);
-    EndRows(sgMACList, rows);
-    return rows;
+            rows << ListChannel(slot);
+    members::ShowRows(sgMACList, rows);
+    return int(rows.size());
 }
 
 bool TfrmGrpEdit::CanJoinGroup(int slot) const {
-    const bool inRange = slot >= 1 && slot <= CH_LAST_SLOT &&
-                         (GroupSize != 8 || slot <= GROUP8_LAST_MAIN || slot >= 100);
-    if (!inRange)
-        return false;
-    CH_NORMAL_STRUCT channel;
-    store->GetNormal(channel, slot);
-    if (channel.Flags6 & chflags::Enabled)
-        return !(channel.Flags6 & chflags::Group);
-    return channel.RxFreq != 0;
+    const bool inRange = GroupSize != 8 || slot <= GROUP8_LAST_MAIN || slot >= 100;
+    return inRange && store->CanBeMember(slot);
 }
 
 int TfrmGrpEdit::AddMember(int slot) {
-    for (int p = 0; p < GROUP_MEMBERS; ++p)
-        if (MemberSlots[p] == 0) {
-            MemberSlots[p] = slot;
-            return p;
-        }
-    return -1;
+    return members::Add(MemberSlots, GROUP_MEMBERS, slot, false);
 }
 
 int TfrmGrpEdit::RemoveMember(int entry) {
-    if (entry < 0 || entry >= GROUP_MEMBERS)
-        return -1;
-    std::copy(MemberSlots + entry + 1, MemberSlots + GROUP_MEMBERS, MemberSlots + entry);
-    MemberSlots[GROUP_MEMBERS - 1] = 0;
-    return entry;
+    return members::Remove(MemberSlots, GROUP_MEMBERS,
+                           members::SlotOfRow(MemberSlots, GROUP_MEMBERS, entry));
 }
 
+// Kept are the members among the first GroupSize entries that could join now: in the
+// size's range and holding a channel that is not a group.
 void TfrmGrpEdit::TrimMembers() {
     int kept[GROUP_MEMBERS] = {};
     int count = 0;
-    for (int p = 0; p < GroupSize; ++p) {
-        const int slot = MemberSlots[p];
-        const int lastMain = GroupSize == 8 ? GROUP8_LAST_MAIN : CH_LAST_NAMED;
-        if ((slot >= 1 && slot <= lastMain) || (slot >= 100 && slot <= CH_LAST_SLOT))
-            kept[count++] = slot;
-    }
+    for (int p = 0; p < GroupSize; ++p)
+        if (CanJoinGroup(MemberSlots[p]))
+            kept[count++] = MemberSlots[p];
     std::copy(kept, kept + GROUP_MEMBERS, MemberSlots);
 }
 
@@ -315,9 +283,8 @@ void TfrmGrpEdit::UpdateButtons() {
 
 void TfrmGrpEdit::LoadFreeChannels() {
     cbChannel->clear();
-    for (int slot = 1; slot <= CH_LAST_NAMED; ++slot)
-        if (store->IsEmpty(slot))
-            cbChannel->addItem(QString::number(slot));
+    for (int slot : store->NewGroupSlots())
+        cbChannel->addItem(QString::number(slot));
     cbChannel->setCurrentIndex(0);
 }
 

@@ -93,7 +93,7 @@ private:
     void BindFlags();
     void BindHelp();
     void SetGroupSize(int size);
-    void ListChannel(QTableWidget* grid, int row, int slot) const;
+    QStringList ListChannel(int slot) const;
 
     int* channelOut = nullptr;
     ChData* store = nullptr;

@@ -6,9 +6,10 @@
 // Main.h / Eeprom.h first on its include path (a "..." include would always find the copy
 // beside this file).
 
-#include <Main.h>
 #if KORVAN_V2
 #include <Eeprom.h>
+#else
+#include <Main.h>
 #endif
 
 #include <cstdint>

@@ -80,13 +80,9 @@ public:
     UpDown* udContrast; // shows its position in editContrast
 
 private:
-    void buildSwitchOn();
-    void buildTimeOutTimer();
-    void buildCtcss();
-    void buildGeneral();
-    void buildDisplay();
+    void buildAuxBoxes();
     void bindFields();
-    void bindHelp();
+    void bindAuxHelp();
     void connectHandlers();
 
     ImageFields fields;

@@ -128,25 +128,13 @@ void rs232_processor::ReadPort() {
     serial.RxHead = head;
 }
 
-// While the firmware upgrade owns the link: hand it its reply once the ring holds exactly
-// the awaited count. Returns false when the upgrade is not active.
+// While the firmware upgrade owns the link it reads the ring itself. Returns false when
+// the upgrade is not active.
 bool rs232_processor::FlashBranch() {
     std::lock_guard<std::mutex> sinks(sinkMutex);
     if (!flashLink || !flashLink->FlashIsActive())
         return false;
-    const int awaited = flashLink->AwaitedReplyLength();
-    if (awaited <= 0 || awaited >= RX_RING_SIZE)
-        return true;
-    uint8_t reply[RX_RING_SIZE];
-    {
-        std::lock_guard<std::mutex> ring(serial.ringMutex);
-        const int tail = serial.RxTail;
-        if (wrap(serial.RxHead - tail) != awaited)
-            return true;
-        for (int i = 0; i < awaited; ++i)
-            reply[i] = serial.RxBuffer[wrap(tail + i)];
-    }
-    flashLink->FlashReply(reply, awaited);
+    flashLink->FlashPoll();
     return true;
 }
 

@@ -67,14 +67,12 @@ class FlashLink {
 public:
     virtual ~FlashLink() = default;
     // FlashActive: while true the worker neither recognises frames nor runs a job step;
-    // it only fills the ring and watches for the awaited reply.
+    // it only fills the ring and lets the upgrade look at it.
     virtual bool FlashIsActive() const = 0;
-    // ReplyLength: length of the awaited boot-loader reply, 0 when none.
-    virtual int AwaitedReplyLength() const = 0;
-    // The ring (cleared by the sender) holds exactly AwaitedReplyLength() bytes; here they
-    // are. Clear the awaited length first, then act on the flash state. Runs on the worker
-    // thread and may send (frmSerial->ClearRxBuffer, SendBytes, SetBaudRate).
-    virtual void FlashReply(const uint8_t* reply, int length) = 0;
+    // Each poll while active, on the worker thread: the upgrade takes what the ring holds
+    // (frmSerial->RxWaiting, RxTake) under its own step lock, so that a reply is matched to
+    // the request it answers, and may send (ClearRxBuffer, SendBytes, SetBaudRate).
+    virtual void FlashPoll() = 0;
 };
 
 class rs232_processor {

@@ -7,13 +7,13 @@
 
 TfrmChannelSelect* frmChannelSelect = nullptr;
 
-TfrmChannelSelect::TfrmChannelSelect(QWidget* parent) : QDialog(parent) {
+TfrmChannelSelect::TfrmChannelSelect(QWidget* parent) : Form(parent) {
     setWindowTitle(QStringLiteral("Select Channel Type"));
     rbNormalChannel = new QRadioButton(QStringLiteral("Normal Channel"), this);
     rbMAC = new QRadioButton(QStringLiteral("Group Channel"), this);
     rbNormalChannel->setChecked(true);
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setDefault(true);
+    MakeDefault(OKBtn);
     connect(OKBtn, &QPushButton::clicked, this, [this] {
         OKBtnClick();
         accept();
@@ -24,7 +24,7 @@ TfrmChannelSelect::TfrmChannelSelect(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(OKBtn);
 #if KORVAN_V2
     btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnCancel, &QPushButton::clicked, this, [this] { done(mrCancel); });
     buttons->addWidget(btnCancel);
 #endif
     auto* layout = new QVBoxLayout(this);
@@ -32,11 +32,6 @@ TfrmChannelSelect::TfrmChannelSelect(QWidget* parent) : QDialog(parent) {
     layout->addWidget(rbMAC);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-void TfrmChannelSelect::showEvent(QShowEvent* event) {
-    FormShow();
-    QDialog::showEvent(event);
 }
 
 void TfrmChannelSelect::FormShow() {

@@ -2,18 +2,18 @@
 // Asks whether a new channel is a normal channel or a group channel. Shared by both
 // programs.
 
-#include <QDialog>
+#include "Form.h"
 #include <cstdint>
 
 class QPushButton;
 class QRadioButton;
 
-class TfrmChannelSelect : public QDialog {
+class TfrmChannelSelect : public Form {
     Q_OBJECT
 public:
     explicit TfrmChannelSelect(QWidget* parent = nullptr);
 
-    void FormShow();
+    void FormShow() override;
     void OKBtnClick();
 
     QRadioButton* rbNormalChannel;
@@ -23,9 +23,6 @@ public:
     QPushButton* btnCancel;
 #endif
     uint8_t GroupChannelChosen = 0; // 1 when "Group Channel" was chosen
-
-protected:
-    void showEvent(QShowEvent* event) override;
 };
 
 extern TfrmChannelSelect* frmChannelSelect;

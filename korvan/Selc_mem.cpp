@@ -1,9 +1,11 @@
 #include "Selc_mem.h"
 
 #include "Help_pane.h"
+#include "Idents.h"
 #include "Image_access.h"
 #include "Image_fields.h"
 #include "Key_filter.h"
+#include "Mask_edit.h"
 #include "Selcall.h"
 #include "Text_format.h"
 #include "platform/Host.h"
@@ -18,7 +20,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
@@ -33,12 +34,8 @@ constexpr int OwnIdentAddress = 0xB5;
 constexpr int PermissionByte = 0x4D;
 constexpr uint8_t OwnIdentModifyBit = 0x40;
 constexpr uint8_t CallMemoryModifyBit = 0x80;
-constexpr int IdentBytes = 4;
-constexpr int IdentDigits = 8;
-constexpr int RecordTagBytes = 5; // tag characters 1-5, record bytes 4-8
-constexpr int TableTagBytes = 4;  // tag characters 6-9, in the separate table
-constexpr int TagLength = RecordTagBytes + TableTagBytes;
-constexpr uint8_t CommandFlagBit = 0x80; // of the first tag byte
+constexpr int IdentDigits = idents::IdentDigits;
+constexpr int TagLength = idents::MaxTagLength;
 constexpr int LastSlot = 99;
 constexpr int MaxSlot = 98;
 
@@ -63,50 +60,9 @@ int identAddress(int slot) {
     return slot == TfrmSelcallIdents::OwnIdentSlot ? OwnIdentAddress : recordAddress(slot);
 }
 
-int tagTableAddress(int slot) {
-    return 0xD3C + TableTagBytes * slot;
+idents::Slot slotPlace(int slot) {
+    return {recordAddress(slot), 0xD3C + idents::TableTagBytes * slot};
 }
-
-int digitValue(QChar c) {
-    if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-        return c.unicode() - '0';
-    if (c >= QLatin1Char('A') && c <= QLatin1Char('F'))
-        return c.unicode() - 'A' + 10;
-    return 0;
-}
-
-// Tag characters are 7-bit; anything else is stored as '?'.
-uint8_t tagByte(QChar c) {
-    return c.unicode() < 0x80 ? uint8_t(c.unicode()) : uint8_t('?');
-}
-
-// Edits the ident and tag cells within their edit masks: ">" upper case, one "C" for each
-// character allowed.
-class MaskDelegate : public QStyledItemDelegate {
-public:
-    explicit MaskDelegate(TfrmSelcallIdents* form) : QStyledItemDelegate(form), form(form) {}
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                          const QModelIndex& index) const override {
-        const QString mask = form->listSelcallMemoriesGetEditMask(index.row() + 1, index.column());
-        if (mask.isEmpty())
-            return nullptr;
-        auto* edit = new QLineEdit(parent);
-        edit->setMaxLength(int(mask.count(QLatin1Char('C'))));
-        keys::allowOnly(edit,
-                        index.column() == TfrmSelcallIdents::IdentColumn ? IdentKeys : TagKeys,
-                        mask.startsWith(QLatin1Char('>')));
-        return edit;
-    }
-
-    void setModelData(QWidget* editor, QAbstractItemModel* model,
-                      const QModelIndex& index) const override {
-        model->setData(index, static_cast<QLineEdit*>(editor)->text().toUpper());
-    }
-
-private:
-    TfrmSelcallIdents* form;
-};
 
 } // namespace
 
@@ -148,7 +104,10 @@ void TfrmSelcallIdents::BuildControls() {
     listSelcallMemories->setEditTriggers(QAbstractItemView::DoubleClicked |
                                          QAbstractItemView::EditKeyPressed |
                                          QAbstractItemView::AnyKeyPressed);
-    listSelcallMemories->setItemDelegate(new MaskDelegate(this));
+    listSelcallMemories->setItemDelegate(new MaskEditDelegate(
+        this,
+        [this](int row, int column) { return listSelcallMemoriesGetEditMask(row + 1, column); },
+        [](int column) { return column == IdentColumn ? IdentKeys : TagKeys; }));
     listSelcallMemories->installEventFilter(this);
     const int widths[] = {60, 83, 81, 79};
     for (int column = 0; column < 4; ++column)
@@ -183,17 +142,11 @@ void TfrmSelcallIdents::BuildControls() {
 
 void TfrmSelcallIdents::BindHelp() {
     BuildHelp();
-    help->bind({txtRadioIdent, lblRadioIdent}, {QStringLiteral("This is the Ident of the radio")});
-    help->bind({txtTlmPrefix, lblTlmPrefix},
-               {QStringLiteral("Specify the two digit prefix (fleet ID) to Command Calls. To "
-                               "enable a memory location to hold a Command Call, toggle the "
-                               "'Command?' flag.")});
-    help->bind(chkOwnIdMod, {QStringLiteral("Allow the user to change the Ident of the radio")});
-    help->bind(chkCallMemEdit, {QStringLiteral("Allow the user to edit the Selcall memories")});
-    help->bind(listSelcallMemories,
-               {QStringLiteral("Selcall memory Idents for the radio. To activate 'reset to "
-                               "quiet' on receive, assign the alpha tag *RSTQ to the desired "
-                               "selcall Ident.")});
+    help->bind({txtRadioIdent, lblRadioIdent}, {idents::help::RadioIdent});
+    help->bind({txtTlmPrefix, lblTlmPrefix}, {idents::help::Prefix});
+    help->bind(chkOwnIdMod, {idents::help::OwnIdentModify});
+    help->bind(chkCallMemEdit, {idents::help::CallMemoryModify});
+    help->bind(listSelcallMemories, {idents::help::Memories});
 }
 
 bool TfrmSelcallIdents::eventFilter(QObject* watched, QEvent* event) {
@@ -252,7 +205,7 @@ void TfrmSelcallIdents::FillGrid() {
         LoadedIdents[slot] = GetIdentText(slot);
         setCellText(row, IdentColumn, LoadedIdents[slot]);
         setCellText(row, TagColumn, GetTagText(slot));
-        CommandFlags[row] = (image::get(recordAddress(slot) + IdentBytes) & CommandFlagBit) ? 1 : 0;
+        CommandFlags[row] = idents::ReadCommandFlag(image::get, slotPlace(slot)) ? 1 : 0;
         setCellText(row, CommandColumn,
                     CommandFlags[row] ? QStringLiteral("Yes") : QStringLiteral("No"));
     }
@@ -277,25 +230,19 @@ bool TfrmSelcallIdents::StoreIdents() {
 // empty field is "00" and a single digit gets a "0" appended. A prefix shown from the image
 // and left as it was keeps its byte; any other text that is not digits is refused.
 bool TfrmSelcallIdents::ReadPrefix(uint8_t& prefix) {
-    QString digits = txtTlmPrefix->text();
+    const QString digits = txtTlmPrefix->text();
     if (digits == LoadedPrefix) {
         prefix = image::get(PrefixByte);
         return true;
     }
-    if (digits.isEmpty())
-        digits = QStringLiteral("00");
-    if (digits.size() == 1)
-        digits += QLatin1Char('0');
-    const auto decimal = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
-    if (digits.size() != 2 || !decimal(digits[0]) || !decimal(digits[1])) {
-        platform::host().messageBox(
-            QStringLiteral("The Command Call Prefix must be one or two digits (0 to 9).\n"
-                           "Nothing has been stored."),
-            QStringLiteral("Command Call Prefix"), platform::MB_ICONEXCLAMATION);
+    const std::optional<uint8_t> typed = idents::ParsePrefix(digits);
+    if (!typed) {
+        platform::host().messageBox(idents::PrefixError, idents::PrefixErrorCaption,
+                                    platform::MB_ICONEXCLAMATION);
         txtTlmPrefix->setFocus();
         return false;
     }
-    prefix = uint8_t(digits.toUInt(nullptr, 16));
+    prefix = *typed;
     return true;
 }
 
@@ -310,59 +257,27 @@ void TfrmSelcallIdents::StoreGrid() {
 
 QString TfrmSelcallIdents::GetIdentText(int slot) const {
     const int address = identAddress(slot);
-    if (address < 0)
-        return QString();
-    QString digits;
-    for (int i = 0; i < IdentBytes; ++i)
-        digits += text::HexByte(image::get(address + i));
-    return digits.left(ToneCount);
+    return address < 0 ? QString() : idents::ReadIdent(image::get, address, ToneCount);
 }
 
 void TfrmSelcallIdents::SetIdentText(int slot, const QString& text) {
     const int address = identAddress(slot);
-    if (address < 0)
-        return;
-    const QString digits = text.left(IdentDigits);
-    for (int i = 0; i < IdentBytes; ++i) {
-        const int high = 2 * i < digits.size() ? digitValue(digits[2 * i]) : 0;
-        const int low = 2 * i + 1 < digits.size() ? digitValue(digits[2 * i + 1]) : 0;
-        image::set(address + i, uint8_t(high << 4 | low));
-    }
+    if (address >= 0)
+        idents::WriteIdent(image::set, address, text);
 }
 
 QString TfrmSelcallIdents::GetTagText(int slot) const {
     if (slot == OwnIdentSlot)
         return QStringLiteral("RADIO");
-    const int record = recordAddress(slot);
-    if (record < 0)
+    if (recordAddress(slot) < 0)
         return QString();
-    QString tag;
-    for (int i = 0; i < TagLength; ++i) {
-        const int address = i < RecordTagBytes ? record + IdentBytes + i
-                                               : tagTableAddress(slot) + i - RecordTagBytes;
-        uint8_t c = image::get(address);
-        c = (c == 0xFF ? 0 : c) & 0x7F;
-        if (c == 0)
-            break;
-        tag += QChar(c);
-    }
-    return tag;
+    return idents::ReadTag(image::get, slotPlace(slot), TagLength);
 }
 
 void TfrmSelcallIdents::SetTagText(int slot, const QString& text) {
-    const int record = recordAddress(slot);
-    if (record < 0)
-        return;
-    uint8_t buffer[TagLength] = {};
-    const QString tag = text.left(TagLength);
-    for (int i = 0; i < tag.size(); ++i)
-        buffer[i] = tagByte(tag[i]);
-    if (CommandFlags[size_t(slot + 1)])
-        buffer[0] |= CommandFlagBit;
-    for (int i = 0; i < RecordTagBytes; ++i)
-        image::set(record + IdentBytes + i, buffer[i]);
-    for (int i = 0; i < TableTagBytes; ++i)
-        image::set(tagTableAddress(slot) + i, buffer[RecordTagBytes + i]);
+    if (recordAddress(slot) >= 0)
+        idents::WriteTag(image::set, slotPlace(slot), TagLength, text,
+                         CommandFlags[size_t(slot + 1)]);
 }
 
 QString TfrmSelcallIdents::listSelcallMemoriesGetEditMask(int row, int column) const {

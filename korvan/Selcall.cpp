@@ -157,6 +157,9 @@ void TfrmSelcall::BuildControls() {
     chkAlarmIndivCall = new QCheckBox(QStringLiteral("Alarm output for Individual Calls"));
 #endif
     chkAlarmGroupCall = new QCheckBox(QStringLiteral("Alarm output for Group Calls"));
+#if KORVAN_V2
+    chkAlarmGroupCall->hide(); // still loaded and stored
+#endif
     chkUnmuteOnSelcall = new QCheckBox(QStringLiteral("Unmute on receipt of selcall"));
     chkReenterQuiet = new QCheckBox(QStringLiteral("Re-enter quiet if no answer"));
     chk3rdToneReset = new QCheckBox(QStringLiteral("Re-enter quiet on 3rd tone not matched"));
@@ -438,7 +441,13 @@ void TfrmSelcall::ReadOptions() {
 }
 
 void TfrmSelcall::WriteOptions() {
+#if KORVAN_V2
+    OptionBytes.take(image::get);
+    fields.store(OptionBytes.reader(image::get), OptionBytes.writer(image::set));
+    OptionBytes.putBack(image::set);
+#else
     fields.store(image::get, image::set);
+#endif
 }
 
 void TfrmSelcall::OKBtnClick() {

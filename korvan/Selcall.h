@@ -99,6 +99,12 @@ public:
 
     uint8_t ToneCountChanged = 0;
     uint8_t Loading = 0;
+#if KORVAN_V2
+    // The option bytes as the image has them at OK (so bits the idents dialog changed
+    // meanwhile are kept), with the dialog's bits set; written back after the other bytes,
+    // 0xAC first.
+    HeldBytes OptionBytes{{0xAC, 0x48, 0x49, 0x4A, 0x4B, 0x4C, 0x4D, 0x4E, 0x4F}};
+#endif
 
 private:
     void BuildControls();

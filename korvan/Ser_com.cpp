@@ -84,6 +84,24 @@ void TfrmSerial::ClearRxBuffer() {
     RxTail = 0;
 }
 
+int TfrmSerial::RxWaiting() {
+    std::lock_guard<std::mutex> lock(ringMutex);
+    return (RxHead - RxTail + RX_RING_SIZE) % RX_RING_SIZE;
+}
+
+int TfrmSerial::RxTake(uint8_t* out, int count) {
+    std::lock_guard<std::mutex> lock(ringMutex);
+    int tail = RxTail;
+    int taken = 0;
+    for (; taken < count && tail != RxHead; ++taken) {
+        if (out)
+            out[taken] = RxBuffer[tail];
+        tail = (tail + 1) % RX_RING_SIZE;
+    }
+    RxTail = tail;
+    return taken;
+}
+
 uint8_t TfrmSerial::Checksum(const uint8_t* bytes, int count) {
     uint8_t sum = 0;
     for (int i = 0; i < count; ++i)

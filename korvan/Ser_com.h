@@ -58,6 +58,11 @@ public:
     int SendBytes(const uint8_t* bytes, int count);
     bool SetBaudRate(int rate);
     void ClearRxBuffer();
+    // Bytes waiting in the receive ring.
+    int RxWaiting();
+    // Removes up to `count` bytes from the front of the ring into `out` (dropped when
+    // null); returns how many.
+    int RxTake(uint8_t* out, int count);
     static uint8_t Checksum(const uint8_t* bytes, int count);
 
     int SendConnect();

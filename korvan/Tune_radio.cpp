@@ -707,14 +707,28 @@ void TfrmTuneRadio::WriteCalValue(int address, int value) {
 
 // A live change that could not go out (the port is gone or the lead pulled): the change
 // stays in the image, and the dialog goes off-line so that nothing more seems to reach the
-// radio; "Write to Radio" sends the block once the link is back.
+// radio; "Write to Radio" sends the block once the link is back. A transmitting radio is
+// first switched back to receive, or the user is told to switch it off.
 void TfrmTuneRadio::LinkLost() {
+    const bool transmitting = Online == 1 && !btnTxOn->isEnabled();
+    const bool stillKeyed = transmitting && !SendTransmitOff();
     Online = 0;
     ShowOnlineState();
-    platform::host().messageBox(
-        QStringLiteral("Unable to send to the radio. Check COM port and leads.\n"
-                       "Changes are kept; use \"Write to Radio\" to send them."),
-        QStringLiteral("Align Radio"), platform::MB_OK | platform::MB_ICONEXCLAMATION);
+    QString text = QStringLiteral("Unable to send to the radio. Check COM port and leads.\n");
+    if (stillKeyed)
+        text += QStringLiteral("The radio may still be transmitting: switch it off now.\n");
+    text += QStringLiteral("Changes are kept; use \"Write to Radio\" to send them.");
+    platform::host().messageBox(text, QStringLiteral("Align Radio"),
+                                platform::MB_OK | platform::MB_ICONEXCLAMATION);
+}
+
+// The transmit-off key on the link as it is, else once more on the port opened again (a
+// lead pulled out and plugged back in); false when neither went out.
+bool TfrmTuneRadio::SendTransmitOff() {
+    frmSerial->ClearRxBuffer();
+    if (frmSerial->SendKey(KEY_TX_OFF) != 0)
+        return true;
+    return frmSerial->EnsurePortOpen() && frmSerial->SendKey(KEY_TX_OFF) != 0;
 }
 
 void TfrmTuneRadio::chkLowPwrClick() {

@@ -102,6 +102,7 @@ public:
     void LoadCalControls();
     void WriteCalValue(int address, int value);
     void LinkLost();
+    bool SendTransmitOff();
     void UpdateRemoteDisplay();
     void ShowChannelInfo();
     void ShowRssi();

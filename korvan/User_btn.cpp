@@ -5,6 +5,7 @@
 #include "Eeprom.h"
 #include "Help_pane.h"
 #include "Key_filter.h"
+#include "Key_functions.h"
 #include "Main.h"
 #include "Ser_com.h"
 #include "Up_down.h"
@@ -74,53 +75,29 @@ const char* const FunctionNames[KEY_FUNCTIONS] = {
     "S-Meter (toggle)",
 };
 
-// Function codes the dialog's rules test.
-enum FunctionCode {
-    fnDisabled = 0,
-    fnMonitor = 2,
-    fnScan = 5,
-    fnOsGsToggle = 6,
-    fnQuiet = 8,
-    fnRecallM1 = 9,
-    fnRecallM4 = 12,
-    fnSpeedDialSelcall = 13,
-    fnRecallM4SpeedDialSelcall = 17,
-    fnKeyLock = 39,
-    fnMonitorToggle = 40,
-};
-
-// A programmable key: its function combo and code byte, its speed-dial combo and byte.
+// A programmable key's controls, in the order of keyfn::Keys (its image bytes).
 struct Key {
     QLabel* T::*label;
     QComboBox* T::*function;
     const char* caption;
-    int codeByte;
     QLabel* T::*speedLabel;
     QComboBox* T::*speedDial;
     const char* speedCaption;
-    int speedByte;
-    bool keyLockEnablesMonitor; // "KeyLock" or "Monitor (toggle)" here enables the box
 };
 
-constexpr Key Keys[] = {
-    {&T::lblButtonF1, &T::cmbButtonF1, "Button F1", 0x8F, &T::lblSelcallBtnF1, &T::cmbSelcallBtnF1,
-     "F1", 0xAF, true},
-    {&T::lblButtonF2, &T::cmbButtonF2, "Button F2", 0x90, &T::lblSelcallBtnF2, &T::cmbSelcallBtnF2,
-     "F2", 0xB0, true},
-    {&T::lblButtonF3, &T::cmbButtonF3, "Button F3", 0x91, &T::lblSelcallBtnF3, &T::cmbSelcallBtnF3,
-     "F3", 0xB1, true},
-    {&T::lblButtonF4, &T::cmbButtonF4, "Button F4", 0x92, &T::lblSelcallBtnF4, &T::cmbSelcallBtnF4,
-     "F4", 0xB2, true},
-    {&T::lblButtonA, &T::cmbButtonA, "Button F5", 0x8D, &T::lblSelcallBtnA, &T::cmbSelcallBtnA,
-     "F5", 0xAD, false},
-    {&T::lblButtonB, &T::cmbButtonB, "Button F6", 0x8E, &T::lblSelcallBtnB, &T::cmbSelcallBtnB,
-     "F6", 0xAE, false},
-    {&T::lblButtonE, &T::cmbButtonE, "Emerg. Btn", 0x82, &T::lblSelcallBtnE, &T::cmbSelcallBtnE,
-     "Emerg.", 0x83, true},
-    {&T::lblButtonCall, &T::cmbButtonCall, "Call Btn", 0x50, &T::lblSelcallBtnCall,
-     &T::cmbSelcallBtnCall, "Call", 0xB3, true},
-    {&T::lblButtonMicA, &T::cmbButtonMicA, "Mic (--) Btn", 0x44, &T::lblSelcallBtnMicA,
-     &T::cmbSelcallBtnMicA, "MIC (--)", 0x45, true},
+constexpr Key Keys[keyfn::KeyCount] = {
+    {&T::lblButtonF1, &T::cmbButtonF1, "Button F1", &T::lblSelcallBtnF1, &T::cmbSelcallBtnF1, "F1"},
+    {&T::lblButtonF2, &T::cmbButtonF2, "Button F2", &T::lblSelcallBtnF2, &T::cmbSelcallBtnF2, "F2"},
+    {&T::lblButtonF3, &T::cmbButtonF3, "Button F3", &T::lblSelcallBtnF3, &T::cmbSelcallBtnF3, "F3"},
+    {&T::lblButtonF4, &T::cmbButtonF4, "Button F4", &T::lblSelcallBtnF4, &T::cmbSelcallBtnF4, "F4"},
+    {&T::lblButtonA, &T::cmbButtonA, "Button F5", &T::lblSelcallBtnA, &T::cmbSelcallBtnA, "F5"},
+    {&T::lblButtonB, &T::cmbButtonB, "Button F6", &T::lblSelcallBtnB, &T::cmbSelcallBtnB, "F6"},
+    {&T::lblButtonE, &T::cmbButtonE, "Emerg. Btn", &T::lblSelcallBtnE, &T::cmbSelcallBtnE,
+     "Emerg."},
+    {&T::lblButtonCall, &T::cmbButtonCall, "Call Btn", &T::lblSelcallBtnCall, &T::cmbSelcallBtnCall,
+     "Call"},
+    {&T::lblButtonMicA, &T::cmbButtonMicA, "Mic (--) Btn", &T::lblSelcallBtnMicA,
+     &T::cmbSelcallBtnMicA, "MIC (--)"},
 };
 
 struct RecallMemory {
@@ -159,23 +136,11 @@ constexpr BitBox<T, QCheckBox> OptionBits[] = {
     {0x4E, 6, &T::chkGsTxOnHold},        {0x4F, 5, &T::chkF1F4RsImm},
 };
 
-const char* const HookActionCaptions[HOOK_ACTIONS] = {
-    "Monitor",         "Hold Scan",     "Clear Quiet", "Enter Quiet",
-    "Arm Selcall ANI", "Arm_DTMF_Mem1", "Timeout",     "Beep",
-};
-
 constexpr int LiveByteOffset = 2;
 constexpr uint8_t LowPowerBit = 0x01;
 constexpr uint8_t MuteOpenBit = 0x02;
-constexpr int HookByte = 0x34;
 constexpr int CbEnableByte = 0x47;
 constexpr uint8_t CbEnableBit = 0x08;
-constexpr int ScanModeByte = 0x4A;
-constexpr uint8_t ScanModeBits = 0x07; // bit 2 set: group scan
-constexpr uint8_t GroupScanBit = 0x04;
-constexpr int ScanSpeedByte = 0x54;
-constexpr int PriorityRateByte = 0x55;
-constexpr int SpeedDialMemories = 40;
 
 // Recall memory values: 0..99 channel v + 1, 100..139 CB channel v - 99.
 constexpr int LastChannel = 100;
@@ -186,13 +151,6 @@ constexpr int CbChannels = 40;
 // is the first of the unnamed channels.
 constexpr int NamedChannelFlags = 0x4DF + 6;
 constexpr int Channel100Flags = 0x221 + 6;
-
-// Scan time per channel in 10 ms: items Slow, Medium, Fast.
-constexpr uint8_t ScanSpeeds[] = {20, 10, 5};
-
-constexpr char DtmfDigits[] = "0123456789*#p"; // codes 0..12
-constexpr int DtmfKeys = 13;                   // codes from here on end the text
-constexpr uint8_t DtmfEnd = 0x0F;
 
 QString channelEntry(int channel) {
     return platform::FormatFloat(QStringLiteral("00"), channel) + QLatin1Char(' ') +
@@ -213,9 +171,10 @@ bool cbEnabled() {
     return frmBelmar->RadioData[CbEnableByte] & CbEnableBit;
 }
 
-// The code of character i of a DTMF text, or -1 for a missing character or no DTMF key.
+// The code of character i of a DTMF text, or -1 for a missing character or no DTMF key;
+// "P" is no pause here.
 int dtmfCode(const QString& text, int i) {
-    return i < text.size() ? int(QString::fromLatin1(DtmfDigits).indexOf(text.at(i))) : -1;
+    return i < text.size() ? keyfn::DtmfCode(text.at(i), false) : -1;
 }
 
 } // namespace
@@ -268,7 +227,7 @@ void TfrmUserButtons::buildSelcallMemories() {
     for (const Key& key : Keys) {
         this->*key.speedLabel = new QLabel(QString::fromUtf8(key.speedCaption), gbSelcallMemories);
         auto* combo = new QComboBox(gbSelcallMemories);
-        for (int m = 1; m <= SpeedDialMemories; ++m)
+        for (int m = 1; m <= keyfn::SpeedDialMemories; ++m)
             combo->addItem(QStringLiteral("M%1").arg(m));
         this->*key.speedDial = combo;
         grid->addWidget(this->*key.speedLabel, row, 0);
@@ -306,7 +265,7 @@ void TfrmUserButtons::buildDtmf() {
         edit->setMaxLength(DTMF_DIGITS);
         // Memories 1-3 take only DTMF keys, with "P" typed as the pause "p".
         if (memory.keyFiltered)
-            keys::allowOnly(edit, QString::fromLatin1(DtmfDigits), keys::Case::Lower);
+            keys::allowOnly(edit, keyfn::DtmfKeys, keys::Case::Lower);
         this->*memory.edit = edit;
         grid->addWidget(this->*memory.label, row, 0);
         grid->addWidget(edit, row++, 1);
@@ -350,7 +309,8 @@ void TfrmUserButtons::buildHookActions() {
     gbHookActions = new QGroupBox(QStringLiteral("Mic. Hook Action"), this);
     auto* column = new QVBoxLayout(gbHookActions);
     for (int k = 0; k < HOOK_ACTIONS; ++k) {
-        chkOffHook[k] = new QCheckBox(QString::fromUtf8(HookActionCaptions[k]), gbHookActions);
+        chkOffHook[k] =
+            new QCheckBox(QString::fromUtf8(keyfn::HookActionCaptions[k]), gbHookActions);
         column->addWidget(chkOffHook[k]);
     }
     column->addStretch();
@@ -377,32 +337,27 @@ void TfrmUserButtons::FormCreate() {
 }
 
 void TfrmUserButtons::bindFields() {
-    for (const Key& key : Keys) {
+    for (int k = 0; k < keyfn::KeyCount; ++k) {
         // A combo without a selection (a stored code it has no item for) stores 0xFF.
-        functionFields.comboIndex(this->*key.function, key.codeByte, 0xFF, 0xFF);
-        optionFields.comboIndex(this->*key.speedDial, key.speedByte, 0xFF, 0xFF);
+        functionFields.comboIndex(this->*Keys[k].function, keyfn::Keys[k].codeByte, 0xFF, 0xFF);
+        optionFields.comboIndex(this->*Keys[k].speedDial, keyfn::Keys[k].speedByte, 0xFF, 0xFF);
     }
     optionFields.checks(this, OptionBits);
     for (int k = 0; k < HOOK_ACTIONS; ++k)
-        optionFields.check(chkOffHook[k], HookByte, uint8_t(1u << k));
-    optionFields.numberClamped(udPriChkRate, PriorityRateByte, 0xFF);
+        optionFields.check(chkOffHook[k], keyfn::HookByte, uint8_t(1u << k));
+    optionFields.numberClamped(udPriChkRate, keyfn::PriorityRateByte, 0xFF);
 }
 
 void TfrmUserButtons::bindHelp() {
-    const QStringList functions{
-        QStringLiteral("Select the operation of each buttons from the list of options.")};
-    const QStringList recall{
-        QStringLiteral("Select the recall channel to from the list of available channels.")};
-    const QStringList speedDial{QStringLiteral("Select the Selcall memory to speed dial.")};
-    const QStringList dtmf{
-        QStringLiteral("Enter the DTMF string to be sent. Up to 12 tones (0-9,* and #) can be "
-                       "sent, use P for a pause of one tone period.")};
+    const QStringList functions{keyfn::help::Functions};
+    const QStringList recall{keyfn::help::Recall};
+    const QStringList speedDial{keyfn::help::SpeedDial};
+    const QStringList dtmf{keyfn::help::Dtmf};
     const QStringList dtmfSpeedDial{
         dtmf.first(),
         QStringLiteral("On Ombrel use * to speed dial DTMF 3, # to speed dial DTMF 4.")};
-    const QStringList scanMode{QStringLiteral("Select the scan mode to be used.")};
-    const QStringList scanSpeed{
-        QStringLiteral("Sets the speed of the scan mode in time per channel.")};
+    const QStringList scanMode{keyfn::help::ScanMode};
+    const QStringList scanSpeed{keyfn::help::ScanSpeed};
 
     const std::pair<QWidget*, QStringList> table[] = {
         {chkF1F4RsImm,
@@ -412,9 +367,7 @@ void TfrmUserButtons::bindHelp() {
           QStringLiteral("Channel Memory + Dial DTMF Memory respond immediately to a keypress.")}},
         {gbButtons, functions},
         {gbRecallChannels, recall},
-        {chkRecallChMod,
-         {QStringLiteral("If enabled allows the user to change the recall (only) channel by "
-                         "selecting the new channel then pressing and holding the button.")}},
+        {chkRecallChMod, {keyfn::help::RecallModify}},
         {gbDtmf, dtmf},
         {lblDtmfMem1, dtmf},
         {txtDtmfMem1, dtmf},
@@ -427,20 +380,14 @@ void TfrmUserButtons::bindHelp() {
         {lblScanMode, scanMode},
         {rbOsMode, scanMode},
         {rbGsMode, scanMode},
-        {chkScanMemMod, {QStringLiteral("Allow the user to edit the channels in scan memory.")}},
-        {chkGsTxOnHold,
-         {QStringLiteral("Allow transmit on the holding channel in GS instead of jumping to the "
-                         "Priority Channel")}},
+        {chkScanMemMod, {keyfn::help::ScanMemoryModify}},
+        {chkGsTxOnHold, {keyfn::help::GsTxOnHold}},
         {lblScanSpeed, scanSpeed},
         {cmbScanSpeed, scanSpeed},
-        {chkQuietMemMod, {QStringLiteral("Allow the user to edit the channels in Quiet memory.")}},
+        {chkQuietMemMod, {keyfn::help::QuietMemoryModify}},
         {gbSelcallMemories, speedDial},
-        {chkCallButtonEnabled,
-         {QStringLiteral("Allows last three digits of 'Call To' ident to be continuously varied "
-                         "by rotating the channel knob.")}},
-        {chkMonitorOpenSql,
-         {QStringLiteral("Enable monitor button to momentarily unmute the audio as well as "
-                         "disabling the CTCSS.")}},
+        {chkCallButtonEnabled, {keyfn::help::CallQuickEdit}},
+        {chkMonitorOpenSql, {keyfn::help::MonitorOpenSquelch}},
         {chkAlarmInput, {QStringLiteral("Alarm input has the same function as Emerg. button.")}},
         // Bound to the help handlers without a text of their own.
         {BottomPanel, {}},
@@ -478,9 +425,7 @@ void TfrmUserButtons::connectHandlers() {
 }
 
 QString TfrmUserButtons::FunctionName(int code) {
-    if (code < 0 || code >= KEY_FUNCTIONS)
-        return QString::fromUtf8(FunctionNames[fnDisabled]);
-    return QString::fromUtf8(FunctionNames[code]);
+    return keyfn::Name(FunctionNames, KEY_FUNCTIONS, code);
 }
 
 void TfrmUserButtons::FillFunctionList(QComboBox* combo) {
@@ -507,7 +452,7 @@ void TfrmUserButtons::OKBtnClick() {
 void TfrmUserButtons::LoadButtonFunctions() {
     functionFields.load(frmBelmar->RadioData);
     if (cmbButtonCall->currentIndex() < 0)
-        cmbButtonCall->setCurrentIndex(fnDisabled);
+        cmbButtonCall->setCurrentIndex(keyfn::Disabled);
 }
 
 void TfrmUserButtons::StoreButtonFunctions() {
@@ -533,21 +478,17 @@ void TfrmUserButtons::SaveUserButtons() {
 
 void TfrmUserButtons::LoadScanOptions() {
     const uint8_t* image = frmBelmar->RadioData;
-    (image[ScanModeByte] & GroupScanBit ? rbGsMode : rbOsMode)->setChecked(true);
-    const uint8_t speed = image[ScanSpeedByte];
-    cmbScanSpeed->setCurrentIndex(speed >= 11 ? 0 : speed <= 5 ? 2 : 1);
+    (keyfn::GroupScan(image[keyfn::ScanModeByte]) ? rbGsMode : rbOsMode)->setChecked(true);
+    cmbScanSpeed->setCurrentIndex(keyfn::ScanSpeedItem(image[keyfn::ScanSpeedByte]));
 }
 
 // Without a "Scan" key the radio scans in open scan mode; with a mode toggle key the mode
 // is the user's; otherwise it is the mode chosen here.
 void TfrmUserButtons::StoreScanOptions() {
     uint8_t* image = frmBelmar->RadioData;
-    uint8_t mode = 0x03;
-    if (ScanKeyUsed)
-        mode = OsGsKeyUsed ? 0x00 : (rbOsMode->isChecked() ? 0x02 : 0x06);
-    image[ScanModeByte] = bits::put(image[ScanModeByte], ScanModeBits, mode);
-    const int item = cmbScanSpeed->currentIndex();
-    image[ScanSpeedByte] = ScanSpeeds[item == 0 || item == 2 ? item : 1];
+    uint8_t& mode = image[keyfn::ScanModeByte];
+    mode = keyfn::StoreScanMode(mode, ScanKeyUsed, OsGsKeyUsed, rbOsMode->isChecked());
+    image[keyfn::ScanSpeedByte] = keyfn::ScanSpeedValue(cmbScanSpeed->currentIndex());
 }
 
 void TfrmUserButtons::FillRecallLists() {
@@ -621,17 +562,8 @@ void TfrmUserButtons::StoreDtmfMemories() {
         EncodeDtmfMemory(memory.offset, (this->*memory.edit)->text());
 }
 
-// Twelve 4-bit digits, high half first; the first code above 12 ends the text.
 QString TfrmUserButtons::DecodeDtmfMemory(int offset) const {
-    QString text;
-    for (int i = 0; i < DTMF_DIGITS; ++i) {
-        const uint8_t byte = frmBelmar->RadioData[offset + i / 2];
-        const int code = i % 2 == 0 ? byte >> 4 : byte & 0x0F;
-        if (code >= DtmfKeys)
-            break;
-        text += QLatin1Char(DtmfDigits[code]);
-    }
-    return text;
+    return keyfn::DecodeDtmf([](int at) { return frmBelmar->RadioData[at]; }, offset);
 }
 
 // Writes digit pairs until the text ends or holds a character that is no DTMF key; that
@@ -639,17 +571,17 @@ QString TfrmUserButtons::DecodeDtmfMemory(int offset) const {
 // all six bytes with no end mark.
 void TfrmUserButtons::EncodeDtmfMemory(int offset, const QString& text) {
     uint8_t* image = frmBelmar->RadioData;
-    for (int i = 0; i < DTMF_DIGITS; i += 2) {
+    for (int i = 0; i < keyfn::DtmfDigits; i += 2) {
         uint8_t& byte = image[offset + i / 2];
         const int high = dtmfCode(text, i);
         if (high < 0) {
-            byte = uint8_t(DtmfEnd << 4);
+            byte = uint8_t(keyfn::DtmfEnd << 4);
             return;
         }
         byte = uint8_t(high << 4);
         const int low = dtmfCode(text, i + 1);
         if (low < 0) {
-            byte |= DtmfEnd;
+            byte |= keyfn::DtmfEnd;
             return;
         }
         byte |= uint8_t(low);
@@ -666,46 +598,44 @@ bool TfrmUserButtons::anyKeyHolds(int low, int high) const {
 }
 
 bool TfrmUserButtons::DtmfMemoryInUse(int n) const {
-    if (n < 1 || n > DTMF_MEMORIES)
-        return false;
-    for (int first : {17, 21, 25, 29, 33})
-        if (anyKeyHolds(first + n, first + n))
+    for (const Key& key : Keys)
+        if (keyfn::UsesDtmfMemory((this->*key.function)->currentIndex(), n))
             return true;
     return false;
 }
 
 bool TfrmUserButtons::RecallChannelInUse(int n) const {
-    if (n < 1 || n > RECALL_MEMORIES)
-        return false;
-    const int withDtmf = 22 + 4 * (n - 1);
-    return anyKeyHolds(8 + n, 8 + n) || anyKeyHolds(13 + n, 13 + n) ||
-           anyKeyHolds(withDtmf, withDtmf + 3);
+    for (const Key& key : Keys)
+        if (keyfn::UsesRecallMemory((this->*key.function)->currentIndex(), n))
+            return true;
+    return false;
 }
 
 void TfrmUserButtons::cmbButtonAChange() {
-    chkQuietMemMod->setEnabled(anyKeyHolds(fnQuiet, fnQuiet));
+    chkQuietMemMod->setEnabled(anyKeyHolds(keyfn::Quiet, keyfn::Quiet));
     enableScanControls();
     controls::enable({lblDtmfMem1, txtDtmfMem1}, DtmfMemoryInUse(1));
     controls::enable({lblDtmfMem2, txtDtmfMem2}, DtmfMemoryInUse(2));
-    chkRecallChMod->setEnabled(anyKeyHolds(fnRecallM1, fnRecallM4));
+    chkRecallChMod->setEnabled(anyKeyHolds(keyfn::RecallM1, keyfn::RecallM4));
     for (int n = 1; n <= RECALL_MEMORIES; ++n)
         controls::enable({this->*RecallMemories[n - 1].label, this->*RecallMemories[n - 1].combo},
                          RecallChannelInUse(n));
     enableSpeedDials();
-    bool monitor = anyKeyHolds(fnMonitor, fnMonitor);
-    for (const Key& key : Keys) {
-        const int code = (this->*key.function)->currentIndex();
-        monitor |= key.keyLockEnablesMonitor && (code == fnKeyLock || code == fnMonitorToggle);
+    bool monitor = anyKeyHolds(keyfn::Monitor, keyfn::Monitor);
+    for (int k = 0; k < keyfn::KeyCount; ++k) {
+        const int code = (this->*Keys[k].function)->currentIndex();
+        monitor |= keyfn::Keys[k].keyLockEnablesMonitor &&
+                   (code == keyfn::KeyLock || code == keyfn::MonitorToggle);
     }
     chkMonitorOpenSql->setEnabled(monitor);
 }
 
 void TfrmUserButtons::enableScanControls() {
-    OsGsKeyUsed = anyKeyHolds(fnOsGsToggle, fnOsGsToggle);
+    OsGsKeyUsed = anyKeyHolds(keyfn::OsGsToggle, keyfn::OsGsToggle);
     controls::enable({lblScanMode, rbOsMode, rbGsMode}, !OsGsKeyUsed);
     controls::enable({lblPriCheck, udPriChkRate, editPriChkRate, chkGsTxOnHold},
                      OsGsKeyUsed || rbGsMode->isChecked());
-    ScanKeyUsed = anyKeyHolds(fnScan, fnScan);
+    ScanKeyUsed = anyKeyHolds(keyfn::Scan, keyfn::Scan);
     if (ScanKeyUsed) {
         controls::enable({chkScanMemMod, lblScanSpeed, cmbScanSpeed}, true);
         return;
@@ -718,7 +648,7 @@ void TfrmUserButtons::enableScanControls() {
 void TfrmUserButtons::enableSpeedDials() {
     for (const Key& key : Keys) {
         const int code = (this->*key.function)->currentIndex();
-        const bool used = code >= fnSpeedDialSelcall && code <= fnRecallM4SpeedDialSelcall;
+        const bool used = keyfn::UsesSpeedDial(code);
         controls::enable({this->*key.speedLabel, this->*key.speedDial}, used);
     }
 }

@@ -11,6 +11,7 @@
 
 #include "Image_dialog.h"
 #include "Image_fields.h"
+#include "Key_functions.h"
 
 #include <QString>
 #include <cstdint>
@@ -27,7 +28,7 @@ constexpr int KEY_FUNCTIONS = 42;
 constexpr int RECALL_MEMORIES = 4;
 constexpr int DTMF_MEMORIES = 4;
 constexpr int DTMF_DIGITS = 12;
-constexpr int HOOK_ACTIONS = 8;
+constexpr int HOOK_ACTIONS = keyfn::HookActions;
 
 class TfrmUserButtons : public ImageDialog {
     Q_OBJECT

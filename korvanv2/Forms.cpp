@@ -1,18 +1,30 @@
 #include "Forms.h"
 
 #include "About.h"
+#include "Addzone.h"
 #include "Adv_edit.h"
 #include "Autodetect.h"
 #include "Cb_opts.h"
+#include "Chanedit_p.h"
+#include "Chnlbank.h"
+#include "Chselect.h"
 #include "Codeword.h"
 #include "Com_port.h"
 #include "Editvote.h"
+#include "Editzone.h"
+#include "Editzones.h"
 #include "Ee_edit.h"
 #include "Eng_edit.h"
+#include "Grpedit.h"
+#include "Mactimer.h"
 #include "Main.h"
+#include "Options.h"
 #include "Radio_rw.h"
 #include "Radioabout.h"
 #include "Sel_ch.h"
+#include "Selectchnl.h"
+#include "Selc_mem.h"
+#include "User_btn.h"
 
 #include <functional>
 #include <vector>
@@ -49,14 +61,26 @@ void CreateForms() {
     Create(frmBelmar, nullptr);
     Create(AboutBox, frmBelmar);
     Create(frmCbOptions, frmBelmar);
+    Create(frmEditChannel2, frmBelmar);
     Create(frmCodeWord, Editor::CodeWord);
     Create(frmPorts, frmBelmar);
     Create(frmEngineering, Editor::Engineering);
+    Create(frmMacTimers, frmBelmar);
+    Create(frmOptions, Editor::Options);
     Create(frmChannelSelect, frmBelmar);
+    Create(frmSelcallIdents, frmBelmar);
     Create(frmAdvanced, Editor::Hardware);
+    Create(frmGrpEdit, frmBelmar);
     Create(frmReadWrite, frmBelmar);
+    Create(frmUserButtons, Editor::Buttons);
     Create(formRadioAbout, frmBelmar);
     Create(frmAutoDetect, frmBelmar);
+    Create(frmChnlBank, Editor::Channel);
+    Create(frmEditZones, Editor::Zones);
+    Create(frmEditZone, frmBelmar);
+    Create(frmAddZone, frmBelmar);
+    Create(frmSelectChannel, frmBelmar);
+    Create(frmChSelect, frmBelmar);
     Create(frmEEpromEdit, Editor::EepromEdit);
     Create(frmEditVote, frmBelmar);
 }

@@ -510,8 +510,10 @@ void TfrmBelmar::btnWriteRadioClick() {
 // A port that was never opened, or whose line dropped, is opened again first.
 bool TfrmBelmar::CheckRadio(const QString& failure, const QString& caption,
                             const QString& refusal) {
-    if (serialPort && !serialPort->IsOpen())
+    if (serialPort && !serialPort->EnsurePortOpen()) {
+        CloseComPort();
         OpenComPort(ComPort);
+    }
     std::memset(RadioVersion, 0, sizeof RadioVersion);
     if (RadioGetVersion(RadioVersion) != 1) {
         RadioVersion[0] = 0;
@@ -635,7 +637,7 @@ bool TfrmBelmar::OpenComPort(int n) {
     return opened;
 }
 
-void TfrmBelmar::ReopenComPort() {
+void TfrmBelmar::CloseComPort() {
     if (!serialPort)
         return;
     serialPort->Stop();
@@ -645,7 +647,7 @@ void TfrmBelmar::ReopenComPort() {
 void TfrmBelmar::mnuPortSelectClick() {
     if (frmPorts->exec() != 1)
         return;
-    ReopenComPort();
+    CloseComPort();
     if (!OpenComPort(ComPort))
         host().messageBox(QStringLiteral("Unable to open COM") + QString::number(ComPort),
                           QStringLiteral("No port."), Exclamation);
@@ -655,7 +657,7 @@ void TfrmBelmar::mnuAutoDetectClick() {
     frmAutoDetect->exec();
     if (frmAutoDetect->GetFoundPort() != 0)
         ComPort = frmAutoDetect->GetFoundPort();
-    ReopenComPort();
+    CloseComPort();
     OpenComPort(ComPort);
 }
 

@@ -195,7 +195,7 @@ private:
     void ReadSettings();
     void WriteSettings();
     void ClearRadioLabels();
-    void ReopenComPort();
+    void CloseComPort();
     // The version, model and firmware checks before a transfer; false after their message.
     bool CheckRadio(const QString& failure, const QString& caption, const QString& refusal);
     bool TransferSize(int& size, const QString& failure, const QString& caption);

@@ -9,7 +9,30 @@ jobs="$(nproc)"
 
 # The suites where threads meet: the serial device, events, the serial worker and its jobs,
 # the firmware upgrade and the dialogs that talk to a live radio.
-thread_suites='^(SerialDevice|Event|RadioUpdate|RadioCommands|RadioJobs|ReplySinks|SerialHolder|FirmwareUpgrade|BootLoader|TuneRadioTest|EngineeringTest|UserButtonsTest|V2SerialPort|V2SerialLine|V2RadioCommands|V2FlashLink)\.'
+thread_suites=(
+    SerialDevice
+    Event
+    RadioUpdate
+    RadioCommands
+    RadioJobs
+    ReplySinks
+    SerialHolder
+    FirmwareUpgrade
+    BootLoader
+    TuneRadioTest
+    EngineeringTest
+    UserButtonsTest
+    OptionsPreviewV2
+    V2SerialPort
+    V2SerialLine
+    V2RadioCommands
+    TransferRoad
+    AutoDetect
+    RadioSummary
+    V2FlashLink
+    FirmwareUpgradeV2
+)
+thread_pattern="^($(IFS='|'; echo "${thread_suites[*]}"))\\."
 
 run_suite() {
     local dir="$1"; shift
@@ -26,4 +49,4 @@ ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
     run_suite build-asan "" -DCMAKE_BUILD_TYPE=Debug -DKORVAN_SANITIZE=address
 echo "== ThreadSanitizer build: serial and thread tests =="
 TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp" \
-    run_suite build-tsan "$thread_suites" -DCMAKE_BUILD_TYPE=Debug -DKORVAN_SANITIZE=thread
+    run_suite build-tsan "$thread_pattern" -DCMAKE_BUILD_TYPE=Debug -DKORVAN_SANITIZE=thread

@@ -62,6 +62,9 @@ TEST_F(ChannelEdit, UhfFrequencies) {
     EXPECT_EQ(StoreRx("477.014"), 477012500u);
     EXPECT_EQ(StoreRx("477.00625"), 477006250u);
     EXPECT_EQ(StoreRx("9999"), 550000000u) << "above the band: its maximum";
+    EXPECT_EQ(StoreRx("00477.0125"), 477012500u) << "leading zeros fill the box";
+    EXPECT_EQ(StoreRx("0000477.01"), 477012500u);
+    EXPECT_EQ(StoreRx("04294.967296"), 550000000u) << "beyond 32 bits: above every band";
     EXPECT_EQ(StoreRx(""), 0u);
     EXPECT_EQ(StoreRx("-5"), 0u) << "a pasted negative number";
     EXPECT_TRUE(host.messages.isEmpty());
@@ -126,6 +129,10 @@ TEST_F(ChannelEdit, SpinningAndEnterStayInTheBand) {
     EXPECT_EQ(Spin(rx, "999", true), "550.00000");
     EXPECT_EQ(Spin(rx, "abc", true), "abc");
 
+    rx->setText("00477.0125");
+    frmEditChannel2->editTxFreqKeyPress(rx);
+    EXPECT_EQ(rx->text(), "477.01250");
+    EXPECT_EQ(Spin(rx, "00477.0125", true), "477.02500");
     rx->setText("600.0031");
     frmEditChannel2->editTxFreqKeyPress(rx);
     EXPECT_EQ(rx->text(), "550.00000");

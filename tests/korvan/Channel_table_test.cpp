@@ -181,6 +181,50 @@ TEST_F(ChannelTable, AddWithNoSpareChannels) {
     EXPECT_EQ(frmChannelData->SelectedSlot(), 100);
 }
 
+TEST_F(ChannelTable, AddGroupSkipsSlotsThatGroupsList) {
+    for (int slot = 1; slot <= 99; ++slot)
+        if (slot != 60)
+            PutNormal(slot, 477000000);
+    PutGroup(10, {60}); // lists the one free main slot
+    frmChannelData->FormShow();
+    ChooseType(true);
+    frmChannelData->btnNewChannelClick();
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text, "There are no more\nspare channels.");
+    EXPECT_TRUE(frmChannelData->Channels->IsEmpty(60));
+}
+
+// A cut group frees its members; a group made in one of them meanwhile is never listed by
+// the group when it is pasted back, nor is the target itself.
+TEST_F(ChannelTable, PastedGroupNeverListsAGroup) {
+    PutNormal(2, 477100000);
+    PutNormal(4, 477200000);
+    PutGroup(3, {2, 4});
+    frmChannelData->FormShow();
+    SelectSlot(3);
+    frmChannelData->Cut1Click();
+    CH_GROUP_STRUCT other;
+    frmChannelData->Channels->ClearChannel(2);
+    frmChannelData->Channels->SetGroup(other, 2);
+    Paste(20);
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text,
+              "Cannot paste to CH20.\nThe group lists CH2, a group channel.");
+    EXPECT_TRUE(frmChannelData->Channels->IsEmpty(20));
+    host.messageAnswers.enqueue(platform::IDOK);
+    Paste(4); // over its own member: the group would list itself
+    EXPECT_EQ(host.messages.last().text,
+              "Cannot paste to CH4.\nThe group lists CH2, a group channel.");
+    frmChannelData->Channels->ClearChannel(2);
+    host.messageAnswers.enqueue(platform::IDOK);
+    Paste(4);
+    EXPECT_EQ(host.messages.last().text,
+              "Cannot paste to CH4.\nThe group lists CH4, a group channel.");
+    EXPECT_FALSE(frmChannelData->Channels->IsGroup(4));
+    Paste(30);
+    EXPECT_TRUE(frmChannelData->Channels->IsGroup(30));
+}
+
 TEST_F(ChannelTable, EditStoresUnderTheShownNumber) {
     PutNormal(5, 477000000, chflags::Enabled, "FIVE");
     PutNormal(7, 477050000);

@@ -151,6 +151,75 @@ TEST_F(GroupEdit, WhoMayJoinAndAddingUpToTheSize) {
     EXPECT_EQ(record.Name, "");
 }
 
+TEST_F(GroupEdit, GridsStartOnTheirFirstRowAndKeepARowSelected) {
+    record.Member[0] = 7;
+    record.Member[1] = 9;
+    Show(1, 50);
+    EXPECT_EQ(frmGrpEdit->sgGroupList->currentRow(), 0);
+    EXPECT_EQ(frmGrpEdit->sgMACList->currentRow(), 0);
+    frmGrpEdit->btnAddClick(); // no click first: the first available channel
+    EXPECT_EQ(Members(), std::vector<int>({7, 9, 1}));
+    frmGrpEdit->btnRemoveClick(); // the first member
+    EXPECT_EQ(Members(), std::vector<int>({9, 1}));
+    grid::SelectRow(frmGrpEdit->sgGroupList, 1);
+    frmGrpEdit->btnRemoveClick(); // the last row goes: a row stays selected
+    EXPECT_EQ(Members(), std::vector<int>({9}));
+    ASSERT_GE(frmGrpEdit->sgGroupList->currentRow(), 0);
+    frmGrpEdit->btnRemoveClick();
+    EXPECT_TRUE(Members().empty());
+
+    // A new showing starts again on row 1, wherever the user left the lists.
+    grid::SelectRow(frmGrpEdit->sgMACList, 5);
+    record.Member[0] = 3;
+    Show(1, 50);
+    EXPECT_EQ(frmGrpEdit->sgMACList->currentRow(), 0);
+    frmGrpEdit->btnRemoveClick();
+    EXPECT_EQ(Members(), std::vector<int>({9}));
+}
+
+// No path nests a group: a slot some group lists is never a new group's slot, and a group
+// channel (or a slot holding nothing) is never kept or offered as a member.
+TEST_F(GroupEdit, GroupsNeverNest) {
+    ChData& groups = store;
+    CH_GROUP_STRUCT existing;
+    existing.Member[0] = 2;
+    existing.Member[1] = 45; // a free slot this group lists
+    groups.SetGroup(existing, 20);
+    EXPECT_FALSE(groups.CanHoldNewGroup(45));
+    EXPECT_FALSE(groups.CanHoldNewGroup(20));
+    EXPECT_FALSE(groups.CanHoldNewGroup(2));
+    EXPECT_TRUE(groups.CanHoldNewGroup(41));
+    EXPECT_FALSE(groups.CanHoldNewGroup(100)) << "groups live in slots 1..99";
+    EXPECT_FALSE(groups.CanBeMember(20));
+    EXPECT_FALSE(groups.CanBeMember(45));
+    EXPECT_FALSE(groups.CanBeMember(0));
+    EXPECT_TRUE(groups.CanBeMember(101)) << "hidden, RX set";
+
+    // The last group's members, as the table's default record carries them: a group,
+    // a slot now free and two channels.
+    const uint32_t last[] = {20, 41, 3, 44, 4};
+    std::copy(std::begin(last), std::end(last), record.Member);
+    PutNormal(44, 477000000);
+    groups.LoadFromImage(frmBelmar->RadioData);
+    groups.SetGroup(existing, 20);
+    Show(0, 41);
+    EXPECT_EQ(Members(), std::vector<int>({3, 44, 4}));
+    for (int i = 0; i < frmGrpEdit->cbChannel->count(); ++i)
+        EXPECT_NE(frmGrpEdit->cbChannel->itemText(i), "45") << "listed by group 20";
+    EXPECT_EQ(frmGrpEdit->cbChannel->itemText(0), "41");
+    EXPECT_FALSE(Offered(20));
+    frmGrpEdit->btnOKClick();
+    EXPECT_EQ(record.Member[0], 3u);
+    EXPECT_EQ(record.Member[3], 0u);
+
+    // Editing a stored group that lists another group drops it the same way.
+    record = CH_GROUP_STRUCT{};
+    record.Member[0] = 20;
+    record.Member[1] = 5;
+    Show(1, 30);
+    EXPECT_EQ(Members(), std::vector<int>({5}));
+}
+
 TEST_F(GroupEdit, AddModeOffersOnlyFreeMainSlots) {
     ChData few(CH_COUNT);
     CH_DATA_STRUCT used;

@@ -94,9 +94,11 @@ TEST_F(EngineeringTest, OkRefusesAFrequencyThatIsNotAWord) {
     }
     EXPECT_EQ(host.exceptions.size(), 4);
     EXPECT_TRUE(host.exceptions.first().contains("abc"));
-    frmEngineering->txtPLLRef->setText("819.1875");
+    frmEngineering->txtPLLRef->setText("00819.1875");
+    frmEngineering->txtIfOffset->setText("0021.4000");
     frmEngineering->OKBtnClick();
-    EXPECT_EQ(Image()[62] | Image()[63] << 8, 65535);
+    EXPECT_EQ(Image()[62] | Image()[63] << 8, 65535) << "leading zeros keep the value";
+    EXPECT_EQ(Image()[1245] | Image()[1246] << 8, 1712);
     EXPECT_EQ(Image()[40], 0x90);
 }
 

@@ -22,8 +22,18 @@ TEST(TextFormat, TypedMegahertzBecomeExactHertz) {
     EXPECT_EQ(text::ParseFrequency(".5"), 500000u);
     EXPECT_EQ(text::ParseFrequency("150.0000019"), 150000001u) << "truncated, not rounded";
     EXPECT_EQ(text::ParseFrequency("4294.967295"), 4294967295u);
-    for (const char* bad : {"", ".", "abc", "1.2.3", "-5", "4294.967296", "12345"})
+    for (const char* bad :
+         {"", ".", " . ", "abc", "1.2.3", "-5", "4294.967296", "12345", "0x10", "1e2", "0 1"})
         EXPECT_THROW(text::ParseFrequency(bad), platform::EConvertError) << bad;
+    // The limit is on the value: leading zeros are digits of the same number.
+    EXPECT_EQ(text::ParseFrequency("00477.0125"), 477012500u);
+    EXPECT_EQ(text::ParseFrequency("0000000000000004294.967295"), 4294967295u);
+    EXPECT_EQ(text::ParseFrequency("0"), 0u);
+    EXPECT_EQ(text::ParseFrequency("000.000"), 0u);
+    EXPECT_THROW(text::ParseFrequency("99999999999999999999999"), platform::EConvertError);
+    // A caller's own upper limit.
+    EXPECT_EQ(text::ParseFrequency("0550", 550000000), 550000000u);
+    EXPECT_THROW(text::ParseFrequency("550.000001", 550000000), platform::EConvertError);
     EXPECT_EQ(text::FrequencyText(477006250), "477.00625");
     EXPECT_EQ(text::FrequencyText(0), "000.00000");
     EXPECT_EQ(text::HexByte(0x0A), "0A");

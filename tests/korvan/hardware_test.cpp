@@ -231,6 +231,7 @@ protected:
     void ExpectCleanEnd(const QString& returnData) {
         EXPECT_EQ(form->lblReturnData->text(), returnData);
         EXPECT_EQ(frmSerial->device.baudRate(), 9600);
+        EXPECT_EQ(loader.programRate(), 9600) << "as the loader's side sees the line";
         EXPECT_TRUE(QTest::qWaitFor([this] { return loader.rate() == 9600; }, 2000))
             << "the loader is asked back to 9600 baud";
         EXPECT_TRUE(form->btnNext->isEnabled());
@@ -383,4 +384,56 @@ TEST_F(FirmwareUpgrade, ClosingTheDialogAbandonsARun) {
     QTest::qWait(1500);
     EXPECT_EQ(loader.commandCount(0xB0), probes) << "nothing resumes";
     EXPECT_TRUE(form->btnNext->isEnabled());
+}
+
+// A reply that comes after its request was sent again is the answer to that request,
+// never to the one after it; the page read of the first verify is late here.
+TEST_F(FirmwareUpgrade, ALateReplyNeverAnswersTheNextRequest) {
+    Fault([](auto& f) {
+        f.lateRead = 256; // reads 0..255 check the blank device
+        f.lateReplyMs = 1300;
+    });
+    ASSERT_TRUE(Upgrade(60000));
+    ExpectCleanEnd("Passed");
+    EXPECT_EQ(form->lblVerify->text(), "Device verified.");
+    EXPECT_EQ(loader.commandCount(0xFF), 256 + 256 + 1) << "one read sent again";
+    EXPECT_EQ(loader.flash(), firmware);
+}
+
+TEST_F(FirmwareUpgrade, UpgradeOpensAPortThatWasDroppedOrNeverOpened) {
+    frmSerial->ClosePort();
+    ASSERT_TRUE(Upgrade(60000));
+    ExpectCleanEnd("Passed");
+    EXPECT_EQ(loader.flash(), firmware);
+}
+
+// Status replies that do not come: after three tries the ID check takes the second
+// candidate (an erased ID, all 0xFF); none at all is "No reply from radio".
+TEST_F(FirmwareUpgrade, IdCheckTakesTheSecondCandidateAndReportsNoReply) {
+    id.fill(0xFF);
+    loader.setId(id);
+    Fault([](auto& f) { f.dropStatusReplies = 3; });
+    ASSERT_TRUE(Upgrade(60000));
+    ExpectCleanEnd("Passed");
+    EXPECT_EQ(form->lblID->text(), "ID passed");
+    EXPECT_EQ(loader.commandCount(0xF5), 4);
+
+    Fault([](auto& f) { f.dropStatusReplies = 1000; });
+    ASSERT_TRUE(Upgrade(30000));
+    ExpectCleanEnd("Failed");
+    EXPECT_EQ(form->lblID->text(), "No reply from radio");
+    EXPECT_EQ(Lamp(TfrmAdvanced::stID), lamp::Red);
+    EXPECT_EQ(loader.commandCount(0xF5), 4 + 6) << "the first try and five more";
+    EXPECT_EQ(loader.commandCount(0xA7), 1) << "no erase without an ID";
+}
+
+TEST_F(FirmwareUpgrade, EraseThatStaysBusyTimesOut) {
+    form->EraseBusyLimit = std::chrono::milliseconds(1500);
+    Fault([](auto& f) { f.stayBusyAfterErase = true; });
+    ASSERT_TRUE(Upgrade(30000));
+    ExpectCleanEnd("Failed");
+    EXPECT_EQ(form->lblErase->text(), "Erase timed out");
+    EXPECT_EQ(Lamp(TfrmAdvanced::stErase), lamp::Red);
+    EXPECT_GT(loader.commandCount(0x70), 3) << "the status was asked while busy";
+    EXPECT_TRUE(loader.programmedPages().empty());
 }

@@ -2,6 +2,7 @@
 
 #include "Korvan_fixture.h"
 
+#include <QDir>
 #include <QLabel>
 #include <csignal>
 #include <cstring>
@@ -77,13 +78,13 @@ TEST_F(Files, AProgrammingFileThatCannotBeOpenedLeavesTheImage) {
         EXPECT_FALSE(frmBelmar->LoadProgrammingFile(name)) << name.toStdString();
         EXPECT_EQ(frmBelmar->StatusText(0), "No file loaded.");
     }
-    QFile unreadable(FilePath("locked.mem"));
-    WriteFile(unreadable.fileName(), Pattern(IMAGE_SIZE, 3));
-    unreadable.setPermissions(QFileDevice::WriteOwner);
-    if (!unreadable.open(QIODevice::ReadOnly)) { // root reads anything
-        EXPECT_FALSE(frmBelmar->LoadProgrammingFile(unreadable.fileName()));
+    // Unreadable even for root: a folder where the file should be, a path under a file.
+    ASSERT_TRUE(QDir().mkpath(FilePath("folder.mem")));
+    WriteFile(FilePath("plain.mem"), Pattern(IMAGE_SIZE, 3));
+    for (const QString& name : {FilePath("folder.mem"), FilePath("plain.mem/radio.mem")}) {
+        EXPECT_FALSE(frmBelmar->LoadProgrammingFile(name)) << name.toStdString();
+        EXPECT_EQ(frmBelmar->StatusText(0), "No file loaded.");
     }
-    unreadable.close();
 
     EXPECT_EQ(Image(), before);
     EXPECT_EQ(frmBelmar->CurrentFile, "before.mem");
@@ -171,6 +172,11 @@ TEST_F(Files, ShortOrMissingCalibrationFilesChangeNothing) {
     FillImage(0x55);
     const QByteArray before = Image();
     EXPECT_FALSE(frmBelmar->LoadCalibrationFile(FilePath("missing.cal")));
+    ASSERT_TRUE(QDir().mkpath(FilePath("folder.cal")));
+    WriteFile(FilePath("plain.cal"), Pattern(CALIBRATION_SIZE, 8));
+    EXPECT_FALSE(frmBelmar->LoadCalibrationFile(FilePath("folder.cal")));
+    EXPECT_FALSE(frmBelmar->LoadCalibrationFile(FilePath("plain.cal/radio.cal")));
+    EXPECT_EQ(Image(), before);
     EXPECT_TRUE(host.messages.isEmpty());
 
     WriteFile(FilePath("short.cal"), Pattern(20, 8));

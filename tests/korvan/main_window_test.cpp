@@ -74,26 +74,46 @@ TEST_F(MainWindow, ControlsCarryTheirCaptions) {
     EXPECT_EQ(MenuTexts(frmBelmar->mnuHelp), QStringList({"&About"}));
 }
 
-TEST_F(MainWindow, OnlyCommandsThatWorkAreEnabled) {
-    // Always there: the files, the port, the default file, the about box, exit.
-    for (QPushButton* button : {frmBelmar->btnFileSave, frmBelmar->btnFileOpen})
-        EXPECT_TRUE(button->isEnabled()) << button->text().toStdString();
-    for (QAction* entry :
-         {frmBelmar->mnuFileSave, frmBelmar->mnuFileOpen, frmBelmar->mnuComPort,
-          frmBelmar->mnuDefaultFilename, frmBelmar->mnuHelpAbout, frmBelmar->mnuFileExit})
-        EXPECT_TRUE(entry->isEnabled()) << entry->text().toStdString();
-    // The engineering entries are never seen.
+TEST_F(MainWindow, EveryCommandIsEnabledFromTheStart) {
+    // Every button and every menu entry, but the engineering ones, which are never seen.
+    const QList<QPushButton*> buttons = frmBelmar->findChildren<QPushButton*>();
+    ASSERT_GE(buttons.size(), 12);
+    for (QPushButton* button : buttons) {
+        if (button != frmBelmar->btnEngineering) {
+            EXPECT_TRUE(button->isEnabled()) << button->text().toStdString();
+        }
+    }
+    int entries = 0;
+    for (QMenu* menu :
+         {frmBelmar->mnuFile, frmBelmar->mnuEdit, frmBelmar->mnuSetup, frmBelmar->mnuHelp})
+        for (QAction* entry : menu->actions())
+            if (!entry->isSeparator() && entry != frmBelmar->mnuEngineering) {
+                EXPECT_TRUE(entry->isEnabled()) << entry->text().toStdString();
+                ++entries;
+            }
+    EXPECT_EQ(entries, 15);
     EXPECT_TRUE(frmBelmar->btnEngineering->isHidden());
     EXPECT_FALSE(frmBelmar->mnuEngineering->isVisible());
-    // Switching editing off disables every editing command.
+
+    // Switching editing off disables every editing command, buttons and menus alike.
+    const QList<QPushButton*> editingButtons = {
+        frmBelmar->btnWriteRadio,   frmBelmar->btnFileSave,       frmBelmar->btnChannel,
+        frmBelmar->btnSelcall,      frmBelmar->btnOptions,        frmBelmar->btnButtons,
+        frmBelmar->btnEditCodeWord, frmBelmar->EditRadioHardware, frmBelmar->btnPrintRadio};
+    const QList<QAction*> editingEntries = {
+        frmBelmar->mnuWriteRadio, frmBelmar->mnuFileSave,     frmBelmar->mnuPrintRadio,
+        frmBelmar->mnuChannel,    frmBelmar->mnuSelcall,      frmBelmar->mnuOptions,
+        frmBelmar->mnuButtons,    frmBelmar->mnuEditCodeWord, frmBelmar->mnuRadioHardware};
     frmBelmar->EnableEditing(false);
-    for (QPushButton* button :
-         {frmBelmar->btnWriteRadio, frmBelmar->btnFileSave, frmBelmar->btnChannel,
-          frmBelmar->btnSelcall, frmBelmar->btnOptions, frmBelmar->btnButtons,
-          frmBelmar->btnEditCodeWord, frmBelmar->EditRadioHardware, frmBelmar->btnPrintRadio})
+    for (QPushButton* button : editingButtons)
         EXPECT_FALSE(button->isEnabled()) << button->text().toStdString();
-    EXPECT_FALSE(frmBelmar->mnuFileSave->isEnabled());
+    for (QAction* entry : editingEntries)
+        EXPECT_FALSE(entry->isEnabled()) << entry->text().toStdString();
     EXPECT_TRUE(frmBelmar->btnFileOpen->isEnabled()) << "not an editing command";
+    EXPECT_TRUE(frmBelmar->mnuReadRadio->isEnabled());
+    frmBelmar->EnableEditing(true);
+    for (QAction* entry : editingEntries)
+        EXPECT_TRUE(entry->isEnabled()) << entry->text().toStdString();
 }
 
 TEST_F(MainWindow, HelpPaneShowsTheSentenceOfTheControl) {

@@ -200,6 +200,32 @@ TEST_F(RadioJobs, WriteThatStopsOrIsNotKeptIsAFailure) {
     EXPECT_EQ(outcome.message, "Failed while trying to verify last data write to radio.");
 }
 
+// A radio that connects but leaves one kind of request unanswered: each step says which.
+TEST_F(RadioJobs, EachUnansweredStepNamesItself) {
+    radio.setMemory(pattern(14));
+    setImage(pattern(15));
+    FirstGenRadio::Faults faults;
+    faults.noVersion = true;
+    radio.setFaults(faults);
+    int mode = 0;
+    for (int jobMode : {TfrmReadWrite::MODE_READ, TfrmReadWrite::MODE_WRITE}) {
+        const JobOutcome outcome = runJob(48, 55, jobMode, &mode);
+        EXPECT_EQ(mode, TfrmReadWrite::MODE_FAILED) << jobMode;
+        EXPECT_EQ(outcome.message, "Failed while trying to read radio version.") << jobMode;
+        EXPECT_EQ(radio.count(CMD_READ_BLOCK), 0) << "no block before the version";
+    }
+
+    faults = FirstGenRadio::Faults();
+    faults.noBlockReads = true;
+    radio.setFaults(faults);
+    const JobOutcome outcome = runJob(48, 55, TfrmReadWrite::MODE_WRITE, &mode);
+    EXPECT_EQ(mode, TfrmReadWrite::MODE_FAILED);
+    EXPECT_EQ(outcome.message, "Failed while trying to read data before a write.");
+    EXPECT_EQ(radio.count(CMD_WRITE_BLOCK), 0) << "nothing written unread";
+    EXPECT_EQ(radio.memory(), pattern(14));
+    EXPECT_EQ(image(), pattern(15));
+}
+
 TEST_F(RadioJobs, LineThatDropsMidJobFailsAndThePortStillCloses) {
     radio.setMemory(pattern(12));
     setImage(pattern(13));

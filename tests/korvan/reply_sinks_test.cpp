@@ -77,8 +77,13 @@ struct Tuning : QObject, TuningReplySink {
 
 struct Flash : FlashLink {
     bool FlashIsActive() const override { return active; }
-    int AwaitedReplyLength() const override { return awaited; }
-    void FlashReply(const uint8_t* reply, int length) override {
+    // Takes exactly the awaited count, as the upgrade does.
+    void FlashPoll() override {
+        const int length = awaited;
+        if (length == 0 || frmSerial->RxWaiting() != length)
+            return;
+        uint8_t reply[RX_RING_SIZE];
+        frmSerial->RxTake(reply, length);
         awaited = 0;
         std::lock_guard<std::mutex> lock(mutex);
         got = QByteArray(reinterpret_cast<const char*>(reply), length);

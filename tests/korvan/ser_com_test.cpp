@@ -34,8 +34,11 @@ protected:
 
 TEST_F(SerialHolder, EveryBuilderSendsItsFrameThroughTheMappedComPort) {
     testsupport::mapComPort(PTY_PORT, pty.slavePath());
+    pty.spoilLine();
     ASSERT_TRUE(frmSerial->OpenPort(PTY_PORT));
     EXPECT_EQ(frmSerial->PortOpen, 1);
+    EXPECT_EQ(pty.lineSettings().rate, 9600);
+    EXPECT_TRUE(pty.lineSettings().raw8N1);
     EXPECT_NE(rs232Thread, nullptr);
     TfrmSerial& s = *frmSerial;
 
@@ -73,6 +76,8 @@ TEST_F(SerialHolder, EveryBuilderSendsItsFrameThroughTheMappedComPort) {
     EXPECT_TRUE(s.SetBaudRate(38400));
     EXPECT_FALSE(s.SetBaudRate(4800));
     EXPECT_EQ(s.device.baudRate(), 38400);
+    EXPECT_EQ(pty.lineSettings().rate, 38400);
+    EXPECT_TRUE(pty.lineSettings().raw8N1);
 
     s.ClosePort();
     EXPECT_EQ(s.PortOpen, 0);

@@ -202,6 +202,59 @@ TEST_F(TuneRadioTest, ALeadPulledWhileAligningIsReportedAndGoesOffline) {
     EXPECT_EQ(host.messages.size(), 1);
 }
 
+TEST_F(TuneRadioTest, ALinkLostWhileTransmittingSwitchesTheRadioOffOrSaysSo) {
+    // The lead is back by the time the write fails: the key goes out on the port opened
+    // again, before the dialog goes off-line.
+    ShowDialog(true);
+    frmTuneRadio->btnTxOn->click();
+    ASSERT_TRUE(radio.waitForFrames(KEY_PRESS, 1, WAIT_MS, FirstGenRadio::SYNC_KEY));
+    radio.hangUp();
+    ASSERT_TRUE(radio.plugBackIn());
+    radio.mapToPort(PORT);
+    Pump(200);
+    radio.clearFrames();
+    frmTuneRadio->udMod->buttons()->upButton()->click();
+    ASSERT_TRUE(radio.waitForFrames(KEY_PRESS, 1, WAIT_MS, FirstGenRadio::SYNC_KEY));
+    EXPECT_EQ(KeysHeard(), (QList<int>{0x16}));
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text, "Unable to send to the radio. Check COM port and leads.\n"
+                                     "Changes are kept; use \"Write to Radio\" to send them.");
+    EXPECT_EQ(frmTuneRadio->Online, 0);
+    frmTuneRadio->close();
+    frmTuneRadio->hide();
+
+    // No line at all: the user is told the radio may still be keyed.
+    ASSERT_TRUE(frmSerial->OpenPort(PORT));
+    host.messages.clear();
+    ShowDialog(true);
+    frmTuneRadio->btnTxOn->click();
+    ASSERT_TRUE(radio.waitForFrames(KEY_PRESS, 1, WAIT_MS, FirstGenRadio::SYNC_KEY));
+    radio.hangUp();
+    Pump(200);
+    frmTuneRadio->udMod->buttons()->upButton()->click();
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text, "Unable to send to the radio. Check COM port and leads.\n"
+                                     "The radio may still be transmitting: switch it off now.\n"
+                                     "Changes are kept; use \"Write to Radio\" to send them.");
+    EXPECT_EQ(host.messages[0].caption, "Align Radio");
+    EXPECT_FALSE(frmTuneRadio->btnTxOn->isEnabled());
+    EXPECT_FALSE(frmTuneRadio->btnTxOff->isEnabled());
+    frmTuneRadio->close();
+    frmTuneRadio->hide();
+
+    // Not transmitting: no key is tried, and the plain message.
+    ASSERT_TRUE(radio.plugBackIn());
+    radio.mapToPort(PORT);
+    ASSERT_TRUE(frmSerial->OpenPort(PORT));
+    host.messages.clear();
+    ShowDialog(true);
+    radio.hangUp();
+    Pump(200);
+    frmTuneRadio->udMod->buttons()->upButton()->click();
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_FALSE(host.messages[0].text.contains("transmitting"));
+}
+
 TEST_F(TuneRadioTest, ReceiverOffsetTakesNegativeNumbersAsTwosComplement) {
     ShowDialog(true);
     QLineEdit* offset = frmTuneRadio->txtRxRefOffset;

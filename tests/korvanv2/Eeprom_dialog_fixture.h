@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QWidget>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <ostream>

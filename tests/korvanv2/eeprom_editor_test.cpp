@@ -29,9 +29,7 @@ protected:
     void Type(int row, int column, const QString& text) {
         form.sg_eeprom->item(row, column)->setText(text);
     }
-    void Choose(QButtonGroup* group, int id) {
-        group->button(id)->click();
-    }
+    void Choose(QButtonGroup* group, int id) { group->button(id)->click(); }
 
     platform::ScriptedHost host;
     TfrmEEpromEdit form;

@@ -21,9 +21,14 @@ TEST(SerialDevice, ComNumbersMapThroughSettingsOrToTtyS) {
 TEST(SerialDevice, BytesCrossThePseudoTerminalBothWays) {
     PtyPair pty;
     ASSERT_TRUE(pty.isOpen());
+    pty.spoilLine();
+    ASSERT_EQ(pty.lineSettings().rate, 1200);
+    ASSERT_FALSE(pty.lineSettings().raw8N1);
     SerialDevice device;
     ASSERT_TRUE(device.open(pty.slavePath())) << device.errorText().toStdString();
     EXPECT_EQ(device.baudRate(), 9600);
+    EXPECT_EQ(pty.lineSettings().rate, 9600) << "as the far side sees the line";
+    EXPECT_TRUE(pty.lineSettings().raw8N1);
 
     const uint8_t frame[] = {0x00, 0x00, 0x23, 0x01, 0xDB, 0x04, 0xCC};
     EXPECT_EQ(device.writeAll(frame, sizeof frame), int(sizeof frame));
@@ -44,11 +49,15 @@ TEST(SerialDevice, RatesOutsideTheFourAreRefusedAndKeepTheLine) {
     for (int rate : {19200, 38400, 57600, 9600}) {
         EXPECT_TRUE(device.setBaudRate(rate));
         EXPECT_EQ(device.baudRate(), rate);
+        EXPECT_EQ(pty.lineSettings().rate, rate);
+        EXPECT_TRUE(pty.lineSettings().raw8N1) << rate;
     }
     EXPECT_TRUE(device.setBaudRate(38400));
     EXPECT_FALSE(device.setBaudRate(4800));
     EXPECT_FALSE(device.setBaudRate(115200));
     EXPECT_EQ(device.baudRate(), 38400);
+    EXPECT_EQ(pty.lineSettings().rate, 38400);
+    EXPECT_TRUE(pty.lineSettings().raw8N1);
 }
 
 TEST(SerialDevice, OpenFailsCleanlyForAbsentBusyAndNonSerialPaths) {

@@ -95,6 +95,14 @@ void FirstGenRadio::hangUp() {
     line.hangUp();
 }
 
+bool FirstGenRadio::plugBackIn() {
+    std::lock_guard<std::mutex> lock(lineMutex);
+    if (!pty.reopen())
+        return false;
+    slavePath = pty.slavePath();
+    return true;
+}
+
 void FirstGenRadio::setMeter(uint8_t rssi, uint8_t noise) {
     std::lock_guard<std::mutex> lock(mutex);
     meterRssi = rssi;
@@ -186,7 +194,10 @@ void FirstGenRadio::answer(const RadioFrame& frame) {
         std::lock_guard<std::mutex> lock(mutex);
         const bool isBlock =
             frame.sync == SYNC_CMD && (frame.command == READ_BLOCK || frame.command == WRITE_BLOCK);
-        if (faults.silent ||
+        const bool dropped =
+            frame.sync == SYNC_CMD && ((faults.noVersion && frame.command == GET_VERSION) ||
+                                       (faults.noBlockReads && frame.command == READ_BLOCK));
+        if (faults.silent || dropped ||
             (faults.stopAfterBlocks >= 0 && blocksAnswered >= faults.stopAfterBlocks))
             return;
         if (isBlock && faults.dropAfterBlocks >= 0 && blocksAnswered >= faults.dropAfterBlocks) {

@@ -48,6 +48,8 @@ public:
         int dropAfterBlocks = -1;  // answers this many block requests, then hangs up the line
         bool noise = false;        // NOISE before every reply
         int replyDelayMs = 0;      // waits this long before each reply
+        bool noVersion = false;    // the version request goes unanswered, all else is answered
+        bool noBlockReads = false; // block reads go unanswered, all else is answered
     };
 
     FirstGenRadio();  // opens the pseudo-terminal and starts answering
@@ -69,6 +71,9 @@ public:
     void setFaults(const Faults& faults);
     // Drops the connection now, as a lead pulled out: the programmer's port fails.
     void hangUp();
+    // A new line after a hang-up, as the lead plugged back in: the device path changes,
+    // so map the port again.
+    bool plugBackIn();
 
     // Answers for the tuning requests.
     void setMeter(uint8_t rssi, uint8_t noise);

@@ -176,6 +176,7 @@ uint8_t FlashLoaderSim::statusRegister() const {
 void FlashLoaderSim::execute(const std::vector<uint8_t>& command) {
     std::vector<uint8_t> answer;
     int newRate = 0;
+    int lateMs = 0;
     {
         std::lock_guard lock(mutex);
         const uint8_t code = command[0];
@@ -205,7 +206,10 @@ void FlashLoaderSim::execute(const std::vector<uint8_t>& command) {
             answer.assign(VERSION_TEXT, VERSION_TEXT + 8);
             break;
         case 0x70:
-            answer = {statusRegister(), srd1};
+            if (statusDropped < faults.dropStatusReplies)
+                ++statusDropped;
+            else
+                answer = {statusRegister(), srd1};
             break;
         case 0x50:
             srd &= uint8_t(~(ERASE_ERROR | PROGRAM_ERROR));
@@ -228,6 +232,8 @@ void FlashLoaderSim::execute(const std::vector<uint8_t>& command) {
                 const int page = command[1];
                 const int source = page == faults.wrongPage ? (page + 1) & 0xFF : page;
                 answer.assign(memory.begin() + source * 256, memory.begin() + source * 256 + 256);
+                if (counts[code] - 1 == faults.lateRead)
+                    lateMs = faults.lateReplyMs;
             }
             break;
         case 0x41:
@@ -238,6 +244,8 @@ void FlashLoaderSim::execute(const std::vector<uint8_t>& command) {
             break;
         }
     }
+    if (lateMs > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(lateMs));
     if (!answer.empty())
         reply(answer);
     if (newRate)

@@ -39,6 +39,11 @@ public:
         int programErrorPage = -1; // programming this page (offset / 256) fails
         int wrongPage = -1;        // a read of this page returns the next page
         int eraseLeavesPage = -1;  // erase all leaves this page as it was
+        // The reply to this page read (counted from 0 over the loader's life) comes
+        // lateReplyMs late; the commands sent meanwhile are answered after it, in order.
+        int lateRead = -1;
+        int dropStatusReplies = 0; // this many read-status replies are never sent
+        int lateReplyMs = 1300;
     };
 
     explicit FlashLoaderSim(Generation generation = Generation::First);
@@ -58,6 +63,8 @@ public:
 
     std::vector<uint8_t> flash() const;
     int rate() const { return loaderRate.load(); }
+    // The rate the program set on its end of the line.
+    int programRate() const { return slaveRate(); }
     bool idVerified() const;
     // Number of commands received, by first byte.
     int commandCount(uint8_t command) const;
@@ -100,6 +107,7 @@ private:
     uint8_t srd1 = 0x00;
     int erasesFailed = 0;
     int zeroRun = 0;   // 0x00 bytes heard in a row (the second generation's sync)
+    int statusDropped = 0;
     int lineBytes = 0; // bytes of the command being answered, for line timing
     std::map<uint8_t, int> counts;
     std::vector<int> programmed;

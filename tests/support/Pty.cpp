@@ -8,16 +8,23 @@
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
+#include <utility>
 
 namespace testsupport {
 
 PtyPair::PtyPair() {
+    reopen();
+}
+
+bool PtyPair::reopen() {
+    hangUp();
+    slave.clear();
     master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master < 0)
-        return;
+        return false;
     if (::grantpt(master) != 0 || ::unlockpt(master) != 0) {
         hangUp();
-        return;
+        return false;
     }
     slave = QString::fromLocal8Bit(::ptsname(master));
     termios line{};
@@ -26,6 +33,7 @@ PtyPair::PtyPair() {
         ::tcsetattr(master, TCSANOW, &line);
     }
     ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+    return true;
 }
 
 PtyPair::~PtyPair() {
@@ -36,6 +44,40 @@ void PtyPair::hangUp() {
     if (master >= 0)
         ::close(master);
     master = -1;
+}
+
+PtyPair::LineSettings PtyPair::lineSettings() const {
+    LineSettings settings;
+    termios line{};
+    if (master < 0 || ::tcgetattr(master, &line) != 0)
+        return settings;
+    static const std::pair<speed_t, int> rates[] = {{B1200, 1200},   {B9600, 9600},
+                                                    {B19200, 19200}, {B38400, 38400},
+                                                    {B57600, 57600}, {B115200, 115200}};
+    for (const auto& [speed, baud] : rates)
+        if (::cfgetospeed(&line) == speed && ::cfgetispeed(&line) == speed)
+            settings.rate = baud;
+    const bool eightN1 = (line.c_cflag & CSIZE) == CS8 && !(line.c_cflag & (PARENB | CSTOPB)) &&
+                         (line.c_cflag & CREAD);
+    const bool noLocal = !(line.c_lflag & (ICANON | ECHO | ECHONL | ISIG | IEXTEN));
+    const bool noInput =
+        !(line.c_iflag & (IXON | IXOFF | ICRNL | INLCR | IGNCR | ISTRIP | INPCK | BRKINT));
+    const bool noOutput = !(line.c_oflag & OPOST);
+    settings.raw8N1 = eightN1 && noLocal && noInput && noOutput;
+    return settings;
+}
+
+void PtyPair::spoilLine() {
+    termios line{};
+    if (master < 0 || ::tcgetattr(master, &line) != 0)
+        return;
+    line.c_cflag = (line.c_cflag & ~CSIZE) | CS7 | PARENB | CSTOPB;
+    line.c_lflag |= ICANON | ECHO | ISIG | IEXTEN;
+    line.c_iflag |= IXON | ICRNL | ISTRIP;
+    line.c_oflag |= OPOST;
+    ::cfsetispeed(&line, B1200);
+    ::cfsetospeed(&line, B1200);
+    ::tcsetattr(master, TCSANOW, &line);
 }
 
 bool PtyPair::send(const QByteArray& bytes) {

@@ -1,0 +1,61 @@
+#include "Group_members.h"
+
+#include "String_grid.h"
+
+#include <QTableWidget>
+#include <algorithm>
+
+namespace members {
+
+namespace {
+constexpr int ROW_HEIGHT = 18;
+} // namespace
+
+int Count(const int* entries, int size) {
+    return int(std::count_if(entries, entries + size, [](int n) { return n != 0; }));
+}
+
+int SlotOfRow(const int* entries, int size, int row) {
+    if (row < 0)
+        return -1;
+    for (int slot = 0; slot < size; ++slot)
+        if (entries[slot] != 0 && row-- == 0)
+            return slot;
+    return -1;
+}
+
+int Add(int* entries, int size, int n, bool unique) {
+    if (unique && n != 0 && std::find(entries, entries + size, n) != entries + size)
+        return -1;
+    int* empty = std::find(entries, entries + size, 0);
+    if (empty == entries + size)
+        return -1;
+    *empty = n;
+    return int(empty - entries);
+}
+
+int Remove(int* entries, int size, int slot) {
+    if (slot < 0 || slot >= size)
+        return -1;
+    entries[slot] = 0;
+    std::stable_partition(entries, entries + size, [](int n) { return n != 0; });
+    return slot;
+}
+
+QTableWidget* NewList(QWidget* parent, int rowsShown) {
+    auto* list = new QTableWidget(parent);
+    const int width =
+        grid::Setup(list, {{"CH", 25}, {"Name", 70}, {"Tx Freq", 90}, {"Rx Freq", 90}}, ROW_HEIGHT);
+    grid::FitSize(list, width + 5, rowsShown);
+    return list;
+}
+
+void ShowRows(QTableWidget* list, const QList<QStringList>& rows) {
+    list->setRowCount(std::max<int>(int(rows.size()), 1));
+    if (rows.isEmpty())
+        grid::SetRow(list, 0, {});
+    for (int row = 0; row < rows.size(); ++row)
+        grid::SetRow(list, row, rows[row]);
+}
+
+} // namespace members

@@ -1,0 +1,77 @@
+#include "Key_functions.h"
+
+namespace keyfn {
+
+namespace {
+
+constexpr uint8_t ScanModeBits = 0x07;
+constexpr uint8_t GroupScanBit = 0x04;
+constexpr uint8_t ScanSpeeds[] = {20, 10, 5};
+constexpr int RecallWithDtmf = 22;  // 22 + 4(r - 1) + (d - 1)
+constexpr int HomeWithDtmf = 44;    // 44 + d
+constexpr int HomeWithSelcall = 44; // "Recall Home Channel & speed dial Selcall Memory"
+
+} // namespace
+
+QString Name(const char* const* names, int count, int code) {
+    return QString::fromUtf8(names[code < 0 || code >= count ? Disabled : code]);
+}
+
+bool UsesDtmfMemory(int code, int n) {
+    if (n < 1 || n > DtmfMemories)
+        return false;
+    for (int first : {17, 21, 25, 29, 33, HomeWithDtmf})
+        if (code == first + n)
+            return true;
+    return false;
+}
+
+bool UsesRecallMemory(int code, int n) {
+    if (n < 1 || n > RecallMemories)
+        return false;
+    const int withDtmf = RecallWithDtmf + 4 * (n - 1);
+    return code == 8 + n || code == 13 + n || (code >= withDtmf && code <= withDtmf + 3);
+}
+
+bool UsesSpeedDial(int code) {
+    return (code >= 13 && code <= 17) || code == HomeWithSelcall;
+}
+
+int DtmfCode(QChar c, bool upperPause) {
+    if (upperPause && c == QLatin1Char('P'))
+        c = QLatin1Char('p');
+    return int(DtmfKeys.indexOf(c));
+}
+
+QString DecodeDtmf(const ImageFields::ByteReader& read, int offset) {
+    QString text;
+    for (int i = 0; i < DtmfDigits; ++i) {
+        const uint8_t byte = read(offset + i / 2);
+        const int code = i % 2 == 0 ? byte >> 4 : byte & 0x0F;
+        if (code >= DtmfKeys.size())
+            break;
+        text += DtmfKeys[code];
+    }
+    return text;
+}
+
+bool GroupScan(uint8_t scanMode) {
+    return scanMode & GroupScanBit;
+}
+
+uint8_t StoreScanMode(uint8_t scanMode, bool scanKey, bool toggleKey, bool openScan) {
+    uint8_t mode = 0x03;
+    if (scanKey)
+        mode = toggleKey ? 0x00 : (openScan ? 0x02 : 0x06);
+    return bits::put(scanMode, ScanModeBits, mode);
+}
+
+int ScanSpeedItem(uint8_t stored) {
+    return stored >= 11 ? 0 : stored <= 5 ? 2 : 1;
+}
+
+uint8_t ScanSpeedValue(int item) {
+    return ScanSpeeds[item == 0 || item == 2 ? item : 1];
+}
+
+} // namespace keyfn

@@ -1,0 +1,158 @@
+#pragma once
+// The second generation's channel store: 500 channels, each a raw record mirroring its
+// bytes in the memory image, with views of a channel as a normal channel (frequencies in
+// Hz) or as a vote group (member channel numbers). Channels carry a 2-character tag and
+// the zone (1..50, 0 none) they belong to.
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+constexpr int CH_COUNT = 500;
+constexpr int CH_NAME_LENGTH = 9;
+constexpr int CH_TAG_LENGTH = 2;
+constexpr int GROUP_MEMBERS = 8;
+constexpr int ZONE_COUNT = 50;
+
+// Where channel i (0-based) lives in the image.
+namespace chlayout {
+constexpr int RECORDS = 692;    // 15-byte records, channel 500 ending at 8191
+constexpr int RECORD_SIZE = 15; // bytes 0..9 as below, then name characters 1..5
+constexpr int RECORD_FIELDS = 10;
+constexpr int NAME_HEAD_CHARS = 5;
+constexpr int NAME_TAIL = 8192; // name characters 6..9, 4 bytes a channel
+constexpr int NAME_TAIL_CHARS = 4;
+constexpr int TAGS = 11132; // tag 1, tag 2, ext, zone byte: 4 bytes a channel
+constexpr int TAG_SIZE = 4;
+constexpr uint8_t NO_ZONE = 254; // stored zone byte of zone 0; 0..49 are zones 1..50
+constexpr uint8_t ERASED = 0xFF;
+
+constexpr int Record(int i) {
+    return RECORDS + RECORD_SIZE * i;
+}
+constexpr int NameTail(int i) {
+    return NAME_TAIL + NAME_TAIL_CHARS * i;
+}
+constexpr int Tag(int i) {
+    return TAGS + TAG_SIZE * i;
+}
+} // namespace chlayout
+
+// Bit numbers of flags (record byte 0) and flags1 (record byte 1).
+namespace chbit {
+constexpr int Visible = 0;     // flags; set in every group
+constexpr int Group = 1;       // flags
+constexpr int TalkAround = 2;  // flags, normal
+constexpr int BusyLockout = 3; // flags
+constexpr int LowPower = 4;    // flags
+constexpr int SignalVote = 5;  // flags, group: signal strength voting
+constexpr int CtcssVoting = 6; // flags, normal: use CTCSS during voting
+constexpr int DisplayVote = 7; // flags, group: display the vote channel
+constexpr int OpenScan = 0;    // flags1, normal
+constexpr int GroupScan = 1;   // flags1, normal
+constexpr int Quiet = 2;       // flags1
+constexpr int SquelchSw = 3;   // flags1
+constexpr int Narrow = 4;      // flags1, normal
+constexpr int CpuOffset = 5;   // flags1, normal
+constexpr int DcsInvert = 6;   // flags1, normal
+constexpr uint8_t Mask(int bit) {
+    return uint8_t(1u << bit);
+}
+} // namespace chbit
+
+// A channel's record bytes as the image holds them, with its name.
+struct ch_data_struct {
+    uint8_t flags = 0;
+    uint8_t flags1 = 0;
+    uint16_t txCode = 0;
+    uint8_t txOffset = 0;
+    uint16_t rxCode = 0;
+    uint8_t rxOffset = 0;
+    uint8_t txTone = 0;
+    uint8_t rxTone = 0;
+    QString name;
+    uint8_t tag[CH_TAG_LENGTH] = {};
+    uint8_t ext = 0;  // bit k: bit 8 of group member k + 1
+    uint8_t zone = 0; // 0 none, 1..50
+};
+
+struct ch_normal_struct {
+    uint8_t flags = 0;
+    uint8_t flags1 = 0;
+    uint32_t txFreq = 0; // Hz; 0: transmit disabled
+    uint32_t rxFreq = 0;
+    int txTone = 0; // tone list index
+    int rxTone = 0;
+    QString name;
+    uint8_t tag[CH_TAG_LENGTH] = {};
+    uint8_t ext = 0;
+    uint8_t zone = 0;
+
+    QString GetTag() const;
+    void SetTag(const QString& text);
+};
+
+struct ch_group_struct {
+    uint8_t flags = 0;
+    uint8_t flags1 = 0;
+    int member[GROUP_MEMBERS] = {}; // channel numbers, 0 empty
+    QString name;
+    uint8_t tag[CH_TAG_LENGTH] = {};
+    uint8_t ext = 0;
+    uint8_t zone = 0;
+
+    QString GetTag() const;
+    void SetTag(const QString& text);
+};
+
+class ChData {
+public:
+    explicit ChData(int count);
+
+    int Count() const { return count; }
+
+    // Index operations take i = channel number - 1 and do nothing for an index outside
+    // the store; the result for one outside is given after the colon.
+    int ClearAll();
+    int ClearChannel(int i);                              // 0 : 0
+    int GetRaw(ch_data_struct& out, int i) const;         // 0 : -1
+    int SetRaw(const ch_data_struct& record, int i);      // 0 : -1
+    int GetNormal(ch_normal_struct& out, int i) const;    // 0 : -1
+    int SetNormal(const ch_normal_struct& record, int i); // 0 : -1
+    int GetGroup(ch_group_struct& out, int i) const;      // 0 : -1
+    // Also sets the visible and group bits in the caller's record.
+    int SetGroup(ch_group_struct& record, int i); // 0 : -1
+    bool IsEmpty(int i) const;                    // : false
+    bool IsGroup(int i) const;                    // : false
+    int FirstFree() const;                        // -1 when none
+    int GetZone(int i) const;                     // : -1
+    bool SetZone(int i, int zone);                // : false
+    // Channels of zone z that are visible or have a receive frequency.
+    int CountInZone(int z) const;
+    // Visible channels in zones 1..50.
+    int CountZonedChannels() const;
+    // Index of the first group listing channel number i + 1; -1 when none.
+    int FindGroupUsing(int i) const;
+    void SetTag(int i, const QString& text);
+
+    int LoadFromImage(const uint8_t* image);
+    int SaveToImage(uint8_t* image) const;
+    // "" for i outside 0..499.
+    static QString ReadName(const uint8_t* image, int i);
+    // 1, or 0 for i outside 0..499.
+    static int WriteName(uint8_t* image, int i, const QString& name);
+
+    // Hz from a 12.5 kHz step code and its offset code, and back.
+    static uint32_t DecodeFrequency(uint16_t code, uint8_t offset);
+    static uint16_t EncodeFrequency(uint32_t hz, uint8_t& offset);
+
+private:
+    bool valid(int i) const { return i >= 0 && i < count; }
+
+    std::vector<ch_data_struct> records;
+    int count;
+};
+
+// "CH001" .. "CH500": the name a new channel i starts with; its tag is the number mod 100.
+QString DefaultChannelName(int i);
+QString DefaultChannelTag(int i);

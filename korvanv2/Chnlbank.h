@@ -1,0 +1,139 @@
+#pragma once
+// "Channel Data" of the second program: the 500 channels, one tab per active zone plus
+// "Unused", with adding, editing, deleting, cut, copy, paste and moving of channels, the
+// zone commands, reading the channels of another programming file, and vote setup. It
+// works on its own store and zone table; only OK writes them into the image.
+
+#include "Chdata.h"
+#include "Form.h"
+#include "Zones.h"
+
+#include <memory>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QTabBar;
+class QTableWidget;
+class QTextEdit;
+class QPushButton;
+
+class TfrmChnlBank : public Form {
+    Q_OBJECT
+public:
+    explicit TfrmChnlBank(QWidget* parent = nullptr);
+    ~TfrmChnlBank() override;
+
+    void FormShow() override;
+    void Refresh();
+    void RebuildTabs();
+    void UpdateZonesMenu();
+    void TabControl1Change(int tab);
+    void PopupMenuZonesPopup();
+    void PopupMenuChannelPopup();
+
+    void btnAddChannelClick();
+    void btnEditChannelClick();
+    void btnDeleteChannelClick();
+    void mnuCutChannelClick();
+    void mnuCopyChannelClick();
+    void mnuPasteChannelClick();
+    void mnuRemoveChannelClick();
+    void mnuMovetoZoneClick();
+    void mnuInsertChannelClick();
+    void mnuAddZoneClick();
+    void mnuEditZoneClick();
+    void mnuDeleteZoneClick();
+    void menuEnableZonesClick();
+    void btnImportClick();
+    void editVoteOptionsClick();
+    void menuEnableCBClick() {}
+    void menuEditCBOptionsClick();
+    void btnOKClick();
+    void btnCancelClick() { done(mrOk); }
+
+    // Channels the current tab lists (zones off: those of zones 1..50).
+    int CountListed() const;
+    // Channel number in column 0 of the current row; 0 when it holds none.
+    int SelectedChannel() const;
+    bool IsListed(int i) const;
+
+    std::unique_ptr<ChData> Channels;
+    ZoneRecord Zones[ZONE_COUNT + 1];
+    bool ZonesOn = false;
+    uint8_t Byte71 = 0;
+    uint8_t Byte74 = 0;
+    uint8_t Byte76 = 0;
+    uint8_t Byte40 = 0;
+    int CurrentZone = 0;
+    int TabZones[ZONE_COUNT + 1] = {};
+    ch_normal_struct NewNormal;
+    ch_group_struct NewGroup;
+    ch_data_struct ClipRecord;
+    int ClipSource = -1;
+    int SelectedRow = 0; // grid row (0 the first channel row) to select after a refresh
+    std::vector<uint8_t> ImportBuffer;
+    QString ImportFile;
+
+    QMenuBar* MainMenu;
+    QAction* menuReadChannels;
+    QAction* menuEnableZones;
+    QAction* mnuAddZone;
+    QAction* mnuEditZone;
+    QAction* mnuDeleteZone;
+    QAction* menuAddChannel;
+    QAction* menuEditChannel;
+    QAction* menuDeleteChannel;
+    QAction* editVoteOptions;
+    QAction* menuEnableCB;
+    QAction* menuEditCBOptions;
+    QMenu* PopupMenuZones;
+    QAction* popAddZone;
+    QAction* popDeleteZone;
+    QAction* popEditZone;
+    QMenu* PopupMenuChannel;
+    QAction* popAddChannel;
+    QAction* popDeleteChannel;
+    QAction* popEditChannel;
+    QAction* mnuInsertChannel;
+    QAction* mnuRemoveChannel;
+    QAction* mnuMovetoZone;
+    QAction* mnuCutChannel;
+    QAction* mnuCopyChannel;
+    QAction* mnuPasteChannel;
+    QTabBar* TabControl1;
+    QLabel* lblZone0;
+    QLabel* lblZoneName;
+    QLineEdit* editZoneName;
+    QLabel* lblZoneTag;
+    QLineEdit* editZoneTag;
+    QTableWidget* listChannel;
+    QTextEdit* memoHelp;
+    QPushButton* btnOK;
+    QPushButton* btnCancel;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildPopups();
+    void SetupGrid();
+    void ShowHeader();
+    void ShowRow(int row, int i);
+    void SelectChannelRow(int number);
+    void SelectZoneTab(int zone);
+    QString ZoneText() const;
+    bool RefuseGroupMember(int i, const QString& caption);
+    bool RefuseZoneInUse(int z);
+    bool RefuseEmpty(const QString& caption);
+    void AddGroup(int i);
+    void AddNormal(int i);
+    void LoadZoneTable(const uint8_t* image);
+    int ActiveZoneCount() const;
+};
+
+extern TfrmChnlBank* frmChnlBank;

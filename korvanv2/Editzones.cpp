@@ -1,0 +1,77 @@
+#include "Editzones.h"
+
+#include "Controls.h"
+#include "Eeprom.h"
+#include "String_grid.h"
+#include "Zones.h"
+
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+TfrmEditZones* frmEditZones = nullptr;
+
+namespace {
+constexpr int ZONE_ROWS = 51; // zone 0, then zones 1..50
+enum Column { ZoneColumn, NameColumn, TagColumn, ActiveColumn };
+} // namespace
+
+TfrmEditZones::TfrmEditZones(QWidget* parent) : Form(parent) {
+    setWindowTitle(QStringLiteral("Edit Zones"));
+    StringGridZones = new QTableWidget(this);
+    btnOk = new QPushButton(QStringLiteral("OK"), this);
+    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    connect(btnOk, &QPushButton::clicked, this, &TfrmEditZones::btnOkClick);
+    connect(btnCancel, &QPushButton::clicked, this, [this] { done(mrCancel); });
+    const int width = grid::Setup(
+        StringGridZones, {{"Zone", 40}, {"Name", 100}, {"Tag", 40}, {"Active", 60}}, 18, true);
+    grid::FitSize(StringGridZones, width, 20);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(StringGridZones);
+    layout->addLayout(controls::buttonRow(btnOk, btnCancel));
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TfrmEditZones::FormShow() {
+    StringGridZones->setRowCount(ZONE_ROWS);
+    LoadZones();
+}
+
+void TfrmEditZones::LoadZones() {
+    ZoneRecord zone;
+    shownNames.clear();
+    shownTags.clear();
+    for (int z = 0; z < ZONE_ROWS; ++z) {
+        if (z == 0) {
+            ZoneSetName(zone, QStringLiteral("ZONE 0"));
+            ZoneSetTag(zone, QStringLiteral("00"));
+            ZoneSetActive(zone, true);
+        } else {
+            ZoneRead(zone, eeprom.data, ZoneOffset(z));
+        }
+        shownNames << ZoneGetName(zone);
+        shownTags << ZoneGetTag(zone);
+        grid::SetRow(StringGridZones, z,
+                     {QString::number(z), shownNames.last(), shownTags.last(),
+                      ZoneIsActive(zone) ? QStringLiteral("Y") : QStringLiteral("N")});
+        StringGridZones->item(z, ZoneColumn)->setFlags(Qt::ItemIsEnabled);
+    }
+}
+
+// The zone 0 row is never stored. Flags bits other than "inactive" are written as 0.
+void TfrmEditZones::btnOkClick() {
+    for (int z = 1; z < ZONE_ROWS; ++z) {
+        ZoneRecord zone;
+        ZoneRead(zone, eeprom.data, ZoneOffset(z));
+        const QString name = grid::Cell(StringGridZones, z, NameColumn);
+        const QString tag = grid::Cell(StringGridZones, z, TagColumn);
+        if (name != shownNames.value(z))
+            ZoneSetName(zone, name);
+        if (tag != shownTags.value(z))
+            ZoneSetTag(zone, tag);
+        zone.flags = 0;
+        ZoneSetActive(zone, grid::Cell(StringGridZones, z, ActiveColumn).startsWith('Y'));
+        ZoneWrite(zone, eeprom.data, ZoneOffset(z));
+    }
+    done(mrOk);
+}

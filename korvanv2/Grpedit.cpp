@@ -1,0 +1,279 @@
+#include "Grpedit.h"
+
+#include "Controls.h"
+#include "Group_members.h"
+#include "Help_pane.h"
+#include "Key_filter.h"
+#include "String_grid.h"
+#include "Text_format.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+TfrmGrpEdit* frmGrpEdit = nullptr;
+
+namespace {
+
+constexpr int ROWS_SHOWN = 10;
+constexpr int NO_ZONE_FILTER = -1;
+
+using T = TfrmGrpEdit;
+// Offset 0 is the record's flags, offset 1 its flags1.
+constexpr BitBox<T, QRadioButton> VotingBits[] = {
+    {0, chbit::SignalVote, &T::rbBusyVoting, true},
+    {0, chbit::SignalVote, &T::rbSignalVoting},
+};
+constexpr BitBox<T, QCheckBox> OptionBits[] = {
+    {0, chbit::DisplayVote, &T::chkDisplayVoteChannel},
+    {0, chbit::BusyLockout, &T::chkBlEnabled},
+    {0, chbit::LowPower, &T::chkTxLowPower},
+    {1, chbit::Quiet, &T::chkQMem},
+    {1, chbit::SquelchSw, &T::chkSqlSwEnabled},
+};
+
+QString ZoneLabel(int zone) {
+    return zone == 0 ? QStringLiteral("Zone") : QStringLiteral("Zone %1").arg(zone);
+}
+
+QGroupBox* NewBoxGroup(const QString& title, QWidget* parent,
+                       std::initializer_list<QWidget*> boxes) {
+    auto* group = new QGroupBox(title, parent);
+    auto* layout = new QVBoxLayout(group);
+    for (QWidget* box : boxes) {
+        box->setParent(group);
+        layout->addWidget(box);
+    }
+    layout->addStretch(1);
+    return group;
+}
+
+} // namespace
+
+TfrmGrpEdit::TfrmGrpEdit(QWidget* parent) : Form(parent) {
+    setWindowTitle(QStringLiteral("Group Channel Edit"));
+    memoHelp = new QTextEdit(this);
+    memoHelp->setFixedHeight(60);
+    help = new HelpPane(memoHelp);
+    btnOK = new QPushButton(QStringLiteral("OK"), this);
+    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    connect(btnOK, &QPushButton::clicked, this, &TfrmGrpEdit::btnOKClick);
+    connect(btnCancel, &QPushButton::clicked, this, &TfrmGrpEdit::btnCancelClick);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(BuildLists());
+    layout->addWidget(BuildOptions());
+    layout->addLayout(controls::helpRow(memoHelp, btnOK, btnCancel));
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    flags.checks(this, VotingBits);
+    flags.checks(this, OptionBits);
+    BindHelp();
+}
+
+QWidget* TfrmGrpEdit::BuildLists() {
+    auto* panel = new QWidget(this);
+    lblName = new QLabel(QStringLiteral("Name"), panel);
+    txtChannelAlpha = new QLineEdit(panel);
+    txtChannelAlpha->setMaxLength(CH_NAME_LENGTH);
+    txtChannelAlpha->setFixedWidth(100);
+    lblTag = new QLabel(QStringLiteral("Tag"), panel);
+    editTag = new QLineEdit(panel);
+    editTag->setMaxLength(CH_TAG_LENGTH);
+    editTag->setFixedWidth(40);
+    for (QLineEdit* edit : {txtChannelAlpha, editTag})
+        keys::allowOnly(edit, keys::AlphaTag, true);
+    lblZone = new QLabel(QStringLiteral("Zone"), panel);
+    lblZoneName = new QLabel(panel);
+    lblGroupList = new QLabel(QStringLiteral("Channels In Group"), panel);
+    sgGroupList = members::NewList(panel, ROWS_SHOWN);
+    lblMACList = new QLabel(QStringLiteral("Available Channels"), panel);
+    sgMACList = members::NewList(panel, ROWS_SHOWN);
+    chkSelectAllZones = new QCheckBox(QStringLiteral("Select channels from all zones"), panel);
+    btnAdd = new QPushButton(QStringLiteral(" Add"), panel);
+    btnRemove = new QPushButton(QStringLiteral("Remove"), panel);
+    connect(btnAdd, &QPushButton::clicked, this, &TfrmGrpEdit::btnAddClick);
+    connect(btnRemove, &QPushButton::clicked, this, &TfrmGrpEdit::btnRemoveClick);
+    connect(sgMACList, &QTableWidget::cellDoubleClicked, this, &TfrmGrpEdit::btnAddClick);
+    connect(chkSelectAllZones, &QCheckBox::clicked, this, &TfrmGrpEdit::chkSelectAllZonesClick);
+
+    auto* names = new QHBoxLayout;
+    for (QWidget* control : std::initializer_list<QWidget*>{lblName, txtChannelAlpha, lblTag,
+                                                            editTag, lblZone, lblZoneName})
+        names->addWidget(control);
+    names->addStretch(1);
+    auto* moves = new QVBoxLayout;
+    moves->addStretch(1);
+    moves->addWidget(btnAdd);
+    moves->addWidget(btnRemove);
+    moves->addStretch(1);
+    auto* layout = new QGridLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(names, 0, 0, 1, 3);
+    layout->addWidget(lblGroupList, 1, 0);
+    layout->addWidget(lblMACList, 1, 2);
+    layout->addWidget(sgGroupList, 2, 0);
+    layout->addLayout(moves, 2, 1);
+    layout->addWidget(sgMACList, 2, 2);
+    layout->addWidget(chkSelectAllZones, 3, 2);
+    return panel;
+}
+
+QWidget* TfrmGrpEdit::BuildOptions() {
+    auto* panel = new QWidget(this);
+    rbBusyVoting = new QRadioButton(QStringLiteral("Busy Voting"));
+    rbSignalVoting = new QRadioButton(QStringLiteral("Signal Strength Voting"));
+    rgVotingOption =
+        NewBoxGroup(QStringLiteral("Voting Options"), panel, {rbBusyVoting, rbSignalVoting});
+    chkDisplayVoteChannel = new QCheckBox(QStringLiteral("Display Vote Channel Name"));
+    GeneralGroup =
+        NewBoxGroup(QStringLiteral("General Group Options"), panel, {chkDisplayVoteChannel});
+    chkBlEnabled = new QCheckBox(QStringLiteral("Enable Busy Lockout"));
+    chkTxLowPower = new QCheckBox(QStringLiteral("TX Low Power Only"));
+    TransmitGroup =
+        NewBoxGroup(QStringLiteral("Transmit Options"), panel, {chkBlEnabled, chkTxLowPower});
+    chkQMem = new QCheckBox(QStringLiteral("Channel in Quiet Memory"));
+    chkSqlSwEnabled = new QCheckBox(QStringLiteral("Enabled Squelch Switch"));
+    ReceiveGroup =
+        NewBoxGroup(QStringLiteral("Receive Options"), panel, {chkQMem, chkSqlSwEnabled});
+    chkSqlSwEnabled->hide();
+    chkSqlSwEnabled->setEnabled(false);
+    auto* layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (QGroupBox* group : {rgVotingOption, GeneralGroup, TransmitGroup, ReceiveGroup})
+        layout->addWidget(group);
+    return panel;
+}
+
+void TfrmGrpEdit::BindHelp() {
+    help->bind(chkBlEnabled, {QStringLiteral("Busy lockout")});
+    help->bind(chkTxLowPower, {QStringLiteral("Transmit on low power for all channels in group.")});
+    help->bind(btnOK, {QStringLiteral("Save and exit.")});
+    help->bind(btnCancel, {QStringLiteral("Exit without saving.")});
+    help->bind(sgMACList, {QStringLiteral("Channels that can be added to vote group")});
+    help->bind(
+        chkDisplayVoteChannel,
+        {QStringLiteral("Display name of channel in vote group when receiving or transmitting.")});
+    help->bind(sgGroupList, {QStringLiteral("Channels in the vote group")});
+    help->bind({btnAdd, btnRemove, rgVotingOption, chkQMem, chkSelectAllZones}, {});
+}
+
+void TfrmGrpEdit::SetGroupData(int index, const ChData* channels, ch_group_struct* group) {
+    ChannelIndex = index;
+    store = channels;
+    record = group;
+}
+
+void TfrmGrpEdit::SetCaption(const QString& text) {
+    setWindowTitle(text);
+}
+
+void TfrmGrpEdit::ShowZoneName(const QString& text) {
+    lblZoneName->setText(text);
+}
+
+void TfrmGrpEdit::FormShow() {
+    txtChannelAlpha->setText(record->name);
+    shownTag = record->GetTag();
+    editTag->setText(shownTag);
+    lblZone->setText(ZoneLabel(record->zone));
+    std::copy(std::begin(record->member), std::end(record->member), Members);
+    const uint8_t bytes[2] = {record->flags, record->flags1};
+    flags.load(bytes);
+    MemberCount = ShowGroup();
+    AvailableCount = ShowAvailable(chkSelectAllZones->isChecked());
+    UpdateButtons();
+    memoHelp->clear();
+}
+
+// A member outside 1..500 shows its number only.
+QStringList TfrmGrpEdit::ChannelRow(int n) const {
+    ch_normal_struct channel;
+    if (store->GetNormal(channel, n - 1) != 0)
+        return {QString::number(n)};
+    const bool hidden = !(channel.flags & chbit::Mask(chbit::Visible));
+    return {QString::number(n), hidden ? QStringLiteral("( %1 )").arg(channel.name) : channel.name,
+            text::FrequencyText(channel.txFreq), text::FrequencyText(channel.rxFreq)};
+}
+
+int TfrmGrpEdit::ShowGroup() {
+    QList<QStringList> rows;
+    for (int n : Members)
+        if (n > 0)
+            rows << ChannelRow(n);
+    members::ShowRows(sgGroupList, rows);
+    return int(rows.size());
+}
+
+int TfrmGrpEdit::ShowAvailable(bool allZones) {
+    const int zoneFilter = allZones ? NO_ZONE_FILTER : record->zone;
+    QList<QStringList> rows;
+    for (int i = 0; i < store->Count(); ++i)
+        if (CanJoinGroup(i, zoneFilter))
+            rows << ChannelRow(i + 1);
+    members::ShowRows(sgMACList, rows);
+    return int(rows.size());
+}
+
+bool TfrmGrpEdit::CanJoinGroup(int i, int zoneFilter) const {
+    ch_normal_struct channel;
+    if (store->GetNormal(channel, i) != 0)
+        return false;
+    if (zoneFilter != NO_ZONE_FILTER && channel.zone != zoneFilter)
+        return false;
+    if (channel.flags & chbit::Mask(chbit::Visible))
+        return !(channel.flags & chbit::Mask(chbit::Group));
+    return channel.rxFreq != 0;
+}
+
+int TfrmGrpEdit::AddMember(int n) {
+    return members::Add(Members, GROUP_MEMBERS, n, true);
+}
+
+int TfrmGrpEdit::RemoveMember(int slot) {
+    return members::Remove(Members, GROUP_MEMBERS, slot);
+}
+
+void TfrmGrpEdit::UpdateButtons() {
+    btnAdd->setEnabled(AvailableCount != 0 && MemberCount < GROUP_MEMBERS);
+    btnRemove->setEnabled(MemberCount != 0);
+}
+
+void TfrmGrpEdit::btnAddClick() {
+    const QString cell = grid::Cell(sgMACList, sgMACList->currentRow(), 0);
+    if (cell.isEmpty())
+        return;
+    AddMember(cell.toInt());
+    MemberCount = ShowGroup();
+    UpdateButtons();
+}
+
+// The selected row lists the row-th filled slot: a stored group may have gaps.
+void TfrmGrpEdit::btnRemoveClick() {
+    RemoveMember(members::SlotOfRow(Members, GROUP_MEMBERS, sgGroupList->currentRow()));
+    MemberCount = ShowGroup();
+    UpdateButtons();
+}
+
+void TfrmGrpEdit::chkSelectAllZonesClick() {
+    AvailableCount = ShowAvailable(chkSelectAllZones->isChecked());
+    UpdateButtons();
+}
+
+void TfrmGrpEdit::btnOKClick() {
+    std::copy(std::begin(Members), std::end(Members), record->member);
+    uint8_t bytes[2] = {record->flags, record->flags1};
+    flags.store(bytes);
+    record->flags = bytes[0];
+    record->flags1 = bytes[1];
+    record->name = txtChannelAlpha->text();
+    if (editTag->text() != shownTag)
+        record->SetTag(editTag->text());
+    done(mrOk);
+}

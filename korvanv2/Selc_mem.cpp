@@ -1,0 +1,389 @@
+#include "Selc_mem.h"
+
+#include "Controls.h"
+#include "Eeprom.h"
+#include "Help_pane.h"
+#include "Idents.h"
+#include "Key_filter.h"
+#include "Mask_edit.h"
+#include "Selcall.h"
+#include "Text_format.h"
+#include "platform/Host.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+TfrmSelcallIdents* frmSelcallIdents = nullptr;
+
+namespace {
+
+constexpr int SizeByte = 0x80; // the radio's memory size in KiB
+constexpr int SelcallOptionsByte = 0x4C;
+constexpr uint8_t TransmitGroupRange = 0x0C; // 00 none, 01 up to 10, 11 up to 100, 10 up to 1000
+constexpr uint8_t RangeBeyondTen = 0x08;     // up to 100 or up to 1000
+constexpr int PermissionsByte = 0x4D;
+constexpr uint8_t OwnIdentModifyBit = 0x40;
+constexpr uint8_t CallMemoryModifyBit = 0x80;
+constexpr int PrefixByte = 0xB4;
+constexpr int OwnIdentAddress = 0xB5;
+constexpr int FirstRecords = 39; // slots 0..38 at 0xB9
+constexpr int RecordSize = 9;
+constexpr int TagTable = 0x29EC;
+constexpr int LastAddress = 0x3FFF;
+
+const QString OwnIdentKeys = QStringLiteral("0123456789BCF");
+const QString IdentKeys = QStringLiteral("0123456789ABCF");
+const QString TagKeys = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ+-* ._");
+const QString RowHeaders[] = {QStringLiteral("Memory"), QStringLiteral("Selcall Ident"),
+                              QStringLiteral("Alpha Tag"), QStringLiteral("Command?")};
+
+uint8_t get(int address) {
+    return address <= LastAddress ? eeprom.GetByte(address) : 0;
+}
+
+void set(int address, uint8_t value) {
+    if (address <= LastAddress)
+        eeprom.SetByte(address, value);
+}
+
+// A pasted text kept to a column's keys: a tag character outside them by the one character
+// rule, an ident digit outside them as 0.
+QString cleanCell(int column, const QString& text) {
+    QString clean;
+    for (QChar c : text)
+        if (column == TfrmSelcallIdents::TagColumn)
+            clean += QChar(idents::StoredCharacter(c, TagKeys));
+        else
+            clean += IdentKeys.contains(c) ? c : QLatin1Char('0');
+    return clean;
+}
+
+QString flagText(bool command) {
+    return command ? QStringLiteral("Yes") : QStringLiteral("No");
+}
+
+} // namespace
+
+TfrmSelcallIdents::TfrmSelcallIdents(QWidget* parent) : Form(parent) {
+    setWindowTitle(QStringLiteral("Selcall Idents"));
+    setModal(true);
+    BuildControls();
+    BindHelp();
+    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
+    connect(listSelcallMemories, &QTableWidget::cellPressed, this,
+            [this] { listSelcallMemoriesMouseDown(); });
+}
+
+void TfrmSelcallIdents::BuildControls() {
+    lblRadioIdent = new QLabel(QStringLiteral("Radio Ident"));
+    txtRadioIdent = new QLineEdit;
+    txtRadioIdent->setMaxLength(idents::IdentDigits);
+    keys::allowOnly(txtRadioIdent, OwnIdentKeys, keys::Case::Upper);
+    lblTlmPrefix = new QLabel(QStringLiteral("Command Call Prefix"));
+    txtTlmPrefix = new QLineEdit;
+    txtTlmPrefix->setMaxLength(2);
+    keys::allowOnly(txtTlmPrefix, keys::Digits);
+    chkOwnIdMod = new QCheckBox(QStringLiteral("Own Ident modify enabled"));
+    chkCallMemEdit = new QCheckBox(QStringLiteral("Call memory modify"));
+
+    listSelcallMemories = new QTableWidget(0, 4);
+    listSelcallMemories->setHorizontalHeaderLabels(
+        {RowHeaders[0], RowHeaders[1], RowHeaders[2], RowHeaders[3]});
+    listSelcallMemories->verticalHeader()->hide();
+    listSelcallMemories->verticalHeader()->setDefaultSectionSize(19);
+    listSelcallMemories->verticalHeader()->setMinimumSectionSize(19);
+    listSelcallMemories->horizontalHeader()->setStretchLastSection(true);
+    listSelcallMemories->setSelectionMode(QAbstractItemView::SingleSelection);
+    listSelcallMemories->setEditTriggers(QAbstractItemView::DoubleClicked |
+                                         QAbstractItemView::EditKeyPressed |
+                                         QAbstractItemView::AnyKeyPressed);
+    listSelcallMemories->setItemDelegate(new MaskEditDelegate(
+        this,
+        [this](int row, int column) { return listSelcallMemoriesGetEditMask(row + 1, column); },
+        [](int column) { return column == IdentColumn ? IdentKeys : TagKeys; }, cleanCell));
+    listSelcallMemories->installEventFilter(this);
+    const int widths[] = {60, 83, 81, 79};
+    for (int column = 0; column < 4; ++column)
+        listSelcallMemories->setColumnWidth(column, widths[column]);
+    listSelcallMemories->setMinimumSize(330, 300);
+
+    HelpText = new QTextEdit;
+    HelpText->setReadOnly(true);
+    HelpText->setFixedHeight(64);
+    OKBtn = new QPushButton(QStringLiteral("OK"));
+    CancelBtn = new QPushButton(QStringLiteral("Cancel"));
+
+    auto* top = new QGridLayout;
+    top->addWidget(lblRadioIdent, 0, 0);
+    top->addWidget(txtRadioIdent, 0, 1);
+    top->addWidget(chkOwnIdMod, 0, 2);
+    top->addWidget(lblTlmPrefix, 1, 0);
+    top->addWidget(txtTlmPrefix, 1, 1);
+    top->addWidget(chkCallMemEdit, 1, 2);
+    auto* main = new QVBoxLayout(this);
+    main->addLayout(top);
+    main->addWidget(listSelcallMemories, 1);
+    main->addLayout(controls::helpRow(HelpText, OKBtn, CancelBtn));
+}
+
+void TfrmSelcallIdents::BindHelp() {
+    help = new HelpPane(HelpText);
+    help->bindOkCancel(OKBtn, CancelBtn);
+    help->bind({txtRadioIdent, lblRadioIdent}, {idents::help::RadioIdent});
+    help->bind({txtTlmPrefix, lblTlmPrefix}, {idents::help::Prefix});
+    help->bind(chkOwnIdMod, {idents::help::OwnIdentModify});
+    help->bind(chkCallMemEdit, {idents::help::CallMemoryModify});
+    help->bind(listSelcallMemories, {idents::help::Memories});
+}
+
+bool TfrmSelcallIdents::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == listSelcallMemories && event->type() == QEvent::KeyPress)
+        return listSelcallMemoriesKeyPress(static_cast<QKeyEvent*>(event));
+    return Form::eventFilter(watched, event);
+}
+
+void TfrmSelcallIdents::FormShow() {
+    const bool large = eeprom.GetByte(SizeByte) > 8;
+    SlotCount = large ? 100 : 40;
+    TagLength = large ? idents::MaxTagLength : idents::RecordTagBytes;
+    InitGrid();
+    ToneCount = frmSelcall->hsbTonesPred->value();
+    LoadIdents();
+}
+
+void TfrmSelcallIdents::OKBtnClick() {
+    if (txtRadioIdent->text().size() < ToneCount) {
+        Tell(QStringLiteral("The Radio Ident is not long enough.\rPlease ensure it has the same "
+                            "number of tones\ras the number of predictive tones."),
+             QStringLiteral("Number of tones"), txtRadioIdent);
+        return;
+    }
+    if (!CheckMemoryRow() || !StoreIdents())
+        return;
+    done(mrOk);
+}
+
+void TfrmSelcallIdents::CancelBtnClick() {
+    done(mrCancel);
+}
+
+void TfrmSelcallIdents::reject() {
+    done(mrCancel);
+}
+
+void TfrmSelcallIdents::Tell(const QString& text, const QString& caption, QWidget* focus) {
+    platform::host().messageBox(text, caption, platform::MB_OK);
+    focus->setFocus();
+}
+
+int TfrmSelcallIdents::SlotAddress(int slot) const {
+    if (slot >= 0 && slot < FirstRecords && slot < SlotCount - 1)
+        return 0xB9 + RecordSize * slot;
+    if (slot >= FirstRecords && slot <= SlotCount - 2)
+        return 0x27D0 + RecordSize * (slot - FirstRecords);
+    if (slot == SlotCount - 1)
+        return 0x218;
+    if (slot == SlotCount)
+        return OwnIdentAddress;
+    return NoAddress;
+}
+
+QString TfrmSelcallIdents::cellText(int row, int column) const {
+    const QTableWidgetItem* item = listSelcallMemories->item(row - 1, column);
+    return item ? item->text() : QString();
+}
+
+void TfrmSelcallIdents::setCellText(int row, int column, const QString& text) {
+    QTableWidgetItem* item = listSelcallMemories->item(row - 1, column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        if (column == MemoryColumn || column == CommandColumn)
+            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+        listSelcallMemories->setItem(row - 1, column, item);
+    }
+    item->setText(text);
+}
+
+void TfrmSelcallIdents::InitGrid() {
+    listSelcallMemories->clearContents();
+    listSelcallMemories->setRowCount(SlotCount);
+    for (int row = 1; row < SlotCount; ++row)
+        setCellText(row, MemoryColumn, QString::number(row));
+    setCellText(SlotCount, MemoryColumn, QStringLiteral("LAST"));
+}
+
+void TfrmSelcallIdents::LoadIdents() {
+    SelcallByte = get(SelcallOptionsByte);
+    PermissionByte = get(PermissionsByte);
+    LoadedIdents[size_t(SlotCount)] = GetIdentText(SlotCount);
+    txtRadioIdent->setText(LoadedIdents[size_t(SlotCount)]);
+    LoadedPrefix = text::HexByte(get(PrefixByte));
+    txtTlmPrefix->setText(LoadedPrefix);
+    FillGrid();
+    chkOwnIdMod->setChecked(PermissionByte & OwnIdentModifyBit);
+    chkCallMemEdit->setChecked(PermissionByte & CallMemoryModifyBit);
+}
+
+void TfrmSelcallIdents::FillGrid() {
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        const size_t a = size_t(slot);
+        LoadedIdents[a] = GetIdentText(slot);
+        LoadedTags[a] = GetTagText(slot);
+        LoadedFlags[a] = CommandFlags[a];
+        setCellText(slot + 1, IdentColumn, LoadedIdents[a]);
+        setCellText(slot + 1, TagColumn, LoadedTags[a]);
+        setCellText(slot + 1, CommandColumn, flagText(CommandFlags[a]));
+    }
+}
+
+QString TfrmSelcallIdents::GetIdentText(int slot) const {
+    const int address = SlotAddress(slot);
+    return address == NoAddress ? QString() : idents::ReadIdent(get, address, ToneCount);
+}
+
+void TfrmSelcallIdents::SetIdentText(int slot, const QString& text) {
+    const int address = SlotAddress(slot);
+    if (address != NoAddress)
+        idents::WriteIdent(set, address, text);
+}
+
+QString TfrmSelcallIdents::GetTagText(int slot) {
+    const int record = SlotAddress(slot);
+    if (record == NoAddress || slot >= SlotCount)
+        return QString();
+    const idents::Slot place{record, TagTable + idents::TableTagBytes * slot};
+    CommandFlags[size_t(slot)] = idents::ReadCommandFlag(get, place) ? 1 : 0;
+    return idents::ReadTag(get, place, TagLength);
+}
+
+void TfrmSelcallIdents::SetTagText(int slot, const QString& text) {
+    const int record = SlotAddress(slot);
+    if (record == NoAddress || slot >= SlotCount)
+        return;
+    idents::WriteTag(set, {record, TagTable + idents::TableTagBytes * slot}, TagLength,
+                     cleanCell(TagColumn, text), CommandFlags[size_t(slot)]);
+}
+
+// Only the current row is examined, positions 1..N of its ident.
+bool TfrmSelcallIdents::CheckMemoryRow() {
+    const int row = listSelcallMemories->currentRow() + 1;
+    if (row < 1)
+        return true;
+    const QString ident = cellText(row, IdentColumn);
+    for (int position = 1; position <= ToneCount; ++position) {
+        const QChar digit = position <= ident.size() ? ident[position - 1] : QLatin1Char(' ');
+        if (digit == QLatin1Char(' ')) {
+            Tell(QStringLiteral("The Memory Ident is not long enough.\rPlease ensure it has the "
+                                "same number of tones\ras the number of predictive tones."),
+                 QStringLiteral("Number of tones"), listSelcallMemories);
+            return false;
+        }
+        if (digit == QLatin1Char('A') && !GroupCallDigitAllowed(position)) {
+            Tell(QStringLiteral("The Memory Ident contains a group call digit 'A'\r in the wrong "
+                                "place. Please correct it."),
+                 QStringLiteral("Group call error"), listSelcallMemories);
+            return false;
+        }
+    }
+    return true;
+}
+
+// A memory ident is called, so the transmit group-call range says how many of its last
+// digits may be the group digit: the last with any range, the last two with the ranges up
+// to 100 and up to 1000, none without a range.
+bool TfrmSelcallIdents::GroupCallDigitAllowed(int position) const {
+    const uint8_t range = SelcallByte & TransmitGroupRange;
+    if (position == ToneCount)
+        return range != 0;
+    if (position == ToneCount - 1)
+        return range & RangeBeyondTen;
+    return false;
+}
+
+bool TfrmSelcallIdents::StoreIdents() {
+    uint8_t prefix = get(PrefixByte);
+    if (txtTlmPrefix->text() != LoadedPrefix) {
+        const std::optional<uint8_t> typed = idents::ParsePrefix(txtTlmPrefix->text());
+        if (!typed) {
+            platform::host().messageBox(idents::PrefixError, idents::PrefixErrorCaption,
+                                        platform::MB_ICONEXCLAMATION);
+            txtTlmPrefix->setFocus();
+            return false;
+        }
+        prefix = *typed;
+    }
+    if (txtRadioIdent->text() != LoadedIdents[size_t(SlotCount)])
+        SetIdentText(SlotCount, txtRadioIdent->text());
+    set(PrefixByte, prefix);
+    StoreGrid();
+    uint8_t permissions = bits::put(PermissionByte, OwnIdentModifyBit, chkOwnIdMod->isChecked());
+    permissions = bits::put(permissions, CallMemoryModifyBit, chkCallMemEdit->isChecked());
+    set(SelcallOptionsByte, SelcallByte);
+    set(PermissionsByte, permissions);
+    return true;
+}
+
+// Writes only what the user changed: a new ident, a new tag, or the Command flag alone.
+void TfrmSelcallIdents::StoreGrid() {
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        const size_t a = size_t(slot);
+        const QString ident = cellText(slot + 1, IdentColumn);
+        if (ident != LoadedIdents[a])
+            SetIdentText(slot, ident);
+        const QString tag = cellText(slot + 1, TagColumn);
+        if (tag != LoadedTags[a]) {
+            SetTagText(slot, tag);
+        } else if (CommandFlags[a] != LoadedFlags[a]) {
+            const int flagByte = SlotAddress(slot) + idents::IdentBytes;
+            set(flagByte, bits::put(get(flagByte), idents::CommandFlagBit, CommandFlags[a]));
+        }
+    }
+}
+
+QString TfrmSelcallIdents::listSelcallMemoriesGetEditMask(int row, int column) const {
+    if (column == IdentColumn) {
+        const bool command = row >= 1 && row <= SlotCount && CommandFlags[size_t(row - 1)];
+        return QStringLiteral(">") +
+               QString(command ? idents::IdentDigits : ToneCount, QLatin1Char('C'));
+    }
+    if (column == TagColumn)
+        return QStringLiteral(">") + QString(TagLength, QLatin1Char('C'));
+    return QString();
+}
+
+void TfrmSelcallIdents::ToggleCommand(int row) {
+    if (row < 1 || row > SlotCount)
+        return;
+    uint16_t& flag = CommandFlags[size_t(row - 1)];
+    flag = flag ? 0 : 1;
+    setCellText(row, CommandColumn, flagText(flag));
+}
+
+bool TfrmSelcallIdents::listSelcallMemoriesKeyPress(QKeyEvent* key) {
+    if (listSelcallMemories->currentColumn() != CommandColumn || key->text().isEmpty())
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return false; // the dialog's own keys
+    default:
+        ToggleCommand(listSelcallMemories->currentRow() + 1);
+        return true;
+    }
+}
+
+void TfrmSelcallIdents::listSelcallMemoriesMouseDown() {
+    if (listSelcallMemories->currentColumn() == CommandColumn)
+        ToggleCommand(listSelcallMemories->currentRow() + 1);
+}

@@ -1,0 +1,678 @@
+#include "User_btn.h"
+
+#include "Controls.h"
+#include "Eeprom.h"
+#include "Help_pane.h"
+#include "Key_filter.h"
+#include "platform/Convert.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+TfrmUserButtons* frmUserButtons = nullptr;
+
+namespace {
+
+using T = TfrmUserButtons;
+
+const char* const FunctionNames[KEY_FUNCTIONS] = {
+    "Disabled",
+    "TX High/Low power",
+    "Monitor",
+    "Squelch",
+    "Talk around",
+    "Scan",
+    "OS/GS mode toggle",
+    "Zone Select",
+    "Quiet",
+    "Recall channel M1",
+    "Recall channel M2",
+    "Recall channel M3",
+    "Recall channel M4",
+    "Speed dial Selcall Memory",
+    "Recall channel M1 & speed dial Selcall Memory",
+    "Recall channel M2 & speed dial Selcall Memory",
+    "Recall channel M3 & speed dial Selcall Memory",
+    "Recall channel M4 & speed dial Selcall Memory",
+    "Speed dial DTMF M1",
+    "Speed dial DTMF M2",
+    "Speed dial DTMF M3",
+    "Speed dial DTMF M4",
+    "Recall channel M1 & speed dial DTMF M1",
+    "Recall channel M1 & speed dial DTMF M2",
+    "Recall channel M1 & speed dial DTMF M3",
+    "Recall channel M1 & speed dial DTMF M4",
+    "Recall channel M2 & speed dial DTMF M1",
+    "Recall channel M2 & speed dial DTMF M2",
+    "Recall channel M2 & speed dial DTMF M3",
+    "Recall channel M2 & speed dial DTMF M4",
+    "Recall channel M3 & speed dial DTMF M1",
+    "Recall channel M3 & speed dial DTMF M2",
+    "Recall channel M3 & speed dial DTMF M3",
+    "Recall channel M3 & speed dial DTMF M4",
+    "Recall channel M4 & speed dial DTMF M1",
+    "Recall channel M4 & speed dial DTMF M2",
+    "Recall channel M4 & speed dial DTMF M3",
+    "Recall channel M4 & speed dial DTMF M4",
+    "Call",
+    "KeyLock",
+    "Monitor (toggle)",
+    "S-Meter (toggle)",
+    "Display",
+    "Recall Home Channel",
+    "Recall Home Channel & speed dial Selcall Memory",
+    "Recall Home Channel & speed dial DTMF M1",
+    "Recall Home Channel & speed dial DTMF M2",
+    "Recall Home Channel & speed dial DTMF M3",
+    "Recall Home Channel & speed dial DTMF M4",
+};
+
+// A programmable key's controls, in the order of keyfn::Keys (its image bytes).
+struct Key {
+    QLabel* T::*label;
+    QComboBox* T::*function;
+    const char* caption;
+    QLabel* T::*speedLabel;
+    QComboBox* T::*speedDial;
+    bool helped; // its controls show the help lines (not the emergency and microphone keys)
+};
+
+constexpr Key Keys[keyfn::KeyCount] = {
+    {&T::lblButtonF1, &T::cmbButtonF1, "F1", &T::lblSelcallBtnF1, &T::cmbSelcallBtnF1, true},
+    {&T::lblButtonF2, &T::cmbButtonF2, "F2", &T::lblSelcallBtnF2, &T::cmbSelcallBtnF2, true},
+    {&T::lblButtonF3, &T::cmbButtonF3, "F3", &T::lblSelcallBtnF3, &T::cmbSelcallBtnF3, true},
+    {&T::lblButtonF4, &T::cmbButtonF4, "F4", &T::lblSelcallBtnF4, &T::cmbSelcallBtnF4, true},
+    {&T::lblButtonA, &T::cmbButtonA, "F5", &T::lblSelcallBtnA, &T::cmbSelcallBtnA, true},
+    {&T::lblButtonB, &T::cmbButtonB, "F6", &T::lblSelcallBtnB, &T::cmbSelcallBtnB, true},
+    {&T::Label2, &T::cmbButtonE, "Emerg.", &T::lblSelcallBtnE, &T::cmbSelcallBtnE, false},
+    {&T::lblButtonCall, &T::cmbButtonCall, "Call", &T::lblSelcallBtnCall, &T::cmbSelcallBtnCall,
+     true},
+    {&T::lblButtonMicA, &T::cmbButtonMicA, "Mic (--)", &T::lblSelcallBtnMicA, &T::cmbSelcallBtnMicA,
+     false},
+};
+
+struct RecallMemory {
+    QLabel* T::*label;
+    QComboBox* T::*combo;
+    const char* caption;
+    int word;
+};
+
+constexpr RecallMemory RecallMemories[keyfn::RecallMemories] = {
+    {&T::lblRecallM1, &T::cmbRecallM1, "M1", 0x74},
+    {&T::lblRecallM2, &T::cmbRecallM2, "M2", 0x76},
+    {&T::lblRecallM3, &T::cmbRecallM3, "M3", 0x78},
+    {&T::lblRecallM4, &T::cmbRecallM4, "M4", 0x7A},
+};
+
+struct DtmfMemory {
+    QLabel* T::*label;
+    QLineEdit* T::*edit;
+    const char* caption;
+};
+
+constexpr DtmfMemory DtmfMemories[keyfn::DtmfMemories] = {
+    {&T::lblDtmfMem1, &T::txtDtmfMem1, "Mem 1"},
+    {&T::lblDtmfMem2, &T::txtDtmfMem2, "Mem 2"},
+    {&T::lblDtmfMem3, &T::txtDtmfMem3, "Mem 3"},
+    {&T::lblDtmfMem4, &T::txtDtmfMem4, "Mem 4"},
+};
+
+constexpr BitBox<T, QCheckBox> OptionBits[] = {
+    {0x47, 6, &T::chkMonitorOpenSql},    {0x48, 0, &T::chkQuietMemMod},
+    {0x48, 1, &T::chkScanMemMod},        {0x48, 2, &T::chkRecallChMod},
+    {0x4D, 5, &T::chkCallButtonEnabled}, {0x4E, 5, &T::chkAlarmInput},
+    {0x4E, 6, &T::chkGsTxOnHold},        {0x4F, 6, &T::chkFastResponse},
+};
+
+// Channel records of the channel store: flags byte (bit 0 visible) and the first five name
+// characters, 15 bytes a channel; name characters 6-9 and the zone entries elsewhere.
+constexpr int Channels = 500;
+constexpr int ChannelRecords = 692;
+constexpr int ChannelRecordSize = 15;
+constexpr int ChannelNameOffset = 10;
+constexpr int ChannelNameTail = 8192;
+constexpr int ZoneEntries = 11132;
+constexpr int Zones = 50;
+// Recall words: 0..499 channel v + 1, 500..539 CB channel v - 499.
+constexpr int FirstCbValue = 500;
+constexpr int LastRecallValue = 539;
+
+uint8_t get(int address) {
+    return eeprom.GetByte(address);
+}
+
+void set(int address, uint8_t value) {
+    eeprom.SetByte(address, value);
+}
+
+QString channelEntry(int index) {
+    return QStringLiteral("%1 ").arg(index + 1, 3, 10, QLatin1Char('0')) +
+           TfrmUserButtons::ChannelLabel(index);
+}
+
+// What a recall word shows: its channel, its CB channel, or nothing for a word that names
+// neither.
+QString recallText(int value) {
+    if (value >= 0 && value < FirstCbValue)
+        return channelEntry(value);
+    if (value >= FirstCbValue && value <= LastRecallValue)
+        return QStringLiteral("CB %1").arg(value - (FirstCbValue - 1), 2, 10, QLatin1Char('0'));
+    return QString();
+}
+
+// A DTMF text kept to the DTMF keys, "P" as the pause "p": what a paste leaves.
+QString dtmfOnly(const QString& text) {
+    QString keys;
+    for (QChar c : text)
+        if (keyfn::DtmfCode(c, true) >= 0)
+            keys += keyfn::DtmfKeys[keyfn::DtmfCode(c, true)];
+    return keys;
+}
+
+} // namespace
+
+TfrmUserButtons::TfrmUserButtons(QWidget* parent) : Form(parent) {
+    setWindowTitle(QStringLiteral("User Defined Buttons"));
+    setModal(true);
+    buildButtons();
+    buildSelcallMemories();
+    buildRecallChannels();
+    buildDtmf();
+    buildScan();
+    buildHookActions();
+    buildOptions();
+    buildPanel();
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(gbButtons, 0, 0, 3, 1);
+    grid->addWidget(gbSelcallMemories, 0, 1, 3, 1);
+    grid->addWidget(gbRecallChannels, 0, 2);
+    grid->addWidget(gbDtmf, 1, 2);
+    grid->addWidget(gbOptions, 2, 2);
+    grid->addWidget(GroupBox4, 0, 3);
+    grid->addWidget(gbHookActions, 1, 3, 2, 1);
+    grid->addWidget(Panel, 3, 0, 1, 4);
+
+    FormCreate();
+    bindFields();
+    bindHelp();
+    connectHandlers();
+}
+
+void TfrmUserButtons::buildButtons() {
+    gbButtons = new QGroupBox(QStringLiteral("Button Functions"), this);
+    auto* grid = new QGridLayout(gbButtons);
+    int row = 0;
+    for (const Key& key : Keys) {
+        this->*key.label = new QLabel(QString::fromUtf8(key.caption), gbButtons);
+        this->*key.function = new QComboBox(gbButtons);
+        grid->addWidget(this->*key.label, row, 0);
+        grid->addWidget(this->*key.function, row++, 1);
+    }
+    grid->setRowStretch(row, 1);
+    cmbButtonMicA->setEditable(true);
+    cmbButtonMicA->setInsertPolicy(QComboBox::NoInsert);
+}
+
+void TfrmUserButtons::buildSelcallMemories() {
+    gbSelcallMemories = new QGroupBox(QStringLiteral("Selcall Speed Dial"), this);
+    auto* grid = new QGridLayout(gbSelcallMemories);
+    int row = 0;
+    for (const Key& key : Keys) {
+        this->*key.speedLabel = new QLabel(QString::fromUtf8(key.caption), gbSelcallMemories);
+        this->*key.speedDial = new QComboBox(gbSelcallMemories);
+        grid->addWidget(this->*key.speedLabel, row, 0);
+        grid->addWidget(this->*key.speedDial, row++, 1);
+    }
+    grid->setRowStretch(row, 1);
+    cmbSelcallBtnMicA->setEditable(true);
+    cmbSelcallBtnMicA->setInsertPolicy(QComboBox::NoInsert);
+}
+
+void TfrmUserButtons::buildRecallChannels() {
+    gbRecallChannels = new QGroupBox(QStringLiteral("Recall Channels"), this);
+    auto* grid = new QGridLayout(gbRecallChannels);
+    int row = 0;
+    for (const RecallMemory& memory : RecallMemories) {
+        this->*memory.label = new QLabel(QString::fromUtf8(memory.caption), gbRecallChannels);
+        auto* combo = new QComboBox(gbRecallChannels);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setMinimumContentsLength(13);
+        keys::allowOnly(combo, keys::PrintableAscii);
+        this->*memory.combo = combo;
+        grid->addWidget(this->*memory.label, row, 0);
+        grid->addWidget(combo, row++, 1);
+    }
+    chkRecallChMod =
+        new QCheckBox(QStringLiteral("Allow user to modify recall channels"), gbRecallChannels);
+    grid->addWidget(chkRecallChMod, row, 0, 1, 2);
+}
+
+// The memories take only DTMF keys, "P" typed as the pause "p"; a paste keeps only them.
+void TfrmUserButtons::buildDtmf() {
+    gbDtmf = new QGroupBox(QStringLiteral("DTMF Memories"), this);
+    auto* grid = new QGridLayout(gbDtmf);
+    int row = 0;
+    for (const DtmfMemory& memory : DtmfMemories) {
+        this->*memory.label = new QLabel(QString::fromUtf8(memory.caption), gbDtmf);
+        auto* edit = new QLineEdit(gbDtmf);
+        edit->setMaxLength(keyfn::DtmfDigits);
+        keys::allowOnly(edit, keyfn::DtmfKeys, keys::Case::Lower);
+        connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
+            const QString keys = dtmfOnly(text);
+            if (keys != text)
+                edit->setText(keys);
+        });
+        this->*memory.edit = edit;
+        grid->addWidget(this->*memory.label, row, 0);
+        grid->addWidget(edit, row++, 1);
+    }
+}
+
+void TfrmUserButtons::buildScan() {
+    GroupBox4 = new QGroupBox(QStringLiteral("Scan Options"), this);
+    lblScanMode = new QLabel(QStringLiteral("Scan Mode"), GroupBox4);
+    rbOsMode = new QRadioButton(QStringLiteral("Open Scan"), GroupBox4);
+    rbGsMode = new QRadioButton(QStringLiteral("Group Scan"), GroupBox4);
+    chkScanMemMod = new QCheckBox(QStringLiteral("Enable scan memory modify"), GroupBox4);
+    chkGsTxOnHold = new QCheckBox(QStringLiteral("Transmit on Hold channel in GS"), GroupBox4);
+    lblScanSpeed = new QLabel(QStringLiteral("Scan Speed"), GroupBox4);
+    cmbScanSpeed = new QComboBox(GroupBox4);
+    cmbScanSpeed->addItems({QStringLiteral("200mS per channel - Slow"),
+                            QStringLiteral("100mS per channel - Medium"),
+                            QStringLiteral("50mS per channel - Fast")});
+    lblPriCheck = new QLabel(QStringLiteral("Priority Check Rate"), GroupBox4);
+    hsbPriCheckRate = controls::bar(GroupBox4, 1, 10, 120);
+    lblPriCheckRate = new QLabel(GroupBox4);
+    lblPriCheckRate->setMinimumWidth(
+        fontMetrics().horizontalAdvance(QStringLiteral("10 channels")));
+    auto* grid = new QGridLayout(GroupBox4);
+    grid->addWidget(lblScanMode, 0, 0);
+    grid->addWidget(rbOsMode, 0, 1);
+    grid->addWidget(rbGsMode, 1, 1);
+    grid->addWidget(chkScanMemMod, 2, 0, 1, 2);
+    grid->addWidget(chkGsTxOnHold, 3, 0, 1, 2);
+    grid->addWidget(lblScanSpeed, 4, 0);
+    grid->addWidget(cmbScanSpeed, 4, 1);
+    grid->addWidget(lblPriCheck, 5, 0);
+    grid->addWidget(hsbPriCheckRate, 5, 1);
+    grid->addWidget(lblPriCheckRate, 6, 1);
+}
+
+void TfrmUserButtons::buildHookActions() {
+    gbHookActions = new QGroupBox(QStringLiteral("Mic. Hook Action"), this);
+    auto* column = new QVBoxLayout(gbHookActions);
+    for (int k = 0; k < keyfn::HookActions; ++k) {
+        chkOffHook[k] =
+            new QCheckBox(QString::fromUtf8(keyfn::HookActionCaptions[k]), gbHookActions);
+        column->addWidget(chkOffHook[k]);
+    }
+    column->addStretch();
+}
+
+void TfrmUserButtons::buildOptions() {
+    gbOptions = new QGroupBox(QStringLiteral("Options"), this);
+    chkQuietMemMod = new QCheckBox(QStringLiteral("Enable quiet memory modify"), gbOptions);
+    chkCallButtonEnabled = new QCheckBox(QStringLiteral("Enable 'Call To QuickEdit'"), gbOptions);
+    chkMonitorOpenSql =
+        new QCheckBox(QStringLiteral("Monitor button also unmutes the radio"), gbOptions);
+    chkAlarmInput = new QCheckBox(QStringLiteral("Enable Alarm Input"), gbOptions);
+    chkFastResponse = new QCheckBox(QStringLiteral("Enable Fast Response"), gbOptions);
+    auto* column = new QVBoxLayout(gbOptions);
+    for (QWidget* box :
+         {chkQuietMemMod, chkCallButtonEnabled, chkMonitorOpenSql, chkAlarmInput, chkFastResponse})
+        column->addWidget(box);
+}
+
+void TfrmUserButtons::buildPanel() {
+    Panel = new QWidget(this);
+    HelpText = new QTextEdit(Panel);
+    HelpText->setReadOnly(true);
+    HelpText->setFixedHeight(64);
+    OKBtn = new QPushButton(QStringLiteral("OK"), Panel);
+    CancelBtn = new QPushButton(QStringLiteral("Cancel"), Panel);
+    auto* row = controls::helpRow(HelpText, OKBtn, CancelBtn);
+    row->setContentsMargins(0, 0, 0, 0);
+    Panel->setLayout(row);
+}
+
+void TfrmUserButtons::FormCreate() {
+    for (const Key& key : Keys)
+        FillFunctionList(this->*key.function);
+    for (const Key& key : Keys)
+        FillSpeedDialList(this->*key.speedDial);
+}
+
+void TfrmUserButtons::bindFields() {
+    optionFields.checks(this, OptionBits);
+    for (int k = 0; k < keyfn::HookActions; ++k)
+        optionFields.check(chkOffHook[k], keyfn::HookByte, uint8_t(1u << k));
+    optionFields.numberClamped(hsbPriCheckRate, keyfn::PriorityRateByte, 0xFF);
+}
+
+void TfrmUserButtons::bindHelp() {
+    help = new HelpPane(HelpText);
+    help->bindOkCancel(OKBtn, CancelBtn);
+    const QStringList dtmf{keyfn::help::Dtmf};
+    const QStringList priority{
+        QStringLiteral("Set the priority channel check rate for Group Scan mode.")};
+    const std::pair<QWidget*, QStringList> table[] = {
+        {gbButtons, {keyfn::help::Functions}},
+        {gbRecallChannels, {keyfn::help::Recall}},
+        {chkRecallChMod, {keyfn::help::RecallModify}},
+        {gbDtmf, dtmf},
+        {lblScanMode, {keyfn::help::ScanMode}},
+        {rbOsMode, {keyfn::help::ScanMode}},
+        {rbGsMode, {keyfn::help::ScanMode}},
+        {chkScanMemMod, {keyfn::help::ScanMemoryModify}},
+        {chkGsTxOnHold, {keyfn::help::GsTxOnHold}},
+        {lblScanSpeed, {keyfn::help::ScanSpeed}},
+        {cmbScanSpeed, {keyfn::help::ScanSpeed}},
+        {chkQuietMemMod, {keyfn::help::QuietMemoryModify}},
+        {gbSelcallMemories, {keyfn::help::SpeedDial}},
+        {hsbPriCheckRate, priority},
+        {lblPriCheck, priority},
+        {lblPriCheckRate, priority},
+        {chkCallButtonEnabled, {keyfn::help::CallQuickEdit}},
+        {chkMonitorOpenSql, {keyfn::help::MonitorOpenSquelch}},
+        {chkAlarmInput, {QStringLiteral("Alarm input has same function as Emerg. btn.")}},
+        // Bound to the help handlers without a text of their own.
+        {cmbButtonE, {}},
+        {Label2, {}},
+        {cmbSelcallBtnE, {}},
+        {Panel, {}},
+        {GroupBox4, {}},
+        {HelpText, {}},
+    };
+    help->bindRows(table);
+    for (const Key& key : Keys)
+        if (key.helped) {
+            help->bind({this->*key.label, this->*key.function}, {keyfn::help::Functions});
+            help->bind({this->*key.speedLabel, this->*key.speedDial}, {keyfn::help::SpeedDial});
+        }
+    for (const RecallMemory& memory : RecallMemories)
+        help->bind({this->*memory.label, this->*memory.combo}, {keyfn::help::Recall});
+    for (const DtmfMemory& memory : DtmfMemories)
+        help->bind({this->*memory.label, this->*memory.edit}, dtmf);
+}
+
+void TfrmUserButtons::connectHandlers() {
+    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
+    for (const Key& key : Keys)
+        connect(this->*key.function, &QComboBox::currentIndexChanged, this,
+                &TfrmUserButtons::cmbButtonAChange);
+    connect(cmbButtonMicA, &QComboBox::editTextChanged, this, &TfrmUserButtons::cmbButtonAChange);
+    connect(rbOsMode, &QRadioButton::toggled, this, &TfrmUserButtons::cmbButtonAChange);
+    connect(rbGsMode, &QRadioButton::toggled, this, &TfrmUserButtons::cmbButtonAChange);
+    connect(hsbPriCheckRate, &QScrollBar::valueChanged, this,
+            &TfrmUserButtons::hsbPriCheckRateChange);
+    // Any change of a recall text after loading, or a pick from its list, is the user's.
+    for (int i = 0; i < keyfn::RecallMemories; ++i) {
+        QComboBox* combo = this->*RecallMemories[i].combo;
+        connect(combo, &QComboBox::editTextChanged, this, [this, i] { recallTouched[i] = true; });
+        connect(combo, &QComboBox::activated, this, [this, i] { recallTouched[i] = true; });
+    }
+}
+
+QString TfrmUserButtons::FunctionName(int code) {
+    return keyfn::Name(FunctionNames, KEY_FUNCTIONS, code);
+}
+
+void TfrmUserButtons::FillFunctionList(QComboBox* combo) {
+    combo->clear();
+    for (int code = 0; code < KEY_FUNCTIONS; ++code)
+        combo->addItem(FunctionName(code));
+}
+
+void TfrmUserButtons::FillSpeedDialList(QComboBox* combo) {
+    combo->clear();
+    for (int m = 1; m <= keyfn::SpeedDialMemories; ++m)
+        combo->addItem(QStringLiteral("M%1").arg(m));
+}
+
+int TfrmUserButtons::ComboCode(const QComboBox* combo) {
+    if (combo->isEditable())
+        return combo->findText(combo->currentText(), Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    return combo->currentIndex();
+}
+
+void TfrmUserButtons::FormShow() {
+    LoadUserButtons();
+    cmbButtonAChange();
+}
+
+void TfrmUserButtons::OKBtnClick() {
+    SaveUserButtons();
+    done(mrOk);
+}
+
+void TfrmUserButtons::CancelBtnClick() {
+    done(mrCancel);
+}
+
+void TfrmUserButtons::reject() {
+    done(mrCancel);
+}
+
+// A stored code or speed-dial byte with no item shows no selection.
+void TfrmUserButtons::LoadButtonFunctions() {
+    for (int k = 0; k < keyfn::KeyCount; ++k) {
+        const int code = get(keyfn::Keys[k].codeByte);
+        (this->*Keys[k].function)->setCurrentIndex(code < KEY_FUNCTIONS ? code : -1);
+    }
+}
+
+// A combo without a selection stores 0xFF.
+void TfrmUserButtons::StoreButtonFunctions() {
+    for (int k = 0; k < keyfn::KeyCount; ++k)
+        set(keyfn::Keys[k].codeByte, uint8_t(ComboCode(this->*Keys[k].function)));
+}
+
+void TfrmUserButtons::LoadUserButtons() {
+    LoadButtonFunctions();
+    FillRecallLists();
+    LoadDtmfMemories();
+    optionFields.load(get);
+    (keyfn::GroupScan(get(keyfn::ScanModeByte)) ? rbGsMode : rbOsMode)->setChecked(true);
+    cmbScanSpeed->setCurrentIndex(keyfn::ScanSpeedItem(get(keyfn::ScanSpeedByte)));
+    for (int k = 0; k < keyfn::KeyCount; ++k) {
+        const int item = get(keyfn::Keys[k].speedByte);
+        (this->*Keys[k].speedDial)->setCurrentIndex(item < keyfn::SpeedDialMemories ? item : -1);
+    }
+    hsbPriCheckRateChange();
+}
+
+void TfrmUserButtons::SaveUserButtons() {
+    StoreButtonFunctions();
+    StoreRecallChannels();
+    StoreDtmfMemories();
+    optionFields.store(get, set);
+    const uint8_t mode = get(keyfn::ScanModeByte);
+    set(keyfn::ScanModeByte,
+        keyfn::StoreScanMode(mode, ScanKeyUsed, OsGsKeyUsed, rbOsMode->isChecked()));
+    set(keyfn::ScanSpeedByte, keyfn::ScanSpeedValue(cmbScanSpeed->currentIndex()));
+    for (int k = 0; k < keyfn::KeyCount; ++k)
+        set(keyfn::Keys[k].speedByte, uint8_t(ComboCode(this->*Keys[k].speedDial)));
+}
+
+void TfrmUserButtons::hsbPriCheckRateChange() {
+    const int rate = hsbPriCheckRate->value();
+    lblPriCheckRate->setText(QString::number(rate) +
+                             (rate > 1 ? QStringLiteral(" channels") : QStringLiteral(" channel")));
+}
+
+bool TfrmUserButtons::ChannelSelectable(int index) {
+    if (index < 0 || index >= Channels)
+        return false;
+    const bool visible = get(ChannelRecords + ChannelRecordSize * index) & 0x01;
+    uint8_t zone = get(ZoneEntries + 4 * index + 3);
+    zone = zone == 0xFF ? 0 : zone;
+    return visible && zone < Zones;
+}
+
+// Bytes 0xFF are characters here, not an end mark.
+QString TfrmUserButtons::ChannelLabel(int index) {
+    if (index < 0 || index >= Channels)
+        return QString();
+    QString label;
+    for (int i = 0; i < 9; ++i) {
+        const int address = i < 5
+                                ? ChannelRecords + ChannelRecordSize * index + ChannelNameOffset + i
+                                : ChannelNameTail + 4 * index + i - 5;
+        const uint8_t c = get(address);
+        if (c == 0)
+            break;
+        label += QChar(c);
+    }
+    return label;
+}
+
+void TfrmUserButtons::FillRecallLists() {
+    QStringList entries;
+    for (int index = 0; index < Channels; ++index)
+        if (ChannelSelectable(index))
+            entries << channelEntry(index);
+    for (int n = 1; n <= keyfn::RecallMemories; ++n) {
+        QComboBox* combo = this->*RecallMemories[n - 1].combo;
+        combo->clear();
+        combo->addItems(entries);
+        showStoredRecall(n);
+        recallTouched[n - 1] = false;
+    }
+}
+
+void TfrmUserButtons::showStoredRecall(int n) {
+    QComboBox* combo = this->*RecallMemories[n - 1].combo;
+    const QString text = recallText(eeprom.GetWord(RecallMemories[n - 1].word));
+    combo->setCurrentIndex(combo->findText(text));
+    combo->setEditText(text);
+}
+
+// "CB nn" gives nn + 499, anything else the number in its first three characters less one.
+// Text that does not convert, or names no channel, gives 0 (channel 1).
+int TfrmUserButtons::ParseRecallChannel(const QComboBox* combo) const {
+    const QString text = combo->currentText();
+    int value = 0;
+    try {
+        if (text.startsWith(QStringLiteral("CB")))
+            value = platform::StrToInt(text.mid(3, 2)) + (FirstCbValue - 1);
+        else
+            value = platform::StrToInt(text.left(3)) - 1;
+    } catch (const platform::EConvertError&) {
+        return 0;
+    }
+    return value >= 0 && value <= LastRecallValue ? value : 0;
+}
+
+// A memory the user did not touch keeps its word, whatever it names.
+void TfrmUserButtons::StoreRecallChannels() {
+    for (int i = 0; i < keyfn::RecallMemories; ++i)
+        if (recallTouched[i])
+            eeprom.SetWord(RecallMemories[i].word,
+                           uint16_t(ParseRecallChannel(this->*RecallMemories[i].combo)));
+}
+
+void TfrmUserButtons::LoadDtmfMemories() {
+    for (int i = 0; i < keyfn::DtmfMemories; ++i) {
+        loadedDtmf[i] = DecodeDtmfMemory(keyfn::DtmfOffsets[i]);
+        (this->*DtmfMemories[i].edit)->setText(loadedDtmf[i]);
+    }
+}
+
+// A memory whose text is as loaded keeps its six bytes.
+void TfrmUserButtons::StoreDtmfMemories() {
+    for (int i = 0; i < keyfn::DtmfMemories; ++i) {
+        const QString text = (this->*DtmfMemories[i].edit)->text();
+        if (text != loadedDtmf[i])
+            EncodeDtmfMemory(keyfn::DtmfOffsets[i], text);
+    }
+}
+
+QString TfrmUserButtons::DecodeDtmfMemory(int offset) const {
+    return keyfn::DecodeDtmf(get, offset);
+}
+
+// All six bytes: the first twelve characters, "P" or "p" a pause, anything else and the
+// positions after the text the end code.
+void TfrmUserButtons::EncodeDtmfMemory(int offset, const QString& text) {
+    int codes[keyfn::DtmfDigits];
+    for (int i = 0; i < keyfn::DtmfDigits; ++i) {
+        const int code = i < text.size() ? keyfn::DtmfCode(text[i], true) : -1;
+        codes[i] = code < 0 ? keyfn::DtmfEnd : code;
+    }
+    for (int k = 0; k < keyfn::DtmfDigits / 2; ++k)
+        set(offset + k, uint8_t(16 * codes[2 * k] + codes[2 * k + 1]));
+}
+
+bool TfrmUserButtons::anyKeyHolds(int code) const {
+    for (const Key& key : Keys)
+        if (ComboCode(this->*key.function) == code)
+            return true;
+    return false;
+}
+
+bool TfrmUserButtons::DtmfMemoryInUse(int n) const {
+    for (const Key& key : Keys)
+        if (keyfn::UsesDtmfMemory(ComboCode(this->*key.function), n))
+            return true;
+    return false;
+}
+
+bool TfrmUserButtons::RecallChannelInUse(int n) const {
+    for (const Key& key : Keys)
+        if (keyfn::UsesRecallMemory(ComboCode(this->*key.function), n))
+            return true;
+    return false;
+}
+
+void TfrmUserButtons::cmbButtonAChange() {
+    chkQuietMemMod->setEnabled(anyKeyHolds(keyfn::Quiet));
+    enableScanControls();
+    for (int n = 1; n <= keyfn::DtmfMemories; ++n)
+        controls::enable({this->*DtmfMemories[n - 1].label, this->*DtmfMemories[n - 1].edit},
+                         DtmfMemoryInUse(n));
+    bool plainRecall = false;
+    for (int code = keyfn::RecallM1; code <= keyfn::RecallM4; ++code)
+        plainRecall |= anyKeyHolds(code);
+    chkRecallChMod->setEnabled(plainRecall);
+    for (int n = 1; n <= keyfn::RecallMemories; ++n)
+        controls::enable({this->*RecallMemories[n - 1].label, this->*RecallMemories[n - 1].combo},
+                         RecallChannelInUse(n));
+    bool monitor = anyKeyHolds(keyfn::Monitor);
+    for (int k = 0; k < keyfn::KeyCount; ++k) {
+        const int code = ComboCode(this->*Keys[k].function);
+        controls::enable({this->*Keys[k].speedLabel, this->*Keys[k].speedDial},
+                         keyfn::UsesSpeedDial(code));
+        monitor |= keyfn::Keys[k].keyLockEnablesMonitor &&
+                   (code == keyfn::KeyLock || code == keyfn::MonitorToggle);
+    }
+    chkMonitorOpenSql->setEnabled(monitor);
+}
+
+void TfrmUserButtons::enableScanControls() {
+    OsGsKeyUsed = anyKeyHolds(keyfn::OsGsToggle);
+    controls::enable({lblScanMode, rbOsMode, rbGsMode}, !OsGsKeyUsed);
+    controls::enable({hsbPriCheckRate, lblPriCheck, lblPriCheckRate, chkGsTxOnHold},
+                     OsGsKeyUsed || rbGsMode->isChecked());
+    ScanKeyUsed = anyKeyHolds(keyfn::Scan);
+    if (ScanKeyUsed) {
+        controls::enable({chkScanMemMod, lblScanSpeed, cmbScanSpeed}, true);
+        return;
+    }
+    controls::enable({lblScanSpeed, cmbScanSpeed, lblScanMode, rbOsMode, rbGsMode, chkScanMemMod,
+                      chkGsTxOnHold, hsbPriCheckRate, lblPriCheck, lblPriCheckRate},
+                     false);
+}

@@ -1,0 +1,401 @@
+// The channel bank: opening, the channel and zone commands, Read Channels, vote setup's
+// bytes and OK's checks, always against the image bytes and the messages shown.
+#include "Bank_fixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTemporaryDir>
+
+class ChannelBank : public BankFixture {
+protected:
+    // Zones 1..n active, `perZone` channels in each, from channel index `first` up.
+    void Zoned(int zones, int perZone, int first = 0) {
+        BlankImage();
+        for (int z = 1; z <= zones; ++z) {
+            PutZone(z, QStringLiteral("Z%1").arg(z));
+            for (int k = 0; k < perZone; ++k)
+                PutChannel(first++, z);
+        }
+    }
+    QStringList Messages() const {
+        QStringList texts;
+        for (const auto& m : host.messages)
+            texts << m.caption + ": " + m.text;
+        return texts;
+    }
+};
+
+TEST_F(ChannelBank, ErasedAndHalfImagesOpenWithEveryChannelInZoneOne) {
+    for (int size : {16384, 8192}) {
+        eeprom.Erase();
+        if (size == 8192)
+            for (int i = 0; i < CH_COUNT; ++i) {
+                uint8_t* record = eeprom.data + chlayout::Record(i);
+                std::fill_n(record, chlayout::RECORD_SIZE, 0);
+                record[0] = 1;
+            }
+        Open();
+        EXPECT_TRUE(frmChnlBank->ZonesOn);
+        ASSERT_EQ(frmChnlBank->TabControl1->count(), 2) << size;
+        EXPECT_EQ(frmChnlBank->TabControl1->tabText(0), "Unused");
+        EXPECT_EQ(frmChnlBank->TabControl1->tabText(1), "Zone 1");
+        EXPECT_EQ(frmChnlBank->CurrentZone, 1);
+        EXPECT_EQ(Listed().size(), size_t(CH_COUNT));
+        EXPECT_EQ(grid::Cell(frmChnlBank->listChannel, 499, 16), "1");
+        EXPECT_TRUE(frmChnlBank->menuEnableZones->isChecked());
+        frmChnlBank->btnOKClick();
+        EXPECT_TRUE(host.messages.isEmpty()) << Messages().join('\n').toStdString();
+        ZoneRecord zone;
+        ZoneRead(zone, eeprom.data, ZoneOffset(1));
+        EXPECT_TRUE(ZoneIsActive(zone));
+    }
+}
+
+TEST_F(ChannelBank, RowsColumnsAndHeader) {
+    Zoned(2, 0);
+    PutChannel(0, 1, 1, 146012500, QStringLiteral("ONE"));
+    PutChannel(1, 1, 0, 146000000, QStringLiteral("HID")); // hidden, listed
+    PutChannel(2, 1, 0, 0);                                // hidden without RX: not listed
+    PutGroup(3, 1, {1});
+    PutChannel(4, 2);
+    ch_data_struct raw;
+    Open();
+    ASSERT_EQ(Listed(), std::vector<int>({1, 2, 4}));
+    QTableWidget* list = frmChnlBank->listChannel;
+    EXPECT_EQ(grid::Cell(list, 0, 1), "ONE");
+    EXPECT_EQ(grid::Cell(list, 0, 2), "01");
+    EXPECT_EQ(grid::Cell(list, 0, 4), "146.01250");
+    EXPECT_EQ(grid::Cell(list, 0, 5), "OFF");
+    EXPECT_EQ(grid::Cell(list, 1, 1), "( HID )");
+    EXPECT_EQ(grid::Cell(list, 2, 3), "Group");
+    EXPECT_EQ(grid::Cell(list, 2, 4), "Channel");
+    EXPECT_EQ(list->columnCount(), 17);
+    EXPECT_TRUE(frmChnlBank->editZoneName->isVisibleTo(frmChnlBank));
+    EXPECT_EQ(frmChnlBank->editZoneName->text(), "Z1       ");
+    ShowZone(0);
+    EXPECT_EQ(frmChnlBank->lblZone0->text(), "Channels not allocated to any zone.");
+    EXPECT_TRUE(Listed().empty());
+
+    // Zones off: every channel of zones 1..50, none of zone 0, and no tabs.
+    frmChnlBank->Channels->GetRaw(raw, 4);
+    frmChnlBank->Channels->SetZone(4, 0);
+    frmChnlBank->menuEnableZonesClick();
+    EXPECT_FALSE(frmChnlBank->TabControl1->isVisibleTo(frmChnlBank));
+    EXPECT_EQ(frmChnlBank->lblZone0->text(), "CHANNEL DATA");
+    EXPECT_EQ(Listed(), std::vector<int>({1, 2, 4}));
+}
+
+TEST_F(ChannelBank, FullMemoryRefusesAddAndPaste) {
+    Zoned(1, CH_COUNT);
+    Open();
+    frmChnlBank->btnAddChannelClick();
+    SelectChannel(7);
+    frmChnlBank->mnuCopyChannelClick();
+    EXPECT_TRUE(frmChnlBank->mnuPasteChannel->isEnabled());
+    frmChnlBank->mnuPasteChannelClick();
+    EXPECT_EQ(Messages(), QStringList({"Add Channel.: Channel memory is full.",
+                                       "Add Channel.: Channel memory is full."}));
+}
+
+TEST_F(ChannelBank, AddNormalAndGroupChannelsInTheCurrentZone) {
+    Zoned(2, 1);
+    Open();
+    ShowZone(2);
+    WhenShown<TfrmSelectChannel>([](TfrmSelectChannel* pick) {
+        EXPECT_EQ(pick->windowTitle(), "Add new channel");
+        EXPECT_EQ(pick->cbChannel->itemText(0), "3");
+        pick->cbChannel->setCurrentIndex(2); // channel 5
+        pick->btnOkClick();
+    });
+    WhenShown<TfrmEditChannel2>([](TfrmEditChannel2* edit) {
+        EXPECT_EQ(edit->windowTitle(), "Add Channel 5");
+        EXPECT_EQ(edit->txtChannelAlpha->text(), "CH005");
+        EXPECT_EQ(edit->editChTag->text(), "05");
+        EXPECT_EQ(edit->lblZone->text(), "Zone 2");
+        EXPECT_EQ(edit->editTxFreq->text(), "477.00000");
+        edit->editRxFreq->setText(QStringLiteral("470.5"));
+        edit->OKBtnClick();
+    });
+    frmChnlBank->btnAddChannelClick();
+    EXPECT_EQ(Listed(), std::vector<int>({2, 5}));
+    EXPECT_EQ(frmChnlBank->listChannel->currentRow(), 1);
+    EXPECT_EQ(frmChnlBank->NewNormal.rxFreq, 470500000u) << "the next add starts from it";
+
+    WhenShown<TfrmSelectChannel>([](TfrmSelectChannel* pick) {
+        pick->rbGroup->setChecked(true);
+        pick->btnOkClick();
+    });
+    WhenShown<TfrmGrpEdit>([](TfrmGrpEdit* group) {
+        EXPECT_EQ(group->windowTitle(), "Add Group Channel 3");
+        group->btnOKClick();
+    });
+    frmChnlBank->btnAddChannelClick();
+    EXPECT_TRUE(frmChnlBank->Channels->IsGroup(2));
+    EXPECT_EQ(frmChnlBank->Channels->GetZone(2), 2);
+}
+
+TEST_F(ChannelBank, CutInZoneThreePasteOnZoneFive) {
+    Zoned(5, 2);
+    Open();
+    ShowZone(3);
+    ASSERT_EQ(Listed(), std::vector<int>({5, 6}));
+    SelectChannel(6);
+    frmChnlBank->mnuCutChannelClick();
+    EXPECT_EQ(Listed(), std::vector<int>({5}));
+    ShowZone(5);
+    WhenShown<TfrmChSelect>([](TfrmChSelect* pick) {
+        EXPECT_EQ(pick->windowTitle(), "Paste channel");
+        EXPECT_EQ(pick->cbChannel->currentText(), "6") << "the cut channel is preselected";
+        pick->btnOKClick();
+    });
+    frmChnlBank->mnuPasteChannelClick();
+    EXPECT_EQ(Listed(), std::vector<int>({6, 9, 10}));
+    EXPECT_EQ(frmChnlBank->Channels->GetZone(5), 5);
+    EXPECT_TRUE(frmChnlBank->mnuPasteChannel->isEnabled());
+}
+
+TEST_F(ChannelBank, GroupMembersCannotBeDeletedCutOrLoseTheirZone) {
+    Zoned(2, 10);
+    PutGroup(40, 1, {0, 0, 0, 15});
+    Open();
+    ShowZone(2);
+    SelectChannel(15);
+    frmChnlBank->btnDeleteChannelClick();
+    frmChnlBank->mnuCutChannelClick();
+    host.messageAnswers.enqueue(platform::IDOK);
+    frmChnlBank->mnuDeleteZoneClick();
+    const QString used = "Unable to delete CH15.\nChannel is used in Group CH41.";
+    EXPECT_EQ(Messages(), QStringList({"Delete channel: " + used, "Delete channel: " + used,
+                                       "Delete Zone: " + used}));
+    EXPECT_EQ(Listed().size(), 10u);
+
+    host.messages.clear();
+    SelectChannel(14);
+    host.messageAnswers.enqueue(platform::IDCANCEL);
+    frmChnlBank->btnDeleteChannelClick();
+    EXPECT_EQ(Messages(), QStringList({"Delete channel?: Delete CH14 ?"}));
+    EXPECT_EQ(Listed().size(), 10u);
+    host.messageAnswers.enqueue(platform::IDOK);
+    frmChnlBank->btnDeleteChannelClick();
+    EXPECT_EQ(Listed().size(), 9u);
+}
+
+TEST_F(ChannelBank, DeleteZoneClearsItsChannels) {
+    Zoned(3, 10);
+    Open();
+    ShowZone(2);
+    host.messageAnswers.enqueue(platform::IDOK);
+    frmChnlBank->mnuDeleteZoneClick();
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text, "Delete Zone 2 ?\nAll Channels in zone will be erased!");
+    EXPECT_EQ(host.messages[0].flags, 49);
+    for (int i = 10; i < 20; ++i)
+        EXPECT_TRUE(frmChnlBank->Channels->IsEmpty(i)) << i;
+    EXPECT_FALSE(frmChnlBank->Channels->IsEmpty(20));
+    EXPECT_EQ(frmChnlBank->TabControl1->count(), 3);
+    EXPECT_EQ(frmChnlBank->CurrentZone, 3) << "the same tab position";
+    EXPECT_FALSE(ZoneIsActive(frmChnlBank->Zones[2]));
+
+    host.messages.clear();
+    frmChnlBank->mnuDeleteZoneClick();
+    ShowZone(1);
+    frmChnlBank->mnuDeleteZoneClick();
+    ASSERT_EQ(host.messages.size(), 2);
+    EXPECT_EQ(host.messages[1].text, "Cannot delete zone.\nMust have at least one zone.");
+    EXPECT_EQ(host.messages[1].flags, 0);
+}
+
+TEST_F(ChannelBank, ZonesOffListsAndCutsZonedChannelsAndGreysZoneCommands) {
+    Zoned(2, 3);
+    eeprom.SetByte(76, 0);
+    Open();
+    EXPECT_FALSE(frmChnlBank->ZonesOn);
+    EXPECT_EQ(Listed().size(), 6u);
+    SelectChannel(4);
+    frmChnlBank->mnuCopyChannelClick();
+    frmChnlBank->mnuCutChannelClick();
+    EXPECT_TRUE(host.messages.isEmpty()) << Messages().join('\n').toStdString();
+    EXPECT_TRUE(frmChnlBank->Channels->IsEmpty(3));
+    frmChnlBank->PopupMenuZonesPopup();
+    EXPECT_FALSE(frmChnlBank->popDeleteZone->isEnabled());
+    EXPECT_FALSE(frmChnlBank->popEditZone->isEnabled());
+    EXPECT_FALSE(frmChnlBank->mnuDeleteZone->isEnabled());
+    frmChnlBank->PopupMenuChannelPopup();
+    EXPECT_FALSE(frmChnlBank->mnuMovetoZone->isVisible());
+    frmChnlBank->menuEnableZonesClick();
+    frmChnlBank->PopupMenuChannelPopup();
+    EXPECT_TRUE(frmChnlBank->mnuMovetoZone->isVisible());
+    EXPECT_FALSE(frmChnlBank->mnuRemoveChannel->isVisible()) << "the Unused tab";
+}
+
+TEST_F(ChannelBank, MoveAddAndEditZones) {
+    Zoned(2, 2);
+    Open();
+    SelectChannel(2);
+    WhenShown<TfrmChSelect>([](TfrmChSelect* pick) {
+        EXPECT_EQ(pick->windowTitle(), "Select zone.");
+        pick->cbChannel->setCurrentText(QStringLiteral("2"));
+        pick->btnOKClick();
+    });
+    frmChnlBank->mnuMovetoZoneClick();
+    EXPECT_EQ(Listed(), std::vector<int>({1}));
+    frmChnlBank->mnuRemoveChannelClick();
+    EXPECT_EQ(frmChnlBank->Channels->GetZone(0), 0);
+
+    WhenShown<TfrmAddZone>([](TfrmAddZone* add) {
+        EXPECT_EQ(add->cbZone->itemText(0), "3");
+        EXPECT_EQ(add->editName->text(), "ZONE 3");
+        add->editName->setText(QStringLiteral("YARD"));
+        add->btnOkClick();
+    });
+    frmChnlBank->mnuAddZoneClick();
+    EXPECT_EQ(frmChnlBank->CurrentZone, 3);
+    EXPECT_EQ(frmChnlBank->TabControl1->tabText(frmChnlBank->TabControl1->currentIndex()),
+              "Zone 3");
+    EXPECT_EQ(ZoneGetName(frmChnlBank->Zones[3]), "YARD     ");
+
+    // OK in Edit Zone without changes keeps the stored 0 bytes.
+    const ZoneRecord before = frmChnlBank->Zones[3];
+    WhenShown<TfrmEditZone>([](TfrmEditZone* edit) {
+        EXPECT_EQ(edit->windowTitle(), "Edit Zone 3");
+        edit->btnOkClick();
+    });
+    frmChnlBank->mnuEditZoneClick();
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(&frmChnlBank->Zones[3]), sizeof before),
+              QByteArray(reinterpret_cast<const char*>(&before), sizeof before));
+}
+
+TEST_F(ChannelBank, OkChecksThenStores) {
+    Zoned(2, 1);
+    PutZone(3, QStringLiteral("EMPTY"));
+    Open();
+    const QByteArray before = Snapshot();
+    frmChnlBank->btnOKClick();
+    EXPECT_EQ(Messages(), QStringList({"Error: Zone3 has no channels."}));
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_TRUE(frmChnlBank->isVisible());
+
+    host.messages.clear();
+    frmChnlBank->menuEnableZonesClick();
+    for (int i = 0; i < 2; ++i)
+        frmChnlBank->Channels->SetZone(i, 0);
+    frmChnlBank->btnOKClick();
+    EXPECT_EQ(Messages(), QStringList({"Error: There are no visible channels.\nRadio requires "
+                                       "at least one non-hidden channel."}));
+    frmChnlBank->Channels->SetZone(1, 7);
+    frmChnlBank->btnOKClick();
+    EXPECT_EQ(frmChnlBank->result(), 1);
+    EXPECT_EQ(eeprom.GetByte(76), 0x00);
+    EXPECT_EQ(eeprom.GetByte(71), 0x80) << "bit 3 cleared";
+    EXPECT_EQ(eeprom.GetByte(chlayout::Tag(1) + 3), 6);
+}
+
+TEST_F(ChannelBank, OkWithoutChangesKeepsEveryByte) {
+    Zoned(3, 4);
+    PutGroup(30, 2, {0, 5, 0, 300});
+    PutChannel(299, 2, 1, 146012500, QStringLiteral("A"));
+    eeprom.SetByte(chlayout::Tag(299), 0); // a tag of 0 bytes reads as two spaces
+    eeprom.SetByte(chlayout::Tag(299) + 1, 0);
+    eeprom.SetByte(ZoneOffset(2) + 11, 0x05); // zone flags the bank does not own
+    eeprom.SetByte(71, 0x77);
+    const QByteArray before = Snapshot();
+    Open();
+    ShowZone(2);
+    for (int n : {31, 300}) {
+        SelectChannel(n);
+        WhenShown<TfrmGrpEdit>([](TfrmGrpEdit* group) { group->btnOKClick(); });
+        WhenShown<TfrmEditChannel2>([](TfrmEditChannel2* edit) { edit->OKBtnClick(); });
+        frmChnlBank->btnEditChannelClick();
+        QApplication::processEvents();
+        delete answers;
+        answers = new QObject;
+    }
+    frmChnlBank->btnOKClick();
+    EXPECT_TRUE(host.messages.isEmpty());
+    const QByteArray after = Snapshot();
+    for (int i = 0; i < after.size(); ++i)
+        EXPECT_EQ(int(uint8_t(after[i])), int(uint8_t(before[i]))) << "byte " << i;
+}
+
+TEST_F(ChannelBank, ReadChannelsThenCancelLeavesTheImageAndOkStoresTheFile) {
+    QTemporaryDir dir;
+    Zoned(1, 3);
+    const QByteArray original = Snapshot();
+
+    // A 16 KiB file with two zones; a 4 KiB file holds only the start of the records.
+    Zoned(2, 5, 100);
+    eeprom.SetByte(76, 0x00);
+    QByteArray full = Snapshot();
+    const QString fullPath = dir.filePath(QStringLiteral("full.mem"));
+    const QString shortPath = dir.filePath(QStringLiteral("short.mem"));
+    for (const auto& [path, bytes] :
+         {std::pair{fullPath, full}, std::pair{shortPath, full.left(4096)}}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    std::copy(original.begin(), original.end(), eeprom.data);
+    for (const QString& path : {fullPath, shortPath}) {
+        Open();
+        host.fileAnswers.enqueue(path);
+        frmChnlBank->btnImportClick();
+        EXPECT_EQ(Snapshot(), original) << path.toStdString();
+        if (path == fullPath) {
+            EXPECT_FALSE(frmChnlBank->ZonesOn);
+            EXPECT_EQ(Listed(),
+                      std::vector<int>({101, 102, 103, 104, 105, 106, 107, 108, 109, 110}));
+        } else {
+            EXPECT_FALSE(frmChnlBank->ZonesOn);
+            EXPECT_TRUE(frmChnlBank->Channels->IsEmpty(0)) << "cleared in the file";
+            EXPECT_FALSE(frmChnlBank->Channels->IsEmpty(300)) << "erased beyond the file";
+        }
+        frmChnlBank->btnCancelClick();
+        EXPECT_EQ(frmChnlBank->result(), 1);
+        EXPECT_EQ(Snapshot(), original);
+    }
+
+    Open();
+    host.fileAnswers.enqueue(fullPath);
+    frmChnlBank->btnImportClick();
+    frmChnlBank->btnOKClick();
+    QByteArray expected = original;
+    for (const auto& [offset, length] : {std::pair{692, 7500}, std::pair{8192, 2000},
+                                         std::pair{11132, 2000}, std::pair{13132, 600}})
+        expected.replace(offset, length, full.mid(offset, length));
+    expected[71] = char(original[71] & ~0x08);
+    expected[76] = 0;
+    EXPECT_EQ(Snapshot(), expected);
+
+    host.messages.clear();
+    Open();
+    host.fileAnswers.enqueue(dir.path());
+    frmChnlBank->btnImportClick();
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].caption, "File Error");
+}
+
+TEST_F(ChannelBank, RenumberRequestSurvivesVoteSetupAndCancel) {
+    Zoned(1, 3);
+    eeprom.SetByte(74, 0x10);
+    Open();
+    EXPECT_EQ(frmChnlBank->Channels->GetZone(0), 1);
+    ch_normal_struct channel;
+    frmChnlBank->Channels->GetNormal(channel, 2);
+    EXPECT_EQ(channel.GetTag(), "03");
+    WhenShown<TfrmEditVote>([](TfrmEditVote* vote) {
+        EXPECT_EQ(eeprom.GetByte(74) & 0x10, 0x10) << "the image's own request";
+        vote->btnCancelClick();
+    });
+    frmChnlBank->editVoteOptionsClick();
+    frmChnlBank->btnCancelClick();
+    EXPECT_EQ(eeprom.GetByte(74), 0x10);
+    Open();
+    frmChnlBank->btnOKClick();
+    EXPECT_EQ(eeprom.GetByte(74), 0x00);
+}
