@@ -34,8 +34,8 @@ QByteArray Record(char type, uint32_t address, const uint8_t* data, int n) {
     int sum = body.size() + 1;
     for (char b : body)
         sum += uint8_t(b);
-    return QByteArray("S") + type + Hex(body.size() + 1) + body.toHex().toUpper() + Hex(~sum & 0xFF) +
-           "\r\n";
+    return QByteArray("S") + type + Hex(body.size() + 1) + body.toHex().toUpper() +
+           Hex(~sum & 0xFF) + "\r\n";
 }
 
 // S2 records of `image` leaving out runs of 32 bytes 0xFF.
@@ -127,7 +127,7 @@ TEST_F(FirmwareUpgradeV2, WholeRunProgramsOnlyPagesWithDataAndGivesThePortBack) 
     EXPECT_EQ(loader->flash(), firmware);
     EXPECT_EQ(loader->programmedPages(), (std::vector<int>{0, 0x100, 0x8000, 0xFF00}));
     EXPECT_EQ(loader->commandCount(0xFF), 2 * 256) << "blank check and verify read every page";
-    const char* const labels[] = {"File Loaded.", "Connected.", "VER.1.00",   "ID Matched.",
+    const char* const labels[] = {"File Loaded.", "Connected.", "VER.1.00",    "ID Matched.",
                                   "Erased.",      "Blank.",     "Programmed.", "Verified."};
     for (int stage = 0; stage < TfrmAdvanced::STAGE_COUNT; ++stage) {
         EXPECT_EQ(Lamp(TfrmAdvanced::Stage(stage)), lamp::Green) << stage;
@@ -163,13 +163,14 @@ TEST_F(FirmwareUpgradeV2, EachFailingStageEndsWithTheFlashErrorBox) {
     };
     const Case cases[] = {
         {"baud refused", [](Faults& f) { f.neverEcho = true; }, TfrmAdvanced::stConnected,
-         "Failed Set Baud Rate.", "Unable to connect to radio at 57600 baud.\nTry a lower baudrate.\n"},
-        {"ID refused", [](Faults& f) { f.refuseId = true; }, TfrmAdvanced::stID,
-         "ID Not Matched.", "The radio did not accept the ID"},
+         "Failed Set Baud Rate.",
+         "Unable to connect to radio at 57600 baud.\nTry a lower baudrate.\n"},
+        {"ID refused", [](Faults& f) { f.refuseId = true; }, TfrmAdvanced::stID, "ID Not Matched.",
+         "The radio did not accept the ID"},
         {"erase error", [](Faults& f) { f.eraseErrors = 1000; }, TfrmAdvanced::stErase,
          "Erase Fail.", "Unable to erase"},
-        {"erase never ready", [](Faults& f) { f.stayBusyAfterErase = true; },
-         TfrmAdvanced::stErase, "Erase Fail.", "Unable to erase"},
+        {"erase never ready", [](Faults& f) { f.stayBusyAfterErase = true; }, TfrmAdvanced::stErase,
+         "Erase Fail.", "Unable to erase"},
         {"not blank", [](Faults& f) { f.eraseLeavesPage = 7; }, TfrmAdvanced::stBlank,
          "Blank check fail.", "The radio's flash memory is not blank"},
         {"program error", [](Faults& f) { f.programErrorPage = 0x80; }, TfrmAdvanced::stWrite,
@@ -187,7 +188,8 @@ TEST_F(FirmwareUpgradeV2, EachFailingStageEndsWithTheFlashErrorBox) {
         ASSERT_EQ(host.messages.size(), 1);
         EXPECT_EQ(host.messages[0].caption, "Flash Error");
         EXPECT_EQ(host.messages[0].flags, platform::MB_ICONEXCLAMATION);
-        EXPECT_TRUE(host.messages[0].text.startsWith(c.message)) << host.messages[0].text.toStdString();
+        EXPECT_TRUE(host.messages[0].text.startsWith(c.message))
+            << host.messages[0].text.toStdString();
         EXPECT_EQ(form->lblReturnData->text(), "Flash Update Error.");
         EXPECT_EQ(Lamp(c.stage), lamp::Red);
         EXPECT_EQ(form->lbl[c.stage]->text(), c.label);

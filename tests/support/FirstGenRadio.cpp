@@ -96,11 +96,7 @@ void FirstGenRadio::hangUp() {
 }
 
 bool FirstGenRadio::plugBackIn() {
-    std::lock_guard<std::mutex> lock(lineMutex);
-    if (!pty.reopen())
-        return false;
-    slavePath = pty.slavePath();
-    return true;
+    return line.plugBackIn();
 }
 
 void FirstGenRadio::setMeter(uint8_t rssi, uint8_t noise) {

@@ -97,6 +97,14 @@ void RadioLine::hangUp() {
     pty.hangUp();
 }
 
+bool RadioLine::plugBackIn() {
+    std::lock_guard<std::mutex> lock(lineMutex);
+    if (!pty.reopen())
+        return false;
+    slavePath = pty.slavePath();
+    return true;
+}
+
 // The master's terminal settings are the slave's: what the programmer set its port to.
 int RadioLine::programmerRate() const {
     std::lock_guard<std::mutex> lock(lineMutex);
