@@ -97,11 +97,9 @@ void CbControls::BuildCbPages(QWidget* form, std::function<void(QObject*)> selec
         auto* deselect = new QPushButton(QStringLiteral("&Deselect All"), tab);
         this->*page.selectAll = select;
         this->*page.deselectAll = deselect;
-        for (QPushButton* button : {select, deselect}) {
-            button->setAutoDefault(false);
+        for (QPushButton* button : {select, deselect})
             QObject::connect(button, &QPushButton::clicked, form,
                              [selectClick, button] { selectClick(button); });
-        }
         auto* grid = new QGridLayout(tab);
         grid->addWidget(select, ChannelsPerColumn, 0);
         grid->addWidget(deselect, ChannelsPerColumn, 1);

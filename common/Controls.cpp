@@ -22,8 +22,6 @@ void enable(const std::vector<QWidget*>& list, bool enabled) {
 }
 
 QHBoxLayout* helpRow(QTextEdit* help, QPushButton* ok, QPushButton* cancel) {
-    for (QPushButton* button : {ok, cancel})
-        button->setAutoDefault(false);
     auto* row = new QHBoxLayout;
     row->addWidget(help, 1);
     auto* buttons = new QVBoxLayout;

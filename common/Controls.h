@@ -18,8 +18,7 @@ QScrollBar* bar(QWidget* parent, int minimum, int maximum, int minimumWidth = 0)
 
 void enable(const std::vector<QWidget*>& list, bool enabled);
 
-// The help pane with OK and Cancel stacked on its right. Enter belongs to the dialog's
-// edit boxes: neither button takes it.
+// The help pane with OK and Cancel stacked on its right.
 QHBoxLayout* helpRow(QTextEdit* help, QPushButton* ok, QPushButton* cancel);
 
 // OK and Cancel side by side on the right.

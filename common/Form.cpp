@@ -1,6 +1,8 @@
 #include "Form.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QVariant>
 
@@ -8,17 +10,35 @@ namespace {
 
 const char* const DefaultProperty = "formDefault";
 
+bool IsEnter(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+           !(key->modifiers() & ~Qt::KeypadModifier);
+}
+
 class FormHabits : public QObject {
 public:
     FormHabits(QWidget* form, std::function<void()> opening)
-        : QObject(form), opening(std::move(opening)) {}
+        : QObject(form), form(form), opening(std::move(opening)) {
+        // The form's own constructor is still making its buttons.
+        QMetaObject::invokeMethod(
+            this, [this] { NoAutoDefaults(); }, Qt::QueuedConnection);
+    }
 
     bool open = false;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != form)
+            return false;
         if (event->type() == QEvent::Show) {
-            NoAutoDefaults(static_cast<QWidget*>(watched));
+            // Now, and again once the children are shown: a button box makes its first
+            // accept button the default when it is shown.
+            NoAutoDefaults();
+            QMetaObject::invokeMethod(
+                this, [this] { NoAutoDefaults(); }, Qt::QueuedConnection);
             if (!open && !event->spontaneous()) {
                 open = true;
                 if (opening)
@@ -26,12 +46,14 @@ protected:
             }
         } else if (event->type() == QEvent::Hide && !event->spontaneous()) {
             open = false;
+        } else if (IsEnter(event)) {
+            return ClickFocusedButton();
         }
         return false;
     }
 
 private:
-    static void NoAutoDefaults(QWidget* form) {
+    void NoAutoDefaults() {
         for (auto* button : form->findChildren<QPushButton*>()) {
             const bool isDefault = button->property(DefaultProperty).toBool();
             button->setAutoDefault(isDefault);
@@ -39,6 +61,16 @@ private:
         }
     }
 
+    // Enter that reached the form from a focused button of its own.
+    bool ClickFocusedButton() {
+        auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        if (!button || button->window() != form || !button->isEnabled())
+            return false;
+        button->click();
+        return true;
+    }
+
+    QWidget* form;
     std::function<void()> opening;
 };
 
@@ -68,6 +100,10 @@ bool isOpen(const QWidget* form) {
 
 } // namespace forms
 
-Form::Form(QWidget* parent) : QDialog(parent) {
+Form::Form(QWidget* parent, int cancelResult) : QDialog(parent), cancelResult(cancelResult) {
     forms::install(this, [this] { FormShow(); });
+}
+
+void Form::reject() {
+    done(cancelResult);
 }

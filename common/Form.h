@@ -4,9 +4,10 @@
 // - FormShow runs once per opening. A window that comes back from minimised gets a show
 //   event too; that is no new opening.
 // - No push button is auto-default, so Enter in an edit box clicks nothing. A form that
-//   has a default button names it with MakeDefault.
-// - Modal results are the form's own numbers (1 OK, 2 Cancel); reject() gives 0, so a
-//   form whose Escape must return 2 says so through CancelResult.
+//   has a default button names it with MakeDefault. Enter on a focused button clicks that
+//   button, as Space does.
+// - Modal results are the form's own numbers (1 OK, 2 Cancel); reject() (Escape, the
+//   close box) gives the form's cancel result, 0 unless the form names another.
 
 #include <QDialog>
 #include <functional>
@@ -16,7 +17,9 @@ class QPushButton;
 namespace forms {
 
 // Keeps the habits above for any top-level widget (dialog or main window): `opening` runs
-// on the first show after the widget was hidden by the program (not by minimising).
+// on the first show after the widget was hidden by the program (not by minimising). The
+// buttons lose auto-default once the widget's constructor has finished and again on every
+// show, so buttons made later follow too.
 void install(QWidget* form, std::function<void()> opening);
 // The one button Enter clicks in this form.
 void makeDefault(QPushButton* button);
@@ -28,14 +31,22 @@ bool isOpen(const QWidget* form);
 class Form : public QDialog {
     Q_OBJECT
 public:
+    static constexpr int mrNone = 0;
     static constexpr int mrOk = 1;
     static constexpr int mrCancel = 2;
 
-    explicit Form(QWidget* parent = nullptr);
+    // cancelResult: the modal result of Escape and the close box.
+    explicit Form(QWidget* parent = nullptr, int cancelResult = mrNone);
 
     // Runs once per opening, before the form appears.
     virtual void FormShow() {}
+    // Escape and the close box close with the cancel result.
+    void reject() override;
 
 protected:
     void MakeDefault(QPushButton* button) { forms::makeDefault(button); }
+    int CancelResult() const { return cancelResult; }
+
+private:
+    int cancelResult;
 };

@@ -48,7 +48,7 @@ QString MessageGroupUser(int group) {
 
 } // namespace
 
-TfrmChannelData::TfrmChannelData(QWidget* parent) : QDialog(parent) {
+TfrmChannelData::TfrmChannelData(QWidget* parent) : Form(parent, mrCancel) {
     setWindowTitle(QStringLiteral("Channel Data"));
     Panel4 = new QLabel(QStringLiteral("Channel Option Table"), this);
     QFont title(QStringLiteral("Arial"));
@@ -86,7 +86,7 @@ QWidget* TfrmChannelData::BuildControls() {
     OKBtn = new QPushButton(QStringLiteral("OK"), panel);
     CancelBtn = new QPushButton(QStringLiteral("Cancel"), panel);
     HelpText = new QTextEdit(panel);
-    HelpText->setPlaceholderText(QStringLiteral("Help messages..."));
+    HelpText->setPlainText(QStringLiteral("Help messages..."));
     HelpText->setFixedHeight(70);
 
     connect(btnNewChannel, &QPushButton::clicked, this, &TfrmChannelData::btnNewChannelClick);
@@ -100,7 +100,6 @@ QWidget* TfrmChannelData::BuildControls() {
     connect(CancelBtn, &QPushButton::clicked, this, &TfrmChannelData::CancelBtnClick);
     connect(listChannel, &QTableWidget::cellDoubleClicked, this,
             &TfrmChannelData::btnEditChannelClick);
-    OKBtn->setAutoDefault(false);
 
     auto* edits = new QVBoxLayout;
     for (QPushButton* button : {btnNewChannel, btnEditChannel, btnDeleteChannel, btnMacTimers})
@@ -170,11 +169,6 @@ void TfrmChannelData::FormCreate() {
     globals.check(chkBlEnabled, GLOBAL_BL_BYTE, GLOBAL_OPTION);
 }
 
-void TfrmChannelData::showEvent(QShowEvent* event) {
-    FormShow();
-    QDialog::showEvent(event);
-}
-
 void TfrmChannelData::FormShow() {
     Channels = std::make_unique<ChData>(CH_COUNT);
     BandByte = uint8_t(eeBuffer->GetByte(BAND_BYTE));
@@ -190,7 +184,6 @@ void TfrmChannelData::FormShow() {
     FillChannelList();
     LoadGlobalBoxes();
     chkShowAll->setVisible(false);
-    HelpText->clear();
 }
 
 void TfrmChannelData::done(int result) {

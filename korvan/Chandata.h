@@ -8,7 +8,7 @@
 #include "Ctcss.h"
 #include "Image_fields.h"
 
-#include <QDialog>
+#include "Form.h"
 #include <memory>
 
 class HelpPane;
@@ -20,12 +20,12 @@ class QPushButton;
 class QTableWidget;
 class QTextEdit;
 
-class TfrmChannelData : public QDialog, public ToneHzLabels {
+class TfrmChannelData : public Form, public ToneHzLabels {
     Q_OBJECT
 public:
     explicit TfrmChannelData(QWidget* parent = nullptr);
 
-    void FormShow();
+    void FormShow() override;
     void FormClose();
     void btnNewChannelClick();
     void btnEditChannelClick();
@@ -82,7 +82,6 @@ public:
     void done(int result) override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     void FormCreate();

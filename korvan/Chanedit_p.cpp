@@ -34,7 +34,7 @@ constexpr uint8_t UHF_BAND = 0x80; // band byte bit 7
 
 } // namespace
 
-TfrmEditChannel2::TfrmEditChannel2(QWidget* parent) : QDialog(parent) {
+TfrmEditChannel2::TfrmEditChannel2(QWidget* parent) : Form(parent) {
     setWindowTitle(QStringLiteral("Edit Channel"));
     HelpText = new QTextEdit(this);
     HelpText->setFixedHeight(60);
@@ -227,10 +227,6 @@ void TfrmEditChannel2::SetChannelData(int* slot, ChData* channelStore,
     ChannelRecord = record;
 }
 
-void TfrmEditChannel2::showEvent(QShowEvent* event) {
-    FormShow();
-    QDialog::showEvent(event);
-}
 
 void TfrmEditChannel2::FormShow() {
     EditedChannel = GivenChannel;

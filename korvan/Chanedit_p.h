@@ -5,7 +5,7 @@
 #include "Chdata.h"
 #include "Image_fields.h"
 
-#include <QDialog>
+#include "Form.h"
 
 class HelpPane;
 class QCheckBox;
@@ -18,7 +18,7 @@ class QTextEdit;
 class SpinButton;
 class UpDown;
 
-class TfrmEditChannel2 : public QDialog {
+class TfrmEditChannel2 : public Form {
     Q_OBJECT
 public:
     explicit TfrmEditChannel2(QWidget* parent = nullptr);
@@ -26,7 +26,7 @@ public:
     // Called before each showing; OK stores the channel and writes its number to *slot.
     void SetChannelData(int* slot, ChData* store, const CH_NORMAL_STRUCT& record);
 
-    void FormShow();
+    void FormShow() override;
     void OKBtnClick();
     void CancelBtnClick();
     void chkTxDisableClick();
@@ -97,7 +97,6 @@ public:
     QTextEdit* HelpText;
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     QWidget* BuildChannelRow();

@@ -8,14 +8,13 @@
 #include <QLabel>
 #include <QPushButton>
 
-TfrmChSelect::TfrmChSelect(QWidget* owner, int* target) : QDialog(owner), target(target) {
+TfrmChSelect::TfrmChSelect(QWidget* owner, int* target) : Form(owner), target(target) {
     setWindowTitle(QStringLiteral("Select Channel"));
     Label1 = new QLabel(QStringLiteral("Channel:"), this);
     cbChannel = new QComboBox(this);
     cbChannel->setMinimumWidth(80);
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &TfrmChSelect::btnOKClick);
     connect(btnCancel, &QPushButton::clicked, this, &TfrmChSelect::btnCancelClick);
 
@@ -29,10 +28,6 @@ TfrmChSelect::TfrmChSelect(QWidget* owner, int* target) : QDialog(owner), target
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TfrmChSelect::showEvent(QShowEvent* event) {
-    FormShow();
-    QDialog::showEvent(event);
-}
 
 void TfrmChSelect::FormShow() {
     LoadChannels();

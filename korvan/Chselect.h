@@ -2,19 +2,19 @@
 // Asks for the channel a cut or copied channel is pasted onto. Made for one paste and
 // destroyed after it.
 
-#include <QDialog>
+#include "Form.h"
 
 class QComboBox;
 class QLabel;
 class QPushButton;
 
-class TfrmChSelect : public QDialog {
+class TfrmChSelect : public Form {
     Q_OBJECT
 public:
     // `target` receives the chosen channel number on OK.
     TfrmChSelect(QWidget* owner, int* target);
 
-    void FormShow();
+    void FormShow() override;
     void btnOKClick();
     void btnCancelClick();
     void LoadChannels();
@@ -25,7 +25,6 @@ public:
     QPushButton* btnCancel;
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     int* target;

@@ -34,15 +34,14 @@ QString CodeWordText(const std::function<uint8_t(int address)>& byteAt) {
 
 TfrmCodeWord::TfrmCodeWord(QWidget* parent) : Form(parent) {
     setWindowTitle(QStringLiteral("Edit Code Word"));
-    lblInstructions = new QLabel(QStringLiteral(
-        "Enter a Code Word up to 16 characters in length that will be programmed into the "
-        "radio."));
+    lblInstructions = new QLabel(QStringLiteral("Enter a Code Word up to %1 characters in length "
+                                                "that will be programmed into the radio.")
+                                     .arg(EditLength));
     lblInstructions->setWordWrap(true);
     txtCodeWord = new QLineEdit;
     txtCodeWord->setMaxLength(EditLength);
     keys::allowOnly(txtCodeWord, keys::PrintableAscii);
     OKBtn = new QPushButton(QStringLiteral("OK"));
-    MakeDefault(OKBtn);
     CancelBtn = new QPushButton(QStringLiteral("Cancel"));
 
     auto* main = new QVBoxLayout(this);
@@ -52,7 +51,7 @@ TfrmCodeWord::TfrmCodeWord(QWidget* parent) : Form(parent) {
     setMinimumWidth(360);
 
     connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(CancelBtn, &QPushButton::clicked, this, &Form::reject);
 }
 
 void TfrmCodeWord::FormShow() {

@@ -28,11 +28,12 @@ TfrmPorts::TfrmPorts(QWidget* parent) : Form(parent) {
     auto* buttons = new QDialogButtonBox(this);
     btnOK = buttons->addButton(QDialogButtonBox::Ok);
     BitBtn2 = buttons->addButton(QDialogButtonBox::Cancel);
+    MakeDefault(btnOK); // the OK kind of button takes Enter
     connect(btnOK, &QPushButton::clicked, this, [this] {
         btnOKClick();
         accept();
     });
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BitBtn2, &QPushButton::clicked, this, &Form::reject);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(Label2, 0, 0);

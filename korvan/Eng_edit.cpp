@@ -18,7 +18,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QShowEvent>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextEdit>
@@ -51,7 +50,7 @@ uint16_t getWord(const uint8_t* image, int address) {
 
 } // namespace
 
-TfrmEngineering::TfrmEngineering(QWidget* parent) : QDialog(parent) {
+TfrmEngineering::TfrmEngineering(QWidget* parent) : Form(parent) {
     FormCreate();
     rs232_processor::SetLocationSink(this);
 }
@@ -237,11 +236,6 @@ uint8_t* TfrmEngineering::Image() const {
 
 // --- showing and OK --------------------------------------------------------------------
 
-void TfrmEngineering::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
 
 void TfrmEngineering::FormShow() {
     WaitingReply = 0;

@@ -8,7 +8,7 @@
 #include "Image_fields.h"
 #include "Rs232_com.h"
 
-#include <QDialog>
+#include "Form.h"
 #include <atomic>
 #include <cstdint>
 
@@ -24,7 +24,7 @@ class QTextEdit;
 class QTimer;
 class QWidget;
 
-class TfrmEngineering : public QDialog, public LocationReplySink {
+class TfrmEngineering : public Form, public LocationReplySink {
     Q_OBJECT
 public:
     explicit TfrmEngineering(QWidget* parent = nullptr);
@@ -35,7 +35,7 @@ public:
 
     // Handlers.
     void FormCreate();
-    void FormShow();
+    void FormShow() override;
     void OKBtnClick();
     void chkEnablePowerSaveClick();
     void chkAuxPttEnableClick();
@@ -111,7 +111,6 @@ public:
     QTimer* Timer1;
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     QWidget* buildOptionsPage();

@@ -28,7 +28,7 @@ constexpr int GRID_ROWS_SHOWN = 10;
 
 } // namespace
 
-TfrmGrpEdit::TfrmGrpEdit(QWidget* parent) : QDialog(parent) {
+TfrmGrpEdit::TfrmGrpEdit(QWidget* parent) : Form(parent) {
     setWindowTitle(QStringLiteral("Group Channel Edit"));
     memoHelp = new QTextEdit(this);
     help = new HelpPane(memoHelp);
@@ -62,8 +62,6 @@ QWidget* TfrmGrpEdit::BuildLists() {
     sgMACList = members::NewList(panel, GRID_ROWS_SHOWN);
     btnAdd = new QPushButton(QStringLiteral(" Add"), panel);
     btnRemove = new QPushButton(QStringLiteral("Remove"), panel);
-    for (QPushButton* button : {btnAdd, btnRemove})
-        button->setAutoDefault(false);
     connect(btnAdd, &QPushButton::clicked, this, &TfrmGrpEdit::btnAddClick);
     connect(btnRemove, &QPushButton::clicked, this, &TfrmGrpEdit::btnRemoveClick);
     connect(sgMACList, &QTableWidget::cellDoubleClicked, this, &TfrmGrpEdit::sgMACListDblClick);
@@ -183,10 +181,6 @@ void TfrmGrpEdit::SetGroupData(int* slot, ChData* groupStore, int mode,
     GroupChannelNumber = *slot;
 }
 
-void TfrmGrpEdit::showEvent(QShowEvent* event) {
-    FormShow();
-    QDialog::showEvent(event);
-}
 
 void TfrmGrpEdit::FormShow() {
     const bool editing = GroupMode == 1;

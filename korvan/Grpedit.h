@@ -5,7 +5,7 @@
 #include "Chdata.h"
 #include "Image_fields.h"
 
-#include <QDialog>
+#include "Form.h"
 
 class HelpPane;
 class QCheckBox;
@@ -18,7 +18,7 @@ class QRadioButton;
 class QTableWidget;
 class QTextEdit;
 
-class TfrmGrpEdit : public QDialog {
+class TfrmGrpEdit : public Form {
     Q_OBJECT
 public:
     explicit TfrmGrpEdit(QWidget* parent = nullptr);
@@ -28,7 +28,7 @@ public:
     // and written on OK.
     void SetGroupData(int* slot, ChData* store, int mode, CH_GROUP_STRUCT* record);
 
-    void FormShow();
+    void FormShow() override;
     void btnAddClick();
     void sgMACListDblClick() { btnAddClick(); }
     void btnRemoveClick();
@@ -85,7 +85,6 @@ public:
     QTextEdit* memoHelp;
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     QWidget* BuildLists();

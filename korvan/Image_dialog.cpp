@@ -6,12 +6,10 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-ImageDialog::ImageDialog(QWidget* parent, int cancelResult)
-    : QDialog(parent), cancelResult(cancelResult) {
+ImageDialog::ImageDialog(QWidget* parent, int cancelResult) : Form(parent, cancelResult) {
     setModal(true);
     connect(this, &QDialog::finished, this, &ImageDialog::FormClose);
 }
@@ -25,9 +23,6 @@ QWidget* ImageDialog::BuildBottomPanel() {
     BuildHelp();
     HelpText->setPlainText(QStringLiteral("Help messages..."));
     HelpText->setFixedHeight(64);
-    // Enter in an edit box must not close the dialog.
-    OKBtn->setAutoDefault(false);
-    CancelBtn->setAutoDefault(false);
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(OKBtn);
@@ -44,7 +39,6 @@ QWidget* ImageDialog::BuildBottomPanel() {
 
 QHBoxLayout* ImageDialog::BuildButtonRow() {
     OKBtn = new QPushButton(QStringLiteral("OK"));
-    OKBtn->setDefault(true);
     CancelBtn = new QPushButton(QStringLiteral("Cancel"));
     ConnectButtons();
     return controls::buttonRow(OKBtn, CancelBtn);
@@ -61,11 +55,7 @@ void ImageDialog::BuildHelp() {
 }
 
 void ImageDialog::CancelBtnClick() {
-    done(cancelResult);
-}
-
-void ImageDialog::reject() {
-    done(cancelResult);
+    reject();
 }
 
 void ImageDialog::FormClose(int modalResult) {
@@ -83,10 +73,4 @@ void ImageDialog::TakeBackup() {
 
 void ImageDialog::RestoreBackup(int from) {
     image::restore(Backup, from);
-}
-
-void ImageDialog::showEvent(QShowEvent* event) {
-    if (!event->spontaneous())
-        FormShow();
-    QDialog::showEvent(event);
 }

@@ -6,7 +6,8 @@
 // read-only help pane. Shared by both programs: the image is reached through
 // Image_access.h.
 
-#include <QDialog>
+#include "Form.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -15,26 +16,20 @@ class QHBoxLayout;
 class QPushButton;
 class QTextEdit;
 
-class ImageDialog : public QDialog {
+class ImageDialog : public Form {
     Q_OBJECT
 public:
-    // Modal results.
-    static constexpr int mrOk = 1;
-    static constexpr int mrCancel = 2;
-
     // cancelResult: the modal result of Cancel, Escape and the close box.
     explicit ImageDialog(QWidget* parent = nullptr, int cancelResult = mrCancel);
 
-    // Loads the controls from the image; runs each time the dialog is shown.
-    virtual void FormShow() = 0;
+    // Loads the controls from the image; runs once per opening.
+    void FormShow() override = 0;
     // Stores the controls into the image and closes with modal result 1 (or tells the user
     // why not and stays open).
     virtual void OKBtnClick() = 0;
     void CancelBtnClick();
     // Runs on every close: puts Backup back unless the modal result is 1.
     void FormClose(int modalResult);
-    // Escape and the close box close as Cancel does.
-    void reject() override;
 
     QWidget* BottomPanel = nullptr;
     QPushButton* OKBtn = nullptr;
@@ -47,7 +42,7 @@ protected:
     // The bottom panel and its help pane; the dialog calls this after making its own
     // controls.
     QWidget* BuildBottomPanel();
-    // OK (the default button) and Cancel in a row on the right, running OKBtnClick and
+    // OK and Cancel in a row on the right, running OKBtnClick and
     // CancelBtnClick; for the dialogs that lay out their own help pane.
     QHBoxLayout* BuildButtonRow();
     // The help pane over HelpText, with the OK and Cancel lines bound.
@@ -58,12 +53,8 @@ protected:
     // Runs on a close other than OK: puts the whole Backup back. A dialog that keeps part
     // of the image overrides it.
     virtual void UndoChanges();
-    void showEvent(QShowEvent* event) override;
     // OK runs OKBtnClick, Cancel CancelBtnClick; for a dialog that makes its own buttons.
     void ConnectButtons();
 
     HelpPane* help = nullptr;
-
-private:
-    int cancelResult;
 };

@@ -8,6 +8,7 @@
 #include "Eeprom.h"
 #include "Eng_edit.h"
 #include "Files.h"
+#include "Form.h"
 #include "Help_pane.h"
 #include "Options.h"
 #include "Print.h"
@@ -69,12 +70,6 @@ QFrame* NewPanel(QWidget* parent) {
     return panel;
 }
 
-QPushButton* NewButton(const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setAutoDefault(false);
-    return button;
-}
-
 } // namespace
 
 TfrmBelmar::TfrmBelmar(QWidget* parent) : QMainWindow(parent) {
@@ -85,6 +80,7 @@ TfrmBelmar::TfrmBelmar(QWidget* parent) : QMainWindow(parent) {
     BindHelp();
     ConnectCommands();
     FormCreate();
+    forms::install(this, [this] { FirstShow(); });
 }
 
 TfrmBelmar::~TfrmBelmar() {
@@ -133,11 +129,11 @@ QWidget* TfrmBelmar::BuildClient() {
 
 void TfrmBelmar::BuildPanel1() {
     Panel1 = NewPanel(this);
-    btnWriteRadio = NewButton(QStringLiteral("&Write to Radio"), Panel1);
-    btnFileSave = NewButton(QStringLiteral("Write &to File"), Panel1);
-    btnReadRadio = NewButton(QStringLiteral("&Read from Radio"), Panel1);
-    btnFileOpen = NewButton(QStringLiteral("Read &from File"), Panel1);
-    btnPrintRadio = NewButton(QStringLiteral("&Print Radio"), Panel1);
+    btnWriteRadio = new QPushButton(QStringLiteral("&Write to Radio"), Panel1);
+    btnFileSave = new QPushButton(QStringLiteral("Write &to File"), Panel1);
+    btnReadRadio = new QPushButton(QStringLiteral("&Read from Radio"), Panel1);
+    btnFileOpen = new QPushButton(QStringLiteral("Read &from File"), Panel1);
+    btnPrintRadio = new QPushButton(QStringLiteral("&Print Radio"), Panel1);
 
     Label2 = new QLabel(QStringLiteral("Korvan Programmer"), Panel1);
     QFont title = Label2->font();
@@ -166,13 +162,13 @@ void TfrmBelmar::BuildPanel1() {
 
 void TfrmBelmar::BuildPanel2() {
     Panel2 = NewPanel(this);
-    EditRadioHardware = NewButton(QStringLiteral("&Hardware"), Panel2);
-    btnEngineering = NewButton(QStringLiteral("En&gineering"), Panel2);
-    btnEditCodeWord = NewButton(QStringLiteral("Ed&it Code Word"), Panel2);
-    btnChannel = NewButton(QStringLiteral("&Channel Data"), Panel2);
-    btnSelcall = NewButton(QStringLiteral("&Selcall"), Panel2);
-    btnOptions = NewButton(QStringLiteral("&Options"), Panel2);
-    btnButtons = NewButton(QStringLiteral("&User Defined Buttons"), Panel2);
+    EditRadioHardware = new QPushButton(QStringLiteral("&Hardware"), Panel2);
+    btnEngineering = new QPushButton(QStringLiteral("En&gineering"), Panel2);
+    btnEditCodeWord = new QPushButton(QStringLiteral("Ed&it Code Word"), Panel2);
+    btnChannel = new QPushButton(QStringLiteral("&Channel Data"), Panel2);
+    btnSelcall = new QPushButton(QStringLiteral("&Selcall"), Panel2);
+    btnOptions = new QPushButton(QStringLiteral("&Options"), Panel2);
+    btnButtons = new QPushButton(QStringLiteral("&User Defined Buttons"), Panel2);
     auto* layout = new QVBoxLayout(Panel2);
     for (QPushButton* button : {btnChannel, btnSelcall, btnOptions, btnButtons, btnEditCodeWord,
                                 EditRadioHardware, btnEngineering})
@@ -468,8 +464,7 @@ QString TfrmBelmar::StatusText(int panel) const {
 
 // The first showing centres the window on its screen and then, once it is up, does the
 // start-up reading.
-void TfrmBelmar::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
+void TfrmBelmar::FirstShow() {
     if (!firstActivation)
         return;
     move(screen()->availableGeometry().center() - rect().center());

@@ -49,6 +49,7 @@ public:
     void OpenComPort();
     void EnableEditing(bool enabled);
 
+    void FirstShow();
     // Start-up reading on the first activation (settings, default file, port); later
     // calls do nothing.
     void FormShow();
@@ -134,7 +135,6 @@ public:
     HelpPane* Help;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -271,7 +271,7 @@ QStringList SetupReportLines(const uint8_t* image, const CustomerDetails& custom
     return lines;
 }
 
-TfrmPrint::TfrmPrint(QWidget* parent) : QDialog(parent) {
+TfrmPrint::TfrmPrint(QWidget* parent) : Form(parent) {
     setWindowTitle(QStringLiteral("Print Setup"));
     buildCustomerGroup();
     buildSectionsGroup();
@@ -280,9 +280,8 @@ TfrmPrint::TfrmPrint(QWidget* parent) : QDialog(parent) {
     memoPrint->hide();
     btnPrint = new QPushButton(QStringLiteral("Print Report"), this);
     btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    btnPrint->setDefault(true);
     connect(btnPrint, &QPushButton::clicked, this, &TfrmPrint::btnPrintClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnCancel, &QPushButton::clicked, this, &Form::reject);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -336,10 +335,6 @@ void TfrmPrint::buildSectionsGroup() {
     grid->addWidget(chkButtons, 1, 1);
 }
 
-void TfrmPrint::showEvent(QShowEvent* event) {
-    FormShow();
-    QDialog::showEvent(event);
-}
 
 void TfrmPrint::FormShow() {
     txtDate->setText(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));

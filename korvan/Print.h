@@ -2,7 +2,7 @@
 // The "Print Setup" dialog: customer details, a choice of report sections, and the
 // printed setup report of the memory image.
 
-#include <QDialog>
+#include "Form.h"
 #include <QStringList>
 #include <cstdint>
 
@@ -12,7 +12,6 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QShowEvent;
 class QTextEdit;
 
 constexpr char SETUP_REPORT_TITLE[] = "Belmar/Dunrey PMR - Setup";
@@ -39,12 +38,12 @@ QStringList SetupReportLines(const uint8_t* image, const CustomerDetails& custom
 // Selcall receive and transmit are both on: only then can the selcall section be printed.
 bool SelcallFullyEnabled(const uint8_t* image);
 
-class TfrmPrint : public QDialog {
+class TfrmPrint : public Form {
     Q_OBJECT
 public:
     explicit TfrmPrint(QWidget* parent = nullptr);
 
-    void FormShow();
+    void FormShow() override;
     void btnPrintClick();
     // The report of the main window's image with the dialog's details and sections.
     QStringList ReportLines() const;
@@ -68,7 +67,6 @@ public:
     QPushButton* btnCancel;
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     void buildCustomerGroup();

@@ -25,7 +25,7 @@ constexpr int SETTLE_LIMIT_MS = 3000; // a cancelled job ends within a poll or a
 
 } // namespace
 
-TfrmReadWrite::TfrmReadWrite(QWidget* parent) : QDialog(parent) {
+TfrmReadWrite::TfrmReadWrite(QWidget* parent) : Form(parent) {
     setObjectName(QStringLiteral("frmReadWrite"));
     setWindowTitle(QStringLiteral("Reading / writing to radio"));
     setModal(true);
@@ -77,10 +77,6 @@ int TfrmReadWrite::RunJob(int start, int end, int mode) {
     return Mode;
 }
 
-void TfrmReadWrite::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    FormShow();
-}
 
 void TfrmReadWrite::FormShow() {
     btnCancel->setText(CANCEL_CAPTION);
@@ -123,7 +119,7 @@ void TfrmReadWrite::reject() {
         CancelState(ReadState);
         CancelState(WriteState);
     }
-    QDialog::reject();
+    Form::reject();
 }
 
 void TfrmReadWrite::CancelState(std::atomic<int>& state) {

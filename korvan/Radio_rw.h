@@ -15,7 +15,7 @@
 // once at the good end (read job); the UI thread leaves the image alone until RunJob
 // returns.
 
-#include <QDialog>
+#include "Form.h"
 #include <QString>
 #include <atomic>
 #include <cstdint>
@@ -26,7 +26,7 @@ class QProgressBar;
 class QPushButton;
 class QTimer;
 
-class TfrmReadWrite : public QDialog {
+class TfrmReadWrite : public Form {
     Q_OBJECT
 public:
     enum JobMode { MODE_IDLE = 0, MODE_READ = 1, MODE_WRITE = 2, MODE_FAILED = 3, MODE_DONE = 4 };
@@ -43,7 +43,7 @@ public:
     // returns Mode once the worker has settled.
     int RunJob(int start, int end, int mode);
 
-    void FormShow();
+    void FormShow() override;
     void timer_rwTimer();
     void btnCancelClick();
 
@@ -75,7 +75,6 @@ public slots:
     void reject() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     void CancelState(std::atomic<int>& state);

@@ -13,7 +13,6 @@ TfrmChannelSelect::TfrmChannelSelect(QWidget* parent) : Form(parent) {
     rbMAC = new QRadioButton(QStringLiteral("Group Channel"), this);
     rbNormalChannel->setChecked(true);
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    MakeDefault(OKBtn);
     connect(OKBtn, &QPushButton::clicked, this, [this] {
         OKBtnClick();
         accept();

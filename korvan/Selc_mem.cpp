@@ -22,7 +22,6 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTextEdit>
-#include <QTimer>
 #include <QVBoxLayout>
 
 TfrmSelcallIdents* frmSelcallIdents = nullptr;
@@ -73,12 +72,9 @@ TfrmSelcallIdents::TfrmSelcallIdents(QWidget* parent) : ImageDialog(parent, QDia
     ConnectButtons();
     connect(listSelcallMemories, &QTableWidget::cellPressed, this,
             [this] { listSelcallMemoriesMouseDown(); });
-    focusWatch = connect(qApp, &QApplication::focusChanged, this,
-                         [this](QWidget* from, QWidget* to) { FocusMoved(from, to); });
-}
-
-TfrmSelcallIdents::~TfrmSelcallIdents() {
-    disconnect(focusWatch);
+    exitChecks.add(txtRadioIdent, [this] { return txtRadioIdentExit(); });
+    exitChecks.add(listSelcallMemories, [this] { return listSelcallMemoriesExit(); });
+    exitChecks.exempt(CancelBtn);
 }
 
 void TfrmSelcallIdents::BuildControls() {
@@ -317,47 +313,27 @@ void TfrmSelcallIdents::listSelcallMemoriesMouseDown() {
         ToggleCommand(listSelcallMemories->currentRow() + 1);
 }
 
-// Leaving the own ident or the grid is checked once the focus has settled on another
-// control of this dialog; going to Cancel is not checked.
-void TfrmSelcallIdents::FocusMoved(QWidget* from, QWidget* to) {
-    if (!isVisible() || !from || !to || to->window() != this || to == CancelBtn)
-        return;
-    const auto inGrid = [this](QWidget* w) {
-        return w == listSelcallMemories || listSelcallMemories->isAncestorOf(w);
-    };
-    if (from == txtRadioIdent && to != txtRadioIdent)
-        QTimer::singleShot(0, this, [this] {
-            if (isVisible() && QApplication::focusWidget() != txtRadioIdent)
-                txtRadioIdentExit();
-        });
-    else if (inGrid(from) && !inGrid(to))
-        QTimer::singleShot(0, this, [this, inGrid] {
-            if (isVisible() && !inGrid(QApplication::focusWidget()))
-                listSelcallMemoriesExit();
-        });
-}
-
-void TfrmSelcallIdents::txtRadioIdentExit() {
+QWidget* TfrmSelcallIdents::txtRadioIdentExit() {
     if (txtRadioIdent->text().size() < ToneCount)
-        ReportShortIdent(QStringLiteral("Radio Ident"), txtRadioIdent);
+        return ReportShortIdent(QStringLiteral("Radio Ident"), txtRadioIdent);
+    return nullptr;
 }
 
-void TfrmSelcallIdents::listSelcallMemoriesExit() {
+QWidget* TfrmSelcallIdents::listSelcallMemoriesExit() {
     if (listSelcallMemories->currentColumn() != IdentColumn)
-        return;
+        return nullptr;
     const QString ident = cellText(listSelcallMemories->currentRow() + 1, IdentColumn);
     for (int position = 0; position < ToneCount; ++position)
-        if (position >= ident.size() || ident[position] == QLatin1Char(' ')) {
-            ReportShortIdent(QStringLiteral("Memory Ident"), listSelcallMemories);
-            return;
-        }
+        if (position >= ident.size() || ident[position] == QLatin1Char(' '))
+            return ReportShortIdent(QStringLiteral("Memory Ident"), listSelcallMemories);
+    return nullptr;
 }
 
-void TfrmSelcallIdents::ReportShortIdent(const QString& which, QWidget* returnTo) {
+QWidget* TfrmSelcallIdents::ReportShortIdent(const QString& which, QWidget* returnTo) {
     platform::host().messageBox(QStringLiteral("The %1 is not long enough.\r"
                                                "Please ensure it has the same number of tones\r"
                                                "as the number of predictive tones.")
                                     .arg(which),
                                 QStringLiteral("Number of tones"), platform::MB_OK);
-    returnTo->setFocus();
+    return returnTo;
 }

@@ -8,6 +8,7 @@
 // is read from frmSelcall->hsbTonesPred when shown. The image is copied when shown and put
 // back when the dialog closes with anything but OK.
 
+#include "Focus_checks.h"
 #include "Image_dialog.h"
 
 #include <QString>
@@ -26,7 +27,6 @@ class TfrmSelcallIdents : public ImageDialog {
     Q_OBJECT
 public:
     explicit TfrmSelcallIdents(QWidget* parent = nullptr);
-    ~TfrmSelcallIdents() override;
 
     // Grid rows 1..99 are the memory slots "1".."99", row 100 is "LAST"; slot a is row a+1.
     static constexpr int GridRows = 100;
@@ -36,8 +36,10 @@ public:
     // Handlers.
     void FormShow() override;
     void OKBtnClick() override;
-    void txtRadioIdentExit();
-    void listSelcallMemoriesExit();
+    // Checks on leaving a field: after telling the user, the control the focus goes back
+    // to; nullptr when the field passed.
+    QWidget* txtRadioIdentExit();
+    QWidget* listSelcallMemoriesExit();
     void listSelcallMemoriesMouseDown();
     bool listSelcallMemoriesKeyPress(QKeyEvent* key); // true: the key was swallowed
     QString listSelcallMemoriesGetEditMask(int row, int column) const;
@@ -79,10 +81,9 @@ private:
     bool StoreIdents();
     bool ReadPrefix(uint8_t& prefix);
     void ToggleCommand(int row);
-    void FocusMoved(QWidget* from, QWidget* to);
-    void ReportShortIdent(const QString& which, QWidget* returnTo);
+    QWidget* ReportShortIdent(const QString& which, QWidget* returnTo);
 
-    QMetaObject::Connection focusWatch; // ended first when the form is destroyed
+    FocusChecks exitChecks{this};
     // The ident texts as loaded (slots 0..100): an ident whose text is not edited keeps
     // all its stored digits.
     std::array<QString, OwnIdentSlot + 1> LoadedIdents;

@@ -85,7 +85,7 @@ constexpr BarField ToneCountFields[] = {
     {&TfrmSelcall::hsbToneNonPred, ToneCountByte, NonPredictiveMask},
 };
 
-// A stored value outside the bar's range is kept unless the bar is moved.
+// A stored value outside the bar's range shows clamped, and OK stores what the bar shows.
 constexpr BarField TimeFields[] = {
     {&TfrmSelcall::hsbLeadInDelay, 0x56, 0xFF},
     {&TfrmSelcall::hsbBeepDuration, 0x31, 0xFF},
@@ -309,7 +309,7 @@ void TfrmSelcall::BindImageFields() {
     for (const BarField& f : ToneCountFields)
         fields.numberClamped(this->*f.bar, f.offset, f.mask);
     for (const BarField& f : TimeFields)
-        fields.number(this->*f.bar, f.offset, f.mask);
+        fields.numberClamped(this->*f.bar, f.offset, f.mask);
     fields.comboBelow(cmbSelcallTonePeriod, TonePeriodByte, {20, 33, 40, 50, 70, 100},
                       {30, 40, 50, 70, 100}, SignedTonePeriod);
 }

@@ -14,7 +14,7 @@ constexpr int BLOCK_FRAME_DATA = 10;  // 8 bytes, highest address first, then th
 
 } // namespace
 
-TfrmSerial::TfrmSerial(QWidget* parent) : QDialog(parent) {
+TfrmSerial::TfrmSerial(QWidget* parent) : Form(parent) {
     setObjectName(QStringLiteral("frmSerial"));
 }
 

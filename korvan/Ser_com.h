@@ -5,7 +5,7 @@
 
 #include "platform/SerialDevice.h"
 
-#include <QDialog>
+#include "Form.h"
 #include <QString>
 #include <atomic>
 #include <cstdint>
@@ -37,7 +37,7 @@ constexpr uint8_t KEY_PRESS = 4;   // command of a key frame to the radio (sync 
 constexpr uint8_t KEY_DISPLAY = 2; // command of a display frame from the radio (sync 0xAA)
 constexpr int RX_RING_SIZE = 1024;
 
-class TfrmSerial : public QDialog {
+class TfrmSerial : public Form {
     Q_OBJECT
 public:
     explicit TfrmSerial(QWidget* parent = nullptr);

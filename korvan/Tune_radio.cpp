@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTimer>
@@ -222,7 +221,7 @@ QLineEdit* readOut() {
 
 } // namespace
 
-TfrmTuneRadio::TfrmTuneRadio(QWidget* parent) : QDialog(parent) {
+TfrmTuneRadio::TfrmTuneRadio(QWidget* parent) : Form(parent) {
     FormCreate();
     rs232_processor::SetTuningSink(this);
 }
@@ -580,11 +579,6 @@ void TfrmTuneRadio::SetControlTags() {
 
 // --- showing and closing ---------------------------------------------------------------
 
-void TfrmTuneRadio::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
 
 void TfrmTuneRadio::FormShow() {
     SetControlTags();

@@ -7,7 +7,7 @@
 #include "Image_fields.h"
 #include "Rs232_com.h"
 
-#include <QDialog>
+#include "Form.h"
 #include <QString>
 #include <array>
 #include <atomic>
@@ -33,7 +33,7 @@ inline constexpr int32_t BandPoints[2][4] = {{144, 154, 164, 174}, {460, 475, 49
 
 constexpr int DISPLAY_BYTES = 10;
 
-class TfrmTuneRadio : public QDialog, public TuningReplySink {
+class TfrmTuneRadio : public Form, public TuningReplySink {
     Q_OBJECT
 public:
     explicit TfrmTuneRadio(QWidget* parent = nullptr);
@@ -71,7 +71,7 @@ public:
 
     // Handlers.
     void FormCreate();
-    void FormShow();
+    void FormShow() override;
     void FormClose();
     void CancelBtnClick();
     void udClick(UpDown* upDown);
@@ -203,7 +203,6 @@ public:
 
 protected:
     bool event(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 public:
     void done(int result) override;

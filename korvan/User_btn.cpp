@@ -508,7 +508,8 @@ void TfrmUserButtons::FillRecallLists() {
     }
 }
 
-// A stored value that names no listed entry shows the first entry.
+// A stored value that names no listed entry shows an empty box: OK keeps that value
+// unless the user picks or types another.
 void TfrmUserButtons::showStoredRecall(int n) {
     const RecallMemory& memory = RecallMemories[n - 1];
     const int v = frmBelmar->RadioData[memory.byte];
@@ -518,8 +519,8 @@ void TfrmUserButtons::showStoredRecall(int n) {
     else if (v >= FirstCbValue && v <= LastRecallValue && cbEnabled())
         text = cbEntry(v - (FirstCbValue - 1));
     QComboBox* combo = this->*memory.combo;
-    combo->setCurrentIndex(text.isEmpty() ? 0 : combo->findText(text));
-    if (combo->count() == 0)
+    combo->setCurrentIndex(combo->findText(text));
+    if (combo->currentIndex() < 0)
         combo->setEditText(QString());
 }
 

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     if (!guard.acquire()) {
         platform::host().messageBox(QStringLiteral("The program is already running"), title,
                                     platform::MB_OK);
+        guard.raiseRunningCopy();
         return 0;
     }
     QApplication::setApplicationName(title);

@@ -67,9 +67,7 @@ QFrame* NewPanel(QWidget* parent) {
 }
 
 QPushButton* NewButton(const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setAutoDefault(false);
-    return button;
+    return new QPushButton(caption, parent);
 }
 
 } // namespace

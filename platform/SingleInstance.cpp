@@ -18,10 +18,7 @@ bool SingleInstance::acquire() {
     QLocalSocket other;
     other.connectToServer(name);
     if (other.waitForConnected(ConnectTimeoutMs)) {
-        // The running copy raises its window when a second copy connects.
-        other.write("raise");
-        other.waitForBytesWritten(ConnectTimeoutMs);
-        other.disconnectFromServer();
+        other.abort();
         return false;
     }
     server = new QLocalServer(this);
@@ -31,13 +28,29 @@ bool SingleInstance::acquire() {
         if (!server->listen(name))
             return true; // no guard possible; run unguarded rather than not at all
     }
+    // A copy that only looks closes at once; one that asks writes "raise".
     connect(server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            raiseWindow();
+            const auto readRequest = [this, socket] {
+                if (socket->readAll().contains("raise"))
+                    raiseWindow();
+            };
+            connect(socket, &QLocalSocket::readyRead, this, readRequest);
+            readRequest();
         }
     });
     return true;
+}
+
+void SingleInstance::raiseRunningCopy() {
+    QLocalSocket other;
+    other.connectToServer(name);
+    if (!other.waitForConnected(ConnectTimeoutMs))
+        return;
+    other.write("raise");
+    other.waitForBytesWritten(ConnectTimeoutMs);
+    other.disconnectFromServer();
 }
 
 void SingleInstance::setWindow(QWidget* newWindow) {

@@ -1,7 +1,7 @@
 #pragma once
 // Guards against a second running copy: the first copy listens on a local socket named
-// after the guard; a second copy finds it, asks it to bring its window to the front,
-// and learns that it must end.
+// after the guard; a second copy finds it, learns that it must end, and may ask it to bring
+// its window to the front.
 
 #include <QObject>
 #include <QPointer>
@@ -18,9 +18,10 @@ public:
     explicit SingleInstance(const QString& name);
     ~SingleInstance() override;
 
-    // True when this is the only copy; false when another copy runs (it has then been
-    // asked to raise its window).
+    // True when this is the only copy; false when another copy runs.
     bool acquire();
+    // Asks the running copy to bring its window to the front.
+    void raiseRunningCopy();
     // The window to raise when another copy starts.
     void setWindow(QWidget* window);
 

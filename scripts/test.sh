@@ -22,6 +22,8 @@ thread_suites=(
     TuneRadioTest
     EngineeringTest
     UserButtonsTest
+    EnterInBoxes
+    RestoredJob
     OptionsPreviewV2
     V2SerialPort
     V2SerialLine

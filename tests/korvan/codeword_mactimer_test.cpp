@@ -45,6 +45,10 @@ TEST_F(SmallEditors, CodeWordIsStoredPaddedAndLeavesTheEmergencyKeyBytes) {
     frmCodeWord->reject();
 
     EXPECT_EQ(frmCodeWord->txtCodeWord->maxLength(), 14);
+    EXPECT_EQ(frmCodeWord->lblInstructions->text(),
+              "Enter a Code Word up to 14 characters in length that will be programmed into "
+              "the radio.")
+        << "the instruction states what the box takes";
     StoreCodeWord("0123456789ABCDEF");
     EXPECT_EQ(Field(), QByteArray("0123456789ABCD") + emergency) << "14 characters fit";
     EXPECT_EQ(image()[0x73], 0x5A);

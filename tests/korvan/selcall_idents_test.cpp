@@ -268,3 +268,41 @@ TEST_F(SelcallIdents, CancelPutsBackTheWholeImage) {
     frmSelcallIdents->CancelBtnClick();
     EXPECT_EQ(Bytes(0, IMAGE_SIZE), before);
 }
+
+// The own ident was left short towards Cancel (unchecked) and a grid ident is short too:
+// clicking the own ident reports the grid once and puts the focus back on the grid, and the
+// return of the focus sets off no check of the own ident.
+TEST_F(SelcallIdents, TwoShortIdentsGiveOneMessagePerFocusMove) {
+    Show(5);
+    frmSelcallIdents->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frmSelcallIdents));
+    QTableWidget* grid = frmSelcallIdents->listSelcallMemories;
+    frmSelcallIdents->setCellText(3, 1, "12");
+    frmSelcallIdents->txtRadioIdent->setText("1");
+    frmSelcallIdents->txtRadioIdent->setFocus(Qt::MouseFocusReason);
+    frmSelcallIdents->CancelBtn->setFocus(Qt::MouseFocusReason);
+    grid->setCurrentCell(2, 1);
+    grid->setFocus(Qt::MouseFocusReason);
+    QTest::qWait(20);
+    ASSERT_TRUE(host.messages.isEmpty()) << "Cancel and the grid are not checked on entry";
+
+    frmSelcallIdents->txtRadioIdent->setFocus(Qt::MouseFocusReason);
+    QTest::qWait(100);
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text.left(35), "The Memory Ident is not long enough");
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+
+    // Each further move is one user action and one message, and never a chain.
+    frmSelcallIdents->txtRadioIdent->setFocus(Qt::MouseFocusReason);
+    QTest::qWait(100);
+    EXPECT_EQ(host.messages.size(), 2);
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+    frmSelcallIdents->setCellText(3, 1, "12345");
+    frmSelcallIdents->txtRadioIdent->setFocus(Qt::MouseFocusReason);
+    QTest::qWait(50);
+    frmSelcallIdents->chkOwnIdMod->setFocus(Qt::MouseFocusReason);
+    QTest::qWait(100);
+    ASSERT_EQ(host.messages.size(), 3);
+    EXPECT_EQ(host.messages[2].text.left(34), "The Radio Ident is not long enough");
+    EXPECT_EQ(QApplication::focusWidget(), frmSelcallIdents->txtRadioIdent);
+}

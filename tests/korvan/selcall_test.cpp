@@ -204,15 +204,21 @@ TEST_F(Selcall, TimeBarsLabelsAndStoredValues) {
     EXPECT_EQ(image()[0x85], 7);
     EXPECT_EQ(image()[0x86], 120);
 
-    // A stored time beyond its bar shows clamped and is kept unless the bar is moved.
+    // A stored time beyond its bar shows clamped, and OK stores what the bar shows.
     image()[0x56] = 250;
     image()[0x31] = 200;
+    image()[0x85] = 101;
+    image()[0x86] = 251;
     Show();
     EXPECT_EQ(frmSelcall->hsbLeadInDelay->value(), 200);
-    frmSelcall->hsbBeepDuration->setValue(10);
+    EXPECT_EQ(frmSelcall->lblLeadInDelay->text(), "2000ms");
+    EXPECT_EQ(frmSelcall->lblBeepDurationValue->text(), "60s");
+    EXPECT_EQ(frmSelcall->lblPttLeadin->text(), "1000ms");
+    EXPECT_EQ(frmSelcall->lblPausePredNonPred->text(), "250ms");
     frmSelcall->OKBtnClick();
-    EXPECT_EQ(image()[0x56], 250);
-    EXPECT_EQ(image()[0x31], 10);
+    EXPECT_EQ(Bytes(0x85, 2), (std::vector<uint8_t>{100, 250}));
+    EXPECT_EQ(image()[0x56], 200);
+    EXPECT_EQ(image()[0x31], 60);
 }
 
 TEST_F(Selcall, EnablingFollowsReceiveTransmitAndPttAni) {

@@ -291,8 +291,10 @@ TEST_F(UserButtonsTest, RecallListsShowChannelsAndCbChannels) {
     EXPECT_EQ(m1->itemText(41), "CB 40");
     EXPECT_EQ(m1->currentText(), "07 REPEA");
     EXPECT_EQ(frmUserButtons->cmbRecallM2->currentText(), "CB 05");
-    EXPECT_EQ(frmUserButtons->cmbRecallM3->currentText(), "03 BASE");
-    EXPECT_EQ(frmUserButtons->cmbRecallM4->currentText(), "03 BASE");
+    for (QComboBox* nothing : {frmUserButtons->cmbRecallM3, frmUserButtons->cmbRecallM4}) {
+        EXPECT_EQ(nothing->currentIndex(), -1) << "a value naming no entry shows none";
+        EXPECT_EQ(nothing->currentText(), "");
+    }
     Ok();
     EXPECT_EQ(Changes(before, Snapshot()), std::vector<Change>{})
         << "untouched memories keep their values, even those naming nothing";
@@ -302,10 +304,11 @@ TEST_F(UserButtonsTest, RecallListsShowChannelsAndCbChannels) {
     image()[0x8F] = 10; // F1 recalls M2
     Open();
     EXPECT_EQ(m1->count(), 2);
-    EXPECT_EQ(frmUserButtons->cmbRecallM2->currentText(), "03 BASE");
-    // Picking the entry that is shown is a choice too.
-    PickShownEntry(frmUserButtons->cmbRecallM2);
+    EXPECT_EQ(frmUserButtons->cmbRecallM2->currentText(), "") << "CB entries are not listed";
+    frmUserButtons->cmbRecallM1->setEditText("");
+    frmUserButtons->cmbRecallM2->setCurrentIndex(0);
     Ok();
+    EXPECT_EQ(image()[0x59], 0) << "an emptied box stores channel 1, as a typed text would";
     EXPECT_EQ(image()[0x5A], 2);
 }
 

@@ -105,6 +105,12 @@ TEST(SingleInstance, SecondCopyIsRefusedAndRaisesTheFirst) {
     first.setWindow(&window);
     SingleInstance second(name);
     EXPECT_FALSE(second.acquire());
+    for (int i = 0; i < 20; ++i) {
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_FALSE(window.isVisible()) << "finding the first copy raises nothing yet";
+    second.raiseRunningCopy();
     for (int i = 0; i < 50 && !window.isVisible(); ++i) {
         QCoreApplication::processEvents();
         std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -62,7 +62,8 @@ public:
     QString devicePath() const { return slavePath; }
     // Drops the connection now, as a lead pulled out: the programmer's port fails.
     void hangUp();
-    // A fresh line after a hang-up, as a lead plugged back in (the device path changes).
+    // A new line in place of a hung-up one, as a lead plugged back in; false when no
+    // pseudo-terminal could be made. The device path changes.
     bool plugBackIn();
     // The rate the programmer's side of the line is set to (0 when unknown).
     int programmerRate() const;
