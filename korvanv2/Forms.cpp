@@ -22,8 +22,9 @@
 #include "Radio_rw.h"
 #include "Radioabout.h"
 #include "Sel_ch.h"
-#include "Selectchnl.h"
 #include "Selc_mem.h"
+#include "Selcall.h"
+#include "Selectchnl.h"
 #include "User_btn.h"
 
 #include <functional>
@@ -69,7 +70,11 @@ void CreateForms() {
     Create(frmOptions, Editor::Options);
     Create(frmChannelSelect, frmBelmar);
     Create(frmSelcallIdents, frmBelmar);
+<<<<<<< HEAD
     Create(frmAdvanced, Editor::Hardware);
+=======
+    Create(frmSelcall, Editor::Selcall);
+>>>>>>> main
     Create(frmGrpEdit, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(frmUserButtons, Editor::Buttons);

@@ -28,6 +28,7 @@ thread_suites=(
     V2SerialPort
     V2SerialLine
     V2RadioCommands
+    V2FlashLink
     TransferRoad
     AutoDetect
     RadioSummary

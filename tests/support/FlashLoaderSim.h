@@ -106,8 +106,8 @@ private:
     uint8_t srd = 0x80;
     uint8_t srd1 = 0x00;
     int erasesFailed = 0;
-    int zeroRun = 0;   // 0x00 bytes heard in a row (the second generation's sync)
     int statusDropped = 0;
+    int zeroRun = 0;   // 0x00 bytes heard in a row (the second generation's sync)
     int lineBytes = 0; // bytes of the command being answered, for line timing
     std::map<uint8_t, int> counts;
     std::vector<int> programmed;
