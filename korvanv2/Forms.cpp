@@ -70,11 +70,8 @@ void CreateForms() {
     Create(frmOptions, Editor::Options);
     Create(frmChannelSelect, frmBelmar);
     Create(frmSelcallIdents, frmBelmar);
-<<<<<<< HEAD
-    Create(frmAdvanced, Editor::Hardware);
-=======
     Create(frmSelcall, Editor::Selcall);
->>>>>>> main
+    Create(frmAdvanced, Editor::Hardware);
     Create(frmGrpEdit, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(frmUserButtons, Editor::Buttons);
