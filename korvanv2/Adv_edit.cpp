@@ -109,8 +109,11 @@ void TfrmAdvanced::BindHelp() {
     BindFirmwareHelp(*help);
 }
 
+// The tuning screen is not part of this build yet: its two entries stay disabled.
 void TfrmAdvanced::FormCreate() {
     pageEngOptions->setCurrentWidget(tabSquelch);
+    btnReadCalRadio->setEnabled(false);
+    btnReadCalFile->setEnabled(false);
 }
 
 // The rate choice follows maxBdRate, which the main window reads from the settings.

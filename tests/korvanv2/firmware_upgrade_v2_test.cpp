@@ -165,6 +165,8 @@ TEST_F(FirmwareUpgradeV2, EachFailingStageEndsWithTheFlashErrorBox) {
         {"baud refused", [](Faults& f) { f.neverEcho = true; }, TfrmAdvanced::stConnected,
          "Failed Set Baud Rate.",
          "Unable to connect to radio at 57600 baud.\nTry a lower baudrate.\n"},
+        {"no version", [](Faults& f) { f.noVersion = true; }, TfrmAdvanced::stVersion, "-",
+         "Unable to read Flash Programmer version in radio."},
         {"ID refused", [](Faults& f) { f.refuseId = true; }, TfrmAdvanced::stID, "ID Not Matched.",
          "The radio did not accept the ID"},
         {"erase error", [](Faults& f) { f.eraseErrors = 1000; }, TfrmAdvanced::stErase,
