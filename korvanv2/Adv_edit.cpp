@@ -189,6 +189,8 @@ void TfrmAdvanced::btnNextClick() {
     const int result = RunFlashUpdate();
     FlashClose();
     GiveBackPort(result);
+    // Clicks and keys held back during the run reach disabled controls, never a new run.
+    QCoreApplication::processEvents();
     SetRunControls(false);
     btnNext->setEnabled(true);
 }
