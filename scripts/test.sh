@@ -22,6 +22,7 @@ thread_suites=(
     TuneRadioTest
     EngineeringTest
     UserButtonsTest
+    EepromEditorRadio
     EnterInBoxes
     RestoredJob
     OptionsPreviewV2
