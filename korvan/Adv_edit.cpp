@@ -1,5 +1,7 @@
 #include "Adv_edit.h"
 
+#include "Cal_table.h"
+
 #include "Help_pane.h"
 #include "Image_fields.h"
 #include "Key_filter.h"
@@ -207,9 +209,7 @@ void TfrmAdvanced::BuildTuneTab() {
 
     OpenDialog1.title = "Read Calibration File";
     OpenDialog1.filter = "Calibration files(*.cal)|*.cal|All fies(*.*)|*.*";
-    SaveDialog1.title = "Write Calibration File";
-    SaveDialog1.defaultExt = "*.cal";
-    SaveDialog1.filter = "Calibration files(*.cal)|*.cal|All files(*.*)|*.*";
+    SaveDialog1 = cal::SaveDialogRequest(cal::Generation::First);
 }
 
 void TfrmAdvanced::BuildFirmwareTab() {
