@@ -1,7 +1,6 @@
 #include "Adv_edit.h"
 
 #include "Cal_table.h"
-
 #include "Help_pane.h"
 #include "Image_fields.h"
 #include "Key_filter.h"

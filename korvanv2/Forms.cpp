@@ -24,6 +24,7 @@
 #include "Selc_mem.h"
 #include "Selcall.h"
 #include "Selectchnl.h"
+#include "Tune_radio.h"
 #include "User_btn.h"
 
 #include <functional>
@@ -70,6 +71,7 @@ void CreateForms() {
     Create(frmChannelSelect, frmBelmar);
     Create(frmSelcallIdents, frmBelmar);
     Create(frmSelcall, Editor::Selcall);
+    Create(frmTuneRadio, frmBelmar);
     Create(frmGrpEdit, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(frmUserButtons, Editor::Buttons);

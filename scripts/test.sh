@@ -32,6 +32,7 @@ thread_suites=(
     TransferRoad
     AutoDetect
     RadioSummary
+    TuneRadioV2
 )
 thread_pattern="^($(IFS='|'; echo "${thread_suites[*]}"))\\."
 
