@@ -2,6 +2,7 @@
 
 #include "About.h"
 #include "Addzone.h"
+#include "Adv_edit.h"
 #include "Autodetect.h"
 #include "Cb_opts.h"
 #include "Chanedit_p.h"
@@ -72,6 +73,7 @@ void CreateForms() {
     Create(frmSelcallIdents, frmBelmar);
     Create(frmSelcall, Editor::Selcall);
     Create(frmTuneRadio, frmBelmar);
+    Create(frmAdvanced, Editor::Hardware);
     Create(frmGrpEdit, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(frmUserButtons, Editor::Buttons);

@@ -1,5 +1,6 @@
 #include "Tune_radio.h"
 
+#include "Adv_edit.h"
 #include "Chdata.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
@@ -773,7 +774,7 @@ void TfrmTuneRadio::rgAlignFreqClick() {
 
 void TfrmTuneRadio::btnWriteFileClick() {
     QString chosen;
-    if (platform::host().saveFileDialog(cal::SaveDialogRequest(Second), chosen))
+    if (platform::host().saveFileDialog(frmAdvanced->SaveDialog1, chosen))
         frmBelmar->SaveCalibrationFile(chosen, TfrmBelmar::FileNotice::Tell);
 }
 

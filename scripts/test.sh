@@ -22,6 +22,7 @@ thread_suites=(
     TuneRadioTest
     EngineeringTest
     UserButtonsTest
+    EepromEditorRadio
     EnterInBoxes
     RestoredJob
     OptionsPreviewV2
@@ -32,6 +33,8 @@ thread_suites=(
     TransferRoad
     AutoDetect
     RadioSummary
+    V2FlashLink
+    FirmwareUpgradeV2
     TuneRadioV2
 )
 thread_pattern="^($(IFS='|'; echo "${thread_suites[*]}"))\\."
