@@ -82,6 +82,7 @@ void RadioGroup::SetItems(const QStringList& items) {
         auto* button = new QRadioButton(item);
         buttons->addButton(button, buttons->buttons().size());
         layout()->addWidget(button);
+        button->show();
         connect(button, &QRadioButton::toggled, this, [this](bool on) {
             if (on)
                 emit Click();
