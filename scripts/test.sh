@@ -35,6 +35,7 @@ thread_suites=(
     RadioSummary
     V2FlashLink
     FirmwareUpgradeV2
+    TuneRadioV2
 )
 thread_pattern="^($(IFS='|'; echo "${thread_suites[*]}"))\\."
 
