@@ -59,7 +59,6 @@ void FirmwareStages::BuildFirmwareTab(QTabWidget* pages, const Texts& texts,
     }
     SetMaxBdRateIndex(0);
     btnNext = new QPushButton(QStringLiteral("Upgrade"), tabFirmware);
-    btnNext->setAutoDefault(false);
 
     firmwareSide = new QVBoxLayout;
     firmwareSide->addWidget(rdgrpMaxBdRate);

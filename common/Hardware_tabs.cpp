@@ -116,8 +116,6 @@ QWidget* HardwareTabs::BuildTuneTab() {
     Label1->setWordWrap(true);
     btnReadCalRadio = new QPushButton(QStringLiteral("Align Radio"), tabTune);
     btnReadCalFile = new QPushButton(QStringLiteral("Read Calibration Factors from File"), tabTune);
-    for (QPushButton* button : {btnReadCalRadio, btnReadCalFile})
-        button->setAutoDefault(false);
     auto* layout = new QVBoxLayout(tabTune);
     layout->addWidget(Label1);
     layout->addWidget(btnReadCalRadio, 0, Qt::AlignLeft);

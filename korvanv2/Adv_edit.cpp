@@ -5,7 +5,9 @@
 #include "Flashrom.h"
 #include "Help_pane.h"
 #include "Main.h"
+#include "Radio_rw.h"
 #include "Serial.h"
+#include "Tune_radio.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -81,6 +83,9 @@ void TfrmAdvanced::BuildForm() {
     form->addLayout(bottom);
 
     OpenDialog1.title = QStringLiteral("Read Calibration File");
+    OpenDialog1.filter = QStringLiteral("Calibration Files (*.cal)|*.cal"
+                                        "|Radio Files (*.mem,*.cal)|*.mem;*.cal"
+                                        "|All Files (*.*)|*.*");
     SaveDialog1 = cal::SaveDialogRequest(cal::Generation::Second);
 
     connect(OKBtn, &QPushButton::clicked, this, &TfrmAdvanced::OKBtnClick);
@@ -88,6 +93,8 @@ void TfrmAdvanced::BuildForm() {
     connect(rdgrpMaxBdRateItems, &QButtonGroup::idClicked, this,
             &TfrmAdvanced::rdgrpMaxBdRateClick);
     connect(btnNext, &QPushButton::clicked, this, &TfrmAdvanced::btnNextClick);
+    connect(btnReadCalRadio, &QPushButton::clicked, this, &TfrmAdvanced::btnReadCalRadioClick);
+    connect(btnReadCalFile, &QPushButton::clicked, this, &TfrmAdvanced::btnReadCalFileClick);
     BindHelp();
 }
 
@@ -107,11 +114,8 @@ void TfrmAdvanced::BindHelp() {
     BindFirmwareHelp(*help);
 }
 
-// The tuning screen is not part of this build yet: its two entries stay disabled.
 void TfrmAdvanced::FormCreate() {
     pageEngOptions->setCurrentWidget(tabSquelch);
-    btnReadCalRadio->setEnabled(false);
-    btnReadCalFile->setEnabled(false);
 }
 
 // The rate choice follows maxBdRate, which the main window reads from the settings.
@@ -454,4 +458,72 @@ TfrmAdvanced::FlashState TfrmAdvanced::VerifyStep() {
     }
     SetStage(stVerify, lamp::Green, QStringLiteral("Verified."));
     return fsComplete;
+}
+
+// --- alignment -------------------------------------------------------------------------
+
+namespace {
+
+bool ContinueOffLine(const QString& problem) {
+    return platform::host().messageBox(problem + QStringLiteral("Continue in Off-line Mode?"),
+                                       QStringLiteral("Align Radio"),
+                                       platform::MB_OKCANCEL | platform::MB_ICONQUESTION) ==
+           platform::IDOK;
+}
+
+} // namespace
+
+bool TfrmAdvanced::ReadCalibrationFromRadio() {
+    uint8_t kept[CALIBRATION_SIZE];
+    eeprom.ReadBlock(0, kept, CALIBRATION_SIZE);
+    frmReadWrite->WriteMode = 0;
+    frmReadWrite->SetRange(0, CALIBRATION_SIZE);
+    StartReadThread(0, CALIBRATION_SIZE);
+    frmReadWrite->exec();
+    if (WaitTransfer() == TRANSFER_DONE)
+        return true;
+    eeprom.WriteBlock(0, kept, CALIBRATION_SIZE);
+    return false;
+}
+
+void TfrmAdvanced::btnReadCalRadioClick() {
+    bool online = false;
+    if (RadioGetVersion(AlignVersion) == 1) {
+        ParseRadioVersion(AlignVersion, AlignInfo);
+        const QString model = QString::fromLatin1(AlignInfo.model);
+        if (model != QLatin1String("Korvan")) {
+            platform::host().messageBox(QStringLiteral("Radio type is incorrect.\n") +
+                                            QStringLiteral("Cannot align ") + model,
+                                        QStringLiteral("Firmware Check"),
+                                        platform::MB_OK | platform::MB_ICONEXCLAMATION);
+            return;
+        }
+        online = true;
+    } else if (!ContinueOffLine(QStringLiteral("Unable to read calibration from radio.\n"))) {
+        return;
+    }
+    if (online) {
+        const bool read = ReadCalibrationFromRadio();
+        repaint();
+        if (!read) {
+            if (!ContinueOffLine(QStringLiteral("Error reading calibration from radio.\n")))
+                return;
+            online = false;
+        }
+        QThread::msleep(250);
+    }
+    frmTuneRadio->Online = online ? 1 : 0;
+    frmTuneRadio->exec();
+}
+
+// A file that cannot be read, or holds no whole calibration block, is reported by the load
+// and alignment does not open.
+void TfrmAdvanced::btnReadCalFileClick() {
+    frmTuneRadio->Online = 0;
+    QString chosen;
+    if (!platform::host().openFileDialog(OpenDialog1, chosen))
+        return;
+    if (!frmBelmar->LoadCalibrationFile(chosen, TfrmBelmar::FileNotice::Tell))
+        return;
+    frmTuneRadio->exec();
 }

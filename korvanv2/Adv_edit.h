@@ -30,6 +30,14 @@ public:
     void CancelBtnClick();
     void hsbPSHoldOnTimeChange(QScrollBar* bar);
     void rdgrpMaxBdRateClick();
+    // "Align Radio": on-line after the model check and a complete calibration read, else
+    // off-line when the user agrees.
+    void btnReadCalRadioClick();
+    // "Read Calibration Factors from File": off-line on the file's calibration block.
+    void btnReadCalFileClick();
+    // The calibration block through the transfer worker; true only for a complete read.
+    // A read that does not end well gives the block back as it was.
+    bool ReadCalibrationFromRadio();
 
     // The stage display's reset, and the stage controls on or off.
     void ResetFirmwareStages();
@@ -58,6 +66,8 @@ public:
     platform::FileDialogRequest SaveDialog1; // calibration files, for the tuning screen
 
     uint8_t FirmwareImage[srecord::FLASH_SIZE];
+    char AlignVersion[VERSION_BUFFER] = {};
+    version_info_struct AlignInfo = {};
 
 public slots:
     // Escape closes as Cancel does.

@@ -23,6 +23,7 @@ thread_suites=(
     EngineeringTest
     UserButtonsTest
     EepromEditorRadio
+    HardwareAlign
     EnterInBoxes
     RestoredJob
     OptionsPreviewV2
