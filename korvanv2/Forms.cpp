@@ -2,6 +2,7 @@
 
 #include "About.h"
 #include "Addzone.h"
+#include "Adv_edit.h"
 #include "Autodetect.h"
 #include "Cb_opts.h"
 #include "Chanedit_p.h"
@@ -70,6 +71,7 @@ void CreateForms() {
     Create(frmChannelSelect, frmBelmar);
     Create(frmSelcallIdents, frmBelmar);
     Create(frmSelcall, Editor::Selcall);
+    Create(frmAdvanced, Editor::Hardware);
     Create(frmGrpEdit, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(frmUserButtons, Editor::Buttons);

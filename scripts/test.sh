@@ -33,6 +33,8 @@ thread_suites=(
     TransferRoad
     AutoDetect
     RadioSummary
+    V2FlashLink
+    FirmwareUpgradeV2
 )
 thread_pattern="^($(IFS='|'; echo "${thread_suites[*]}"))\\."
 
