@@ -1,5 +1,6 @@
 #include "Adv_edit.h"
 
+#include "Cal_table.h"
 #include "Radio_rw.h"
 #include "Ser_com.h"
 #include "Tune_radio.h"
@@ -96,9 +97,7 @@ TfrmAdvanced::~TfrmAdvanced() {
 void TfrmAdvanced::SetFileDialogs() {
     OpenDialog1.title = "Read Calibration File";
     OpenDialog1.filter = "Calibration files(*.cal)|*.cal|All fies(*.*)|*.*";
-    SaveDialog1.title = "Write Calibration File";
-    SaveDialog1.defaultExt = "*.cal";
-    SaveDialog1.filter = "Calibration files(*.cal)|*.cal|All files(*.*)|*.*";
+    SaveDialog1 = cal::SaveDialogRequest(cal::Generation::First);
 }
 
 void TfrmAdvanced::BindHelp() {

@@ -1,5 +1,6 @@
 #include "Adv_edit.h"
 
+#include "Cal_table.h"
 #include "Eeprom.h"
 #include "Flashrom.h"
 #include "Help_pane.h"
@@ -80,10 +81,7 @@ void TfrmAdvanced::BuildForm() {
     form->addLayout(bottom);
 
     OpenDialog1.title = QStringLiteral("Read Calibration File");
-    SaveDialog1.title = QStringLiteral("Write Calibration File");
-    SaveDialog1.filter = QStringLiteral("Calibration files(*.cal)|*.cal|All files(*.*)|*.*");
-    SaveDialog1.defaultExt = QStringLiteral("*.cal");
-    SaveDialog1.overwritePrompt = true;
+    SaveDialog1 = cal::SaveDialogRequest(cal::Generation::Second);
 
     connect(OKBtn, &QPushButton::clicked, this, &TfrmAdvanced::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TfrmAdvanced::CancelBtnClick);

@@ -25,6 +25,7 @@
 #include "Selc_mem.h"
 #include "Selcall.h"
 #include "Selectchnl.h"
+#include "Tune_radio.h"
 #include "User_btn.h"
 
 #include <functional>
@@ -71,6 +72,7 @@ void CreateForms() {
     Create(frmChannelSelect, frmBelmar);
     Create(frmSelcallIdents, frmBelmar);
     Create(frmSelcall, Editor::Selcall);
+    Create(frmTuneRadio, frmBelmar);
     Create(frmAdvanced, Editor::Hardware);
     Create(frmGrpEdit, frmBelmar);
     Create(frmReadWrite, frmBelmar);
