@@ -86,12 +86,13 @@ QGroupBox* DelayGroup(const QString& title, const QString& caption, ValueBar& ba
     return group;
 }
 
-QGroupBox* RadioTypeGroup(QCheckBox*& bit7, QCheckBox*& bit6, QCheckBox*& bit5, QCheckBox*& bit4) {
+QGroupBox* RadioTypeGroup(const QString& caption, QCheckBox*& bit7, QCheckBox*& bit6,
+                          QCheckBox*& bit5, QCheckBox*& bit4) {
     bit7 = new QCheckBox(QStringLiteral("UHF"));
     bit6 = new QCheckBox;
     bit5 = new QCheckBox;
     bit4 = new QCheckBox(QStringLiteral("VCO Range"));
-    return BoxGroup(QStringLiteral("Radio Type"), {bit7, bit6, bit5, bit4});
+    return BoxGroup(caption, {bit7, bit6, bit5, bit4});
 }
 
 QGroupBox* PowerSaveGroup(QCheckBox*& enable, PowerSaveBars& bars) {

@@ -48,7 +48,8 @@ QGroupBox* ReferenceGroup(QLineEdit*& ifOffset, QLineEdit*& pllReference,
 // A titled group with a caption over a 0..255 bar and its value label.
 QGroupBox* DelayGroup(const QString& title, const QString& caption, ValueBar& bar);
 // "UHF", two boxes without caption, "VCO Range": bits 7 to 4 of the radio type byte.
-QGroupBox* RadioTypeGroup(QCheckBox*& bit7, QCheckBox*& bit6, QCheckBox*& bit5, QCheckBox*& bit4);
+QGroupBox* RadioTypeGroup(const QString& caption, QCheckBox*& bit7, QCheckBox*& bit6,
+                          QCheckBox*& bit5, QCheckBox*& bit4);
 // "Enable Power Save Operation" over the six captioned bars; the bars' value labels follow
 // each bar's moves.
 QGroupBox* PowerSaveGroup(QCheckBox*& enable, PowerSaveBars& bars);

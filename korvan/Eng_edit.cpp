@@ -114,8 +114,8 @@ QWidget* TfrmEngineering::buildOptionsPage() {
     right->addWidget(BoxGroup(QStringLiteral("CTCSS"), {chkCtcssOnEmergency}));
     right->addWidget(BoxGroup(QStringLiteral("Options"), {chkHighSpeedPcb, chkRemAlmTriSta}));
     right->addWidget(buildAuxGroup());
-    right->addWidget(
-        RadioTypeGroup(chkRadioTypeBit7, chkRadioTypeBit6, chkRadioTypeBit5, chkRadioTypeBit4));
+    right->addWidget(RadioTypeGroup(QStringLiteral("Radio Type"), chkRadioTypeBit7,
+                                    chkRadioTypeBit6, chkRadioTypeBit5, chkRadioTypeBit4));
     right->addStretch();
     auto* layout = new QHBoxLayout(page);
     layout->addLayout(left);
@@ -235,7 +235,6 @@ uint8_t* TfrmEngineering::Image() const {
 }
 
 // --- showing and OK --------------------------------------------------------------------
-
 
 void TfrmEngineering::FormShow() {
     WaitingReply = 0;

@@ -285,9 +285,13 @@ void TfrmEditVote::hsbRssiIgnoreTimeChange() {
         hsbBusyChannelIgnoreTime->setValue(hsbRssiIgnoreTime->value());
 }
 
-// Disabled controls are stored too, with the values they were loaded with.
+// Disabled controls are stored too, with the values they were loaded with. Old firmware
+// keeps one ignore time: the RSSI byte follows the busy byte, also when an untouched busy
+// byte that is no multiple of 4 is kept as stored.
 void TfrmEditVote::btnOkClick() {
     fields.store(readImage, writeImage);
+    if (oldFirmware())
+        writeImage(Bars[RssiIgnoreBar].offset, readImage(Bars[BusyIgnoreBar].offset));
     done(mrOk);
 }
 

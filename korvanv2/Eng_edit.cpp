@@ -93,8 +93,8 @@ QWidget* TfrmEngineering::BuildOptionsPage() {
     auto* right = new QVBoxLayout;
     right->addWidget(BoxGroup(QStringLiteral("CTCSS"), {chkCtcssOnEmergency}));
     right->addWidget(BoxGroup(QStringLiteral("Options"), {chk_vantel}));
-    right->addWidget(
-        RadioTypeGroup(chkRadioTypeBit7, chkRadioTypeBit6, chkRadioTypeBit5, chkRadioTypeBit4));
+    right->addWidget(RadioTypeGroup(QStringLiteral("RadioType"), chkRadioTypeBit7, chkRadioTypeBit6,
+                                    chkRadioTypeBit5, chkRadioTypeBit4));
     right->addStretch();
     hsbPowerDownDelay = powerDownDelay.bar;
     hsbTxDelay = txDelay.bar;

@@ -6,6 +6,7 @@
 #include "platform/ScriptedHost.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -62,6 +63,11 @@ TEST_F(EngineeringV2, ShowsTheImage) {
     EXPECT_EQ(form.powerSave.holdOn.label->text(), "7 Seconds");
     EXPECT_TRUE(form.chkRadioTypeBit7->isChecked());
     EXPECT_FALSE(form.chkRadioTypeBit4->isChecked());
+    EXPECT_EQ(form.windowTitle(), "Engineering Setup");
+    const auto* typeGroup = qobject_cast<QGroupBox*>(form.chkRadioTypeBit7->parentWidget());
+    ASSERT_NE(typeGroup, nullptr);
+    EXPECT_EQ(typeGroup->title(), "RadioType");
+    EXPECT_EQ(form.chkRadioTypeBit4->text(), "VCO Range");
     EXPECT_TRUE(form.chkCtcssOnEmergency->isChecked());
     EXPECT_FALSE(form.chkEnablePowerSave->isChecked());
     EXPECT_FALSE(form.hsbPSOffTime->isEnabled());

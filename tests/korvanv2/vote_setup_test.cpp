@@ -163,6 +163,17 @@ TEST_F(VoteSetup, FirmwareBeforeV202GreysNewerControlsAndTiesIgnoreTimes) {
     EXPECT_EQ(eeprom.GetByte(65), 20);
     EXPECT_EQ(eeprom.GetByte(81), 20);
 
+    // Bytes that show the same seconds but differ are stored equal: the busy byte wins.
+    for (const auto& [busy, rssi] : {std::pair<uint8_t, uint8_t>{10, 20}, {23, 8}, {20, 22}}) {
+        eeprom.SetByte(65, busy);
+        eeprom.SetByte(81, rssi);
+        Open();
+        EXPECT_EQ(frmEditVote->hsbRssiIgnoreTime->value(), busy / 4);
+        Ok();
+        EXPECT_EQ(eeprom.GetByte(65), busy);
+        EXPECT_EQ(eeprom.GetByte(81), busy) << int(busy) << " " << int(rssi);
+    }
+
     // Each tab shown brings the note back.
     Open();
     QTest::mouseMove(frmEditVote->chkPTTHomeChannel);
