@@ -1,32 +1,18 @@
 #include "Adv_edit.h"
 
-#include "Help_pane.h"
-#include "Image_fields.h"
-#include "Key_filter.h"
+#include "Cal_table.h"
 #include "Radio_rw.h"
 #include "Ser_com.h"
-#include "Text_format.h"
 #include "Tune_radio.h"
-#include "platform/Convert.h"
 
 #include <QButtonGroup>
-#include <QCheckBox>
 #include <QEvent>
-#include <QFile>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPainter>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
 #include <QTabWidget>
 #include <QTextEdit>
-#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -37,51 +23,31 @@ TfrmAdvanced* frmAdvanced = nullptr;
 
 namespace {
 
-// Image offsets of the hardware settings.
-constexpr int MUTE_OFF_DEBOUNCE = 0x33;
-constexpr int MUTE_IGNORE = 0x35;
-constexpr int SQUELCH = 0x46;
-constexpr uint8_t SQL1_BIT = 0x10;
-constexpr uint8_t SQL2_BIT = 0x20;
-constexpr int TEST_OPTIONS = 0x47;
-constexpr uint8_t MAC_DISPLAY_BIT = 0x20;
-constexpr int DTMF_LOW = 0xAB;
-constexpr int DTMF_HIGH = 0xAC; // bits 0-3; bits 4-7 belong to the selcall options
-constexpr int DTMF_MAX = 4095;
-
-const char* const STAGE_RESET_TEXT[TfrmAdvanced::STAGE_COUNT] = {
-    "File not loaded.",     "Not connected",       "",
-    "ID not checked",       "Device not erased",   "Device not blank checked",
-    "New file not written", "New file not verifed"};
-
-QString msecText(int position) {
-    return QString::number(position * 10) + " mSec";
+FirmwareStages::Texts FirmwareTexts() {
+    FirmwareStages::Texts texts;
+    texts.instructions = "Use this function to upgrade the Radio operating software.\n"
+                         "\n"
+                         "- Switch off the radio. \n"
+                         "- Connect the Programmer Serial Cable to the microphone socket.\n"
+                         "- Press F3 while turning radio on.  Display shows \"FLASH UPDATE\"\n"
+                         "- Press the 'Upgrade' button to continue.";
+    texts.rateCaption = "Max baud rate";
+    texts.reset = {"File not loaded.",     "Not connected",       "",
+                   "ID not checked",       "Device not erased",   "Device not blank checked",
+                   "New file not written", "New file not verifed"};
+    texts.upgradeHelp = "Used to upgrade the radios firmware.";
+    return texts;
 }
 
-QLabel* wrapped(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setWordWrap(true);
-    return label;
+uint8_t ReadImage(int offset) {
+    return frmBelmar->RadioData[offset];
+}
+
+void WriteImage(int offset, uint8_t value) {
+    frmBelmar->RadioData[offset] = value;
 }
 
 } // namespace
-
-TShape::TShape(QWidget* parent) : QWidget(parent), color(lamp::White) {
-    setFixedSize(sizeHint());
-}
-
-void TShape::setBrushColor(const QColor& newColor) {
-    color = newColor;
-    update();
-}
-
-void TShape::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(isEnabled() ? Qt::black : Qt::gray);
-    painter.setBrush(color);
-    painter.drawEllipse(rect().adjusted(1, 1, -1, -1));
-}
 
 // ---------------------------------------------------------------------------------------
 // The form
@@ -89,10 +55,11 @@ void TShape::paintEvent(QPaintEvent*) {
 TfrmAdvanced::TfrmAdvanced(QWidget* parent) : ImageDialog(parent, QDialog::Rejected) {
     setWindowTitle("Hardware Edit Screen");
     pageEngOptions = new QTabWidget(this);
-    BuildSquelchTab();
-    BuildMiscTab();
-    BuildTuneTab();
-    BuildFirmwareTab();
+    BuildHardwareTabs(pageEngOptions);
+    BuildFirmwareTab(pageEngOptions, FirmwareTexts(), {tabSquelch, tabMisc, tabTune});
+    SetFileDialogs();
+    timerFirmware = new QTimer(this);
+    timerFirmware->setInterval(100);
 
     HelpText = new QTextEdit(this);
     HelpText->setFixedHeight(48);
@@ -109,196 +76,35 @@ TfrmAdvanced::TfrmAdvanced(QWidget* parent) : ImageDialog(parent, QDialog::Rejec
 
     connect(OKBtn, &QPushButton::clicked, this, &TfrmAdvanced::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TfrmAdvanced::CancelBtnClick);
+    connect(btnReadCalRadio, &QPushButton::clicked, this, &TfrmAdvanced::btnReadCalRadioClick);
+    connect(btnReadCalFile, &QPushButton::clicked, this, &TfrmAdvanced::btnReadCalFileClick);
+    connect(rdgrpMaxBdRateItems, &QButtonGroup::idClicked, this,
+            &TfrmAdvanced::rdgrpMaxBdRateClick);
     connect(btnNext, &QPushButton::clicked, this, &TfrmAdvanced::btnNextClick);
     connect(timerFirmware, &QTimer::timeout, this, &TfrmAdvanced::timerFirmwareTimer);
     tabFirmware->installEventFilter(this);
 
     BuildHelp();
     BindHelp();
-    fields = new ImageFields;
-    fields->number(hsbMuteOffDebounce, MUTE_OFF_DEBOUNCE, 0xFF);
-    fields->number(hsbMuteIgnore, MUTE_IGNORE, 0xFF);
-    fields->check(chkMacDisplay, TEST_OPTIONS, MAC_DISPLAY_BIT);
     FormCreate();
     rs232_processor::SetFlashLink(this);
 }
 
 TfrmAdvanced::~TfrmAdvanced() {
     rs232_processor::SetFlashLink(nullptr);
-    delete fields;
 }
 
-void TfrmAdvanced::BuildSquelchTab() {
-    tabSquelch = new QWidget;
-    pageEngOptions->addTab(tabSquelch, "Squelch and S-Meter");
-    auto* mute = new QGroupBox("Mute timing", tabSquelch);
-    auto* grid = new QGridLayout(mute);
-    auto addBar = [&](int row, QLabel*& caption, QScrollBar*& bar, QLabel*& value,
-                      const QString& text) {
-        caption = new QLabel(text, mute);
-        bar = new QScrollBar(Qt::Horizontal, mute);
-        bar->setRange(0, 255);
-        bar->setMinimumWidth(200);
-        value = new QLabel(msecText(0), mute);
-        value->setMinimumWidth(70);
-        grid->addWidget(caption, row, 0);
-        grid->addWidget(bar, row, 1);
-        grid->addWidget(value, row, 2);
-        connect(bar, &QScrollBar::valueChanged, this, [this, bar] { hsbPSHoldOnTimeChange(bar); });
-    };
-    addBar(0, lblMuteOffDebounce, hsbMuteOffDebounce, lblMuteOffDebounceValue,
-           "Mute open debounce time");
-    addBar(1, lblMuteIgnore, hsbMuteIgnore, lblMuteIgnoreValue, "Minimum unmute time");
-
-    gbSquelchSetting = new QGroupBox("Squelch Preset", tabSquelch);
-    rbUseSql1 = new QRadioButton("Use SQL-1", gbSquelchSetting);
-    rbUseSql2 = new QRadioButton("Use SQL-2", gbSquelchSetting);
-    rbUseSql3 = new QRadioButton("Use SQL-3", gbSquelchSetting);
-    auto* presets = new QVBoxLayout(gbSquelchSetting);
-    presets->addWidget(rbUseSql1);
-    presets->addWidget(rbUseSql2);
-    presets->addWidget(rbUseSql3);
-
-    auto* layout = new QVBoxLayout(tabSquelch);
-    layout->addWidget(mute);
-    layout->addWidget(gbSquelchSetting);
-    layout->addStretch();
-}
-
-void TfrmAdvanced::BuildMiscTab() {
-    tabMisc = new QWidget;
-    pageEngOptions->addTab(tabMisc, "Miscellaneous");
-    auto* dtmf = new QGroupBox("DTMF", tabMisc);
-    lblDtmfTonePeriod = new QLabel("DTMF tone period", dtmf);
-    txtDtmfTonePeriod = new QLineEdit(dtmf);
-    txtDtmfTonePeriod->setMaxLength(4);
-    txtDtmfTonePeriod->setFixedWidth(60);
-    keys::allowOnly(txtDtmfTonePeriod, keys::Digits);
-    auto* row = new QHBoxLayout(dtmf);
-    row->addWidget(lblDtmfTonePeriod);
-    row->addWidget(txtDtmfTonePeriod);
-    row->addStretch();
-
-    gbTest = new QGroupBox("Testing Options", tabMisc);
-    chkMacDisplay = new QCheckBox("Multi access channel lower display (debug)", gbTest);
-    (new QVBoxLayout(gbTest))->addWidget(chkMacDisplay);
-
-    auto* layout = new QVBoxLayout(tabMisc);
-    layout->addWidget(dtmf);
-    layout->addWidget(gbTest);
-    layout->addStretch();
-}
-
-void TfrmAdvanced::BuildTuneTab() {
-    tabTune = new QWidget;
-    pageEngOptions->addTab(tabTune, "Align Radio");
-    Label1 = wrapped("To adjust the alignment of the radio external test equipment is "
-                     "required. Refer to the service manual for futher details.",
-                     tabTune);
-    btnReadCalRadio = new QPushButton("Align Radio", tabTune);
-    btnReadCalFile = new QPushButton("Read Calibration Factors from File", tabTune);
-    connect(btnReadCalRadio, &QPushButton::clicked, this, &TfrmAdvanced::btnReadCalRadioClick);
-    connect(btnReadCalFile, &QPushButton::clicked, this, &TfrmAdvanced::btnReadCalFileClick);
-    auto* layout = new QVBoxLayout(tabTune);
-    layout->addWidget(Label1);
-    layout->addWidget(btnReadCalRadio, 0, Qt::AlignLeft);
-    layout->addWidget(btnReadCalFile, 0, Qt::AlignLeft);
-    layout->addStretch();
-
+void TfrmAdvanced::SetFileDialogs() {
     OpenDialog1.title = "Read Calibration File";
     OpenDialog1.filter = "Calibration files(*.cal)|*.cal|All fies(*.*)|*.*";
-    SaveDialog1.title = "Write Calibration File";
-    SaveDialog1.defaultExt = "*.cal";
-    SaveDialog1.filter = "Calibration files(*.cal)|*.cal|All files(*.*)|*.*";
-}
-
-void TfrmAdvanced::BuildFirmwareTab() {
-    tabFirmware = new QWidget;
-    pageEngOptions->addTab(tabFirmware, "Upgrade Radio Software");
-    stageGrid = new QGridLayout;
-    const QString names[STAGE_COUNT] = {"ledFileOk", "ledConnected", "ledVersion", "ledID",
-                                        "ledErase",  "ledBlank",     "ledWrite",   "ledVerify"};
-    for (int i = 0; i < STAGE_COUNT; ++i) {
-        lblStage[i] = new QLabel(QString("Stage %1").arg(i + 1), tabFirmware);
-        led[i] = new TShape(tabFirmware);
-        led[i]->setObjectName(names[i]);
-        lbl[i] = new QLabel(STAGE_RESET_TEXT[i], tabFirmware);
-        lbl[i]->setMinimumWidth(170);
-        stageGrid->addWidget(lblStage[i], i, 0);
-        stageGrid->addWidget(led[i], i, 1);
-        stageGrid->addWidget(lbl[i], i, 2);
-    }
-    ledFileOk = led[stFile], ledConnected = led[stConnected], ledVersion = led[stVersion];
-    ledID = led[stID], ledErase = led[stErase], ledBlank = led[stBlank];
-    ledWrite = led[stWrite], ledVerify = led[stVerify];
-    lblFileOk = lbl[stFile], lblConnected = lbl[stConnected], lblVersion = lbl[stVersion];
-    lblID = lbl[stID], lblErase = lbl[stErase], lblBlank = lbl[stBlank];
-    lblWrite = lbl[stWrite], lblVerify = lbl[stVerify];
-    progressAddress = new QProgressBar(tabFirmware);
-    progressAddress->setRange(0, 100);
-    progressAddress->setFixedWidth(140);
-    lblReturnData = new QLabel(tabFirmware);
-    lblReturnData->setMinimumWidth(230);
-    stageGrid->setColumnStretch(4, 1);
-    MoveProgressTo(stFile);
-
-    Memo1 = new QPlainTextEdit(tabFirmware);
-    Memo1->setReadOnly(true);
-    Memo1->setPlainText("Use this function to upgrade the Radio operating software.\n"
-                        "\n"
-                        "- Switch off the radio. \n"
-                        "- Connect the Programmer Serial Cable to the microphone socket.\n"
-                        "- Press F3 while turning radio on.  Display shows \"FLASH UPDATE\"\n"
-                        "- Press the 'Upgrade' button to continue.");
-    Memo1->setFixedHeight(110);
-    rdgrpMaxBdRate = new QGroupBox("Max baud rate", tabFirmware);
-    rdgrpMaxBdRateItems = new QButtonGroup(rdgrpMaxBdRate);
-    auto* rates = new QVBoxLayout(rdgrpMaxBdRate);
-    for (int i = 0; i < 4; ++i) {
-        auto* item = new QRadioButton(QString::number(BaudRateTable[i]), rdgrpMaxBdRate);
-        rdgrpMaxBdRateItems->addButton(item, i);
-        rates->addWidget(item);
-    }
-    SetMaxBdRateIndex(0);
-    connect(rdgrpMaxBdRateItems, &QButtonGroup::idClicked, this,
-            &TfrmAdvanced::rdgrpMaxBdRateClick);
-    btnNext = new QPushButton("Upgrade", tabFirmware);
-
-    auto* side = new QVBoxLayout;
-    side->addWidget(rdgrpMaxBdRate);
-    side->addStretch();
-    side->addWidget(btnNext);
-    auto* lower = new QHBoxLayout;
-    lower->addLayout(stageGrid, 1);
-    lower->addLayout(side);
-    auto* layout = new QVBoxLayout(tabFirmware);
-    layout->addWidget(Memo1);
-    layout->addLayout(lower);
-
-    timerFirmware = new QTimer(this);
-    timerFirmware->setInterval(100);
+    SaveDialog1 = cal::SaveDialogRequest(cal::Generation::First);
 }
 
 void TfrmAdvanced::BindHelp() {
-    const QStringList squelch = {"Set Squelch level for the radio to use. Can be changed at the "
-                                 "radio by holding the F1 and F6 keys down while switching the "
-                                 "radio on."};
-    for (QWidget* w : {static_cast<QWidget*>(gbSquelchSetting), static_cast<QWidget*>(rbUseSql1),
-                       static_cast<QWidget*>(rbUseSql2), static_cast<QWidget*>(rbUseSql3)})
-        help->bind(w, squelch);
-    for (QWidget* w :
-         {static_cast<QWidget*>(lblMuteOffDebounce), static_cast<QWidget*>(hsbMuteOffDebounce),
-          static_cast<QWidget*>(lblMuteOffDebounceValue)})
-        help->bind(w, {"Two valid samples are required in this time to unmute the radio."});
-    for (QWidget* w : {static_cast<QWidget*>(lblMuteIgnore), static_cast<QWidget*>(hsbMuteIgnore),
-                       static_cast<QWidget*>(lblMuteIgnoreValue)})
-        help->bind(w, {"Minimum time delay between mute off and mute on."});
-    help->bind(btnReadCalRadio,
-               {"Read the current calibration from the radio and re-tune online."});
-    help->bind(btnReadCalFile, {"Read a calibration configuration file and edit it."});
-    help->bind(chkMacDisplay, {"Displays testing information for a multi access channel."});
-    help->bind(txtDtmfTonePeriod, {"Set DTMF tone period in ms (0..4095)."});
-    help->bind(btnNext, {"Used to upgrade the radios firmware."});
+    BindHardwareHelp(*help, "Set Squelch level for the radio to use. Can be changed at the "
+                            "radio by holding the F1 and F6 keys down while switching the "
+                            "radio on.");
+    BindFirmwareHelp(*help);
 }
 
 void TfrmAdvanced::FormCreate() {
@@ -317,74 +123,22 @@ bool TfrmAdvanced::eventFilter(QObject* watched, QEvent* event) {
 
 void TfrmAdvanced::FormShow() {
     TakeBackup();
-    fields->load(frmBelmar->RadioData);
-    hsbPSHoldOnTimeChange(hsbMuteOffDebounce);
-    hsbPSHoldOnTimeChange(hsbMuteIgnore);
-    LoadSquelch();
-    ShowDtmfPeriod();
+    LoadHardware(ReadImage);
     ResetFirmwareStages();
     EnableStageControls(false);
 }
 
 void TfrmAdvanced::hsbPSHoldOnTimeChange(QScrollBar* bar) {
-    QLabel* value = bar == hsbMuteOffDebounce ? lblMuteOffDebounceValue : lblMuteIgnoreValue;
-    value->setText(msecText(bar->value()));
+    ShowMuteValue(bar);
 }
 
-void TfrmAdvanced::LoadSquelch() {
-    const uint8_t byte = frmBelmar->RadioData[SQUELCH];
-    if (byte & SQL1_BIT)
-        rbUseSql1->setChecked(true);
-    else if (byte & SQL2_BIT)
-        rbUseSql2->setChecked(true);
-    else
-        rbUseSql3->setChecked(true);
-}
-
-void TfrmAdvanced::StoreSquelch() {
-    uint8_t& byte = frmBelmar->RadioData[SQUELCH];
-    byte &= uint8_t(~(SQL1_BIT | SQL2_BIT));
-    if (rbUseSql1->isChecked())
-        byte |= SQL1_BIT;
-    else if (rbUseSql2->isChecked())
-        byte |= SQL2_BIT;
-}
-
-void TfrmAdvanced::ShowDtmfPeriod() {
-    const uint8_t* image = frmBelmar->RadioData;
-    txtDtmfTonePeriod->setText(QString::number((image[DTMF_HIGH] & 0x0F) * 256 + image[DTMF_LOW]));
-}
-
-// False, after telling the user, when the period is a number outside 0..4095. A text that
-// is no number passes here and shows its conversion error when stored.
-bool TfrmAdvanced::DtmfPeriodInRange() {
-    const int period = platform::StrToIntDef(txtDtmfTonePeriod->text(), 0);
-    if (period >= 0 && period <= DTMF_MAX)
-        return true;
-    platform::host().messageBox("The DTMF tone period must be between 0 and 4095 ms.", "Error",
-                                platform::MB_ICONEXCLAMATION);
-    pageEngOptions->setCurrentWidget(tabMisc);
-    txtDtmfTonePeriod->setFocus();
-    return false;
-}
-
-// A text that is no number shows the conversion error and leaves the DTMF bytes alone.
-void TfrmAdvanced::StoreDtmfPeriod() {
-    int period = 0;
-    if (!text::TryStrToInt(txtDtmfTonePeriod->text(), period))
-        return;
-    uint8_t* image = frmBelmar->RadioData;
-    image[DTMF_LOW] = uint8_t(period & 0xFF);
-    image[DTMF_HIGH] = bits::put(image[DTMF_HIGH], 0x0F, uint8_t(period >> 8));
-}
-
+// A period above 4095 keeps the dialog open with nothing stored; a text that is no number
+// shows its conversion error and leaves the DTMF bytes alone.
 void TfrmAdvanced::OKBtnClick() {
-    if (!DtmfPeriodInRange())
+    if (!CheckDtmfPeriod(false))
         return;
     FlashActive = 0;
-    fields->store(frmBelmar->RadioData);
-    StoreSquelch();
-    StoreDtmfPeriod();
+    StoreHardware(ReadImage, WriteImage);
     done(1);
 }
 
@@ -444,50 +198,12 @@ void TfrmAdvanced::rdgrpMaxBdRateClick() {
         frmBelmar->maxBdRate = BaudRateTable[index];
 }
 
-int TfrmAdvanced::MaxBdRateIndex() const {
-    return rdgrpMaxBdRateItems->checkedId();
-}
-
-void TfrmAdvanced::SetMaxBdRateIndex(int index) {
-    if (QAbstractButton* item = rdgrpMaxBdRateItems->button(index))
-        item->setChecked(true);
-}
-
 // ---------------------------------------------------------------------------------------
 // Firmware tab: stage display
 
 void TfrmAdvanced::ResetFirmwareStages() {
     ++displayGeneration; // changes posted by an earlier run no longer apply
-    for (int i = 0; i < STAGE_COUNT; ++i)
-        SetStage(Stage(i), lamp::White, STAGE_RESET_TEXT[i]);
-    progressAddress->setValue(0);
-    lblReturnData->clear();
-    MoveProgressTo(stFile);
-}
-
-void TfrmAdvanced::EnableStageControls(bool on) {
-    for (int i = 0; i < STAGE_COUNT; ++i) {
-        lblStage[i]->setEnabled(on);
-        led[i]->setEnabled(on);
-        lbl[i]->setEnabled(on);
-    }
-    progressAddress->setEnabled(on);
-    lblReturnData->setEnabled(on);
-    btnNext->setEnabled(!on);
-    for (QWidget* tab : {tabSquelch, tabMisc, tabTune})
-        pageEngOptions->setTabVisible(pageEngOptions->indexOf(tab), !on);
-}
-
-void TfrmAdvanced::SetStage(Stage stage, const QColor& color, const QString& text) {
-    led[stage]->setBrushColor(color);
-    lbl[stage]->setText(text);
-}
-
-void TfrmAdvanced::MoveProgressTo(Stage stage) {
-    stageGrid->removeWidget(progressAddress);
-    stageGrid->removeWidget(lblReturnData);
-    stageGrid->addWidget(progressAddress, stage, 3);
-    stageGrid->addWidget(lblReturnData, stage, 4);
+    ResetStages();
 }
 
 void TfrmAdvanced::Post(std::function<void()> change) {
@@ -526,28 +242,7 @@ void TfrmAdvanced::PostProgressRow(Stage stage) {
 // Firmware tab: the file
 
 bool TfrmAdvanced::LoadSRecordFile(const QString& fileName) {
-    std::memset(FirmwareImage, 0xFF, sizeof FirmwareImage);
-    progressAddress->setValue(0);
-    QFile file(fileName);
-    bool loaded = false;
-    if (file.open(QIODevice::ReadOnly) && file.size() <= srecord::MAX_FILE_SIZE) {
-        const QByteArray text = file.readAll();
-        loaded =
-            file.error() == QFileDevice::NoError &&
-            srecord::Load(text, FirmwareImage, [this](const srecord::Progress& p) {
-                progressAddress->setValue(p.percent());
-                lblReturnData->setText(
-                    QString("%1 bytes read in, %2 lines read in").arg(p.bytesRead).arg(p.lines));
-            });
-    }
-    if (!loaded) {
-        platform::host().messageBox("There is a problem reading the file", "File Error",
-                                    platform::MB_OKCANCEL);
-        SetStage(stFile, lamp::Red, "File not loaded.");
-        return false;
-    }
-    SetStage(stFile, lamp::Green, "File loaded.");
-    return true;
+    return LoadFirmwareFile(fileName, FirmwareImage, true);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -9,13 +9,13 @@
 // are atomic, and every control change of a step is posted to the UI thread.
 
 #include "Boot_loader.h"
+#include "Firmware_stages.h"
+#include "Hardware_tabs.h"
 #include "Image_dialog.h"
 #include "Main.h"
 #include "Rs232_com.h"
 #include "platform/Host.h"
 
-#include <QColor>
-#include <QWidget>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -23,55 +23,17 @@
 #include <mutex>
 #include <vector>
 
-class HelpPane;
-class ImageFields;
-class QButtonGroup;
-class QCheckBox;
-class QGridLayout;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QProgressBar;
-class QPushButton;
-class QRadioButton;
-class QScrollBar;
-class QTabWidget;
-class QTextEdit;
 class QTimer;
 
-// A round lamp showing a stage's colour.
-class TShape : public QWidget {
-    Q_OBJECT
-public:
-    explicit TShape(QWidget* parent = nullptr);
-    void setBrushColor(const QColor& color);
-    QColor brushColor() const { return color; }
-    QSize sizeHint() const override { return {18, 18}; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QColor color;
-};
-
-namespace lamp {
-inline const QColor White{0xFF, 0xFF, 0xFF};  // not done
-inline const QColor Yellow{0xFF, 0xFF, 0x00}; // in progress
-inline const QColor Green{0x00, 0xFF, 0x00};  // passed
-inline const QColor Red{0xFF, 0x00, 0x00};    // failed
-} // namespace lamp
-
-class TfrmAdvanced : public ImageDialog, public FlashLink {
+class TfrmAdvanced : public ImageDialog,
+                     public FlashLink,
+                     public HardwareTabs,
+                     public FirmwareStages {
     Q_OBJECT
 public:
     explicit TfrmAdvanced(QWidget* parent = nullptr);
     ~TfrmAdvanced() override;
 
-    // Stages of an upgrade, in the order of their rows.
-    enum Stage { stFile, stConnected, stVersion, stID, stErase, stBlank, stWrite, stVerify };
-    static constexpr int STAGE_COUNT = 8;
     // A step whose reply does not come is sent again this many times.
     static constexpr int RETRIES = 5;
     // Reply wait in ticks of timerFirmware (100 ms).
@@ -92,8 +54,6 @@ public:
     void rdgrpMaxBdRateClick();
     void btnReadCalRadioClick();
     void btnReadCalFileClick();
-    int MaxBdRateIndex() const;
-    void SetMaxBdRateIndex(int index);
 
     bool LoadSRecordFile(const QString& fileName);
     void btnNextClick();
@@ -106,44 +66,6 @@ public:
     void FlashPoll() override;
 
     QTabWidget* pageEngOptions;
-    QWidget* tabSquelch;
-    QWidget* tabMisc;
-    QWidget* tabTune;
-    QWidget* tabFirmware;
-
-    QLabel* lblMuteOffDebounce;
-    QScrollBar* hsbMuteOffDebounce;
-    QLabel* lblMuteOffDebounceValue;
-    QLabel* lblMuteIgnore;
-    QScrollBar* hsbMuteIgnore;
-    QLabel* lblMuteIgnoreValue;
-    QGroupBox* gbSquelchSetting;
-    QRadioButton* rbUseSql1;
-    QRadioButton* rbUseSql2;
-    QRadioButton* rbUseSql3;
-
-    QLabel* lblDtmfTonePeriod;
-    QLineEdit* txtDtmfTonePeriod;
-    QGroupBox* gbTest;
-    QCheckBox* chkMacDisplay;
-
-    QLabel* Label1;
-    QPushButton* btnReadCalRadio;
-    QPushButton* btnReadCalFile;
-
-    QGroupBox* rdgrpMaxBdRate;
-    QButtonGroup* rdgrpMaxBdRateItems;
-    QLabel* lblStage[STAGE_COUNT];
-    TShape* led[STAGE_COUNT]; // ledFileOk .. ledVerify
-    QLabel* lbl[STAGE_COUNT]; // lblFileOk .. lblVerify
-    TShape *ledFileOk, *ledConnected, *ledVersion, *ledID, *ledErase, *ledBlank, *ledWrite,
-        *ledVerify;
-    QLabel *lblFileOk, *lblConnected, *lblVersion, *lblID, *lblErase, *lblBlank, *lblWrite,
-        *lblVerify;
-    QProgressBar* progressAddress;
-    QLabel* lblReturnData;
-    QPushButton* btnNext;
-    QPlainTextEdit* Memo1;
     QTimer* timerFirmware;
 
     platform::FileDialogRequest OpenDialog1; // calibration files
@@ -171,22 +93,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildSquelchTab();
-    void BuildMiscTab();
-    void BuildTuneTab();
-    void BuildFirmwareTab();
+    void SetFileDialogs();
     void BindHelp();
-    void LoadSquelch();
-    void StoreSquelch();
-    void ShowDtmfPeriod();
-    bool DtmfPeriodInRange();
-    void StoreDtmfPeriod();
 
     // Stage display (UI thread).
     void ResetFirmwareStages();
-    void EnableStageControls(bool on);
-    void SetStage(Stage stage, const QColor& color, const QString& text);
-    void MoveProgressTo(Stage stage);
     // Step side (either thread, flashMutex held): the change reaches the controls on the
     // UI thread, unless the display was reset since.
     void Post(std::function<void()> change);
@@ -232,8 +143,6 @@ private:
     bool BusyTooLong(std::chrono::milliseconds limit) const;
     void SetLink(int rate);
 
-    ImageFields* fields;
-    QGridLayout* stageGrid;
     std::mutex flashMutex;
     std::atomic<int> displayGeneration{0};
     std::atomic<int> runBdRate{9600};                // maxBdRate taken when the upgrade starts

@@ -4,7 +4,6 @@
 #include "Chdata.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
-#include "Key_filter.h"
 #include "Main.h"
 #include "Radio_rw.h"
 #include "Ser_com.h"
@@ -30,110 +29,13 @@ TfrmTuneRadio* frmTuneRadio = nullptr;
 
 namespace {
 
-const QString OnlineNote = QStringLiteral("Note: when radio is online any change is made directly "
-                                          "to the radio and a suitable test set should be "
-                                          "connected.");
-
-enum class Help {
-    None,
-    TuneNotch,
-    TuneSinad,
-    TxHigh,
-    TxLow,
-    Xtal,
-    RxOffset,
-    TempComp,
-    Cal625,
-    SqlOpen,
-    SqlClose
-};
-
-QString helpText(Help kind) {
-    switch (kind) {
-    case Help::TuneNotch:
-        return QStringLiteral("Adjust notch for best rejection with Fr - 90MHz.");
-    case Help::TuneSinad:
-        return QStringLiteral("Adjust for best SINAD at each frequency.");
-    case Help::TxHigh:
-        return QStringLiteral("Adjust for 5W transmit power at each frequency.");
-    case Help::TxLow:
-        return QStringLiteral("Adjust for 1W transmit power at each frequency.");
-    case Help::Xtal:
-        return QStringLiteral("Adjust for correct transmit frequency.");
-    case Help::RxOffset:
-        return QStringLiteral("Adjust for best receive SINAD with full deviation after the "
-                              "transmit frequency has been adjusted. (Default 0, range +/- 15).");
-    case Help::TempComp:
-        return QStringLiteral("Set to 100.");
-    case Help::Cal625:
-        return QStringLiteral("With a 500.00625MHz channel on transmit adjust for correct "
-                              "frequency.");
-    case Help::SqlOpen:
-        return QStringLiteral("Noise voltage at which the mute opens, operating range 0 - 70.");
-    case Help::SqlClose:
-        return QStringLiteral("Noise voltage at which the mute closes, operating range 0 - 70.");
-    case Help::None:
-        break;
-    }
-    return {};
-}
-
-// One calibration byte: its edit box and up-down, how it is shown and its help line.
-struct CalControl {
-    int address;
-    QLineEdit* TfrmTuneRadio::*edit;
-    UpDown* TfrmTuneRadio::*upDown;
-    Help help;
-    bool limited = true;   // the edit holds at most 3 characters
-    bool isSigned = false; // two's complement, arrows -15..15
-};
-
 using T = TfrmTuneRadio;
-
-const CalControl CalControls[] = {
-    {3, &T::txtSqlOpen1, &T::upSqlOpen1, Help::SqlOpen},
-    {4, &T::txtSqlClose1, &T::upSqlClose1, Help::SqlClose},
-    {5, &T::txtSqlOpen2, &T::upSqlOpen2, Help::SqlOpen},
-    {6, &T::txtMod, &T::udMod, Help::None, false},
-    {7, &T::txtSqlOpen3, &T::upSqlOpen3, Help::SqlOpen},
-    {8, &T::txtBal, &T::udBal, Help::None, false},
-    {9, &T::txtS0Value, &T::upS0Value, Help::None, false},
-    {10, &T::txtS10Value, &T::upS10Value, Help::None, false},
-    {11, &T::txtTxLowPower450, &T::udTxLowPower450, Help::TxLow},
-    {12, &T::txtTxLowPower470, &T::udTxLowPower470, Help::TxLow},
-    {13, &T::txtTxLowPower500, &T::udTxLowPower500, Help::TxLow},
-    {14, &T::txtTxLowPower520, &T::udTxLowPower520, Help::TxLow},
-    {15, &T::txtTxPower450, &T::udTxPower450, Help::TxHigh},
-    {16, &T::txtTxPower470, &T::udTxPower470, Help::TxHigh},
-    {17, &T::txtTxPower500, &T::udTxPower500, Help::TxHigh},
-    {18, &T::txtTxPower520, &T::udTxPower520, Help::TxHigh},
-    {19, &T::txtXtalRef1, &T::udXtalRef1, Help::Xtal},
-    {20, &T::txtTempCompGain, &T::udTempCompGain, Help::TempComp},
-    {21, &T::txt625Cal, &T::ud625Cal, Help::Cal625},
-    {23, &T::txtRxRefOffset, &T::udRxRefOffset, Help::RxOffset, true, true},
-    {24, &T::txtTune450_1, &T::udTune450_1, Help::TuneNotch},
-    {25, &T::txtTune450_2, &T::udTune450_2, Help::TuneSinad},
-    {26, &T::txtTune450_3, &T::udTune450_3, Help::TuneSinad},
-    {27, &T::txtTune450_4, &T::udTune450_4, Help::TuneSinad},
-    {28, &T::txtTune470_1, &T::udTune470_1, Help::TuneNotch},
-    {29, &T::txtTune470_2, &T::udTune470_2, Help::TuneSinad},
-    {30, &T::txtTune470_3, &T::udTune470_3, Help::TuneSinad},
-    {31, &T::txtTune470_4, &T::udTune470_4, Help::TuneSinad},
-    {32, &T::txtTune500_1, &T::udTune500_1, Help::TuneNotch},
-    {33, &T::txtTune500_2, &T::udTune500_2, Help::TuneSinad},
-    {34, &T::txtTune500_3, &T::udTune500_3, Help::TuneSinad},
-    {35, &T::txtTune500_4, &T::udTune500_4, Help::TuneSinad},
-    {36, &T::txtTune520_1, &T::udTune520_1, Help::TuneNotch},
-    {37, &T::txtTune520_2, &T::udTune520_2, Help::TuneSinad},
-    {38, &T::txtTune520_3, &T::udTune520_3, Help::TuneSinad},
-    {39, &T::txtTune520_4, &T::udTune520_4, Help::TuneSinad},
-};
-
-constexpr int CAL_FLAGS = 2;
-constexpr int RADIO_TYPE = 40;
-constexpr uint8_t LOW_POWER_BIT = 0x01;
-constexpr uint8_t MUTE_OPEN_BIT = 0x02;
-constexpr uint8_t UHF_BIT = 0x80;
+constexpr auto First = cal::Generation::First;
+constexpr int CAL_FLAGS = cal::FLAGS;
+constexpr int RADIO_TYPE = cal::RADIO_TYPE;
+constexpr uint8_t LOW_POWER_BIT = cal::LOW_POWER_BIT;
+constexpr uint8_t MUTE_OPEN_BIT = cal::MUTE_OPEN_BIT;
+constexpr uint8_t UHF_BIT = cal::UHF_BIT;
 
 // Keys of the radio sent by the remote keypad; a key's release code is its press code - 0x20
 // and a held key is reported as press code + 0x20.
@@ -202,16 +104,6 @@ QLabel* plainLabel(const QString& caption, QWidget* parent = nullptr) {
     return label;
 }
 
-QWidget* calCell(QLineEdit* edit, UpDown* upDown) {
-    auto* cell = new QWidget;
-    auto* row = new QHBoxLayout(cell);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
-    row->addWidget(edit);
-    row->addWidget(upDown);
-    return cell;
-}
-
 QLineEdit* readOut() {
     auto* edit = new QLineEdit;
     edit->setReadOnly(true);
@@ -232,9 +124,7 @@ TfrmTuneRadio::~TfrmTuneRadio() {
 
 void TfrmTuneRadio::FormCreate() {
     setWindowTitle(QStringLiteral("Tune Radio"));
-    for (const CalControl& c : CalControls)
-        makeCalControl(this->*c.edit, this->*c.upDown, c.limited ? 3 : 0);
-    udRxRefOffset->setRange(-15, 15);
+    cal::Build(*this, First, [this](bool accepted) { OnEditKeyDown(accepted); });
     txtSqlClose2 = new QLineEdit;
     txtSqlClose3 = new QLineEdit;
 
@@ -278,22 +168,13 @@ void TfrmTuneRadio::FormCreate() {
     SetControlTags();
 }
 
-void TfrmTuneRadio::makeCalControl(QLineEdit*& edit, UpDown*& upDown, int maxLength) {
-    edit = new QLineEdit;
-    edit->setFixedWidth(44);
-    if (maxLength > 0)
-        edit->setMaxLength(maxLength);
-    upDown = new UpDown;
-    upDown->setAssociate(edit);
-}
-
 QWidget* TfrmTuneRadio::buildTransmitPage() {
     auto* page = new QWidget;
     gbTransmit = new QGroupBox(QStringLiteral("TX Power control"));
     auto* grid = new QGridLayout(gbTransmit);
     QLabel** points[] = {&lbl_txpwr_f1, &lbl_txpwr_f2, &lbl_txpwr_f3, &lbl_txpwr_f4};
     for (int i = 0; i < 4; ++i)
-        grid->addWidget(*points[i] = new QLabel, 0, i + 1, Qt::AlignCenter);
+        grid->addWidget(*points[i], 0, i + 1, Qt::AlignCenter);
     grid->addWidget(new QLabel(QStringLiteral("High")), 1, 0);
     grid->addWidget(new QLabel(QStringLiteral("Low")), 2, 0);
     QLineEdit* high[] = {txtTxPower450, txtTxPower470, txtTxPower500, txtTxPower520};
@@ -301,16 +182,16 @@ QWidget* TfrmTuneRadio::buildTransmitPage() {
     QLineEdit* low[] = {txtTxLowPower450, txtTxLowPower470, txtTxLowPower500, txtTxLowPower520};
     UpDown* lowUd[] = {udTxLowPower450, udTxLowPower470, udTxLowPower500, udTxLowPower520};
     for (int i = 0; i < 4; ++i) {
-        grid->addWidget(calCell(high[i], highUd[i]), 1, i + 1);
-        grid->addWidget(calCell(low[i], lowUd[i]), 2, i + 1);
+        grid->addWidget(cal::Cell(high[i], highUd[i]), 1, i + 1);
+        grid->addWidget(cal::Cell(low[i], lowUd[i]), 2, i + 1);
     }
 
     gbModulation = new QGroupBox(QStringLiteral("Modulation"));
     auto* modulation = new QGridLayout(gbModulation);
     modulation->addWidget(new QLabel(QStringLiteral("Modulation:")), 0, 0);
-    modulation->addWidget(calCell(txtMod, udMod), 0, 1);
+    modulation->addWidget(cal::Cell(txtMod, udMod), 0, 1);
     modulation->addWidget(new QLabel(QStringLiteral("Balance:")), 1, 0);
-    modulation->addWidget(calCell(txtBal, udBal), 1, 1);
+    modulation->addWidget(cal::Cell(txtBal, udBal), 1, 1);
     modulation->setColumnStretch(2, 1);
 
     auto* layout = new QVBoxLayout(page);
@@ -328,13 +209,13 @@ QWidget* TfrmTuneRadio::buildReceivePage() {
         grid->addWidget(new QLabel(QStringLiteral("T%1").arg(t + 1)), 0, t + 1, Qt::AlignCenter);
     QLabel** points[] = {&lbl_rxtune_f1, &lbl_rxtune_f2, &lbl_rxtune_f3, &lbl_rxtune_f4};
     for (int p = 0; p < 4; ++p)
-        grid->addWidget(*points[p] = new QLabel, p + 1, 0);
-    for (const CalControl& c : CalControls) {
+        grid->addWidget(*points[p], p + 1, 0);
+    for (const cal::Field& c : cal::AllFields()) {
         if (c.address < 24)
             continue;
         const int point = (c.address - 24) / 4;
         const int tune = (c.address - 24) % 4;
-        grid->addWidget(calCell(this->*c.edit, this->*c.upDown), point + 1, tune + 1);
+        grid->addWidget(cal::Cell(this->*c.edit, this->*c.upDown), point + 1, tune + 1);
     }
 
     editRxRssi = readOut();
@@ -357,10 +238,10 @@ QWidget* TfrmTuneRadio::buildFrequencyPage() {
     gbFrequency = new QGroupBox(QStringLiteral("Ref. XTAL Tune"));
     auto* grid = new QGridLayout(gbFrequency);
     const std::pair<const char*, QWidget*> rows[] = {
-        {"PLL Reference crystal align", calCell(txtXtalRef1, udXtalRef1)},
-        {"PLL Reference crystal Receiver offset", calCell(txtRxRefOffset, udRxRefOffset)},
-        {"Temperature compensation slope", calCell(txtTempCompGain, udTempCompGain)},
-        {"6.25KHz offset align", calCell(txt625Cal, ud625Cal)},
+        {"PLL Reference crystal align", cal::Cell(txtXtalRef1, udXtalRef1)},
+        {"PLL Reference crystal Receiver offset", cal::Cell(txtRxRefOffset, udRxRefOffset)},
+        {"Temperature compensation slope", cal::Cell(txtTempCompGain, udTempCompGain)},
+        {"6.25KHz offset align", cal::Cell(txt625Cal, ud625Cal)},
     };
     int row = 0;
     for (const auto& [caption, cell] : rows) {
@@ -384,12 +265,12 @@ QWidget* TfrmTuneRadio::buildSquelchPage() {
                          "Step 1: Set RF signal generator to the S1 level (nominally -121dBm).")),
                      0, 0, 1, 3);
     meter->addWidget(btnSetS0, 1, 0);
-    meter->addWidget(calCell(txtS0Value, upS0Value), 1, 1);
+    meter->addWidget(cal::Cell(txtS0Value, upS0Value), 1, 1);
     meter->addWidget(new QLabel(QStringLiteral(
                          "Step 2: Set RF signal generator to the S9+ level (nominally -79dBm).")),
                      2, 0, 1, 3);
     meter->addWidget(btnSetS10, 3, 0);
-    meter->addWidget(calCell(txtS10Value, upS10Value), 3, 1);
+    meter->addWidget(cal::Cell(txtS10Value, upS10Value), 3, 1);
     meter->setColumnStretch(2, 1);
 
     gbSquelch = new QGroupBox(QStringLiteral("Squelch Calibration"));
@@ -398,11 +279,11 @@ QWidget* TfrmTuneRadio::buildSquelchPage() {
     squelch->addWidget(new QLabel(QStringLiteral("Close level")), 0, 2);
     for (int i = 1; i <= 3; ++i)
         squelch->addWidget(new QLabel(QStringLiteral("SQL-%1").arg(i)), i, 0);
-    squelch->addWidget(calCell(txtSqlOpen1, upSqlOpen1), 1, 1);
-    squelch->addWidget(calCell(txtSqlClose1, upSqlClose1), 1, 2);
-    squelch->addWidget(calCell(txtSqlOpen2, upSqlOpen2), 2, 1);
+    squelch->addWidget(cal::Cell(txtSqlOpen1, upSqlOpen1), 1, 1);
+    squelch->addWidget(cal::Cell(txtSqlClose1, upSqlClose1), 1, 2);
+    squelch->addWidget(cal::Cell(txtSqlOpen2, upSqlOpen2), 2, 1);
     squelch->addWidget(txtSqlClose2, 2, 2);
-    squelch->addWidget(calCell(txtSqlOpen3, upSqlOpen3), 3, 1);
+    squelch->addWidget(cal::Cell(txtSqlOpen3, upSqlOpen3), 3, 1);
     squelch->addWidget(txtSqlClose3, 3, 2);
     txtSqlClose2->hide();
     txtSqlClose3->hide();
@@ -513,11 +394,9 @@ QWidget* TfrmTuneRadio::buildFilePanel() {
 }
 
 void TfrmTuneRadio::wireControls() {
-    for (const CalControl& c : CalControls) {
+    for (const cal::Field& c : cal::AllFields()) {
         QLineEdit* edit = this->*c.edit;
         UpDown* upDown = this->*c.upDown;
-        keys::allowOnly(edit, keys::SignedDigits,
-                        [this](bool accepted) { OnEditKeyDown(accepted); });
         connect(edit, &QLineEdit::textEdited, this, [this, edit] { OnTextChange(edit); });
         connect(upDown, &UpDown::Click, this, [this, upDown] { udClick(upDown); });
     }
@@ -552,33 +431,24 @@ void TfrmTuneRadio::wireControls() {
 }
 
 void TfrmTuneRadio::bindHelp() {
-    help->bind(this, {OnlineNote});
+    help->bind(this, {cal::OnlineNote});
     for (QGroupBox* group :
          {gbTransmit, gbReceive, gbFrequency, gbSquelch, gbSmeter, gbOnline, gbFile})
-        help->bind(group, {OnlineNote});
-    help->bind(CancelBtn, {QStringLiteral("The Close button exits the screen.")});
-    for (const CalControl& c : CalControls) {
-        if (c.help == Help::None)
-            continue;
-        help->bind(this->*c.edit, {helpText(c.help)});
-        help->bind(this->*c.upDown, {helpText(c.help)});
-    }
-    help->bind(btnTxOn, {QStringLiteral("Switch radio to transmit mode.")});
-    help->bind(btnTxOff, {QStringLiteral("Switch radio to receive mode.")});
-    help->bind(ChannelChange, {QStringLiteral("Change the radio channel.")});
-    help->bind(btnWriteFile, {QStringLiteral("Write current calibration data to a file.")});
-    help->bind(btnWriteRadio, {QStringLiteral("Load a default calibration file to the radio.")});
+        help->bind(group, {cal::OnlineNote});
+    help->bind(CancelBtn, {cal::CloseHelp});
+    cal::BindHelp(*help, *this, First);
+    help->bind(btnTxOn, {cal::TxOnHelp});
+    help->bind(btnTxOff, {cal::TxOffHelp});
+    help->bind(ChannelChange, {cal::ChannelHelp});
+    help->bind(btnWriteFile, {cal::WriteFileHelp});
+    help->bind(btnWriteRadio, {cal::WriteRadioHelp});
 }
 
 void TfrmTuneRadio::SetControlTags() {
-    for (const CalControl& c : CalControls) {
-        (this->*c.edit)->setProperty("Tag", c.address);
-        (this->*c.upDown)->setProperty("Tag", c.address);
-    }
+    cal::SetTags(*this, First);
 }
 
 // --- showing and closing ---------------------------------------------------------------
-
 
 void TfrmTuneRadio::FormShow() {
     SetControlTags();
@@ -595,21 +465,11 @@ void TfrmTuneRadio::FormShow() {
 
 void TfrmTuneRadio::ShowBandPoints() {
     RadioType = ImageByte(RADIO_TYPE);
-    const int32_t* points = BandPoints[(RadioType & UHF_BIT) ? 1 : 0];
-    QLabel* tx[] = {lbl_txpwr_f1, lbl_txpwr_f2, lbl_txpwr_f3, lbl_txpwr_f4};
-    QLabel* rx[] = {lbl_rxtune_f1, lbl_rxtune_f2, lbl_rxtune_f3, lbl_rxtune_f4};
-    for (int i = 0; i < 4; ++i) {
-        const QString caption = QStringLiteral("%1 MHz").arg(points[i]);
-        tx[i]->setText(caption);
-        rx[i]->setText(caption);
-    }
+    cal::ShowBandPoints(*this, RadioType);
 }
 
 void TfrmTuneRadio::LoadCalControls() {
-    for (const CalControl& c : CalControls) {
-        const uint8_t byte = ImageByte(c.address);
-        (this->*c.upDown)->setPosition(c.isSigned ? int(int8_t(byte)) : int(byte));
-    }
+    cal::Load(*this, First, [this](int address) { return ImageByte(address); });
     CalFlags = ImageByte(CAL_FLAGS);
     chkLowPwr->setChecked(CalFlags & LOW_POWER_BIT);
     chkSquelch->setChecked(CalFlags & MUTE_OPEN_BIT);
@@ -983,12 +843,7 @@ void TfrmTuneRadio::btnWriteFileClick() {
 }
 
 void TfrmTuneRadio::btnWriteRadioClick() {
-    const QString warning =
-        QStringLiteral("Warning!\r\r") +
-        QStringLiteral("This file will completely alter the tuning of the radio.\r\r") +
-        QStringLiteral("The DEFAULT file will set all adjustments to their initial\r") +
-        QStringLiteral("tuning points.");
-    if (platform::host().messageBox(warning, QStringLiteral("Load calibration data to radio?"),
+    if (platform::host().messageBox(cal::WriteRadioWarning, cal::WriteRadioCaption,
                                     platform::MB_OKCANCEL | platform::MB_ICONEXCLAMATION) ==
         platform::IDCANCEL)
         return;

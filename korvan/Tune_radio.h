@@ -4,6 +4,7 @@
 // the radio at once, and the transmitter, channel, remote keypad and meters work; off-line
 // (the block came from a calibration file) changes stay in the image until "Write to Radio".
 
+#include "Cal_table.h"
 #include "Image_fields.h"
 #include "Rs232_com.h"
 
@@ -28,12 +29,11 @@ class QWidget;
 class SpinButton;
 class UpDown;
 
-// Frequencies (MHz) of the four alignment points; VHF row first.
-inline constexpr int32_t BandPoints[2][4] = {{144, 154, 164, 174}, {460, 475, 490, 510}};
+using cal::BandPoints;
 
 constexpr int DISPLAY_BYTES = 10;
 
-class TfrmTuneRadio : public Form, public TuningReplySink {
+class TfrmTuneRadio : public Form, public TuningReplySink, public cal::Controls {
     Q_OBJECT
 public:
     explicit TfrmTuneRadio(QWidget* parent = nullptr);
@@ -118,58 +118,21 @@ public:
     // Transmit page.
     QGroupBox* gbTransmit;
     QGroupBox* gbModulation;
-    QLabel* lbl_txpwr_f1;
-    QLabel* lbl_txpwr_f2;
-    QLabel* lbl_txpwr_f3;
-    QLabel* lbl_txpwr_f4;
-    QLineEdit *txtTxPower450, *txtTxPower470, *txtTxPower500, *txtTxPower520;
-    UpDown *udTxPower450, *udTxPower470, *udTxPower500, *udTxPower520;
-    QLineEdit *txtTxLowPower450, *txtTxLowPower470, *txtTxLowPower500, *txtTxLowPower520;
-    UpDown *udTxLowPower450, *udTxLowPower470, *udTxLowPower500, *udTxLowPower520;
-    QLineEdit* txtMod;
-    UpDown* udMod;
-    QLineEdit* txtBal;
-    UpDown* udBal;
 
     // Receiver page.
     QGroupBox* gbReceive;
-    QLabel* lbl_rxtune_f1;
-    QLabel* lbl_rxtune_f2;
-    QLabel* lbl_rxtune_f3;
-    QLabel* lbl_rxtune_f4;
-    QLineEdit *txtTune450_1, *txtTune450_2, *txtTune450_3, *txtTune450_4;
-    QLineEdit *txtTune470_1, *txtTune470_2, *txtTune470_3, *txtTune470_4;
-    QLineEdit *txtTune500_1, *txtTune500_2, *txtTune500_3, *txtTune500_4;
-    QLineEdit *txtTune520_1, *txtTune520_2, *txtTune520_3, *txtTune520_4;
-    UpDown *udTune450_1, *udTune450_2, *udTune450_3, *udTune450_4;
-    UpDown *udTune470_1, *udTune470_2, *udTune470_3, *udTune470_4;
-    UpDown *udTune500_1, *udTune500_2, *udTune500_3, *udTune500_4;
-    UpDown *udTune520_1, *udTune520_2, *udTune520_3, *udTune520_4;
     QLineEdit* editRxRssi;
     QCheckBox* chkRxRssiPolling;
 
     // Frequency page.
     QGroupBox* gbFrequency;
-    QLineEdit* txtXtalRef1;
-    UpDown* udXtalRef1;
-    QLineEdit* txtRxRefOffset;
-    UpDown* udRxRefOffset;
-    QLineEdit* txtTempCompGain;
-    UpDown* udTempCompGain;
-    QLineEdit* txt625Cal;
-    UpDown* ud625Cal;
 
     // Squelch and S-meter page.
     QGroupBox* gbSmeter;
     QPushButton* btnSetS0;
     QPushButton* btnSetS10;
-    QLineEdit* txtS0Value;
-    UpDown* upS0Value;
-    QLineEdit* txtS10Value;
-    UpDown* upS10Value;
     QGroupBox* gbSquelch;
-    QLineEdit *txtSqlOpen1, *txtSqlClose1, *txtSqlOpen2, *txtSqlClose2, *txtSqlOpen3, *txtSqlClose3;
-    UpDown *upSqlOpen1, *upSqlClose1, *upSqlOpen2, *upSqlOpen3;
+    QLineEdit *txtSqlClose2, *txtSqlClose3; // hidden; no byte
     QLineEdit* txtSignalStrength;
     QLineEdit* txtBusyLevel;
     QCheckBox* chk_rssi_poll;
@@ -215,7 +178,6 @@ private:
     QWidget* buildRemotePage();
     QWidget* buildOnlinePanel();
     QWidget* buildFilePanel();
-    void makeCalControl(QLineEdit*& edit, UpDown*& upDown, int maxLength = 3);
     void wireControls();
     void bindHelp();
     void ShowBandPoints();

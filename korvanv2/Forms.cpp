@@ -2,6 +2,7 @@
 
 #include "About.h"
 #include "Addzone.h"
+#include "Adv_edit.h"
 #include "Autodetect.h"
 #include "Cb_opts.h"
 #include "Chanedit_p.h"
@@ -25,6 +26,7 @@
 #include "Selc_mem.h"
 #include "Selcall.h"
 #include "Selectchnl.h"
+#include "Tune_radio.h"
 #include "User_btn.h"
 
 namespace {
@@ -60,6 +62,8 @@ void CreateForms() {
     Create(frmChannelSelect, frmBelmar);
     Create(frmSelcallIdents, frmBelmar);
     Create(frmSelcall, Editor::Selcall);
+    Create(frmTuneRadio, frmBelmar);
+    Create(frmAdvanced, Editor::Hardware);
     Create(frmGrpEdit, frmBelmar);
     Create(frmReadWrite, frmBelmar);
     Create(frmUserButtons, Editor::Buttons);

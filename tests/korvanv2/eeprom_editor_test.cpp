@@ -3,7 +3,10 @@
 
 #include "Ee_edit.h"
 #include "Eeprom.h"
+#include "Korvanv2_fixture.h"
+#include "Serial.h"
 #include "platform/ScriptedHost.h"
+#include "support/SecondGenRadio.h"
 
 #include <QButtonGroup>
 #include <QPushButton>
@@ -125,4 +128,98 @@ TEST_F(EepromEditor, SingleLocationNeedsADataCell) {
     EXPECT_EQ(host.messages[1].text, "Please select data location to write");
     EXPECT_EQ(host.messages[1].caption, "Write EEPROM");
     EXPECT_TRUE(form.memoEE->toPlainText().isEmpty());
+}
+
+// With a radio.
+
+namespace {
+
+using testsupport::SecondGenRadio;
+
+class EepromEditorRadio : public Korvanv2Fixture {
+protected:
+    void SetUp() override {
+        Korvanv2Fixture::SetUp();
+        ASSERT_TRUE(radio.isRunning());
+        radio.mapToPort(1);
+        frmBelmar->FormShow();
+        host.messages.clear();
+        ASSERT_TRUE(serialPort->IsOpen());
+        for (int i = 0; i < EEPROM::SIZE; ++i) {
+            eeprom.SetByte(i, uint8_t(i * 3));
+            radio.setByte(i, uint8_t(i * 5 + 1));
+        }
+        frmEEpromEdit->show();
+    }
+    void TearDown() override {
+        frmEEpromEdit->hide();
+        Korvanv2Fixture::TearDown();
+    }
+    static QString Cell(int row, int column) {
+        return frmEEpromEdit->sg_eeprom->item(row, column)->text();
+    }
+    static QString Memo() { return frmEEpromEdit->memoEE->toPlainText(); }
+
+    SecondGenRadio radio;
+};
+
+} // namespace
+
+TEST_F(EepromEditorRadio, SingleLocationsReadAndWriteOnlyTheirBytes) {
+    frmEEpromEdit->sg_eeprom->setCurrentCell(10, 4); // address 21
+    frmEEpromEdit->btnReadAddrClick();
+    EXPECT_EQ(Memo(), "Reading EEPROM ... OK");
+    EXPECT_EQ(Cell(10, 4), QString::number(uint8_t(21 * 5 + 1)));
+    EXPECT_EQ(eeprom.GetByte(21), uint8_t(21 * 3)) << "single reads stay in the editor";
+
+    frmEEpromEdit->sg_eeprom->item(10, 3)->setText("7");
+    frmEEpromEdit->sg_eeprom->setCurrentCell(10, 3); // address 20
+    frmEEpromEdit->btnWriteAddrClick();
+    EXPECT_EQ(Memo(), "Writing EEPROM ... OK");
+    EXPECT_EQ(radio.byteAt(20), 7);
+    EXPECT_EQ(radio.byteAt(21), uint8_t(21 * 5 + 1));
+    EXPECT_EQ(radio.count(SecondGenRadio::WRITE_BYTE), 1);
+
+    frmEEpromEdit->rgDataSizeItems->button(1)->click();
+    frmEEpromEdit->sg_eeprom->setCurrentCell(20, 3); // word at 40
+    frmEEpromEdit->btnReadAddrClick();
+    EXPECT_EQ(Cell(20, 3), QString::number(uint8_t(40 * 5 + 1) | uint8_t(41 * 5 + 1) << 8));
+
+    SecondGenRadio::Faults silent;
+    silent.silent = true;
+    radio.setFaults(silent);
+    frmEEpromEdit->sg_eeprom->item(20, 3)->setText("4660");
+    frmEEpromEdit->btnReadAddrClick();
+    EXPECT_EQ(Memo(), "Reading EEPROM ... Fail");
+    EXPECT_EQ(Cell(20, 3), "4660") << "a failed read leaves the buffer as it was";
+    frmEEpromEdit->btnWriteAddrClick();
+    EXPECT_EQ(Memo(), "Writing EEPROM ... Fail");
+}
+
+TEST_F(EepromEditorRadio, ReadAllReplacesTheImageOnlyWhenItEndsWell) {
+    const QByteArray before = Image();
+    SecondGenRadio::Faults faults;
+    faults.stopAfterBlocks = 20;
+    radio.setFaults(faults);
+    frmEEpromEdit->btnReadAllClick();
+    EXPECT_EQ(Memo(), "Reading EEPROM...Fail");
+    EXPECT_EQ(Image(), before) << "a failed read gives the image back";
+    EXPECT_EQ(Cell(0, 4), "3");
+
+    radio.setFaults({});
+    frmEEpromEdit->btnReadAllClick();
+    EXPECT_EQ(Memo(), "Reading EEPROM...OK");
+    EXPECT_EQ(Image(), radio.image());
+    EXPECT_EQ(Cell(0, 4), QString::number(uint8_t(1 * 5 + 1)));
+}
+
+TEST_F(EepromEditorRadio, WriteAllSendsTheWholeGridCalibrationBlockIncluded) {
+    frmEEpromEdit->sg_eeprom->item(0, 3)->setText("99");
+    frmEEpromEdit->btnWriteAllClick();
+    EXPECT_EQ(Memo(), "Writing EEPROM...OK");
+    EXPECT_EQ(eeprom.GetByte(0), 99);
+    EXPECT_EQ(radio.image(), Image());
+    frmEEpromEdit->btnResetClick();
+    EXPECT_EQ(Memo(), "RESET radio... OK");
+    EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::DISCONNECT, 2, 1000));
 }

@@ -27,6 +27,11 @@ protected:
         Set(0xAC, uint8_t((seed % 7) << 4 | (Byte(0xAC) & 0x0F)));
         Set(0x4C, Byte(0x4C) & ~0x20); // PTT ANI: not both edges
         Set(0x46, Byte(0x46) & ~0x08); // no power save box
+        // Times within their bars.
+        Set(0x31, Byte(0x31) % 61);
+        Set(0x56, Byte(0x56) % 201);
+        Set(0x85, Byte(0x85) % 101);
+        Set(0x86, Byte(0x86) % 251);
     }
     // Runs the idents dialog the button opens and leaves it with Cancel.
     static void CancelIdentsWhenShown() {

@@ -118,5 +118,7 @@ TEST_F(V2SerialLine, HangUpMidRequestNeverHangsAndThePortReopens) {
     EXPECT_EQ(RadioGetVersion(version), 1);
     EXPECT_STREQ(version, "Korvan v2.02a");
     EXPECT_TRUE(serialPort->EnsurePortOpen()); // nothing to do on a good line
+    // The radio answers before it records what it heard.
+    EXPECT_TRUE(replacement.waitForFrames(SecondGenRadio::GET_VERSION, 1, 1000));
     EXPECT_EQ(replacement.count(SecondGenRadio::GET_VERSION), 1);
 }

@@ -203,7 +203,8 @@ void FlashLoaderSim::execute(const std::vector<uint8_t>& command) {
             }
             break;
         case 0xFB:
-            answer.assign(VERSION_TEXT, VERSION_TEXT + 8);
+            if (!faults.noVersion)
+                answer.assign(VERSION_TEXT, VERSION_TEXT + 8);
             break;
         case 0x70:
             if (statusDropped < faults.dropStatusReplies)

@@ -32,6 +32,7 @@ public:
     struct Faults {
         bool neverEcho = false;          // baud codes get no echo
         bool neverSync = false;          // the second generation's sync gets no answer
+        bool noVersion = false;          // the version request gets no answer
         bool refuseId = false;           // every ID check fails
         int eraseErrors = 0;             // this many erases end with the erase error bit
         bool stayBusyAfterErase = false; // the status never shows ready again

@@ -219,9 +219,7 @@ void SecondGenRadio::feed(uint8_t byte) {
         return;
     const int requestBytes = pending.size();
     pending.clear();
-    // Answered first, so a test that sees the frame heard also sees what it changed.
     answer(request, requestBytes);
-    log.append(request);
 }
 
 // Reads the frame backwards from its sync byte, undoing escapes in block frames.
@@ -260,7 +258,21 @@ bool SecondGenRadio::parse(RadioFrame& request) const {
     return frameChecksum(request.data) == uint8_t(backwards[0]);
 }
 
+// The request is recorded once it has changed what it changes and before its reply goes
+// out: a test that sees the frame heard sees its effect, and one that got the reply sees
+// the frame heard.
 void SecondGenRadio::answer(const RadioFrame& request, int requestBytes) {
+    struct RecordOnce {
+        FrameLog& log;
+        const RadioFrame& frame;
+        bool done = false;
+        void operator()() {
+            if (!done)
+                log.append(frame);
+            done = true;
+        }
+        ~RecordOnce() { (*this)(); }
+    } record{log, request};
     QByteArray wire;
     int newRate = 0, delayMs, lineRate;
     bool noise, paced;
@@ -283,6 +295,7 @@ void SecondGenRadio::answer(const RadioFrame& request, int requestBytes) {
         paced = pacing;
         lineRate = radioRate;
     }
+    record();
     if (!wire.isEmpty()) {
         if (noise)
             wire.prepend(NOISE);

@@ -1,0 +1,321 @@
+// Alignment of a second-generation radio against the simulated radio: live byte writes,
+// BAL tracking, typed limits, firmware gating, channel display, S-meter points, transmit
+// keys and the block write.
+
+#include "Chdata.h"
+#include "Korvanv2_fixture.h"
+#include "Radio_rw.h"
+#include "Radioabout.h"
+#include "Serial.h"
+#include "Tune_radio.h"
+#include "Up_down.h"
+#include "support/SecondGenRadio.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextEdit>
+
+using testsupport::SecondGenRadio;
+
+namespace {
+
+class TuneRadioV2 : public Korvanv2Fixture {
+protected:
+    void SetUp() override {
+        Korvanv2Fixture::SetUp();
+        ASSERT_TRUE(radio.isRunning());
+        radio.mapToPort(1);
+        frmBelmar->FormShow();
+        host.messages.clear();
+        ASSERT_TRUE(serialPort && serialPort->IsOpen());
+        for (int i = 0; i < 48; ++i)
+            eeprom.SetByte(i, uint8_t(10 + i));
+        eeprom.SetByte(cal::RADIO_TYPE, 0x80);
+        eeprom.SetByte(cal::MOD, 100);
+        eeprom.SetByte(cal::BAL, 80);
+        eeprom.SetByte(cal::FLAGS, 0x00);
+        form = frmTuneRadio;
+        for (QPushButton* button : form->findChildren<QPushButton*>())
+            QObject::connect(button, &QPushButton::clicked, [this] { ++buttonClicks; });
+    }
+    void TearDown() override {
+        form->hide();
+        Korvanv2Fixture::TearDown();
+    }
+
+    void Open(int online) {
+        form->Online = online;
+        form->show();
+        radio.clearFrames();
+    }
+
+    void TypeAndEnter(QLineEdit* edit, const QString& text) {
+        edit->clear();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    QList<QPair<int, int>> ByteWrites() const {
+        QList<QPair<int, int>> writes;
+        for (const auto& frame : radio.frames())
+            if (frame.sync == SecondGenRadio::SYNC_CMD &&
+                frame.command == SecondGenRadio::WRITE_BYTE)
+                writes.append({frame.address(), uint8_t(frame.data[0])});
+        return writes;
+    }
+
+    SecondGenRadio radio;
+    TfrmTuneRadio* form = nullptr;
+    int buttonClicks = 0;
+};
+
+} // namespace
+
+TEST_F(TuneRadioV2, LiveWritesReachTheRadioByteForByteAndEnterClicksNothing) {
+    Open(1);
+    EXPECT_EQ(form->lblOnlineStatus->text(), "Aligning Radio LIVE");
+    EXPECT_EQ(form->lbl_txpwr_f2->text(), "475 MHz");
+    EXPECT_EQ(form->rgAlignFreq->Item(3)->text(), "510 MHz");
+    EXPECT_FALSE(form->PageControl1->isTabVisible(form->PageControl1->indexOf(form->tabRemote)));
+    EXPECT_FALSE(form->txtTempCompGain->property("Tag").isValid());
+    EXPECT_FALSE(form->txt625Cal->property("Tag").isValid());
+
+    TypeAndEnter(form->txtTxPower450, QStringLiteral("1.2-3")); // '.' and '-' swallowed
+    EXPECT_EQ(form->txtTxPower450->text(), "123");
+    TypeAndEnter(form->txtSqlOpen2, QStringLiteral("300"));
+    EXPECT_EQ(form->txtSqlOpen2->text(), "255");
+    TypeAndEnter(form->txtTune520_4, QString());
+    EXPECT_EQ(form->txtTune520_4->text(), "0");
+    TypeAndEnter(form->txtRxRefOffset, QStringLiteral("20")); // typed offsets stop at 15
+    EXPECT_EQ(form->txtRxRefOffset->text(), "15");
+    form->udRxRefOffset->setPosition(0);
+    form->udRxRefOffset->step(-1);
+    form->chkLowPwr->setChecked(true);
+    form->chkLowPwr->setChecked(true); // already set: nothing more
+
+    const QList<QPair<int, int>> expected{{15, 123}, {5, 255},   {39, 0},
+                                          {23, 15},  {23, 0xFF}, {2, 1}};
+    EXPECT_EQ(ByteWrites(), expected);
+    for (const auto& [address, value] : expected) {
+        if (address != 23) {
+            EXPECT_EQ(eeprom.GetByte(address), value) << address;
+            EXPECT_EQ(radio.byteAt(address), value) << address;
+        }
+    }
+    EXPECT_EQ(eeprom.GetByte(23), 0xFF);
+    EXPECT_EQ(radio.byteAt(23), 0xFF);
+    EXPECT_EQ(buttonClicks, 0);
+    EXPECT_TRUE(host.messages.isEmpty());
+}
+
+TEST_F(TuneRadioV2, BalanceFollowsModulationInProportion) {
+    Open(0);
+    EXPECT_TRUE(form->chkTrackMod->isChecked());
+    EXPECT_FALSE(form->txtBal->isEnabled());
+    EXPECT_EQ(form->ModReference, 100);
+    EXPECT_EQ(form->BalReference, 80);
+    TypeAndEnter(form->txtMod, QStringLiteral("150"));
+    EXPECT_EQ(eeprom.GetByte(cal::BAL), 120);
+    EXPECT_EQ(form->txtBal->text(), "120");
+    TypeAndEnter(form->txtMod, QStringLiteral("0"));
+    EXPECT_EQ(eeprom.GetByte(cal::BAL), 0);
+    form->udMod->setPosition(254);
+    form->udMod->step(+1); // 255 * 0.8 = 204
+    EXPECT_EQ(eeprom.GetByte(cal::MOD), 255);
+    EXPECT_EQ(eeprom.GetByte(cal::BAL), 204);
+    EXPECT_EQ(buttonClicks, 0);
+
+    form->chkTrackMod->setChecked(false);
+    EXPECT_TRUE(form->txtBal->isEnabled());
+    TypeAndEnter(form->txtMod, QStringLiteral("10"));
+    EXPECT_EQ(eeprom.GetByte(cal::BAL), 204);
+
+    // Starting from MOD 0 the balance stays where it was; large ratios stop at 255.
+    form->ModReference = 0;
+    form->BalReference = 77;
+    EXPECT_EQ(form->ScaleBalance(200), 77);
+    form->ModReference = 10;
+    form->BalReference = 200;
+    EXPECT_EQ(form->ScaleBalance(200), 255);
+    EXPECT_EQ(form->ScaleBalance(1), 20);
+    form->ModReference = 3;
+    form->BalReference = 1;
+    EXPECT_EQ(form->ScaleBalance(2), 0); // 0.666 truncated
+    EXPECT_TRUE(ByteWrites().isEmpty());
+}
+
+TEST_F(TuneRadioV2, FirmwareBelow202DisablesToneAndAlignmentFrequency) {
+    radio.setVersion("Korvan V2.01c");
+    Open(1);
+    EXPECT_EQ(form->FirmwareVersion, 201);
+    EXPECT_EQ(versionInfo.minor, 1);
+    EXPECT_FALSE(form->rgTestTone->isEnabled());
+    EXPECT_FALSE(form->rgAlignFreq->isEnabled());
+    form->FocusHelp(form->panelAlignCommon);
+    EXPECT_EQ(form->HelpText->toPlainText(),
+              "Alignment Frequencies requires firmware v2.02 or higher.");
+    form->FocusHelp(form->gbModulation);
+    EXPECT_TRUE(form->HelpText->toPlainText().endsWith("requires firmware v2.02 or higher."));
+    EXPECT_TRUE(form->HelpText->toPlainText().contains("BAL with change in proportion to MOD."));
+    form->hide();
+
+    radio.setVersion("Korvan V2.02a");
+    Open(1);
+    EXPECT_EQ(form->FirmwareVersion, 202);
+    EXPECT_TRUE(form->rgTestTone->isEnabled());
+    EXPECT_TRUE(form->rgAlignFreq->isEnabled());
+    form->FocusHelp(form->panelAlignCommon);
+    EXPECT_TRUE(form->HelpText->toPlainText().isEmpty());
+    form->rgTestTone->Item(2)->click();
+    EXPECT_EQ(radio.lastTestTone(), 1000 * 65536 / 16000);
+    form->rgAlignFreq->Item(1)->click();
+    EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::ALIGN_FREQ, 1, 1000));
+    EXPECT_EQ(radio.lastAlignFrequency(), 475000000 / 12500);
+    EXPECT_FALSE(form->lblChnl->isEnabled());
+    form->CancelBtn->click(); // closing puts the tone off
+    EXPECT_EQ(radio.lastTestTone(), 0);
+
+    // No version reply: no firmware number, and the last parsed version stays.
+    SecondGenRadio::Faults faults;
+    faults.noVersionReply = true;
+    radio.setFaults(faults);
+    Open(1);
+    EXPECT_EQ(form->FirmwareVersion, 0);
+    EXPECT_EQ(versionInfo.minor, 2);
+    EXPECT_FALSE(form->rgTestTone->isEnabled());
+}
+
+TEST_F(TuneRadioV2, ChannelLabelsShowCbChannelsAndRecords) {
+    const int record = chlayout::Record(11);
+    const uint8_t bytes[15] = {0x01, 0, 0x62, 0x94, 7,   0x62, 0x94, 5,
+                               0,    0, 'T',  'A',  'G', '1',  '2'};
+    for (int i = 0; i < 15; ++i)
+        eeprom.SetByte(record + i, bytes[i]);
+    radio.setChannel(11);
+    Open(1);
+    EXPECT_EQ(form->lblChnl->text(), "012");
+    EXPECT_EQ(form->lblAlphaTag->text(), "TAG12");
+    EXPECT_EQ(form->lblTxFreq->text(), "474.83125"); // 37986 x 12.5 kHz + 6.25 kHz
+    EXPECT_EQ(form->lblRxFreq->text(), "474.82500"); // step 5 adds nothing
+
+    form->ShowChannelInfo(512);
+    EXPECT_EQ(form->lblAlphaTag->text(), "CB13");
+    EXPECT_EQ(form->lblTxFreq->text(), "476.72500");
+    EXPECT_EQ(form->lblRxFreq->text(), "476.72500");
+    form->ShowChannelInfo(540);
+    form->ShowChannelInfo(-1);
+    EXPECT_EQ(form->lblAlphaTag->text(), "CB13");
+    eeprom.SetByte(record, 0x03); // a vote group
+    form->ShowChannelInfo(11);
+    EXPECT_TRUE(form->lblTxFreq->text().isEmpty());
+    EXPECT_EQ(TfrmTuneRadio::ChannelFrequency(100, 6), 1250000u);
+    EXPECT_EQ(TfrmTuneRadio::ChannelFrequency(100, 3), 1265000u);
+
+    radio.setChannel(499);
+    form->ChannelUp();
+    EXPECT_EQ(radio.keys(), QList<uint8_t>{0x31});
+    EXPECT_EQ(form->lblChnl->text(), "500");
+    EXPECT_EQ(form->CurrentChannel, 499);
+}
+
+TEST_F(TuneRadioV2, SMeterPointIsTheMeanOfTenReadings) {
+    radio.setMeter(57, 9);
+    Open(1);
+    form->SetSMeter(form->btnSetS10);
+    EXPECT_EQ(radio.count(SecondGenRadio::METER), 10);
+    EXPECT_EQ(eeprom.GetByte(cal::S9_POINT), 57);
+    EXPECT_EQ(form->udS10->value(), 57);
+    EXPECT_EQ(ByteWrites(), (QList<QPair<int, int>>{{10, 57}}));
+
+    form->chkRSSI->setChecked(true);
+    form->Timer1Timer();
+    EXPECT_EQ(form->editRSSI_3->text(), "57");
+    EXPECT_EQ(form->editNoise_3->text(), "9");
+
+    // A radio that stops answering: the first failure ends it, nothing stored.
+    SecondGenRadio::Faults faults;
+    faults.silent = true;
+    radio.setFaults(faults);
+    radio.clearFrames();
+    const uint8_t before = eeprom.GetByte(cal::S1_POINT);
+    form->SetSMeter(form->btnSetS0);
+    EXPECT_EQ(radio.count(SecondGenRadio::METER), 1);
+    EXPECT_EQ(eeprom.GetByte(cal::S1_POINT), before);
+}
+
+TEST_F(TuneRadioV2, TransmitKeysAndNeverLeftKeyedSilently) {
+    Open(1);
+    form->btnTxOn->click();
+    EXPECT_EQ(form->Transmitting, 1);
+    EXPECT_FALSE(form->btnTxOn->isEnabled());
+    EXPECT_TRUE(form->btnTxOff->isEnabled());
+    form->btnTxOff->click();
+    form->btnTxOn->click();
+    form->close(); // closing while transmitting
+    EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::KEY_PRESS, 4, 1000, SecondGenRadio::SYNC_KEY));
+    EXPECT_EQ(radio.keys(), (QList<uint8_t>{0x36, 0x16, 0x36, 0x16}));
+
+    // A live write without reply while keyed: transmit off goes out and the user is told.
+    Open(1);
+    form->btnTxOn->click();
+    SecondGenRadio::Faults faults;
+    faults.silent = true;
+    radio.setFaults(faults);
+    TypeAndEnter(form->txtTxPower470, QStringLiteral("77"));
+    EXPECT_EQ(eeprom.GetByte(16), 77);
+    EXPECT_EQ(form->HelpText->toPlainText(), "Error writing to radio");
+    EXPECT_EQ(form->Transmitting, 0);
+    EXPECT_TRUE(form->btnTxOn->isEnabled());
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_TRUE(host.messages[0].text.contains("may still be transmitting"));
+    EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::KEY_PRESS, 2, 1000, SecondGenRadio::SYNC_KEY));
+    EXPECT_EQ(radio.keys(), (QList<uint8_t>{0x36, 0x16}));
+    EXPECT_EQ(buttonClicks, 4); // the transmit buttons only
+}
+
+TEST_F(TuneRadioV2, WriteToRadioSendsBytes0To47Exactly) {
+    radio.setImage(QByteArray(SecondGenRadio::IMAGE_SIZE, char(0x5A)));
+    Open(0);
+    host.messageAnswers.enqueue(platform::IDCANCEL);
+    form->btnWriteRadioClick();
+    EXPECT_EQ(radio.count(SecondGenRadio::WRITE_BLOCK), 0);
+    form->btnWriteRadioClick();
+    ASSERT_GE(host.messages.size(), 2);
+    EXPECT_EQ(host.messages[1].caption, "Load calibration data to radio?");
+    EXPECT_EQ(radio.count(SecondGenRadio::WRITE_BLOCK), 3);
+    const QByteArray image = radio.image();
+    for (int i = 0; i < 64; ++i)
+        EXPECT_EQ(uint8_t(image[i]), i < 48 ? eeprom.GetByte(i) : 0x5A) << i;
+    EXPECT_FALSE(frmReadWrite->isVisible());
+}
+
+TEST_F(TuneRadioV2, OfflineEditsStayInTheImage) {
+    Open(0);
+    EXPECT_EQ(form->lblOnlineStatus->text(), "Editing file data");
+    EXPECT_FALSE(form->btnTxOn->isEnabled());
+    EXPECT_FALSE(form->ChannelChange->isEnabled());
+    EXPECT_TRUE(form->rgTestTone->isEnabled());
+    EXPECT_EQ(form->FirmwareVersion, 0);
+    TypeAndEnter(form->txtS0Value, QStringLiteral("42"));
+    form->udTune450_1->step(+1);
+    form->chkSquelch->setChecked(true);
+    form->btnTxOnClick();
+    form->ChannelUp();
+    form->SetSMeter(form->btnSetS0);
+    form->chkRSSI->setChecked(true);
+    form->Timer1Timer();
+    form->close();
+    EXPECT_EQ(eeprom.GetByte(cal::S1_POINT), 42);
+    EXPECT_EQ(eeprom.GetByte(24), 35);
+    EXPECT_EQ(eeprom.GetByte(cal::FLAGS), 0x02);
+    EXPECT_TRUE(ByteWrites().isEmpty());
+    EXPECT_EQ(radio.count(SecondGenRadio::METER), 0);
+    EXPECT_TRUE(radio.keys().isEmpty());
+    EXPECT_EQ(radio.count(SecondGenRadio::WRITE_BLOCK), 0);
+    EXPECT_EQ(buttonClicks, 0);
+}
