@@ -15,6 +15,13 @@ FileResult ReadFileStart(const QString& name, int size, QByteArray& bytes) {
     return FileResult::Done;
 }
 
+FileResult ReadFileExactly(const QString& name, int size, QByteArray& bytes) {
+    const FileResult result = ReadFileStart(name, size, bytes);
+    if (result == FileResult::Done && bytes.size() < size)
+        return FileResult::Failed;
+    return result;
+}
+
 // Unbuffered, so that a short write (disk full, size limit) shows in the count written.
 FileResult WriteWholeFile(const QString& name, const uint8_t* data, int size) {
     QSaveFile file(name);

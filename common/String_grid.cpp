@@ -62,6 +62,17 @@ QString Cell(const QTableWidget* grid, int row, int column) {
     return item ? item->text() : QString();
 }
 
+void SetCell(QTableWidget* grid, int row, int column, const QString& text, bool editable) {
+    QTableWidgetItem* item = grid->item(row, column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        if (!editable)
+            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+        grid->setItem(row, column, item);
+    }
+    item->setText(text);
+}
+
 void SelectRow(QTableWidget* grid, int row) {
     grid->setCurrentCell(row, 0);
     grid->selectRow(row);

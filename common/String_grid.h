@@ -27,6 +27,8 @@ void FitSize(QTableWidget* grid, int width, int rows);
 void SetRow(QTableWidget* grid, int row, const QStringList& cells);
 // The cell's text; "" for a cell outside the grid or never written.
 QString Cell(const QTableWidget* grid, int row, int column);
+// Writes one cell; a cell never written before is made, read-only unless `editable`.
+void SetCell(QTableWidget* grid, int row, int column, const QString& text, bool editable);
 // Selects the row (and makes it current), scrolling it into view.
 void SelectRow(QTableWidget* grid, int row);
 

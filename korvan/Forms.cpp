@@ -8,6 +8,7 @@
 #include "Codeword.h"
 #include "Com_port.h"
 #include "Eng_edit.h"
+#include "Form_globals.h"
 #include "Grpedit.h"
 #include "Mactimer.h"
 #include "Main.h"
@@ -21,22 +22,7 @@
 #include "Tune_radio.h"
 #include "User_btn.h"
 
-#include <functional>
-#include <vector>
-
-namespace {
-
-std::vector<std::function<void()>> destroyers;
-
-template <class Form> void Create(Form*& global, QWidget* parent) {
-    global = new Form(parent);
-    destroyers.push_back([&global] {
-        delete global;
-        global = nullptr;
-    });
-}
-
-} // namespace
+using forms::Create;
 
 // Start-up order: TfrmBelmar, TAboutBox, TfrmPorts, TfrmAdvanced, TfrmChannelSelect,
 // TfrmReadWrite, TfrmSerial, TfrmEngineering, TfrmTuneRadio, TfrmEditChannel2,
@@ -68,8 +54,5 @@ void CreateForms() {
 }
 
 void DestroyForms() {
-    while (!destroyers.empty()) {
-        destroyers.back()();
-        destroyers.pop_back();
-    }
+    forms::destroyAll();
 }

@@ -10,6 +10,7 @@
 #include "Files.h"
 #include "Form.h"
 #include "Help_pane.h"
+#include "Main_window.h"
 #include "Options.h"
 #include "Print.h"
 #include "Radio_picture.h"
@@ -28,9 +29,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QStatusBar>
 #include <QTextEdit>
-#include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cstring>
@@ -45,7 +44,6 @@ namespace {
 const QString PortKey = QStringLiteral("\\Tarq\\Korvan\\Port");
 const QString FilesKey = QStringLiteral("\\Tarq\\Korvan\\Files");
 const QString MemFilter = QStringLiteral("Programming Files (*.mem)|*.mem|All Files (*.*)|*.*");
-const QString FileErrorCaption = QStringLiteral("File Error");
 const QString ReadProblem = QStringLiteral("There is a problem reading the file");
 const QString WriteProblem = QStringLiteral("There is a problem writing the file");
 
@@ -54,20 +52,12 @@ constexpr int ClientWidth = 631;
 constexpr int ClientHeight = 432;
 constexpr int StatusPanelWidth = 540;
 
-// A failed file operation is always reported; one that could not even open the file only
-// when the caller asks.
-void ReportFileResult(FileResult result, const QString& problem, TfrmBelmar::FileNotice notice) {
-    if (result == FileResult::Failed ||
-        (result == FileResult::NotOpened && notice == TfrmBelmar::FileNotice::Tell))
-        host().messageBox(problem, FileErrorCaption, platform::MB_OKCANCEL);
+void ReportFileResult(FileResult result, const QString& problem, FileNotice notice) {
+    mainwindow::reportFileResult(result, problem, notice, platform::MB_OKCANCEL);
 }
 
 QFrame* NewPanel(QWidget* parent) {
-    auto* panel = new QFrame(parent);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setAutoFillBackground(true);
-    panel->setBackgroundRole(QPalette::Button);
-    return panel;
+    return mainwindow::panel(parent, true);
 }
 
 } // namespace
@@ -224,28 +214,12 @@ void TfrmBelmar::BuildMenus() {
 }
 
 void TfrmBelmar::BuildStatusBar() {
-    for (QLabel*& panel : statusPanels) {
-        panel = new QLabel(this);
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    }
-    statusPanels[0]->setFixedWidth(StatusPanelWidth);
-    statusPanels[1]->setAlignment(Qt::AlignCenter);
-    statusBar()->addWidget(statusPanels[0]);
-    statusBar()->addWidget(statusPanels[1], 1);
-    statusBar()->setSizeGripEnabled(false);
-
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(1000);
+    Timer1 = mainwindow::buildStatusBar(this, statusPanels, StatusPanelWidth);
     connect(Timer1, &QTimer::timeout, this, &TfrmBelmar::Timer1Timer);
-    Timer1->start();
 }
 
-// A fixed-size window that can be minimised but not maximised.
 void TfrmBelmar::SetBorder() {
-    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    mainwindow::setFixedBorder(this, ClientWidth, ClientHeight);
 }
 
 void TfrmBelmar::BindHelp() {
@@ -271,22 +245,17 @@ void TfrmBelmar::BindHelp() {
 }
 
 void TfrmBelmar::ConnectCommands() {
-    const auto onClick = [this](QPushButton* button, void (TfrmBelmar::*handler)(QObject*)) {
-        connect(button, &QPushButton::clicked, this, [=] { (this->*handler)(button); });
-    };
-    const auto onMenu = [this](QAction* entry, void (TfrmBelmar::*handler)(QObject*)) {
-        connect(entry, &QAction::triggered, this, [=] { (this->*handler)(entry); });
-    };
+    using mainwindow::onClick;
     for (QPushButton* button : {btnFileOpen, btnFileSave, btnPrintRadio})
-        onClick(button, &TfrmBelmar::SpeedBtnClick);
+        onClick(button, this, &TfrmBelmar::SpeedBtnClick);
     for (QAction* entry : {mnuFileOpen, mnuFileSave, mnuPrintRadio})
-        onMenu(entry, &TfrmBelmar::SpeedBtnClick);
+        onClick(entry, this, &TfrmBelmar::SpeedBtnClick);
     for (QPushButton* button : {EditRadioHardware, btnEngineering, btnChannel, btnSelcall,
                                 btnOptions, btnButtons, btnEditCodeWord})
-        onClick(button, &TfrmBelmar::EditButtonClick);
+        onClick(button, this, &TfrmBelmar::EditButtonClick);
     for (QAction* entry : {mnuRadioHardware, mnuEngineering, mnuChannel, mnuSelcall, mnuOptions,
                            mnuButtons, mnuEditCodeWord})
-        onMenu(entry, &TfrmBelmar::EditButtonClick);
+        onClick(entry, this, &TfrmBelmar::EditButtonClick);
     connect(mnuComPort, &QAction::triggered, this, &TfrmBelmar::mnuComPortClick);
     connect(mnuDefaultFilename, &QAction::triggered, this, &TfrmBelmar::mnuDefaultFilenameClick);
     connect(mnuHelpAbout, &QAction::triggered, this, &TfrmBelmar::mnuHelpAboutClick);
@@ -384,21 +353,7 @@ void TfrmBelmar::mnuComPortClick() {
 }
 
 void TfrmBelmar::mnuDefaultFilenameClick() {
-    ReadFileBox.hideReadOnly = true;
-    ReadFileBox.fileMustExist = true;
-    ReadFileBox.filter = MemFilter;
-    ReadFileBox.title = QStringLiteral("Set Default Filename.");
-    ReadFileBox.fileName = DefaultFile;
-    QString chosen;
-    if (!host().openFileDialog(ReadFileBox, chosen))
-        return;
-    DefaultFile = chosen;
-    platform::Registry registry;
-    if (registry.OpenKey(FilesKey, true))
-        registry.WriteString(QStringLiteral("DefaultFile"), DefaultFile);
-    const QString question = QStringLiteral("Load file  ") + DefaultFile + QStringLiteral("?\n") +
-                             QStringLiteral("All current data will be lost.");
-    if (host().messageBox(question, QStringLiteral("Load Default File."), 33) == platform::IDOK)
+    if (mainwindow::chooseDefaultFile(ReadFileBox, MemFilter, FilesKey, DefaultFile))
         LoadProgrammingFile(DefaultFile);
 }
 
@@ -449,7 +404,7 @@ void TfrmBelmar::mnuFileExitClick() {
 }
 
 void TfrmBelmar::Timer1Timer() {
-    statusPanels[1]->setText(QTime::currentTime().toString(QStringLiteral("hh:mm:ss")));
+    statusPanels[1]->setText(mainwindow::clockText());
 }
 
 void TfrmBelmar::SetStatus(const QString& text) {
@@ -500,14 +455,9 @@ void TfrmBelmar::FormShow() {
 void TfrmBelmar::ReadPortSettings(platform::Registry& registry) {
     if (!registry.OpenKey(PortKey, false))
         return;
-    if (!registry.ReadInteger(QStringLiteral("ComPort"), ComPort))
-        ComPort = 1;
-    int rate = 0;
-    if (!registry.ReadInteger(QStringLiteral("maxBdRate"), rate) || BaudRateIndex(rate) < 0)
-        rate = BaudRateTable[0];
-    maxBdRate = rate;
+    mainwindow::readPortValues(registry, ComPort, maxBdRate);
     if (frmAdvanced)
-        frmAdvanced->SetMaxBdRateIndex(BaudRateIndex(rate));
+        frmAdvanced->SetMaxBdRateIndex(BaudRateIndex(maxBdRate));
 }
 
 void TfrmBelmar::ReadFileSettings(platform::Registry& registry) {
@@ -533,10 +483,8 @@ void TfrmBelmar::FormClose() {
 // Write failures are ignored: the settings then keep their earlier values.
 void TfrmBelmar::WriteSettings() {
     platform::Registry registry;
-    if (registry.OpenKey(PortKey, true)) {
-        registry.WriteInteger(QStringLiteral("ComPort"), ComPort);
-        registry.WriteInteger(QStringLiteral("maxBdRate"), maxBdRate);
-    }
+    if (registry.OpenKey(PortKey, true))
+        mainwindow::writePortValues(registry, ComPort, maxBdRate);
     if (registry.OpenKey(FilesKey, true))
         registry.WriteString(QStringLiteral("CurrentFile"), CurrentFile);
 }
@@ -565,7 +513,7 @@ bool TfrmBelmar::LoadProgrammingFile(const QString& name) {
     }
     std::memset(RadioData, 0, IMAGE_SIZE);
     if (result == FileResult::Failed) {
-        host().messageBox(ReadProblem, FileErrorCaption, platform::MB_OKCANCEL);
+        ReportFileResult(result, ReadProblem, FileNotice::Quiet);
         return false;
     }
     std::memcpy(RadioData, bytes.constData(), size_t(bytes.size()));
@@ -596,9 +544,7 @@ bool TfrmBelmar::SaveCalibrationFile(const QString& name, FileNotice notice) {
 // another radio's calibration would misalign the radio.
 bool TfrmBelmar::LoadCalibrationFile(const QString& name, FileNotice notice) {
     QByteArray bytes;
-    FileResult result = ReadFileStart(name, CALIBRATION_SIZE, bytes);
-    if (result == FileResult::Done && bytes.size() < CALIBRATION_SIZE)
-        result = FileResult::Failed;
+    const FileResult result = ReadFileExactly(name, CALIBRATION_SIZE, bytes);
     ReportFileResult(result, ReadProblem, notice);
     if (result != FileResult::Done)
         return false;

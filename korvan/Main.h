@@ -3,6 +3,7 @@
 // programming and calibration files, the settings and the radio commands.
 
 #include "Baud_rate.h"
+#include "Files.h"
 #include "platform/Host.h"
 
 #include <QMainWindow>
@@ -30,7 +31,6 @@ constexpr int IMAGE_SIZE = 4096;
 constexpr int CALIBRATION_SIZE = 48;
 constexpr int BAND_BYTE = 40; // bit 7 set: UHF radio
 
-
 class TfrmBelmar : public QMainWindow {
     Q_OBJECT
 public:
@@ -39,7 +39,7 @@ public:
 
     // A file that cannot be created or opened fails quietly; the user's own file commands
     // pass FileNotice::Tell so that they hear of it like of any other file problem.
-    enum class FileNotice { Quiet, Tell };
+    using FileNotice = ::FileNotice;
     bool SaveProgrammingFile(const QString& name, FileNotice notice = FileNotice::Quiet);
     bool LoadProgrammingFile(const QString& name);
     bool SaveCalibrationFile(const QString& name, FileNotice notice = FileNotice::Quiet);

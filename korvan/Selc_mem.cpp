@@ -7,6 +7,7 @@
 #include "Key_filter.h"
 #include "Mask_edit.h"
 #include "Selcall.h"
+#include "String_grid.h"
 #include "Text_format.h"
 #include "platform/Host.h"
 
@@ -164,19 +165,12 @@ void TfrmSelcallIdents::OKBtnClick() {
 }
 
 QString TfrmSelcallIdents::cellText(int row, int column) const {
-    const QTableWidgetItem* item = listSelcallMemories->item(row - 1, column);
-    return item ? item->text() : QString();
+    return grid::Cell(listSelcallMemories, row - 1, column);
 }
 
 void TfrmSelcallIdents::setCellText(int row, int column, const QString& text) {
-    QTableWidgetItem* item = listSelcallMemories->item(row - 1, column);
-    if (!item) {
-        item = new QTableWidgetItem;
-        if (column == MemoryColumn || column == CommandColumn)
-            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-        listSelcallMemories->setItem(row - 1, column, item);
-    }
-    item->setText(text);
+    const bool editable = column != MemoryColumn && column != CommandColumn;
+    grid::SetCell(listSelcallMemories, row - 1, column, text, editable);
 }
 
 void TfrmSelcallIdents::InitGrid() {

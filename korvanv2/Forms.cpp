@@ -15,6 +15,7 @@
 #include "Editzones.h"
 #include "Ee_edit.h"
 #include "Eng_edit.h"
+#include "Form_globals.h"
 #include "Grpedit.h"
 #include "Mactimer.h"
 #include "Main.h"
@@ -28,20 +29,9 @@
 #include "Tune_radio.h"
 #include "User_btn.h"
 
-#include <functional>
-#include <vector>
-
 namespace {
 
-std::vector<std::function<void()>> destroyers;
-
-template <class Form> void Create(Form*& global, QWidget* parent) {
-    global = new Form(parent);
-    destroyers.push_back([&global] {
-        delete global;
-        global = nullptr;
-    });
-}
+using forms::Create;
 
 // An editor the main window opens: its commands are enabled once it exists.
 template <class Form> void Create(Form*& global, Editor editor) {
@@ -90,8 +80,5 @@ void CreateForms() {
 }
 
 void DestroyForms() {
-    while (!destroyers.empty()) {
-        destroyers.back()();
-        destroyers.pop_back();
-    }
+    forms::destroyAll();
 }

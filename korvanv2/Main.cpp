@@ -7,6 +7,7 @@
 #include "Files.h"
 #include "Form.h"
 #include "Help_pane.h"
+#include "Main_window.h"
 #include "Radio_picture.h"
 #include "Radio_rw.h"
 #include "Radioabout.h"
@@ -23,9 +24,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QStatusBar>
 #include <QTextEdit>
-#include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cstring>
@@ -38,7 +37,6 @@ namespace {
 
 const QString FilesKey = QStringLiteral("\\Tarq\\Korvanv201\\Files");
 const QString MemFilter = QStringLiteral("Programming Files (*.mem)|*.mem|All Files (*.*)|*.*");
-const QString FileErrorCaption = QStringLiteral("File Error");
 const QString ReadProblem = QStringLiteral("There is a problem reading the file");
 const QString WriteProblem = QStringLiteral("There is a problem writing the file");
 const QString NoFirmware =
@@ -52,18 +50,12 @@ constexpr int ClientHeight = 440;
 constexpr int StatusPanelWidth = 550;
 constexpr int SizeShift = 10;
 
-// A failed file operation is always reported; one that could not even open the file only
-// when the caller asks.
-void ReportFileResult(FileResult result, const QString& problem, TfrmBelmar::FileNotice notice) {
-    if (result == FileResult::Failed ||
-        (result == FileResult::NotOpened && notice == TfrmBelmar::FileNotice::Tell))
-        host().messageBox(problem, FileErrorCaption, platform::MB_OKCANCEL | Exclamation);
+void ReportFileResult(FileResult result, const QString& problem, FileNotice notice) {
+    mainwindow::reportFileResult(result, problem, notice, platform::MB_OKCANCEL | Exclamation);
 }
 
 QFrame* NewPanel(QWidget* parent) {
-    auto* panel = new QFrame(parent);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    return panel;
+    return mainwindow::panel(parent, false);
 }
 
 QPushButton* NewButton(const QString& caption, QWidget* parent) {
@@ -236,28 +228,12 @@ void TfrmBelmar::BuildMenus() {
 }
 
 void TfrmBelmar::BuildStatusBar() {
-    for (QLabel*& panel : statusPanels) {
-        panel = new QLabel(this);
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    }
-    statusPanels[0]->setFixedWidth(StatusPanelWidth);
-    statusPanels[1]->setAlignment(Qt::AlignCenter);
-    statusBar()->addWidget(statusPanels[0]);
-    statusBar()->addWidget(statusPanels[1], 1);
-    statusBar()->setSizeGripEnabled(false);
-
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(1000);
+    Timer1 = mainwindow::buildStatusBar(this, statusPanels, StatusPanelWidth);
     connect(Timer1, &QTimer::timeout, this, &TfrmBelmar::Timer1Timer);
-    Timer1->start();
 }
 
-// A fixed-size window that can be minimised but not maximised.
 void TfrmBelmar::SetBorder() {
-    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    mainwindow::setFixedBorder(this, ClientWidth, ClientHeight);
 }
 
 void TfrmBelmar::BindHelp() {
@@ -281,16 +257,11 @@ void TfrmBelmar::BindHelp() {
 }
 
 void TfrmBelmar::ConnectCommands() {
-    const auto onClick = [this](QPushButton* button, void (TfrmBelmar::*handler)(QObject*)) {
-        connect(button, &QPushButton::clicked, this, [=] { (this->*handler)(button); });
-    };
-    const auto onMenu = [this](QAction* entry, void (TfrmBelmar::*handler)(QObject*)) {
-        connect(entry, &QAction::triggered, this, [=] { (this->*handler)(entry); });
-    };
+    using mainwindow::onClick;
     for (QPushButton* button : {btnFileOpen, btnFileSave})
-        onClick(button, &TfrmBelmar::SpeedBtnClick);
+        onClick(button, this, &TfrmBelmar::SpeedBtnClick);
     for (QAction* entry : {mnuFileOpen, mnuFileSave})
-        onMenu(entry, &TfrmBelmar::SpeedBtnClick);
+        onClick(entry, this, &TfrmBelmar::SpeedBtnClick);
 
     editorCommands = {
         {Editor::Hardware, EditRadioHardware, mnuRadioHardware},
@@ -305,9 +276,9 @@ void TfrmBelmar::ConnectCommands() {
     };
     for (const EditorCommand& command : editorCommands) {
         if (command.button)
-            onClick(command.button, &TfrmBelmar::EditButtonClick);
+            onClick(command.button, this, &TfrmBelmar::EditButtonClick);
         if (command.entry)
-            onMenu(command.entry, &TfrmBelmar::EditButtonClick);
+            onClick(command.entry, this, &TfrmBelmar::EditButtonClick);
     }
 
     connect(btnReadRadio, &QPushButton::clicked, this, &TfrmBelmar::btnReadRadioClick);
@@ -435,9 +406,7 @@ bool TfrmBelmar::SaveCalibrationFile(const QString& name, FileNotice notice) {
 // another radio's calibration would misalign the radio.
 bool TfrmBelmar::LoadCalibrationFile(const QString& name, FileNotice notice) {
     QByteArray bytes;
-    FileResult result = ReadFileStart(name, CALIBRATION_SIZE, bytes);
-    if (result == FileResult::Done && bytes.size() < CALIBRATION_SIZE)
-        result = FileResult::Failed;
+    const FileResult result = ReadFileExactly(name, CALIBRATION_SIZE, bytes);
     ReportFileResult(result, ReadProblem, notice);
     if (result != FileResult::Done)
         return false;
@@ -446,22 +415,7 @@ bool TfrmBelmar::LoadCalibrationFile(const QString& name, FileNotice notice) {
 }
 
 void TfrmBelmar::mnuDefaultFileClick() {
-    OpenDialog.hideReadOnly = true;
-    OpenDialog.fileMustExist = true;
-    OpenDialog.filter = MemFilter;
-    OpenDialog.title = QStringLiteral("Set Default Filename.");
-    OpenDialog.fileName = DefaultFile;
-    QString chosen;
-    if (!host().openFileDialog(OpenDialog, chosen))
-        return;
-    DefaultFile = chosen;
-    platform::Registry registry;
-    if (registry.OpenKey(FilesKey, true))
-        registry.WriteString(QStringLiteral("DefaultFile"), DefaultFile);
-    const QString question = QStringLiteral("Load file  ") + DefaultFile + QStringLiteral("?\n") +
-                             QStringLiteral("All current data will be lost.");
-    if (host().messageBox(question, QStringLiteral("Load Default File."), Question) ==
-        platform::IDOK)
+    if (mainwindow::chooseDefaultFile(OpenDialog, MemFilter, FilesKey, DefaultFile))
         LoadProgrammingFile(DefaultFile);
 }
 
@@ -672,7 +626,7 @@ void TfrmBelmar::mnuFileExitClick() {
 }
 
 void TfrmBelmar::Timer1Timer() {
-    statusPanels[1]->setText(QTime::currentTime().toString(QStringLiteral("hh:mm:ss")));
+    statusPanels[1]->setText(mainwindow::clockText());
 }
 
 void TfrmBelmar::SetStatus(const QString& text) {
@@ -708,11 +662,7 @@ void TfrmBelmar::ReadSettings() {
     ComPort = 1;
     maxBdRate = BaudRateTable[0];
     if (registry.OpenKey(FilesKey, true)) {
-        if (!registry.ReadInteger(QStringLiteral("ComPort"), ComPort))
-            ComPort = 1;
-        int rate = BaudRateTable[0];
-        if (registry.ReadInteger(QStringLiteral("maxBdRate"), rate) && BaudRateIndex(rate) >= 0)
-            maxBdRate = rate;
+        mainwindow::readPortValues(registry, ComPort, maxBdRate);
         registry.ReadString(QStringLiteral("DefaultFile"), DefaultFile);
         registry.ReadString(QStringLiteral("CurrentFile"), CurrentFile);
     }
@@ -742,10 +692,8 @@ void TfrmBelmar::FormClose() {
 // Write failures are ignored: the settings then keep their earlier values.
 void TfrmBelmar::WriteSettings() {
     platform::Registry registry;
-    if (registry.OpenKey(FilesKey, true)) {
-        registry.WriteInteger(QStringLiteral("ComPort"), ComPort);
-        registry.WriteInteger(QStringLiteral("maxBdRate"), maxBdRate);
-    }
+    if (registry.OpenKey(FilesKey, true))
+        mainwindow::writePortValues(registry, ComPort, maxBdRate);
     if (registry.OpenKey(FilesKey, true))
         registry.WriteString(QStringLiteral("CurrentFile"), CurrentFile);
 }

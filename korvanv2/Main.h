@@ -4,6 +4,7 @@
 // editor. The image is the global `eeprom`, the link the global `serialPort`.
 
 #include "Baud_rate.h"
+#include "Files.h"
 #include "Protocol.h"
 #include "platform/Host.h"
 
@@ -56,7 +57,7 @@ public:
 
     // A file that cannot be created or opened fails quietly; the user's own file commands
     // pass FileNotice::Tell so that they hear of it like of any other file problem.
-    enum class FileNotice { Quiet, Tell };
+    using FileNotice = ::FileNotice;
     bool LoadProgrammingFile(const QString& name);
     bool SaveProgrammingFile(const QString& name, FileNotice notice = FileNotice::Quiet);
     bool LoadCalibrationFile(const QString& name, FileNotice notice = FileNotice::Quiet);
