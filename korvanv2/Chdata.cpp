@@ -49,6 +49,30 @@ void setTag(uint8_t (&tag)[CH_TAG_LENGTH], const QString& text) {
     radiotext::Encode(text, tag, CH_TAG_LENGTH);
 }
 
+using NameBytes = uint8_t[CH_NAME_LENGTH];
+
+void loadNameBytes(const uint8_t* image, int i, NameBytes& bytes) {
+    std::copy_n(image + chlayout::Record(i) + chlayout::RECORD_FIELDS, chlayout::NAME_HEAD_CHARS,
+                bytes);
+    std::copy_n(image + chlayout::NameTail(i), chlayout::NAME_TAIL_CHARS,
+                bytes + chlayout::NAME_HEAD_CHARS);
+}
+
+void storeNameBytes(uint8_t* image, int i, const NameBytes& bytes) {
+    std::copy_n(bytes, chlayout::NAME_HEAD_CHARS,
+                image + chlayout::Record(i) + chlayout::RECORD_FIELDS);
+    std::copy_n(bytes + chlayout::NAME_HEAD_CHARS, chlayout::NAME_TAIL_CHARS,
+                image + chlayout::NameTail(i));
+}
+
+// The name up to the first 0 or erased byte, each byte as it is.
+QString nameText(const NameBytes& bytes) {
+    int length = 0;
+    while (length < CH_NAME_LENGTH && bytes[length] != 0 && bytes[length] != chlayout::ERASED)
+        ++length;
+    return QString::fromLatin1(reinterpret_cast<const char*>(bytes), length);
+}
+
 void copyTag(uint8_t (&to)[CH_TAG_LENGTH], const uint8_t (&from)[CH_TAG_LENGTH]) {
     std::copy(std::begin(from), std::end(from), std::begin(to));
 }
@@ -87,6 +111,7 @@ int ChData::ClearChannel(int i) {
     ch_data_struct& r = records[size_t(i)];
     fromBytes(r, RecordFields{});
     r.name.clear();
+    std::fill(std::begin(r.nameBytes), std::end(r.nameBytes), 0);
     return 0;
 }
 
@@ -255,7 +280,8 @@ int ChData::LoadFromImage(const uint8_t* image) {
         RecordFields b;
         std::copy_n(image + chlayout::Record(i), chlayout::RECORD_FIELDS, b.begin());
         fromBytes(r, b);
-        r.name = ReadName(image, i);
+        loadNameBytes(image, i, r.nameBytes);
+        r.name = nameText(r.nameBytes);
         const uint8_t* tag = image + chlayout::Tag(i);
         r.tag[0] = tag[0];
         r.tag[1] = tag[1];
@@ -275,7 +301,10 @@ int ChData::SaveToImage(uint8_t* image) const {
         const ch_data_struct& r = records[size_t(i)];
         const RecordFields b = toBytes(r);
         std::copy(b.begin(), b.end(), image + chlayout::Record(i));
-        WriteName(image, i, r.name);
+        if (r.name == nameText(r.nameBytes))
+            storeNameBytes(image, i, r.nameBytes);
+        else
+            WriteName(image, i, r.name);
         uint8_t* tag = image + chlayout::Tag(i);
         tag[0] = r.tag[0];
         tag[1] = r.tag[1];
@@ -288,26 +317,17 @@ int ChData::SaveToImage(uint8_t* image) const {
 QString ChData::ReadName(const uint8_t* image, int i) {
     if (i < 0 || i >= CH_COUNT)
         return QString();
-    char chars[CH_NAME_LENGTH];
-    std::copy_n(image + chlayout::Record(i) + chlayout::RECORD_FIELDS, chlayout::NAME_HEAD_CHARS,
-                chars);
-    std::copy_n(image + chlayout::NameTail(i), chlayout::NAME_TAIL_CHARS,
-                chars + chlayout::NAME_HEAD_CHARS);
-    int length = 0;
-    while (length < CH_NAME_LENGTH && chars[length] != 0 && uint8_t(chars[length]) != 0xFF)
-        ++length;
-    return QString::fromLatin1(chars, length);
+    NameBytes bytes;
+    loadNameBytes(image, i, bytes);
+    return nameText(bytes);
 }
 
 int ChData::WriteName(uint8_t* image, int i, const QString& name) {
     if (i < 0 || i >= CH_COUNT)
         return 0;
-    uint8_t chars[CH_NAME_LENGTH];
+    NameBytes chars;
     radiotext::Encode(name, chars, CH_NAME_LENGTH);
-    std::copy_n(chars, chlayout::NAME_HEAD_CHARS,
-                image + chlayout::Record(i) + chlayout::RECORD_FIELDS);
-    std::copy_n(chars + chlayout::NAME_HEAD_CHARS, chlayout::NAME_TAIL_CHARS,
-                image + chlayout::NameTail(i));
+    storeNameBytes(image, i, chars);
     return 1;
 }
 

@@ -71,6 +71,8 @@ struct ch_data_struct {
     uint8_t txTone = 0;
     uint8_t rxTone = 0;
     QString name;
+    // The name bytes as loaded: stored back unchanged while `name` still reads from them.
+    uint8_t nameBytes[CH_NAME_LENGTH] = {};
     uint8_t tag[CH_TAG_LENGTH] = {};
     uint8_t ext = 0;  // bit k: bit 8 of group member k + 1
     uint8_t zone = 0; // 0 none, 1..50

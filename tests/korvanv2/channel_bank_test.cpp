@@ -323,6 +323,52 @@ TEST_F(ChannelBank, OkWithoutChangesKeepsEveryByte) {
         EXPECT_EQ(int(uint8_t(after[i])), int(uint8_t(before[i]))) << "byte " << i;
 }
 
+TEST_F(ChannelBank, UntouchedNamesKeepTheirBytesAndEditedNamesFollowTheCharacterRule) {
+    Zoned(1, 3);
+    const uint8_t odd[CH_NAME_LENGTH] = {0xC1, 'a', 0x80, '[', 0xFE, 0x1F, 0, 0xE9, 0x01};
+    const uint8_t other[CH_NAME_LENGTH] = {0xC4, 'B', 0xA0, 0, 0, 0, 0, 0, 0};
+    auto putName = [](int i, const uint8_t(&bytes)[CH_NAME_LENGTH]) {
+        std::copy_n(bytes, 5, eeprom.data + chlayout::Record(i) + chlayout::RECORD_FIELDS);
+        std::copy_n(bytes + 5, 4, eeprom.data + chlayout::NameTail(i));
+    };
+    auto nameBytes = [](int i) {
+        QByteArray bytes(reinterpret_cast<const char*>(eeprom.data) + chlayout::Record(i) +
+                             chlayout::RECORD_FIELDS,
+                         5);
+        return bytes +
+               QByteArray(reinterpret_cast<const char*>(eeprom.data) + chlayout::NameTail(i), 4);
+    };
+    putName(1, odd);
+    putName(2, other);
+    putName(3, odd);                                // an erased channel outside any listed zone
+    eeprom.SetByte(chlayout::Record(4) + 12, 0xFF); // erased bytes in a name stay erased
+    const QByteArray before = Snapshot();
+    Open();
+    frmChnlBank->btnOKClick();
+    EXPECT_TRUE(host.messages.isEmpty()) << Messages().join('\n').toStdString();
+    const QByteArray after = Snapshot();
+    for (int i = 0; i < after.size(); ++i)
+        EXPECT_EQ(int(uint8_t(after[i])), int(uint8_t(before[i]))) << "byte " << i;
+
+    // An edited name goes through the character rule; the untouched one keeps its bytes.
+    Open();
+    ch_normal_struct channel;
+    frmChnlBank->Channels->GetNormal(channel, 2);
+    channel.name = channel.name + QStringLiteral("x");
+    frmChnlBank->Channels->SetNormal(channel, 2);
+    frmChnlBank->btnOKClick();
+    EXPECT_EQ(nameBytes(2), QByteArray(" B X\0\0\0\0\0", 9));
+    EXPECT_EQ(nameBytes(1), QByteArray(reinterpret_cast<const char*>(odd), 9));
+
+    // A deleted channel takes a new name with nothing of the old bytes.
+    Open();
+    SelectChannel(2);
+    frmChnlBank->btnDeleteChannelClick();
+    EXPECT_TRUE(frmChnlBank->Channels->IsEmpty(1));
+    frmChnlBank->btnOKClick();
+    EXPECT_EQ(nameBytes(1), QByteArray(9, '\0'));
+}
+
 TEST_F(ChannelBank, ReadChannelsThenCancelLeavesTheImageAndOkStoresTheFile) {
     QTemporaryDir dir;
     Zoned(1, 3);
