@@ -12,7 +12,7 @@
 
 TfrmAddZone* frmAddZone = nullptr;
 
-TfrmAddZone::TfrmAddZone(QWidget* parent) : Form(parent) {
+TfrmAddZone::TfrmAddZone(QWidget* parent) : Form(parent, mrCancel) {
     setWindowTitle(QStringLiteral("Add Zone"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     lblZone = new QLabel(QStringLiteral("Zone"), this);

@@ -27,7 +27,7 @@ QGridLayout* LayOutZoneEdits(QLabel* nameLabel, QLineEdit* name, QLabel* tagLabe
     return layout;
 }
 
-TfrmEditZone::TfrmEditZone(QWidget* parent) : Form(parent) {
+TfrmEditZone::TfrmEditZone(QWidget* parent) : Form(parent, mrCancel) {
     setWindowTitle(QStringLiteral("Edit Zone"));
     lblName = new QLabel(QStringLiteral("Name"), this);
     editZoneName = new QLineEdit(this);

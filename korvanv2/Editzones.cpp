@@ -16,7 +16,7 @@ constexpr int ZONE_ROWS = 51; // zone 0, then zones 1..50
 enum Column { ZoneColumn, NameColumn, TagColumn, ActiveColumn };
 } // namespace
 
-TfrmEditZones::TfrmEditZones(QWidget* parent) : Form(parent) {
+TfrmEditZones::TfrmEditZones(QWidget* parent) : Form(parent, mrCancel) {
     setWindowTitle(QStringLiteral("Edit Zones"));
     StringGridZones = new QTableWidget(this);
     btnOk = new QPushButton(QStringLiteral("OK"), this);

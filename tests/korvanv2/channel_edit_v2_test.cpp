@@ -262,6 +262,22 @@ TEST_F(ZoneDialogsV2, EditZonesShowsAndStoresOnlyWhatChanged) {
               QByteArray("D P T\0", 6));
 }
 
+TEST_F(ZoneDialogsV2, EscapeAndTheCloseBoxCancel) {
+    frmAddZone->SetZoneList({4});
+    for (Form* form : std::initializer_list<Form*>{frmEditZones, frmEditZone, frmAddZone}) {
+        const QByteArray before = Snapshot();
+        QTimer::singleShot(0, form, [form] { QTest::keyClick(form, Qt::Key_Escape); });
+        EXPECT_EQ(form->exec(), Form::mrCancel) << form->windowTitle().toStdString();
+        form->show();
+        QApplication::processEvents();
+        form->setResult(Form::mrOk);
+        EXPECT_TRUE(form->close());
+        EXPECT_FALSE(form->isVisible());
+        EXPECT_EQ(form->result(), Form::mrCancel) << form->windowTitle().toStdString();
+        EXPECT_EQ(Snapshot(), before);
+    }
+}
+
 TEST_F(ZoneDialogsV2, AddZoneAndPickersNeedASelection) {
     frmAddZone->SetZoneList({});
     frmAddZone->show();
