@@ -553,7 +553,8 @@ bool TfrmChnlBank::RefuseGroupMember(int i, const QString& caption) {
 }
 
 void TfrmChnlBank::btnDeleteChannelClick() {
-    if (RefuseEmpty(QStringLiteral("Delete Channel")))
+    // With zones off an empty list has no channel number, so nothing happens.
+    if (ZonesOn && RefuseEmpty(QStringLiteral("Delete Channel")))
         return;
     const int n = SelectedChannel();
     if (n < 1 || n > CH_COUNT || RefuseGroupMember(n - 1, QStringLiteral("Delete channel")))

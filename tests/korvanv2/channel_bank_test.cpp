@@ -234,6 +234,28 @@ TEST_F(ChannelBank, ZonesOffListsAndCutsZonedChannelsAndGreysZoneCommands) {
     EXPECT_FALSE(frmChnlBank->mnuRemoveChannel->isVisible()) << "the Unused tab";
 }
 
+TEST_F(ChannelBank, DeleteInAnEmptyListWarnsOnlyWithZonesOn) {
+    Zoned(1, 2);
+    PutChannel(5, 0); // an unzoned channel: not listed with zones off
+    eeprom.SetByte(76, 0);
+    Open();
+    frmChnlBank->Channels->ClearChannel(0);
+    frmChnlBank->Channels->ClearChannel(1);
+    frmChnlBank->Refresh();
+    ASSERT_TRUE(Listed().empty());
+    grid::SelectRow(frmChnlBank->listChannel, 1);
+    frmChnlBank->btnDeleteChannelClick();
+    EXPECT_TRUE(host.messages.isEmpty()) << Messages().join('\n').toStdString();
+    EXPECT_FALSE(frmChnlBank->Channels->IsEmpty(5));
+
+    frmChnlBank->menuEnableZonesClick();
+    ShowZone(1);
+    ASSERT_EQ(frmChnlBank->CurrentZone, 1);
+    frmChnlBank->btnDeleteChannelClick();
+    EXPECT_EQ(Messages(), QStringList({"Delete Channel: Zone 1 is empty."}));
+    EXPECT_EQ(host.messages[0].flags, 48);
+}
+
 TEST_F(ChannelBank, MoveAddAndEditZones) {
     Zoned(2, 2);
     Open();
