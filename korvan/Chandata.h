@@ -82,7 +82,6 @@ public:
     void done(int result) override;
 
 protected:
-
 private:
     void FormCreate();
     QWidget* BuildControls();

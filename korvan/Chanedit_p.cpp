@@ -227,7 +227,6 @@ void TfrmEditChannel2::SetChannelData(int* slot, ChData* channelStore,
     ChannelRecord = record;
 }
 
-
 void TfrmEditChannel2::FormShow() {
     EditedChannel = GivenChannel;
     udChnl->setPosition(EditedChannel);

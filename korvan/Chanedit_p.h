@@ -97,7 +97,6 @@ public:
     QTextEdit* HelpText;
 
 protected:
-
 private:
     QWidget* BuildChannelRow();
     QGroupBox* BuildTransmit();

@@ -28,7 +28,6 @@ TfrmChSelect::TfrmChSelect(QWidget* owner, int* target) : Form(owner), target(ta
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-
 void TfrmChSelect::FormShow() {
     LoadChannels();
 }

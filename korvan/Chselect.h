@@ -25,7 +25,6 @@ public:
     QPushButton* btnCancel;
 
 protected:
-
 private:
     int* target;
 };

@@ -111,7 +111,6 @@ public:
     QTimer* Timer1;
 
 protected:
-
 private:
     QWidget* buildOptionsPage();
     QWidget* buildPowerSavePage();

@@ -181,7 +181,6 @@ void TfrmGrpEdit::SetGroupData(int* slot, ChData* groupStore, int mode,
     GroupChannelNumber = *slot;
 }
 
-
 void TfrmGrpEdit::FormShow() {
     const bool editing = GroupMode == 1;
     setWindowTitle(editing ? QStringLiteral("Edit Group Channel")

@@ -85,7 +85,6 @@ public:
     QTextEdit* memoHelp;
 
 protected:
-
 private:
     QWidget* BuildLists();
     QWidget* BuildOptions();

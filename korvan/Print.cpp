@@ -335,7 +335,6 @@ void TfrmPrint::buildSectionsGroup() {
     grid->addWidget(chkButtons, 1, 1);
 }
 
-
 void TfrmPrint::FormShow() {
     txtDate->setText(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
     const bool selcall = SelcallFullyEnabled(frmBelmar->RadioData);

@@ -67,7 +67,6 @@ public:
     QPushButton* btnCancel;
 
 protected:
-
 private:
     void buildCustomerGroup();
     void buildSectionsGroup();

@@ -77,7 +77,6 @@ int TfrmReadWrite::RunJob(int start, int end, int mode) {
     return Mode;
 }
 
-
 void TfrmReadWrite::FormShow() {
     btnCancel->setText(CANCEL_CAPTION);
     gaugeProgress->setValue(0);

@@ -75,7 +75,6 @@ public slots:
     void reject() override;
 
 protected:
-
 private:
     void CancelState(std::atomic<int>& state);
     void WaitForWorker();

@@ -6,8 +6,8 @@
 #include "Help_pane.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTabWidget>
