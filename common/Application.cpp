@@ -2,10 +2,13 @@
 
 #include "platform/Convert.h"
 #include "platform/Host.h"
+#include "platform/RadioUpdate.h"
 
 #include <exception>
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    platform::ServePostedEvents(this);
+}
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
     bool handled = false;

@@ -4,6 +4,7 @@
 #include "Radio_rw.h"
 #include "Ser_com.h"
 #include "Tune_radio.h"
+#include "platform/RadioUpdate.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -208,13 +209,10 @@ void TfrmAdvanced::ResetFirmwareStages() {
 
 void TfrmAdvanced::Post(std::function<void()> change) {
     const int generation = displayGeneration;
-    QMetaObject::invokeMethod(
-        this,
-        [this, generation, change = std::move(change)] {
-            if (generation == displayGeneration)
-                change();
-        },
-        Qt::QueuedConnection);
+    platform::PostCall(this, [this, generation, change = std::move(change)] {
+        if (generation == displayGeneration)
+            change();
+    });
 }
 
 void TfrmAdvanced::PostStage(Stage stage, const QColor& color, const QString& text) {

@@ -4,10 +4,10 @@
 #include "Ser_com.h"
 
 #include "platform/Host.h"
+#include "platform/RadioUpdate.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMetaObject>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -139,13 +139,10 @@ void TfrmReadWrite::WaitForWorker() {
 
 void TfrmReadWrite::PostToDialog(std::function<void()> change) {
     const int job = jobNumber;
-    QMetaObject::invokeMethod(
-        this,
-        [this, job, change = std::move(change)] {
-            if (jobNumber == job)
-                change();
-        },
-        Qt::QueuedConnection);
+    platform::PostCall(this, [this, job, change = std::move(change)] {
+        if (jobNumber == job)
+            change();
+    });
 }
 
 void TfrmReadWrite::PostProgress(int percent) {

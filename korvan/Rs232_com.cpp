@@ -7,7 +7,6 @@
 #include "platform/RadioUpdate.h"
 
 #include <QLabel>
-#include <QMetaObject>
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -45,7 +44,7 @@ int wrap(int index) {
 // Runs `change` on the main window's thread.
 template <typename Change> void PostToMainWindow(Change change) {
     if (frmBelmar)
-        QMetaObject::invokeMethod(frmBelmar, change, Qt::QueuedConnection);
+        platform::PostCall(frmBelmar, change);
 }
 
 } // namespace

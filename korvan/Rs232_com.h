@@ -12,7 +12,7 @@
 // thread, so a sink:
 //   - stores what it is given into std::atomic fields or under its own mutex,
 //   - changes controls only by posting to the UI thread
-//     (QMetaObject::invokeMethod(this, ..., Qt::QueuedConnection)),
+//     (platform::PostCall),
 //   - never blocks and never waits for the UI thread.
 // Once a setter returns, the worker no longer calls the sink that was replaced.
 //

@@ -719,8 +719,7 @@ QObject* TfrmTuneRadio::RadioUpdateWindow() {
 
 void TfrmTuneRadio::SMeterPoint(uint8_t subCode, uint8_t value) {
     UpDown* point = subCode == METER_CAL_S1 ? upS0Value : upS10Value;
-    QMetaObject::invokeMethod(
-        this, [point, value] { point->setPosition(value); }, Qt::QueuedConnection);
+    platform::PostCall(this, [point, value] { point->setPosition(value); });
 }
 
 void TfrmTuneRadio::RadioReadSucceeded() {
@@ -751,8 +750,7 @@ void TfrmTuneRadio::DisplayFrame(const uint8_t (&bytes)[DISPLAY_BYTES]) {
         std::lock_guard<std::mutex> hold(displayLock);
         std::copy(std::begin(bytes), std::end(bytes), displayBytes.begin());
     }
-    QMetaObject::invokeMethod(
-        this, [this] { UpdateRemoteDisplay(); }, Qt::QueuedConnection);
+    platform::PostCall(this, [this] { UpdateRemoteDisplay(); });
 }
 
 std::array<uint8_t, DISPLAY_BYTES> TfrmTuneRadio::DisplayBytes() const {

@@ -5,7 +5,6 @@
 #include "Protocol.h"
 #include "platform/RadioUpdate.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -34,7 +33,7 @@ public:
 
 void Post(QObject* target, int job, long wParam, long lParam) {
     if (target)
-        QCoreApplication::postEvent(target, new TransferUpdate(job, wParam, lParam));
+        platform::PostToForm(target, new TransferUpdate(job, wParam, lParam));
 }
 
 enum class Step { Connect, Move, Disconnect, End };

@@ -34,7 +34,6 @@ thread_suites=(
     TransferRoad
     AutoDetect
     RadioSummary
-    V2FlashLink
     FirmwareUpgradeV2
     TuneRadioV2
 )

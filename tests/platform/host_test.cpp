@@ -10,7 +10,9 @@
 #include <QTextDocument>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <memory>
 #include <thread>
+#include <vector>
 
 using namespace platform;
 
@@ -94,6 +96,28 @@ TEST(RadioUpdate, PostedFromAWorkerArrivesOnTheReceiversThread) {
     EXPECT_EQ(receiver.w, 1);
     EXPECT_EQ(receiver.l, -1);
     EXPECT_EQ(int(RadioUpdateEvent::eventType()), WM_RADIO_UPDATE);
+}
+
+TEST(RadioUpdate, PostedCallsRunInOrderOnTheUiThreadAndNotForAContextThatIsGone) {
+    QObject context;
+    auto gone = std::make_unique<QObject>();
+    std::vector<int> ran;
+    std::thread::id ranOn;
+    std::thread worker([&] {
+        PostCall(&context, [&] { ran.push_back(1); });
+        PostCall(gone.get(), [&] { ran.push_back(2); });
+        PostCall(&context, [&] {
+            ran.push_back(3);
+            ranOn = std::this_thread::get_id();
+        });
+        PostCall(nullptr, [&] { ran.push_back(4); });
+    });
+    worker.join();
+    gone.reset();
+    EXPECT_TRUE(ran.empty()) << "not run on the posting thread";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ran, (std::vector<int>{1, 3}));
+    EXPECT_EQ(ranOn, std::this_thread::get_id());
 }
 
 TEST(SingleInstance, SecondCopyIsRefusedAndRaisesTheFirst) {
