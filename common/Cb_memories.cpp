@@ -1,6 +1,7 @@
 #include "Cb_memories.h"
 
 #include "Controls.h"
+#include "Form.h"
 #include "Help_pane.h"
 #include "Image_fields.h"
 
@@ -93,8 +94,8 @@ void CbControls::BuildCbPages(QWidget* form, std::function<void(QObject*)> selec
         const MemoryPage& page = Pages[m];
         auto* tab = new QWidget(pageCbMemories);
         this->*page.tab = tab;
-        auto* select = new QPushButton(QStringLiteral("&Select All"), tab);
-        auto* deselect = new QPushButton(QStringLiteral("&Deselect All"), tab);
+        auto* select = forms::button(QStringLiteral("&Select All"), tab);
+        auto* deselect = forms::button(QStringLiteral("&Deselect All"), tab);
         this->*page.selectAll = select;
         this->*page.deselectAll = deselect;
         for (QPushButton* button : {select, deselect})

@@ -1,6 +1,7 @@
 #include "Firmware_stages.h"
 
 #include "Baud_rate.h"
+#include "Form.h"
 #include "Help_pane.h"
 #include "platform/Host.h"
 
@@ -58,7 +59,7 @@ void FirmwareStages::BuildFirmwareTab(QTabWidget* pages, const Texts& texts,
         rates->addWidget(item);
     }
     SetMaxBdRateIndex(0);
-    btnNext = new QPushButton(QStringLiteral("Upgrade"), tabFirmware);
+    btnNext = forms::button(QStringLiteral("Upgrade"), tabFirmware);
 
     firmwareSide = new QVBoxLayout;
     firmwareSide->addWidget(rdgrpMaxBdRate);

@@ -87,6 +87,12 @@ void install(QWidget* form, std::function<void()> opening) {
     form->installEventFilter(habits);
 }
 
+QPushButton* button(const QString& caption, QWidget* parent) {
+    auto* made = new QPushButton(caption, parent);
+    made->setAutoDefault(false);
+    return made;
+}
+
 void makeDefault(QPushButton* button) {
     button->setProperty(DefaultProperty, true);
     button->setAutoDefault(true);

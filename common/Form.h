@@ -13,6 +13,7 @@
 #include <functional>
 
 class QPushButton;
+class QString;
 
 namespace forms {
 
@@ -21,6 +22,9 @@ namespace forms {
 // buttons lose auto-default once the widget's constructor has finished and again on every
 // show, so buttons made later follow too.
 void install(QWidget* form, std::function<void()> opening);
+// Every form's push buttons are made here: Enter does not click them unless the form makes
+// one its default.
+QPushButton* button(const QString& caption, QWidget* parent = nullptr);
 // The one button Enter clicks in this form.
 void makeDefault(QPushButton* button);
 // True while the form is open (shown by the program and not yet hidden by it).

@@ -1,5 +1,6 @@
 #include "Hardware_tabs.h"
 
+#include "Form.h"
 #include "Help_pane.h"
 #include "Key_filter.h"
 #include "Text_format.h"
@@ -114,8 +115,8 @@ QWidget* HardwareTabs::BuildTuneTab() {
                                        "for futher details."),
                         tabTune);
     Label1->setWordWrap(true);
-    btnReadCalRadio = new QPushButton(QStringLiteral("Align Radio"), tabTune);
-    btnReadCalFile = new QPushButton(QStringLiteral("Read Calibration Factors from File"), tabTune);
+    btnReadCalRadio = forms::button(QStringLiteral("Align Radio"), tabTune);
+    btnReadCalFile = forms::button(QStringLiteral("Read Calibration Factors from File"), tabTune);
     auto* layout = new QVBoxLayout(tabTune);
     layout->addWidget(Label1);
     layout->addWidget(btnReadCalRadio, 0, Qt::AlignLeft);

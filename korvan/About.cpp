@@ -77,11 +77,11 @@ void TAboutBox::BuildControls() {
     inner->addWidget(lblEmail, 3, 1);
 
 #if KORVAN_V2
-    BitBtn1 = new QPushButton(QStringLiteral("&Close"), this);
+    BitBtn1 = forms::button(QStringLiteral("&Close"), this);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 #else
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
-                              QStringLiteral("&Close"), this);
+    BitBtn1 = forms::button(QStringLiteral("&Close"), this);
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::close);
 #endif
     auto* layout = new QGridLayout(this);

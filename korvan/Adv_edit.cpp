@@ -1,6 +1,7 @@
 #include "Adv_edit.h"
 
 #include "Cal_table.h"
+#include "Form.h"
 #include "Radio_rw.h"
 #include "Ser_com.h"
 #include "Tune_radio.h"
@@ -64,8 +65,8 @@ TfrmAdvanced::TfrmAdvanced(QWidget* parent) : ImageDialog(parent, QDialog::Rejec
 
     HelpText = new QTextEdit(this);
     HelpText->setFixedHeight(48);
-    OKBtn = new QPushButton("OK", this);
-    CancelBtn = new QPushButton("Cancel", this);
+    OKBtn = forms::button("OK", this);
+    CancelBtn = forms::button("Cancel", this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(OKBtn);

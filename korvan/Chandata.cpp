@@ -74,17 +74,17 @@ TfrmChannelData::TfrmChannelData(QWidget* parent) : Form(parent, mrCancel) {
 
 QWidget* TfrmChannelData::BuildControls() {
     auto* panel = new QWidget(this);
-    btnNewChannel = new QPushButton(QStringLiteral("Add new channel"), panel);
-    btnEditChannel = new QPushButton(QStringLiteral("Edit Channel"), panel);
-    btnDeleteChannel = new QPushButton(QStringLiteral("Delete Channel"), panel);
-    btnMacTimers = new QPushButton(QStringLiteral("Group Channel Timers"), panel);
+    btnNewChannel = forms::button(QStringLiteral("Add new channel"), panel);
+    btnEditChannel = forms::button(QStringLiteral("Edit Channel"), panel);
+    btnDeleteChannel = forms::button(QStringLiteral("Delete Channel"), panel);
+    btnMacTimers = forms::button(QStringLiteral("Group Channel Timers"), panel);
     chkEnableCb = new QCheckBox(QStringLiteral("Enable Aust CB Channels"), panel);
-    btnCbEdit = new QPushButton(QStringLiteral("Edit Aust CB Options"), panel);
+    btnCbEdit = forms::button(QStringLiteral("Edit Aust CB Options"), panel);
     btnCbEdit->hide();
     chkBlEnabled = new QCheckBox(QStringLiteral("Enable global busy lockout"), panel);
     chkShowAll = new QCheckBox(QStringLiteral("Show All Channels"), panel);
-    OKBtn = new QPushButton(QStringLiteral("OK"), panel);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), panel);
+    OKBtn = forms::button(QStringLiteral("OK"), panel);
+    CancelBtn = forms::button(QStringLiteral("Cancel"), panel);
     HelpText = new QTextEdit(panel);
     HelpText->setPlainText(QStringLiteral("Help messages..."));
     HelpText->setFixedHeight(70);

@@ -13,8 +13,8 @@ TfrmChSelect::TfrmChSelect(QWidget* owner, int* target) : Form(owner), target(ta
     Label1 = new QLabel(QStringLiteral("Channel:"), this);
     cbChannel = new QComboBox(this);
     cbChannel->setMinimumWidth(80);
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnOK = forms::button(QStringLiteral("OK"), this);
+    btnCancel = forms::button(QStringLiteral("Cancel"), this);
     connect(btnOK, &QPushButton::clicked, this, &TfrmChSelect::btnOKClick);
     connect(btnCancel, &QPushButton::clicked, this, &TfrmChSelect::btnCancelClick);
 

@@ -41,8 +41,8 @@ TfrmCodeWord::TfrmCodeWord(QWidget* parent) : Form(parent) {
     txtCodeWord = new QLineEdit;
     txtCodeWord->setMaxLength(EditLength);
     keys::allowOnly(txtCodeWord, keys::PrintableAscii);
-    OKBtn = new QPushButton(QStringLiteral("OK"));
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"));
+    OKBtn = forms::button(QStringLiteral("OK"));
+    CancelBtn = forms::button(QStringLiteral("Cancel"));
 
     auto* main = new QVBoxLayout(this);
     main->addWidget(lblInstructions);

@@ -70,8 +70,8 @@ void TfrmEngineering::FormCreate() {
     PageControl1->addTab(tabEeprom, QStringLiteral("EEPROM list"));
     PageControl1->setCurrentWidget(tabOptions);
 
-    OKBtn = new QPushButton(QStringLiteral("OK"));
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"));
+    OKBtn = forms::button(QStringLiteral("OK"));
+    CancelBtn = forms::button(QStringLiteral("Cancel"));
     RichEdit1 = new QTextEdit(QStringLiteral("Help messages..."));
     RichEdit1->setReadOnly(true);
     RichEdit1->setFixedHeight(48);
@@ -177,8 +177,8 @@ QWidget* TfrmEngineering::buildEepromPage() {
     lblDataHex = new QLabel(QStringLiteral("Data (Hex)"));
     txtDataHex = new QLineEdit;
     txtDataHex->setReadOnly(true);
-    btnReadLocation = new QPushButton(QStringLiteral("Read Location"));
-    btnWriteLocation = new QPushButton(QStringLiteral("Write Location"));
+    btnReadLocation = forms::button(QStringLiteral("Read Location"));
+    btnWriteLocation = forms::button(QStringLiteral("Write Location"));
 
     auto* side = new QGridLayout;
     int row = 0;

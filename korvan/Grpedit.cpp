@@ -32,8 +32,8 @@ TfrmGrpEdit::TfrmGrpEdit(QWidget* parent) : Form(parent) {
     setWindowTitle(QStringLiteral("Group Channel Edit"));
     memoHelp = new QTextEdit(this);
     help = new HelpPane(memoHelp);
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnOK = forms::button(QStringLiteral("OK"), this);
+    btnCancel = forms::button(QStringLiteral("Cancel"), this);
     memoHelp->setFixedHeight(60);
     connect(btnOK, &QPushButton::clicked, this, &TfrmGrpEdit::btnOKClick);
     connect(btnCancel, &QPushButton::clicked, this, &TfrmGrpEdit::btnCancelClick);
@@ -60,8 +60,8 @@ QWidget* TfrmGrpEdit::BuildLists() {
     sgGroupList = members::NewList(panel, GRID_ROWS_SHOWN);
     Label2 = new QLabel(QStringLiteral("Available Channels"), panel);
     sgMACList = members::NewList(panel, GRID_ROWS_SHOWN);
-    btnAdd = new QPushButton(QStringLiteral(" Add"), panel);
-    btnRemove = new QPushButton(QStringLiteral("Remove"), panel);
+    btnAdd = forms::button(QStringLiteral(" Add"), panel);
+    btnRemove = forms::button(QStringLiteral("Remove"), panel);
     connect(btnAdd, &QPushButton::clicked, this, &TfrmGrpEdit::btnAddClick);
     connect(btnRemove, &QPushButton::clicked, this, &TfrmGrpEdit::btnRemoveClick);
     connect(sgMACList, &QTableWidget::cellDoubleClicked, this, &TfrmGrpEdit::sgMACListDblClick);

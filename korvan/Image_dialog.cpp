@@ -17,8 +17,8 @@ ImageDialog::ImageDialog(QWidget* parent, int cancelResult) : Form(parent, cance
 // Made after the dialog's own controls, so it comes last in the tab order.
 QWidget* ImageDialog::BuildBottomPanel() {
     BottomPanel = new QWidget(this);
-    OKBtn = new QPushButton(QStringLiteral("OK"), BottomPanel);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), BottomPanel);
+    OKBtn = forms::button(QStringLiteral("OK"), BottomPanel);
+    CancelBtn = forms::button(QStringLiteral("Cancel"), BottomPanel);
     HelpText = new QTextEdit(BottomPanel);
     BuildHelp();
     HelpText->setPlainText(QStringLiteral("Help messages..."));
@@ -38,8 +38,8 @@ QWidget* ImageDialog::BuildBottomPanel() {
 }
 
 QHBoxLayout* ImageDialog::BuildButtonRow() {
-    OKBtn = new QPushButton(QStringLiteral("OK"));
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"));
+    OKBtn = forms::button(QStringLiteral("OK"));
+    CancelBtn = forms::button(QStringLiteral("Cancel"));
     ConnectButtons();
     return controls::buttonRow(OKBtn, CancelBtn);
 }

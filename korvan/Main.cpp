@@ -119,11 +119,11 @@ QWidget* TfrmBelmar::BuildClient() {
 
 void TfrmBelmar::BuildPanel1() {
     Panel1 = NewPanel(this);
-    btnWriteRadio = new QPushButton(QStringLiteral("&Write to Radio"), Panel1);
-    btnFileSave = new QPushButton(QStringLiteral("Write &to File"), Panel1);
-    btnReadRadio = new QPushButton(QStringLiteral("&Read from Radio"), Panel1);
-    btnFileOpen = new QPushButton(QStringLiteral("Read &from File"), Panel1);
-    btnPrintRadio = new QPushButton(QStringLiteral("&Print Radio"), Panel1);
+    btnWriteRadio = forms::button(QStringLiteral("&Write to Radio"), Panel1);
+    btnFileSave = forms::button(QStringLiteral("Write &to File"), Panel1);
+    btnReadRadio = forms::button(QStringLiteral("&Read from Radio"), Panel1);
+    btnFileOpen = forms::button(QStringLiteral("Read &from File"), Panel1);
+    btnPrintRadio = forms::button(QStringLiteral("&Print Radio"), Panel1);
 
     Label2 = new QLabel(QStringLiteral("Korvan Programmer"), Panel1);
     QFont title = Label2->font();
@@ -152,13 +152,13 @@ void TfrmBelmar::BuildPanel1() {
 
 void TfrmBelmar::BuildPanel2() {
     Panel2 = NewPanel(this);
-    EditRadioHardware = new QPushButton(QStringLiteral("&Hardware"), Panel2);
-    btnEngineering = new QPushButton(QStringLiteral("En&gineering"), Panel2);
-    btnEditCodeWord = new QPushButton(QStringLiteral("Ed&it Code Word"), Panel2);
-    btnChannel = new QPushButton(QStringLiteral("&Channel Data"), Panel2);
-    btnSelcall = new QPushButton(QStringLiteral("&Selcall"), Panel2);
-    btnOptions = new QPushButton(QStringLiteral("&Options"), Panel2);
-    btnButtons = new QPushButton(QStringLiteral("&User Defined Buttons"), Panel2);
+    EditRadioHardware = forms::button(QStringLiteral("&Hardware"), Panel2);
+    btnEngineering = forms::button(QStringLiteral("En&gineering"), Panel2);
+    btnEditCodeWord = forms::button(QStringLiteral("Ed&it Code Word"), Panel2);
+    btnChannel = forms::button(QStringLiteral("&Channel Data"), Panel2);
+    btnSelcall = forms::button(QStringLiteral("&Selcall"), Panel2);
+    btnOptions = forms::button(QStringLiteral("&Options"), Panel2);
+    btnButtons = forms::button(QStringLiteral("&User Defined Buttons"), Panel2);
     auto* layout = new QVBoxLayout(Panel2);
     for (QPushButton* button : {btnChannel, btnSelcall, btnOptions, btnButtons, btnEditCodeWord,
                                 EditRadioHardware, btnEngineering})

@@ -278,8 +278,8 @@ TfrmPrint::TfrmPrint(QWidget* parent) : Form(parent) {
     memoPrint = new QTextEdit(this);
     memoPrint->setReadOnly(true);
     memoPrint->hide();
-    btnPrint = new QPushButton(QStringLiteral("Print Report"), this);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnPrint = forms::button(QStringLiteral("Print Report"), this);
+    btnCancel = forms::button(QStringLiteral("Cancel"), this);
     connect(btnPrint, &QPushButton::clicked, this, &TfrmPrint::btnPrintClick);
     connect(btnCancel, &QPushButton::clicked, this, &Form::reject);
 

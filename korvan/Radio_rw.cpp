@@ -36,7 +36,7 @@ TfrmReadWrite::TfrmReadWrite(QWidget* parent) : Form(parent) {
     gaugeProgress->setObjectName(QStringLiteral("gaugeProgress"));
     gaugeProgress->setRange(0, 100);
     gaugeProgress->setValue(0);
-    btnCancel = new QPushButton(CANCEL_CAPTION, this);
+    btnCancel = forms::button(CANCEL_CAPTION, this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
 
     auto* buttons = new QHBoxLayout;

@@ -12,7 +12,7 @@ TfrmChannelSelect::TfrmChannelSelect(QWidget* parent) : Form(parent) {
     rbNormalChannel = new QRadioButton(QStringLiteral("Normal Channel"), this);
     rbMAC = new QRadioButton(QStringLiteral("Group Channel"), this);
     rbNormalChannel->setChecked(true);
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
+    OKBtn = forms::button(QStringLiteral("OK"), this);
     connect(OKBtn, &QPushButton::clicked, this, [this] {
         OKBtnClick();
         accept();
@@ -22,7 +22,7 @@ TfrmChannelSelect::TfrmChannelSelect(QWidget* parent) : Form(parent) {
     buttons->addStretch(1);
     buttons->addWidget(OKBtn);
 #if KORVAN_V2
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnCancel = forms::button(QStringLiteral("Cancel"), this);
     connect(btnCancel, &QPushButton::clicked, this, [this] { done(mrCancel); });
     buttons->addWidget(btnCancel);
 #endif

@@ -1,5 +1,6 @@
 #include "Selc_mem.h"
 
+#include "Form.h"
 #include "Help_pane.h"
 #include "Idents.h"
 #include "Image_access.h"
@@ -113,9 +114,9 @@ void TfrmSelcallIdents::BuildControls() {
 
     HelpText = new QTextEdit;
     HelpText->setFixedHeight(64);
-    OKBtn = new QPushButton(QStringLiteral("OK"));
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"));
-    btnClrMem = new QPushButton(QStringLiteral("Clear Memory"));
+    OKBtn = forms::button(QStringLiteral("OK"));
+    CancelBtn = forms::button(QStringLiteral("Cancel"));
+    btnClrMem = forms::button(QStringLiteral("Clear Memory"));
     btnClrMem->hide();
 
     auto* top = new QGridLayout;

@@ -1,6 +1,7 @@
 #include "Selcall.h"
 
 #include "Controls.h"
+#include "Form.h"
 #include "Help_pane.h"
 #include "Image_access.h"
 #include "Text_format.h"
@@ -208,11 +209,11 @@ void TfrmSelcall::BuildControls() {
     chkPausePredNonPred = new QCheckBox(QStringLiteral("Pause predictive / non predictive"));
     hsbPausePredNonPred = makeBar(0, 250);
     lblPausePredNonPred = new QLabel;
-    btnSelcallMem = new QPushButton(QStringLiteral("Edit Selcall Idents"));
+    btnSelcallMem = forms::button(QStringLiteral("Edit Selcall Idents"));
 #if KORVAN_V2
     chkAlarmInEnable = new QCheckBox(QStringLiteral("Enable Alarm In"));
     chkPageEnabled = new QCheckBox(QStringLiteral("Enable Page"));
-    btnPageAlarm = new QPushButton(QStringLiteral("Edit Page/Alarm settings"));
+    btnPageAlarm = forms::button(QStringLiteral("Edit Page/Alarm settings"));
 #endif
 
     HelpText = new QTextEdit;

@@ -145,7 +145,7 @@ void TfrmTuneRadio::FormCreate() {
 
     HelpText = new QTextEdit;
     HelpText->setFixedHeight(64);
-    CancelBtn = new QPushButton(QStringLiteral("Close"));
+    CancelBtn = forms::button(QStringLiteral("Close"));
 
     auto* side = new QVBoxLayout;
     side->addWidget(buildOnlinePanel());
@@ -258,8 +258,8 @@ QWidget* TfrmTuneRadio::buildFrequencyPage() {
 QWidget* TfrmTuneRadio::buildSquelchPage() {
     auto* page = new QWidget;
     gbSmeter = new QGroupBox(QStringLiteral("S-Meter Calibration"));
-    btnSetS0 = new QPushButton(QStringLiteral("Set S-Meter level S1"));
-    btnSetS10 = new QPushButton(QStringLiteral("Set S-Meter level S9+"));
+    btnSetS0 = forms::button(QStringLiteral("Set S-Meter level S1"));
+    btnSetS10 = forms::button(QStringLiteral("Set S-Meter level S9+"));
     auto* meter = new QGridLayout(gbSmeter);
     meter->addWidget(new QLabel(QStringLiteral(
                          "Step 1: Set RF signal generator to the S1 level (nominally -121dBm).")),
@@ -336,12 +336,12 @@ QWidget* TfrmTuneRadio::buildRemotePage() {
     auto* keypad = new QGridLayout;
     i = 0;
     for (const RemoteKey& key : RemoteKeys) {
-        auto* button = new QPushButton(QString::fromLatin1(key.caption));
+        auto* button = forms::button(QString::fromLatin1(key.caption));
         this->*key.button = button;
         keypad->addWidget(button, i / 4, i % 4);
         ++i;
     }
-    btnDisplayUpdate = new QPushButton(QStringLiteral("Force Display Update"));
+    btnDisplayUpdate = forms::button(QStringLiteral("Force Display Update"));
     btnDisplayUpdate->hide();
 
     auto* layout = new QVBoxLayout(page);
@@ -354,8 +354,8 @@ QWidget* TfrmTuneRadio::buildRemotePage() {
 
 QWidget* TfrmTuneRadio::buildOnlinePanel() {
     gbOnline = new QGroupBox(QStringLiteral("Online Control"));
-    btnTxOn = new QPushButton(QStringLiteral("Transmit on"));
-    btnTxOff = new QPushButton(QStringLiteral("Transmit off"));
+    btnTxOn = forms::button(QStringLiteral("Transmit on"));
+    btnTxOff = forms::button(QStringLiteral("Transmit off"));
     ChannelChange = new SpinButton;
     lblChannelChange = new QLabel(QStringLiteral("Channel"));
     lblChannelInfo = plainLabel(QString());
@@ -384,8 +384,8 @@ QWidget* TfrmTuneRadio::buildOnlinePanel() {
 
 QWidget* TfrmTuneRadio::buildFilePanel() {
     gbFile = new QGroupBox(QStringLiteral("Calibration data"));
-    btnWriteFile = new QPushButton(QStringLiteral("Save to File"));
-    btnWriteRadio = new QPushButton(QStringLiteral("Write to Radio"));
+    btnWriteFile = forms::button(QStringLiteral("Save to File"));
+    btnWriteRadio = forms::button(QStringLiteral("Write to Radio"));
     auto* layout = new QGridLayout(gbFile);
     // Both buttons share the upper place; only one of them is shown at a time.
     layout->addWidget(btnWriteFile, 0, 0);

@@ -21,8 +21,8 @@ TfrmAddZone::TfrmAddZone(QWidget* parent) : Form(parent, mrCancel) {
     editName = new QLineEdit(this);
     lblTag = new QLabel(QStringLiteral("Tag"), this);
     editTag = new QLineEdit(this);
-    btnOk = new QPushButton(QStringLiteral("Ok"), this);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnOk = forms::button(QStringLiteral("Ok"), this);
+    btnCancel = forms::button(QStringLiteral("Cancel"), this);
     connect(btnOk, &QPushButton::clicked, this, &TfrmAddZone::btnOkClick);
     connect(btnCancel, &QPushButton::clicked, this, [this] { done(mrCancel); });
     auto* zone = new QGridLayout;

@@ -69,8 +69,8 @@ void TfrmAdvanced::BuildForm() {
     BuildFirmwareTab(pageEngOptions, FirmwareTexts(), {tabTune, tabSquelch, tabMisc});
     BuildFirmwareOptions();
 
-    OKBtn = new QPushButton(QStringLiteral("OK"));
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"));
+    OKBtn = forms::button(QStringLiteral("OK"));
+    CancelBtn = forms::button(QStringLiteral("Cancel"));
     HelpText = new QTextEdit;
     HelpText->setReadOnly(true);
     HelpText->setFixedHeight(48);

@@ -16,7 +16,7 @@ TfrmAutoDetect::TfrmAutoDetect(QWidget* parent) : Form(parent) {
     Memo1 = new QPlainTextEdit(this);
     Memo1->setReadOnly(true);
     Memo1->setFixedSize(300, Memo1->fontMetrics().lineSpacing() * 5);
-    btnClose = new QPushButton(QStringLiteral("Close"), this);
+    btnClose = forms::button(QStringLiteral("Close"), this);
     connect(btnClose, &QPushButton::clicked, this, &TfrmAutoDetect::btnCloseClick);
     TimerAutoDetect = new QTimer(this);
     connect(TimerAutoDetect, &QTimer::timeout, this, &TfrmAutoDetect::TimerAutoDetectTimer);

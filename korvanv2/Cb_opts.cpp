@@ -48,8 +48,8 @@ TfrmCbOptions::TfrmCbOptions(QWidget* parent) : Form(parent) {
 
 void TfrmCbOptions::buildBottomPanel() {
     BottomPanel = new QWidget(this);
-    OKBtn = new QPushButton(QStringLiteral("OK"), BottomPanel);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), BottomPanel);
+    OKBtn = forms::button(QStringLiteral("OK"), BottomPanel);
+    CancelBtn = forms::button(QStringLiteral("Cancel"), BottomPanel);
     HelpText = new QTextEdit(BottomPanel);
     HelpText->setPlainText(QStringLiteral("Help messages..."));
     HelpText->setFixedHeight(64);

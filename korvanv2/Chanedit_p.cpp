@@ -65,8 +65,8 @@ TfrmEditChannel2::TfrmEditChannel2(QWidget* parent) : Form(parent) {
     HelpText->setFixedHeight(60);
     HelpText->setPlaceholderText(QStringLiteral("Help Messages..."));
     help = new HelpPane(HelpText);
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
+    OKBtn = forms::button(QStringLiteral("OK"), this);
+    CancelBtn = forms::button(QStringLiteral("Cancel"), this);
     connect(OKBtn, &QPushButton::clicked, this, &TfrmEditChannel2::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TfrmEditChannel2::CancelBtnClick);
 

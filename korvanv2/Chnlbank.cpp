@@ -115,8 +115,8 @@ TfrmChnlBank::TfrmChnlBank(QWidget* parent)
     memoHelp = new QTextEdit(this);
     memoHelp->setFixedHeight(50);
     memoHelp->setReadOnly(true);
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnOK = forms::button(QStringLiteral("OK"), this);
+    btnCancel = forms::button(QStringLiteral("Cancel"), this);
     connect(btnOK, &QPushButton::clicked, this, &TfrmChnlBank::btnOKClick);
     connect(btnCancel, &QPushButton::clicked, this, &TfrmChnlBank::btnCancelClick);
     connect(TabControl1, &QTabBar::currentChanged, this, &TfrmChnlBank::TabControl1Change);

@@ -14,8 +14,8 @@ TfrmChSelect::TfrmChSelect(QWidget* parent) : Form(parent) {
     Label1 = new QLabel(QStringLiteral("Channel:"), this);
     cbChannel = new QComboBox(this);
     cbChannel->setMinimumWidth(80);
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnOK = forms::button(QStringLiteral("OK"), this);
+    btnCancel = forms::button(QStringLiteral("Cancel"), this);
     connect(btnOK, &QPushButton::clicked, this, &TfrmChSelect::btnOKClick);
     connect(btnCancel, &QPushButton::clicked, this, [this] { done(mrCancel); });
     auto* layout = new QGridLayout(this);

@@ -116,8 +116,8 @@ TfrmEditVote::TfrmEditVote(QWidget* parent) : Form(parent) {
     MemoHelp = new QTextEdit(this);
     MemoHelp->setFixedHeight(72);
     help = new HelpPane(MemoHelp);
-    btnOk = new QPushButton(QStringLiteral("Ok"), this);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnOk = forms::button(QStringLiteral("Ok"), this);
+    btnCancel = forms::button(QStringLiteral("Cancel"), this);
     auto* column = new QVBoxLayout(this);
     column->addWidget(PageControl1);
     column->addLayout(controls::helpRow(MemoHelp, btnOk, btnCancel));

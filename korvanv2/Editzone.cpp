@@ -33,8 +33,8 @@ TfrmEditZone::TfrmEditZone(QWidget* parent) : Form(parent, mrCancel) {
     editZoneName = new QLineEdit(this);
     lblTag = new QLabel(QStringLiteral("Tag"), this);
     editZoneTag = new QLineEdit(this);
-    btnOk = new QPushButton(QStringLiteral("Ok"), this);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnOk = forms::button(QStringLiteral("Ok"), this);
+    btnCancel = forms::button(QStringLiteral("Cancel"), this);
     connect(btnOk, &QPushButton::clicked, this, &TfrmEditZone::btnOkClick);
     connect(btnCancel, &QPushButton::clicked, this, [this] { done(mrCancel); });
     auto* layout = new QVBoxLayout(this);

@@ -19,8 +19,8 @@ enum Column { ZoneColumn, NameColumn, TagColumn, ActiveColumn };
 TfrmEditZones::TfrmEditZones(QWidget* parent) : Form(parent, mrCancel) {
     setWindowTitle(QStringLiteral("Edit Zones"));
     StringGridZones = new QTableWidget(this);
-    btnOk = new QPushButton(QStringLiteral("OK"), this);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnOk = forms::button(QStringLiteral("OK"), this);
+    btnCancel = forms::button(QStringLiteral("Cancel"), this);
     connect(btnOk, &QPushButton::clicked, this, &TfrmEditZones::btnOkClick);
     connect(btnCancel, &QPushButton::clicked, this, [this] { done(mrCancel); });
     const int width = grid::Setup(

@@ -72,14 +72,14 @@ void TfrmEEpromEdit::FormCreate() {
     rgDataSize = new QGroupBox(QStringLiteral("Data Size"));
     rgDataSizeItems = RadioGroup(rgDataSize, {QStringLiteral("8-bit"), QStringLiteral("16-bit")});
 
-    btnReadAddr = new QPushButton(QStringLiteral("Read"));
-    btnWriteAddr = new QPushButton(QStringLiteral("Write"));
-    btnErase = new QPushButton(QStringLiteral("Erase Buffer"));
-    btnReadAll = new QPushButton(QStringLiteral("Read All"));
-    btnWriteAll = new QPushButton(QStringLiteral("Write All"));
-    btnReset = new QPushButton(QStringLiteral("Reset Radio"));
-    btnOK = new QPushButton(QStringLiteral("OK"));
-    btnCancel = new QPushButton(QStringLiteral("Cancel"));
+    btnReadAddr = forms::button(QStringLiteral("Read"));
+    btnWriteAddr = forms::button(QStringLiteral("Write"));
+    btnErase = forms::button(QStringLiteral("Erase Buffer"));
+    btnReadAll = forms::button(QStringLiteral("Read All"));
+    btnWriteAll = forms::button(QStringLiteral("Write All"));
+    btnReset = forms::button(QStringLiteral("Reset Radio"));
+    btnOK = forms::button(QStringLiteral("OK"));
+    btnCancel = forms::button(QStringLiteral("Cancel"));
     memoEE = new QTextEdit;
     memoEE->setReadOnly(true);
     memoEE->setFixedHeight(60);

@@ -55,8 +55,8 @@ void TfrmEngineering::FormCreate() {
     PageControl1->addTab(tabPowerSave, QStringLiteral("Power Save"));
     PageControl1->setCurrentWidget(tabOptions);
 
-    OKBtn = new QPushButton(QStringLiteral("OK"));
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"));
+    OKBtn = forms::button(QStringLiteral("OK"));
+    CancelBtn = forms::button(QStringLiteral("Cancel"));
     RichEdit1 = new QTextEdit;
     RichEdit1->setReadOnly(true);
     RichEdit1->setFixedHeight(48);

@@ -63,8 +63,8 @@ TfrmGrpEdit::TfrmGrpEdit(QWidget* parent) : Form(parent) {
     memoHelp = new QTextEdit(this);
     memoHelp->setFixedHeight(60);
     help = new HelpPane(memoHelp);
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnOK = forms::button(QStringLiteral("OK"), this);
+    btnCancel = forms::button(QStringLiteral("Cancel"), this);
     connect(btnOK, &QPushButton::clicked, this, &TfrmGrpEdit::btnOKClick);
     connect(btnCancel, &QPushButton::clicked, this, &TfrmGrpEdit::btnCancelClick);
     auto* layout = new QVBoxLayout(this);
@@ -96,8 +96,8 @@ QWidget* TfrmGrpEdit::BuildLists() {
     lblMACList = new QLabel(QStringLiteral("Available Channels"), panel);
     sgMACList = members::NewList(panel, ROWS_SHOWN);
     chkSelectAllZones = new QCheckBox(QStringLiteral("Select channels from all zones"), panel);
-    btnAdd = new QPushButton(QStringLiteral(" Add"), panel);
-    btnRemove = new QPushButton(QStringLiteral("Remove"), panel);
+    btnAdd = forms::button(QStringLiteral(" Add"), panel);
+    btnRemove = forms::button(QStringLiteral("Remove"), panel);
     connect(btnAdd, &QPushButton::clicked, this, &TfrmGrpEdit::btnAddClick);
     connect(btnRemove, &QPushButton::clicked, this, &TfrmGrpEdit::btnRemoveClick);
     connect(sgMACList, &QTableWidget::cellDoubleClicked, this, &TfrmGrpEdit::btnAddClick);

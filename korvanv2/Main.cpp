@@ -59,7 +59,7 @@ QFrame* NewPanel(QWidget* parent) {
 }
 
 QPushButton* NewButton(const QString& caption, QWidget* parent) {
-    return new QPushButton(caption, parent);
+    return forms::button(caption, parent);
 }
 
 } // namespace

@@ -82,7 +82,7 @@ void TfrmOptions::buildGroups() {
 
     GroupBox1 = new QGroupBox(QStringLiteral("Channels"), this);
     chkBlEnabled = new QCheckBox(QStringLiteral("Enable global busy lockout"), GroupBox1);
-    btnGroupChannelTimers = new QPushButton(QStringLiteral("Group Channel Timers"), GroupBox1);
+    btnGroupChannelTimers = forms::button(QStringLiteral("Group Channel Timers"), GroupBox1);
     btnGroupChannelTimers->setEnabled(false);
     auto* channels = new QVBoxLayout(GroupBox1);
     channels->addWidget(chkBlEnabled);
@@ -118,8 +118,8 @@ void TfrmOptions::buildGroups() {
     display.grid->addWidget(chkDisplayZoneName, 3, 0, 1, 2);
     display.grid->addWidget(chkDisplayZoneTag, 4, 0, 1, 2);
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
+    OKBtn = forms::button(QStringLiteral("OK"), this);
+    CancelBtn = forms::button(QStringLiteral("Cancel"), this);
     HelpText = new QTextEdit(this);
     HelpText->setPlainText(QStringLiteral("Help messages..."));
     HelpText->setFixedHeight(64);

@@ -146,7 +146,7 @@ TfrmReadWrite::TfrmReadWrite(QWidget* parent) : Form(parent) {
     gaugeProgress->setStyleSheet(
         QStringLiteral("QProgressBar { text-align: center; }"
                        "QProgressBar::chunk { background-color: maroon; }"));
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnCancel = forms::button(QStringLiteral("Cancel"), this);
     connect(btnCancel, &QPushButton::clicked, this, &TfrmReadWrite::btnCancelClick);
 
     auto* buttons = new QHBoxLayout;

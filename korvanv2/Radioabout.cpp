@@ -91,8 +91,8 @@ TformRadioAbout::TformRadioAbout(QWidget* parent) : Form(parent) {
     memoRadioAbout->setReadOnly(true);
     memoRadioAbout->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memoRadioAbout->setFixedHeight(memoRadioAbout->fontMetrics().lineSpacing() * 6);
-    btnRefresh = new QPushButton(QStringLiteral("Refresh"), this);
-    btnClose = new QPushButton(QStringLiteral("Close"), this);
+    btnRefresh = forms::button(QStringLiteral("Refresh"), this);
+    btnClose = forms::button(QStringLiteral("Close"), this);
     Image1 = new QLabel(this);
     Image1->setPixmap(RadioPicture(96));
     connect(btnRefresh, &QPushButton::clicked, this, &TformRadioAbout::btnRefreshClick);

@@ -121,8 +121,8 @@ void TfrmSelcallIdents::BuildControls() {
     HelpText = new QTextEdit;
     HelpText->setReadOnly(true);
     HelpText->setFixedHeight(64);
-    OKBtn = new QPushButton(QStringLiteral("OK"));
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"));
+    OKBtn = forms::button(QStringLiteral("OK"));
+    CancelBtn = forms::button(QStringLiteral("Cancel"));
 
     auto* top = new QGridLayout;
     top->addWidget(lblRadioIdent, 0, 0);

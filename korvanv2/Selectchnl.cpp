@@ -23,8 +23,8 @@ TfrmSelectChannel::TfrmSelectChannel(QWidget* parent) : Form(parent) {
     auto* types = new QVBoxLayout(RadioGroup1);
     types->addWidget(rbNormal);
     types->addWidget(rbGroup);
-    btnOk = new QPushButton(QStringLiteral("Ok"), this);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnOk = forms::button(QStringLiteral("Ok"), this);
+    btnCancel = forms::button(QStringLiteral("Cancel"), this);
     connect(btnOk, &QPushButton::clicked, this, &TfrmSelectChannel::btnOkClick);
     connect(btnCancel, &QPushButton::clicked, this, [this] { done(mrCancel); });
     auto* layout = new QGridLayout(this);

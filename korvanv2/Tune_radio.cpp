@@ -137,7 +137,7 @@ void TfrmTuneRadio::FormCreate() {
     HelpText = new QTextEdit;
     HelpText->setReadOnly(true);
     HelpText->setFixedHeight(64);
-    CancelBtn = new QPushButton(QStringLiteral("Close"));
+    CancelBtn = forms::button(QStringLiteral("Close"));
 
     auto* left = new QVBoxLayout;
     left->addWidget(PageControl1, 1);
@@ -249,8 +249,8 @@ QWidget* TfrmTuneRadio::buildFrequencyPage() {
 QWidget* TfrmTuneRadio::buildSquelchPage() {
     auto* page = new QWidget;
     gbSmeter = new QGroupBox(QStringLiteral("S-Meter Calibration"));
-    btnSetS0 = new QPushButton(QStringLiteral("Set S-Meter level S1"));
-    btnSetS10 = new QPushButton(QStringLiteral("Set S-Meter level S9+"));
+    btnSetS0 = forms::button(QStringLiteral("Set S-Meter level S1"));
+    btnSetS10 = forms::button(QStringLiteral("Set S-Meter level S9+"));
     auto* meter = new QGridLayout(gbSmeter);
     meter->addWidget(new QLabel(QStringLiteral(
                          "Step 1: Set RF signal generator to the S1 level (nominally -122dBm).")),
@@ -289,8 +289,8 @@ QWidget* TfrmTuneRadio::buildOnlinePanel() {
     lblOnlineStatus->setAlignment(Qt::AlignCenter);
     lblOnlineStatus->setAutoFillBackground(true);
     lblOnlineStatus->setFrameShape(QFrame::Panel);
-    btnTxOn = new QPushButton(QStringLiteral("Transmit on"));
-    btnTxOff = new QPushButton(QStringLiteral("Transmit off"));
+    btnTxOn = forms::button(QStringLiteral("Transmit on"));
+    btnTxOff = forms::button(QStringLiteral("Transmit off"));
     ChannelChange = new SpinButton;
     lblChnl = new QLabel(QStringLiteral("000"));
     lblAlphaTag = new QLabel;
@@ -340,8 +340,8 @@ QWidget* TfrmTuneRadio::buildAlignPanel() {
 
 QWidget* TfrmTuneRadio::buildFilePanel() {
     gbFile = new QGroupBox(QStringLiteral("Calibration data"));
-    btnWriteFile = new QPushButton(QStringLiteral("Save to File"));
-    btnWriteRadio = new QPushButton(QStringLiteral("Write to Radio"));
+    btnWriteFile = forms::button(QStringLiteral("Save to File"));
+    btnWriteRadio = forms::button(QStringLiteral("Write to Radio"));
     auto* layout = new QVBoxLayout(gbFile);
     layout->addWidget(btnWriteFile);
     layout->addWidget(btnWriteRadio);

@@ -341,8 +341,8 @@ void TfrmUserButtons::buildPanel() {
     HelpText = new QTextEdit(Panel);
     HelpText->setReadOnly(true);
     HelpText->setFixedHeight(64);
-    OKBtn = new QPushButton(QStringLiteral("OK"), Panel);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), Panel);
+    OKBtn = forms::button(QStringLiteral("OK"), Panel);
+    CancelBtn = forms::button(QStringLiteral("Cancel"), Panel);
     auto* row = controls::helpRow(HelpText, OKBtn, CancelBtn);
     row->setContentsMargins(0, 0, 0, 0);
     Panel->setLayout(row);

@@ -113,6 +113,10 @@ TEST(FormHabits, FormShowRunsOncePerOpening) {
 }
 
 TEST(FormHabits, EnterClicksOnlyTheNamedDefaultOrTheFocusedButton) {
+    QDialog bare;
+    EXPECT_FALSE(forms::button(QStringLiteral("Made"), &bare)->autoDefault())
+        << "at once, before any form's habits run";
+
     CountingForm plain;
     QCoreApplication::processEvents();
     for (QPushButton* button : plain.findChildren<QPushButton*>())
