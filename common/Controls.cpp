@@ -1,5 +1,6 @@
 #include "Controls.h"
 
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollBar>
@@ -19,6 +20,17 @@ QScrollBar* bar(QWidget* parent, int minimum, int maximum, int minimumWidth) {
 void enable(const std::vector<QWidget*>& list, bool enabled) {
     for (QWidget* control : list)
         control->setEnabled(enabled);
+}
+
+QGroupBox* boxGroup(const QString& title, QWidget* parent, std::initializer_list<QWidget*> boxes) {
+    auto* group = new QGroupBox(title, parent);
+    auto* layout = new QVBoxLayout(group);
+    for (QWidget* box : boxes) {
+        box->setParent(group);
+        layout->addWidget(box);
+    }
+    layout->addStretch(1);
+    return group;
 }
 
 QHBoxLayout* helpRow(QTextEdit* help, QPushButton* ok, QPushButton* cancel) {

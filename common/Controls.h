@@ -2,11 +2,14 @@
 // Small pieces the dialogs share: horizontal bars, enabling a list of controls together,
 // and the rows that hold OK and Cancel.
 
+#include <initializer_list>
 #include <vector>
 
+class QGroupBox;
 class QHBoxLayout;
 class QPushButton;
 class QScrollBar;
+class QString;
 class QTextEdit;
 class QWidget;
 
@@ -17,6 +20,9 @@ namespace controls {
 QScrollBar* bar(QWidget* parent, int minimum, int maximum, int minimumWidth = 0);
 
 void enable(const std::vector<QWidget*>& list, bool enabled);
+
+// A titled group holding the boxes one under the other, from the top.
+QGroupBox* boxGroup(const QString& title, QWidget* parent, std::initializer_list<QWidget*> boxes);
 
 // The help pane with OK and Cancel stacked on its right.
 QHBoxLayout* helpRow(QTextEdit* help, QPushButton* ok, QPushButton* cancel);

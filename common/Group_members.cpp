@@ -2,7 +2,11 @@
 
 #include "String_grid.h"
 
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
+#include <QVBoxLayout>
 #include <algorithm>
 
 namespace members {
@@ -56,6 +60,29 @@ void ShowRows(QTableWidget* list, const QList<QStringList>& rows) {
         grid::SetRow(list, 0, {});
     for (int row = 0; row < rows.size(); ++row)
         grid::SetRow(list, row, rows[row]);
+}
+
+QGridLayout* LayOutLists(QWidget* panel, QLayout* heading, const Lists& lists, QPushButton* add,
+                         QPushButton* remove) {
+    auto* moves = new QVBoxLayout;
+    moves->addStretch(1);
+    moves->addWidget(add);
+    moves->addWidget(remove);
+    moves->addStretch(1);
+    auto* layout = new QGridLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(heading, 0, 0, 1, 3);
+    layout->addWidget(lists.groupLabel, 1, 0);
+    layout->addWidget(lists.availableLabel, 1, 2);
+    layout->addWidget(lists.group, 2, 0);
+    layout->addLayout(moves, 2, 1);
+    layout->addWidget(lists.available, 2, 2);
+    return layout;
+}
+
+void EnableMoves(QPushButton* add, QPushButton* remove, int available, int members, int room) {
+    add->setEnabled(available != 0 && members < room);
+    remove->setEnabled(members != 0);
 }
 
 } // namespace members

@@ -3,8 +3,14 @@
 // lists of its editor: the members and the channels that may join, each one channel a row
 // ("CH", "Name", "Tx Freq", "Rx Freq").
 
+#include "Help_pane.h"
+
 #include <QStringList>
 
+class QGridLayout;
+class QLabel;
+class QLayout;
+class QPushButton;
 class QTableWidget;
 class QWidget;
 
@@ -26,5 +32,29 @@ int Remove(int* entries, int size, int slot);
 QTableWidget* NewList(QWidget* parent, int rowsShown);
 // Writes `rows` rows of cells; no rows leaves one blank row.
 void ShowRows(QTableWidget* list, const QList<QStringList>& rows);
+
+// The editor's two lists under their labels, Add and Remove between them.
+struct Lists {
+    QLabel* groupLabel;
+    QTableWidget* group;
+    QLabel* availableLabel;
+    QTableWidget* available;
+};
+// The lists below `heading` in the panel's grid (rows 0 to 2), which is returned.
+QGridLayout* LayOutLists(QWidget* panel, QLayout* heading, const Lists& lists, QPushButton* add,
+                         QPushButton* remove);
+// Add while a channel is available and the group has room, Remove while it has members.
+void EnableMoves(QPushButton* add, QPushButton* remove, int available, int members, int room);
+
+// The help lines of the controls every group editor has.
+template <class Editor> void BindSharedHelp(HelpPane& help, const Editor& editor) {
+    help.bind(editor.chkBlEnabled, {QStringLiteral("Busy lockout")});
+    help.bind(editor.chkTxLowPower,
+              {QStringLiteral("Transmit on low power for all channels in group.")});
+    help.bind(editor.btnOK, {QStringLiteral("Save and exit.")});
+    help.bind(editor.btnCancel, {QStringLiteral("Exit without saving.")});
+    help.bind(editor.sgMACList, {QStringLiteral("Channels that can be added to vote group")});
+    help.bind(editor.sgGroupList, {QStringLiteral("Channels in the vote group")});
+}
 
 } // namespace members

@@ -5,14 +5,46 @@
 #include "platform/Registry.h"
 
 #include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTime>
 #include <QTimer>
+#include <QVBoxLayout>
+
+void ProgrammerWindow::SetStatus(const QString& text) {
+    statusPanels[0]->setText(text);
+}
+
+QString ProgrammerWindow::StatusText(int panel) const {
+    return statusPanels[panel]->text();
+}
+
+void ProgrammerWindow::Timer1Timer() {
+    statusPanels[1]->setText(mainwindow::clockText());
+}
+
+void ProgrammerWindow::mnuFileExitClick() {
+    close();
+}
+
+void ProgrammerWindow::BuildStatusBar(int messageWidth) {
+    Timer1 = mainwindow::buildStatusBar(this, statusPanels, messageWidth);
+    connect(Timer1, &QTimer::timeout, this, &ProgrammerWindow::Timer1Timer);
+}
+
+void ProgrammerWindow::CentreOnScreen() {
+    move(screen()->availableGeometry().center() - rect().center());
+}
 
 namespace mainwindow {
+
+const QString ReadProblem = QStringLiteral("There is a problem reading the file");
+const QString WriteProblem = QStringLiteral("There is a problem writing the file");
 
 QFrame* panel(QWidget* parent, bool filled) {
     auto* frame = new QFrame(parent);
@@ -22,6 +54,40 @@ QFrame* panel(QWidget* parent, bool filled) {
         frame->setBackgroundRole(QPalette::Button);
     }
     return frame;
+}
+
+void layOutClient(QWidget* client, QWidget* banner, QWidget* editors, QWidget* helpPanel) {
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(editors);
+    lower->addWidget(helpPanel, 1);
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(banner);
+    layout->addLayout(lower, 1);
+}
+
+QLabel* titleLabel(QWidget* parent) {
+    auto* label = new QLabel(QStringLiteral("Korvan Programmer"), parent);
+    QFont title = label->font();
+    title.setPointSize(20);
+    title.setBold(true);
+    title.setItalic(true);
+    label->setFont(title);
+    return label;
+}
+
+void layOutBanner(QWidget* banner, QLabel* picture, std::initializer_list<QLabel*> lines,
+                  std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    for (QPushButton* button : buttons)
+        row->addWidget(button);
+    auto* layout = new QGridLayout(banner);
+    layout->addWidget(picture, 0, 0, int(lines.size()), 1);
+    int line = 0;
+    for (QLabel* label : lines)
+        layout->addWidget(label, line++, 1);
+    layout->addLayout(row, line, 0, 1, 2);
+    layout->setColumnStretch(1, 1);
 }
 
 void setFixedBorder(QMainWindow* window, int clientWidth, int clientHeight) {
@@ -58,6 +124,63 @@ void reportFileResult(FileResult result, const QString& problem, FileNotice noti
         platform::host().messageBox(problem, QStringLiteral("File Error"), flags);
 }
 
+bool writeReported(const QString& name, const uint8_t* data, int size, FileNotice notice,
+                   int flags) {
+    const FileResult result = WriteWholeFile(name, data, size);
+    reportFileResult(result, WriteProblem, notice, flags);
+    return result == FileResult::Done;
+}
+
+bool readReported(const QString& name, int size, QByteArray& bytes, FileNotice notice, int flags) {
+    const FileResult result = ReadFileExactly(name, size, bytes);
+    reportFileResult(result, ReadProblem, notice, flags);
+    return result == FileResult::Done;
+}
+
+bool chooseFileToRead(platform::FileDialogRequest& box, const QString& filter,
+                      const QString& current, QString& chosen) {
+    box.hideReadOnly = true;
+    box.fileMustExist = true;
+    box.filter = filter;
+    box.fileName = current;
+    return platform::host().openFileDialog(box, chosen);
+}
+
+bool chooseFileToWrite(platform::FileDialogRequest& box, const QString& filter,
+                       const QString& current, QString& chosen) {
+    box.filter = filter;
+    box.fileName = current;
+    return platform::host().saveFileDialog(box, chosen);
+}
+
+bool confirmWrite(int radioReadCount) {
+    const QString question =
+        (radioReadCount == 0 ? QStringLiteral("Radio has not been read.\n") : QString()) +
+        QStringLiteral("All current radio data will be lost.");
+    return platform::host().messageBox(question, QStringLiteral("Write to radio?"),
+                                       platform::MB_OKCANCEL | platform::MB_ICONEXCLAMATION) ==
+           platform::IDOK;
+}
+
+void reportNoDefaultFile(const QString& name) {
+    platform::host().messageBox(QStringLiteral("Default file ") + name +
+                                    QStringLiteral(" does not exist."),
+                                QStringLiteral("No default file"), platform::MB_ICONEXCLAMATION);
+}
+
+void reportPortNotOpened(int n, const QString& caption) {
+    platform::host().messageBox(QStringLiteral("Unable to open COM") + QString::number(n), caption,
+                                platform::MB_ICONEXCLAMATION);
+}
+
+QString radioTypeText(uint8_t bandByte) {
+    return (bandByte & 0x80) ? QStringLiteral("Korvan UHF") : QStringLiteral("Korvan VHF");
+}
+
+QString versionText(const QString& radioVersion) {
+    return radioVersion.mid(7, 6);
+}
+
 bool chooseDefaultFile(platform::FileDialogRequest& box, const QString& filter,
                        const QString& filesKey, QString& defaultFile) {
     box.hideReadOnly = true;
@@ -91,6 +214,11 @@ void readPortValues(const platform::Registry& registry, int& comPort, int& maxBd
 void writePortValues(platform::Registry& registry, int comPort, int maxBdRate) {
     registry.WriteInteger(QStringLiteral("ComPort"), comPort);
     registry.WriteInteger(QStringLiteral("maxBdRate"), maxBdRate);
+}
+
+void readFileNames(const platform::Registry& registry, QString& defaultFile, QString& currentFile) {
+    registry.ReadString(QStringLiteral("DefaultFile"), defaultFile);
+    registry.ReadString(QStringLiteral("CurrentFile"), currentFile);
 }
 
 } // namespace mainwindow

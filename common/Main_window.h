@@ -6,12 +6,15 @@
 #include "Files.h"
 
 #include <QAction>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QString>
+#include <cstdint>
 
+class QByteArray;
 class QFrame;
+class QGridLayout;
 class QLabel;
-class QMainWindow;
 class QTimer;
 class QWidget;
 
@@ -20,10 +23,40 @@ class Registry;
 struct FileDialogRequest;
 } // namespace platform
 
+// What both main windows are: a fixed window with a status bar of a message panel and a
+// clock that Timer1 keeps.
+class ProgrammerWindow : public QMainWindow {
+public:
+    // Status bar panel 0 (the program status) and panel 1 (the clock).
+    void SetStatus(const QString& text);
+    QString StatusText(int panel) const;
+    void Timer1Timer();
+    void mnuFileExitClick();
+
+    QTimer* Timer1 = nullptr;
+
+protected:
+    using QMainWindow::QMainWindow;
+    // The status bar and its running clock; the message panel is messageWidth wide.
+    void BuildStatusBar(int messageWidth);
+    void CentreOnScreen();
+
+private:
+    QLabel* statusPanels[2] = {};
+};
+
 namespace mainwindow {
 
 // A raised panel; a filled one paints the button colour over the window behind it.
 QFrame* panel(QWidget* parent, bool filled);
+
+// The client: the banner panel across the top, the editor buttons and the help panel below.
+void layOutClient(QWidget* client, QWidget* banner, QWidget* editors, QWidget* helpPanel);
+// "Korvan Programmer" in the banner's large bold italic.
+QLabel* titleLabel(QWidget* parent);
+// The banner: the picture beside three lines of text, the command buttons beneath.
+void layOutBanner(QWidget* banner, QLabel* picture, std::initializer_list<QLabel*> lines,
+                  std::initializer_list<QPushButton*> buttons);
 
 // A fixed-size window of that client size (below the menu bar) that can be minimised but
 // not maximised.
@@ -46,6 +79,34 @@ template <class W> void onClick(QAction* entry, W* window, void (W::*handler)(QO
 // that could not even open the file only when the caller asks.
 void reportFileResult(FileResult result, const QString& problem, FileNotice notice, int flags);
 
+// The boxes of the programming files' problems.
+extern const QString ReadProblem;
+extern const QString WriteProblem;
+// Writes size bytes of data to the file, then reports as reportFileResult does; true when
+// the file was written.
+bool writeReported(const QString& name, const uint8_t* data, int size, FileNotice notice,
+                   int flags);
+// Exactly size bytes of the file into bytes, then reports as reportFileResult does.
+bool readReported(const QString& name, int size, QByteArray& bytes, FileNotice notice, int flags);
+
+// The programming file to read (an existing one, starting from current) or to write; false
+// when the user cancels.
+bool chooseFileToRead(platform::FileDialogRequest& box, const QString& filter,
+                      const QString& current, QString& chosen);
+bool chooseFileToWrite(platform::FileDialogRequest& box, const QString& filter,
+                       const QString& current, QString& chosen);
+
+// Asks before a write to the radio, warning first when the radio was never read.
+bool confirmWrite(int radioReadCount);
+// Tells that the default file could not be loaded.
+void reportNoDefaultFile(const QString& name);
+// Tells that COM<n> could not be opened, in a box of that caption.
+void reportPortNotOpened(int n, const QString& caption);
+// "Korvan UHF" or "Korvan VHF" by bit 7 of the band byte.
+QString radioTypeText(uint8_t bandByte);
+// The version number in the radio's version text.
+QString versionText(const QString& radioVersion);
+
 // Asks for the default programming file, keeps it in `defaultFile` and under `filesKey`;
 // true when the user then wants it loaded.
 bool chooseDefaultFile(platform::FileDialogRequest& box, const QString& filter,
@@ -55,5 +116,8 @@ bool chooseDefaultFile(platform::FileDialogRequest& box, const QString& filter,
 // missing or none of BaudRateTable's is the table's first.
 void readPortValues(const platform::Registry& registry, int& comPort, int& maxBdRate);
 void writePortValues(platform::Registry& registry, int comPort, int maxBdRate);
+// The default and the current programming file under an open key; missing values leave
+// the strings as they are.
+void readFileNames(const platform::Registry& registry, QString& defaultFile, QString& currentFile);
 
 } // namespace mainwindow

@@ -1,5 +1,6 @@
 #include "Chanedit_p.h"
 
+#include "Channel_edit.h"
 #include "Controls.h"
 #include "Ctcss.h"
 #include "Eeprom.h"
@@ -44,16 +45,11 @@ TfrmEditChannel2::TfrmEditChannel2(QWidget* parent) : Form(parent) {
     connect(OKBtn, &QPushButton::clicked, this, &TfrmEditChannel2::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TfrmEditChannel2::CancelBtnClick);
 
-    auto* options = new QGridLayout;
-    options->addWidget(BuildTransmit(), 0, 0);
-    options->addWidget(BuildReceive(), 0, 1);
-    options->addWidget(BuildGeneral(), 1, 0, 1, 2);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(BuildChannelRow());
-    layout->addLayout(options);
-    layout->addLayout(controls::helpRow(HelpText, OKBtn, CancelBtn));
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    QGroupBox* transmit = BuildTransmit();
+    QGroupBox* receive = BuildReceive();
+    QGroupBox* general = BuildGeneral();
+    chanedit::LayOut(this, {BuildChannelRow(), transmit, receive, general}, HelpText, OKBtn,
+                     CancelBtn);
 
     // FormCreate: the tone lists are filled once.
     LoadToneList(cmbTxCtcss);
@@ -176,38 +172,14 @@ void TfrmEditChannel2::BindFlags() {
 }
 
 void TfrmEditChannel2::BindHelp() {
-    const QString ctcss = QStringLiteral("Enter the CTCSS frequency for this channel.");
-    help->bindOkCancel(OKBtn, CancelBtn);
-    help->bind({lblTxFreq, editTxFreq},
-               {QStringLiteral("Enter the Transmit frequency for this channel.")});
-    help->bind({lblTxCtcss, cmbTxCtcss}, {ctcss});
-    help->bind({chkTxDisable}, {QStringLiteral("Disable transmit for this channel.")});
-    help->bind({chkTxLowPower}, {QStringLiteral("Set this channel for low transmit power only.")});
-    help->bind({chkBlEnabled}, {QStringLiteral("Enable busy lockout for this channel.")});
-    help->bind({chkTaEnabled}, {QStringLiteral("Enable talk around operation on this channel.")});
-    help->bind({lblRxFreq, editRxFreq},
-               {QStringLiteral("Enter the Receive frequency for this channel.")});
-    help->bind({lblRxCtcss, cmbRxCtcss}, {ctcss});
-    help->bind({chkOsMem}, {QStringLiteral("Set this channel into Open Scan memory.")});
-    help->bind({chkGsMem}, {QStringLiteral("Set this channel into Group Scan memory.")});
-    help->bind({chkQMem}, {QStringLiteral("Set this channel into Quiet memory.")});
-    help->bind({chkSqlSwEnabled},
-               {QStringLiteral("Allow squelch switch operation on this channel.")});
+    chanedit::BindSharedHelp(*help, *this);
     help->bind(
         {chkNarrowBand},
         {QStringLiteral("Tick to set this channel for 2.5kHz peak deviation (12.5 kHz channel "
                         "spacing). "),
          QStringLiteral("Untick to set channel for 5kHz peak deviation (25kHz channel spacing).")});
-    help->bind({chkCpuXtalOffset}, {QStringLiteral("Offset the CPU crystal on this channel.")});
-    help->bind({chkDisableChannelHold},
-               {QStringLiteral("Use CTCSS during voting for this channel")});
     help->bind({chkAlphaTagEnabled},
                {QStringLiteral("Enable the use of an Alpha Tag for this channel.")});
-    help->bind({lblAlphaTag, txtChannelAlpha}, {QStringLiteral("Enter the name of this channel.")});
-    help->bind({chkDcsInvertOK},
-               {QStringLiteral("Enable decoding the inverted DCS code as well.")});
-    help->bind({chkChEnabled},
-               {QStringLiteral("This channel can be selected by rotating the channel knob.")});
     help->bind({editChnl, lblChannelNumber}, {});
 }
 
@@ -256,9 +228,7 @@ void TfrmEditChannel2::ShowChannel() {
 }
 
 void TfrmEditChannel2::chkTxDisableClick() {
-    controls::enable({lblTxFreq, udTxFreq, editTxFreq, lblTxCtcss, cmbTxCtcss, chkTxLowPower,
-                      chkBlEnabled, chkTaEnabled},
-                     !chkTxDisable->isChecked());
+    chanedit::EnableTransmit(*this);
 }
 
 void TfrmEditChannel2::chkAlphaTagEnabledClick() {
@@ -266,7 +236,7 @@ void TfrmEditChannel2::chkAlphaTagEnabledClick() {
 }
 
 void TfrmEditChannel2::cmbRxCtcssChange() {
-    chkDcsInvertOK->setEnabled(cmbRxCtcss->currentText().startsWith('D'));
+    chanedit::EnableDcsInvert(chkDcsInvertOK, cmbRxCtcss);
 }
 
 // Slots 100..124 are always enabled and have no name.

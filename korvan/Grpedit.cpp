@@ -71,32 +71,17 @@ QWidget* TfrmGrpEdit::BuildLists() {
     number->addWidget(editChannel);
     number->addWidget(cbChannel);
     number->addStretch(1);
-    auto* moves = new QVBoxLayout;
-    moves->addStretch(1);
-    moves->addWidget(btnAdd);
-    moves->addWidget(btnRemove);
-    moves->addStretch(1);
-
-    auto* layout = new QGridLayout(panel);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(number, 0, 0, 1, 3);
-    layout->addWidget(Label1, 1, 0);
-    layout->addWidget(Label2, 1, 2);
-    layout->addWidget(sgGroupList, 2, 0);
-    layout->addLayout(moves, 2, 1);
-    layout->addWidget(sgMACList, 2, 2);
+    members::LayOutLists(panel, number, {Label1, sgGroupList, Label2, sgMACList}, btnAdd,
+                         btnRemove);
     return panel;
 }
 
 QWidget* TfrmGrpEdit::BuildOptions() {
     auto* panel = new QWidget(this);
-    rgVotingOption = new QGroupBox(QStringLiteral("Voting Options"), panel);
-    rbBusyVoting = new QRadioButton(QStringLiteral("Busy Voting"), rgVotingOption);
-    rbSignalVoting = new QRadioButton(QStringLiteral("Signal Strength Voting"), rgVotingOption);
-    auto* voting = new QVBoxLayout(rgVotingOption);
-    voting->addWidget(rbBusyVoting);
-    voting->addWidget(rbSignalVoting);
-    voting->addStretch(1);
+    rbBusyVoting = new QRadioButton(QStringLiteral("Busy Voting"));
+    rbSignalVoting = new QRadioButton(QStringLiteral("Signal Strength Voting"));
+    rgVotingOption =
+        controls::boxGroup(QStringLiteral("Voting Options"), panel, {rbBusyVoting, rbSignalVoting});
 
     GroupBox1 = new QGroupBox(QStringLiteral("Channel Group Options"), panel);
     Label3 = new QLabel(QStringLiteral("Channel Alpha"), GroupBox1);
@@ -118,21 +103,14 @@ QWidget* TfrmGrpEdit::BuildOptions() {
     group->addWidget(rbMAC_8, 2, 2);
     group->setRowStretch(3, 1);
 
-    GroupBox2 = new QGroupBox(QStringLiteral("Transmit Options"), panel);
-    chkBlEnabled = new QCheckBox(QStringLiteral("Enable Busy Lockout"), GroupBox2);
-    chkTxLowPower = new QCheckBox(QStringLiteral("TX Low Power Only"), GroupBox2);
-    auto* transmit = new QVBoxLayout(GroupBox2);
-    transmit->addWidget(chkBlEnabled);
-    transmit->addWidget(chkTxLowPower);
-    transmit->addStretch(1);
-
-    GroupBox3 = new QGroupBox(QStringLiteral("Receive Options"), panel);
-    chkQMem = new QCheckBox(QStringLiteral("Channel in Quiet Memory"), GroupBox3);
-    chkSqlSwEnabled = new QCheckBox(QStringLiteral("Enabled Squelch Switch"), GroupBox3);
-    auto* receive = new QVBoxLayout(GroupBox3);
-    receive->addWidget(chkQMem);
-    receive->addWidget(chkSqlSwEnabled);
-    receive->addStretch(1);
+    chkBlEnabled = new QCheckBox(QStringLiteral("Enable Busy Lockout"));
+    chkTxLowPower = new QCheckBox(QStringLiteral("TX Low Power Only"));
+    GroupBox2 = controls::boxGroup(QStringLiteral("Transmit Options"), panel,
+                                   {chkBlEnabled, chkTxLowPower});
+    chkQMem = new QCheckBox(QStringLiteral("Channel in Quiet Memory"));
+    chkSqlSwEnabled = new QCheckBox(QStringLiteral("Enabled Squelch Switch"));
+    GroupBox3 =
+        controls::boxGroup(QStringLiteral("Receive Options"), panel, {chkQMem, chkSqlSwEnabled});
 
     auto* layout = new QGridLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -154,12 +132,7 @@ void TfrmGrpEdit::BindFlags() {
 }
 
 void TfrmGrpEdit::BindHelp() {
-    help->bind(chkBlEnabled, {QStringLiteral("Busy lockout")});
-    help->bind(chkTxLowPower, {QStringLiteral("Transmit on low power for all channels in group.")});
-    help->bind(btnOK, {QStringLiteral("Save and exit.")});
-    help->bind(btnCancel, {QStringLiteral("Exit without saving.")});
-    help->bind(sgMACList, {QStringLiteral("Channels that can be added to vote group")});
-    help->bind(sgGroupList, {QStringLiteral("Channels in the vote group")});
+    members::BindSharedHelp(*help, *this);
     help->bind(rbMAC_6, {QStringLiteral("Vote group can include up to 6 channels."),
                          QStringLiteral("Channels can be selected from CH1 to CH124.")});
     help->bind(
@@ -270,8 +243,7 @@ void TfrmGrpEdit::TrimMembers() {
 }
 
 void TfrmGrpEdit::UpdateButtons() {
-    btnAdd->setEnabled(AvailableCount != 0 && MemberCount < GroupSize);
-    btnRemove->setEnabled(MemberCount != 0);
+    members::EnableMoves(btnAdd, btnRemove, AvailableCount, MemberCount, GroupSize);
 }
 
 void TfrmGrpEdit::LoadFreeChannels() {

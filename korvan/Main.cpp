@@ -24,11 +24,9 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -44,17 +42,12 @@ namespace {
 const QString PortKey = QStringLiteral("\\Tarq\\Korvan\\Port");
 const QString FilesKey = QStringLiteral("\\Tarq\\Korvan\\Files");
 const QString MemFilter = QStringLiteral("Programming Files (*.mem)|*.mem|All Files (*.*)|*.*");
-const QString ReadProblem = QStringLiteral("There is a problem reading the file");
-const QString WriteProblem = QStringLiteral("There is a problem writing the file");
+constexpr int FileProblemFlags = platform::MB_OKCANCEL;
 
 const QColor Maroon(128, 0, 0);
 constexpr int ClientWidth = 631;
 constexpr int ClientHeight = 432;
 constexpr int StatusPanelWidth = 540;
-
-void ReportFileResult(FileResult result, const QString& problem, FileNotice notice) {
-    mainwindow::reportFileResult(result, problem, notice, platform::MB_OKCANCEL);
-}
 
 QFrame* NewPanel(QWidget* parent) {
     return mainwindow::panel(parent, true);
@@ -62,10 +55,10 @@ QFrame* NewPanel(QWidget* parent) {
 
 } // namespace
 
-TfrmBelmar::TfrmBelmar(QWidget* parent) : QMainWindow(parent) {
+TfrmBelmar::TfrmBelmar(QWidget* parent) : ProgrammerWindow(parent) {
     setCentralWidget(BuildClient());
     BuildMenus();
-    BuildStatusBar();
+    BuildStatusBar(StatusPanelWidth);
     SetBorder();
     BindHelp();
     ConnectCommands();
@@ -107,13 +100,7 @@ QWidget* TfrmBelmar::BuildClient() {
     BuildPanel1();
     BuildPanel2();
     BuildPanel3();
-    auto* lower = new QHBoxLayout;
-    lower->addWidget(Panel2);
-    lower->addWidget(Panel3, 1);
-    auto* layout = new QVBoxLayout(client);
-    layout->setContentsMargins(6, 6, 6, 6);
-    layout->addWidget(Panel1);
-    layout->addLayout(lower, 1);
+    mainwindow::layOutClient(client, Panel1, Panel2, Panel3);
     return client;
 }
 
@@ -125,29 +112,15 @@ void TfrmBelmar::BuildPanel1() {
     btnFileOpen = forms::button(QStringLiteral("Read &from File"), Panel1);
     btnPrintRadio = forms::button(QStringLiteral("&Print Radio"), Panel1);
 
-    Label2 = new QLabel(QStringLiteral("Korvan Programmer"), Panel1);
-    QFont title = Label2->font();
-    title.setPointSize(20);
-    title.setBold(true);
-    title.setItalic(true);
-    Label2->setFont(title);
+    Label2 = mainwindow::titleLabel(Panel1);
     Label1 =
         new QLabel(QStringLiteral("Copyright Tarq. For authorised Korvan dealers only."), Panel1);
     Label3 = new QLabel(QStringLiteral("Tarq Radio Communications"), Panel1);
     Image2 = new QLabel(Panel1);
     Image2->setPixmap(RadioPicture(64));
-
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* button :
-         {btnWriteRadio, btnFileSave, btnReadRadio, btnFileOpen, btnPrintRadio})
-        buttons->addWidget(button);
-    auto* layout = new QGridLayout(Panel1);
-    layout->addWidget(Image2, 0, 0, 3, 1);
-    layout->addWidget(Label2, 0, 1);
-    layout->addWidget(Label1, 1, 1);
-    layout->addWidget(Label3, 2, 1);
-    layout->addLayout(buttons, 3, 0, 1, 2);
-    layout->setColumnStretch(1, 1);
+    mainwindow::layOutBanner(
+        Panel1, Image2, {Label2, Label1, Label3},
+        {btnWriteRadio, btnFileSave, btnReadRadio, btnFileOpen, btnPrintRadio});
 }
 
 void TfrmBelmar::BuildPanel2() {
@@ -211,11 +184,6 @@ void TfrmBelmar::BuildMenus() {
 
     mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&About"));
-}
-
-void TfrmBelmar::BuildStatusBar() {
-    Timer1 = mainwindow::buildStatusBar(this, statusPanels, StatusPanelWidth);
-    connect(Timer1, &QTimer::timeout, this, &TfrmBelmar::Timer1Timer);
 }
 
 void TfrmBelmar::SetBorder() {
@@ -328,20 +296,15 @@ void TfrmBelmar::ReadFromFile() {
     if (host().messageBox(QStringLiteral("All current data will be lost."),
                           QStringLiteral("Read from file?"), 33) != platform::IDOK)
         return;
-    ReadFileBox.hideReadOnly = true;
-    ReadFileBox.fileMustExist = true;
-    ReadFileBox.filter = MemFilter;
     ReadFileBox.title = QStringLiteral("Open Programming File...");
-    ReadFileBox.fileName = CurrentFile;
     QString chosen;
-    if (host().openFileDialog(ReadFileBox, chosen))
+    if (mainwindow::chooseFileToRead(ReadFileBox, MemFilter, CurrentFile, chosen))
         LoadProgrammingFile(chosen);
 }
 
 void TfrmBelmar::WriteToFile() {
-    SaveFileBox.fileName = CurrentFile;
     QString chosen;
-    if (host().saveFileDialog(SaveFileBox, chosen))
+    if (mainwindow::chooseFileToWrite(SaveFileBox, MemFilter, CurrentFile, chosen))
         SaveProgrammingFile(chosen, FileNotice::Tell);
 }
 
@@ -385,10 +348,7 @@ void TfrmBelmar::btnReadRadioClick() {
 
 // "Write to Radio": bytes 48 up; the calibration block never goes out with a write.
 void TfrmBelmar::btnWriteRadioClick() {
-    const QString question =
-        (RadioReadCount == 0 ? QStringLiteral("Radio has not been read.\n") : QString()) +
-        QStringLiteral("All current radio data will be lost.");
-    if (host().messageBox(question, QStringLiteral("Write to radio?"), 49) != platform::IDOK)
+    if (!mainwindow::confirmWrite(RadioReadCount))
         return;
     SetStatus(QStringLiteral("Writing..."));
     frmReadWrite->RunJob(CALIBRATION_SIZE, IMAGE_SIZE - 1, TfrmReadWrite::MODE_WRITE);
@@ -399,22 +359,6 @@ void TfrmBelmar::mnuHelpAboutClick() {
     AboutBox->exec();
 }
 
-void TfrmBelmar::mnuFileExitClick() {
-    close();
-}
-
-void TfrmBelmar::Timer1Timer() {
-    statusPanels[1]->setText(mainwindow::clockText());
-}
-
-void TfrmBelmar::SetStatus(const QString& text) {
-    statusPanels[0]->setText(text);
-}
-
-QString TfrmBelmar::StatusText(int panel) const {
-    return statusPanels[panel]->text();
-}
-
 // ---- Start-up and close ----
 
 // The first showing centres the window on its screen and then, once it is up, does the
@@ -422,7 +366,7 @@ QString TfrmBelmar::StatusText(int panel) const {
 void TfrmBelmar::FirstShow() {
     if (!firstActivation)
         return;
-    move(screen()->availableGeometry().center() - rect().center());
+    CentreOnScreen();
     QTimer::singleShot(0, this, &TfrmBelmar::FormShow);
 }
 
@@ -444,9 +388,7 @@ void TfrmBelmar::FormShow() {
         DefaultFile = QStringLiteral("defkorv.mem");
 
     if (!LoadProgrammingFile(DefaultFile))
-        host().messageBox(QStringLiteral("Default file ") + DefaultFile +
-                              QStringLiteral(" does not exist."),
-                          QStringLiteral("No default file"), platform::MB_ICONEXCLAMATION);
+        mainwindow::reportNoDefaultFile(DefaultFile);
     OpenComPort();
     repaint();
 }
@@ -461,10 +403,8 @@ void TfrmBelmar::ReadPortSettings(platform::Registry& registry) {
 }
 
 void TfrmBelmar::ReadFileSettings(platform::Registry& registry) {
-    if (!registry.OpenKey(FilesKey, true))
-        return;
-    registry.ReadString(QStringLiteral("DefaultFile"), DefaultFile);
-    registry.ReadString(QStringLiteral("CurrentFile"), CurrentFile);
+    if (registry.OpenKey(FilesKey, true))
+        mainwindow::readFileNames(registry, DefaultFile, CurrentFile);
 }
 
 void TfrmBelmar::closeEvent(QCloseEvent* event) {
@@ -491,8 +431,7 @@ void TfrmBelmar::WriteSettings() {
 
 void TfrmBelmar::OpenComPort() {
     if (!frmSerial->OpenPort(ComPort))
-        host().messageBox(QStringLiteral("Unable to open COM") + QString::number(ComPort),
-                          QStringLiteral("Serial Port Error."), platform::MB_ICONEXCLAMATION);
+        mainwindow::reportPortNotOpened(ComPort, QStringLiteral("Serial Port Error."));
 }
 
 // ---- Files ----
@@ -513,7 +452,8 @@ bool TfrmBelmar::LoadProgrammingFile(const QString& name) {
     }
     std::memset(RadioData, 0, IMAGE_SIZE);
     if (result == FileResult::Failed) {
-        ReportFileResult(result, ReadProblem, FileNotice::Quiet);
+        mainwindow::reportFileResult(result, mainwindow::ReadProblem, FileNotice::Quiet,
+                                     FileProblemFlags);
         return false;
     }
     std::memcpy(RadioData, bytes.constData(), size_t(bytes.size()));
@@ -524,9 +464,7 @@ bool TfrmBelmar::LoadProgrammingFile(const QString& name) {
 }
 
 bool TfrmBelmar::SaveProgrammingFile(const QString& name, FileNotice notice) {
-    const FileResult result = WriteWholeFile(name, RadioData, IMAGE_SIZE);
-    ReportFileResult(result, WriteProblem, notice);
-    if (result != FileResult::Done)
+    if (!mainwindow::writeReported(name, RadioData, IMAGE_SIZE, notice, FileProblemFlags))
         return false;
     CurrentFile = name;
     SetStatus(QStringLiteral("File loaded: ") + name);
@@ -535,28 +473,23 @@ bool TfrmBelmar::SaveProgrammingFile(const QString& name, FileNotice notice) {
 }
 
 bool TfrmBelmar::SaveCalibrationFile(const QString& name, FileNotice notice) {
-    const FileResult result = WriteWholeFile(name, RadioData, CALIBRATION_SIZE);
-    ReportFileResult(result, WriteProblem, notice);
-    return result == FileResult::Done;
+    return mainwindow::writeReported(name, RadioData, CALIBRATION_SIZE, notice, FileProblemFlags);
 }
 
 // A file shorter than the calibration block is refused whole: mixing its bytes with
 // another radio's calibration would misalign the radio.
 bool TfrmBelmar::LoadCalibrationFile(const QString& name, FileNotice notice) {
     QByteArray bytes;
-    const FileResult result = ReadFileExactly(name, CALIBRATION_SIZE, bytes);
-    ReportFileResult(result, ReadProblem, notice);
-    if (result != FileResult::Done)
+    if (!mainwindow::readReported(name, CALIBRATION_SIZE, bytes, notice, FileProblemFlags))
         return false;
     std::memcpy(RadioData, bytes.constData(), CALIBRATION_SIZE);
     return true;
 }
 
 void TfrmBelmar::ShowRadioType() {
-    const bool uhf = eeBuffer->GetByte(BAND_BYTE) < 0;
-    lblRadioType->setText(uhf ? QStringLiteral("Korvan UHF") : QStringLiteral("Korvan VHF"));
+    lblRadioType->setText(mainwindow::radioTypeText(uint8_t(eeBuffer->GetByte(BAND_BYTE))));
 }
 
 void TfrmBelmar::ShowVersion() {
-    lblVersion->setText(RadioVersion.mid(7, 6));
+    lblVersion->setText(mainwindow::versionText(RadioVersion));
 }

@@ -4,9 +4,9 @@
 
 #include "Baud_rate.h"
 #include "Files.h"
+#include "Main_window.h"
 #include "platform/Host.h"
 
-#include <QMainWindow>
 #include <QString>
 #include <atomic>
 #include <cstdint>
@@ -21,7 +21,6 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QTextEdit;
-class QTimer;
 
 namespace platform {
 class Registry;
@@ -31,7 +30,7 @@ constexpr int IMAGE_SIZE = 4096;
 constexpr int CALIBRATION_SIZE = 48;
 constexpr int BAND_BYTE = 40; // bit 7 set: UHF radio
 
-class TfrmBelmar : public QMainWindow {
+class TfrmBelmar : public ProgrammerWindow {
     Q_OBJECT
 public:
     explicit TfrmBelmar(QWidget* parent = nullptr);
@@ -64,12 +63,6 @@ public:
     void mnuComPortClick();
     void mnuDefaultFilenameClick();
     void mnuHelpAboutClick();
-    void mnuFileExitClick();
-    void Timer1Timer();
-
-    // Status bar panel 0 (the program status) and panel 1 (the clock).
-    void SetStatus(const QString& text);
-    QString StatusText(int panel) const;
 
     QString DefaultFile;
     QString CurrentFile;
@@ -107,7 +100,6 @@ public:
     QLabel* lblVersion;
     QLabel* Label5;
     QLabel* lblRadioType;
-    QTimer* Timer1;
     // Menus.
     QMenu* mnuFile;
     QAction* mnuWriteRadio;
@@ -143,7 +135,6 @@ private:
     void BuildPanel2();
     void BuildPanel3();
     void BuildMenus();
-    void BuildStatusBar();
     void SetBorder();
     void BindHelp();
     void ConnectCommands();
@@ -162,7 +153,6 @@ private:
     std::unique_ptr<EEbuffer> ownBuffer;
     bool firstActivation = true;
     bool closed = false;
-    QLabel* statusPanels[2];
 };
 
 extern TfrmBelmar* frmBelmar;

@@ -1,5 +1,6 @@
 #include "Selc_mem.h"
 
+#include "Call_memories.h"
 #include "Form.h"
 #include "Help_pane.h"
 #include "Idents.h"
@@ -80,37 +81,14 @@ TfrmSelcallIdents::TfrmSelcallIdents(QWidget* parent) : ImageDialog(parent, QDia
 }
 
 void TfrmSelcallIdents::BuildControls() {
-    lblRadioIdent = new QLabel(QStringLiteral("Radio Ident"));
-    txtRadioIdent = new QLineEdit;
-    txtRadioIdent->setMaxLength(IdentDigits);
-    keys::allowOnly(txtRadioIdent, OwnIdentKeys, true);
-    lblTlmPrefix = new QLabel(QStringLiteral("Command Call Prefix"));
-    txtTlmPrefix = new QLineEdit;
-    txtTlmPrefix->setMaxLength(2);
-    keys::allowOnly(txtTlmPrefix, keys::Digits);
-    chkOwnIdMod = new QCheckBox(QStringLiteral("Own Ident modify enabled"));
-    chkCallMemEdit = new QCheckBox(QStringLiteral("Call memory modify"));
-
-    listSelcallMemories = new QTableWidget(GridRows, 4);
-    listSelcallMemories->setHorizontalHeaderLabels(
-        {QStringLiteral("Memory"), QStringLiteral("Selcall Ident"), QStringLiteral("Alpha Tag"),
-         QStringLiteral("Command?")});
-    listSelcallMemories->verticalHeader()->hide();
+    QGridLayout* top = callmem::BuildHeading(*this, OwnIdentKeys);
+    listSelcallMemories = callmem::NewGrid(GridRows);
     listSelcallMemories->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    listSelcallMemories->horizontalHeader()->setStretchLastSection(true);
-    listSelcallMemories->setSelectionMode(QAbstractItemView::SingleSelection);
-    listSelcallMemories->setEditTriggers(QAbstractItemView::DoubleClicked |
-                                         QAbstractItemView::EditKeyPressed |
-                                         QAbstractItemView::AnyKeyPressed);
     listSelcallMemories->setItemDelegate(new MaskEditDelegate(
         this,
         [this](int row, int column) { return listSelcallMemoriesGetEditMask(row + 1, column); },
         [](int column) { return column == IdentColumn ? IdentKeys : TagKeys; }));
     listSelcallMemories->installEventFilter(this);
-    const int widths[] = {60, 83, 81, 79};
-    for (int column = 0; column < 4; ++column)
-        listSelcallMemories->setColumnWidth(column, widths[column]);
-    listSelcallMemories->setMinimumSize(330, 300);
 
     HelpText = new QTextEdit;
     HelpText->setFixedHeight(64);
@@ -119,13 +97,6 @@ void TfrmSelcallIdents::BuildControls() {
     btnClrMem = forms::button(QStringLiteral("Clear Memory"));
     btnClrMem->hide();
 
-    auto* top = new QGridLayout;
-    top->addWidget(lblRadioIdent, 0, 0);
-    top->addWidget(txtRadioIdent, 0, 1);
-    top->addWidget(chkOwnIdMod, 0, 2);
-    top->addWidget(lblTlmPrefix, 1, 0);
-    top->addWidget(txtTlmPrefix, 1, 1);
-    top->addWidget(chkCallMemEdit, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnClrMem);
     buttons->addStretch();
@@ -140,11 +111,7 @@ void TfrmSelcallIdents::BuildControls() {
 
 void TfrmSelcallIdents::BindHelp() {
     BuildHelp();
-    help->bind({txtRadioIdent, lblRadioIdent}, {idents::help::RadioIdent});
-    help->bind({txtTlmPrefix, lblTlmPrefix}, {idents::help::Prefix});
-    help->bind(chkOwnIdMod, {idents::help::OwnIdentModify});
-    help->bind(chkCallMemEdit, {idents::help::CallMemoryModify});
-    help->bind(listSelcallMemories, {idents::help::Memories});
+    callmem::BindHelp(*help, *this);
 }
 
 bool TfrmSelcallIdents::eventFilter(QObject* watched, QEvent* event) {
@@ -197,14 +164,13 @@ void TfrmSelcallIdents::FillGrid() {
         setCellText(row, IdentColumn, LoadedIdents[slot]);
         setCellText(row, TagColumn, GetTagText(slot));
         CommandFlags[row] = idents::ReadCommandFlag(image::get, slotPlace(slot)) ? 1 : 0;
-        setCellText(row, CommandColumn,
-                    CommandFlags[row] ? QStringLiteral("Yes") : QStringLiteral("No"));
+        setCellText(row, CommandColumn, callmem::CommandText(CommandFlags[row]));
     }
 }
 
 bool TfrmSelcallIdents::StoreIdents() {
     uint8_t prefix = 0;
-    if (!ReadPrefix(prefix))
+    if (!callmem::ReadPrefix(txtTlmPrefix, LoadedPrefix, image::get(PrefixByte), prefix))
         return false;
     if (txtRadioIdent->text() != LoadedIdents[OwnIdentSlot])
         SetIdentText(OwnIdentSlot, txtRadioIdent->text());
@@ -214,26 +180,6 @@ bool TfrmSelcallIdents::StoreIdents() {
     permissions = bits::put(permissions, OwnIdentModifyBit, chkOwnIdMod->isChecked());
     permissions = bits::put(permissions, CallMemoryModifyBit, chkCallMemEdit->isChecked());
     image::set(PermissionByte, permissions);
-    return true;
-}
-
-// The prefix is two decimal digits kept as two hexadecimal nibbles ("42" is 0x42); an
-// empty field is "00" and a single digit gets a "0" appended. A prefix shown from the image
-// and left as it was keeps its byte; any other text that is not digits is refused.
-bool TfrmSelcallIdents::ReadPrefix(uint8_t& prefix) {
-    const QString digits = txtTlmPrefix->text();
-    if (digits == LoadedPrefix) {
-        prefix = image::get(PrefixByte);
-        return true;
-    }
-    const std::optional<uint8_t> typed = idents::ParsePrefix(digits);
-    if (!typed) {
-        platform::host().messageBox(idents::PrefixError, idents::PrefixErrorCaption,
-                                    platform::MB_ICONEXCLAMATION);
-        txtTlmPrefix->setFocus();
-        return false;
-    }
-    prefix = *typed;
     return true;
 }
 
@@ -274,10 +220,10 @@ void TfrmSelcallIdents::SetTagText(int slot, const QString& text) {
 QString TfrmSelcallIdents::listSelcallMemoriesGetEditMask(int row, int column) const {
     if (column == IdentColumn) {
         const bool command = row >= 1 && row <= GridRows && CommandFlags[size_t(row)];
-        return QStringLiteral(">") + QString(command ? IdentDigits : ToneCount, QLatin1Char('C'));
+        return callmem::EditMask(command ? IdentDigits : ToneCount);
     }
     if (column == TagColumn)
-        return QStringLiteral(">") + QString(TagLength, QLatin1Char('C'));
+        return callmem::EditMask(TagLength);
     return QString();
 }
 
@@ -285,22 +231,14 @@ void TfrmSelcallIdents::ToggleCommand(int row) {
     if (row < 1 || row > GridRows)
         return;
     CommandFlags[size_t(row)] = CommandFlags[size_t(row)] ? 0 : 1;
-    setCellText(row, CommandColumn,
-                CommandFlags[size_t(row)] ? QStringLiteral("Yes") : QStringLiteral("No"));
+    setCellText(row, CommandColumn, callmem::CommandText(CommandFlags[size_t(row)]));
 }
 
 bool TfrmSelcallIdents::listSelcallMemoriesKeyPress(QKeyEvent* key) {
-    if (listSelcallMemories->currentColumn() != CommandColumn || key->text().isEmpty())
+    if (!callmem::TogglesCommand(*listSelcallMemories, CommandColumn, *key))
         return false;
-    switch (key->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return false; // the dialog's own keys
-    default:
-        ToggleCommand(listSelcallMemories->currentRow() + 1);
-        return true;
-    }
+    ToggleCommand(listSelcallMemories->currentRow() + 1);
+    return true;
 }
 
 void TfrmSelcallIdents::listSelcallMemoriesMouseDown() {
@@ -325,10 +263,7 @@ QWidget* TfrmSelcallIdents::listSelcallMemoriesExit() {
 }
 
 QWidget* TfrmSelcallIdents::ReportShortIdent(const QString& which, QWidget* returnTo) {
-    platform::host().messageBox(QStringLiteral("The %1 is not long enough.\r"
-                                               "Please ensure it has the same number of tones\r"
-                                               "as the number of predictive tones.")
-                                    .arg(which),
-                                QStringLiteral("Number of tones"), platform::MB_OK);
+    platform::host().messageBox(callmem::ShortIdentText(which), callmem::ShortIdentCaption,
+                                platform::MB_OK);
     return returnTo;
 }

@@ -79,7 +79,6 @@ private:
     void StoreGrid();
     void LoadIdents();
     bool StoreIdents();
-    bool ReadPrefix(uint8_t& prefix);
     void ToggleCommand(int row);
     QWidget* ReportShortIdent(const QString& which, QWidget* returnTo);
 

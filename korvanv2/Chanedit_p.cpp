@@ -1,5 +1,6 @@
 #include "Chanedit_p.h"
 
+#include "Channel_edit.h"
 #include "Controls.h"
 #include "Ctcss.h"
 #include "Eeprom.h"
@@ -70,15 +71,11 @@ TfrmEditChannel2::TfrmEditChannel2(QWidget* parent) : Form(parent) {
     connect(OKBtn, &QPushButton::clicked, this, &TfrmEditChannel2::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TfrmEditChannel2::CancelBtnClick);
 
-    auto* options = new QGridLayout;
-    options->addWidget(BuildTransmit(), 0, 0);
-    options->addWidget(BuildReceive(), 0, 1);
-    options->addWidget(BuildGeneral(), 1, 0, 1, 2);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(BuildNameRow());
-    layout->addLayout(options);
-    layout->addLayout(controls::helpRow(HelpText, OKBtn, CancelBtn));
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    QGroupBox* transmit = BuildTransmit();
+    QGroupBox* receive = BuildReceive();
+    QGroupBox* general = BuildGeneral();
+    chanedit::LayOut(this, {BuildNameRow(), transmit, receive, general}, HelpText, OKBtn,
+                     CancelBtn);
 
     LoadToneList(cmbTxCtcss);
     LoadToneList(cmbRxCtcss);
@@ -186,30 +183,8 @@ QGroupBox* TfrmEditChannel2::BuildGeneral() {
 }
 
 void TfrmEditChannel2::BindHelp() {
-    const QString ctcss = QStringLiteral("Enter the CTCSS frequency for this channel.");
-    help->bindOkCancel(OKBtn, CancelBtn);
-    help->bind({lblTxFreq, editTxFreq},
-               {QStringLiteral("Enter the Transmit frequency for this channel.")});
-    help->bind({lblTxCtcss, cmbTxCtcss}, {ctcss});
-    help->bind(chkTxDisable, {QStringLiteral("Disable transmit for this channel.")});
-    help->bind(chkTxLowPower, {QStringLiteral("Set this channel for low transmit power only.")});
-    help->bind(chkBlEnabled, {QStringLiteral("Enable busy lockout for this channel.")});
-    help->bind(chkTaEnabled, {QStringLiteral("Enable talk around operation on this channel.")});
-    help->bind({lblRxFreq, editRxFreq},
-               {QStringLiteral("Enter the Receive frequency for this channel.")});
-    help->bind({lblRxCtcss, cmbRxCtcss}, {ctcss});
-    help->bind(chkOsMem, {QStringLiteral("Set this channel into Open Scan memory.")});
-    help->bind(chkGsMem, {QStringLiteral("Set this channel into Group Scan memory.")});
-    help->bind(chkQMem, {QStringLiteral("Set this channel into Quiet memory.")});
-    help->bind(chkSqlSwEnabled,
-               {QStringLiteral("Allow squelch switch operation on this channel.")});
+    chanedit::BindSharedHelp(*help, *this);
     help->bind(chkNarrowBand, {QStringLiteral("Set this channel for narrow band operation.")});
-    help->bind(chkCpuXtalOffset, {QStringLiteral("Offset the CPU crystal on this channel.")});
-    help->bind(chkDisableChannelHold, {QStringLiteral("Use CTCSS during voting for this channel")});
-    help->bind({lblAlphaTag, txtChannelAlpha}, {QStringLiteral("Enter the name of this channel.")});
-    help->bind(chkDcsInvertOK, {QStringLiteral("Enable decoding the inverted DCS code as well.")});
-    help->bind(chkChEnabled,
-               {QStringLiteral("This channel can be selected by rotating the channel knob.")});
     help->bind({lblTag, editChTag, rbTx_1, rbTx_2, rbRx_1, rbRx_2}, {});
 }
 
@@ -263,13 +238,11 @@ void TfrmEditChannel2::ShowChannel() {
 }
 
 void TfrmEditChannel2::chkTxDisableClick() {
-    controls::enable({lblTxFreq, editTxFreq, udTxFreq, lblTxCtcss, cmbTxCtcss, chkTxLowPower,
-                      chkBlEnabled, chkTaEnabled},
-                     !chkTxDisable->isChecked());
+    chanedit::EnableTransmit(*this);
 }
 
 void TfrmEditChannel2::cmbRxCtcssChange() {
-    chkDcsInvertOK->setEnabled(cmbRxCtcss->currentText().startsWith('D'));
+    chanedit::EnableDcsInvert(chkDcsInvertOK, cmbRxCtcss);
 }
 
 bool TfrmEditChannel2::StrToFreq(const QString& text, uint32_t& hz) {

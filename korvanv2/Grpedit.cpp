@@ -44,18 +44,6 @@ QString ZoneLabel(int zone) {
     return zone == 0 ? QStringLiteral("Zone") : QStringLiteral("Zone %1").arg(zone);
 }
 
-QGroupBox* NewBoxGroup(const QString& title, QWidget* parent,
-                       std::initializer_list<QWidget*> boxes) {
-    auto* group = new QGroupBox(title, parent);
-    auto* layout = new QVBoxLayout(group);
-    for (QWidget* box : boxes) {
-        box->setParent(group);
-        layout->addWidget(box);
-    }
-    layout->addStretch(1);
-    return group;
-}
-
 } // namespace
 
 TfrmGrpEdit::TfrmGrpEdit(QWidget* parent) : Form(parent) {
@@ -108,19 +96,8 @@ QWidget* TfrmGrpEdit::BuildLists() {
                                                             editTag, lblZone, lblZoneName})
         names->addWidget(control);
     names->addStretch(1);
-    auto* moves = new QVBoxLayout;
-    moves->addStretch(1);
-    moves->addWidget(btnAdd);
-    moves->addWidget(btnRemove);
-    moves->addStretch(1);
-    auto* layout = new QGridLayout(panel);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(names, 0, 0, 1, 3);
-    layout->addWidget(lblGroupList, 1, 0);
-    layout->addWidget(lblMACList, 1, 2);
-    layout->addWidget(sgGroupList, 2, 0);
-    layout->addLayout(moves, 2, 1);
-    layout->addWidget(sgMACList, 2, 2);
+    QGridLayout* layout = members::LayOutLists(
+        panel, names, {lblGroupList, sgGroupList, lblMACList, sgMACList}, btnAdd, btnRemove);
     layout->addWidget(chkSelectAllZones, 3, 2);
     return panel;
 }
@@ -130,18 +107,18 @@ QWidget* TfrmGrpEdit::BuildOptions() {
     rbBusyVoting = new QRadioButton(QStringLiteral("Busy Voting"));
     rbSignalVoting = new QRadioButton(QStringLiteral("Signal Strength Voting"));
     rgVotingOption =
-        NewBoxGroup(QStringLiteral("Voting Options"), panel, {rbBusyVoting, rbSignalVoting});
+        controls::boxGroup(QStringLiteral("Voting Options"), panel, {rbBusyVoting, rbSignalVoting});
     chkDisplayVoteChannel = new QCheckBox(QStringLiteral("Display Vote Channel Name"));
     GeneralGroup =
-        NewBoxGroup(QStringLiteral("General Group Options"), panel, {chkDisplayVoteChannel});
+        controls::boxGroup(QStringLiteral("General Group Options"), panel, {chkDisplayVoteChannel});
     chkBlEnabled = new QCheckBox(QStringLiteral("Enable Busy Lockout"));
     chkTxLowPower = new QCheckBox(QStringLiteral("TX Low Power Only"));
-    TransmitGroup =
-        NewBoxGroup(QStringLiteral("Transmit Options"), panel, {chkBlEnabled, chkTxLowPower});
+    TransmitGroup = controls::boxGroup(QStringLiteral("Transmit Options"), panel,
+                                       {chkBlEnabled, chkTxLowPower});
     chkQMem = new QCheckBox(QStringLiteral("Channel in Quiet Memory"));
     chkSqlSwEnabled = new QCheckBox(QStringLiteral("Enabled Squelch Switch"));
     ReceiveGroup =
-        NewBoxGroup(QStringLiteral("Receive Options"), panel, {chkQMem, chkSqlSwEnabled});
+        controls::boxGroup(QStringLiteral("Receive Options"), panel, {chkQMem, chkSqlSwEnabled});
     chkSqlSwEnabled->hide();
     chkSqlSwEnabled->setEnabled(false);
     auto* layout = new QHBoxLayout(panel);
@@ -152,15 +129,10 @@ QWidget* TfrmGrpEdit::BuildOptions() {
 }
 
 void TfrmGrpEdit::BindHelp() {
-    help->bind(chkBlEnabled, {QStringLiteral("Busy lockout")});
-    help->bind(chkTxLowPower, {QStringLiteral("Transmit on low power for all channels in group.")});
-    help->bind(btnOK, {QStringLiteral("Save and exit.")});
-    help->bind(btnCancel, {QStringLiteral("Exit without saving.")});
-    help->bind(sgMACList, {QStringLiteral("Channels that can be added to vote group")});
+    members::BindSharedHelp(*help, *this);
     help->bind(
         chkDisplayVoteChannel,
         {QStringLiteral("Display name of channel in vote group when receiving or transmitting.")});
-    help->bind(sgGroupList, {QStringLiteral("Channels in the vote group")});
     help->bind({btnAdd, btnRemove, rgVotingOption, chkQMem, chkSelectAllZones}, {});
 }
 
@@ -241,8 +213,7 @@ int TfrmGrpEdit::RemoveMember(int slot) {
 }
 
 void TfrmGrpEdit::UpdateButtons() {
-    btnAdd->setEnabled(AvailableCount != 0 && MemberCount < GROUP_MEMBERS);
-    btnRemove->setEnabled(MemberCount != 0);
+    members::EnableMoves(btnAdd, btnRemove, AvailableCount, MemberCount, GROUP_MEMBERS);
 }
 
 void TfrmGrpEdit::btnAddClick() {

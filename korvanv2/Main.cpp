@@ -19,11 +19,9 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -37,22 +35,16 @@ namespace {
 
 const QString FilesKey = QStringLiteral("\\Tarq\\Korvanv201\\Files");
 const QString MemFilter = QStringLiteral("Programming Files (*.mem)|*.mem|All Files (*.*)|*.*");
-const QString ReadProblem = QStringLiteral("There is a problem reading the file");
-const QString WriteProblem = QStringLiteral("There is a problem writing the file");
 const QString NoFirmware =
     QStringLiteral("To use this programmer, radio must have firmware v2.00 or higher.");
 
-constexpr int Exclamation = platform::MB_ICONEXCLAMATION;                          // 48
-constexpr int ConfirmWrite = platform::MB_OKCANCEL | platform::MB_ICONEXCLAMATION; // 49
-constexpr int Question = platform::MB_OKCANCEL | platform::MB_ICONQUESTION;        // 33
+constexpr int Exclamation = platform::MB_ICONEXCLAMATION;                   // 48
+constexpr int Question = platform::MB_OKCANCEL | platform::MB_ICONQUESTION; // 33
 constexpr int ClientWidth = 640;
 constexpr int ClientHeight = 440;
 constexpr int StatusPanelWidth = 550;
+constexpr int FileProblemFlags = platform::MB_OKCANCEL | Exclamation;
 constexpr int SizeShift = 10;
-
-void ReportFileResult(FileResult result, const QString& problem, FileNotice notice) {
-    mainwindow::reportFileResult(result, problem, notice, platform::MB_OKCANCEL | Exclamation);
-}
 
 QFrame* NewPanel(QWidget* parent) {
     return mainwindow::panel(parent, false);
@@ -64,11 +56,11 @@ QPushButton* NewButton(const QString& caption, QWidget* parent) {
 
 } // namespace
 
-TfrmBelmar::TfrmBelmar(QWidget* parent) : QMainWindow(parent) {
+TfrmBelmar::TfrmBelmar(QWidget* parent) : ProgrammerWindow(parent) {
     setWindowTitle(QStringLiteral("Tarq Programmer"));
     setCentralWidget(BuildClient());
     BuildMenus();
-    BuildStatusBar();
+    BuildStatusBar(StatusPanelWidth);
     SetBorder();
     BindHelp();
     ConnectCommands();
@@ -116,24 +108,13 @@ QWidget* TfrmBelmar::BuildClient() {
     BuildPanel1();
     BuildPanel2();
     BuildPanel3();
-    auto* lower = new QHBoxLayout;
-    lower->addWidget(Panel2);
-    lower->addWidget(Panel3, 1);
-    auto* layout = new QVBoxLayout(client);
-    layout->setContentsMargins(6, 6, 6, 6);
-    layout->addWidget(Panel1);
-    layout->addLayout(lower, 1);
+    mainwindow::layOutClient(client, Panel1, Panel2, Panel3);
     return client;
 }
 
 void TfrmBelmar::BuildPanel1() {
     Panel1 = NewPanel(this);
-    Label1 = new QLabel(QStringLiteral("Korvan Programmer"), Panel1);
-    QFont title = Label1->font();
-    title.setPointSize(20);
-    title.setBold(true);
-    title.setItalic(true);
-    Label1->setFont(title);
+    Label1 = mainwindow::titleLabel(Panel1);
     Label2 = new QLabel(QStringLiteral("Tarq Radio Communications"), Panel1);
     Label3 =
         new QLabel(QStringLiteral("Copyright Tarq. For authorised Korvan dealers only."), Panel1);
@@ -143,17 +124,8 @@ void TfrmBelmar::BuildPanel1() {
     btnFileSave = NewButton(QStringLiteral("Write &to File"), Panel1);
     btnReadRadio = NewButton(QStringLiteral("&Read from Radio"), Panel1);
     btnWriteRadio = NewButton(QStringLiteral("&Write to Radio"), Panel1);
-
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {btnFileOpen, btnFileSave, btnReadRadio, btnWriteRadio})
-        buttons->addWidget(button);
-    auto* layout = new QGridLayout(Panel1);
-    layout->addWidget(Image1, 0, 0, 3, 1);
-    layout->addWidget(Label1, 0, 1);
-    layout->addWidget(Label2, 1, 1);
-    layout->addWidget(Label3, 2, 1);
-    layout->addLayout(buttons, 3, 0, 1, 2);
-    layout->setColumnStretch(1, 1);
+    mainwindow::layOutBanner(Panel1, Image1, {Label1, Label2, Label3},
+                             {btnFileOpen, btnFileSave, btnReadRadio, btnWriteRadio});
 }
 
 void TfrmBelmar::BuildPanel2() {
@@ -225,11 +197,6 @@ void TfrmBelmar::BuildMenus() {
     mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&About"));
     mnuRadioAbout = mnuHelp->addAction(QStringLiteral("Radio Summary"));
-}
-
-void TfrmBelmar::BuildStatusBar() {
-    Timer1 = mainwindow::buildStatusBar(this, statusPanels, StatusPanelWidth);
-    connect(Timer1, &QTimer::timeout, this, &TfrmBelmar::Timer1Timer);
 }
 
 void TfrmBelmar::SetBorder() {
@@ -344,20 +311,14 @@ void TfrmBelmar::ReadFromFile() {
     if (host().messageBox(QStringLiteral("All current data will be lost"),
                           QStringLiteral("Read from file?"), Question) != platform::IDOK)
         return;
-    OpenDialog.hideReadOnly = true;
-    OpenDialog.fileMustExist = true;
-    OpenDialog.filter = MemFilter;
-    OpenDialog.fileName = CurrentFile;
     QString chosen;
-    if (host().openFileDialog(OpenDialog, chosen))
+    if (mainwindow::chooseFileToRead(OpenDialog, MemFilter, CurrentFile, chosen))
         LoadProgrammingFile(chosen);
 }
 
 void TfrmBelmar::WriteToFile() {
-    SaveDialog.filter = MemFilter;
-    SaveDialog.fileName = CurrentFile;
     QString chosen;
-    if (host().saveFileDialog(SaveDialog, chosen))
+    if (mainwindow::chooseFileToWrite(SaveDialog, MemFilter, CurrentFile, chosen))
         SaveProgrammingFile(chosen, FileNotice::Tell);
 }
 
@@ -373,7 +334,8 @@ bool TfrmBelmar::LoadProgrammingFile(const QString& name) {
         return false;
     }
     if (result == FileResult::Failed) {
-        ReportFileResult(result, ReadProblem, FileNotice::Quiet);
+        mainwindow::reportFileResult(result, mainwindow::ReadProblem, FileNotice::Quiet,
+                                     FileProblemFlags);
         SetStatus(QStringLiteral("No file loaded."));
         return false;
     }
@@ -386,9 +348,7 @@ bool TfrmBelmar::LoadProgrammingFile(const QString& name) {
 }
 
 bool TfrmBelmar::SaveProgrammingFile(const QString& name, FileNotice notice) {
-    const FileResult result = WriteWholeFile(name, eeprom.data, IMAGE_SIZE);
-    ReportFileResult(result, WriteProblem, notice);
-    if (result != FileResult::Done)
+    if (!mainwindow::writeReported(name, eeprom.data, IMAGE_SIZE, notice, FileProblemFlags))
         return false;
     CurrentFile = name;
     SetStatus(QStringLiteral("File loaded: ") + name);
@@ -397,18 +357,14 @@ bool TfrmBelmar::SaveProgrammingFile(const QString& name, FileNotice notice) {
 }
 
 bool TfrmBelmar::SaveCalibrationFile(const QString& name, FileNotice notice) {
-    const FileResult result = WriteWholeFile(name, eeprom.data, CALIBRATION_SIZE);
-    ReportFileResult(result, WriteProblem, notice);
-    return result == FileResult::Done;
+    return mainwindow::writeReported(name, eeprom.data, CALIBRATION_SIZE, notice, FileProblemFlags);
 }
 
 // A file shorter than the calibration block is refused whole: mixing its bytes with
 // another radio's calibration would misalign the radio.
 bool TfrmBelmar::LoadCalibrationFile(const QString& name, FileNotice notice) {
     QByteArray bytes;
-    const FileResult result = ReadFileExactly(name, CALIBRATION_SIZE, bytes);
-    ReportFileResult(result, ReadProblem, notice);
-    if (result != FileResult::Done)
+    if (!mainwindow::readReported(name, CALIBRATION_SIZE, bytes, notice, FileProblemFlags))
         return false;
     eeprom.WriteBlock(0, reinterpret_cast<const uint8_t*>(bytes.constData()), CALIBRATION_SIZE);
     return true;
@@ -445,11 +401,7 @@ void TfrmBelmar::btnWriteRadioClick() {
     const QString caption = QStringLiteral("Write Error");
     if (!CheckRadio(failure, caption, QStringLiteral("Cannot write to ")))
         return;
-    const QString question =
-        (RadioReadCount == 0 ? QStringLiteral("Radio has not been read.\n") : QString()) +
-        QStringLiteral("All current radio data will be lost.");
-    if (host().messageBox(question, QStringLiteral("Write to radio?"), ConfirmWrite) !=
-        platform::IDOK)
+    if (!mainwindow::confirmWrite(RadioReadCount))
         return;
     ShowVersion(QString::fromLatin1(RadioVersion));
     repaint();
@@ -566,12 +518,11 @@ bool TfrmBelmar::CheckFirmware() const {
 }
 
 void TfrmBelmar::ShowRadioType() {
-    const bool uhf = (eeprom.GetByte(BAND_BYTE) & 0x80) != 0;
-    lblRadioType->setText(uhf ? QStringLiteral("Korvan UHF") : QStringLiteral("Korvan VHF"));
+    lblRadioType->setText(mainwindow::radioTypeText(eeprom.GetByte(BAND_BYTE)));
 }
 
 void TfrmBelmar::ShowVersion(const QString& text) {
-    lblVersion->setText(text.mid(7, 6));
+    lblVersion->setText(mainwindow::versionText(text));
 }
 
 void TfrmBelmar::ClearRadioLabels() {
@@ -601,8 +552,7 @@ void TfrmBelmar::mnuPortSelectClick() {
         return;
     CloseComPort();
     if (!OpenComPort(ComPort))
-        host().messageBox(QStringLiteral("Unable to open COM") + QString::number(ComPort),
-                          QStringLiteral("No port."), Exclamation);
+        mainwindow::reportPortNotOpened(ComPort, QStringLiteral("No port."));
 }
 
 void TfrmBelmar::mnuAutoDetectClick() {
@@ -621,37 +571,19 @@ void TfrmBelmar::mnuHelpAboutClick() {
     AboutBox->exec();
 }
 
-void TfrmBelmar::mnuFileExitClick() {
-    close();
-}
-
-void TfrmBelmar::Timer1Timer() {
-    statusPanels[1]->setText(mainwindow::clockText());
-}
-
-void TfrmBelmar::SetStatus(const QString& text) {
-    statusPanels[0]->setText(text);
-}
-
-QString TfrmBelmar::StatusText(int panel) const {
-    return statusPanels[panel]->text();
-}
-
 // ---- Start-up and close ----
 
 void TfrmBelmar::FormShow() {
     if (!firstActivation)
         return;
     firstActivation = false;
-    move(screen()->availableGeometry().center() - rect().center());
+    CentreOnScreen();
     ClearRadioLabels();
     ReadSettings();
     if (DefaultFile.isEmpty())
         DefaultFile = QStringLiteral("defkorvv2.mem");
     if (!LoadProgrammingFile(DefaultFile))
-        host().messageBox(QStringLiteral("Default file ") + DefaultFile +
-                              QStringLiteral(" does not exist."),
-                          QStringLiteral("No default file"), Exclamation);
+        mainwindow::reportNoDefaultFile(DefaultFile);
     OpenComPort(ComPort);
     repaint();
 }
@@ -663,8 +595,7 @@ void TfrmBelmar::ReadSettings() {
     maxBdRate = BaudRateTable[0];
     if (registry.OpenKey(FilesKey, true)) {
         mainwindow::readPortValues(registry, ComPort, maxBdRate);
-        registry.ReadString(QStringLiteral("DefaultFile"), DefaultFile);
-        registry.ReadString(QStringLiteral("CurrentFile"), CurrentFile);
+        mainwindow::readFileNames(registry, DefaultFile, CurrentFile);
     }
     if (ComPort < 1 || ComPort > PORT_COUNT)
         ComPort = 1;

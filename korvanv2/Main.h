@@ -5,10 +5,10 @@
 
 #include "Baud_rate.h"
 #include "Files.h"
+#include "Main_window.h"
 #include "Protocol.h"
 #include "platform/Host.h"
 
-#include <QMainWindow>
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -21,7 +21,6 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QTextEdit;
-class QTimer;
 
 namespace platform {
 class RadioUpdateEvent;
@@ -49,7 +48,7 @@ enum class Editor {
     EepromEdit
 };
 
-class TfrmBelmar : public QMainWindow {
+class TfrmBelmar : public ProgrammerWindow {
     Q_OBJECT
 public:
     explicit TfrmBelmar(QWidget* parent = nullptr);
@@ -97,12 +96,6 @@ public:
     void mnuDefaultFileClick();
     void mnuRadioAboutClick();
     void mnuHelpAboutClick();
-    void mnuFileExitClick();
-    void Timer1Timer();
-
-    // Status bar panel 0 (the program status) and panel 1 (the clock).
-    void SetStatus(const QString& text);
-    QString StatusText(int panel) const;
 
     QString DefaultFile;
     QString CurrentFile;
@@ -139,7 +132,6 @@ public:
     QLabel* StaticText2;
     QLabel* lblRadioType;
     QLabel* lblVersion;
-    QTimer* Timer1;
     // Menus.
     QMenu* mnuFile;
     QAction* mnuWriteRadio;
@@ -185,7 +177,6 @@ private:
     void BuildPanel2();
     void BuildPanel3();
     void BuildMenus();
-    void BuildStatusBar();
     void SetBorder();
     void BindHelp();
     void ConnectCommands();
@@ -210,7 +201,6 @@ private:
     bool closed = false;
     bool ownTransfer = false;             // the running transfer is this window's read or write
     std::vector<uint8_t> imageBeforeRead; // given back when a read does not end well
-    QLabel* statusPanels[2];
 };
 
 extern TfrmBelmar* frmBelmar;

@@ -1,5 +1,6 @@
 #include "Selc_mem.h"
 
+#include "Call_memories.h"
 #include "Controls.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
@@ -44,8 +45,6 @@ constexpr int LastAddress = 0x3FFF;
 const QString OwnIdentKeys = QStringLiteral("0123456789BCF");
 const QString IdentKeys = QStringLiteral("0123456789ABCF");
 const QString TagKeys = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ+-* ._");
-const QString RowHeaders[] = {QStringLiteral("Memory"), QStringLiteral("Selcall Ident"),
-                              QStringLiteral("Alpha Tag"), QStringLiteral("Command?")};
 
 uint8_t get(int address) {
     return address <= LastAddress ? eeprom.GetByte(address) : 0;
@@ -68,10 +67,6 @@ QString cleanCell(int column, const QString& text) {
     return clean;
 }
 
-QString flagText(bool command) {
-    return command ? QStringLiteral("Yes") : QStringLiteral("No");
-}
-
 } // namespace
 
 TfrmSelcallIdents::TfrmSelcallIdents(QWidget* parent) : Form(parent) {
@@ -86,37 +81,15 @@ TfrmSelcallIdents::TfrmSelcallIdents(QWidget* parent) : Form(parent) {
 }
 
 void TfrmSelcallIdents::BuildControls() {
-    lblRadioIdent = new QLabel(QStringLiteral("Radio Ident"));
-    txtRadioIdent = new QLineEdit;
-    txtRadioIdent->setMaxLength(idents::IdentDigits);
-    keys::allowOnly(txtRadioIdent, OwnIdentKeys, keys::Case::Upper);
-    lblTlmPrefix = new QLabel(QStringLiteral("Command Call Prefix"));
-    txtTlmPrefix = new QLineEdit;
-    txtTlmPrefix->setMaxLength(2);
-    keys::allowOnly(txtTlmPrefix, keys::Digits);
-    chkOwnIdMod = new QCheckBox(QStringLiteral("Own Ident modify enabled"));
-    chkCallMemEdit = new QCheckBox(QStringLiteral("Call memory modify"));
-
-    listSelcallMemories = new QTableWidget(0, 4);
-    listSelcallMemories->setHorizontalHeaderLabels(
-        {RowHeaders[0], RowHeaders[1], RowHeaders[2], RowHeaders[3]});
-    listSelcallMemories->verticalHeader()->hide();
+    QGridLayout* top = callmem::BuildHeading(*this, OwnIdentKeys);
+    listSelcallMemories = callmem::NewGrid(0);
     listSelcallMemories->verticalHeader()->setDefaultSectionSize(19);
     listSelcallMemories->verticalHeader()->setMinimumSectionSize(19);
-    listSelcallMemories->horizontalHeader()->setStretchLastSection(true);
-    listSelcallMemories->setSelectionMode(QAbstractItemView::SingleSelection);
-    listSelcallMemories->setEditTriggers(QAbstractItemView::DoubleClicked |
-                                         QAbstractItemView::EditKeyPressed |
-                                         QAbstractItemView::AnyKeyPressed);
     listSelcallMemories->setItemDelegate(new MaskEditDelegate(
         this,
         [this](int row, int column) { return listSelcallMemoriesGetEditMask(row + 1, column); },
         [](int column) { return column == IdentColumn ? IdentKeys : TagKeys; }, cleanCell));
     listSelcallMemories->installEventFilter(this);
-    const int widths[] = {60, 83, 81, 79};
-    for (int column = 0; column < 4; ++column)
-        listSelcallMemories->setColumnWidth(column, widths[column]);
-    listSelcallMemories->setMinimumSize(330, 300);
 
     HelpText = new QTextEdit;
     HelpText->setReadOnly(true);
@@ -124,13 +97,6 @@ void TfrmSelcallIdents::BuildControls() {
     OKBtn = forms::button(QStringLiteral("OK"));
     CancelBtn = forms::button(QStringLiteral("Cancel"));
 
-    auto* top = new QGridLayout;
-    top->addWidget(lblRadioIdent, 0, 0);
-    top->addWidget(txtRadioIdent, 0, 1);
-    top->addWidget(chkOwnIdMod, 0, 2);
-    top->addWidget(lblTlmPrefix, 1, 0);
-    top->addWidget(txtTlmPrefix, 1, 1);
-    top->addWidget(chkCallMemEdit, 1, 2);
     auto* main = new QVBoxLayout(this);
     main->addLayout(top);
     main->addWidget(listSelcallMemories, 1);
@@ -140,11 +106,7 @@ void TfrmSelcallIdents::BuildControls() {
 void TfrmSelcallIdents::BindHelp() {
     help = new HelpPane(HelpText);
     help->bindOkCancel(OKBtn, CancelBtn);
-    help->bind({txtRadioIdent, lblRadioIdent}, {idents::help::RadioIdent});
-    help->bind({txtTlmPrefix, lblTlmPrefix}, {idents::help::Prefix});
-    help->bind(chkOwnIdMod, {idents::help::OwnIdentModify});
-    help->bind(chkCallMemEdit, {idents::help::CallMemoryModify});
-    help->bind(listSelcallMemories, {idents::help::Memories});
+    callmem::BindHelp(*help, *this);
 }
 
 bool TfrmSelcallIdents::eventFilter(QObject* watched, QEvent* event) {
@@ -164,9 +126,8 @@ void TfrmSelcallIdents::FormShow() {
 
 void TfrmSelcallIdents::OKBtnClick() {
     if (txtRadioIdent->text().size() < ToneCount) {
-        Tell(QStringLiteral("The Radio Ident is not long enough.\rPlease ensure it has the same "
-                            "number of tones\ras the number of predictive tones."),
-             QStringLiteral("Number of tones"), txtRadioIdent);
+        Tell(callmem::ShortIdentText(QStringLiteral("Radio Ident")), callmem::ShortIdentCaption,
+             txtRadioIdent);
         return;
     }
     if (!CheckMemoryRow() || !StoreIdents())
@@ -236,7 +197,7 @@ void TfrmSelcallIdents::FillGrid() {
         LoadedFlags[a] = CommandFlags[a];
         setCellText(slot + 1, IdentColumn, LoadedIdents[a]);
         setCellText(slot + 1, TagColumn, LoadedTags[a]);
-        setCellText(slot + 1, CommandColumn, flagText(CommandFlags[a]));
+        setCellText(slot + 1, CommandColumn, callmem::CommandText(CommandFlags[a]));
     }
 }
 
@@ -277,9 +238,8 @@ bool TfrmSelcallIdents::CheckMemoryRow() {
     for (int position = 1; position <= ToneCount; ++position) {
         const QChar digit = position <= ident.size() ? ident[position - 1] : QLatin1Char(' ');
         if (digit == QLatin1Char(' ')) {
-            Tell(QStringLiteral("The Memory Ident is not long enough.\rPlease ensure it has the "
-                                "same number of tones\ras the number of predictive tones."),
-                 QStringLiteral("Number of tones"), listSelcallMemories);
+            Tell(callmem::ShortIdentText(QStringLiteral("Memory Ident")),
+                 callmem::ShortIdentCaption, listSelcallMemories);
             return false;
         }
         if (digit == QLatin1Char('A') && !GroupCallDigitAllowed(position)) {
@@ -305,17 +265,9 @@ bool TfrmSelcallIdents::GroupCallDigitAllowed(int position) const {
 }
 
 bool TfrmSelcallIdents::StoreIdents() {
-    uint8_t prefix = get(PrefixByte);
-    if (txtTlmPrefix->text() != LoadedPrefix) {
-        const std::optional<uint8_t> typed = idents::ParsePrefix(txtTlmPrefix->text());
-        if (!typed) {
-            platform::host().messageBox(idents::PrefixError, idents::PrefixErrorCaption,
-                                        platform::MB_ICONEXCLAMATION);
-            txtTlmPrefix->setFocus();
-            return false;
-        }
-        prefix = *typed;
-    }
+    uint8_t prefix = 0;
+    if (!callmem::ReadPrefix(txtTlmPrefix, LoadedPrefix, get(PrefixByte), prefix))
+        return false;
     if (txtRadioIdent->text() != LoadedIdents[size_t(SlotCount)])
         SetIdentText(SlotCount, txtRadioIdent->text());
     set(PrefixByte, prefix);
@@ -347,11 +299,10 @@ void TfrmSelcallIdents::StoreGrid() {
 QString TfrmSelcallIdents::listSelcallMemoriesGetEditMask(int row, int column) const {
     if (column == IdentColumn) {
         const bool command = row >= 1 && row <= SlotCount && CommandFlags[size_t(row - 1)];
-        return QStringLiteral(">") +
-               QString(command ? idents::IdentDigits : ToneCount, QLatin1Char('C'));
+        return callmem::EditMask(command ? idents::IdentDigits : ToneCount);
     }
     if (column == TagColumn)
-        return QStringLiteral(">") + QString(TagLength, QLatin1Char('C'));
+        return callmem::EditMask(TagLength);
     return QString();
 }
 
@@ -360,21 +311,14 @@ void TfrmSelcallIdents::ToggleCommand(int row) {
         return;
     uint16_t& flag = CommandFlags[size_t(row - 1)];
     flag = flag ? 0 : 1;
-    setCellText(row, CommandColumn, flagText(flag));
+    setCellText(row, CommandColumn, callmem::CommandText(flag));
 }
 
 bool TfrmSelcallIdents::listSelcallMemoriesKeyPress(QKeyEvent* key) {
-    if (listSelcallMemories->currentColumn() != CommandColumn || key->text().isEmpty())
+    if (!callmem::TogglesCommand(*listSelcallMemories, CommandColumn, *key))
         return false;
-    switch (key->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return false; // the dialog's own keys
-    default:
-        ToggleCommand(listSelcallMemories->currentRow() + 1);
-        return true;
-    }
+    ToggleCommand(listSelcallMemories->currentRow() + 1);
+    return true;
 }
 
 void TfrmSelcallIdents::listSelcallMemoriesMouseDown() {

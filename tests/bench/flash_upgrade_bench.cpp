@@ -5,42 +5,17 @@
 #include "Main.h"
 #include "Ser_com.h"
 #include "platform/ScriptedHost.h"
+#include "support/FirmwareFile.h"
 #include "support/FlashLoaderSim.h"
 #include "support/Pty.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
-
-namespace {
-
-QByteArray Hex(int value) {
-    return QByteArray(1, char(value)).toHex().toUpper();
-}
-
-// S2 records of 32 bytes covering the whole flash window.
-QByteArray FirmwareFile(const std::vector<uint8_t>& image) {
-    QByteArray text = "S00600004844521B\r\n";
-    for (int i = 0; i < int(image.size()); i += 32) {
-        const uint32_t address = 0xF0000 + uint32_t(i);
-        int sum = 32 + 4 + int(address >> 16) + int((address >> 8) & 0xFF) + int(address & 0xFF);
-        text += "S2" + Hex(32 + 4) + Hex(int(address >> 16)) + Hex(int(address >> 8) & 0xFF) +
-                Hex(int(address & 0xFF));
-        for (int j = 0; j < 32; ++j) {
-            text += Hex(image[size_t(i + j)]);
-            sum += image[size_t(i + j)];
-        }
-        text += Hex(~sum & 0xFF) + "\r\n";
-    }
-    return text + "S804000000FB\r\n";
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     QTemporaryDir settings;
@@ -50,18 +25,14 @@ int main(int argc, char** argv) {
     platform::ScriptedHost host;
     CreateForms();
 
-    std::vector<uint8_t> image(srecord::FLASH_SIZE);
-    for (size_t i = 0; i < image.size(); ++i)
-        image[i] = uint8_t(i * 31 + 7); // no page is all 0xFF: every page is programmed
+    const std::vector<uint8_t> image = testsupport::EveryPageFirmware(srecord::FLASH_SIZE);
     sim::FlashLoaderSim loader;
     loader.setId(boot::IdCodeCandidate(0, image.data())); // the radio runs this product's firmware
     loader.setLineTiming(true);
 
     const QString file = settings.filePath("bench.mot");
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(FirmwareFile(image)) < 0)
+    if (!testsupport::WriteFirmwareFile(file, image))
         return 1;
-    out.close();
 
     testsupport::mapComPort(9, loader.slavePath());
     if (!frmSerial->OpenPort(9))

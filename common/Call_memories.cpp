@@ -1,0 +1,92 @@
+#include "Call_memories.h"
+
+#include "Key_filter.h"
+#include "platform/Host.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QTableWidget>
+
+namespace callmem {
+
+QGridLayout* LayOutHeading(QLabel* identLabel, QLineEdit* ident, QCheckBox* identModify,
+                           QLabel* prefixLabel, QLineEdit* prefix, QCheckBox* memoryModify) {
+    auto* layout = new QGridLayout;
+    layout->addWidget(identLabel, 0, 0);
+    layout->addWidget(ident, 0, 1);
+    layout->addWidget(identModify, 0, 2);
+    layout->addWidget(prefixLabel, 1, 0);
+    layout->addWidget(prefix, 1, 1);
+    layout->addWidget(memoryModify, 1, 2);
+    return layout;
+}
+
+void SetUpHeadingBoxes(QLineEdit* ident, const QString& ownIdentKeys, QLineEdit* prefix) {
+    ident->setMaxLength(idents::IdentDigits);
+    keys::allowOnly(ident, ownIdentKeys, keys::Case::Upper);
+    prefix->setMaxLength(2);
+    keys::allowOnly(prefix, keys::Digits);
+}
+
+QTableWidget* NewGrid(int rows) {
+    auto* grid = new QTableWidget(rows, 4);
+    grid->setHorizontalHeaderLabels({QStringLiteral("Memory"), QStringLiteral("Selcall Ident"),
+                                     QStringLiteral("Alpha Tag"), QStringLiteral("Command?")});
+    grid->verticalHeader()->hide();
+    grid->horizontalHeader()->setStretchLastSection(true);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                          QAbstractItemView::AnyKeyPressed);
+    const int widths[] = {60, 83, 81, 79};
+    for (int column = 0; column < 4; ++column)
+        grid->setColumnWidth(column, widths[column]);
+    grid->setMinimumSize(330, 300);
+    return grid;
+}
+
+QString CommandText(bool command) {
+    return command ? QStringLiteral("Yes") : QStringLiteral("No");
+}
+
+QString EditMask(int length) {
+    return QStringLiteral(">") + QString(length, QLatin1Char('C'));
+}
+
+bool TogglesCommand(const QTableWidget& grid, int commandColumn, const QKeyEvent& key) {
+    if (grid.currentColumn() != commandColumn || key.text().isEmpty())
+        return false;
+    switch (key.key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return false;
+    default:
+        return true;
+    }
+}
+
+QString ShortIdentText(const QString& which) {
+    return QStringLiteral("The %1 is not long enough.\r"
+                          "Please ensure it has the same number of tones\r"
+                          "as the number of predictive tones.")
+        .arg(which);
+}
+
+bool ReadPrefix(QLineEdit* box, const QString& loaded, uint8_t stored, uint8_t& prefix) {
+    if (box->text() == loaded) {
+        prefix = stored;
+        return true;
+    }
+    const std::optional<uint8_t> typed = idents::ParsePrefix(box->text());
+    if (!typed) {
+        platform::host().messageBox(idents::PrefixError, idents::PrefixErrorCaption,
+                                    platform::MB_ICONEXCLAMATION);
+        box->setFocus();
+        return false;
+    }
+    prefix = *typed;
+    return true;
+}
+
+} // namespace callmem

@@ -1,0 +1,20 @@
+#pragma once
+// Firmware files for upgrade runs: a flash image that programs every page and its
+// S-record text.
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+namespace testsupport {
+
+// `size` bytes in which no page is all 0xFF, so that every page is programmed.
+std::vector<uint8_t> EveryPageFirmware(size_t size);
+// The image as S2 records of 32 bytes from address 0xF0000, leaving out runs that are all
+// 0xFF, between a header and an end record.
+QByteArray SRecordFile(const std::vector<uint8_t>& image);
+// Writes the image's S-record file to `path`; false when it cannot.
+bool WriteFirmwareFile(const QString& path, const std::vector<uint8_t>& image);
+
+} // namespace testsupport
