@@ -1,5 +1,7 @@
 #include "Controls.h"
 
+#include "Form.h"
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -31,6 +33,22 @@ QGroupBox* boxGroup(const QString& title, QWidget* parent, std::initializer_list
     }
     layout->addStretch(1);
     return group;
+}
+
+void makeHelpAndButtons(QWidget* dialog, QTextEdit*& pane, QPushButton*& ok, QPushButton*& cancel) {
+    pane = new QTextEdit(dialog);
+    pane->setFixedHeight(60);
+    ok = forms::button(QStringLiteral("OK"), dialog);
+    cancel = forms::button(QStringLiteral("Cancel"), dialog);
+}
+
+void stackAboveHelpRow(QWidget* dialog, std::initializer_list<QWidget*> parts, QTextEdit* pane,
+                       QPushButton* ok, QPushButton* cancel) {
+    auto* layout = new QVBoxLayout(dialog);
+    for (QWidget* part : parts)
+        layout->addWidget(part);
+    layout->addLayout(helpRow(pane, ok, cancel));
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 QHBoxLayout* helpRow(QTextEdit* help, QPushButton* ok, QPushButton* cancel) {

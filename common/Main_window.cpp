@@ -4,6 +4,7 @@
 #include "platform/Host.h"
 #include "platform/Registry.h"
 
+#include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -37,12 +38,18 @@ void ProgrammerWindow::BuildStatusBar(int messageWidth) {
     connect(Timer1, &QTimer::timeout, this, &ProgrammerWindow::Timer1Timer);
 }
 
+void ProgrammerWindow::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
 void ProgrammerWindow::CentreOnScreen() {
     move(screen()->availableGeometry().center() - rect().center());
 }
 
 namespace mainwindow {
 
+const QString MemFilter = QStringLiteral("Programming Files (*.mem)|*.mem|All Files (*.*)|*.*");
 const QString ReadProblem = QStringLiteral("There is a problem reading the file");
 const QString WriteProblem = QStringLiteral("There is a problem writing the file");
 
@@ -88,6 +95,21 @@ void layOutBanner(QWidget* banner, QLabel* picture, std::initializer_list<QLabel
         layout->addWidget(label, line++, 1);
     layout->addLayout(row, line, 0, 1, 2);
     layout->setColumnStretch(1, 1);
+}
+
+void stackButtons(QWidget* panel, std::initializer_list<QPushButton*> buttons) {
+    auto* layout = new QVBoxLayout(panel);
+    for (QPushButton* button : buttons)
+        layout->addWidget(button);
+    layout->addStretch(1);
+}
+
+void setUpFileBoxes(platform::FileDialogRequest& open, platform::FileDialogRequest& save) {
+    open.defaultExt = save.defaultExt = QStringLiteral("*.mem");
+    open.filter = save.filter = MemFilter;
+    open.title = QStringLiteral("Open Programming File...");
+    save.title = QStringLiteral("Save Programming File...");
+    save.overwritePrompt = true;
 }
 
 void setFixedBorder(QMainWindow* window, int clientWidth, int clientHeight) {
@@ -137,18 +159,16 @@ bool readReported(const QString& name, int size, QByteArray& bytes, FileNotice n
     return result == FileResult::Done;
 }
 
-bool chooseFileToRead(platform::FileDialogRequest& box, const QString& filter,
-                      const QString& current, QString& chosen) {
+bool chooseFileToRead(platform::FileDialogRequest& box, const QString& current, QString& chosen) {
     box.hideReadOnly = true;
     box.fileMustExist = true;
-    box.filter = filter;
+    box.filter = MemFilter;
     box.fileName = current;
     return platform::host().openFileDialog(box, chosen);
 }
 
-bool chooseFileToWrite(platform::FileDialogRequest& box, const QString& filter,
-                       const QString& current, QString& chosen) {
-    box.filter = filter;
+bool chooseFileToWrite(platform::FileDialogRequest& box, const QString& current, QString& chosen) {
+    box.filter = MemFilter;
     box.fileName = current;
     return platform::host().saveFileDialog(box, chosen);
 }

@@ -7,11 +7,14 @@
 
 #include <QAction>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QString>
 #include <cstdint>
 
 class QByteArray;
+class QCloseEvent;
 class QFrame;
 class QGridLayout;
 class QLabel;
@@ -27,6 +30,9 @@ struct FileDialogRequest;
 // clock that Timer1 keeps.
 class ProgrammerWindow : public QMainWindow {
 public:
+    // Runs when the window closes.
+    virtual void FormClose() = 0;
+
     // Status bar panel 0 (the program status) and panel 1 (the clock).
     void SetStatus(const QString& text);
     QString StatusText(int panel) const;
@@ -37,6 +43,7 @@ public:
 
 protected:
     using QMainWindow::QMainWindow;
+    void closeEvent(QCloseEvent* event) override;
     // The status bar and its running clock; the message panel is messageWidth wide.
     void BuildStatusBar(int messageWidth);
     void CentreOnScreen();
@@ -57,6 +64,41 @@ QLabel* titleLabel(QWidget* parent);
 // The banner: the picture beside three lines of text, the command buttons beneath.
 void layOutBanner(QWidget* banner, QLabel* picture, std::initializer_list<QLabel*> lines,
                   std::initializer_list<QPushButton*> buttons);
+
+// The editor buttons one under the other from the top.
+void stackButtons(QWidget* panel, std::initializer_list<QPushButton*> buttons);
+
+// The File menu with its radio and file entries, a separator after each pair.
+template <class Window> void addTransferEntries(Window& window) {
+    window.mnuFile = window.menuBar()->addMenu(QStringLiteral("&File"));
+    window.mnuWriteRadio = window.mnuFile->addAction(QStringLiteral("&Write to Radio"));
+    window.mnuFileSave = window.mnuFile->addAction(QStringLiteral("Write &to File"));
+    window.mnuFile->addSeparator();
+    window.mnuReadRadio = window.mnuFile->addAction(QStringLiteral("&Read from Radio"));
+    window.mnuFileOpen = window.mnuFile->addAction(QStringLiteral("Read &from File"));
+    window.mnuFile->addSeparator();
+}
+// The Edit menu's entries after the channel ones.
+template <class Window> void addEditorEntries(Window& window) {
+    window.mnuSelcall = window.mnuEdit->addAction(QStringLiteral("&Selcall"));
+    window.mnuOptions = window.mnuEdit->addAction(QStringLiteral("&Options"));
+    window.mnuButtons = window.mnuEdit->addAction(QStringLiteral("&User Defined Buttons"));
+    window.mnuEditCodeWord = window.mnuEdit->addAction(QStringLiteral("Ed&it Code Word"));
+    window.mnuEdit->addSeparator();
+    window.mnuRadioHardware = window.mnuEdit->addAction(QStringLiteral("&Hardware"));
+    window.mnuEngineering = window.mnuEdit->addAction(QStringLiteral("En&gineering"));
+}
+
+// The file boxes of the programming files ("*.mem"); the save box asks before it overwrites.
+extern const QString MemFilter;
+void setUpFileBoxes(platform::FileDialogRequest& open, platform::FileDialogRequest& save);
+
+// The window now holds the programming file `name`.
+template <class Window> void takeFile(Window& window, const QString& name) {
+    window.CurrentFile = name;
+    window.SetStatus(QStringLiteral("File loaded: ") + name);
+    window.ShowRadioType();
+}
 
 // A fixed-size window of that client size (below the menu bar) that can be minimised but
 // not maximised.
@@ -91,10 +133,8 @@ bool readReported(const QString& name, int size, QByteArray& bytes, FileNotice n
 
 // The programming file to read (an existing one, starting from current) or to write; false
 // when the user cancels.
-bool chooseFileToRead(platform::FileDialogRequest& box, const QString& filter,
-                      const QString& current, QString& chosen);
-bool chooseFileToWrite(platform::FileDialogRequest& box, const QString& filter,
-                       const QString& current, QString& chosen);
+bool chooseFileToRead(platform::FileDialogRequest& box, const QString& current, QString& chosen);
+bool chooseFileToWrite(platform::FileDialogRequest& box, const QString& current, QString& chosen);
 
 // Asks before a write to the radio, warning first when the radio was never read.
 bool confirmWrite(int radioReadCount);

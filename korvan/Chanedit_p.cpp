@@ -22,7 +22,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextEdit>
-#include <QVBoxLayout>
 #include <initializer_list>
 
 TfrmEditChannel2* frmEditChannel2 = nullptr;
@@ -37,13 +36,9 @@ constexpr uint8_t UHF_BAND = 0x80; // band byte bit 7
 
 TfrmEditChannel2::TfrmEditChannel2(QWidget* parent) : Form(parent) {
     setWindowTitle(QStringLiteral("Edit Channel"));
-    HelpText = new QTextEdit(this);
-    HelpText->setFixedHeight(60);
+    controls::helpAndButtons(this, HelpText, OKBtn, CancelBtn, &TfrmEditChannel2::OKBtnClick,
+                             &TfrmEditChannel2::CancelBtnClick);
     help = new HelpPane(HelpText);
-    OKBtn = forms::button(QStringLiteral("OK"), this);
-    CancelBtn = forms::button(QStringLiteral("Cancel"), this);
-    connect(OKBtn, &QPushButton::clicked, this, &TfrmEditChannel2::OKBtnClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &TfrmEditChannel2::CancelBtnClick);
 
     QGroupBox* transmit = BuildTransmit();
     QGroupBox* receive = BuildReceive();

@@ -18,7 +18,6 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTextEdit>
-#include <QVBoxLayout>
 
 TfrmGrpEdit* frmGrpEdit = nullptr;
 
@@ -30,19 +29,10 @@ constexpr int GRID_ROWS_SHOWN = 10;
 
 TfrmGrpEdit::TfrmGrpEdit(QWidget* parent) : Form(parent) {
     setWindowTitle(QStringLiteral("Group Channel Edit"));
-    memoHelp = new QTextEdit(this);
+    controls::helpAndButtons(this, memoHelp, btnOK, btnCancel, &TfrmGrpEdit::btnOKClick,
+                             &TfrmGrpEdit::btnCancelClick);
     help = new HelpPane(memoHelp);
-    btnOK = forms::button(QStringLiteral("OK"), this);
-    btnCancel = forms::button(QStringLiteral("Cancel"), this);
-    memoHelp->setFixedHeight(60);
-    connect(btnOK, &QPushButton::clicked, this, &TfrmGrpEdit::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &TfrmGrpEdit::btnCancelClick);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(BuildLists());
-    layout->addWidget(BuildOptions());
-    layout->addLayout(controls::helpRow(memoHelp, btnOK, btnCancel));
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    controls::stackAboveHelpRow(this, {BuildLists(), BuildOptions()}, memoHelp, btnOK, btnCancel);
     BindFlags();
     BindHelp();
 }

@@ -21,7 +21,6 @@
 #include "platform/Registry.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
@@ -29,7 +28,6 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <cstring>
 #include <vector>
 
@@ -41,7 +39,6 @@ namespace {
 
 const QString PortKey = QStringLiteral("\\Tarq\\Korvan\\Port");
 const QString FilesKey = QStringLiteral("\\Tarq\\Korvan\\Files");
-const QString MemFilter = QStringLiteral("Programming Files (*.mem)|*.mem|All Files (*.*)|*.*");
 constexpr int FileProblemFlags = platform::MB_OKCANCEL;
 
 const QColor Maroon(128, 0, 0);
@@ -80,11 +77,7 @@ void TfrmBelmar::FormCreate() {
     CurrentFile.clear();
     RadioReadCount = 0;
 
-    ReadFileBox.defaultExt = SaveFileBox.defaultExt = QStringLiteral("*.mem");
-    ReadFileBox.filter = SaveFileBox.filter = MemFilter;
-    ReadFileBox.title = QStringLiteral("Open Programming File...");
-    SaveFileBox.title = QStringLiteral("Save Programming File...");
-    SaveFileBox.overwritePrompt = true;
+    mainwindow::setUpFileBoxes(ReadFileBox, SaveFileBox);
     SaveFileBox.hideReadOnly = true;
 }
 
@@ -132,11 +125,8 @@ void TfrmBelmar::BuildPanel2() {
     btnSelcall = forms::button(QStringLiteral("&Selcall"), Panel2);
     btnOptions = forms::button(QStringLiteral("&Options"), Panel2);
     btnButtons = forms::button(QStringLiteral("&User Defined Buttons"), Panel2);
-    auto* layout = new QVBoxLayout(Panel2);
-    for (QPushButton* button : {btnChannel, btnSelcall, btnOptions, btnButtons, btnEditCodeWord,
-                                EditRadioHardware, btnEngineering})
-        layout->addWidget(button);
-    layout->addStretch(1);
+    mainwindow::stackButtons(Panel2, {btnChannel, btnSelcall, btnOptions, btnButtons,
+                                      btnEditCodeWord, EditRadioHardware, btnEngineering});
 }
 
 void TfrmBelmar::BuildPanel3() {
@@ -157,26 +147,14 @@ void TfrmBelmar::BuildPanel3() {
 }
 
 void TfrmBelmar::BuildMenus() {
-    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuWriteRadio = mnuFile->addAction(QStringLiteral("&Write to Radio"));
-    mnuFileSave = mnuFile->addAction(QStringLiteral("Write &to File"));
-    mnuFile->addSeparator();
-    mnuReadRadio = mnuFile->addAction(QStringLiteral("&Read from Radio"));
-    mnuFileOpen = mnuFile->addAction(QStringLiteral("Read &from File"));
-    mnuFile->addSeparator();
+    mainwindow::addTransferEntries(*this);
     mnuPrintRadio = mnuFile->addAction(QStringLiteral("&Print Radio"));
     mnuFile->addSeparator();
     mnuFileExit = mnuFile->addAction(QStringLiteral("E&xit"));
 
     mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
     mnuChannel = mnuEdit->addAction(QStringLiteral("&Channel Data"));
-    mnuSelcall = mnuEdit->addAction(QStringLiteral("&Selcall"));
-    mnuOptions = mnuEdit->addAction(QStringLiteral("&Options"));
-    mnuButtons = mnuEdit->addAction(QStringLiteral("&User Defined Buttons"));
-    mnuEditCodeWord = mnuEdit->addAction(QStringLiteral("Ed&it Code Word"));
-    mnuEdit->addSeparator();
-    mnuRadioHardware = mnuEdit->addAction(QStringLiteral("&Hardware"));
-    mnuEngineering = mnuEdit->addAction(QStringLiteral("En&gineering"));
+    mainwindow::addEditorEntries(*this);
 
     mnuSetup = menuBar()->addMenu(QStringLiteral("Setup"));
     mnuComPort = mnuSetup->addAction(QStringLiteral("Com &Port"));
@@ -298,13 +276,13 @@ void TfrmBelmar::ReadFromFile() {
         return;
     ReadFileBox.title = QStringLiteral("Open Programming File...");
     QString chosen;
-    if (mainwindow::chooseFileToRead(ReadFileBox, MemFilter, CurrentFile, chosen))
+    if (mainwindow::chooseFileToRead(ReadFileBox, CurrentFile, chosen))
         LoadProgrammingFile(chosen);
 }
 
 void TfrmBelmar::WriteToFile() {
     QString chosen;
-    if (mainwindow::chooseFileToWrite(SaveFileBox, MemFilter, CurrentFile, chosen))
+    if (mainwindow::chooseFileToWrite(SaveFileBox, CurrentFile, chosen))
         SaveProgrammingFile(chosen, FileNotice::Tell);
 }
 
@@ -316,7 +294,7 @@ void TfrmBelmar::mnuComPortClick() {
 }
 
 void TfrmBelmar::mnuDefaultFilenameClick() {
-    if (mainwindow::chooseDefaultFile(ReadFileBox, MemFilter, FilesKey, DefaultFile))
+    if (mainwindow::chooseDefaultFile(ReadFileBox, mainwindow::MemFilter, FilesKey, DefaultFile))
         LoadProgrammingFile(DefaultFile);
 }
 
@@ -407,11 +385,6 @@ void TfrmBelmar::ReadFileSettings(platform::Registry& registry) {
         mainwindow::readFileNames(registry, DefaultFile, CurrentFile);
 }
 
-void TfrmBelmar::closeEvent(QCloseEvent* event) {
-    FormClose();
-    event->accept();
-}
-
 void TfrmBelmar::FormClose() {
     if (closed)
         return;
@@ -457,18 +430,14 @@ bool TfrmBelmar::LoadProgrammingFile(const QString& name) {
         return false;
     }
     std::memcpy(RadioData, bytes.constData(), size_t(bytes.size()));
-    CurrentFile = name;
-    SetStatus(QStringLiteral("File loaded: ") + name);
-    ShowRadioType();
+    mainwindow::takeFile(*this, name);
     return true;
 }
 
 bool TfrmBelmar::SaveProgrammingFile(const QString& name, FileNotice notice) {
     if (!mainwindow::writeReported(name, RadioData, IMAGE_SIZE, notice, FileProblemFlags))
         return false;
-    CurrentFile = name;
-    SetStatus(QStringLiteral("File loaded: ") + name);
-    ShowRadioType();
+    mainwindow::takeFile(*this, name);
     return true;
 }
 

@@ -53,7 +53,7 @@ public:
     // calls do nothing.
     void FormShow();
     // Closes the port and writes the settings back; runs when the window closes.
-    void FormClose();
+    void FormClose() override;
 
     // Commands. A button and its menu entry share one handler, told apart by the sender.
     void SpeedBtnClick(QObject* Sender);
@@ -125,9 +125,6 @@ public:
     platform::FileDialogRequest ReadFileBox;
     platform::FileDialogRequest SaveFileBox;
     HelpPane* Help;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();

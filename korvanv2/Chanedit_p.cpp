@@ -21,7 +21,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
-#include <QVBoxLayout>
 
 TfrmEditChannel2* frmEditChannel2 = nullptr;
 
@@ -62,14 +61,10 @@ void LoadToneList(QComboBox* box) {
 
 TfrmEditChannel2::TfrmEditChannel2(QWidget* parent) : Form(parent) {
     setWindowTitle(QStringLiteral("Edit Channel"));
-    HelpText = new QTextEdit(this);
-    HelpText->setFixedHeight(60);
+    controls::helpAndButtons(this, HelpText, OKBtn, CancelBtn, &TfrmEditChannel2::OKBtnClick,
+                             &TfrmEditChannel2::CancelBtnClick);
     HelpText->setPlaceholderText(QStringLiteral("Help Messages..."));
     help = new HelpPane(HelpText);
-    OKBtn = forms::button(QStringLiteral("OK"), this);
-    CancelBtn = forms::button(QStringLiteral("Cancel"), this);
-    connect(OKBtn, &QPushButton::clicked, this, &TfrmEditChannel2::OKBtnClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &TfrmEditChannel2::CancelBtnClick);
 
     QGroupBox* transmit = BuildTransmit();
     QGroupBox* receive = BuildReceive();

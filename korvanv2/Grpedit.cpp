@@ -17,7 +17,6 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTextEdit>
-#include <QVBoxLayout>
 
 TfrmGrpEdit* frmGrpEdit = nullptr;
 
@@ -48,18 +47,10 @@ QString ZoneLabel(int zone) {
 
 TfrmGrpEdit::TfrmGrpEdit(QWidget* parent) : Form(parent) {
     setWindowTitle(QStringLiteral("Group Channel Edit"));
-    memoHelp = new QTextEdit(this);
-    memoHelp->setFixedHeight(60);
+    controls::helpAndButtons(this, memoHelp, btnOK, btnCancel, &TfrmGrpEdit::btnOKClick,
+                             &TfrmGrpEdit::btnCancelClick);
     help = new HelpPane(memoHelp);
-    btnOK = forms::button(QStringLiteral("OK"), this);
-    btnCancel = forms::button(QStringLiteral("Cancel"), this);
-    connect(btnOK, &QPushButton::clicked, this, &TfrmGrpEdit::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &TfrmGrpEdit::btnCancelClick);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(BuildLists());
-    layout->addWidget(BuildOptions());
-    layout->addLayout(controls::helpRow(memoHelp, btnOK, btnCancel));
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    controls::stackAboveHelpRow(this, {BuildLists(), BuildOptions()}, memoHelp, btnOK, btnCancel);
     flags.checks(this, VotingBits);
     flags.checks(this, OptionBits);
     BindHelp();

@@ -16,7 +16,6 @@
 #include "platform/Registry.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
@@ -34,7 +33,6 @@ using platform::host;
 namespace {
 
 const QString FilesKey = QStringLiteral("\\Tarq\\Korvanv201\\Files");
-const QString MemFilter = QStringLiteral("Programming Files (*.mem)|*.mem|All Files (*.*)|*.*");
 const QString NoFirmware =
     QStringLiteral("To use this programmer, radio must have firmware v2.00 or higher.");
 
@@ -94,11 +92,7 @@ void TfrmBelmar::FormCreate() {
     ClearRadioVersion(versionInfo);
     EnableEditors();
 
-    OpenDialog.defaultExt = SaveDialog.defaultExt = QStringLiteral("*.mem");
-    OpenDialog.filter = SaveDialog.filter = MemFilter;
-    OpenDialog.title = QStringLiteral("Open Programming File...");
-    SaveDialog.title = QStringLiteral("Save Programming File...");
-    SaveDialog.overwritePrompt = true;
+    mainwindow::setUpFileBoxes(OpenDialog, SaveDialog);
 }
 
 // ---- Building the window ----
@@ -138,11 +132,9 @@ void TfrmBelmar::BuildPanel2() {
     btnOptions = NewButton(QStringLiteral("&Options"), Panel2);
     btnButtons = NewButton(QStringLiteral("&User Defined Buttons"), Panel2);
     btnEpromEdit = NewButton(QStringLiteral("EEPROM"), Panel2);
-    auto* layout = new QVBoxLayout(Panel2);
-    for (QPushButton* button : {btnChannel, btnSelcall, btnOptions, btnButtons, btnEditCodeWord,
-                                EditRadioHardware, btnEngineering, btnEpromEdit})
-        layout->addWidget(button);
-    layout->addStretch(1);
+    mainwindow::stackButtons(Panel2,
+                             {btnChannel, btnSelcall, btnOptions, btnButtons, btnEditCodeWord,
+                              EditRadioHardware, btnEngineering, btnEpromEdit});
 }
 
 void TfrmBelmar::BuildPanel3() {
@@ -168,26 +160,14 @@ void TfrmBelmar::BuildPanel3() {
 }
 
 void TfrmBelmar::BuildMenus() {
-    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuWriteRadio = mnuFile->addAction(QStringLiteral("&Write to Radio"));
-    mnuFileSave = mnuFile->addAction(QStringLiteral("Write &to File"));
-    mnuFile->addSeparator();
-    mnuReadRadio = mnuFile->addAction(QStringLiteral("&Read from Radio"));
-    mnuFileOpen = mnuFile->addAction(QStringLiteral("Read &from File"));
-    mnuFile->addSeparator();
+    mainwindow::addTransferEntries(*this);
     mnuFileExit = mnuFile->addAction(QStringLiteral("E&xit"));
 
     mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
     mnuChannel = mnuEdit->addAction(QStringLiteral("&Channel Data"));
     mnuZones = mnuEdit->addAction(QStringLiteral("&Zones"));
     mnuZones->setVisible(false);
-    mnuSelcall = mnuEdit->addAction(QStringLiteral("&Selcall"));
-    mnuOptions = mnuEdit->addAction(QStringLiteral("&Options"));
-    mnuButtons = mnuEdit->addAction(QStringLiteral("&User Defined Buttons"));
-    mnuEditCodeWord = mnuEdit->addAction(QStringLiteral("Ed&it Code Word"));
-    mnuEdit->addSeparator();
-    mnuRadioHardware = mnuEdit->addAction(QStringLiteral("&Hardware"));
-    mnuEngineering = mnuEdit->addAction(QStringLiteral("En&gineering"));
+    mainwindow::addEditorEntries(*this);
 
     mnuSetup = menuBar()->addMenu(QStringLiteral("&Setup"));
     mnuComPort = mnuSetup->addAction(QStringLiteral("Com Port"));
@@ -312,13 +292,13 @@ void TfrmBelmar::ReadFromFile() {
                           QStringLiteral("Read from file?"), Question) != platform::IDOK)
         return;
     QString chosen;
-    if (mainwindow::chooseFileToRead(OpenDialog, MemFilter, CurrentFile, chosen))
+    if (mainwindow::chooseFileToRead(OpenDialog, CurrentFile, chosen))
         LoadProgrammingFile(chosen);
 }
 
 void TfrmBelmar::WriteToFile() {
     QString chosen;
-    if (mainwindow::chooseFileToWrite(SaveDialog, MemFilter, CurrentFile, chosen))
+    if (mainwindow::chooseFileToWrite(SaveDialog, CurrentFile, chosen))
         SaveProgrammingFile(chosen, FileNotice::Tell);
 }
 
@@ -341,18 +321,14 @@ bool TfrmBelmar::LoadProgrammingFile(const QString& name) {
     }
     eeprom.Erase();
     eeprom.WriteBlock(0, reinterpret_cast<const uint8_t*>(bytes.constData()), int(bytes.size()));
-    CurrentFile = name;
-    SetStatus(QStringLiteral("File loaded: ") + name);
-    ShowRadioType();
+    mainwindow::takeFile(*this, name);
     return true;
 }
 
 bool TfrmBelmar::SaveProgrammingFile(const QString& name, FileNotice notice) {
     if (!mainwindow::writeReported(name, eeprom.data, IMAGE_SIZE, notice, FileProblemFlags))
         return false;
-    CurrentFile = name;
-    SetStatus(QStringLiteral("File loaded: ") + name);
-    ShowRadioType();
+    mainwindow::takeFile(*this, name);
     return true;
 }
 
@@ -371,7 +347,7 @@ bool TfrmBelmar::LoadCalibrationFile(const QString& name, FileNotice notice) {
 }
 
 void TfrmBelmar::mnuDefaultFileClick() {
-    if (mainwindow::chooseDefaultFile(OpenDialog, MemFilter, FilesKey, DefaultFile))
+    if (mainwindow::chooseDefaultFile(OpenDialog, mainwindow::MemFilter, FilesKey, DefaultFile))
         LoadProgrammingFile(DefaultFile);
 }
 
@@ -599,11 +575,6 @@ void TfrmBelmar::ReadSettings() {
     }
     if (ComPort < 1 || ComPort > PORT_COUNT)
         ComPort = 1;
-}
-
-void TfrmBelmar::closeEvent(QCloseEvent* event) {
-    FormClose();
-    event->accept();
 }
 
 // A transfer still running is stopped and waited for before the port goes.

@@ -83,7 +83,7 @@ public:
     // calls do nothing.
     void FormShow();
     // Stops a transfer still running, writes the settings back and closes the port.
-    void FormClose();
+    void FormClose() override;
 
     // Commands. A button and its menu entry share one handler, told apart by the sender.
     void SpeedBtnClick(QObject* Sender);
@@ -162,7 +162,6 @@ public:
 
 protected:
     bool event(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     struct EditorCommand {
