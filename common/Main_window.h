@@ -4,6 +4,7 @@
 // default programming file and the port values kept in the settings.
 
 #include "Files.h"
+#include "Help_pane.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QString>
 #include <cstdint>
+#include <utility>
 
 class QByteArray;
 class QCloseEvent;
@@ -98,6 +100,24 @@ template <class Window> void takeFile(Window& window, const QString& name) {
     window.CurrentFile = name;
     window.SetStatus(QStringLiteral("File loaded: ") + name);
     window.ShowRadioType();
+}
+
+// The help lines of the commands both windows have.
+template <class Window> void bindCommandHelp(HelpPane& help, const Window& window) {
+    const std::pair<QWidget*, const char*> sentences[] = {
+        {window.btnWriteRadio, "Writes the configuration data in the edit windows to the radio."},
+        {window.btnFileSave, "Writes the configuration data in the edit windows to a file."},
+        {window.btnReadRadio, "Reads the configuration data in the radio to the edit windows."},
+        {window.btnFileOpen, "Reads the configuration data in a file to the edit windows."},
+        {window.btnChannel, "Allows you to adjust the radio channel data and options."},
+        {window.btnSelcall, "Allows you to adjust the radio Selcall options."},
+        {window.btnOptions, "Allows you to adjust the radio options."},
+        {window.btnButtons, "Allows you to adjust the radio user defined buttons."},
+        {window.btnEditCodeWord, "Allows you to edit the radio code word."},
+        {window.btnEngineering, "Engineering special options."},
+    };
+    for (const auto& [control, sentence] : sentences)
+        help.bind(control, {QString::fromLatin1(sentence)});
 }
 
 // A fixed-size window of that client size (below the menu bar) that can be minimised but

@@ -170,22 +170,11 @@ void TfrmBelmar::SetBorder() {
 
 void TfrmBelmar::BindHelp() {
     Help = new HelpPane(HelpText);
-    const std::pair<QWidget*, const char*> sentences[] = {
-        {btnWriteRadio, "Writes the configuration data in the edit windows to the radio."},
-        {btnFileSave, "Writes the configuration data in the edit windows to a file."},
-        {btnReadRadio, "Reads the configuration data in the radio to the edit windows."},
-        {btnFileOpen, "Reads the configuration data in a file to the edit windows."},
-        {btnPrintRadio, "Prints the configuration data from the edit windows."},
-        {btnChannel, "Allows you to adjust the radio channel data and options."},
-        {btnSelcall, "Allows you to adjust the radio Selcall options."},
-        {btnOptions, "Allows you to adjust the radio options."},
-        {btnButtons, "Allows you to adjust the radio user defined buttons."},
-        {btnEditCodeWord, "Allows you to edit the radio code word."},
-        {EditRadioHardware, "Allows you to adjust the radio operating hardware."},
-        {btnEngineering, "Engineering special options."},
-    };
-    for (const auto& [control, sentence] : sentences)
-        Help->bind(control, {QString::fromLatin1(sentence)});
+    mainwindow::bindCommandHelp(*Help, *this);
+    Help->bind(btnPrintRadio,
+               {QStringLiteral("Prints the configuration data from the edit windows.")});
+    Help->bind(EditRadioHardware,
+               {QStringLiteral("Allows you to adjust the radio operating hardware.")});
     Help->bind(centralWidget(), {});
     Help->bind(Panel1, {});
 }

@@ -5,6 +5,7 @@
 #include "Main.h"
 #include "Ser_com.h"
 #include "platform/ScriptedHost.h"
+#include "support/BenchFolder.h"
 #include "support/FirmwareFile.h"
 #include "support/FlashLoaderSim.h"
 #include "support/Pty.h"
@@ -13,14 +14,11 @@
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    QTemporaryDir settings;
-    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    testsupport::BenchFolder folder;
     QApplication app(argc, argv);
     platform::ScriptedHost host;
     CreateForms();
@@ -30,7 +28,7 @@ int main(int argc, char** argv) {
     loader.setId(boot::IdCodeCandidate(0, image.data())); // the radio runs this product's firmware
     loader.setLineTiming(true);
 
-    const QString file = settings.filePath("bench.mot");
+    const QString file = folder.filePath(QStringLiteral("bench.mot"));
     if (!testsupport::WriteFirmwareFile(file, image))
         return 1;
 

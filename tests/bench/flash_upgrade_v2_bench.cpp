@@ -8,6 +8,7 @@
 #include "Main.h"
 #include "Serial.h"
 #include "platform/ScriptedHost.h"
+#include "support/BenchFolder.h"
 #include "support/FirmwareFile.h"
 #include "support/FlashLoaderSim.h"
 #include "support/Pty.h"
@@ -17,7 +18,6 @@
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <chrono>
 #include <cstdio>
@@ -57,9 +57,7 @@ double WaitSeconds(const sim::FlashLoaderSim& loader) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QTemporaryDir settings;
-    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    testsupport::BenchFolder folder;
     QApplication app(argc, argv);
     platform::ScriptedHost host;
     CreateForms();
@@ -70,7 +68,7 @@ int main(int argc, char** argv) {
     loader.setEraseBusy(std::chrono::milliseconds(ERASE_BUSY_MS));
     loader.setLineTiming(true);
 
-    const QString file = settings.filePath("bench.mot");
+    const QString file = folder.filePath(QStringLiteral("bench.mot"));
     if (!testsupport::WriteFirmwareFile(file, image))
         return 1;
 
