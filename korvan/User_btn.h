@@ -11,6 +11,7 @@
 
 #include "Image_dialog.h"
 #include "Image_fields.h"
+#include "Key_controls.h"
 #include "Key_functions.h"
 
 #include <QString>
@@ -30,7 +31,7 @@ constexpr int DTMF_MEMORIES = 4;
 constexpr int DTMF_DIGITS = 12;
 constexpr int HOOK_ACTIONS = keyfn::HookActions;
 
-class TfrmUserButtons : public ImageDialog {
+class TfrmUserButtons : public ImageDialog, public keyfn::ScanControls {
     Q_OBJECT
 public:
     explicit TfrmUserButtons(QWidget* parent = nullptr);
@@ -122,15 +123,6 @@ public:
     QLabel* lblDtmfMem4;
     QLineEdit* txtDtmfMem4;
 
-    QGroupBox* GroupBox4; // scan options
-    QLabel* lblScanMode;
-    QRadioButton* rbOsMode;
-    QRadioButton* rbGsMode;
-    QCheckBox* chkScanMemMod;
-    QCheckBox* chkGsTxOnHold;
-    QLabel* lblScanSpeed;
-    QComboBox* cmbScanSpeed;
-    QLabel* lblPriCheck;
     QLineEdit* editPriChkRate;
     UpDown* udPriChkRate; // shows its position in editPriChkRate
 
@@ -155,19 +147,16 @@ private:
     void buildRecallChannels();
     void buildDtmf();
     void buildScan();
-    void buildHookActions();
     void buildOptions();
     void bindFields();
     void bindHelp();
     void connectHandlers();
 
-    bool anyKeyHolds(int low, int high) const;
+    keyfn::KeyCodes keyCodes() const;
     void enableSpeedDials();
     void enableScanControls();
     void showStoredRecall(int n);
     int recallValue(const QString& text) const;
-    void LoadScanOptions();
-    void StoreScanOptions();
     void setLiveBit(uint8_t mask, bool on);
 
     ImageFields functionFields;

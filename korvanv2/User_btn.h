@@ -8,6 +8,7 @@
 
 #include "Form.h"
 #include "Image_fields.h"
+#include "Key_controls.h"
 #include "Key_functions.h"
 
 #include <QString>
@@ -26,7 +27,7 @@ class QTextEdit;
 
 constexpr int KEY_FUNCTIONS = 49;
 
-class TfrmUserButtons : public Form {
+class TfrmUserButtons : public Form, public keyfn::ScanControls {
     Q_OBJECT
 public:
     explicit TfrmUserButtons(QWidget* parent = nullptr);
@@ -124,15 +125,6 @@ public:
     QLabel* lblDtmfMem4;
     QLineEdit* txtDtmfMem4;
 
-    QGroupBox* GroupBox4; // scan options
-    QLabel* lblScanMode;
-    QRadioButton* rbOsMode;
-    QRadioButton* rbGsMode;
-    QCheckBox* chkScanMemMod;
-    QCheckBox* chkGsTxOnHold;
-    QLabel* lblScanSpeed;
-    QComboBox* cmbScanSpeed;
-    QLabel* lblPriCheck;
     QScrollBar* hsbPriCheckRate;
     QLabel* lblPriCheckRate;
 
@@ -160,14 +152,13 @@ private:
     void buildRecallChannels();
     void buildDtmf();
     void buildScan();
-    void buildHookActions();
     void buildOptions();
     void buildPanel();
     void bindFields();
     void bindHelp();
     void connectHandlers();
 
-    bool anyKeyHolds(int code) const;
+    keyfn::KeyCodes keyCodes() const;
     void enableScanControls();
     void showStoredRecall(int n);
 
