@@ -4,6 +4,7 @@
 
 #include "Cal_layout.h"
 #include "Key_controls.h"
+#include "Radio_options.h"
 #include "Up_down.h"
 #include "platform/ScriptedHost.h"
 
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -198,4 +200,26 @@ TEST(CalLayout, StatusSaysLiveOrFileAndWriteAsksFirst) {
     ASSERT_EQ(host.messages.size(), 2);
     EXPECT_EQ(host.messages[0].caption, cal::WriteRadioCaption);
     EXPECT_EQ(host.messages[0].flags, platform::MB_OKCANCEL | platform::MB_ICONEXCLAMATION);
+}
+
+TEST(RadioOptionsCommon, EachNamedControlIsTheOneItsCaptionSays) {
+    QWidget form;
+    radio_options::Common c{};
+    const auto switchOn = radio_options::buildSwitchOn(c, &form);
+    const auto timeOut = radio_options::buildTimeOut(c, &form);
+    const auto general = radio_options::buildGeneral(c, &form);
+    EXPECT_EQ(c.gbSwitchOn, switchOn.group);
+    EXPECT_EQ(c.chkScanPdMem->text(), QStringLiteral("Clear Scan at switch on"));
+    EXPECT_EQ(c.chkQuietPdMem->text(), QStringLiteral("Clear Quiet at switch on"));
+    EXPECT_EQ(c.chkChannelPdMem->text(), QStringLiteral("Recall channel memory 1 at switch on"));
+    EXPECT_EQ(c.chkSqlPdMem->text(), QStringLiteral("Squelch closed (muted) at switch on"));
+    EXPECT_EQ(c.gbTimeOutTimer, timeOut.group);
+    EXPECT_EQ(c.chkTotEnabled->text(), QStringLiteral("Enable TOT"));
+    EXPECT_EQ(c.lblTot->text(), QStringLiteral("Time in seconds"));
+    EXPECT_EQ(c.hsbTot->maximum(), 255);
+    EXPECT_EQ(c.lblTotValue, timeOut.value);
+    EXPECT_EQ(c.GroupBox2, general.group);
+    EXPECT_EQ(c.chkSMeterEnabled->text(), QStringLiteral("S-Meter enabled"));
+    EXPECT_EQ(c.chkSExtend->text(), QStringLiteral("S-Meter dB Linear"));
+    EXPECT_EQ(c.chkButtonBeeps->text(), QStringLiteral("Enable key press beeps"));
 }
