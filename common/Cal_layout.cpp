@@ -123,9 +123,6 @@ void ShowStatus(QLabel* status, bool online, const QWidget* form) {
 }
 
 void BindPanelHelp(HelpPane& help, const PanelHelp& panel) {
-    help.bind(panel.form, {OnlineNote});
-    for (QWidget* group : panel.groups)
-        help.bind(group, {OnlineNote});
     help.bind(panel.close, {CloseHelp});
     help.bind(panel.txOn, {TxOnHelp});
     help.bind(panel.txOff, {TxOffHelp});

@@ -6,7 +6,6 @@
 #include "Cal_table.h"
 
 #include <initializer_list>
-#include <vector>
 
 class HelpPane;
 class QGridLayout;
@@ -35,10 +34,8 @@ QLabel* StatusLabel();
 // Green for live, otherwise the colour of `form`'s buttons.
 void ShowStatus(QLabel* status, bool online, const QWidget* form);
 
-// The controls around the calibration boxes that both dialogs explain alike.
+// The buttons around the calibration boxes that both dialogs explain alike.
 struct PanelHelp {
-    QWidget* form;
-    std::vector<QWidget*> groups; // show the on-line note
     QWidget *close, *txOn, *txOff, *channel, *writeFile, *writeRadio;
 };
 void BindPanelHelp(HelpPane& help, const PanelHelp& panel);

@@ -356,15 +356,10 @@ void TfrmTuneRadio::wireControls() {
 }
 
 void TfrmTuneRadio::bindHelp() {
+    help->bind({this, gbTransmit, gbReceive, gbFrequency, gbSquelch, gbSmeter, gbOnline, gbFile},
+               {cal::OnlineNote});
     cal::BindPanelHelp(*help,
-                       {this,
-                        {gbTransmit, gbReceive, gbFrequency, gbSquelch, gbSmeter, gbOnline, gbFile},
-                        CancelBtn,
-                        btnTxOn,
-                        btnTxOff,
-                        ChannelChange,
-                        btnWriteFile,
-                        btnWriteRadio});
+                       {CancelBtn, btnTxOn, btnTxOff, ChannelChange, btnWriteFile, btnWriteRadio});
     cal::BindHelp(*help, *this, First);
 }
 

@@ -3,6 +3,7 @@
 // group layouts.
 
 #include "Cal_layout.h"
+#include "Help_pane.h"
 #include "Key_controls.h"
 #include "Radio_options.h"
 #include "Up_down.h"
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTextEdit>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -182,7 +184,7 @@ TEST(CalLayout, GroupsPlaceEachByteWhereItsPointAndTuneAre) {
     EXPECT_EQ(grid->itemAtPosition(2, 2), nullptr); // SQL-2 and 3 close are the dialog's
 }
 
-TEST(CalLayout, StatusSaysLiveOrFileAndWriteAsksFirst) {
+TEST(CalLayout, StatusButtonHelpAndWriteQuestion) {
     QWidget form;
     std::unique_ptr<QLabel> status(cal::StatusLabel());
     cal::ShowStatus(status.get(), true, &form);
@@ -191,6 +193,20 @@ TEST(CalLayout, StatusSaysLiveOrFileAndWriteAsksFirst) {
     cal::ShowStatus(status.get(), false, &form);
     EXPECT_EQ(status->text(), QStringLiteral("Editing file data"));
     EXPECT_EQ(status->palette().color(QPalette::Window), form.palette().color(QPalette::Button));
+
+    QTextEdit text;
+    HelpPane help(&text);
+    QPushButton close, on, off, file, radio;
+    QWidget channel;
+    cal::BindPanelHelp(help, {&close, &on, &off, &channel, &file, &radio});
+    const std::pair<QWidget*, QString> lines[] = {
+        {&close, cal::CloseHelp},     {&on, cal::TxOnHelp},        {&off, cal::TxOffHelp},
+        {&channel, cal::ChannelHelp}, {&file, cal::WriteFileHelp}, {&radio, cal::WriteRadioHelp},
+    };
+    for (const auto& [control, line] : lines) {
+        help.FocusHelp(control);
+        EXPECT_EQ(text.toPlainText(), line);
+    }
 
     platform::ScriptedHost host;
     host.messageAnswers.enqueue(platform::IDCANCEL);
