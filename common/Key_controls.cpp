@@ -8,10 +8,50 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace keyfn {
+
+namespace {
+
+using M = MemoryControls;
+
+template <class Control> struct Row {
+    QLabel* M::*label;
+    Control* M::*control;
+};
+
+constexpr Row<QComboBox> RecallRows[RecallMemories] = {
+    {&M::lblRecallM1, &M::cmbRecallM1},
+    {&M::lblRecallM2, &M::cmbRecallM2},
+    {&M::lblRecallM3, &M::cmbRecallM3},
+    {&M::lblRecallM4, &M::cmbRecallM4},
+};
+
+constexpr Row<QLineEdit> DtmfRows[DtmfMemories] = {
+    {&M::lblDtmfMem1, &M::txtDtmfMem1},
+    {&M::lblDtmfMem2, &M::txtDtmfMem2},
+    {&M::lblDtmfMem3, &M::txtDtmfMem3},
+    {&M::lblDtmfMem4, &M::txtDtmfMem4},
+};
+
+QComboBox* recallList(QWidget* parent, int minimumLength) {
+    auto* combo = new QComboBox(parent);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setMinimumContentsLength(minimumLength);
+    return combo;
+}
+
+QLineEdit* dtmfBox(QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setMaxLength(DtmfDigits);
+    return edit;
+}
+
+} // namespace
 
 void FillNames(QComboBox* combo, const char* const* names, int count) {
     combo->clear();
@@ -75,6 +115,31 @@ void BindScanHelp(HelpPane& help, ScanControls& c) {
     help.bind(c.chkScanMemMod, {help::ScanMemoryModify});
     help.bind(c.chkGsTxOnHold, {help::GsTxOnHold});
     help.bind({c.lblScanSpeed, c.cmbScanSpeed}, {help::ScanSpeed});
+}
+
+void BuildRecallChannels(MemoryControls& c, QWidget* parent, const QStringList& captions,
+                         int minimumLength) {
+    QGroupBox* box = c.gbRecallChannels = new QGroupBox(QStringLiteral("Recall Channels"), parent);
+    auto* grid = new QGridLayout(box);
+    for (int i = 0; i < RecallMemories; ++i) {
+        QLabel* label = c.*RecallRows[i].label = new QLabel(captions.value(i), box);
+        QComboBox* combo = c.*RecallRows[i].control = recallList(box, minimumLength);
+        grid->addWidget(label, i, 0);
+        grid->addWidget(combo, i, 1);
+    }
+    c.chkRecallChMod = new QCheckBox(QStringLiteral("Allow user to modify recall channels"), box);
+    grid->addWidget(c.chkRecallChMod, RecallMemories, 0, 1, 2);
+}
+
+void BuildDtmf(MemoryControls& c, QWidget* parent) {
+    QGroupBox* box = c.gbDtmf = new QGroupBox(QStringLiteral("DTMF Memories"), parent);
+    auto* grid = new QGridLayout(box);
+    for (int i = 0; i < DtmfMemories; ++i) {
+        QLabel* label = c.*DtmfRows[i].label = new QLabel(QStringLiteral("Mem %1").arg(i + 1), box);
+        QLineEdit* edit = c.*DtmfRows[i].control = dtmfBox(box);
+        grid->addWidget(label, i, 0);
+        grid->addWidget(edit, i, 1);
+    }
 }
 
 QGroupBox* BuildHookActions(QWidget* parent, QCheckBox* (&boxes)[HookActions]) {

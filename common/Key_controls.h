@@ -16,6 +16,7 @@ class QComboBox;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QRadioButton;
 class QWidget;
 
@@ -47,6 +48,37 @@ void StoreScan(const ScanControls& c, const ImageFields::ByteReader& read,
 // only in group scan; without a "Scan" key nothing of the group does.
 void EnableScan(ScanControls& c, const std::vector<QWidget*>& rate, bool toggleKey, bool scanKey);
 void BindScanHelp(HelpPane& help, ScanControls& c);
+
+// The recall channel and DTMF memory groups; a dialog derives from it.
+struct MemoryControls {
+    QGroupBox* gbRecallChannels;
+    QLabel* lblRecallM1;
+    QComboBox* cmbRecallM1;
+    QLabel* lblRecallM2;
+    QComboBox* cmbRecallM2;
+    QLabel* lblRecallM3;
+    QComboBox* cmbRecallM3;
+    QLabel* lblRecallM4;
+    QComboBox* cmbRecallM4;
+    QCheckBox* chkRecallChMod;
+
+    QGroupBox* gbDtmf;
+    QLabel* lblDtmfMem1;
+    QLineEdit* txtDtmfMem1;
+    QLabel* lblDtmfMem2;
+    QLineEdit* txtDtmfMem2;
+    QLabel* lblDtmfMem3;
+    QLineEdit* txtDtmfMem3;
+    QLabel* lblDtmfMem4;
+    QLineEdit* txtDtmfMem4;
+};
+
+// Four editable recall lists that insert nothing typed, at least minimumLength characters
+// wide, captioned M1..M4 as given, and the box that lets the user change them.
+void BuildRecallChannels(MemoryControls& c, QWidget* parent, const QStringList& captions,
+                         int minimumLength);
+// Four boxes "Mem 1".."Mem 4" of up to twelve digits; their key filters are the dialog's.
+void BuildDtmf(MemoryControls& c, QWidget* parent);
 
 // The "Mic. Hook Action" group: box k is bit k of the hook byte.
 QGroupBox* BuildHookActions(QWidget* parent, QCheckBox* (&boxes)[HookActions]);

@@ -103,30 +103,27 @@ constexpr Key Keys[keyfn::KeyCount] = {
 struct RecallMemory {
     QLabel* T::*label;
     QComboBox* T::*combo;
-    const char* caption;
     int byte;
 };
 
 constexpr RecallMemory RecallMemories[RECALL_MEMORIES] = {
-    {&T::lblRecallM1, &T::cmbRecallM1, "Channel Pri/M1", 0x59},
-    {&T::lblRecallM2, &T::cmbRecallM2, "Channel M2", 0x5A},
-    {&T::lblRecallM3, &T::cmbRecallM3, "Channel M3", 0x5B},
-    {&T::lblRecallM4, &T::cmbRecallM4, "Channel M4", 0x5C},
+    {&T::lblRecallM1, &T::cmbRecallM1, 0x59},
+    {&T::lblRecallM2, &T::cmbRecallM2, 0x5A},
+    {&T::lblRecallM3, &T::cmbRecallM3, 0x5B},
+    {&T::lblRecallM4, &T::cmbRecallM4, 0x5C},
 };
 
 struct DtmfMemory {
-    QLabel* T::*label;
     QLineEdit* T::*edit;
-    const char* caption;
     int offset;
     bool keyFiltered;
 };
 
 constexpr DtmfMemory DtmfMemories[DTMF_MEMORIES] = {
-    {&T::lblDtmfMem1, &T::txtDtmfMem1, "Mem 1", 0x93, true},
-    {&T::lblDtmfMem2, &T::txtDtmfMem2, "Mem 2", 0x99, true},
-    {&T::lblDtmfMem3, &T::txtDtmfMem3, "Mem 3", 0x9F, true},
-    {&T::lblDtmfMem4, &T::txtDtmfMem4, "Mem 4", 0xA5, false},
+    {&T::txtDtmfMem1, 0x93, true},
+    {&T::txtDtmfMem2, 0x99, true},
+    {&T::txtDtmfMem3, 0x9F, true},
+    {&T::txtDtmfMem4, 0xA5, false},
 };
 
 constexpr BitBox<T, QCheckBox> OptionBits[] = {
@@ -245,39 +242,18 @@ void TfrmUserButtons::buildSelcallMemories() {
 }
 
 void TfrmUserButtons::buildRecallChannels() {
-    gbRecallChannels = new QGroupBox(QStringLiteral("Recall Channels"), this);
-    auto* grid = new QGridLayout(gbRecallChannels);
-    int row = 0;
-    for (const RecallMemory& memory : RecallMemories) {
-        this->*memory.label = new QLabel(QString::fromUtf8(memory.caption), gbRecallChannels);
-        auto* combo = new QComboBox(gbRecallChannels);
-        combo->setEditable(true);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->setMinimumContentsLength(10);
-        this->*memory.combo = combo;
-        grid->addWidget(this->*memory.label, row, 0);
-        grid->addWidget(combo, row++, 1);
-    }
-    chkRecallChMod =
-        new QCheckBox(QStringLiteral("Allow user to modify recall channels"), gbRecallChannels);
-    grid->addWidget(chkRecallChMod, row, 0, 1, 2);
+    keyfn::BuildRecallChannels(*this, this,
+                               {QStringLiteral("Channel Pri/M1"), QStringLiteral("Channel M2"),
+                                QStringLiteral("Channel M3"), QStringLiteral("Channel M4")},
+                               10);
 }
 
+// Memories 1-3 take only DTMF keys, with "P" typed as the pause "p".
 void TfrmUserButtons::buildDtmf() {
-    gbDtmf = new QGroupBox(QStringLiteral("DTMF Memories"), this);
-    auto* grid = new QGridLayout(gbDtmf);
-    int row = 0;
-    for (const DtmfMemory& memory : DtmfMemories) {
-        this->*memory.label = new QLabel(QString::fromUtf8(memory.caption), gbDtmf);
-        auto* edit = new QLineEdit(gbDtmf);
-        edit->setMaxLength(DTMF_DIGITS);
-        // Memories 1-3 take only DTMF keys, with "P" typed as the pause "p".
+    keyfn::BuildDtmf(*this, this);
+    for (const DtmfMemory& memory : DtmfMemories)
         if (memory.keyFiltered)
-            keys::allowOnly(edit, keyfn::DtmfKeys, keys::Case::Lower);
-        this->*memory.edit = edit;
-        grid->addWidget(this->*memory.label, row, 0);
-        grid->addWidget(edit, row++, 1);
-    }
+            keys::allowOnly(this->*memory.edit, keyfn::DtmfKeys, keys::Case::Lower);
 }
 
 void TfrmUserButtons::buildScan() {

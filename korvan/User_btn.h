@@ -28,10 +28,11 @@ class UpDown;
 constexpr int KEY_FUNCTIONS = 42;
 constexpr int RECALL_MEMORIES = 4;
 constexpr int DTMF_MEMORIES = 4;
-constexpr int DTMF_DIGITS = 12;
 constexpr int HOOK_ACTIONS = keyfn::HookActions;
 
-class TfrmUserButtons : public ImageDialog, public keyfn::ScanControls {
+class TfrmUserButtons : public ImageDialog,
+                        public keyfn::ScanControls,
+                        public keyfn::MemoryControls {
     Q_OBJECT
 public:
     explicit TfrmUserButtons(QWidget* parent = nullptr);
@@ -101,27 +102,6 @@ public:
     QComboBox* cmbSelcallBtnCall;
     QLabel* lblSelcallBtnMicA;
     QComboBox* cmbSelcallBtnMicA;
-
-    QGroupBox* gbRecallChannels;
-    QLabel* lblRecallM1;
-    QComboBox* cmbRecallM1;
-    QLabel* lblRecallM2;
-    QComboBox* cmbRecallM2;
-    QLabel* lblRecallM3;
-    QComboBox* cmbRecallM3;
-    QLabel* lblRecallM4;
-    QComboBox* cmbRecallM4;
-    QCheckBox* chkRecallChMod;
-
-    QGroupBox* gbDtmf;
-    QLabel* lblDtmfMem1;
-    QLineEdit* txtDtmfMem1;
-    QLabel* lblDtmfMem2;
-    QLineEdit* txtDtmfMem2;
-    QLabel* lblDtmfMem3;
-    QLineEdit* txtDtmfMem3;
-    QLabel* lblDtmfMem4;
-    QLineEdit* txtDtmfMem4;
 
     QLineEdit* editPriChkRate;
     UpDown* udPriChkRate; // shows its position in editPriChkRate

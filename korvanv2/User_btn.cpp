@@ -104,28 +104,26 @@ constexpr Key Keys[keyfn::KeyCount] = {
 struct RecallMemory {
     QLabel* T::*label;
     QComboBox* T::*combo;
-    const char* caption;
     int word;
 };
 
 constexpr RecallMemory RecallMemories[keyfn::RecallMemories] = {
-    {&T::lblRecallM1, &T::cmbRecallM1, "M1", 0x74},
-    {&T::lblRecallM2, &T::cmbRecallM2, "M2", 0x76},
-    {&T::lblRecallM3, &T::cmbRecallM3, "M3", 0x78},
-    {&T::lblRecallM4, &T::cmbRecallM4, "M4", 0x7A},
+    {&T::lblRecallM1, &T::cmbRecallM1, 0x74},
+    {&T::lblRecallM2, &T::cmbRecallM2, 0x76},
+    {&T::lblRecallM3, &T::cmbRecallM3, 0x78},
+    {&T::lblRecallM4, &T::cmbRecallM4, 0x7A},
 };
 
 struct DtmfMemory {
     QLabel* T::*label;
     QLineEdit* T::*edit;
-    const char* caption;
 };
 
 constexpr DtmfMemory DtmfMemories[keyfn::DtmfMemories] = {
-    {&T::lblDtmfMem1, &T::txtDtmfMem1, "Mem 1"},
-    {&T::lblDtmfMem2, &T::txtDtmfMem2, "Mem 2"},
-    {&T::lblDtmfMem3, &T::txtDtmfMem3, "Mem 3"},
-    {&T::lblDtmfMem4, &T::txtDtmfMem4, "Mem 4"},
+    {&T::lblDtmfMem1, &T::txtDtmfMem1},
+    {&T::lblDtmfMem2, &T::txtDtmfMem2},
+    {&T::lblDtmfMem3, &T::txtDtmfMem3},
+    {&T::lblDtmfMem4, &T::txtDtmfMem4},
 };
 
 constexpr BitBox<T, QCheckBox> OptionBits[] = {
@@ -241,43 +239,25 @@ void TfrmUserButtons::buildSelcallMemories() {
 }
 
 void TfrmUserButtons::buildRecallChannels() {
-    gbRecallChannels = new QGroupBox(QStringLiteral("Recall Channels"), this);
-    auto* grid = new QGridLayout(gbRecallChannels);
-    int row = 0;
-    for (const RecallMemory& memory : RecallMemories) {
-        this->*memory.label = new QLabel(QString::fromUtf8(memory.caption), gbRecallChannels);
-        auto* combo = new QComboBox(gbRecallChannels);
-        combo->setEditable(true);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->setMinimumContentsLength(13);
-        keys::allowOnly(combo, keys::PrintableAscii);
-        this->*memory.combo = combo;
-        grid->addWidget(this->*memory.label, row, 0);
-        grid->addWidget(combo, row++, 1);
-    }
-    chkRecallChMod =
-        new QCheckBox(QStringLiteral("Allow user to modify recall channels"), gbRecallChannels);
-    grid->addWidget(chkRecallChMod, row, 0, 1, 2);
+    keyfn::BuildRecallChannels(
+        *this, this,
+        {QStringLiteral("M1"), QStringLiteral("M2"), QStringLiteral("M3"), QStringLiteral("M4")},
+        13);
+    for (const RecallMemory& memory : RecallMemories)
+        keys::allowOnly(this->*memory.combo, keys::PrintableAscii);
 }
 
 // The memories take only DTMF keys, "P" typed as the pause "p"; a paste keeps only them.
 void TfrmUserButtons::buildDtmf() {
-    gbDtmf = new QGroupBox(QStringLiteral("DTMF Memories"), this);
-    auto* grid = new QGridLayout(gbDtmf);
-    int row = 0;
+    keyfn::BuildDtmf(*this, this);
     for (const DtmfMemory& memory : DtmfMemories) {
-        this->*memory.label = new QLabel(QString::fromUtf8(memory.caption), gbDtmf);
-        auto* edit = new QLineEdit(gbDtmf);
-        edit->setMaxLength(keyfn::DtmfDigits);
+        QLineEdit* edit = this->*memory.edit;
         keys::allowOnly(edit, keyfn::DtmfKeys, keys::Case::Lower);
         connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
             const QString keys = dtmfOnly(text);
             if (keys != text)
                 edit->setText(keys);
         });
-        this->*memory.edit = edit;
-        grid->addWidget(this->*memory.label, row, 0);
-        grid->addWidget(edit, row++, 1);
     }
 }
 

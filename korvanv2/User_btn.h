@@ -27,7 +27,7 @@ class QTextEdit;
 
 constexpr int KEY_FUNCTIONS = 49;
 
-class TfrmUserButtons : public Form, public keyfn::ScanControls {
+class TfrmUserButtons : public Form, public keyfn::ScanControls, public keyfn::MemoryControls {
     Q_OBJECT
 public:
     explicit TfrmUserButtons(QWidget* parent = nullptr);
@@ -103,27 +103,6 @@ public:
     QComboBox* cmbSelcallBtnCall;
     QLabel* lblSelcallBtnMicA;
     QComboBox* cmbSelcallBtnMicA; // editable
-
-    QGroupBox* gbRecallChannels;
-    QLabel* lblRecallM1;
-    QComboBox* cmbRecallM1;
-    QLabel* lblRecallM2;
-    QComboBox* cmbRecallM2;
-    QLabel* lblRecallM3;
-    QComboBox* cmbRecallM3;
-    QLabel* lblRecallM4;
-    QComboBox* cmbRecallM4;
-    QCheckBox* chkRecallChMod;
-
-    QGroupBox* gbDtmf;
-    QLabel* lblDtmfMem1;
-    QLineEdit* txtDtmfMem1;
-    QLabel* lblDtmfMem2;
-    QLineEdit* txtDtmfMem2;
-    QLabel* lblDtmfMem3;
-    QLineEdit* txtDtmfMem3;
-    QLabel* lblDtmfMem4;
-    QLineEdit* txtDtmfMem4;
 
     QScrollBar* hsbPriCheckRate;
     QLabel* lblPriCheckRate;

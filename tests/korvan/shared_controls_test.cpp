@@ -113,6 +113,31 @@ TEST(KeyControls, ScanGroupEnablesLoadsAndStores) {
     EXPECT_EQ(image[keyfn::ScanSpeedByte], 10);
 }
 
+TEST(KeyControls, MemoryGroupsMakeEveryRowWithItsCaption) {
+    QWidget form;
+    keyfn::MemoryControls c{};
+    keyfn::BuildRecallChannels(c, &form, {"A", "B", "C", "D"}, 13);
+    keyfn::BuildDtmf(c, &form);
+    QComboBox* recall[] = {c.cmbRecallM1, c.cmbRecallM2, c.cmbRecallM3, c.cmbRecallM4};
+    QLabel* recallLabels[] = {c.lblRecallM1, c.lblRecallM2, c.lblRecallM3, c.lblRecallM4};
+    QLineEdit* dtmf[] = {c.txtDtmfMem1, c.txtDtmfMem2, c.txtDtmfMem3, c.txtDtmfMem4};
+    QLabel* dtmfLabels[] = {c.lblDtmfMem1, c.lblDtmfMem2, c.lblDtmfMem3, c.lblDtmfMem4};
+    auto* recallGrid = static_cast<QGridLayout*>(c.gbRecallChannels->layout());
+    auto* dtmfGrid = static_cast<QGridLayout*>(c.gbDtmf->layout());
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(recallLabels[i]->text(), QString(QChar('A' + i)));
+        EXPECT_TRUE(recall[i]->isEditable());
+        EXPECT_EQ(recall[i]->insertPolicy(), QComboBox::NoInsert);
+        EXPECT_EQ(recall[i]->minimumContentsLength(), 13);
+        EXPECT_EQ(recallGrid->itemAtPosition(i, 1)->widget(), recall[i]);
+        EXPECT_EQ(dtmfLabels[i]->text(), QStringLiteral("Mem %1").arg(i + 1));
+        EXPECT_EQ(dtmf[i]->maxLength(), keyfn::DtmfDigits);
+        EXPECT_EQ(dtmfGrid->itemAtPosition(i, 0)->widget(), dtmfLabels[i]);
+    }
+    EXPECT_EQ(c.chkRecallChMod->text(), QStringLiteral("Allow user to modify recall channels"));
+    EXPECT_EQ(recallGrid->itemAtPosition(4, 0)->widget(), c.chkRecallChMod);
+}
+
 TEST(KeyControls, HookActionBoxesOwnOneBitEach) {
     QWidget form;
     QCheckBox* boxes[keyfn::HookActions] = {};
