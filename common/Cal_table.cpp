@@ -201,6 +201,12 @@ QWidget* Cell(QLineEdit* edit, UpDown* upDown) {
     return cell;
 }
 
+bool ConfirmWriteRadio() {
+    return platform::host().messageBox(WriteRadioWarning, WriteRadioCaption,
+                                       platform::MB_OKCANCEL | platform::MB_ICONEXCLAMATION) !=
+           platform::IDCANCEL;
+}
+
 platform::FileDialogRequest SaveDialogRequest(Generation generation) {
     platform::FileDialogRequest request;
     request.title = QStringLiteral("Write Calibration File");

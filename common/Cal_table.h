@@ -121,6 +121,8 @@ extern const QString WriteRadioHelp;
 // "Write to Radio" asks first: its text and caption.
 extern const QString WriteRadioWarning;
 extern const QString WriteRadioCaption;
+// Asks that question; false when the user cancels.
+bool ConfirmWriteRadio();
 
 // The save dialog for calibration files (the second generation prompts before overwriting).
 platform::FileDialogRequest SaveDialogRequest(Generation generation);

@@ -37,6 +37,34 @@ bool UsesSpeedDial(int code) {
     return (code >= 13 && code <= 17) || code == HomeWithSelcall;
 }
 
+bool AnyHolds(const KeyCodes& codes, int low, int high) {
+    for (int code : codes)
+        if (code >= low && code <= high)
+            return true;
+    return false;
+}
+
+bool AnyUsesDtmfMemory(const KeyCodes& codes, int n) {
+    for (int code : codes)
+        if (UsesDtmfMemory(code, n))
+            return true;
+    return false;
+}
+
+bool AnyUsesRecallMemory(const KeyCodes& codes, int n) {
+    for (int code : codes)
+        if (UsesRecallMemory(code, n))
+            return true;
+    return false;
+}
+
+bool MonitorKeyUsed(const KeyCodes& codes) {
+    bool used = AnyHolds(codes, Monitor, Monitor);
+    for (int k = 0; k < KeyCount; ++k)
+        used |= Keys[k].keyLockEnablesMonitor && (codes[k] == KeyLock || codes[k] == MonitorToggle);
+    return used;
+}
+
 int DtmfCode(QChar c, bool upperPause) {
     if (upperPause && c == QLatin1Char('P'))
         c = QLatin1Char('p');

@@ -7,6 +7,7 @@
 #include "Image_fields.h"
 
 #include <QString>
+#include <array>
 #include <cstdint>
 
 namespace keyfn {
@@ -44,12 +45,21 @@ constexpr KeyBytes Keys[KeyCount] = {
 };
 constexpr int SpeedDialMemories = 40; // items "M1".."M40"
 
+// The function code each key holds, in the order of Keys; -1 for none.
+using KeyCodes = std::array<int, KeyCount>;
+// Some key holds a code in low..high.
+bool AnyHolds(const KeyCodes& codes, int low, int high);
+
 constexpr int RecallMemories = 4;
 constexpr int DtmfMemories = 4;
 // Does `code` use DTMF memory / recall memory n (1..4), or the key's speed-dial memory?
 bool UsesDtmfMemory(int code, int n);
 bool UsesRecallMemory(int code, int n);
 bool UsesSpeedDial(int code);
+bool AnyUsesDtmfMemory(const KeyCodes& codes, int n);
+bool AnyUsesRecallMemory(const KeyCodes& codes, int n);
+// "Monitor" on any key, or "KeyLock" or "Monitor (toggle)" on a key that allows it.
+bool MonitorKeyUsed(const KeyCodes& codes);
 
 // DTMF memories: six bytes of twelve 4-bit digits, the first in the high half.
 constexpr int DtmfOffsets[DtmfMemories] = {0x93, 0x99, 0x9F, 0xA5};

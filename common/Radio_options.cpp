@@ -101,6 +101,35 @@ GeneralGroup buildGeneral(QWidget* parent) {
     return g;
 }
 
+SwitchOnGroup buildSwitchOn(Common& c, QWidget* parent) {
+    const SwitchOnGroup g = buildSwitchOn(parent);
+    c.gbSwitchOn = g.group;
+    c.chkScanPdMem = g.scan;
+    c.chkQuietPdMem = g.quiet;
+    c.chkChannelPdMem = g.channel;
+    c.chkSqlPdMem = g.squelch;
+    return g;
+}
+
+TimeOutGroup buildTimeOut(Common& c, QWidget* parent) {
+    const TimeOutGroup g = buildTimeOut(parent);
+    c.gbTimeOutTimer = g.group;
+    c.chkTotEnabled = g.enabled;
+    c.lblTot = g.label;
+    c.hsbTot = g.bar;
+    c.lblTotValue = g.value;
+    return g;
+}
+
+GeneralGroup buildGeneral(Common& c, QWidget* parent) {
+    const GeneralGroup g = buildGeneral(parent);
+    c.GroupBox2 = g.group;
+    c.chkSMeterEnabled = g.sMeter;
+    c.chkSExtend = g.sExtend;
+    c.chkButtonBeeps = g.beeps;
+    return g;
+}
+
 DisplayGroup buildDisplay(QWidget* parent, const QString& title, int contrastLimit) {
     DisplayGroup g;
     g.group = new QGroupBox(title, parent);

@@ -76,11 +76,36 @@ struct DisplayGroup {
     UpDown* contrast; // -limit..limit, shown in contrastEdit
 };
 
+// The switch-on, time-out and general controls under the names both dialogs give them; a
+// dialog derives from it.
+struct Common {
+    QGroupBox* gbSwitchOn;
+    QCheckBox* chkScanPdMem;
+    QCheckBox* chkQuietPdMem;
+    QCheckBox* chkChannelPdMem;
+    QCheckBox* chkSqlPdMem;
+
+    QGroupBox* gbTimeOutTimer;
+    QCheckBox* chkTotEnabled;
+    QLabel* lblTot;
+    QScrollBar* hsbTot;
+    QLabel* lblTotValue;
+
+    QGroupBox* GroupBox2;
+    QCheckBox* chkSMeterEnabled;
+    QCheckBox* chkSExtend;
+    QCheckBox* chkButtonBeeps;
+};
+
 SwitchOnGroup buildSwitchOn(QWidget* parent);
 TimeOutGroup buildTimeOut(QWidget* parent);
 CtcssGroup buildCtcss(QWidget* parent, const CtcssTexts& texts);
 GeneralGroup buildGeneral(QWidget* parent);
 DisplayGroup buildDisplay(QWidget* parent, const QString& title, int contrastLimit);
+// The same groups, their controls also put into c.
+SwitchOnGroup buildSwitchOn(Common& c, QWidget* parent);
+TimeOutGroup buildTimeOut(Common& c, QWidget* parent);
+GeneralGroup buildGeneral(Common& c, QWidget* parent);
 
 // The help lines of each group's controls (the display group has none).
 void bindHelp(HelpPane* help, const SwitchOnGroup& group);

@@ -45,18 +45,8 @@ constexpr BitBox<TfrmOptions, QCheckBox> OptionBits[] = {
 
 TfrmOptions::TfrmOptions(QWidget* parent) : ImageDialog(parent) {
     setWindowTitle(QStringLiteral("Radio Options"));
-    const auto switchOn = radio_options::buildSwitchOn(this);
-    gbSwitchOn = switchOn.group;
-    chkScanPdMem = switchOn.scan;
-    chkQuietPdMem = switchOn.quiet;
-    chkChannelPdMem = switchOn.channel;
-    chkSqlPdMem = switchOn.squelch;
-    const auto timeOut = radio_options::buildTimeOut(this);
-    gbTimeOutTimer = timeOut.group;
-    chkTotEnabled = timeOut.enabled;
-    lblTot = timeOut.label;
-    hsbTot = timeOut.bar;
-    lblTotValue = timeOut.value;
+    const auto switchOn = radio_options::buildSwitchOn(*this, this);
+    const auto timeOut = radio_options::buildTimeOut(*this, this);
     const auto ctcss = radio_options::buildCtcss(this, CtcssTexts);
     GroupBox3 = ctcss.group;
     chkCtcssEnabled = ctcss.enabled;
@@ -68,11 +58,7 @@ TfrmOptions::TfrmOptions(QWidget* parent) : ImageDialog(parent) {
     lblCtcssLevel = ctcss.levelLabel;
     hsbCtcssLevel = ctcss.level;
     lblCtcssLevelValue = ctcss.levelValue;
-    const auto general = radio_options::buildGeneral(this);
-    GroupBox2 = general.group;
-    chkSMeterEnabled = general.sMeter;
-    chkSExtend = general.sExtend;
-    chkButtonBeeps = general.beeps;
+    const auto general = radio_options::buildGeneral(*this, this);
     buildAuxBoxes();
     const auto display =
         radio_options::buildDisplay(this, QStringLiteral("Display"), ContrastLimit);

@@ -7,6 +7,7 @@
 
 #include "Image_dialog.h"
 #include "Image_fields.h"
+#include "Radio_options.h"
 
 #include <cstdint>
 
@@ -18,7 +19,7 @@ class QLineEdit;
 class QScrollBar;
 class UpDown;
 
-class TfrmOptions : public ImageDialog {
+class TfrmOptions : public ImageDialog, public radio_options::Common {
     Q_OBJECT
 public:
     explicit TfrmOptions(QWidget* parent = nullptr);
@@ -40,18 +41,6 @@ public:
     void LoadDisplaySettings();
     uint8_t ComposeDisplayByte() const;
 
-    QGroupBox* gbSwitchOn;
-    QCheckBox* chkScanPdMem;
-    QCheckBox* chkQuietPdMem;
-    QCheckBox* chkChannelPdMem;
-    QCheckBox* chkSqlPdMem;
-
-    QGroupBox* gbTimeOutTimer;
-    QCheckBox* chkTotEnabled;
-    QLabel* lblTot;
-    QScrollBar* hsbTot;
-    QLabel* lblTotValue;
-
     QGroupBox* GroupBox3;
     QCheckBox* chkCtcssEnabled;
     QCheckBox* chkCtcssRpkEnabled;
@@ -63,10 +52,6 @@ public:
     QScrollBar* hsbCtcssLevel;
     QLabel* lblCtcssLevelValue;
 
-    QGroupBox* GroupBox2;
-    QCheckBox* chkSMeterEnabled;
-    QCheckBox* chkSExtend;
-    QCheckBox* chkButtonBeeps;
     QCheckBox* chkAuxBusyEnable; // hidden
     QCheckBox* chkAuxBusyHigh;   // hidden
     QCheckBox* chkAuxPttEnable;  // hidden, bound to no image bit

@@ -1,6 +1,7 @@
 #include "Tune_radio.h"
 
 #include "Adv_edit.h"
+#include "Cal_layout.h"
 #include "Chdata.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
@@ -169,55 +170,17 @@ void TfrmTuneRadio::FormCreate() {
 }
 
 QWidget* TfrmTuneRadio::buildTransmitPage() {
-    auto* page = new QWidget;
     gbTransmit = new QGroupBox(QStringLiteral("TX Power control"));
-    auto* grid = new QGridLayout(gbTransmit);
-    QLabel** points[] = {&lbl_txpwr_f1, &lbl_txpwr_f2, &lbl_txpwr_f3, &lbl_txpwr_f4};
-    for (int i = 0; i < 4; ++i)
-        grid->addWidget(*points[i], 0, i + 1, Qt::AlignCenter);
-    grid->addWidget(new QLabel(QStringLiteral("High")), 1, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Low")), 2, 0);
-    QLineEdit* high[] = {txtTxPower450, txtTxPower470, txtTxPower500, txtTxPower520};
-    UpDown* highUd[] = {udTxPower450, udTxPower470, udTxPower500, udTxPower520};
-    QLineEdit* low[] = {txtTxLowPower450, txtTxLowPower470, txtTxLowPower500, txtTxLowPower520};
-    UpDown* lowUd[] = {udTxLowPower450, udTxLowPower470, udTxLowPower500, udTxLowPower520};
-    for (int i = 0; i < 4; ++i) {
-        grid->addWidget(cal::Cell(high[i], highUd[i]), 1, i + 1);
-        grid->addWidget(cal::Cell(low[i], lowUd[i]), 2, i + 1);
-    }
-
+    cal::LayTxPower(*this, gbTransmit);
     gbModulation = new QGroupBox(QStringLiteral("Modulation"));
-    auto* modulation = new QGridLayout(gbModulation);
-    modulation->addWidget(new QLabel(QStringLiteral("Modulation:")), 0, 0);
-    modulation->addWidget(cal::Cell(txtMod, udMod), 0, 1);
-    modulation->addWidget(new QLabel(QStringLiteral("Balance:")), 1, 0);
-    modulation->addWidget(cal::Cell(txtBal, udBal), 1, 1);
-    modulation->setColumnStretch(2, 1);
-
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(gbTransmit);
-    layout->addWidget(gbModulation);
-    layout->addStretch();
-    return page;
+    cal::LayModulation(*this, gbModulation, new QLabel(QStringLiteral("Balance:")))
+        ->setColumnStretch(2, 1);
+    return cal::Page({gbTransmit, gbModulation});
 }
 
 QWidget* TfrmTuneRadio::buildReceivePage() {
-    auto* page = new QWidget;
     gbReceive = new QGroupBox(QStringLiteral("Tune Receive"));
-    auto* grid = new QGridLayout(gbReceive);
-    for (int t = 0; t < 4; ++t)
-        grid->addWidget(new QLabel(QStringLiteral("T%1").arg(t + 1)), 0, t + 1, Qt::AlignCenter);
-    QLabel** points[] = {&lbl_rxtune_f1, &lbl_rxtune_f2, &lbl_rxtune_f3, &lbl_rxtune_f4};
-    for (int p = 0; p < 4; ++p)
-        grid->addWidget(*points[p], p + 1, 0);
-    for (const cal::Field& c : cal::AllFields()) {
-        if (c.address < 24)
-            continue;
-        const int point = (c.address - 24) / 4;
-        const int tune = (c.address - 24) % 4;
-        grid->addWidget(cal::Cell(this->*c.edit, this->*c.upDown), point + 1, tune + 1);
-    }
-
+    cal::LayReceiveTune(*this, First, gbReceive);
     editRxRssi = readOut();
     chkRxRssiPolling = new QCheckBox(QStringLiteral("RSSI Polling"));
     auto* rssi = new QHBoxLayout;
@@ -225,16 +188,10 @@ QWidget* TfrmTuneRadio::buildReceivePage() {
     rssi->addWidget(editRxRssi);
     rssi->addWidget(chkRxRssiPolling);
     rssi->addStretch();
-
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(gbReceive);
-    layout->addLayout(rssi);
-    layout->addStretch();
-    return page;
+    return cal::Page({gbReceive}, rssi);
 }
 
 QWidget* TfrmTuneRadio::buildFrequencyPage() {
-    auto* page = new QWidget;
     gbFrequency = new QGroupBox(QStringLiteral("Ref. XTAL Tune"));
     auto* grid = new QGridLayout(gbFrequency);
     const std::pair<const char*, QWidget*> rows[] = {
@@ -249,41 +206,18 @@ QWidget* TfrmTuneRadio::buildFrequencyPage() {
         grid->addWidget(cell, row++, 1);
     }
     grid->setColumnStretch(2, 1);
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(gbFrequency);
-    layout->addStretch();
-    return page;
+    return cal::Page({gbFrequency});
 }
 
 QWidget* TfrmTuneRadio::buildSquelchPage() {
-    auto* page = new QWidget;
     gbSmeter = new QGroupBox(QStringLiteral("S-Meter Calibration"));
     btnSetS0 = forms::button(QStringLiteral("Set S-Meter level S1"));
     btnSetS10 = forms::button(QStringLiteral("Set S-Meter level S9+"));
-    auto* meter = new QGridLayout(gbSmeter);
-    meter->addWidget(new QLabel(QStringLiteral(
-                         "Step 1: Set RF signal generator to the S1 level (nominally -121dBm).")),
-                     0, 0, 1, 3);
-    meter->addWidget(btnSetS0, 1, 0);
-    meter->addWidget(cal::Cell(txtS0Value, upS0Value), 1, 1);
-    meter->addWidget(new QLabel(QStringLiteral(
-                         "Step 2: Set RF signal generator to the S9+ level (nominally -79dBm).")),
-                     2, 0, 1, 3);
-    meter->addWidget(btnSetS10, 3, 0);
-    meter->addWidget(cal::Cell(txtS10Value, upS10Value), 3, 1);
-    meter->setColumnStretch(2, 1);
+    cal::LaySMeter(*this, gbSmeter, btnSetS0, btnSetS10, -121, -79);
 
     gbSquelch = new QGroupBox(QStringLiteral("Squelch Calibration"));
-    auto* squelch = new QGridLayout(gbSquelch);
-    squelch->addWidget(new QLabel(QStringLiteral("Open level")), 0, 1);
-    squelch->addWidget(new QLabel(QStringLiteral("Close level")), 0, 2);
-    for (int i = 1; i <= 3; ++i)
-        squelch->addWidget(new QLabel(QStringLiteral("SQL-%1").arg(i)), i, 0);
-    squelch->addWidget(cal::Cell(txtSqlOpen1, upSqlOpen1), 1, 1);
-    squelch->addWidget(cal::Cell(txtSqlClose1, upSqlClose1), 1, 2);
-    squelch->addWidget(cal::Cell(txtSqlOpen2, upSqlOpen2), 2, 1);
+    QGridLayout* squelch = cal::LaySquelch(*this, gbSquelch);
     squelch->addWidget(txtSqlClose2, 2, 2);
-    squelch->addWidget(cal::Cell(txtSqlOpen3, upSqlOpen3), 3, 1);
     squelch->addWidget(txtSqlClose3, 3, 2);
     txtSqlClose2->hide();
     txtSqlClose3->hide();
@@ -295,13 +229,7 @@ QWidget* TfrmTuneRadio::buildSquelchPage() {
     squelch->addWidget(new QLabel(QStringLiteral("Squelch Noise")), 2, 4);
     squelch->addWidget(txtBusyLevel, 3, 4);
     squelch->addWidget(chk_rssi_poll, 4, 0, 1, 5);
-    squelch->setColumnStretch(3, 1);
-
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(gbSmeter);
-    layout->addWidget(gbSquelch);
-    layout->addStretch();
-    return page;
+    return cal::Page({gbSmeter, gbSquelch});
 }
 
 QWidget* TfrmTuneRadio::buildRemotePage() {
@@ -360,10 +288,7 @@ QWidget* TfrmTuneRadio::buildOnlinePanel() {
     lblChannelChange = new QLabel(QStringLiteral("Channel"));
     lblChannelInfo = plainLabel(QString());
     lblChannelInfo->setMinimumWidth(270);
-    lblOnlineStatus = new QLabel;
-    lblOnlineStatus->setAlignment(Qt::AlignCenter);
-    lblOnlineStatus->setAutoFillBackground(true);
-    lblOnlineStatus->setFrameShape(QFrame::Panel);
+    lblOnlineStatus = cal::StatusLabel();
     chkLowPwr = new QCheckBox(QStringLiteral("TX Low Power"));
     chkSquelch = new QCheckBox(QStringLiteral("Mute Open"));
 
@@ -431,17 +356,11 @@ void TfrmTuneRadio::wireControls() {
 }
 
 void TfrmTuneRadio::bindHelp() {
-    help->bind(this, {cal::OnlineNote});
-    for (QGroupBox* group :
-         {gbTransmit, gbReceive, gbFrequency, gbSquelch, gbSmeter, gbOnline, gbFile})
-        help->bind(group, {cal::OnlineNote});
-    help->bind(CancelBtn, {cal::CloseHelp});
+    help->bind({this, gbTransmit, gbReceive, gbFrequency, gbSquelch, gbSmeter, gbOnline, gbFile},
+               {cal::OnlineNote});
+    cal::BindPanelHelp(*help,
+                       {CancelBtn, btnTxOn, btnTxOff, ChannelChange, btnWriteFile, btnWriteRadio});
     cal::BindHelp(*help, *this, First);
-    help->bind(btnTxOn, {cal::TxOnHelp});
-    help->bind(btnTxOff, {cal::TxOffHelp});
-    help->bind(ChannelChange, {cal::ChannelHelp});
-    help->bind(btnWriteFile, {cal::WriteFileHelp});
-    help->bind(btnWriteRadio, {cal::WriteRadioHelp});
 }
 
 void TfrmTuneRadio::SetControlTags() {
@@ -484,12 +403,7 @@ void TfrmTuneRadio::ShowOnlineState() {
     ChannelChange->setEnabled(online);
     lblChannelChange->setEnabled(online);
     lblChannelInfo->setEnabled(online);
-    QPalette status = lblOnlineStatus->palette();
-    status.setColor(QPalette::Window,
-                    online ? QColor(0, 255, 0) : palette().color(QPalette::Button));
-    lblOnlineStatus->setPalette(status);
-    lblOnlineStatus->setText(online ? QStringLiteral("Aligning Radio LIVE")
-                                    : QStringLiteral("Editing file data"));
+    cal::ShowStatus(lblOnlineStatus, online, this);
     btnWriteFile->setVisible(online);
     btnWriteRadio->setVisible(!online);
     if (online)
@@ -841,9 +755,7 @@ void TfrmTuneRadio::btnWriteFileClick() {
 }
 
 void TfrmTuneRadio::btnWriteRadioClick() {
-    if (platform::host().messageBox(cal::WriteRadioWarning, cal::WriteRadioCaption,
-                                    platform::MB_OKCANCEL | platform::MB_ICONEXCLAMATION) ==
-        platform::IDCANCEL)
+    if (!cal::ConfirmWriteRadio())
         return;
     frmReadWrite->RunJob(0, CALIBRATION_SIZE - 1, TfrmReadWrite::MODE_WRITE);
     LoadCalControls();

@@ -103,30 +103,27 @@ constexpr Key Keys[keyfn::KeyCount] = {
 struct RecallMemory {
     QLabel* T::*label;
     QComboBox* T::*combo;
-    const char* caption;
     int byte;
 };
 
 constexpr RecallMemory RecallMemories[RECALL_MEMORIES] = {
-    {&T::lblRecallM1, &T::cmbRecallM1, "Channel Pri/M1", 0x59},
-    {&T::lblRecallM2, &T::cmbRecallM2, "Channel M2", 0x5A},
-    {&T::lblRecallM3, &T::cmbRecallM3, "Channel M3", 0x5B},
-    {&T::lblRecallM4, &T::cmbRecallM4, "Channel M4", 0x5C},
+    {&T::lblRecallM1, &T::cmbRecallM1, 0x59},
+    {&T::lblRecallM2, &T::cmbRecallM2, 0x5A},
+    {&T::lblRecallM3, &T::cmbRecallM3, 0x5B},
+    {&T::lblRecallM4, &T::cmbRecallM4, 0x5C},
 };
 
 struct DtmfMemory {
-    QLabel* T::*label;
     QLineEdit* T::*edit;
-    const char* caption;
     int offset;
     bool keyFiltered;
 };
 
 constexpr DtmfMemory DtmfMemories[DTMF_MEMORIES] = {
-    {&T::lblDtmfMem1, &T::txtDtmfMem1, "Mem 1", 0x93, true},
-    {&T::lblDtmfMem2, &T::txtDtmfMem2, "Mem 2", 0x99, true},
-    {&T::lblDtmfMem3, &T::txtDtmfMem3, "Mem 3", 0x9F, true},
-    {&T::lblDtmfMem4, &T::txtDtmfMem4, "Mem 4", 0xA5, false},
+    {&T::txtDtmfMem1, 0x93, true},
+    {&T::txtDtmfMem2, 0x99, true},
+    {&T::txtDtmfMem3, 0x9F, true},
+    {&T::txtDtmfMem4, 0xA5, false},
 };
 
 constexpr BitBox<T, QCheckBox> OptionBits[] = {
@@ -167,6 +164,14 @@ bool channelInUse(int channel) {
     return frmBelmar->RadioData[flags] & 0x01;
 }
 
+uint8_t imageByte(int offset) {
+    return frmBelmar->RadioData[offset];
+}
+
+void setImageByte(int offset, uint8_t value) {
+    frmBelmar->RadioData[offset] = value;
+}
+
 bool cbEnabled() {
     return frmBelmar->RadioData[CbEnableByte] & CbEnableBit;
 }
@@ -186,7 +191,7 @@ TfrmUserButtons::TfrmUserButtons(QWidget* parent) : ImageDialog(parent) {
     buildRecallChannels();
     buildDtmf();
     buildScan();
-    buildHookActions();
+    gbHookActions = keyfn::BuildHookActions(this, chkOffHook);
     buildOptions();
 
     auto* grid = new QGridLayout(this);
@@ -237,54 +242,25 @@ void TfrmUserButtons::buildSelcallMemories() {
 }
 
 void TfrmUserButtons::buildRecallChannels() {
-    gbRecallChannels = new QGroupBox(QStringLiteral("Recall Channels"), this);
-    auto* grid = new QGridLayout(gbRecallChannels);
-    int row = 0;
-    for (const RecallMemory& memory : RecallMemories) {
-        this->*memory.label = new QLabel(QString::fromUtf8(memory.caption), gbRecallChannels);
-        auto* combo = new QComboBox(gbRecallChannels);
-        combo->setEditable(true);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->setMinimumContentsLength(10);
-        this->*memory.combo = combo;
-        grid->addWidget(this->*memory.label, row, 0);
-        grid->addWidget(combo, row++, 1);
-    }
-    chkRecallChMod =
-        new QCheckBox(QStringLiteral("Allow user to modify recall channels"), gbRecallChannels);
-    grid->addWidget(chkRecallChMod, row, 0, 1, 2);
+    keyfn::BuildRecallChannels(*this, this,
+                               {QStringLiteral("Channel Pri/M1"), QStringLiteral("Channel M2"),
+                                QStringLiteral("Channel M3"), QStringLiteral("Channel M4")},
+                               10);
 }
 
+// Memories 1-3 take only DTMF keys, with "P" typed as the pause "p".
 void TfrmUserButtons::buildDtmf() {
-    gbDtmf = new QGroupBox(QStringLiteral("DTMF Memories"), this);
-    auto* grid = new QGridLayout(gbDtmf);
-    int row = 0;
-    for (const DtmfMemory& memory : DtmfMemories) {
-        this->*memory.label = new QLabel(QString::fromUtf8(memory.caption), gbDtmf);
-        auto* edit = new QLineEdit(gbDtmf);
-        edit->setMaxLength(DTMF_DIGITS);
-        // Memories 1-3 take only DTMF keys, with "P" typed as the pause "p".
+    keyfn::BuildDtmf(*this, this);
+    for (const DtmfMemory& memory : DtmfMemories)
         if (memory.keyFiltered)
-            keys::allowOnly(edit, keyfn::DtmfKeys, keys::Case::Lower);
-        this->*memory.edit = edit;
-        grid->addWidget(this->*memory.label, row, 0);
-        grid->addWidget(edit, row++, 1);
-    }
+            keys::allowOnly(this->*memory.edit, keyfn::DtmfKeys, keys::Case::Lower);
 }
 
 void TfrmUserButtons::buildScan() {
-    GroupBox4 = new QGroupBox(QStringLiteral("Scan Options"), this);
-    lblScanMode = new QLabel(QStringLiteral("Scan Mode"), GroupBox4);
-    rbOsMode = new QRadioButton(QStringLiteral("Open Scan"), GroupBox4);
-    rbGsMode = new QRadioButton(QStringLiteral("Group Scan"), GroupBox4);
-    chkScanMemMod = new QCheckBox(QStringLiteral("Enable scan memory modify"), GroupBox4);
-    chkGsTxOnHold = new QCheckBox(QStringLiteral("Transmit on Hold channel in GS"), GroupBox4);
-    lblScanSpeed = new QLabel(QStringLiteral("Scan Speed"), GroupBox4);
-    cmbScanSpeed = new QComboBox(GroupBox4);
-    cmbScanSpeed->addItems({QStringLiteral("200mS / ch - Slow"),
-                            QStringLiteral("100mS / ch - Medium"),
-                            QStringLiteral("50mS / ch - Fast")});
-    lblPriCheck = new QLabel(QStringLiteral("Priority Check Rate"), GroupBox4);
+    QGridLayout* grid = keyfn::BuildScan(*this, this,
+                                         {QStringLiteral("200mS / ch - Slow"),
+                                          QStringLiteral("100mS / ch - Medium"),
+                                          QStringLiteral("50mS / ch - Fast")});
     editPriChkRate = new QLineEdit(GroupBox4);
     udPriChkRate = new UpDown(GroupBox4);
     udPriChkRate->setRange(1, 10);
@@ -293,27 +269,7 @@ void TfrmUserButtons::buildScan() {
     rate->setSpacing(0);
     rate->addWidget(editPriChkRate);
     rate->addWidget(udPriChkRate);
-    auto* grid = new QGridLayout(GroupBox4);
-    grid->addWidget(lblScanMode, 0, 0);
-    grid->addWidget(rbOsMode, 0, 1);
-    grid->addWidget(rbGsMode, 1, 1);
-    grid->addWidget(chkScanMemMod, 2, 0, 1, 2);
-    grid->addWidget(chkGsTxOnHold, 3, 0, 1, 2);
-    grid->addWidget(lblScanSpeed, 4, 0);
-    grid->addWidget(cmbScanSpeed, 4, 1);
-    grid->addWidget(lblPriCheck, 5, 0);
     grid->addLayout(rate, 5, 1);
-}
-
-void TfrmUserButtons::buildHookActions() {
-    gbHookActions = new QGroupBox(QStringLiteral("Mic. Hook Action"), this);
-    auto* column = new QVBoxLayout(gbHookActions);
-    for (int k = 0; k < HOOK_ACTIONS; ++k) {
-        chkOffHook[k] =
-            new QCheckBox(QString::fromUtf8(keyfn::HookActionCaptions[k]), gbHookActions);
-        column->addWidget(chkOffHook[k]);
-    }
-    column->addStretch();
 }
 
 void TfrmUserButtons::buildOptions() {
@@ -343,8 +299,7 @@ void TfrmUserButtons::bindFields() {
         optionFields.comboIndex(this->*Keys[k].speedDial, keyfn::Keys[k].speedByte, 0xFF, 0xFF);
     }
     optionFields.checks(this, OptionBits);
-    for (int k = 0; k < HOOK_ACTIONS; ++k)
-        optionFields.check(chkOffHook[k], keyfn::HookByte, uint8_t(1u << k));
+    keyfn::BindHookActions(optionFields, chkOffHook);
     optionFields.numberClamped(udPriChkRate, keyfn::PriorityRateByte, 0xFF);
 }
 
@@ -356,8 +311,6 @@ void TfrmUserButtons::bindHelp() {
     const QStringList dtmfSpeedDial{
         dtmf.first(),
         QStringLiteral("On Ombrel use * to speed dial DTMF 3, # to speed dial DTMF 4.")};
-    const QStringList scanMode{keyfn::help::ScanMode};
-    const QStringList scanSpeed{keyfn::help::ScanSpeed};
 
     const std::pair<QWidget*, QStringList> table[] = {
         {chkF1F4RsImm,
@@ -377,13 +330,6 @@ void TfrmUserButtons::bindHelp() {
         {txtDtmfMem3, dtmfSpeedDial},
         {lblDtmfMem4, dtmfSpeedDial},
         {txtDtmfMem4, dtmfSpeedDial},
-        {lblScanMode, scanMode},
-        {rbOsMode, scanMode},
-        {rbGsMode, scanMode},
-        {chkScanMemMod, {keyfn::help::ScanMemoryModify}},
-        {chkGsTxOnHold, {keyfn::help::GsTxOnHold}},
-        {lblScanSpeed, scanSpeed},
-        {cmbScanSpeed, scanSpeed},
         {chkQuietMemMod, {keyfn::help::QuietMemoryModify}},
         {gbSelcallMemories, speedDial},
         {chkCallButtonEnabled, {keyfn::help::CallQuickEdit}},
@@ -396,6 +342,7 @@ void TfrmUserButtons::bindHelp() {
         {lblPriCheck, {}},
     };
     help->bindRows(table);
+    keyfn::BindScanHelp(*help, *this);
     for (const Key& key : Keys) {
         help->bind(this->*key.label, functions);
         help->bind(this->*key.function, functions);
@@ -429,9 +376,7 @@ QString TfrmUserButtons::FunctionName(int code) {
 }
 
 void TfrmUserButtons::FillFunctionList(QComboBox* combo) {
-    combo->clear();
-    for (int code = 0; code < KEY_FUNCTIONS; ++code)
-        combo->addItem(FunctionName(code));
+    keyfn::FillNames(combo, FunctionNames, KEY_FUNCTIONS);
 }
 
 void TfrmUserButtons::FormShow() {
@@ -464,7 +409,7 @@ void TfrmUserButtons::LoadUserButtons() {
     FillRecallLists();
     LoadDtmfMemories();
     optionFields.load(frmBelmar->RadioData);
-    LoadScanOptions();
+    keyfn::LoadScan(*this, imageByte);
 }
 
 void TfrmUserButtons::SaveUserButtons() {
@@ -473,22 +418,7 @@ void TfrmUserButtons::SaveUserButtons() {
     StoreDtmfMemories();
     udPriChkRate->Position(); // a rate typed into its box counts
     optionFields.store(frmBelmar->RadioData);
-    StoreScanOptions();
-}
-
-void TfrmUserButtons::LoadScanOptions() {
-    const uint8_t* image = frmBelmar->RadioData;
-    (keyfn::GroupScan(image[keyfn::ScanModeByte]) ? rbGsMode : rbOsMode)->setChecked(true);
-    cmbScanSpeed->setCurrentIndex(keyfn::ScanSpeedItem(image[keyfn::ScanSpeedByte]));
-}
-
-// Without a "Scan" key the radio scans in open scan mode; with a mode toggle key the mode
-// is the user's; otherwise it is the mode chosen here.
-void TfrmUserButtons::StoreScanOptions() {
-    uint8_t* image = frmBelmar->RadioData;
-    uint8_t& mode = image[keyfn::ScanModeByte];
-    mode = keyfn::StoreScanMode(mode, ScanKeyUsed, OsGsKeyUsed, rbOsMode->isChecked());
-    image[keyfn::ScanSpeedByte] = keyfn::ScanSpeedValue(cmbScanSpeed->currentIndex());
+    keyfn::StoreScan(*this, imageByte, setImageByte, ScanKeyUsed, OsGsKeyUsed);
 }
 
 void TfrmUserButtons::FillRecallLists() {
@@ -564,7 +494,7 @@ void TfrmUserButtons::StoreDtmfMemories() {
 }
 
 QString TfrmUserButtons::DecodeDtmfMemory(int offset) const {
-    return keyfn::DecodeDtmf([](int at) { return frmBelmar->RadioData[at]; }, offset);
+    return keyfn::DecodeDtmf(imageByte, offset);
 }
 
 // Writes digit pairs until the text ends or holds a character that is no DTMF key; that
@@ -589,69 +519,47 @@ void TfrmUserButtons::EncodeDtmfMemory(int offset, const QString& text) {
     }
 }
 
-bool TfrmUserButtons::anyKeyHolds(int low, int high) const {
-    for (const Key& key : Keys) {
-        const int code = (this->*key.function)->currentIndex();
-        if (code >= low && code <= high)
-            return true;
-    }
-    return false;
+keyfn::KeyCodes TfrmUserButtons::keyCodes() const {
+    keyfn::KeyCodes codes;
+    for (int k = 0; k < keyfn::KeyCount; ++k)
+        codes[k] = (this->*Keys[k].function)->currentIndex();
+    return codes;
 }
 
 bool TfrmUserButtons::DtmfMemoryInUse(int n) const {
-    for (const Key& key : Keys)
-        if (keyfn::UsesDtmfMemory((this->*key.function)->currentIndex(), n))
-            return true;
-    return false;
+    return keyfn::AnyUsesDtmfMemory(keyCodes(), n);
 }
 
 bool TfrmUserButtons::RecallChannelInUse(int n) const {
-    for (const Key& key : Keys)
-        if (keyfn::UsesRecallMemory((this->*key.function)->currentIndex(), n))
-            return true;
-    return false;
+    return keyfn::AnyUsesRecallMemory(keyCodes(), n);
 }
 
 void TfrmUserButtons::cmbButtonAChange() {
-    chkQuietMemMod->setEnabled(anyKeyHolds(keyfn::Quiet, keyfn::Quiet));
+    const keyfn::KeyCodes codes = keyCodes();
+    chkQuietMemMod->setEnabled(keyfn::AnyHolds(codes, keyfn::Quiet, keyfn::Quiet));
     enableScanControls();
     controls::enable({lblDtmfMem1, txtDtmfMem1}, DtmfMemoryInUse(1));
     controls::enable({lblDtmfMem2, txtDtmfMem2}, DtmfMemoryInUse(2));
-    chkRecallChMod->setEnabled(anyKeyHolds(keyfn::RecallM1, keyfn::RecallM4));
+    chkRecallChMod->setEnabled(keyfn::AnyHolds(codes, keyfn::RecallM1, keyfn::RecallM4));
     for (int n = 1; n <= RECALL_MEMORIES; ++n)
         controls::enable({this->*RecallMemories[n - 1].label, this->*RecallMemories[n - 1].combo},
                          RecallChannelInUse(n));
     enableSpeedDials();
-    bool monitor = anyKeyHolds(keyfn::Monitor, keyfn::Monitor);
-    for (int k = 0; k < keyfn::KeyCount; ++k) {
-        const int code = (this->*Keys[k].function)->currentIndex();
-        monitor |= keyfn::Keys[k].keyLockEnablesMonitor &&
-                   (code == keyfn::KeyLock || code == keyfn::MonitorToggle);
-    }
-    chkMonitorOpenSql->setEnabled(monitor);
+    chkMonitorOpenSql->setEnabled(keyfn::MonitorKeyUsed(codes));
 }
 
 void TfrmUserButtons::enableScanControls() {
-    OsGsKeyUsed = anyKeyHolds(keyfn::OsGsToggle, keyfn::OsGsToggle);
-    controls::enable({lblScanMode, rbOsMode, rbGsMode}, !OsGsKeyUsed);
-    controls::enable({lblPriCheck, udPriChkRate, editPriChkRate, chkGsTxOnHold},
-                     OsGsKeyUsed || rbGsMode->isChecked());
-    ScanKeyUsed = anyKeyHolds(keyfn::Scan, keyfn::Scan);
-    if (ScanKeyUsed) {
-        controls::enable({chkScanMemMod, lblScanSpeed, cmbScanSpeed}, true);
-        return;
-    }
-    controls::enable({lblScanSpeed, cmbScanSpeed, lblScanMode, rbOsMode, rbGsMode, chkScanMemMod,
-                      chkGsTxOnHold, lblPriCheck, udPriChkRate, editPriChkRate},
-                     false);
+    const keyfn::KeyCodes codes = keyCodes();
+    OsGsKeyUsed = keyfn::AnyHolds(codes, keyfn::OsGsToggle, keyfn::OsGsToggle);
+    ScanKeyUsed = keyfn::AnyHolds(codes, keyfn::Scan, keyfn::Scan);
+    keyfn::EnableScan(*this, {udPriChkRate, editPriChkRate}, OsGsKeyUsed, ScanKeyUsed);
 }
 
 void TfrmUserButtons::enableSpeedDials() {
-    for (const Key& key : Keys) {
-        const int code = (this->*key.function)->currentIndex();
-        const bool used = keyfn::UsesSpeedDial(code);
-        controls::enable({this->*key.speedLabel, this->*key.speedDial}, used);
-    }
+    const keyfn::KeyCodes codes = keyCodes();
+    for (int k = 0; k < keyfn::KeyCount; ++k)
+        controls::enable({this->*Keys[k].speedLabel, this->*Keys[k].speedDial},
+                         keyfn::UsesSpeedDial(codes[k]));
 }
 
 void TfrmUserButtons::chkLowPwrClick() {

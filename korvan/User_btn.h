@@ -11,6 +11,7 @@
 
 #include "Image_dialog.h"
 #include "Image_fields.h"
+#include "Key_controls.h"
 #include "Key_functions.h"
 
 #include <QString>
@@ -27,10 +28,11 @@ class UpDown;
 constexpr int KEY_FUNCTIONS = 42;
 constexpr int RECALL_MEMORIES = 4;
 constexpr int DTMF_MEMORIES = 4;
-constexpr int DTMF_DIGITS = 12;
 constexpr int HOOK_ACTIONS = keyfn::HookActions;
 
-class TfrmUserButtons : public ImageDialog {
+class TfrmUserButtons : public ImageDialog,
+                        public keyfn::ScanControls,
+                        public keyfn::MemoryControls {
     Q_OBJECT
 public:
     explicit TfrmUserButtons(QWidget* parent = nullptr);
@@ -101,36 +103,6 @@ public:
     QLabel* lblSelcallBtnMicA;
     QComboBox* cmbSelcallBtnMicA;
 
-    QGroupBox* gbRecallChannels;
-    QLabel* lblRecallM1;
-    QComboBox* cmbRecallM1;
-    QLabel* lblRecallM2;
-    QComboBox* cmbRecallM2;
-    QLabel* lblRecallM3;
-    QComboBox* cmbRecallM3;
-    QLabel* lblRecallM4;
-    QComboBox* cmbRecallM4;
-    QCheckBox* chkRecallChMod;
-
-    QGroupBox* gbDtmf;
-    QLabel* lblDtmfMem1;
-    QLineEdit* txtDtmfMem1;
-    QLabel* lblDtmfMem2;
-    QLineEdit* txtDtmfMem2;
-    QLabel* lblDtmfMem3;
-    QLineEdit* txtDtmfMem3;
-    QLabel* lblDtmfMem4;
-    QLineEdit* txtDtmfMem4;
-
-    QGroupBox* GroupBox4; // scan options
-    QLabel* lblScanMode;
-    QRadioButton* rbOsMode;
-    QRadioButton* rbGsMode;
-    QCheckBox* chkScanMemMod;
-    QCheckBox* chkGsTxOnHold;
-    QLabel* lblScanSpeed;
-    QComboBox* cmbScanSpeed;
-    QLabel* lblPriCheck;
     QLineEdit* editPriChkRate;
     UpDown* udPriChkRate; // shows its position in editPriChkRate
 
@@ -155,19 +127,16 @@ private:
     void buildRecallChannels();
     void buildDtmf();
     void buildScan();
-    void buildHookActions();
     void buildOptions();
     void bindFields();
     void bindHelp();
     void connectHandlers();
 
-    bool anyKeyHolds(int low, int high) const;
+    keyfn::KeyCodes keyCodes() const;
     void enableSpeedDials();
     void enableScanControls();
     void showStoredRecall(int n);
     int recallValue(const QString& text) const;
-    void LoadScanOptions();
-    void StoreScanOptions();
     void setLiveBit(uint8_t mask, bool on);
 
     ImageFields functionFields;

@@ -67,18 +67,8 @@ TfrmOptions::TfrmOptions(QWidget* parent)
 }
 
 void TfrmOptions::buildGroups() {
-    const auto switchOn = radio_options::buildSwitchOn(this);
-    gbSwitchOn = switchOn.group;
-    chkScanPdMem = switchOn.scan;
-    chkQuietPdMem = switchOn.quiet;
-    chkChannelPdMem = switchOn.channel;
-    chkSqlPdMem = switchOn.squelch;
-    const auto timeOut = radio_options::buildTimeOut(this);
-    gbTimeOutTimer = timeOut.group;
-    chkTotEnabled = timeOut.enabled;
-    lblTot = timeOut.label;
-    hsbTot = timeOut.bar;
-    lblTotValue = timeOut.value;
+    const auto switchOn = radio_options::buildSwitchOn(*this, this);
+    const auto timeOut = radio_options::buildTimeOut(*this, this);
 
     GroupBox1 = new QGroupBox(QStringLiteral("Channels"), this);
     chkBlEnabled = new QCheckBox(QStringLiteral("Enable global busy lockout"), GroupBox1);
@@ -100,11 +90,7 @@ void TfrmOptions::buildGroups() {
     lblCtcssLevel = ctcss.levelLabel;
     hsbCtcssLevel = ctcss.level;
     lblCtcssLevelValue = ctcss.levelValue;
-    const auto general = radio_options::buildGeneral(this);
-    GroupBox2 = general.group;
-    chkSMeterEnabled = general.sMeter;
-    chkSExtend = general.sExtend;
-    chkButtonBeeps = general.beeps;
+    const auto general = radio_options::buildGeneral(*this, this);
 
     const auto display =
         radio_options::buildDisplay(this, QStringLiteral("Display"), ContrastLimit);

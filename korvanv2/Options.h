@@ -10,6 +10,7 @@
 
 #include "Form.h"
 #include "Image_fields.h"
+#include "Radio_options.h"
 
 #include <cstdint>
 
@@ -24,7 +25,7 @@ class QScrollBar;
 class QTextEdit;
 class UpDown;
 
-class TfrmOptions : public Form {
+class TfrmOptions : public Form, public radio_options::Common {
     Q_OBJECT
 public:
     explicit TfrmOptions(QWidget* parent = nullptr);
@@ -48,18 +49,6 @@ public:
     // Escape and the close box close as Cancel does.
     void reject() override;
 
-    QGroupBox* gbSwitchOn;
-    QCheckBox* chkScanPdMem;
-    QCheckBox* chkQuietPdMem;
-    QCheckBox* chkChannelPdMem;
-    QCheckBox* chkSqlPdMem;
-
-    QGroupBox* gbTimeOutTimer;
-    QCheckBox* chkTotEnabled;
-    QLabel* lblTot;
-    QScrollBar* hsbTot;
-    QLabel* lblTotValue;
-
     QGroupBox* GroupBox1;
     QCheckBox* chkBlEnabled;
     QPushButton* btnGroupChannelTimers; // hidden and disabled
@@ -74,11 +63,6 @@ public:
     QLabel* lblCtcssLevel;
     QScrollBar* hsbCtcssLevel;
     QLabel* lblCtcssLevelValue;
-
-    QGroupBox* GroupBox2;
-    QCheckBox* chkSMeterEnabled;
-    QCheckBox* chkSExtend;
-    QCheckBox* chkButtonBeeps;
 
     QGroupBox* gbDisplaySetup;
     QComboBox* cbColour;

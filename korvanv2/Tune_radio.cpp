@@ -1,6 +1,7 @@
 #include "Tune_radio.h"
 
 #include "Adv_edit.h"
+#include "Cal_layout.h"
 #include "Chdata.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
@@ -163,66 +164,28 @@ void TfrmTuneRadio::FormCreate() {
 }
 
 QWidget* TfrmTuneRadio::buildTransmitPage() {
-    auto* page = new QWidget;
     gbTransmit = new QGroupBox(QStringLiteral("TX Power control"));
-    auto* grid = new QGridLayout(gbTransmit);
-    QLabel* points[] = {lbl_txpwr_f1, lbl_txpwr_f2, lbl_txpwr_f3, lbl_txpwr_f4};
-    QLineEdit* high[] = {txtTxPower450, txtTxPower470, txtTxPower500, txtTxPower520};
-    UpDown* highUd[] = {udTxPower450, udTxPower470, udTxPower500, udTxPower520};
-    QLineEdit* low[] = {txtTxLowPower450, txtTxLowPower470, txtTxLowPower500, txtTxLowPower520};
-    UpDown* lowUd[] = {udTxLowPower450, udTxLowPower470, udTxLowPower500, udTxLowPower520};
-    grid->addWidget(new QLabel(QStringLiteral("High")), 1, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Low")), 2, 0);
-    for (int i = 0; i < 4; ++i) {
-        grid->addWidget(points[i], 0, i + 1, Qt::AlignCenter);
-        grid->addWidget(cal::Cell(high[i], highUd[i]), 1, i + 1);
-        grid->addWidget(cal::Cell(low[i], lowUd[i]), 2, i + 1);
-    }
+    cal::LayTxPower(*this, gbTransmit);
 
     gbModulation = new QGroupBox(QStringLiteral("Modulation"));
     lblBalance = new QLabel(QStringLiteral("Balance:"));
     chkTrackMod = new QCheckBox(QStringLiteral("BAL tracks MOD"));
     rgTestTone = new RadioGroup(QStringLiteral("Test Tone"));
     rgTestTone->SetItems({QStringLiteral("OFF"), QStringLiteral("50 Hz"), QStringLiteral("1 kHz")});
-    auto* modulation = new QGridLayout(gbModulation);
-    modulation->addWidget(new QLabel(QStringLiteral("Modulation:")), 0, 0);
-    modulation->addWidget(cal::Cell(txtMod, udMod), 0, 1);
-    modulation->addWidget(lblBalance, 1, 0);
-    modulation->addWidget(cal::Cell(txtBal, udBal), 1, 1);
+    QGridLayout* modulation = cal::LayModulation(*this, gbModulation, lblBalance);
     modulation->addWidget(chkTrackMod, 2, 0, 1, 2);
     modulation->addWidget(rgTestTone, 0, 2, 3, 1);
     modulation->setColumnStretch(3, 1);
-
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(gbTransmit);
-    layout->addWidget(gbModulation);
-    layout->addStretch();
-    return page;
+    return cal::Page({gbTransmit, gbModulation});
 }
 
 QWidget* TfrmTuneRadio::buildReceivePage() {
-    auto* page = new QWidget;
     gbReceive = new QGroupBox(QStringLiteral("Tune Receive"));
-    auto* grid = new QGridLayout(gbReceive);
-    QLabel* points[] = {lbl_rxtune_f1, lbl_rxtune_f2, lbl_rxtune_f3, lbl_rxtune_f4};
-    for (int i = 0; i < 4; ++i) {
-        grid->addWidget(new QLabel(QStringLiteral("T%1").arg(i + 1)), 0, i + 1, Qt::AlignCenter);
-        grid->addWidget(points[i], i + 1, 0);
-    }
-    for (const cal::Field& f : cal::FieldsOf(Second)) {
-        if (f.address < 24)
-            continue;
-        const int point = (f.address - 24) / 4, tune = (f.address - 24) % 4;
-        grid->addWidget(cal::Cell(this->*f.edit, this->*f.upDown), point + 1, tune + 1);
-    }
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(gbReceive);
-    layout->addStretch();
-    return page;
+    cal::LayReceiveTune(*this, Second, gbReceive);
+    return cal::Page({gbReceive});
 }
 
 QWidget* TfrmTuneRadio::buildFrequencyPage() {
-    auto* page = new QWidget;
     gbFrequency = new QGroupBox(QStringLiteral("Ref. XTAL Tune"));
     auto* grid = new QGridLayout(gbFrequency);
     grid->addWidget(new QLabel(QStringLiteral("Frequency Reference Align")), 0, 0);
@@ -240,55 +203,22 @@ QWidget* TfrmTuneRadio::buildFrequencyPage() {
     align625->setParent(gbFrequency);
     align625->hide();
     grid->setColumnStretch(2, 1);
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(gbFrequency);
-    layout->addStretch();
-    return page;
+    return cal::Page({gbFrequency});
 }
 
 QWidget* TfrmTuneRadio::buildSquelchPage() {
-    auto* page = new QWidget;
     gbSmeter = new QGroupBox(QStringLiteral("S-Meter Calibration"));
     btnSetS0 = forms::button(QStringLiteral("Set S-Meter level S1"));
     btnSetS10 = forms::button(QStringLiteral("Set S-Meter level S9+"));
-    auto* meter = new QGridLayout(gbSmeter);
-    meter->addWidget(new QLabel(QStringLiteral(
-                         "Step 1: Set RF signal generator to the S1 level (nominally -122dBm).")),
-                     0, 0, 1, 3);
-    meter->addWidget(btnSetS0, 1, 0);
-    meter->addWidget(cal::Cell(txtS0Value, udS0), 1, 1);
-    meter->addWidget(new QLabel(QStringLiteral(
-                         "Step 2: Set RF signal generator to the S9+ level (nominally -85dBm).")),
-                     2, 0, 1, 3);
-    meter->addWidget(btnSetS10, 3, 0);
-    meter->addWidget(cal::Cell(txtS10Value, udS10), 3, 1);
-    meter->setColumnStretch(2, 1);
-
+    cal::LaySMeter(*this, gbSmeter, btnSetS0, btnSetS10, -122, -85);
     gbSquelch = new QGroupBox(QStringLiteral("Squelch Calibration"));
-    auto* squelch = new QGridLayout(gbSquelch);
-    squelch->addWidget(new QLabel(QStringLiteral("Open level")), 0, 1);
-    squelch->addWidget(new QLabel(QStringLiteral("Close level")), 0, 2);
-    for (int i = 1; i <= 3; ++i)
-        squelch->addWidget(new QLabel(QStringLiteral("SQL-%1").arg(i)), i, 0);
-    squelch->addWidget(cal::Cell(txtSqlOpen1, upSqlOpen1), 1, 1);
-    squelch->addWidget(cal::Cell(txtSqlClose1, upSqlClose1), 1, 2);
-    squelch->addWidget(cal::Cell(txtSqlOpen2, upSqlOpen2), 2, 1);
-    squelch->addWidget(cal::Cell(txtSqlOpen3, upSqlOpen3), 3, 1);
-    squelch->setColumnStretch(3, 1);
-
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(gbSmeter);
-    layout->addWidget(gbSquelch);
-    layout->addStretch();
-    return page;
+    cal::LaySquelch(*this, gbSquelch);
+    return cal::Page({gbSmeter, gbSquelch});
 }
 
 QWidget* TfrmTuneRadio::buildOnlinePanel() {
     gbOnline = new QGroupBox(QStringLiteral("Online Control"));
-    lblOnlineStatus = new QLabel;
-    lblOnlineStatus->setAlignment(Qt::AlignCenter);
-    lblOnlineStatus->setAutoFillBackground(true);
-    lblOnlineStatus->setFrameShape(QFrame::Panel);
+    lblOnlineStatus = cal::StatusLabel();
     btnTxOn = forms::button(QStringLiteral("Transmit on"));
     btnTxOff = forms::button(QStringLiteral("Transmit off"));
     ChannelChange = new SpinButton;
@@ -381,17 +311,11 @@ void TfrmTuneRadio::wireControls() {
 }
 
 void TfrmTuneRadio::bindHelp() {
-    help->bind(this, {cal::OnlineNote});
-    for (QGroupBox* group :
-         {gbTransmit, gbReceive, gbFrequency, gbSquelch, gbSmeter, gbOnline, gbFile})
-        help->bind(group, {cal::OnlineNote});
+    help->bind({this, gbTransmit, gbReceive, gbFrequency, gbSquelch, gbSmeter, gbOnline, gbFile},
+               {cal::OnlineNote});
+    cal::BindPanelHelp(*help,
+                       {CancelBtn, btnTxOn, btnTxOff, ChannelChange, btnWriteFile, btnWriteRadio});
     cal::BindHelp(*help, *this, Second);
-    help->bind(CancelBtn, {cal::CloseHelp});
-    help->bind(btnTxOn, {cal::TxOnHelp});
-    help->bind(btnTxOff, {cal::TxOffHelp});
-    help->bind(ChannelChange, {cal::ChannelHelp});
-    help->bind(btnWriteFile, {cal::WriteFileHelp});
-    help->bind(btnWriteRadio, {cal::WriteRadioHelp});
     help->bind(rgAlignFreq, {QStringLiteral("Set current frequency in radio to alignment "
                                             "frequency.")});
     bindStateHelp();
@@ -464,12 +388,7 @@ void TfrmTuneRadio::showOnlineState() {
     btnTxOn->setEnabled(online);
     btnTxOff->setEnabled(false);
     ChannelChange->setEnabled(online);
-    QPalette status = lblOnlineStatus->palette();
-    status.setColor(QPalette::Window,
-                    online ? QColor(0, 255, 0) : palette().color(QPalette::Button));
-    lblOnlineStatus->setPalette(status);
-    lblOnlineStatus->setText(online ? QStringLiteral("Aligning Radio LIVE")
-                                    : QStringLiteral("Editing file data"));
+    cal::ShowStatus(lblOnlineStatus, online, this);
     if (online)
         readChannel();
     const bool tones = !online || FirmwareVersion >= FIRMWARE_WITH_TONES;
@@ -780,9 +699,7 @@ void TfrmTuneRadio::btnWriteFileClick() {
 }
 
 void TfrmTuneRadio::btnWriteRadioClick() {
-    if (platform::host().messageBox(cal::WriteRadioWarning, cal::WriteRadioCaption,
-                                    platform::MB_OKCANCEL | platform::MB_ICONEXCLAMATION) ==
-        platform::IDCANCEL)
+    if (!cal::ConfirmWriteRadio())
         return;
     frmReadWrite->WriteMode = 1;
     frmReadWrite->SetRange(0, cal::BLOCK_SIZE);

@@ -104,28 +104,26 @@ constexpr Key Keys[keyfn::KeyCount] = {
 struct RecallMemory {
     QLabel* T::*label;
     QComboBox* T::*combo;
-    const char* caption;
     int word;
 };
 
 constexpr RecallMemory RecallMemories[keyfn::RecallMemories] = {
-    {&T::lblRecallM1, &T::cmbRecallM1, "M1", 0x74},
-    {&T::lblRecallM2, &T::cmbRecallM2, "M2", 0x76},
-    {&T::lblRecallM3, &T::cmbRecallM3, "M3", 0x78},
-    {&T::lblRecallM4, &T::cmbRecallM4, "M4", 0x7A},
+    {&T::lblRecallM1, &T::cmbRecallM1, 0x74},
+    {&T::lblRecallM2, &T::cmbRecallM2, 0x76},
+    {&T::lblRecallM3, &T::cmbRecallM3, 0x78},
+    {&T::lblRecallM4, &T::cmbRecallM4, 0x7A},
 };
 
 struct DtmfMemory {
     QLabel* T::*label;
     QLineEdit* T::*edit;
-    const char* caption;
 };
 
 constexpr DtmfMemory DtmfMemories[keyfn::DtmfMemories] = {
-    {&T::lblDtmfMem1, &T::txtDtmfMem1, "Mem 1"},
-    {&T::lblDtmfMem2, &T::txtDtmfMem2, "Mem 2"},
-    {&T::lblDtmfMem3, &T::txtDtmfMem3, "Mem 3"},
-    {&T::lblDtmfMem4, &T::txtDtmfMem4, "Mem 4"},
+    {&T::lblDtmfMem1, &T::txtDtmfMem1},
+    {&T::lblDtmfMem2, &T::txtDtmfMem2},
+    {&T::lblDtmfMem3, &T::txtDtmfMem3},
+    {&T::lblDtmfMem4, &T::txtDtmfMem4},
 };
 
 constexpr BitBox<T, QCheckBox> OptionBits[] = {
@@ -190,7 +188,7 @@ TfrmUserButtons::TfrmUserButtons(QWidget* parent) : Form(parent) {
     buildRecallChannels();
     buildDtmf();
     buildScan();
-    buildHookActions();
+    gbHookActions = keyfn::BuildHookActions(this, chkOffHook);
     buildOptions();
     buildPanel();
 
@@ -241,85 +239,39 @@ void TfrmUserButtons::buildSelcallMemories() {
 }
 
 void TfrmUserButtons::buildRecallChannels() {
-    gbRecallChannels = new QGroupBox(QStringLiteral("Recall Channels"), this);
-    auto* grid = new QGridLayout(gbRecallChannels);
-    int row = 0;
-    for (const RecallMemory& memory : RecallMemories) {
-        this->*memory.label = new QLabel(QString::fromUtf8(memory.caption), gbRecallChannels);
-        auto* combo = new QComboBox(gbRecallChannels);
-        combo->setEditable(true);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->setMinimumContentsLength(13);
-        keys::allowOnly(combo, keys::PrintableAscii);
-        this->*memory.combo = combo;
-        grid->addWidget(this->*memory.label, row, 0);
-        grid->addWidget(combo, row++, 1);
-    }
-    chkRecallChMod =
-        new QCheckBox(QStringLiteral("Allow user to modify recall channels"), gbRecallChannels);
-    grid->addWidget(chkRecallChMod, row, 0, 1, 2);
+    keyfn::BuildRecallChannels(
+        *this, this,
+        {QStringLiteral("M1"), QStringLiteral("M2"), QStringLiteral("M3"), QStringLiteral("M4")},
+        13);
+    for (const RecallMemory& memory : RecallMemories)
+        keys::allowOnly(this->*memory.combo, keys::PrintableAscii);
 }
 
 // The memories take only DTMF keys, "P" typed as the pause "p"; a paste keeps only them.
 void TfrmUserButtons::buildDtmf() {
-    gbDtmf = new QGroupBox(QStringLiteral("DTMF Memories"), this);
-    auto* grid = new QGridLayout(gbDtmf);
-    int row = 0;
+    keyfn::BuildDtmf(*this, this);
     for (const DtmfMemory& memory : DtmfMemories) {
-        this->*memory.label = new QLabel(QString::fromUtf8(memory.caption), gbDtmf);
-        auto* edit = new QLineEdit(gbDtmf);
-        edit->setMaxLength(keyfn::DtmfDigits);
+        QLineEdit* edit = this->*memory.edit;
         keys::allowOnly(edit, keyfn::DtmfKeys, keys::Case::Lower);
         connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
             const QString keys = dtmfOnly(text);
             if (keys != text)
                 edit->setText(keys);
         });
-        this->*memory.edit = edit;
-        grid->addWidget(this->*memory.label, row, 0);
-        grid->addWidget(edit, row++, 1);
     }
 }
 
 void TfrmUserButtons::buildScan() {
-    GroupBox4 = new QGroupBox(QStringLiteral("Scan Options"), this);
-    lblScanMode = new QLabel(QStringLiteral("Scan Mode"), GroupBox4);
-    rbOsMode = new QRadioButton(QStringLiteral("Open Scan"), GroupBox4);
-    rbGsMode = new QRadioButton(QStringLiteral("Group Scan"), GroupBox4);
-    chkScanMemMod = new QCheckBox(QStringLiteral("Enable scan memory modify"), GroupBox4);
-    chkGsTxOnHold = new QCheckBox(QStringLiteral("Transmit on Hold channel in GS"), GroupBox4);
-    lblScanSpeed = new QLabel(QStringLiteral("Scan Speed"), GroupBox4);
-    cmbScanSpeed = new QComboBox(GroupBox4);
-    cmbScanSpeed->addItems({QStringLiteral("200mS per channel - Slow"),
-                            QStringLiteral("100mS per channel - Medium"),
-                            QStringLiteral("50mS per channel - Fast")});
-    lblPriCheck = new QLabel(QStringLiteral("Priority Check Rate"), GroupBox4);
+    QGridLayout* grid = keyfn::BuildScan(*this, this,
+                                         {QStringLiteral("200mS per channel - Slow"),
+                                          QStringLiteral("100mS per channel - Medium"),
+                                          QStringLiteral("50mS per channel - Fast")});
     hsbPriCheckRate = controls::bar(GroupBox4, 1, 10, 120);
     lblPriCheckRate = new QLabel(GroupBox4);
     lblPriCheckRate->setMinimumWidth(
         fontMetrics().horizontalAdvance(QStringLiteral("10 channels")));
-    auto* grid = new QGridLayout(GroupBox4);
-    grid->addWidget(lblScanMode, 0, 0);
-    grid->addWidget(rbOsMode, 0, 1);
-    grid->addWidget(rbGsMode, 1, 1);
-    grid->addWidget(chkScanMemMod, 2, 0, 1, 2);
-    grid->addWidget(chkGsTxOnHold, 3, 0, 1, 2);
-    grid->addWidget(lblScanSpeed, 4, 0);
-    grid->addWidget(cmbScanSpeed, 4, 1);
-    grid->addWidget(lblPriCheck, 5, 0);
     grid->addWidget(hsbPriCheckRate, 5, 1);
     grid->addWidget(lblPriCheckRate, 6, 1);
-}
-
-void TfrmUserButtons::buildHookActions() {
-    gbHookActions = new QGroupBox(QStringLiteral("Mic. Hook Action"), this);
-    auto* column = new QVBoxLayout(gbHookActions);
-    for (int k = 0; k < keyfn::HookActions; ++k) {
-        chkOffHook[k] =
-            new QCheckBox(QString::fromUtf8(keyfn::HookActionCaptions[k]), gbHookActions);
-        column->addWidget(chkOffHook[k]);
-    }
-    column->addStretch();
 }
 
 void TfrmUserButtons::buildOptions() {
@@ -357,8 +309,7 @@ void TfrmUserButtons::FormCreate() {
 
 void TfrmUserButtons::bindFields() {
     optionFields.checks(this, OptionBits);
-    for (int k = 0; k < keyfn::HookActions; ++k)
-        optionFields.check(chkOffHook[k], keyfn::HookByte, uint8_t(1u << k));
+    keyfn::BindHookActions(optionFields, chkOffHook);
     optionFields.numberClamped(hsbPriCheckRate, keyfn::PriorityRateByte, 0xFF);
 }
 
@@ -373,13 +324,6 @@ void TfrmUserButtons::bindHelp() {
         {gbRecallChannels, {keyfn::help::Recall}},
         {chkRecallChMod, {keyfn::help::RecallModify}},
         {gbDtmf, dtmf},
-        {lblScanMode, {keyfn::help::ScanMode}},
-        {rbOsMode, {keyfn::help::ScanMode}},
-        {rbGsMode, {keyfn::help::ScanMode}},
-        {chkScanMemMod, {keyfn::help::ScanMemoryModify}},
-        {chkGsTxOnHold, {keyfn::help::GsTxOnHold}},
-        {lblScanSpeed, {keyfn::help::ScanSpeed}},
-        {cmbScanSpeed, {keyfn::help::ScanSpeed}},
         {chkQuietMemMod, {keyfn::help::QuietMemoryModify}},
         {gbSelcallMemories, {keyfn::help::SpeedDial}},
         {hsbPriCheckRate, priority},
@@ -397,6 +341,7 @@ void TfrmUserButtons::bindHelp() {
         {HelpText, {}},
     };
     help->bindRows(table);
+    keyfn::BindScanHelp(*help, *this);
     for (const Key& key : Keys)
         if (key.helped) {
             help->bind({this->*key.label, this->*key.function}, {keyfn::help::Functions});
@@ -432,9 +377,7 @@ QString TfrmUserButtons::FunctionName(int code) {
 }
 
 void TfrmUserButtons::FillFunctionList(QComboBox* combo) {
-    combo->clear();
-    for (int code = 0; code < KEY_FUNCTIONS; ++code)
-        combo->addItem(FunctionName(code));
+    keyfn::FillNames(combo, FunctionNames, KEY_FUNCTIONS);
 }
 
 void TfrmUserButtons::FillSpeedDialList(QComboBox* combo) {
@@ -486,8 +429,7 @@ void TfrmUserButtons::LoadUserButtons() {
     FillRecallLists();
     LoadDtmfMemories();
     optionFields.load(get);
-    (keyfn::GroupScan(get(keyfn::ScanModeByte)) ? rbGsMode : rbOsMode)->setChecked(true);
-    cmbScanSpeed->setCurrentIndex(keyfn::ScanSpeedItem(get(keyfn::ScanSpeedByte)));
+    keyfn::LoadScan(*this, get);
     for (int k = 0; k < keyfn::KeyCount; ++k) {
         const int item = get(keyfn::Keys[k].speedByte);
         (this->*Keys[k].speedDial)->setCurrentIndex(item < keyfn::SpeedDialMemories ? item : -1);
@@ -500,10 +442,7 @@ void TfrmUserButtons::SaveUserButtons() {
     StoreRecallChannels();
     StoreDtmfMemories();
     optionFields.store(get, set);
-    const uint8_t mode = get(keyfn::ScanModeByte);
-    set(keyfn::ScanModeByte,
-        keyfn::StoreScanMode(mode, ScanKeyUsed, OsGsKeyUsed, rbOsMode->isChecked()));
-    set(keyfn::ScanSpeedByte, keyfn::ScanSpeedValue(cmbScanSpeed->currentIndex()));
+    keyfn::StoreScan(*this, get, set, ScanKeyUsed, OsGsKeyUsed);
     for (int k = 0; k < keyfn::KeyCount; ++k)
         set(keyfn::Keys[k].speedByte, uint8_t(ComboCode(this->*Keys[k].speedDial)));
 }
@@ -617,62 +556,41 @@ void TfrmUserButtons::EncodeDtmfMemory(int offset, const QString& text) {
         set(offset + k, uint8_t(16 * codes[2 * k] + codes[2 * k + 1]));
 }
 
-bool TfrmUserButtons::anyKeyHolds(int code) const {
-    for (const Key& key : Keys)
-        if (ComboCode(this->*key.function) == code)
-            return true;
-    return false;
+keyfn::KeyCodes TfrmUserButtons::keyCodes() const {
+    keyfn::KeyCodes codes;
+    for (int k = 0; k < keyfn::KeyCount; ++k)
+        codes[k] = ComboCode(this->*Keys[k].function);
+    return codes;
 }
 
 bool TfrmUserButtons::DtmfMemoryInUse(int n) const {
-    for (const Key& key : Keys)
-        if (keyfn::UsesDtmfMemory(ComboCode(this->*key.function), n))
-            return true;
-    return false;
+    return keyfn::AnyUsesDtmfMemory(keyCodes(), n);
 }
 
 bool TfrmUserButtons::RecallChannelInUse(int n) const {
-    for (const Key& key : Keys)
-        if (keyfn::UsesRecallMemory(ComboCode(this->*key.function), n))
-            return true;
-    return false;
+    return keyfn::AnyUsesRecallMemory(keyCodes(), n);
 }
 
 void TfrmUserButtons::cmbButtonAChange() {
-    chkQuietMemMod->setEnabled(anyKeyHolds(keyfn::Quiet));
+    const keyfn::KeyCodes codes = keyCodes();
+    chkQuietMemMod->setEnabled(keyfn::AnyHolds(codes, keyfn::Quiet, keyfn::Quiet));
     enableScanControls();
     for (int n = 1; n <= keyfn::DtmfMemories; ++n)
         controls::enable({this->*DtmfMemories[n - 1].label, this->*DtmfMemories[n - 1].edit},
                          DtmfMemoryInUse(n));
-    bool plainRecall = false;
-    for (int code = keyfn::RecallM1; code <= keyfn::RecallM4; ++code)
-        plainRecall |= anyKeyHolds(code);
-    chkRecallChMod->setEnabled(plainRecall);
+    chkRecallChMod->setEnabled(keyfn::AnyHolds(codes, keyfn::RecallM1, keyfn::RecallM4));
     for (int n = 1; n <= keyfn::RecallMemories; ++n)
         controls::enable({this->*RecallMemories[n - 1].label, this->*RecallMemories[n - 1].combo},
                          RecallChannelInUse(n));
-    bool monitor = anyKeyHolds(keyfn::Monitor);
-    for (int k = 0; k < keyfn::KeyCount; ++k) {
-        const int code = ComboCode(this->*Keys[k].function);
+    for (int k = 0; k < keyfn::KeyCount; ++k)
         controls::enable({this->*Keys[k].speedLabel, this->*Keys[k].speedDial},
-                         keyfn::UsesSpeedDial(code));
-        monitor |= keyfn::Keys[k].keyLockEnablesMonitor &&
-                   (code == keyfn::KeyLock || code == keyfn::MonitorToggle);
-    }
-    chkMonitorOpenSql->setEnabled(monitor);
+                         keyfn::UsesSpeedDial(codes[k]));
+    chkMonitorOpenSql->setEnabled(keyfn::MonitorKeyUsed(codes));
 }
 
 void TfrmUserButtons::enableScanControls() {
-    OsGsKeyUsed = anyKeyHolds(keyfn::OsGsToggle);
-    controls::enable({lblScanMode, rbOsMode, rbGsMode}, !OsGsKeyUsed);
-    controls::enable({hsbPriCheckRate, lblPriCheck, lblPriCheckRate, chkGsTxOnHold},
-                     OsGsKeyUsed || rbGsMode->isChecked());
-    ScanKeyUsed = anyKeyHolds(keyfn::Scan);
-    if (ScanKeyUsed) {
-        controls::enable({chkScanMemMod, lblScanSpeed, cmbScanSpeed}, true);
-        return;
-    }
-    controls::enable({lblScanSpeed, cmbScanSpeed, lblScanMode, rbOsMode, rbGsMode, chkScanMemMod,
-                      chkGsTxOnHold, hsbPriCheckRate, lblPriCheck, lblPriCheckRate},
-                     false);
+    const keyfn::KeyCodes codes = keyCodes();
+    OsGsKeyUsed = keyfn::AnyHolds(codes, keyfn::OsGsToggle, keyfn::OsGsToggle);
+    ScanKeyUsed = keyfn::AnyHolds(codes, keyfn::Scan, keyfn::Scan);
+    keyfn::EnableScan(*this, {hsbPriCheckRate, lblPriCheckRate}, OsGsKeyUsed, ScanKeyUsed);
 }

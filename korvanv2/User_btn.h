@@ -8,6 +8,7 @@
 
 #include "Form.h"
 #include "Image_fields.h"
+#include "Key_controls.h"
 #include "Key_functions.h"
 
 #include <QString>
@@ -26,7 +27,7 @@ class QTextEdit;
 
 constexpr int KEY_FUNCTIONS = 49;
 
-class TfrmUserButtons : public Form {
+class TfrmUserButtons : public Form, public keyfn::ScanControls, public keyfn::MemoryControls {
     Q_OBJECT
 public:
     explicit TfrmUserButtons(QWidget* parent = nullptr);
@@ -103,36 +104,6 @@ public:
     QLabel* lblSelcallBtnMicA;
     QComboBox* cmbSelcallBtnMicA; // editable
 
-    QGroupBox* gbRecallChannels;
-    QLabel* lblRecallM1;
-    QComboBox* cmbRecallM1;
-    QLabel* lblRecallM2;
-    QComboBox* cmbRecallM2;
-    QLabel* lblRecallM3;
-    QComboBox* cmbRecallM3;
-    QLabel* lblRecallM4;
-    QComboBox* cmbRecallM4;
-    QCheckBox* chkRecallChMod;
-
-    QGroupBox* gbDtmf;
-    QLabel* lblDtmfMem1;
-    QLineEdit* txtDtmfMem1;
-    QLabel* lblDtmfMem2;
-    QLineEdit* txtDtmfMem2;
-    QLabel* lblDtmfMem3;
-    QLineEdit* txtDtmfMem3;
-    QLabel* lblDtmfMem4;
-    QLineEdit* txtDtmfMem4;
-
-    QGroupBox* GroupBox4; // scan options
-    QLabel* lblScanMode;
-    QRadioButton* rbOsMode;
-    QRadioButton* rbGsMode;
-    QCheckBox* chkScanMemMod;
-    QCheckBox* chkGsTxOnHold;
-    QLabel* lblScanSpeed;
-    QComboBox* cmbScanSpeed;
-    QLabel* lblPriCheck;
     QScrollBar* hsbPriCheckRate;
     QLabel* lblPriCheckRate;
 
@@ -160,14 +131,13 @@ private:
     void buildRecallChannels();
     void buildDtmf();
     void buildScan();
-    void buildHookActions();
     void buildOptions();
     void buildPanel();
     void bindFields();
     void bindHelp();
     void connectHandlers();
 
-    bool anyKeyHolds(int code) const;
+    keyfn::KeyCodes keyCodes() const;
     void enableScanControls();
     void showStoredRecall(int n);
 
