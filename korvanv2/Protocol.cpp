@@ -23,8 +23,11 @@ constexpr int ALIGN_STEP_HZ = 12500;
 
 using Fits = std::function<bool(const uint8_t* reply, int length)>;
 
+// A port whose line dropped (a lead pulled out and plugged back) is opened again first, so
+// every dialog that talks to the radio finds it once it is back.
 bool SendRequest(const uint8_t* request, int length) {
-    return serialPort && serialPort->Send(request, length) == length;
+    return serialPort && serialPort->EnsurePortOpen() &&
+           serialPort->Send(request, length) == length;
 }
 
 // The first reply within 250 ms that fits the request; its length, or -1. Replies that do
