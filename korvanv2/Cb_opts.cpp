@@ -28,7 +28,7 @@ void writeImage(int offset, uint8_t value) {
 
 } // namespace
 
-TfrmCbOptions::TfrmCbOptions(QWidget* parent) : Form(parent) {
+TfrmCbOptions::TfrmCbOptions(QWidget* parent) : Form(parent, mrCancel) {
     setWindowTitle(QStringLiteral("Australian CB Options"));
     BuildCbOptions(this, true);
     BuildCbPages(this, [this](QObject* sender) { btnOsSelectAllClick(sender); });
@@ -143,10 +143,6 @@ void TfrmCbOptions::OKBtnClick() {
 
 void TfrmCbOptions::CancelBtnClick() {
     done(mrCancel);
-}
-
-void TfrmCbOptions::reject() {
-    CancelBtnClick();
 }
 
 void TfrmCbOptions::chkEnableCbCtcssClick() {

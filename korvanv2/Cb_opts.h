@@ -44,9 +44,6 @@ public:
     void LoadCbMemories();
     void SaveCbMemories();
 
-    // Escape closes as Cancel does.
-    void reject() override;
-
     // 0..39 open scan channels 1..40, 40..79 group scan, 80..119 quiet, 120..159 CTCSS
     // memory, 160..167 duplex channels 1..8.
     QCheckBox* MemoryBoxes[MemoryBoxCount] = {};

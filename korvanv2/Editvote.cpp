@@ -110,7 +110,7 @@ void writeImage(int offset, uint8_t value) {
 
 } // namespace
 
-TfrmEditVote::TfrmEditVote(QWidget* parent) : Form(parent) {
+TfrmEditVote::TfrmEditVote(QWidget* parent) : Form(parent, mrCancel) {
     setWindowTitle(QStringLiteral("Vote Setup"));
     buildTabs();
     MemoHelp = new QTextEdit(this);
@@ -297,8 +297,4 @@ void TfrmEditVote::btnOkClick() {
 
 void TfrmEditVote::btnCancelClick() {
     done(mrCancel);
-}
-
-void TfrmEditVote::reject() {
-    btnCancelClick();
 }

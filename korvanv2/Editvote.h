@@ -32,7 +32,6 @@ public:
     void hsbMacIgnoreTimeChange();
     void hsbBusyChannelIgnoreTimeChange();
     void hsbRssiIgnoreTimeChange();
-    void reject() override;
 
     QTabWidget* PageControl1;
     QWidget* TabSheet2; // "Busy Voting"

@@ -9,6 +9,9 @@ public:
     static constexpr int SIZE = 16384;
 
     EEPROM();
+    // A copy would keep pointing at the other object's bytes: copy through data instead.
+    EEPROM(const EEPROM&) = delete;
+    EEPROM& operator=(const EEPROM&) = delete;
 
     // 0 outside the image.
     uint8_t GetByte(int index) const;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <mutex>
 #include <thread>
 
 namespace {
@@ -23,8 +24,19 @@ constexpr int ALIGN_STEP_HZ = 12500;
 
 using Fits = std::function<bool(const uint8_t* reply, int length)>;
 
+// One request and its reply at a time: a dialog's timer asking for the meter while a
+// transfer runs must not take the worker's reply, nor the worker its.
+std::mutex requestMutex;
+
+std::unique_lock<std::mutex> OneRequest() {
+    return std::unique_lock<std::mutex>(requestMutex);
+}
+
+// A port whose line dropped (a lead pulled out and plugged back) is opened again first, so
+// every dialog that talks to the radio finds it once it is back.
 bool SendRequest(const uint8_t* request, int length) {
-    return serialPort && serialPort->Send(request, length) == length;
+    return serialPort && serialPort->EnsurePortOpen() &&
+           serialPort->Send(request, length) == length;
 }
 
 // The first reply within 250 ms that fits the request; its length, or -1. Replies that do
@@ -79,12 +91,14 @@ void Sleep(int ms) {
 } // namespace
 
 int RadioConnect() {
+    const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildConnect(request);
     return Exchange(request, length, reply, CommandIs(CMD_CONNECT)) < 0 ? 0 : 1;
 }
 
 int RadioGetVersion(char* buffer) {
+    const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildGetVersion(request);
     if (Exchange(request, length, reply, CommandIs(CMD_GET_VERSION)) < 0)
@@ -99,6 +113,7 @@ int RadioGetVersion(char* buffer) {
 }
 
 int RadioDisconnect() {
+    const auto one = OneRequest();
     uint8_t request[MAX_FRAME];
     SendRequest(request, BuildDisconnect(request));
     Sleep(DISCONNECT_SETTLE_MS);
@@ -106,6 +121,7 @@ int RadioDisconnect() {
 }
 
 int RadioReadByte(uint16_t address, uint8_t& value) {
+    const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildAddressRequest(request, CMD_READ_BYTE, address);
     if (Exchange(request, length, reply,
@@ -116,12 +132,14 @@ int RadioReadByte(uint16_t address, uint8_t& value) {
 }
 
 int RadioWriteByte(uint16_t address, uint8_t value) {
+    const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildAddressRequest(request, CMD_WRITE_BYTE, address, value);
     return Exchange(request, length, reply, CommandIs(CMD_WRITE_BYTE)) < 0 ? -1 : 0;
 }
 
 int RadioReadBlock(int address, uint8_t* buffer) {
+    const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildReadBlock(request, address);
     if (Exchange(request, length, reply,
@@ -132,12 +150,14 @@ int RadioReadBlock(int address, uint8_t* buffer) {
 }
 
 int RadioWriteBlock(int address, const uint8_t* data) {
+    const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildWriteBlock(request, address, data);
     return Exchange(request, length, reply, CommandIs(CMD_WRITE_BLOCK)) < 0 ? -1 : 0;
 }
 
 int RadioMeterRead(uint8_t& rssi, uint8_t& noise) {
+    const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildAddressRequest(request, CMD_METER, METER_READ);
     if (Exchange(request, length, reply, CommandIs(CMD_METER)) < 0)
@@ -148,12 +168,14 @@ int RadioMeterRead(uint8_t& rssi, uint8_t& noise) {
 }
 
 int RadioSendKey(uint8_t key) {
+    const auto one = OneRequest();
     uint8_t request[MAX_FRAME];
     SendRequest(request, BuildKeyPress(request, key));
     return 0;
 }
 
 int RadioGetChannel(int& channel) {
+    const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildAddressRequest(request, CMD_GET_CHANNEL, 0);
     if (Exchange(request, length, reply, CommandIs(CMD_GET_CHANNEL)) < 0)
@@ -163,6 +185,7 @@ int RadioGetChannel(int& channel) {
 }
 
 int RadioSetBaudRate(int rate) {
+    const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildSetBaudRate(request, rate);
     if (Exchange(request, length, reply, CommandIs(CMD_SET_BAUD)) < 0) {
@@ -177,6 +200,7 @@ int RadioSetBaudRate(int rate) {
 
 // The radio's answer to a test tone has no command of its own: any frame will do.
 int RadioSetTestTone(int hz) {
+    const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int value = int32_t(int64_t(hz) * 65536 / 16000);
     const int length = BuildSetTestTone(request, value);
@@ -184,6 +208,7 @@ int RadioSetTestTone(int hz) {
 }
 
 int RadioSetAlignFreq(uint32_t hz) {
+    const auto one = OneRequest();
     uint8_t request[MAX_FRAME];
     SendRequest(request, BuildSetFrequency(request, int(hz / ALIGN_STEP_HZ)));
     return 1;

@@ -152,14 +152,17 @@ void TformRadioAbout::ClearSummary() {
     std::memset(summaryCodeWord, 0, sizeof summaryCodeWord);
 }
 
-// A byte that does not come back stays 0.
+// A byte that does not come back ends the summary as a failure: the radio went away after
+// its version, and zeros shown as its ident or type would be made up.
 bool TformRadioAbout::ReadSummary() {
     if (RadioGetVersion(summaryVersion) != 1)
         return false;
     summaryVersion[sizeof summaryVersion - 1] = 0;
-    const auto radioByte = [](int address) {
+    bool answered = true;
+    const auto radioByte = [&answered](int address) {
         uint8_t value = 0;
-        return RadioReadByte(uint16_t(address), value) < 0 ? uint8_t(0) : value;
+        answered = answered && RadioReadByte(uint16_t(address), value) == 0;
+        return answered ? value : uint8_t(0);
     };
     summarySize = radioByte(SizeByte) << SizeShift;
     summaryType = radioByte(TypeByte);
@@ -174,7 +177,7 @@ bool TformRadioAbout::ReadSummary() {
             break;
         summaryCodeWord[i] = char(c);
     }
-    return true;
+    return answered;
 }
 
 void TformRadioAbout::ShowSummary() {

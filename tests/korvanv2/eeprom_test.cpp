@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
 #include <vector>
+
+// Its pointers lead into its own storage, so a member-wise copy would alias the original.
+static_assert(!std::is_copy_constructible_v<EEPROM> && !std::is_copy_assignable_v<EEPROM>);
 
 TEST(Eeprom, AccessorsStayInsideTheImage) {
     EEPROM image;

@@ -242,6 +242,20 @@ TEST_F(TransferRoad, WorkerCancelledAtOnceMovesNoBlockAndEmptyRangesConnectAndEn
     EXPECT_EQ(lastThree, (std::vector<std::pair<long, long>>{{0, 0}, {0, 16}, {0, 32}, {1, 0}}));
 }
 
+TEST_F(TransferRoad, RequestsOfTheWindowWhileAWorkerRunsTakeTurnsWithIt) {
+    radio.setMeter(77, 12);
+    StartReadThread(0, 4096);
+    int answered = 0;
+    for (int i = 0; i < 20; ++i) {
+        uint8_t rssi = 0, noise = 0;
+        if (RadioMeterRead(rssi, noise) == 0 && rssi == 77 && noise == 12)
+            ++answered;
+    }
+    EXPECT_EQ(answered, 20);
+    EXPECT_EQ(WaitTransfer(), TRANSFER_DONE);
+    EXPECT_EQ(Image().left(4096), radio.image().left(4096));
+}
+
 TEST_F(TransferRoad, EndsOfAnEarlierWorkerAreIgnored) {
     radio.setFaults([] {
         SecondGenRadio::Faults silent;

@@ -124,6 +124,20 @@ TEST_F(RadioSummary, ShowsWhatTheRadioReportsForBothSizes) {
     formRadioAbout->btnRefreshClick();
     EXPECT_EQ(Memo(formRadioAbout->memoRadioAbout), QStringList{"Unable to read from radio."});
     EXPECT_EQ(formRadioAbout->lblVersion->text(), "");
+
+    // The version answers but the bytes do not: nothing made up is shown, and the summary
+    // stops at the first byte that got no answer.
+    faults = {};
+    faults.wrongAddress = true;
+    radio.setFaults(faults);
+    radio.clearFrames();
+    formRadioAbout->btnRefreshClick();
+    EXPECT_EQ(Memo(formRadioAbout->memoRadioAbout), QStringList{"Unable to read from radio."});
+    for (QLabel* label : {formRadioAbout->lblVersion, formRadioAbout->lblRadioType,
+                          formRadioAbout->lblRadioIdent, formRadioAbout->lblCodeWord})
+        EXPECT_EQ(label->text(), "") << label->objectName().toStdString();
+    EXPECT_EQ(radio.count(SecondGenRadio::GET_VERSION), 1);
+    EXPECT_EQ(radio.count(SecondGenRadio::READ_BYTE), 1);
     formRadioAbout->btnCloseClick();
     EXPECT_FALSE(formRadioAbout->isVisible());
 }
