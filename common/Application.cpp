@@ -2,13 +2,10 @@
 
 #include "platform/Convert.h"
 #include "platform/Host.h"
-#include "platform/RadioUpdate.h"
 
 #include <exception>
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
-    platform::ServePostedEvents(this);
-}
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
     bool handled = false;

@@ -55,6 +55,14 @@ protected:
     }
 };
 
+// Runs in the UI thread as each application object is made.
+void ServePostedEvents() {
+    auto* application = QCoreApplication::instance();
+    application->installEventFilter(new PostedEventServer(application));
+}
+
+Q_COREAPP_STARTUP_FUNCTION(ServePostedEvents)
+
 } // namespace
 
 RadioUpdateEvent::RadioUpdateEvent(long wParam, long lParam)
@@ -77,10 +85,6 @@ void PostToForm(QObject* receiver, QEvent* event) {
 void PostCall(QObject* context, std::function<void()> call) {
     if (context)
         PostToForm(context, new PostedCall(std::move(call)));
-}
-
-void ServePostedEvents(QCoreApplication* application) {
-    application->installEventFilter(new PostedEventServer(application));
 }
 
 } // namespace platform

@@ -5,7 +5,6 @@
 #include <QEvent>
 #include <functional>
 
-class QCoreApplication;
 class QObject;
 
 namespace platform {
@@ -26,13 +25,10 @@ void PostRadioUpdate(QObject* receiver, long wParam, long lParam);
 // Safe from any thread: hands a new event (any RadioUpdateEvent) to the receiver's thread.
 void PostToForm(QObject* receiver, QEvent* event);
 
-// Safe from any thread: runs `call` in the context's thread, unless the context is gone
-// by then. Needs ServePostedEvents.
+// Safe from any thread: runs `call` in the UI thread, unless the context is gone by then.
+// The application runs posted calls from the moment it exists. Qt's event queue orders what
+// a thread wrote before it posted ahead of the receiver's reads, through a lock
+// ThreadSanitizer cannot see; in a ThreadSanitizer build the posting path tells it so.
 void PostCall(QObject* context, std::function<void()> call);
-
-// Once, in the UI thread, before anything is posted: runs the posted calls. Qt's event
-// queue orders what a thread wrote before it posted ahead of the receiver's reads, through
-// a lock ThreadSanitizer cannot see; in a ThreadSanitizer build this also tells it so.
-void ServePostedEvents(QCoreApplication* application);
 
 } // namespace platform

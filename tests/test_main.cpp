@@ -1,6 +1,4 @@
 // Test entry: a fresh settings folder for each test process, an offscreen application.
-#include "platform/RadioUpdate.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -12,7 +10,6 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    platform::ServePostedEvents(&app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

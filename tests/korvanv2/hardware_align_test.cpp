@@ -8,7 +8,10 @@
 #include "Tune_radio.h"
 #include "support/SecondGenRadio.h"
 
+#include <QThread>
 #include <QTimer>
+
+#include <memory>
 
 namespace {
 
@@ -117,4 +120,26 @@ TEST_F(HardwareAlign, OnlyAWholeCalibrationFileOpensAlignmentOffLine) {
     EXPECT_FALSE(online);
     EXPECT_EQ(Block(), QByteArray(48, '\x22'));
     EXPECT_EQ(radio.count(SecondGenRadio::WRITE_BYTE), 0);
+}
+
+// The radio was switched off and on (or its lead replugged) while the program ran: alignment
+// opens the dropped line again instead of telling the user the radio does not answer.
+TEST_F(HardwareAlign, ARadioReconnectedSinceTheLastSessionGoesOnLine) {
+    auto firstLead = std::make_unique<SecondGenRadio>();
+    firstLead->mapToPort(2);
+    serialPort->Stop();
+    serialPort->Close();
+    ASSERT_TRUE(serialPort->Open(QStringLiteral("COM2"), 9600));
+    ASSERT_TRUE(serialPort->Start());
+    Align([] { frmAdvanced->btnReadCalRadioClick(); });
+    ASSERT_TRUE(opened);
+
+    firstLead.reset();
+    radio.mapToPort(2);
+    QThread::msleep(200); // the reader sees the hang-up
+    Align([] { frmAdvanced->btnReadCalRadioClick(); });
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(online);
+    EXPECT_EQ(Block(), radio.image().left(CALIBRATION_SIZE));
+    EXPECT_TRUE(host.messages.isEmpty());
 }
