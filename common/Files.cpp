@@ -9,7 +9,7 @@ FileResult ReadFileStart(const QString& name, int size, QByteArray& bytes) {
         return FileResult::NotOpened;
     bytes.resize(size);
     const qint64 got = file.read(bytes.data(), size);
-    if (got < 0)
+    if (got <= 0)
         return FileResult::Failed;
     bytes.resize(int(got));
     return FileResult::Done;

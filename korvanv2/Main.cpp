@@ -297,14 +297,11 @@ bool TfrmBelmar::LoadProgrammingFile(const QString& name) {
     ClearRadioLabels();
     QByteArray bytes;
     const FileResult result = ReadFileStart(name, IMAGE_SIZE, bytes);
-    if (result == FileResult::NotOpened) {
-        SetStatus(QStringLiteral("No file loaded."));
-        return false;
-    }
-    if (result == FileResult::Failed) {
+    if (result != FileResult::Done) {
         mainwindow::reportFileResult(result, mainwindow::ReadProblem, FileNotice::Quiet,
                                      FileProblemFlags);
         SetStatus(QStringLiteral("No file loaded."));
+        ShowRadioType(); // of the image the user still has
         return false;
     }
     eeprom.Erase();

@@ -51,6 +51,9 @@ TEST(WholeFiles, ExactReadRefusesAShortFileAndTakesOnlyTheStartOfALongOne) {
     EXPECT_EQ(read, QByteArray("\x01\x02\x03\x04", 4));
     EXPECT_EQ(ReadFileExactly(dir.filePath(QStringLiteral("none.mem")), 4, read),
               FileResult::NotOpened);
+    const QString empty = dir.filePath(QStringLiteral("empty.mem"));
+    ASSERT_EQ(WriteWholeFile(empty, bytes, 0), FileResult::Done);
+    EXPECT_EQ(ReadFileStart(empty, 4, read), FileResult::Failed) << "no image in it";
 }
 
 TEST(MainWindowSettings, PortValuesFallBackToComOneAndTheFirstRate) {

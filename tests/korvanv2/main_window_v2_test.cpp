@@ -115,13 +115,25 @@ TEST_F(MainWindowV2, ProgrammingFilesAreWholeImagesAndAFailedLoadKeepsTheImage) 
     EXPECT_EQ(Image(), Pattern(20000, 9).left(EEPROM::SIZE));
 
     const QByteArray before = Image();
+    const QString typeBefore = frmBelmar->lblRadioType->text();
+    ASSERT_FALSE(typeBefore.isEmpty());
     frmBelmar->lblVersion->setText(QStringLiteral("V2.02"));
     EXPECT_FALSE(frmBelmar->LoadProgrammingFile(FilePath(QStringLiteral("missing.mem"))));
     EXPECT_EQ(Image(), before) << "nothing the user had is lost";
     EXPECT_EQ(frmBelmar->StatusText(0), "No file loaded.");
     EXPECT_EQ(frmBelmar->lblVersion->text(), "");
     EXPECT_EQ(frmBelmar->CurrentFile, big);
+    EXPECT_EQ(frmBelmar->lblRadioType->text(), typeBefore) << "the kept image's radio";
     EXPECT_TRUE(host.messages.isEmpty());
+
+    const QString empty = FilePath(QStringLiteral("empty.mem"));
+    WriteFile(empty, QByteArray());
+    EXPECT_FALSE(frmBelmar->LoadProgrammingFile(empty));
+    EXPECT_EQ(Image(), before) << "an empty file holds no image";
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text, "There is a problem reading the file");
+    EXPECT_EQ(frmBelmar->CurrentFile, big);
+    host.messages.clear();
 
     // Saving writes 16384 bytes whatever the radio's size, and names the file.
     const QString saved = FilePath(QStringLiteral("saved.mem"));
