@@ -703,9 +703,11 @@ void TfrmTuneRadio::btnWriteRadioClick() {
         return;
     frmReadWrite->WriteMode = 1;
     frmReadWrite->SetRange(0, cal::BLOCK_SIZE);
+    Timer1->stop(); // the meter waits while the calibration goes out
     StartWriteThread(0, cal::BLOCK_SIZE);
     frmReadWrite->exec();
     WaitTransfer();
+    Timer1->start();
 }
 
 void TfrmTuneRadio::FocusHelp(QObject* control) {

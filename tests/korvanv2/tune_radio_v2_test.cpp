@@ -294,6 +294,18 @@ TEST_F(TuneRadioV2, WriteToRadioSendsBytes0To47Exactly) {
     EXPECT_FALSE(frmReadWrite->isVisible());
 }
 
+TEST_F(TuneRadioV2, MeterPollingRestsWhileTheCalibrationGoesOut) {
+    Open(1);
+    form->chkRSSI->setChecked(true);
+    SecondGenRadio::Faults slow;
+    slow.replyDelayMs = 150; // the write outlasts the meter's 500 ms tick
+    radio.setFaults(slow);
+    form->btnWriteRadioClick();
+    EXPECT_EQ(radio.count(SecondGenRadio::WRITE_BLOCK), 3);
+    EXPECT_EQ(radio.count(SecondGenRadio::METER), 0);
+    EXPECT_TRUE(form->Timer1->isActive()) << "polling goes on after the write";
+}
+
 TEST_F(TuneRadioV2, OfflineEditsStayInTheImage) {
     Open(0);
     EXPECT_EQ(form->lblOnlineStatus->text(), "Editing file data");
