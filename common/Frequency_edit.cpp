@@ -46,7 +46,8 @@ uint32_t Step(uint32_t hz, int delta, uint32_t maximum) {
 uint32_t RoundToStep(uint32_t hz, uint32_t step) {
     if (step == 0)
         return hz;
-    return uint32_t((uint64_t(hz) + step / 2) / step * step);
+    const uint64_t nearest = (uint64_t(hz) + step / 2) / step * step;
+    return uint32_t(std::min<uint64_t>(nearest, UINT32_MAX / step * step));
 }
 
 QLineEdit* NewBox(QWidget* parent) {

@@ -27,7 +27,7 @@ enum class Typed {
 Typed Parse(const QString& typed, uint32_t& hz, uint32_t limit = UINT32_MAX);
 // One arrow step: bit 31 cleared, delta added, the result limited to 0..maximum.
 uint32_t Step(uint32_t hz, int delta, uint32_t maximum);
-// The nearest multiple of step (halves round up).
+// The nearest multiple of step (halves round up), at most the largest that fits.
 uint32_t RoundToStep(uint32_t hz, uint32_t step);
 
 // A frequency box: 10 characters, digits and "." only.

@@ -1,6 +1,7 @@
 #include "Baud_rate.h"
 #include "Files.h"
 #include "Form_globals.h"
+#include "Frequency_edit.h"
 #include "Main_window.h"
 #include "String_grid.h"
 #include "platform/Registry.h"
@@ -85,4 +86,14 @@ TEST(StringGrid, SetCellMakesReadOnlyCellsUnlessEditableAndKeepsTheFirstFlags) {
     grid::SetCell(&table, 0, 0, QStringLiteral("2"), true);
     EXPECT_EQ(grid::Cell(&table, 0, 0), QStringLiteral("2"));
     EXPECT_FALSE(table.item(0, 0)->flags() & Qt::ItemIsEditable);
+}
+
+TEST(FrequencyEdit, ArrowsAndRoundingStayInsideTheRange) {
+    EXPECT_EQ(freqedit::RoundToStep(477006250, 12500), 477012500u) << "a half rounds up";
+    EXPECT_EQ(freqedit::RoundToStep(477006249, 12500), 477000000u);
+    EXPECT_EQ(freqedit::RoundToStep(UINT32_MAX, 12500), UINT32_MAX / 12500 * 12500)
+        << "never wraps to a tiny frequency";
+    EXPECT_EQ(freqedit::RoundToStep(123, 0), 123u);
+    EXPECT_EQ(freqedit::Step(0x80000000u | 1000, -5000, 2000000), 0u) << "bit 31 cleared";
+    EXPECT_EQ(freqedit::Step(1999000, 5000, 2000000), 2000000u);
 }
