@@ -6,6 +6,7 @@
 //   class VoteTest : public EepromDialogFixture<TfrmEditVote, frmEditVote> {};
 
 #include "Eeprom.h"
+#include "support/ImageChanges.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -14,43 +15,21 @@
 #include <QWidget>
 #include <cstdint>
 #include <gtest/gtest.h>
-#include <ostream>
-#include <random>
 #include <vector>
 
 namespace eepromcheck {
 
 // Every byte from a fixed seed, so the bits a dialog does not own hold both values.
 inline void FillRandom(uint32_t seed) {
-    std::mt19937 generator(seed);
-    for (int i = 0; i < EEPROM::SIZE; ++i)
-        eeprom.SetByte(i, uint8_t(generator()));
+    testsupport::FillFromSeed(eeprom.data, EEPROM::SIZE, seed);
 }
 
 inline QByteArray Snapshot() {
     return QByteArray(reinterpret_cast<const char*>(eeprom.data), EEPROM::SIZE);
 }
 
-struct Change {
-    int offset;
-    uint8_t bits; // the bits that differ
-    bool operator==(const Change& other) const {
-        return offset == other.offset && bits == other.bits;
-    }
-};
-
-inline std::ostream& operator<<(std::ostream& out, const Change& change) {
-    return out << "{0x" << std::hex << change.offset << ", 0x" << int(change.bits) << std::dec
-               << "}";
-}
-
-inline std::vector<Change> Changes(const QByteArray& before, const QByteArray& after) {
-    std::vector<Change> changes;
-    for (int i = 0; i < before.size() && i < after.size(); ++i)
-        if (before[i] != after[i])
-            changes.push_back({i, uint8_t(before[i] ^ after[i])});
-    return changes;
-}
+using testsupport::Change;
+using testsupport::Changes;
 
 } // namespace eepromcheck
 
