@@ -136,13 +136,6 @@ std::vector<Field> FieldsOf(Generation generation) {
     return edited;
 }
 
-const Field* FieldAt(Generation generation, int address) {
-    for (const Field& f : Fields)
-        if (f.address == address && EditedBy(generation, address))
-            return &f;
-    return nullptr;
-}
-
 void Build(Controls& c, Generation generation, const std::function<void(bool)>& onKey) {
     for (const Field& f : Fields) {
         QLineEdit* edit = c.*f.edit = new QLineEdit;

@@ -92,8 +92,6 @@ struct Field {
 const std::vector<Field>& AllFields();
 // The boxes a generation edits (each carries its byte as Tag).
 std::vector<Field> FieldsOf(Generation generation);
-// The box and up-down of `address`, or null members when the generation has none.
-const Field* FieldAt(Generation generation, int address);
 
 // Makes every box and up-down (limits, ranges) and the point labels; the generation's
 // boxes get their Tags and the key filter, reporting each key to onKey.

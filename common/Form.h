@@ -49,8 +49,7 @@ public:
 
 protected:
     void MakeDefault(QPushButton* button) { forms::makeDefault(button); }
-    int CancelResult() const { return cancelResult; }
 
 private:
-    int cancelResult;
+    const int cancelResult;
 };

@@ -210,8 +210,3 @@ void HeldBytes::putBack(const ImageFields::ByteWriter& write) const {
     for (size_t i = 0; i < offsets.size(); ++i)
         write(offsets[i], values[i]);
 }
-
-uint8_t HeldBytes::at(int offset) const {
-    const int i = indexOf(offset);
-    return i < 0 ? 0 : values[size_t(i)];
-}

@@ -109,7 +109,6 @@ public:
     ImageFields::ByteWriter writer(ImageFields::ByteWriter image);
     // Writes the copy back, byte by byte in the held order.
     void putBack(const ImageFields::ByteWriter& write) const;
-    uint8_t at(int offset) const;
 
 private:
     int indexOf(int offset) const; // -1 when not held
