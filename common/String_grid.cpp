@@ -48,13 +48,8 @@ void FitSize(QTableWidget* grid, int width, int rows) {
 }
 
 void SetRow(QTableWidget* grid, int row, const QStringList& cells) {
-    for (int column = 0; column < grid->columnCount(); ++column) {
-        const QString text = column < cells.size() ? cells[column] : QString();
-        if (QTableWidgetItem* item = grid->item(row, column))
-            item->setText(text);
-        else
-            grid->setItem(row, column, new QTableWidgetItem(text));
-    }
+    for (int column = 0; column < grid->columnCount(); ++column)
+        SetCell(grid, row, column, cells.value(column), true);
 }
 
 QString Cell(const QTableWidget* grid, int row, int column) {
@@ -63,14 +58,14 @@ QString Cell(const QTableWidget* grid, int row, int column) {
 }
 
 void SetCell(QTableWidget* grid, int row, int column, const QString& text, bool editable) {
-    QTableWidgetItem* item = grid->item(row, column);
-    if (!item) {
-        item = new QTableWidgetItem;
-        if (!editable)
-            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-        grid->setItem(row, column, item);
+    if (QTableWidgetItem* item = grid->item(row, column)) {
+        item->setText(text);
+        return;
     }
-    item->setText(text);
+    auto* item = new QTableWidgetItem(text);
+    if (!editable)
+        item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    grid->setItem(row, column, item);
 }
 
 void SelectRow(QTableWidget* grid, int row) {
