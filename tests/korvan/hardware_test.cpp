@@ -1,6 +1,7 @@
 #include "Adv_edit.h"
 #include "Korvan_fixture.h"
 #include "Ser_com.h"
+#include "support/FirmwareFile.h"
 #include "support/FlashLoaderSim.h"
 #include "support/Pty.h"
 
@@ -171,27 +172,6 @@ namespace {
 constexpr int PORT = 9;
 const uint32_t ID_ADDRESSES[] = {0xFFDF, 0xFFE3, 0xFFEB, 0xFFEF, 0xFFF3, 0xFFF7, 0xFFFB};
 
-QByteArray Record(uint32_t address, const uint8_t* data, int n) {
-    QByteArray body;
-    body.append(char(address >> 16)).append(char(address >> 8)).append(char(address));
-    body.append(reinterpret_cast<const char*>(data), n);
-    int sum = body.size() + 1;
-    for (char b : body)
-        sum += uint8_t(b);
-    return "S2" + QByteArray(1, char(body.size() + 1)).toHex().toUpper() + body.toHex().toUpper() +
-           QByteArray(1, char(~sum)).toHex().toUpper() + "\r\n";
-}
-
-// An S-record file of `image` leaving out all-0xFF runs of 32 bytes.
-QByteArray SRecords(const std::vector<uint8_t>& image) {
-    QByteArray text = "S00600004844521B\r\n";
-    for (int i = 0; i < srecord::FLASH_SIZE; i += 32)
-        if (!std::all_of(image.begin() + i, image.begin() + i + 32,
-                         [](uint8_t b) { return b == 0xFF; }))
-            text += Record(0xF0000 + uint32_t(i), image.data() + i, 32);
-    return text + "S804000000FB\r\n";
-}
-
 } // namespace
 
 class FirmwareUpgrade : public KorvanFixture {
@@ -208,7 +188,7 @@ protected:
         }
         loader.setId(id);
         file = FilePath("radio.mot");
-        WriteFile(file, SRecords(firmware));
+        WriteFile(file, testsupport::SRecordFile(firmware));
         testsupport::mapComPort(PORT, loader.slavePath());
         ASSERT_TRUE(frmSerial->OpenPort(PORT));
         frmBelmar->maxBdRate = 57600;
@@ -340,7 +320,7 @@ TEST_F(FirmwareUpgrade, ProgramErrorAndEndlessBusyFailTheWrite) {
 }
 
 TEST_F(FirmwareUpgrade, BadFileSendsNothingAndCancelledChoiceRestoresTheTab) {
-    const QByteArray text = SRecords(firmware);
+    const QByteArray text = testsupport::SRecordFile(firmware);
     ASSERT_TRUE(form->LoadSRecordFile(file));
     EXPECT_EQ(form->lblReturnData->text(),
               QString("%1 bytes read in, %2 lines read in").arg(text.size()).arg(text.count('\n')));

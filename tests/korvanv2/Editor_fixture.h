@@ -4,6 +4,7 @@
 // fresh, a scripted host, and the bits an action changed.
 
 #include "Eeprom.h"
+#include "Eeprom_dialog_fixture.h"
 #include "Selc_mem.h"
 #include "Selcall.h"
 #include "User_btn.h"
@@ -13,7 +14,6 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <random>
 #include <vector>
 
 class EditorFixture : public ::testing::Test {
@@ -43,19 +43,11 @@ protected:
             bytes.push_back(eeprom.GetByte(address + i));
         return bytes;
     }
-    static void FillRandom(uint32_t seed) {
-        std::mt19937 generator(seed);
-        for (int i = 0; i < EEPROM::SIZE; ++i)
-            eeprom.SetByte(i, uint8_t(generator()));
-    }
-    static std::vector<uint8_t> Snapshot() { return Bytes(0, EEPROM::SIZE); }
+    static void FillRandom(uint32_t seed) { eepromcheck::FillRandom(seed); }
+    static QByteArray Snapshot() { return eepromcheck::Snapshot(); }
     // The offsets whose bytes differ.
-    static std::vector<int> Changed(const std::vector<uint8_t>& before) {
-        std::vector<int> offsets;
-        for (int i = 0; i < EEPROM::SIZE; ++i)
-            if (eeprom.GetByte(i) != before[size_t(i)])
-                offsets.push_back(i);
-        return offsets;
+    static std::vector<int> Changed(const QByteArray& before) {
+        return testsupport::ChangedOffsets(before, Snapshot());
     }
 
     platform::ScriptedHost host;

@@ -8,6 +8,7 @@
 #include "Forms.h"
 #include "Main.h"
 #include "platform/ScriptedHost.h"
+#include "support/ImageChanges.h"
 #include "support/Pty.h"
 
 #include <QByteArray>
@@ -15,7 +16,6 @@
 #include <QTemporaryDir>
 #include <cstdint>
 #include <gtest/gtest.h>
-#include <random>
 
 class HardwareFixture : public ::testing::Test {
 protected:
@@ -23,9 +23,7 @@ protected:
         for (int port = 1; port <= 9; ++port)
             testsupport::mapComPort(port, FilePath(QStringLiteral("no-such-port")));
         CreateForms();
-        std::mt19937 generator(15);
-        for (int i = 0; i < EEPROM::SIZE; ++i)
-            eeprom.SetByte(i, uint8_t(generator()));
+        testsupport::FillFromSeed(eeprom.data, EEPROM::SIZE, 15);
         form = frmAdvanced;
     }
     void TearDown() override {

@@ -2,10 +2,10 @@
 #include "Chdata.h"
 #include "Radio_text.h"
 #include "Zones.h"
+#include "support/ImageChanges.h"
 
 #include <QByteArray>
 #include <gtest/gtest.h>
-#include <random>
 #include <vector>
 
 namespace {
@@ -77,10 +77,8 @@ TEST(ChannelStoreV2, ErasedAndOutOfRangeZoneBytes) {
 // Whatever the store wrote, it reads back and writes again byte for byte; nothing outside
 // the channel areas is touched.
 TEST(ChannelStoreV2, SavedImageRoundTripsByteForByte) {
-    std::mt19937 random(7);
     auto image = Image(0);
-    for (uint8_t& b : image)
-        b = uint8_t(random());
+    testsupport::FillFromSeed(image.data(), int(image.size()), 7);
     const auto noise = image;
     ChData store(CH_COUNT);
     store.LoadFromImage(image.data());

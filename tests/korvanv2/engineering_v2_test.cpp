@@ -2,6 +2,7 @@
 // and Cancel leave there.
 
 #include "Eeprom.h"
+#include "Eeprom_dialog_fixture.h"
 #include "Eng_edit.h"
 #include "platform/ScriptedHost.h"
 
@@ -16,18 +17,7 @@
 
 namespace {
 
-std::vector<uint8_t> Snapshot() {
-    return std::vector<uint8_t>(eeprom.data, eeprom.data + eeprom.size);
-}
-
-// Offsets where two images differ.
-std::vector<int> Differences(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
-    std::vector<int> offsets;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i])
-            offsets.push_back(int(i));
-    return offsets;
-}
+using eepromcheck::Snapshot;
 
 class EngineeringV2 : public ::testing::Test {
 protected:
@@ -82,7 +72,8 @@ TEST_F(EngineeringV2, OkStoresOnlyItsFields) {
     form.OKBtnClick();
     EXPECT_EQ(form.result(), 1);
     // Untouched, OK changes only the radio type's low bits and the power save step.
-    EXPECT_EQ(Differences(before, Snapshot()), (std::vector<int>{40, 59}));
+    EXPECT_EQ(eepromcheck::Changes(before, Snapshot()),
+              (std::vector<eepromcheck::Change>{{40, 0x0F}, {59, 0x06}}));
     EXPECT_EQ(eeprom.GetByte(40), 0x80);
     EXPECT_EQ(eeprom.GetByte(59), 35);
     EXPECT_EQ(eeprom.GetByte(77), 0x5A);

@@ -3,6 +3,7 @@
 
 #include "Hardware_fixture.h"
 #include "Serial.h"
+#include "support/FirmwareFile.h"
 #include "support/FlashLoaderSim.h"
 
 #include <QCheckBox>
@@ -11,7 +12,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
-#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -19,34 +19,6 @@ namespace {
 
 constexpr int PORT = 5;
 const uint32_t ID_ADDRESSES[] = {0xFFDF, 0xFFE3, 0xFFEB, 0xFFEF, 0xFFF3, 0xFFF7, 0xFFFB};
-
-QByteArray Hex(int value) {
-    return QByteArray(1, char(value)).toHex().toUpper();
-}
-
-// An S2 (or S3) record of `data` at `address`.
-QByteArray Record(char type, uint32_t address, const uint8_t* data, int n) {
-    const int addressBytes = type == '3' ? 4 : 3;
-    QByteArray body;
-    for (int i = addressBytes - 1; i >= 0; --i)
-        body.append(char(address >> (8 * i)));
-    body.append(reinterpret_cast<const char*>(data), n);
-    int sum = body.size() + 1;
-    for (char b : body)
-        sum += uint8_t(b);
-    return QByteArray("S") + type + Hex(body.size() + 1) + body.toHex().toUpper() +
-           Hex(~sum & 0xFF) + "\r\n";
-}
-
-// S2 records of `image` leaving out runs of 32 bytes 0xFF.
-QByteArray SRecords(const std::vector<uint8_t>& image) {
-    QByteArray text = "S00600004844521B\r\n";
-    for (int i = 0; i < srecord::FLASH_SIZE; i += 32)
-        if (!std::all_of(image.begin() + i, image.begin() + i + 32,
-                         [](uint8_t b) { return b == 0xFF; }))
-            text += Record('2', 0xF0000 + uint32_t(i), image.data() + i, 32);
-    return text + "S804000000FB\r\n";
-}
 
 using Faults = sim::FlashLoaderSim::Faults;
 
@@ -63,7 +35,7 @@ protected:
             id[size_t(i)] = uint8_t(0xA1 + i);
         }
         file = FilePath("radio.mot");
-        WriteFile(file, SRecords(firmware));
+        WriteFile(file, testsupport::SRecordFile(firmware));
         NewLoader({});
         frmBelmar->maxBdRate = 57600;
         form->show();
@@ -227,8 +199,8 @@ TEST_F(FirmwareUpgradeV2, FilesThatHoldNoFirmwareAndACancelledChoiceSendNothing)
     const std::pair<const char*, QByteArray> bad[] = {
         {"empty", QByteArray()},
         {"garbage", "hello world\r\n"},
-        {"below the window", "S00600004844521B\r\n" + Record('2', 0xEFFF0, data, 16)},
-        {"past the window", Record('3', 0x000FFFF8, data, 16)},
+        {"below the window", "S00600004844521B\r\n" + testsupport::SRecord('2', 0xEFFF0, data, 16)},
+        {"past the window", testsupport::SRecord('3', 0x000FFFF8, data, 16)},
         {"header only", "S00600004844521B\r\nS804000000FB\r\n"},
     };
     for (const auto& [name, text] : bad) {
@@ -249,7 +221,7 @@ TEST_F(FirmwareUpgradeV2, FilesThatHoldNoFirmwareAndACancelledChoiceSendNothing)
 
     // An S3 record at the foot of the window stores exactly its 16 bytes at index 0.
     const QString s3 = FilePath("s3.mot");
-    WriteFile(s3, Record('3', 0x000F0000, data, 16));
+    WriteFile(s3, testsupport::SRecord('3', 0x000F0000, data, 16));
     EXPECT_TRUE(form->LoadSRecordFile(s3));
     EXPECT_EQ(form->FirmwareImage[2], 3);
     EXPECT_EQ(form->FirmwareImage[16], 0xFF);

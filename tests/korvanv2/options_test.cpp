@@ -7,6 +7,7 @@
 #include "Radio_options.h"
 #include "Up_down.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -227,11 +228,15 @@ TEST_F(OptionsV2, HelpPaneAndMainWindowEntry) {
 
     // The main window's button opens it modally; Escape closes it as Cancel.
     Set(0x46, 0x00);
-    QTimer::singleShot(0, frmOptions, [] {
+    bool shownModal = false;
+    QTimer::singleShot(0, frmOptions, [&shownModal] {
+        shownModal = QApplication::activeModalWidget() == frmOptions;
         frmOptions->chkTotEnabled->click();
         QTest::keyClick(frmOptions, Qt::Key_Escape);
     });
     frmBelmar->btnOptions->click();
+    EXPECT_TRUE(shownModal);
+    EXPECT_FALSE(frmOptions->isVisible());
     EXPECT_EQ(frmOptions->result(), Form::mrCancel);
     EXPECT_EQ(Byte(0x46), 0x00);
 }

@@ -10,23 +10,22 @@ namespace {
 constexpr uint32_t FLASH_BASE = 0xF0000;
 constexpr int RECORD_BYTES = 32;
 
-QByteArray Hex(int value) {
-    return QByteArray(1, char(value)).toHex().toUpper();
-}
-
-QByteArray S2Record(uint32_t address, const uint8_t* data) {
-    const int count = RECORD_BYTES + 4;
-    int sum = count + int(address >> 16) + int((address >> 8) & 0xFF) + int(address & 0xFF);
-    QByteArray text = "S2" + Hex(count) + Hex(int(address >> 16)) + Hex(int(address >> 8) & 0xFF) +
-                      Hex(int(address & 0xFF));
-    for (int j = 0; j < RECORD_BYTES; ++j) {
-        text += Hex(data[j]);
-        sum += data[j];
-    }
-    return text + Hex(~sum & 0xFF) + "\r\n";
-}
-
 } // namespace
+
+QByteArray SRecord(char type, uint32_t address, const uint8_t* data, int n) {
+    const int addressBytes = type - '0' + 1;
+    QByteArray body;
+    for (int i = addressBytes - 1; i >= 0; --i)
+        body.append(char(address >> (8 * i)));
+    body.append(reinterpret_cast<const char*>(data), n);
+    int sum = body.size() + 1;
+    for (char b : body)
+        sum += uint8_t(b);
+    const QByteArray count(1, char(body.size() + 1));
+    const QByteArray checksum(1, char(~sum & 0xFF));
+    return QByteArray("S") + type + count.toHex().toUpper() + body.toHex().toUpper() +
+           checksum.toHex().toUpper() + "\r\n";
+}
 
 std::vector<uint8_t> EveryPageFirmware(size_t size) {
     std::vector<uint8_t> image(size);
@@ -40,7 +39,7 @@ QByteArray SRecordFile(const std::vector<uint8_t>& image) {
     for (size_t i = 0; i + RECORD_BYTES <= image.size(); i += RECORD_BYTES) {
         const uint8_t* run = image.data() + i;
         if (!std::all_of(run, run + RECORD_BYTES, [](uint8_t b) { return b == 0xFF; }))
-            text += S2Record(FLASH_BASE + uint32_t(i), run);
+            text += SRecord('2', FLASH_BASE + uint32_t(i), run, RECORD_BYTES);
     }
     return text + "S804000000FB\r\n";
 }

@@ -38,4 +38,12 @@ inline std::vector<Change> Changes(const QByteArray& before, const QByteArray& a
     return changes;
 }
 
+// Just the offsets of the bytes that differ, in order.
+inline std::vector<int> ChangedOffsets(const QByteArray& before, const QByteArray& after) {
+    std::vector<int> offsets;
+    for (const Change& change : Changes(before, after))
+        offsets.push_back(change.offset);
+    return offsets;
+}
+
 } // namespace testsupport
