@@ -210,7 +210,7 @@ bool TfrmAdvanced::ChooseFirmwareFile(QString& chosen) {
 // The flash link takes the open port while the serial threads are stopped. A port that
 // dropped, or never opened, is opened first; one the link cannot take is given back.
 bool TfrmAdvanced::BorrowPort() {
-    if (serialPort && !serialPort->IsOpen())
+    if (serialPort && !serialPort->EnsurePortOpen())
         frmBelmar->OpenComPort(frmBelmar->ComPort);
     platform::SerialDevice* handle = serialPort ? serialPort->GetHandle() : nullptr;
     if (handle) {
