@@ -476,11 +476,7 @@ bool ContinueOffLine(const QString& problem) {
 bool TfrmAdvanced::ReadCalibrationFromRadio() {
     uint8_t kept[CALIBRATION_SIZE];
     eeprom.ReadBlock(0, kept, CALIBRATION_SIZE);
-    frmReadWrite->WriteMode = 0;
-    frmReadWrite->SetRange(0, CALIBRATION_SIZE);
-    StartReadThread(0, CALIBRATION_SIZE);
-    frmReadWrite->exec();
-    if (WaitTransfer() == TRANSFER_DONE)
+    if (ShowTransfer(0, 0, CALIBRATION_SIZE) == TRANSFER_DONE)
         return true;
     eeprom.WriteBlock(0, kept, CALIBRATION_SIZE);
     return false;

@@ -411,16 +411,9 @@ bool TfrmBelmar::TransferSize(int& size, const QString& failure, const QString& 
 }
 
 void TfrmBelmar::RunTransfer(int mode, int start, int end) {
-    frmReadWrite->WriteMode = mode;
-    frmReadWrite->SetRange(start, end);
     RadioSetBaudRate(maxBdRate);
     ownTransfer = true;
-    if (mode == 1)
-        StartWriteThread(start, end);
-    else
-        StartReadThread(start, end);
-    frmReadWrite->exec();
-    WaitTransfer();
+    ShowTransfer(mode, start, end);
 }
 
 bool TfrmBelmar::event(QEvent* event) {
