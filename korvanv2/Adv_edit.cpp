@@ -210,7 +210,7 @@ bool TfrmAdvanced::ChooseFirmwareFile(QString& chosen) {
 // The flash link takes the open port while the serial threads are stopped. A port that
 // dropped, or never opened, is opened first; one the link cannot take is given back.
 bool TfrmAdvanced::BorrowPort() {
-    if (serialPort && !serialPort->IsOpen())
+    if (serialPort && !serialPort->EnsurePortOpen())
         frmBelmar->OpenComPort(frmBelmar->ComPort);
     platform::SerialDevice* handle = serialPort ? serialPort->GetHandle() : nullptr;
     if (handle) {
@@ -476,11 +476,7 @@ bool ContinueOffLine(const QString& problem) {
 bool TfrmAdvanced::ReadCalibrationFromRadio() {
     uint8_t kept[CALIBRATION_SIZE];
     eeprom.ReadBlock(0, kept, CALIBRATION_SIZE);
-    frmReadWrite->WriteMode = 0;
-    frmReadWrite->SetRange(0, CALIBRATION_SIZE);
-    StartReadThread(0, CALIBRATION_SIZE);
-    frmReadWrite->exec();
-    if (WaitTransfer() == TRANSFER_DONE)
+    if (ShowTransfer(0, 0, CALIBRATION_SIZE) == TRANSFER_DONE)
         return true;
     eeprom.WriteBlock(0, kept, CALIBRATION_SIZE);
     return false;

@@ -342,14 +342,7 @@ void TfrmEEpromEdit::btnWriteAddrClick() {
 
 bool TfrmEEpromEdit::Transfer(int writeMode) {
     RadioSetBaudRate(frmBelmar->maxBdRate);
-    frmReadWrite->WriteMode = writeMode;
-    frmReadWrite->SetRange(0, BufferSize);
-    if (writeMode)
-        StartWriteThread(0, BufferSize);
-    else
-        StartReadThread(0, BufferSize);
-    frmReadWrite->exec();
-    return WaitTransfer() == 0;
+    return ShowTransfer(writeMode, 0, BufferSize) == TRANSFER_DONE;
 }
 
 // The transfer reads straight into the program's image; a read that does not end well

@@ -372,13 +372,9 @@ void TfrmBelmar::btnWriteRadioClick() {
     RunTransfer(1, CALIBRATION_SIZE, size);
 }
 
-// A port that was never opened, or whose line dropped, is opened again first.
+// The version request itself opens a port whose line dropped.
 bool TfrmBelmar::CheckRadio(const QString& failure, const QString& caption,
                             const QString& refusal) {
-    if (serialPort && !serialPort->EnsurePortOpen()) {
-        CloseComPort();
-        OpenComPort(ComPort);
-    }
     std::memset(RadioVersion, 0, sizeof RadioVersion);
     if (RadioGetVersion(RadioVersion) != 1) {
         RadioVersion[0] = 0;
@@ -415,16 +411,9 @@ bool TfrmBelmar::TransferSize(int& size, const QString& failure, const QString& 
 }
 
 void TfrmBelmar::RunTransfer(int mode, int start, int end) {
-    frmReadWrite->WriteMode = mode;
-    frmReadWrite->SetRange(start, end);
     RadioSetBaudRate(maxBdRate);
     ownTransfer = true;
-    if (mode == 1)
-        StartWriteThread(start, end);
-    else
-        StartReadThread(start, end);
-    frmReadWrite->exec();
-    WaitTransfer();
+    ShowTransfer(mode, start, end);
 }
 
 bool TfrmBelmar::event(QEvent* event) {

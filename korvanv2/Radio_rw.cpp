@@ -124,6 +124,14 @@ int WaitTransfer() {
     return transferResult;
 }
 
+int ShowTransfer(int mode, int start, int end) {
+    frmReadWrite->WriteMode = mode;
+    frmReadWrite->SetRange(start, end);
+    StartThread(mode, start, end);
+    frmReadWrite->exec();
+    return WaitTransfer();
+}
+
 bool TransferStarted() {
     return transferThread.joinable();
 }

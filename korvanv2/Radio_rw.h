@@ -4,10 +4,9 @@
 // the main window only by posting WM_RADIO_UPDATE: (0, block address) after each block,
 // (1, result) at the end.
 //
-// Callers: set WriteMode, SetRange(start, end), for a whole image RadioSetBaudRate, start
-// the worker, then frmReadWrite->exec(). The dialog stays until the worker's end message
-// has reached the main window, which closes it; Cancel only asks the worker to stop.
-// Callers that need the outcome call WaitTransfer afterwards.
+// Callers: for a whole image RadioSetBaudRate, then ShowTransfer. The dialog stays until the
+// worker's end message has reached the main window, which closes it; Cancel only asks the
+// worker to stop.
 
 #include "Form.h"
 #include "platform/Event.h"
@@ -39,6 +38,9 @@ int StartWriteThread(int start, int end);
 void CancelTransfer();
 // Joins the last worker and returns its result (TRANSFER_DONE, _FAILED or _CANCELLED).
 int WaitTransfer();
+// Starts a worker (mode 0 read, 1 write), shows its progress until it ends and returns its
+// result once joined.
+int ShowTransfer(int mode, int start, int end);
 // A worker was started and has not been joined yet.
 bool TransferStarted();
 // An update posted by a worker older than the last one started: its job is over.

@@ -701,12 +701,8 @@ void TfrmTuneRadio::btnWriteFileClick() {
 void TfrmTuneRadio::btnWriteRadioClick() {
     if (!cal::ConfirmWriteRadio())
         return;
-    frmReadWrite->WriteMode = 1;
-    frmReadWrite->SetRange(0, cal::BLOCK_SIZE);
     Timer1->stop(); // the meter waits while the calibration goes out
-    StartWriteThread(0, cal::BLOCK_SIZE);
-    frmReadWrite->exec();
-    WaitTransfer();
+    ShowTransfer(1, 0, cal::BLOCK_SIZE);
     Timer1->start();
 }
 

@@ -7,10 +7,12 @@
 #include "support/FlashLoaderSim.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QThread>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -238,4 +240,22 @@ TEST_F(FirmwareUpgradeV2, APortTheLinkCannotTakeIsReportedAndLeftAsItWas) {
     EXPECT_TRUE(form->btnNext->isEnabled());
     EXPECT_TRUE(form->OKBtn->isEnabled());
     EXPECT_FALSE(form->Flashing());
+}
+
+TEST_F(FirmwareUpgradeV2, ALeadPulledAndPluggedBackBeforeAnUpgradeIsOpenedAgain) {
+    // The old loader goes (its line hangs up) and a new one answers on the same port.
+    loader = std::make_unique<sim::FlashLoaderSim>(sim::FlashLoaderSim::Generation::Second);
+    loader->setId(id);
+    testsupport::mapComPort(PORT, loader->slavePath());
+    QElapsedTimer clock;
+    clock.start();
+    while (!serialPort->GetHandle()->hasDropped() && clock.elapsed() < 2000)
+        QThread::msleep(10);
+    ASSERT_TRUE(serialPort->GetHandle()->hasDropped());
+
+    Upgrade(file);
+    EXPECT_TRUE(host.messages.isEmpty()) << host.messages.value(0).text.toStdString();
+    EXPECT_EQ(form->lblReturnData->text(), "Flash Update Complete.");
+    EXPECT_EQ(loader->flash(), firmware);
+    EXPECT_TRUE(serialPort->IsOpen());
 }
