@@ -6,6 +6,15 @@ namespace platform {
 
 namespace {
 Host* installed = nullptr;
+
+// "*.mot" gives "mot"; "*.*", "*" and "" give nothing.
+QString suffixOfPattern(const QString& pattern) {
+    QString suffix = pattern.trimmed();
+    suffix.remove('*');
+    if (suffix.startsWith('.'))
+        suffix.remove(0, 1);
+    return suffix == "." ? QString() : suffix;
+}
 } // namespace
 
 Host& host() {
@@ -27,6 +36,18 @@ QString qtFilterFromPairs(const QString& pairs) {
         filters << (parts[i].contains('(') ? parts[i] : parts[i] + " (" + patterns + ")");
     }
     return filters.join(";;");
+}
+
+QString defaultSuffixFor(const FileDialogRequest& request, int filterIndex) {
+    const QStringList parts = request.filter.split('|');
+    const int patternsAt = 2 * filterIndex + 1;
+    if (filterIndex >= 0 && patternsAt < parts.size()) {
+        const QString first = parts[patternsAt].split(';').first();
+        const QString suffix = suffixOfPattern(first);
+        if (!suffix.isEmpty())
+            return suffix;
+    }
+    return suffixOfPattern(request.defaultExt);
 }
 
 } // namespace platform

@@ -63,5 +63,9 @@ void setHost(Host* newHost);
 
 // Converts "Name (*.a)|*.a|All (*.*)|*.*" into Qt's ";;"-separated filter list.
 QString qtFilterFromPairs(const QString& pairs);
+// The extension a file dialog adds to a name typed without one: that of the files the chosen
+// filter is for ("Motorola S file (*.mot)|*.mot" gives "mot"), or, where the filter names no
+// extension of its own ("*.*"), the request's default. `filterIndex` counts the filter's pairs.
+QString defaultSuffixFor(const FileDialogRequest& request, int filterIndex = 0);
 
 } // namespace platform

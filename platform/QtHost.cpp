@@ -14,18 +14,15 @@ namespace platform {
 
 namespace {
 
-QString suffixOf(const QString& defaultExt) {
-    QString suffix = defaultExt;
-    suffix.remove(QStringLiteral("*"));
-    if (suffix.startsWith('.'))
-        suffix.remove(0, 1);
-    return suffix;
-}
-
 void prepare(QFileDialog& dialog, const FileDialogRequest& request) {
     dialog.setWindowTitle(request.title);
     dialog.setNameFilter(qtFilterFromPairs(request.filter));
-    dialog.setDefaultSuffix(suffixOf(request.defaultExt));
+    dialog.setDefaultSuffix(defaultSuffixFor(request));
+    // Choosing another filter adds that filter's extension instead.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, request] {
+        const int index = dialog.nameFilters().indexOf(dialog.selectedNameFilter());
+        dialog.setDefaultSuffix(defaultSuffixFor(request, index));
+    });
     const QFileInfo initial(request.fileName);
     if (!request.fileName.isEmpty()) {
         if (initial.dir().exists())

@@ -47,6 +47,28 @@ TEST(Host, FilterPairsBecomeQtFilters) {
     EXPECT_EQ(qtFilterFromPairs("Calibration|*.cal"), "Calibration (*.cal)");
 }
 
+TEST(Host, FileDialogsAddTheExtensionTheirFilterIsFor) {
+    const struct {
+        const char* filter;
+        const char* defaultExt;
+        int filterIndex;
+        const char* suffix;
+    } cases[] = {
+        {"Motorola S file (*.mot)|*.mot", "*.mem", 0, "mot"},
+        {"Programming Files (*.mem)|*.mem|All Files (*.*)|*.*", "", 0, "mem"},
+        {"Programming Files (*.mem)|*.mem|All Files (*.*)|*.*", "*.mem", 1, "mem"},
+        {"Calibration|*.cal;*.mem", "", 0, "cal"},
+        {"All Files (*.*)|*.*", "", 0, ""},
+        {"", "mem", 0, "mem"},
+    };
+    for (const auto& c : cases) {
+        FileDialogRequest request;
+        request.filter = c.filter;
+        request.defaultExt = c.defaultExt;
+        EXPECT_EQ(defaultSuffixFor(request, c.filterIndex), c.suffix) << c.filter;
+    }
+}
+
 TEST(Host, ScriptedPrintingWritesARealPdf) {
     ScriptedHost scripted;
     QTemporaryDir dir;
