@@ -74,6 +74,48 @@ private:
     std::function<void()> opening;
 };
 
+// Show and hide events that the program caused; a window manager's minimise and restore
+// send spontaneous ones.
+class PageHandlers : public QObject {
+public:
+    PageHandlers(QWidget* page, std::function<void()> shown, std::function<void()> hidden)
+        : QObject(page), shown(std::move(shown)), hidden(std::move(hidden)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->spontaneous())
+            return false;
+        if (event->type() == QEvent::Show && shown)
+            shown();
+        else if (event->type() == QEvent::Hide && hidden)
+            hidden();
+        return false;
+    }
+
+private:
+    std::function<void()> shown;
+    std::function<void()> hidden;
+};
+
+class ExitHandler : public QObject {
+public:
+    ExitHandler(QWidget* control, std::function<void()> left)
+        : QObject(control), left(std::move(left)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::FocusOut)
+            return false;
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            left();
+        return false;
+    }
+
+private:
+    std::function<void()> left;
+};
+
 FormHabits* habitsOf(const QWidget* form) {
     return form ? form->findChild<FormHabits*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
 }
@@ -102,6 +144,14 @@ void makeDefault(QPushButton* button) {
 bool isOpen(const QWidget* form) {
     const auto* habits = habitsOf(form);
     return habits && habits->open;
+}
+
+void onPageShowHide(QWidget* page, std::function<void()> shown, std::function<void()> hidden) {
+    page->installEventFilter(new PageHandlers(page, std::move(shown), std::move(hidden)));
+}
+
+void onExit(QWidget* control, std::function<void()> left) {
+    control->installEventFilter(new ExitHandler(control, std::move(left)));
 }
 
 } // namespace forms

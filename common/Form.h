@@ -8,6 +8,10 @@
 //   button, as Space does.
 // - Modal results are the form's own numbers (1 OK, 2 Cancel); reject() (Escape, the
 //   close box) gives the form's cancel result, 0 unless the form names another.
+// - A page's show and hide handlers belong to changing pages (and to the form opening or
+//   closing on that page), never to the window being minimised or restored. A control's
+//   exit handler belongs to the focus moving to another control, never to the window
+//   losing the focus.
 
 #include <QDialog>
 #include <functional>
@@ -29,6 +33,12 @@ QPushButton* button(const QString& caption, QWidget* parent = nullptr);
 void makeDefault(QPushButton* button);
 // True while the form is open (shown by the program and not yet hidden by it).
 bool isOpen(const QWidget* form);
+// `shown` runs when the program shows the page (its tab chosen, the form opened on it) and
+// `hidden` when it hides it; minimising and restoring the form runs neither.
+void onPageShowHide(QWidget* page, std::function<void()> shown, std::function<void()> hidden);
+// `left` runs when the focus leaves the control for another control of its form;
+// the window losing the focus (minimised, another window, a pop-up menu) is no leaving.
+void onExit(QWidget* control, std::function<void()> left);
 
 } // namespace forms
 

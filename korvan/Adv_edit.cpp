@@ -8,7 +8,6 @@
 #include "platform/RadioUpdate.h"
 
 #include <QButtonGroup>
-#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -84,7 +83,8 @@ TfrmAdvanced::TfrmAdvanced(QWidget* parent) : ImageDialog(parent, QDialog::Rejec
             &TfrmAdvanced::rdgrpMaxBdRateClick);
     connect(btnNext, &QPushButton::clicked, this, &TfrmAdvanced::btnNextClick);
     connect(timerFirmware, &QTimer::timeout, this, &TfrmAdvanced::timerFirmwareTimer);
-    tabFirmware->installEventFilter(this);
+    forms::onPageShowHide(
+        tabFirmware, [this] { tabFirmwareShow(); }, [this] { tabFirmwareHide(); });
 
     BuildHelp();
     BindHelp();
@@ -113,14 +113,6 @@ void TfrmAdvanced::FormCreate() {
     pageEngOptions->setCurrentWidget(tabSquelch);
     FlashActive = 0;
     ReplyLength = 0;
-}
-
-bool TfrmAdvanced::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == tabFirmware && event->type() == QEvent::Show)
-        tabFirmwareShow();
-    else if (watched == tabFirmware && event->type() == QEvent::Hide)
-        tabFirmwareHide();
-    return QDialog::eventFilter(watched, event);
 }
 
 void TfrmAdvanced::FormShow() {

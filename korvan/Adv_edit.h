@@ -90,7 +90,6 @@ protected:
     // A close other than OK keeps the calibration block, which an alignment may have
     // changed meanwhile.
     void UndoChanges() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SetFileDialogs();

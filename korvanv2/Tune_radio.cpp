@@ -15,7 +15,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -282,12 +281,13 @@ void TfrmTuneRadio::wireControls() {
     for (const cal::Field& f : cal::FieldsOf(Second)) {
         QLineEdit* edit = this->*f.edit;
         UpDown* upDown = this->*f.upDown;
-        edit->installEventFilter(this);
         if (edit == txtMod) {
+            forms::onExit(edit, [this] { OnModEditExit(); });
             connect(edit, &QLineEdit::returnPressed, this, [this] { OnModEditKeyPress(); });
             connect(edit, &QLineEdit::textEdited, this, [this] { trackBalance(); });
             connect(upDown, &UpDown::Click, this, &TfrmTuneRadio::udModClick);
         } else {
+            forms::onExit(edit, [this, edit] { OnEditExit(edit); });
             connect(edit, &QLineEdit::returnPressed, this, [this, edit] { OnEditKeyPress(edit); });
             connect(upDown, &UpDown::Click, this, [this, upDown] { udClick(upDown); });
         }
@@ -429,16 +429,6 @@ void TfrmTuneRadio::CancelBtnClick() {
 
 uint8_t TfrmTuneRadio::imageByte(int address) const {
     return eeprom.GetByte(address);
-}
-
-bool TfrmTuneRadio::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut) {
-        if (watched == txtMod)
-            OnModEditExit();
-        else if (auto* edit = qobject_cast<QLineEdit*>(watched))
-            OnEditExit(edit);
-    }
-    return Form::eventFilter(watched, event);
 }
 
 // Stores the box's number: an empty box is 0 (shown as "0" after Enter), a number above a

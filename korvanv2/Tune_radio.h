@@ -133,9 +133,6 @@ public:
 
     void done(int result) override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     QWidget* buildTransmitPage();
     QWidget* buildReceivePage();

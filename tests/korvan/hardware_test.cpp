@@ -366,6 +366,27 @@ TEST_F(FirmwareUpgrade, ClosingTheDialogAbandonsARun) {
     EXPECT_TRUE(form->btnNext->isEnabled());
 }
 
+// Minimising the dialog changes no page: an upgrade minimised and restored while it
+// programs, and again while it verifies, runs on to its end.
+TEST_F(FirmwareUpgrade, MinimisingAndRestoringKeepsTheRunGoing) {
+    host.fileAnswers.enqueue(file);
+    form->btnNextClick();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return form->FlashState == 32; }, 30000));
+    form->showMinimized();
+    EXPECT_TRUE(
+        QTest::qWaitFor([this] { return form->FlashState >= 41 || form->FlashState == 0; }, 20000))
+        << "programming goes on while minimised";
+    form->showNormal();
+    form->showMinimized();
+    QCoreApplication::processEvents();
+    form->showNormal();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] { return form->FlashState == 0 && form->btnNext->isEnabled(); }, 60000));
+    ExpectCleanEnd("Passed");
+    EXPECT_EQ(form->lblVerify->text(), "Device verified.");
+    EXPECT_EQ(loader.flash(), firmware);
+}
+
 // A reply that comes after its request was sent again is the answer to that request,
 // never to the one after it; the page read of the first verify is late here.
 TEST_F(FirmwareUpgrade, ALateReplyNeverAnswersTheNextRequest) {
