@@ -1,6 +1,7 @@
 #include "Call_memories.h"
 
 #include "Key_filter.h"
+#include "String_grid.h"
 #include "platform/Host.h"
 
 #include <QGridLayout>
@@ -34,6 +35,7 @@ QTableWidget* NewGrid(int rows) {
     grid->setHorizontalHeaderLabels({QStringLiteral("Memory"), QStringLiteral("Selcall Ident"),
                                      QStringLiteral("Alpha Tag"), QStringLiteral("Command?")});
     grid->verticalHeader()->hide();
+    grid::TabLeaves(grid);
     grid->horizontalHeader()->setStretchLastSection(true);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |

@@ -4,18 +4,58 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <cmath>
+
+namespace {
+
+// Relative luminance of a colour as seen on a screen.
+double Luminance(const QColor& colour) {
+    auto linear = [](double channel) {
+        return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+
+// Black or white, whichever stands out more on `background`.
+QColor ReadableOn(const QColor& background) {
+    const double light = Luminance(background);
+    const double onWhite = 1.05 / (light + 0.05);
+    const double onBlack = (light + 0.05) / 0.05;
+    return onBlack >= onWhite ? QColor(Qt::black) : QColor(Qt::white);
+}
+
+} // namespace
 
 namespace controls {
 
 QScrollBar* bar(QWidget* parent, int minimum, int maximum, int minimumWidth) {
     auto* bar = new QScrollBar(Qt::Horizontal, parent);
     bar->setRange(minimum, maximum);
+    bar->setFocusPolicy(Qt::StrongFocus);
     if (minimumWidth > 0)
         bar->setMinimumWidth(minimumWidth);
+    return bar;
+}
+
+QProgressBar* progressBar(QWidget* parent, const QColor& fill) {
+    auto* bar = new QProgressBar(parent);
+    bar->setRange(0, 100);
+    bar->setValue(0);
+    bar->setTextVisible(true);
+    bar->setAlignment(Qt::AlignCenter);
+    QPalette colours = bar->palette();
+    if (fill.isValid())
+        colours.setColor(QPalette::Highlight, fill);
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        colours.setColor(group, QPalette::HighlightedText,
+                         ReadableOn(colours.color(group, QPalette::Highlight)));
+    bar->setPalette(colours);
     return bar;
 }
 

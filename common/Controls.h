@@ -2,12 +2,14 @@
 // Small pieces the dialogs share: horizontal bars, enabling a list of controls together,
 // and the help pane with OK and Cancel.
 
+#include <QColor>
 #include <QPushButton>
 #include <initializer_list>
 #include <vector>
 
 class QGroupBox;
 class QHBoxLayout;
+class QProgressBar;
 class QScrollBar;
 class QString;
 class QTextEdit;
@@ -16,8 +18,14 @@ class QWidget;
 namespace controls {
 
 // A horizontal bar over minimum..maximum (steps of 1, pages of 10), at least
-// minimumWidth wide when that is given.
+// minimumWidth wide when that is given. It takes the focus from Tab and from a click, and
+// then moves with the arrow and page keys.
 QScrollBar* bar(QWidget* parent, int minimum, int maximum, int minimumWidth = 0);
+
+// A progress bar over 0..100 showing its percentage in the middle, filled with `fill` (the
+// style's own colour when none is given). Over the filled part the percentage is black or
+// white, whichever reads on the fill; over the empty part it has the text colour.
+QProgressBar* progressBar(QWidget* parent, const QColor& fill = QColor());
 
 void enable(const std::vector<QWidget*>& list, bool enabled);
 

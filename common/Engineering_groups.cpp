@@ -1,5 +1,6 @@
 #include "Engineering_groups.h"
 
+#include "Controls.h"
 #include "Key_filter.h"
 #include "platform/Convert.h"
 
@@ -16,10 +17,7 @@ namespace engineering {
 namespace {
 
 QScrollBar* MakeBar(int maximum) {
-    auto* bar = new QScrollBar(Qt::Horizontal);
-    bar->setRange(0, maximum);
-    bar->setMinimumWidth(220);
-    return bar;
+    return controls::bar(nullptr, 0, maximum, 220);
 }
 
 QLabel* ValueLabel() {

@@ -1,6 +1,7 @@
 #include "Firmware_stages.h"
 
 #include "Baud_rate.h"
+#include "Controls.h"
 #include "Form.h"
 #include "Help_pane.h"
 #include "platform/Host.h"
@@ -93,8 +94,7 @@ void FirmwareStages::BuildStageRows() {
     lblFileOk = lbl[stFile], lblConnected = lbl[stConnected], lblVersion = lbl[stVersion];
     lblID = lbl[stID], lblErase = lbl[stErase], lblBlank = lbl[stBlank];
     lblWrite = lbl[stWrite], lblVerify = lbl[stVerify];
-    progressAddress = new QProgressBar(tabFirmware);
-    progressAddress->setRange(0, 100);
+    progressAddress = controls::progressBar(tabFirmware);
     progressAddress->setFixedWidth(140);
     lblReturnData = new QLabel(tabFirmware);
     lblReturnData->setMinimumWidth(230);
@@ -143,6 +143,10 @@ void FirmwareStages::MoveProgressTo(Stage stage) {
     stageGrid->addWidget(lblReturnData, stage, 4);
 }
 
+void FirmwareStages::FillProgress() {
+    progressAddress->setValue(progressAddress->maximum());
+}
+
 int FirmwareStages::MaxBdRateIndex() const {
     return rdgrpMaxBdRateItems->checkedId();
 }
@@ -174,6 +178,7 @@ bool FirmwareStages::LoadFirmwareFile(const QString& fileName, uint8_t* image, b
         SetStage(stFile, lamp::Red, QStringLiteral("File not loaded."));
         return false;
     }
+    FillProgress();
     SetStage(stFile, lamp::Green, QStringLiteral("File loaded."));
     return true;
 }

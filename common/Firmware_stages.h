@@ -75,6 +75,8 @@ public:
     void EnableStageControls(bool on);
     void SetStage(Stage stage, const QColor& color, const QString& text);
     void MoveProgressTo(Stage stage);
+    // A stage that finished leaves the bar full, whatever steps it counted.
+    void FillProgress();
     int MaxBdRateIndex() const;
     void SetMaxBdRateIndex(int index);
 

@@ -1,5 +1,6 @@
 #include "Hardware_tabs.h"
 
+#include "Controls.h"
 #include "Form.h"
 #include "Help_pane.h"
 #include "Key_filter.h"
@@ -49,9 +50,7 @@ QWidget* HardwareTabs::BuildSquelchTab() {
     auto addBar = [&](int row, QLabel*& caption, QScrollBar*& bar, QLabel*& value,
                       const QString& text) {
         caption = new QLabel(text, mute);
-        bar = new QScrollBar(Qt::Horizontal, mute);
-        bar->setRange(0, 255);
-        bar->setMinimumWidth(200);
+        bar = controls::bar(mute, 0, 255, 200);
         value = new QLabel(MsecText(0), mute);
         value->setMinimumWidth(70);
         grid->addWidget(caption, row, 0);

@@ -1,11 +1,65 @@
 #include "String_grid.h"
 
+#include <QChildEvent>
+#include <QCoreApplication>
 #include <QFont>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QStyle>
 #include <QTableWidget>
 
+namespace {
+
+bool IsTab(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+           !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+}
+
+// A cell editor's Tab would open the next cell: it keeps the text, closes the editor and
+// moves on from the grid instead. Editors are watched once they are polished, after their
+// delegate, so this filter sees their keys first.
+class EditorTabs : public QObject {
+public:
+    explicit EditorTabs(QAbstractItemView* grid) : QObject(grid), grid(grid) {
+        grid->viewport()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == grid->viewport()) {
+            if (event->type() == QEvent::ChildPolished)
+                static_cast<QChildEvent*>(event)->child()->installEventFilter(this);
+            return false;
+        }
+        if (!IsTab(event))
+            return false;
+        LeaveEditor(static_cast<QWidget*>(watched), *static_cast<QKeyEvent*>(event));
+        return true;
+    }
+
+private:
+    void LeaveEditor(QWidget* editor, const QKeyEvent& key) {
+        QAbstractItemDelegate* delegate = grid->itemDelegateForIndex(grid->currentIndex());
+        emit delegate->commitData(editor);
+        emit delegate->closeEditor(editor);
+        QKeyEvent again(key.type(), key.key(), key.modifiers(), key.text());
+        QCoreApplication::sendEvent(grid, &again);
+    }
+
+    QAbstractItemView* grid;
+};
+
+} // namespace
+
 namespace grid {
+
+void TabLeaves(QAbstractItemView* grid) {
+    grid->setTabKeyNavigation(false);
+    new EditorTabs(grid);
+}
 
 int Setup(QTableWidget* grid, std::initializer_list<Column> columns, int rowHeight, bool editable) {
     grid->setColumnCount(int(columns.size()));
@@ -14,6 +68,7 @@ int Setup(QTableWidget* grid, std::initializer_list<Column> columns, int rowHeig
     grid->setSelectionBehavior(editable ? QAbstractItemView::SelectItems
                                         : QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    TabLeaves(grid);
     grid->verticalHeader()->hide();
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->verticalHeader()->setDefaultSectionSize(rowHeight);

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <initializer_list>
 
+class QAbstractItemView;
 class QTableWidget;
 
 namespace grid {
@@ -17,9 +18,13 @@ struct Column {
 
 // Sets the columns and the row height, in a compact font that fits the column widths. The
 // grid becomes read-only with whole-row selection, or with `editable` a grid whose cells
-// the user types into. Returns the sum of the column widths.
+// the user types into; Tab leaves it as below. Returns the sum of the column widths.
 int Setup(QTableWidget* grid, std::initializer_list<Column> columns, int rowHeight,
           bool editable = false);
+// Tab and Shift+Tab leave the grid for the next and previous control of the form, from a
+// cell as from a cell being edited (whose text is kept); the arrow keys move between cells.
+// Every grid is made so.
+void TabLeaves(QAbstractItemView* grid);
 // Fixes the grid's size to show `width` pixels of columns beside the vertical scroll bar,
 // and `rows` rows under the header.
 void FitSize(QTableWidget* grid, int width, int rows);

@@ -5,6 +5,7 @@
 #include "Key_filter.h"
 #include "Main.h"
 #include "Ser_com.h"
+#include "String_grid.h"
 #include "Text_format.h"
 #include "platform/Convert.h"
 #include "platform/Host.h"
@@ -162,6 +163,7 @@ QWidget* TfrmEngineering::buildEepromPage() {
     eeprom_list->setHorizontalHeaderLabels(
         {QStringLiteral("Location"), QStringLiteral("Hex value"), QStringLiteral("Dec value")});
     eeprom_list->verticalHeader()->hide();
+    grid::TabLeaves(eeprom_list);
     eeprom_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     eeprom_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     eeprom_list->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -1,5 +1,6 @@
 #include "Radio_rw.h"
 
+#include "Controls.h"
 #include "Rs232_com.h"
 #include "Ser_com.h"
 
@@ -32,10 +33,8 @@ TfrmReadWrite::TfrmReadWrite(QWidget* parent) : Form(parent) {
 
     lblAction = new QLabel(this);
     lblAction->setObjectName(QStringLiteral("lblAction"));
-    gaugeProgress = new QProgressBar(this);
+    gaugeProgress = controls::progressBar(this);
     gaugeProgress->setObjectName(QStringLiteral("gaugeProgress"));
-    gaugeProgress->setRange(0, 100);
-    gaugeProgress->setValue(0);
     btnCancel = forms::button(CANCEL_CAPTION, this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
 

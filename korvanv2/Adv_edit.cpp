@@ -271,11 +271,11 @@ int TfrmAdvanced::RunFlashUpdate() {
     }
     if (state == fsNoRadio)
         return 0;
-    progressAddress->setValue(0);
     if (state == fsError) {
         platform::host().messageBox(flashMessage, QStringLiteral("Flash Error"),
                                     platform::MB_ICONEXCLAMATION);
         lblReturnData->setText(QStringLiteral("Flash Update Error."));
+        progressAddress->setValue(0);
     } else {
         lblReturnData->setText(QStringLiteral("Flash Update Complete."));
     }
@@ -389,6 +389,7 @@ TfrmAdvanced::FlashState TfrmAdvanced::EraseStep() {
         return Failed(stErase, QStringLiteral("Erase Fail."),
                       QStringLiteral("Unable to erase the radio's flash memory.\n"
                                      "Upgrade the radio again before it is used."));
+    FillProgress();
     SetStage(stErase, lamp::Green, QStringLiteral("Erased."));
     return fsBlank;
 }

@@ -2,6 +2,7 @@
 
 #include "Eeprom.h"
 #include "Protocol.h"
+#include "String_grid.h"
 #include "platform/Convert.h"
 #include "platform/Host.h"
 
@@ -63,6 +64,7 @@ void TfrmEEpromEdit::FormCreate() {
 
     sg_eeprom = new QTableWidget;
     sg_eeprom->verticalHeader()->hide();
+    grid::TabLeaves(sg_eeprom);
     sg_eeprom->verticalHeader()->setDefaultSectionSize(ROW_HEIGHT);
     sg_eeprom->setMinimumSize(560, 420);
 

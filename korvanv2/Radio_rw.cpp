@@ -1,5 +1,6 @@
 #include "Radio_rw.h"
 
+#include "Controls.h"
 #include "Eeprom.h"
 #include "Main.h"
 #include "Protocol.h"
@@ -149,11 +150,7 @@ TfrmReadWrite::TfrmReadWrite(QWidget* parent) : Form(parent) {
     lblAction = new QLabel(QStringLiteral("Message to user..."), this);
     lblAction->setAlignment(Qt::AlignCenter);
     lblAction->setWordWrap(true);
-    gaugeProgress = new QProgressBar(this);
-    gaugeProgress->setTextVisible(true);
-    gaugeProgress->setStyleSheet(
-        QStringLiteral("QProgressBar { text-align: center; }"
-                       "QProgressBar::chunk { background-color: maroon; }"));
+    gaugeProgress = controls::progressBar(this, QColor(128, 0, 0));
     btnCancel = forms::button(QStringLiteral("Cancel"), this);
     connect(btnCancel, &QPushButton::clicked, this, &TfrmReadWrite::btnCancelClick);
 

@@ -1,6 +1,7 @@
 // The habits every form keeps: one FormShow per opening (a window restored from minimised
-// is no new opening), no button that Enter clicks unless the form names it, Escape's
-// modal result, and Enter in the edit boxes of the dialogs that talk to the radio.
+// is no new opening, nor a page shown again or a box left), no button that Enter clicks
+// unless the form names it, Escape's modal result, Enter in the edit boxes of the dialogs
+// that talk to the radio, and Tab leaving grids.
 
 #include "Chandata.h"
 #include "Chanedit_p.h"
@@ -14,8 +15,10 @@
 #include "Main.h"
 #include "Print.h"
 #include "Radio_rw.h"
+#include "String_grid.h"
 #include "Tune_radio.h"
 #include "Tuning_fixture.h"
+#include "support/FormHabits.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,6 +26,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -31,6 +35,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -156,6 +161,82 @@ TEST(FormHabits, EscapeGivesTheFormsCancelResult) {
     QTest::keyClick(two.box, Qt::Key_Escape);
     EXPECT_FALSE(two.isVisible());
     EXPECT_EQ(two.result(), 2);
+}
+
+// A page's handlers run when pages change and the form opens or closes on the page; a
+// box's exit handler when the focus moves to another box. Minimising runs none of them.
+TEST(FormHabits, PageAndExitHandlersIgnoreMinimising) {
+    CountingForm form;
+    auto* pages = new QTabWidget(&form);
+    auto* first = new QLineEdit;
+    auto* second = new QLineEdit;
+    pages->addTab(first, QStringLiteral("First"));
+    pages->addTab(second, QStringLiteral("Second"));
+    form.layout()->addWidget(pages);
+    QStringList seen;
+    forms::onPageShowHide(
+        second, [&] { seen << "shown"; }, [&] { seen << "hidden"; });
+    forms::onExit(form.box, [&] { seen << "left"; });
+
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    form.box->setFocus();
+    pages->setCurrentWidget(second);
+    EXPECT_EQ(seen, QStringList{"shown"});
+    MinimiseAndRestore(&form);
+    EXPECT_EQ(seen, QStringList{"shown"}) << "minimising changes no page and leaves no box";
+    QTest::keyClick(form.box, Qt::Key_Tab);
+    EXPECT_EQ(seen, (QStringList{"shown", "left"}));
+    pages->setCurrentWidget(first);
+    form.hide();
+    pages->setCurrentWidget(second);
+    form.show();
+    form.hide();
+    EXPECT_EQ(seen, (QStringList{"shown", "left", "hidden", "shown", "hidden"}));
+}
+
+// Tab and Shift+Tab move from a grid, and from a cell being edited, to the next and
+// previous control; the typed text stays in its cell.
+TEST(FormHabits, TabLeavesGridsFromACellAndFromItsEditor) {
+    CountingForm form;
+    auto* table = new QTableWidget(3, 2, &form);
+    grid::Setup(table, {{"Name", 80}, {"Tag", 40}}, 18, true);
+    form.layout()->addWidget(table);
+    form.setTabOrder(form.box, table);
+    form.setTabOrder(table, form.first);
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+
+    table->setFocus();
+    table->setCurrentCell(0, 0);
+    QTest::keyClick(table, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.first);
+    QTest::keyClick(form.first, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), table);
+    QTest::keyClick(table, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), form.box);
+
+    for (const auto& [key, modifiers, next] :
+         {std::tuple{Qt::Key_Tab, Qt::NoModifier, static_cast<QWidget*>(form.first)},
+          std::tuple{Qt::Key_Backtab, Qt::ShiftModifier, static_cast<QWidget*>(form.box)}}) {
+        table->setFocus();
+        table->edit(table->model()->index(1, 0));
+        QPointer<QWidget> editor = QApplication::focusWidget();
+        ASSERT_NE(editor, table) << "the cell's editor is open";
+        QTest::keyClicks(editor, QStringLiteral("AB"));
+        QTest::keyClick(editor, key, modifiers);
+        EXPECT_EQ(QApplication::focusWidget(), next);
+        EXPECT_EQ(grid::Cell(table, 1, 0), "AB");
+        EXPECT_EQ(table->currentColumn(), 0) << "no next cell opened";
+        EXPECT_TRUE(!editor || !editor->isVisible()) << "the editor closed";
+        table->item(1, 0)->setText(QString());
+    }
+}
+
+TEST_F(KorvanFixture, EveryFormKeepsTheKeyboardAndDrawingHabits) {
+    testsupport::ExpectFormHabits(frmBelmar);
 }
 
 // Every form the program makes: no button is default or auto-default except the port
@@ -313,6 +394,24 @@ TEST_F(ChannelForms, EnterInTheTableAndTheEditBoxesClicksNothing) {
     QTest::qWait(50);
     EXPECT_TRUE(catcher.opened.isEmpty()) << catcher.opened.join(' ').toStdString();
     EXPECT_TRUE(host.messages.isEmpty());
+}
+
+// The keyboard reaches OK from the channel table, and comes back.
+TEST_F(ChannelForms, TabLeavesTheChannelTableForOk) {
+    frmChannelData->show();
+    frmChannelData->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frmChannelData));
+    frmChannelData->listChannel->setFocus();
+    QWidget* focused = frmChannelData->listChannel;
+    for (int presses = 0; presses < 20 && focused != frmChannelData->OKBtn; ++presses) {
+        QTest::keyClick(focused, Qt::Key_Tab);
+        focused = QApplication::focusWidget();
+        ASSERT_NE(focused, frmChannelData->listChannel) << "Tab stays in the table";
+    }
+    EXPECT_EQ(focused, frmChannelData->OKBtn);
+    frmChannelData->listChannel->setFocus();
+    QTest::keyClick(frmChannelData->listChannel, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_NE(QApplication::focusWidget(), frmChannelData->listChannel);
 }
 
 // Restoring a minimised channel table keeps its store and every unsaved change, so the

@@ -108,7 +108,8 @@ TEST_F(FirmwareUpgradeV2, WholeRunProgramsOnlyPagesWithDataAndGivesThePortBack) 
         EXPECT_EQ(form->lbl[stage]->text(), labels[stage]);
     }
     EXPECT_EQ(form->lblReturnData->text(), "Flash Update Complete.");
-    EXPECT_EQ(form->progressAddress->value(), 0);
+    EXPECT_EQ(form->progressAddress->value(), form->progressAddress->maximum())
+        << "the finished verify leaves its bar full";
     EXPECT_TRUE(form->btnNext->isEnabled());
     EXPECT_TRUE(form->OKBtn->isEnabled());
     EXPECT_TRUE(serialPort->IsOpen());
@@ -125,6 +126,7 @@ TEST_F(FirmwareUpgradeV2, WholeRunProgramsOnlyPagesWithDataAndGivesThePortBack) 
     EXPECT_EQ(Lamp(TfrmAdvanced::stVerify), lamp::Green);
     EXPECT_EQ(loader->flash(), firmware);
     EXPECT_EQ(form->lblReturnData->text(), "Flash Update Complete.");
+    EXPECT_EQ(form->progressAddress->value(), form->progressAddress->maximum());
 }
 
 TEST_F(FirmwareUpgradeV2, EachFailingStageEndsWithTheFlashErrorBox) {
