@@ -8,7 +8,7 @@
 #include "Tune_radio.h"
 #include "support/SecondGenRadio.h"
 
-#include <QThread>
+#include <QTest>
 #include <QTimer>
 
 #include <memory>
@@ -136,7 +136,9 @@ TEST_F(HardwareAlign, ARadioReconnectedSinceTheLastSessionGoesOnLine) {
 
     firstLead.reset();
     radio.mapToPort(2);
-    QThread::msleep(200); // the reader sees the hang-up
+    ASSERT_TRUE(QTest::qWaitFor(
+        [] { return serialPort->GetHandle() && serialPort->GetHandle()->hasDropped(); }, 10000))
+        << "the reader sees the hang-up";
     Align([] { frmAdvanced->btnReadCalRadioClick(); });
     EXPECT_TRUE(opened);
     EXPECT_TRUE(online);
