@@ -1,6 +1,7 @@
 #include "Call_memories.h"
 
 #include "Key_filter.h"
+#include "String_grid.h"
 #include "platform/Host.h"
 
 #include <QGridLayout>
@@ -42,6 +43,7 @@ QTableWidget* NewGrid(int rows) {
     for (int column = 0; column < 4; ++column)
         grid->setColumnWidth(column, widths[column]);
     grid->setMinimumSize(330, 300);
+    grid::StartOnFirstRow(grid, 1); // the Memory column is the fixed one
     return grid;
 }
 
