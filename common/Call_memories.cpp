@@ -44,6 +44,7 @@ QTableWidget* NewGrid(int rows) {
     for (int column = 0; column < 4; ++column)
         grid->setColumnWidth(column, widths[column]);
     grid->setMinimumSize(330, 300);
+    grid::StartOnFirstRow(grid, 1); // the Memory column is the fixed one
     return grid;
 }
 

@@ -47,7 +47,8 @@ template <class Dialog> void BindHelp(HelpPane& help, const Dialog& dialog) {
     help.bind(dialog.listSelcallMemories, {idents::help::Memories});
 }
 
-// The four columns, one row selected at a time, edited on a double click or any key.
+// The four columns, one row selected at a time, edited on a double click or any key; the
+// grid opens on the first memory's ident.
 QTableWidget* NewGrid(int rows);
 
 // "Yes" or "No" in the Command? column.

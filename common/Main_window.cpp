@@ -193,6 +193,15 @@ void reportPortNotOpened(int n, const QString& caption) {
                                 platform::MB_ICONEXCLAMATION);
 }
 
+ImageLabels keepLabels(const QLabel* type, const QLabel* version) {
+    return {type->text(), version->text()};
+}
+
+void showLabels(QLabel* type, QLabel* version, const ImageLabels& labels) {
+    type->setText(labels.type);
+    version->setText(labels.version);
+}
+
 QString radioTypeText(uint8_t bandByte) {
     return (bandByte & 0x80) ? QStringLiteral("Korvan UHF") : QStringLiteral("Korvan VHF");
 }

@@ -162,6 +162,15 @@ bool confirmWrite(int radioReadCount);
 void reportNoDefaultFile(const QString& name);
 // Tells that COM<n> could not be opened, in a box of that caption.
 void reportPortNotOpened(int n, const QString& caption);
+// What the type and version labels say of the image the window holds. A read from the radio
+// keeps it; a read that does not replace the image shows it again, so that the labels never
+// pair the kept image with the radio that failed to give its own.
+struct ImageLabels {
+    QString type;
+    QString version;
+};
+ImageLabels keepLabels(const QLabel* type, const QLabel* version);
+void showLabels(QLabel* type, QLabel* version, const ImageLabels& labels);
 // "Korvan UHF" or "Korvan VHF" by bit 7 of the band byte.
 QString radioTypeText(uint8_t bandByte);
 // The version number in the radio's version text.

@@ -91,6 +91,7 @@ int Setup(QTableWidget* grid, std::initializer_list<Column> columns, int rowHeig
         total += c.width;
     }
     grid->setHorizontalHeaderLabels(headers);
+    StartOnFirstRow(grid, 0);
     return total;
 }
 
@@ -128,6 +129,20 @@ void SelectRow(QTableWidget* grid, int row) {
     grid->selectRow(row);
     if (QTableWidgetItem* item = grid->item(row, 0))
         grid->scrollToItem(item);
+}
+
+void StartOnFirstRow(QTableWidget* grid, int column) {
+    QObject* object = grid;
+    const auto start = [object, column] {
+        // While the grid is destroyed its model resets, and it is a grid no longer.
+        auto* table = qobject_cast<QTableWidget*>(object);
+        if (table && table->rowCount() > 0 && !table->currentIndex().isValid())
+            table->setCurrentCell(0, column);
+    };
+    // Emptying the cells resets the model, which loses the current cell.
+    QObject::connect(grid->model(), &QAbstractItemModel::modelReset, grid, start);
+    QObject::connect(grid->model(), &QAbstractItemModel::rowsInserted, grid, start);
+    start();
 }
 
 } // namespace grid

@@ -18,7 +18,8 @@ struct Column {
 
 // Sets the columns and the row height, in a compact font that fits the column widths. The
 // grid becomes read-only with whole-row selection, or with `editable` a grid whose cells
-// the user types into; Tab leaves it as below. Returns the sum of the column widths.
+// the user types into; it starts on its first row and Tab leaves it as below. Returns the sum
+// of the column widths.
 int Setup(QTableWidget* grid, std::initializer_list<Column> columns, int rowHeight,
           bool editable = false);
 // Tab and Shift+Tab leave the grid for the next and previous control of the form, from a
@@ -36,5 +37,8 @@ QString Cell(const QTableWidget* grid, int row, int column);
 void SetCell(QTableWidget* grid, int row, int column, const QString& text, bool editable);
 // Selects the row (and makes it current), scrolling it into view.
 void SelectRow(QTableWidget* grid, int row);
+// A grid with rows has a current cell: when rows come to a grid without one (made, filled,
+// emptied and refilled), the cell of its first row in `column` becomes current.
+void StartOnFirstRow(QTableWidget* grid, int column);
 
 } // namespace grid

@@ -35,12 +35,6 @@ constexpr uint8_t NonPredictiveMask = 0x0F;
 constexpr int TonesDisplayByte = 0x87;
 constexpr int TonePeriodByte = 0x89;
 constexpr int TonesetByte = 0xAC;
-// Idents: the own ident, then 40 call-memory records of 9 bytes (slots 1 to 39 and LAST),
-// each starting with its 4-byte ident.
-constexpr int OwnIdentAddress = 0xB5;
-constexpr int FirstRecordAddress = 0xB9;
-constexpr int RecordSize = 9;
-constexpr int RelaidRecords = 40;
 
 #if KORVAN_V2
 constexpr bool SignedTonePeriod = true; // 128..255 read as negative: "20ms"
@@ -484,14 +478,12 @@ void TfrmSelcall::StoreToneCounts() {
 
 // Shrinking the count moves each ident's digits left by the difference (the first ones go
 // to the end), growing moves them right, so that shrinking and growing back restores them.
+// Every ident the radio holds moves, so that all memories keep calling the same numbers.
 void TfrmSelcall::RelayIdents(int oldCount, int newCount) {
     const int digits = std::abs(newCount - oldCount);
     const int shift = newCount < oldCount ? 4 * digits : 32 - (4 * digits) % 32;
-    writeIdent(OwnIdentAddress, rotateLeft(readIdent(OwnIdentAddress), shift));
-    for (int record = 0; record < RelaidRecords; ++record) {
-        const int address = FirstRecordAddress + RecordSize * record;
+    for (int address : frmSelcallIdents->IdentAddresses())
         writeIdent(address, rotateLeft(readIdent(address), shift));
-    }
 }
 
 void TfrmSelcall::ShowIdents() {

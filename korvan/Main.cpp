@@ -294,16 +294,15 @@ void TfrmBelmar::btnReadRadioClick() {
         return;
     // A read that fails or is cancelled gives the user back the image they had.
     std::vector<uint8_t> previous(RadioData, RadioData + IMAGE_SIZE);
-    const QString previousType = lblRadioType->text();
-    const QString previousVersion = lblVersion->text();
+    const mainwindow::ImageLabels previousLabels = mainwindow::keepLabels(lblRadioType, lblVersion);
     std::memset(RadioData, 0, IMAGE_SIZE);
     SetStatus(QStringLiteral("Reading..."));
     ClearRadioLabels();
     if (frmReadWrite->RunJob(0, IMAGE_SIZE - 1, TfrmReadWrite::MODE_READ) !=
         TfrmReadWrite::MODE_DONE) {
         std::copy(previous.begin(), previous.end(), RadioData);
-        lblRadioType->setText(previousType);
-        lblVersion->setText(previousVersion);
+        mainwindow::showLabels(lblRadioType, lblVersion, previousLabels);
+        RadioReadCount = 0; // the radio on the line was not read
         SetStatus(QString());
         return;
     }

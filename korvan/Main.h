@@ -66,7 +66,7 @@ public:
 
     QString DefaultFile;
     QString CurrentFile;
-    int RadioReadCount = 0;
+    int RadioReadCount = 0; // reads that ended well; 0 again after one that did not
     uint8_t RadioData[IMAGE_SIZE] = {};
     std::atomic<uint32_t> LinkStatus{0}; // bit 0: the radio answered the connect command
     int ComPort = 1;

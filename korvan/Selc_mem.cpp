@@ -203,6 +203,13 @@ void TfrmSelcallIdents::SetIdentText(int slot, const QString& text) {
         idents::WriteIdent(image::set, address, text);
 }
 
+std::vector<int> TfrmSelcallIdents::IdentAddresses() const {
+    std::vector<int> addresses;
+    for (int slot = 0; slot <= OwnIdentSlot; ++slot)
+        addresses.push_back(identAddress(slot));
+    return addresses;
+}
+
 QString TfrmSelcallIdents::GetTagText(int slot) const {
     if (slot == OwnIdentSlot)
         return QStringLiteral("RADIO");

@@ -50,6 +50,8 @@ public:
     void SetIdentText(int slot, const QString& text);
     QString GetTagText(int slot) const;
     void SetTagText(int slot, const QString& text);
+    // Where every ident lies: the memory slots', LAST's and the own ident's.
+    std::vector<int> IdentAddresses() const;
 
     // The grid cell of a grid row (1..100) and column.
     QString cellText(int row, int column) const;

@@ -301,7 +301,6 @@ bool TfrmBelmar::LoadProgrammingFile(const QString& name) {
         mainwindow::reportFileResult(result, mainwindow::ReadProblem, FileNotice::Quiet,
                                      FileProblemFlags);
         SetStatus(QStringLiteral("No file loaded."));
-        ShowRadioType(); // of the image the user still has
         return false;
     }
     eeprom.Erase();
@@ -339,18 +338,23 @@ void TfrmBelmar::mnuDefaultFileClick() {
 // ---- Radio transfers ----
 
 void TfrmBelmar::btnReadRadioClick() {
+    labelsBeforeRead = mainwindow::keepLabels(lblRadioType, lblVersion);
     ClearRadioLabels();
     SetStatus(QString());
     RadioVersion[0] = 0;
     const QString failure = QStringLiteral("Unable to read from radio.\n");
     const QString caption = QStringLiteral("Read Error");
-    if (!CheckRadio(failure, caption, QStringLiteral("Cannot read from ")))
+    if (!CheckRadio(failure, caption, QStringLiteral("Cannot read from "))) {
+        ReadNotTaken();
         return;
+    }
     ShowVersion(QString::fromLatin1(RadioVersion));
     lblRadioType->setText(QString::fromLatin1(versionInfo.model));
     int size = 0;
-    if (!TransferSize(size, failure, caption))
+    if (!TransferSize(size, failure, caption)) {
+        ReadNotTaken();
         return;
+    }
     imageBeforeRead.assign(eeprom.data, eeprom.data + IMAGE_SIZE);
     eeprom.Erase();
     RunTransfer(0, 0, size);
@@ -434,7 +438,8 @@ void TfrmBelmar::OnRadioMessage(const platform::RadioUpdateEvent& message) {
 // A read of this window that did not end well gives the user back the image they had.
 void TfrmBelmar::EndTransfer(long result) {
     const bool reading = frmReadWrite->WriteMode == 0;
-    if (ownTransfer && reading && result != TRANSFER_DONE && !imageBeforeRead.empty())
+    const bool readNotTaken = ownTransfer && reading && result != TRANSFER_DONE;
+    if (readNotTaken && !imageBeforeRead.empty())
         eeprom.WriteBlock(0, imageBeforeRead.data(), IMAGE_SIZE);
     if (result == TRANSFER_FAILED) {
         host().messageBox(reading ? QStringLiteral("Error reading from radio.")
@@ -452,7 +457,16 @@ void TfrmBelmar::EndTransfer(long result) {
     ownTransfer = false;
     imageBeforeRead.clear();
     ShowRadioType();
+    if (readNotTaken)
+        ReadNotTaken();
     frmReadWrite->EndShowing();
+}
+
+// A read that left the image as it was: the labels say again what they said of it, and the
+// next write warns as for a radio never read.
+void TfrmBelmar::ReadNotTaken() {
+    mainwindow::showLabels(lblRadioType, lblVersion, labelsBeforeRead);
+    RadioReadCount = 0;
 }
 
 bool TfrmBelmar::GetEepromSize(int& size) {

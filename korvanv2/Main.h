@@ -102,7 +102,9 @@ public:
     char RadioVersion[VERSION_BUFFER] = {};
     int ComPort = 1;
     int maxBdRate = BaudRateTable[0]; // one of BaudRateTable; the hardware screen edits it
-    int RadioReadCount = 0;           // whole-image transfers that ended well
+    // Whole-image transfers that ended well; 0 again after a read that did not, as the
+    // radio on the line was then never read.
+    int RadioReadCount = 0;
 
     // Panel1: the radio and file commands.
     QFrame* Panel1;
@@ -192,14 +194,16 @@ private:
     bool TransferSize(int& size, const QString& failure, const QString& caption);
     void RunTransfer(int mode, int start, int end);
     void EndTransfer(long result);
+    void ReadNotTaken();
 
     std::vector<EditorCommand> editorCommands;
     static constexpr int EDITOR_COUNT = int(Editor::EepromEdit) + 1;
     QDialog* editors[EDITOR_COUNT] = {};
     bool firstActivation = true;
     bool closed = false;
-    bool ownTransfer = false;             // the running transfer is this window's read or write
-    std::vector<uint8_t> imageBeforeRead; // given back when a read does not end well
+    bool ownTransfer = false;                 // the running transfer is this window's read or write
+    std::vector<uint8_t> imageBeforeRead;     // given back when a read does not end well
+    mainwindow::ImageLabels labelsBeforeRead; // the same for the labels
 };
 
 extern TfrmBelmar* frmBelmar;

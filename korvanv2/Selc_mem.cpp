@@ -13,6 +13,7 @@
 #include "platform/Host.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -30,8 +31,9 @@ namespace {
 
 constexpr int SizeByte = 0x80; // the radio's memory size in KiB
 constexpr int SelcallOptionsByte = 0x4C;
-constexpr uint8_t TransmitGroupRange = 0x0C; // 00 none, 01 up to 10, 11 up to 100, 10 up to 1000
-constexpr uint8_t RangeBeyondTen = 0x08;     // up to 100 or up to 1000
+// The Selcall dialog's transmit group-call ranges.
+constexpr int GroupCallsUpToTen = 1;
+constexpr int GroupCallsUpToHundred = 2;
 constexpr int PermissionsByte = 0x4D;
 constexpr uint8_t OwnIdentModifyBit = 0x40;
 constexpr uint8_t CallMemoryModifyBit = 0x80;
@@ -116,9 +118,7 @@ bool TfrmSelcallIdents::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TfrmSelcallIdents::FormShow() {
-    const bool large = eeprom.GetByte(SizeByte) > 8;
-    SlotCount = large ? 100 : 40;
-    TagLength = large ? idents::MaxTagLength : idents::RecordTagBytes;
+    ChooseSize();
     InitGrid();
     ToneCount = frmSelcall->hsbTonesPred->value();
     LoadIdents();
@@ -146,6 +146,21 @@ void TfrmSelcallIdents::reject() {
 void TfrmSelcallIdents::Tell(const QString& text, const QString& caption, QWidget* focus) {
     platform::host().messageBox(text, caption, platform::MB_OK);
     focus->setFocus();
+}
+
+// The call memory follows the radio's memory size.
+void TfrmSelcallIdents::ChooseSize() {
+    const bool large = eeprom.GetByte(SizeByte) > 8;
+    SlotCount = large ? 100 : 40;
+    TagLength = large ? idents::MaxTagLength : idents::RecordTagBytes;
+}
+
+std::vector<int> TfrmSelcallIdents::IdentAddresses() {
+    ChooseSize();
+    std::vector<int> addresses;
+    for (int slot = 0; slot <= SlotCount; ++slot)
+        addresses.push_back(SlotAddress(slot));
+    return addresses;
 }
 
 int TfrmSelcallIdents::SlotAddress(int slot) const {
@@ -254,13 +269,14 @@ bool TfrmSelcallIdents::CheckMemoryRow() {
 
 // A memory ident is called, so the transmit group-call range says how many of its last
 // digits may be the group digit: the last with any range, the last two with the ranges up
-// to 100 and up to 1000, none without a range.
+// to 100 and up to 1000, none without a range. The range is the one the Selcall dialog
+// shows, stored or not yet.
 bool TfrmSelcallIdents::GroupCallDigitAllowed(int position) const {
-    const uint8_t range = SelcallByte & TransmitGroupRange;
+    const int range = frmSelcall->cmbTxGroup->currentIndex();
     if (position == ToneCount)
-        return range != 0;
+        return range >= GroupCallsUpToTen;
     if (position == ToneCount - 1)
-        return range & RangeBeyondTen;
+        return range >= GroupCallsUpToHundred;
     return false;
 }
 

@@ -14,6 +14,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class HelpPane;
 class QCheckBox;
@@ -51,6 +52,8 @@ public:
     void SetIdentText(int slot, const QString& text);
     QString GetTagText(int slot);
     void SetTagText(int slot, const QString& text);
+    // Where every ident of the radio lies: its memory slots', LAST's and the own ident's.
+    std::vector<int> IdentAddresses();
 
     // The grid cell of a grid row (1 .. SlotCount) and column.
     QString cellText(int row, int column) const;
@@ -79,6 +82,7 @@ protected:
 private:
     void BuildControls();
     void BindHelp();
+    void ChooseSize();
     void InitGrid();
     void FillGrid();
     void StoreGrid();

@@ -90,8 +90,10 @@ TEST_F(RadioCommands, CancelledQuestionOrJobLeavesNothingLoaded) {
     EXPECT_EQ(image(), pattern(23));
     EXPECT_TRUE(radio.frames().isEmpty());
 
-    // Cancel during the read: the image the user had comes back, the status is empty and
-    // the count is as it was.
+    // Cancel during the read: the image the user had comes back with its labels, the status
+    // is empty and the radio on the line counts as never read.
+    frmBelmar->lblRadioType->setText(QStringLiteral("Korvan VHF"));
+    frmBelmar->lblVersion->setText(QStringLiteral("V1.06"));
     radio.setMemory(pattern(24));
     host.messageAnswers.enqueue(IDOK);
     runJob([] { frmBelmar->btnReadRadioClick(); }, WHOLE_JOB_LIMIT_MS,
@@ -102,7 +104,13 @@ TEST_F(RadioCommands, CancelledQuestionOrJobLeavesNothingLoaded) {
     EXPECT_EQ(frmReadWrite->Mode, TfrmReadWrite::MODE_FAILED);
     EXPECT_EQ(image(), pattern(23));
     EXPECT_EQ(frmBelmar->StatusText(0), "");
-    EXPECT_EQ(frmBelmar->RadioReadCount, 2);
+    EXPECT_EQ(frmBelmar->lblVersion->text(), "V1.06") << "the kept image's";
+    EXPECT_EQ(frmBelmar->lblRadioType->text(), "Korvan VHF");
+    EXPECT_EQ(frmBelmar->RadioReadCount, 0);
+    host.messageAnswers.enqueue(IDCANCEL);
+    frmBelmar->btnWriteRadioClick();
+    EXPECT_EQ(host.messages.last().text,
+              "Radio has not been read.\nAll current radio data will be lost.");
 
     // A failed write still shows the file in the status bar.
     FirstGenRadio::Faults silent;

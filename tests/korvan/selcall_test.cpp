@@ -289,11 +289,12 @@ TEST_F(Selcall, PowerSaveBoxOnlyInformsAndNeverWhileShowing) {
 TEST_F(Selcall, IdentsAreRelaidWhenThePredictiveCountChanges) {
     image()[0x4B] = 0x03;
     image()[0x88] = 0x53;
-    Set(0xB5, {0x12, 0x34, 0x5F, 0xFF});     // own ident
-    Set(0xB9, {0xAB, 0xCD, 0xEF, 0x01});     // slot 1
-    Set(0x218, {0x98, 0x76, 0x54, 0x32});    // LAST
-    Set(0xB9 + 4, {0xC1, 0x42, 0x43, 0x44}); // slot 1's tag, Command flag set
-    Set(0xB20, {0x11, 0x22, 0x33, 0x44});    // slot 40 lies elsewhere
+    Set(0xB5, {0x12, 0x34, 0x5F, 0xFF});           // own ident
+    Set(0xB9, {0xAB, 0xCD, 0xEF, 0x01});           // slot 1
+    Set(0x218, {0x98, 0x76, 0x54, 0x32});          // LAST
+    Set(0xB9 + 4, {0xC1, 0x42, 0x43, 0x44});       // slot 1's tag, Command flag set
+    Set(0xB20, {0x11, 0x22, 0x33, 0x44});          // slot 40, in the second table
+    Set(0xB20 + 9 * 59, {0x55, 0x66, 0x77, 0x88}); // slot 99
     Show();
 
     frmSelcall->hsbTonesPred->setValue(3);
@@ -306,7 +307,9 @@ TEST_F(Selcall, IdentsAreRelaidWhenThePredictiveCountChanges) {
     EXPECT_EQ(Bytes(0xB9, 4), (std::vector<uint8_t>{0xCD, 0xEF, 0x01, 0xAB}));
     EXPECT_EQ(Bytes(0x218, 4), (std::vector<uint8_t>{0x76, 0x54, 0x32, 0x98}));
     EXPECT_EQ(Bytes(0xB9 + 4, 4), (std::vector<uint8_t>{0xC1, 0x42, 0x43, 0x44})) << "tag kept";
-    EXPECT_EQ(Bytes(0xB20, 4), (std::vector<uint8_t>{0x11, 0x22, 0x33, 0x44}));
+    EXPECT_EQ(Bytes(0xB20, 4), (std::vector<uint8_t>{0x22, 0x33, 0x44, 0x11}))
+        << "every memory keeps calling the same number";
+    EXPECT_EQ(Bytes(0xB20 + 9 * 59, 4), (std::vector<uint8_t>{0x66, 0x77, 0x88, 0x55}));
 
     // The same count again: nothing to re-lay.
     AnswerIdents(true);
@@ -319,6 +322,7 @@ TEST_F(Selcall, IdentsAreRelaidWhenThePredictiveCountChanges) {
     frmSelcall->btnSelcallMemClick();
     EXPECT_EQ(Bytes(0xB5, 4), (std::vector<uint8_t>{0x12, 0x34, 0x5F, 0xFF}));
     EXPECT_EQ(Bytes(0x218, 4), (std::vector<uint8_t>{0x98, 0x76, 0x54, 0x32}));
+    EXPECT_EQ(Bytes(0xB20 + 9 * 59, 4), (std::vector<uint8_t>{0x55, 0x66, 0x77, 0x88}));
     EXPECT_EQ(image()[0x88], 0x53);
     frmSelcall->OKBtnClick();
     EXPECT_TRUE(host.messages.isEmpty()) << "the idents were seen: no question";

@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <functional>
 #include <vector>
 
 using testsupport::SecondGenRadio;
@@ -173,6 +174,7 @@ TEST_F(TransferRoad, WriteSendsBytes48UpAndAsksFirst) {
 TEST_F(TransferRoad, ARadioThatStopsMidReadLeavesTheImageAsItWas) {
     FillImage(6);
     eeprom.SetByte(BAND_BYTE, 0x00);
+    frmBelmar->ShowRadioType(); // as a loaded file shows it
     const QByteArray before = Image();
     frmBelmar->maxBdRate = 38400;
     SecondGenRadio::Faults faults;
@@ -212,6 +214,70 @@ TEST_F(TransferRoad, CancelKeepsTheDialogUntilTheWorkerEndsAndGivesTheImageBack)
     EXPECT_TRUE(host.messages.isEmpty());
     EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::DISCONNECT, 1, 1000));
     EXPECT_FALSE(TransferStarted()) << "the worker was joined";
+}
+
+// A read that leaves the image as it was leaves the labels as they were of it too, and the
+// radio on the line counts as never read, so the next write warns.
+TEST_F(TransferRoad, AReadThatKeepsTheImageKeepsItsLabelsAndTheNextWriteWarns) {
+    struct Case {
+        const char* name;
+        std::function<void(SecondGenRadio&, UpdateRecorder&)> arrange;
+        const char* message; // of the read
+    };
+    const Case cases[] = {
+        {"radio stops",
+         [](SecondGenRadio& r, UpdateRecorder&) {
+             SecondGenRadio::Faults faults;
+             faults.stopAfterBlocks = 10;
+             r.setFaults(faults);
+         },
+         "Error reading from radio."},
+        {"cancelled",
+         [](SecondGenRadio& r, UpdateRecorder& recorder) {
+             r.setPacing(true);
+             recorder.onUpdate = [&recorder](long wParam, long) {
+                 if (wParam == 0 && recorder.progressCount() == 2)
+                     frmReadWrite->btnCancel->click();
+             };
+         },
+         nullptr},
+        {"another model", [](SecondGenRadio& r, UpdateRecorder&) { r.setVersion("Belmar V2.10"); },
+         "Radio type is incorrect.\nCannot read from Belmar"},
+    };
+    for (const Case& c : cases) {
+        FillImage(6);
+        eeprom.SetByte(BAND_BYTE, 0x00);
+        const QByteArray before = Image();
+        frmBelmar->lblRadioType->setText(QStringLiteral("Korvan VHF"));
+        frmBelmar->lblVersion->setText(QStringLiteral("v2.01b"));
+        frmBelmar->RadioReadCount = 1;
+        host.messages.clear();
+        radio.clearFrames();
+        UpdateRecorder recorder(frmBelmar);
+        c.arrange(radio, recorder);
+        frmBelmar->btnReadRadioClick();
+        ASSERT_EQ(host.messages.size(), c.message ? 1 : 0) << c.name;
+        EXPECT_EQ(host.messages.value(0).text, QString::fromLatin1(c.message)) << c.name;
+        EXPECT_EQ(Image(), before) << c.name;
+        EXPECT_EQ(frmBelmar->lblRadioType->text(), "Korvan VHF") << c.name;
+        EXPECT_EQ(frmBelmar->lblVersion->text(), "v2.01b") << c.name << ": the kept image's";
+        ASSERT_FALSE(frmReadWrite->isVisible());
+
+        recorder.onUpdate = nullptr;
+        radio.setFaults({});
+        radio.setPacing(false);
+        radio.setVersion("Korvan v2.02a");
+        if (radio.count(SecondGenRadio::CONNECT) > 0) {
+            EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::DISCONNECT, 1, 10000)) << c.name;
+        }
+        host.messages.clear();
+        host.messageAnswers.enqueue(platform::IDCANCEL);
+        frmBelmar->btnWriteRadioClick();
+        ASSERT_EQ(host.messages.size(), 1) << c.name;
+        EXPECT_EQ(host.messages[0].text,
+                  "Radio has not been read.\nAll current radio data will be lost.")
+            << c.name;
+    }
 }
 
 TEST_F(TransferRoad, WorkerCancelledAtOnceMovesNoBlockAndEmptyRangesConnectAndEnd) {

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -147,7 +148,7 @@ TEST_F(SelcallIdentsV2, OkWritesOnlyTheChangedIdentsTagsAndFlags) {
 
 TEST_F(SelcallIdentsV2, GroupCallDigitFollowsTheTransmitRange) {
     struct Case {
-        uint8_t range; // 0x4C bits 3-2
+        uint8_t range; // 0x4C bits 3-2, as the Selcall dialog shows them
         const char* ident;
         bool accepted;
     };
@@ -157,9 +158,11 @@ TEST_F(SelcallIdentsV2, GroupCallDigitFollowsTheTransmitRange) {
         {0x08, "123AA", true},  {0x0C, "12A45", false}, {0x08, "A2345", false},
         {0x03, "1234A", false}, {0x00, "12345", true},
     };
+    const int shownItem[] = {0, 1, 3, 2}; // the Selcall dialog's item of each range
     for (const Case& c : cases) {
         host.messages.clear();
         eeprom.SetByte(0x4C, uint8_t(c.range | 0xF0));
+        frmSelcall->cmbTxGroup->setCurrentIndex(shownItem[(c.range >> 2) & 3]);
         Set(0xB5, {0x12, 0x34, 0x50, 0x00});
         Set(0xB9 + 9 * 6, {0xFF, 0xFF, 0xFF, 0xFF});
         Show(16, 5);

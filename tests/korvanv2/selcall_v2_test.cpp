@@ -1,7 +1,7 @@
 // Selcall options as the second program builds them: the hidden alarm and page controls,
 // the signed tone period, the option bytes written back with bits the idents dialog
-// changed, the re-lay of the idents that leaves the memories beyond slot 39 alone, and the
-// whole 16 KiB image put back on Cancel.
+// changed, the re-lay of every ident the radio holds, the idents dialog taking what this
+// dialog shows, and the whole 16 KiB image put back on Cancel.
 
 #include "Image_editor_fixture.h"
 #include "Selc_mem.h"
@@ -11,7 +11,10 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QTimer>
+#include <algorithm>
+#include <string>
 
 namespace {
 
@@ -134,6 +137,87 @@ TEST_F(SelcallV2, ToneCountChangeReLaysIdentsButNotTheMemoriesBeyondSlot39) {
     frmSelcall->btnSelcallMemClick();
     Ok();
     EXPECT_EQ(eepromcheck::Snapshot(), before);
+}
+
+// A tone-count change moves the digits of every ident the radio holds, and the idents
+// dialog opened over this one checks its first row at OK against the group-call range
+// shown here, stored or not.
+TEST_F(SelcallV2, IdentsDialogWorksOnEveryIdentWithTheCountAndRangeShown) {
+    struct Case {
+        uint8_t kib;
+        int from, to;
+        uint32_t stored, relaid; // every ident, before and after the re-lay
+        int storedRange, shownRange;
+        const char* firstRow;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {16, 5, 3, 0x1234A678, 0x34A67812, 0, 1, "34A", true},
+        {16, 5, 3, 0x1234A678, 0x34A67812, 1, 0, "34A", false},
+        {8, 4, 6, 0x12A45678, 0x7812A456, 2, 1, "7812A4", false},
+        {8, 4, 6, 0x12A45678, 0x7812A456, 0, 3, "7812A4", true},
+        {16, 5, 5, 0xA2345678, 0xA2345678, 3, 3, "A2345", false},
+        {16, 2, 5, 0x12345678, 0x67812345, 0, 0, "67812", true},
+    };
+    const uint8_t rangeBits[] = {0x00, 0x04, 0x0C, 0x08}; // 0x4C bits 3-2 of each range
+    const auto write = [](int address, uint32_t ident) {
+        for (int i = 0; i < 4; ++i)
+            Set(address + i, uint8_t(ident >> (24 - 8 * i)));
+    };
+    const auto read = [](int address) {
+        uint32_t ident = 0;
+        for (int i = 0; i < 4; ++i)
+            ident = ident << 8 | Byte(address + i);
+        return ident;
+    };
+    std::vector<int> identsOfSmall{0xB5, 0x218}, identsOfLarge;
+    for (int slot = 0; slot < 39; ++slot)
+        identsOfSmall.push_back(0xB9 + 9 * slot);
+    identsOfLarge = identsOfSmall;
+    for (int slot = 39; slot < 99; ++slot)
+        identsOfLarge.push_back(0x27D0 + 9 * (slot - 39));
+
+    for (const Case& c : cases) {
+        const std::string name = "case " + std::to_string(&c - cases);
+        FillShowable(8);
+        host.messages.clear();
+        Set(0x80, c.kib);
+        Set(0x88, uint8_t(c.from << 4 | 2));
+        Set(0x4C, uint8_t((Byte(0x4C) & ~0x0C) | rangeBits[c.storedRange]));
+        for (int address : identsOfLarge)
+            write(address, c.stored);
+        const QByteArray before = eepromcheck::Snapshot();
+        Open();
+        frmSelcall->hsbTonesPred->setValue(c.to);
+        frmSelcall->cmbTxGroup->setCurrentIndex(c.shownRange);
+        QString firstRow;
+        bool stayedOpen = false;
+        QTimer::singleShot(0, frmSelcallIdents, [&] {
+            firstRow = frmSelcallIdents->cellText(1, 1);
+            frmSelcallIdents->OKBtn->click();
+            stayedOpen = frmSelcallIdents->isVisible();
+            if (stayedOpen)
+                frmSelcallIdents->CancelBtn->click();
+        });
+        frmSelcall->btnSelcallMemClick();
+
+        EXPECT_EQ(firstRow, c.firstRow) << name;
+        EXPECT_EQ(stayedOpen, !c.accepted) << name;
+        ASSERT_EQ(host.messages.size(), c.accepted ? 0 : 1) << name;
+        EXPECT_EQ(host.messages.value(0).caption, c.accepted ? "" : "Group call error") << name;
+        const std::vector<int>& radioIdents = c.kib == 16 ? identsOfLarge : identsOfSmall;
+        for (int address : radioIdents)
+            EXPECT_EQ(read(address), c.relaid) << name << " ident at 0x" << std::hex << address;
+        const QByteArray after = eepromcheck::Snapshot();
+        for (const auto& change : eepromcheck::Changes(before, after)) {
+            const int offset = change.offset;
+            const bool identByte = std::any_of(radioIdents.begin(), radioIdents.end(), [&](int a) {
+                return offset >= a && offset < a + 4;
+            });
+            EXPECT_TRUE(identByte || offset == 0x88) << name << " " << change;
+        }
+        Cancel();
+    }
 }
 
 } // namespace
