@@ -9,8 +9,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <cctype>
-#include <climits>
 #include <cstring>
 
 version_info_struct versionInfo{};
@@ -22,19 +22,23 @@ bool IsDigit(char c) {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
 }
 
-// A plain decimal number (digits only, fitting an int), else 0.
-int DecimalOrZero(const char* text, int length) {
-    if (length == 0)
+// Firmware numbers run to 9999 at most: a larger one is no version we know, and
+// major x 100 + minor of any that fits is far from an int's limit.
+constexpr int VersionLimit = 9999;
+constexpr int TooLarge = -1;
+
+// A plain decimal number (digits only) up to VersionLimit, 0 for any other text, TooLarge
+// for a larger number.
+int VersionNumber(const char* text, int length) {
+    if (!std::all_of(text, text + length, IsDigit))
         return 0;
-    long long value = 0;
+    int value = 0;
     for (int i = 0; i < length; ++i) {
-        if (!IsDigit(text[i]))
-            return 0;
         value = value * 10 + (text[i] - '0');
-        if (value > INT_MAX)
-            return 0;
+        if (value > VersionLimit)
+            return TooLarge;
     }
-    return int(value);
+    return value;
 }
 
 constexpr int SizeShift = 10; // the size byte counts KiB
@@ -64,18 +68,26 @@ int ParseRadioVersion(const char* text, version_info_struct& record) {
     const char* majorText = p;
     while (*p && *p != '.')
         ++p;
-    record.major = DecimalOrZero(majorText, int(p - majorText));
+    const int major = VersionNumber(majorText, int(p - majorText));
     if (*p == '.')
         ++p;
     const char* minorText = p;
     while (IsDigit(*p))
         ++p;
-    record.minor = DecimalOrZero(minorText, int(p - minorText));
+    const int minor = VersionNumber(minorText, int(p - minorText));
+    if (major == TooLarge || minor == TooLarge)
+        return 1;
+    record.major = major;
+    record.minor = minor;
     record.suffix = *p;
     return 1;
 }
 
+// A record filled by hand with numbers no radio gives counts as no version.
 int FirmwareNumber(const version_info_struct& record) {
+    const auto known = [](int n) { return n >= 0 && n <= VersionLimit; };
+    if (!known(record.major) || !known(record.minor))
+        return 0;
     return record.major * 100 + record.minor;
 }
 
