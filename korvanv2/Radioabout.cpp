@@ -1,6 +1,7 @@
 #include "Radioabout.h"
 
 #include "Codeword.h"
+#include "Eeprom.h"
 #include "Protocol.h"
 #include "Radio_picture.h"
 
@@ -42,7 +43,6 @@ int VersionNumber(const char* text, int length) {
 }
 
 constexpr int SizeShift = 10; // the size byte counts KiB
-constexpr int SizeByte = 128;
 constexpr int TypeByte = 40;
 
 } // namespace
@@ -176,7 +176,7 @@ bool TformRadioAbout::ReadSummary() {
         answered = answered && RadioReadByte(uint16_t(address), value) == 0;
         return answered ? value : uint8_t(0);
     };
-    summarySize = radioByte(SizeByte) << SizeShift;
+    summarySize = radioByte(EEPROM::SIZE_BYTE) << SizeShift;
     summaryType = radioByte(TypeByte);
     for (int i = 0; i < IDENT_DIGITS / 2; ++i) {
         const uint8_t pair = radioByte(IDENT_ADDRESS + i);
@@ -204,15 +204,23 @@ void TformRadioAbout::ShowSummary() {
         ident += QString::number(digit);
     lblRadioIdent->setText(ident);
     lblCodeWord->setText(QString::fromLatin1(summaryCodeWord));
-    if (summarySize <= 0)
-        return;
+    ShowSize();
+}
+
+// The size the radio reports, and what this program reads, writes and offers for it: a
+// size byte other than 8 or 16 is programmed as a radio of 8 KiB, and the summary says so.
+void TformRadioAbout::ShowSize() {
     memoRadioAbout->appendPlainText(QStringLiteral("EEPROM size: ") + QString::number(summarySize) +
                                     QStringLiteral(" bytes"));
-    if (summarySize == 8192) {
-        memoRadioAbout->appendPlainText(QStringLiteral("40 Selcall Memories."));
-        memoRadioAbout->appendPlainText(QStringLiteral("5-char Alphatags."));
-    } else if (summarySize == 16384) {
+    const int programmed = EEPROM::SizeFromByte(uint8_t(summarySize >> SizeShift));
+    if (programmed != summarySize)
+        memoRadioAbout->appendPlainText(QStringLiteral("Programmed as ") +
+                                        QString::number(programmed) + QStringLiteral(" bytes."));
+    if (programmed == EEPROM::SIZE) {
         memoRadioAbout->appendPlainText(QStringLiteral("100 Selcall Memories."));
         memoRadioAbout->appendPlainText(QStringLiteral("9-char Alphatags."));
+    } else {
+        memoRadioAbout->appendPlainText(QStringLiteral("40 Selcall Memories."));
+        memoRadioAbout->appendPlainText(QStringLiteral("5-char Alphatags."));
     }
 }

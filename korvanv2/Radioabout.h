@@ -43,6 +43,7 @@ public:
     // Asks the radio as it stands (no connect, no rate change); false without a version.
     bool ReadSummary();
     void ShowSummary();
+    void ShowSize();
 
     QLabel* lblVersion;
     QLabel* lblRadioType;

@@ -116,7 +116,7 @@ bool TfrmSelcallIdents::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TfrmSelcallIdents::FormShow() {
-    const bool large = eeprom.GetByte(SizeByte) > 8;
+    const bool large = EEPROM::SizeFromByte(eeprom.GetByte(SizeByte)) == EEPROM::SIZE;
     SlotCount = large ? 100 : 40;
     TagLength = large ? idents::MaxTagLength : idents::RecordTagBytes;
     InitGrid();

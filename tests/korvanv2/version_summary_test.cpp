@@ -147,9 +147,15 @@ TEST_F(RadioSummary, ShowsWhatTheRadioReportsForBothSizes) {
         Memo(formRadioAbout->memoRadioAbout),
         (QStringList{"EEPROM size: 8192 bytes", "40 Selcall Memories.", "5-char Alphatags."}));
 
-    radio.setByte(128, 4);
-    formRadioAbout->btnRefreshClick();
-    EXPECT_EQ(Memo(formRadioAbout->memoRadioAbout), QStringList{"EEPROM size: 4096 bytes"});
+    // Any other size byte is programmed as 8 KiB, and the summary says so.
+    for (const uint8_t sizeByte : {0, 4, 12, 17}) {
+        radio.setByte(128, sizeByte);
+        formRadioAbout->btnRefreshClick();
+        EXPECT_EQ(Memo(formRadioAbout->memoRadioAbout),
+                  (QStringList{QStringLiteral("EEPROM size: %1 bytes").arg(sizeByte * 1024),
+                               "Programmed as 8192 bytes.", "40 Selcall Memories.",
+                               "5-char Alphatags."}));
+    }
 
     SecondGenRadio::Faults faults;
     faults.noVersionReply = true;
