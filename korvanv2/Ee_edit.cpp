@@ -342,17 +342,24 @@ void TfrmEEpromEdit::btnWriteAddrClick() {
 
 // --- whole image -----------------------------------------------------------------------
 
+// As far as the radio's own size byte says: on a radio of 8 KiB, addresses from 8192 up
+// would land on the lower half, calibration included.
 bool TfrmEEpromEdit::Transfer(int writeMode) {
+    int size = 0;
+    if (!frmBelmar->GetEepromSize(size))
+        return false;
     RadioSetBaudRate(frmBelmar->maxBdRate);
-    return ShowTransfer(writeMode, 0, BufferSize) == TRANSFER_DONE;
+    return ShowTransfer(writeMode, 0, size) == TRANSFER_DONE;
 }
 
-// The transfer reads straight into the program's image; a read that does not end well
-// gives the image back as it was, so no half-read image is left behind.
+// The transfer reads straight into the program's image, erased first as for the main
+// window's read; a read that does not end well gives the image back as it was, so no
+// half-read image is left behind.
 void TfrmEEpromEdit::btnReadAllClick() {
     StartLine(QStringLiteral("Reading EEPROM..."));
     const auto kept = std::make_unique<EEPROM>();
     kept->WriteBlock(0, eeprom.data, BufferSize);
+    eeprom.Erase();
     if (Transfer(0)) {
         CopyFromImage();
         ShowBuffer();

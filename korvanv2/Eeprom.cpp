@@ -7,6 +7,10 @@ EEPROM eeprom;
 
 EEPROM::EEPROM() : data(storage), image(storage) {}
 
+int EEPROM::SizeFromByte(uint8_t sizeByte) {
+    return sizeByte == SIZE >> 10 ? SIZE : SMALL_SIZE;
+}
+
 uint8_t EEPROM::GetByte(int index) const {
     return index >= 0 && index < size ? image[index] : 0;
 }

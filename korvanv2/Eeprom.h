@@ -7,6 +7,13 @@
 class EEPROM {
 public:
     static constexpr int SIZE = 16384;
+    static constexpr int SMALL_SIZE = 8192;
+    static constexpr int SIZE_BYTE = 128; // the radio's memory size in KiB
+
+    // The image size of a radio by its size byte: exactly 16 is a radio of 16 KiB, any
+    // other value one of 8 KiB. Every transfer and every dialog whose layout follows the
+    // size decides by this alone.
+    static int SizeFromByte(uint8_t sizeByte);
 
     EEPROM();
     // A copy would keep pointing at the other object's bytes: copy through data instead.

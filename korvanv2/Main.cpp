@@ -42,7 +42,6 @@ constexpr int ClientWidth = 640;
 constexpr int ClientHeight = 440;
 constexpr int StatusPanelWidth = 550;
 constexpr int FileProblemFlags = platform::MB_OKCANCEL | Exclamation;
-constexpr int SizeShift = 10;
 
 QFrame* NewPanel(QWidget* parent) {
     return mainwindow::panel(parent, false);
@@ -403,15 +402,12 @@ bool TfrmBelmar::CheckRadio(const QString& failure, const QString& caption,
     return true;
 }
 
-// 16 KiB when the radio says exactly that, else 8 KiB; no answer is a failure.
+// No answer is a failure.
 bool TfrmBelmar::TransferSize(int& size, const QString& failure, const QString& caption) {
-    int reported = 0;
-    if (!GetEepromSize(reported)) {
-        host().messageBox(failure, caption, Exclamation);
-        return false;
-    }
-    size = reported == IMAGE_SIZE ? IMAGE_SIZE : SMALL_IMAGE_SIZE;
-    return true;
+    if (GetEepromSize(size))
+        return true;
+    host().messageBox(failure, caption, Exclamation);
+    return false;
 }
 
 void TfrmBelmar::RunTransfer(int mode, int start, int end) {
@@ -471,9 +467,9 @@ void TfrmBelmar::ReadNotTaken() {
 
 bool TfrmBelmar::GetEepromSize(int& size) {
     uint8_t value = 0;
-    if (RadioReadByte(SIZE_BYTE, value) < 0)
+    if (RadioReadByte(EEPROM::SIZE_BYTE, value) < 0)
         return false;
-    size = int(value) << SizeShift;
+    size = EEPROM::SizeFromByte(value);
     return true;
 }
 

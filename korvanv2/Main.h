@@ -28,10 +28,8 @@ class Registry;
 } // namespace platform
 
 constexpr int IMAGE_SIZE = 16384;
-constexpr int SMALL_IMAGE_SIZE = 8192;
 constexpr int CALIBRATION_SIZE = 48;
 constexpr int BAND_BYTE = 40;   // bit 7 set: UHF radio
-constexpr int SIZE_BYTE = 128;  // the radio's image size in KiB
 constexpr int PORT_COUNT = 256; // COM1..COM256
 
 // The editors the main window opens. Forms.cpp hands each created dialog to the main
@@ -68,7 +66,7 @@ public:
     void ShowRadioType();
     // lblVersion := 6 characters of the version text from its 8th.
     void ShowVersion(const QString& text);
-    // Image byte 128 of the radio, shifted left by ten; false without a reply.
+    // The radio's image size by its own size byte (8192 or 16384); false without a reply.
     bool GetEepromSize(int& size);
     // The last parsed version is v2.00 or later.
     bool CheckFirmware() const;

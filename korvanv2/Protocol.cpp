@@ -5,24 +5,22 @@
 
 #include <algorithm>
 #include <chrono>
-#include <functional>
 #include <mutex>
 #include <thread>
 
 namespace {
 
 // Positions in a recognised frame: sync, command, checksum, then the data last to first.
-constexpr int REPLY_COMMAND = 1;
 constexpr int REPLY_LAST_DATA = 3; // D3 of a four-byte reply, the length of a version reply
-constexpr int ADDRESS_REPLY_LENGTH = 7;
+constexpr int FOUR_BYTE_REPLY_LENGTH = 7;
 constexpr int BLOCK_REPLY_LENGTH = BLOCK_DATA + 3;
 constexpr int BLOCK_REPLY_FIRST_BYTE = 5;
+constexpr int REPLY_D1 = 5;
+constexpr int REPLY_D0 = 6;
 constexpr int DISCONNECT_SETTLE_MS = 250;
 constexpr int BAUD_SETTLE_MS = 50;
 constexpr int HOME_RATE = 9600;
 constexpr int ALIGN_STEP_HZ = 12500;
-
-using Fits = std::function<bool(const uint8_t* reply, int length)>;
 
 // One request and its reply at a time: a dialog's timer asking for the meter while a
 // transfer runs must not take the worker's reply, nor the worker its.
@@ -41,7 +39,7 @@ bool SendRequest(const uint8_t* request, int length) {
 
 // The first reply within 250 ms that fits the request; its length, or -1. Replies that do
 // not fit (a late answer to an earlier request) are passed over.
-int AwaitReply(uint8_t* reply, const Fits& fits) {
+int AwaitReply(uint8_t* reply, const ReplyExpectation& expected) {
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(SerialPort::RECEIVE_WAIT_MS);
     for (;;) {
@@ -52,36 +50,39 @@ int AwaitReply(uint8_t* reply, const Fits& fits) {
         const int length = serialPort->ReceiveWithin(reply, int(left.count()));
         if (length < 0)
             return -1;
-        if (fits(reply, length))
+        if (expected.Fits(reply, length))
             return length;
     }
 }
 
-Fits CommandIs(uint8_t command) {
-    return [command](const uint8_t* reply, int) { return reply[REPLY_COMMAND] == command; };
+// What each request takes as its answer. A reply that carries the request's address or
+// rate must carry that one; the version's length is the recogniser's to check.
+ReplyExpectation FourBytes(uint8_t command, int word = ReplyExpectation::ANY) {
+    return {command, FOUR_BYTE_REPLY_LENGTH, word == ReplyExpectation::ANY ? word : word & 0xFFFF};
 }
 
-Fits AnyFrame() {
-    return [](const uint8_t*, int) { return true; };
+ReplyExpectation Block(int address) {
+    return {CMD_READ_BLOCK, BLOCK_REPLY_LENGTH, address & 0xFFFF};
 }
 
-int AddressOf(const uint8_t* reply) {
+ReplyExpectation Version() {
+    return {CMD_GET_VERSION, ReplyExpectation::ANY, ReplyExpectation::ANY};
+}
+
+// The radio's answer to a test tone has no command the recogniser knows: any frame will do.
+ReplyExpectation AnyFrame() {
+    return {};
+}
+
+int WordOf(const uint8_t* reply) {
     return reply[REPLY_LAST_DATA] * 256 + reply[REPLY_LAST_DATA + 1];
 }
 
-// A reply with the command, the length and the address of the request.
-Fits AddressReply(uint8_t command, int length, int address) {
-    return [=](const uint8_t* reply, int replyLength) {
-        return reply[REPLY_COMMAND] == command && replyLength == length &&
-               AddressOf(reply) == (address & 0xFFFF);
-    };
-}
-
-// Sends the request and waits for a fitting reply; its length, or -1.
-int Exchange(const uint8_t* request, int length, uint8_t* reply, const Fits& fits) {
+// Sends the request and waits for a reply that fits it; its length, or -1.
+int Exchange(const uint8_t* request, int length, uint8_t* reply, const ReplyExpectation& expected) {
     if (!SendRequest(request, length))
         return -1;
-    return AwaitReply(reply, fits);
+    return AwaitReply(reply, expected);
 }
 
 void Sleep(int ms) {
@@ -94,14 +95,14 @@ int RadioConnect() {
     const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildConnect(request);
-    return Exchange(request, length, reply, CommandIs(CMD_CONNECT)) < 0 ? 0 : 1;
+    return Exchange(request, length, reply, FourBytes(CMD_CONNECT)) < 0 ? 0 : 1;
 }
 
 int RadioGetVersion(char* buffer) {
     const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildGetVersion(request);
-    if (Exchange(request, length, reply, CommandIs(CMD_GET_VERSION)) < 0)
+    if (Exchange(request, length, reply, Version()) < 0)
         return 0;
     // The text runs from the end of the record back to the length byte.
     const int textLength = reply[REPLY_LAST_DATA];
@@ -124,10 +125,9 @@ int RadioReadByte(uint16_t address, uint8_t& value) {
     const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildAddressRequest(request, CMD_READ_BYTE, address);
-    if (Exchange(request, length, reply,
-                 AddressReply(CMD_READ_BYTE, ADDRESS_REPLY_LENGTH, address)) < 0)
+    if (Exchange(request, length, reply, FourBytes(CMD_READ_BYTE, address)) < 0)
         return -1;
-    value = reply[ADDRESS_REPLY_LENGTH - 1];
+    value = reply[REPLY_D0];
     return 0;
 }
 
@@ -135,15 +135,14 @@ int RadioWriteByte(uint16_t address, uint8_t value) {
     const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildAddressRequest(request, CMD_WRITE_BYTE, address, value);
-    return Exchange(request, length, reply, CommandIs(CMD_WRITE_BYTE)) < 0 ? -1 : 0;
+    return Exchange(request, length, reply, FourBytes(CMD_WRITE_BYTE, address)) < 0 ? -1 : 0;
 }
 
 int RadioReadBlock(int address, uint8_t* buffer) {
     const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildReadBlock(request, address);
-    if (Exchange(request, length, reply,
-                 AddressReply(CMD_READ_BLOCK, BLOCK_REPLY_LENGTH, address)) < 0)
+    if (Exchange(request, length, reply, Block(address)) < 0)
         return -1;
     std::copy(reply + BLOCK_REPLY_FIRST_BYTE, reply + BLOCK_REPLY_FIRST_BYTE + BLOCK_BYTES, buffer);
     return BLOCK_BYTES;
@@ -153,17 +152,17 @@ int RadioWriteBlock(int address, const uint8_t* data) {
     const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildWriteBlock(request, address, data);
-    return Exchange(request, length, reply, CommandIs(CMD_WRITE_BLOCK)) < 0 ? -1 : 0;
+    return Exchange(request, length, reply, FourBytes(CMD_WRITE_BLOCK)) < 0 ? -1 : 0;
 }
 
 int RadioMeterRead(uint8_t& rssi, uint8_t& noise) {
     const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildAddressRequest(request, CMD_METER, METER_READ);
-    if (Exchange(request, length, reply, CommandIs(CMD_METER)) < 0)
+    if (Exchange(request, length, reply, FourBytes(CMD_METER)) < 0)
         return -1;
-    rssi = reply[5];
-    noise = reply[6];
+    rssi = reply[REPLY_D1];
+    noise = reply[REPLY_D0];
     return 0;
 }
 
@@ -178,9 +177,9 @@ int RadioGetChannel(int& channel) {
     const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildAddressRequest(request, CMD_GET_CHANNEL, 0);
-    if (Exchange(request, length, reply, CommandIs(CMD_GET_CHANNEL)) < 0)
+    if (Exchange(request, length, reply, FourBytes(CMD_GET_CHANNEL)) < 0)
         return -1;
-    channel = AddressOf(reply);
+    channel = WordOf(reply);
     return 0;
 }
 
@@ -188,7 +187,7 @@ int RadioSetBaudRate(int rate) {
     const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildSetBaudRate(request, rate);
-    if (Exchange(request, length, reply, CommandIs(CMD_SET_BAUD)) < 0) {
+    if (Exchange(request, length, reply, FourBytes(CMD_SET_BAUD, rate)) < 0) {
         if (serialPort)
             serialPort->SetBaudRate(HOME_RATE);
         return 0;
@@ -198,7 +197,6 @@ int RadioSetBaudRate(int rate) {
     return 1;
 }
 
-// The radio's answer to a test tone has no command of its own: any frame will do.
 int RadioSetTestTone(int hz) {
     const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];

@@ -1,6 +1,7 @@
 #include "Radioabout.h"
 
 #include "Codeword.h"
+#include "Eeprom.h"
 #include "Protocol.h"
 #include "Radio_picture.h"
 
@@ -9,8 +10,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <cctype>
-#include <climits>
 #include <cstring>
 
 version_info_struct versionInfo{};
@@ -22,23 +23,26 @@ bool IsDigit(char c) {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
 }
 
-// A plain decimal number (digits only, fitting an int), else 0.
-int DecimalOrZero(const char* text, int length) {
-    if (length == 0)
+// Firmware numbers run to 9999 at most: a larger one is no version we know, and
+// major x 100 + minor of any that fits is far from an int's limit.
+constexpr int VersionLimit = 9999;
+constexpr int TooLarge = -1;
+
+// A plain decimal number (digits only) up to VersionLimit, 0 for any other text, TooLarge
+// for a larger number.
+int VersionNumber(const char* text, int length) {
+    if (!std::all_of(text, text + length, IsDigit))
         return 0;
-    long long value = 0;
+    int value = 0;
     for (int i = 0; i < length; ++i) {
-        if (!IsDigit(text[i]))
-            return 0;
         value = value * 10 + (text[i] - '0');
-        if (value > INT_MAX)
-            return 0;
+        if (value > VersionLimit)
+            return TooLarge;
     }
-    return int(value);
+    return value;
 }
 
 constexpr int SizeShift = 10; // the size byte counts KiB
-constexpr int SizeByte = 128;
 constexpr int TypeByte = 40;
 
 } // namespace
@@ -64,18 +68,26 @@ int ParseRadioVersion(const char* text, version_info_struct& record) {
     const char* majorText = p;
     while (*p && *p != '.')
         ++p;
-    record.major = DecimalOrZero(majorText, int(p - majorText));
+    const int major = VersionNumber(majorText, int(p - majorText));
     if (*p == '.')
         ++p;
     const char* minorText = p;
     while (IsDigit(*p))
         ++p;
-    record.minor = DecimalOrZero(minorText, int(p - minorText));
+    const int minor = VersionNumber(minorText, int(p - minorText));
+    if (major == TooLarge || minor == TooLarge)
+        return 1;
+    record.major = major;
+    record.minor = minor;
     record.suffix = *p;
     return 1;
 }
 
+// A record filled by hand with numbers no radio gives counts as no version.
 int FirmwareNumber(const version_info_struct& record) {
+    const auto known = [](int n) { return n >= 0 && n <= VersionLimit; };
+    if (!known(record.major) || !known(record.minor))
+        return 0;
     return record.major * 100 + record.minor;
 }
 
@@ -164,7 +176,7 @@ bool TformRadioAbout::ReadSummary() {
         answered = answered && RadioReadByte(uint16_t(address), value) == 0;
         return answered ? value : uint8_t(0);
     };
-    summarySize = radioByte(SizeByte) << SizeShift;
+    summarySize = radioByte(EEPROM::SIZE_BYTE) << SizeShift;
     summaryType = radioByte(TypeByte);
     for (int i = 0; i < IDENT_DIGITS / 2; ++i) {
         const uint8_t pair = radioByte(IDENT_ADDRESS + i);
@@ -192,15 +204,23 @@ void TformRadioAbout::ShowSummary() {
         ident += QString::number(digit);
     lblRadioIdent->setText(ident);
     lblCodeWord->setText(QString::fromLatin1(summaryCodeWord));
-    if (summarySize <= 0)
-        return;
+    ShowSize();
+}
+
+// The size the radio reports, and what this program reads, writes and offers for it: a
+// size byte other than 8 or 16 is programmed as a radio of 8 KiB, and the summary says so.
+void TformRadioAbout::ShowSize() {
     memoRadioAbout->appendPlainText(QStringLiteral("EEPROM size: ") + QString::number(summarySize) +
                                     QStringLiteral(" bytes"));
-    if (summarySize == 8192) {
-        memoRadioAbout->appendPlainText(QStringLiteral("40 Selcall Memories."));
-        memoRadioAbout->appendPlainText(QStringLiteral("5-char Alphatags."));
-    } else if (summarySize == 16384) {
+    const int programmed = EEPROM::SizeFromByte(uint8_t(summarySize >> SizeShift));
+    if (programmed != summarySize)
+        memoRadioAbout->appendPlainText(QStringLiteral("Programmed as ") +
+                                        QString::number(programmed) + QStringLiteral(" bytes."));
+    if (programmed == EEPROM::SIZE) {
         memoRadioAbout->appendPlainText(QStringLiteral("100 Selcall Memories."));
         memoRadioAbout->appendPlainText(QStringLiteral("9-char Alphatags."));
+    } else {
+        memoRadioAbout->appendPlainText(QStringLiteral("40 Selcall Memories."));
+        memoRadioAbout->appendPlainText(QStringLiteral("5-char Alphatags."));
     }
 }

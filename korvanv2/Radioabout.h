@@ -16,9 +16,10 @@ struct version_info_struct {
 extern version_info_struct versionInfo;
 
 void ClearRadioVersion(version_info_struct& record);
-// "Korvan V2.02b" gives model "Korvan", 2, 2, 'b'. Always 1.
+// "Korvan V2.02b" gives model "Korvan", 2, 2, 'b'. A number above 9999 is no version we
+// know: both numbers 0 and no suffix. Always 1.
 int ParseRadioVersion(const char* text, version_info_struct& record);
-// major x 100 + minor: v2.02 is 202.
+// major x 100 + minor: v2.02 is 202; 0 for numbers no version has.
 int FirmwareNumber(const version_info_struct& record);
 
 class QLabel;
@@ -42,6 +43,7 @@ public:
     // Asks the radio as it stands (no connect, no rate change); false without a version.
     bool ReadSummary();
     void ShowSummary();
+    void ShowSize();
 
     QLabel* lblVersion;
     QLabel* lblRadioType;

@@ -29,7 +29,6 @@ TfrmSelcallIdents* frmSelcallIdents = nullptr;
 
 namespace {
 
-constexpr int SizeByte = 0x80; // the radio's memory size in KiB
 constexpr int SelcallOptionsByte = 0x4C;
 // The Selcall dialog's transmit group-call ranges.
 constexpr int GroupCallsUpToTen = 1;
@@ -150,7 +149,7 @@ void TfrmSelcallIdents::Tell(const QString& text, const QString& caption, QWidge
 
 // The call memory follows the radio's memory size.
 void TfrmSelcallIdents::ChooseSize() {
-    const bool large = eeprom.GetByte(SizeByte) > 8;
+    const bool large = EEPROM::SizeFromByte(eeprom.GetByte(EEPROM::SIZE_BYTE)) == EEPROM::SIZE;
     SlotCount = large ? 100 : 40;
     TagLength = large ? idents::MaxTagLength : idents::RecordTagBytes;
 }

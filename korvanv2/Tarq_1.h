@@ -51,6 +51,20 @@ int BuildKeyPress(uint8_t* out, uint8_t key);
 constexpr int BLOCK_BYTES = 16;
 constexpr int BLOCK_DATA = BLOCK_BYTES + 2;
 
+// What a request takes as its answer, as the recogniser hands replies out: a command frame
+// (sync 0xCC, never a key frame) with the request's command, the reply's length and, where
+// the reply carries it, the request's 16-bit word (D3 * 256 + D2: the address of a byte or
+// block, the rate of a set-baud). A late reply to another request does not fit. Left at
+// ANY, a part is not tested; an expectation with every part ANY takes any frame.
+struct ReplyExpectation {
+    static constexpr int ANY = -1;
+    int command = ANY;
+    int length = ANY;
+    int word = ANY;
+
+    bool Fits(const uint8_t* reply, int replyLength) const;
+};
+
 class tarq1_protocol {
 public:
     static constexpr int WINDOW = 64;

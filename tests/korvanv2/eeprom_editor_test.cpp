@@ -149,6 +149,7 @@ protected:
             eeprom.SetByte(i, uint8_t(i * 3));
             radio.setByte(i, uint8_t(i * 5 + 1));
         }
+        radio.setSize(EEPROM::SIZE);
         frmEEpromEdit->show();
     }
     void TearDown() override {
@@ -222,4 +223,31 @@ TEST_F(EepromEditorRadio, WriteAllSendsTheWholeGridCalibrationBlockIncluded) {
     frmEEpromEdit->btnResetClick();
     EXPECT_EQ(Memo(), "RESET radio... OK");
     EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::DISCONNECT, 2, 1000));
+}
+
+// A radio of 8 KiB mirrors addresses from 8192 onto its lower half: a whole-image transfer
+// covers only what the radio's size byte says.
+TEST_F(EepromEditorRadio, WholeImageTransfersCoverOnlyTheRadiosSize) {
+    radio.setSize(EEPROM::SMALL_SIZE);
+    frmEEpromEdit->btnWriteAllClick();
+    EXPECT_EQ(Memo(), "Writing EEPROM...OK");
+    EXPECT_EQ(radio.count(SecondGenRadio::WRITE_BLOCK), EEPROM::SMALL_SIZE / 16);
+    EXPECT_EQ(radio.image().left(EEPROM::SMALL_SIZE), Image().left(EEPROM::SMALL_SIZE))
+        << "the calibration block keeps the grid's own bytes";
+
+    radio.setByte(EEPROM::SIZE_BYTE, 12);
+    frmEEpromEdit->btnReadAllClick();
+    EXPECT_EQ(Memo(), "Reading EEPROM...OK");
+    EXPECT_EQ(radio.count(SecondGenRadio::READ_BLOCK), EEPROM::SMALL_SIZE / 16);
+    EXPECT_EQ(Image().left(EEPROM::SMALL_SIZE), radio.image().left(EEPROM::SMALL_SIZE));
+    EXPECT_EQ(Image().mid(EEPROM::SMALL_SIZE), QByteArray(EEPROM::SMALL_SIZE, char(0xFF)))
+        << "the upper half holds nothing of another radio";
+
+    SecondGenRadio::Faults silent;
+    silent.silent = true;
+    radio.setFaults(silent);
+    radio.clearFrames();
+    frmEEpromEdit->btnWriteAllClick();
+    EXPECT_EQ(Memo(), "Writing EEPROM...Fail");
+    EXPECT_EQ(radio.count(SecondGenRadio::WRITE_BLOCK), 0) << "no size, no transfer";
 }

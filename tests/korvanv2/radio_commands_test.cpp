@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 using testsupport::RadioFrame;
 using testsupport::SecondGenRadio;
@@ -20,6 +21,13 @@ QByteArray blockAt(const QByteArray& image, int address) {
 
 QByteArray bytes(const uint8_t* data, int n) {
     return QByteArray(reinterpret_cast<const char*>(data), n);
+}
+
+// A four-byte reply as the radio sends it: value, 0, then a word (address or rate).
+QByteArray reply(uint8_t command, int word, uint8_t value = 0,
+                 uint8_t sync = SecondGenRadio::SYNC_CMD) {
+    const char data[] = {char(value), 0, char(word & 0xFF), char(word >> 8)};
+    return SecondGenRadio::frame(QByteArray(data, 4), command, false, sync);
 }
 
 RadioFrame lastFrame(const SecondGenRadio& radio) {
@@ -246,6 +254,51 @@ TEST_F(V2RadioCommands, LateWrongAndDamagedRepliesAreNeverTakenAsTheAnswer) {
         EXPECT_EQ(RadioReadBlock(i * 16, block), 16);
     EXPECT_EQ(RadioReadBlock(48, block), -1);
     EXPECT_EQ(RadioConnect(), 0);
+}
+
+// The radio misses the request; what comes back answers another one, and then nothing.
+TEST_F(V2RadioCommands, ALateReplyToAnotherRequestAnswersNoCommand) {
+    QByteArray blockAt0x50(BLOCK_DATA, '\0');
+    blockAt0x50[BLOCK_BYTES] = char(0x50);
+    uint8_t value = 0, rssi = 0, noise = 0, block[BLOCK_BYTES] = {};
+    int channel = 0;
+    char version[VERSION_BUFFER];
+    const struct {
+        const char* request;
+        QByteArray lateReply;
+        std::function<bool()> answered;
+    } cases[] = {
+        {"write byte, reply for the next address", reply(CMD_WRITE_BYTE, 0x101, 5),
+         [] { return RadioWriteByte(0x100, 5) == 0; }},
+        {"write byte, read reply for its address", reply(CMD_READ_BYTE, 0x100, 5),
+         [] { return RadioWriteByte(0x100, 5) == 0; }},
+        {"read byte, write reply for its address", reply(CMD_WRITE_BYTE, 0x100, 5),
+         [&] { return RadioReadByte(0x100, value) == 0; }},
+        {"set baud, echo of another rate", reply(CMD_SET_BAUD, 19200),
+         [] { return RadioSetBaudRate(57600) == 1; }},
+        {"connect, key frame", reply(CMD_CONNECT, 0, 0, SecondGenRadio::SYNC_KEY),
+         [] { return RadioConnect() == 1; }},
+        {"meter, channel reply", reply(CMD_GET_CHANNEL, 7),
+         [&] { return RadioMeterRead(rssi, noise) == 0; }},
+        {"channel, meter reply", reply(CMD_METER, METER_READ, 9),
+         [&] { return RadioGetChannel(channel) == 0; }},
+        {"version, byte reply", reply(CMD_READ_BYTE, 2, 0x0C),
+         [&] { return RadioGetVersion(version) == 1; }},
+        {"read block, another block", SecondGenRadio::frame(blockAt0x50, CMD_READ_BLOCK, true),
+         [&] { return RadioReadBlock(0x40, block) == BLOCK_BYTES; }},
+        {"write block, byte reply", reply(CMD_WRITE_BYTE, 0x40),
+         [&] { return RadioWriteBlock(0x40, block) == 0; }},
+    };
+    for (const auto& c : cases) {
+        SecondGenRadio::Faults faults;
+        faults.lateReply = c.lateReply;
+        radio.setFaults(faults);
+        radio.clearFrames();
+        EXPECT_FALSE(c.answered()) << c.request;
+        EXPECT_EQ(radio.frames().size(), 1) << c.request << ": the request went out";
+    }
+    EXPECT_EQ(serialPort->BaudRate(), 9600) << "an unanswered set-baud falls back";
+    EXPECT_EQ(radio.byteAt(0x100), 0) << "the radio never wrote";
 }
 
 TEST_F(V2RadioCommands, AnEightKilobyteRadioReportsItsSize) {

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <climits>
 #include <cstring>
 
 using testsupport::SecondGenRadio;
@@ -56,6 +57,38 @@ TEST(VersionParse, SplitsModelNumbersAndSuffix) {
     ClearRadioVersion(v);
     EXPECT_STREQ(v.model, "");
     EXPECT_EQ(v.major + v.minor + v.suffix, 0);
+}
+
+// Texts a radio could send that are no version this program knows give 0, never a number
+// made of an overflow.
+TEST(VersionParse, OddTextsGiveNumbersThatFit) {
+    const struct {
+        const char* text;
+        int major, minor;
+        char suffix;
+        int firmware;
+    } cases[] = {
+        {"Korvan V21474837.00", 0, 0, '\0', 0},    {"Korvan V2147483648.1a", 0, 0, '\0', 0},
+        {"Korvan V2.2147483647x", 0, 0, '\0', 0},  {"Korvan V10000.02", 0, 0, '\0', 0},
+        {"Korvan V2.10000", 0, 0, '\0', 0},        {"Korvan V9999.9999z", 9999, 9999, 'z', 1009899},
+        {"Korvan V0002.0002b", 2, 2, 'b', 202},    {"Korvan V-2.02", 2, 2, '\0', 202},
+        {"Korvan V.5", 5, 0, '\0', 500},           {"Korvan V99999x.1", 0, 1, '\0', 1},
+        {"\xff\xfe V2.01\x80", 2, 1, '\x80', 201},
+    };
+    for (const auto& c : cases) {
+        version_info_struct v;
+        EXPECT_EQ(ParseRadioVersion(c.text, v), 1);
+        EXPECT_EQ(v.major, c.major) << c.text;
+        EXPECT_EQ(v.minor, c.minor) << c.text;
+        EXPECT_EQ(v.suffix, c.suffix) << c.text;
+        EXPECT_EQ(FirmwareNumber(v), c.firmware) << c.text;
+    }
+    version_info_struct byHand{};
+    byHand.major = INT_MAX;
+    EXPECT_EQ(FirmwareNumber(byHand), 0);
+    byHand.major = 2;
+    byHand.minor = -1;
+    EXPECT_EQ(FirmwareNumber(byHand), 0);
 }
 
 namespace {
@@ -114,9 +147,15 @@ TEST_F(RadioSummary, ShowsWhatTheRadioReportsForBothSizes) {
         Memo(formRadioAbout->memoRadioAbout),
         (QStringList{"EEPROM size: 8192 bytes", "40 Selcall Memories.", "5-char Alphatags."}));
 
-    radio.setByte(128, 4);
-    formRadioAbout->btnRefreshClick();
-    EXPECT_EQ(Memo(formRadioAbout->memoRadioAbout), QStringList{"EEPROM size: 4096 bytes"});
+    // Any other size byte is programmed as 8 KiB, and the summary says so.
+    for (const uint8_t sizeByte : {0, 4, 12, 17}) {
+        radio.setByte(128, sizeByte);
+        formRadioAbout->btnRefreshClick();
+        EXPECT_EQ(Memo(formRadioAbout->memoRadioAbout),
+                  (QStringList{QStringLiteral("EEPROM size: %1 bytes").arg(sizeByte * 1024),
+                               "Programmed as 8192 bytes.", "40 Selcall Memories.",
+                               "5-char Alphatags."}));
+    }
 
     SecondGenRadio::Faults faults;
     faults.noVersionReply = true;

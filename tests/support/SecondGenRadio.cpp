@@ -288,7 +288,7 @@ void SecondGenRadio::answer(const RadioFrame& request, int requestBytes) {
             line.hangUp();
             return;
         }
-        wire = reply(request, newRate);
+        wire = faults.lateReply.isEmpty() ? reply(request, newRate) : faults.lateReply;
         blocksAnswered += isBlock ? 1 : 0;
         delayMs = faults.replyDelayMs;
         noise = faults.noise;

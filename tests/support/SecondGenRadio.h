@@ -70,6 +70,9 @@ public:
         int replyDelayMs = 0;       // waits this long before each reply
         bool noVersionReply = false;
         bool ignoreSetBaud = false; // set-baud requests get no answer and change nothing
+        // Not empty: every request is answered with these wire bytes alone and has no
+        // effect, as a radio that missed it while a late reply to another request went out.
+        QByteArray lateReply;
     };
 
     SecondGenRadio();
