@@ -256,17 +256,25 @@ int ChData::CountZonedChannels() const {
 }
 
 int ChData::FindGroupUsing(int i) const {
+    const std::vector<int> groups = GroupsUsing(i);
+    return groups.empty() ? -1 : groups.front();
+}
+
+std::vector<int> ChData::GroupsUsing(int i) const {
+    std::vector<int> groups;
     if (!valid(i))
-        return -1;
+        return groups;
     for (int g = 0; g < count; ++g) {
         const ch_data_struct& r = records[size_t(g)];
         if (!isGroup(r))
             continue;
         for (int k = 0; k < GROUP_MEMBERS; ++k)
-            if (memberOf(r, k) == i + 1)
-                return g;
+            if (memberOf(r, k) == i + 1) {
+                groups.push_back(g);
+                break;
+            }
     }
-    return -1;
+    return groups;
 }
 
 void ChData::SetTag(int i, const QString& text) {

@@ -135,6 +135,8 @@ public:
     int CountZonedChannels() const;
     // Index of the first group listing channel number i + 1; -1 when none.
     int FindGroupUsing(int i) const;
+    // Indexes of every group listing channel number i + 1, in index order.
+    std::vector<int> GroupsUsing(int i) const;
     void SetTag(int i, const QString& text);
 
     int LoadFromImage(const uint8_t* image);

@@ -728,16 +728,17 @@ void TfrmChnlBank::mnuEditZoneClick() {
     Refresh();
 }
 
-// A channel of zone z that a group of another zone lists keeps the zone.
+// A channel of zone z that any group of another zone lists keeps the zone: the groups of
+// zone z go with it.
 bool TfrmChnlBank::RefuseZoneInUse(int z) {
     for (int i = 0; i < CH_COUNT; ++i) {
         if (Channels->GetZone(i) != z || Channels->IsEmpty(i))
             continue;
-        const int group = Channels->FindGroupUsing(i);
-        if (group >= 0 && Channels->GetZone(group) != z) {
-            Warn(GroupUserText(i, group), QStringLiteral("Delete Zone"));
-            return true;
-        }
+        for (int group : Channels->GroupsUsing(i))
+            if (Channels->GetZone(group) != z) {
+                Warn(GroupUserText(i, group), QStringLiteral("Delete Zone"));
+                return true;
+            }
     }
     return false;
 }

@@ -186,6 +186,41 @@ TEST_F(ChannelBank, GroupMembersCannotBeDeletedCutOrLoseTheirZone) {
     EXPECT_EQ(Listed().size(), 9u);
 }
 
+// Channel 15 of zone 2 listed by two groups: a group of another zone keeps zone 2 from
+// being deleted wherever it stands; groups of zone 2 itself go with the zone.
+TEST_F(ChannelBank, DeleteZoneLooksAtEveryGroupListingAChannel) {
+    const QString used = "Delete Zone: Unable to delete CH15.\nChannel is used in Group CH%1.";
+    const struct {
+        int firstGroupZone, secondGroupZone;
+        QString refusal; // empty: the zone is deleted
+    } cases[] = {
+        {2, 1, used.arg(41)},
+        {1, 2, used.arg(31)},
+        {2, 2, QString()},
+    };
+    for (const auto& c : cases) {
+        host.messages.clear();
+        Zoned(2, 10);
+        PutGroup(30, c.firstGroupZone, {0, 15});
+        PutGroup(40, c.secondGroupZone, {15});
+        Open();
+        ShowZone(2);
+        host.messageAnswers.enqueue(platform::IDOK);
+        frmChnlBank->mnuDeleteZoneClick();
+        if (c.refusal.isEmpty()) {
+            EXPECT_EQ(host.messages.size(), 1);
+            for (int i : {14, 30, 40})
+                EXPECT_TRUE(frmChnlBank->Channels->IsEmpty(i)) << i;
+        } else {
+            host.messageAnswers.clear();
+            EXPECT_EQ(Messages(), QStringList{c.refusal});
+            EXPECT_FALSE(frmChnlBank->Channels->IsEmpty(14));
+            EXPECT_TRUE(ZoneIsActive(frmChnlBank->Zones[2]));
+        }
+        frmChnlBank->done(0);
+    }
+}
+
 TEST_F(ChannelBank, DeleteZoneClearsItsChannels) {
     Zoned(3, 10);
     Open();
