@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 class ChannelBank : public BankFixture {
 protected:
@@ -89,6 +90,49 @@ TEST_F(ChannelBank, RowsColumnsAndHeader) {
     EXPECT_FALSE(frmChnlBank->TabControl1->isVisibleTo(frmChnlBank));
     EXPECT_EQ(frmChnlBank->lblZone0->text(), "CHANNEL DATA");
     EXPECT_EQ(Listed(), std::vector<int>({1, 2, 4}));
+}
+
+// A double-click on a row edits that row's channel or group; one on the zone's name or tag
+// box edits the zone. Each dialog is cancelled.
+TEST_F(ChannelBank, DoubleClickEditsWhatWasClicked) {
+    Zoned(2, 3);
+    PutGroup(9, 2, {4});
+    Open();
+    ShowZone(2);
+    ASSERT_EQ(Listed(), std::vector<int>({4, 5, 6, 10}));
+    QTableWidget* list = frmChnlBank->listChannel;
+    auto rowCentre = [list](int row) { return list->visualItemRect(list->item(row, 1)).center(); };
+    const struct {
+        QWidget* target;
+        QPoint at;
+        QString opened;
+    } cases[] = {
+        {list->viewport(), rowCentre(1), "Edit Channel 5"},
+        {list->viewport(), rowCentre(3), "Edit Group Channel 10"},
+        {list->viewport(), rowCentre(0), "Edit Channel 4"},
+        {frmChnlBank->editZoneName, QPoint(5, 5), "Edit Zone 2"},
+        {frmChnlBank->editZoneTag, QPoint(5, 5), "Edit Zone 2"},
+    };
+    for (const auto& c : cases) {
+        QString opened;
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog && dialog != frmChnlBank) {
+                answer.stop();
+                opened = dialog->windowTitle();
+                dialog->done(2);
+            }
+        });
+        answer.start(5);
+        // What a mouse sends: press and release, then the double-click and its release.
+        QTest::mouseClick(c.target, Qt::LeftButton, {}, c.at);
+        QTest::mouseDClick(c.target, Qt::LeftButton, {}, c.at);
+        QTest::mouseRelease(c.target, Qt::LeftButton, {}, c.at);
+        EXPECT_TRUE(QTest::qWaitFor([&opened] { return !opened.isEmpty(); }, 10000));
+        EXPECT_EQ(opened, c.opened);
+        EXPECT_TRUE(frmChnlBank->isVisible());
+    }
 }
 
 TEST_F(ChannelBank, FullMemoryRefusesAddAndPaste) {
