@@ -334,7 +334,7 @@ int ChData::WriteName(uint8_t* image, int i, const QString& name) {
     if (i < 0 || i >= CH_COUNT)
         return 0;
     NameBytes chars;
-    radiotext::Encode(name, chars, CH_NAME_LENGTH);
+    radiotext::EncodeAsTyped(name, chars, CH_NAME_LENGTH);
     storeNameBytes(image, i, chars);
     return 1;
 }

@@ -143,7 +143,7 @@ public:
     int SaveToImage(uint8_t* image) const;
     // "" for i outside 0..499.
     static QString ReadName(const uint8_t* image, int i);
-    // 1, or 0 for i outside 0..499.
+    // Stores the name as typed; 1, or 0 for i outside 0..499.
     static int WriteName(uint8_t* image, int i, const QString& name);
 
     // Hz from a 12.5 kHz step code and its offset code, and back.

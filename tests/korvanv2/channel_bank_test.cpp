@@ -424,7 +424,7 @@ TEST_F(ChannelBank, OkWithoutChangesKeepsEveryByte) {
         EXPECT_EQ(int(uint8_t(after[i])), int(uint8_t(before[i]))) << "byte " << i;
 }
 
-TEST_F(ChannelBank, UntouchedNamesKeepTheirBytesAndEditedNamesFollowTheCharacterRule) {
+TEST_F(ChannelBank, UntouchedNamesKeepTheirBytesAndEditedNamesAreStoredAsTyped) {
     Zoned(1, 3);
     const uint8_t odd[CH_NAME_LENGTH] = {0xC1, 'a', 0x80, '[', 0xFE, 0x1F, 0, 0xE9, 0x01};
     const uint8_t other[CH_NAME_LENGTH] = {0xC4, 'B', 0xA0, 0, 0, 0, 0, 0, 0};
@@ -451,14 +451,16 @@ TEST_F(ChannelBank, UntouchedNamesKeepTheirBytesAndEditedNamesFollowTheCharacter
     for (int i = 0; i < after.size(); ++i)
         EXPECT_EQ(int(uint8_t(after[i])), int(uint8_t(before[i]))) << "byte " << i;
 
-    // An edited name goes through the character rule; the untouched one keeps its bytes.
+    // An edited name is stored as it reads; the untouched one keeps its bytes.
     Open();
     ch_normal_struct channel;
     frmChnlBank->Channels->GetNormal(channel, 2);
     channel.name = channel.name + QStringLiteral("x");
     frmChnlBank->Channels->SetNormal(channel, 2);
     frmChnlBank->btnOKClick();
-    EXPECT_EQ(nameBytes(2), QByteArray(" B X\0\0\0\0\0", 9));
+    EXPECT_EQ(nameBytes(2), QByteArray("\xC4"
+                                       "B\xA0x\0\0\0\0\0",
+                                       9));
     EXPECT_EQ(nameBytes(1), QByteArray(reinterpret_cast<const char*>(odd), 9));
 
     // A deleted channel takes a new name with nothing of the old bytes.
@@ -468,6 +470,77 @@ TEST_F(ChannelBank, UntouchedNamesKeepTheirBytesAndEditedNamesFollowTheCharacter
     EXPECT_TRUE(frmChnlBank->Channels->IsEmpty(1));
     frmChnlBank->btnOKClick();
     EXPECT_EQ(nameBytes(1), QByteArray(9, '\0'));
+}
+
+// Names typed in the bank's dialogs reach the image as the key filters let them in ("_"
+// kept, letters typed in upper case); tags keep the character rule.
+TEST_F(ChannelBank, TypedNamesAreStoredAsTyped) {
+    Zoned(2, 3);
+    PutGroup(9, 2, {4});
+    Open();
+    ShowZone(2);
+    auto type = [](QLineEdit* edit, const QString& text) {
+        edit->clear();
+        QTest::keyClicks(edit, text);
+    };
+    auto bytes = [](int offset, int count) {
+        return QByteArray(reinterpret_cast<const char*>(eeprom.data) + offset, count);
+    };
+    auto channelName = [bytes](int i) {
+        return bytes(chlayout::Record(i) + chlayout::RECORD_FIELDS, 5) +
+               bytes(chlayout::NameTail(i), 4);
+    };
+    auto zoneName = [bytes](int z) { return bytes(ZoneOffset(z) + 2, 9); };
+    const struct {
+        std::function<void()> edit;
+        std::function<QByteArray()> stored;
+        QByteArray typed;
+    } cases[] = {
+        {[&] {
+             SelectChannel(5);
+             WhenShown<TfrmEditChannel2>([&](TfrmEditChannel2* edit) {
+                 type(edit->txtChannelAlpha, QStringLiteral("ab_1 +"));
+                 type(edit->editChTag, QStringLiteral("t_"));
+                 edit->OKBtnClick();
+             });
+             frmChnlBank->btnEditChannelClick();
+         },
+         [&] { return channelName(4); }, QByteArray("AB_1 +\0\0\0", 9)},
+        {[&] {
+             SelectChannel(10);
+             WhenShown<TfrmGrpEdit>([&](TfrmGrpEdit* group) {
+                 type(group->txtChannelAlpha, QStringLiteral("vote_a"));
+                 group->btnOKClick();
+             });
+             frmChnlBank->btnEditChannelClick();
+         },
+         [&] { return channelName(9); }, QByteArray("VOTE_A\0\0\0", 9)},
+        {[&] {
+             WhenShown<TfrmEditZone>([&](TfrmEditZone* zone) {
+                 type(zone->editZoneName, QStringLiteral("north_2"));
+                 zone->btnOkClick();
+             });
+             frmChnlBank->mnuEditZoneClick();
+         },
+         [&] { return zoneName(2); }, QByteArray("NORTH_2\0\0", 9)},
+        {[&] {
+             WhenShown<TfrmAddZone>([&](TfrmAddZone* add) {
+                 type(add->editName, QStringLiteral("yard_3"));
+                 add->btnOkClick();
+             });
+             frmChnlBank->mnuAddZoneClick();
+             frmChnlBank->Channels->SetZone(0, 3); // a zone needs a channel for OK
+         },
+         [&] { return zoneName(3); }, QByteArray("YARD_3\0\0\0", 9)},
+    };
+    for (const auto& c : cases)
+        c.edit();
+    frmChnlBank->btnOKClick();
+    ASSERT_TRUE(host.messages.isEmpty()) << Messages().join('\n').toStdString();
+    for (const auto& c : cases)
+        EXPECT_EQ(c.stored(), c.typed);
+    EXPECT_EQ(eeprom.GetByte(chlayout::Tag(4)), 'T');
+    EXPECT_EQ(eeprom.GetByte(chlayout::Tag(4) + 1), ' ') << "a tag keeps the character rule";
 }
 
 TEST_F(ChannelBank, ReadChannelsThenCancelLeavesTheImageAndOkStoresTheFile) {
