@@ -2,6 +2,7 @@
 
 #include "Controls.h"
 #include "Help_pane.h"
+#include "platform/Host.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -129,6 +130,21 @@ void BuildRecallChannels(MemoryControls& c, QWidget* parent, const QStringList& 
     }
     c.chkRecallChMod = new QCheckBox(QStringLiteral("Allow user to modify recall channels"), box);
     grid->addWidget(c.chkRecallChMod, RecallMemories, 0, 1, 2);
+}
+
+bool CheckRecallTexts(MemoryControls& c, const bool (&touched)[RecallMemories],
+                      const RecallRange& range) {
+    for (int i = 0; i < RecallMemories; ++i) {
+        QComboBox* combo = c.*RecallRows[i].control;
+        if (!touched[i] || RecallValue(combo->currentText(), range) >= 0)
+            continue;
+        platform::host().messageBox(
+            RecallRefusal((c.*RecallRows[i].label)->text(), combo->currentText(), range),
+            QStringLiteral("Error"), platform::MB_ICONEXCLAMATION);
+        combo->setFocus();
+        return false;
+    }
+    return true;
 }
 
 void BuildDtmf(MemoryControls& c, QWidget* parent) {

@@ -77,6 +77,10 @@ struct MemoryControls {
 // wide, captioned M1..M4 as given, and the box that lets the user change them.
 void BuildRecallChannels(MemoryControls& c, QWidget* parent, const QStringList& captions,
                          int minimumLength);
+// OK's check of the recall boxes the user changed: the first whose text names no channel
+// of the range gets a message and the focus, and the result is false.
+bool CheckRecallTexts(MemoryControls& c, const bool (&touched)[RecallMemories],
+                      const RecallRange& range);
 // Four boxes "Mem 1".."Mem 4" of up to twelve digits; their key filters are the dialog's.
 void BuildDtmf(MemoryControls& c, QWidget* parent);
 

@@ -1,5 +1,7 @@
 #include "Key_functions.h"
 
+#include <QRegularExpression>
+
 namespace keyfn {
 
 namespace {
@@ -56,6 +58,29 @@ bool AnyUsesRecallMemory(const KeyCodes& codes, int n) {
         if (UsesRecallMemory(code, n))
             return true;
     return false;
+}
+
+int RecallValue(const QString& text, const RecallRange& range) {
+    static const QRegularExpression cb(QStringLiteral("^CB ([0-9]{2})$"));
+    static const QRegularExpression channel(QStringLiteral("^([0-9]{1,3})(?: .*)?$"));
+    const QString typed = text.trimmed();
+    if (const auto match = cb.match(typed); match.hasMatch()) {
+        const int n = match.captured(1).toInt();
+        return range.cb && n >= 1 && n <= CbChannels ? range.channels + n - 1 : -1;
+    }
+    if (const auto match = channel.match(typed); match.hasMatch()) {
+        const int n = match.captured(1).toInt();
+        return n >= 1 && n <= range.channels ? n - 1 : -1;
+    }
+    return -1;
+}
+
+QString RecallRefusal(const QString& memory, const QString& text, const RecallRange& range) {
+    QString choices = QStringLiteral("a channel number from 1 to %1").arg(range.channels);
+    if (range.cb)
+        choices += QStringLiteral(" or CB 01 to CB %1").arg(CbChannels);
+    return QStringLiteral("%1: \"%2\" is not a recall channel.\nEnter %3.")
+        .arg(memory, text, choices);
 }
 
 bool MonitorKeyUsed(const KeyCodes& codes) {

@@ -58,6 +58,19 @@ bool UsesRecallMemory(int code, int n);
 bool UsesSpeedDial(int code);
 bool AnyUsesDtmfMemory(const KeyCodes& codes, int n);
 bool AnyUsesRecallMemory(const KeyCodes& codes, int n);
+// Recall memories name channels 1..channels (value channel - 1) and, after them, CB
+// channels 1..40 (value channels + CB channel - 1).
+constexpr int CbChannels = 40;
+struct RecallRange {
+    int channels;
+    bool cb; // CB channels can be recalled
+};
+// The value of a recall text as the lists show one: a channel number 1..channels, alone or
+// followed by a blank and the channel's name, or (with cb) "CB 01".."CB 40"; -1 for any
+// other text.
+int RecallValue(const QString& text, const RecallRange& range);
+// The message for a recall text that names nothing; `memory` names the box.
+QString RecallRefusal(const QString& memory, const QString& text, const RecallRange& range);
 // "Monitor" on any key, or "KeyLock" or "Monitor (toggle)" on a key that allows it.
 bool MonitorKeyUsed(const KeyCodes& codes);
 

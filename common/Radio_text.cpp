@@ -2,6 +2,15 @@
 
 namespace radiotext {
 
+namespace {
+
+uint8_t TypedByte(QChar c) {
+    const char16_t code = c.unicode();
+    return code == 0 || code >= 0xFF ? ' ' : uint8_t(code);
+}
+
+} // namespace
+
 uint8_t DecodeChar(uint8_t byte) {
     if (byte == 0xFF)
         return 0;
@@ -30,6 +39,11 @@ QString Decode(const uint8_t* bytes, int count) {
 void Encode(const QString& text, uint8_t* bytes, int count) {
     for (int i = 0; i < count; ++i)
         bytes[i] = i < text.size() ? EncodeChar(text[i]) : 0;
+}
+
+void EncodeAsTyped(const QString& text, uint8_t* bytes, int count) {
+    for (int i = 0; i < count; ++i)
+        bytes[i] = i < text.size() ? TypedByte(text[i]) : 0;
 }
 
 } // namespace radiotext

@@ -2,8 +2,8 @@
 // The radio's character rule for tags and names: the display shows digits, upper-case
 // letters and a few marks. Reading a byte: 0xFF (erased) ends the text; otherwise bit 7 is
 // cleared, a to z become A to Z, and anything then below 0x20 or above 'Z' shows as a
-// space. Storing text follows the same rule, so whatever is pasted or typed reaches the
-// image as one byte a character.
+// space. Tags are stored by the same rule; names are stored as typed (the key filters
+// decide what can be typed), one byte a character.
 
 #include <QString>
 #include <cstdint>
@@ -19,5 +19,9 @@ uint8_t EncodeChar(QChar c);
 QString Decode(const uint8_t* bytes, int count);
 // `count` bytes of 0, then the first `count` characters of the text by the rule.
 void Encode(const QString& text, uint8_t* bytes, int count);
+// `count` bytes of 0, then the first `count` characters of the text as they are: a
+// character that is no single byte, or whose byte would end the text (0, 0xFF), becomes a
+// space.
+void EncodeAsTyped(const QString& text, uint8_t* bytes, int count);
 
 } // namespace radiotext

@@ -141,9 +141,8 @@ constexpr uint8_t CbEnableBit = 0x08;
 
 // Recall memory values: 0..99 channel v + 1, 100..139 CB channel v - 99.
 constexpr int LastChannel = 100;
-constexpr int FirstCbValue = 100;
-constexpr int LastRecallValue = 139;
-constexpr int CbChannels = 40;
+constexpr int FirstCbValue = LastChannel;
+constexpr int LastRecallValue = LastChannel + keyfn::CbChannels - 1;
 // In-use flags (record byte 6, bit 0) of channels 1..99, and of channel 100, whose record
 // is the first of the unnamed channels.
 constexpr int NamedChannelFlags = 0x4DF + 6;
@@ -174,6 +173,11 @@ void setImageByte(int offset, uint8_t value) {
 
 bool cbEnabled() {
     return frmBelmar->RadioData[CbEnableByte] & CbEnableBit;
+}
+
+// Channels 1..100, and CB channels when the radio has them.
+keyfn::RecallRange recallRange() {
+    return {LastChannel, cbEnabled()};
 }
 
 // The code of character i of a DTMF text, or -1 for a missing character or no DTMF key;
@@ -389,6 +393,8 @@ void TfrmUserButtons::FormShow() {
 }
 
 void TfrmUserButtons::OKBtnClick() {
+    if (!keyfn::CheckRecallTexts(*this, recallTouched, recallRange()))
+        return;
     SaveUserButtons();
     done(mrOk);
 }
@@ -427,7 +433,7 @@ void TfrmUserButtons::FillRecallLists() {
         if (channelInUse(channel))
             entries << channelEntry(channel);
     if (cbEnabled())
-        for (int channel = 1; channel <= CbChannels; ++channel)
+        for (int channel = 1; channel <= keyfn::CbChannels; ++channel)
             entries << cbEntry(channel);
     for (int n = 1; n <= RECALL_MEMORIES; ++n) {
         QComboBox* combo = this->*RecallMemories[n - 1].combo;
@@ -454,32 +460,13 @@ void TfrmUserButtons::showStoredRecall(int n) {
         combo->setEditText(QString());
 }
 
-// Typed or picked recall text to a stored value: "CB nn" gives nn + 99, channel 100's
-// entry 99, anything else the number in its first two characters less one. Text that does
-// not convert, or a number that names no recall channel, gives 0 (channel 1).
-int TfrmUserButtons::recallValue(const QString& text) const {
-    int value = 0;
-    try {
-        if (text.startsWith(QStringLiteral("CB")))
-            value = platform::StrToInt(text.mid(3, 2)) + (FirstCbValue - 1);
-        else if (text == QStringLiteral("100") || text.startsWith(QStringLiteral("100 ")))
-            value = LastChannel - 1;
-        else
-            value = platform::StrToInt(text.left(2)) - 1;
-    } catch (const platform::EConvertError&) {
-        return 0;
-    }
-    return value >= 0 && value <= LastRecallValue ? value : 0;
-}
-
-// A memory the user did not touch keeps its stored value, whatever it names.
+// A memory the user did not touch, or whose text names nothing, keeps its stored value.
 void TfrmUserButtons::StoreRecallChannels() {
     for (int i = 0; i < RECALL_MEMORIES; ++i) {
-        if (!recallTouched[i])
-            continue;
         const RecallMemory& memory = RecallMemories[i];
-        frmBelmar->RadioData[memory.byte] =
-            uint8_t(recallValue((this->*memory.combo)->currentText()));
+        const int value = keyfn::RecallValue((this->*memory.combo)->currentText(), recallRange());
+        if (recallTouched[i] && value >= 0)
+            frmBelmar->RadioData[memory.byte] = uint8_t(value);
     }
 }
 

@@ -136,7 +136,6 @@ private:
     void enableSpeedDials();
     void enableScanControls();
     void showStoredRecall(int n);
-    int recallValue(const QString& text) const;
     void setLiveBit(uint8_t mask, bool on);
 
     ImageFields functionFields;

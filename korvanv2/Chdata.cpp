@@ -256,17 +256,25 @@ int ChData::CountZonedChannels() const {
 }
 
 int ChData::FindGroupUsing(int i) const {
+    const std::vector<int> groups = GroupsUsing(i);
+    return groups.empty() ? -1 : groups.front();
+}
+
+std::vector<int> ChData::GroupsUsing(int i) const {
+    std::vector<int> groups;
     if (!valid(i))
-        return -1;
+        return groups;
     for (int g = 0; g < count; ++g) {
         const ch_data_struct& r = records[size_t(g)];
         if (!isGroup(r))
             continue;
         for (int k = 0; k < GROUP_MEMBERS; ++k)
-            if (memberOf(r, k) == i + 1)
-                return g;
+            if (memberOf(r, k) == i + 1) {
+                groups.push_back(g);
+                break;
+            }
     }
-    return -1;
+    return groups;
 }
 
 void ChData::SetTag(int i, const QString& text) {
@@ -326,7 +334,7 @@ int ChData::WriteName(uint8_t* image, int i, const QString& name) {
     if (i < 0 || i >= CH_COUNT)
         return 0;
     NameBytes chars;
-    radiotext::Encode(name, chars, CH_NAME_LENGTH);
+    radiotext::EncodeAsTyped(name, chars, CH_NAME_LENGTH);
     storeNameBytes(image, i, chars);
     return 1;
 }

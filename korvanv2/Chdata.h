@@ -135,13 +135,15 @@ public:
     int CountZonedChannels() const;
     // Index of the first group listing channel number i + 1; -1 when none.
     int FindGroupUsing(int i) const;
+    // Indexes of every group listing channel number i + 1, in index order.
+    std::vector<int> GroupsUsing(int i) const;
     void SetTag(int i, const QString& text);
 
     int LoadFromImage(const uint8_t* image);
     int SaveToImage(uint8_t* image) const;
     // "" for i outside 0..499.
     static QString ReadName(const uint8_t* image, int i);
-    // 1, or 0 for i outside 0..499.
+    // Stores the name as typed; 1, or 0 for i outside 0..499.
     static int WriteName(uint8_t* image, int i, const QString& name);
 
     // Hz from a 12.5 kHz step code and its offset code, and back.

@@ -244,6 +244,16 @@ void TfrmChnlBank::SetupGrid() {
     listChannel->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
+// The zone's label, name and tag boxes: a double-click on them edits the zone.
+bool TfrmChnlBank::IsZoneHeader(const QObject* watched) const {
+    for (const QObject* header : std::initializer_list<const QObject*>{
+             lblZone0, lblZoneName, editZoneName, lblZoneTag, editZoneTag})
+        if (watched == header)
+            return true;
+    return false;
+}
+
+// A double-click on a grid row reaches the grid, which edits that row.
 bool TfrmChnlBank::eventFilter(QObject* watched, QEvent* event) {
     if (watched == listChannel && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -253,7 +263,7 @@ bool TfrmChnlBank::eventFilter(QObject* watched, QEvent* event) {
         }
     } else if (watched == listChannel->viewport() && event->type() == QEvent::MouseMove) {
         memoHelp->clear();
-    } else if (watched != listChannel && event->type() == QEvent::MouseButtonDblClick) {
+    } else if (event->type() == QEvent::MouseButtonDblClick && IsZoneHeader(watched)) {
         mnuEditZoneClick();
         return true;
     }
@@ -728,16 +738,17 @@ void TfrmChnlBank::mnuEditZoneClick() {
     Refresh();
 }
 
-// A channel of zone z that a group of another zone lists keeps the zone.
+// A channel of zone z that any group of another zone lists keeps the zone: the groups of
+// zone z go with it.
 bool TfrmChnlBank::RefuseZoneInUse(int z) {
     for (int i = 0; i < CH_COUNT; ++i) {
         if (Channels->GetZone(i) != z || Channels->IsEmpty(i))
             continue;
-        const int group = Channels->FindGroupUsing(i);
-        if (group >= 0 && Channels->GetZone(group) != z) {
-            Warn(GroupUserText(i, group), QStringLiteral("Delete Zone"));
-            return true;
-        }
+        for (int group : Channels->GroupsUsing(i))
+            if (Channels->GetZone(group) != z) {
+                Warn(GroupUserText(i, group), QStringLiteral("Delete Zone"));
+                return true;
+            }
     }
     return false;
 }

@@ -122,6 +122,7 @@ private:
     void BuildMenus();
     void BuildPopups();
     void SetupGrid();
+    bool IsZoneHeader(const QObject* watched) const;
     void ShowHeader();
     void ShowRow(int row, int i);
     void SelectChannelRow(int number);

@@ -4,7 +4,6 @@
 #include "Eeprom.h"
 #include "Help_pane.h"
 #include "Key_filter.h"
-#include "platform/Convert.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -143,8 +142,9 @@ constexpr int ChannelNameTail = 8192;
 constexpr int ZoneEntries = 11132;
 constexpr int Zones = 50;
 // Recall words: 0..499 channel v + 1, 500..539 CB channel v - 499.
-constexpr int FirstCbValue = 500;
-constexpr int LastRecallValue = 539;
+constexpr keyfn::RecallRange RecallRange{Channels, true};
+constexpr int FirstCbValue = Channels;
+constexpr int LastRecallValue = Channels + keyfn::CbChannels - 1;
 
 uint8_t get(int address) {
     return eeprom.GetByte(address);
@@ -398,6 +398,8 @@ void TfrmUserButtons::FormShow() {
 }
 
 void TfrmUserButtons::OKBtnClick() {
+    if (!keyfn::CheckRecallTexts(*this, recallTouched, RecallRange))
+        return;
     SaveUserButtons();
     done(mrOk);
 }
@@ -500,28 +502,19 @@ void TfrmUserButtons::showStoredRecall(int n) {
     combo->setEditText(text);
 }
 
-// "CB nn" gives nn + 499, anything else the number in its first three characters less one.
-// Text that does not convert, or names no channel, gives 0 (channel 1).
+// "CB nn" gives nn + 499, a channel number n (alone or before its name) n - 1; -1 for
+// text that names neither.
 int TfrmUserButtons::ParseRecallChannel(const QComboBox* combo) const {
-    const QString text = combo->currentText();
-    int value = 0;
-    try {
-        if (text.startsWith(QStringLiteral("CB")))
-            value = platform::StrToInt(text.mid(3, 2)) + (FirstCbValue - 1);
-        else
-            value = platform::StrToInt(text.left(3)) - 1;
-    } catch (const platform::EConvertError&) {
-        return 0;
-    }
-    return value >= 0 && value <= LastRecallValue ? value : 0;
+    return keyfn::RecallValue(combo->currentText(), RecallRange);
 }
 
-// A memory the user did not touch keeps its word, whatever it names.
+// A memory the user did not touch, or whose text names nothing, keeps its word.
 void TfrmUserButtons::StoreRecallChannels() {
-    for (int i = 0; i < keyfn::RecallMemories; ++i)
-        if (recallTouched[i])
-            eeprom.SetWord(RecallMemories[i].word,
-                           uint16_t(ParseRecallChannel(this->*RecallMemories[i].combo)));
+    for (int i = 0; i < keyfn::RecallMemories; ++i) {
+        const int value = ParseRecallChannel(this->*RecallMemories[i].combo);
+        if (recallTouched[i] && value >= 0)
+            eeprom.SetWord(RecallMemories[i].word, uint16_t(value));
+    }
 }
 
 void TfrmUserButtons::LoadDtmfMemories() {

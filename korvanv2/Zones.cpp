@@ -17,7 +17,7 @@ void ZoneSetTag(ZoneRecord& zone, const QString& text) {
 }
 
 void ZoneSetName(ZoneRecord& zone, const QString& text) {
-    radiotext::Encode(text, zone.name, ZONE_NAME_LENGTH + 1);
+    radiotext::EncodeAsTyped(text, zone.name, ZONE_NAME_LENGTH + 1);
     zone.name[ZONE_NAME_LENGTH] = 0;
 }
 

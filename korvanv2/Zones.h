@@ -24,7 +24,7 @@ struct ZoneRecord {
 // The character rule of stored zone texts; an erased byte gives 0 (the end).
 uint8_t ZoneDecodeChar(uint8_t byte);
 void ZoneClear(ZoneRecord& zone);
-// Texts are stored one byte a character by the character rule.
+// The tag is stored by the character rule, the name as typed; one byte a character.
 void ZoneSetTag(ZoneRecord& zone, const QString& text);
 void ZoneSetName(ZoneRecord& zone, const QString& text);
 void ZoneSetActive(ZoneRecord& zone, bool active);

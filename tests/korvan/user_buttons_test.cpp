@@ -308,36 +308,57 @@ TEST_F(UserButtonsTest, RecallListsShowChannelsAndCbChannels) {
     frmUserButtons->cmbRecallM1->setEditText("");
     frmUserButtons->cmbRecallM2->setCurrentIndex(0);
     Ok();
-    EXPECT_EQ(image()[0x59], 0) << "an emptied box stores channel 1, as a typed text would";
+    EXPECT_EQ(host.messages.size(), 1) << "an emptied box names no channel";
+    EXPECT_EQ(image()[0x59], 6);
+    frmUserButtons->cmbRecallM1->setEditText("3");
+    Ok();
+    EXPECT_EQ(image()[0x59], 2);
     EXPECT_EQ(image()[0x5A], 2);
 }
 
-TEST_F(UserButtonsTest, TypedRecallTextsReadFromFixedPositions) {
+// A typed recall text is stored only when the list could show it: a channel number 1..100,
+// alone or before its name, or CB 01..CB 40 when the radio has CB channels. Anything else
+// is refused at OK with the stored value kept and the dialog open.
+TEST_F(UserButtonsTest, TypedRecallTextsStoreTheirChannelOrAreRefused) {
+    const QString channels = "Enter a channel number from 1 to 100";
+    const struct {
+        const char* typed;
+        bool cb;
+        int stored; // -1: refused
+    } cases[] = {
+        {"5", true, 4},       {"12 anything", true, 11}, {"07 R7", true, 6},  {"100", true, 99},
+        {"CB 12", true, 111}, {"CB 40", true, 139},      {"CB 00", true, -1}, {"CB 41", true, -1},
+        {"CB5", true, -1},    {"CBxx", true, -1},        {"xx", true, -1},    {"0", true, -1},
+        {"101", true, -1},    {"CB 05", false, -1},
+    };
     FillConsistent(11);
     ClearChannels();
-    AddChannel(7, "R7");
-    EnableCb(true);
-    Open();
-    frmUserButtons->cmbRecallM1->setEditText("5");
-    frmUserButtons->cmbRecallM2->setCurrentIndex(frmUserButtons->cmbRecallM2->findText("CB 05"));
-    frmUserButtons->cmbRecallM3->setEditText("xx");
-    frmUserButtons->cmbRecallM4->setEditText("12 anything");
-    Ok();
-    EXPECT_EQ(image()[0x59], 4);
-    EXPECT_EQ(image()[0x5A], 104);
-    EXPECT_EQ(image()[0x5B], 0) << "a failed conversion stores 0";
-    EXPECT_EQ(image()[0x5C], 11);
-
-    Open();
-    frmUserButtons->cmbRecallM1->setEditText("CB 12");
-    frmUserButtons->cmbRecallM2->setEditText("07 R7");
-    frmUserButtons->cmbRecallM3->setEditText("CBxx");
-    frmUserButtons->cmbRecallM4->setEditText("0"); // would be -1: names no channel
-    Ok();
-    EXPECT_EQ(image()[0x59], 111);
-    EXPECT_EQ(image()[0x5A], 6);
-    EXPECT_EQ(image()[0x5B], 0);
-    EXPECT_EQ(image()[0x5C], 0);
+    image()[0x8F] = 9; // F1 recalls M1
+    for (const auto& c : cases) {
+        EnableCb(c.cb);
+        image()[0x59] = 77;
+        host.messages.clear();
+        Open();
+        QLineEdit* typing = frmUserButtons->cmbRecallM1->lineEdit();
+        typing->selectAll();
+        QTest::keyClick(typing, Qt::Key_Delete);
+        QTest::keyClicks(typing, QString::fromLatin1(c.typed));
+        Ok();
+        if (c.stored >= 0) {
+            EXPECT_TRUE(host.messages.isEmpty()) << c.typed;
+            EXPECT_EQ(image()[0x59], c.stored) << c.typed;
+            continue;
+        }
+        ASSERT_EQ(host.messages.size(), 1) << c.typed;
+        EXPECT_EQ(host.messages[0].text,
+                  QStringLiteral("Channel Pri/M1: \"%1\" is not a recall channel.\n%2%3.")
+                      .arg(QString::fromLatin1(c.typed), channels,
+                           c.cb ? QStringLiteral(" or CB 01 to CB 40") : QString()));
+        EXPECT_EQ(host.messages[0].flags, 48);
+        EXPECT_TRUE(frmUserButtons->isVisible()) << c.typed;
+        EXPECT_EQ(image()[0x59], 77) << c.typed;
+        Cancel();
+    }
 }
 
 TEST_F(UserButtonsTest, ChannelHundredComesFromItsOwnRecord) {

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 class ChannelBank : public BankFixture {
 protected:
@@ -89,6 +90,49 @@ TEST_F(ChannelBank, RowsColumnsAndHeader) {
     EXPECT_FALSE(frmChnlBank->TabControl1->isVisibleTo(frmChnlBank));
     EXPECT_EQ(frmChnlBank->lblZone0->text(), "CHANNEL DATA");
     EXPECT_EQ(Listed(), std::vector<int>({1, 2, 4}));
+}
+
+// A double-click on a row edits that row's channel or group; one on the zone's name or tag
+// box edits the zone. Each dialog is cancelled.
+TEST_F(ChannelBank, DoubleClickEditsWhatWasClicked) {
+    Zoned(2, 3);
+    PutGroup(9, 2, {4});
+    Open();
+    ShowZone(2);
+    ASSERT_EQ(Listed(), std::vector<int>({4, 5, 6, 10}));
+    QTableWidget* list = frmChnlBank->listChannel;
+    auto rowCentre = [list](int row) { return list->visualItemRect(list->item(row, 1)).center(); };
+    const struct {
+        QWidget* target;
+        QPoint at;
+        QString opened;
+    } cases[] = {
+        {list->viewport(), rowCentre(1), "Edit Channel 5"},
+        {list->viewport(), rowCentre(3), "Edit Group Channel 10"},
+        {list->viewport(), rowCentre(0), "Edit Channel 4"},
+        {frmChnlBank->editZoneName, QPoint(5, 5), "Edit Zone 2"},
+        {frmChnlBank->editZoneTag, QPoint(5, 5), "Edit Zone 2"},
+    };
+    for (const auto& c : cases) {
+        QString opened;
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog && dialog != frmChnlBank) {
+                answer.stop();
+                opened = dialog->windowTitle();
+                dialog->done(2);
+            }
+        });
+        answer.start(5);
+        // What a mouse sends: press and release, then the double-click and its release.
+        QTest::mouseClick(c.target, Qt::LeftButton, {}, c.at);
+        QTest::mouseDClick(c.target, Qt::LeftButton, {}, c.at);
+        QTest::mouseRelease(c.target, Qt::LeftButton, {}, c.at);
+        EXPECT_TRUE(QTest::qWaitFor([&opened] { return !opened.isEmpty(); }, 10000));
+        EXPECT_EQ(opened, c.opened);
+        EXPECT_TRUE(frmChnlBank->isVisible());
+    }
 }
 
 TEST_F(ChannelBank, FullMemoryRefusesAddAndPaste) {
@@ -184,6 +228,41 @@ TEST_F(ChannelBank, GroupMembersCannotBeDeletedCutOrLoseTheirZone) {
     host.messageAnswers.enqueue(platform::IDOK);
     frmChnlBank->btnDeleteChannelClick();
     EXPECT_EQ(Listed().size(), 9u);
+}
+
+// Channel 15 of zone 2 listed by two groups: a group of another zone keeps zone 2 from
+// being deleted wherever it stands; groups of zone 2 itself go with the zone.
+TEST_F(ChannelBank, DeleteZoneLooksAtEveryGroupListingAChannel) {
+    const QString used = "Delete Zone: Unable to delete CH15.\nChannel is used in Group CH%1.";
+    const struct {
+        int firstGroupZone, secondGroupZone;
+        QString refusal; // empty: the zone is deleted
+    } cases[] = {
+        {2, 1, used.arg(41)},
+        {1, 2, used.arg(31)},
+        {2, 2, QString()},
+    };
+    for (const auto& c : cases) {
+        host.messages.clear();
+        Zoned(2, 10);
+        PutGroup(30, c.firstGroupZone, {0, 15});
+        PutGroup(40, c.secondGroupZone, {15});
+        Open();
+        ShowZone(2);
+        host.messageAnswers.enqueue(platform::IDOK);
+        frmChnlBank->mnuDeleteZoneClick();
+        if (c.refusal.isEmpty()) {
+            EXPECT_EQ(host.messages.size(), 1);
+            for (int i : {14, 30, 40})
+                EXPECT_TRUE(frmChnlBank->Channels->IsEmpty(i)) << i;
+        } else {
+            host.messageAnswers.clear();
+            EXPECT_EQ(Messages(), QStringList{c.refusal});
+            EXPECT_FALSE(frmChnlBank->Channels->IsEmpty(14));
+            EXPECT_TRUE(ZoneIsActive(frmChnlBank->Zones[2]));
+        }
+        frmChnlBank->done(0);
+    }
 }
 
 TEST_F(ChannelBank, DeleteZoneClearsItsChannels) {
@@ -345,7 +424,7 @@ TEST_F(ChannelBank, OkWithoutChangesKeepsEveryByte) {
         EXPECT_EQ(int(uint8_t(after[i])), int(uint8_t(before[i]))) << "byte " << i;
 }
 
-TEST_F(ChannelBank, UntouchedNamesKeepTheirBytesAndEditedNamesFollowTheCharacterRule) {
+TEST_F(ChannelBank, UntouchedNamesKeepTheirBytesAndEditedNamesAreStoredAsTyped) {
     Zoned(1, 3);
     const uint8_t odd[CH_NAME_LENGTH] = {0xC1, 'a', 0x80, '[', 0xFE, 0x1F, 0, 0xE9, 0x01};
     const uint8_t other[CH_NAME_LENGTH] = {0xC4, 'B', 0xA0, 0, 0, 0, 0, 0, 0};
@@ -372,14 +451,16 @@ TEST_F(ChannelBank, UntouchedNamesKeepTheirBytesAndEditedNamesFollowTheCharacter
     for (int i = 0; i < after.size(); ++i)
         EXPECT_EQ(int(uint8_t(after[i])), int(uint8_t(before[i]))) << "byte " << i;
 
-    // An edited name goes through the character rule; the untouched one keeps its bytes.
+    // An edited name is stored as it reads; the untouched one keeps its bytes.
     Open();
     ch_normal_struct channel;
     frmChnlBank->Channels->GetNormal(channel, 2);
     channel.name = channel.name + QStringLiteral("x");
     frmChnlBank->Channels->SetNormal(channel, 2);
     frmChnlBank->btnOKClick();
-    EXPECT_EQ(nameBytes(2), QByteArray(" B X\0\0\0\0\0", 9));
+    EXPECT_EQ(nameBytes(2), QByteArray("\xC4"
+                                       "B\xA0x\0\0\0\0\0",
+                                       9));
     EXPECT_EQ(nameBytes(1), QByteArray(reinterpret_cast<const char*>(odd), 9));
 
     // A deleted channel takes a new name with nothing of the old bytes.
@@ -389,6 +470,77 @@ TEST_F(ChannelBank, UntouchedNamesKeepTheirBytesAndEditedNamesFollowTheCharacter
     EXPECT_TRUE(frmChnlBank->Channels->IsEmpty(1));
     frmChnlBank->btnOKClick();
     EXPECT_EQ(nameBytes(1), QByteArray(9, '\0'));
+}
+
+// Names typed in the bank's dialogs reach the image as the key filters let them in ("_"
+// kept, letters typed in upper case); tags keep the character rule.
+TEST_F(ChannelBank, TypedNamesAreStoredAsTyped) {
+    Zoned(2, 3);
+    PutGroup(9, 2, {4});
+    Open();
+    ShowZone(2);
+    auto type = [](QLineEdit* edit, const QString& text) {
+        edit->clear();
+        QTest::keyClicks(edit, text);
+    };
+    auto bytes = [](int offset, int count) {
+        return QByteArray(reinterpret_cast<const char*>(eeprom.data) + offset, count);
+    };
+    auto channelName = [bytes](int i) {
+        return bytes(chlayout::Record(i) + chlayout::RECORD_FIELDS, 5) +
+               bytes(chlayout::NameTail(i), 4);
+    };
+    auto zoneName = [bytes](int z) { return bytes(ZoneOffset(z) + 2, 9); };
+    const struct {
+        std::function<void()> edit;
+        std::function<QByteArray()> stored;
+        QByteArray typed;
+    } cases[] = {
+        {[&] {
+             SelectChannel(5);
+             WhenShown<TfrmEditChannel2>([&](TfrmEditChannel2* edit) {
+                 type(edit->txtChannelAlpha, QStringLiteral("ab_1 +"));
+                 type(edit->editChTag, QStringLiteral("t_"));
+                 edit->OKBtnClick();
+             });
+             frmChnlBank->btnEditChannelClick();
+         },
+         [&] { return channelName(4); }, QByteArray("AB_1 +\0\0\0", 9)},
+        {[&] {
+             SelectChannel(10);
+             WhenShown<TfrmGrpEdit>([&](TfrmGrpEdit* group) {
+                 type(group->txtChannelAlpha, QStringLiteral("vote_a"));
+                 group->btnOKClick();
+             });
+             frmChnlBank->btnEditChannelClick();
+         },
+         [&] { return channelName(9); }, QByteArray("VOTE_A\0\0\0", 9)},
+        {[&] {
+             WhenShown<TfrmEditZone>([&](TfrmEditZone* zone) {
+                 type(zone->editZoneName, QStringLiteral("north_2"));
+                 zone->btnOkClick();
+             });
+             frmChnlBank->mnuEditZoneClick();
+         },
+         [&] { return zoneName(2); }, QByteArray("NORTH_2\0\0", 9)},
+        {[&] {
+             WhenShown<TfrmAddZone>([&](TfrmAddZone* add) {
+                 type(add->editName, QStringLiteral("yard_3"));
+                 add->btnOkClick();
+             });
+             frmChnlBank->mnuAddZoneClick();
+             frmChnlBank->Channels->SetZone(0, 3); // a zone needs a channel for OK
+         },
+         [&] { return zoneName(3); }, QByteArray("YARD_3\0\0\0", 9)},
+    };
+    for (const auto& c : cases)
+        c.edit();
+    frmChnlBank->btnOKClick();
+    ASSERT_TRUE(host.messages.isEmpty()) << Messages().join('\n').toStdString();
+    for (const auto& c : cases)
+        EXPECT_EQ(c.stored(), c.typed);
+    EXPECT_EQ(eeprom.GetByte(chlayout::Tag(4)), 'T');
+    EXPECT_EQ(eeprom.GetByte(chlayout::Tag(4) + 1), ' ') << "a tag keeps the character rule";
 }
 
 TEST_F(ChannelBank, ReadChannelsThenCancelLeavesTheImageAndOkStoresTheFile) {

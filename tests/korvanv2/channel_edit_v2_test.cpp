@@ -259,7 +259,21 @@ TEST_F(ZoneDialogsV2, EditZonesShowsAndStoresOnlyWhatChanged) {
     ZoneRead(zone, eeprom.data, ZoneOffset(3));
     EXPECT_TRUE(ZoneIsActive(zone));
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(eeprom.data + ZoneOffset(3) + 2), 6),
-              QByteArray("D P T\0", 6));
+              QByteArray("d\xE9p\xF4t\0", 6))
+        << "stored as typed";
+
+    // A name typed into a cell keeps its case and its "_".
+    frmEditZones->show();
+    grid->setCurrentCell(4, 1); // opens the cell's editor
+    auto* editor = grid->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("yard_b"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([grid] { return grid::Cell(grid, 4, 1) == "yard_b"; }, 10000));
+    frmEditZones->btnOkClick();
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(eeprom.data + ZoneOffset(4) + 2), 9),
+              QByteArray("yard_b\0\0\0", 9));
 }
 
 TEST_F(ZoneDialogsV2, EscapeAndTheCloseBoxCancel) {

@@ -133,8 +133,8 @@ TEST(ChannelStoreV2, NamesTagsAndCounts) {
               QByteArray(4, '\0'));
     ChData::WriteName(image.data(), 5, QStringLiteral("LONGNAME12"));
     EXPECT_EQ(ChData::ReadName(image.data(), 5), "LONGNAME1");
-    ChData::WriteName(image.data(), 6, QStringLiteral("ré€a"));
-    EXPECT_EQ(ChData::ReadName(image.data(), 6), "R  A") << "one byte a character";
+    ChData::WriteName(image.data(), 6, QStringLiteral("r_é€a"));
+    EXPECT_EQ(ChData::ReadName(image.data(), 6), "r_é a") << "as typed, one byte a character";
     EXPECT_EQ(ChData::WriteName(image.data(), 500, QStringLiteral("X")), 0);
     EXPECT_EQ(ChData::ReadName(image.data(), -1), "");
 
@@ -189,7 +189,8 @@ TEST(ZonesV2, CodecAndCharacterRule) {
     EXPECT_EQ(image[size_t(ZoneOffset(50) + 11)], 0x93);
     EXPECT_EQ(image[size_t(ZoneOffset(50) + 12)], 0xFF) << "zone 50 ends at its 12th byte";
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(image.data() + ZoneOffset(50)), 11),
-              QByteArray("7\0ABC\0\0\0\0\0\0", 11));
+              QByteArray("7\0abc\0\0\0\0\0\0", 11))
+        << "the name as typed";
     ZoneRecord back;
     ZoneRead(back, image.data(), ZoneOffset(50));
     EXPECT_EQ(ZoneGetName(back), "ABC      ");
@@ -197,8 +198,10 @@ TEST(ZonesV2, CodecAndCharacterRule) {
     ZoneSetTag(back, QString());
     EXPECT_EQ(back.tag[0], 0);
     EXPECT_EQ(back.tag[1], 0);
-    ZoneSetName(back, QStringLiteral("Zoné\u4e2d1234567"));
-    EXPECT_EQ(ZoneGetName(back), "ZON  1234");
+    ZoneSetName(back, QStringLiteral("Z_né\u4e2d1234567"));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(back.name), 10),
+              QByteArray("Z_n\xE9 1234\0", 10));
+    EXPECT_EQ(ZoneGetName(back), "Z NI 1234") << "read by the character rule";
 
     EXPECT_EQ(ZoneDecodeChar(0xC1), 'A');
     EXPECT_EQ(ZoneDecodeChar(0x7B), ' ');

@@ -105,12 +105,12 @@ TEST_F(UserButtonsV2, RecallWordsShowTheirChannelAndKeepTheirWordUnlessChanged) 
     form()->cmbRecallM2->setEditText(QStringLiteral("12"));
     form()->cmbRecallM3->setCurrentIndex(1);
     emit form()->cmbRecallM3->activated(1);
-    form()->cmbRecallM4->setEditText(QStringLiteral("junk"));
+    form()->cmbRecallM4->setEditText(QStringLiteral("500"));
     Ok();
     EXPECT_EQ(eeprom.GetWord(0x74), 504);
     EXPECT_EQ(eeprom.GetWord(0x76), 11);
     EXPECT_EQ(eeprom.GetWord(0x78), 6);
-    EXPECT_EQ(eeprom.GetWord(0x7A), 0) << "text that names no channel stores channel 1";
+    EXPECT_EQ(eeprom.GetWord(0x7A), 499);
 
     // An erased image lists all 500 channels with names of 0xFF characters.
     eeprom.Erase();
@@ -125,6 +125,50 @@ TEST_F(UserButtonsV2, RecallWordsShowTheirChannelAndKeepTheirWordUnlessChanged) 
     EXPECT_EQ(eeprom.GetByte(0x4A), 0xFB);
     EXPECT_EQ(eeprom.GetByte(0x54), 20);
     EXPECT_EQ(eeprom.GetByte(0x55), 10);
+}
+
+// A recall text typed into the box is stored only when the list could show it (a channel
+// number, alone or before its name, or CB 01..CB 40); anything else is refused at OK with
+// the stored word kept and the dialog open.
+TEST_F(UserButtonsV2, TypedRecallTextsStoreTheirChannelOrAreRefused) {
+    const struct {
+        const char* typed;
+        int stored; // -1: refused
+    } cases[] = {
+        {"12", 11},     {"500", 499},  {"007 CH007", 6}, {" 7 ", 6},   {"CB 01", 500},
+        {"CB 40", 539}, {"CB 00", -1}, {"CB 41", -1},    {"CB5", -1},  {"CB 5", -1},
+        {"501", -1},    {"540", -1},   {"0", -1},        {"1234", -1}, {"7x", -1},
+        {"junk", -1},   {"", -1},
+    };
+    for (int i = 0; i < 500; ++i)
+        eeprom.SetByte(692 + 15 * i, 0xFE); // hidden: an empty list completes nothing typed
+    Set(0x8F, {9});                         // F1 recalls M1
+    for (const auto& c : cases) {
+        Set(0x74, {0xF8, 0x01}); // CB 5
+        host.messages.clear();
+        Open();
+        QLineEdit* typing = form()->cmbRecallM1->lineEdit();
+        typing->selectAll();
+        QTest::keyClick(typing, Qt::Key_Delete);
+        QTest::keyClicks(typing, QString::fromLatin1(c.typed));
+        Ok();
+        if (c.stored >= 0) {
+            EXPECT_TRUE(host.messages.isEmpty()) << c.typed;
+            EXPECT_EQ(eeprom.GetWord(0x74), c.stored) << c.typed;
+            EXPECT_FALSE(form()->isVisible()) << c.typed;
+            continue;
+        }
+        ASSERT_EQ(host.messages.size(), 1) << c.typed;
+        EXPECT_EQ(host.messages[0].text,
+                  QStringLiteral("M1: \"%1\" is not a recall channel.\nEnter a channel number "
+                                 "from 1 to 500 or CB 01 to CB 40.")
+                      .arg(QString::fromLatin1(c.typed)));
+        EXPECT_EQ(host.messages[0].caption, "Error");
+        EXPECT_EQ(host.messages[0].flags, 48);
+        EXPECT_TRUE(form()->isVisible()) << c.typed;
+        EXPECT_EQ(eeprom.GetWord(0x74), 504) << c.typed;
+        form()->CancelBtn->click();
+    }
 }
 
 TEST_F(UserButtonsV2, DtmfMemoriesTakeOnlyDtmfKeysWithPAsPause) {
