@@ -264,8 +264,12 @@ TEST_F(ZoneDialogsV2, EditZonesShowsAndStoresOnlyWhatChanged) {
 
     // A name typed into a cell keeps its case and its "_".
     frmEditZones->show();
-    grid->setCurrentCell(4, 1); // opens the cell's editor
-    auto* editor = grid->viewport()->findChild<QLineEdit*>();
+    grid->setCurrentCell(4, 1); // opens the cell's editor; the first cell's may still be closing
+    const QRect cell = grid->visualRect(grid->model()->index(4, 1));
+    QLineEdit* editor = nullptr;
+    for (auto* open : grid->viewport()->findChildren<QLineEdit*>())
+        if (open->geometry().intersects(cell))
+            editor = open;
     ASSERT_NE(editor, nullptr);
     editor->selectAll();
     QTest::keyClicks(editor, QStringLiteral("yard_b"));
