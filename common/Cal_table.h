@@ -34,6 +34,13 @@ constexpr uint8_t MUTE_OPEN_BIT = 0x02;
 constexpr uint8_t UHF_BIT = 0x80;
 constexpr int RX_OFFSET_LIMIT = 15;
 
+// The values a box takes: the receiver offset is a signed byte of -15..15, every other
+// box a byte.
+struct Range {
+    int min, max;
+};
+Range RangeOf(int address);
+
 // Frequencies (MHz) of the four alignment points; VHF row first.
 inline constexpr int32_t BandPoints[2][4] = {{144, 154, 164, 174}, {460, 475, 490, 510}};
 // The four points of the band byte 40 names.

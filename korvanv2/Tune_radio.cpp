@@ -441,8 +441,9 @@ bool TfrmTuneRadio::eventFilter(QObject* watched, QEvent* event) {
     return Form::eventFilter(watched, event);
 }
 
-// Stores the box's number: an empty box is 0 (shown as "0" after Enter), a number above a
-// byte is 255 and the receiver offset at most 15; a text that is no number stores nothing.
+// Stores the box's number: an empty box is 0 (shown as "0" after Enter), a number beyond the
+// box's range its nearest limit (255, or -15..15 for the receiver offset, which shows the
+// negative values its arrows set); a text that is no number stores nothing.
 bool TfrmTuneRadio::commit(QLineEdit* edit, bool fromEnter) {
     const QString typed = edit->text().trimmed();
     int value = 0;
@@ -453,8 +454,8 @@ bool TfrmTuneRadio::commit(QLineEdit* edit, bool fromEnter) {
         return false;
     }
     const int address = edit->property("Tag").toInt();
-    const int limit = address == cal::RX_OFFSET ? cal::RX_OFFSET_LIMIT : 255;
-    const int bounded = std::clamp(value, 0, limit);
+    const cal::Range range = cal::RangeOf(address);
+    const int bounded = std::clamp(value, range.min, range.max);
     if (bounded != value)
         edit->setText(QString::number(bounded));
     WriteCalValue(address, bounded);

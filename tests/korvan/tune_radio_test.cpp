@@ -7,6 +7,7 @@
 #include "Tune_radio.h"
 #include "Tuning_fixture.h"
 #include "Up_down.h"
+#include "support/AlignmentBoxes.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -276,6 +277,19 @@ TEST_F(TuneRadioTest, ReceiverOffsetTakesNegativeNumbersAsTwosComplement) {
     Type(offset, "-");
     EXPECT_EQ(host.exceptions.size(), 1);
     EXPECT_EQ(frmBelmar->RadioData[23], 5);
+}
+
+TEST_F(TuneRadioTest, EveryBoxKeepsItsValueWhenLeft) {
+    const testsupport::AlignmentProgram program{
+        [] {
+            frmTuneRadio->Online = 1;
+            frmTuneRadio->show();
+        },
+        [](int address) { return frmBelmar->RadioData[address]; },
+        [](int address, uint8_t value) { frmBelmar->RadioData[address] = value; },
+        [this](int address) { return radio.byteAt(address); }};
+    testsupport::ExpectEveryBoxKeepsItsValueWhenLeft(frmTuneRadio, cal::Generation::First, program,
+                                                     host, FilePath("left.cal"));
 }
 
 TEST_F(TuneRadioTest, OfflineEditsStayInTheImage) {

@@ -9,6 +9,7 @@
 #include "Serial.h"
 #include "Tune_radio.h"
 #include "Up_down.h"
+#include "support/AlignmentBoxes.h"
 #include "support/SecondGenRadio.h"
 
 #include <QAbstractButton>
@@ -111,6 +112,19 @@ TEST_F(TuneRadioV2, LiveWritesReachTheRadioByteForByteAndEnterClicksNothing) {
     EXPECT_EQ(radio.byteAt(23), 0xFF);
     EXPECT_EQ(buttonClicks, 0);
     EXPECT_TRUE(host.messages.isEmpty());
+}
+
+TEST_F(TuneRadioV2, EveryBoxKeepsItsValueWhenLeft) {
+    const testsupport::AlignmentProgram program{
+        [this] {
+            Open(1);
+            form->chkTrackMod->setChecked(false); // BAL takes keys of its own
+        },
+        [](int address) { return eeprom.GetByte(address); },
+        [](int address, uint8_t value) { eeprom.SetByte(address, value); },
+        [this](int address) { return radio.byteAt(address); }};
+    testsupport::ExpectEveryBoxKeepsItsValueWhenLeft(form, cal::Generation::Second, program, host,
+                                                     FilePath("left.cal"));
 }
 
 TEST_F(TuneRadioV2, BalanceFollowsModulationInProportion) {
