@@ -206,6 +206,15 @@ bool ConfirmWriteRadio() {
            platform::IDCANCEL;
 }
 
+void ReportLinkLost(bool mayBeTransmitting) {
+    QString text = QStringLiteral("Unable to send to the radio. Check COM port and leads.\n");
+    if (mayBeTransmitting)
+        text += QStringLiteral("The radio may still be transmitting: switch it off now.\n");
+    text += QStringLiteral("Changes are kept; use \"Write to Radio\" to send them.");
+    platform::host().messageBox(text, QStringLiteral("Align Radio"),
+                                platform::MB_OK | platform::MB_ICONEXCLAMATION);
+}
+
 platform::FileDialogRequest SaveDialogRequest(Generation generation) {
     platform::FileDialogRequest request;
     request.title = QStringLiteral("Write Calibration File");

@@ -129,6 +129,10 @@ extern const QString WriteRadioCaption;
 // Asks that question; false when the user cancels.
 bool ConfirmWriteRadio();
 
+// Tells the user that what the dialog sends no longer reaches the radio; with
+// `mayBeTransmitting`, that he must switch a keyed radio off himself.
+void ReportLinkLost(bool mayBeTransmitting);
+
 // The save dialog for calibration files (the second generation prompts before overwriting).
 platform::FileDialogRequest SaveDialogRequest(Generation generation);
 

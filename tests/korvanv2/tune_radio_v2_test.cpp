@@ -292,6 +292,48 @@ TEST_F(TuneRadioV2, TransmitKeysAndNeverLeftKeyedSilently) {
     EXPECT_EQ(buttonClicks, 4); // the transmit buttons only
 }
 
+TEST_F(TuneRadioV2, ALostLinkIsShownAndTransmitOffIsTriedUntilItGoesOut) {
+    // Writes without reply: said once, and shown until the radio answers again.
+    Open(1);
+    SecondGenRadio::Faults silent;
+    silent.silent = true;
+    radio.setFaults(silent);
+    TypeAndEnter(form->txtTxPower470, QStringLiteral("77"));
+    TypeAndEnter(form->txtTxPower470, QStringLiteral("78"));
+    EXPECT_EQ(form->lblOnlineStatus->text(), "Link to radio lost");
+    EXPECT_EQ(form->HelpText->toPlainText(), "Error writing to radio");
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text, "Unable to send to the radio. Check COM port and leads.\n"
+                                     "Changes are kept; use \"Write to Radio\" to send them.");
+    EXPECT_EQ(host.messages[0].caption, "Align Radio");
+    radio.setFaults({});
+    TypeAndEnter(form->txtTxPower470, QStringLiteral("79"));
+    EXPECT_EQ(form->lblOnlineStatus->text(), "Aligning Radio LIVE");
+    EXPECT_EQ(radio.byteAt(16), 79);
+
+    // Transmit off with the lead gone: said, the buttons keep showing transmit, and
+    // closing tries again, on the lead plugged back in.
+    form->btnTxOn->click();
+    radio.hangUp();
+    ASSERT_TRUE(testsupport::WaitUntil([] { return serialPort->GetHandle()->hasDropped(); }));
+    host.messages.clear();
+    form->btnTxOff->click();
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_TRUE(
+        host.messages[0].text.contains("The radio may still be transmitting: switch it off now."));
+    EXPECT_EQ(form->lblOnlineStatus->text(), "Link to radio lost");
+    EXPECT_EQ(form->Transmitting, 1);
+    EXPECT_FALSE(form->btnTxOn->isEnabled());
+    EXPECT_TRUE(form->btnTxOff->isEnabled());
+    SecondGenRadio pluggedBackIn;
+    pluggedBackIn.mapToPort(1);
+    form->close();
+    EXPECT_TRUE(
+        pluggedBackIn.waitForFrames(SecondGenRadio::KEY_PRESS, 1, 5000, SecondGenRadio::SYNC_KEY));
+    EXPECT_EQ(pluggedBackIn.keys(), QList<uint8_t>{0x16});
+    EXPECT_EQ(host.messages.size(), 1);
+}
+
 TEST_F(TuneRadioV2, WriteToRadioSendsBytes0To47Exactly) {
     radio.setImage(QByteArray(SecondGenRadio::IMAGE_SIZE, char(0x5A)));
     Open(0);
