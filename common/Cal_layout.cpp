@@ -113,13 +113,21 @@ QLabel* StatusLabel() {
     return status;
 }
 
-void ShowStatus(QLabel* status, bool online, const QWidget* form) {
+void ShowStatus(QLabel* status, Link link, const QWidget* form) {
+    const QColor colours[] = {QColor(0, 255, 0), form->palette().color(QPalette::Button),
+                              QColor(255, 255, 0)};
+    const QString texts[] = {QStringLiteral("Aligning Radio LIVE"),
+                             QStringLiteral("Editing file data"),
+                             QStringLiteral("Link to radio lost")};
     QPalette palette = status->palette();
-    palette.setColor(QPalette::Window,
-                     online ? QColor(0, 255, 0) : form->palette().color(QPalette::Button));
+    palette.setColor(QPalette::Window, colours[int(link)]);
     status->setPalette(palette);
-    status->setText(online ? QStringLiteral("Aligning Radio LIVE")
-                           : QStringLiteral("Editing file data"));
+    status->setText(texts[int(link)]);
+}
+
+void ShowTransmit(QPushButton* txOn, QPushButton* txOff, bool online, bool keyed) {
+    txOn->setEnabled(online && !keyed);
+    txOff->setEnabled(keyed);
 }
 
 void BindPanelHelp(HelpPane& help, const PanelHelp& panel) {

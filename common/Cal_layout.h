@@ -29,10 +29,15 @@ QGridLayout* LaySquelch(Controls& c, QGroupBox* box);
 // A page with the groups, then `below` when given, stacked at its top.
 QWidget* Page(std::initializer_list<QWidget*> groups, QLayout* below = nullptr);
 
-// The framed label that says whether the radio is aligned live or file data edited.
+// The framed label that says whether the radio is aligned live, file data edited, or the
+// link to the radio lost.
+enum class Link { Live, File, Lost };
 QLabel* StatusLabel();
-// Green for live, otherwise the colour of `form`'s buttons.
-void ShowStatus(QLabel* status, bool online, const QWidget* form);
+// Live on green, a lost link on yellow, file data in the colour of `form`'s buttons.
+void ShowStatus(QLabel* status, Link link, const QWidget* form);
+// "Transmit on" works on-line while the radio is not keyed; "Transmit off" whenever it may
+// be keyed, also once the link is lost, so that the user can try again.
+void ShowTransmit(QPushButton* txOn, QPushButton* txOff, bool online, bool keyed);
 
 // The buttons around the calibration boxes that both dialogs explain alike.
 struct PanelHelp {

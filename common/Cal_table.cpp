@@ -120,6 +120,12 @@ QString HelpLine(Help kind) {
     return {};
 }
 
+Range RangeOf(int address) {
+    if (address == RX_OFFSET)
+        return {-RX_OFFSET_LIMIT, RX_OFFSET_LIMIT};
+    return {0, 255};
+}
+
 const int32_t* PointsOf(uint8_t radioType) {
     return BandPoints[(radioType & UHF_BIT) ? 1 : 0];
 }
@@ -144,8 +150,8 @@ void Build(Controls& c, Generation generation, const std::function<void(bool)>& 
             edit->setMaxLength(length);
         UpDown* upDown = c.*f.upDown = new UpDown;
         upDown->setAssociate(edit);
-        if (f.address == RX_OFFSET)
-            upDown->setRange(-RX_OFFSET_LIMIT, RX_OFFSET_LIMIT);
+        const Range range = RangeOf(f.address);
+        upDown->setRange(range.min, range.max);
         if (EditedBy(generation, f.address))
             keys::allowOnly(
                 edit, generation == Generation::First ? keys::SignedDigits : keys::Digits, onKey);
@@ -198,6 +204,15 @@ bool ConfirmWriteRadio() {
     return platform::host().messageBox(WriteRadioWarning, WriteRadioCaption,
                                        platform::MB_OKCANCEL | platform::MB_ICONEXCLAMATION) !=
            platform::IDCANCEL;
+}
+
+void ReportLinkLost(bool mayBeTransmitting) {
+    QString text = QStringLiteral("Unable to send to the radio. Check COM port and leads.\n");
+    if (mayBeTransmitting)
+        text += QStringLiteral("The radio may still be transmitting: switch it off now.\n");
+    text += QStringLiteral("Changes are kept; use \"Write to Radio\" to send them.");
+    platform::host().messageBox(text, QStringLiteral("Align Radio"),
+                                platform::MB_OK | platform::MB_ICONEXCLAMATION);
 }
 
 platform::FileDialogRequest SaveDialogRequest(Generation generation) {

@@ -34,6 +34,13 @@ constexpr uint8_t MUTE_OPEN_BIT = 0x02;
 constexpr uint8_t UHF_BIT = 0x80;
 constexpr int RX_OFFSET_LIMIT = 15;
 
+// The values a box takes: the receiver offset is a signed byte of -15..15, every other
+// box a byte.
+struct Range {
+    int min, max;
+};
+Range RangeOf(int address);
+
 // Frequencies (MHz) of the four alignment points; VHF row first.
 inline constexpr int32_t BandPoints[2][4] = {{144, 154, 164, 174}, {460, 475, 490, 510}};
 // The four points of the band byte 40 names.
@@ -121,6 +128,10 @@ extern const QString WriteRadioWarning;
 extern const QString WriteRadioCaption;
 // Asks that question; false when the user cancels.
 bool ConfirmWriteRadio();
+
+// Tells the user that what the dialog sends no longer reaches the radio; with
+// `mayBeTransmitting`, that he must switch a keyed radio off himself.
+void ReportLinkLost(bool mayBeTransmitting);
 
 // The save dialog for calibration files (the second generation prompts before overwriting).
 platform::FileDialogRequest SaveDialogRequest(Generation generation);

@@ -397,22 +397,19 @@ void TfrmTuneRadio::LoadCalControls() {
 void TfrmTuneRadio::ShowOnlineState() {
     const bool online = Online == 1;
     PageControl1->setTabVisible(PageControl1->indexOf(tabRemote), online);
-    EnableTransmit(false);
-    if (!online)
-        btnTxOn->setEnabled(false);
+    ShowTransmit();
     ChannelChange->setEnabled(online);
     lblChannelChange->setEnabled(online);
     lblChannelInfo->setEnabled(online);
-    cal::ShowStatus(lblOnlineStatus, online, this);
+    cal::ShowStatus(lblOnlineStatus, online ? cal::Link::Live : cal::Link::File, this);
     btnWriteFile->setVisible(online);
     btnWriteRadio->setVisible(!online);
     if (online)
         btnDisplayUpdateClick();
 }
 
-void TfrmTuneRadio::EnableTransmit(bool transmitting) {
-    btnTxOn->setEnabled(!transmitting);
-    btnTxOff->setEnabled(transmitting);
+void TfrmTuneRadio::ShowTransmit() {
+    cal::ShowTransmit(btnTxOn, btnTxOff, Online == 1, keyed);
 }
 
 void TfrmTuneRadio::done(int result) {
@@ -425,11 +422,9 @@ void TfrmTuneRadio::FormClose() {
     chk_rssi_poll->setChecked(false);
     chkRxRssiPolling->setChecked(false);
     LinkActive = 0;
-    if (Online == 1 && !btnTxOn->isEnabled()) {
-        frmSerial->ClearRxBuffer();
-        frmSerial->SendKey(KEY_TX_OFF);
-        EnableTransmit(false);
-    }
+    if (keyed)
+        SwitchOff();
+    keyed = false;
 }
 
 void TfrmTuneRadio::CancelBtnClick() {
@@ -473,21 +468,18 @@ void TfrmTuneRadio::WriteCalValue(int address, int value) {
         LinkLost();
 }
 
-// A live change that could not go out (the port is gone or the lead pulled): the change
-// stays in the image, and the dialog goes off-line so that nothing more seems to reach the
-// radio; "Write to Radio" sends the block once the link is back. A transmitting radio is
-// first switched back to receive, or the user is told to switch it off.
+// A live change or a key that could not go out (the port is gone or the lead pulled): the
+// change stays in the image, and the dialog goes off-line so that nothing more seems to
+// reach the radio; "Write to Radio" sends the block once the link is back. A keyed radio is
+// first switched back to receive; when that fails too, the user is told to switch it off,
+// and "Transmit off" and closing try again.
 void TfrmTuneRadio::LinkLost() {
-    const bool transmitting = Online == 1 && !btnTxOn->isEnabled();
-    const bool stillKeyed = transmitting && !SendTransmitOff();
+    if (keyed)
+        keyed = !SendTransmitOff();
     Online = 0;
     ShowOnlineState();
-    QString text = QStringLiteral("Unable to send to the radio. Check COM port and leads.\n");
-    if (stillKeyed)
-        text += QStringLiteral("The radio may still be transmitting: switch it off now.\n");
-    text += QStringLiteral("Changes are kept; use \"Write to Radio\" to send them.");
-    platform::host().messageBox(text, QStringLiteral("Align Radio"),
-                                platform::MB_OK | platform::MB_ICONEXCLAMATION);
+    cal::ShowStatus(lblOnlineStatus, cal::Link::Lost, this);
+    cal::ReportLinkLost(keyed);
 }
 
 // The transmit-off key on the link as it is, else once more on the port opened again (a
@@ -517,25 +509,37 @@ void TfrmTuneRadio::chkSquelchClick() {
 
 // --- remote control --------------------------------------------------------------------
 
-void TfrmTuneRadio::SendKeyAction(uint8_t key) {
+// False when the key could not go out.
+bool TfrmTuneRadio::SendKeyAction(uint8_t key) {
     frmSerial->ClearRxBuffer();
-    frmSerial->SendKey(key);
+    return frmSerial->SendKey(key) != 0;
 }
 
 void TfrmTuneRadio::btnTxOnClick() {
-    SwitchTransmit(true);
+    if (Online != 1)
+        return;
+    if (!SendKeyAction(KEY_TX_ON))
+        return LinkLost();
+    keyed = true;
+    ShowTransmit();
+    btnDisplayUpdateClick();
 }
 
 void TfrmTuneRadio::btnTxOffClick() {
-    SwitchTransmit(false);
+    if (Online != 1 && !keyed)
+        return;
+    SwitchOff();
+    btnDisplayUpdateClick();
 }
 
-void TfrmTuneRadio::SwitchTransmit(bool on) {
-    if (Online != 1)
-        return;
-    SendKeyAction(on ? KEY_TX_ON : KEY_TX_OFF);
-    EnableTransmit(on);
-    btnDisplayUpdateClick();
+// Transmit off on the link while on-line; once the link was lost, on the link and on the
+// port opened again. A key that cannot go out takes the lost-link path.
+void TfrmTuneRadio::SwitchOff() {
+    const bool sent = Online == 1 ? SendKeyAction(KEY_TX_OFF) : SendTransmitOff();
+    if (!sent)
+        return LinkLost();
+    keyed = false;
+    ShowTransmit();
 }
 
 void TfrmTuneRadio::ChannelDown() {
@@ -565,7 +569,8 @@ void TfrmTuneRadio::btnF5MouseUp(QAbstractButton* key) {
 // A key sent on-line; holdTicks timer steps later, unless another key comes first, the
 // radio is told the key is held. The display is asked for after it.
 void TfrmTuneRadio::PressKey(uint8_t key, int holdTicks) {
-    SendKeyAction(key);
+    if (!SendKeyAction(key))
+        return LinkLost();
     KeyHoldTicks = holdTicks;
     btnDisplayUpdateClick();
 }

@@ -184,14 +184,15 @@ private:
     void ShowOnlineState();
     void ResetDisplay();
     void ShowIndicators(const std::array<uint8_t, DISPLAY_BYTES>& bytes);
-    void SendKeyAction(uint8_t key);
+    bool SendKeyAction(uint8_t key);
     void PressKey(uint8_t key, int holdTicks);
-    void SwitchTransmit(bool on);
-    void EnableTransmit(bool receiving);
+    void SwitchOff();
+    void ShowTransmit();
     QString ChannelFrequencies(int slot) const;
     uint8_t ImageByte(int address) const;
 
     HelpPane* help;
+    bool keyed = false; // transmit on went out, and no transmit off since
     QWidget* pageBeforeChange = nullptr;
     QList<QLabel*> indicatorLabels;
 

@@ -169,8 +169,7 @@ int RadioMeterRead(uint8_t& rssi, uint8_t& noise) {
 int RadioSendKey(uint8_t key) {
     const auto one = OneRequest();
     uint8_t request[MAX_FRAME];
-    SendRequest(request, BuildKeyPress(request, key));
-    return 0;
+    return SendRequest(request, BuildKeyPress(request, key)) ? 0 : -1;
 }
 
 int RadioGetChannel(int& channel) {

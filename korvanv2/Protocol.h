@@ -13,7 +13,7 @@ int RadioWriteByte(uint16_t address, uint8_t value);   // 0, or -1 without a rep
 int RadioReadBlock(int address, uint8_t* buffer);      // 16, or -1 without a reply
 int RadioWriteBlock(int address, const uint8_t* data); // 0, or -1 without a reply
 int RadioMeterRead(uint8_t& rssi, uint8_t& noise);     // 0, or -1 without a reply
-int RadioSendKey(uint8_t key);                         // 0
+int RadioSendKey(uint8_t key);                         // 0, or -1 when it cannot go out
 int RadioGetChannel(int& channel);                     // 0, or -1 without a reply
 int RadioSetBaudRate(int rate);                        // 1, or 0 (PC port back at 9600)
 int RadioSetTestTone(int hz);                          // 1 when a frame came, else 0

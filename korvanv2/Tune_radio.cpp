@@ -385,10 +385,10 @@ void TfrmTuneRadio::showOnlineState() {
         ParseRadioVersion(VersionText, versionInfo);
         FirmwareVersion = FirmwareNumber(versionInfo);
     }
-    btnTxOn->setEnabled(online);
-    btnTxOff->setEnabled(false);
+    linkDown = false;
+    cal::ShowTransmit(btnTxOn, btnTxOff, online, false);
     ChannelChange->setEnabled(online);
-    cal::ShowStatus(lblOnlineStatus, online, this);
+    cal::ShowStatus(lblOnlineStatus, online ? cal::Link::Live : cal::Link::File, this);
     if (online)
         readChannel();
     const bool tones = !online || FirmwareVersion >= FIRMWARE_WITH_TONES;
@@ -416,8 +416,8 @@ void TfrmTuneRadio::FormClose() {
     chkRSSI->setChecked(false);
     if (Online != 1)
         return;
-    if (Transmitting == 1 || !btnTxOn->isEnabled())
-        switchTransmit(false);
+    if (Transmitting == 1)
+        switchOff();
     rgTestTone->SetItemIndex(0);
 }
 
@@ -431,8 +431,9 @@ uint8_t TfrmTuneRadio::imageByte(int address) const {
     return eeprom.GetByte(address);
 }
 
-// Stores the box's number: an empty box is 0 (shown as "0" after Enter), a number above a
-// byte is 255 and the receiver offset at most 15; a text that is no number stores nothing.
+// Stores the box's number: an empty box is 0 (shown as "0" after Enter), a number beyond the
+// box's range its nearest limit (255, or -15..15 for the receiver offset, which shows the
+// negative values its arrows set); a text that is no number stores nothing.
 bool TfrmTuneRadio::commit(QLineEdit* edit, bool fromEnter) {
     const QString typed = edit->text().trimmed();
     int value = 0;
@@ -443,8 +444,8 @@ bool TfrmTuneRadio::commit(QLineEdit* edit, bool fromEnter) {
         return false;
     }
     const int address = edit->property("Tag").toInt();
-    const int limit = address == cal::RX_OFFSET ? cal::RX_OFFSET_LIMIT : 255;
-    const int bounded = std::clamp(value, 0, limit);
+    const cal::Range range = cal::RangeOf(address);
+    const int bounded = std::clamp(value, range.min, range.max);
     if (bounded != value)
         edit->setText(QString::number(bounded));
     WriteCalValue(address, bounded);
@@ -482,22 +483,31 @@ void TfrmTuneRadio::udModClick() {
 void TfrmTuneRadio::WriteCalValue(int address, int value) {
     const uint8_t byte = uint8_t(value & 0xFF);
     eeprom.SetByte(address, byte);
-    if (Online == 1 && RadioWriteByte(uint16_t(address), byte) != 0)
-        liveWriteFailed();
+    if (Online != 1)
+        return;
+    if (RadioWriteByte(uint16_t(address), byte) != 0) {
+        HelpText->setPlainText(QStringLiteral("Error writing to radio"));
+        return lostLink();
+    }
+    if (linkDown) {
+        linkDown = false;
+        cal::ShowStatus(lblOnlineStatus, cal::Link::Live, this);
+    }
 }
 
-// The value stays in the image. A radio keyed for the test set is sent transmit-off, and
-// since it did not answer the write the user is told it may still be transmitting.
-void TfrmTuneRadio::liveWriteFailed() {
-    HelpText->setPlainText(QStringLiteral("Error writing to radio"));
-    if (Transmitting != 1)
-        return;
-    switchTransmit(false);
-    platform::host().messageBox(
-        QStringLiteral("Error writing to radio.\nTransmit off has been sent, but the radio did "
-                       "not answer: it may still be transmitting. Check it and switch it off "
-                       "now."),
-        QStringLiteral("Tune Radio"), platform::MB_OK | platform::MB_ICONEXCLAMATION);
+// The radio did not answer, or a key could not go out: the value stays in the image and the
+// status says the link is lost, which the user is told when it happens. A keyed radio is
+// sent transmit off; since the radio does not answer, it may still be transmitting, and
+// when the key could not go out either, "Transmit off" and closing try again.
+void TfrmTuneRadio::lostLink() {
+    const bool wasKeyed = Transmitting == 1;
+    if (wasKeyed && RadioSendKey(KEY_TX_OFF) == 0)
+        showTransmitting(false);
+    const bool news = !linkDown || wasKeyed;
+    linkDown = true;
+    cal::ShowStatus(lblOnlineStatus, cal::Link::Lost, this);
+    if (news)
+        cal::ReportLinkLost(wasKeyed);
 }
 
 void TfrmTuneRadio::setFlag(uint8_t bit, bool on) {
@@ -547,24 +557,29 @@ void TfrmTuneRadio::trackBalance() {
 // --- transmit, channel and meters --------------------------------------------------------
 
 void TfrmTuneRadio::btnTxOnClick() {
-    if (Online == 1)
-        switchTransmit(true);
+    if (Online != 1)
+        return;
+    if (RadioSendKey(KEY_TX_ON) != 0)
+        return lostLink();
+    showTransmitting(true);
 }
 
 void TfrmTuneRadio::btnTxOffClick() {
     if (Online == 1)
-        switchTransmit(false);
+        switchOff();
 }
 
-void TfrmTuneRadio::switchTransmit(bool on) {
-    RadioSendKey(on ? KEY_TX_ON : KEY_TX_OFF);
-    showTransmitting(on);
+// The key request opens a dropped port again first; a key that still cannot go out takes
+// the lost-link path.
+void TfrmTuneRadio::switchOff() {
+    if (RadioSendKey(KEY_TX_OFF) != 0)
+        return lostLink();
+    showTransmitting(false);
 }
 
 void TfrmTuneRadio::showTransmitting(bool on) {
     Transmitting = on ? 1 : 0;
-    btnTxOn->setEnabled(!on);
-    btnTxOff->setEnabled(on);
+    cal::ShowTransmit(btnTxOn, btnTxOff, Online == 1, on);
     editRSSI_3->setEnabled(!on && chkRSSI->isChecked());
     editNoise_3->setEnabled(!on && chkRSSI->isChecked());
 }

@@ -147,15 +147,16 @@ private:
     void showOnlineState();
     bool commit(QLineEdit* edit, bool fromEnter);
     void trackBalance();
-    void switchTransmit(bool on);
+    void switchOff();
     void showTransmitting(bool on);
     void stepChannel(uint8_t key);
     void readChannel();
-    void liveWriteFailed();
+    void lostLink();
     void setFlag(uint8_t bit, bool on);
     uint8_t imageByte(int address) const;
 
     HelpPane* help;
+    bool linkDown = false; // the radio stopped answering; cleared by its next answer
 };
 
 extern TfrmTuneRadio* frmTuneRadio;

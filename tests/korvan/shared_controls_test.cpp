@@ -212,12 +212,15 @@ TEST(CalLayout, GroupsPlaceEachByteWhereItsPointAndTuneAre) {
 TEST(CalLayout, StatusButtonHelpAndWriteQuestion) {
     QWidget form;
     std::unique_ptr<QLabel> status(cal::StatusLabel());
-    cal::ShowStatus(status.get(), true, &form);
+    cal::ShowStatus(status.get(), cal::Link::Live, &form);
     EXPECT_EQ(status->text(), QStringLiteral("Aligning Radio LIVE"));
     EXPECT_EQ(status->palette().color(QPalette::Window), QColor(0, 255, 0));
-    cal::ShowStatus(status.get(), false, &form);
+    cal::ShowStatus(status.get(), cal::Link::File, &form);
     EXPECT_EQ(status->text(), QStringLiteral("Editing file data"));
     EXPECT_EQ(status->palette().color(QPalette::Window), form.palette().color(QPalette::Button));
+    cal::ShowStatus(status.get(), cal::Link::Lost, &form);
+    EXPECT_EQ(status->text(), QStringLiteral("Link to radio lost"));
+    EXPECT_EQ(status->palette().color(QPalette::Window), QColor(255, 255, 0));
 
     QTextEdit text;
     HelpPane help(&text);

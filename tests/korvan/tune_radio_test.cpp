@@ -7,6 +7,7 @@
 #include "Tune_radio.h"
 #include "Tuning_fixture.h"
 #include "Up_down.h"
+#include "support/AlignmentBoxes.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -193,7 +194,8 @@ TEST_F(TuneRadioTest, ALeadPulledWhileAligningIsReportedAndGoesOffline) {
     EXPECT_EQ(host.messages[0].caption, "Align Radio");
     EXPECT_EQ(frmBelmar->RadioData[24], 101) << "the change is kept";
     EXPECT_EQ(frmTuneRadio->Online, 0);
-    EXPECT_EQ(frmTuneRadio->lblOnlineStatus->text(), "Editing file data");
+    EXPECT_EQ(frmTuneRadio->lblOnlineStatus->text(), "Link to radio lost");
+    EXPECT_NE(frmTuneRadio->lblOnlineStatus->palette().color(QPalette::Window), QColor(0, 255, 0));
     EXPECT_TRUE(frmTuneRadio->btnWriteRadio->isVisible());
 
     // Off-line now: further edits stay in the image without another message.
@@ -237,14 +239,18 @@ TEST_F(TuneRadioTest, ALinkLostWhileTransmittingSwitchesTheRadioOffOrSaysSo) {
                                      "The radio may still be transmitting: switch it off now.\n"
                                      "Changes are kept; use \"Write to Radio\" to send them.");
     EXPECT_EQ(host.messages[0].caption, "Align Radio");
-    EXPECT_FALSE(frmTuneRadio->btnTxOn->isEnabled());
-    EXPECT_FALSE(frmTuneRadio->btnTxOff->isEnabled());
-    frmTuneRadio->close();
-    frmTuneRadio->hide();
-
-    // Not transmitting: no key is tried, and the plain message.
+    EXPECT_FALSE(frmTuneRadio->btnTxOn->isEnabled()) << "the buttons keep showing transmit";
+    EXPECT_TRUE(frmTuneRadio->btnTxOff->isEnabled());
+    // Closing tries again, and finds the lead plugged back in.
     ASSERT_TRUE(radio.plugBackIn());
     radio.mapToPort(PORT);
+    radio.clearFrames();
+    frmTuneRadio->close();
+    ASSERT_TRUE(radio.waitForFrames(KEY_PRESS, 1, WAIT_MS, FirstGenRadio::SYNC_KEY));
+    EXPECT_EQ(KeysHeard(), (QList<int>{0x16}));
+    EXPECT_EQ(host.messages.size(), 1);
+
+    // Not transmitting: no key is tried, and the plain message.
     ASSERT_TRUE(frmSerial->OpenPort(PORT));
     host.messages.clear();
     ShowDialog(true);
@@ -253,6 +259,40 @@ TEST_F(TuneRadioTest, ALinkLostWhileTransmittingSwitchesTheRadioOffOrSaysSo) {
     frmTuneRadio->udMod->buttons()->upButton()->click();
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_FALSE(host.messages[0].text.contains("transmitting"));
+}
+
+TEST_F(TuneRadioTest, TransmitOffThatCannotGoOutIsTriedAgainUntilItDoes) {
+    ShowDialog(true);
+    frmTuneRadio->btnTxOn->click();
+    ASSERT_TRUE(radio.waitForFrames(KEY_PRESS, 1, WAIT_MS, FirstGenRadio::SYNC_KEY));
+    radio.hangUp();
+    Pump(200);
+    frmTuneRadio->btnTxOff->click();
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text, "Unable to send to the radio. Check COM port and leads.\n"
+                                     "The radio may still be transmitting: switch it off now.\n"
+                                     "Changes are kept; use \"Write to Radio\" to send them.");
+    EXPECT_EQ(frmTuneRadio->lblOnlineStatus->text(), "Link to radio lost");
+    EXPECT_FALSE(frmTuneRadio->btnTxOn->isEnabled());
+    EXPECT_TRUE(frmTuneRadio->btnTxOff->isEnabled());
+
+    // Still no lead: said again.
+    frmTuneRadio->btnTxOff->click();
+    ASSERT_EQ(host.messages.size(), 2);
+    EXPECT_TRUE(frmTuneRadio->btnTxOff->isEnabled());
+
+    // The lead back in: the key goes out, and the radio is shown receiving.
+    ASSERT_TRUE(radio.plugBackIn());
+    radio.mapToPort(PORT);
+    radio.clearFrames();
+    frmTuneRadio->btnTxOff->click();
+    ASSERT_TRUE(radio.waitForFrames(KEY_PRESS, 1, WAIT_MS, FirstGenRadio::SYNC_KEY));
+    EXPECT_EQ(KeysHeard(), (QList<int>{0x16}));
+    EXPECT_EQ(host.messages.size(), 2);
+    EXPECT_FALSE(frmTuneRadio->btnTxOff->isEnabled());
+    frmTuneRadio->close();
+    Pump(200);
+    EXPECT_EQ(KeysHeard(), (QList<int>{0x16})) << "closing has nothing more to send";
 }
 
 TEST_F(TuneRadioTest, ReceiverOffsetTakesNegativeNumbersAsTwosComplement) {
@@ -276,6 +316,19 @@ TEST_F(TuneRadioTest, ReceiverOffsetTakesNegativeNumbersAsTwosComplement) {
     Type(offset, "-");
     EXPECT_EQ(host.exceptions.size(), 1);
     EXPECT_EQ(frmBelmar->RadioData[23], 5);
+}
+
+TEST_F(TuneRadioTest, EveryBoxKeepsItsValueWhenLeft) {
+    const testsupport::AlignmentProgram program{
+        [] {
+            frmTuneRadio->Online = 1;
+            frmTuneRadio->show();
+        },
+        [](int address) { return frmBelmar->RadioData[address]; },
+        [](int address, uint8_t value) { frmBelmar->RadioData[address] = value; },
+        [this](int address) { return radio.byteAt(address); }};
+    testsupport::ExpectEveryBoxKeepsItsValueWhenLeft(frmTuneRadio, cal::Generation::First, program,
+                                                     host, FilePath("left.cal"));
 }
 
 TEST_F(TuneRadioTest, OfflineEditsStayInTheImage) {

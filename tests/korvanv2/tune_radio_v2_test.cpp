@@ -9,6 +9,7 @@
 #include "Serial.h"
 #include "Tune_radio.h"
 #include "Up_down.h"
+#include "support/AlignmentBoxes.h"
 #include "support/SecondGenRadio.h"
 
 #include <QAbstractButton>
@@ -111,6 +112,19 @@ TEST_F(TuneRadioV2, LiveWritesReachTheRadioByteForByteAndEnterClicksNothing) {
     EXPECT_EQ(radio.byteAt(23), 0xFF);
     EXPECT_EQ(buttonClicks, 0);
     EXPECT_TRUE(host.messages.isEmpty());
+}
+
+TEST_F(TuneRadioV2, EveryBoxKeepsItsValueWhenLeft) {
+    const testsupport::AlignmentProgram program{
+        [this] {
+            Open(1);
+            form->chkTrackMod->setChecked(false); // BAL takes keys of its own
+        },
+        [](int address) { return eeprom.GetByte(address); },
+        [](int address, uint8_t value) { eeprom.SetByte(address, value); },
+        [this](int address) { return radio.byteAt(address); }};
+    testsupport::ExpectEveryBoxKeepsItsValueWhenLeft(form, cal::Generation::Second, program, host,
+                                                     FilePath("left.cal"));
 }
 
 TEST_F(TuneRadioV2, BalanceFollowsModulationInProportion) {
@@ -276,6 +290,48 @@ TEST_F(TuneRadioV2, TransmitKeysAndNeverLeftKeyedSilently) {
     EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::KEY_PRESS, 2, 1000, SecondGenRadio::SYNC_KEY));
     EXPECT_EQ(radio.keys(), (QList<uint8_t>{0x36, 0x16}));
     EXPECT_EQ(buttonClicks, 4); // the transmit buttons only
+}
+
+TEST_F(TuneRadioV2, ALostLinkIsShownAndTransmitOffIsTriedUntilItGoesOut) {
+    // Writes without reply: said once, and shown until the radio answers again.
+    Open(1);
+    SecondGenRadio::Faults silent;
+    silent.silent = true;
+    radio.setFaults(silent);
+    TypeAndEnter(form->txtTxPower470, QStringLiteral("77"));
+    TypeAndEnter(form->txtTxPower470, QStringLiteral("78"));
+    EXPECT_EQ(form->lblOnlineStatus->text(), "Link to radio lost");
+    EXPECT_EQ(form->HelpText->toPlainText(), "Error writing to radio");
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text, "Unable to send to the radio. Check COM port and leads.\n"
+                                     "Changes are kept; use \"Write to Radio\" to send them.");
+    EXPECT_EQ(host.messages[0].caption, "Align Radio");
+    radio.setFaults({});
+    TypeAndEnter(form->txtTxPower470, QStringLiteral("79"));
+    EXPECT_EQ(form->lblOnlineStatus->text(), "Aligning Radio LIVE");
+    EXPECT_EQ(radio.byteAt(16), 79);
+
+    // Transmit off with the lead gone: said, the buttons keep showing transmit, and
+    // closing tries again, on the lead plugged back in.
+    form->btnTxOn->click();
+    radio.hangUp();
+    ASSERT_TRUE(testsupport::WaitUntil([] { return serialPort->GetHandle()->hasDropped(); }));
+    host.messages.clear();
+    form->btnTxOff->click();
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_TRUE(
+        host.messages[0].text.contains("The radio may still be transmitting: switch it off now."));
+    EXPECT_EQ(form->lblOnlineStatus->text(), "Link to radio lost");
+    EXPECT_EQ(form->Transmitting, 1);
+    EXPECT_FALSE(form->btnTxOn->isEnabled());
+    EXPECT_TRUE(form->btnTxOff->isEnabled());
+    SecondGenRadio pluggedBackIn;
+    pluggedBackIn.mapToPort(1);
+    form->close();
+    EXPECT_TRUE(
+        pluggedBackIn.waitForFrames(SecondGenRadio::KEY_PRESS, 1, 5000, SecondGenRadio::SYNC_KEY));
+    EXPECT_EQ(pluggedBackIn.keys(), QList<uint8_t>{0x16});
+    EXPECT_EQ(host.messages.size(), 1);
 }
 
 TEST_F(TuneRadioV2, WriteToRadioSendsBytes0To47Exactly) {

@@ -1,0 +1,148 @@
+#pragma once
+// One check for the alignment dialogs of both programs: every calibration box keeps the
+// value it shows when the user leaves it, whichever way he leaves: Enter, a click into
+// another box, another page, "Save to File", "Close" or Escape. The value must then be in the
+// image, on the radio and, after "Save to File", in the calibration file. The receiver
+// offset is stepped to -3 by its arrows, every other box is typed.
+//
+// Header only: each program's test executable instantiates it with its own dialog.
+
+#include "Cal_table.h"
+#include "Up_down.h"
+#include "platform/ScriptedHost.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace testsupport {
+
+// What the check needs of the program under test.
+struct AlignmentProgram {
+    std::function<void()> openOnline; // shows the dialog on-line
+    std::function<uint8_t(int)> imageByte;
+    std::function<void(int, uint8_t)> setImageByte;
+    std::function<uint8_t(int)> radioByte;
+};
+
+enum class LeaveBy { Enter, ClickAnotherBox, AnotherPage, SaveToFile, Close, Escape };
+
+inline const char* LeaveName(LeaveBy way) {
+    const char* names[] = {
+        "Enter", "click into another box", "another page", "Save to File", "Close", "Escape"};
+    return names[int(way)];
+}
+
+// True once `done` holds; false after `limitMs` (events keep running meanwhile).
+inline bool WaitUntil(const std::function<bool()>& done, int limitMs = 10000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > limitMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+template <class Dialog> QWidget* PageOf(Dialog* form, QWidget* control) {
+    for (int i = 0; i < form->PageControl1->count(); ++i)
+        if (form->PageControl1->widget(i)->isAncestorOf(control))
+            return form->PageControl1->widget(i);
+    return nullptr;
+}
+
+template <class Dialog>
+QLineEdit* AnotherBoxOnPage(Dialog* form, cal::Generation generation, QLineEdit* edit) {
+    for (const cal::Field& other : cal::FieldsOf(generation)) {
+        QLineEdit* candidate = form->*other.edit;
+        if (candidate != edit && candidate->isEnabled() &&
+            PageOf(form, candidate) == PageOf(form, edit))
+            return candidate;
+    }
+    return nullptr;
+}
+
+template <class Dialog>
+void Leave(Dialog* form, cal::Generation generation, QLineEdit* edit, LeaveBy way) {
+    switch (way) {
+    case LeaveBy::Enter:
+        QTest::keyClick(edit, Qt::Key_Return);
+        break;
+    case LeaveBy::ClickAnotherBox:
+        QTest::mouseClick(AnotherBoxOnPage(form, generation, edit), Qt::LeftButton);
+        break;
+    case LeaveBy::AnotherPage: {
+        auto* tabs = form->PageControl1->template findChild<QTabBar*>();
+        const int other = form->PageControl1->currentIndex() == 0 ? 1 : 0;
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(other).center());
+        break;
+    }
+    case LeaveBy::SaveToFile:
+        QTest::mouseClick(form->btnWriteFile, Qt::LeftButton);
+        break;
+    case LeaveBy::Close:
+        QTest::mouseClick(form->CancelBtn, Qt::LeftButton);
+        break;
+    case LeaveBy::Escape:
+        QTest::keyClick(edit, Qt::Key_Escape);
+        break;
+    }
+}
+
+template <class Dialog>
+void ExpectEveryBoxKeepsItsValueWhenLeft(Dialog* form, cal::Generation generation,
+                                         const AlignmentProgram& program,
+                                         platform::ScriptedHost& host, const QString& calFile) {
+    for (const cal::Field& field : cal::FieldsOf(generation)) {
+        for (LeaveBy way : {LeaveBy::Enter, LeaveBy::ClickAnotherBox, LeaveBy::AnotherPage,
+                            LeaveBy::SaveToFile, LeaveBy::Close, LeaveBy::Escape}) {
+            SCOPED_TRACE(testing::Message()
+                         << "byte " << field.address << ", left by " << LeaveName(way));
+            const int value = field.address == cal::RX_OFFSET ? -3 : 77;
+            const uint8_t stored = uint8_t(value);
+            program.setImageByte(field.address, uint8_t(value + 1));
+            program.openOnline();
+            form->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+            QLineEdit* edit = form->*field.edit;
+            form->PageControl1->setCurrentWidget(PageOf(form, edit));
+            QTest::mouseClick(edit, Qt::LeftButton);
+            ASSERT_TRUE(edit->hasFocus());
+            if (field.address == cal::RX_OFFSET) {
+                QTest::mouseClick((form->*field.upDown)->buttons()->downButton(), Qt::LeftButton);
+            } else {
+                edit->selectAll();
+                QTest::keyClicks(edit, QString::number(value));
+            }
+            ASSERT_EQ(edit->text(), QString::number(value));
+
+            if (way == LeaveBy::SaveToFile)
+                host.fileAnswers.enqueue(calFile);
+            Leave(form, generation, edit, way);
+            EXPECT_EQ(way == LeaveBy::Enter, edit->hasFocus());
+            EXPECT_EQ(way == LeaveBy::Close || way == LeaveBy::Escape, !form->isVisible());
+            if (form->isVisible())
+                form->close();
+            EXPECT_EQ(program.imageByte(field.address), stored);
+            EXPECT_TRUE(WaitUntil([&] { return program.radioByte(field.address) == stored; }))
+                << "the radio holds " << int(program.radioByte(field.address));
+            if (way == LeaveBy::SaveToFile) {
+                QFile file(calFile);
+                ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+                EXPECT_EQ(uint8_t(file.readAll().at(field.address)), stored);
+            }
+            EXPECT_TRUE(host.messages.isEmpty());
+        }
+    }
+}
+
+} // namespace testsupport
