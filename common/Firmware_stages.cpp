@@ -2,12 +2,13 @@
 
 #include "Baud_rate.h"
 #include "Controls.h"
+#include "Files.h"
 #include "Form.h"
 #include "Help_pane.h"
 #include "platform/Host.h"
 
 #include <QButtonGroup>
-#include <QFile>
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -156,22 +157,31 @@ void FirmwareStages::SetMaxBdRateIndex(int index) {
         item->setChecked(true);
 }
 
+// The walk shows its progress at most every PROGRESS_PERIOD_MS, looking at the clock every
+// CLOCK_LINES line feeds: a file of millions of short lines is not held up by its display.
+namespace {
+constexpr qint64 PROGRESS_PERIOD_MS = 40;
+constexpr int CLOCK_LINES = 256;
+} // namespace
+
 bool FirmwareStages::LoadFirmwareFile(const QString& fileName, uint8_t* image, bool countLines) {
     std::fill(image, image + srecord::FLASH_SIZE, uint8_t(0xFF));
     progressAddress->setValue(0);
-    QFile file(fileName);
-    bool loaded = false;
-    if (file.open(QIODevice::ReadOnly) && file.size() <= srecord::MAX_FILE_SIZE) {
-        const QByteArray text = file.readAll();
-        loaded = file.error() == QFileDevice::NoError &&
-                 srecord::Load(text, image, [this, countLines](const srecord::Progress& p) {
-                     progressAddress->setValue(p.percent());
-                     if (countLines)
-                         lblReturnData->setText(QStringLiteral("%1 bytes read in, %2 lines read in")
-                                                    .arg(p.bytesRead)
-                                                    .arg(p.lines));
-                 });
-    }
+    QByteArray text;
+    srecord::Progress latest;
+    QElapsedTimer shown;
+    shown.start();
+    const bool loaded =
+        ReadWholeFile(fileName, srecord::MAX_FILE_SIZE, text) == FileResult::Done &&
+        srecord::Load(text, image, [&](const srecord::Progress& p) {
+            latest = p;
+            if (p.lines % CLOCK_LINES == 0 && shown.elapsed() >= PROGRESS_PERIOD_MS) {
+                ShowFileProgress(p, countLines);
+                shown.restart();
+            }
+        });
+    if (latest.lines > 0)
+        ShowFileProgress(latest, countLines);
     if (!loaded) {
         platform::host().messageBox(QStringLiteral("There is a problem reading the file"),
                                     QStringLiteral("File Error"), platform::MB_OKCANCEL);
@@ -181,4 +191,16 @@ bool FirmwareStages::LoadFirmwareFile(const QString& fileName, uint8_t* image, b
     FillProgress();
     SetStage(stFile, lamp::Green, QStringLiteral("File loaded."));
     return true;
+}
+
+// Painted at once: the load runs on without returning to the event loop.
+void FirmwareStages::ShowFileProgress(const srecord::Progress& progress, bool countLines) {
+    progressAddress->setValue(progress.percent());
+    progressAddress->repaint();
+    if (!countLines)
+        return;
+    lblReturnData->setText(QStringLiteral("%1 bytes read in, %2 lines read in")
+                               .arg(progress.bytesRead)
+                               .arg(progress.lines));
+    lblReturnData->repaint();
 }

@@ -80,11 +80,12 @@ public:
     int MaxBdRateIndex() const;
     void SetMaxBdRateIndex(int index);
 
-    // Loads a Motorola S-record file into `image` (srecord::FLASH_SIZE bytes): progress at
-    // each line feed (with countLines also the bytes and lines read in the return data), then
-    // "File loaded." and a green file lamp; a file that cannot be read or holds no good
-    // flash data gives "There is a problem reading the file", "File not loaded." and a red
-    // lamp.
+    // Loads a Motorola S-record file into `image` (srecord::FLASH_SIZE bytes), showing its
+    // progress as the line feeds go by (with countLines also the bytes and lines read in the
+    // return data; the last line feed's always), then "File loaded." and a green file lamp. A
+    // file that cannot be read, is no regular file, is over srecord::MAX_FILE_SIZE or holds no
+    // good flash data gives "There is a problem reading the file", "File not loaded." and a
+    // red lamp.
     bool LoadFirmwareFile(const QString& fileName, uint8_t* image, bool countLines);
 
     QWidget* tabFirmware = nullptr;
@@ -104,6 +105,7 @@ public:
 
 private:
     void BuildStageRows();
+    void ShowFileProgress(const srecord::Progress& progress, bool countLines);
 
     QTabWidget* firmwarePages = nullptr;
     std::vector<QWidget*> hiddenWhileOn;

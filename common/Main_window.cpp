@@ -141,8 +141,7 @@ QString clockText() {
 }
 
 void reportFileResult(FileResult result, const QString& problem, FileNotice notice, int flags) {
-    if (result == FileResult::Failed ||
-        (result == FileResult::NotOpened && notice == FileNotice::Tell))
+    if (result == FileResult::Failed || (result != FileResult::Done && notice == FileNotice::Tell))
         platform::host().messageBox(problem, QStringLiteral("File Error"), flags);
 }
 
@@ -157,6 +156,13 @@ bool readReported(const QString& name, int size, QByteArray& bytes, FileNotice n
     const FileResult result = ReadFileExactly(name, size, bytes);
     reportFileResult(result, ReadProblem, notice, flags);
     return result == FileResult::Done;
+}
+
+FileResult readProgrammingFile(const QString& name, int size, QByteArray& bytes, int flags) {
+    const FileResult result = ReadFileStart(name, size, bytes);
+    if (result != FileResult::Missing)
+        reportFileResult(result, ReadProblem, FileNotice::Tell, flags);
+    return result;
 }
 
 bool chooseFileToRead(platform::FileDialogRequest& box, const QString& current, QString& chosen) {

@@ -150,6 +150,10 @@ bool writeReported(const QString& name, const uint8_t* data, int size, FileNotic
                    int flags);
 // Exactly size bytes of the file into bytes, then reports as reportFileResult does.
 bool readReported(const QString& name, int size, QByteArray& bytes, FileNotice notice, int flags);
+// The start of a programming file, at most size bytes. A file that is there but cannot be
+// used (empty, unreadable, no regular file) is reported in a box of `flags`; a missing one is
+// left to the caller.
+FileResult readProgrammingFile(const QString& name, int size, QByteArray& bytes, int flags);
 
 // The programming file to read (an existing one, starting from current) or to write; false
 // when the user cancels.

@@ -353,7 +353,7 @@ void TfrmBelmar::FormShow() {
     if (DefaultFile.isEmpty())
         DefaultFile = QStringLiteral("defkorv.mem");
 
-    if (!LoadProgrammingFile(DefaultFile))
+    if (LoadProgrammingImage(DefaultFile) == FileResult::Missing)
         mainwindow::reportNoDefaultFile(DefaultFile);
     OpenComPort();
     repaint();
@@ -403,23 +403,25 @@ void TfrmBelmar::ClearRadioLabels() {
 }
 
 bool TfrmBelmar::LoadProgrammingFile(const QString& name) {
+    return LoadProgrammingImage(name) == FileResult::Done;
+}
+
+// The image and the current file change only when the file could be read: a file that
+// cannot be used is reported and leaves the user's data as it was.
+FileResult TfrmBelmar::LoadProgrammingImage(const QString& name) {
     SetStatus(QString());
     ClearRadioLabels();
     QByteArray bytes;
-    const FileResult result = ReadFileStart(name, IMAGE_SIZE, bytes);
-    if (result == FileResult::NotOpened) {
+    const FileResult result =
+        mainwindow::readProgrammingFile(name, IMAGE_SIZE, bytes, FileProblemFlags);
+    if (result != FileResult::Done) {
         SetStatus(QStringLiteral("No file loaded."));
-        return false;
+        return result;
     }
     std::memset(RadioData, 0, IMAGE_SIZE);
-    if (result == FileResult::Failed) {
-        mainwindow::reportFileResult(result, mainwindow::ReadProblem, FileNotice::Quiet,
-                                     FileProblemFlags);
-        return false;
-    }
     std::memcpy(RadioData, bytes.constData(), size_t(bytes.size()));
     mainwindow::takeFile(*this, name);
-    return true;
+    return result;
 }
 
 bool TfrmBelmar::SaveProgrammingFile(const QString& name, FileNotice notice) {

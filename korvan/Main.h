@@ -146,6 +146,8 @@ private:
     void ReadFileSettings(platform::Registry& registry);
     void WriteSettings();
     void ClearRadioLabels();
+    // LoadProgrammingFile telling why a file did not load; only Missing is left unreported.
+    FileResult LoadProgrammingImage(const QString& name);
 
     std::unique_ptr<EEbuffer> ownBuffer;
     bool firstActivation = true;

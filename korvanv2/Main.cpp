@@ -289,23 +289,26 @@ void TfrmBelmar::WriteToFile() {
         SaveProgrammingFile(chosen, FileNotice::Tell);
 }
 
-// The image changes only when the file could be read: a missing or unreadable file
-// leaves the user's data as it was.
 bool TfrmBelmar::LoadProgrammingFile(const QString& name) {
+    return LoadProgrammingImage(name) == FileResult::Done;
+}
+
+// The image and the current file change only when the file could be read: a file that
+// cannot be used is reported and leaves the user's data as it was.
+FileResult TfrmBelmar::LoadProgrammingImage(const QString& name) {
     SetStatus(QString());
     ClearRadioLabels();
     QByteArray bytes;
-    const FileResult result = ReadFileStart(name, IMAGE_SIZE, bytes);
+    const FileResult result =
+        mainwindow::readProgrammingFile(name, IMAGE_SIZE, bytes, FileProblemFlags);
     if (result != FileResult::Done) {
-        mainwindow::reportFileResult(result, mainwindow::ReadProblem, FileNotice::Quiet,
-                                     FileProblemFlags);
         SetStatus(QStringLiteral("No file loaded."));
-        return false;
+        return result;
     }
     eeprom.Erase();
     eeprom.WriteBlock(0, reinterpret_cast<const uint8_t*>(bytes.constData()), int(bytes.size()));
     mainwindow::takeFile(*this, name);
-    return true;
+    return result;
 }
 
 bool TfrmBelmar::SaveProgrammingFile(const QString& name, FileNotice notice) {
@@ -542,7 +545,7 @@ void TfrmBelmar::FormShow() {
     ReadSettings();
     if (DefaultFile.isEmpty())
         DefaultFile = QStringLiteral("defkorvv2.mem");
-    if (!LoadProgrammingFile(DefaultFile))
+    if (LoadProgrammingImage(DefaultFile) == FileResult::Missing)
         mainwindow::reportNoDefaultFile(DefaultFile);
     OpenComPort(ComPort);
     repaint();

@@ -186,6 +186,8 @@ private:
     void ReadSettings();
     void WriteSettings();
     void ClearRadioLabels();
+    // LoadProgrammingFile telling why a file did not load; only Missing is left unreported.
+    FileResult LoadProgrammingImage(const QString& name);
     void CloseComPort();
     // The version, model and firmware checks before a transfer; false after their message.
     bool CheckRadio(const QString& failure, const QString& caption, const QString& refusal);

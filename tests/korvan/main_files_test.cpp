@@ -74,30 +74,34 @@ TEST_F(Files, AProgrammingFileThatCannotBeOpenedLeavesTheImage) {
     frmBelmar->lblVersion->setText("V1.07");
     FillImage(0x55);
     const QByteArray before = Image();
-    for (const QString& name : {FilePath("missing.mem"), FilePath("")}) {
+    // Nothing there: no message, the caller tells (start-up: "does not exist").
+    WriteFile(FilePath("plain.mem"), Pattern(IMAGE_SIZE, 3));
+    for (const QString& name : {FilePath("missing.mem"), FilePath("plain.mem/radio.mem")}) {
         EXPECT_FALSE(frmBelmar->LoadProgrammingFile(name)) << name.toStdString();
         EXPECT_EQ(frmBelmar->StatusText(0), "No file loaded.");
     }
-    // Unreadable even for root: a folder where the file should be, a path under a file.
+    EXPECT_TRUE(host.messages.isEmpty());
+    // Unreadable even for root: a folder where the file should be.
     ASSERT_TRUE(QDir().mkpath(FilePath("folder.mem")));
-    WriteFile(FilePath("plain.mem"), Pattern(IMAGE_SIZE, 3));
-    for (const QString& name : {FilePath("folder.mem"), FilePath("plain.mem/radio.mem")}) {
+    for (const QString& name : {FilePath("folder.mem"), FilePath("")}) {
+        host.messages.clear();
         EXPECT_FALSE(frmBelmar->LoadProgrammingFile(name)) << name.toStdString();
         EXPECT_EQ(frmBelmar->StatusText(0), "No file loaded.");
+        ASSERT_EQ(host.messages.size(), 1);
+        EXPECT_EQ(host.messages[0].text, "There is a problem reading the file");
     }
 
     EXPECT_EQ(Image(), before);
     EXPECT_EQ(frmBelmar->CurrentFile, "before.mem");
     EXPECT_EQ(frmBelmar->lblRadioType->text(), "");
     EXPECT_EQ(frmBelmar->lblVersion->text(), "");
-    EXPECT_TRUE(host.messages.isEmpty());
 }
 
-TEST_F(Files, AReadErrorZeroesTheImageAndSaysSo) {
+TEST_F(Files, AReadErrorKeepsTheImageAndSaysSo) {
     // The process's own memory file opens, but reading its first page fails.
     FillImage(0x55);
     EXPECT_FALSE(frmBelmar->LoadProgrammingFile("/proc/self/mem"));
-    EXPECT_EQ(Image(), QByteArray(IMAGE_SIZE, '\0'));
+    EXPECT_EQ(Image(), QByteArray(IMAGE_SIZE, '\x55'));
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_EQ(host.messages[0].text, "There is a problem reading the file");
     EXPECT_EQ(host.messages[0].caption, "File Error");

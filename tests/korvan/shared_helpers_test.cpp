@@ -51,7 +51,7 @@ TEST(WholeFiles, ExactReadRefusesAShortFileAndTakesOnlyTheStartOfALongOne) {
     EXPECT_EQ(ReadFileExactly(name, 4, read), FileResult::Done);
     EXPECT_EQ(read, QByteArray("\x01\x02\x03\x04", 4));
     EXPECT_EQ(ReadFileExactly(dir.filePath(QStringLiteral("none.mem")), 4, read),
-              FileResult::NotOpened);
+              FileResult::Missing);
     const QString empty = dir.filePath(QStringLiteral("empty.mem"));
     ASSERT_EQ(WriteWholeFile(empty, bytes, 0), FileResult::Done);
     EXPECT_EQ(ReadFileStart(empty, 4, read), FileResult::Failed) << "no image in it";

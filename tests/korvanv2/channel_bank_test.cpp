@@ -1,6 +1,7 @@
 // The channel bank: opening, the channel and zone commands, Read Channels, vote setup's
 // bytes and OK's checks, always against the image bytes and the messages shown.
 #include "Bank_fixture.h"
+#include "support/OddFiles.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -598,6 +599,36 @@ TEST_F(ChannelBank, ReadChannelsThenCancelLeavesTheImageAndOkStoresTheFile) {
     frmChnlBank->btnImportClick();
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_EQ(host.messages[0].caption, "File Error");
+}
+
+// Read Channels takes any regular file, short or long; anything else is refused at once.
+TEST_F(ChannelBank, ReadChannelsRefusesWhatIsNoFileAndKeepsTheChannels) {
+    QTemporaryDir dir;
+    Zoned(2, 5, 100);
+    const QByteArray file = Snapshot();
+    Zoned(1, 3);
+    const QByteArray original = Snapshot();
+    for (const auto& [kind, name] : testsupport::ODD_FILES) {
+        SCOPED_TRACE(name);
+        const QString folder = dir.filePath(QString::fromLatin1(name));
+        QDir().mkpath(folder);
+        const QString path = folder + QStringLiteral("/bank.mem");
+        ASSERT_TRUE(testsupport::MakeOddFile(path, kind, file.left(4096), file + file));
+        host.messages.clear();
+        Open();
+        host.fileAnswers.enqueue(path);
+        EXPECT_TRUE(testsupport::EndsWithoutWaiting(path, [] { frmChnlBank->btnImportClick(); }));
+        const bool usable =
+            kind == testsupport::OddFile::Truncated || kind == testsupport::OddFile::TooBig;
+        if (usable)
+            EXPECT_TRUE(host.messages.isEmpty()) << Messages().join('\n').toStdString();
+        else
+            EXPECT_EQ(Messages(), QStringList{"File Error: Unable to read file " + path});
+        EXPECT_EQ(frmChnlBank->Channels->IsEmpty(0), usable);
+        EXPECT_EQ(frmChnlBank->Channels->IsEmpty(100), !usable);
+        frmChnlBank->btnCancelClick();
+        EXPECT_EQ(Snapshot(), original);
+    }
 }
 
 TEST_F(ChannelBank, RenumberRequestSurvivesVoteSetupAndCancel) {

@@ -44,6 +44,13 @@ QByteArray SRecordFile(const std::vector<uint8_t>& image) {
     return text + "S804000000FB\r\n";
 }
 
+QByteArray BlankLinesFile(qint64 size) {
+    const uint8_t data[4] = {1, 2, 3, 4};
+    QByteArray text = SRecord('2', 0xF0000, data, 4);
+    text.append(QByteArray(size - text.size(), '\n'));
+    return text;
+}
+
 bool WriteFirmwareFile(const QString& path, const std::vector<uint8_t>& image) {
     QFile out(path);
     return out.open(QIODevice::WriteOnly) && out.write(SRecordFile(image)) >= 0;

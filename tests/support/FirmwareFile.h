@@ -16,6 +16,9 @@ QByteArray SRecord(char type, uint32_t address, const uint8_t* data, int n);
 // The image as S2 records of 32 bytes from address 0xF0000, leaving out runs that are all
 // 0xFF, between a header and an end record.
 QByteArray SRecordFile(const std::vector<uint8_t>& image);
+// A file of one S2 record of four bytes (1, 2, 3, 4 at 0xF0000) and then blank lines,
+// `size` bytes in all.
+QByteArray BlankLinesFile(qint64 size);
 // Writes the image's S-record file to `path`; false when it cannot.
 bool WriteFirmwareFile(const QString& path, const std::vector<uint8_t>& image);
 

@@ -1,0 +1,219 @@
+// Odd files in the user's way: each loader refuses them at once with its own message, or
+// takes what it can, and keeps what the user had.
+
+#include "Adv_edit.h"
+#include "Korvan_fixture.h"
+#include "support/FirmwareFile.h"
+#include "support/OddFiles.h"
+#include "support/Pty.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QProgressBar>
+#include <algorithm>
+#include <cstring>
+
+using testsupport::OddFile;
+
+namespace {
+
+QByteArray Pattern(int size, int seed) {
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[i] = char((i * 7 + seed) & 0xFF);
+    return bytes;
+}
+
+QByteArray Image() {
+    return QByteArray(reinterpret_cast<const char*>(frmBelmar->RadioData), IMAGE_SIZE);
+}
+
+bool Usable(OddFile kind) {
+    return kind == OddFile::Truncated || kind == OddFile::TooBig;
+}
+
+} // namespace
+
+class OddFiles : public KorvanFixture {
+protected:
+    // A path of its own for each case, in a folder of its own.
+    QString CasePath(const char* name, const QString& fileName) {
+        const QString folder = FilePath(QString::fromLatin1(name));
+        QDir().mkpath(folder);
+        return folder + '/' + fileName;
+    }
+    bool Make(const QString& path, OddFile kind, const QByteArray& truncated,
+              const QByteArray& tooBig) {
+        return testsupport::MakeOddFile(path, kind, truncated, tooBig);
+    }
+};
+
+TEST_F(OddFiles, ReadFromFileTakesOnlyAFileAndKeepsTheImageOtherwise) {
+    for (const auto& [kind, name] : testsupport::ODD_FILES) {
+        SCOPED_TRACE(name);
+        const QString path = CasePath(name, "radio.mem");
+        ASSERT_TRUE(Make(path, kind, Pattern(100, 1), Pattern(5000, 2)));
+        std::memset(frmBelmar->RadioData, 0x55, IMAGE_SIZE);
+        frmBelmar->CurrentFile = "before.mem";
+        host.messages.clear();
+        host.fileAnswers.enqueue(path);
+        EXPECT_TRUE(testsupport::EndsWithoutWaiting(
+            path, [] { frmBelmar->SpeedBtnClick(frmBelmar->btnFileOpen); }));
+        ASSERT_FALSE(host.messages.isEmpty());
+        EXPECT_EQ(host.messages[0].caption, "Read from file?");
+        if (Usable(kind)) {
+            EXPECT_EQ(Image(), kind == OddFile::TooBig
+                                   ? Pattern(5000, 2).left(IMAGE_SIZE)
+                                   : Pattern(100, 1) + QByteArray(IMAGE_SIZE - 100, '\0'));
+            EXPECT_EQ(frmBelmar->CurrentFile, path);
+            EXPECT_EQ(host.messages.size(), 1);
+            continue;
+        }
+        EXPECT_EQ(Image(), QByteArray(IMAGE_SIZE, '\x55'));
+        EXPECT_EQ(frmBelmar->CurrentFile, "before.mem");
+        EXPECT_EQ(frmBelmar->StatusText(0), "No file loaded.");
+        if (kind == OddFile::DanglingLink) {
+            EXPECT_EQ(host.messages.size(), 1) << "nothing there: as a missing file";
+        } else {
+            ASSERT_EQ(host.messages.size(), 2);
+            EXPECT_EQ(host.messages[1].text, "There is a problem reading the file");
+            EXPECT_EQ(host.messages[1].caption, "File Error");
+        }
+    }
+}
+
+TEST_F(OddFiles, StartUpSaysADefaultFileIsMissingOnlyWhenItIs) {
+    const QString previousFolder = QDir::currentPath();
+    for (const auto& [kind, name] : testsupport::ODD_FILES) {
+        SCOPED_TRACE(name);
+        const QString path = CasePath(name, "defkorv.mem");
+        ASSERT_TRUE(Make(path, kind, Pattern(100, 3), Pattern(5000, 4)));
+        QDir::setCurrent(QFileInfo(path).path());
+        DestroyForms();
+        ClearSettings();
+        testsupport::mapComPort(1, FilePath("ttyNone"));
+        CreateForms();
+        host.messages.clear();
+        EXPECT_TRUE(testsupport::EndsWithoutWaiting(path, [] { frmBelmar->FormShow(); }));
+        ASSERT_FALSE(host.messages.isEmpty());
+        EXPECT_EQ(host.messages.last().text, "Unable to open COM1");
+        host.messages.removeLast();
+        if (Usable(kind)) {
+            EXPECT_TRUE(host.messages.isEmpty());
+            EXPECT_EQ(frmBelmar->CurrentFile, "defkorv.mem");
+            EXPECT_EQ(Image().left(100),
+                      (kind == OddFile::TooBig ? Pattern(5000, 4).left(100) : Pattern(100, 3)));
+            continue;
+        }
+        EXPECT_EQ(frmBelmar->CurrentFile, "");
+        EXPECT_EQ(Image(), QByteArray(IMAGE_SIZE, '\0'));
+        ASSERT_EQ(host.messages.size(), 1);
+        EXPECT_EQ(host.messages[0].text, kind == OddFile::DanglingLink
+                                             ? "Default file defkorv.mem does not exist."
+                                             : "There is a problem reading the file");
+    }
+    QDir::setCurrent(previousFolder);
+}
+
+TEST_F(OddFiles, CalibrationFilesThatAreNoFilesAreRefusedWithTheReadProblem) {
+    std::memset(frmBelmar->RadioData, 0x55, IMAGE_SIZE);
+    for (const auto& [kind, name] : testsupport::ODD_FILES) {
+        SCOPED_TRACE(name);
+        const QString path = CasePath(name, "radio.cal");
+        ASSERT_TRUE(Make(path, kind, Pattern(20, 5), Pattern(100, 6)));
+        host.messages.clear();
+        bool loaded = true;
+        EXPECT_TRUE(testsupport::EndsWithoutWaiting(path, [&] {
+            loaded = frmBelmar->LoadCalibrationFile(path, TfrmBelmar::FileNotice::Tell);
+        }));
+        EXPECT_EQ(loaded, kind == OddFile::TooBig) << "a short block is refused whole";
+        if (loaded) {
+            EXPECT_EQ(Image().left(CALIBRATION_SIZE), Pattern(CALIBRATION_SIZE, 6));
+            EXPECT_TRUE(host.messages.isEmpty());
+            std::memset(frmBelmar->RadioData, 0x55, IMAGE_SIZE);
+            continue;
+        }
+        EXPECT_EQ(Image(), QByteArray(IMAGE_SIZE, '\x55'));
+        ASSERT_EQ(host.messages.size(), 1);
+        EXPECT_EQ(host.messages[0].text, "There is a problem reading the file");
+    }
+}
+
+TEST_F(OddFiles, FirmwareFilesThatAreNoFirmwareAreRefusedAtOnce) {
+    std::vector<uint8_t> firmware(srecord::FLASH_SIZE, 0xFF);
+    std::fill_n(firmware.begin(), 4096, uint8_t(0x12));
+    const QByteArray text = testsupport::SRecordFile(firmware);
+    const QByteArray tooBig = testsupport::BlankLinesFile(srecord::MAX_FILE_SIZE + 1);
+    TfrmAdvanced* form = frmAdvanced;
+    for (const auto& [kind, name] : testsupport::ODD_FILES) {
+        SCOPED_TRACE(name);
+        const QString path = CasePath(name, "radio.mot");
+        ASSERT_TRUE(Make(path, kind, text.left(text.indexOf('\n') + 21), tooBig));
+        host.messages.clear();
+        bool loaded = true;
+        EXPECT_TRUE(
+            testsupport::EndsWithoutWaiting(path, [&] { loaded = form->LoadSRecordFile(path); }));
+        EXPECT_FALSE(loaded);
+        ASSERT_EQ(host.messages.size(), 1);
+        EXPECT_EQ(host.messages[0].text, "There is a problem reading the file");
+        EXPECT_EQ(form->lblFileOk->text(), "File not loaded.");
+    }
+}
+
+// A firmware file of millions of short lines is walked about as fast as the bare loader
+// walks it: its progress is not shown at every line.
+TEST_F(OddFiles, ManyShortLinesOfFirmwareLoadWithoutHoldingTheWindow) {
+    const QString path = FilePath("blank lines.mot");
+    const QByteArray text = testsupport::BlankLinesFile(srecord::MAX_FILE_SIZE);
+    WriteFile(path, text);
+    TfrmAdvanced* form = frmAdvanced;
+    form->show();
+
+    std::vector<uint8_t> image(srecord::FLASH_SIZE);
+    int lines = 0;
+    const auto bareWalk = [&] {
+        QElapsedTimer clock;
+        clock.start();
+        srecord::Load(text, image.data(), [&](const srecord::Progress& p) { lines = p.lines; });
+        return clock.elapsed();
+    };
+    // Timed against the bare walk before and after, so that a busy machine slows both.
+    qint64 bare = bareWalk();
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(form->LoadSRecordFile(path));
+    const qint64 shown = clock.elapsed();
+    bare = std::max({bare, bareWalk(), qint64(1)});
+    EXPECT_LT(shown, 8 * bare + 250) << "bare walk " << bare << " ms";
+    EXPECT_EQ(form->lblReturnData->text(),
+              QString("%1 bytes read in, %2 lines read in").arg(text.size()).arg(lines));
+    EXPECT_EQ(form->progressAddress->value(), 100);
+    EXPECT_EQ(form->FirmwareImage[3], 4);
+}
+
+TEST_F(OddFiles, NoSaveGoesIntoAPipeADeviceOrAFolder) {
+    using testsupport::SaveTarget;
+    const std::pair<SaveTarget, const char*> targets[] = {
+        {SaveTarget::Pipe, "named pipe"},
+        {SaveTarget::Folder, "folder"},
+        {SaveTarget::Device, "device"},
+        {SaveTarget::DeviceLink, "device link"},
+    };
+    for (const auto& [kind, name] : targets) {
+        SCOPED_TRACE(name);
+        const QString path = CasePath(name, "radio.mem");
+        if (!testsupport::MakeSaveTarget(path, kind))
+            continue; // no device nodes without privilege
+        frmBelmar->CurrentFile = "before.mem";
+        host.messages.clear();
+        bool saved = true;
+        EXPECT_TRUE(testsupport::EndsWithoutWaiting(path, [&] {
+            saved = frmBelmar->SaveProgrammingFile(path, TfrmBelmar::FileNotice::Tell);
+        }));
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(frmBelmar->CurrentFile, "before.mem");
+        ASSERT_EQ(host.messages.size(), 1);
+        EXPECT_EQ(host.messages[0].text, "There is a problem writing the file");
+        EXPECT_FALSE(QFileInfo(path).isFile()) << "the pipe, device or folder is still there";
+    }
+}

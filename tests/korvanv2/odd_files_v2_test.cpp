@@ -1,0 +1,159 @@
+// Odd files in the user's way: each loader refuses them at once with its own message, or
+// takes what it can, and keeps what the user had.
+
+#include "Adv_edit.h"
+#include "Korvanv2_fixture.h"
+#include "support/FirmwareFile.h"
+#include "support/OddFiles.h"
+
+#include <QLabel>
+
+using testsupport::OddFile;
+
+namespace {
+
+QByteArray Pattern(int size, int seed) {
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[i] = char((i * 7 + seed) & 0xFF);
+    return bytes;
+}
+
+bool Usable(OddFile kind) {
+    return kind == OddFile::Truncated || kind == OddFile::TooBig;
+}
+
+} // namespace
+
+class OddFilesV2 : public Korvanv2Fixture {
+protected:
+    // A path of its own for each case, in a folder of its own.
+    QString CasePath(const char* name, const QString& fileName) {
+        const QString folder = FilePath(QString::fromLatin1(name));
+        QDir().mkpath(folder);
+        return folder + '/' + fileName;
+    }
+};
+
+TEST_F(OddFilesV2, ReadFromFileTakesOnlyAFileAndKeepsTheImageOtherwise) {
+    for (const auto& [kind, name] : testsupport::ODD_FILES) {
+        SCOPED_TRACE(name);
+        const QString path = CasePath(name, "radio.mem");
+        ASSERT_TRUE(testsupport::MakeOddFile(path, kind, Pattern(100, 1), Pattern(20000, 2)));
+        FillImage(0x55);
+        const QByteArray before = Image();
+        frmBelmar->CurrentFile = "before.mem";
+        host.messages.clear();
+        host.fileAnswers.enqueue(path);
+        EXPECT_TRUE(testsupport::EndsWithoutWaiting(
+            path, [] { frmBelmar->SpeedBtnClick(frmBelmar->btnFileOpen); }));
+        ASSERT_FALSE(host.messages.isEmpty());
+        EXPECT_EQ(host.messages[0].caption, "Read from file?");
+        if (Usable(kind)) {
+            EXPECT_EQ(Image(), kind == OddFile::TooBig
+                                   ? Pattern(20000, 2).left(EEPROM::SIZE)
+                                   : Pattern(100, 1) + QByteArray(EEPROM::SIZE - 100, '\xFF'));
+            EXPECT_EQ(frmBelmar->CurrentFile, path);
+            EXPECT_EQ(host.messages.size(), 1);
+            continue;
+        }
+        EXPECT_EQ(Image(), before);
+        EXPECT_EQ(frmBelmar->CurrentFile, "before.mem");
+        EXPECT_EQ(frmBelmar->StatusText(0), "No file loaded.");
+        if (kind == OddFile::DanglingLink) {
+            EXPECT_EQ(host.messages.size(), 1) << "nothing there: as a missing file";
+        } else {
+            ASSERT_EQ(host.messages.size(), 2);
+            EXPECT_EQ(host.messages[1].text, "There is a problem reading the file");
+            EXPECT_EQ(host.messages[1].caption, "File Error");
+        }
+    }
+}
+
+TEST_F(OddFilesV2, StartUpSaysADefaultFileIsMissingOnlyWhenItIs) {
+    const QString previousFolder = QDir::currentPath();
+    for (const auto& [kind, name] : testsupport::ODD_FILES) {
+        SCOPED_TRACE(name);
+        const QString path = CasePath(name, "defkorvv2.mem");
+        ASSERT_TRUE(testsupport::MakeOddFile(path, kind, Pattern(100, 3), Pattern(20000, 4)));
+        QDir::setCurrent(QFileInfo(path).path());
+        frmBelmar->FormClose();
+        DestroyForms();
+        ClearSettings();
+        testsupport::mapComPort(1, FilePath("no-such-port"));
+        CreateForms();
+        host.messages.clear();
+        EXPECT_TRUE(testsupport::EndsWithoutWaiting(path, [] { frmBelmar->FormShow(); }));
+        if (Usable(kind)) {
+            EXPECT_TRUE(host.messages.isEmpty());
+            EXPECT_EQ(frmBelmar->CurrentFile, "defkorvv2.mem");
+            EXPECT_EQ(Image().left(100),
+                      (kind == OddFile::TooBig ? Pattern(20000, 4).left(100) : Pattern(100, 3)));
+            continue;
+        }
+        EXPECT_EQ(frmBelmar->CurrentFile, "");
+        ASSERT_EQ(host.messages.size(), 1);
+        EXPECT_EQ(host.messages[0].text, kind == OddFile::DanglingLink
+                                             ? "Default file defkorvv2.mem does not exist."
+                                             : "There is a problem reading the file");
+    }
+    QDir::setCurrent(previousFolder);
+}
+
+TEST_F(OddFilesV2, CalibrationAndFirmwareFilesThatAreNoFilesAreRefused) {
+    std::vector<uint8_t> firmware(srecord::FLASH_SIZE, 0xFF);
+    std::fill_n(firmware.begin(), 4096, uint8_t(0x12));
+    const QByteArray text = testsupport::SRecordFile(firmware);
+    FillImage(0x55);
+    const QByteArray before = Image();
+    for (const auto& [kind, name] : testsupport::ODD_FILES) {
+        SCOPED_TRACE(name);
+        const QString cal = CasePath(name, "radio.cal");
+        ASSERT_TRUE(testsupport::MakeOddFile(cal, kind, Pattern(20, 5), Pattern(100, 6)));
+        const QString mot = CasePath(name, "radio.mot");
+        ASSERT_TRUE(
+            testsupport::MakeOddFile(mot, kind, text.left(text.indexOf('\n') + 21),
+                                     testsupport::BlankLinesFile(srecord::MAX_FILE_SIZE + 1)));
+        host.messages.clear();
+        bool calibrated = true, flashed = true;
+        EXPECT_TRUE(testsupport::EndsWithoutWaiting(cal, [&] {
+            calibrated = frmBelmar->LoadCalibrationFile(cal, TfrmBelmar::FileNotice::Tell);
+        }));
+        EXPECT_TRUE(testsupport::EndsWithoutWaiting(
+            mot, [&] { flashed = frmAdvanced->LoadSRecordFile(mot); }));
+        EXPECT_EQ(calibrated, kind == OddFile::TooBig);
+        EXPECT_EQ(Image().mid(CALIBRATION_SIZE), before.mid(CALIBRATION_SIZE));
+        EXPECT_FALSE(flashed);
+        EXPECT_EQ(frmAdvanced->lblFileOk->text(), "File not loaded.");
+        ASSERT_EQ(host.messages.size(), calibrated ? 1 : 2);
+        for (const auto& message : host.messages)
+            EXPECT_EQ(message.text, "There is a problem reading the file");
+    }
+}
+
+TEST_F(OddFilesV2, NoSaveGoesIntoAPipeADeviceOrAFolder) {
+    using testsupport::SaveTarget;
+    const std::pair<SaveTarget, const char*> targets[] = {
+        {SaveTarget::Pipe, "named pipe"},
+        {SaveTarget::Folder, "folder"},
+        {SaveTarget::Device, "device"},
+        {SaveTarget::DeviceLink, "device link"},
+    };
+    for (const auto& [kind, name] : targets) {
+        SCOPED_TRACE(name);
+        const QString path = CasePath(name, "radio.mem");
+        if (!testsupport::MakeSaveTarget(path, kind))
+            continue; // no device nodes without privilege
+        frmBelmar->CurrentFile = "before.mem";
+        host.messages.clear();
+        bool saved = true;
+        EXPECT_TRUE(testsupport::EndsWithoutWaiting(path, [&] {
+            saved = frmBelmar->SaveProgrammingFile(path, TfrmBelmar::FileNotice::Tell);
+        }));
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(frmBelmar->CurrentFile, "before.mem");
+        ASSERT_EQ(host.messages.size(), 1);
+        EXPECT_EQ(host.messages[0].text, "There is a problem writing the file");
+        EXPECT_FALSE(QFileInfo(path).isFile()) << "the pipe, device or folder is still there";
+    }
+}

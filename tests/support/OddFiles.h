@@ -1,0 +1,40 @@
+#pragma once
+// Files a user may pick by mistake or bad luck, for the tests of every loader: each must be
+// refused or taken at once, never waited on or read without end.
+//
+//   for (const auto& [kind, name] : testsupport::ODD_FILES) {
+//       ASSERT_TRUE(testsupport::MakeOddFile(path, kind, shortBytes, longBytes));
+//       EXPECT_TRUE(testsupport::EndsWithoutWaiting(path, [&] { Load(path); }));
+//   }
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+namespace testsupport {
+
+enum class OddFile { Empty, ZeroDevice, Pipe, Folder, DanglingLink, Truncated, TooBig };
+
+struct OddCase {
+    OddFile kind;
+    const char* name;
+};
+extern const OddCase ODD_FILES[7];
+
+// Makes at `path` an empty file, a link to /dev/zero, a named pipe, a folder, a link to
+// nothing, or a file holding `truncated` or `tooBig`; false when it cannot.
+bool MakeOddFile(const QString& path, OddFile kind, const QByteArray& truncated,
+                 const QByteArray& tooBig);
+
+// Targets for saves: a named pipe, a folder, a device node of the test's own (the null
+// device's numbers) and a link to that node. Never a link to a real device: a faulty save
+// would put a file in its place. False when it cannot (a device node wants privilege).
+enum class SaveTarget { Pipe, Folder, Device, DeviceLink };
+bool MakeSaveTarget(const QString& path, SaveTarget kind);
+
+// Runs `action`. Should it still run after `limitMs` (held by the named pipe at `path`),
+// the pipe's ends are opened so that it goes on, and the result is false.
+bool EndsWithoutWaiting(const QString& path, const std::function<void()>& action,
+                        int limitMs = 10000);
+
+} // namespace testsupport
