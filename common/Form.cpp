@@ -102,22 +102,37 @@ public:
     ExitHandler(QWidget* control, std::function<void()> left)
         : QObject(control), left(std::move(left)) {}
 
+    // Runs the handler once for each time the focus came into the control.
+    void leave() {
+        if (!inside)
+            return;
+        inside = false;
+        left();
+    }
+
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::FocusOut)
-            return false;
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            left();
+        if (event->type() == QEvent::FocusIn) {
+            inside = true;
+        } else if (event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                leave();
+        }
         return false;
     }
 
 private:
     std::function<void()> left;
+    bool inside = false;
 };
 
 FormHabits* habitsOf(const QWidget* form) {
-    return form ? form->findChild<FormHabits*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    if (form)
+        for (QObject* child : form->children())
+            if (auto* habits = dynamic_cast<FormHabits*>(child))
+                return habits;
+    return nullptr;
 }
 
 } // namespace
@@ -151,7 +166,17 @@ void onPageShowHide(QWidget* page, std::function<void()> shown, std::function<vo
 }
 
 void onExit(QWidget* control, std::function<void()> left) {
-    control->installEventFilter(new ExitHandler(control, std::move(left)));
+    auto* handler = new ExitHandler(control, std::move(left));
+    control->installEventFilter(handler);
+}
+
+void leaveFocusedControl(QWidget* form) {
+    QWidget* focused = form->focusWidget();
+    if (!focused)
+        return;
+    for (QObject* child : focused->children())
+        if (auto* handler = dynamic_cast<ExitHandler*>(child))
+            handler->leave();
 }
 
 } // namespace forms
@@ -162,4 +187,9 @@ Form::Form(QWidget* parent, int cancelResult) : QDialog(parent), cancelResult(ca
 
 void Form::reject() {
     done(cancelResult);
+}
+
+void Form::done(int result) {
+    forms::leaveFocusedControl(this);
+    QDialog::done(result);
 }

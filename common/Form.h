@@ -38,7 +38,11 @@ bool isOpen(const QWidget* form);
 void onPageShowHide(QWidget* page, std::function<void()> shown, std::function<void()> hidden);
 // `left` runs when the focus leaves the control for another control of its form;
 // the window losing the focus (minimised, another window, a pop-up menu) is no leaving.
+// Closing the form leaves the control too (see leaveFocusedControl); `left` runs once a visit.
 void onExit(QWidget* control, std::function<void()> left);
+// The control with the focus is left as a click elsewhere would leave it: its exit handler
+// runs. A form calls this as it closes, so a value still in its box is taken.
+void leaveFocusedControl(QWidget* form);
 
 } // namespace forms
 
@@ -56,6 +60,8 @@ public:
     virtual void FormShow() {}
     // Escape and the close box close with the cancel result.
     void reject() override;
+    // Closing leaves the control with the focus first.
+    void done(int result) override;
 
 protected:
     void MakeDefault(QPushButton* button) { forms::makeDefault(button); }

@@ -165,7 +165,7 @@ void TfrmAdvanced::CancelBtnClick() {
 }
 
 void TfrmAdvanced::done(int result) {
-    QDialog::done(result);
+    Form::done(result);
     FormClose();
 }
 

@@ -187,7 +187,7 @@ void TfrmChannelData::FormShow() {
 }
 
 void TfrmChannelData::done(int result) {
-    QDialog::done(result);
+    Form::done(result);
     FormClose();
 }
 

@@ -414,7 +414,7 @@ void TfrmTuneRadio::ShowTransmit() {
 
 void TfrmTuneRadio::done(int result) {
     FormClose();
-    QDialog::done(result);
+    Form::done(result);
 }
 
 void TfrmTuneRadio::FormClose() {

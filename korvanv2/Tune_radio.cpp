@@ -408,8 +408,9 @@ void TfrmTuneRadio::ResetMeterDisplay() {
 }
 
 void TfrmTuneRadio::done(int result) {
+    forms::leaveFocusedControl(this); // a value still in its box goes out before transmit-off
     FormClose();
-    QDialog::done(result);
+    Form::done(result);
 }
 
 void TfrmTuneRadio::FormClose() {
