@@ -29,6 +29,9 @@ QPushButton* button(const QString& caption, QWidget* parent = nullptr);
 void makeDefault(QPushButton* button);
 // True while the form is open (shown by the program and not yet hidden by it).
 bool isOpen(const QWidget* form);
+// The width a window's title bar needs to show `title` whole beside its icon and buttons,
+// estimated from the desktop's title font.
+int titleBarWidth(const QString& title);
 
 } // namespace forms
 
