@@ -11,6 +11,11 @@
 
 namespace callmem {
 
+namespace {
+// What an ident's tones are written with.
+const QString HexDigits = QStringLiteral("0123456789ABCDEF");
+} // namespace
+
 QGridLayout* LayOutHeading(QLabel* identLabel, QLineEdit* ident, QCheckBox* identModify,
                            QLabel* prefixLabel, QLineEdit* prefix, QCheckBox* memoryModify) {
     auto* layout = new QGridLayout;
@@ -32,18 +37,18 @@ void SetUpHeadingBoxes(QLineEdit* ident, const QString& ownIdentKeys, QLineEdit*
 
 QTableWidget* NewGrid(int rows) {
     auto* grid = new QTableWidget(rows, 4);
-    grid->setHorizontalHeaderLabels({QStringLiteral("Memory"), QStringLiteral("Selcall Ident"),
-                                     QStringLiteral("Alpha Tag"), QStringLiteral("Command?")});
     grid->verticalHeader()->hide();
     grid::TabLeaves(grid);
     grid->horizontalHeader()->setStretchLastSection(true);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::AnyKeyPressed);
-    const int widths[] = {60, 83, 81, 79};
-    for (int column = 0; column < 4; ++column)
-        grid->setColumnWidth(column, widths[column]);
-    grid->setMinimumSize(330, 300);
+    const int width = grid::SizeColumns(
+        grid, {{"Memory", 60},
+               {"Selcall Ident", 83, grid::TextsOf(HexDigits, idents::IdentDigits)},
+               {"Alpha Tag", 81, grid::AnyText(idents::MaxTagLength)},
+               {"Command?", 79, {CommandText(true), CommandText(false)}}});
+    grid->setMinimumSize(std::max(330, grid::ViewWidth(grid, width)), 300);
     grid::StartOnFirstRow(grid, 1); // the Memory column is the fixed one
     return grid;
 }

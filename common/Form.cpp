@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QPushButton>
 #include <QVariant>
 
@@ -127,6 +129,44 @@ private:
     bool inside = false;
 };
 
+// Sizes drawn for another desktop's fonts are the least a form gets: a fixed form grows to
+// what its layout asks for, and every form is at least as wide as its title needs.
+class TextFit : public QObject {
+public:
+    explicit TextFit(QWidget* form) : QObject(form), form(form) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (watched == form && (type == QEvent::Show || type == QEvent::WindowTitleChange ||
+                                type == QEvent::LayoutRequest))
+            Fit();
+        return false;
+    }
+
+private:
+    void Fit() {
+        const int title = forms::titleBarWidth(form->windowTitle());
+        QSize least = form->minimumSize().expandedTo(QSize(title, 0));
+        QSize most = form->maximumSize();
+        if (QLayout* layout = form->layout()) {
+            const bool fixed = layout->sizeConstraint() == QLayout::SetFixedSize;
+            least = least.expandedTo(fixed ? layout->totalSizeHint() : layout->totalMinimumSize());
+        }
+        // A dimension the form fixed stays fixed, at the larger size.
+        if (form->minimumWidth() == most.width())
+            most.setWidth(least.width());
+        if (form->minimumHeight() == most.height())
+            most.setHeight(least.height());
+        form->setMinimumSize(least);
+        form->setMaximumSize(most.expandedTo(least));
+        if (form->width() < least.width() || form->height() < least.height())
+            form->resize(form->size().expandedTo(least));
+    }
+
+    QWidget* form;
+};
+
 FormHabits* habitsOf(const QWidget* form) {
     if (form)
         for (QObject* child : form->children())
@@ -142,6 +182,7 @@ namespace forms {
 void install(QWidget* form, std::function<void()> opening) {
     auto* habits = new FormHabits(form, std::move(opening));
     form->installEventFilter(habits);
+    form->installEventFilter(new TextFit(form));
 }
 
 QPushButton* button(const QString& caption, QWidget* parent) {
@@ -177,6 +218,17 @@ void leaveFocusedControl(QWidget* form) {
     for (QObject* child : focused->children())
         if (auto* handler = dynamic_cast<ExitHandler*>(child))
             handler->leave();
+}
+
+int titleBarWidth(const QString& title) {
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    // Window managers draw titles in fonts of their own, often wider: a third more room for
+    // the text, beside the window's icon, its minimise, maximise and close buttons and the
+    // frame around them.
+    const int buttonsAndFrame = 7 * metrics.height();
+    return metrics.horizontalAdvance(title) * 4 / 3 + buttonsAndFrame;
 }
 
 } // namespace forms

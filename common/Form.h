@@ -43,6 +43,9 @@ void onExit(QWidget* control, std::function<void()> left);
 // The control with the focus is left as a click elsewhere would leave it: its exit handler
 // runs. A form calls this as it closes, so a value still in its box is taken.
 void leaveFocusedControl(QWidget* form);
+// The width a window's title bar needs to show `title` whole beside its icon and buttons,
+// estimated from the desktop's title font.
+int titleBarWidth(const QString& title);
 
 } // namespace forms
 

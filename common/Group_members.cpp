@@ -13,6 +13,8 @@ namespace members {
 
 namespace {
 constexpr int ROW_HEIGHT = 18;
+constexpr int NAME_LENGTH = 9;
+constexpr int CHANNEL_DIGITS = 3;
 } // namespace
 
 int Count(const int* entries, int size) {
@@ -48,8 +50,14 @@ int Remove(int* entries, int size, int slot) {
 
 QTableWidget* NewList(QWidget* parent, int rowsShown) {
     auto* list = new QTableWidget(parent);
+    const QStringList frequencies = {QStringLiteral("000.00000")};
     const int width =
-        grid::Setup(list, {{"CH", 25}, {"Name", 70}, {"Tx Freq", 90}, {"Rx Freq", 90}}, ROW_HEIGHT);
+        grid::Setup(list,
+                    {{"CH", 25, {QString(CHANNEL_DIGITS, QLatin1Char('0'))}},
+                     {"Name", 70, grid::AnyText(NAME_LENGTH, QStringLiteral("( %1 )"))},
+                     {"Tx Freq", 90, frequencies},
+                     {"Rx Freq", 90, frequencies}},
+                    ROW_HEIGHT);
     grid::FitSize(list, width + 5, rowsShown);
     return list;
 }

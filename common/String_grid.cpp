@@ -3,10 +3,12 @@
 #include <QChildEvent>
 #include <QCoreApplication>
 #include <QFont>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QStyle>
 #include <QTableWidget>
+#include <algorithm>
 
 namespace {
 
@@ -61,6 +63,45 @@ void TabLeaves(QAbstractItemView* grid) {
     new EditorTabs(grid);
 }
 
+namespace {
+
+int Widest(const QFontMetrics& metrics, const QStringList& texts) {
+    int widest = 0;
+    for (const QString& text : texts)
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    return widest;
+}
+
+// The given width, or what the header and the widest entry need in the grid's font. A cell
+// may show its column's header text too (the option columns do).
+int ColumnWidth(const QTableWidget* grid, const Column& column) {
+    const QHeaderView* header = grid->horizontalHeader();
+    const QString title = QString::fromLatin1(column.header);
+    const int headerRoom =
+        2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    const int cellRoom =
+        2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
+    const int headerWidth = QFontMetrics(header->font()).horizontalAdvance(title) + headerRoom;
+    const int cellWidth = Widest(QFontMetrics(grid->font()), column.entries + QStringList{title});
+    return std::max({column.width, headerWidth, cellWidth + cellRoom});
+}
+
+} // namespace
+
+QStringList TextsOf(const QString& characters, int length, const QString& frame) {
+    QStringList texts;
+    for (const QChar c : characters)
+        texts << frame.arg(QString(length, c));
+    return texts;
+}
+
+QStringList AnyText(int length, const QString& frame) {
+    QString printable;
+    for (char c = ' '; c <= '~'; ++c)
+        printable += QLatin1Char(c);
+    return TextsOf(printable, length, frame);
+}
+
 int Setup(QTableWidget* grid, std::initializer_list<Column> columns, int rowHeight, bool editable) {
     grid->setColumnCount(int(columns.size()));
     grid->setEditTriggers(editable ? QAbstractItemView::AllEditTriggers
@@ -82,25 +123,36 @@ int Setup(QTableWidget* grid, std::initializer_list<Column> columns, int rowHeig
     compact.setPixelSize(11);
     grid->setFont(compact);
     grid->horizontalHeader()->setFont(compact);
-    QStringList headers;
-    int total = 0;
-    int column = 0;
-    for (const Column& c : columns) {
-        headers << QString::fromLatin1(c.header);
-        grid->setColumnWidth(column++, c.width);
-        total += c.width;
-    }
-    grid->setHorizontalHeaderLabels(headers);
+    const int total = SizeColumns(grid, columns);
     StartOnFirstRow(grid, 0);
     return total;
 }
 
-void FitSize(QTableWidget* grid, int width, int rows) {
-    const int frame = 2 * grid->frameWidth();
+int SizeColumns(QTableWidget* grid, std::initializer_list<Column> columns) {
+    QStringList headers;
+    for (const Column& c : columns)
+        headers << QString::fromLatin1(c.header);
+    grid->setHorizontalHeaderLabels(headers);
+    int total = 0;
+    int column = 0;
+    for (const Column& c : columns) {
+        const int width = ColumnWidth(grid, c);
+        grid->setColumnWidth(column++, width);
+        total += width;
+    }
+    return total;
+}
+
+int ViewWidth(const QTableWidget* grid, int columnsWidth) {
     const int bar = grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid);
-    grid->setFixedWidth(width + bar + frame);
+    return columnsWidth + bar + 2 * grid->frameWidth();
+}
+
+void FitSize(QTableWidget* grid, int width, int rows) {
+    grid->setFixedWidth(ViewWidth(grid, width));
     const int rowHeight = grid->verticalHeader()->defaultSectionSize();
-    grid->setFixedHeight(grid->horizontalHeader()->sizeHint().height() + rows * rowHeight + frame);
+    grid->setFixedHeight(grid->horizontalHeader()->sizeHint().height() + rows * rowHeight +
+                         2 * grid->frameWidth());
 }
 
 void SetRow(QTableWidget* grid, int row, const QStringList& cells) {

@@ -1,6 +1,7 @@
 #pragma once
 // Text grids of the list dialogs: a header row, fixed column widths, and rows written as
-// lists of cell texts; read-only with whole-row selection, or editable cell by cell.
+// lists of cell texts; read-only with whole-row selection, or editable cell by cell. A
+// column is at least its given width and as wide as its header and its widest entry need.
 
 #include <QString>
 #include <QStringList>
@@ -14,10 +15,25 @@ namespace grid {
 struct Column {
     const char* header;
     int width;
+    // Every text the column can show (or the widest of them).
+    QStringList entries = {};
 };
 
-// Sets the columns and the row height, in a compact font that fits the column widths. The
-// grid becomes read-only with whole-row selection, or with `editable` a grid whose cells
+// The widest texts of `length` characters drawn from `characters`: each character written
+// `length` times, each put into `frame` ("( %1 )") when that is given.
+QStringList TextsOf(const QString& characters, int length,
+                    const QString& frame = QStringLiteral("%1"));
+// The same for texts of any printable characters, as a user may type them.
+QStringList AnyText(int length, const QString& frame = QStringLiteral("%1"));
+
+// Names the columns and makes each as wide as it needs (see Column). Returns the sum of the
+// column widths.
+int SizeColumns(QTableWidget* grid, std::initializer_list<Column> columns);
+// The width of a grid that shows `columnsWidth` pixels of columns beside its vertical bar.
+int ViewWidth(const QTableWidget* grid, int columnsWidth);
+
+// Sets the columns (as SizeColumns does) and the row height, in a compact font. The grid
+// becomes read-only with whole-row selection, or with `editable` a grid whose cells
 // the user types into; it starts on its first row and Tab leaves it as below. Returns the sum
 // of the column widths.
 int Setup(QTableWidget* grid, std::initializer_list<Column> columns, int rowHeight,

@@ -80,6 +80,13 @@ QString ToneCodeText(int code) {
     return index >= FIRST_DCS_INDEX ? DcsText(index - FIRST_DCS_INDEX) : CtcssText(index);
 }
 
+QStringList ToneCodeTexts() {
+    QStringList labels;
+    for (int code = 0; code < TONE_LIST_SIZE; ++code)
+        labels << ToneCodeText(code);
+    return labels;
+}
+
 #if !KORVAN_V2
 QString ToneHzLabels::ToneHzText(int code) const {
     if (code >= 0 && code < OFF_CODE)

@@ -7,6 +7,7 @@
 // stores the list index itself. The unit is built by both, with KORVAN_V2 for the second.
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 constexpr int CTCSS_ENTRIES = 51; // entry 0 is "off"
@@ -27,6 +28,8 @@ int ToneCodeToIndex(int code);
 int ToneIndexToCode(int index);
 // Label of a stored code; "" outside 0..154.
 QString ToneCodeText(int code);
+// The labels of every stored code 0..154, the texts a tone column can show.
+QStringList ToneCodeTexts();
 
 #if !KORVAN_V2
 // The first program's "67.0Hz" style labels of stored tone codes, used by the CB options

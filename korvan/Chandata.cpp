@@ -196,13 +196,15 @@ void TfrmChannelData::FormClose() {
 }
 
 void TfrmChannelData::SetupChannelGrid() {
+    const QStringList tones = ToneCodeTexts();
+    const QStringList frequencies = {QStringLiteral("TX Disabled"), QStringLiteral("000.00000")};
     const int width = grid::Setup(listChannel,
-                                  {{"CH", 30},
-                                   {"Name", 90},
-                                   {"TX Frequency", 80},
-                                   {"RX Frequency", 80},
-                                   {"TX CTCSS", 85},
-                                   {"RX CTCSS", 85},
+                                  {{"CH", 30, {QString::number(CH_LAST_SLOT)}},
+                                   {"Name", 90, grid::AnyText(CH_NAME_LENGTH)},
+                                   {"TX Frequency", 80, frequencies},
+                                   {"RX Frequency", 80, frequencies},
+                                   {"TX CTCSS", 85, tones},
+                                   {"RX CTCSS", 85, tones},
                                    {"TA", 25},
                                    {"BL", 25},
                                    {"LO", 25},

@@ -221,26 +221,30 @@ void TfrmChnlBank::BuildPopups() {
 }
 
 void TfrmChnlBank::SetupGrid() {
-    grid::Setup(listChannel,
-                {{"CH", 25},
-                 {"Name", 120},
-                 {"Tag", 30},
-                 {"TX Frequency", 85},
-                 {"RX Frequency", 85},
-                 {"TX CTCSS", 80},
-                 {"RX CTCSS", 80},
-                 {"TA", 25},
-                 {"BL", 25},
-                 {"LO", 25},
-                 {"OS", 25},
-                 {"GS", 25},
-                 {"Q", 25},
-                 {"SQL", 25},
-                 {"NB", 25},
-                 {"CO", 25},
-                 {"Zone", 30}},
-                ROW_HEIGHT);
-    listChannel->setFixedSize(CLIENT_WIDTH - 20, 26 * ROW_HEIGHT);
+    const QStringList tones = ToneCodeTexts();
+    const QStringList frequencies = {QStringLiteral("TX Disabled"), QStringLiteral("000.00000")};
+    const int width =
+        grid::Setup(listChannel,
+                    {{"CH", 25, {QString::number(CH_COUNT)}},
+                     {"Name", 120, grid::AnyText(CH_NAME_LENGTH, QStringLiteral("( %1 )"))},
+                     {"Tag", 30, grid::AnyText(2)},
+                     {"TX Frequency", 85, frequencies},
+                     {"RX Frequency", 85, frequencies},
+                     {"TX CTCSS", 80, tones},
+                     {"RX CTCSS", 80, tones},
+                     {"TA", 25},
+                     {"BL", 25},
+                     {"LO", 25},
+                     {"OS", 25},
+                     {"GS", 25},
+                     {"Q", 25},
+                     {"SQL", 25},
+                     {"NB", 25},
+                     {"CO", 25},
+                     {"Zone", 30, {QString::number(ZONE_COUNT)}}},
+                    ROW_HEIGHT);
+    listChannel->setMinimumSize(std::max(CLIENT_WIDTH - 20, grid::ViewWidth(listChannel, width)),
+                                26 * ROW_HEIGHT);
     listChannel->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 

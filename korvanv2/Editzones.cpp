@@ -23,8 +23,12 @@ TfrmEditZones::TfrmEditZones(QWidget* parent) : Form(parent, mrCancel) {
     btnCancel = forms::button(QStringLiteral("Cancel"), this);
     connect(btnOk, &QPushButton::clicked, this, &TfrmEditZones::btnOkClick);
     connect(btnCancel, &QPushButton::clicked, this, [this] { done(mrCancel); });
-    const int width = grid::Setup(
-        StringGridZones, {{"Zone", 40}, {"Name", 100}, {"Tag", 40}, {"Active", 60}}, 18, true);
+    const int width = grid::Setup(StringGridZones,
+                                  {{"Zone", 40},
+                                   {"Name", 100, grid::AnyText(ZONE_NAME_LENGTH)},
+                                   {"Tag", 40, grid::AnyText(2)},
+                                   {"Active", 60}},
+                                  18, true);
     grid::FitSize(StringGridZones, width, 20);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(StringGridZones);

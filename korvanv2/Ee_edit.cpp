@@ -130,23 +130,22 @@ void TfrmEEpromEdit::BuildGrid() {
     sg_eeprom->setRowCount(0);
     sg_eeprom->setColumnCount(words ? 4 : 5);
     sg_eeprom->setRowCount(Rows);
-    QStringList headers{QStringLiteral("Addr"), QStringLiteral("Variable (Lo)"),
-                        QStringLiteral("Variable (Hi)")};
-    if (words)
-        headers << QStringLiteral("Data (16-bit)");
-    else
-        headers << QStringLiteral("Data (Lo)") << QStringLiteral("Data (Hi)");
-    sg_eeprom->setHorizontalHeaderLabels(headers);
-    sg_eeprom->setColumnWidth(1, VARIABLE_WIDTH);
-    sg_eeprom->setColumnWidth(2, VARIABLE_WIDTH);
-    if (words) {
-        sg_eeprom->setColumnWidth(3, WORD_WIDTH);
-    } else {
-        sg_eeprom->setColumnWidth(3, BYTE_WIDTH);
-        sg_eeprom->setColumnWidth(4, BYTE_WIDTH);
-    }
-    const int dataWidth = 2 * VARIABLE_WIDTH + (words ? WORD_WIDTH : 2 * BYTE_WIDTH);
-    sg_eeprom->setColumnWidth(0, std::max(50, sg_eeprom->viewport()->width() - dataWidth - 25));
+    // The widest address and data a cell shows: the last address, every bit in binary.
+    const QStringList address{QString::number(2 * (Rows - 1))};
+    const QStringList word{FormatBinary(0, 16)};
+    const QStringList byte{FormatBinary(0, 8)};
+    const int width = words ? grid::SizeColumns(sg_eeprom, {{"Addr", 50, address},
+                                                            {"Variable (Lo)", VARIABLE_WIDTH},
+                                                            {"Variable (Hi)", VARIABLE_WIDTH},
+                                                            {"Data (16-bit)", WORD_WIDTH, word}})
+                            : grid::SizeColumns(sg_eeprom, {{"Addr", 50, address},
+                                                            {"Variable (Lo)", VARIABLE_WIDTH},
+                                                            {"Variable (Hi)", VARIABLE_WIDTH},
+                                                            {"Data (Lo)", BYTE_WIDTH, byte},
+                                                            {"Data (Hi)", BYTE_WIDTH, byte}});
+    const int dataWidth = width - sg_eeprom->columnWidth(0);
+    sg_eeprom->setColumnWidth(
+        0, std::max(sg_eeprom->columnWidth(0), sg_eeprom->viewport()->width() - dataWidth - 25));
     for (int row = 0; row < Rows; ++row)
         sg_eeprom->setItem(row, 0, FixedItem(QString::number(2 * row)));
 }

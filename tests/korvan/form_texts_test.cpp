@@ -1,0 +1,36 @@
+// Every form shows its captions, titles, column headers and grid cells whole, at the
+// desktop's font and at a large one.
+#include "Chandata.h"
+#include "Chdata.h"
+#include "Form.h"
+#include "Grpedit.h"
+#include "Korvan_fixture.h"
+#include "support/Pty.h"
+#include "support/Text_fit.h"
+
+#include <QApplication>
+
+TEST_F(KorvanFixture, EveryFormShowsItsTextsWhole) {
+    for (int port = 1; port <= 4; ++port)
+        testsupport::mapComPort(port, FilePath(QStringLiteral("no-such-port")));
+    for (const qreal scale : testsupport::DesktopFontScales) {
+        SCOPED_TRACE(scale);
+        const testsupport::DesktopFont font(scale);
+        DestroyForms();
+        CreateForms();
+        frmBelmar->show();
+        QApplication::processEvents();
+        QStringList cuts =
+            testsupport::cutTexts(frmBelmar, forms::titleBarWidth(frmBelmar->windowTitle()));
+        // Every byte different, so the grids show channels, names and tones of every width.
+        for (int i = 0; i < IMAGE_SIZE; ++i)
+            frmBelmar->RadioData[i] = uint8_t(i * 7 + 3);
+        // The group editor opens from the channel table, which hands it its store and a group.
+        ChData store(CH_COUNT);
+        int slot = 0;
+        frmGrpEdit->SetGroupData(&slot, &store, 0, &frmChannelData->DefaultGroupChannel);
+        cuts += testsupport::cutTextsOfDialogs(frmBelmar, forms::titleBarWidth);
+        EXPECT_TRUE(cuts.isEmpty()) << cuts.join(QLatin1Char('\n')).toStdString();
+        frmBelmar->hide();
+    }
+}
