@@ -7,7 +7,9 @@
 #include "Serial.h"
 #include "Tune_radio.h"
 #include "support/SecondGenRadio.h"
+#include "support/Waits.h"
 
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 
@@ -136,7 +138,9 @@ TEST_F(HardwareAlign, ARadioReconnectedSinceTheLastSessionGoesOnLine) {
 
     firstLead.reset();
     radio.mapToPort(2);
-    QThread::msleep(200); // the reader sees the hang-up
+    ASSERT_TRUE(QTest::qWaitFor([] { return serialPort->GetHandle()->hasDropped(); },
+                                testsupport::WAIT_LIMIT_MS))
+        << "the reader sees the hang-up";
     Align([] { frmAdvanced->btnReadCalRadioClick(); });
     EXPECT_TRUE(opened);
     EXPECT_TRUE(online);
