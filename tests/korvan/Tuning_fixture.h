@@ -4,11 +4,15 @@
 
 #include "Korvan_fixture.h"
 #include "Ser_com.h"
+#include "Tune_radio.h"
 #include "support/FirstGenRadio.h"
+#include "support/Waits.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QList>
+#include <QTest>
+#include <QTimer>
 
 class TuningFixture : public KorvanFixture {
 protected:
@@ -31,6 +35,28 @@ protected:
         clock.start();
         while (clock.elapsed() < ms)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+
+    // Shows the tuning dialog with its timer stopped (the test runs the ticks itself). On
+    // line it asks the radio for its display: once the radio has heard that and the reply
+    // has had its moment to come back, the radio's record starts afresh.
+    void ShowTuningDialog(bool online) {
+        const int asked = radio.count(CMD_GET_DISPLAY);
+        frmTuneRadio->Online = online ? 1 : 0;
+        frmTuneRadio->show();
+        frmTuneRadio->Timer1->stop();
+        if (online) {
+            EXPECT_TRUE(
+                radio.waitForFrames(CMD_GET_DISPLAY, asked + 1, testsupport::WAIT_LIMIT_MS));
+        }
+        Pump(200);
+        radio.clearFrames();
+    }
+
+    // Waits until the serial worker has found the line gone (the radio hung up).
+    static bool WaitForHangUp() {
+        return QTest::qWaitFor([] { return frmSerial->device.hasDropped(); },
+                               testsupport::WAIT_LIMIT_MS);
     }
 
     // Data byte 0 of every key frame the radio heard, in order.

@@ -4,6 +4,7 @@
 #include "Eng_edit.h"
 #include "Main.h"
 #include "Tuning_fixture.h"
+#include "support/Waits.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -18,7 +19,7 @@ using testsupport::FirstGenRadio;
 
 namespace {
 
-constexpr int WAIT_MS = 3000;
+constexpr int WAIT_MS = testsupport::WAIT_LIMIT_MS;
 
 uint8_t* Image() {
     return frmBelmar->RadioData;

@@ -4,6 +4,7 @@
 #include "support/FirmwareFile.h"
 #include "support/FlashLoaderSim.h"
 #include "support/Pty.h"
+#include "support/Waits.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -197,8 +198,10 @@ protected:
         form->pageEngOptions->setCurrentWidget(form->tabFirmware);
     }
 
-    // Presses "Upgrade", chooses the file, and waits for the run to end.
-    bool Upgrade(int timeoutMs) {
+    // Presses "Upgrade", chooses the file, and waits for the run to end (a whole run with
+    // every retry of a failing step takes well under a minute).
+    bool Upgrade() {
+        constexpr int timeoutMs = 60000;
         host.fileAnswers.enqueue(file);
         form->btnNextClick();
         if (form->FlashState == 0)
@@ -212,7 +215,8 @@ protected:
         EXPECT_EQ(form->lblReturnData->text(), returnData);
         EXPECT_EQ(frmSerial->device.baudRate(), 9600);
         EXPECT_EQ(loader.programRate(), 9600) << "as the loader's side sees the line";
-        EXPECT_TRUE(QTest::qWaitFor([this] { return loader.rate() == 9600; }, 2000))
+        EXPECT_TRUE(
+            QTest::qWaitFor([this] { return loader.rate() == 9600; }, testsupport::WAIT_LIMIT_MS))
             << "the loader is asked back to 9600 baud";
         EXPECT_TRUE(form->btnNext->isEnabled());
         EXPECT_EQ(form->ReplyLength, 0);
@@ -234,7 +238,7 @@ protected:
 };
 
 TEST_F(FirmwareUpgrade, WholeUpgradePassesAndSendsOnlyPagesWithData) {
-    ASSERT_TRUE(Upgrade(60000));
+    ASSERT_TRUE(Upgrade());
     ExpectCleanEnd("Passed");
     EXPECT_EQ(host.fileRequests.at(0).title, "Open Firmware File...");
     EXPECT_EQ(host.fileRequests.at(0).filter, "Motorola S file (*.mot)|*.mot");
@@ -262,7 +266,7 @@ TEST_F(FirmwareUpgrade, WholeUpgradePassesAndSendsOnlyPagesWithData) {
 
 TEST_F(FirmwareUpgrade, RadioThatNeverEchoesFailsConnect) {
     Fault([](auto& f) { f.neverEcho = true; });
-    ASSERT_TRUE(Upgrade(15000));
+    ASSERT_TRUE(Upgrade());
     ExpectCleanEnd("Failed");
     EXPECT_EQ(form->lblConnected->text(), "Failed Connect");
     EXPECT_EQ(Lamp(TfrmAdvanced::stConnected), lamp::Red);
@@ -271,14 +275,14 @@ TEST_F(FirmwareUpgrade, RadioThatNeverEchoesFailsConnect) {
 
 TEST_F(FirmwareUpgrade, RefusedIdFailsAndTheNextTryPasses) {
     Fault([](auto& f) { f.refuseId = true; });
-    ASSERT_TRUE(Upgrade(15000));
+    ASSERT_TRUE(Upgrade());
     ExpectCleanEnd("Failed");
     EXPECT_EQ(form->lblID->text(), "ID failed");
     EXPECT_EQ(Lamp(TfrmAdvanced::stID), lamp::Red);
     EXPECT_EQ(loader.commandCount(0xA7), 0) << "nothing erased";
 
     loader.setFaults({});
-    ASSERT_TRUE(Upgrade(60000));
+    ASSERT_TRUE(Upgrade());
     ExpectCleanEnd("Passed");
     EXPECT_EQ(loader.flash(), firmware);
 }
@@ -288,7 +292,7 @@ TEST_F(FirmwareUpgrade, PageLeftAfterEraseFailsBlankCheck) {
         f.eraseErrors = 1;
         f.eraseLeavesPage = 3;
     });
-    ASSERT_TRUE(Upgrade(30000));
+    ASSERT_TRUE(Upgrade());
     ExpectCleanEnd("Failed");
     EXPECT_EQ(loader.commandCount(0xA7), 2) << "an erase error erases again";
     EXPECT_EQ(form->lblErase->text(), "Device erased");
@@ -299,7 +303,7 @@ TEST_F(FirmwareUpgrade, PageLeftAfterEraseFailsBlankCheck) {
 
 TEST_F(FirmwareUpgrade, WrongPageReadBackFailsVerify) {
     Fault([](auto& f) { f.wrongPage = 0; });
-    ASSERT_TRUE(Upgrade(60000));
+    ASSERT_TRUE(Upgrade());
     ExpectCleanEnd("Failed");
     EXPECT_EQ(form->lblWrite->text(), "Device Written");
     EXPECT_EQ(form->lblVerify->text(), "Verify fail");
@@ -308,12 +312,12 @@ TEST_F(FirmwareUpgrade, WrongPageReadBackFailsVerify) {
 
 TEST_F(FirmwareUpgrade, ProgramErrorAndEndlessBusyFailTheWrite) {
     Fault([](auto& f) { f.programErrorPage = 1; });
-    ASSERT_TRUE(Upgrade(30000));
+    ASSERT_TRUE(Upgrade());
     ExpectCleanEnd("Failed");
     EXPECT_EQ(form->lblWrite->text(), "Write failed");
 
     Fault([](auto& f) { f.stayBusyAfterProgram = true; });
-    ASSERT_TRUE(Upgrade(30000));
+    ASSERT_TRUE(Upgrade());
     ExpectCleanEnd("Failed");
     EXPECT_EQ(form->lblWrite->text(), "Write timed out");
     EXPECT_EQ(Lamp(TfrmAdvanced::stWrite), lamp::Red);
@@ -394,7 +398,7 @@ TEST_F(FirmwareUpgrade, ALateReplyNeverAnswersTheNextRequest) {
         f.lateRead = 256; // reads 0..255 check the blank device
         f.lateReplyMs = 1300;
     });
-    ASSERT_TRUE(Upgrade(60000));
+    ASSERT_TRUE(Upgrade());
     ExpectCleanEnd("Passed");
     EXPECT_EQ(form->lblVerify->text(), "Device verified.");
     EXPECT_EQ(loader.commandCount(0xFF), 256 + 256 + 1) << "one read sent again";
@@ -403,7 +407,7 @@ TEST_F(FirmwareUpgrade, ALateReplyNeverAnswersTheNextRequest) {
 
 TEST_F(FirmwareUpgrade, UpgradeOpensAPortThatWasDroppedOrNeverOpened) {
     frmSerial->ClosePort();
-    ASSERT_TRUE(Upgrade(60000));
+    ASSERT_TRUE(Upgrade());
     ExpectCleanEnd("Passed");
     EXPECT_EQ(loader.flash(), firmware);
 }
@@ -414,13 +418,13 @@ TEST_F(FirmwareUpgrade, IdCheckTakesTheSecondCandidateAndReportsNoReply) {
     id.fill(0xFF);
     loader.setId(id);
     Fault([](auto& f) { f.dropStatusReplies = 3; });
-    ASSERT_TRUE(Upgrade(60000));
+    ASSERT_TRUE(Upgrade());
     ExpectCleanEnd("Passed");
     EXPECT_EQ(form->lblID->text(), "ID passed");
     EXPECT_EQ(loader.commandCount(0xF5), 4);
 
     Fault([](auto& f) { f.dropStatusReplies = 1000; });
-    ASSERT_TRUE(Upgrade(30000));
+    ASSERT_TRUE(Upgrade());
     ExpectCleanEnd("Failed");
     EXPECT_EQ(form->lblID->text(), "No reply from radio");
     EXPECT_EQ(Lamp(TfrmAdvanced::stID), lamp::Red);
@@ -431,7 +435,7 @@ TEST_F(FirmwareUpgrade, IdCheckTakesTheSecondCandidateAndReportsNoReply) {
 TEST_F(FirmwareUpgrade, EraseThatStaysBusyTimesOut) {
     form->EraseBusyLimit = std::chrono::milliseconds(1500);
     Fault([](auto& f) { f.stayBusyAfterErase = true; });
-    ASSERT_TRUE(Upgrade(30000));
+    ASSERT_TRUE(Upgrade());
     ExpectCleanEnd("Failed");
     EXPECT_EQ(form->lblErase->text(), "Erase timed out");
     EXPECT_EQ(Lamp(TfrmAdvanced::stErase), lamp::Red);

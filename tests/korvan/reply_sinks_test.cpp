@@ -9,6 +9,7 @@
 #include "Ser_com.h"
 
 #include "platform/RadioUpdate.h"
+#include "support/Waits.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -20,7 +21,7 @@ using testsupport::FirstGenRadio;
 
 namespace {
 
-bool waitUntil(const std::function<bool()>& done, int timeoutMs = 2000) {
+bool waitUntil(const std::function<bool()>& done, int timeoutMs = testsupport::WAIT_LIMIT_MS) {
     QElapsedTimer clock;
     clock.start();
     while (!done()) {
@@ -129,7 +130,7 @@ TEST_F(ReplySinks, LocationRepliesReachTheEngineeringSink) {
 
     rs232_processor::SetLocationSink(nullptr);
     frmSerial->SendReadLocation(0x10);
-    ASSERT_TRUE(radio.waitForFrames(6, 2, 1000));
+    ASSERT_TRUE(radio.waitForFrames(6, 2, testsupport::WAIT_LIMIT_MS));
     QThread::msleep(100);
     EXPECT_EQ(location.taken().size(), 2u) << "no sink, no call";
 }
@@ -142,7 +143,7 @@ TEST_F(ReplySinks, MeterAndDisplayRepliesReachTheTuningSinkOnlyWhileItsLinkIsAct
     radio.setDisplay("12HELLO\x04\x02\x01");
 
     frmSerial->SendMeterRead();
-    ASSERT_TRUE(radio.waitForFrames(10, 1, 1000));
+    ASSERT_TRUE(radio.waitForFrames(10, 1, testsupport::WAIT_LIMIT_MS));
     QThread::msleep(100);
     QCoreApplication::processEvents();
     EXPECT_EQ(tuning.rssi, -1) << "link not active";

@@ -4,6 +4,7 @@
 #include "Image_fixture.h"
 #include "Selc_mem.h"
 #include "Selcall.h"
+#include "support/Waits.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -241,7 +242,8 @@ TEST_F(SelcallIdents, LeavingAShortIdentIsReported) {
     frmSelcallIdents->txtRadioIdent->setText("12");
     frmSelcallIdents->txtRadioIdent->setFocus();
     frmSelcallIdents->chkOwnIdMod->setFocus(Qt::TabFocusReason);
-    EXPECT_TRUE(QTest::qWaitFor([this] { return host.messages.size() == 4; }, 2000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([this] { return host.messages.size() == 4; }, testsupport::WAIT_LIMIT_MS));
     EXPECT_EQ(host.messages[3].caption, "Number of tones");
     EXPECT_EQ(QApplication::focusWidget(), frmSelcallIdents->txtRadioIdent);
     frmSelcallIdents->CancelBtn->setFocus(Qt::TabFocusReason); // Cancel is not checked
@@ -252,7 +254,8 @@ TEST_F(SelcallIdents, LeavingAShortIdentIsReported) {
     grid->setCurrentCell(6, 1); // row 7 holds "1234", one tone short
     grid->setFocus(Qt::TabFocusReason);
     frmSelcallIdents->txtTlmPrefix->setFocus(Qt::TabFocusReason);
-    EXPECT_TRUE(QTest::qWaitFor([this] { return host.messages.size() == 5; }, 2000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([this] { return host.messages.size() == 5; }, testsupport::WAIT_LIMIT_MS));
     EXPECT_EQ(host.messages.last().text.left(35), "The Memory Ident is not long enough");
     EXPECT_EQ(QApplication::focusWidget(), grid);
 }
@@ -286,23 +289,27 @@ TEST_F(SelcallIdents, TwoShortIdentsGiveOneMessagePerFocusMove) {
     QTest::qWait(20);
     ASSERT_TRUE(host.messages.isEmpty()) << "Cancel and the grid are not checked on entry";
 
+    // The check runs after the focus has moved; a chain would add messages soon after.
+    const auto messagesAfterFocusMove = [this](int wanted) {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return host.messages.size() >= wanted; },
+                                    testsupport::WAIT_LIMIT_MS));
+        QTest::qWait(100);
+        return host.messages.size();
+    };
     frmSelcallIdents->txtRadioIdent->setFocus(Qt::MouseFocusReason);
-    QTest::qWait(100);
-    ASSERT_EQ(host.messages.size(), 1);
+    ASSERT_EQ(messagesAfterFocusMove(1), 1);
     EXPECT_EQ(host.messages[0].text.left(35), "The Memory Ident is not long enough");
     EXPECT_EQ(QApplication::focusWidget(), grid);
 
     // Each further move is one user action and one message, and never a chain.
     frmSelcallIdents->txtRadioIdent->setFocus(Qt::MouseFocusReason);
-    QTest::qWait(100);
-    EXPECT_EQ(host.messages.size(), 2);
+    EXPECT_EQ(messagesAfterFocusMove(2), 2);
     EXPECT_EQ(QApplication::focusWidget(), grid);
     frmSelcallIdents->setCellText(3, 1, "12345");
     frmSelcallIdents->txtRadioIdent->setFocus(Qt::MouseFocusReason);
     QTest::qWait(50);
     frmSelcallIdents->chkOwnIdMod->setFocus(Qt::MouseFocusReason);
-    QTest::qWait(100);
-    ASSERT_EQ(host.messages.size(), 3);
+    ASSERT_EQ(messagesAfterFocusMove(3), 3);
     EXPECT_EQ(host.messages[2].text.left(34), "The Radio Ident is not long enough");
     EXPECT_EQ(QApplication::focusWidget(), frmSelcallIdents->txtRadioIdent);
 }

@@ -6,6 +6,7 @@
 #include "Rs232_com.h"
 #include "Ser_com.h"
 #include "support/Pty.h"
+#include "support/Waits.h"
 
 #include <QTemporaryDir>
 #include <functional>
@@ -24,7 +25,7 @@ protected:
     // What one builder puts on the line.
     QByteArray sent(const std::function<int()>& build, int expectedCount) {
         EXPECT_EQ(build(), expectedCount);
-        return pty.receive(expectedCount, 2000);
+        return pty.receive(expectedCount, testsupport::WAIT_LIMIT_MS);
     }
 
     testsupport::PtyPair pty;

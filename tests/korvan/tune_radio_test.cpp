@@ -8,6 +8,7 @@
 #include "Tuning_fixture.h"
 #include "Up_down.h"
 #include "support/AlignmentBoxes.h"
+#include "support/Waits.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -20,12 +21,13 @@
 #include <QTimer>
 #include <QToolButton>
 #include <functional>
+#include <set>
 
 using testsupport::FirstGenRadio;
 
 namespace {
 
-constexpr int WAIT_MS = 3000;
+constexpr int WAIT_MS = testsupport::WAIT_LIMIT_MS;
 
 // Types at the end of the box.
 void Type(QLineEdit* edit, const QString& text) {
@@ -95,13 +97,7 @@ private:
 
 class TuneRadioTest : public TuningFixture {
 protected:
-    void ShowDialog(bool online) {
-        frmTuneRadio->Online = online ? 1 : 0;
-        frmTuneRadio->show();
-        frmTuneRadio->Timer1->stop(); // the test runs the ticks itself
-        Pump(200);                    // the display request and its reply
-        radio.clearFrames();
-    }
+    void ShowDialog(bool online) { ShowTuningDialog(online); }
     void TearDown() override {
         frmTuneRadio->hide();
         TuningFixture::TearDown();
@@ -185,7 +181,7 @@ TEST_F(TuneRadioTest, ALeadPulledWhileAligningIsReportedAndGoesOffline) {
     frmBelmar->RadioData[24] = 100;
     ShowDialog(true);
     radio.hangUp();
-    Pump(200); // the line's hang-up reaches our side of the pseudo-terminal
+    ASSERT_TRUE(WaitForHangUp());
 
     frmTuneRadio->udTune450_1->buttons()->upButton()->click();
     ASSERT_EQ(host.messages.size(), 1);
@@ -232,7 +228,7 @@ TEST_F(TuneRadioTest, ALinkLostWhileTransmittingSwitchesTheRadioOffOrSaysSo) {
     frmTuneRadio->btnTxOn->click();
     ASSERT_TRUE(radio.waitForFrames(KEY_PRESS, 1, WAIT_MS, FirstGenRadio::SYNC_KEY));
     radio.hangUp();
-    Pump(200);
+    ASSERT_TRUE(WaitForHangUp());
     frmTuneRadio->udMod->buttons()->upButton()->click();
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_EQ(host.messages[0].text, "Unable to send to the radio. Check COM port and leads.\n"
@@ -255,7 +251,7 @@ TEST_F(TuneRadioTest, ALinkLostWhileTransmittingSwitchesTheRadioOffOrSaysSo) {
     host.messages.clear();
     ShowDialog(true);
     radio.hangUp();
-    Pump(200);
+    ASSERT_TRUE(WaitForHangUp());
     frmTuneRadio->udMod->buttons()->upButton()->click();
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_FALSE(host.messages[0].text.contains("transmitting"));
@@ -535,12 +531,12 @@ TEST_F(TuneRadioTest, WriteToRadioSendsTheCalibrationBlockOnly) {
     EXPECT_EQ(memory.left(CALIBRATION_SIZE),
               QByteArray(reinterpret_cast<const char*>(frmBelmar->RadioData), CALIBRATION_SIZE));
     EXPECT_EQ(memory.mid(CALIBRATION_SIZE), QByteArray(IMAGE_SIZE - CALIBRATION_SIZE, '\0'));
-    for (const testsupport::RadioFrame& frame : radio.frames()) {
-        if (frame.command == CMD_WRITE_BLOCK && frame.sync == FirstGenRadio::SYNC_CMD) {
-            EXPECT_LT(uint8_t(frame.data[9]) * 256 + uint8_t(frame.data[8]), CALIBRATION_SIZE);
-        }
-    }
-    EXPECT_EQ(radio.count(CMD_WRITE_BLOCK), 6);
+    // Each calibration block is written (again when its acknowledgement came too late).
+    std::set<int> written;
+    for (const testsupport::RadioFrame& frame : radio.frames())
+        if (frame.command == CMD_WRITE_BLOCK && frame.sync == FirstGenRadio::SYNC_CMD)
+            written.insert(uint8_t(frame.data[9]) * 256 + uint8_t(frame.data[8]));
+    EXPECT_EQ(written, (std::set<int>{0, 8, 16, 24, 32, 40}));
     EXPECT_EQ(frmTuneRadio->txtS10Value->text(), "99");
 }
 
@@ -652,7 +648,7 @@ TEST_F(TuneRadioTest, AlignWithoutARadioOffersOfflineEditing) {
     frmBelmar->RadioData[3] = 12;
     // The job dialog stays open with its failure until the user closes it.
     CloseWhenShown failedJob(frmReadWrite, [] {
-        QTRY_COMPARE_WITH_TIMEOUT(frmReadWrite->btnCancel->text(), QString("Close"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(frmReadWrite->btnCancel->text(), QString("Close"), WAIT_MS);
     });
     host.messageAnswers.enqueue(platform::IDCANCEL);
     frmAdvanced->btnReadCalRadio->click();
@@ -664,7 +660,7 @@ TEST_F(TuneRadioTest, AlignWithoutARadioOffersOfflineEditing) {
     EXPECT_FALSE(frmTuneRadio->isVisible());
 
     CloseWhenShown failedAgain(frmReadWrite, [] {
-        QTRY_COMPARE_WITH_TIMEOUT(frmReadWrite->btnCancel->text(), QString("Close"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(frmReadWrite->btnCancel->text(), QString("Close"), WAIT_MS);
     });
     CloseWhenShown offline(frmTuneRadio, [] {
         EXPECT_EQ(frmTuneRadio->lblOnlineStatus->text(), "Editing file data");

@@ -6,6 +6,7 @@
 #include "Up_down.h"
 #include "User_btn.h"
 #include "support/FirstGenRadio.h"
+#include "support/Waits.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -462,7 +463,7 @@ TEST_F(UserButtonsTest, LiveBoxesSendByteTwoAtOnce) {
 
     frmUserButtons->chkLowPwr->click();
     EXPECT_EQ(image()[2], 0xF1);
-    ASSERT_TRUE(radio.waitForFrames(CMD_WRITE_BYTE, 1, 2000));
+    ASSERT_TRUE(radio.waitForFrames(CMD_WRITE_BYTE, 1, testsupport::WAIT_LIMIT_MS));
     const testsupport::RadioFrame frame = radio.frames().last();
     EXPECT_EQ(frame.command, CMD_WRITE_BYTE);
     EXPECT_EQ(frame.address(), 2);
@@ -470,7 +471,7 @@ TEST_F(UserButtonsTest, LiveBoxesSendByteTwoAtOnce) {
 
     frmUserButtons->chkLowPwr->setChecked(true); // no change: nothing to send
     frmUserButtons->chkSquelch->click();
-    ASSERT_TRUE(radio.waitForFrames(CMD_WRITE_BYTE, 2, 2000));
+    ASSERT_TRUE(radio.waitForFrames(CMD_WRITE_BYTE, 2, testsupport::WAIT_LIMIT_MS));
     EXPECT_EQ(uint8_t(radio.frames().last().data[0]), 0xF3);
     EXPECT_EQ(image()[2], 0xF3);
     QTest::qWait(100);

@@ -17,6 +17,7 @@
 #include "String_grid.h"
 #include "Zones.h"
 #include "platform/ScriptedHost.h"
+#include "support/Waits.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -130,7 +131,7 @@ protected:
     }
 
     // Runs `act` on the next modal dialog of class D once it shows; fails (and closes
-    // whatever is open) when none shows within five seconds.
+    // whatever is open) when none shows within the wait limit.
     template <class D> void WhenShown(std::function<void(D*)> act) {
         auto* timer = new QTimer(answers);
         auto waited = std::make_shared<QElapsedTimer>();
@@ -140,7 +141,7 @@ protected:
             if (auto* dialog = qobject_cast<D*>(modal)) {
                 timer->stop();
                 act(dialog);
-            } else if (waited->elapsed() > 5000) {
+            } else if (waited->elapsed() > testsupport::WAIT_LIMIT_MS) {
                 timer->stop();
                 ADD_FAILURE() << "expected dialog " << D::staticMetaObject.className();
                 if (auto* open = qobject_cast<QDialog*>(modal))

@@ -7,6 +7,7 @@
 #include "Serial.h"
 #include "platform/ScriptedHost.h"
 #include "support/SecondGenRadio.h"
+#include "support/Waits.h"
 
 #include <QButtonGroup>
 #include <QPushButton>
@@ -222,7 +223,7 @@ TEST_F(EepromEditorRadio, WriteAllSendsTheWholeGridCalibrationBlockIncluded) {
     EXPECT_EQ(radio.image(), Image());
     frmEEpromEdit->btnResetClick();
     EXPECT_EQ(Memo(), "RESET radio... OK");
-    EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::DISCONNECT, 2, 1000));
+    EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::DISCONNECT, 2, testsupport::WAIT_LIMIT_MS));
 }
 
 // A radio of 8 KiB mirrors addresses from 8192 onto its lower half: a whole-image transfer

@@ -1,10 +1,12 @@
 // The second program's firmware upgrade against the simulated flash boot loader: a whole
 // run, each stage failing, files that must be refused, and the port given back afterwards.
 
+#include "Boot_loader.h"
 #include "Hardware_fixture.h"
 #include "Serial.h"
 #include "support/FirmwareFile.h"
 #include "support/FlashLoaderSim.h"
+#include "support/Waits.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -12,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <functional>
@@ -83,12 +86,17 @@ protected:
 } // namespace
 
 TEST_F(FirmwareUpgradeV2, WholeRunProgramsOnlyPagesWithDataAndGivesThePortBack) {
-    // A timer that fires during the run finds the screen painted and refusing to close.
+    // Once pages are being written, the screen shows the run and refuses to close.
     bool flashingSeen = false;
-    QTimer::singleShot(500, [&] {
+    QTimer midRun;
+    QObject::connect(&midRun, &QTimer::timeout, [&] {
+        if (loader->commandCount(boot::BOOT_PAGE_PROGRAM) == 0)
+            return;
+        midRun.stop();
         flashingSeen = form->Flashing() && !form->OKBtn->isEnabled();
         form->reject();
     });
+    midRun.start(10);
     Upgrade(file);
     EXPECT_TRUE(flashingSeen);
     EXPECT_TRUE(form->isVisible());
@@ -249,11 +257,8 @@ TEST_F(FirmwareUpgradeV2, ALeadPulledAndPluggedBackBeforeAnUpgradeIsOpenedAgain)
     loader = std::make_unique<sim::FlashLoaderSim>(sim::FlashLoaderSim::Generation::Second);
     loader->setId(id);
     testsupport::mapComPort(PORT, loader->slavePath());
-    QElapsedTimer clock;
-    clock.start();
-    while (!serialPort->GetHandle()->hasDropped() && clock.elapsed() < 2000)
-        QThread::msleep(10);
-    ASSERT_TRUE(serialPort->GetHandle()->hasDropped());
+    ASSERT_TRUE(QTest::qWaitFor([] { return serialPort->GetHandle()->hasDropped(); },
+                                testsupport::WAIT_LIMIT_MS));
 
     Upgrade(file);
     EXPECT_TRUE(host.messages.isEmpty()) << host.messages.value(0).text.toStdString();

@@ -7,6 +7,7 @@
 #include "Serial.h"
 #include "Tune_radio.h"
 #include "support/SecondGenRadio.h"
+#include "support/Waits.h"
 
 #include <QTest>
 #include <QTimer>
@@ -137,7 +138,8 @@ TEST_F(HardwareAlign, ARadioReconnectedSinceTheLastSessionGoesOnLine) {
     firstLead.reset();
     radio.mapToPort(2);
     ASSERT_TRUE(QTest::qWaitFor(
-        [] { return serialPort->GetHandle() && serialPort->GetHandle()->hasDropped(); }, 10000))
+        [] { return serialPort->GetHandle() && serialPort->GetHandle()->hasDropped(); },
+        testsupport::WAIT_LIMIT_MS))
         << "the reader sees the hang-up";
     Align([] { frmAdvanced->btnReadCalRadioClick(); });
     EXPECT_TRUE(opened);

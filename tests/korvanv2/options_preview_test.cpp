@@ -7,6 +7,7 @@
 #include "Serial.h"
 #include "Up_down.h"
 #include "support/SecondGenRadio.h"
+#include "support/Waits.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -49,7 +50,7 @@ TEST_F(OptionsPreviewV2, ChangesReachTheRadioAsTheyAreMade) {
     QTest::keyClick(frmOptions->cbColour, Qt::Key_Down); // Green
     const QList<int> exchange{SecondGenRadio::CONNECT, SecondGenRadio::WRITE_BYTE,
                               SecondGenRadio::DISCONNECT};
-    ASSERT_TRUE(radio.waitForFrames(SecondGenRadio::DISCONNECT, 1, 1000));
+    ASSERT_TRUE(radio.waitForFrames(SecondGenRadio::DISCONNECT, 1, testsupport::WAIT_LIMIT_MS));
     EXPECT_EQ(Heard(), exchange);
     const auto write = radio.frames().at(1);
     EXPECT_EQ(write.data, QByteArray::fromHex("11007c00")) << "value, 0, address low, high";
@@ -58,7 +59,7 @@ TEST_F(OptionsPreviewV2, ChangesReachTheRadioAsTheyAreMade) {
 
     radio.clearFrames();
     frmOptions->udContrast->step(+1);
-    ASSERT_TRUE(radio.waitForFrames(SecondGenRadio::DISCONNECT, 1, 1000));
+    ASSERT_TRUE(radio.waitForFrames(SecondGenRadio::DISCONNECT, 1, testsupport::WAIT_LIMIT_MS));
     EXPECT_EQ(Heard(), exchange);
     EXPECT_EQ(radio.byteAt(0x7D), 0xED);
     EXPECT_EQ(Byte(0x7D), 0xED) << "the image first, then the radio";
@@ -83,7 +84,7 @@ TEST_F(OptionsPreviewV2, SilentRadioCostsOneWaitAndNoMessage) {
     clock.start();
     QTest::keyClick(frmOptions->cbLevel, Qt::Key_Down); // Bright
     EXPECT_LT(clock.elapsed(), 1000) << "one connect wait, no more";
-    EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::CONNECT, 1, 500));
+    EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::CONNECT, 1, testsupport::WAIT_LIMIT_MS));
     EXPECT_EQ(Heard(), QList<int>{SecondGenRadio::CONNECT})
         << "nothing after an unanswered connect";
     EXPECT_EQ(eepromcheck::Snapshot(), before);

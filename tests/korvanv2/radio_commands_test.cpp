@@ -2,6 +2,7 @@
 #include "Protocol.h"
 #include "Tarq_1.h"
 #include "V2_link_fixture.h"
+#include "support/Waits.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -111,7 +112,7 @@ TEST_F(V2RadioCommands, SingleLocationsVersionMeterChannelAndKeys) {
     EXPECT_EQ(RadioSendKey(0x30), 0);
     EXPECT_EQ(RadioSendKey(0xAA), 0);
     EXPECT_EQ(RadioSetAlignFreq(451012500), 1); // 36081 steps of 12.5 kHz
-    ASSERT_TRUE(radio.waitForFrames(CMD_ALIGN_FREQ, 1, 1000));
+    ASSERT_TRUE(radio.waitForFrames(CMD_ALIGN_FREQ, 1, testsupport::WAIT_LIMIT_MS));
     EXPECT_EQ(radio.keys(), (QList<uint8_t>{0x30, 0xAA}));
     EXPECT_EQ(radio.lastAlignFrequency(), 36081);
 
@@ -172,15 +173,15 @@ TEST_F(V2RadioCommands, EveryWaitingCommandFailsWithoutAReply) {
     EXPECT_EQ(RadioMeterRead(rssi, noise), -1);
     EXPECT_EQ(RadioGetChannel(channel), -1);
     EXPECT_EQ(RadioSetTestTone(1000), 0);
-    const qint64 waited = clock.elapsed();
-    EXPECT_GE(waited, 9 * 240);
-    EXPECT_LT(waited, 9 * 250 + 1500);
+    EXPECT_GE(clock.elapsed(), 9 * 240) << "each waited for its reply";
     EXPECT_STREQ(version, "unchanged");
     EXPECT_EQ(value, 7);
     EXPECT_EQ(channel, 3);
-    // Every request reached the radio all the same.
-    EXPECT_EQ(radio.count(CMD_READ_BLOCK), 1);
-    EXPECT_EQ(radio.count(CMD_WRITE_BLOCK), 1);
+    // Every request reached the radio all the same, once: nothing is retried.
+    for (uint8_t command :
+         {CMD_CONNECT, CMD_GET_VERSION, CMD_READ_BYTE, CMD_WRITE_BYTE, CMD_READ_BLOCK,
+          CMD_WRITE_BLOCK, CMD_METER, CMD_GET_CHANNEL, CMD_TEST_TONE})
+        EXPECT_EQ(radio.count(command), 1) << int(command);
 
     faults = {};
     faults.noVersionReply = true;

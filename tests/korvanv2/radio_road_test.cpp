@@ -7,6 +7,7 @@
 #include "Serial.h"
 #include "platform/RadioUpdate.h"
 #include "support/SecondGenRadio.h"
+#include "support/Waits.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -188,7 +189,7 @@ TEST_F(TransferRoad, ARadioThatStopsMidReadLeavesTheImageAsItWas) {
     EXPECT_EQ(frmBelmar->lblRadioType->text(), "Korvan VHF");
     EXPECT_EQ(frmBelmar->RadioReadCount, 0);
     EXPECT_EQ(serialPort->BaudRate(), 9600) << "the port goes back for the next request";
-    EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::DISCONNECT, 1, 1000));
+    EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::DISCONNECT, 1, testsupport::WAIT_LIMIT_MS));
     EXPECT_FALSE(frmReadWrite->isVisible());
 }
 
@@ -212,7 +213,7 @@ TEST_F(TransferRoad, CancelKeepsTheDialogUntilTheWorkerEndsAndGivesTheImageBack)
     EXPECT_EQ(frmBelmar->StatusText(0), "");
     EXPECT_EQ(frmBelmar->RadioReadCount, 0);
     EXPECT_TRUE(host.messages.isEmpty());
-    EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::DISCONNECT, 1, 1000));
+    EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::DISCONNECT, 1, testsupport::WAIT_LIMIT_MS));
     EXPECT_FALSE(TransferStarted()) << "the worker was joined";
 }
 
@@ -287,7 +288,7 @@ TEST_F(TransferRoad, WorkerCancelledAtOnceMovesNoBlockAndEmptyRangesConnectAndEn
     EXPECT_EQ(WaitTransfer(), TRANSFER_CANCELLED);
     QCoreApplication::sendPostedEvents(frmBelmar);
     EXPECT_EQ(radio.count(SecondGenRadio::READ_BLOCK), 0);
-    EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::DISCONNECT, 1, 1000));
+    EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::DISCONNECT, 1, testsupport::WAIT_LIMIT_MS));
     EXPECT_FALSE(cancelEvent.isSet()) << "the worker clears what it saw";
 
     radio.clearFrames();
@@ -295,7 +296,7 @@ TEST_F(TransferRoad, WorkerCancelledAtOnceMovesNoBlockAndEmptyRangesConnectAndEn
     EXPECT_EQ(WaitTransfer(), TRANSFER_DONE);
     EXPECT_EQ(radio.count(SecondGenRadio::CONNECT), 1);
     EXPECT_EQ(radio.count(SecondGenRadio::WRITE_BLOCK), 0);
-    EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::DISCONNECT, 1, 1000));
+    EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::DISCONNECT, 1, testsupport::WAIT_LIMIT_MS));
 
     // A range that is not whole blocks moves whole blocks until it is passed.
     StartReadThread(0, 40);
@@ -342,7 +343,7 @@ TEST_F(TransferRoad, EndsOfAnEarlierWorkerAreIgnored) {
 TEST_F(TransferRoad, ClosingTheWindowDuringATransferStopsTheWorkerFirst) {
     radio.setPacing(true);
     StartReadThread(0, 16384);
-    ASSERT_TRUE(radio.waitForFrames(SecondGenRadio::READ_BLOCK, 1, 2000));
+    ASSERT_TRUE(radio.waitForFrames(SecondGenRadio::READ_BLOCK, 1, testsupport::WAIT_LIMIT_MS));
     frmBelmar->FormClose();
     EXPECT_FALSE(TransferStarted());
     EXPECT_EQ(serialPort, nullptr);

@@ -11,6 +11,7 @@
 #include "Up_down.h"
 #include "support/AlignmentBoxes.h"
 #include "support/SecondGenRadio.h"
+#include "support/Waits.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -188,7 +189,7 @@ TEST_F(TuneRadioV2, FirmwareBelow202DisablesToneAndAlignmentFrequency) {
     form->rgTestTone->Item(2)->click();
     EXPECT_EQ(radio.lastTestTone(), 1000 * 65536 / 16000);
     form->rgAlignFreq->Item(1)->click();
-    EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::ALIGN_FREQ, 1, 1000));
+    EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::ALIGN_FREQ, 1, testsupport::WAIT_LIMIT_MS));
     EXPECT_EQ(radio.lastAlignFrequency(), 475000000 / 12500);
     EXPECT_FALSE(form->lblChnl->isEnabled());
     form->CancelBtn->click(); // closing puts the tone off
@@ -271,7 +272,8 @@ TEST_F(TuneRadioV2, TransmitKeysAndNeverLeftKeyedSilently) {
     form->btnTxOff->click();
     form->btnTxOn->click();
     form->close(); // closing while transmitting
-    EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::KEY_PRESS, 4, 1000, SecondGenRadio::SYNC_KEY));
+    EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::KEY_PRESS, 4, testsupport::WAIT_LIMIT_MS,
+                                    SecondGenRadio::SYNC_KEY));
     EXPECT_EQ(radio.keys(), (QList<uint8_t>{0x36, 0x16, 0x36, 0x16}));
 
     // A live write without reply while keyed: transmit off goes out and the user is told.
@@ -287,7 +289,8 @@ TEST_F(TuneRadioV2, TransmitKeysAndNeverLeftKeyedSilently) {
     EXPECT_TRUE(form->btnTxOn->isEnabled());
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_TRUE(host.messages[0].text.contains("may still be transmitting"));
-    EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::KEY_PRESS, 2, 1000, SecondGenRadio::SYNC_KEY));
+    EXPECT_TRUE(radio.waitForFrames(SecondGenRadio::KEY_PRESS, 2, testsupport::WAIT_LIMIT_MS,
+                                    SecondGenRadio::SYNC_KEY));
     EXPECT_EQ(radio.keys(), (QList<uint8_t>{0x36, 0x16}));
     EXPECT_EQ(buttonClicks, 4); // the transmit buttons only
 }

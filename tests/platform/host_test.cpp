@@ -3,10 +3,12 @@
 #include "platform/RadioUpdate.h"
 #include "platform/ScriptedHost.h"
 #include "platform/SingleInstance.h"
+#include "support/Waits.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextDocument>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -87,7 +89,7 @@ TEST(Event, ManualResetAcrossThreads) {
     Event event;
     EXPECT_FALSE(event.wait(10));
     std::thread setter([&] { event.set(); });
-    EXPECT_TRUE(event.wait(5000));
+    EXPECT_TRUE(event.wait(testsupport::WAIT_LIMIT_MS));
     setter.join();
     EXPECT_TRUE(event.wait(0)) << "stays set";
     event.reset();
@@ -157,9 +159,6 @@ TEST(SingleInstance, SecondCopyIsRefusedAndRaisesTheFirst) {
     }
     EXPECT_FALSE(window.isVisible()) << "finding the first copy raises nothing yet";
     second.raiseRunningCopy();
-    for (int i = 0; i < 50 && !window.isVisible(); ++i) {
-        QCoreApplication::processEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    EXPECT_TRUE(window.isVisible()) << "the first copy's window came forward";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isVisible(); }, testsupport::WAIT_LIMIT_MS))
+        << "the first copy's window came forward";
 }

@@ -1,5 +1,6 @@
 #include "platform/SerialDevice.h"
 #include "support/Pty.h"
+#include "support/Waits.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -32,7 +33,8 @@ TEST(SerialDevice, BytesCrossThePseudoTerminalBothWays) {
 
     const uint8_t frame[] = {0x00, 0x00, 0x23, 0x01, 0xDB, 0x04, 0xCC};
     EXPECT_EQ(device.writeAll(frame, sizeof frame), int(sizeof frame));
-    EXPECT_EQ(pty.receive(sizeof frame, 2000), QByteArray(reinterpret_cast<const char*>(frame), 7));
+    EXPECT_EQ(pty.receive(sizeof frame, testsupport::WAIT_LIMIT_MS),
+              QByteArray(reinterpret_cast<const char*>(frame), 7));
 
     uint8_t buffer[16];
     EXPECT_EQ(device.readAvailable(buffer, sizeof buffer), 0) << "nothing waits yet";
