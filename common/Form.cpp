@@ -76,16 +76,32 @@ private:
     std::function<void()> opening;
 };
 
+// A handler bound to a form's control runs only while the form is whole. A form being
+// destroyed loses its own parts before Qt deletes (and hides and unfocuses) its children; by
+// then its metaObject() names a base class, no longer the form's own.
+class FormHandler : public QObject {
+public:
+    explicit FormHandler(QWidget* control)
+        : QObject(control), control(control), formType(control->window()->metaObject()) {}
+
+protected:
+    bool FormWhole() const { return control->window()->metaObject() == formType; }
+
+private:
+    QWidget* control;
+    const QMetaObject* formType;
+};
+
 // Show and hide events that the program caused; a window manager's minimise and restore
 // send spontaneous ones.
-class PageHandlers : public QObject {
+class PageHandlers : public FormHandler {
 public:
     PageHandlers(QWidget* page, std::function<void()> shown, std::function<void()> hidden)
-        : QObject(page), shown(std::move(shown)), hidden(std::move(hidden)) {}
+        : FormHandler(page), shown(std::move(shown)), hidden(std::move(hidden)) {}
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->spontaneous())
+        if (event->spontaneous() || !FormWhole())
             return false;
         if (event->type() == QEvent::Show && shown)
             shown();
@@ -99,14 +115,14 @@ private:
     std::function<void()> hidden;
 };
 
-class ExitHandler : public QObject {
+class ExitHandler : public FormHandler {
 public:
     ExitHandler(QWidget* control, std::function<void()> left)
-        : QObject(control), left(std::move(left)) {}
+        : FormHandler(control), left(std::move(left)) {}
 
     // Runs the handler once for each time the focus came into the control.
     void leave() {
-        if (!inside)
+        if (!inside || !FormWhole())
             return;
         inside = false;
         left();

@@ -34,7 +34,8 @@ void makeDefault(QPushButton* button);
 // True while the form is open (shown by the program and not yet hidden by it).
 bool isOpen(const QWidget* form);
 // `shown` runs when the program shows the page (its tab chosen, the form opened on it) and
-// `hidden` when it hides it; minimising and restoring the form runs neither.
+// `hidden` when it hides it; minimising and restoring the form runs neither. These handlers
+// are bound once the control is in its form, and never run while the form is destroyed.
 void onPageShowHide(QWidget* page, std::function<void()> shown, std::function<void()> hidden);
 // `left` runs when the focus leaves the control for another control of its form;
 // the window losing the focus (minimised, another window, a pop-up menu) is no leaving.

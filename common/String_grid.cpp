@@ -25,13 +25,15 @@ bool IsTab(const QEvent* event) {
 // delegate, so this filter sees their keys first.
 class EditorTabs : public QObject {
 public:
-    explicit EditorTabs(QAbstractItemView* grid) : QObject(grid), grid(grid) {
-        grid->viewport()->installEventFilter(this);
+    explicit EditorTabs(QAbstractItemView* grid)
+        : QObject(grid), grid(grid), viewport(grid->viewport()) {
+        viewport->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == grid->viewport()) {
+        // The viewport's last events come while the grid is destroyed: no call into the grid.
+        if (watched == viewport) {
             if (event->type() == QEvent::ChildPolished)
                 static_cast<QChildEvent*>(event)->child()->installEventFilter(this);
             return false;
@@ -52,6 +54,7 @@ private:
     }
 
     QAbstractItemView* grid;
+    QWidget* viewport;
 };
 
 } // namespace
