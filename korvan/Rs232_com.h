@@ -88,6 +88,10 @@ public:
     // Waits for the thread to end (call Terminate first).
     void WaitFor();
     bool OnWorkerThread() const;
+    // Recognises every frame the receive ring holds and hands each reply on; each poll
+    // runs it. Call it from another thread only once this one has ended (Terminate,
+    // WaitFor).
+    void ScanRing();
 
     static void SetLocationSink(LocationReplySink* sink);
     static void SetTuningSink(TuningReplySink* sink);
@@ -106,7 +110,6 @@ private:
     void Execute();
     void ReadPort();
     bool FlashBranch();
-    void ScanRing();
     bool TakeFrame(int syncIndex, Frame& frame);
     bool CheckFrame(int checksumIndex, int frameLength);
     void Decode(const Frame& frame);

@@ -7,7 +7,6 @@ SerialPort* serialPort = nullptr;
 
 namespace {
 
-constexpr int QUEUE_CAPACITY = 2048;
 constexpr int READ_CHUNK = 256;
 constexpr int WRITE_CHUNK = 512;
 constexpr int ERROR_ALREADY_OPEN = 2;
@@ -24,8 +23,6 @@ QString DevicePathOf(const QString& name) {
 }
 
 } // namespace
-
-MTdeque::MTdeque(int capacity) : capacity(capacity) {}
 
 int MTdeque::Put(const uint8_t* bytes, int n) {
     if (n < 0)
@@ -58,7 +55,7 @@ int MTdeque::Count() const {
     return count;
 }
 
-SerialPort::SerialPort() : txQueue(std::make_unique<MTdeque>(QUEUE_CAPACITY)) {}
+SerialPort::SerialPort() : txQueue(std::make_unique<MTdeque>()) {}
 
 SerialPort::~SerialPort() {
     Stop();

@@ -21,7 +21,6 @@ class MTdeque {
 public:
     static constexpr int STORE = 1024;
 
-    explicit MTdeque(int capacity);
     // Appends while fewer than 1024 are queued; returns the number stored (-1 for n < 0).
     int Put(const uint8_t* bytes, int n);
     // Takes up to n bytes; returns the number taken (-1 for n < 0).
@@ -33,7 +32,6 @@ private:
     int writePos = 0;
     int readPos = 0;
     mutable std::mutex lock;
-    int capacity;
     int count = 0;
 };
 

@@ -1,17 +1,16 @@
-// The first generation's reply recogniser: the serial worker scans the bytes of each input
-// as they would arrive at the port, walking each frame backwards from its sync byte and
-// handing the reply to the forms that wait for it.
+// The first generation's reply recogniser: the bytes of each input stand in the receive ring
+// as the port would have put them there, and the worker's scan walks each frame backwards
+// from its sync byte and hands the reply to the forms that wait for it. The worker's thread
+// is ended at once, so the scan runs here without waiting for a poll.
 #include "Forms.h"
 #include "Fuzz_app.h"
 #include "Rs232_com.h"
 #include "Ser_com.h"
 
 #include <QCoreApplication>
-#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
-#include <thread>
 
 namespace {
 
@@ -19,7 +18,10 @@ rs232_processor& Worker() {
     static rs232_processor* worker = [] {
         fuzz::StartApplication();
         CreateForms();
-        return new rs232_processor(*frmSerial);
+        auto* made = new rs232_processor(*frmSerial);
+        made->Terminate();
+        made->WaitFor();
+        return made;
     }();
     return *worker;
 }
@@ -34,21 +36,14 @@ void PutInRing(TfrmSerial& serial, const uint8_t* data, size_t size) {
     serial.RxHead = head;
 }
 
-// The worker marks the ring pending before it takes a byte and clears the mark once the
-// ring is scanned and every reply handed on.
-void WaitForScan(TfrmSerial& serial) {
-    while (serial.RxTail != serial.RxHead || serial.RxPending)
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Worker();
+    rs232_processor& worker = Worker();
     // One input at most fills the ring less one byte, as the port's reads do between scans.
     const size_t count = size < RX_RING_SIZE - 1 ? size : RX_RING_SIZE - 1;
     PutInRing(*frmSerial, data, count);
-    WaitForScan(*frmSerial);
+    worker.ScanRing();
     QCoreApplication::sendPostedEvents();
     return 0;
 }

@@ -42,7 +42,7 @@ QByteArray frameOf(const tarq1_protocol& framer, int length) {
 } // namespace
 
 TEST(ByteQueue, KeepsOrderAcrossTheEndAndStopsAt1024) {
-    MTdeque queue(2048);
+    MTdeque queue;
     std::vector<uint8_t> in(2000), out(2000);
     for (size_t i = 0; i < in.size(); ++i)
         in[i] = uint8_t(i * 7);

@@ -62,17 +62,26 @@ TEST(VersionParse, SplitsModelNumbersAndSuffix) {
 // Texts a radio could send that are no version this program knows give 0, never a number
 // made of an overflow.
 TEST(VersionParse, OddTextsGiveNumbersThatFit) {
+    const char* const longMajor = "KK V:\xd0"
+                                  "000000000000000000000603022021";
     const struct {
         const char* text;
         int major, minor;
         char suffix;
         int firmware;
     } cases[] = {
-        {"Korvan V21474837.00", 0, 0, '\0', 0},    {"Korvan V2147483648.1a", 0, 0, '\0', 0},
-        {"Korvan V2.2147483647x", 0, 0, '\0', 0},  {"Korvan V10000.02", 0, 0, '\0', 0},
-        {"Korvan V2.10000", 0, 0, '\0', 0},        {"Korvan V9999.9999z", 9999, 9999, 'z', 1009899},
-        {"Korvan V0002.0002b", 2, 2, 'b', 202},    {"Korvan V-2.02", 2, 2, '\0', 202},
-        {"Korvan V.5", 5, 0, '\0', 500},           {"Korvan V99999x.1", 0, 1, '\0', 1},
+        {"Korvan V21474837.00", 0, 0, '\0', 0},
+        {"Korvan V2147483648.1a", 0, 0, '\0', 0},
+        {"Korvan V2.2147483647x", 0, 0, '\0', 0},
+        {"Korvan V10000.02", 0, 0, '\0', 0},
+        {"Korvan V2.10000", 0, 0, '\0', 0},
+        {"Korvan V9999.9999z", 9999, 9999, 'z', 1009899},
+        {"Korvan V0002.0002b", 2, 2, 'b', 202},
+        {"Korvan V-2.02", 2, 2, '\0', 202},
+        {"Korvan V.5", 5, 0, '\0', 500},
+        {"Korvan V99999x.1", 0, 1, '\0', 1},
+        {"O 77777777", 0, 0, '\0', 0},
+        {longMajor, 0, 0, '\0', 0},
         {"\xff\xfe V2.01\x80", 2, 1, '\x80', 201},
     };
     for (const auto& c : cases) {
