@@ -45,6 +45,7 @@ protected:
                 open = true;
                 if (opening)
                     opening();
+                TakeSizeOfContents();
             }
         } else if (event->type() == QEvent::Hide && !event->spontaneous()) {
             open = false;
@@ -55,6 +56,13 @@ protected:
     }
 
 private:
+    // The opening changed texts after Qt sized the form: the form takes its size now, so
+    // that it is placed (centred on its owner) and appears at that size.
+    void TakeSizeOfContents() {
+        QEvent request(QEvent::LayoutRequest);
+        QCoreApplication::sendEvent(form, &request);
+    }
+
     void NoAutoDefaults() {
         for (auto* button : form->findChildren<QPushButton*>()) {
             const bool isDefault = button->property(DefaultProperty).toBool();

@@ -84,7 +84,9 @@ int ColumnWidth(const QTableWidget* grid, const Column& column) {
         2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
     const int cellRoom =
         2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
-    const int headerWidth = QFontMetrics(header->font()).horizontalAdvance(title) + headerRoom;
+    QFont headerFont = header->font();
+    headerFont.setBold(header->highlightSections()); // the current column's header is bold
+    const int headerWidth = QFontMetrics(headerFont).horizontalAdvance(title) + headerRoom;
     const int cellWidth = Widest(QFontMetrics(grid->font()), column.entries + QStringList{title});
     return std::max({column.width, headerWidth, cellWidth + cellRoom});
 }

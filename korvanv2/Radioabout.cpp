@@ -26,6 +26,8 @@ bool IsDigit(char c) {
 // Firmware numbers run to 9999 at most: a larger one is no version we know, and
 // major x 100 + minor of any that fits is far from an int's limit.
 constexpr int VersionLimit = 9999;
+// An erased byte (0xFF) once masked: like a control byte, it ends the code word.
+constexpr uint8_t ErasedCharacter = 0x7F;
 constexpr int TooLarge = -1;
 
 // A plain decimal number (digits only) up to VersionLimit, 0 for any other text, TooLarge
@@ -185,7 +187,7 @@ bool TformRadioAbout::ReadSummary() {
     }
     for (int i = 0; i < CODE_WORD_LENGTH; ++i) {
         const uint8_t c = radioByte(CODE_WORD_START + i) & 0x7F;
-        if (c <= 30)
+        if (c <= 30 || c == ErasedCharacter)
             break;
         summaryCodeWord[i] = char(c);
     }

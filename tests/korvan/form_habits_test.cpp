@@ -36,6 +36,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <tuple>
 
@@ -101,7 +102,36 @@ public:
     QDialogButtonBox* buttons;
 };
 
+// A form whose FormShow lengthens its text, as loading the image does.
+class GrowingForm : public Form {
+public:
+    explicit GrowingForm(QWidget* owner) : Form(owner) {
+        label = new QLabel(QStringLiteral("short"));
+        (new QVBoxLayout(this))->addWidget(label);
+    }
+    void FormShow() override { label->setText(QString(40, QLatin1Char('W'))); }
+
+    QLabel* label;
+};
+
 } // namespace
+
+TEST(FormHabits, AFormIsPlacedAtTheSizeItsFormShowGaveIt) {
+    QWidget owner;
+    owner.setGeometry(100, 100, 700, 500);
+    owner.show();
+    for (int opening = 1; opening <= 2; ++opening) {
+        SCOPED_TRACE(opening);
+        GrowingForm form(&owner);
+        form.show();
+        EXPECT_GE(form.width(), form.label->sizeHint().width()) << "sized before it appears";
+        QCoreApplication::processEvents();
+        // Qt centres a dialog on its owner, less a guess at the frame of up to 10 pixels.
+        const int offCentre = form.geometry().center().x() - owner.geometry().center().x();
+        EXPECT_LE(std::abs(offCentre), 12);
+        form.hide();
+    }
+}
 
 TEST(FormHabits, FormShowRunsOncePerOpening) {
     CountingForm form;

@@ -152,6 +152,10 @@ TEST_F(RadioSummary, ShowsWhatTheRadioReportsForBothSizes) {
     EXPECT_EQ(formRadioAbout->lblRadioType->text(), "VHF");
     EXPECT_EQ(formRadioAbout->lblRadioIdent->text(), "1011005678");
     EXPECT_EQ(formRadioAbout->lblCodeWord->text(), "SIX");
+    for (int i = 0; i < 16; ++i)
+        radio.setByte(0x2A4 + i, 0xFF);
+    formRadioAbout->btnRefreshClick();
+    EXPECT_EQ(formRadioAbout->lblCodeWord->text(), "") << "an erased code word is none";
     EXPECT_EQ(
         Memo(formRadioAbout->memoRadioAbout),
         (QStringList{"EEPROM size: 8192 bytes", "40 Selcall Memories.", "5-char Alphatags."}));

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -160,6 +161,13 @@ private:
         }
     }
 
+    // The header of the current column is drawn in bold where sections are highlighted.
+    static QFont shownFont(const QHeaderView* header) {
+        QFont font = header->font();
+        font.setBold(header->highlightSections());
+        return font;
+    }
+
     void checkHeader(const QHeaderView* header) {
         if (!header->model())
             return;
@@ -169,7 +177,7 @@ private:
                 continue;
             const QString text = header->model()->headerData(i, header->orientation()).toString();
             if (header->orientation() == Qt::Horizontal)
-                fits(header, text, advance(header->fontMetrics(), text) + room,
+                fits(header, text, advance(QFontMetrics(shownFont(header)), text) + room,
                      header->sectionSize(i));
         }
     }
