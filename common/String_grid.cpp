@@ -114,7 +114,6 @@ int Setup(QTableWidget* grid, std::initializer_list<Column> columns, int rowHeig
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->verticalHeader()->setDefaultSectionSize(rowHeight);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->horizontalHeader()->setHighlightSections(false);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     grid->setTextElideMode(Qt::ElideNone);
@@ -133,6 +132,8 @@ int SizeColumns(QTableWidget* grid, std::initializer_list<Column> columns) {
     for (const Column& c : columns)
         headers << QString::fromLatin1(c.header);
     grid->setHorizontalHeaderLabels(headers);
+    // The widths are for the header's own font: the current column's title must not turn bold.
+    grid->horizontalHeader()->setHighlightSections(false);
     int total = 0;
     int column = 0;
     for (const Column& c : columns) {

@@ -164,12 +164,15 @@ private:
         if (!header->model())
             return;
         const int room = 2 * metric(header, QStyle::PM_HeaderMargin);
+        // A header that highlights sections shows the current column's title in bold.
+        QFont shown = header->font();
+        shown.setBold(header->highlightSections());
         for (int i = 0; i < header->count(); ++i) {
             if (header->isSectionHidden(i))
                 continue;
             const QString text = header->model()->headerData(i, header->orientation()).toString();
             if (header->orientation() == Qt::Horizontal)
-                fits(header, text, advance(header->fontMetrics(), text) + room,
+                fits(header, text, advance(QFontMetrics(shown), text) + room,
                      header->sectionSize(i));
         }
     }
