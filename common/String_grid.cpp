@@ -84,9 +84,7 @@ int ColumnWidth(const QTableWidget* grid, const Column& column) {
         2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
     const int cellRoom =
         2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
-    QFont headerFont = header->font();
-    headerFont.setBold(header->highlightSections()); // the current column's header is bold
-    const int headerWidth = QFontMetrics(headerFont).horizontalAdvance(title) + headerRoom;
+    const int headerWidth = QFontMetrics(header->font()).horizontalAdvance(title) + headerRoom;
     const int cellWidth = Widest(QFontMetrics(grid->font()), column.entries + QStringList{title});
     return std::max({column.width, headerWidth, cellWidth + cellRoom});
 }
@@ -119,7 +117,6 @@ int Setup(QTableWidget* grid, std::initializer_list<Column> columns, int rowHeig
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->verticalHeader()->setDefaultSectionSize(rowHeight);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->horizontalHeader()->setHighlightSections(false);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     grid->setTextElideMode(Qt::ElideNone);
@@ -138,6 +135,8 @@ int SizeColumns(QTableWidget* grid, std::initializer_list<Column> columns) {
     for (const Column& c : columns)
         headers << QString::fromLatin1(c.header);
     grid->setHorizontalHeaderLabels(headers);
+    // The widths are for the header's own font: the current column's title must not turn bold.
+    grid->horizontalHeader()->setHighlightSections(false);
     int total = 0;
     int column = 0;
     for (const Column& c : columns) {

@@ -50,4 +50,10 @@ QString defaultSuffixFor(const FileDialogRequest& request, int filterIndex) {
     return suffixOfPattern(request.defaultExt);
 }
 
+QString pdfFileFor(const QString& title, const QString& folder) {
+    QString name = title.isEmpty() ? QStringLiteral("print") : title;
+    name.replace('/', '-'); // a slash would name a folder that is not there
+    return folder + '/' + name + ".pdf";
+}
+
 } // namespace platform

@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -100,6 +102,10 @@ void QtHost::showException(const QString& message) {
 bool QtHost::printDocument(QTextDocument& document, const QString& title) {
     QPrinter printer;
     printer.setDocName(title);
+    // Qt would propose a file named after the title, in a folder that may not exist.
+    printer.setOutputFileName(pdfFileFor(title, QDir::homePath()));
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        printer.setOutputFormat(QPrinter::NativeFormat); // the printer stays the first choice
     QPrintDialog dialog(&printer, QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted)
         return false;

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -68,6 +69,27 @@ TEST(Host, FileDialogsAddTheExtensionTheirFilterIsFor) {
         request.filter = c.filter;
         request.defaultExt = c.defaultExt;
         EXPECT_EQ(defaultSuffixFor(request, c.filterIndex), c.suffix) << c.filter;
+    }
+}
+
+// "Print to File" starts from a file in the folder given, whatever the document's title holds.
+TEST(Host, PrintToFileProposesAWritableFileInTheFolder) {
+    QTemporaryDir folder;
+    const struct {
+        const char* title;
+        const char* file;
+    } cases[] = {
+        {"Belmar/Dunrey PMR - Setup", "Belmar-Dunrey PMR - Setup.pdf"},
+        {"Report", "Report.pdf"},
+        {"../up/", "..-up-.pdf"},
+        {"", "print.pdf"},
+    };
+    for (const auto& c : cases) {
+        const QFileInfo proposed(pdfFileFor(c.title, folder.path()));
+        EXPECT_EQ(proposed.absolutePath(), QFileInfo(folder.path()).absoluteFilePath()) << c.title;
+        EXPECT_EQ(proposed.fileName(), c.file) << c.title;
+        QFile pdf(proposed.filePath());
+        EXPECT_TRUE(pdf.open(QIODevice::WriteOnly)) << c.title;
     }
 }
 
