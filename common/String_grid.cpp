@@ -54,17 +54,6 @@ private:
     QAbstractItemView* grid;
 };
 
-} // namespace
-
-namespace grid {
-
-void TabLeaves(QAbstractItemView* grid) {
-    grid->setTabKeyNavigation(false);
-    new EditorTabs(grid);
-}
-
-namespace {
-
 int Widest(const QFontMetrics& metrics, const QStringList& texts) {
     int widest = 0;
     for (const QString& text : texts)
@@ -74,7 +63,7 @@ int Widest(const QFontMetrics& metrics, const QStringList& texts) {
 
 // The given width, or what the header and the widest entry need in the grid's font. A cell
 // may show its column's header text too (the option columns do).
-int ColumnWidth(const QTableWidget* grid, const Column& column) {
+int ColumnWidth(const QTableWidget* grid, const grid::Column& column) {
     const QHeaderView* header = grid->horizontalHeader();
     const QString title = QString::fromLatin1(column.header);
     const int headerRoom =
@@ -87,6 +76,13 @@ int ColumnWidth(const QTableWidget* grid, const Column& column) {
 }
 
 } // namespace
+
+namespace grid {
+
+void TabLeaves(QAbstractItemView* grid) {
+    grid->setTabKeyNavigation(false);
+    new EditorTabs(grid);
+}
 
 QStringList TextsOf(const QString& characters, int length, const QString& frame) {
     QStringList texts;
