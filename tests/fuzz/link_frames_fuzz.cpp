@@ -17,8 +17,7 @@ namespace {
 
 rs232_processor& Worker() {
     static rs232_processor* worker = [] {
-        fuzz::StartApplication();
-        CreateForms();
+        fuzz::StartForms(CreateForms);
         return new rs232_processor(*frmSerial);
     }();
     return *worker;
