@@ -74,10 +74,6 @@ ReplyExpectation AnyFrame() {
     return {};
 }
 
-int WordOf(const uint8_t* reply) {
-    return reply[REPLY_LAST_DATA] * 256 + reply[REPLY_LAST_DATA + 1];
-}
-
 // Sends the request and waits for a reply that fits it; its length, or -1.
 int Exchange(const uint8_t* request, int length, uint8_t* reply, const ReplyExpectation& expected) {
     if (!SendRequest(request, length))
@@ -178,7 +174,7 @@ int RadioGetChannel(int& channel) {
     const int length = BuildAddressRequest(request, CMD_GET_CHANNEL, 0);
     if (Exchange(request, length, reply, FourBytes(CMD_GET_CHANNEL)) < 0)
         return -1;
-    channel = WordOf(reply);
+    channel = ReplyWord(reply);
     return 0;
 }
 

@@ -51,6 +51,11 @@ int BuildKeyPress(uint8_t* out, uint8_t key);
 constexpr int BLOCK_BYTES = 16;
 constexpr int BLOCK_DATA = BLOCK_BYTES + 2;
 
+// The 16-bit word a recognised reply carries in D3 and D2 (sync, command and checksum come
+// first): D3 * 256 + D2.
+constexpr int REPLY_WORD_HIGH = 3;
+int ReplyWord(const uint8_t* reply);
+
 // What a request takes as its answer, as the recogniser hands replies out: a command frame
 // (sync 0xCC, never a key frame) with the request's command, the reply's length and, where
 // the reply carries it, the request's 16-bit word (D3 * 256 + D2: the address of a byte or
