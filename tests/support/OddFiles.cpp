@@ -80,6 +80,16 @@ bool HoldsBytes(OddFile kind) {
     return kind == OddFile::Truncated || kind == OddFile::TooBig;
 }
 
+void ExpectReadProblemUnlessMissing(const platform::ScriptedHost& host, OddFile kind, int asked) {
+    if (kind == OddFile::DanglingLink) {
+        EXPECT_EQ(host.messages.size(), asked) << "nothing there: as a missing file";
+        return;
+    }
+    ASSERT_EQ(host.messages.size(), asked + 1);
+    EXPECT_EQ(host.messages[asked].text, "There is a problem reading the file");
+    EXPECT_EQ(host.messages[asked].caption, "File Error");
+}
+
 QString FileInFolder(const QString& folder, const QString& fileName) {
     QDir().mkpath(folder);
     return folder + QLatin1Char('/') + fileName;

@@ -31,6 +31,10 @@ bool MakeOddFile(const QString& path, OddFile kind, const QByteArray& truncated,
                  const QByteArray& tooBig);
 // The kinds that hold bytes a loader may take: the truncated and the too big file.
 bool HoldsBytes(OddFile kind);
+// What a loader tells of an odd file it refused, after the `asked` messages it showed first
+// (its question): nothing more for a link to nothing, which is a missing file, else "There is a
+// problem reading the file" in a "File Error" box.
+void ExpectReadProblemUnlessMissing(const platform::ScriptedHost& host, OddFile kind, int asked);
 
 // `fileName` in `folder`, which is made when missing: each case gets a folder of its own.
 QString FileInFolder(const QString& folder, const QString& fileName);
