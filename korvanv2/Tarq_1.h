@@ -1,6 +1,7 @@
 #pragma once
-// The second generation's radio link frames: escaping of block frames, the frame builder and
-// the reply recogniser that the serial reader feeds byte by byte (newest byte first).
+// The second generation's radio link frames: escaping of block frames, the frame builder,
+// the reply recogniser that the serial reader feeds byte by byte (newest byte first) and
+// what a request takes as its reply.
 
 #include <cstdint>
 
