@@ -25,13 +25,16 @@ bool IsTab(const QEvent* event) {
 // delegate, so this filter sees their keys first.
 class EditorTabs : public QObject {
 public:
-    explicit EditorTabs(QAbstractItemView* grid) : QObject(grid), grid(grid) {
-        grid->viewport()->installEventFilter(this);
+    explicit EditorTabs(QAbstractItemView* grid)
+        : QObject(grid), grid(grid), viewport(grid->viewport()) {
+        viewport->installEventFilter(this);
     }
 
 protected:
+    // The viewport is known by its address: while the grid is destroyed, its editors and
+    // viewport still send events, and the grid is no scroll area any more to ask.
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == grid->viewport()) {
+        if (watched == viewport) {
             if (event->type() == QEvent::ChildPolished)
                 static_cast<QChildEvent*>(event)->child()->installEventFilter(this);
             return false;
@@ -52,6 +55,7 @@ private:
     }
 
     QAbstractItemView* grid;
+    QWidget* viewport;
 };
 
 int Widest(const QFontMetrics& metrics, const QStringList& texts) {
