@@ -169,6 +169,13 @@ private:
     QWidget* form;
 };
 
+// Removes the page and exit handlers of every page and control under `form`.
+void DropHandlers(QObject* form) {
+    for (QObject* child : form->findChildren<QObject*>())
+        if (dynamic_cast<PageHandlers*>(child) || dynamic_cast<ExitHandler*>(child))
+            delete child;
+}
+
 FormHabits* habitsOf(const QWidget* form) {
     if (form)
         for (QObject* child : form->children())
@@ -237,6 +244,10 @@ int titleBarWidth(const QString& title) {
 
 Form::Form(QWidget* parent, int cancelResult) : QDialog(parent), cancelResult(cancelResult) {
     forms::install(this, [this] { FormShow(); });
+}
+
+Form::~Form() {
+    DropHandlers(this);
 }
 
 void Form::reject() {

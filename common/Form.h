@@ -58,6 +58,9 @@ public:
 
     // cancelResult: the modal result of Escape and the close box.
     explicit Form(QWidget* parent = nullptr, int cancelResult = mrNone);
+    // What the window's destruction still sends the form's pages and controls (hide, focus
+    // out) reaches none of their show, hide or exit handlers: the form's own part is gone.
+    ~Form() override;
 
     // Runs once per opening, before the form appears.
     virtual void FormShow() {}
