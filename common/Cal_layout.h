@@ -29,9 +29,10 @@ QGridLayout* LaySquelch(Controls& c, QGroupBox* box);
 // A page with the groups, then `below` when given, stacked at its top.
 QWidget* Page(std::initializer_list<QWidget*> groups, QLayout* below = nullptr);
 
-// The framed label that says whether the radio is aligned live, file data edited, or the
-// link to the radio lost.
+// What the dialog works on: the radio aligned live, file data edited, or a link to the radio
+// that was lost.
 enum class Link { Live, File, Lost };
+// The framed label that says which.
 QLabel* StatusLabel();
 // Live on green, a lost link on yellow, file data in the colour of `form`'s buttons.
 void ShowStatus(QLabel* status, Link link, const QWidget* form);

@@ -1,8 +1,9 @@
 #pragma once
 // The calibration block at the start of the memory image (bytes 0..47) as the alignment
 // dialogs of both generations edit it: which byte each box and up-down holds, the band
-// points, the help lines and the key filter of the boxes. The second generation leaves
-// bytes 20 and 21 alone, takes only digits and lets MOD and BAL hold 3 characters.
+// points, the help lines, the key filter and range of the boxes, and the lost-link message. The
+// second generation leaves bytes 20 and 21 alone, takes only digits and lets MOD and BAL hold 3
+// characters.
 
 #include "platform/Host.h"
 

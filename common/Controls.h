@@ -1,6 +1,6 @@
 #pragma once
-// Small pieces the dialogs share: horizontal bars, enabling a list of controls together,
-// and the help pane with OK and Cancel.
+// Small pieces the dialogs share: horizontal bars, progress bars, enabling a list of controls
+// together, and the help pane with OK and Cancel.
 
 #include <QColor>
 #include <QPushButton>

@@ -123,6 +123,8 @@ private:
     std::function<void()> hidden;
 };
 
+// A control's exit handler: it runs when the focus leaves for another control, not when
+// the window loses the focus (minimised, another window, a pop-up menu).
 class ExitHandler : public FormHandler {
 public:
     ExitHandler(QWidget* control, std::function<void()> left)

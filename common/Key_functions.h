@@ -1,8 +1,8 @@
 #pragma once
 // What the user-defined buttons of both generations have in common: the image bytes of the
 // nine programmable keys, the rules of which function codes use which memory, the DTMF
-// memory codec and the scan options. The function tables themselves differ (42 names in
-// the first generation, 49 in the second) and stay with each program's dialog.
+// memory codec, the recall channel texts and the scan options. The function tables themselves
+// differ (42 names in the first generation, 49 in the second) and stay with each program's dialog.
 
 #include "Image_fields.h"
 

@@ -31,8 +31,9 @@ public:
     }
 
 protected:
+    // The viewport is known by its address: while the grid is destroyed, its editors and
+    // viewport still send events, and the grid is no scroll area any more to ask.
     bool eventFilter(QObject* watched, QEvent* event) override {
-        // The viewport's last events come while the grid is destroyed: no call into the grid.
         if (watched == viewport) {
             if (event->type() == QEvent::ChildPolished)
                 static_cast<QChildEvent*>(event)->child()->installEventFilter(this);
@@ -57,17 +58,6 @@ private:
     QWidget* viewport;
 };
 
-} // namespace
-
-namespace grid {
-
-void TabLeaves(QAbstractItemView* grid) {
-    grid->setTabKeyNavigation(false);
-    new EditorTabs(grid);
-}
-
-namespace {
-
 int Widest(const QFontMetrics& metrics, const QStringList& texts) {
     int widest = 0;
     for (const QString& text : texts)
@@ -77,7 +67,7 @@ int Widest(const QFontMetrics& metrics, const QStringList& texts) {
 
 // The given width, or what the header and the widest entry need in the grid's font. A cell
 // may show its column's header text too (the option columns do).
-int ColumnWidth(const QTableWidget* grid, const Column& column) {
+int ColumnWidth(const QTableWidget* grid, const grid::Column& column) {
     const QHeaderView* header = grid->horizontalHeader();
     const QString title = QString::fromLatin1(column.header);
     const int headerRoom =
@@ -90,6 +80,13 @@ int ColumnWidth(const QTableWidget* grid, const Column& column) {
 }
 
 } // namespace
+
+namespace grid {
+
+void TabLeaves(QAbstractItemView* grid) {
+    grid->setTabKeyNavigation(false);
+    new EditorTabs(grid);
+}
 
 QStringList TextsOf(const QString& characters, int length, const QString& frame) {
     QStringList texts;

@@ -11,6 +11,14 @@ QString FrequencyText(uint32_t hz) {
     return platform::FormatFloat("000.00000", hz / 1e6);
 }
 
+QString TxFrequencyText(uint32_t hz) {
+    return hz == 0 ? QStringLiteral("TX Disabled") : FrequencyText(hz);
+}
+
+QStringList FrequencyCellTexts() {
+    return {TxFrequencyText(0), FrequencyText(0)};
+}
+
 uint32_t ParseFrequency(const QString& mhz, uint32_t maxHz) {
     // At least one digit; the leading zeros stay out of the whole part.
     static const QRegularExpression number(

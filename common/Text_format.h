@@ -3,12 +3,17 @@
 // the value labels beside bars ("12s", "250ms") and typed whole numbers.
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 namespace text {
 
 // Hz shown as MHz with the pattern "000.00000".
 QString FrequencyText(uint32_t hz);
+// A channel's transmit frequency as the channel lists show it: "TX Disabled" for 0 Hz.
+QString TxFrequencyText(uint32_t hz);
+// The texts a channel list's frequency cell can show, for its column's width.
+QStringList FrequencyCellTexts();
 // Typed MHz to Hz: the decimal text multiplied by 1000000, digits beyond the sixth
 // decimal dropped (exactly, without binary rounding). Leading zeros are digits of the same
 // number ("00477.0125" is 477.0125 MHz). Throws platform::EConvertError for text that is

@@ -197,7 +197,7 @@ void TfrmChannelData::FormClose() {
 
 void TfrmChannelData::SetupChannelGrid() {
     const QStringList tones = ToneCodeTexts();
-    const QStringList frequencies = {QStringLiteral("TX Disabled"), QStringLiteral("000.00000")};
+    const QStringList frequencies = text::FrequencyCellTexts();
     const int width = grid::Setup(listChannel,
                                   {{"CH", 30, {QString::number(CH_LAST_SLOT)}},
                                    {"Name", 90, grid::AnyText(CH_NAME_LENGTH)},
@@ -257,8 +257,7 @@ void TfrmChannelData::ShowNormalRow(int row, int slot, const CH_NORMAL_STRUCT& c
     const uint8_t f7 = channel.Flags7;
     grid::SetRow(
         listChannel, row,
-        {QString::number(slot), ListedName(slot, channel),
-         channel.TxFreq == 0 ? QStringLiteral("TX Disabled") : text::FrequencyText(channel.TxFreq),
+        {QString::number(slot), ListedName(slot, channel), text::TxFrequencyText(channel.TxFreq),
          text::FrequencyText(channel.RxFreq), ToneCodeText(int(channel.TxTone)),
          ToneCodeText(int(channel.RxTone)), YesNo(f6, chflags::TalkAround),
          YesNo(f6, chflags::BusyLockout), YesNo(f6, chflags::LowPower),

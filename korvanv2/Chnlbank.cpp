@@ -222,7 +222,7 @@ void TfrmChnlBank::BuildPopups() {
 
 void TfrmChnlBank::SetupGrid() {
     const QStringList tones = ToneCodeTexts();
-    const QStringList frequencies = {QStringLiteral("TX Disabled"), QStringLiteral("000.00000")};
+    const QStringList frequencies = text::FrequencyCellTexts();
     const int width =
         grid::Setup(listChannel,
                     {{"CH", 25, {QString::number(CH_COUNT)}},
@@ -413,8 +413,8 @@ void TfrmChnlBank::ShowRow(int row, int i) {
     if (group)
         cells << QStringLiteral("Group") << QStringLiteral("Channel") << QString() << QString();
     else
-        cells << (c.txFreq == 0 ? QStringLiteral("TX Disabled") : text::FrequencyText(c.txFreq))
-              << text::FrequencyText(c.rxFreq) << ToneCodeText(c.txTone) << ToneCodeText(c.rxTone);
+        cells << text::TxFrequencyText(c.txFreq) << text::FrequencyText(c.rxFreq)
+              << ToneCodeText(c.txTone) << ToneCodeText(c.rxTone);
     const uint8_t bytes[2] = {c.flags, c.flags1};
     for (const FlagColumn& column : FlagColumns) {
         const bool set = bytes[column.byte] & chbit::Mask(column.bit);

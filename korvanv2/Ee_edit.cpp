@@ -3,7 +3,6 @@
 #include "Eeprom.h"
 #include "Protocol.h"
 #include "String_grid.h"
-#include "platform/Convert.h"
 #include "platform/Host.h"
 
 #include <Main.h>

@@ -57,25 +57,21 @@ int AwaitReply(uint8_t* reply, const ReplyExpectation& expected) {
 
 // What each request takes as its answer. A reply that carries the request's address or
 // rate must carry that one; the version's length is the recogniser's to check.
-ReplyExpectation FourBytes(uint8_t command, int word = ReplyExpectation::ANY) {
+ReplyExpectation FourByteReply(uint8_t command, int word = ReplyExpectation::ANY) {
     return {command, FOUR_BYTE_REPLY_LENGTH, word == ReplyExpectation::ANY ? word : word & 0xFFFF};
 }
 
-ReplyExpectation Block(int address) {
+ReplyExpectation BlockReply(int address) {
     return {CMD_READ_BLOCK, BLOCK_REPLY_LENGTH, address & 0xFFFF};
 }
 
-ReplyExpectation Version() {
+ReplyExpectation VersionReply() {
     return {CMD_GET_VERSION, ReplyExpectation::ANY, ReplyExpectation::ANY};
 }
 
 // The radio's answer to a test tone has no command the recogniser knows: any frame will do.
 ReplyExpectation AnyFrame() {
     return {};
-}
-
-int WordOf(const uint8_t* reply) {
-    return reply[REPLY_LAST_DATA] * 256 + reply[REPLY_LAST_DATA + 1];
 }
 
 // Sends the request and waits for a reply that fits it; its length, or -1.
@@ -95,14 +91,14 @@ int RadioConnect() {
     const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildConnect(request);
-    return Exchange(request, length, reply, FourBytes(CMD_CONNECT)) < 0 ? 0 : 1;
+    return Exchange(request, length, reply, FourByteReply(CMD_CONNECT)) < 0 ? 0 : 1;
 }
 
 int RadioGetVersion(char* buffer) {
     const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildGetVersion(request);
-    if (Exchange(request, length, reply, Version()) < 0)
+    if (Exchange(request, length, reply, VersionReply()) < 0)
         return 0;
     // The text runs from the end of the record back to the length byte.
     const int textLength = reply[REPLY_LAST_DATA];
@@ -125,7 +121,7 @@ int RadioReadByte(uint16_t address, uint8_t& value) {
     const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildAddressRequest(request, CMD_READ_BYTE, address);
-    if (Exchange(request, length, reply, FourBytes(CMD_READ_BYTE, address)) < 0)
+    if (Exchange(request, length, reply, FourByteReply(CMD_READ_BYTE, address)) < 0)
         return -1;
     value = reply[REPLY_D0];
     return 0;
@@ -135,14 +131,14 @@ int RadioWriteByte(uint16_t address, uint8_t value) {
     const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildAddressRequest(request, CMD_WRITE_BYTE, address, value);
-    return Exchange(request, length, reply, FourBytes(CMD_WRITE_BYTE, address)) < 0 ? -1 : 0;
+    return Exchange(request, length, reply, FourByteReply(CMD_WRITE_BYTE, address)) < 0 ? -1 : 0;
 }
 
 int RadioReadBlock(int address, uint8_t* buffer) {
     const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildReadBlock(request, address);
-    if (Exchange(request, length, reply, Block(address)) < 0)
+    if (Exchange(request, length, reply, BlockReply(address)) < 0)
         return -1;
     std::copy(reply + BLOCK_REPLY_FIRST_BYTE, reply + BLOCK_REPLY_FIRST_BYTE + BLOCK_BYTES, buffer);
     return BLOCK_BYTES;
@@ -152,14 +148,14 @@ int RadioWriteBlock(int address, const uint8_t* data) {
     const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildWriteBlock(request, address, data);
-    return Exchange(request, length, reply, FourBytes(CMD_WRITE_BLOCK)) < 0 ? -1 : 0;
+    return Exchange(request, length, reply, FourByteReply(CMD_WRITE_BLOCK)) < 0 ? -1 : 0;
 }
 
 int RadioMeterRead(uint8_t& rssi, uint8_t& noise) {
     const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildAddressRequest(request, CMD_METER, METER_READ);
-    if (Exchange(request, length, reply, FourBytes(CMD_METER)) < 0)
+    if (Exchange(request, length, reply, FourByteReply(CMD_METER)) < 0)
         return -1;
     rssi = reply[REPLY_D1];
     noise = reply[REPLY_D0];
@@ -176,9 +172,9 @@ int RadioGetChannel(int& channel) {
     const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildAddressRequest(request, CMD_GET_CHANNEL, 0);
-    if (Exchange(request, length, reply, FourBytes(CMD_GET_CHANNEL)) < 0)
+    if (Exchange(request, length, reply, FourByteReply(CMD_GET_CHANNEL)) < 0)
         return -1;
-    channel = WordOf(reply);
+    channel = ReplyWord(reply);
     return 0;
 }
 
@@ -186,7 +182,7 @@ int RadioSetBaudRate(int rate) {
     const auto one = OneRequest();
     uint8_t request[MAX_FRAME], reply[SerialPort::FRAME_STORE];
     const int length = BuildSetBaudRate(request, rate);
-    if (Exchange(request, length, reply, FourBytes(CMD_SET_BAUD, rate)) < 0) {
+    if (Exchange(request, length, reply, FourByteReply(CMD_SET_BAUD, rate)) < 0) {
         if (serialPort)
             serialPort->SetBaudRate(HOME_RATE);
         return 0;

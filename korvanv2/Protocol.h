@@ -1,6 +1,7 @@
 #pragma once
 // One function per radio command of the second generation: one request through serialPort
-// and, where a reply is expected, one wait for the next recognised frame (250 ms). No retries.
+// and, where a reply is expected, a wait of 250 ms for a recognised frame that fits the
+// request (frames that do not fit are passed over). No retries.
 // Requests from two threads (a transfer worker and a dialog's timer) take turns.
 
 #include <cstdint>

@@ -52,7 +52,8 @@ public:
     void SetIdentText(int slot, const QString& text);
     QString GetTagText(int slot);
     void SetTagText(int slot, const QString& text);
-    // Where every ident of the radio lies: its memory slots', LAST's and the own ident's.
+    // Where every ident of the radio lies: its memory slots', LAST's and the own ident's. The
+    // call memory's size is taken from the image first, as at opening.
     std::vector<int> IdentAddresses();
 
     // The grid cell of a grid row (1 .. SlotCount) and column.

@@ -118,14 +118,16 @@ int BuildKeyPress(uint8_t* out, uint8_t key) {
     return BuildFrame(out, &key, 1, KEY_PRESS, SYNC_KEY, false);
 }
 
+int ReplyWord(const uint8_t* reply) {
+    return reply[REPLY_WORD_HIGH] * 256 + reply[REPLY_WORD_HIGH + 1];
+}
+
 bool ReplyExpectation::Fits(const uint8_t* reply, int replyLength) const {
-    constexpr int WORD_HIGH = 3; // D3, then D2
     if (command != ANY && (replyLength < 3 || reply[0] != SYNC_CMD || reply[1] != command))
         return false;
     if (length != ANY && replyLength != length)
         return false;
-    return word == ANY ||
-           (replyLength > WORD_HIGH + 1 && reply[WORD_HIGH] * 256 + reply[WORD_HIGH + 1] == word);
+    return word == ANY || (replyLength > REPLY_WORD_HIGH + 1 && ReplyWord(reply) == word);
 }
 
 tarq1_protocol::tarq1_protocol() {

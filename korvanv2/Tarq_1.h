@@ -1,6 +1,7 @@
 #pragma once
-// The second generation's radio link frames: escaping of block frames, the frame builder and
-// the reply recogniser that the serial reader feeds byte by byte (newest byte first).
+// The second generation's radio link frames: escaping of block frames, the frame builder,
+// the reply recogniser that the serial reader feeds byte by byte (newest byte first) and
+// what a request takes as its reply.
 
 #include <cstdint>
 
@@ -50,6 +51,11 @@ int BuildKeyPress(uint8_t* out, uint8_t key);
 // Block frames carry 16 image bytes, highest address first, then the address.
 constexpr int BLOCK_BYTES = 16;
 constexpr int BLOCK_DATA = BLOCK_BYTES + 2;
+
+// The 16-bit word a recognised reply carries in D3 and D2 (sync, command and checksum come
+// first): D3 * 256 + D2.
+constexpr int REPLY_WORD_HIGH = 3;
+int ReplyWord(const uint8_t* reply);
 
 // What a request takes as its answer, as the recogniser hands replies out: a command frame
 // (sync 0xCC, never a key frame) with the request's command, the reply's length and, where

@@ -504,10 +504,10 @@ void TfrmTuneRadio::lostLink() {
     const bool wasKeyed = Transmitting == 1;
     if (wasKeyed && RadioSendKey(KEY_TX_OFF) == 0)
         showTransmitting(false);
-    const bool news = !linkDown || wasKeyed;
+    const bool tellUser = !linkDown || wasKeyed;
     linkDown = true;
     cal::ShowStatus(lblOnlineStatus, cal::Link::Lost, this);
-    if (news)
+    if (tellUser)
         cal::ReportLinkLost(wasKeyed);
 }
 

@@ -156,7 +156,7 @@ private:
     uint8_t imageByte(int address) const;
 
     HelpPane* help;
-    bool linkDown = false; // the radio stopped answering; cleared by its next answer
+    bool linkDown = false; // the radio stopped answering; cleared by its next answer or opening
 };
 
 extern TfrmTuneRadio* frmTuneRadio;

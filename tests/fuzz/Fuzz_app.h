@@ -6,7 +6,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
+#include <cstddef>
+#include <cstdint>
 
 namespace fuzz {
 
@@ -23,6 +26,27 @@ inline platform::ScriptedHost& StartApplication() {
     static platform::ScriptedHost host;
     (void)app;
     return host;
+}
+
+// The application as above with the program's forms made by `createForms`, once.
+inline platform::ScriptedHost& StartForms(void (*createForms)()) {
+    static platform::ScriptedHost& host = [createForms]() -> platform::ScriptedHost& {
+        platform::ScriptedHost& made = StartApplication();
+        createForms();
+        return made;
+    }();
+    return host;
+}
+
+// The input written to one file in the settings folder, for targets that load files by name;
+// its path, or "" when it cannot be written.
+inline QString InputFile(const uint8_t* data, size_t size) {
+    static const QString path = qEnvironmentVariable("XDG_CONFIG_HOME") + "/radio.mem";
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
+        return QString();
+    return path;
 }
 
 } // namespace fuzz

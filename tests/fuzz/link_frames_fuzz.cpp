@@ -16,8 +16,7 @@ namespace {
 
 rs232_processor& Worker() {
     static rs232_processor* worker = [] {
-        fuzz::StartApplication();
-        CreateForms();
+        fuzz::StartForms(CreateForms);
         auto* made = new rs232_processor(*frmSerial);
         made->Terminate();
         made->WaitFor();

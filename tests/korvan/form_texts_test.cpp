@@ -8,8 +8,6 @@
 #include "support/Pty.h"
 #include "support/Text_fit.h"
 
-#include <QApplication>
-
 TEST_F(KorvanFixture, EveryFormShowsItsTextsWhole) {
     for (int port = 1; port <= 4; ++port)
         testsupport::mapComPort(port, FilePath(QStringLiteral("no-such-port")));
@@ -18,19 +16,16 @@ TEST_F(KorvanFixture, EveryFormShowsItsTextsWhole) {
         const testsupport::DesktopFont font(scale);
         DestroyForms();
         CreateForms();
-        frmBelmar->show();
-        QApplication::processEvents();
-        QStringList cuts =
-            testsupport::cutTexts(frmBelmar, forms::titleBarWidth(frmBelmar->windowTitle()));
-        // Every byte different, so the grids show channels, names and tones of every width.
-        for (int i = 0; i < IMAGE_SIZE; ++i)
-            frmBelmar->RadioData[i] = uint8_t(i * 7 + 3);
         // The group editor opens from the channel table, which hands it its store and a group.
         ChData store(CH_COUNT);
         int slot = 0;
-        frmGrpEdit->SetGroupData(&slot, &store, 0, &frmChannelData->DefaultGroupChannel);
-        cuts += testsupport::cutTextsOfDialogs(frmBelmar, forms::titleBarWidth);
+        const QStringList cuts =
+            testsupport::cutTextsOfProgram(frmBelmar, forms::titleBarWidth, [&] {
+                // Every byte different: the grids show texts of every width.
+                for (int i = 0; i < IMAGE_SIZE; ++i)
+                    frmBelmar->RadioData[i] = uint8_t(i * 7 + 3);
+                frmGrpEdit->SetGroupData(&slot, &store, 0, &frmChannelData->DefaultGroupChannel);
+            });
         EXPECT_TRUE(cuts.isEmpty()) << cuts.join(QLatin1Char('\n')).toStdString();
-        frmBelmar->hide();
     }
 }

@@ -1,6 +1,7 @@
 // Programming (.mem) and calibration (.cal) files of the main window.
 
 #include "Korvan_fixture.h"
+#include "support/ImageChanges.h"
 
 #include <QDir>
 #include <QLabel>
@@ -8,14 +9,9 @@
 #include <cstring>
 #include <sys/resource.h>
 
-namespace {
+using testsupport::BytePattern;
 
-QByteArray Pattern(int size, int seed) {
-    QByteArray bytes(size, '\0');
-    for (int i = 0; i < size; ++i)
-        bytes[i] = char((i * 7 + seed) & 0xFF);
-    return bytes;
-}
+namespace {
 
 QByteArray Image() {
     return QByteArray(reinterpret_cast<const char*>(frmBelmar->RadioData), IMAGE_SIZE);
@@ -50,7 +46,7 @@ private:
 using Files = KorvanFixture;
 
 TEST_F(Files, ShortAndLongProgrammingFilesLoad) {
-    QByteArray shortFile = Pattern(100, 1);
+    QByteArray shortFile = BytePattern(100, 1);
     WriteFile(FilePath("short.mem"), shortFile);
     FillImage(0x55);
     ASSERT_TRUE(frmBelmar->LoadProgrammingFile(FilePath("short.mem")));
@@ -59,7 +55,7 @@ TEST_F(Files, ShortAndLongProgrammingFilesLoad) {
     EXPECT_EQ(frmBelmar->StatusText(0), "File loaded: " + FilePath("short.mem"));
     EXPECT_EQ(frmBelmar->lblRadioType->text(), "Korvan VHF");
 
-    QByteArray longFile = Pattern(5000, 2);
+    QByteArray longFile = BytePattern(5000, 2);
     longFile[BAND_BYTE] = char(0x80);
     WriteFile(FilePath("long.mem"), longFile);
     ASSERT_TRUE(frmBelmar->LoadProgrammingFile(FilePath("long.mem")));
@@ -75,7 +71,7 @@ TEST_F(Files, AProgrammingFileThatCannotBeOpenedLeavesTheImage) {
     FillImage(0x55);
     const QByteArray before = Image();
     // Nothing there: no message, the caller tells (start-up: "does not exist").
-    WriteFile(FilePath("plain.mem"), Pattern(IMAGE_SIZE, 3));
+    WriteFile(FilePath("plain.mem"), BytePattern(IMAGE_SIZE, 3));
     for (const QString& name : {FilePath("missing.mem"), FilePath("plain.mem/radio.mem")}) {
         EXPECT_FALSE(frmBelmar->LoadProgrammingFile(name)) << name.toStdString();
         EXPECT_EQ(frmBelmar->StatusText(0), "No file loaded.");
@@ -110,7 +106,7 @@ TEST_F(Files, AReadErrorKeepsTheImageAndSaysSo) {
 }
 
 TEST_F(Files, ProgrammingFileSavesTheWholeImage) {
-    const QByteArray image = Pattern(IMAGE_SIZE, 4);
+    const QByteArray image = BytePattern(IMAGE_SIZE, 4);
     std::memcpy(frmBelmar->RadioData, image.constData(), IMAGE_SIZE);
     frmBelmar->RadioData[BAND_BYTE] = 0x80;
     WriteFile(FilePath("radio.mem"), "an older, shorter file");
@@ -134,7 +130,7 @@ TEST_F(Files, AFileThatCannotBeCreatedFailsQuietly) {
 }
 
 TEST_F(Files, AFailedSaveKeepsTheOldFile) {
-    const QByteArray old = Pattern(IMAGE_SIZE, 5);
+    const QByteArray old = BytePattern(IMAGE_SIZE, 5);
     WriteFile(FilePath("radio.mem"), old);
     FillImage(0xA5);
     frmBelmar->CurrentFile = "before.mem";
@@ -153,7 +149,7 @@ TEST_F(Files, AFailedSaveKeepsTheOldFile) {
 }
 
 TEST_F(Files, CalibrationFileRoundTrip) {
-    const QByteArray image = Pattern(IMAGE_SIZE, 6);
+    const QByteArray image = BytePattern(IMAGE_SIZE, 6);
     std::memcpy(frmBelmar->RadioData, image.constData(), IMAGE_SIZE);
     ASSERT_TRUE(frmBelmar->SaveCalibrationFile(FilePath("radio.cal")));
     EXPECT_EQ(ReadFile(FilePath("radio.cal")), image.left(CALIBRATION_SIZE));
@@ -165,7 +161,7 @@ TEST_F(Files, CalibrationFileRoundTrip) {
     EXPECT_EQ(frmBelmar->CurrentFile, "before.mem") << "a calibration file is not a program";
 
     // A programming file serves as calibration: its first 48 bytes are the block.
-    const QByteArray mem = Pattern(IMAGE_SIZE, 7);
+    const QByteArray mem = BytePattern(IMAGE_SIZE, 7);
     WriteFile(FilePath("radio.mem"), mem);
     ASSERT_TRUE(frmBelmar->LoadCalibrationFile(FilePath("radio.mem")));
     EXPECT_EQ(Image().left(CALIBRATION_SIZE), mem.left(CALIBRATION_SIZE));
@@ -177,13 +173,13 @@ TEST_F(Files, ShortOrMissingCalibrationFilesChangeNothing) {
     const QByteArray before = Image();
     EXPECT_FALSE(frmBelmar->LoadCalibrationFile(FilePath("missing.cal")));
     ASSERT_TRUE(QDir().mkpath(FilePath("folder.cal")));
-    WriteFile(FilePath("plain.cal"), Pattern(CALIBRATION_SIZE, 8));
+    WriteFile(FilePath("plain.cal"), BytePattern(CALIBRATION_SIZE, 8));
     EXPECT_FALSE(frmBelmar->LoadCalibrationFile(FilePath("folder.cal")));
     EXPECT_FALSE(frmBelmar->LoadCalibrationFile(FilePath("plain.cal/radio.cal")));
     EXPECT_EQ(Image(), before);
     EXPECT_TRUE(host.messages.isEmpty());
 
-    WriteFile(FilePath("short.cal"), Pattern(20, 8));
+    WriteFile(FilePath("short.cal"), BytePattern(20, 8));
     EXPECT_FALSE(frmBelmar->LoadCalibrationFile(FilePath("short.cal")));
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_EQ(host.messages[0].text, "There is a problem reading the file");

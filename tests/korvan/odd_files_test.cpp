@@ -4,6 +4,7 @@
 #include "Adv_edit.h"
 #include "Korvan_fixture.h"
 #include "support/FirmwareFile.h"
+#include "support/ImageChanges.h"
 #include "support/OddFiles.h"
 #include "support/Pty.h"
 
@@ -13,23 +14,14 @@
 #include <algorithm>
 #include <cstring>
 
+using testsupport::BytePattern;
+using testsupport::HoldsBytes;
 using testsupport::OddFile;
 
 namespace {
 
-QByteArray Pattern(int size, int seed) {
-    QByteArray bytes(size, '\0');
-    for (int i = 0; i < size; ++i)
-        bytes[i] = char((i * 7 + seed) & 0xFF);
-    return bytes;
-}
-
 QByteArray Image() {
     return QByteArray(reinterpret_cast<const char*>(frmBelmar->RadioData), IMAGE_SIZE);
-}
-
-bool Usable(OddFile kind) {
-    return kind == OddFile::Truncated || kind == OddFile::TooBig;
 }
 
 } // namespace
@@ -38,13 +30,7 @@ class OddFiles : public KorvanFixture {
 protected:
     // A path of its own for each case, in a folder of its own.
     QString CasePath(const char* name, const QString& fileName) {
-        const QString folder = FilePath(QString::fromLatin1(name));
-        QDir().mkpath(folder);
-        return folder + '/' + fileName;
-    }
-    bool Make(const QString& path, OddFile kind, const QByteArray& truncated,
-              const QByteArray& tooBig) {
-        return testsupport::MakeOddFile(path, kind, truncated, tooBig);
+        return testsupport::FileInFolder(FilePath(QString::fromLatin1(name)), fileName);
     }
 };
 
@@ -52,7 +38,8 @@ TEST_F(OddFiles, ReadFromFileTakesOnlyAFileAndKeepsTheImageOtherwise) {
     for (const auto& [kind, name] : testsupport::ODD_FILES) {
         SCOPED_TRACE(name);
         const QString path = CasePath(name, "radio.mem");
-        ASSERT_TRUE(Make(path, kind, Pattern(100, 1), Pattern(5000, 2)));
+        ASSERT_TRUE(
+            testsupport::MakeOddFile(path, kind, BytePattern(100, 1), BytePattern(5000, 2)));
         std::memset(frmBelmar->RadioData, 0x55, IMAGE_SIZE);
         frmBelmar->CurrentFile = "before.mem";
         host.messages.clear();
@@ -61,10 +48,10 @@ TEST_F(OddFiles, ReadFromFileTakesOnlyAFileAndKeepsTheImageOtherwise) {
             path, [] { frmBelmar->SpeedBtnClick(frmBelmar->btnFileOpen); }));
         ASSERT_FALSE(host.messages.isEmpty());
         EXPECT_EQ(host.messages[0].caption, "Read from file?");
-        if (Usable(kind)) {
+        if (HoldsBytes(kind)) {
             EXPECT_EQ(Image(), kind == OddFile::TooBig
-                                   ? Pattern(5000, 2).left(IMAGE_SIZE)
-                                   : Pattern(100, 1) + QByteArray(IMAGE_SIZE - 100, '\0'));
+                                   ? BytePattern(5000, 2).left(IMAGE_SIZE)
+                                   : BytePattern(100, 1) + QByteArray(IMAGE_SIZE - 100, '\0'));
             EXPECT_EQ(frmBelmar->CurrentFile, path);
             EXPECT_EQ(host.messages.size(), 1);
             continue;
@@ -72,13 +59,7 @@ TEST_F(OddFiles, ReadFromFileTakesOnlyAFileAndKeepsTheImageOtherwise) {
         EXPECT_EQ(Image(), QByteArray(IMAGE_SIZE, '\x55'));
         EXPECT_EQ(frmBelmar->CurrentFile, "before.mem");
         EXPECT_EQ(frmBelmar->StatusText(0), "No file loaded.");
-        if (kind == OddFile::DanglingLink) {
-            EXPECT_EQ(host.messages.size(), 1) << "nothing there: as a missing file";
-        } else {
-            ASSERT_EQ(host.messages.size(), 2);
-            EXPECT_EQ(host.messages[1].text, "There is a problem reading the file");
-            EXPECT_EQ(host.messages[1].caption, "File Error");
-        }
+        testsupport::ExpectReadProblemUnlessMissing(host, kind, 1);
     }
 }
 
@@ -87,7 +68,8 @@ TEST_F(OddFiles, StartUpSaysADefaultFileIsMissingOnlyWhenItIs) {
     for (const auto& [kind, name] : testsupport::ODD_FILES) {
         SCOPED_TRACE(name);
         const QString path = CasePath(name, "defkorv.mem");
-        ASSERT_TRUE(Make(path, kind, Pattern(100, 3), Pattern(5000, 4)));
+        ASSERT_TRUE(
+            testsupport::MakeOddFile(path, kind, BytePattern(100, 3), BytePattern(5000, 4)));
         QDir::setCurrent(QFileInfo(path).path());
         DestroyForms();
         ClearSettings();
@@ -98,11 +80,11 @@ TEST_F(OddFiles, StartUpSaysADefaultFileIsMissingOnlyWhenItIs) {
         ASSERT_FALSE(host.messages.isEmpty());
         EXPECT_EQ(host.messages.last().text, "Unable to open COM1");
         host.messages.removeLast();
-        if (Usable(kind)) {
+        if (HoldsBytes(kind)) {
             EXPECT_TRUE(host.messages.isEmpty());
             EXPECT_EQ(frmBelmar->CurrentFile, "defkorv.mem");
-            EXPECT_EQ(Image().left(100),
-                      (kind == OddFile::TooBig ? Pattern(5000, 4).left(100) : Pattern(100, 3)));
+            EXPECT_EQ(Image().left(100), (kind == OddFile::TooBig ? BytePattern(5000, 4).left(100)
+                                                                  : BytePattern(100, 3)));
             continue;
         }
         EXPECT_EQ(frmBelmar->CurrentFile, "");
@@ -120,7 +102,7 @@ TEST_F(OddFiles, CalibrationFilesThatAreNoFilesAreRefusedWithTheReadProblem) {
     for (const auto& [kind, name] : testsupport::ODD_FILES) {
         SCOPED_TRACE(name);
         const QString path = CasePath(name, "radio.cal");
-        ASSERT_TRUE(Make(path, kind, Pattern(20, 5), Pattern(100, 6)));
+        ASSERT_TRUE(testsupport::MakeOddFile(path, kind, BytePattern(20, 5), BytePattern(100, 6)));
         host.messages.clear();
         bool loaded = true;
         EXPECT_TRUE(testsupport::EndsWithoutWaiting(path, [&] {
@@ -128,7 +110,7 @@ TEST_F(OddFiles, CalibrationFilesThatAreNoFilesAreRefusedWithTheReadProblem) {
         }));
         EXPECT_EQ(loaded, kind == OddFile::TooBig) << "a short block is refused whole";
         if (loaded) {
-            EXPECT_EQ(Image().left(CALIBRATION_SIZE), Pattern(CALIBRATION_SIZE, 6));
+            EXPECT_EQ(Image().left(CALIBRATION_SIZE), BytePattern(CALIBRATION_SIZE, 6));
             EXPECT_TRUE(host.messages.isEmpty());
             std::memset(frmBelmar->RadioData, 0x55, IMAGE_SIZE);
             continue;
@@ -148,7 +130,8 @@ TEST_F(OddFiles, FirmwareFilesThatAreNoFirmwareAreRefusedAtOnce) {
     for (const auto& [kind, name] : testsupport::ODD_FILES) {
         SCOPED_TRACE(name);
         const QString path = CasePath(name, "radio.mot");
-        ASSERT_TRUE(Make(path, kind, text.left(text.indexOf('\n') + 21), tooBig));
+        ASSERT_TRUE(
+            testsupport::MakeOddFile(path, kind, text.left(text.indexOf('\n') + 21), tooBig));
         host.messages.clear();
         bool loaded = true;
         EXPECT_TRUE(
@@ -192,28 +175,8 @@ TEST_F(OddFiles, ManyShortLinesOfFirmwareLoadWithoutHoldingTheWindow) {
 }
 
 TEST_F(OddFiles, NoSaveGoesIntoAPipeADeviceOrAFolder) {
-    using testsupport::SaveTarget;
-    const std::pair<SaveTarget, const char*> targets[] = {
-        {SaveTarget::Pipe, "named pipe"},
-        {SaveTarget::Folder, "folder"},
-        {SaveTarget::Device, "device"},
-        {SaveTarget::DeviceLink, "device link"},
-    };
-    for (const auto& [kind, name] : targets) {
-        SCOPED_TRACE(name);
-        const QString path = CasePath(name, "radio.mem");
-        if (!testsupport::MakeSaveTarget(path, kind))
-            continue; // no device nodes without privilege
-        frmBelmar->CurrentFile = "before.mem";
-        host.messages.clear();
-        bool saved = true;
-        EXPECT_TRUE(testsupport::EndsWithoutWaiting(path, [&] {
-            saved = frmBelmar->SaveProgrammingFile(path, TfrmBelmar::FileNotice::Tell);
-        }));
-        EXPECT_FALSE(saved);
-        EXPECT_EQ(frmBelmar->CurrentFile, "before.mem");
-        ASSERT_EQ(host.messages.size(), 1);
-        EXPECT_EQ(host.messages[0].text, "There is a problem writing the file");
-        EXPECT_FALSE(QFileInfo(path).isFile()) << "the pipe, device or folder is still there";
-    }
+    testsupport::ExpectNoSaveIntoOddTargets(
+        files.path(), host, frmBelmar->CurrentFile, [](const QString& path) {
+            return frmBelmar->SaveProgrammingFile(path, TfrmBelmar::FileNotice::Tell);
+        });
 }

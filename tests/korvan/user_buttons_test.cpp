@@ -6,6 +6,7 @@
 #include "Up_down.h"
 #include "User_btn.h"
 #include "support/FirstGenRadio.h"
+#include "support/Typing.h"
 #include "support/Waits.h"
 
 #include <QAbstractItemView>
@@ -340,10 +341,8 @@ TEST_F(UserButtonsTest, TypedRecallTextsStoreTheirChannelOrAreRefused) {
         image()[0x59] = 77;
         host.messages.clear();
         Open();
-        QLineEdit* typing = frmUserButtons->cmbRecallM1->lineEdit();
-        typing->selectAll();
-        QTest::keyClick(typing, Qt::Key_Delete);
-        QTest::keyClicks(typing, QString::fromLatin1(c.typed));
+        testsupport::TypeOver(frmUserButtons->cmbRecallM1->lineEdit(),
+                              QString::fromLatin1(c.typed));
         Ok();
         if (c.stored >= 0) {
             EXPECT_TRUE(host.messages.isEmpty()) << c.typed;

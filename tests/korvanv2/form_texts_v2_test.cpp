@@ -9,8 +9,6 @@
 #include "Korvanv2_fixture.h"
 #include "support/Text_fit.h"
 
-#include <QApplication>
-
 TEST_F(Korvanv2Fixture, EveryFormShowsItsTextsWhole) {
     for (const qreal scale : testsupport::DesktopFontScales) {
         SCOPED_TRACE(scale);
@@ -18,24 +16,21 @@ TEST_F(Korvanv2Fixture, EveryFormShowsItsTextsWhole) {
         frmBelmar->FormClose();
         DestroyForms();
         CreateForms();
-        frmBelmar->show();
-        QApplication::processEvents();
-        QStringList cuts =
-            testsupport::cutTexts(frmBelmar, forms::titleBarWidth(frmBelmar->windowTitle()));
-        // Every byte different, so the grids show channels, names and tones of every width.
-        FillImage(3);
         // The channel bank hands its dialogs a store, a record and the last channel's caption.
         ChData store(CH_COUNT);
         ch_group_struct group{};
         ch_normal_struct channel{};
-        frmGrpEdit->SetGroupData(CH_COUNT - 1, &store, &group);
-        frmGrpEdit->SetCaption(QStringLiteral("Edit Group Channel %1").arg(CH_COUNT));
-        frmEditChannel2->SetChannel(CH_COUNT - 1, &channel);
-        frmEditChannel2->SetCaption(QStringLiteral("Edit Channel %1").arg(CH_COUNT));
-        frmAddZone->SetZoneList({ZONE_COUNT});
-        frmEditZone->SetZoneNumber(ZONE_COUNT);
-        cuts += testsupport::cutTextsOfDialogs(frmBelmar, forms::titleBarWidth);
+        const QStringList cuts =
+            testsupport::cutTextsOfProgram(frmBelmar, forms::titleBarWidth, [&] {
+                // Every byte different: the grids show texts of every width.
+                FillImage(3);
+                frmGrpEdit->SetGroupData(CH_COUNT - 1, &store, &group);
+                frmGrpEdit->SetCaption(QStringLiteral("Edit Group Channel %1").arg(CH_COUNT));
+                frmEditChannel2->SetChannel(CH_COUNT - 1, &channel);
+                frmEditChannel2->SetCaption(QStringLiteral("Edit Channel %1").arg(CH_COUNT));
+                frmAddZone->SetZoneList({ZONE_COUNT});
+                frmEditZone->SetZoneNumber(ZONE_COUNT);
+            });
         EXPECT_TRUE(cuts.isEmpty()) << cuts.join(QLatin1Char('\n')).toStdString();
-        frmBelmar->hide();
     }
 }

@@ -4,34 +4,22 @@
 #include "Adv_edit.h"
 #include "Korvanv2_fixture.h"
 #include "support/FirmwareFile.h"
+#include "support/ImageChanges.h"
 #include "support/OddFiles.h"
 
 #include <QLabel>
 
+using testsupport::BytePattern;
+using testsupport::HoldsBytes;
 using testsupport::OddFile;
 
-namespace {
-
-QByteArray Pattern(int size, int seed) {
-    QByteArray bytes(size, '\0');
-    for (int i = 0; i < size; ++i)
-        bytes[i] = char((i * 7 + seed) & 0xFF);
-    return bytes;
-}
-
-bool Usable(OddFile kind) {
-    return kind == OddFile::Truncated || kind == OddFile::TooBig;
-}
-
-} // namespace
+namespace {} // namespace
 
 class OddFilesV2 : public Korvanv2Fixture {
 protected:
     // A path of its own for each case, in a folder of its own.
     QString CasePath(const char* name, const QString& fileName) {
-        const QString folder = FilePath(QString::fromLatin1(name));
-        QDir().mkpath(folder);
-        return folder + '/' + fileName;
+        return testsupport::FileInFolder(FilePath(QString::fromLatin1(name)), fileName);
     }
 };
 
@@ -39,7 +27,8 @@ TEST_F(OddFilesV2, ReadFromFileTakesOnlyAFileAndKeepsTheImageOtherwise) {
     for (const auto& [kind, name] : testsupport::ODD_FILES) {
         SCOPED_TRACE(name);
         const QString path = CasePath(name, "radio.mem");
-        ASSERT_TRUE(testsupport::MakeOddFile(path, kind, Pattern(100, 1), Pattern(20000, 2)));
+        ASSERT_TRUE(
+            testsupport::MakeOddFile(path, kind, BytePattern(100, 1), BytePattern(20000, 2)));
         FillImage(0x55);
         const QByteArray before = Image();
         frmBelmar->CurrentFile = "before.mem";
@@ -49,10 +38,10 @@ TEST_F(OddFilesV2, ReadFromFileTakesOnlyAFileAndKeepsTheImageOtherwise) {
             path, [] { frmBelmar->SpeedBtnClick(frmBelmar->btnFileOpen); }));
         ASSERT_FALSE(host.messages.isEmpty());
         EXPECT_EQ(host.messages[0].caption, "Read from file?");
-        if (Usable(kind)) {
+        if (HoldsBytes(kind)) {
             EXPECT_EQ(Image(), kind == OddFile::TooBig
-                                   ? Pattern(20000, 2).left(EEPROM::SIZE)
-                                   : Pattern(100, 1) + QByteArray(EEPROM::SIZE - 100, '\xFF'));
+                                   ? BytePattern(20000, 2).left(EEPROM::SIZE)
+                                   : BytePattern(100, 1) + QByteArray(EEPROM::SIZE - 100, '\xFF'));
             EXPECT_EQ(frmBelmar->CurrentFile, path);
             EXPECT_EQ(host.messages.size(), 1);
             continue;
@@ -60,13 +49,7 @@ TEST_F(OddFilesV2, ReadFromFileTakesOnlyAFileAndKeepsTheImageOtherwise) {
         EXPECT_EQ(Image(), before);
         EXPECT_EQ(frmBelmar->CurrentFile, "before.mem");
         EXPECT_EQ(frmBelmar->StatusText(0), "No file loaded.");
-        if (kind == OddFile::DanglingLink) {
-            EXPECT_EQ(host.messages.size(), 1) << "nothing there: as a missing file";
-        } else {
-            ASSERT_EQ(host.messages.size(), 2);
-            EXPECT_EQ(host.messages[1].text, "There is a problem reading the file");
-            EXPECT_EQ(host.messages[1].caption, "File Error");
-        }
+        testsupport::ExpectReadProblemUnlessMissing(host, kind, 1);
     }
 }
 
@@ -75,7 +58,8 @@ TEST_F(OddFilesV2, StartUpSaysADefaultFileIsMissingOnlyWhenItIs) {
     for (const auto& [kind, name] : testsupport::ODD_FILES) {
         SCOPED_TRACE(name);
         const QString path = CasePath(name, "defkorvv2.mem");
-        ASSERT_TRUE(testsupport::MakeOddFile(path, kind, Pattern(100, 3), Pattern(20000, 4)));
+        ASSERT_TRUE(
+            testsupport::MakeOddFile(path, kind, BytePattern(100, 3), BytePattern(20000, 4)));
         QDir::setCurrent(QFileInfo(path).path());
         frmBelmar->FormClose();
         DestroyForms();
@@ -84,11 +68,11 @@ TEST_F(OddFilesV2, StartUpSaysADefaultFileIsMissingOnlyWhenItIs) {
         CreateForms();
         host.messages.clear();
         EXPECT_TRUE(testsupport::EndsWithoutWaiting(path, [] { frmBelmar->FormShow(); }));
-        if (Usable(kind)) {
+        if (HoldsBytes(kind)) {
             EXPECT_TRUE(host.messages.isEmpty());
             EXPECT_EQ(frmBelmar->CurrentFile, "defkorvv2.mem");
-            EXPECT_EQ(Image().left(100),
-                      (kind == OddFile::TooBig ? Pattern(20000, 4).left(100) : Pattern(100, 3)));
+            EXPECT_EQ(Image().left(100), (kind == OddFile::TooBig ? BytePattern(20000, 4).left(100)
+                                                                  : BytePattern(100, 3)));
             continue;
         }
         EXPECT_EQ(frmBelmar->CurrentFile, "");
@@ -109,7 +93,7 @@ TEST_F(OddFilesV2, CalibrationAndFirmwareFilesThatAreNoFilesAreRefused) {
     for (const auto& [kind, name] : testsupport::ODD_FILES) {
         SCOPED_TRACE(name);
         const QString cal = CasePath(name, "radio.cal");
-        ASSERT_TRUE(testsupport::MakeOddFile(cal, kind, Pattern(20, 5), Pattern(100, 6)));
+        ASSERT_TRUE(testsupport::MakeOddFile(cal, kind, BytePattern(20, 5), BytePattern(100, 6)));
         const QString mot = CasePath(name, "radio.mot");
         ASSERT_TRUE(
             testsupport::MakeOddFile(mot, kind, text.left(text.indexOf('\n') + 21),
@@ -132,28 +116,8 @@ TEST_F(OddFilesV2, CalibrationAndFirmwareFilesThatAreNoFilesAreRefused) {
 }
 
 TEST_F(OddFilesV2, NoSaveGoesIntoAPipeADeviceOrAFolder) {
-    using testsupport::SaveTarget;
-    const std::pair<SaveTarget, const char*> targets[] = {
-        {SaveTarget::Pipe, "named pipe"},
-        {SaveTarget::Folder, "folder"},
-        {SaveTarget::Device, "device"},
-        {SaveTarget::DeviceLink, "device link"},
-    };
-    for (const auto& [kind, name] : targets) {
-        SCOPED_TRACE(name);
-        const QString path = CasePath(name, "radio.mem");
-        if (!testsupport::MakeSaveTarget(path, kind))
-            continue; // no device nodes without privilege
-        frmBelmar->CurrentFile = "before.mem";
-        host.messages.clear();
-        bool saved = true;
-        EXPECT_TRUE(testsupport::EndsWithoutWaiting(path, [&] {
-            saved = frmBelmar->SaveProgrammingFile(path, TfrmBelmar::FileNotice::Tell);
-        }));
-        EXPECT_FALSE(saved);
-        EXPECT_EQ(frmBelmar->CurrentFile, "before.mem");
-        ASSERT_EQ(host.messages.size(), 1);
-        EXPECT_EQ(host.messages[0].text, "There is a problem writing the file");
-        EXPECT_FALSE(QFileInfo(path).isFile()) << "the pipe, device or folder is still there";
-    }
+    testsupport::ExpectNoSaveIntoOddTargets(
+        files.path(), host, frmBelmar->CurrentFile, [](const QString& path) {
+            return frmBelmar->SaveProgrammingFile(path, TfrmBelmar::FileNotice::Tell);
+        });
 }

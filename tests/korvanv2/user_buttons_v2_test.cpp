@@ -2,6 +2,7 @@
 // memories, scan options and option bits through OK, and the enable rules.
 
 #include "Editor_fixture.h"
+#include "support/Typing.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -147,10 +148,7 @@ TEST_F(UserButtonsV2, TypedRecallTextsStoreTheirChannelOrAreRefused) {
         Set(0x74, {0xF8, 0x01}); // CB 5
         host.messages.clear();
         Open();
-        QLineEdit* typing = form()->cmbRecallM1->lineEdit();
-        typing->selectAll();
-        QTest::keyClick(typing, Qt::Key_Delete);
-        QTest::keyClicks(typing, QString::fromLatin1(c.typed));
+        testsupport::TypeOver(form()->cmbRecallM1->lineEdit(), QString::fromLatin1(c.typed));
         Ok();
         if (c.stored >= 0) {
             EXPECT_TRUE(host.messages.isEmpty()) << c.typed;

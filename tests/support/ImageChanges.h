@@ -17,6 +17,14 @@ inline void FillFromSeed(uint8_t* image, int size, uint32_t seed) {
         image[i] = uint8_t(generator());
 }
 
+// `size` bytes that tell every position apart: byte i is i * 7 + seed.
+inline QByteArray BytePattern(int size, int seed) {
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[i] = char((i * 7 + seed) & 0xFF);
+    return bytes;
+}
+
 struct Change {
     int offset;
     uint8_t bits; // the bits that differ

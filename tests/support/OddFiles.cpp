@@ -1,10 +1,14 @@
 #include "OddFiles.h"
 
+#include "platform/ScriptedHost.h"
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <chrono>
 #include <condition_variable>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <mutex>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -72,6 +76,25 @@ bool MakeOddFile(const QString& path, OddFile kind, const QByteArray& truncated,
     return false;
 }
 
+bool HoldsBytes(OddFile kind) {
+    return kind == OddFile::Truncated || kind == OddFile::TooBig;
+}
+
+void ExpectReadProblemUnlessMissing(const platform::ScriptedHost& host, OddFile kind, int asked) {
+    if (kind == OddFile::DanglingLink) {
+        EXPECT_EQ(host.messages.size(), asked) << "nothing there: as a missing file";
+        return;
+    }
+    ASSERT_EQ(host.messages.size(), asked + 1);
+    EXPECT_EQ(host.messages[asked].text, "There is a problem reading the file");
+    EXPECT_EQ(host.messages[asked].caption, "File Error");
+}
+
+QString FileInFolder(const QString& folder, const QString& fileName) {
+    QDir().mkpath(folder);
+    return folder + QLatin1Char('/') + fileName;
+}
+
 bool MakeSaveTarget(const QString& path, SaveTarget kind) {
     const QByteArray native = QFile::encodeName(path);
     switch (kind) {
@@ -86,6 +109,33 @@ bool MakeSaveTarget(const QString& path, SaveTarget kind) {
                QFile::link(path + QStringLiteral(".node"), path);
     }
     return false;
+}
+
+void ExpectNoSaveIntoOddTargets(const QString& root, platform::ScriptedHost& host,
+                                QString& currentFile,
+                                const std::function<bool(const QString& path)>& save) {
+    const std::pair<SaveTarget, const char*> targets[] = {
+        {SaveTarget::Pipe, "named pipe"},
+        {SaveTarget::Folder, "folder"},
+        {SaveTarget::Device, "device"},
+        {SaveTarget::DeviceLink, "device link"},
+    };
+    for (const auto& [kind, name] : targets) {
+        SCOPED_TRACE(name);
+        const QString path = FileInFolder(root + QLatin1Char('/') + QLatin1String(name),
+                                          QStringLiteral("radio.mem"));
+        if (!MakeSaveTarget(path, kind))
+            continue; // no device nodes without privilege
+        currentFile = QStringLiteral("before.mem");
+        host.messages.clear();
+        bool saved = true;
+        EXPECT_TRUE(EndsWithoutWaiting(path, [&] { saved = save(path); }));
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(currentFile, "before.mem");
+        ASSERT_EQ(host.messages.size(), 1);
+        EXPECT_EQ(host.messages[0].text, "There is a problem writing the file");
+        EXPECT_FALSE(QFileInfo(path).isFile()) << "the pipe, device or folder is still there";
+    }
 }
 
 bool EndsWithoutWaiting(const QString& path, const std::function<void()>& action, int limitMs) {

@@ -11,6 +11,10 @@
 #include <QString>
 #include <functional>
 
+namespace platform {
+class ScriptedHost;
+} // namespace platform
+
 namespace testsupport {
 
 enum class OddFile { Empty, ZeroDevice, Pipe, Folder, DanglingLink, Truncated, TooBig };
@@ -25,12 +29,28 @@ extern const OddCase ODD_FILES[7];
 // nothing, or a file holding `truncated` or `tooBig`; false when it cannot.
 bool MakeOddFile(const QString& path, OddFile kind, const QByteArray& truncated,
                  const QByteArray& tooBig);
+// The kinds that hold bytes a loader may take: the truncated and the too big file.
+bool HoldsBytes(OddFile kind);
+// What a loader tells of an odd file it refused, after the `asked` messages it showed first
+// (its question): nothing more for a link to nothing, which is a missing file, else "There is a
+// problem reading the file" in a "File Error" box.
+void ExpectReadProblemUnlessMissing(const platform::ScriptedHost& host, OddFile kind, int asked);
+
+// `fileName` in `folder`, which is made when missing: each case gets a folder of its own.
+QString FileInFolder(const QString& folder, const QString& fileName);
 
 // Targets for saves: a named pipe, a folder, a device node of the test's own (the null
 // device's numbers) and a link to that node. Never a link to a real device: a faulty save
 // would put a file in its place. False when it cannot (a device node wants privilege).
 enum class SaveTarget { Pipe, Folder, Device, DeviceLink };
 bool MakeSaveTarget(const QString& path, SaveTarget kind);
+
+// Saves through `save` into each save target, each in a folder of its own under `root`:
+// every save fails with "There is a problem writing the file" alone, keeps `currentFile`
+// and leaves the target in its place. Targets that cannot be made are passed over.
+void ExpectNoSaveIntoOddTargets(const QString& root, platform::ScriptedHost& host,
+                                QString& currentFile,
+                                const std::function<bool(const QString& path)>& save);
 
 // Runs `action`. Should it still run after `limitMs` (held by the named pipe at `path`),
 // the pipe's ends are opened so that it goes on, and the result is false.

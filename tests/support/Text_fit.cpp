@@ -272,4 +272,16 @@ QStringList cutTextsOfDialogs(QWidget* mainWindow,
     return cuts;
 }
 
+QStringList cutTextsOfProgram(QWidget* mainWindow,
+                              const std::function<int(const QString&)>& titleWidth,
+                              const std::function<void()>& prepare) {
+    mainWindow->show();
+    QApplication::processEvents();
+    QStringList cuts = cutTexts(mainWindow, titleWidth(mainWindow->windowTitle()));
+    prepare();
+    cuts += cutTextsOfDialogs(mainWindow, titleWidth);
+    mainWindow->hide();
+    return cuts;
+}
+
 } // namespace testsupport

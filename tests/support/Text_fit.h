@@ -34,4 +34,11 @@ QStringList cutTexts(const QWidget* window, int titleWidth);
 QStringList cutTextsOfDialogs(QWidget* mainWindow,
                               const std::function<int(const QString&)>& titleWidth);
 
+// Shows `mainWindow` and gathers what cutTexts finds in it; then, once `prepare` has given the
+// dialogs what they show (an image, a record to edit), what cutTextsOfDialogs finds. The
+// window is hidden again.
+QStringList cutTextsOfProgram(QWidget* mainWindow,
+                              const std::function<int(const QString&)>& titleWidth,
+                              const std::function<void()>& prepare);
+
 } // namespace testsupport
