@@ -13,8 +13,6 @@ using testsupport::BytePattern;
 using testsupport::HoldsBytes;
 using testsupport::OddFile;
 
-namespace {} // namespace
-
 class OddFilesV2 : public Korvanv2Fixture {
 protected:
     // A path of its own for each case, in a folder of its own.
