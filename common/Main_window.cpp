@@ -179,13 +179,17 @@ bool chooseFileToWrite(platform::FileDialogRequest& box, const QString& current,
     return platform::host().saveFileDialog(box, chosen);
 }
 
-bool confirmWrite(int radioReadCount) {
-    const QString question =
-        (radioReadCount == 0 ? QStringLiteral("Radio has not been read.\n") : QString()) +
-        QStringLiteral("All current radio data will be lost.");
+bool askBeforeWrite(const QString& question) {
     return platform::host().messageBox(question, QStringLiteral("Write to radio?"),
                                        platform::MB_OKCANCEL | platform::MB_ICONEXCLAMATION) ==
            platform::IDOK;
+}
+
+bool confirmWrite(int radioReadCount, const QString& warning) {
+    return askBeforeWrite(
+        (radioReadCount == 0 ? QStringLiteral("Radio has not been read.\n") : QString()) +
+        (warning.isEmpty() ? QString() : warning + QLatin1Char('\n')) +
+        QStringLiteral("All current radio data will be lost."));
 }
 
 void reportNoDefaultFile(const QString& name) {

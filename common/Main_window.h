@@ -160,8 +160,11 @@ FileResult readProgrammingFile(const QString& name, int size, QByteArray& bytes,
 bool chooseFileToRead(platform::FileDialogRequest& box, const QString& current, QString& chosen);
 bool chooseFileToWrite(platform::FileDialogRequest& box, const QString& current, QString& chosen);
 
-// Asks before a write to the radio, warning first when the radio was never read.
-bool confirmWrite(int radioReadCount);
+// Asks before a write to the radio (OK/Cancel, "Write to radio?"); true for OK.
+bool askBeforeWrite(const QString& question);
+// Asks before a write to the radio, warning first when the radio was never read and then of
+// what the write leaves out (`warning`, when there is one).
+bool confirmWrite(int radioReadCount, const QString& warning = QString());
 // Tells that the default file could not be loaded.
 void reportNoDefaultFile(const QString& name);
 // Tells that COM<n> could not be opened, in a box of that caption.

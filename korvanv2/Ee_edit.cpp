@@ -1,6 +1,7 @@
 #include "Ee_edit.h"
 
 #include "Eeprom.h"
+#include "Main_window.h"
 #include "Protocol.h"
 #include "String_grid.h"
 #include "platform/Host.h"
@@ -342,12 +343,28 @@ void TfrmEEpromEdit::btnWriteAddrClick() {
 
 // As far as the radio's own size byte says: on a radio of 8 KiB, addresses from 8192 up
 // would land on the lower half, calibration included.
-bool TfrmEEpromEdit::Transfer(int writeMode) {
+bool TfrmEEpromEdit::ReadAll() {
     int size = 0;
     if (!frmBelmar->GetEepromSize(size))
         return false;
+    return Transfer({0, 0, size});
+}
+
+// The radio keeps its own size byte; an image made for the other size is written only
+// after the user has heard what it loses.
+bool TfrmEEpromEdit::WriteAll() {
+    uint8_t sizeByte = 0;
+    if (!frmBelmar->GetSizeByte(sizeByte))
+        return false;
+    const QString warning = ImageWriteWarning(sizeByte);
+    if (!warning.isEmpty() && !mainwindow::askBeforeWrite(warning))
+        return false;
+    return Transfer(ImageWriteJob(0, sizeByte));
+}
+
+bool TfrmEEpromEdit::Transfer(const transfer_job_struct& job) {
     RadioSetBaudRate(frmBelmar->maxBdRate);
-    return ShowTransfer(writeMode, 0, size) == TRANSFER_DONE;
+    return ShowTransfer(job) == TRANSFER_DONE;
 }
 
 // The transfer reads straight into the program's image, erased first as for the main
@@ -358,7 +375,7 @@ void TfrmEEpromEdit::btnReadAllClick() {
     const auto kept = std::make_unique<EEPROM>();
     kept->WriteBlock(0, eeprom.data, BufferSize);
     eeprom.Erase();
-    if (Transfer(0)) {
+    if (ReadAll()) {
         CopyFromImage();
         ShowBuffer();
         EndLine(QStringLiteral("OK"));
@@ -368,13 +385,14 @@ void TfrmEEpromEdit::btnReadAllClick() {
     }
 }
 
+// A write the user stops ends as a cancelled transfer does: "Fail".
 void TfrmEEpromEdit::btnWriteAllClick() {
     memoEE->clear();
     if (!ReadGrid())
         return;
     CopyToImage();
     StartLine(QStringLiteral("Writing EEPROM..."));
-    EndLine(Transfer(1) ? QStringLiteral("OK") : QStringLiteral("Fail"));
+    EndLine(WriteAll() ? QStringLiteral("OK") : QStringLiteral("Fail"));
 }
 
 void TfrmEEpromEdit::btnEraseClick() {

@@ -16,6 +16,7 @@ class QGroupBox;
 class QPushButton;
 class QTableWidget;
 class QTextEdit;
+struct transfer_job_struct;
 
 class TfrmEEpromEdit : public Form {
     Q_OBJECT
@@ -76,8 +77,10 @@ private:
     bool SelectedAddress(int& address, const QString& message, const QString& caption);
     void StartLine(const QString& line);
     void EndLine(const QString& result);
-    // Runs a whole-image transfer through the progress dialog; true when it ended well.
-    bool Transfer(int writeMode);
+    // Whole-image transfers through the progress dialog; true when they ended well.
+    bool ReadAll();
+    bool WriteAll();
+    bool Transfer(const transfer_job_struct& job);
 };
 
 extern TfrmEEpromEdit* frmEEpromEdit;

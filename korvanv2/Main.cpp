@@ -352,30 +352,32 @@ void TfrmBelmar::btnReadRadioClick() {
     }
     ShowVersion(QString::fromLatin1(RadioVersion));
     lblRadioType->setText(QString::fromLatin1(versionInfo.model));
-    int size = 0;
-    if (!TransferSize(size, failure, caption)) {
+    uint8_t sizeByte = 0;
+    if (!ProbeSizeByte(sizeByte, failure, caption)) {
         ReadNotTaken();
         return;
     }
     imageBeforeRead.assign(eeprom.data, eeprom.data + IMAGE_SIZE);
     eeprom.Erase();
-    RunTransfer(0, 0, size);
+    RunTransfer({0, 0, EEPROM::SizeFromByte(sizeByte)});
 }
 
-// Bytes 48 up: the calibration block never goes out with a write.
+// Bytes 48 up to the radio's own size: the calibration block and the size byte are the
+// radio's and never go out with a write. The size is asked first, so that the one question
+// before the write also says what a file of the other size loses.
 void TfrmBelmar::btnWriteRadioClick() {
     const QString failure = QStringLiteral("Unable to write to radio.\n");
     const QString caption = QStringLiteral("Write Error");
     if (!CheckRadio(failure, caption, QStringLiteral("Cannot write to ")))
         return;
-    if (!mainwindow::confirmWrite(RadioReadCount))
+    uint8_t sizeByte = 0;
+    if (!ProbeSizeByte(sizeByte, failure, caption))
+        return;
+    if (!mainwindow::confirmWrite(RadioReadCount, ImageWriteWarning(sizeByte)))
         return;
     ShowVersion(QString::fromLatin1(RadioVersion));
     repaint();
-    int size = 0;
-    if (!TransferSize(size, failure, caption))
-        return;
-    RunTransfer(1, CALIBRATION_SIZE, size);
+    RunTransfer(ImageWriteJob(CALIBRATION_SIZE, sizeByte));
 }
 
 // The version request itself opens a port whose line dropped.
@@ -406,17 +408,17 @@ bool TfrmBelmar::CheckRadio(const QString& failure, const QString& caption,
 }
 
 // No answer is a failure.
-bool TfrmBelmar::TransferSize(int& size, const QString& failure, const QString& caption) {
-    if (GetEepromSize(size))
+bool TfrmBelmar::ProbeSizeByte(uint8_t& value, const QString& failure, const QString& caption) {
+    if (GetSizeByte(value))
         return true;
     host().messageBox(failure, caption, Exclamation);
     return false;
 }
 
-void TfrmBelmar::RunTransfer(int mode, int start, int end) {
+void TfrmBelmar::RunTransfer(const transfer_job_struct& job) {
     RadioSetBaudRate(maxBdRate);
     ownTransfer = true;
-    ShowTransfer(mode, start, end);
+    ShowTransfer(job);
 }
 
 bool TfrmBelmar::event(QEvent* event) {
@@ -468,9 +470,13 @@ void TfrmBelmar::ReadNotTaken() {
     RadioReadCount = 0;
 }
 
+bool TfrmBelmar::GetSizeByte(uint8_t& value) {
+    return RadioReadByte(EEPROM::SIZE_BYTE, value) == 0;
+}
+
 bool TfrmBelmar::GetEepromSize(int& size) {
     uint8_t value = 0;
-    if (RadioReadByte(EEPROM::SIZE_BYTE, value) < 0)
+    if (!GetSizeByte(value))
         return false;
     size = EEPROM::SizeFromByte(value);
     return true;

@@ -14,6 +14,7 @@
 #include <vector>
 
 class HelpPane;
+struct transfer_job_struct;
 class QAction;
 class QDialog;
 class QFrame;
@@ -66,6 +67,8 @@ public:
     void ShowRadioType();
     // lblVersion := 6 characters of the version text from its 8th.
     void ShowVersion(const QString& text);
+    // The radio's own size byte (image byte 128); false without a reply.
+    bool GetSizeByte(uint8_t& value);
     // The radio's image size by its own size byte (8192 or 16384); false without a reply.
     bool GetEepromSize(int& size);
     // The last parsed version is v2.00 or later.
@@ -191,8 +194,9 @@ private:
     void CloseComPort();
     // The version, model and firmware checks before a transfer; false after their message.
     bool CheckRadio(const QString& failure, const QString& caption, const QString& refusal);
-    bool TransferSize(int& size, const QString& failure, const QString& caption);
-    void RunTransfer(int mode, int start, int end);
+    // The radio's size byte; without a reply, false after the failure message.
+    bool ProbeSizeByte(uint8_t& value, const QString& failure, const QString& caption);
+    void RunTransfer(const transfer_job_struct& job);
     void EndTransfer(long result);
     void ReadNotTaken();
 

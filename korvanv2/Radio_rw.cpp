@@ -39,11 +39,20 @@ void Post(QObject* target, int job, long wParam, long lParam) {
 
 enum class Step { Connect, Move, Disconnect, End };
 
+// The image's block as it goes to the radio: with the radio's own size byte, when the job
+// carries one.
+void OutgoingBlock(const transfer_job_struct& job, int address, uint8_t* block) {
+    eeprom.ReadBlock(address, block, TRANSFER_BLOCK);
+    const int sizeByteAt = EEPROM::SIZE_BYTE - address;
+    if (job.sizeByte != NO_SIZE_BYTE && sizeByteAt >= 0 && sizeByteAt < TRANSFER_BLOCK)
+        block[sizeByteAt] = uint8_t(job.sizeByte);
+}
+
 // One block each way; false when the radio did not answer.
-bool MoveBlock(int mode, int address) {
+bool MoveBlock(const transfer_job_struct& job, int address) {
     uint8_t block[TRANSFER_BLOCK];
-    if (mode == 1) {
-        eeprom.ReadBlock(address, block, TRANSFER_BLOCK);
+    if (job.mode == 1) {
+        OutgoingBlock(job, address, block);
         return RadioWriteBlock(address, block) >= 0;
     }
     if (RadioReadBlock(address, block) < 0)
@@ -72,7 +81,7 @@ void TransferThread(transfer_job_struct job, QObject* target, int number) {
         case Step::Move:
             if (address >= job.end) {
                 step = Step::Disconnect;
-            } else if (!MoveBlock(job.mode, address)) {
+            } else if (!MoveBlock(job, address)) {
                 result = TRANSFER_FAILED;
                 step = Step::Disconnect;
             } else {
@@ -92,13 +101,13 @@ void TransferThread(transfer_job_struct job, QObject* target, int number) {
     Post(target, number, 1, result);
 }
 
-int StartThread(int mode, int start, int end) {
+int StartThread(const transfer_job_struct& job) {
     if (transferThread.joinable()) {
         CancelTransfer();
         transferThread.join();
     }
     cancelEvent.reset();
-    transferJob = {mode, start, end};
+    transferJob = job;
     const int number = ++transferNumber;
     transferThread =
         std::thread(TransferThread, transferJob, static_cast<QObject*>(frmBelmar), number);
@@ -108,11 +117,32 @@ int StartThread(int mode, int start, int end) {
 } // namespace
 
 int StartReadThread(int start, int end) {
-    return StartThread(0, start, end);
+    return StartThread({0, start, end});
 }
 
 int StartWriteThread(int start, int end) {
-    return StartThread(1, start, end);
+    return StartThread({1, start, end});
+}
+
+transfer_job_struct ImageWriteJob(int start, uint8_t radioSizeByte) {
+    return {1, start, EEPROM::SizeFromByte(radioSizeByte), radioSizeByte};
+}
+
+QString ImageWriteWarning(uint8_t radioSizeByte) {
+    const int imageSize = EEPROM::SizeFromByte(eeprom.GetByte(EEPROM::SIZE_BYTE));
+    const int radioSize = EEPROM::SizeFromByte(radioSizeByte);
+    if (imageSize == radioSize)
+        return QString();
+    const QString sizes = QStringLiteral("The data was made for a radio of %1 bytes; "
+                                         "this radio has %2.\n")
+                              .arg(imageSize)
+                              .arg(radioSize);
+    if (imageSize < radioSize)
+        return sizes + QStringLiteral("The radio keeps its own size.");
+    return sizes +
+           QStringLiteral("Bytes %1 to %2 will not be written, and the radio keeps its own size.")
+               .arg(radioSize)
+               .arg(imageSize - 1);
 }
 
 void CancelTransfer() {
@@ -126,9 +156,13 @@ int WaitTransfer() {
 }
 
 int ShowTransfer(int mode, int start, int end) {
-    frmReadWrite->WriteMode = mode;
-    frmReadWrite->SetRange(start, end);
-    StartThread(mode, start, end);
+    return ShowTransfer({mode, start, end});
+}
+
+int ShowTransfer(const transfer_job_struct& job) {
+    frmReadWrite->WriteMode = job.mode;
+    frmReadWrite->SetRange(job.start, job.end);
+    StartThread(job);
     frmReadWrite->exec();
     return WaitTransfer();
 }

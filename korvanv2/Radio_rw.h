@@ -12,6 +12,8 @@
 #include "platform/Event.h"
 
 #include <QEvent>
+#include <QString>
+#include <cstdint>
 
 class QLabel;
 class QProgressBar;
@@ -22,25 +24,38 @@ constexpr int TRANSFER_DONE = 0;
 constexpr int TRANSFER_FAILED = -1;
 constexpr int TRANSFER_CANCELLED = 1;
 
+constexpr int NO_SIZE_BYTE = -1;
+
 struct transfer_job_struct {
     int mode;  // 0 read, 1 write
     int start; // first address
     int end;   // end address, exclusive
+    // A write sends this at EEPROM::SIZE_BYTE in place of the image's byte, so that the
+    // radio keeps its own size; NO_SIZE_BYTE for reads and ranges that leave it out.
+    int sizeByte = NO_SIZE_BYTE;
 };
 
 // Set by CancelTransfer, cleared by each start and by the worker when it sees it.
 extern platform::Event cancelEvent;
 
 // Start a worker over start..end (a worker still running is cancelled and joined first).
-// The worker posts to frmBelmar. Both return 1.
+// The worker posts to frmBelmar. Both return 1. StartWriteThread is for ranges below the
+// size byte (calibration): whole images go out as ImageWriteJob makes them.
 int StartReadThread(int start, int end);
 int StartWriteThread(int start, int end);
+// The write of the image from start to the end of the radio's memory, as the radio's own
+// size byte gives it; that byte goes out as the radio has it, whatever the image holds.
+transfer_job_struct ImageWriteJob(int start, uint8_t radioSizeByte);
+// What such a write leaves out when the image was made for a radio of the other size (the
+// image's size byte says so), to tell the user first; empty when the sizes agree.
+QString ImageWriteWarning(uint8_t radioSizeByte);
 void CancelTransfer();
 // Joins the last worker and returns its result (TRANSFER_DONE, _FAILED or _CANCELLED).
 int WaitTransfer();
 // Starts a worker (mode 0 read, 1 write), shows its progress until it ends and returns its
 // result once joined.
 int ShowTransfer(int mode, int start, int end);
+int ShowTransfer(const transfer_job_struct& job);
 // A worker was started and has not been joined yet.
 bool TransferStarted();
 // An update posted by a worker older than the last one started: its job is over.

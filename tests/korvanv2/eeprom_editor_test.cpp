@@ -150,6 +150,7 @@ protected:
             eeprom.SetByte(i, uint8_t(i * 3));
             radio.setByte(i, uint8_t(i * 5 + 1));
         }
+        eeprom.SetByte(EEPROM::SIZE_BYTE, 16); // made for this radio's size
         radio.setSize(EEPROM::SIZE);
         frmEEpromEdit->show();
     }
@@ -227,14 +228,28 @@ TEST_F(EepromEditorRadio, WriteAllSendsTheWholeGridCalibrationBlockIncluded) {
 }
 
 // A radio of 8 KiB mirrors addresses from 8192 onto its lower half: a whole-image transfer
-// covers only what the radio's size byte says.
+// covers only what the radio's size byte says, and a write leaves that byte as it is.
 TEST_F(EepromEditorRadio, WholeImageTransfersCoverOnlyTheRadiosSize) {
     radio.setSize(EEPROM::SMALL_SIZE);
+    host.messageAnswers.enqueue(platform::IDCANCEL);
+    frmEEpromEdit->btnWriteAllClick();
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text,
+              "The data was made for a radio of 16384 bytes; this radio has 8192.\n"
+              "Bytes 8192 to 16383 will not be written, and the radio keeps its own size.");
+    EXPECT_EQ(host.messages[0].caption, "Write to radio?");
+    EXPECT_EQ(host.messages[0].flags, 49);
+    EXPECT_EQ(Memo(), "Writing EEPROM...Fail");
+    EXPECT_EQ(radio.count(SecondGenRadio::WRITE_BLOCK), 0) << "the user stopped";
+
     frmEEpromEdit->btnWriteAllClick();
     EXPECT_EQ(Memo(), "Writing EEPROM...OK");
     EXPECT_EQ(radio.count(SecondGenRadio::WRITE_BLOCK), EEPROM::SMALL_SIZE / 16);
-    EXPECT_EQ(radio.image().left(EEPROM::SMALL_SIZE), Image().left(EEPROM::SMALL_SIZE))
-        << "the calibration block keeps the grid's own bytes";
+    QByteArray written = Image().left(EEPROM::SMALL_SIZE);
+    written[EEPROM::SIZE_BYTE] = char(EEPROM::SMALL_SIZE >> 10);
+    EXPECT_EQ(radio.image().left(EEPROM::SMALL_SIZE), written)
+        << "the calibration block keeps the grid's own bytes, the size byte the radio's";
+    EXPECT_EQ(eeprom.GetByte(EEPROM::SIZE_BYTE), 16);
 
     radio.setByte(EEPROM::SIZE_BYTE, 12);
     frmEEpromEdit->btnReadAllClick();

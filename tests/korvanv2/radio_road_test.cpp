@@ -145,6 +145,7 @@ TEST_F(TransferRoad, ModelAndFirmwareAreCheckedBeforeAnyTransfer) {
 
 TEST_F(TransferRoad, WriteSendsBytes48UpAndAsksFirst) {
     FillImage(4);
+    eeprom.SetByte(EEPROM::SIZE_BYTE, 16); // made for this radio's size
     const QByteArray ours = Image();
     const QByteArray radioBefore = radio.image();
     host.messageAnswers.enqueue(platform::IDCANCEL);
@@ -170,6 +171,56 @@ TEST_F(TransferRoad, WriteSendsBytes48UpAndAsksFirst) {
 
     frmBelmar->btnWriteRadioClick();
     EXPECT_EQ(host.messages[2].text, "All current radio data will be lost.");
+}
+
+// The size byte, like the calibration block, is the radio's own: a file made for the other
+// size is written only as far as the radio's memory goes, the radio keeps its size, and the
+// user hears so before anything is written. A second write shows that the first left the
+// size alone: otherwise it would run past an 8 KiB radio's end and fold onto its calibration.
+TEST_F(TransferRoad, AFileOfTheOtherSizeLeavesTheRadiosSizeAndCalibrationAlone) {
+    struct Case {
+        const char* name;
+        int radioSize;
+        uint8_t fileSizeByte;
+        const char* warning;
+    };
+    const Case cases[] = {
+        {"16 KiB file to an 8 KiB radio", EEPROM::SMALL_SIZE, 16,
+         "The data was made for a radio of 16384 bytes; this radio has 8192.\n"
+         "Bytes 8192 to 16383 will not be written, and the radio keeps its own size.\n"},
+        {"8 KiB file to a 16 KiB radio", EEPROM::SIZE, 8,
+         "The data was made for a radio of 8192 bytes; this radio has 16384.\n"
+         "The radio keeps its own size.\n"},
+    };
+    for (const Case& c : cases) {
+        radio.setImage(RadioPattern(3));
+        radio.setSize(c.radioSize);
+        const QByteArray radioBefore = radio.image();
+        FillImage(5);
+        eeprom.SetByte(EEPROM::SIZE_BYTE, c.fileSizeByte);
+        const QByteArray ours = Image();
+        frmBelmar->RadioReadCount = 1;
+        host.messages.clear();
+        radio.clearFrames();
+        host.messageAnswers.enqueue(platform::IDCANCEL);
+        frmBelmar->btnWriteRadioClick();
+        ASSERT_EQ(host.messages.size(), 1) << c.name;
+        EXPECT_EQ(host.messages[0].text,
+                  QString::fromLatin1(c.warning) + "All current radio data will be lost.")
+            << c.name;
+        EXPECT_EQ(host.messages[0].caption, "Write to radio?");
+        EXPECT_EQ(host.messages[0].flags, 49);
+        EXPECT_EQ(radio.count(SecondGenRadio::WRITE_BLOCK), 0) << c.name << ": the user stopped";
+
+        frmBelmar->btnWriteRadioClick();
+        frmBelmar->btnWriteRadioClick();
+        EXPECT_EQ(radio.count(SecondGenRadio::WRITE_BLOCK), 2 * (c.radioSize - 48) / 16) << c.name;
+        QByteArray expected = ours.left(c.radioSize);
+        expected.replace(0, CALIBRATION_SIZE, radioBefore.left(CALIBRATION_SIZE));
+        expected[EEPROM::SIZE_BYTE] = radioBefore[EEPROM::SIZE_BYTE];
+        EXPECT_EQ(radio.image().left(c.radioSize), expected) << c.name;
+        EXPECT_EQ(Image(), ours) << c.name << ": the user's image keeps its own size byte";
+    }
 }
 
 TEST_F(TransferRoad, ARadioThatStopsMidReadLeavesTheImageAsItWas) {
@@ -249,6 +300,7 @@ TEST_F(TransferRoad, AReadThatKeepsTheImageKeepsItsLabelsAndTheNextWriteWarns) {
     for (const Case& c : cases) {
         FillImage(6);
         eeprom.SetByte(BAND_BYTE, 0x00);
+        eeprom.SetByte(EEPROM::SIZE_BYTE, 16); // made for this radio's size
         const QByteArray before = Image();
         frmBelmar->lblRadioType->setText(QStringLiteral("Korvan VHF"));
         frmBelmar->lblVersion->setText(QStringLiteral("v2.01b"));
