@@ -12,6 +12,7 @@
 #include "Files.h"
 #include "Grpedit.h"
 #include "Key_filter.h"
+#include "Main_window.h"
 #include "Selectchnl.h"
 #include "String_grid.h"
 #include "Text_format.h"
@@ -59,6 +60,8 @@ constexpr Area ImportAreas[] = {
     {chlayout::TAGS, chlayout::TAG_SIZE* CH_COUNT},
     {ZoneOffset(1), ZONE_ENTRY_SIZE* ZONE_COUNT},
 };
+// A file shorter than this lacks part of what Read Channels takes.
+constexpr int ImportEnd = ZoneOffset(1) + ZONE_ENTRY_SIZE * ZONE_COUNT;
 
 // The option columns 7..15: {text, byte (0 flags, 1 flags1), bit, shown for a group}.
 struct FlagColumn {
@@ -799,7 +802,7 @@ void TfrmChnlBank::menuEnableZonesClick() {
 }
 
 // The file's channel and zone areas go into the store and the zone table; the image
-// changes only on OK.
+// changes only on OK. A file that lacks part of them leaves the bank as it was.
 void TfrmChnlBank::btnImportClick() {
     platform::FileDialogRequest request;
     request.title = QStringLiteral("Read Channels");
@@ -810,11 +813,9 @@ void TfrmChnlBank::btnImportClick() {
     if (!platform::host().openFileDialog(request, chosen))
         return;
     QByteArray bytes;
-    if (ReadFileStart(chosen, EEPROM::SIZE, bytes) != FileResult::Done) {
-        platform::host().messageBox(QStringLiteral("Unable to read file %1").arg(chosen),
-                                    QStringLiteral("File Error"), platform::MB_ICONEXCLAMATION);
+    if (!mainwindow::readReported(chosen, ImportEnd, bytes, FileNotice::Tell,
+                                  platform::MB_ICONEXCLAMATION))
         return;
-    }
     ImportFile = chosen;
     std::fill(ImportBuffer.begin(), ImportBuffer.end(), 0xFF);
     std::copy(bytes.begin(), bytes.end(), ImportBuffer.begin());
