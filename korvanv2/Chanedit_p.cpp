@@ -183,9 +183,11 @@ void TfrmEditChannel2::BindHelp() {
     help->bind({lblTag, editChTag, rbTx_1, rbTx_2, rbRx_1, rbRx_2}, {});
 }
 
-void TfrmEditChannel2::SetChannel(int index, ch_normal_struct* channelRecord) {
+void TfrmEditChannel2::SetChannel(int index, ch_normal_struct* channelRecord,
+                                  const ChData* channels) {
     ChannelIndex = index;
     record = channelRecord;
+    store = channels;
     Channel = *channelRecord;
 }
 
@@ -308,6 +310,11 @@ bool TfrmEditChannel2::GetChannelData() {
 void TfrmEditChannel2::OKBtnClick() {
     if (!GetChannelData())
         return;
+    if (const GroupFault fault = store->FaultIfStored(Channel, ChannelIndex)) {
+        platform::host().messageBox(fault.Text(), QStringLiteral("Error"),
+                                    platform::MB_ICONEXCLAMATION);
+        return;
+    }
     const uint8_t ext = record->ext;
     *record = Channel;
     record->ext = ext;

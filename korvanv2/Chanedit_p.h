@@ -25,7 +25,8 @@ public:
 
     explicit TfrmEditChannel2(QWidget* parent = nullptr);
 
-    void SetChannel(int index, ch_normal_struct* record);
+    // The store is the one the record goes into: OK keeps its rule on vote groups.
+    void SetChannel(int index, ch_normal_struct* record, const ChData* store);
     void SetCaption(const QString& text);
     void ShowZoneName(const QString& text);
 
@@ -99,6 +100,7 @@ private:
     void ChooseSteps();
 
     ch_normal_struct* record = nullptr;
+    const ChData* store = nullptr;
     QString shownTag;
     ImageFields flags; // the record's flags (offset 0) and flags1 (offset 1)
     HelpPane* help;

@@ -516,7 +516,7 @@ void TfrmChnlBank::AddNormal(int i) {
     NewNormal.name = DefaultChannelName(i);
     NewNormal.SetTag(DefaultChannelTag(i));
     frmEditChannel2->ShowZoneName(ZoneText());
-    frmEditChannel2->SetChannel(i, &NewNormal);
+    frmEditChannel2->SetChannel(i, &NewNormal, Channels.get());
     frmEditChannel2->SetCaption(QStringLiteral("Add Channel %1").arg(i + 1));
     if (frmEditChannel2->exec() == mrOk)
         Channels->SetNormal(NewNormal, i);
@@ -543,7 +543,7 @@ void TfrmChnlBank::btnEditChannelClick() {
     } else {
         ch_normal_struct channel;
         Channels->GetNormal(channel, i);
-        frmEditChannel2->SetChannel(i, &channel);
+        frmEditChannel2->SetChannel(i, &channel, Channels.get());
         frmEditChannel2->SetCaption(QStringLiteral("Edit Channel %1").arg(n));
         frmEditChannel2->ShowZoneName(ZoneText());
         if (frmEditChannel2->exec() == mrOk) {
@@ -629,9 +629,15 @@ void TfrmChnlBank::mnuPasteChannelClick() {
     if (frmChSelect->exec() != mrOk)
         return;
     const int target = numbers[size_t(frmChSelect->GetSelection())] - 1;
-    ClipSource = -1;
+    ch_data_struct pasted = ClipRecord;
     if (ZonesOn)
-        ClipRecord.zone = uint8_t(CurrentZone);
+        pasted.zone = uint8_t(CurrentZone);
+    if (const GroupFault fault = Channels->FaultIfStored(pasted, target)) {
+        Warn(fault.Text(), QStringLiteral("Paste channel"));
+        return;
+    }
+    ClipSource = -1;
+    ClipRecord = pasted;
     Channels->SetRaw(ClipRecord, target);
     Refresh();
     SelectChannelRow(target + 1);
@@ -802,7 +808,8 @@ void TfrmChnlBank::menuEnableZonesClick() {
 }
 
 // The file's channel and zone areas go into the store and the zone table; the image
-// changes only on OK. A file that lacks part of them leaves the bank as it was.
+// changes only on OK. A file that lacks part of them, or whose groups break the rule of
+// the store, leaves the bank as it was.
 void TfrmChnlBank::btnImportClick() {
     platform::FileDialogRequest request;
     request.title = QStringLiteral("Read Channels");
@@ -816,17 +823,23 @@ void TfrmChnlBank::btnImportClick() {
     if (!mainwindow::readReported(chosen, ImportEnd, bytes, FileNotice::Tell,
                                   platform::MB_ICONEXCLAMATION))
         return;
-    ImportFile = chosen;
     std::fill(ImportBuffer.begin(), ImportBuffer.end(), 0xFF);
     std::copy(bytes.begin(), bytes.end(), ImportBuffer.begin());
-
     std::vector<uint8_t> merged(eeprom.data, eeprom.data + EEPROM::SIZE);
     for (const Area& area : ImportAreas)
         std::copy_n(ImportBuffer.begin() + area.offset, area.length, merged.begin() + area.offset);
+    ChData imported(CH_COUNT);
+    imported.LoadFromImage(merged.data());
+    if (const GroupFault fault = imported.FirstFault()) {
+        Warn(fault.Text(), QStringLiteral("Read Channels"));
+        return;
+    }
+
+    ImportFile = chosen;
+    *Channels = std::move(imported);
+    LoadZoneTable(merged.data());
     Byte76 = uint8_t((Byte76 & ~ZONES_BIT) | (ImportBuffer[ZONES_BYTE] & ZONES_BIT));
     ZonesOn = Byte76 & ZONES_BIT;
-    LoadZoneTable(merged.data());
-    Channels->LoadFromImage(merged.data());
     CurrentZone = 0;
     UpdateZonesMenu();
     RebuildTabs();
@@ -864,6 +877,10 @@ void TfrmChnlBank::btnOKClick() {
         Warn(QStringLiteral("There are no visible channels.\nRadio requires at least one "
                             "non-hidden channel."),
              error);
+        return;
+    }
+    if (const GroupFault fault = Channels->FirstFault()) {
+        Warn(fault.Text(), error);
         return;
     }
     for (int z = 1; z <= ZONE_COUNT; ++z)

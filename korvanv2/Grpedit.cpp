@@ -6,6 +6,7 @@
 #include "Key_filter.h"
 #include "String_grid.h"
 #include "Text_format.h"
+#include "platform/Host.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -229,13 +230,20 @@ void TfrmGrpEdit::chkSelectAllZonesClick() {
 }
 
 void TfrmGrpEdit::btnOKClick() {
-    std::copy(std::begin(Members), std::end(Members), record->member);
-    uint8_t bytes[2] = {record->flags, record->flags1};
+    ch_group_struct group = *record;
+    std::copy(std::begin(Members), std::end(Members), group.member);
+    if (const GroupFault fault = store->FaultIfStored(group, ChannelIndex)) {
+        platform::host().messageBox(fault.Text(), QStringLiteral("Error"),
+                                    platform::MB_ICONEXCLAMATION);
+        return;
+    }
+    uint8_t bytes[2] = {group.flags, group.flags1};
     flags.store(bytes);
-    record->flags = bytes[0];
-    record->flags1 = bytes[1];
-    record->name = txtChannelAlpha->text();
+    group.flags = bytes[0];
+    group.flags1 = bytes[1];
+    group.name = txtChannelAlpha->text();
     if (editTag->text() != shownTag)
-        record->SetTag(editTag->text());
+        group.SetTag(editTag->text());
+    *record = group;
     done(mrOk);
 }

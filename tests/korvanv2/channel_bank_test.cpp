@@ -4,6 +4,7 @@
 #include "support/OddFiles.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -35,6 +36,7 @@ protected:
 
 TEST_F(ChannelBank, ErasedAndHalfImagesOpenWithEveryChannelInZoneOne) {
     for (int size : {16384, 8192}) {
+        host.messages.clear();
         eeprom.Erase();
         if (size == 8192)
             for (int i = 0; i < CH_COUNT; ++i) {
@@ -52,6 +54,12 @@ TEST_F(ChannelBank, ErasedAndHalfImagesOpenWithEveryChannelInZoneOne) {
         EXPECT_EQ(grid::Cell(frmChnlBank->listChannel, 499, 16), "1");
         EXPECT_TRUE(frmChnlBank->menuEnableZones->isChecked());
         frmChnlBank->btnOKClick();
+        if (size == 16384) { // every erased channel is a group of channel 255
+            EXPECT_EQ(Messages(), QStringList{"Error: A vote group cannot list itself.\nGroup "
+                                              "CH255 lists CH255."});
+            frmChnlBank->done(0);
+            continue;
+        }
         EXPECT_TRUE(host.messages.isEmpty()) << Messages().join('\n').toStdString();
         ZoneRecord zone;
         ZoneRead(zone, eeprom.data, ZoneOffset(1));
@@ -205,7 +213,9 @@ TEST_F(ChannelBank, CutInZoneThreePasteOnZoneFive) {
     EXPECT_TRUE(frmChnlBank->mnuPasteChannel->isEnabled());
 }
 
-TEST_F(ChannelBank, GroupMembersCannotBeDeletedCutOrLoseTheirZone) {
+// No group ever lists an empty channel or itself: a member cannot be emptied, and a group
+// cannot be pasted back once a member has gone, nor into its own member's slot.
+TEST_F(ChannelBank, GroupMembersCannotBeDeletedCutEmptiedOrLoseTheirZone) {
     Zoned(2, 10);
     PutGroup(40, 1, {0, 0, 0, 15});
     Open();
@@ -215,9 +225,18 @@ TEST_F(ChannelBank, GroupMembersCannotBeDeletedCutOrLoseTheirZone) {
     frmChnlBank->mnuCutChannelClick();
     host.messageAnswers.enqueue(platform::IDOK);
     frmChnlBank->mnuDeleteZoneClick();
+    WhenShown<TfrmEditChannel2>([](TfrmEditChannel2* edit) {
+        edit->chkChEnabled->setChecked(true);
+        edit->editRxFreq->clear();
+        edit->OKBtnClick();
+        EXPECT_TRUE(edit->isVisible());
+        edit->CancelBtnClick();
+    });
+    frmChnlBank->btnEditChannelClick();
     const QString used = "Unable to delete CH15.\nChannel is used in Group CH41.";
+    const QString emptied = "A vote group cannot list an empty channel.\nGroup CH41 lists CH15.";
     EXPECT_EQ(Messages(), QStringList({"Delete channel: " + used, "Delete channel: " + used,
-                                       "Delete Zone: " + used}));
+                                       "Delete Zone: " + used, "Error: " + emptied}));
     EXPECT_EQ(Listed().size(), 10u);
 
     host.messages.clear();
@@ -229,6 +248,27 @@ TEST_F(ChannelBank, GroupMembersCannotBeDeletedCutOrLoseTheirZone) {
     host.messageAnswers.enqueue(platform::IDOK);
     frmChnlBank->btnDeleteChannelClick();
     EXPECT_EQ(Listed().size(), 9u);
+
+    ShowZone(1);
+    SelectChannel(41);
+    frmChnlBank->mnuCutChannelClick();
+    ShowZone(2);
+    SelectChannel(15);
+    host.messageAnswers.enqueue(platform::IDOK);
+    frmChnlBank->btnDeleteChannelClick();
+    host.messages.clear();
+    for (const QString target : {"41", "15"}) {
+        WhenShown<TfrmChSelect>([target](TfrmChSelect* pick) {
+            pick->cbChannel->setCurrentIndex(pick->cbChannel->findText(target));
+            pick->btnOKClick();
+        });
+        frmChnlBank->mnuPasteChannelClick();
+    }
+    EXPECT_EQ(Messages(), QStringList({"Paste channel: " + emptied,
+                                       "Paste channel: A vote group cannot list itself.\nGroup "
+                                       "CH15 lists CH15."}));
+    EXPECT_TRUE(frmChnlBank->Channels->IsEmpty(40));
+    EXPECT_TRUE(frmChnlBank->Channels->IsEmpty(14));
 }
 
 // Channel 15 of zone 2 listed by two groups: a group of another zone keeps zone 2 from
