@@ -211,8 +211,16 @@ void TfrmEditChannel2::ChooseSteps() {
     RxStep = rx5k ? STEP_5K : STEP_6K25;
 }
 
+// A radio of 8 KiB keeps names of 5 characters and no tag.
+void TfrmEditChannel2::FitRadioSize() {
+    const int size = eeprom.RadioSize();
+    txtChannelAlpha->setMaxLength(chlayout::NameLength(size));
+    controls::enable({lblTag, editChTag}, chlayout::HoldsExtras(size));
+}
+
 void TfrmEditChannel2::FormShow() {
     BandByte = eeprom.GetByte(BAND_BYTE);
+    FitRadioSize();
     ChooseSteps();
     ShowChannel();
     HelpText->clear();

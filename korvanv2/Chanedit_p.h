@@ -98,6 +98,7 @@ private:
     void SpinFrequency(QLineEdit* box, uint32_t step, bool up);
     bool ReadFrequency(QLineEdit* box, uint32_t step, const QString& invalidText, uint32_t& hz);
     void ChooseSteps();
+    void FitRadioSize();
 
     ch_normal_struct* record = nullptr;
     const ChData* store = nullptr;

@@ -36,6 +36,18 @@ constexpr int NameTail(int i) {
 constexpr int Tag(int i) {
     return TAGS + TAG_SIZE * i;
 }
+
+// A radio of 8 KiB keeps the channel records alone: names of 5 characters, and no tags, ext
+// or zone bytes (so no member above 255) and no zone table.
+constexpr bool HoldsExtras(int radioSize) {
+    return radioSize > NAME_TAIL;
+}
+constexpr int NameLength(int radioSize) {
+    return HoldsExtras(radioSize) ? CH_NAME_LENGTH : NAME_HEAD_CHARS;
+}
+constexpr int HighestMember(int radioSize) {
+    return HoldsExtras(radioSize) ? CH_COUNT : 0xFF;
+}
 } // namespace chlayout
 
 // Bit numbers of flags (record byte 0) and flags1 (record byte 1).

@@ -277,6 +277,20 @@ bool TfrmChnlBank::eventFilter(QObject* watched, QEvent* event) {
     return Form::eventFilter(watched, event);
 }
 
+std::vector<uint8_t> TfrmChnlBank::RadioPart(std::vector<uint8_t> image) const {
+    std::fill(image.begin() + RadioSize, image.end(), chlayout::ERASED);
+    return image;
+}
+
+// Zones live above the channel records, so a radio of 8 KiB has none.
+bool TfrmChnlBank::HoldsZones() const {
+    return chlayout::HoldsExtras(RadioSize);
+}
+
+QString TfrmChnlBank::NewTag(int i) const {
+    return chlayout::HoldsExtras(RadioSize) ? DefaultChannelTag(i) : QString();
+}
+
 void TfrmChnlBank::LoadZoneTable(const uint8_t* image) {
     ZoneClear(Zones[0]);
     ZoneSetTag(Zones[0], QStringLiteral("--"));
@@ -296,7 +310,8 @@ void TfrmChnlBank::FormShow() {
     Byte74 = eeprom.GetByte(RENUMBER_BYTE);
     Byte76 = eeprom.GetByte(ZONES_BYTE);
     Byte40 = eeprom.GetByte(BAND_BYTE);
-    ZonesOn = Byte76 & ZONES_BIT;
+    RadioSize = eeprom.RadioSize();
+    ZonesOn = HoldsZones() && (Byte76 & ZONES_BIT);
     UpdateZonesMenu();
 
     const uint32_t start = (Byte40 & UHF_BAND) ? UHF_START_HZ : VHF_START_HZ;
@@ -311,14 +326,15 @@ void TfrmChnlBank::FormShow() {
     NewGroup.name.clear();
     NewGroup.zone = 0;
 
-    LoadZoneTable(eeprom.data);
-    Channels->LoadFromImage(eeprom.data);
+    const std::vector<uint8_t> held = RadioPart({eeprom.data, eeprom.data + EEPROM::SIZE});
+    LoadZoneTable(held.data());
+    Channels->LoadFromImage(held.data());
     if (ActiveZoneCount() == 0 && Channels->CountInZone(1) > 0)
         ZoneSetActive(Zones[1], true);
     if (Byte74 & RENUMBER_BIT) {
         Byte74 &= ~RENUMBER_BIT;
         for (int i = 0; i < CH_COUNT; ++i)
-            Channels->SetTag(i, DefaultChannelTag(i));
+            Channels->SetTag(i, NewTag(i));
     }
 
     RebuildTabs();
@@ -338,6 +354,7 @@ void TfrmChnlBank::FormShow() {
 
 void TfrmChnlBank::UpdateZonesMenu() {
     menuEnableZones->setChecked(ZonesOn);
+    menuEnableZones->setEnabled(HoldsZones());
     for (QAction* action : {mnuAddZone, mnuEditZone, mnuDeleteZone})
         action->setEnabled(ZonesOn);
 }
@@ -502,7 +519,7 @@ void TfrmChnlBank::btnAddChannelClick() {
 void TfrmChnlBank::AddGroup(int i) {
     NewGroup.zone = uint8_t(ZonesOn ? CurrentZone : 1);
     NewGroup.name = DefaultChannelName(i);
-    NewGroup.SetTag(DefaultChannelTag(i));
+    NewGroup.SetTag(NewTag(i));
     std::fill(std::begin(NewGroup.member), std::end(NewGroup.member), 0);
     frmGrpEdit->SetCaption(QStringLiteral("Add Group Channel %1").arg(i + 1));
     frmGrpEdit->SetGroupData(i, Channels.get(), &NewGroup);
@@ -514,7 +531,7 @@ void TfrmChnlBank::AddGroup(int i) {
 void TfrmChnlBank::AddNormal(int i) {
     NewNormal.zone = uint8_t(ZonesOn ? CurrentZone : 1);
     NewNormal.name = DefaultChannelName(i);
-    NewNormal.SetTag(DefaultChannelTag(i));
+    NewNormal.SetTag(NewTag(i));
     frmEditChannel2->ShowZoneName(ZoneText());
     frmEditChannel2->SetChannel(i, &NewNormal, Channels.get());
     frmEditChannel2->SetCaption(QStringLiteral("Add Channel %1").arg(i + 1));
@@ -799,6 +816,8 @@ void TfrmChnlBank::mnuDeleteZoneClick() {
 }
 
 void TfrmChnlBank::menuEnableZonesClick() {
+    if (!HoldsZones())
+        return;
     ZonesOn = !ZonesOn;
     UpdateZonesMenu();
     RebuildTabs();
@@ -828,6 +847,7 @@ void TfrmChnlBank::btnImportClick() {
     std::vector<uint8_t> merged(eeprom.data, eeprom.data + EEPROM::SIZE);
     for (const Area& area : ImportAreas)
         std::copy_n(ImportBuffer.begin() + area.offset, area.length, merged.begin() + area.offset);
+    merged = RadioPart(std::move(merged));
     ChData imported(CH_COUNT);
     imported.LoadFromImage(merged.data());
     if (const GroupFault fault = imported.FirstFault()) {
@@ -838,8 +858,10 @@ void TfrmChnlBank::btnImportClick() {
     ImportFile = chosen;
     *Channels = std::move(imported);
     LoadZoneTable(merged.data());
-    Byte76 = uint8_t((Byte76 & ~ZONES_BIT) | (ImportBuffer[ZONES_BYTE] & ZONES_BIT));
-    ZonesOn = Byte76 & ZONES_BIT;
+    if (HoldsZones()) {
+        Byte76 = uint8_t((Byte76 & ~ZONES_BIT) | (ImportBuffer[ZONES_BYTE] & ZONES_BIT));
+        ZonesOn = Byte76 & ZONES_BIT;
+    }
     CurrentZone = 0;
     UpdateZonesMenu();
     RebuildTabs();
@@ -883,10 +905,14 @@ void TfrmChnlBank::btnOKClick() {
         Warn(fault.Text(), error);
         return;
     }
+    // Only what the radio keeps is stored: above its size the image stays as it was.
+    std::vector<uint8_t> stored(eeprom.data, eeprom.data + EEPROM::SIZE);
     for (int z = 1; z <= ZONE_COUNT; ++z)
-        ZoneWrite(Zones[z], eeprom.data, ZoneOffset(z));
-    Channels->SaveToImage(eeprom.data);
-    Byte76 = uint8_t(ZonesOn ? Byte76 | ZONES_BIT : Byte76 & ~ZONES_BIT);
+        ZoneWrite(Zones[z], stored.data(), ZoneOffset(z));
+    Channels->SaveToImage(stored.data());
+    std::copy_n(stored.begin(), RadioSize, eeprom.data);
+    if (HoldsZones())
+        Byte76 = uint8_t(ZonesOn ? Byte76 | ZONES_BIT : Byte76 & ~ZONES_BIT);
     Byte71 &= ~VOTE_CLEARED_BIT;
     eeprom.SetByte(VOTE_BYTE, Byte71);
     eeprom.SetByte(RENUMBER_BYTE, Byte74);

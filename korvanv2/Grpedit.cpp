@@ -1,6 +1,7 @@
 #include "Grpedit.h"
 
 #include "Controls.h"
+#include "Eeprom.h"
 #include "Group_members.h"
 #include "Help_pane.h"
 #include "Key_filter.h"
@@ -142,7 +143,16 @@ void TfrmGrpEdit::ShowZoneName(const QString& text) {
     lblZoneName->setText(text);
 }
 
+// A radio of 8 KiB keeps names of 5 characters, no tag and no member above 255.
+void TfrmGrpEdit::FitRadioSize() {
+    const int size = eeprom.RadioSize();
+    txtChannelAlpha->setMaxLength(chlayout::NameLength(size));
+    controls::enable({lblTag, editTag}, chlayout::HoldsExtras(size));
+    HighestMember = chlayout::HighestMember(size);
+}
+
 void TfrmGrpEdit::FormShow() {
+    FitRadioSize();
     txtChannelAlpha->setText(record->name);
     shownTag = record->GetTag();
     editTag->setText(shownTag);
@@ -189,7 +199,7 @@ bool TfrmGrpEdit::CanJoinGroup(int i, int zoneFilter) const {
     ch_normal_struct channel;
     if (store->GetNormal(channel, i) != 0)
         return false;
-    if (zoneFilter != NO_ZONE_FILTER && channel.zone != zoneFilter)
+    if (i >= HighestMember || (zoneFilter != NO_ZONE_FILTER && channel.zone != zoneFilter))
         return false;
     if (channel.flags & chbit::Mask(chbit::Visible))
         return !(channel.flags & chbit::Mask(chbit::Group));

@@ -34,36 +34,67 @@ protected:
     }
 };
 
+// The upper half of a radio of 8 KiB is never written, so it holds the channel records
+// alone: its bank offers no zones or tags, names of 5 characters and members up to 255, and
+// stores nothing above 8191, though its byte 76 asks for zones.
 TEST_F(ChannelBank, ErasedAndHalfImagesOpenWithEveryChannelInZoneOne) {
     for (int size : {16384, 8192}) {
+        SCOPED_TRACE(size);
         host.messages.clear();
-        eeprom.Erase();
-        if (size == 8192)
+        EraseImage();
+        if (size == 8192) {
+            eeprom.SetByte(EEPROM::SIZE_BYTE, 8);
             for (int i = 0; i < CH_COUNT; ++i) {
                 uint8_t* record = eeprom.data + chlayout::Record(i);
                 std::fill_n(record, chlayout::RECORD_SIZE, 0);
                 record[0] = 1;
             }
+        }
+        const QByteArray before = Snapshot();
         Open();
-        EXPECT_TRUE(frmChnlBank->ZonesOn);
-        ASSERT_EQ(frmChnlBank->TabControl1->count(), 2) << size;
-        EXPECT_EQ(frmChnlBank->TabControl1->tabText(0), "Unused");
-        EXPECT_EQ(frmChnlBank->TabControl1->tabText(1), "Zone 1");
-        EXPECT_EQ(frmChnlBank->CurrentZone, 1);
         EXPECT_EQ(Listed().size(), size_t(CH_COUNT));
         EXPECT_EQ(grid::Cell(frmChnlBank->listChannel, 499, 16), "1");
-        EXPECT_TRUE(frmChnlBank->menuEnableZones->isChecked());
-        frmChnlBank->btnOKClick();
-        if (size == 16384) { // every erased channel is a group of channel 255
+        if (size == 16384) {
+            EXPECT_TRUE(frmChnlBank->ZonesOn);
+            ASSERT_EQ(frmChnlBank->TabControl1->count(), 2);
+            EXPECT_EQ(frmChnlBank->TabControl1->tabText(0), "Unused");
+            EXPECT_EQ(frmChnlBank->TabControl1->tabText(1), "Zone 1");
+            EXPECT_EQ(frmChnlBank->CurrentZone, 1);
+            EXPECT_TRUE(frmChnlBank->menuEnableZones->isChecked());
+            frmChnlBank->btnOKClick(); // every erased channel is a group of channel 255
             EXPECT_EQ(Messages(), QStringList{"Error: A vote group cannot list itself.\nGroup "
                                               "CH255 lists CH255."});
             frmChnlBank->done(0);
             continue;
         }
+        EXPECT_FALSE(frmChnlBank->ZonesOn);
+        EXPECT_FALSE(frmChnlBank->menuEnableZones->isEnabled());
+        SelectChannel(300);
+        WhenShown<TfrmEditChannel2>([](TfrmEditChannel2* edit) {
+            EXPECT_FALSE(edit->editChTag->isEnabled());
+            QTest::keyClicks(edit->txtChannelAlpha, QStringLiteral("abcdefghi"));
+            edit->OKBtnClick();
+        });
+        frmChnlBank->btnEditChannelClick();
+        SelectChannel(1);
+        host.messageAnswers.enqueue(platform::IDOK);
+        frmChnlBank->btnDeleteChannelClick();
+        WhenShown<TfrmSelectChannel>([](TfrmSelectChannel* pick) {
+            pick->rbGroup->setChecked(true);
+            pick->btnOkClick();
+        });
+        WhenShown<TfrmGrpEdit>([](TfrmGrpEdit* group) {
+            EXPECT_EQ(group->txtChannelAlpha->maxLength(), 5);
+            EXPECT_FALSE(group->editTag->isEnabled());
+            EXPECT_EQ(group->AvailableCount, 254) << "channels 2 to 255";
+            group->btnOKClick();
+        });
+        frmChnlBank->btnAddChannelClick();
+        host.messages.clear();
+        frmChnlBank->btnOKClick();
         EXPECT_TRUE(host.messages.isEmpty()) << Messages().join('\n').toStdString();
-        ZoneRecord zone;
-        ZoneRead(zone, eeprom.data, ZoneOffset(1));
-        EXPECT_TRUE(ZoneIsActive(zone));
+        EXPECT_EQ(ChData::ReadName(eeprom.data, 299), "ABCDE");
+        EXPECT_EQ(Snapshot().mid(8192), before.mid(8192));
     }
 }
 
