@@ -183,9 +183,11 @@ void TfrmEditChannel2::BindHelp() {
     help->bind({lblTag, editChTag, rbTx_1, rbTx_2, rbRx_1, rbRx_2}, {});
 }
 
-void TfrmEditChannel2::SetChannel(int index, ch_normal_struct* channelRecord) {
+void TfrmEditChannel2::SetChannel(int index, ch_normal_struct* channelRecord,
+                                  const ChData* channels) {
     ChannelIndex = index;
     record = channelRecord;
+    store = channels;
     Channel = *channelRecord;
 }
 
@@ -209,8 +211,16 @@ void TfrmEditChannel2::ChooseSteps() {
     RxStep = rx5k ? STEP_5K : STEP_6K25;
 }
 
+// A radio of 8 KiB keeps names of 5 characters and no tag.
+void TfrmEditChannel2::FitRadioSize() {
+    const int size = eeprom.RadioSize();
+    txtChannelAlpha->setMaxLength(chlayout::NameLength(size));
+    controls::enable({lblTag, editChTag}, chlayout::HoldsExtras(size));
+}
+
 void TfrmEditChannel2::FormShow() {
     BandByte = eeprom.GetByte(BAND_BYTE);
+    FitRadioSize();
     ChooseSteps();
     ShowChannel();
     HelpText->clear();
@@ -308,6 +318,11 @@ bool TfrmEditChannel2::GetChannelData() {
 void TfrmEditChannel2::OKBtnClick() {
     if (!GetChannelData())
         return;
+    if (const GroupFault fault = store->FaultIfStored(Channel, ChannelIndex)) {
+        platform::host().messageBox(fault.Text(), QStringLiteral("Error"),
+                                    platform::MB_ICONEXCLAMATION);
+        return;
+    }
     const uint8_t ext = record->ext;
     *record = Channel;
     record->ext = ext;

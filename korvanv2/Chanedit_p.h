@@ -25,7 +25,8 @@ public:
 
     explicit TfrmEditChannel2(QWidget* parent = nullptr);
 
-    void SetChannel(int index, ch_normal_struct* record);
+    // The store is the one the record goes into: OK keeps its rule on vote groups.
+    void SetChannel(int index, ch_normal_struct* record, const ChData* store);
     void SetCaption(const QString& text);
     void ShowZoneName(const QString& text);
 
@@ -97,8 +98,10 @@ private:
     void SpinFrequency(QLineEdit* box, uint32_t step, bool up);
     bool ReadFrequency(QLineEdit* box, uint32_t step, const QString& invalidText, uint32_t& hz);
     void ChooseSteps();
+    void FitRadioSize();
 
     ch_normal_struct* record = nullptr;
+    const ChData* store = nullptr;
     QString shownTag;
     ImageFields flags; // the record's flags (offset 0) and flags1 (offset 1)
     HelpPane* help;

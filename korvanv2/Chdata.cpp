@@ -282,6 +282,57 @@ void ChData::SetTag(int i, const QString& text) {
         setTag(records[size_t(i)].tag, text);
 }
 
+QString GroupFault::Text() const {
+    const QString rule = member == group + 1 ? QStringLiteral("A vote group cannot list itself.")
+                                             : QStringLiteral("A vote group cannot list an "
+                                                              "empty channel.");
+    return rule + QStringLiteral("\nGroup CH%1 lists CH%2.").arg(group + 1).arg(member);
+}
+
+GroupFault ChData::FaultIfStored(const ch_data_struct& record, int i) const {
+    return FaultAfter(i, [&](ChData& after) { return after.SetRaw(record, i); });
+}
+
+GroupFault ChData::FaultIfStored(const ch_normal_struct& record, int i) const {
+    return FaultAfter(i, [&](ChData& after) { return after.SetNormal(record, i); });
+}
+
+GroupFault ChData::FaultIfStored(ch_group_struct record, int i) const {
+    return FaultAfter(i, [&](ChData& after) { return after.SetGroup(record, i); });
+}
+
+// The rule is checked on a copy that holds the record.
+template <class Store> GroupFault ChData::FaultAfter(int i, Store store) const {
+    ChData after(*this);
+    return store(after) == 0 ? after.FaultAt(i) : GroupFault{};
+}
+
+GroupFault ChData::FaultAt(int i) const {
+    if (IsGroup(i))
+        return MemberFault(i);
+    if (IsEmpty(i))
+        if (const int group = FindGroupUsing(i); group >= 0)
+            return {group, i + 1};
+    return {};
+}
+
+GroupFault ChData::MemberFault(int group) const {
+    for (int k = 0; k < GROUP_MEMBERS; ++k) {
+        const int member = memberOf(records[size_t(group)], k);
+        if (member == group + 1 || IsEmpty(member - 1))
+            return {group, member};
+    }
+    return {};
+}
+
+GroupFault ChData::FirstFault() const {
+    for (int group = 0; group < count; ++group)
+        if (IsGroup(group))
+            if (const GroupFault fault = MemberFault(group))
+                return fault;
+    return {};
+}
+
 int ChData::LoadFromImage(const uint8_t* image) {
     for (int i = 0; i < count; ++i) {
         ch_data_struct& r = records[size_t(i)];

@@ -36,6 +36,18 @@ constexpr int NameTail(int i) {
 constexpr int Tag(int i) {
     return TAGS + TAG_SIZE * i;
 }
+
+// A radio of 8 KiB keeps the channel records alone: names of 5 characters, and no tags, ext
+// or zone bytes (so no member above 255) and no zone table.
+constexpr bool HoldsExtras(int radioSize) {
+    return radioSize > NAME_TAIL;
+}
+constexpr int NameLength(int radioSize) {
+    return HoldsExtras(radioSize) ? CH_NAME_LENGTH : NAME_HEAD_CHARS;
+}
+constexpr int HighestMember(int radioSize) {
+    return HoldsExtras(radioSize) ? CH_COUNT : 0xFF;
+}
 } // namespace chlayout
 
 // Bit numbers of flags (record byte 0) and flags1 (record byte 1).
@@ -107,6 +119,16 @@ struct ch_group_struct {
     void SetTag(const QString& text);
 };
 
+// A vote group listing an empty channel or itself: the radio would vote on nothing, and a
+// channel later stored in that slot would join the group unseen.
+struct GroupFault {
+    int group = -1; // index of the group; -1 none
+    int member = 0; // the channel number it must not list
+
+    explicit operator bool() const { return group >= 0; }
+    QString Text() const;
+};
+
 class ChData {
 public:
     explicit ChData(int count);
@@ -139,6 +161,15 @@ public:
     std::vector<int> GroupsUsing(int i) const;
     void SetTag(int i, const QString& text);
 
+    // The rule every stored record keeps: no group lists an empty channel or itself. The
+    // fault storing the record at i would make (i a faulty group, or i empty while a group
+    // lists it); none for an index outside.
+    GroupFault FaultIfStored(const ch_data_struct& record, int i) const;
+    GroupFault FaultIfStored(const ch_normal_struct& record, int i) const;
+    GroupFault FaultIfStored(ch_group_struct record, int i) const;
+    // The first group, in index order, that breaks the rule.
+    GroupFault FirstFault() const;
+
     int LoadFromImage(const uint8_t* image);
     int SaveToImage(uint8_t* image) const;
     // "" for i outside 0..499.
@@ -152,6 +183,9 @@ public:
 
 private:
     bool valid(int i) const { return i >= 0 && i < count; }
+    template <class Store> GroupFault FaultAfter(int i, Store store) const;
+    GroupFault FaultAt(int i) const;
+    GroupFault MemberFault(int group) const;
 
     std::vector<ch_data_struct> records;
     int count;

@@ -12,6 +12,7 @@
 #include "Files.h"
 #include "Grpedit.h"
 #include "Key_filter.h"
+#include "Main_window.h"
 #include "Selectchnl.h"
 #include "String_grid.h"
 #include "Text_format.h"
@@ -59,6 +60,8 @@ constexpr Area ImportAreas[] = {
     {chlayout::TAGS, chlayout::TAG_SIZE* CH_COUNT},
     {ZoneOffset(1), ZONE_ENTRY_SIZE* ZONE_COUNT},
 };
+// A file shorter than this lacks part of what Read Channels takes.
+constexpr int ImportEnd = ZoneOffset(1) + ZONE_ENTRY_SIZE * ZONE_COUNT;
 
 // The option columns 7..15: {text, byte (0 flags, 1 flags1), bit, shown for a group}.
 struct FlagColumn {
@@ -274,6 +277,20 @@ bool TfrmChnlBank::eventFilter(QObject* watched, QEvent* event) {
     return Form::eventFilter(watched, event);
 }
 
+std::vector<uint8_t> TfrmChnlBank::RadioPart(std::vector<uint8_t> image) const {
+    std::fill(image.begin() + RadioSize, image.end(), chlayout::ERASED);
+    return image;
+}
+
+// Zones live above the channel records, so a radio of 8 KiB has none.
+bool TfrmChnlBank::HoldsZones() const {
+    return chlayout::HoldsExtras(RadioSize);
+}
+
+QString TfrmChnlBank::NewTag(int i) const {
+    return chlayout::HoldsExtras(RadioSize) ? DefaultChannelTag(i) : QString();
+}
+
 void TfrmChnlBank::LoadZoneTable(const uint8_t* image) {
     ZoneClear(Zones[0]);
     ZoneSetTag(Zones[0], QStringLiteral("--"));
@@ -293,7 +310,8 @@ void TfrmChnlBank::FormShow() {
     Byte74 = eeprom.GetByte(RENUMBER_BYTE);
     Byte76 = eeprom.GetByte(ZONES_BYTE);
     Byte40 = eeprom.GetByte(BAND_BYTE);
-    ZonesOn = Byte76 & ZONES_BIT;
+    RadioSize = eeprom.RadioSize();
+    ZonesOn = HoldsZones() && (Byte76 & ZONES_BIT);
     UpdateZonesMenu();
 
     const uint32_t start = (Byte40 & UHF_BAND) ? UHF_START_HZ : VHF_START_HZ;
@@ -308,14 +326,15 @@ void TfrmChnlBank::FormShow() {
     NewGroup.name.clear();
     NewGroup.zone = 0;
 
-    LoadZoneTable(eeprom.data);
-    Channels->LoadFromImage(eeprom.data);
+    const std::vector<uint8_t> held = RadioPart({eeprom.data, eeprom.data + EEPROM::SIZE});
+    LoadZoneTable(held.data());
+    Channels->LoadFromImage(held.data());
     if (ActiveZoneCount() == 0 && Channels->CountInZone(1) > 0)
         ZoneSetActive(Zones[1], true);
     if (Byte74 & RENUMBER_BIT) {
         Byte74 &= ~RENUMBER_BIT;
         for (int i = 0; i < CH_COUNT; ++i)
-            Channels->SetTag(i, DefaultChannelTag(i));
+            Channels->SetTag(i, NewTag(i));
     }
 
     RebuildTabs();
@@ -335,6 +354,7 @@ void TfrmChnlBank::FormShow() {
 
 void TfrmChnlBank::UpdateZonesMenu() {
     menuEnableZones->setChecked(ZonesOn);
+    menuEnableZones->setEnabled(HoldsZones());
     for (QAction* action : {mnuAddZone, mnuEditZone, mnuDeleteZone})
         action->setEnabled(ZonesOn);
 }
@@ -499,7 +519,7 @@ void TfrmChnlBank::btnAddChannelClick() {
 void TfrmChnlBank::AddGroup(int i) {
     NewGroup.zone = uint8_t(ZonesOn ? CurrentZone : 1);
     NewGroup.name = DefaultChannelName(i);
-    NewGroup.SetTag(DefaultChannelTag(i));
+    NewGroup.SetTag(NewTag(i));
     std::fill(std::begin(NewGroup.member), std::end(NewGroup.member), 0);
     frmGrpEdit->SetCaption(QStringLiteral("Add Group Channel %1").arg(i + 1));
     frmGrpEdit->SetGroupData(i, Channels.get(), &NewGroup);
@@ -511,9 +531,9 @@ void TfrmChnlBank::AddGroup(int i) {
 void TfrmChnlBank::AddNormal(int i) {
     NewNormal.zone = uint8_t(ZonesOn ? CurrentZone : 1);
     NewNormal.name = DefaultChannelName(i);
-    NewNormal.SetTag(DefaultChannelTag(i));
+    NewNormal.SetTag(NewTag(i));
     frmEditChannel2->ShowZoneName(ZoneText());
-    frmEditChannel2->SetChannel(i, &NewNormal);
+    frmEditChannel2->SetChannel(i, &NewNormal, Channels.get());
     frmEditChannel2->SetCaption(QStringLiteral("Add Channel %1").arg(i + 1));
     if (frmEditChannel2->exec() == mrOk)
         Channels->SetNormal(NewNormal, i);
@@ -540,7 +560,7 @@ void TfrmChnlBank::btnEditChannelClick() {
     } else {
         ch_normal_struct channel;
         Channels->GetNormal(channel, i);
-        frmEditChannel2->SetChannel(i, &channel);
+        frmEditChannel2->SetChannel(i, &channel, Channels.get());
         frmEditChannel2->SetCaption(QStringLiteral("Edit Channel %1").arg(n));
         frmEditChannel2->ShowZoneName(ZoneText());
         if (frmEditChannel2->exec() == mrOk) {
@@ -626,9 +646,15 @@ void TfrmChnlBank::mnuPasteChannelClick() {
     if (frmChSelect->exec() != mrOk)
         return;
     const int target = numbers[size_t(frmChSelect->GetSelection())] - 1;
-    ClipSource = -1;
+    ch_data_struct pasted = ClipRecord;
     if (ZonesOn)
-        ClipRecord.zone = uint8_t(CurrentZone);
+        pasted.zone = uint8_t(CurrentZone);
+    if (const GroupFault fault = Channels->FaultIfStored(pasted, target)) {
+        Warn(fault.Text(), QStringLiteral("Paste channel"));
+        return;
+    }
+    ClipSource = -1;
+    ClipRecord = pasted;
     Channels->SetRaw(ClipRecord, target);
     Refresh();
     SelectChannelRow(target + 1);
@@ -790,6 +816,8 @@ void TfrmChnlBank::mnuDeleteZoneClick() {
 }
 
 void TfrmChnlBank::menuEnableZonesClick() {
+    if (!HoldsZones())
+        return;
     ZonesOn = !ZonesOn;
     UpdateZonesMenu();
     RebuildTabs();
@@ -799,7 +827,8 @@ void TfrmChnlBank::menuEnableZonesClick() {
 }
 
 // The file's channel and zone areas go into the store and the zone table; the image
-// changes only on OK.
+// changes only on OK. A file that lacks part of them, or whose groups break the rule of
+// the store, leaves the bank as it was.
 void TfrmChnlBank::btnImportClick() {
     platform::FileDialogRequest request;
     request.title = QStringLiteral("Read Channels");
@@ -810,22 +839,29 @@ void TfrmChnlBank::btnImportClick() {
     if (!platform::host().openFileDialog(request, chosen))
         return;
     QByteArray bytes;
-    if (ReadFileStart(chosen, EEPROM::SIZE, bytes) != FileResult::Done) {
-        platform::host().messageBox(QStringLiteral("Unable to read file %1").arg(chosen),
-                                    QStringLiteral("File Error"), platform::MB_ICONEXCLAMATION);
+    if (!mainwindow::readReported(chosen, ImportEnd, bytes, FileNotice::Tell,
+                                  platform::MB_ICONEXCLAMATION))
         return;
-    }
-    ImportFile = chosen;
     std::fill(ImportBuffer.begin(), ImportBuffer.end(), 0xFF);
     std::copy(bytes.begin(), bytes.end(), ImportBuffer.begin());
-
     std::vector<uint8_t> merged(eeprom.data, eeprom.data + EEPROM::SIZE);
     for (const Area& area : ImportAreas)
         std::copy_n(ImportBuffer.begin() + area.offset, area.length, merged.begin() + area.offset);
-    Byte76 = uint8_t((Byte76 & ~ZONES_BIT) | (ImportBuffer[ZONES_BYTE] & ZONES_BIT));
-    ZonesOn = Byte76 & ZONES_BIT;
+    merged = RadioPart(std::move(merged));
+    ChData imported(CH_COUNT);
+    imported.LoadFromImage(merged.data());
+    if (const GroupFault fault = imported.FirstFault()) {
+        Warn(fault.Text(), QStringLiteral("Read Channels"));
+        return;
+    }
+
+    ImportFile = chosen;
+    *Channels = std::move(imported);
     LoadZoneTable(merged.data());
-    Channels->LoadFromImage(merged.data());
+    if (HoldsZones()) {
+        Byte76 = uint8_t((Byte76 & ~ZONES_BIT) | (ImportBuffer[ZONES_BYTE] & ZONES_BIT));
+        ZonesOn = Byte76 & ZONES_BIT;
+    }
     CurrentZone = 0;
     UpdateZonesMenu();
     RebuildTabs();
@@ -865,10 +901,18 @@ void TfrmChnlBank::btnOKClick() {
              error);
         return;
     }
+    if (const GroupFault fault = Channels->FirstFault()) {
+        Warn(fault.Text(), error);
+        return;
+    }
+    // Only what the radio keeps is stored: above its size the image stays as it was.
+    std::vector<uint8_t> stored(eeprom.data, eeprom.data + EEPROM::SIZE);
     for (int z = 1; z <= ZONE_COUNT; ++z)
-        ZoneWrite(Zones[z], eeprom.data, ZoneOffset(z));
-    Channels->SaveToImage(eeprom.data);
-    Byte76 = uint8_t(ZonesOn ? Byte76 | ZONES_BIT : Byte76 & ~ZONES_BIT);
+        ZoneWrite(Zones[z], stored.data(), ZoneOffset(z));
+    Channels->SaveToImage(stored.data());
+    std::copy_n(stored.begin(), RadioSize, eeprom.data);
+    if (HoldsZones())
+        Byte76 = uint8_t(ZonesOn ? Byte76 | ZONES_BIT : Byte76 & ~ZONES_BIT);
     Byte71 &= ~VOTE_CLEARED_BIT;
     eeprom.SetByte(VOTE_BYTE, Byte71);
     eeprom.SetByte(RENUMBER_BYTE, Byte74);

@@ -68,6 +68,7 @@ public:
     uint8_t Byte74 = 0;
     uint8_t Byte76 = 0;
     uint8_t Byte40 = 0;
+    int RadioSize = 0; // by the image's size byte at opening
     int CurrentZone = 0;
     int TabZones[ZONE_COUNT + 1] = {};
     ch_normal_struct NewNormal;
@@ -134,6 +135,10 @@ private:
     void AddGroup(int i);
     void AddNormal(int i);
     void LoadZoneTable(const uint8_t* image);
+    // What the radio keeps of an image: above its size everything reads as erased.
+    std::vector<uint8_t> RadioPart(std::vector<uint8_t> image) const;
+    bool HoldsZones() const;
+    QString NewTag(int i) const;
     int ActiveZoneCount() const;
 };
 

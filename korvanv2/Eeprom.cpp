@@ -11,6 +11,10 @@ int EEPROM::SizeFromByte(uint8_t sizeByte) {
     return sizeByte == SIZE >> 10 ? SIZE : SMALL_SIZE;
 }
 
+int EEPROM::RadioSize() const {
+    return SizeFromByte(GetByte(SIZE_BYTE));
+}
+
 uint8_t EEPROM::GetByte(int index) const {
     return index >= 0 && index < size ? image[index] : 0;
 }

@@ -14,6 +14,9 @@ public:
     // other value one of 8 KiB. Every transfer and every dialog whose layout follows the
     // size decides by this alone.
     static int SizeFromByte(uint8_t sizeByte);
+    // The size of the radio this image is for, by the image's own size byte: an editor
+    // offers only what a radio of that size keeps.
+    int RadioSize() const;
 
     EEPROM();
     // A copy would keep pointing at the other object's bytes: copy through data instead.

@@ -1,11 +1,13 @@
 #include "Grpedit.h"
 
 #include "Controls.h"
+#include "Eeprom.h"
 #include "Group_members.h"
 #include "Help_pane.h"
 #include "Key_filter.h"
 #include "String_grid.h"
 #include "Text_format.h"
+#include "platform/Host.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -141,7 +143,16 @@ void TfrmGrpEdit::ShowZoneName(const QString& text) {
     lblZoneName->setText(text);
 }
 
+// A radio of 8 KiB keeps names of 5 characters, no tag and no member above 255.
+void TfrmGrpEdit::FitRadioSize() {
+    const int size = eeprom.RadioSize();
+    txtChannelAlpha->setMaxLength(chlayout::NameLength(size));
+    controls::enable({lblTag, editTag}, chlayout::HoldsExtras(size));
+    HighestMember = chlayout::HighestMember(size);
+}
+
 void TfrmGrpEdit::FormShow() {
+    FitRadioSize();
     txtChannelAlpha->setText(record->name);
     shownTag = record->GetTag();
     editTag->setText(shownTag);
@@ -188,7 +199,7 @@ bool TfrmGrpEdit::CanJoinGroup(int i, int zoneFilter) const {
     ch_normal_struct channel;
     if (store->GetNormal(channel, i) != 0)
         return false;
-    if (zoneFilter != NO_ZONE_FILTER && channel.zone != zoneFilter)
+    if (i >= HighestMember || (zoneFilter != NO_ZONE_FILTER && channel.zone != zoneFilter))
         return false;
     if (channel.flags & chbit::Mask(chbit::Visible))
         return !(channel.flags & chbit::Mask(chbit::Group));
@@ -229,13 +240,20 @@ void TfrmGrpEdit::chkSelectAllZonesClick() {
 }
 
 void TfrmGrpEdit::btnOKClick() {
-    std::copy(std::begin(Members), std::end(Members), record->member);
-    uint8_t bytes[2] = {record->flags, record->flags1};
+    ch_group_struct group = *record;
+    std::copy(std::begin(Members), std::end(Members), group.member);
+    if (const GroupFault fault = store->FaultIfStored(group, ChannelIndex)) {
+        platform::host().messageBox(fault.Text(), QStringLiteral("Error"),
+                                    platform::MB_ICONEXCLAMATION);
+        return;
+    }
+    uint8_t bytes[2] = {group.flags, group.flags1};
     flags.store(bytes);
-    record->flags = bytes[0];
-    record->flags1 = bytes[1];
-    record->name = txtChannelAlpha->text();
+    group.flags = bytes[0];
+    group.flags1 = bytes[1];
+    group.name = txtChannelAlpha->text();
     if (editTag->text() != shownTag)
-        record->SetTag(editTag->text());
+        group.SetTag(editTag->text());
+    *record = group;
     done(mrOk);
 }

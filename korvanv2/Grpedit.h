@@ -42,6 +42,7 @@ public:
     int MemberCount = 0;
     int AvailableCount = 0;
     int ChannelIndex = 0;
+    int HighestMember = CH_COUNT; // a radio of 8 KiB keeps member numbers up to 255
 
     QLabel* lblName;
     QLineEdit* txtChannelAlpha;
@@ -75,6 +76,7 @@ private:
     QWidget* BuildLists();
     QWidget* BuildOptions();
     void BindHelp();
+    void FitRadioSize();
     QStringList ChannelRow(int n) const;
 
     const ChData* store = nullptr;

@@ -149,7 +149,7 @@ void TfrmSelcallIdents::Tell(const QString& text, const QString& caption, QWidge
 
 // The call memory follows the radio's memory size.
 void TfrmSelcallIdents::ChooseSize() {
-    const bool large = EEPROM::SizeFromByte(eeprom.GetByte(EEPROM::SIZE_BYTE)) == EEPROM::SIZE;
+    const bool large = eeprom.RadioSize() == EEPROM::SIZE;
     SlotCount = large ? 100 : 40;
     TagLength = large ? idents::MaxTagLength : idents::RecordTagBytes;
 }

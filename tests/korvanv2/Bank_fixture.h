@@ -31,7 +31,7 @@
 class BankFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        eeprom.Erase();
+        EraseImage();
         frmEditChannel2 = new TfrmEditChannel2;
         frmGrpEdit = new TfrmGrpEdit;
         frmChnlBank = new TfrmChnlBank;
@@ -50,9 +50,15 @@ protected:
             delete form;
     }
 
+    // The erased image of a radio of 16 KiB.
+    static void EraseImage() {
+        eeprom.Erase();
+        eeprom.SetByte(EEPROM::SIZE_BYTE, EEPROM::SIZE >> 10);
+    }
+
     // An image as the program itself writes one: no channels, zones on, no zone active.
     static void BlankImage() {
-        eeprom.Erase();
+        EraseImage();
         ChData store(CH_COUNT);
         for (int i = 0; i < CH_COUNT; ++i) {
             store.SetZone(i, 0);

@@ -4,6 +4,7 @@
 #include "support/OddFiles.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -33,29 +34,67 @@ protected:
     }
 };
 
+// The upper half of a radio of 8 KiB is never written, so it holds the channel records
+// alone: its bank offers no zones or tags, names of 5 characters and members up to 255, and
+// stores nothing above 8191, though its byte 76 asks for zones.
 TEST_F(ChannelBank, ErasedAndHalfImagesOpenWithEveryChannelInZoneOne) {
     for (int size : {16384, 8192}) {
-        eeprom.Erase();
-        if (size == 8192)
+        SCOPED_TRACE(size);
+        host.messages.clear();
+        EraseImage();
+        if (size == 8192) {
+            eeprom.SetByte(EEPROM::SIZE_BYTE, 8);
             for (int i = 0; i < CH_COUNT; ++i) {
                 uint8_t* record = eeprom.data + chlayout::Record(i);
                 std::fill_n(record, chlayout::RECORD_SIZE, 0);
                 record[0] = 1;
             }
+        }
+        const QByteArray before = Snapshot();
         Open();
-        EXPECT_TRUE(frmChnlBank->ZonesOn);
-        ASSERT_EQ(frmChnlBank->TabControl1->count(), 2) << size;
-        EXPECT_EQ(frmChnlBank->TabControl1->tabText(0), "Unused");
-        EXPECT_EQ(frmChnlBank->TabControl1->tabText(1), "Zone 1");
-        EXPECT_EQ(frmChnlBank->CurrentZone, 1);
         EXPECT_EQ(Listed().size(), size_t(CH_COUNT));
         EXPECT_EQ(grid::Cell(frmChnlBank->listChannel, 499, 16), "1");
-        EXPECT_TRUE(frmChnlBank->menuEnableZones->isChecked());
+        if (size == 16384) {
+            EXPECT_TRUE(frmChnlBank->ZonesOn);
+            ASSERT_EQ(frmChnlBank->TabControl1->count(), 2);
+            EXPECT_EQ(frmChnlBank->TabControl1->tabText(0), "Unused");
+            EXPECT_EQ(frmChnlBank->TabControl1->tabText(1), "Zone 1");
+            EXPECT_EQ(frmChnlBank->CurrentZone, 1);
+            EXPECT_TRUE(frmChnlBank->menuEnableZones->isChecked());
+            frmChnlBank->btnOKClick(); // every erased channel is a group of channel 255
+            EXPECT_EQ(Messages(), QStringList{"Error: A vote group cannot list itself.\nGroup "
+                                              "CH255 lists CH255."});
+            frmChnlBank->done(0);
+            continue;
+        }
+        EXPECT_FALSE(frmChnlBank->ZonesOn);
+        EXPECT_FALSE(frmChnlBank->menuEnableZones->isEnabled());
+        SelectChannel(300);
+        WhenShown<TfrmEditChannel2>([](TfrmEditChannel2* edit) {
+            EXPECT_FALSE(edit->editChTag->isEnabled());
+            QTest::keyClicks(edit->txtChannelAlpha, QStringLiteral("abcdefghi"));
+            edit->OKBtnClick();
+        });
+        frmChnlBank->btnEditChannelClick();
+        SelectChannel(1);
+        host.messageAnswers.enqueue(platform::IDOK);
+        frmChnlBank->btnDeleteChannelClick();
+        WhenShown<TfrmSelectChannel>([](TfrmSelectChannel* pick) {
+            pick->rbGroup->setChecked(true);
+            pick->btnOkClick();
+        });
+        WhenShown<TfrmGrpEdit>([](TfrmGrpEdit* group) {
+            EXPECT_EQ(group->txtChannelAlpha->maxLength(), 5);
+            EXPECT_FALSE(group->editTag->isEnabled());
+            EXPECT_EQ(group->AvailableCount, 254) << "channels 2 to 255";
+            group->btnOKClick();
+        });
+        frmChnlBank->btnAddChannelClick();
+        host.messages.clear();
         frmChnlBank->btnOKClick();
         EXPECT_TRUE(host.messages.isEmpty()) << Messages().join('\n').toStdString();
-        ZoneRecord zone;
-        ZoneRead(zone, eeprom.data, ZoneOffset(1));
-        EXPECT_TRUE(ZoneIsActive(zone));
+        EXPECT_EQ(ChData::ReadName(eeprom.data, 299), "ABCDE");
+        EXPECT_EQ(Snapshot().mid(8192), before.mid(8192));
     }
 }
 
@@ -205,7 +244,9 @@ TEST_F(ChannelBank, CutInZoneThreePasteOnZoneFive) {
     EXPECT_TRUE(frmChnlBank->mnuPasteChannel->isEnabled());
 }
 
-TEST_F(ChannelBank, GroupMembersCannotBeDeletedCutOrLoseTheirZone) {
+// No group ever lists an empty channel or itself: a member cannot be emptied, and a group
+// cannot be pasted back once a member has gone, nor into its own member's slot.
+TEST_F(ChannelBank, GroupMembersCannotBeDeletedCutEmptiedOrLoseTheirZone) {
     Zoned(2, 10);
     PutGroup(40, 1, {0, 0, 0, 15});
     Open();
@@ -215,9 +256,18 @@ TEST_F(ChannelBank, GroupMembersCannotBeDeletedCutOrLoseTheirZone) {
     frmChnlBank->mnuCutChannelClick();
     host.messageAnswers.enqueue(platform::IDOK);
     frmChnlBank->mnuDeleteZoneClick();
+    WhenShown<TfrmEditChannel2>([](TfrmEditChannel2* edit) {
+        edit->chkChEnabled->setChecked(true);
+        edit->editRxFreq->clear();
+        edit->OKBtnClick();
+        EXPECT_TRUE(edit->isVisible());
+        edit->CancelBtnClick();
+    });
+    frmChnlBank->btnEditChannelClick();
     const QString used = "Unable to delete CH15.\nChannel is used in Group CH41.";
+    const QString emptied = "A vote group cannot list an empty channel.\nGroup CH41 lists CH15.";
     EXPECT_EQ(Messages(), QStringList({"Delete channel: " + used, "Delete channel: " + used,
-                                       "Delete Zone: " + used}));
+                                       "Delete Zone: " + used, "Error: " + emptied}));
     EXPECT_EQ(Listed().size(), 10u);
 
     host.messages.clear();
@@ -229,6 +279,27 @@ TEST_F(ChannelBank, GroupMembersCannotBeDeletedCutOrLoseTheirZone) {
     host.messageAnswers.enqueue(platform::IDOK);
     frmChnlBank->btnDeleteChannelClick();
     EXPECT_EQ(Listed().size(), 9u);
+
+    ShowZone(1);
+    SelectChannel(41);
+    frmChnlBank->mnuCutChannelClick();
+    ShowZone(2);
+    SelectChannel(15);
+    host.messageAnswers.enqueue(platform::IDOK);
+    frmChnlBank->btnDeleteChannelClick();
+    host.messages.clear();
+    for (const QString target : {"41", "15"}) {
+        WhenShown<TfrmChSelect>([target](TfrmChSelect* pick) {
+            pick->cbChannel->setCurrentIndex(pick->cbChannel->findText(target));
+            pick->btnOKClick();
+        });
+        frmChnlBank->mnuPasteChannelClick();
+    }
+    EXPECT_EQ(Messages(), QStringList({"Paste channel: " + emptied,
+                                       "Paste channel: A vote group cannot list itself.\nGroup "
+                                       "CH15 lists CH15."}));
+    EXPECT_TRUE(frmChnlBank->Channels->IsEmpty(40));
+    EXPECT_TRUE(frmChnlBank->Channels->IsEmpty(14));
 }
 
 // Channel 15 of zone 2 listed by two groups: a group of another zone keeps zone 2 from
@@ -563,6 +634,7 @@ TEST_F(ChannelBank, ReadChannelsThenCancelLeavesTheImageAndOkStoresTheFile) {
     }
     std::copy(original.begin(), original.end(), eeprom.data);
     for (const QString& path : {fullPath, shortPath}) {
+        host.messages.clear();
         Open();
         host.fileAnswers.enqueue(path);
         frmChnlBank->btnImportClick();
@@ -572,9 +644,9 @@ TEST_F(ChannelBank, ReadChannelsThenCancelLeavesTheImageAndOkStoresTheFile) {
             EXPECT_EQ(Listed(),
                       std::vector<int>({101, 102, 103, 104, 105, 106, 107, 108, 109, 110}));
         } else {
-            EXPECT_FALSE(frmChnlBank->ZonesOn);
-            EXPECT_TRUE(frmChnlBank->Channels->IsEmpty(0)) << "cleared in the file";
-            EXPECT_FALSE(frmChnlBank->Channels->IsEmpty(300)) << "erased beyond the file";
+            EXPECT_EQ(Messages(), QStringList{"File Error: There is a problem reading the file"});
+            EXPECT_TRUE(frmChnlBank->ZonesOn) << "the bank as it was";
+            EXPECT_EQ(Listed(), std::vector<int>({1, 2, 3}));
         }
         frmChnlBank->btnCancelClick();
         EXPECT_EQ(frmChnlBank->result(), 1);
@@ -601,7 +673,8 @@ TEST_F(ChannelBank, ReadChannelsThenCancelLeavesTheImageAndOkStoresTheFile) {
     EXPECT_EQ(host.messages[0].caption, "File Error");
 }
 
-// Read Channels takes any regular file, short or long; anything else is refused at once.
+// Read Channels takes any regular file that holds what it reads; anything else is refused
+// at once.
 TEST_F(ChannelBank, ReadChannelsRefusesWhatIsNoFileAndKeepsTheChannels) {
     QTemporaryDir dir;
     Zoned(2, 5, 100);
@@ -618,12 +691,11 @@ TEST_F(ChannelBank, ReadChannelsRefusesWhatIsNoFileAndKeepsTheChannels) {
         Open();
         host.fileAnswers.enqueue(path);
         EXPECT_TRUE(testsupport::EndsWithoutWaiting(path, [] { frmChnlBank->btnImportClick(); }));
-        const bool usable =
-            kind == testsupport::OddFile::Truncated || kind == testsupport::OddFile::TooBig;
+        const bool usable = kind == testsupport::OddFile::TooBig;
         if (usable)
             EXPECT_TRUE(host.messages.isEmpty()) << Messages().join('\n').toStdString();
         else
-            EXPECT_EQ(Messages(), QStringList{"File Error: Unable to read file " + path});
+            EXPECT_EQ(Messages(), QStringList{"File Error: There is a problem reading the file"});
         EXPECT_EQ(frmChnlBank->Channels->IsEmpty(0), usable);
         EXPECT_EQ(frmChnlBank->Channels->IsEmpty(100), !usable);
         frmChnlBank->btnCancelClick();

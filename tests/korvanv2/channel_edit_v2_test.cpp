@@ -27,7 +27,7 @@ protected:
         record.name = QStringLiteral("BASE");
         record.zone = 4;
         record.ext = 0x5A;
-        frmEditChannel2->SetChannel(7, &record);
+        frmEditChannel2->SetChannel(7, &record, frmChnlBank->Channels.get());
         frmEditChannel2->show();
         frmEditChannel2->setResult(0);
     }

@@ -26,7 +26,7 @@ TEST_F(Korvanv2Fixture, EveryFormShowsItsTextsWhole) {
                 FillImage(3);
                 frmGrpEdit->SetGroupData(CH_COUNT - 1, &store, &group);
                 frmGrpEdit->SetCaption(QStringLiteral("Edit Group Channel %1").arg(CH_COUNT));
-                frmEditChannel2->SetChannel(CH_COUNT - 1, &channel);
+                frmEditChannel2->SetChannel(CH_COUNT - 1, &channel, &store);
                 frmEditChannel2->SetCaption(QStringLiteral("Edit Channel %1").arg(CH_COUNT));
                 frmAddZone->SetZoneList({ZONE_COUNT});
                 frmEditZone->SetZoneNumber(ZONE_COUNT);
