@@ -316,19 +316,30 @@ GroupFault ChData::FaultAt(int i) const {
     return {};
 }
 
-GroupFault ChData::MemberFault(int group) const {
+GroupFault ChData::MemberFault(int group, const ChData* before) const {
     for (int k = 0; k < GROUP_MEMBERS; ++k) {
         const int member = memberOf(records[size_t(group)], k);
-        if (member == group + 1 || IsEmpty(member - 1))
+        if (ListsFaulty(group, member) && !(before && before->ListsFaulty(group, member)))
             return {group, member};
     }
     return {};
 }
 
-GroupFault ChData::FirstFault() const {
+// Group `group` lists `member`, and that member is the group itself or an empty channel.
+bool ChData::ListsFaulty(int group, int member) const {
+    if (!IsGroup(group) || (member != group + 1 && !IsEmpty(member - 1)))
+        return false;
+    const ch_data_struct& r = records[size_t(group)];
+    for (int k = 0; k < GROUP_MEMBERS; ++k)
+        if (memberOf(r, k) == member)
+            return true;
+    return false;
+}
+
+GroupFault ChData::FirstFault(const ChData* before) const {
     for (int group = 0; group < count; ++group)
         if (IsGroup(group))
-            if (const GroupFault fault = MemberFault(group))
+            if (const GroupFault fault = MemberFault(group, before))
                 return fault;
     return {};
 }

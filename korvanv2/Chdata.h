@@ -167,8 +167,10 @@ public:
     GroupFault FaultIfStored(const ch_data_struct& record, int i) const;
     GroupFault FaultIfStored(const ch_normal_struct& record, int i) const;
     GroupFault FaultIfStored(ch_group_struct record, int i) const;
-    // The first group, in index order, that breaks the rule.
-    GroupFault FirstFault() const;
+    // The first group, in index order, that breaks the rule; with `before`, only where
+    // `before` kept it (an erased image's CH255 lists itself, which is the radio's, not the
+    // user's).
+    GroupFault FirstFault(const ChData* before = nullptr) const;
 
     int LoadFromImage(const uint8_t* image);
     int SaveToImage(uint8_t* image) const;
@@ -185,7 +187,8 @@ private:
     bool valid(int i) const { return i >= 0 && i < count; }
     template <class Store> GroupFault FaultAfter(int i, Store store) const;
     GroupFault FaultAt(int i) const;
-    GroupFault MemberFault(int group) const;
+    GroupFault MemberFault(int group, const ChData* before = nullptr) const;
+    bool ListsFaulty(int group, int member) const;
 
     std::vector<ch_data_struct> records;
     int count;

@@ -31,6 +31,8 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 TfrmChnlBank* frmChnlBank = nullptr;
 
 namespace {
@@ -100,7 +102,8 @@ bool Confirm(const QString& text, const QString& caption, int icon) {
 } // namespace
 
 TfrmChnlBank::TfrmChnlBank(QWidget* parent)
-    : Form(parent), Channels(std::make_unique<ChData>(CH_COUNT)), ImportBuffer(EEPROM::SIZE) {
+    : Form(parent), Channels(std::make_unique<ChData>(CH_COUNT)),
+      Received(std::make_unique<ChData>(CH_COUNT)), ImportBuffer(EEPROM::SIZE) {
     setWindowTitle(QStringLiteral("Channel Data"));
     TabControl1 = new QTabBar(this);
     TabControl1->setExpanding(false);
@@ -282,6 +285,39 @@ std::vector<uint8_t> TfrmChnlBank::RadioPart(std::vector<uint8_t> image) const {
     return image;
 }
 
+bool TfrmChnlBank::TakeRadioPart(const std::vector<uint8_t>& file) const {
+    const QString caption = QStringLiteral("Read Channels");
+    ChData whole(CH_COUNT);
+    whole.LoadFromImage(file.data());
+    const int highest = chlayout::HighestMember(RadioSize);
+    for (int group = 0; group < CH_COUNT; ++group) {
+        if (!whole.IsGroup(group))
+            continue;
+        ch_group_struct record;
+        whole.GetGroup(record, group);
+        for (const int member : record.member)
+            if (member > highest) {
+                Warn(QStringLiteral("Group CH%1 lists CH%2, which a radio of %3 bytes cannot "
+                                    "hold.\nThe channels were not read.")
+                         .arg(group + 1)
+                         .arg(member)
+                         .arg(RadioSize),
+                     caption);
+                return false;
+            }
+    }
+    bool leavesSome = false;
+    for (const Area& area : ImportAreas)
+        for (int at = std::max(area.offset, RadioSize); at < area.offset + area.length; ++at)
+            leavesSome |= file[size_t(at)] != chlayout::ERASED;
+    return !leavesSome ||
+           Confirm(QStringLiteral("This radio holds %1 bytes: the file's channel names past "
+                                  "%2 characters, tags and zones will not be read.")
+                       .arg(RadioSize)
+                       .arg(chlayout::NameLength(RadioSize)),
+                   caption, platform::MB_ICONEXCLAMATION);
+}
+
 // Zones live above the channel records, so a radio of 8 KiB has none.
 bool TfrmChnlBank::HoldsZones() const {
     return chlayout::HoldsExtras(RadioSize);
@@ -329,6 +365,7 @@ void TfrmChnlBank::FormShow() {
     const std::vector<uint8_t> held = RadioPart({eeprom.data, eeprom.data + EEPROM::SIZE});
     LoadZoneTable(held.data());
     Channels->LoadFromImage(held.data());
+    *Received = *Channels;
     if (ActiveZoneCount() == 0 && Channels->CountInZone(1) > 0)
         ZoneSetActive(Zones[1], true);
     if (Byte74 & RENUMBER_BIT) {
@@ -847,6 +884,8 @@ void TfrmChnlBank::btnImportClick() {
     std::vector<uint8_t> merged(eeprom.data, eeprom.data + EEPROM::SIZE);
     for (const Area& area : ImportAreas)
         std::copy_n(ImportBuffer.begin() + area.offset, area.length, merged.begin() + area.offset);
+    if (!HoldsZones() && !TakeRadioPart(merged))
+        return;
     merged = RadioPart(std::move(merged));
     ChData imported(CH_COUNT);
     imported.LoadFromImage(merged.data());
@@ -857,6 +896,7 @@ void TfrmChnlBank::btnImportClick() {
 
     ImportFile = chosen;
     *Channels = std::move(imported);
+    *Received = *Channels;
     LoadZoneTable(merged.data());
     if (HoldsZones()) {
         Byte76 = uint8_t((Byte76 & ~ZONES_BIT) | (ImportBuffer[ZONES_BYTE] & ZONES_BIT));
@@ -901,7 +941,7 @@ void TfrmChnlBank::btnOKClick() {
              error);
         return;
     }
-    if (const GroupFault fault = Channels->FirstFault()) {
+    if (const GroupFault fault = Channels->FirstFault(Received.get())) {
         Warn(fault.Text(), error);
         return;
     }

@@ -62,6 +62,9 @@ public:
     bool IsListed(int i) const;
 
     std::unique_ptr<ChData> Channels;
+    // The store as it came in (opening, Read Channels): OK refuses only group faults the
+    // user made since.
+    std::unique_ptr<ChData> Received;
     ZoneRecord Zones[ZONE_COUNT + 1];
     bool ZonesOn = false;
     uint8_t Byte71 = 0;
@@ -137,6 +140,9 @@ private:
     void LoadZoneTable(const uint8_t* image);
     // What the radio keeps of an image: above its size everything reads as erased.
     std::vector<uint8_t> RadioPart(std::vector<uint8_t> image) const;
+    // A file read into a radio of 8 KiB: refused when a group lists a channel above what the
+    // radio numbers, asked about when names, tags or zones would be left behind.
+    bool TakeRadioPart(const std::vector<uint8_t>& file) const;
     bool HoldsZones() const;
     QString NewTag(int i) const;
     int ActiveZoneCount() const;

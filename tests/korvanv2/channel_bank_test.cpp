@@ -61,10 +61,10 @@ TEST_F(ChannelBank, ErasedAndHalfImagesOpenWithEveryChannelInZoneOne) {
             EXPECT_EQ(frmChnlBank->TabControl1->tabText(1), "Zone 1");
             EXPECT_EQ(frmChnlBank->CurrentZone, 1);
             EXPECT_TRUE(frmChnlBank->menuEnableZones->isChecked());
-            frmChnlBank->btnOKClick(); // every erased channel is a group of channel 255
-            EXPECT_EQ(Messages(), QStringList{"Error: A vote group cannot list itself.\nGroup "
-                                              "CH255 lists CH255."});
-            frmChnlBank->done(0);
+            // Every erased channel is a group of CH255: a fault the image came with.
+            frmChnlBank->btnOKClick();
+            EXPECT_TRUE(host.messages.isEmpty()) << Messages().join('\n').toStdString();
+            EXPECT_EQ(frmChnlBank->result(), 1);
             continue;
         }
         EXPECT_FALSE(frmChnlBank->ZonesOn);
@@ -95,6 +95,29 @@ TEST_F(ChannelBank, ErasedAndHalfImagesOpenWithEveryChannelInZoneOne) {
         EXPECT_TRUE(host.messages.isEmpty()) << Messages().join('\n').toStdString();
         EXPECT_EQ(ChData::ReadName(eeprom.data, 299), "ABCDE");
         EXPECT_EQ(Snapshot().mid(8192), before.mid(8192));
+
+        // A file whose group lists CH300 cannot be read into a radio that numbers to 255.
+        std::vector<uint8_t> file(eeprom.data, eeprom.data + EEPROM::SIZE);
+        ChData other(CH_COUNT);
+        other.LoadFromImage(file.data());
+        ch_group_struct group;
+        other.GetGroup(group, 1);
+        group.member[0] = 300;
+        other.SetGroup(group, 1);
+        other.SaveToImage(file.data());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("wide.mem"));
+        QFile wide(path);
+        ASSERT_TRUE(wide.open(QIODevice::WriteOnly));
+        wide.write(reinterpret_cast<const char*>(file.data()), qint64(file.size()));
+        wide.close();
+        host.messages.clear();
+        Open();
+        host.fileAnswers.enqueue(path);
+        frmChnlBank->btnImportClick();
+        EXPECT_EQ(Messages(), QStringList{"Read Channels: Group CH2 lists CH300, which a radio of "
+                                          "8192 bytes cannot hold.\nThe channels were not read."});
+        frmChnlBank->done(0);
     }
 }
 
