@@ -1,7 +1,8 @@
 #include "platform/Registry.h"
 
+#include "platform/FileKind.h"
+
 #include <QDir>
-#include <QFileInfo>
 #include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
@@ -48,19 +49,13 @@ void tellUnusable(const QString& path) {
     notice(path);
 }
 
-// Something other than a regular file is at `path`, links followed.
-bool isNoFile(const QString& path) {
-    const QFileInfo info(path);
-    return info.exists() && !info.isFile();
-}
-
 // The settings of `file`; none when the file, or the lock file written beside it while it
 // is saved, is no regular file.
 std::unique_ptr<QSettings> openSettings(const QString& file) {
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     const QString path = QDir(base).filePath(file + ".conf");
     for (const QString& used : {path, path + ".lock"})
-        if (isNoFile(used)) {
+        if (isNoRegularFile(used)) {
             tellUnusable(used);
             return nullptr;
         }
