@@ -17,6 +17,17 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+// A settings file met on another thread is told on the window's own.
+ProgrammerWindow::ProgrammerWindow(QWidget* parent) : QMainWindow(parent) {
+    platform::Registry::SetUnusableFileNotice([this](const QString& path) {
+        QMetaObject::invokeMethod(this, [path] { mainwindow::reportUnusableSettings(path); });
+    });
+}
+
+ProgrammerWindow::~ProgrammerWindow() {
+    platform::Registry::SetUnusableFileNotice(nullptr);
+}
+
 void ProgrammerWindow::SetStatus(const QString& text) {
     statusPanels[0]->setText(text);
 }
@@ -196,6 +207,15 @@ void reportNoDefaultFile(const QString& name) {
     platform::host().messageBox(QStringLiteral("Default file ") + name +
                                     QStringLiteral(" does not exist."),
                                 QStringLiteral("No default file"), platform::MB_ICONEXCLAMATION);
+}
+
+void reportUnusableSettings(const QString& path) {
+    platform::host().messageBox(
+        QStringLiteral("The settings file ") + path +
+            QStringLiteral(" is not a regular file (a named pipe, a device or a folder is in its "
+                           "place), so it is not used.\nThe default settings apply, and changes "
+                           "to them are not kept until it is removed."),
+        QStringLiteral("Settings Not Used"), platform::MB_ICONEXCLAMATION);
 }
 
 void reportPortNotOpened(int n, const QString& caption) {

@@ -29,9 +29,11 @@ struct FileDialogRequest;
 } // namespace platform
 
 // What both main windows are: a fixed window with a status bar of a message panel and a
-// clock that Timer1 keeps.
+// clock that Timer1 keeps. While it lives it tells the user of each settings file that is no
+// regular file and so is not used.
 class ProgrammerWindow : public QMainWindow {
 public:
+    ~ProgrammerWindow() override;
     // Runs when the window closes.
     virtual void FormClose() = 0;
 
@@ -44,7 +46,7 @@ public:
     QTimer* Timer1 = nullptr;
 
 protected:
-    using QMainWindow::QMainWindow;
+    explicit ProgrammerWindow(QWidget* parent = nullptr);
     void closeEvent(QCloseEvent* event) override;
     // The status bar and its running clock; the message panel is messageWidth wide.
     void BuildStatusBar(int messageWidth);
@@ -167,6 +169,8 @@ bool askBeforeWrite(const QString& question);
 bool confirmWrite(int radioReadCount, const QString& warning = QString());
 // Tells that the default file could not be loaded.
 void reportNoDefaultFile(const QString& name);
+// Tells that the settings file at `path` is no regular file, so the defaults apply.
+void reportUnusableSettings(const QString& path);
 // Tells that COM<n> could not be opened, in a box of that caption.
 void reportPortNotOpened(int n, const QString& caption);
 // What the type and version labels say of the image the window holds. A read from the radio

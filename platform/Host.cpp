@@ -1,6 +1,10 @@
 #include "platform/Host.h"
 
+#include "platform/FileKind.h"
 #include "platform/QtHost.h"
+
+#include <QPrinter>
+#include <QTextDocument>
 
 namespace platform {
 
@@ -20,6 +24,28 @@ QString suffixOfPattern(const QString& pattern) {
 Host& host() {
     static QtHost qtHost;
     return installed ? *installed : qtHost;
+}
+
+bool Host::printDocument(QTextDocument& document, const QString& title) {
+    QPrinter printer;
+    printer.setDocName(title);
+    if (!choosePrinter(printer))
+        return false;
+    const QString target = printer.outputFileName();
+    if (!target.isEmpty() && isNoRegularFile(target)) {
+        messageBox(QStringLiteral("The document was not printed: ") + target +
+                       QStringLiteral(" is not a regular file (it is a named pipe, a device or a "
+                                      "folder).\nPrint to another file."),
+                   QStringLiteral("Print Error"), MB_ICONEXCLAMATION);
+        return false;
+    }
+    document.print(&printer);
+    if (printer.printerState() == QPrinter::Error) {
+        messageBox(QStringLiteral("The printer reported an error; the document was not printed."),
+                   QStringLiteral("Print Error"), MB_ICONEXCLAMATION);
+        return false;
+    }
+    return true;
 }
 
 void setHost(Host* newHost) {

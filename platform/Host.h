@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+class QPrinter;
 class QTextDocument;
 
 namespace platform {
@@ -51,9 +52,16 @@ public:
     virtual bool shellOpen(const QString& url) = 0;
     // An exception that escaped an event handler.
     virtual void showException(const QString& message) = 0;
-    // Runs the print dialog and prints the document under the title; false when cancelled
-    // or when printing failed (a failure has then been reported to the user).
-    virtual bool printDocument(QTextDocument& document, const QString& title) = 0;
+    // Runs the print dialog and prints the document under the title; false when cancelled,
+    // refused or failed (a refusal or failure has then been reported to the user). A print to
+    // a file that is there but is no regular file (a named pipe, a device, a folder) is
+    // refused before anything opens it.
+    bool printDocument(QTextDocument& document, const QString& title);
+
+protected:
+    // Runs the print dialog for `printer`, which carries the document's title; false when
+    // cancelled.
+    virtual bool choosePrinter(QPrinter& printer) = 0;
 };
 
 // The host every form uses. Defaults to the Qt host; tests install a scripted one.

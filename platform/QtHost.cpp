@@ -9,7 +9,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTextDocument>
 #include <QUrl>
 
 namespace platform {
@@ -99,23 +98,13 @@ void QtHost::showException(const QString& message) {
     QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), message);
 }
 
-bool QtHost::printDocument(QTextDocument& document, const QString& title) {
-    QPrinter printer;
-    printer.setDocName(title);
+bool QtHost::choosePrinter(QPrinter& printer) {
     // Qt would propose a file named after the title, in a folder that may not exist.
-    printer.setOutputFileName(pdfFileFor(title, QDir::homePath()));
+    printer.setOutputFileName(pdfFileFor(printer.docName(), QDir::homePath()));
     if (!QPrinterInfo::defaultPrinter().isNull())
         printer.setOutputFormat(QPrinter::NativeFormat); // the printer stays the first choice
     QPrintDialog dialog(&printer, QApplication::activeWindow());
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    document.print(&printer);
-    if (printer.printerState() == QPrinter::Error) {
-        messageBox(QStringLiteral("The printer reported an error; the document was not printed."),
-                   QStringLiteral("Print Error"), MB_ICONEXCLAMATION);
-        return false;
-    }
-    return true;
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace platform

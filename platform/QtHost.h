@@ -13,7 +13,9 @@ public:
     void beep() override;
     bool shellOpen(const QString& url) override;
     void showException(const QString& message) override;
-    bool printDocument(QTextDocument& document, const QString& title) override;
+
+protected:
+    bool choosePrinter(QPrinter& printer) override;
 };
 
 } // namespace platform

@@ -1,8 +1,12 @@
 #include "platform/Registry.h"
 
+#include "platform/FileKind.h"
+
 #include <QDir>
+#include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
+#include <mutex>
 
 namespace platform {
 
@@ -20,9 +24,42 @@ bool Registry::locate(const QString& key, Location& where) {
 
 namespace {
 
+struct UnusableFiles {
+    std::mutex lock;
+    Registry::UnusableFileNotice notice;
+    QSet<QString> told;
+};
+
+UnusableFiles& unusableFiles() {
+    static UnusableFiles files;
+    return files;
+}
+
+// The notice runs outside the lock: it may show a message and run events meanwhile.
+void tellUnusable(const QString& path) {
+    UnusableFiles& files = unusableFiles();
+    Registry::UnusableFileNotice notice;
+    {
+        std::lock_guard guard(files.lock);
+        if (!files.notice || files.told.contains(path))
+            return;
+        files.told.insert(path);
+        notice = files.notice;
+    }
+    notice(path);
+}
+
+// The settings of `file`; none when the file, or the lock file written beside it while it
+// is saved, is no regular file.
 std::unique_ptr<QSettings> openSettings(const QString& file) {
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return std::make_unique<QSettings>(QDir(base).filePath(file + ".conf"), QSettings::IniFormat);
+    const QString path = QDir(base).filePath(file + ".conf");
+    for (const QString& used : {path, path + ".lock"})
+        if (isNoRegularFile(used)) {
+            tellUnusable(used);
+            return nullptr;
+        }
+    return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
 bool hasValues(QSettings& settings, const QString& group) {
@@ -41,7 +78,7 @@ bool Registry::KeyExists(const QString& key) const {
     if (!locate(key, where))
         return false;
     auto settings = openSettings(where.file);
-    return hasValues(*settings, where.group);
+    return settings && hasValues(*settings, where.group);
 }
 
 bool Registry::OpenKey(const QString& key, bool canCreate) {
@@ -50,13 +87,20 @@ bool Registry::OpenKey(const QString& key, bool canCreate) {
     if (!locate(key, where))
         return false;
     auto opened = openSettings(where.file);
-    if (opened->status() != QSettings::NoError)
+    if (!opened || opened->status() != QSettings::NoError)
         return false;
     if (!canCreate && !hasValues(*opened, where.group))
         return false;
     settings = std::move(opened);
     group = where.group;
     return true;
+}
+
+void Registry::SetUnusableFileNotice(UnusableFileNotice notice) {
+    UnusableFiles& files = unusableFiles();
+    std::lock_guard guard(files.lock);
+    files.notice = std::move(notice);
+    files.told.clear();
 }
 
 void Registry::CloseKey() {

@@ -4,9 +4,14 @@
 // name the file, the rest the group. "\Tarq\Korvan\Port" value "ComPort" is key "ComPort"
 // in group [Port] of Tarq/Korvan.conf; "\Tarq\Ports" value "COM3" is in [General] of
 // Tarq/Ports.conf.
+//
+// A settings file is a regular file or none. Anything else in its place (a named pipe, a
+// device, a folder) could hold the program up, so it is never opened: its keys read as
+// missing and writes to them fail.
 
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 class QSettings;
@@ -30,6 +35,11 @@ public:
     // Writes fail when no key is open or the settings file cannot be written.
     bool WriteInteger(const QString& name, int value);
     bool WriteString(const QString& name, const QString& value);
+
+    // Told the path of each settings file that is no regular file, the first time it is met
+    // after the notice is set, on the thread that met it. An empty notice tells no one.
+    using UnusableFileNotice = std::function<void(const QString& path)>;
+    static void SetUnusableFileNotice(UnusableFileNotice notice);
 
 private:
     struct Location {

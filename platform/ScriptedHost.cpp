@@ -1,7 +1,6 @@
 #include "platform/ScriptedHost.h"
 
 #include <QPrinter>
-#include <QTextDocument>
 
 namespace platform {
 
@@ -50,18 +49,13 @@ void ScriptedHost::showException(const QString& message) {
     exceptions.append(message);
 }
 
-bool ScriptedHost::printDocument(QTextDocument& document, const QString& title) {
-    printedTitles.append(title);
-    if (!printAccepted)
+bool ScriptedHost::choosePrinter(QPrinter& printer) {
+    printedTitles.append(printer.docName());
+    if (!printAccepted || printToPdf.isEmpty())
         return false;
-    if (printToPdf.isEmpty())
-        return true;
-    QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(printToPdf);
-    printer.setDocName(title);
-    document.print(&printer);
-    return printer.printerState() != QPrinter::Error;
+    return true;
 }
 
 } // namespace platform

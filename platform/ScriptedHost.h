@@ -24,7 +24,7 @@ public:
     // Scripting.
     QQueue<int> messageAnswers;  // IDOK / IDCANCEL
     QQueue<QString> fileAnswers; // chosen path; an empty string cancels
-    QString printToPdf;          // when set, printDocument writes a PDF here
+    QString printToPdf;          // the file the print dialog prints to; empty: it is cancelled
     bool printAccepted = true;   // false: the print dialog is cancelled
     // Called after each message box is recorded (e.g. to inspect state mid-handler).
     std::function<void(const RecordedMessage&)> onMessage;
@@ -43,7 +43,9 @@ public:
     void beep() override;
     bool shellOpen(const QString& url) override;
     void showException(const QString& message) override;
-    bool printDocument(QTextDocument& document, const QString& title) override;
+
+protected:
+    bool choosePrinter(QPrinter& printer) override;
 
 private:
     bool answerFile(const FileDialogRequest& request, QString& chosen);

@@ -1,6 +1,7 @@
 // Start-up reading (settings, default file, port) and the settings written on close.
 
 #include "Korvan_fixture.h"
+#include "support/OddFiles.h"
 #include "support/Pty.h"
 
 #include <QLabel>
@@ -110,6 +111,38 @@ TEST_F(StartUp, GarbageSettingsGiveTheDefaults) {
     frmBelmar->FormShow();
     EXPECT_EQ(frmBelmar->ComPort, 1);
     EXPECT_EQ(frmBelmar->maxBdRate, 9600);
+}
+
+// A pipe, a device or a folder in the settings file's place holds nothing up: it is told
+// once, the defaults apply, and it stays as it is.
+TEST_F(StartUp, ASettingsFileThatIsNoFileIsToldOnceAndLeftInPlace) {
+    using testsupport::OddFile;
+    for (const auto& [kind, name] : testsupport::ODD_FILES) {
+        if (kind != OddFile::Pipe && kind != OddFile::ZeroDevice && kind != OddFile::Folder)
+            continue;
+        SCOPED_TRACE(name);
+        DestroyForms();
+        ClearSettings();
+        testsupport::mapComPort(1, FilePath("ttyNone1"));
+        ASSERT_TRUE(testsupport::MakeOddFile(SettingsFile(), kind, {}, {}));
+        CreateForms();
+        host.messages.clear();
+        EXPECT_TRUE(testsupport::EndsWithoutWaiting(SettingsFile(), [] { frmBelmar->FormShow(); }));
+        EXPECT_EQ(frmBelmar->ComPort, 1);
+        EXPECT_EQ(frmBelmar->DefaultFile, "defkorv.mem");
+        ASSERT_EQ(host.messages.size(), 3);
+        EXPECT_EQ(host.messages[0].text,
+                  "The settings file " + SettingsFile() +
+                      " is not a regular file (a named pipe, a device or a folder is in its "
+                      "place), so it is not used.\nThe default settings apply, and changes to "
+                      "them are not kept until it is removed.");
+        EXPECT_EQ(host.messages[0].caption, "Settings Not Used");
+        EXPECT_EQ(host.messages[1].caption, "No default file");
+        EXPECT_TRUE(testsupport::EndsWithoutWaiting(SettingsFile(), [] { frmBelmar->close(); }));
+        EXPECT_EQ(host.messages.size(), 3) << "told once";
+        EXPECT_TRUE(QFileInfo::exists(SettingsFile()));
+        EXPECT_FALSE(QFileInfo(SettingsFile()).isFile());
+    }
 }
 
 TEST_F(StartUp, ANamedDefaultFileLoadsOrIsReportedMissing) {

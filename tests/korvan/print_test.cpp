@@ -4,10 +4,12 @@
 #include "Korvan_fixture.h"
 #include "Main.h"
 #include "Print.h"
+#include "support/OddFiles.h"
 
 #include <QCheckBox>
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
@@ -350,6 +352,30 @@ TEST_F(PrintReport, CancelledPrintDialogClosesWithoutPrinting) {
     });
     EXPECT_EQ(host.printedTitles.size(), 1);
     EXPECT_FALSE(QFile::exists(host.printToPdf));
+}
+
+// "Print to File" into a named pipe, a device or a folder is refused before anything opens
+// it, and what is there stays as it was.
+TEST_F(PrintReport, PrintToAPipeADeviceOrAFolderIsRefusedAtOnce) {
+    for (const auto& [kind, name] : testsupport::SAVE_TARGETS) {
+        SCOPED_TRACE(name);
+        const QString path =
+            testsupport::FileInFolder(FilePath(QString::fromLatin1(name)), "report.pdf");
+        if (!testsupport::MakeSaveTarget(path, kind))
+            continue; // no device nodes without privilege
+        host.printToPdf = path;
+        host.messages.clear();
+        openPrintDialog([&path] {
+            EXPECT_TRUE(testsupport::EndsWithoutWaiting(path, [] { frmPrint->btnPrint->click(); }));
+        });
+        ASSERT_EQ(host.messages.size(), 1);
+        EXPECT_EQ(host.messages[0].text, "The document was not printed: " + path +
+                                             " is not a regular file (it is a named pipe, a "
+                                             "device or a folder).\nPrint to another file.");
+        EXPECT_EQ(host.messages[0].caption, "Print Error");
+        EXPECT_TRUE(QFileInfo::exists(path));
+        EXPECT_FALSE(QFileInfo(path).isFile());
+    }
 }
 
 } // namespace

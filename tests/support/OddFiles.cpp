@@ -27,6 +27,13 @@ const OddCase ODD_FILES[7] = {
     {OddFile::TooBig, "too big"},
 };
 
+const SaveTargetCase SAVE_TARGETS[4] = {
+    {SaveTarget::Pipe, "named pipe"},
+    {SaveTarget::Folder, "folder"},
+    {SaveTarget::Device, "device"},
+    {SaveTarget::DeviceLink, "device link"},
+};
+
 namespace {
 
 bool writeBytes(const QString& path, const QByteArray& bytes) {
@@ -114,13 +121,7 @@ bool MakeSaveTarget(const QString& path, SaveTarget kind) {
 void ExpectNoSaveIntoOddTargets(const QString& root, platform::ScriptedHost& host,
                                 QString& currentFile,
                                 const std::function<bool(const QString& path)>& save) {
-    const std::pair<SaveTarget, const char*> targets[] = {
-        {SaveTarget::Pipe, "named pipe"},
-        {SaveTarget::Folder, "folder"},
-        {SaveTarget::Device, "device"},
-        {SaveTarget::DeviceLink, "device link"},
-    };
-    for (const auto& [kind, name] : targets) {
+    for (const auto& [kind, name] : SAVE_TARGETS) {
         SCOPED_TRACE(name);
         const QString path = FileInFolder(root + QLatin1Char('/') + QLatin1String(name),
                                           QStringLiteral("radio.mem"));

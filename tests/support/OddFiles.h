@@ -43,6 +43,11 @@ QString FileInFolder(const QString& folder, const QString& fileName);
 // device's numbers) and a link to that node. Never a link to a real device: a faulty save
 // would put a file in its place. False when it cannot (a device node wants privilege).
 enum class SaveTarget { Pipe, Folder, Device, DeviceLink };
+struct SaveTargetCase {
+    SaveTarget kind;
+    const char* name;
+};
+extern const SaveTargetCase SAVE_TARGETS[4];
 bool MakeSaveTarget(const QString& path, SaveTarget kind);
 
 // Saves through `save` into each save target, each in a folder of its own under `root`:
