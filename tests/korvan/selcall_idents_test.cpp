@@ -264,6 +264,26 @@ TEST_F(SelcallIdents, LeavingAShortIdentIsReported) {
         QTest::qWaitFor([this] { return host.messages.size() == 5; }, testsupport::WAIT_LIMIT_MS));
     EXPECT_EQ(host.messages.last().text.left(35), "The Memory Ident is not long enough");
     EXPECT_EQ(QApplication::focusWidget(), grid);
+
+    // Clicking OK leaves the box as well: its check comes first, once, and keeps the dialog
+    // open with nothing stored.
+    frmSelcallIdents->setCellText(7, 1, "12345");
+    QTest::mouseClick(frmSelcallIdents->txtRadioIdent, Qt::LeftButton);
+    frmSelcallIdents->txtRadioIdent->selectAll();
+    QTest::keyClicks(frmSelcallIdents->txtRadioIdent, "34");
+    const std::vector<uint8_t> before = Bytes(0, IMAGE_SIZE);
+    QTest::mouseClick(frmSelcallIdents->OKBtn, Qt::LeftButton);
+    QApplication::processEvents();
+    ASSERT_EQ(host.messages.size(), 6);
+    EXPECT_EQ(host.messages.last().text.left(34), "The Radio Ident is not long enough");
+    EXPECT_TRUE(frmSelcallIdents->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), frmSelcallIdents->txtRadioIdent);
+    EXPECT_EQ(Bytes(0, IMAGE_SIZE), before);
+    QTest::keyClicks(frmSelcallIdents->txtRadioIdent, "567");
+    QTest::mouseClick(frmSelcallIdents->OKBtn, Qt::LeftButton);
+    EXPECT_FALSE(frmSelcallIdents->isVisible());
+    EXPECT_EQ(Bytes(0xB5, 4), (ByteList{0x34, 0x56, 0x70, 0x00}));
+    EXPECT_EQ(host.messages.size(), 6);
 }
 
 TEST_F(SelcallIdents, CancelPutsBackTheWholeImage) {
