@@ -1,7 +1,7 @@
 #include "Focus_checks.h"
 
 #include <QApplication>
-#include <QTimer>
+#include <QEvent>
 #include <QWidget>
 #include <algorithm>
 
@@ -11,9 +11,20 @@ bool Inside(const QWidget* control, const QWidget* widget) {
     return widget && (widget == control || control->isAncestorOf(widget));
 }
 
+bool IsClick(const QEvent* event) {
+    return event->type() == QEvent::MouseButtonPress ||
+           event->type() == QEvent::MouseButtonDblClick;
+}
+
 } // namespace
 
-FocusChecks::FocusChecks(QWidget* form) : form(form) {
+FocusChecks::FocusChecks(QWidget* form) : QObject(form), form(form) {
+    settled.setSingleShot(true);
+    settled.setInterval(0);
+    connect(&settled, &QTimer::timeout, this, [this] {
+        if (const Entry* entry = StopWaiting())
+            Settle(*entry);
+    });
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget* from, QWidget* to) { FocusMoved(from, to); });
 }
@@ -33,26 +44,69 @@ const FocusChecks::Entry* FocusChecks::EntryOf(const QWidget* widget) const {
     return nullptr;
 }
 
+bool FocusChecks::IsExempt(const QWidget* widget) const {
+    return std::find(exempted.begin(), exempted.end(), widget) != exempted.end();
+}
+
 void FocusChecks::FocusMoved(QWidget* from, QWidget* to) {
-    if (checking || pending || !form->isVisible() || !to || to->window() != form)
+    if (checking || waiting || !form->isVisible() || !to || to->window() != form)
         return;
-    if (std::find(exempted.begin(), exempted.end(), to) != exempted.end())
+    if (IsExempt(to))
         return;
     const Entry* entry = EntryOf(from);
     if (!entry || Inside(entry->control, to))
         return;
-    pending = true;
-    QTimer::singleShot(0, this, [this, index = entry - entries.data()] {
-        pending = false;
-        Run(entries[size_t(index)]);
-    });
+    Wait(*entry);
 }
 
-void FocusChecks::Run(const Entry& entry) {
+// The click that moved the focus comes through here right after the move.
+void FocusChecks::Wait(const Entry& entry) {
+    waiting = size_t(&entry - entries.data());
+    settled.start();
+    qApp->installEventFilter(this);
+}
+
+const FocusChecks::Entry* FocusChecks::StopWaiting() {
+    if (!waiting)
+        return nullptr;
+    const Entry* entry = &entries[*waiting];
+    waiting.reset();
+    settled.stop();
+    qApp->removeEventFilter(this);
+    return entry;
+}
+
+bool FocusChecks::eventFilter(QObject* watched, QEvent* event) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!IsClick(event) || !widget || widget->window() != form)
+        return false;
+    const Entry* entry = StopWaiting();
+    if (!entry || IsExempt(widget))
+        return false;
+    return !Settle(*entry);
+}
+
+// The check of a control the focus has left, unless the focus came back to it.
+bool FocusChecks::Settle(const Entry& entry) {
     if (!form->isVisible() || Inside(entry.control, QApplication::focusWidget()))
-        return;
+        return true;
+    return Run(entry);
+}
+
+bool FocusChecks::Run(const Entry& entry) {
     checking = true;
-    if (QWidget* back = entry.check())
+    QWidget* back = entry.check();
+    if (back)
         back->setFocus();
     checking = false;
+    return !back;
+}
+
+bool FocusChecks::passOnClosing() {
+    if (checking || !form->isVisible())
+        return true;
+    if (const Entry* left = StopWaiting())
+        return Settle(*left);
+    const Entry* focused = EntryOf(form->focusWidget());
+    return !focused || Run(*focused);
 }

@@ -6,10 +6,17 @@
 // one move of the focus runs at most one check, so two controls that both fail can never
 // send the focus to each other in a loop.
 //
-// The form owns its checks as a member, so they end before the form's controls do.
+// A click that moves the focus runs the check as it lands, before the clicked control acts:
+// a failing check takes the click, so a button does nothing and the form stays open. Closing
+// the form any other way runs the check first too (passOnClosing, from Form::done).
+//
+// The form owns its checks as a member; they are a child of the form so that its closing
+// finds them, and they end before the form's controls do.
 
 #include <QObject>
+#include <QTimer>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QWidget;
@@ -24,8 +31,16 @@ public:
 
     // `check` runs when the focus leaves `control` or a widget inside it.
     void add(QWidget* control, Check check);
-    // The focus moving to `control` runs no check.
+    // The focus moving to `control`, or a click on it, runs no check.
     void exempt(QWidget* control);
+    // The form closes to keep what it shows: the check of the control the focus is leaving,
+    // or is still in, runs now. False when it failed: the user was told and the focus is back
+    // in that control, so the form stays open.
+    bool passOnClosing();
+
+protected:
+    // Clicks into the form while a check waits.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Entry {
@@ -35,11 +50,16 @@ private:
 
     void FocusMoved(QWidget* from, QWidget* to);
     const Entry* EntryOf(const QWidget* widget) const;
-    void Run(const Entry& entry);
+    bool IsExempt(const QWidget* widget) const;
+    void Wait(const Entry& entry);
+    const Entry* StopWaiting();
+    bool Settle(const Entry& entry);
+    bool Run(const Entry& entry);
 
     QWidget* form;
     std::vector<Entry> entries;
     std::vector<QWidget*> exempted;
-    bool pending = false;  // a check waits for the focus to settle
-    bool checking = false; // a check (its message, its return of the focus) is running
+    QTimer settled;                // runs the waiting check once the focus has settled
+    std::optional<size_t> waiting; // the entry whose check waits
+    bool checking = false;         // a check (its message, its return of the focus) is running
 };

@@ -1,5 +1,7 @@
 #include "Form.h"
 
+#include "Focus_checks.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QFontMetrics>
@@ -246,6 +248,13 @@ void leaveFocusedControl(QWidget* form) {
             handler->leave();
 }
 
+bool passExitChecks(QWidget* form) {
+    for (auto* checks : form->findChildren<FocusChecks*>(Qt::FindDirectChildrenOnly))
+        if (!checks->passOnClosing())
+            return false;
+    return true;
+}
+
 int titleBarWidth(const QString& title) {
     QFont font = QApplication::font("QMdiSubWindowTitleBar");
     font.setBold(true);
@@ -268,6 +277,8 @@ void Form::reject() {
 }
 
 void Form::done(int result) {
+    if (result != cancelResult && !forms::passExitChecks(this))
+        return;
     forms::leaveFocusedControl(this);
     QDialog::done(result);
 }

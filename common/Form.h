@@ -44,6 +44,10 @@ void onExit(QWidget* control, std::function<void()> left);
 // The control with the focus is left as a click elsewhere would leave it: its exit handler
 // runs. A form calls this as it closes, so a value still in its box is taken.
 void leaveFocusedControl(QWidget* form);
+// A form that closes to keep what it shows runs the exit check (FocusChecks) of the box the
+// focus is leaving, or is still in, first. False when the check failed: the user was told,
+// the focus is back in that box and the form stays open.
+bool passExitChecks(QWidget* form);
 // The width a window's title bar needs to show `title` whole beside its icon and buttons,
 // estimated from the desktop's title font.
 int titleBarWidth(const QString& title);
@@ -64,7 +68,8 @@ public:
     virtual void FormShow() {}
     // Escape and the close box close with the cancel result.
     void reject() override;
-    // Closing leaves the control with the focus first.
+    // Closing leaves the control with the focus first. Closing with any result but the
+    // cancel result runs that control's exit check before, and stays open when it fails.
     void done(int result) override;
 
 protected:

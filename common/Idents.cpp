@@ -64,6 +64,15 @@ void WriteTag(const ImageFields::ByteWriter& write, const Slot& slot, int length
         write(tagAddress(slot, i), buffer[i]);
 }
 
+void WriteCommandFlag(const ImageFields::ByteReader& read, const ImageFields::ByteWriter& write,
+                      const Slot& slot, bool command) {
+    const int flagByte = slot.record + IdentBytes;
+    const uint8_t stored = read(flagByte);
+    const uint8_t flagged = bits::put(stored, CommandFlagBit, command);
+    if (flagged != stored)
+        write(flagByte, flagged);
+}
+
 uint8_t StoredCharacter(QChar c, const QString& allowed) {
     return allowed.contains(c) && c.unicode() < 0x80 ? uint8_t(c.unicode()) : uint8_t('?');
 }

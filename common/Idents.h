@@ -41,6 +41,9 @@ bool ReadCommandFlag(const ImageFields::ByteReader& read, const Slot& slot);
 // bit 7 of the first byte the Command flag.
 void WriteTag(const ImageFields::ByteWriter& write, const Slot& slot, int length,
               const QString& text, bool command);
+// Sets or clears the Command flag alone: every tag byte keeps its character.
+void WriteCommandFlag(const ImageFields::ByteReader& read, const ImageFields::ByteWriter& write,
+                      const Slot& slot, bool command);
 
 // The one rule for a character of a tag typed or pasted: a character of `allowed` is
 // stored as it is, any other as '?'. `allowed` holds only 7-bit characters.

@@ -21,7 +21,10 @@ QWidget* MaskEditDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
 
 void MaskEditDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                     const QModelIndex& index) const {
-    QString text = static_cast<QLineEdit*>(editor)->text();
+    const auto* edit = static_cast<QLineEdit*>(editor);
+    if (!edit->isModified())
+        return; // nothing typed: the cell keeps its text as it is
+    QString text = edit->text();
     if (mask(index.row(), index.column()).startsWith(QLatin1Char('>')))
         text = text.toUpper();
     if (clean)

@@ -1,7 +1,8 @@
 #pragma once
 // Grid cells edited within an edit mask: ">" types letters in upper case, one "C" for each
 // character the cell takes. Only the allowed keys can be typed; a pasted text is kept to
-// the allowed set by one rule as the cell takes it (see `clean`).
+// the allowed set by one rule as the cell takes it (see `clean`). An editor opened and left
+// without typing leaves the cell's text as it was.
 
 #include <QStyledItemDelegate>
 #include <functional>

@@ -161,9 +161,11 @@ void TfrmSelcallIdents::FillGrid() {
     for (int slot = 0; slot < GridRows; ++slot) {
         const int row = slot + 1;
         LoadedIdents[slot] = GetIdentText(slot);
+        LoadedTags[slot] = GetTagText(slot);
         setCellText(row, IdentColumn, LoadedIdents[slot]);
-        setCellText(row, TagColumn, GetTagText(slot));
+        setCellText(row, TagColumn, LoadedTags[slot]);
         CommandFlags[row] = idents::ReadCommandFlag(image::get, slotPlace(slot)) ? 1 : 0;
+        LoadedFlags[row] = CommandFlags[row];
         setCellText(row, CommandColumn, callmem::CommandText(CommandFlags[row]));
     }
 }
@@ -183,12 +185,18 @@ bool TfrmSelcallIdents::StoreIdents() {
     return true;
 }
 
+// Writes only what the user changed: a new ident, a new tag, or the Command flag alone.
 void TfrmSelcallIdents::StoreGrid() {
     for (int slot = 0; slot < GridRows; ++slot) {
-        const QString ident = cellText(slot + 1, IdentColumn);
+        const int row = slot + 1;
+        const QString ident = cellText(row, IdentColumn);
         if (ident != LoadedIdents[slot])
             SetIdentText(slot, ident);
-        SetTagText(slot, cellText(slot + 1, TagColumn));
+        const QString tag = cellText(row, TagColumn);
+        if (tag != LoadedTags[slot])
+            SetTagText(slot, tag);
+        else if (CommandFlags[row] != LoadedFlags[row])
+            idents::WriteCommandFlag(image::get, image::set, slotPlace(slot), CommandFlags[row]);
     }
 }
 

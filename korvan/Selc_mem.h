@@ -6,7 +6,7 @@
 // Opened only by the Selcall dialog (frmSelcall), which sets txtRadioIdent's maximum
 // length to the predictive tone count and re-lays the stored idents first; the tone count
 // is read from frmSelcall->hsbTonesPred when shown. The image is copied when shown and put
-// back when the dialog closes with anything but OK.
+// back when the dialog closes with anything but OK. OK writes only what the user changed.
 
 #include "Focus_checks.h"
 #include "Image_dialog.h"
@@ -85,9 +85,12 @@ private:
     QWidget* ReportShortIdent(const QString& which, QWidget* returnTo);
 
     FocusChecks exitChecks{this};
-    // The ident texts as loaded (slots 0..100): an ident whose text is not edited keeps
-    // all its stored digits.
+    // As loaded: an ident whose text is not edited keeps all its stored digits (slots
+    // 0..100), a tag not edited every stored byte (slots 0..99), a flag (grid rows) not
+    // toggled its bit.
     std::array<QString, OwnIdentSlot + 1> LoadedIdents;
+    std::array<QString, GridRows> LoadedTags;
+    std::array<uint16_t, GridRows + 1> LoadedFlags{};
     QString LoadedPrefix;
 };
 

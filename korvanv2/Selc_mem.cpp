@@ -226,21 +226,25 @@ void TfrmSelcallIdents::SetIdentText(int slot, const QString& text) {
         idents::WriteIdent(set, address, text);
 }
 
+bool TfrmSelcallIdents::HasTag(int slot) const {
+    return slot >= 0 && slot < SlotCount;
+}
+
+idents::Slot TfrmSelcallIdents::SlotPlace(int slot) const {
+    return {SlotAddress(slot), TagTable + idents::TableTagBytes * slot};
+}
+
 QString TfrmSelcallIdents::GetTagText(int slot) {
-    const int record = SlotAddress(slot);
-    if (record == NoAddress || slot >= SlotCount)
+    if (!HasTag(slot))
         return QString();
-    const idents::Slot place{record, TagTable + idents::TableTagBytes * slot};
-    CommandFlags[size_t(slot)] = idents::ReadCommandFlag(get, place) ? 1 : 0;
-    return idents::ReadTag(get, place, TagLength);
+    CommandFlags[size_t(slot)] = idents::ReadCommandFlag(get, SlotPlace(slot)) ? 1 : 0;
+    return idents::ReadTag(get, SlotPlace(slot), TagLength);
 }
 
 void TfrmSelcallIdents::SetTagText(int slot, const QString& text) {
-    const int record = SlotAddress(slot);
-    if (record == NoAddress || slot >= SlotCount)
-        return;
-    idents::WriteTag(set, {record, TagTable + idents::TableTagBytes * slot}, TagLength,
-                     cleanCell(TagColumn, text), CommandFlags[size_t(slot)]);
+    if (HasTag(slot))
+        idents::WriteTag(set, SlotPlace(slot), TagLength, cleanCell(TagColumn, text),
+                         CommandFlags[size_t(slot)]);
 }
 
 // Only the current row is examined, positions 1..N of its ident.
@@ -302,12 +306,10 @@ void TfrmSelcallIdents::StoreGrid() {
         if (ident != LoadedIdents[a])
             SetIdentText(slot, ident);
         const QString tag = cellText(slot + 1, TagColumn);
-        if (tag != LoadedTags[a]) {
+        if (tag != LoadedTags[a])
             SetTagText(slot, tag);
-        } else if (CommandFlags[a] != LoadedFlags[a]) {
-            const int flagByte = SlotAddress(slot) + idents::IdentBytes;
-            set(flagByte, bits::put(get(flagByte), idents::CommandFlagBit, CommandFlags[a]));
-        }
+        else if (CommandFlags[a] != LoadedFlags[a])
+            idents::WriteCommandFlag(get, set, SlotPlace(slot), CommandFlags[a]);
     }
 }
 

@@ -10,6 +10,7 @@
 // tag or prefix the user did not change keeps every stored bit.
 
 #include "Form.h"
+#include "Idents.h"
 
 #include <QString>
 #include <array>
@@ -91,6 +92,9 @@ private:
     bool StoreIdents();
     bool CheckMemoryRow();
     bool GroupCallDigitAllowed(int position) const;
+    // Slots 0 .. SlotCount - 1 have a tag; where its record and its table entry lie.
+    bool HasTag(int slot) const;
+    idents::Slot SlotPlace(int slot) const;
     void ToggleCommand(int row);
     void Tell(const QString& text, const QString& caption, QWidget* focus);
 

@@ -432,10 +432,14 @@ uint8_t TfrmTuneRadio::imageByte(int address) const {
     return eeprom.GetByte(address);
 }
 
-// Stores the box's number: an empty box is 0 (shown as "0" after Enter), a number beyond the
-// box's range its nearest limit (255, or -15..15 for the receiver offset, which shows the
-// negative values its arrows set); a text that is no number stores nothing.
+// Stores the box's number once the user has changed it: an empty box is 0 (shown as "0"
+// after Enter), a number beyond the box's range its nearest limit (255, or -15..15 for the
+// receiver offset, which shows the negative values its arrows set). A box the user did not
+// change stores nothing, so a stored value beyond the box's range stays as it is; a text
+// that is no number stores nothing either. True when it stored.
 bool TfrmTuneRadio::commit(QLineEdit* edit, bool fromEnter) {
+    if (!edit->isModified())
+        return false;
     const QString typed = edit->text().trimmed();
     int value = 0;
     if (typed.isEmpty()) {
@@ -449,6 +453,7 @@ bool TfrmTuneRadio::commit(QLineEdit* edit, bool fromEnter) {
     const int bounded = std::clamp(value, range.min, range.max);
     if (bounded != value)
         edit->setText(QString::number(bounded));
+    edit->setModified(false);
     WriteCalValue(address, bounded);
     return true;
 }
@@ -459,7 +464,8 @@ bool TfrmTuneRadio::OnEditKeyPress(QLineEdit* edit) {
 
 bool TfrmTuneRadio::OnModEditKeyPress() {
     const bool stored = commit(txtMod, true);
-    trackBalance();
+    if (stored)
+        trackBalance();
     return stored;
 }
 
@@ -468,8 +474,8 @@ void TfrmTuneRadio::OnEditExit(QLineEdit* edit) {
 }
 
 void TfrmTuneRadio::OnModEditExit() {
-    commit(txtMod, false);
-    trackBalance();
+    if (commit(txtMod, false))
+        trackBalance();
 }
 
 void TfrmTuneRadio::udClick(UpDown* upDown) {

@@ -72,7 +72,8 @@ public:
     void CancelBtnClick();
     void udClick(UpDown* upDown);
     void udModClick();
-    // Enter in a box: commits; false when its text is no number (nothing stored).
+    // Enter in a box: commits what the user changed; false when nothing was stored (the box
+    // is unchanged or its text is no number).
     bool OnEditKeyPress(QLineEdit* edit);
     bool OnModEditKeyPress();
     void OnEditExit(QLineEdit* edit);

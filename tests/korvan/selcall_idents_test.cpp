@@ -4,6 +4,7 @@
 #include "Image_fixture.h"
 #include "Selc_mem.h"
 #include "Selcall.h"
+#include "support/Typing.h"
 #include "support/Waits.h"
 
 #include <QApplication>
@@ -97,16 +98,21 @@ TEST_F(SelcallIdents, OkStoresIdentsTagsFlagsAndPermissions) {
     EXPECT_TRUE(host.messages.isEmpty());
 }
 
-TEST_F(SelcallIdents, UntouchedIdentsKeepEveryStoredDigit) {
+TEST_F(SelcallIdents, UntouchedIdentsAndTagsKeepEveryStoredByte) {
     Set(0xB5, {0x12, 0x34, 0x5F, 0xFF});
     Set(0xB9, {0x42, 0x12, 0x34, 0x56, 0x80});  // a command call of 8 digits
     Set(0x218, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF}); // LAST erased
+    // Slot 2's tag holds what no key types: lower case, control bytes, a mark.
+    Set(0xB9 + 9, {0x11, 0x11, 0x11, 0x11, 'h', 0x01, 'i', 0x7F, 0x1F});
+    Set(0xD3C + 4, {'!', 0x02, 0, 0xFF});
+    const std::vector<uint8_t> before = Bytes(0, IMAGE_SIZE);
     Show(5);
+
+    // Its cell opened for editing and left without typing.
+    ASSERT_TRUE(testsupport::LeaveCellEditorUntyped(frmSelcallIdents->listSelcallMemories, 1, 2));
     frmSelcallIdents->OKBtnClick();
-    EXPECT_EQ(Bytes(0xB5, 4), (ByteList{0x12, 0x34, 0x5F, 0xFF}));
-    EXPECT_EQ(Bytes(0xB9, 5), (ByteList{0x42, 0x12, 0x34, 0x56, 0x80}));
-    EXPECT_EQ(Bytes(0x218, 5), (ByteList{0xFF, 0xFF, 0xFF, 0xFF, 0x80}))
-        << "the empty tag is written, the Command flag kept";
+    EXPECT_FALSE(frmSelcallIdents->isVisible());
+    EXPECT_EQ(Bytes(0, IMAGE_SIZE), before);
 }
 
 TEST_F(SelcallIdents, PrefixIsTwoDigitsOrRefused) {
@@ -258,6 +264,26 @@ TEST_F(SelcallIdents, LeavingAShortIdentIsReported) {
         QTest::qWaitFor([this] { return host.messages.size() == 5; }, testsupport::WAIT_LIMIT_MS));
     EXPECT_EQ(host.messages.last().text.left(35), "The Memory Ident is not long enough");
     EXPECT_EQ(QApplication::focusWidget(), grid);
+
+    // Clicking OK leaves the box as well: its check comes first, once, and keeps the dialog
+    // open with nothing stored.
+    frmSelcallIdents->setCellText(7, 1, "12345");
+    QTest::mouseClick(frmSelcallIdents->txtRadioIdent, Qt::LeftButton);
+    frmSelcallIdents->txtRadioIdent->selectAll();
+    QTest::keyClicks(frmSelcallIdents->txtRadioIdent, "34");
+    const std::vector<uint8_t> before = Bytes(0, IMAGE_SIZE);
+    QTest::mouseClick(frmSelcallIdents->OKBtn, Qt::LeftButton);
+    QApplication::processEvents();
+    ASSERT_EQ(host.messages.size(), 6);
+    EXPECT_EQ(host.messages.last().text.left(34), "The Radio Ident is not long enough");
+    EXPECT_TRUE(frmSelcallIdents->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), frmSelcallIdents->txtRadioIdent);
+    EXPECT_EQ(Bytes(0, IMAGE_SIZE), before);
+    QTest::keyClicks(frmSelcallIdents->txtRadioIdent, "567");
+    QTest::mouseClick(frmSelcallIdents->OKBtn, Qt::LeftButton);
+    EXPECT_FALSE(frmSelcallIdents->isVisible());
+    EXPECT_EQ(Bytes(0xB5, 4), (ByteList{0x34, 0x56, 0x70, 0x00}));
+    EXPECT_EQ(host.messages.size(), 6);
 }
 
 TEST_F(SelcallIdents, CancelPutsBackTheWholeImage) {

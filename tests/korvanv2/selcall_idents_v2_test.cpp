@@ -2,6 +2,7 @@
 // OK with the group-call digit rule, and OK writing only what the user changed.
 
 #include "Editor_fixture.h"
+#include "support/Typing.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -92,10 +93,12 @@ TEST_F(SelcallIdentsV2, UntouchedOkLeavesEveryByte) {
         for (uint32_t seed : {1u, 2u, 3u}) {
             FillRandom(seed);
             eeprom.SetByte(SizeByte, kib);
-            Set(0xB9, {0x12, 0x34, 0x56, 0x78}); // the current row passes the checks
+            // The current row passes the checks; its tag holds what no key types, and its
+            // cell is opened for editing and left without typing.
+            Set(0xB9, {0x12, 0x34, 0x56, 0x78, 'h', 0x01, 'i', 0x7F, 0x1F});
             const auto before = Snapshot();
             Show(kib, 2 + int(seed));
-            form()->listSelcallMemories->setCurrentCell(0, 1);
+            ASSERT_TRUE(testsupport::LeaveCellEditorUntyped(form()->listSelcallMemories, 0, 2));
             Ok();
             EXPECT_FALSE(form()->isVisible());
             EXPECT_EQ(form()->result(), 1);
