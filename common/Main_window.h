@@ -29,9 +29,13 @@ struct FileDialogRequest;
 } // namespace platform
 
 // What both main windows are: a fixed window with a status bar of a message panel and a
-// clock that Timer1 keeps.
+// clock that Timer1 keeps. Alt and a button's underlined letter clicks that button at once,
+// as the form library does, though a menu title shares the letter; the menus are reached
+// with Alt alone.
 class ProgrammerWindow : public QMainWindow {
 public:
+    explicit ProgrammerWindow(QWidget* parent = nullptr);
+
     // Runs when the window closes.
     virtual void FormClose() = 0;
 
@@ -44,7 +48,6 @@ public:
     QTimer* Timer1 = nullptr;
 
 protected:
-    using QMainWindow::QMainWindow;
     void closeEvent(QCloseEvent* event) override;
     // The status bar and its running clock; the message panel is messageWidth wide.
     void BuildStatusBar(int messageWidth);
