@@ -48,8 +48,8 @@ struct CharacterRule {
 };
 
 // The rule on a box's text, whatever the user puts there: typed, pasted or dropped. A text
-// the program sets (what the image holds) is shown as it is. A box with a validator of its
-// own (a spin box) keeps it after the rule.
+// the program sets (what the image holds) leaves the box unmodified and is shown as it is.
+// A box with a validator of its own (a spin box) keeps it after the rule.
 class RuleValidator : public QValidator {
 public:
     RuleValidator(QLineEdit* box, CharacterRule rule)

@@ -34,8 +34,6 @@ struct FileDialogRequest;
 // with Alt alone.
 class ProgrammerWindow : public QMainWindow {
 public:
-    explicit ProgrammerWindow(QWidget* parent = nullptr);
-
     // Runs when the window closes.
     virtual void FormClose() = 0;
 
@@ -48,6 +46,7 @@ public:
     QTimer* Timer1 = nullptr;
 
 protected:
+    explicit ProgrammerWindow(QWidget* parent = nullptr);
     void closeEvent(QCloseEvent* event) override;
     // The status bar and its running clock; the message panel is messageWidth wide.
     void BuildStatusBar(int messageWidth);
