@@ -4,6 +4,7 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -30,14 +31,35 @@ QColor ReadableOn(const QColor& background) {
     return onBlack >= onWhite ? QColor(Qt::black) : QColor(Qt::white);
 }
 
+// A setting's bar: Right and Up raise it, Left and Down lower it, and with the focus it is
+// framed in the highlight colour (the styles mark no focus on a scroll bar).
+class SettingBar : public QScrollBar {
+    static constexpr int FocusFrameWidth = 2;
+
+public:
+    explicit SettingBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
+        setInvertedControls(false);
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QScrollBar::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), FocusFrameWidth));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+};
+
 } // namespace
 
 namespace controls {
 
 QScrollBar* bar(QWidget* parent, int minimum, int maximum, int minimumWidth) {
-    auto* bar = new QScrollBar(Qt::Horizontal, parent);
+    auto* bar = new SettingBar(parent);
     bar->setRange(minimum, maximum);
-    bar->setFocusPolicy(Qt::StrongFocus);
     if (minimumWidth > 0)
         bar->setMinimumWidth(minimumWidth);
     return bar;

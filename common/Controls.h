@@ -18,8 +18,9 @@ class QWidget;
 namespace controls {
 
 // A horizontal bar over minimum..maximum (steps of 1, pages of 10), at least
-// minimumWidth wide when that is given. It takes the focus from Tab and from a click, and
-// then moves with the arrow and page keys.
+// minimumWidth wide when that is given. It takes the focus from Tab and from a click, shows
+// it, and then moves with the arrow and page keys: Right and Up raise it, Left and Down
+// lower it.
 QScrollBar* bar(QWidget* parent, int minimum, int maximum, int minimumWidth = 0);
 
 // A progress bar over 0..100 showing its percentage in the middle, filled with `fill` (the

@@ -1,6 +1,9 @@
 #pragma once
-// Key filters for edit boxes: typed characters outside an allowed set are swallowed;
-// editing keys (backspace, delete, arrows, clipboard shortcuts) always pass.
+// Character rules for edit boxes: what the user puts in a box (typed, pasted or dropped)
+// keeps only the characters of an allowed set; typed characters outside it are swallowed,
+// and so is any character typed with Alt held, which is a shortcut and never text. Editing
+// keys (backspace, delete, arrows, clipboard shortcuts) always pass. A text the program sets
+// is shown as it is.
 
 #include <QString>
 #include <functional>
@@ -22,16 +25,17 @@ inline const QString PrintableAscii =
 inline const QString AlphaTag =
     QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz *+-._");
 
-// How typed letters are turned before they are tested against the allowed set.
+// How letters are turned before they are tested against the allowed set.
 enum class Case { AsTyped, Upper, Lower };
 
-// Installs a filter on `edit` (a line edit, spin box or editable combo) letting through
-// only characters in `allowed`. With upperCase, letters are typed in upper case.
+// Puts the rule on `edit` (a line edit, spin box or editable combo): only characters in
+// `allowed`. With upperCase, letters go in upper case. On a widget without text (a list)
+// the rule swallows the typed keys.
 void allowOnly(QWidget* edit, const QString& allowed, bool upperCase = false);
-// The same with letters turned to `letters` first: Case::Lower with "p" lets a typed "P"
-// in as "p".
+// The same with letters turned to `letters` first: Case::Lower with "p" lets a typed or
+// pasted "P" in as "p".
 void allowOnly(QWidget* edit, const QString& allowed, Case letters);
-// The same filter (letters as typed), also reporting every key pressed in `edit`:
+// The same rule (letters as typed), also reporting every key pressed in `edit`:
 // onKey(true) when the key passed (an allowed character or an editing key), onKey(false)
 // when it was swallowed.
 void allowOnly(QWidget* edit, const QString& allowed, std::function<void(bool accepted)> onKey);

@@ -4,10 +4,12 @@
 #include "platform/Host.h"
 #include "platform/Registry.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -17,8 +19,49 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+namespace {
+
+// Gives Alt and a letter to the window's visible button that shows the letter underlined,
+// before the shortcut of a menu title with the same letter can make the key ambiguous.
+class ButtonMnemonics : public QObject {
+public:
+    explicit ButtonMnemonics(QWidget* window) : QObject(window), window(window) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+            return false;
+        QAbstractButton* button = ButtonFor(static_cast<QKeyEvent*>(event));
+        if (!button)
+            return false;
+        event->accept(); // the override keeps the key from the shortcuts; the press clicks
+        if (event->type() == QEvent::KeyPress) {
+            button->setFocus(Qt::ShortcutFocusReason);
+            button->click();
+        }
+        return true;
+    }
+
+private:
+    QAbstractButton* ButtonFor(const QKeyEvent* key) const {
+        if (key->modifiers() != Qt::AltModifier)
+            return nullptr;
+        const QKeySequence pressed(key->keyCombination());
+        for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+            if (button->window() == window && button->isVisible() && button->isEnabled() &&
+                QKeySequence::mnemonic(button->text()) == pressed)
+                return button;
+        return nullptr;
+    }
+
+    QWidget* window;
+};
+
+} // namespace
+
 // A settings file met on another thread is told on the window's own.
 ProgrammerWindow::ProgrammerWindow(QWidget* parent) : QMainWindow(parent) {
+    installEventFilter(new ButtonMnemonics(this));
     platform::Registry::SetUnusableFileNotice([this](const QString& path) {
         QMetaObject::invokeMethod(this, [path] { mainwindow::reportUnusableSettings(path); });
     });

@@ -29,8 +29,10 @@ struct FileDialogRequest;
 } // namespace platform
 
 // What both main windows are: a fixed window with a status bar of a message panel and a
-// clock that Timer1 keeps. While it lives it tells the user of each settings file that is no
-// regular file and so is not used.
+// clock that Timer1 keeps. Alt and a button's underlined letter clicks that button at once,
+// as the form library does, though a menu title shares the letter; the menus are reached
+// with Alt alone. While it lives it tells the user of each settings file that is no regular
+// file and so is not used.
 class ProgrammerWindow : public QMainWindow {
 public:
     ~ProgrammerWindow() override;

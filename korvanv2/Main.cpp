@@ -125,7 +125,7 @@ void TfrmBelmar::BuildPanel2() {
     Panel2 = NewPanel(this);
     EditRadioHardware = NewButton(QStringLiteral("&Hardware"), Panel2);
     btnEngineering = NewButton(QStringLiteral("En&gineering"), Panel2);
-    btnEditCodeWord = NewButton(QStringLiteral("&Ed&it Code Word"), Panel2);
+    btnEditCodeWord = NewButton(QStringLiteral("Ed&it Code Word"), Panel2);
     btnChannel = NewButton(QStringLiteral("&Channel Data"), Panel2);
     btnSelcall = NewButton(QStringLiteral("&Selcall"), Panel2);
     btnOptions = NewButton(QStringLiteral("&Options"), Panel2);

@@ -169,15 +169,6 @@ QString recallText(int value) {
     return QString();
 }
 
-// A DTMF text kept to the DTMF keys, "P" as the pause "p": what a paste leaves.
-QString dtmfOnly(const QString& text) {
-    QString keys;
-    for (QChar c : text)
-        if (keyfn::DtmfCode(c, true) >= 0)
-            keys += keyfn::DtmfKeys[keyfn::DtmfCode(c, true)];
-    return keys;
-}
-
 } // namespace
 
 TfrmUserButtons::TfrmUserButtons(QWidget* parent) : Form(parent) {
@@ -250,15 +241,8 @@ void TfrmUserButtons::buildRecallChannels() {
 // The memories take only DTMF keys, "P" typed as the pause "p"; a paste keeps only them.
 void TfrmUserButtons::buildDtmf() {
     keyfn::BuildDtmf(*this, this);
-    for (const DtmfMemory& memory : DtmfMemories) {
-        QLineEdit* edit = this->*memory.edit;
-        keys::allowOnly(edit, keyfn::DtmfKeys, keys::Case::Lower);
-        connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
-            const QString keys = dtmfOnly(text);
-            if (keys != text)
-                edit->setText(keys);
-        });
-    }
+    for (const DtmfMemory& memory : DtmfMemories)
+        keys::allowOnly(this->*memory.edit, keyfn::DtmfKeys, keys::Case::Lower);
 }
 
 void TfrmUserButtons::buildScan() {

@@ -19,6 +19,7 @@
 #include "Tune_radio.h"
 #include "Tuning_fixture.h"
 #include "support/FormHabits.h"
+#include "support/Typing.h"
 #include "support/Waits.h"
 
 #include <QApplication>
@@ -422,6 +423,40 @@ TEST_F(ChannelForms, EnterInTheTableAndTheEditBoxesClicksNothing) {
     QTest::qWait(50);
     EXPECT_TRUE(catcher.opened.isEmpty()) << catcher.opened.join(' ').toStdString();
     EXPECT_TRUE(host.messages.isEmpty());
+}
+
+// A box's character rule holds for whatever puts the text there: a character typed with
+// Alt held is a shortcut and never text; a paste or a drop keeps only the characters the
+// rule lets in, letters turned as typed ones are.
+TEST_F(ChannelForms, CharacterRulesHoldForAltKeysPastesAndDrops) {
+    frmChannelData->show();
+    int slot = 5;
+    CH_NORMAL_STRUCT record;
+    frmChannelData->Channels->GetNormal(record, slot);
+    frmEditChannel2->SetChannelData(&slot, frmChannelData->Channels.get(), record);
+    frmEditChannel2->show();
+    frmEditChannel2->chkAlphaTagEnabled->setChecked(true);
+    const struct {
+        QLineEdit* box;
+        const char *withAlt, *pasted, *dropped, *shown;
+    } cases[] = {
+        {frmEditChannel2->txtChannelAlpha, "Tq#~1", "ab#~", "c!d", "ABCD"},
+        {frmEditChannel2->editTxFreq, "4x.", "4x5y0", "-.5", "450.5"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box->objectName().toStdString());
+        c.box->clear();
+        testsupport::TypeWithAlt(c.box, c.withAlt);
+        EXPECT_EQ(c.box->text(), "");
+        testsupport::Paste(c.box, c.pasted);
+        testsupport::Drop(c.box, c.dropped);
+        EXPECT_EQ(c.box->text(), c.shown);
+    }
+    frmEditChannel2->OKBtnClick();
+    EXPECT_TRUE(host.messages.isEmpty());
+    frmChannelData->Channels->GetNormal(record, slot);
+    EXPECT_EQ(record.Name, "ABCD");
+    EXPECT_EQ(record.TxFreq, 450500000u);
 }
 
 // The keyboard reaches OK from the channel table, and comes back.

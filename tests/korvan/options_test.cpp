@@ -8,6 +8,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QImage>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -62,6 +64,21 @@ TEST_F(OptionsTest, LoadShowsTheImage) {
     EXPECT_EQ(frmOptions->comboLevel->currentText(), "Bright");
     EXPECT_FALSE(frmOptions->chkCtcssScan->isVisibleTo(frmOptions));
     EXPECT_FALSE(frmOptions->chkAuxBusyEnable->isVisibleTo(frmOptions));
+
+    // With the focus, shown on the bar, Right and Up raise the time, Left and Down lower it.
+    frmOptions->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frmOptions));
+    QScrollBar* tot = frmOptions->hsbTot;
+    const QImage unfocused = tot->grab().toImage();
+    tot->setFocus(Qt::TabFocusReason);
+    EXPECT_NE(tot->grab().toImage(), unfocused);
+    for (const auto& [key, seconds] :
+         {std::pair{Qt::Key_Right, "31"}, std::pair{Qt::Key_Left, "30"},
+          std::pair{Qt::Key_Up, "31"}, std::pair{Qt::Key_Down, "30"}}) {
+        QTest::keyClick(tot, key);
+        EXPECT_EQ(frmOptions->lblTotValue->text(), QString(seconds) + " Seconds")
+            << QKeySequence(key).toString().toStdString();
+    }
 
     frmOptions->hsbCtcssLevel->setValue(64);
     EXPECT_EQ(frmOptions->lblCtcssLevelValue->text(), "50%");

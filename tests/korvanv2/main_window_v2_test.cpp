@@ -7,15 +7,21 @@
 #include "Radio_rw.h"
 #include "platform/RadioUpdate.h"
 #include "platform/Registry.h"
+#include "support/Waits.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 
 namespace {
 
@@ -242,7 +248,10 @@ TEST_F(MainWindowV2, SetDefaultFilenameStoresItAndOffersToLoadIt) {
 
 TEST_F(MainWindowV2, WindowCaptionsHelpAndEditorCommandsFollowTheirDialogs) {
     EXPECT_EQ(frmBelmar->windowTitle(), "Tarq Korvan Radio Programmer RQ0341.2.02");
-    EXPECT_EQ(frmBelmar->btnEditCodeWord->text(), "&Ed&it Code Word");
+    EXPECT_EQ(frmBelmar->btnEditCodeWord->text(), "Ed&it Code Word");
+    EXPECT_EQ(
+        QAccessible::queryAccessibleInterface(frmBelmar->btnEditCodeWord)->text(QAccessible::Name),
+        "Edit Code Word");
     EXPECT_EQ(frmBelmar->mnuSetup->title(), "&Setup");
     EXPECT_EQ(frmBelmar->HelpText->toPlainText(), "Help messages...");
     EXPECT_EQ(frmBelmar->Help->linesFor(frmBelmar->EditRadioHardware),
@@ -279,6 +288,49 @@ TEST_F(MainWindowV2, WindowCaptionsHelpAndEditorCommandsFollowTheirDialogs) {
     EXPECT_TRUE(opened);
     frmBelmar->SetEditor(Editor::Zones, nullptr);
     EXPECT_FALSE(frmBelmar->mnuZones->isEnabled());
+}
+
+// Alt and a button's letter clicks the button on the first press, though a menu title has
+// the letter too ("Read &from File" and "&File", "&Hardware" and "&Help", "&Selcall" and
+// "&Setup"); the menus open from Alt alone and the letter.
+TEST_F(MainWindowV2, AltKeysClickTheirButtonsAndAltAloneReachesTheMenus) {
+    frmBelmar->show();
+    frmBelmar->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frmBelmar));
+    QWidget* focused = frmBelmar->btnWriteRadio;
+    focused->setFocus();
+    host.messageAnswers.enqueue(platform::IDCANCEL);
+    QTest::keyClick(focused, Qt::Key_F, Qt::AltModifier);
+    ASSERT_FALSE(host.messages.isEmpty());
+    EXPECT_EQ(host.messages.last().caption, "Read from file?");
+
+    QList<QDialog*> opened; // each dialog a key opens, closed again
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&opened] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            opened << dialog;
+            dialog->reject();
+        }
+    });
+    closer.start(10);
+    for (const auto& [key, editor] :
+         {std::pair{Qt::Key_H, Editor::Hardware}, std::pair{Qt::Key_S, Editor::Selcall},
+          std::pair{Qt::Key_I, Editor::CodeWord}}) {
+        SCOPED_TRACE(QKeySequence(key).toString().toStdString());
+        opened.clear();
+        QTest::keyClick(focused, key, Qt::AltModifier);
+        EXPECT_EQ(opened, QList<QDialog*>{frmBelmar->EditorDialog(editor)});
+        frmBelmar->activateWindow(); // as the desktop does when a dialog closes
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeWindow() == frmBelmar; },
+                                    testsupport::WAIT_LIMIT_MS));
+        focused = QApplication::focusWidget();
+    }
+
+    QTest::keyPress(focused, Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyRelease(focused, Qt::Key_Alt);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_H);
+    EXPECT_EQ(QApplication::activePopupWidget(), frmBelmar->mnuHelp);
+    frmBelmar->mnuHelp->close();
 }
 
 TEST_F(MainWindowV2, PortDialogSetsPortAndRateAndReportsAPortThatWillNotOpen) {

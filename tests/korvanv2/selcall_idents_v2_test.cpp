@@ -238,8 +238,8 @@ TEST_F(SelcallIdentsV2, EditMasksAndKeysOfTheGrid) {
     form()->txtTlmPrefix->clear();
     QTest::keyClicks(form()->txtTlmPrefix, "a4");
     EXPECT_EQ(form()->txtTlmPrefix->text(), "4");
-    // A tag cell's editor: letters upper case, '.' and '_' taken, '!' refused; a pasted
-    // character outside the set becomes '?'.
+    // A tag cell's editor: letters upper case, '.' and '_' taken, '!' refused, typed or
+    // pasted.
     QTableWidget* grid = form()->listSelcallMemories;
     const QModelIndex tag = grid->model()->index(2, 2);
     QWidget* editor = grid->itemDelegate()->createEditor(grid->viewport(), {}, tag);
@@ -250,7 +250,7 @@ TEST_F(SelcallIdentsV2, EditMasksAndKeysOfTheGrid) {
     EXPECT_EQ(line->text(), "AB._C");
     line->insert(QString::fromUtf8("\u00e9"));
     grid->itemDelegate()->setModelData(line, grid->model(), tag);
-    EXPECT_EQ(form()->cellText(3, 2), "AB._C?");
+    EXPECT_EQ(form()->cellText(3, 2), "AB._C");
     delete editor;
     EXPECT_EQ(grid->itemDelegate()->createEditor(grid->viewport(), {}, grid->model()->index(2, 3)),
               nullptr);

@@ -72,6 +72,7 @@ void ExpectFormHabits(QWidget* mainWindow) {
             continue;
         ++bars;
         EXPECT_TRUE(bar->focusPolicy() & Qt::TabFocus) << NameOf(bar) << " is left out of Tab";
+        EXPECT_FALSE(bar->invertedControls()) << NameOf(bar) << " moves against its arrow keys";
     }
     EXPECT_GT(bars, 0);
 

@@ -1,7 +1,8 @@
 #pragma once
 // Habits every form of a program keeps, checked over all the forms a main window owns:
-// scroll bars are in the Tab order, Tab leaves every grid, progress texts read on every
-// colour they are drawn on, and dialogs carry a dialog's title bar.
+// scroll bars are in the Tab order and follow their arrow keys, Tab leaves every grid,
+// progress texts read on every colour they are drawn on, and dialogs carry a dialog's title
+// bar.
 
 class QProgressBar;
 class QWidget;

@@ -1,9 +1,14 @@
 #pragma once
-// Typing into a form's boxes and grid cells as a user does, key by key.
+// Typing into a form's boxes and grid cells as a user does, key by key, and putting text in
+// with the clipboard and the mouse.
 
 #include "support/Waits.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QString>
 #include <QTableWidget>
 #include <QTest>
@@ -28,6 +33,29 @@ inline bool LeaveCellEditorUntyped(QTableWidget* grid, int row, int column) {
         return false;
     QTest::keyClick(editor, Qt::Key_Return);
     return QTest::qWaitFor([&] { return !grid->indexWidget(cell); }, WAIT_LIMIT_MS);
+}
+
+// Types each character of `text` with Alt held.
+inline void TypeWithAlt(QLineEdit* edit, const QString& text) {
+    for (const QChar c : text)
+        QTest::keyClick(edit, c.toLatin1(), Qt::AltModifier);
+}
+
+// Pastes `text` from the clipboard with Ctrl+V.
+inline void Paste(QLineEdit* edit, const QString& text) {
+    QApplication::clipboard()->setText(text);
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+}
+
+// Drags `text` from elsewhere onto the end of the box and drops it there.
+inline void Drop(QLineEdit* edit, const QString& text) {
+    QMimeData dragged;
+    dragged.setText(text);
+    const QPoint end(edit->width() - 2, edit->height() / 2);
+    QDragEnterEvent enter(end, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(edit, &enter);
+    QDropEvent drop(end, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(edit, &drop);
 }
 
 } // namespace testsupport
