@@ -122,8 +122,12 @@ QWidget* textBoxOf(QWidget* edit) {
 
 void install(QWidget* edit, CharacterRule rule, std::function<void(bool)> onKey = nullptr) {
     QWidget* box = textBoxOf(edit);
-    if (auto* line = qobject_cast<QLineEdit*>(box))
+    if (auto* line = qobject_cast<QLineEdit*>(box)) {
         line->setValidator(new RuleValidator(line, rule));
+        // A text the rule trims is set anew, which marks the box unmodified: what the user
+        // did stays marked as theirs.
+        QObject::connect(line, &QLineEdit::textEdited, line, [line] { line->setModified(true); });
+    }
     box->installEventFilter(new KeyFilter(box, std::move(rule), std::move(onKey)));
 }
 
