@@ -407,8 +407,8 @@ void TfrmChannelData::Cut1Click() {
     Paste1->setEnabled(true);
 }
 
-// A member of the group on the clipboard that would be a group once it is pasted onto
-// `target` (a group channel, or the target itself); 0 when there is none.
+// A member of the group on the clipboard, other than `target` itself (which the store's
+// rule refuses), that is a group channel; 0 when there is none.
 int TfrmChannelData::NestedMember(int target) const {
     if (!(ChannelClipboard.Flags6 & chflags::Group))
         return 0;
@@ -417,7 +417,7 @@ int TfrmChannelData::NestedMember(int target) const {
     CH_GROUP_STRUCT group;
     pasted.GetGroup(group, target);
     for (uint32_t member : group.Member)
-        if (member != 0 && (int(member) == target || Channels->IsGroup(int(member))))
+        if (member != 0 && int(member) != target && Channels->IsGroup(int(member)))
             return int(member);
     return 0;
 }
@@ -447,6 +447,10 @@ bool TfrmChannelData::PasteRefused(int target) {
                 .arg(target)
                 .arg(nested),
             QStringLiteral("Error"), platform::MB_ICONEXCLAMATION);
+        return true;
+    }
+    if (const GroupFault fault = Channels->FaultIfStored(ChannelClipboard, target)) {
+        host.messageBox(fault.Text(), QStringLiteral("Error"), platform::MB_ICONEXCLAMATION);
         return true;
     }
     return false;

@@ -363,6 +363,11 @@ void TfrmEditChannel2::OKBtnClick() {
         return;
     if (!GetChannelData())
         return;
+    if (const GroupFault fault = store->FaultIfStored(ChannelRecord, EditedChannel)) {
+        platform::host().messageBox(fault.Text(), QStringLiteral("Error"),
+                                    platform::MB_ICONEXCLAMATION);
+        return;
+    }
     store->SetNormal(ChannelRecord, EditedChannel);
     *channelOut = EditedChannel;
     done(1);

@@ -249,8 +249,7 @@ int ChData::FindGroupUsing(int n) const {
         return 0;
     int found = 0;
     for (int slot = 0; slot < count; ++slot) {
-        const uint8_t flags6 = records[size_t(slot)].Flags6;
-        if ((flags6 & (chflags::Enabled | chflags::Group)) != (chflags::Enabled | chflags::Group))
+        if (!listsMembers(slot))
             continue;
         CH_GROUP_STRUCT group;
         GetGroup(group, slot);
@@ -279,6 +278,50 @@ bool ChData::CanBeMember(int n) const {
     CH_NORMAL_STRUCT channel;
     GetNormal(channel, n);
     return (channel.Flags6 & chflags::Enabled) || channel.RxFreq != 0;
+}
+
+bool ChData::listsMembers(int slot) const {
+    const uint8_t bits = chflags::Enabled | chflags::Group;
+    return valid(slot) && (records[size_t(slot)].Flags6 & bits) == bits;
+}
+
+QString GroupFault::Text() const {
+    const QString rule = member == group ? QStringLiteral("A vote group cannot list itself.")
+                                         : QStringLiteral("A vote group cannot list an "
+                                                          "empty channel.");
+    return rule + QStringLiteral("\nGroup CH%1 lists CH%2.").arg(group).arg(member);
+}
+
+GroupFault ChData::FaultIfStored(const CH_DATA_STRUCT& raw, int slot) const {
+    return FaultAfter(slot, [&](ChData& after) { return after.SetRaw(raw, slot); });
+}
+
+GroupFault ChData::FaultIfStored(CH_NORMAL_STRUCT normal, int slot) const {
+    return FaultAfter(slot, [&](ChData& after) { return after.SetNormal(normal, slot); });
+}
+
+// The rule is checked on a copy that holds the record.
+template <class Store> GroupFault ChData::FaultAfter(int slot, Store store) const {
+    ChData after(*this);
+    return store(after) == 0 ? after.FaultAt(slot) : GroupFault{};
+}
+
+GroupFault ChData::FaultAt(int slot) const {
+    if (listsMembers(slot))
+        return MemberFault(slot);
+    if (IsEmpty(slot))
+        if (const int group = FindGroupUsing(slot))
+            return {group, slot};
+    return {};
+}
+
+GroupFault ChData::MemberFault(int group) const {
+    CH_GROUP_STRUCT decoded;
+    GetGroup(decoded, group);
+    for (const uint32_t member : decoded.Member)
+        if (member != 0 && (int(member) == group || IsEmpty(int(member))))
+            return {group, int(member)};
+    return {};
 }
 
 int ChData::LoadFromImage(const uint8_t* image) {

@@ -76,6 +76,16 @@ struct CH_GROUP_STRUCT {
     QString Name;
 };
 
+// A vote group listing an empty slot or itself: the radio would vote on nothing, and a
+// channel later stored in that slot would join the group unseen.
+struct GroupFault {
+    int group = 0;  // slot of the group; 0 none
+    int member = 0; // the slot it must not list
+
+    explicit operator bool() const { return group != 0; }
+    QString Text() const;
+};
+
 class ChData {
 public:
     explicit ChData(int count);
@@ -108,6 +118,11 @@ public:
     bool CanHoldNewGroup(int n) const;
     std::vector<int> NewGroupSlots() const; // ascending
     bool CanBeMember(int n) const;
+    // The rule every stored record keeps: no group lists an empty slot or itself. The fault
+    // storing the record in `slot` would make (the slot a faulty group, or empty while a
+    // group lists it); none for a slot outside the store.
+    GroupFault FaultIfStored(const CH_DATA_STRUCT& raw, int slot) const;
+    GroupFault FaultIfStored(CH_NORMAL_STRUCT normal, int slot) const;
 
     int LoadFromImage(const uint8_t* image);
     int SaveToImage(uint8_t* image) const;
@@ -122,6 +137,11 @@ public:
 
 private:
     bool valid(int slot) const { return slot >= 0 && slot < count; }
+    // Enabled with the group bit: a group whose members the radio votes on.
+    bool listsMembers(int slot) const;
+    template <class Store> GroupFault FaultAfter(int slot, Store store) const;
+    GroupFault FaultAt(int slot) const;
+    GroupFault MemberFault(int group) const;
 
     std::vector<CH_DATA_STRUCT> records;
     int count;

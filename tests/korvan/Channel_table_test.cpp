@@ -194,8 +194,9 @@ TEST_F(ChannelTable, AddGroupSkipsSlotsThatGroupsList) {
     EXPECT_TRUE(frmChannelData->Channels->IsEmpty(60));
 }
 
-// A cut group frees its members; a group made in one of them meanwhile is never listed by
-// the group when it is pasted back, nor is the target itself.
+// A cut group frees its members; a group made in one of them meanwhile, a member deleted
+// meanwhile and the target itself are never listed by the group when it is pasted back,
+// and no member is emptied by an edit afterwards.
 TEST_F(ChannelTable, PastedGroupNeverListsAGroup) {
     PutNormal(2, 477100000);
     PutNormal(4, 477200000);
@@ -215,14 +216,32 @@ TEST_F(ChannelTable, PastedGroupNeverListsAGroup) {
     Paste(4); // over its own member: the group would list itself
     EXPECT_EQ(host.messages.last().text,
               "Cannot paste to CH4.\nThe group lists CH2, a group channel.");
-    frmChannelData->Channels->ClearChannel(2);
+    SelectSlot(2);
+    frmChannelData->btnDeleteChannelClick();
+    Paste(30);
+    EXPECT_EQ(host.messages.last().text,
+              "A vote group cannot list an empty channel.\nGroup CH30 lists CH2.");
+    EXPECT_TRUE(frmChannelData->Channels->IsEmpty(30));
+    frmChannelData->Channels->SetNormal(frmChannelData->DefaultNormalChannel, 2);
     host.messageAnswers.enqueue(platform::IDOK);
     Paste(4);
-    EXPECT_EQ(host.messages.last().text,
-              "Cannot paste to CH4.\nThe group lists CH4, a group channel.");
+    EXPECT_EQ(host.messages.last().text, "A vote group cannot list itself.\nGroup CH4 lists CH4.");
     EXPECT_FALSE(frmChannelData->Channels->IsGroup(4));
     Paste(30);
     EXPECT_TRUE(frmChannelData->Channels->IsGroup(30));
+
+    SelectSlot(4);
+    WhenShown<TfrmEditChannel2>([this](TfrmEditChannel2* edit) {
+        edit->chkChEnabled->setChecked(false);
+        edit->editRxFreq->clear();
+        edit->OKBtn->click();
+        EXPECT_TRUE(edit->isVisible());
+        EXPECT_EQ(host.messages.last().text,
+                  "A vote group cannot list an empty channel.\nGroup CH30 lists CH4.");
+        edit->CancelBtn->click();
+    });
+    frmChannelData->btnEditChannelClick();
+    EXPECT_FALSE(frmChannelData->Channels->IsEmpty(4));
 }
 
 TEST_F(ChannelTable, EditStoresUnderTheShownNumber) {
