@@ -1,6 +1,7 @@
 #include "Form.h"
 
 #include "Focus_checks.h"
+#include "platform/Host.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -174,7 +175,7 @@ protected:
 
 private:
     void Fit() {
-        const int title = forms::titleBarWidth(form->windowTitle());
+        const int title = platform::titleBarWidth(form->windowTitle());
         QSize least = form->minimumSize().expandedTo(QSize(title, 0));
         QSize most = form->maximumSize();
         if (QLayout* layout = form->layout()) {
@@ -253,17 +254,6 @@ bool passExitChecks(QWidget* form) {
         if (!checks->passOnClosing())
             return false;
     return true;
-}
-
-int titleBarWidth(const QString& title) {
-    QFont font = QApplication::font("QMdiSubWindowTitleBar");
-    font.setBold(true);
-    const QFontMetrics metrics(font);
-    // Window managers draw titles in fonts of their own, often wider: a third more room for
-    // the text, beside the window's icon, its minimise, maximise and close buttons and the
-    // frame around them.
-    const int buttonsAndFrame = 7 * metrics.height();
-    return metrics.horizontalAdvance(title) * 4 / 3 + buttonsAndFrame;
 }
 
 } // namespace forms

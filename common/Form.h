@@ -48,9 +48,6 @@ void leaveFocusedControl(QWidget* form);
 // focus is leaving, or is still in, first. False when the check failed: the user was told,
 // the focus is back in that box and the form stays open.
 bool passExitChecks(QWidget* form);
-// The width a window's title bar needs to show `title` whole beside its icon and buttons,
-// estimated from the desktop's title font.
-int titleBarWidth(const QString& title);
 
 } // namespace forms
 

@@ -3,6 +3,9 @@
 #include "platform/FileKind.h"
 #include "platform/QtHost.h"
 
+#include <QApplication>
+#include <QFont>
+#include <QFontMetrics>
 #include <QPrinter>
 #include <QTextDocument>
 
@@ -62,6 +65,17 @@ QString qtFilterFromPairs(const QString& pairs) {
         filters << (parts[i].contains('(') ? parts[i] : parts[i] + " (" + patterns + ")");
     }
     return filters.join(";;");
+}
+
+int titleBarWidth(const QString& title) {
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    // Window managers draw titles in fonts of their own, often wider: a third more room for
+    // the text, beside the window's icon, its minimise, maximise and close buttons and the
+    // frame around them.
+    const int buttonsAndFrame = 7 * metrics.height();
+    return metrics.horizontalAdvance(title) * 4 / 3 + buttonsAndFrame;
 }
 
 QString defaultSuffixFor(const FileDialogRequest& request, int filterIndex) {

@@ -75,6 +75,9 @@ QString qtFilterFromPairs(const QString& pairs);
 // filter is for ("Motorola S file (*.mot)|*.mot" gives "mot"), or, where the filter names no
 // extension of its own ("*.*"), the request's default. `filterIndex` counts the filter's pairs.
 QString defaultSuffixFor(const FileDialogRequest& request, int filterIndex = 0);
+// The width a window's title bar needs to show `title` whole beside its icon and buttons,
+// estimated from the desktop's title font.
+int titleBarWidth(const QString& title);
 // The PDF file that "Print to File" proposes for a document: named after its title, in `folder`.
 QString pdfFileFor(const QString& title, const QString& folder);
 

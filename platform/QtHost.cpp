@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -14,6 +15,13 @@
 namespace platform {
 
 namespace {
+
+// A short message under a long caption would have the window manager cut the caption: the
+// row of buttons, as wide as the box, is made as wide as the title bar needs.
+void keepTitleWhole(QMessageBox& box) {
+    if (auto* buttons = box.findChild<QDialogButtonBox*>())
+        buttons->setMinimumWidth(titleBarWidth(box.windowTitle()));
+}
 
 void prepare(QFileDialog& dialog, const FileDialogRequest& request) {
     dialog.setWindowTitle(request.title);
@@ -48,6 +56,7 @@ int QtHost::messageBox(const QString& text, const QString& caption, int flags) {
     QString lines = text;
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
     box.setText(lines);
+    keepTitleWhole(box);
     const int buttons = flags & 0x0F;
     const int icon = flags & 0xF0;
     if (icon == MB_ICONEXCLAMATION)

@@ -20,7 +20,7 @@ TEST_F(KorvanFixture, EveryFormShowsItsTextsWhole) {
         ChData store(CH_COUNT);
         int slot = 0;
         const QStringList cuts =
-            testsupport::cutTextsOfProgram(frmBelmar, forms::titleBarWidth, [&] {
+            testsupport::cutTextsOfProgram(frmBelmar, platform::titleBarWidth, [&] {
                 // Every byte different: the grids show texts of every width.
                 for (int i = 0; i < IMAGE_SIZE; ++i)
                     frmBelmar->RadioData[i] = uint8_t(i * 7 + 3);

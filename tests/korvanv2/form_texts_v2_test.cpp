@@ -21,7 +21,7 @@ TEST_F(Korvanv2Fixture, EveryFormShowsItsTextsWhole) {
         ch_group_struct group{};
         ch_normal_struct channel{};
         const QStringList cuts =
-            testsupport::cutTextsOfProgram(frmBelmar, forms::titleBarWidth, [&] {
+            testsupport::cutTextsOfProgram(frmBelmar, platform::titleBarWidth, [&] {
                 // Every byte different: the grids show texts of every width.
                 FillImage(3);
                 frmGrpEdit->SetGroupData(CH_COUNT - 1, &store, &group);

@@ -1,16 +1,20 @@
 #include "platform/Event.h"
 #include "platform/Host.h"
+#include "platform/QtHost.h"
 #include "platform/RadioUpdate.h"
 #include "platform/ScriptedHost.h"
 #include "platform/SingleInstance.h"
 #include "support/Waits.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
+#include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
@@ -105,6 +109,21 @@ TEST(Host, ScriptedPrintingWritesARealPdf) {
     scripted.printAccepted = false;
     EXPECT_FALSE(host().printDocument(document, "Title"));
     EXPECT_EQ(scripted.printedTitles.size(), 2);
+}
+
+// A short message under a long caption: the window manager would cut the caption.
+TEST(Host, MessageBoxesAreAsWideAsTheirCaption) {
+    QtHost qt;
+    const QString caption = QStringLiteral("Serial Port Error.");
+    int width = 0;
+    QTimer::singleShot(0, [&] { // runs inside the box's own loop
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            width = box->width();
+            box->accept();
+        }
+    });
+    qt.messageBox(QStringLiteral("Unable to open COM1"), caption, MB_ICONEXCLAMATION);
+    EXPECT_GE(width, titleBarWidth(caption));
 }
 
 TEST(Event, ManualResetAcrossThreads) {
