@@ -11,6 +11,13 @@
 
 namespace members {
 
+QString FaultText(int groupChannel, int memberChannel) {
+    const QString rule = memberChannel == groupChannel
+                             ? QStringLiteral("A vote group cannot list itself.")
+                             : QStringLiteral("A vote group cannot list an empty channel.");
+    return rule + QStringLiteral("\nGroup CH%1 lists CH%2.").arg(groupChannel).arg(memberChannel);
+}
+
 namespace {
 constexpr int ROW_HEIGHT = 18;
 constexpr int NAME_LENGTH = 9;

@@ -28,6 +28,10 @@ int Add(int* entries, int size, int n, bool unique);
 // slot outside 0..size-1.
 int Remove(int* entries, int size, int slot);
 
+// Why a group may not be stored as it is: it lists itself or an empty channel (channel
+// numbers as the user sees them).
+QString FaultText(int groupChannel, int memberChannel);
+
 // A member or available-channel list, sized for `rowsShown` rows.
 QTableWidget* NewList(QWidget* parent, int rowsShown);
 // Writes `rows` rows of cells; no rows leaves one blank row.

@@ -1,5 +1,7 @@
 #include "Chdata.h"
 
+#include "Group_members.h"
+
 #include <algorithm>
 #include <array>
 
@@ -286,10 +288,7 @@ bool ChData::listsMembers(int slot) const {
 }
 
 QString GroupFault::Text() const {
-    const QString rule = member == group ? QStringLiteral("A vote group cannot list itself.")
-                                         : QStringLiteral("A vote group cannot list an "
-                                                          "empty channel.");
-    return rule + QStringLiteral("\nGroup CH%1 lists CH%2.").arg(group).arg(member);
+    return members::FaultText(group, member);
 }
 
 GroupFault ChData::FaultIfStored(const CH_DATA_STRUCT& raw, int slot) const {

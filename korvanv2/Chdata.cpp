@@ -1,5 +1,6 @@
 #include "Chdata.h"
 
+#include "Group_members.h"
 #include "Radio_text.h"
 
 #include <algorithm>
@@ -283,10 +284,7 @@ void ChData::SetTag(int i, const QString& text) {
 }
 
 QString GroupFault::Text() const {
-    const QString rule = member == group + 1 ? QStringLiteral("A vote group cannot list itself.")
-                                             : QStringLiteral("A vote group cannot list an "
-                                                              "empty channel.");
-    return rule + QStringLiteral("\nGroup CH%1 lists CH%2.").arg(group + 1).arg(member);
+    return members::FaultText(group + 1, member);
 }
 
 GroupFault ChData::FaultIfStored(const ch_data_struct& record, int i) const {
