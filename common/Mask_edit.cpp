@@ -4,9 +4,8 @@
 
 #include <QLineEdit>
 
-MaskEditDelegate::MaskEditDelegate(QObject* parent, MaskOf mask, KeysOf keys, Clean clean)
-    : QStyledItemDelegate(parent), mask(std::move(mask)), keys(std::move(keys)),
-      clean(std::move(clean)) {}
+MaskEditDelegate::MaskEditDelegate(QObject* parent, MaskOf mask, KeysOf keys)
+    : QStyledItemDelegate(parent), mask(std::move(mask)), keys(std::move(keys)) {}
 
 QWidget* MaskEditDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                         const QModelIndex& index) const {
@@ -24,10 +23,5 @@ void MaskEditDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     const auto* edit = static_cast<QLineEdit*>(editor);
     if (!edit->isModified())
         return; // nothing typed: the cell keeps its text as it is
-    QString text = edit->text();
-    if (mask(index.row(), index.column()).startsWith(QLatin1Char('>')))
-        text = text.toUpper();
-    if (clean)
-        text = clean(index.column(), text);
-    model->setData(index, text);
+    model->setData(index, edit->text());
 }

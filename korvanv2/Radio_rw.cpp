@@ -129,7 +129,7 @@ transfer_job_struct ImageWriteJob(int start, uint8_t radioSizeByte) {
 }
 
 QString ImageWriteWarning(uint8_t radioSizeByte) {
-    const int imageSize = EEPROM::SizeFromByte(eeprom.GetByte(EEPROM::SIZE_BYTE));
+    const int imageSize = eeprom.RadioSize();
     const int radioSize = EEPROM::SizeFromByte(radioSizeByte);
     if (imageSize == radioSize)
         return QString();

@@ -56,16 +56,12 @@ void set(int address, uint8_t value) {
         eeprom.SetByte(address, value);
 }
 
-// A pasted text kept to a column's keys: a tag character outside them by the one character
-// rule, an ident digit outside them as 0.
-QString cleanCell(int column, const QString& text) {
-    QString clean;
+// A tag's text kept to the tag keys by the one character rule.
+QString tagOnly(const QString& text) {
+    QString tag;
     for (QChar c : text)
-        if (column == TfrmSelcallIdents::TagColumn)
-            clean += QChar(idents::StoredCharacter(c, TagKeys));
-        else
-            clean += IdentKeys.contains(c) ? c : QLatin1Char('0');
-    return clean;
+        tag += QChar(idents::StoredCharacter(c, TagKeys));
+    return tag;
 }
 
 } // namespace
@@ -89,7 +85,7 @@ void TfrmSelcallIdents::BuildControls() {
     listSelcallMemories->setItemDelegate(new MaskEditDelegate(
         this,
         [this](int row, int column) { return listSelcallMemoriesGetEditMask(row + 1, column); },
-        [](int column) { return column == IdentColumn ? IdentKeys : TagKeys; }, cleanCell));
+        [](int column) { return column == IdentColumn ? IdentKeys : TagKeys; }));
     listSelcallMemories->installEventFilter(this);
 
     HelpText = new QTextEdit;
@@ -243,7 +239,7 @@ QString TfrmSelcallIdents::GetTagText(int slot) {
 
 void TfrmSelcallIdents::SetTagText(int slot, const QString& text) {
     if (HasTag(slot))
-        idents::WriteTag(set, SlotPlace(slot), TagLength, cleanCell(TagColumn, text),
+        idents::WriteTag(set, SlotPlace(slot), TagLength, tagOnly(text),
                          CommandFlags[size_t(slot)]);
 }
 
