@@ -2,6 +2,7 @@
 
 #include "Help_pane.h"
 #include "Key_filter.h"
+#include "Text_format.h"
 #include "Up_down.h"
 
 #include <QHBoxLayout>
@@ -142,7 +143,7 @@ std::vector<Field> FieldsOf(Generation generation) {
     return edited;
 }
 
-void Build(Controls& c, Generation generation, const std::function<void(bool)>& onKey) {
+void Build(Controls& c, Generation generation) {
     for (const Field& f : Fields) {
         QLineEdit* edit = c.*f.edit = new QLineEdit;
         edit->setFixedWidth(44);
@@ -153,12 +154,25 @@ void Build(Controls& c, Generation generation, const std::function<void(bool)>& 
         const Range range = RangeOf(f.address);
         upDown->setRange(range.min, range.max);
         if (EditedBy(generation, f.address))
-            keys::allowOnly(
-                edit, generation == Generation::First ? keys::SignedDigits : keys::Digits, onKey);
+            keys::allowOnly(edit,
+                            generation == Generation::First ? keys::SignedDigits : keys::Digits);
     }
     for (int i = 0; i < 8; ++i)
         *PointLabels(c, i) = new QLabel;
     SetTags(c, generation);
+}
+
+std::optional<int> TakeUserNumber(QLineEdit* box) {
+    if (!box->isModified())
+        return std::nullopt;
+    const QString typed = box->text().trimmed();
+    if (typed == QLatin1String("-"))
+        return std::nullopt;
+    int value = 0;
+    if (!typed.isEmpty() && !text::TryStrToInt(typed, value))
+        return std::nullopt;
+    box->setModified(false);
+    return value;
 }
 
 void SetTags(Controls& c, Generation generation) {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class HelpPane;
@@ -102,8 +103,16 @@ const std::vector<Field>& AllFields();
 std::vector<Field> FieldsOf(Generation generation);
 
 // Makes every box and up-down (limits, ranges) and the point labels; the generation's
-// boxes get their Tags and the key filter, reporting each key to onKey.
-void Build(Controls& c, Generation generation, const std::function<void(bool)>& onKey);
+// boxes get their Tags and the key filter.
+void Build(Controls& c, Generation generation);
+
+// The number the user left in a box, whichever road his text came by (keys, the clipboard,
+// the mouse, a drop): none while the program's text stands or the user's was taken already,
+// none for a lone minus sign (a negative number on its way), and none for a text that is no
+// number, after the conversion error is shown. An emptied box is 0. A number taken marks
+// the box's text as taken.
+std::optional<int> TakeUserNumber(QLineEdit* box);
+
 void SetTags(Controls& c, Generation generation);
 // Each up-down of the generation from its byte (byte 23 as a signed byte).
 void Load(Controls& c, Generation generation, const std::function<uint8_t(int)>& byteAt);

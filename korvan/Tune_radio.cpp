@@ -37,6 +37,7 @@ constexpr int RADIO_TYPE = cal::RADIO_TYPE;
 constexpr uint8_t LOW_POWER_BIT = cal::LOW_POWER_BIT;
 constexpr uint8_t MUTE_OPEN_BIT = cal::MUTE_OPEN_BIT;
 constexpr uint8_t UHF_BIT = cal::UHF_BIT;
+constexpr int TYPED_LIMIT = 255; // a typed value is kept to -255..255, stored as its low byte
 
 // Keys of the radio sent by the remote keypad; a key's release code is its press code - 0x20
 // and a held key is reported as press code + 0x20.
@@ -125,7 +126,7 @@ TfrmTuneRadio::~TfrmTuneRadio() {
 
 void TfrmTuneRadio::FormCreate() {
     setWindowTitle(QStringLiteral("Tune Radio"));
-    cal::Build(*this, First, [this](bool accepted) { OnEditKeyDown(accepted); });
+    cal::Build(*this, First);
     txtSqlClose2 = new QLineEdit;
     txtSqlClose3 = new QLineEdit;
 
@@ -418,7 +419,6 @@ void TfrmTuneRadio::done(int result) {
 }
 
 void TfrmTuneRadio::FormClose() {
-    Typed = 0;
     chk_rssi_poll->setChecked(false);
     chkRxRssiPolling->setChecked(false);
     LinkActive = 0;
@@ -437,27 +437,18 @@ uint8_t TfrmTuneRadio::ImageByte(int address) const {
     return uint8_t(eeBuffer->GetByte(address));
 }
 
-void TfrmTuneRadio::OnEditKeyDown(bool accepted) {
-    Typed = accepted ? 1 : 0;
-}
-
+// Every change the user makes to a box's text is stored at once, typed or put there by the
+// clipboard or the mouse.
 void TfrmTuneRadio::OnTextChange(QLineEdit* edit) {
-    if (Typed != 1)
+    const std::optional<int> typed = cal::TakeUserNumber(edit);
+    if (!typed)
         return;
-    Typed = 0;
-    const QString typed = edit->text().trimmed();
-    if (typed == QLatin1String("-"))
-        return;    // a negative number on its way
-    int value = 0; // an emptied box stands for 0
-    if (!typed.isEmpty() && !text::TryStrToInt(typed, value))
-        return;
-    value = std::clamp(value, -255, 255);
+    const int value = std::clamp(*typed, -TYPED_LIMIT, TYPED_LIMIT);
     WriteCalValue(edit->property("Tag").toInt(), value);
     edit->setText(QString::number(value));
 }
 
 void TfrmTuneRadio::udClick(UpDown* upDown) {
-    Typed = 0;
     WriteCalValue(upDown->property("Tag").toInt(), upDown->value());
 }
 

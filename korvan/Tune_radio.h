@@ -55,7 +55,6 @@ public:
     display_data Display;
     uint8_t KeyCode = 0;
     int KeyHoldTicks = 0;
-    uint8_t Typed = 0;
     uint8_t CalFlags = 0;
     uint8_t RadioType = 0;
 
@@ -76,7 +75,6 @@ public:
     void CancelBtnClick();
     void udClick(UpDown* upDown);
     void OnTextChange(QLineEdit* edit);
-    void OnEditKeyDown(bool accepted);
     void chkLowPwrClick();
     void chkSquelchClick();
     void btnTxOnClick();

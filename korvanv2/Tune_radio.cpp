@@ -123,7 +123,7 @@ TfrmTuneRadio::TfrmTuneRadio(QWidget* parent) : Form(parent) {
 
 void TfrmTuneRadio::FormCreate() {
     setWindowTitle(QStringLiteral("Tune Radio"));
-    cal::Build(*this, Second, nullptr);
+    cal::Build(*this, Second);
 
     PageControl1 = new QTabWidget;
     PageControl1->addTab(tabTransmit = buildTransmitPage(), QStringLiteral("Transmit"));
@@ -438,22 +438,15 @@ uint8_t TfrmTuneRadio::imageByte(int address) const {
 // change stores nothing, so a stored value beyond the box's range stays as it is; a text
 // that is no number stores nothing either. True when it stored.
 bool TfrmTuneRadio::commit(QLineEdit* edit, bool fromEnter) {
-    if (!edit->isModified())
+    const bool emptied = edit->text().trimmed().isEmpty();
+    const std::optional<int> typed = cal::TakeUserNumber(edit);
+    if (!typed)
         return false;
-    const QString typed = edit->text().trimmed();
-    int value = 0;
-    if (typed.isEmpty()) {
-        if (fromEnter)
-            edit->setText(QStringLiteral("0"));
-    } else if (!text::TryStrToInt(typed, value)) {
-        return false;
-    }
     const int address = edit->property("Tag").toInt();
     const cal::Range range = cal::RangeOf(address);
-    const int bounded = std::clamp(value, range.min, range.max);
-    if (bounded != value)
+    const int bounded = std::clamp(*typed, range.min, range.max);
+    if (bounded != *typed || (emptied && fromEnter))
         edit->setText(QString::number(bounded));
-    edit->setModified(false);
     WriteCalValue(address, bounded);
     return true;
 }
@@ -546,11 +539,13 @@ void TfrmTuneRadio::chkTrackModClick() {
     bindStateHelp();
 }
 
+// BAL in the proportion MOD and BAL had when tracking started, truncated toward zero; exact,
+// so that MOD back at its reference gives BAL back.
 int TfrmTuneRadio::ScaleBalance(int mod) const {
     if (ModReference <= 0)
         return BalReference;
-    const double scaled = mod * (double(BalReference) / double(ModReference));
-    return std::clamp(int(scaled), 0, 255);
+    const int64_t scaled = int64_t(mod) * BalReference / ModReference;
+    return int(std::clamp<int64_t>(scaled, 0, 255));
 }
 
 void TfrmTuneRadio::trackBalance() {

@@ -161,7 +161,7 @@ TEST(KeyControls, HookActionBoxesOwnOneBitEach) {
 namespace {
 
 struct CalBoxes : cal::Controls {
-    CalBoxes() : cal::Controls{} { cal::Build(*this, cal::Generation::First, nullptr); }
+    CalBoxes() : cal::Controls{} { cal::Build(*this, cal::Generation::First); }
 };
 
 // The box at row, column of a grid of cells (each a box with its up-down).

@@ -162,6 +162,26 @@ TEST_F(TuneRadioV2, BalanceFollowsModulationInProportion) {
     form->BalReference = 1;
     EXPECT_EQ(form->ScaleBalance(2), 0); // 0.666 truncated
     EXPECT_TRUE(ByteWrites().isEmpty());
+
+    // MOD back where tracking started gives BAL back, for every pair.
+    for (int mod = 1; mod <= 255; ++mod) {
+        for (int bal = 0; bal <= 255; ++bal) {
+            form->ModReference = mod;
+            form->BalReference = bal;
+            ASSERT_EQ(form->ScaleBalance(mod), bal) << "MOD " << mod;
+        }
+    }
+    // Keys in MOD that leave it at 7 keep BAL 61 on the radio.
+    form->hide();
+    eeprom.SetByte(cal::MOD, 7);
+    eeprom.SetByte(cal::BAL, 61);
+    Open(1);
+    form->txtMod->end(false);
+    QTest::keyClick(form->txtMod, Qt::Key_Backspace);
+    QTest::keyClicks(form->txtMod, QStringLiteral("7"));
+    QTest::keyClick(form->txtMod, Qt::Key_Return);
+    EXPECT_EQ(ByteWrites(), (QList<QPair<int, int>>{{8, 61}, {8, 61}, {6, 7}, {8, 61}}));
+    EXPECT_EQ(radio.byteAt(cal::BAL), 61);
 }
 
 TEST_F(TuneRadioV2, FirmwareBelow202DisablesToneAndAlignmentFrequency) {

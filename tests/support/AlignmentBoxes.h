@@ -3,15 +3,18 @@
 // value it shows when the user leaves it, whichever way he leaves: Enter, a click into
 // another box, another page, "Save to File", "Close" or Escape. The value must then be in the
 // image, on the radio and, after "Save to File", in the calibration file. The receiver
-// offset is stepped to -3 by its arrows, every other box is typed. A box the user only
-// passes through changes nothing: its stored byte, even one beyond the box's range, stays
-// in the image and in the file, and nothing is sent to the radio.
+// offset is stepped to -3 by its arrows; every other box gets its value by one road after
+// another: typed, pasted by Ctrl+V, by the context menu or by the middle button (where the
+// platform has a mouse selection), or dropped. A box the user only passes through changes
+// nothing: its stored byte, even one beyond the box's range, stays in the image and in the
+// file, and nothing is sent to the radio.
 //
 // Header only: each program's test executable instantiates it with its own dialog.
 
 #include "Cal_table.h"
 #include "Up_down.h"
 #include "platform/ScriptedHost.h"
+#include "support/Typing.h"
 #include "support/Waits.h"
 
 #include <QCoreApplication>
@@ -25,6 +28,7 @@
 #include <QToolButton>
 #include <functional>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace testsupport {
 
@@ -37,6 +41,45 @@ struct AlignmentProgram {
 };
 
 enum class LeaveBy { Enter, ClickAnotherBox, AnotherPage, SaveToFile, Close, Escape };
+enum class PutBy { Keys, CtrlV, Menu, MiddleButton, Drop };
+
+inline const char* PutName(PutBy way) {
+    const char* names[] = {"keys", "Ctrl+V", "the context menu", "the middle button", "a drop"};
+    return names[int(way)];
+}
+
+// The roads this platform has.
+inline std::vector<PutBy> Roads() {
+    std::vector<PutBy> roads{PutBy::Keys, PutBy::CtrlV, PutBy::Menu, PutBy::Drop};
+    if (HasMouseSelection())
+        roads.push_back(PutBy::MiddleButton);
+    return roads;
+}
+
+// Puts `text` over the box's selected text by `way`; the mouse roads insert where they point,
+// so the box is emptied by keys before them.
+inline void Put(QLineEdit* edit, const QString& text, PutBy way) {
+    edit->selectAll();
+    switch (way) {
+    case PutBy::Keys:
+        QTest::keyClicks(edit, text);
+        break;
+    case PutBy::CtrlV:
+        Paste(edit, text);
+        break;
+    case PutBy::Menu:
+        EXPECT_TRUE(PasteByMenu(edit, text));
+        break;
+    case PutBy::MiddleButton:
+        QTest::keyClick(edit, Qt::Key_Delete);
+        PasteByMiddleButton(edit, text);
+        break;
+    case PutBy::Drop:
+        QTest::keyClick(edit, Qt::Key_Delete);
+        Drop(edit, text);
+        break;
+    }
+}
 
 inline const char* LeaveName(LeaveBy way) {
     const char* names[] = {
@@ -141,21 +184,22 @@ void ExpectEveryBoxKeepsItsValueWhenLeft(Dialog* form, cal::Generation generatio
                                          platform::ScriptedHost& host, const QString& calFile) {
     // Beyond the receiver offset's -15..15: a commit would store 15.
     constexpr uint8_t Untouched = 0x50;
+    const std::vector<PutBy> roads = Roads();
+    size_t road = 0;
     for (const cal::Field& field : cal::FieldsOf(generation)) {
         for (LeaveBy way : {LeaveBy::Enter, LeaveBy::ClickAnotherBox, LeaveBy::AnotherPage,
                             LeaveBy::SaveToFile, LeaveBy::Close, LeaveBy::Escape}) {
-            SCOPED_TRACE(testing::Message()
-                         << "byte " << field.address << ", left by " << LeaveName(way));
+            const PutBy put = roads[road++ % roads.size()];
+            SCOPED_TRACE(testing::Message() << "byte " << field.address << ", put by "
+                                            << PutName(put) << ", left by " << LeaveName(way));
             const int value = field.address == cal::RX_OFFSET ? -3 : 77;
             const uint8_t stored = uint8_t(value);
             program.setImageByte(field.address, uint8_t(value + 1));
             QLineEdit* edit = OpenOnBox(form, program, field);
-            if (field.address == cal::RX_OFFSET) {
+            if (field.address == cal::RX_OFFSET)
                 QTest::mouseClick((form->*field.upDown)->buttons()->downButton(), Qt::LeftButton);
-            } else {
-                edit->selectAll();
-                QTest::keyClicks(edit, QString::number(value));
-            }
+            else
+                Put(edit, QString::number(value), put);
             ASSERT_EQ(edit->text(), QString::number(value));
             LeaveAndClose(form, generation, host, calFile, field, way, stored);
             EXPECT_EQ(program.imageByte(field.address), stored);

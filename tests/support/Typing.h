@@ -4,14 +4,17 @@
 
 #include "support/Waits.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QString>
 #include <QTableWidget>
 #include <QTest>
+#include <memory>
 
 namespace testsupport {
 
@@ -45,6 +48,33 @@ inline void TypeWithAlt(QLineEdit* edit, const QString& text) {
 inline void Paste(QLineEdit* edit, const QString& text) {
     QApplication::clipboard()->setText(text);
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+}
+
+// Pastes `text` from the clipboard by the Paste entry of the box's context menu; false when
+// the menu offers no Paste.
+inline bool PasteByMenu(QLineEdit* edit, const QString& text) {
+    QApplication::clipboard()->setText(text);
+    const std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+    for (QAction* entry : menu->actions()) {
+        if (entry->text().remove(QLatin1Char('&')).startsWith(QLatin1String("Paste"))) {
+            if (!entry->isEnabled())
+                return false;
+            entry->trigger();
+            return true;
+        }
+    }
+    return false;
+}
+
+// True where the platform has a selection that the middle button pastes.
+inline bool HasMouseSelection() {
+    return QApplication::clipboard()->supportsSelection();
+}
+
+// Pastes `text` as the mouse selection with the middle button at the end of the box.
+inline void PasteByMiddleButton(QLineEdit* edit, const QString& text) {
+    QApplication::clipboard()->setText(text, QClipboard::Selection);
+    QTest::mouseClick(edit, Qt::MiddleButton, {}, QPoint(edit->width() - 2, edit->height() / 2));
 }
 
 // Drags `text` from elsewhere onto the end of the box and drops it there.
