@@ -185,10 +185,14 @@ private:
         line->insert(rule.kept(QGuiApplication::clipboard()->text(mode)));
     }
 
-    // The box's own menu, its Paste going through the rule.
+    // The box's own menu, its Paste (the entry captioned as the line edit captions it) going
+    // through the rule.
     bool showMenu(QLineEdit* line, const QContextMenuEvent* event) const {
         QMenu* menu = line->createStandardContextMenu();
-        if (auto* action = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+        const QString pasteCaption = QCoreApplication::translate("QLineEdit", "&Paste");
+        for (QAction* action : menu->actions()) {
+            if (action->text().section(QLatin1Char('\t'), 0, 0) != pasteCaption)
+                continue;
             disconnect(action, &QAction::triggered, nullptr, nullptr);
             connect(action, &QAction::triggered, line,
                     [this, line] { paste(line, QClipboard::Clipboard); });

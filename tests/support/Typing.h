@@ -4,10 +4,13 @@
 
 #include "support/Waits.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QString>
 #include <QTableWidget>
@@ -45,6 +48,31 @@ inline void TypeWithAlt(QLineEdit* edit, const QString& text) {
 inline void Paste(QLineEdit* edit, const QString& text) {
     QApplication::clipboard()->setText(text);
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+}
+
+// Pastes `text` from the clipboard by the box's own menu; true once its Paste was clicked.
+inline bool PasteByMenu(QLineEdit* edit, const QString& text) {
+    QApplication::clipboard()->setText(text);
+    const QPoint middle = edit->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, middle, edit->mapToGlobal(middle));
+    QApplication::sendEvent(edit, &event);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu)
+        return false;
+    QAction* paste = nullptr;
+    for (QAction* action : menu->actions())
+        if (action->text().startsWith(QStringLiteral("&Paste")))
+            paste = action;
+    if (!paste)
+        return false;
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(paste).center());
+    return QTest::qWaitFor([] { return !QApplication::activePopupWidget(); }, WAIT_LIMIT_MS);
+}
+
+// Types `text` character by character, letters outside ASCII included.
+inline void TypeEach(QWidget* widget, const QString& text) {
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 // Drags `text` from elsewhere onto the end of the box and drops it there.
