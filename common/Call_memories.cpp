@@ -62,8 +62,9 @@ QString EditMask(int length) {
 }
 
 bool TogglesCommand(const QTableWidget& grid, int commandColumn, const QKeyEvent& key) {
-    if (grid.currentColumn() != commandColumn || key.text().isEmpty())
-        return false;
+    if (grid.currentColumn() != commandColumn || key.text().isEmpty() ||
+        (key.modifiers() & (Qt::AltModifier | Qt::ControlModifier)))
+        return false; // a key with Alt or Ctrl is a shortcut
     switch (key.key()) {
     case Qt::Key_Escape:
     case Qt::Key_Tab:

@@ -56,7 +56,8 @@ QString CommandText(bool command);
 // A mask of `length` characters typed in upper case.
 QString EditMask(int length);
 // A key that flips the Command flag of the grid's current row when it stands in
-// commandColumn: any character but the dialog's own Escape and Tab.
+// commandColumn: any character but the dialog's own Escape and Tab, and no shortcut (a key
+// with Alt or Ctrl).
 bool TogglesCommand(const QTableWidget& grid, int commandColumn, const QKeyEvent& key);
 
 // Told when an ident ("Radio Ident", "Memory Ident") has fewer digits than the

@@ -23,10 +23,11 @@ FocusChecks::FocusChecks(QWidget* form) : QObject(form), form(form) {
     settled.setInterval(0);
     connect(&settled, &QTimer::timeout, this, [this] {
         if (const Entry* entry = StopWaiting())
-            Settle(*entry);
+            WaitedOut(*entry);
     });
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget* from, QWidget* to) { FocusMoved(from, to); });
+    form->installEventFilter(this);
 }
 
 void FocusChecks::add(QWidget* control, Check check) {
@@ -51,12 +52,13 @@ bool FocusChecks::IsExempt(const QWidget* widget) const {
 void FocusChecks::FocusMoved(QWidget* from, QWidget* to) {
     if (checking || waiting || !form->isVisible() || !to || to->window() != form)
         return;
+    const Entry* entry = deferred ? TakeDeferred() : EntryOf(from);
+    if (!entry)
+        return;
     if (IsExempt(to))
-        return;
-    const Entry* entry = EntryOf(from);
-    if (!entry || Inside(entry->control, to))
-        return;
-    Wait(*entry);
+        Defer(*entry);
+    else if (!Inside(entry->control, to))
+        Wait(*entry);
 }
 
 // The click that moved the focus comes through here right after the move.
@@ -76,13 +78,42 @@ const FocusChecks::Entry* FocusChecks::StopWaiting() {
     return entry;
 }
 
+void FocusChecks::Defer(const Entry& entry) {
+    deferred = size_t(&entry - entries.data());
+}
+
+const FocusChecks::Entry* FocusChecks::TakeDeferred() {
+    if (!deferred)
+        return nullptr;
+    const Entry* entry = &entries[*deferred];
+    deferred.reset();
+    return entry;
+}
+
+// The focus has settled where it moved.
+void FocusChecks::WaitedOut(const Entry& entry) {
+    if (IsExempt(QApplication::focusWidget()))
+        Defer(entry);
+    else
+        Settle(entry);
+}
+
 bool FocusChecks::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == form && event->type() == QEvent::Hide && !event->spontaneous()) {
+        StopWaiting(); // closed: nothing the form showed is kept or checked
+        deferred.reset();
+        return false;
+    }
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!IsClick(event) || !widget || widget->window() != form)
         return false;
     const Entry* entry = StopWaiting();
-    if (!entry || IsExempt(widget))
+    if (!entry)
         return false;
+    if (IsExempt(widget)) {
+        Defer(*entry);
+        return false;
+    }
     return !Settle(*entry);
 }
 
@@ -106,6 +137,8 @@ bool FocusChecks::passOnClosing() {
     if (checking || !form->isVisible())
         return true;
     if (const Entry* left = StopWaiting())
+        return Settle(*left);
+    if (const Entry* left = TakeDeferred())
         return Settle(*left);
     const Entry* focused = EntryOf(form->focusWidget());
     return !focused || Run(*focused);

@@ -42,6 +42,7 @@ QComboBox* recallList(QWidget* parent, int minimumLength) {
     auto* combo = new QComboBox(parent);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr); // typed digits are the channel number, never completed
     combo->setMinimumContentsLength(minimumLength);
     return combo;
 }

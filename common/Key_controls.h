@@ -73,7 +73,8 @@ struct MemoryControls {
     QLineEdit* txtDtmfMem4;
 };
 
-// Four editable recall lists that insert nothing typed, at least minimumLength characters
+// Four editable recall lists that neither insert nor complete what is typed (typed digits
+// are the channel number), at least minimumLength characters
 // wide, captioned M1..M4 as given, and the box that lets the user change them.
 void BuildRecallChannels(MemoryControls& c, QWidget* parent, const QStringList& captions,
                          int minimumLength);

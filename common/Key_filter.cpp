@@ -1,10 +1,16 @@
 #include "Key_filter.h"
 
 #include <QAbstractSpinBox>
+#include <QAction>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QValidator>
+#include <algorithm>
 
 namespace {
 
@@ -13,16 +19,22 @@ struct CharacterRule {
     QString allowed;
     keys::Case letters;
 
+    // Only the letters a to z change case, one character for one, so every other character
+    // stays as it is for the allowed set to judge and the cursor keeps its place.
+    QChar turned(QChar c) const {
+        const char16_t u = c.unicode();
+        if (letters == keys::Case::Upper && u >= 'a' && u <= 'z')
+            return QChar(u - 'a' + 'A');
+        if (letters == keys::Case::Lower && u >= 'A' && u <= 'Z')
+            return QChar(u - 'A' + 'a');
+        return c;
+    }
+
     QString turned(const QString& text) const {
-        switch (letters) {
-        case keys::Case::Upper:
-            return text.toUpper();
-        case keys::Case::Lower:
-            return text.toLower();
-        case keys::Case::AsTyped:
-            break;
-        }
-        return text;
+        QString result = text;
+        for (QChar& c : result)
+            c = turned(c);
+        return result;
     }
 
     bool lets(const QString& text) const {
@@ -34,16 +46,21 @@ struct CharacterRule {
 
     // The characters of `text` the rule lets in, turned; `cursor` keeps its place among them.
     QString kept(const QString& text, int& cursor) const {
-        const QString turnedText = turned(text);
         const int cursorWas = cursor;
         QString result;
-        for (int i = 0; i < turnedText.size(); ++i) {
-            if (allowed.contains(turnedText.at(i)))
-                result += turnedText.at(i);
+        for (int i = 0; i < text.size(); ++i) {
+            const QChar c = turned(text.at(i));
+            if (allowed.contains(c))
+                result += c;
             else if (i < cursorWas)
                 --cursor;
         }
         return result;
+    }
+
+    QString kept(const QString& text) const {
+        int cursor = 0;
+        return kept(text, cursor);
     }
 };
 
@@ -72,24 +89,79 @@ private:
     const QValidator* own;
 };
 
+// A whole number within a range, or on its way to one.
+class RangeValidator : public QValidator {
+public:
+    RangeValidator(QLineEdit* box, int minimum, int maximum, std::function<int()> stored)
+        : QValidator(box), minimum(minimum), maximum(maximum), stored(std::move(stored)) {}
+
+    State validate(QString& text, int&) const override {
+        if (text.isEmpty())
+            return Intermediate;
+        for (const QChar c : text)
+            if (!keys::Digits.contains(c))
+                return Invalid;
+        const int value = text.size() <= 9 ? text.toInt() : maximum + 1;
+        if (value >= minimum && value <= maximum && text == QString::number(value))
+            return Acceptable;
+        return beginsANumber(text) ? Intermediate : Invalid;
+    }
+
+    void fixup(QString& text) const override { text = QString::number(stored()); }
+
+private:
+    bool beginsANumber(const QString& text) const {
+        for (int n = std::max(minimum, 0); n <= maximum; ++n)
+            if (QString::number(n).startsWith(text))
+                return true;
+        return false;
+    }
+
+    int minimum;
+    int maximum;
+    std::function<int()> stored;
+};
+
 // Typed keys: a character outside the rule is swallowed, a letter goes in turned. Alt and a
 // key is a shortcut, never text. Editing and clipboard keys pass.
+//
+// A line edit cuts what goes in to its length limit before its validator sees it, so text
+// from outside (a paste by key, menu or middle button, a drop) would lose allowed characters
+// behind refused ones. Such text goes in through the rule first; the limit then cuts only
+// what the rule lets in.
 class KeyFilter : public QObject {
 public:
-    KeyFilter(QObject* parent, CharacterRule rule, std::function<void(bool)> onKey)
-        : QObject(parent), rule(std::move(rule)), onKey(std::move(onKey)) {}
+    KeyFilter(QObject* parent, CharacterRule rule) : QObject(parent), rule(std::move(rule)) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress)
+        auto* line = qobject_cast<QLineEdit*>(watched);
+        if (event->type() == QEvent::KeyPress)
+            return keyPressed(watched, line, static_cast<QKeyEvent*>(event));
+        if (!line || line->isReadOnly() || delivering)
             return false;
-        const bool swallowed = filter(watched, static_cast<QKeyEvent*>(event));
-        if (onKey)
-            onKey(!swallowed);
-        return swallowed;
+        switch (event->type()) {
+        case QEvent::ContextMenu:
+            return line->contextMenuPolicy() == Qt::DefaultContextMenu &&
+                   showMenu(line, static_cast<QContextMenuEvent*>(event));
+        case QEvent::MouseButtonRelease:
+            return selectionPasted(line, static_cast<QMouseEvent*>(event));
+        case QEvent::Drop:
+            return dropped(line, static_cast<QDropEvent*>(event));
+        default:
+            return false;
+        }
     }
 
 private:
+    bool keyPressed(QObject* watched, QLineEdit* line, const QKeyEvent* key) {
+        const bool pasted = line && !line->isReadOnly() && key->matches(QKeySequence::Paste);
+        const bool swallowed = !pasted && filter(watched, key);
+        if (pasted)
+            paste(line, QClipboard::Clipboard);
+        return pasted || swallowed;
+    }
+
     bool filter(QObject* watched, const QKeyEvent* key) const {
         const QString text = key->text();
         if (text.isEmpty() || !text.at(0).isPrint() || (key->modifiers() & Qt::ControlModifier))
@@ -106,8 +178,57 @@ private:
         return false;
     }
 
+    void paste(QLineEdit* line, QClipboard::Mode mode) const {
+        line->insert(rule.kept(QGuiApplication::clipboard()->text(mode)));
+    }
+
+    // The box's own menu, its Paste (the entry captioned as the line edit captions it) going
+    // through the rule.
+    bool showMenu(QLineEdit* line, const QContextMenuEvent* event) const {
+        QMenu* menu = line->createStandardContextMenu();
+        const QString pasteCaption = QCoreApplication::translate("QLineEdit", "&Paste");
+        for (QAction* action : menu->actions()) {
+            if (action->text().section(QLatin1Char('\t'), 0, 0) != pasteCaption)
+                continue;
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, line,
+                    [this, line] { paste(line, QClipboard::Clipboard); });
+        }
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(event->globalPos());
+        return true;
+    }
+
+    // The middle button pastes the selection where the systems have one.
+    bool selectionPasted(QLineEdit* line, const QMouseEvent* mouse) const {
+        if (mouse->button() != Qt::MiddleButton ||
+            !QGuiApplication::clipboard()->supportsSelection() ||
+            !line->rect().contains(mouse->position().toPoint()))
+            return false;
+        line->deselect();
+        paste(line, QClipboard::Selection);
+        return true;
+    }
+
+    // The box takes the drop as its own, with only the text the rule lets in.
+    bool dropped(QLineEdit* line, QDropEvent* drop) {
+        if (!drop->mimeData()->hasText())
+            return false;
+        QMimeData kept;
+        kept.setText(rule.kept(drop->mimeData()->text()));
+        QDropEvent ruled(drop->position(), drop->possibleActions(), &kept, drop->buttons(),
+                         drop->modifiers());
+        ruled.setDropAction(drop->dropAction());
+        delivering = true;
+        QCoreApplication::sendEvent(line, &ruled);
+        delivering = false;
+        drop->setDropAction(ruled.dropAction());
+        drop->setAccepted(ruled.isAccepted());
+        return true;
+    }
+
     CharacterRule rule;
-    std::function<void(bool)> onKey;
+    bool delivering = false; // a drop made anew goes to the box unfiltered
 };
 
 // Spin boxes and editable combos hold their text in an inner line edit.
@@ -120,7 +241,7 @@ QWidget* textBoxOf(QWidget* edit) {
     return edit;
 }
 
-void install(QWidget* edit, CharacterRule rule, std::function<void(bool)> onKey = nullptr) {
+void install(QWidget* edit, CharacterRule rule) {
     QWidget* box = textBoxOf(edit);
     if (auto* line = qobject_cast<QLineEdit*>(box)) {
         line->setValidator(new RuleValidator(line, rule));
@@ -128,7 +249,7 @@ void install(QWidget* edit, CharacterRule rule, std::function<void(bool)> onKey 
         // did stays marked as theirs.
         QObject::connect(line, &QLineEdit::textEdited, line, [line] { line->setModified(true); });
     }
-    box->installEventFilter(new KeyFilter(box, std::move(rule), std::move(onKey)));
+    box->installEventFilter(new KeyFilter(box, std::move(rule)));
 }
 
 } // namespace
@@ -143,8 +264,8 @@ void allowOnly(QWidget* edit, const QString& allowed, Case letters) {
     install(edit, {allowed, letters});
 }
 
-void allowOnly(QWidget* edit, const QString& allowed, std::function<void(bool accepted)> onKey) {
-    install(edit, {allowed, Case::AsTyped}, std::move(onKey));
+void allowRange(QLineEdit* box, int minimum, int maximum, std::function<int()> stored) {
+    box->setValidator(new RangeValidator(box, minimum, maximum, std::move(stored)));
 }
 
 } // namespace keys

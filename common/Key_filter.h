@@ -2,12 +2,13 @@
 // Character rules for edit boxes: what the user puts in a box (typed, pasted or dropped)
 // keeps only the characters of an allowed set; typed characters outside it are swallowed,
 // and so is any character typed with Alt held, which is a shortcut and never text. Editing
-// keys (backspace, delete, arrows, clipboard shortcuts) always pass. A text the program sets
-// is shown as it is.
+// keys (backspace, delete, arrows, clipboard shortcuts) always pass. A box's length limit
+// counts only the characters the rule keeps. A text the program sets is shown as it is.
 
 #include <QString>
 #include <functional>
 
+class QLineEdit;
 class QWidget;
 
 namespace keys {
@@ -25,7 +26,8 @@ inline const QString PrintableAscii =
 inline const QString AlphaTag =
     QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz *+-._");
 
-// How letters are turned before they are tested against the allowed set.
+// How letters are turned before they are tested against the allowed set: only a to z (or
+// A to Z) change case; any other letter is left for the allowed set to judge.
 enum class Case { AsTyped, Upper, Lower };
 
 // Puts the rule on `edit` (a line edit, spin box or editable combo): only characters in
@@ -35,9 +37,10 @@ void allowOnly(QWidget* edit, const QString& allowed, bool upperCase = false);
 // The same with letters turned to `letters` first: Case::Lower with "p" lets a typed or
 // pasted "P" in as "p".
 void allowOnly(QWidget* edit, const QString& allowed, Case letters);
-// The same rule (letters as typed), also reporting every key pressed in `edit`:
-// onKey(true) when the key passed (an allowed character or an editing key), onKey(false)
-// when it was swallowed.
-void allowOnly(QWidget* edit, const QString& allowed, std::function<void(bool accepted)> onKey);
+
+// The box takes only a whole number from `minimum` to `maximum`: a key, paste or drop that
+// would make any other text is refused, so the box never shows a number it cannot keep. A
+// box left empty shows `stored()` again, the number that stands.
+void allowRange(QLineEdit* box, int minimum, int maximum, std::function<int()> stored);
 
 } // namespace keys

@@ -269,6 +269,9 @@ void TfrmUserButtons::buildScan() {
     udPriChkRate = new UpDown(GroupBox4);
     udPriChkRate->setRange(1, 10);
     udPriChkRate->setAssociate(editPriChkRate);
+    // The box shows only a rate the up-down keeps.
+    keys::allowRange(editPriChkRate, udPriChkRate->minimum(), udPriChkRate->maximum(),
+                     [this] { return udPriChkRate->value(); });
     auto* rate = new QHBoxLayout;
     rate->setSpacing(0);
     rate->addWidget(editPriChkRate);

@@ -441,6 +441,7 @@ TEST_F(ChannelForms, CharacterRulesHoldForAltKeysPastesAndDrops) {
         const char *withAlt, *pasted, *dropped, *shown;
     } cases[] = {
         {frmEditChannel2->txtChannelAlpha, "Tq#~1", "ab#~", "c!d", "ABCD"},
+        {frmEditChannel2->txtChannelAlpha, "", "a\u00DF\u0131", "\uFB01\u017Fc9", "AC9"},
         {frmEditChannel2->editTxFreq, "4x.", "4x5y0", "-.5", "450.5"},
     };
     for (const auto& c : cases) {
@@ -448,14 +449,15 @@ TEST_F(ChannelForms, CharacterRulesHoldForAltKeysPastesAndDrops) {
         c.box->clear();
         testsupport::TypeWithAlt(c.box, c.withAlt);
         EXPECT_EQ(c.box->text(), "");
-        testsupport::Paste(c.box, c.pasted);
-        testsupport::Drop(c.box, c.dropped);
+        testsupport::Paste(c.box, QString::fromUtf8(c.pasted));
+        EXPECT_EQ(c.box->cursorPosition(), c.box->text().size()) << "after what was pasted";
+        testsupport::Drop(c.box, QString::fromUtf8(c.dropped));
         EXPECT_EQ(c.box->text(), c.shown);
     }
     frmEditChannel2->OKBtnClick();
     EXPECT_TRUE(host.messages.isEmpty());
     frmChannelData->Channels->GetNormal(record, slot);
-    EXPECT_EQ(record.Name, "ABCD");
+    EXPECT_EQ(record.Name, "AC9");
     EXPECT_EQ(record.TxFreq, 450500000u);
 }
 

@@ -159,6 +159,9 @@ TEST_F(SelcallIdents, CommandFlagTogglesAndWidensTheIdent) {
     EXPECT_EQ(frmSelcallIdents->listSelcallMemoriesGetEditMask(3, 3), "");
 
     grid->setCurrentCell(2, 3);
+    QTest::keyClick(grid, Qt::Key_Y, Qt::AltModifier); // shortcuts toggle nothing
+    QTest::keyClick(grid, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Cell(3, 3), "No");
     QTest::keyClick(grid, Qt::Key_Space);
     EXPECT_EQ(Cell(3, 3), "Yes");
     EXPECT_EQ(frmSelcallIdents->listSelcallMemoriesGetEditMask(3, 1), ">CCCCCCCC");
@@ -178,6 +181,15 @@ TEST_F(SelcallIdents, CommandFlagTogglesAndWidensTheIdent) {
     QTest::keyClick(editor, Qt::Key_Return);
     QApplication::processEvents();
     EXPECT_EQ(Cell(3, 1), "A123FBC4");
+    // A paste keeps the allowed keys up to the cell's tones.
+    grid->setCurrentCell(3, 1);
+    grid->editItem(grid->item(3, 1));
+    editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->model()->index(3, 1)));
+    ASSERT_NE(editor, nullptr);
+    editor->clear();
+    testsupport::Paste(editor, "1d2e3a4b");
+    EXPECT_EQ(editor->text(), "123A");
+    QTest::keyClick(editor, Qt::Key_Escape);
 
     grid->setCurrentCell(2, 2);
     grid->editItem(grid->item(2, 2));
@@ -205,6 +217,10 @@ TEST_F(SelcallIdents, OwnIdentKeyFilter) {
     frmSelcallIdents->txtRadioIdent->clear();
     QTest::keyClicks(frmSelcallIdents->txtRadioIdent, "1aAdDeEbcf9x2");
     EXPECT_EQ(frmSelcallIdents->txtRadioIdent->text(), "1BCF92");
+    Show(6);
+    testsupport::TypeOver(frmSelcallIdents->txtRadioIdent, "3BF");
+    testsupport::Paste(frmSelcallIdents->txtRadioIdent, "9aE1c");
+    EXPECT_EQ(frmSelcallIdents->txtRadioIdent->text(), "3BF91C") << "refused keys take no tone";
     frmSelcallIdents->txtTlmPrefix->clear();
     QTest::keyClicks(frmSelcallIdents->txtTlmPrefix, "a4-b7");
     EXPECT_EQ(frmSelcallIdents->txtTlmPrefix->text(), "47");
@@ -252,13 +268,14 @@ TEST_F(SelcallIdents, LeavingAShortIdentIsReported) {
         QTest::qWaitFor([this] { return host.messages.size() == 4; }, testsupport::WAIT_LIMIT_MS));
     EXPECT_EQ(host.messages[3].caption, "Number of tones");
     EXPECT_EQ(QApplication::focusWidget(), frmSelcallIdents->txtRadioIdent);
-    frmSelcallIdents->CancelBtn->setFocus(Qt::TabFocusReason); // Cancel is not checked
+    frmSelcallIdents->CancelBtn->setFocus(Qt::TabFocusReason); // Cancel defers the check
     QTest::qWait(10);
     EXPECT_EQ(host.messages.size(), 4);
 
-    frmSelcallIdents->txtRadioIdent->setText("12345");
-    grid->setCurrentCell(6, 1); // row 7 holds "1234", one tone short
+    frmSelcallIdents->txtRadioIdent->setText("12345"); // mended before the focus moves on
+    grid->setCurrentCell(6, 1);                        // row 7 holds "1234", one tone short
     grid->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents(); // the deferred check passes
     frmSelcallIdents->txtTlmPrefix->setFocus(Qt::TabFocusReason);
     EXPECT_TRUE(
         QTest::qWaitFor([this] { return host.messages.size() == 5; }, testsupport::WAIT_LIMIT_MS));
@@ -298,22 +315,20 @@ TEST_F(SelcallIdents, CancelPutsBackTheWholeImage) {
     EXPECT_EQ(Bytes(0, IMAGE_SIZE), before);
 }
 
-// The own ident was left short towards Cancel (unchecked) and a grid ident is short too:
-// clicking the own ident reports the grid once and puts the focus back on the grid, and the
-// return of the focus sets off no check of the own ident.
+// The own ident and a grid ident are both short: clicking the own ident from the grid
+// reports the grid once and puts the focus back on the grid, and the return of the focus
+// sets off no check of the own ident.
 TEST_F(SelcallIdents, TwoShortIdentsGiveOneMessagePerFocusMove) {
     Show(5);
     frmSelcallIdents->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frmSelcallIdents));
     QTableWidget* grid = frmSelcallIdents->listSelcallMemories;
     frmSelcallIdents->setCellText(3, 1, "12");
-    frmSelcallIdents->txtRadioIdent->setText("1");
-    frmSelcallIdents->txtRadioIdent->setFocus(Qt::MouseFocusReason);
-    frmSelcallIdents->CancelBtn->setFocus(Qt::MouseFocusReason);
     grid->setCurrentCell(2, 1);
     grid->setFocus(Qt::MouseFocusReason);
     QTest::qWait(20);
-    ASSERT_TRUE(host.messages.isEmpty()) << "Cancel and the grid are not checked on entry";
+    ASSERT_TRUE(host.messages.isEmpty()) << "the grid is not checked on entry";
+    frmSelcallIdents->txtRadioIdent->setText("1");
 
     // The check runs after the focus has moved; a chain would add messages soon after.
     const auto messagesAfterFocusMove = [this](int wanted) {
@@ -338,4 +353,64 @@ TEST_F(SelcallIdents, TwoShortIdentsGiveOneMessagePerFocusMove) {
     ASSERT_EQ(messagesAfterFocusMove(3), 3);
     EXPECT_EQ(host.messages[2].text.left(34), "The Radio Ident is not long enough");
     EXPECT_EQ(QApplication::focusWidget(), frmSelcallIdents->txtRadioIdent);
+}
+
+// A check left towards Cancel waits for the next move: Shift+Tab on to OK, or a click on OK
+// after a press on Cancel released beside it, runs it; nothing is stored and the dialog
+// stays open. Cancel clicked drops it.
+TEST_F(SelcallIdents, ACheckLeftTowardsCancelRunsWhenTheFocusMovesOn) {
+    Show(5);
+    frmSelcallIdents->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frmSelcallIdents));
+    const std::vector<uint8_t> before = Bytes(0, IMAGE_SIZE);
+    QLineEdit* ident = frmSelcallIdents->txtRadioIdent;
+    QPushButton* cancel = frmSelcallIdents->CancelBtn;
+    const auto expectHeld = [&](int messages, QWidget* focus) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return host.messages.size() == messages; },
+                                    testsupport::WAIT_LIMIT_MS));
+        EXPECT_EQ(host.messages.last().caption, "Number of tones");
+        EXPECT_EQ(QApplication::focusWidget(), focus);
+        EXPECT_TRUE(frmSelcallIdents->isVisible());
+        EXPECT_EQ(Bytes(0, IMAGE_SIZE), before);
+    };
+
+    QTest::mouseClick(ident, Qt::LeftButton);
+    testsupport::TypeOver(ident, "34");
+    QTest::keyClick(ident, Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_EQ(QApplication::focusWidget(), cancel);
+    QTest::keyClick(cancel, Qt::Key_Backtab, Qt::ShiftModifier);
+    expectHeld(1, ident);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(host.messages.size(), 1);
+
+    const QPoint beside(-4, cancel->height() / 2);
+    QTest::mousePress(cancel, Qt::LeftButton);
+    QTest::mouseRelease(cancel, Qt::LeftButton, {}, beside);
+    QTest::mouseClick(frmSelcallIdents->OKBtn, Qt::LeftButton);
+    expectHeld(2, ident);
+
+    QTableWidget* grid = frmSelcallIdents->listSelcallMemories;
+    testsupport::TypeOver(ident, "12345");
+    grid->setCurrentCell(0, 1);
+    grid->setFocus(Qt::MouseFocusReason);
+    QCoreApplication::processEvents(); // the own ident's check passes as the focus settles
+    grid->editItem(grid->item(0, 1));
+    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->model()->index(0, 1)));
+    ASSERT_NE(editor, nullptr);
+    testsupport::TypeOver(editor, "34");
+    QTest::mousePress(cancel, Qt::LeftButton);
+    QTest::mouseRelease(cancel, Qt::LeftButton, {}, beside);
+    QTest::mouseClick(frmSelcallIdents->OKBtn, Qt::LeftButton);
+    expectHeld(3, grid);
+    EXPECT_EQ(host.messages.last().text.left(35), "The Memory Ident is not long enough");
+
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    EXPECT_FALSE(frmSelcallIdents->isVisible());
+    Show(5);
+    frmSelcallIdents->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frmSelcallIdents));
+    QTest::mouseClick(frmSelcallIdents->chkOwnIdMod, Qt::LeftButton);
+    QTest::mouseClick(frmSelcallIdents->OKBtn, Qt::LeftButton);
+    EXPECT_FALSE(frmSelcallIdents->isVisible());
+    EXPECT_EQ(host.messages.size(), 3) << "nothing left over from the cancelled opening";
 }

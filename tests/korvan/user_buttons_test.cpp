@@ -166,16 +166,26 @@ TEST_F(UserButtonsTest, EachControlChangesOnlyItsOwnBits) {
     EXPECT_EQ(image()[0x82], 13);
     EXPECT_EQ(image()[0x83], 39);
 
-    // A rate typed into the box counts, held to 1..10.
+    // A rate typed into the box counts; the box takes only 1..10, and left empty it shows
+    // the rate that stands.
     FillConsistent(17);
     Open();
-    frmUserButtons->editPriChkRate->setText("7");
+    QLineEdit* rate = frmUserButtons->editPriChkRate;
+    testsupport::TypeOver(rate, "7");
     Ok();
     EXPECT_EQ(image()[0x55], 7);
     Open();
-    frmUserButtons->editPriChkRate->setText("25");
+    frmUserButtons->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frmUserButtons));
+    rate->setFocus();
+    testsupport::TypeOver(rate, "99");
+    EXPECT_EQ(rate->text(), "9");
+    testsupport::TypeOver(rate, "0");
+    EXPECT_EQ(rate->text(), "");
+    QTest::keyClick(rate, Qt::Key_Tab);
+    EXPECT_EQ(rate->text(), "7");
     Ok();
-    EXPECT_EQ(image()[0x55], 10);
+    EXPECT_EQ(image()[0x55], 7);
 
     // Without a selection a code byte stores 0xFF.
     FillConsistent(6);
@@ -335,7 +345,8 @@ TEST_F(UserButtonsTest, TypedRecallTextsStoreTheirChannelOrAreRefused) {
     };
     FillConsistent(11);
     ClearChannels();
-    image()[0x8F] = 9; // F1 recalls M1
+    AddChannel(50, "FIFTY"); // listed: a typed 5 completes to nothing
+    image()[0x8F] = 9;       // F1 recalls M1
     for (const auto& c : cases) {
         EnableCb(c.cb);
         image()[0x59] = 77;

@@ -1,10 +1,14 @@
 #include "support/FormHabits.h"
 
+#include "support/Typing.h"
+
 #include <QAbstractScrollArea>
 #include <QDialog>
 #include <QHash>
 #include <QImage>
+#include <QLineEdit>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTableView>
 #include <algorithm>
@@ -42,6 +46,37 @@ bool BelongsToAScrollArea(const QScrollBar* bar) {
         if (qobject_cast<const QAbstractScrollArea*>(up))
             return true;
     return false;
+}
+
+// Every box with a character rule and a length limit ends with what typing the same
+// characters one by one gives, whether they are pasted by key or by the box's menu, and no
+// letter outside a-z turns into others (the text holds no s, i or f of its own).
+void ExpectPastesKeepWhatTypingKeeps(QWidget* mainWindow) {
+    const QString odd = QString::fromUtf8("\u00DF\u017F\u0131\uFB01");
+    const QString text = (odd + QStringLiteral("a1b2c3d4e5#6*7p8.9-0 +_")).repeated(2);
+    int boxes = 0;
+    for (QLineEdit* box : mainWindow->findChildren<QLineEdit*>()) {
+        if (!box->validator() || box->maxLength() == QLineEdit().maxLength() || box->isReadOnly() ||
+            !box->isEnabled())
+            continue;
+        ++boxes;
+        const QSignalBlocker quiet(box); // the forms are not open: nothing of theirs runs
+        const QString was = box->text();
+        box->clear();
+        TypeEach(box, text);
+        const QString typed = box->text();
+        EXPECT_FALSE(typed.contains(QRegularExpression(QStringLiteral("[SIFsif]"))))
+            << NameOf(box) << " turned a letter: " << typed.toStdString();
+        box->clear();
+        Paste(box, text);
+        EXPECT_EQ(box->text(), typed) << NameOf(box) << " pasted";
+        box->clear();
+        EXPECT_TRUE(PasteByMenu(box, text)) << NameOf(box);
+        EXPECT_EQ(box->text(), typed) << NameOf(box) << " pasted by its menu";
+        box->setText(was);
+        box->setModified(false);
+    }
+    EXPECT_GE(boxes, 10);
 }
 
 } // namespace
@@ -95,6 +130,8 @@ void ExpectFormHabits(QWidget* mainWindow) {
             << NameOf(dialog) << " has minimise or maximise";
     }
     EXPECT_TRUE(mainWindow->windowFlags() & Qt::WindowMinimizeButtonHint);
+
+    ExpectPastesKeepWhatTypingKeeps(mainWindow);
 }
 
 } // namespace testsupport

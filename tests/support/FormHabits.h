@@ -1,8 +1,8 @@
 #pragma once
 // Habits every form of a program keeps, checked over all the forms a main window owns:
 // scroll bars are in the Tab order and follow their arrow keys, Tab leaves every grid,
-// progress texts read on every colour they are drawn on, and dialogs carry a dialog's title
-// bar.
+// progress texts read on every colour they are drawn on, dialogs carry a dialog's title
+// bar, and a box with a character rule keeps the same text pasted as typed.
 
 class QProgressBar;
 class QWidget;

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -50,20 +51,29 @@ inline void Paste(QLineEdit* edit, const QString& text) {
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
 }
 
-// Pastes `text` from the clipboard by the Paste entry of the box's context menu; false when
-// the menu offers no Paste.
+// Pastes `text` from the clipboard by the box's own menu; true once its Paste was clicked.
 inline bool PasteByMenu(QLineEdit* edit, const QString& text) {
     QApplication::clipboard()->setText(text);
-    const std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
-    for (QAction* entry : menu->actions()) {
-        if (entry->text().remove(QLatin1Char('&')).startsWith(QLatin1String("Paste"))) {
-            if (!entry->isEnabled())
-                return false;
-            entry->trigger();
-            return true;
-        }
-    }
-    return false;
+    const QPoint middle = edit->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, middle, edit->mapToGlobal(middle));
+    QApplication::sendEvent(edit, &event);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu)
+        return false;
+    QAction* paste = nullptr;
+    for (QAction* action : menu->actions())
+        if (action->text().startsWith(QStringLiteral("&Paste")))
+            paste = action;
+    if (!paste)
+        return false;
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(paste).center());
+    return QTest::qWaitFor([] { return !QApplication::activePopupWidget(); }, WAIT_LIMIT_MS);
+}
+
+// Types `text` character by character, letters outside ASCII included.
+inline void TypeEach(QWidget* widget, const QString& text) {
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 // True where the platform has a selection that the middle button pastes.
