@@ -167,8 +167,8 @@ public:
     void SetTag(int i, const QString& text);
 
     // The rule every stored record keeps: no group lists an empty channel (or one the radio
-    // does not have) or itself. The fault storing the record at i would make (i a faulty group, or
-    // i empty while a group lists it); none for an index outside.
+    // does not have) or itself. The fault storing the record at i would make (i a faulty
+    // group, or i empty while a group lists it); none for an index outside.
     GroupFault FaultIfStored(const ch_data_struct& record, int i) const;
     GroupFault FaultIfStored(const ch_normal_struct& record, int i) const;
     GroupFault FaultIfStored(ch_group_struct record, int i) const;
