@@ -1,6 +1,7 @@
 #include "Group_members.h"
 
 #include "String_grid.h"
+#include "platform/Host.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -11,11 +12,26 @@
 
 namespace members {
 
-QString FaultText(int groupChannel, int memberChannel) {
-    const QString rule = memberChannel == groupChannel
-                             ? QStringLiteral("A vote group cannot list itself.")
-                             : QStringLiteral("A vote group cannot list an empty channel.");
+QString FaultText(int groupChannel, int memberChannel, bool memberHeld) {
+    QString rule = QStringLiteral("A vote group cannot list an empty channel.");
+    if (memberChannel == groupChannel)
+        rule = QStringLiteral("A vote group cannot list itself.");
+    else if (!memberHeld)
+        rule = QStringLiteral("A vote group cannot list a channel the radio does not have.");
     return rule + QStringLiteral("\nGroup CH%1 lists CH%2.").arg(groupChannel).arg(memberChannel);
+}
+
+bool AskToJoin(int channel, int groupChannel) {
+    if (groupChannel == 0)
+        return true;
+    const QString question =
+        QStringLiteral("CH%1 is a member of vote group CH%2.\nA channel put in CH%1 takes part in "
+                       "that group's voting.\nUse CH%1?")
+            .arg(channel)
+            .arg(groupChannel);
+    return platform::host().messageBox(question, QStringLiteral("Vote Group Member"),
+                                       platform::MB_OKCANCEL | platform::MB_ICONEXCLAMATION) ==
+           platform::IDOK;
 }
 
 namespace {

@@ -28,9 +28,13 @@ int Add(int* entries, int size, int n, bool unique);
 // slot outside 0..size-1.
 int Remove(int* entries, int size, int slot);
 
-// Why a group may not be stored as it is: it lists itself or an empty channel (channel
-// numbers as the user sees them).
-QString FaultText(int groupChannel, int memberChannel);
+// Why a group may not be stored as it is: it lists itself, an empty channel or one the radio
+// does not have (channel numbers as the user sees them).
+QString FaultText(int groupChannel, int memberChannel, bool memberHeld = true);
+// Asks (OK/Cancel) before a channel is stored in `channel`, an empty slot that the group in
+// `groupChannel` lists, so that no channel joins a group unseen; true for OK, and at once
+// when groupChannel is 0 (no group lists the slot).
+bool AskToJoin(int channel, int groupChannel);
 
 // A member or available-channel list, sized for `rowsShown` rows.
 QTableWidget* NewList(QWidget* parent, int rowsShown);

@@ -5,6 +5,7 @@
 #include "Ctcss.h"
 #include "Eeprom.h"
 #include "Frequency_edit.h"
+#include "Group_members.h"
 #include "Help_pane.h"
 #include "Key_filter.h"
 #include "Main.h"
@@ -368,6 +369,9 @@ void TfrmEditChannel2::OKBtnClick() {
                                     platform::MB_ICONEXCLAMATION);
         return;
     }
+    const bool newChannel = EditedChannel != GivenChannel || store->IsEmpty(EditedChannel);
+    if (newChannel && !members::AskToJoin(EditedChannel, store->FindGroupUsing(EditedChannel)))
+        return;
     store->SetNormal(ChannelRecord, EditedChannel);
     *channelOut = EditedChannel;
     done(1);

@@ -284,7 +284,7 @@ void ChData::SetTag(int i, const QString& text) {
 }
 
 QString GroupFault::Text() const {
-    return members::FaultText(group + 1, member);
+    return members::FaultText(group + 1, member, held);
 }
 
 GroupFault ChData::FaultIfStored(const ch_data_struct& record, int i) const {
@@ -318,14 +318,17 @@ GroupFault ChData::MemberFault(int group, const ChData* before) const {
     for (int k = 0; k < GROUP_MEMBERS; ++k) {
         const int member = memberOf(records[size_t(group)], k);
         if (ListsFaulty(group, member) && !(before && before->ListsFaulty(group, member)))
-            return {group, member};
+            return {group, member, Holds(member)};
     }
     return {};
 }
 
-// Group `group` lists `member`, and that member is the group itself or an empty channel.
+// Group `group` lists `member`, and that member is the group itself, a channel the radio does
+// not have or an empty one.
 bool ChData::ListsFaulty(int group, int member) const {
-    if (!IsGroup(group) || (member != group + 1 && !IsEmpty(member - 1)))
+    if (!IsGroup(group) || member == 0)
+        return false;
+    if (member != group + 1 && Holds(member) && !IsEmpty(member - 1))
         return false;
     const ch_data_struct& r = records[size_t(group)];
     for (int k = 0; k < GROUP_MEMBERS; ++k)

@@ -5,6 +5,7 @@
 // the zone (1..50, 0 none) they belong to.
 
 #include <QString>
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -119,11 +120,12 @@ struct ch_group_struct {
     void SetTag(const QString& text);
 };
 
-// A vote group listing an empty channel or itself: the radio would vote on nothing, and a
-// channel later stored in that slot would join the group unseen.
+// A vote group listing an empty channel, one the radio does not have, or itself: the radio
+// would vote on nothing, and a channel later stored in that slot would join the group unseen.
 struct GroupFault {
-    int group = -1; // index of the group; -1 none
-    int member = 0; // the channel number it must not list
+    int group = -1;   // index of the group; -1 none
+    int member = 0;   // the channel number it must not list
+    bool held = true; // the radio has that channel
 
     explicit operator bool() const { return group >= 0; }
     QString Text() const;
@@ -134,6 +136,9 @@ public:
     explicit ChData(int count);
 
     int Count() const { return count; }
+    // The highest channel number a group may list (a radio of 8 KiB keeps no member above
+    // 255); a member above it, or above 500, counts as an empty channel. 500 at first.
+    void LimitMembers(int highest) { highestMember = highest; }
 
     // Index operations take i = channel number - 1 and do nothing for an index outside
     // the store; the result for one outside is given after the colon.
@@ -161,9 +166,9 @@ public:
     std::vector<int> GroupsUsing(int i) const;
     void SetTag(int i, const QString& text);
 
-    // The rule every stored record keeps: no group lists an empty channel or itself. The
-    // fault storing the record at i would make (i a faulty group, or i empty while a group
-    // lists it); none for an index outside.
+    // The rule every stored record keeps: no group lists an empty channel (or one the radio
+    // does not have) or itself. The fault storing the record at i would make (i a faulty
+    // group, or i empty while a group lists it); none for an index outside.
     GroupFault FaultIfStored(const ch_data_struct& record, int i) const;
     GroupFault FaultIfStored(const ch_normal_struct& record, int i) const;
     GroupFault FaultIfStored(ch_group_struct record, int i) const;
@@ -189,9 +194,11 @@ private:
     GroupFault FaultAt(int i) const;
     GroupFault MemberFault(int group, const ChData* before = nullptr) const;
     bool ListsFaulty(int group, int member) const;
+    bool Holds(int member) const { return member >= 1 && member <= std::min(count, highestMember); }
 
     std::vector<ch_data_struct> records;
     int count;
+    int highestMember = CH_COUNT;
 };
 
 // "CH001" .. "CH500": the name a new channel i starts with; its tag is the number mod 100.

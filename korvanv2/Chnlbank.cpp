@@ -10,6 +10,7 @@
 #include "Editzone.h"
 #include "Eeprom.h"
 #include "Files.h"
+#include "Group_members.h"
 #include "Grpedit.h"
 #include "Key_filter.h"
 #include "Main_window.h"
@@ -62,8 +63,25 @@ constexpr Area ImportAreas[] = {
     {chlayout::TAGS, chlayout::TAG_SIZE* CH_COUNT},
     {ZoneOffset(1), ZONE_ENTRY_SIZE* ZONE_COUNT},
 };
-// A file shorter than this lacks part of what Read Channels takes.
-constexpr int ImportEnd = ZoneOffset(1) + ZONE_ENTRY_SIZE * ZONE_COUNT;
+// A file shorter than this lacks part of what Read Channels takes into a radio of this size.
+int ImportEnd(int radioSize) {
+    int end = 0;
+    for (const Area& area : ImportAreas)
+        if (area.offset < radioSize)
+            end = std::max(end, std::min(area.offset + area.length, radioSize));
+    return end;
+}
+
+// The start of the file, as much of it as an image holds; one that ends before the areas a
+// radio of this size keeps is reported and refused.
+bool ReadImportFile(const QString& name, int radioSize, QByteArray& bytes) {
+    FileResult result = ReadFileStart(name, EEPROM::SIZE, bytes);
+    if (result == FileResult::Done && bytes.size() < ImportEnd(radioSize))
+        result = FileResult::Failed;
+    mainwindow::reportFileResult(result, mainwindow::ReadProblem, FileNotice::Tell,
+                                 platform::MB_ICONEXCLAMATION);
+    return result == FileResult::Done;
+}
 
 // The option columns 7..15: {text, byte (0 flags, 1 flags1), bit, shown for a group}.
 struct FlagColumn {
@@ -364,6 +382,7 @@ void TfrmChnlBank::FormShow() {
 
     const std::vector<uint8_t> held = RadioPart({eeprom.data, eeprom.data + EEPROM::SIZE});
     LoadZoneTable(held.data());
+    Channels->LimitMembers(chlayout::HighestMember(RadioSize));
     Channels->LoadFromImage(held.data());
     *Received = *Channels;
     if (ActiveZoneCount() == 0 && Channels->CountInZone(1) > 0)
@@ -545,12 +564,19 @@ void TfrmChnlBank::btnAddChannelClick() {
     if (frmSelectChannel->exec() != mrOk)
         return;
     const int i = free[size_t(frmSelectChannel->GetSelection())];
+    if (!MayJoinGroup(i))
+        return;
     if (frmSelectChannel->GetChannelType() == 1)
         AddGroup(i);
     else
         AddNormal(i);
     Refresh();
     SelectChannelRow(i + 1);
+}
+
+// No group: FindGroupUsing gives -1, so the group's channel number is 0.
+bool TfrmChnlBank::MayJoinGroup(int i) const {
+    return members::AskToJoin(i + 1, Channels->FindGroupUsing(i) + 1);
 }
 
 void TfrmChnlBank::AddGroup(int i) {
@@ -690,6 +716,8 @@ void TfrmChnlBank::mnuPasteChannelClick() {
         Warn(fault.Text(), QStringLiteral("Paste channel"));
         return;
     }
+    if (!MayJoinGroup(target))
+        return;
     ClipSource = -1;
     ClipRecord = pasted;
     Channels->SetRaw(ClipRecord, target);
@@ -876,8 +904,7 @@ void TfrmChnlBank::btnImportClick() {
     if (!platform::host().openFileDialog(request, chosen))
         return;
     QByteArray bytes;
-    if (!mainwindow::readReported(chosen, ImportEnd, bytes, FileNotice::Tell,
-                                  platform::MB_ICONEXCLAMATION))
+    if (!ReadImportFile(chosen, RadioSize, bytes))
         return;
     std::fill(ImportBuffer.begin(), ImportBuffer.end(), 0xFF);
     std::copy(bytes.begin(), bytes.end(), ImportBuffer.begin());
@@ -888,6 +915,7 @@ void TfrmChnlBank::btnImportClick() {
         return;
     merged = RadioPart(std::move(merged));
     ChData imported(CH_COUNT);
+    imported.LimitMembers(chlayout::HighestMember(RadioSize));
     imported.LoadFromImage(merged.data());
     if (const GroupFault fault = imported.FirstFault()) {
         Warn(fault.Text(), QStringLiteral("Read Channels"));

@@ -135,6 +135,9 @@ private:
     bool RefuseGroupMember(int i, const QString& caption);
     bool RefuseZoneInUse(int z);
     bool RefuseEmpty(const QString& caption);
+    // A channel put in empty channel i joins the group that lists it: true when none does or
+    // the user says so.
+    bool MayJoinGroup(int i) const;
     void AddGroup(int i);
     void AddNormal(int i);
     void LoadZoneTable(const uint8_t* image);

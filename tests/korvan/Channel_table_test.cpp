@@ -8,6 +8,7 @@
 #include "Mactimer.h"
 #include "Sel_ch.h"
 #include "String_grid.h"
+#include "support/Typing.h"
 
 #include "Main.h"
 #include <QAction>
@@ -192,6 +193,44 @@ TEST_F(ChannelTable, AddGroupSkipsSlotsThatGroupsList) {
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_EQ(host.messages[0].text, "There are no more\nspare channels.");
     EXPECT_TRUE(frmChannelData->Channels->IsEmpty(60));
+}
+
+// A group that came with the image lists the empty slots 2 and 3: the channel that Add puts
+// in slot 2, or one renumbered to 3, joins it only when the user says so.
+TEST_F(ChannelTable, NoChannelJoinsAGroupUnseen) {
+    PutNormal(1, 477000000);
+    PutGroup(10, {1, 2, 3});
+    frmChannelData->FormShow();
+    frmChannelData->show();
+    const QString asked = "CH%1 is a member of vote group CH10.\nA channel put in CH%1 takes part "
+                          "in that group's voting.\nUse CH%1?";
+    ChooseType(false);
+    host.messageAnswers.enqueue(platform::IDCANCEL);
+    host.messageAnswers.enqueue(platform::IDOK);
+    WhenShown<TfrmEditChannel2>([this, asked](TfrmEditChannel2* edit) {
+        EXPECT_EQ(edit->editChnl->text(), "2");
+        QTest::mouseClick(edit->OKBtn, Qt::LeftButton);
+        EXPECT_TRUE(edit->isVisible());
+        ASSERT_EQ(host.messages.size(), 1);
+        EXPECT_EQ(host.messages[0].text, asked.arg(2));
+        EXPECT_EQ(host.messages[0].caption, "Vote Group Member");
+        EXPECT_EQ(host.messages[0].flags, 49);
+        QTest::mouseClick(edit->OKBtn, Qt::LeftButton);
+    });
+    QTest::mouseClick(frmChannelData->btnNewChannel, Qt::LeftButton);
+    EXPECT_FALSE(frmChannelData->Channels->IsEmpty(2));
+
+    SelectSlot(1);
+    host.messageAnswers.enqueue(platform::IDCANCEL);
+    WhenShown<TfrmEditChannel2>([this, asked](TfrmEditChannel2* edit) {
+        testsupport::TypeOver(edit->editChnl, QStringLiteral("3"));
+        QTest::mouseClick(edit->OKBtn, Qt::LeftButton);
+        ASSERT_EQ(host.messages.size(), 3);
+        EXPECT_EQ(host.messages[2].text, asked.arg(3));
+        QTest::mouseClick(edit->CancelBtn, Qt::LeftButton);
+    });
+    QTest::mouseClick(frmChannelData->btnEditChannel, Qt::LeftButton);
+    EXPECT_TRUE(frmChannelData->Channels->IsEmpty(3));
 }
 
 // A cut group frees its members; a group made in one of them meanwhile, a member deleted

@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -105,18 +107,28 @@ TEST_F(ChannelBank, ErasedAndHalfImagesOpenWithEveryChannelInZoneOne) {
         group.member[0] = 300;
         other.SetGroup(group, 1);
         other.SaveToImage(file.data());
+        QByteArray half = Snapshot().left(8192);
+        half.replace(chlayout::Record(6) + chlayout::RECORD_FIELDS, 5, "SEVEN");
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("wide.mem"));
-        QFile wide(path);
-        ASSERT_TRUE(wide.open(QIODevice::WriteOnly));
-        wide.write(reinterpret_cast<const char*>(file.data()), qint64(file.size()));
-        wide.close();
+        auto read = [this, &dir](const char* name, const QByteArray& bytes) {
+            const QString path = dir.filePath(QString::fromLatin1(name));
+            QFile out(path);
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(bytes);
+            out.close();
+            host.fileAnswers.enqueue(path);
+            frmChnlBank->btnImportClick();
+        };
         host.messages.clear();
         Open();
-        host.fileAnswers.enqueue(path);
-        frmChnlBank->btnImportClick();
+        read("wide.mem", QByteArray(reinterpret_cast<const char*>(file.data()), int(file.size())));
         EXPECT_EQ(Messages(), QStringList{"Read Channels: Group CH2 lists CH300, which a radio of "
                                           "8192 bytes cannot hold.\nThe channels were not read."});
+        // A file of 8192 bytes holds all that such a radio keeps.
+        host.messages.clear();
+        read("half.mem", half);
+        EXPECT_TRUE(host.messages.isEmpty()) << Messages().join('\n').toStdString();
+        EXPECT_EQ(grid::Cell(frmChnlBank->listChannel, 6, 1), "SEVEN");
         frmChnlBank->done(0);
     }
 }
@@ -323,6 +335,70 @@ TEST_F(ChannelBank, GroupMembersCannotBeDeletedCutEmptiedOrLoseTheirZone) {
                                        "CH15 lists CH15."}));
     EXPECT_TRUE(frmChnlBank->Channels->IsEmpty(40));
     EXPECT_TRUE(frmChnlBank->Channels->IsEmpty(14));
+}
+
+// A group that came with the image lists the empty CH15 and CH16: a channel added or pasted
+// there joins it only when the user says so, and a member past channel 500 is refused like an
+// empty one. The channel menu is opened by a right-click and its entry clicked.
+TEST_F(ChannelBank, NoChannelJoinsAGroupUnseen) {
+    Zoned(1, 10);
+    PutGroup(40, 1, {3, 15, 16});
+    Open();
+    auto choose = [](int number, QAction* entry) {
+        SelectChannel(number);
+        QTableWidget* list = frmChnlBank->listChannel;
+        const QPoint at = list->visualItemRect(list->item(list->currentRow(), 1)).center();
+        QTest::mouseClick(list->viewport(), Qt::RightButton, {}, at);
+        QContextMenuEvent menuKey(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &menuKey);
+        QMenu* menu = frmChnlBank->PopupMenuChannel;
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+    };
+    const QString asked = "Vote Group Member: CH%1 is a member of vote group CH41.\nA channel "
+                          "put in CH%1 takes part in that group's voting.\nUse CH%1?";
+
+    WhenShown<TfrmSelectChannel>([](TfrmSelectChannel* pick) {
+        EXPECT_EQ(pick->cbChannel->currentText(), "11");
+        for (int down = 0; down < 4; ++down)
+            QTest::keyClick(pick->cbChannel, Qt::Key_Down);
+        QTest::mouseClick(pick->btnOk, Qt::LeftButton);
+    });
+    WhenShown<TfrmEditChannel2>(
+        [](TfrmEditChannel2* edit) { QTest::mouseClick(edit->OKBtn, Qt::LeftButton); });
+    host.messageAnswers.enqueue(platform::IDOK);
+    choose(1, frmChnlBank->popAddChannel);
+    ASSERT_EQ(Messages(), QStringList{asked.arg(15)});
+    EXPECT_EQ(host.messages[0].flags, 49);
+    EXPECT_FALSE(frmChnlBank->Channels->IsEmpty(14));
+
+    host.messages.clear();
+    choose(1, frmChnlBank->mnuCopyChannel);
+    WhenShown<TfrmChSelect>([](TfrmChSelect* pick) {
+        for (int down = 0; down < 4; ++down) // 11, 12, 13, 14, 16
+            QTest::keyClick(pick->cbChannel, Qt::Key_Down);
+        EXPECT_EQ(pick->cbChannel->currentText(), "16");
+        QTest::mouseClick(pick->btnOK, Qt::LeftButton);
+    });
+    host.messageAnswers.enqueue(platform::IDCANCEL);
+    choose(1, frmChnlBank->mnuPasteChannel);
+    EXPECT_EQ(Messages(), QStringList{asked.arg(16)});
+    EXPECT_TRUE(frmChnlBank->Channels->IsEmpty(15));
+
+    // CH505: the low byte 249 with the member's ext bit set.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("wide.mem"));
+    PutGroup(40, 1, {3, 505});
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(Snapshot());
+    file.close();
+    host.messages.clear();
+    host.fileAnswers.enqueue(path);
+    frmChnlBank->menuReadChannels->trigger();
+    EXPECT_EQ(Messages(), QStringList{"Read Channels: A vote group cannot list a channel the "
+                                      "radio does not have.\nGroup CH41 lists CH505."});
+    EXPECT_FALSE(frmChnlBank->Channels->IsEmpty(14)) << "the bank as it was";
 }
 
 // Channel 15 of zone 2 listed by two groups: a group of another zone keeps zone 2 from
