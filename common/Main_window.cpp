@@ -57,6 +57,11 @@ private:
     QWidget* window;
 };
 
+// The band a band byte (image byte 40) names: bit 7 set is UHF.
+QString bandName(uint8_t bandByte) {
+    return (bandByte & 0x80) ? QStringLiteral("UHF") : QStringLiteral("VHF");
+}
+
 } // namespace
 
 // A settings file met on another thread is told on the window's own.
@@ -276,7 +281,21 @@ void showLabels(QLabel* type, QLabel* version, const ImageLabels& labels) {
 }
 
 QString radioTypeText(uint8_t bandByte) {
-    return (bandByte & 0x80) ? QStringLiteral("Korvan UHF") : QStringLiteral("Korvan VHF");
+    return QStringLiteral("Korvan ") + bandName(bandByte);
+}
+
+QString bandWarning(uint8_t imageBandByte, uint8_t radioBandByte, bool calibrationWritten) {
+    const QString data = bandName(imageBandByte);
+    const QString radio = bandName(radioBandByte);
+    if (data == radio)
+        return QString();
+    return QStringLiteral("The data was made for a %1 radio; this radio is %2.\n")
+               .arg(data, radio) +
+           (calibrationWritten
+                ? QStringLiteral(
+                      "The radio's own calibration block will be replaced by the data's.")
+                : QStringLiteral("The radio keeps its own calibration block, so the channels will "
+                                 "not be on the frequencies the data shows."));
 }
 
 QString versionText(const QString& radioVersion) {

@@ -186,6 +186,11 @@ ImageLabels keepLabels(const QLabel* type, const QLabel* version);
 void showLabels(QLabel* type, QLabel* version, const ImageLabels& labels);
 // "Korvan UHF" or "Korvan VHF" by bit 7 of the band byte.
 QString radioTypeText(uint8_t bandByte);
+// What a whole-image write does to a radio of the other band than the data's, by the two
+// band bytes (image byte 40): the radio either keeps its own calibration block, so that the
+// data's channels come out in its band, or takes the data's (`calibrationWritten`). Empty when
+// the bands agree.
+QString bandWarning(uint8_t imageBandByte, uint8_t radioBandByte, bool calibrationWritten);
 // The version number in the radio's version text.
 QString versionText(const QString& radioVersion);
 

@@ -312,9 +312,16 @@ void TfrmBelmar::btnReadRadioClick() {
     ++RadioReadCount;
 }
 
-// "Write to Radio": bytes 48 up; the calibration block never goes out with a write.
+// "Write to Radio": bytes 48 up; the calibration block never goes out with a write. The
+// radio's own calibration block is read first, so that the one question before the write can
+// say that data made for the other band will not be on its frequencies there. A radio that
+// cannot be read shows its failure in the job dialog, and nothing is written.
 void TfrmBelmar::btnWriteRadioClick() {
-    if (!mainwindow::confirmWrite(RadioReadCount))
+    if (frmReadWrite->ProbeJob(0, CALIBRATION_SIZE - 1) != TfrmReadWrite::MODE_DONE)
+        return;
+    const QString warning =
+        mainwindow::bandWarning(RadioData[BAND_BYTE], frmReadWrite->ReadBuffer[BAND_BYTE], false);
+    if (!mainwindow::confirmWrite(RadioReadCount, warning))
         return;
     SetStatus(QStringLiteral("Writing..."));
     frmReadWrite->RunJob(CALIBRATION_SIZE, IMAGE_SIZE - 1, TfrmReadWrite::MODE_WRITE);

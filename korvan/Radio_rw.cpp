@@ -61,12 +61,21 @@ TfrmReadWrite::~TfrmReadWrite() {
 }
 
 int TfrmReadWrite::RunJob(int start, int end, int mode) {
+    return Run(start, end, mode, false);
+}
+
+int TfrmReadWrite::ProbeJob(int start, int end) {
+    return Run(start, end, MODE_READ, true);
+}
+
+int TfrmReadWrite::Run(int start, int end, int mode, bool probing) {
     if (start < 0 || end >= BUFFER_SIZE || start > end ||
         (mode != MODE_READ && mode != MODE_WRITE)) {
         Mode = MODE_FAILED;
         return Mode;
     }
     frmSerial->EnsurePortOpen(); // a lead pulled out and back in since the last job, say
+    Probing = probing;
     StartAddress = start;
     EndAddress = end;
     ++jobNumber;

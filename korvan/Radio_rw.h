@@ -42,6 +42,9 @@ public:
     // Runs a job over image addresses start..end (inclusive, within 0..4095) modally and
     // returns Mode once the worker has settled.
     int RunJob(int start, int end, int mode);
+    // A read job that leaves what it read in ReadBuffer alone: the image stays as it was and
+    // the tuning dialog is not put on-line. Returns Mode as RunJob does.
+    int ProbeJob(int start, int end);
 
     void FormShow() override;
     void timer_rwTimer();
@@ -70,12 +73,14 @@ public:
     std::atomic<int> RetriesLeft{0};
     std::atomic<int> WriteState{0};
     std::atomic<int> ReadState{0};
+    std::atomic<bool> Probing{false}; // the read job is a ProbeJob
 
 public slots:
     void reject() override;
 
 protected:
 private:
+    int Run(int start, int end, int mode, bool probing);
     void CancelState(std::atomic<int>& state);
     void WaitForWorker();
 

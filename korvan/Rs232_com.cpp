@@ -524,11 +524,12 @@ void rs232_processor::BlockDone(std::atomic<int>& state, bool reading) {
     int expected = 40;
     if (!state.compare_exchange_strong(expected, 0))
         return; // cancelled at the last moment: step 46 ends the job
-    if (reading && frmBelmar)
+    const bool taken = reading && !job.Probing;
+    if (taken && frmBelmar)
         std::memcpy(frmBelmar->RadioData + job.StartAddress, job.ReadBuffer + job.StartAddress,
                     size_t(job.EndAddress - job.StartAddress + 1));
     serial.SendDisconnect();
-    if (reading) {
+    if (taken) {
         std::lock_guard<std::mutex> lock(sinkMutex);
         if (tuningSink)
             tuningSink->RadioReadSucceeded();

@@ -1,5 +1,6 @@
 #include "Editzones.h"
 
+#include "Chdata.h"
 #include "Controls.h"
 #include "Eeprom.h"
 #include "String_grid.h"
@@ -37,11 +38,16 @@ TfrmEditZones::TfrmEditZones(QWidget* parent) : Form(parent, mrCancel) {
 }
 
 void TfrmEditZones::FormShow() {
+    ZonesHeld = chlayout::HoldsExtras(eeprom.RadioSize());
     StringGridZones->setRowCount(ZONE_ROWS);
     LoadZones();
 }
 
+// A radio of 8 KiB has no zone table: its zones show erased, as such a radio leaves them, and
+// cannot be edited.
 void TfrmEditZones::LoadZones() {
+    static const uint8_t erased[ZONE_ENTRY_SIZE] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                                    0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
     ZoneRecord zone;
     shownNames.clear();
     shownTags.clear();
@@ -50,8 +56,10 @@ void TfrmEditZones::LoadZones() {
             ZoneSetName(zone, QStringLiteral("ZONE 0"));
             ZoneSetTag(zone, QStringLiteral("00"));
             ZoneSetActive(zone, true);
-        } else {
+        } else if (ZonesHeld) {
             ZoneRead(zone, eeprom.data, ZoneOffset(z));
+        } else {
+            ZoneRead(zone, erased, 0);
         }
         shownNames << ZoneGetName(zone);
         shownTags << ZoneGetTag(zone);
@@ -59,12 +67,17 @@ void TfrmEditZones::LoadZones() {
                      {QString::number(z), shownNames.last(), shownTags.last(),
                       ZoneIsActive(zone) ? QStringLiteral("Y") : QStringLiteral("N")});
         StringGridZones->item(z, ZoneColumn)->setFlags(Qt::ItemIsEnabled);
+        for (int column = NameColumn; column <= ActiveColumn; ++column) {
+            QTableWidgetItem* item = StringGridZones->item(z, column);
+            item->setFlags(ZonesHeld ? item->flags() | Qt::ItemIsEditable
+                                     : item->flags() & ~Qt::ItemIsEditable);
+        }
     }
 }
 
 // The zone 0 row is never stored. Flags bits other than "inactive" are written as 0.
 void TfrmEditZones::btnOkClick() {
-    for (int z = 1; z < ZONE_ROWS; ++z) {
+    for (int z = 1; ZonesHeld && z < ZONE_ROWS; ++z) {
         ZoneRecord zone;
         ZoneRead(zone, eeprom.data, ZoneOffset(z));
         const QString name = grid::Cell(StringGridZones, z, NameColumn);

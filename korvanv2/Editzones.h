@@ -22,6 +22,8 @@ public:
     QPushButton* btnCancel;
 
 private:
+    // The image's radio keeps a zone table (a radio of 8 KiB has none).
+    bool ZonesHeld = true;
     // Names and tags as shown, by zone: only a text the user changed is stored.
     QStringList shownNames;
     QStringList shownTags;

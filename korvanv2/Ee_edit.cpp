@@ -304,38 +304,63 @@ void TfrmEEpromEdit::EndLine(const QString& result) {
     memoEE->setPlainText(memoEE->toPlainText() + result);
 }
 
-void TfrmEEpromEdit::btnReadAddrClick() {
-    int address = 0;
-    if (!ReadGrid() ||
-        !SelectedAddress(address, QStringLiteral("Please select data location to read"),
-                         QStringLiteral("Read EEPROM")))
-        return;
-    StartLine(QStringLiteral("Reading EEPROM ..."));
+// The radio's own size byte decides: on a radio of 8 KiB, an address from 8192 up would land
+// on the lower half (8197 on calibration byte 5, 8320 on the size byte). No answer fails.
+bool TfrmEEpromEdit::WithinRadio(int address, const QString& caption) {
+    int size = 0;
+    if (!frmBelmar->GetEepromSize(size))
+        return false;
+    if (address < size)
+        return true;
+    platform::host().messageBox(
+        QStringLiteral("Location %1 is past the end of the radio's memory (%2 bytes)")
+            .arg(address)
+            .arg(size),
+        caption, platform::MB_OK);
+    return false;
+}
+
+bool TfrmEEpromEdit::ReadLocation(int address) {
     uint8_t low = 0;
     uint8_t high = 0;
-    bool answered = RadioReadByte(uint16_t(address), low) == 0;
-    if (answered && DataSize == 1)
-        answered = RadioReadByte(uint16_t(address + 1), high) == 0;
-    if (answered) {
-        if (DataSize == 1)
-            EditBuffer->SetWord(address, uint16_t(low | high << 8));
-        else
-            EditBuffer->SetByte(address, low);
-    }
+    if (RadioReadByte(uint16_t(address), low) != 0)
+        return false;
+    if (DataSize == 1 && RadioReadByte(uint16_t(address + 1), high) != 0)
+        return false;
+    if (DataSize == 1)
+        EditBuffer->SetWord(address, uint16_t(low | high << 8));
+    else
+        EditBuffer->SetByte(address, low);
+    return true;
+}
+
+bool TfrmEEpromEdit::WriteLocation(int address) {
+    if (RadioWriteByte(uint16_t(address), EditBuffer->GetByte(address)) != 0)
+        return false;
+    return DataSize != 1 ||
+           RadioWriteByte(uint16_t(address + 1), EditBuffer->GetByte(address + 1)) == 0;
+}
+
+void TfrmEEpromEdit::btnReadAddrClick() {
+    const QString caption = QStringLiteral("Read EEPROM");
+    int address = 0;
+    if (!ReadGrid() ||
+        !SelectedAddress(address, QStringLiteral("Please select data location to read"), caption))
+        return;
+    StartLine(QStringLiteral("Reading EEPROM ..."));
+    const bool answered = WithinRadio(address, caption) && ReadLocation(address);
     ShowBuffer();
     EndLine(answered ? QStringLiteral(" OK") : QStringLiteral(" Fail"));
 }
 
 void TfrmEEpromEdit::btnWriteAddrClick() {
+    const QString caption = QStringLiteral("Write EEPROM");
     int address = 0;
     if (!ReadGrid() ||
-        !SelectedAddress(address, QStringLiteral("Please select data location to write"),
-                         QStringLiteral("Write EEPROM")))
+        !SelectedAddress(address, QStringLiteral("Please select data location to write"), caption))
         return;
     StartLine(QStringLiteral("Writing EEPROM ..."));
-    bool answered = RadioWriteByte(uint16_t(address), EditBuffer->GetByte(address)) == 0;
-    if (answered && DataSize == 1)
-        answered = RadioWriteByte(uint16_t(address + 1), EditBuffer->GetByte(address + 1)) == 0;
+    const bool answered = WithinRadio(address, caption) && WriteLocation(address);
     EndLine(answered ? QStringLiteral(" OK") : QStringLiteral(" Fail"));
 }
 
@@ -350,16 +375,18 @@ bool TfrmEEpromEdit::ReadAll() {
     return Transfer({0, 0, size});
 }
 
-// The radio keeps its own size byte; an image made for the other size is written only
-// after the user has heard what it loses.
+// The radio keeps its own size byte; an image made for the other size or band is written
+// only after the user has heard what it loses.
 bool TfrmEEpromEdit::WriteAll() {
     uint8_t sizeByte = 0;
-    if (!frmBelmar->GetSizeByte(sizeByte))
+    uint8_t bandByte = 0;
+    if (!frmBelmar->GetSizeByte(sizeByte) || !frmBelmar->GetBandByte(bandByte))
         return false;
-    const QString warning = ImageWriteWarning(sizeByte);
+    const transfer_job_struct job = ImageWriteJob(0, sizeByte);
+    const QString warning = ImageWriteWarning(job, bandByte);
     if (!warning.isEmpty() && !mainwindow::askBeforeWrite(warning))
         return false;
-    return Transfer(ImageWriteJob(0, sizeByte));
+    return Transfer(job);
 }
 
 bool TfrmEEpromEdit::Transfer(const transfer_job_struct& job) {

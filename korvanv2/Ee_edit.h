@@ -75,6 +75,12 @@ private:
     void ChangeView(uint8_t& setting, uint8_t chosen);
     // The image address of the current cell; false (after the message) for no data cell.
     bool SelectedAddress(int& address, const QString& message, const QString& caption);
+    // The address lies in the radio's memory; false after a refusal under `caption`, or
+    // when the radio does not answer.
+    bool WithinRadio(int address, const QString& caption);
+    // The selected location (a byte or a word) from or to the radio; false without a reply.
+    bool ReadLocation(int address);
+    bool WriteLocation(int address);
     void StartLine(const QString& line);
     void EndLine(const QString& result);
     // Whole-image transfers through the progress dialog; true when they ended well.

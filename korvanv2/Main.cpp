@@ -353,7 +353,7 @@ void TfrmBelmar::btnReadRadioClick() {
     ShowVersion(QString::fromLatin1(RadioVersion));
     lblRadioType->setText(QString::fromLatin1(versionInfo.model));
     uint8_t sizeByte = 0;
-    if (!ProbeSizeByte(sizeByte, failure, caption)) {
+    if (!ProbeRadioByte(EEPROM::SIZE_BYTE, sizeByte, failure, caption)) {
         ReadNotTaken();
         return;
     }
@@ -363,21 +363,25 @@ void TfrmBelmar::btnReadRadioClick() {
 }
 
 // Bytes 48 up to the radio's own size: the calibration block and the size byte are the
-// radio's and never go out with a write. The size is asked first, so that the one question
-// before the write also says what a file of the other size loses.
+// radio's and never go out with a write. The size and band are asked first, so that the one
+// question before the write also says what a file of the other size loses, and that a file
+// of the other band will not be on its frequencies.
 void TfrmBelmar::btnWriteRadioClick() {
     const QString failure = QStringLiteral("Unable to write to radio.\n");
     const QString caption = QStringLiteral("Write Error");
     if (!CheckRadio(failure, caption, QStringLiteral("Cannot write to ")))
         return;
     uint8_t sizeByte = 0;
-    if (!ProbeSizeByte(sizeByte, failure, caption))
+    uint8_t bandByte = 0;
+    if (!ProbeRadioByte(EEPROM::SIZE_BYTE, sizeByte, failure, caption) ||
+        !ProbeRadioByte(BAND_BYTE, bandByte, failure, caption))
         return;
-    if (!mainwindow::confirmWrite(RadioReadCount, ImageWriteWarning(sizeByte)))
+    const transfer_job_struct job = ImageWriteJob(CALIBRATION_SIZE, sizeByte);
+    if (!mainwindow::confirmWrite(RadioReadCount, ImageWriteWarning(job, bandByte)))
         return;
     ShowVersion(QString::fromLatin1(RadioVersion));
     repaint();
-    RunTransfer(ImageWriteJob(CALIBRATION_SIZE, sizeByte));
+    RunTransfer(job);
 }
 
 // The version request itself opens a port whose line dropped.
@@ -408,8 +412,9 @@ bool TfrmBelmar::CheckRadio(const QString& failure, const QString& caption,
 }
 
 // No answer is a failure.
-bool TfrmBelmar::ProbeSizeByte(uint8_t& value, const QString& failure, const QString& caption) {
-    if (GetSizeByte(value))
+bool TfrmBelmar::ProbeRadioByte(int address, uint8_t& value, const QString& failure,
+                                const QString& caption) {
+    if (RadioReadByte(uint16_t(address), value) == 0)
         return true;
     host().messageBox(failure, caption, Exclamation);
     return false;
@@ -472,6 +477,10 @@ void TfrmBelmar::ReadNotTaken() {
 
 bool TfrmBelmar::GetSizeByte(uint8_t& value) {
     return RadioReadByte(EEPROM::SIZE_BYTE, value) == 0;
+}
+
+bool TfrmBelmar::GetBandByte(uint8_t& value) {
+    return RadioReadByte(BAND_BYTE, value) == 0;
 }
 
 bool TfrmBelmar::GetEepromSize(int& size) {

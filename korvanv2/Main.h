@@ -69,6 +69,8 @@ public:
     void ShowVersion(const QString& text);
     // The radio's own size byte (image byte 128); false without a reply.
     bool GetSizeByte(uint8_t& value);
+    // The radio's own band byte (image byte 40); false without a reply.
+    bool GetBandByte(uint8_t& value);
     // The radio's image size by its own size byte (8192 or 16384); false without a reply.
     bool GetEepromSize(int& size);
     // The last parsed version is v2.00 or later.
@@ -194,8 +196,9 @@ private:
     void CloseComPort();
     // The version, model and firmware checks before a transfer; false after their message.
     bool CheckRadio(const QString& failure, const QString& caption, const QString& refusal);
-    // The radio's size byte; without a reply, false after the failure message.
-    bool ProbeSizeByte(uint8_t& value, const QString& failure, const QString& caption);
+    // A byte of the radio's memory; without a reply, false after the failure message.
+    bool ProbeRadioByte(int address, uint8_t& value, const QString& failure,
+                        const QString& caption);
     void RunTransfer(const transfer_job_struct& job);
     void EndTransfer(long result);
     void ReadNotTaken();

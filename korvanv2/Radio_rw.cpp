@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "Eeprom.h"
 #include "Main.h"
+#include "Main_window.h"
 #include "Protocol.h"
 #include "platform/RadioUpdate.h"
 
@@ -11,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -39,10 +41,12 @@ void Post(QObject* target, int job, long wParam, long lParam) {
 
 enum class Step { Connect, Move, Disconnect, End };
 
-// The image's block as it goes to the radio: with the radio's own size byte, when the job
-// carries one.
+// The image's block as it goes to the radio: erased past the image's own size, and with the
+// radio's own size byte, when the job carries one.
 void OutgoingBlock(const transfer_job_struct& job, int address, uint8_t* block) {
     eeprom.ReadBlock(address, block, TRANSFER_BLOCK);
+    for (int i = std::max(0, job.imageEnd - address); i < TRANSFER_BLOCK; ++i)
+        block[i] = 0xFF;
     const int sizeByteAt = EEPROM::SIZE_BYTE - address;
     if (job.sizeByte != NO_SIZE_BYTE && sizeByteAt >= 0 && sizeByteAt < TRANSFER_BLOCK)
         block[sizeByteAt] = uint8_t(job.sizeByte);
@@ -125,24 +129,35 @@ int StartWriteThread(int start, int end) {
 }
 
 transfer_job_struct ImageWriteJob(int start, uint8_t radioSizeByte) {
-    return {1, start, EEPROM::SizeFromByte(radioSizeByte), radioSizeByte};
+    return {1, start, EEPROM::SizeFromByte(radioSizeByte), radioSizeByte, eeprom.RadioSize()};
 }
 
-QString ImageWriteWarning(uint8_t radioSizeByte) {
-    const int imageSize = eeprom.RadioSize();
-    const int radioSize = EEPROM::SizeFromByte(radioSizeByte);
+namespace {
+
+QString SizeWarning(int imageSize, int radioSize) {
     if (imageSize == radioSize)
         return QString();
     const QString sizes = QStringLiteral("The data was made for a radio of %1 bytes; "
                                          "this radio has %2.\n")
                               .arg(imageSize)
                               .arg(radioSize);
-    if (imageSize < radioSize)
-        return sizes + QStringLiteral("The radio keeps its own size.");
-    return sizes +
-           QStringLiteral("Bytes %1 to %2 will not be written, and the radio keeps its own size.")
-               .arg(radioSize)
-               .arg(imageSize - 1);
+    const QString bytes = QStringLiteral("Bytes %1 to %2 will ")
+                              .arg(std::min(imageSize, radioSize))
+                              .arg(std::max(imageSize, radioSize) - 1);
+    return sizes + bytes +
+           (imageSize < radioSize ? QStringLiteral("be erased")
+                                  : QStringLiteral("not be written")) +
+           QStringLiteral(", and the radio keeps its own size.");
+}
+
+} // namespace
+
+QString ImageWriteWarning(const transfer_job_struct& job, uint8_t radioBandByte) {
+    QStringList lines{
+        SizeWarning(job.imageEnd, job.end),
+        mainwindow::bandWarning(eeprom.GetByte(BAND_BYTE), radioBandByte, job.start <= BAND_BYTE)};
+    lines.removeAll(QString());
+    return lines.join(QLatin1Char('\n'));
 }
 
 void CancelTransfer() {

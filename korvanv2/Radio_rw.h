@@ -14,6 +14,7 @@
 #include <QEvent>
 #include <QString>
 #include <cstdint>
+#include <limits>
 
 class QLabel;
 class QProgressBar;
@@ -33,6 +34,9 @@ struct transfer_job_struct {
     // A write sends this at EEPROM::SIZE_BYTE in place of the image's byte, so that the
     // radio keeps its own size; NO_SIZE_BYTE for reads and ranges that leave it out.
     int sizeByte = NO_SIZE_BYTE;
+    // A write sends the bytes from here up erased (0xFF): an image holds nothing past the
+    // size of the radio it was made for.
+    int imageEnd = std::numeric_limits<int>::max();
 };
 
 // Set by CancelTransfer, cleared by each start and by the worker when it sees it.
@@ -44,11 +48,13 @@ extern platform::Event cancelEvent;
 int StartReadThread(int start, int end);
 int StartWriteThread(int start, int end);
 // The write of the image from start to the end of the radio's memory, as the radio's own
-// size byte gives it; that byte goes out as the radio has it, whatever the image holds.
+// size byte gives it; that byte goes out as the radio has it, whatever the image holds. An
+// image made for 8 KiB (its own size byte says so) goes out erased from 8192 up.
 transfer_job_struct ImageWriteJob(int start, uint8_t radioSizeByte);
-// What such a write leaves out when the image was made for a radio of the other size (the
-// image's size byte says so), to tell the user first; empty when the sizes agree.
-QString ImageWriteWarning(uint8_t radioSizeByte);
+// What such a write does that the user may not expect, to tell them first: the image was
+// made for a radio of the other size, or (by the radio's band byte) of the other band.
+// Empty when the radio and the image agree.
+QString ImageWriteWarning(const transfer_job_struct& job, uint8_t radioBandByte);
 void CancelTransfer();
 // Joins the last worker and returns its result (TRANSFER_DONE, _FAILED or _CANCELLED).
 int WaitTransfer();

@@ -1,5 +1,6 @@
 #include "User_btn.h"
 
+#include "Chdata.h"
 #include "Controls.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
@@ -132,15 +133,10 @@ constexpr BitBox<T, QCheckBox> OptionBits[] = {
     {0x4E, 6, &T::chkGsTxOnHold},        {0x4F, 6, &T::chkFastResponse},
 };
 
-// Channel records of the channel store: flags byte (bit 0 visible) and the first five name
-// characters, 15 bytes a channel; name characters 6-9 and the zone entries elsewhere.
-constexpr int Channels = 500;
-constexpr int ChannelRecords = 692;
-constexpr int ChannelRecordSize = 15;
-constexpr int ChannelNameOffset = 10;
-constexpr int ChannelNameTail = 8192;
-constexpr int ZoneEntries = 11132;
-constexpr int Zones = 50;
+// The channel store's layout (chlayout): flags byte 0 (bit 0 visible) and the first five
+// name characters of each record, name characters 6-9 and the zone byte elsewhere.
+constexpr int Channels = CH_COUNT;
+constexpr int ZoneByte = 3; // of a channel's tag entry
 // Recall words: 0..499 channel v + 1, 500..539 CB channel v - 499.
 constexpr keyfn::RecallRange RecallRange{Channels, true};
 constexpr int FirstCbValue = Channels;
@@ -439,24 +435,27 @@ void TfrmUserButtons::hsbPriCheckRateChange() {
                              (rate > 1 ? QStringLiteral(" channels") : QStringLiteral(" channel")));
 }
 
+// A radio of 8 KiB has no zone bytes: they read erased, as such a radio leaves them.
 bool TfrmUserButtons::ChannelSelectable(int index) {
     if (index < 0 || index >= Channels)
         return false;
-    const bool visible = get(ChannelRecords + ChannelRecordSize * index) & 0x01;
-    uint8_t zone = get(ZoneEntries + 4 * index + 3);
-    zone = zone == 0xFF ? 0 : zone;
-    return visible && zone < Zones;
+    const bool visible = get(chlayout::Record(index)) & chbit::Mask(chbit::Visible);
+    uint8_t zone = chlayout::HoldsExtras(eeprom.RadioSize()) ? get(chlayout::Tag(index) + ZoneByte)
+                                                             : chlayout::ERASED;
+    zone = zone == chlayout::ERASED ? 0 : zone;
+    return visible && zone < ZONE_COUNT;
 }
 
-// Bytes 0xFF are characters here, not an end mark.
+// Bytes 0xFF are characters here, not an end mark. A radio of 8 KiB keeps 5 characters.
 QString TfrmUserButtons::ChannelLabel(int index) {
     if (index < 0 || index >= Channels)
         return QString();
     QString label;
-    for (int i = 0; i < 9; ++i) {
-        const int address = i < 5
-                                ? ChannelRecords + ChannelRecordSize * index + ChannelNameOffset + i
-                                : ChannelNameTail + 4 * index + i - 5;
+    const int length = chlayout::NameLength(eeprom.RadioSize());
+    for (int i = 0; i < length; ++i) {
+        const int address = i < chlayout::NAME_HEAD_CHARS
+                                ? chlayout::Record(index) + chlayout::RECORD_FIELDS + i
+                                : chlayout::NameTail(index) + i - chlayout::NAME_HEAD_CHARS;
         const uint8_t c = get(address);
         if (c == 0)
             break;

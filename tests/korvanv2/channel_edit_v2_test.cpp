@@ -280,6 +280,16 @@ TEST_F(ZoneDialogsV2, EditZonesShowsAndStoresOnlyWhatChanged) {
     frmEditZones->btnOkClick();
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(eeprom.data + ZoneOffset(4) + 2), 9),
               QByteArray("yard_b\0\0\0", 9));
+
+    // A radio of 8 KiB has no zone table: what lies there shows erased, and nothing is stored.
+    eeprom.SetByte(EEPROM::SIZE_BYTE, 8);
+    const QByteArray small = Snapshot();
+    frmEditZones->show();
+    EXPECT_EQ(grid::Cell(grid, 4, 1), "");
+    EXPECT_EQ(grid::Cell(grid, 4, 3), "N");
+    EXPECT_FALSE(grid->item(4, 1)->flags() & Qt::ItemIsEditable);
+    frmEditZones->btnOkClick();
+    EXPECT_EQ(Snapshot(), small);
 }
 
 TEST_F(ZoneDialogsV2, EscapeAndTheCloseBoxCancel) {

@@ -188,6 +188,22 @@ TEST_F(EepromEditorRadio, SingleLocationsReadAndWriteOnlyTheirBytes) {
     frmEEpromEdit->btnReadAddrClick();
     EXPECT_EQ(Cell(20, 3), QString::number(uint8_t(40 * 5 + 1) | uint8_t(41 * 5 + 1) << 8));
 
+    // A radio of 8 KiB folds addresses from 8192 onto its lower half: they are refused.
+    radio.setSize(EEPROM::SMALL_SIZE);
+    const QByteArray small = radio.image();
+    frmEEpromEdit->sg_eeprom->setCurrentCell(4160, 3); // word at 8320, the size byte's fold
+    frmEEpromEdit->btnWriteAddrClick();
+    frmEEpromEdit->sg_eeprom->setCurrentCell(4098, 3); // word at 8196
+    frmEEpromEdit->btnReadAddrClick();
+    ASSERT_EQ(host.messages.size(), 2);
+    EXPECT_EQ(host.messages[0].text,
+              "Location 8320 is past the end of the radio's memory (8192 bytes)");
+    EXPECT_EQ(host.messages[0].caption, "Write EEPROM");
+    EXPECT_EQ(host.messages[1].caption, "Read EEPROM");
+    EXPECT_EQ(Memo(), "Reading EEPROM ... Fail");
+    EXPECT_EQ(radio.image(), small);
+    EXPECT_EQ(radio.count(SecondGenRadio::WRITE_BYTE), 1);
+
     SecondGenRadio::Faults silent;
     silent.silent = true;
     radio.setFaults(silent);
@@ -236,7 +252,9 @@ TEST_F(EepromEditorRadio, WholeImageTransfersCoverOnlyTheRadiosSize) {
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_EQ(host.messages[0].text,
               "The data was made for a radio of 16384 bytes; this radio has 8192.\n"
-              "Bytes 8192 to 16383 will not be written, and the radio keeps its own size.");
+              "Bytes 8192 to 16383 will not be written, and the radio keeps its own size.\n"
+              "The data was made for a VHF radio; this radio is UHF.\n"
+              "The radio's own calibration block will be replaced by the data's.");
     EXPECT_EQ(host.messages[0].caption, "Write to radio?");
     EXPECT_EQ(host.messages[0].flags, 49);
     EXPECT_EQ(Memo(), "Writing EEPROM...Fail");

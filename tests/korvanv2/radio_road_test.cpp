@@ -24,6 +24,7 @@ QByteArray RadioPattern(char seed) {
     for (int i = 0; i < bytes.size(); ++i)
         bytes[i] = char(i * 5 + seed);
     bytes[SecondGenRadio::SIZE_BYTE] = 16;
+    bytes[BAND_BYTE] = 0x1C; // VHF, as the images FillImage makes
     return bytes;
 }
 
@@ -174,27 +175,35 @@ TEST_F(TransferRoad, WriteSendsBytes48UpAndAsksFirst) {
 }
 
 // The size byte, like the calibration block, is the radio's own: a file made for the other
-// size is written only as far as the radio's memory goes, the radio keeps its size, and the
-// user hears so before anything is written. A second write shows that the first left the
-// size alone: otherwise it would run past an 8 KiB radio's end and fold onto its calibration.
-TEST_F(TransferRoad, AFileOfTheOtherSizeLeavesTheRadiosSizeAndCalibrationAlone) {
+// size is written only as far as the radio's memory goes (a file made for 8 KiB holds nothing
+// above, so the radio's upper half is erased), the radio keeps its size, and the user hears so
+// before anything is written; likewise of a file made for the other band, whose channels the
+// radio would read in its own. A second write shows that the first left the size alone:
+// otherwise it would run past an 8 KiB radio's end and fold onto its calibration.
+TEST_F(TransferRoad, AFileOfTheOtherSizeOrBandIsNamedAndLeavesTheRadiosOwnBytesAlone) {
     struct Case {
         const char* name;
         int radioSize;
         uint8_t fileSizeByte;
+        uint8_t radioBandByte;
         const char* warning;
     };
     const Case cases[] = {
-        {"16 KiB file to an 8 KiB radio", EEPROM::SMALL_SIZE, 16,
+        {"16 KiB file to an 8 KiB radio", EEPROM::SMALL_SIZE, 16, 0x1C,
          "The data was made for a radio of 16384 bytes; this radio has 8192.\n"
          "Bytes 8192 to 16383 will not be written, and the radio keeps its own size.\n"},
-        {"8 KiB file to a 16 KiB radio", EEPROM::SIZE, 8,
+        {"8 KiB file with old bytes above 8191 to a 16 KiB radio", EEPROM::SIZE, 8, 0x1C,
          "The data was made for a radio of 8192 bytes; this radio has 16384.\n"
-         "The radio keeps its own size.\n"},
+         "Bytes 8192 to 16383 will be erased, and the radio keeps its own size.\n"},
+        {"VHF file to a UHF radio", EEPROM::SIZE, 16, 0x9C,
+         "The data was made for a VHF radio; this radio is UHF.\n"
+         "The radio keeps its own calibration block, so the channels will not be on the "
+         "frequencies the data shows.\n"},
     };
     for (const Case& c : cases) {
         radio.setImage(RadioPattern(3));
         radio.setSize(c.radioSize);
+        radio.setByte(BAND_BYTE, c.radioBandByte);
         const QByteArray radioBefore = radio.image();
         FillImage(5);
         eeprom.SetByte(EEPROM::SIZE_BYTE, c.fileSizeByte);
@@ -218,8 +227,11 @@ TEST_F(TransferRoad, AFileOfTheOtherSizeLeavesTheRadiosSizeAndCalibrationAlone) 
         QByteArray expected = ours.left(c.radioSize);
         expected.replace(0, CALIBRATION_SIZE, radioBefore.left(CALIBRATION_SIZE));
         expected[EEPROM::SIZE_BYTE] = radioBefore[EEPROM::SIZE_BYTE];
+        const int fileSize = EEPROM::SizeFromByte(c.fileSizeByte);
+        expected.replace(fileSize, c.radioSize - fileSize,
+                         QByteArray(c.radioSize - fileSize, char(0xFF)));
         EXPECT_EQ(radio.image().left(c.radioSize), expected) << c.name;
-        EXPECT_EQ(Image(), ours) << c.name << ": the user's image keeps its own size byte";
+        EXPECT_EQ(Image(), ours) << c.name << ": the user's image stays as it was";
     }
 }
 

@@ -1,6 +1,7 @@
 // User-defined buttons of the second program: function codes, 16-bit recall words, DTMF
 // memories, scan options and option bits through OK, and the enable rules.
 
+#include "Chdata.h"
 #include "Editor_fixture.h"
 #include "support/Typing.h"
 
@@ -82,6 +83,7 @@ TEST_F(UserButtonsV2, RecallWordsShowTheirChannelAndKeepTheirWordUnlessChanged) 
         eeprom.SetByte(692 + 15 * i, 0xFE); // hidden
     Set(0x4A, {0x03});                      // open scan, as stored without a "Scan" key
     Set(0x54, {10, 3});                     // medium speed, rate 3
+    Set(EEPROM::SIZE_BYTE, {16});           // a radio of 16 KiB: zones and 9-character names
     AddChannel(0, "CH001");
     AddChannel(6, "CH007", 49);
     AddChannel(9, "CH010", 50); // zone 51: not offered
@@ -113,11 +115,13 @@ TEST_F(UserButtonsV2, RecallWordsShowTheirChannelAndKeepTheirWordUnlessChanged) 
     EXPECT_EQ(eeprom.GetWord(0x78), 6);
     EXPECT_EQ(eeprom.GetWord(0x7A), 499);
 
-    // An erased image lists all 500 channels with names of 0xFF characters.
+    // An erased image lists all 500 channels with names of 0xFF characters, five of them:
+    // its size byte is that of a radio of 8 KiB, whatever lies above 8191.
     eeprom.Erase();
+    eeprom.SetByte(chlayout::NameTail(0), 'X');
     Open();
     EXPECT_EQ(form()->cmbRecallM1->count(), 500);
-    EXPECT_EQ(form()->cmbRecallM1->itemText(0), QStringLiteral("001 ") + QString(9, QChar(0xFF)));
+    EXPECT_EQ(form()->cmbRecallM1->itemText(0), QStringLiteral("001 ") + QString(5, QChar(0xFF)));
     EXPECT_EQ(form()->cmbButtonF1->currentIndex(), -1);
     const auto erased = Snapshot();
     Ok();
