@@ -14,10 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     walk::Dice image(uint32_t(data[0]) << 16 | uint32_t(data[1]) << 8 | data[2]);
     walk::Dice dice(data + 4, size - 4);
-    walk::Walk(image, dice, data[3] & walk::Everything, host, [](const std::string& broken) {
-        std::fprintf(stderr, "walk: %s\n", broken.c_str());
-        std::abort();
-    }, 6);
+    walk::Walk(
+        image, dice, data[3] & walk::Everything, host,
+        [](const std::string& broken) {
+            std::fprintf(stderr, "walk: %s\n", broken.c_str());
+            std::abort();
+        },
+        6);
     host.messages.clear();
     return 0;
 }

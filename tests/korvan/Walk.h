@@ -26,10 +26,10 @@
 #include "support/Waits.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHash>
 #include <QLineEdit>
@@ -76,10 +76,10 @@ private:
 // What the random image may hold beyond what the program writes itself.
 enum Odd : unsigned {
     Tame = 0,
-    OffStepCodes = 1,  // frequency codes off the dialog's step or out of the band
-    ToneCodes = 2,     // tone codes past the list
-    OddMembers = 4,    // groups listing empty slots, groups or themselves
-    OddSettings = 8,   // user button bytes off their lists and ranges
+    OffStepCodes = 1, // frequency codes off the dialog's step or out of the band
+    ToneCodes = 2,    // tone codes past the list
+    OddMembers = 4,   // groups listing empty slots, groups or themselves
+    OddSettings = 8,  // user button bytes off their lists and ranges
     Everything = 15,
 };
 
@@ -87,7 +87,7 @@ enum Odd : unsigned {
 
 inline uint32_t StepHz(Dice& dice, bool uhf) {
     const uint32_t base = uhf ? 400000000u : 136000000u;
-    return base + uint32_t(dice.below(uhf ? 9600 : 6400)) * (dice.below(2) ? 12500u : 5000u);
+    return base + uint32_t(dice.below(uhf ? 9600 : 5000)) * (dice.below(2) ? 12500u : 5000u);
 }
 
 inline QString NameOf(Dice& dice) {
@@ -222,14 +222,15 @@ using Bits = std::vector<std::pair<int, uint8_t>>; // image offsets, or record b
 
 struct Field {
     Field(QWidget* control, Bits bits, QString keys = {}, int row = -1, int column = -1,
-          std::function<QString()> stored = {})
-        : control(control), bits(std::move(bits)), keys(std::move(keys)), row(row),
-          column(column), stored(std::move(stored)) {}
+          std::function<QString()> stored = {}, QChar fill = {})
+        : control(control), bits(std::move(bits)), keys(std::move(keys)), row(row), column(column),
+          stored(std::move(stored)), fill(fill) {}
     QWidget* control;
     Bits bits;
     QString keys;                    // what may be typed into a box
     int row, column;                 // a grid cell
     std::function<QString()> stored; // a box's text as the store now reads it
+    QChar fill;                      // what the store puts where the text stops short
 };
 
 using Touched = std::set<const Field*>;
@@ -275,7 +276,8 @@ public:
         if (auto* grid = qobject_cast<QTableWidget*>(control)) {
             const QModelIndex cell = grid->model()->index(field.row, field.column);
             grid->scrollTo(cell);
-            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                              grid->visualRect(cell).center());
             if (field.keys.isEmpty())
                 return;
             for (QChar c : Text(field.keys, 9))
@@ -349,7 +351,10 @@ public:
             if (!field->stored)
                 continue;
             // An ident shows only the predictive tones of what it holds.
-            const QString shown = ShownText(*field), stored = field->stored();
+            const QString stored = field->stored();
+            QString shown = ShownText(*field);
+            if (!field->fill.isNull())
+                shown = shown.leftJustified(stored.size(), field->fill);
             if (shown.left(std::max(stored.size(), qsizetype(1))) != stored)
                 fail(where + ": a box shows \"" + shown.toStdString() + "\" but \"" +
                      stored.toStdString() + "\" is stored");

@@ -61,8 +61,8 @@ private:
     static std::array<int, NAME + 1> Raw(const ChData& store, int slot) {
         CH_DATA_STRUCT r;
         store.GetRaw(r, slot);
-        return {r.TxCode & 0xFF, r.TxCode >> 8, r.RxCode & 0xFF, r.RxCode >> 8, r.TxTone,
-                r.RxTone, r.Flags6, r.Flags7, int(qHash(r.Name))};
+        return {r.TxCode & 0xFF, r.TxCode >> 8, r.RxCode & 0xFF, r.RxCode >> 8,     r.TxTone,
+                r.RxTone,        r.Flags6,      r.Flags7,        int(qHash(r.Name))};
     }
     static std::vector<int> ChannelAreaBytes() {
         std::vector<int> bytes;
@@ -222,14 +222,14 @@ private:
             return QString::number(mhz, 'f', dice.below(6));
         };
         const std::vector<Field> fields = {
-            {e->editTxFreq, TxBits, digits}, {e->chkTxDisable, TxBits},
-            {e->editRxFreq, RxBits, digits}, {e->cmbTxCtcss, {{4, 0xFF}}},
-            {e->cmbRxCtcss, {{5, 0xFF}}},    {e->chkChEnabled, {{6, chflags::Enabled}}},
-            {e->chkTaEnabled, {{6, 0x02}}},  {e->chkBlEnabled, {{6, 0x04}}},
-            {e->chkTxLowPower, {{6, 0x08}}}, {e->chkDisableChannelHold, {{6, 0x40}}},
-            {e->chkOsMem, {{7, 0x01}}},      {e->chkGsMem, {{7, 0x02}}},
-            {e->chkQMem, {{7, 0x04}}},       {e->chkSqlSwEnabled, {{7, 0x08}}},
-            {e->chkNarrowBand, {{7, 0x10}}}, {e->chkCpuXtalOffset, {{7, 0x20}}},
+            {e->editTxFreq, TxBits, digits},  {e->chkTxDisable, TxBits},
+            {e->editRxFreq, RxBits, digits},  {e->cmbTxCtcss, {{4, 0xFF}}},
+            {e->cmbRxCtcss, {{5, 0xFF}}},     {e->chkChEnabled, {{6, chflags::Enabled}}},
+            {e->chkTaEnabled, {{6, 0x02}}},   {e->chkBlEnabled, {{6, 0x04}}},
+            {e->chkTxLowPower, {{6, 0x08}}},  {e->chkDisableChannelHold, {{6, 0x40}}},
+            {e->chkOsMem, {{7, 0x01}}},       {e->chkGsMem, {{7, 0x02}}},
+            {e->chkQMem, {{7, 0x04}}},        {e->chkSqlSwEnabled, {{7, 0x08}}},
+            {e->chkNarrowBand, {{7, 0x10}}},  {e->chkCpuXtalOffset, {{7, 0x20}}},
             {e->chkDcsInvertOK, {{7, 0x40}}}, {e->txtChannelAlpha, NameBits, AlphaKeys},
             {e->chkAlphaTagEnabled, NameBits}};
         Touched touched;
@@ -252,6 +252,7 @@ private:
         }
         if (!Close(e, e->OKBtn, e->CancelBtn))
             return;
+
         RecordMask mask = MaskOf(touched);
         mask[6] |= chflags::Group | chflags::VoteSignal; // a normal channel has neither
         if (e->EditedChannel > CH_LAST_NAMED)
@@ -266,22 +267,21 @@ private:
     int Group(std::map<int, RecordMask>& allowed, const ChData& before) {
         TfrmGrpEdit* g = frmGrpEdit;
         const bool adding = g->GroupMode != 1;
-        const std::vector<Field> fields = {
-            {g->rbBusyVoting, {{6, chflags::VoteSignal}}},
-            {g->rbSignalVoting, {{6, chflags::VoteSignal}}},
-            {g->chkBlEnabled, {{6, chflags::BusyLockout}}},
-            {g->chkTxLowPower, {{6, chflags::LowPower}}},
-            {g->chkQMem, {{7, chflags::Quiet}}},
-            {g->chkSqlSwEnabled, {{7, chflags::SquelchSw}}},
-            {g->txtChannelAlpha, NameBits, AlphaKeys},
-            {g->chkAlphaTagEnabled, NameBits},
-            {g->btnAdd, MemberBits},
-            {g->btnRemove, MemberBits},
-            {g->rbMAC_6, MemberBits},
-            {g->rbMAC_8, MemberBits},
-            {g->sgMACList, {}, {}, 0, 0},
-            {g->sgGroupList, {}, {}, 0, 0},
-            {g->cbChannel, {}}};
+        const std::vector<Field> fields = {{g->rbBusyVoting, {{6, chflags::VoteSignal}}},
+                                           {g->rbSignalVoting, {{6, chflags::VoteSignal}}},
+                                           {g->chkBlEnabled, {{6, chflags::BusyLockout}}},
+                                           {g->chkTxLowPower, {{6, chflags::LowPower}}},
+                                           {g->chkQMem, {{7, chflags::Quiet}}},
+                                           {g->chkSqlSwEnabled, {{7, chflags::SquelchSw}}},
+                                           {g->txtChannelAlpha, NameBits, AlphaKeys},
+                                           {g->chkAlphaTagEnabled, NameBits},
+                                           {g->btnAdd, MemberBits},
+                                           {g->btnRemove, MemberBits},
+                                           {g->rbMAC_6, MemberBits},
+                                           {g->rbMAC_8, MemberBits},
+                                           {g->sgMACList, {}, {}, 0, 0},
+                                           {g->sgGroupList, {}, {}, 0, 0},
+                                           {g->cbChannel, {}}};
         Touched touched;
         for (int n = dice.below(10); n > 0; --n) {
             if (dice.below(3) == 0) // a row of the available list, then Add
@@ -299,9 +299,8 @@ private:
         for (int i = 0; i < 6; ++i)
             mask[size_t(i)] = 0xFF; // member codes are checked as slots below
         allowed[stored] = mask;
-        const bool chose = adding || std::any_of(touched.begin(), touched.end(), [](auto* f) {
-                               return f->bits == MemberBits;
-                           });
+        const bool chose = adding || std::any_of(touched.begin(), touched.end(),
+                                                 [](auto* f) { return f->bits == MemberBits; });
         CH_GROUP_STRUCT was;
         before.GetGroup(was, stored);
         const int size = g->GroupSize;
@@ -310,8 +309,8 @@ private:
             const bool fits = size == 6 || m <= GROUP8_LAST_MAIN || m >= 100;
             if (m != 0 && (m == stored || !before.CanBeMember(m) || !fits || p >= size))
                 fail("group CH" + std::to_string(stored) + " lists CH" + std::to_string(m));
-            if (m != 0 && !chose && std::find(was.Member, was.Member + 8, uint32_t(m)) ==
-                                        was.Member + 8)
+            if (m != 0 && !chose &&
+                std::find(was.Member, was.Member + 8, uint32_t(m)) == was.Member + 8)
                 fail("group CH" + std::to_string(stored) + " gained CH" + std::to_string(m));
         }
         return stored;
@@ -331,11 +330,9 @@ public:
         const QByteArray opened = Image();
         answers.run({{"TfrmSelcall",
                       [this](QDialog* selcall) {
-                          answers.run({{"TfrmSelcallIdents", [this](QDialog*) { Idents(); }}},
-                                      [] {
-                                          QTest::mouseClick(frmSelcall->btnSelcallMem,
-                                                            Qt::LeftButton);
-                                      });
+                          answers.run({{"TfrmSelcallIdents", [this](QDialog*) { Idents(); }}}, [] {
+                              QTest::mouseClick(frmSelcall->btnSelcallMem, Qt::LeftButton);
+                          });
                           selcall->reject();
                       }}},
                     [] { frmBelmar->EditButtonClick(frmBelmar->mnuSelcall); });
@@ -354,34 +351,34 @@ public:
         std::vector<Field> fields;
         for (const cal::Field& f : cal::FieldsOf(cal::Generation::First)) {
             const int at = f.address;
-            fields.push_back({t->*f.edit, {{at, 0xFF}}, QStringLiteral("0123456789"), -1, -1,
-                              [at] {
+            fields.push_back({t->*f.edit, {{at, 0xFF}}, QStringLiteral("0123456789"), -1, -1, [at] {
                                   const uint8_t b = frmBelmar->RadioData[at];
                                   return QString::number(at == cal::RX_OFFSET ? int(int8_t(b)) : b);
                               }});
         }
-        answers.run({{"TfrmTuneRadio",
-                      [&](QDialog*) {
-                          const QByteArray before = Image();
-                          Touched touched;
-                          for (int n = 1 + dice.below(4); n > 0; --n) {
-                              const Field& field = fields[size_t(dice.below(int(fields.size())))];
-                              for (int i = 0; i < t->PageControl1->count(); ++i)
-                                  if (t->PageControl1->widget(i)->isAncestorOf(field.control))
-                                      QTest::mouseClick(t->PageControl1->tabBar(), Qt::LeftButton, {},
-                                                        t->PageControl1->tabBar()->tabRect(i).center());
-                              Act(field);
-                              touched.insert(&field);
-                          }
-                          QTest::mouseClick(t->CancelBtn, Qt::LeftButton);
-                          ExpectOnly(before, Image(), AllowedBits(touched, IMAGE_SIZE), "alignment");
-                          ExpectShown(touched, "alignment");
-                      }}},
-                    [t] {
-                        t->Online = 0;
-                        t->LoadCalControls();
-                        t->exec();
-                    });
+        answers.run(
+            {{"TfrmTuneRadio",
+              [&](QDialog*) {
+                  const QByteArray before = Image();
+                  Touched touched;
+                  for (int n = 1 + dice.below(4); n > 0; --n) {
+                      const Field& field = fields[size_t(dice.below(int(fields.size())))];
+                      for (int i = 0; i < t->PageControl1->count(); ++i)
+                          if (t->PageControl1->widget(i)->isAncestorOf(field.control))
+                              QTest::mouseClick(t->PageControl1->tabBar(), Qt::LeftButton, {},
+                                                t->PageControl1->tabBar()->tabRect(i).center());
+                      Act(field);
+                      touched.insert(&field);
+                  }
+                  QTest::mouseClick(t->CancelBtn, Qt::LeftButton);
+                  ExpectOnly(before, Image(), AllowedBits(touched, IMAGE_SIZE), "alignment");
+                  ExpectShown(touched, "alignment");
+              }}},
+            [t] {
+                t->Online = 0;
+                t->LoadCalControls();
+                t->exec();
+            });
     }
 
 private:
@@ -413,23 +410,30 @@ private:
     void Idents() {
         TfrmSelcallIdents* s = frmSelcallIdents;
         const QString hex = QStringLiteral("0123456789ABCFabcfDE");
-        std::vector<Field> fields = {
-            {s->txtRadioIdent, Run(0xB5, 4), hex, -1, -1, [s] { return s->GetIdentText(100); }},
-            {s->txtTlmPrefix, Run(0xB4, 1), QStringLiteral("0123456789")},
-            {s->chkOwnIdMod, {{0x4D, 0x40}}},
-            {s->chkCallMemEdit, {{0x4D, 0x80}}}};
+        std::vector<Field> fields = {{s->txtRadioIdent, Run(0xB5, 4), hex, -1, -1,
+                                      [s] { return s->GetIdentText(100); }, '0'},
+                                     {s->txtTlmPrefix, Run(0xB4, 1), QStringLiteral("0123456789")},
+                                     {s->chkOwnIdMod, {{0x4D, 0x40}}},
+                                     {s->chkCallMemEdit, {{0x4D, 0x80}}}};
         for (int slot : {0, 1, 38, 39, 98, 99}) {
-            const int record = slot < 39 ? 0xB9 + 9 * slot : slot == 99 ? 0x218 : 0xB20 + 9 * (slot - 39);
+            const int record = slot < 39    ? 0xB9 + 9 * slot
+                               : slot == 99 ? 0x218
+                                            : 0xB20 + 9 * (slot - 39);
             Bits tag = Run(record + 4, 5);
             for (auto bit : Run(0xD3C + 4 * slot, 4))
                 tag.push_back(bit);
             fields.push_back({s->listSelcallMemories, Run(record, 4), hex, slot, 1,
-                              [s, slot] { return s->GetIdentText(slot); }});
+                              [s, slot] { return s->GetIdentText(slot); }, '0'});
             fields.push_back({s->listSelcallMemories, tag, AlphaKeys, slot, 2,
                               [s, slot] { return s->GetTagText(slot); }});
-            fields.push_back({s->listSelcallMemories, {{record + 4, 0x80}}, QStringLiteral(" "), slot, 3,
+            fields.push_back({s->listSelcallMemories,
+                              {{record + 4, 0x80}},
+                              QStringLiteral(" "),
+                              slot,
+                              3,
                               [record] {
-                                  return callmem::CommandText(frmBelmar->RadioData[record + 4] & 0x80);
+                                  return callmem::CommandText(frmBelmar->RadioData[record + 4] &
+                                                              0x80);
                               }});
         }
         Session(s, fields, "selcall idents");
@@ -437,17 +441,18 @@ private:
 
     void Buttons() {
         TfrmUserButtons* u = frmUserButtons;
-        std::vector<Field> fields = {
-            {u->editPriChkRate, Run(0x55, 1), QStringLiteral("0123456789"), -1, -1,
-             [] { return QString::number(frmBelmar->RadioData[0x55]); }}};
+        std::vector<Field> fields = {{u->editPriChkRate, Run(0x55, 1), QStringLiteral("0123456789"),
+                                      -1, -1,
+                                      [] { return QString::number(frmBelmar->RadioData[0x55]); }}};
         QComboBox* recall[] = {u->cmbRecallM1, u->cmbRecallM2, u->cmbRecallM3, u->cmbRecallM4};
         QLineEdit* dtmf[] = {u->txtDtmfMem1, u->txtDtmfMem2, u->txtDtmfMem3, u->txtDtmfMem4};
         for (int n = 0; n < 4; ++n) {
             fields.push_back({recall[n], Run(0x59 + n, 1), QStringLiteral("0123456789")});
             const int at = 0x93 + 6 * n;
-            fields.push_back({dtmf[n], Run(at, 6), QStringLiteral("0123456789*#p"), -1, -1,
-                              n < 3 ? std::function<QString()>([u, at] { return u->DecodeDtmfMemory(at); })
-                                    : nullptr});
+            fields.push_back(
+                {dtmf[n], Run(at, 6), QStringLiteral("0123456789*#p"), -1, -1,
+                 n < 3 ? std::function<QString()>([u, at] { return u->DecodeDtmfMemory(at); })
+                       : nullptr});
         }
         for (int k = 0; k < HOOK_ACTIONS; ++k)
             fields.push_back({u->chkOffHook[k], {{0x34, uint8_t(1 << k)}}});

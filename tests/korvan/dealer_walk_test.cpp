@@ -16,8 +16,9 @@ protected:
         for (const Row& row : rows) {
             SCOPED_TRACE(testing::Message() << "seed " << row.seed << ", odd " << row.odd);
             walk::Dice image(row.seed), dice(row.seed + 1);
-            walk::Walk(image, dice, row.odd, host,
-                       [](const std::string& broken) { ADD_FAILURE() << broken; }, 12);
+            walk::Walk(
+                image, dice, row.odd, host,
+                [](const std::string& broken) { ADD_FAILURE() << broken; }, 12);
             host.messages.clear();
         }
     }
@@ -25,6 +26,25 @@ protected:
 
 } // namespace
 
-TEST_F(DealerWalk, EveryOkKeepsWhatTheUserDidNotTouch) {
-    WalkRows({{1, walk::Tame}, {2, walk::Tame}, {3, walk::OddMembers}});
+TEST_F(DealerWalk, EveryCloseKeepsWhatTheUserDidNotTouch) {
+    WalkRows({{1, walk::Tame},
+              {2, walk::Tame},
+              {3, walk::Tame},
+              {4, walk::OddMembers},
+              {5, walk::OddMembers},
+              {6, walk::Tame}});
+}
+
+// Rows that break a rule today: a channel added where a group lists an empty slot joins
+// it unseen; a tone code past the list, a function or speed-dial code off its list become
+// other codes on OK; a receiver offset typed as 255 shows 255 and reads back as -1.
+TEST_F(DealerWalk, DISABLED_OddBytesAndTypedValuesKeepTheirMeaning) {
+    WalkRows({{7, walk::OddMembers},
+              {3, walk::ToneCodes},
+              {1, walk::OddSettings},
+              {2, walk::OddSettings},
+              {15, walk::OffStepCodes},
+              {9, walk::Tame},
+              {10, walk::Tame},
+              {11, walk::Tame}});
 }
