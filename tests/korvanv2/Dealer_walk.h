@@ -184,7 +184,7 @@ struct Walker {
         QDialog* busy = nullptr;
         QObject::connect(&watch, &QTimer::timeout, [&] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog || dialog == busy || !dialog->isVisible())
+            if (!dialog || dialog == busy || !dialog->isActiveWindow())
                 return;
             busy = dialog;
             answer(dialog);
