@@ -251,15 +251,16 @@ inline std::map<QWidget*, QString> Shown(QWidget* form, const Normal& normal) {
     return shown;
 }
 
-// Reopened after OK, every control shows what it showed at OK.
-inline void ExpectShownAgain(Walker& w, const std::map<QWidget*, QString>& atOk,
-                             const std::map<QWidget*, QString>& reopened) {
-    for (const auto& [control, text] : atOk) {
-        const auto again = reopened.find(control); // a grid's cell editor is gone
-        if (!text.isNull() && again != reopened.end() && again->second != text)
-            w.fail(QStringLiteral("%1 showed '%2' at OK, '%3' when opened again")
-                       .arg(Walker::Name(control), text, again->second));
+// The first control that shows otherwise in `again` (a grid's cell editor may be gone).
+inline QString FirstDifference(const std::map<QWidget*, QString>& shown,
+                               const std::map<QWidget*, QString>& again) {
+    for (const auto& [control, text] : shown) {
+        const auto other = again.find(control);
+        if (!text.isNull() && other != again.end() && other->second != text)
+            return QStringLiteral("%1 showed '%2', then '%3'")
+                .arg(Walker::Name(control), text, other->second);
     }
+    return QString();
 }
 
 // ---- the image ----
@@ -749,9 +750,39 @@ struct Editor {
     std::function<void(Walker&)> check = {};
 };
 
+// What a form lists: every combo's items.
+inline QStringList Listed(QWidget* form) {
+    QStringList items;
+    for (QComboBox* combo : form->findChildren<QComboBox*>())
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+    return items;
+}
+
+// A radio of 8 KiB keeps nothing above its size: no form shows what the image holds there.
+inline void ExpectBlindAbove(Walker& w, Editor& ed) {
+    const auto shown = Shown(ed.form, ed.normal);
+    const QStringList listed = Listed(ed.form);
+    ed.form->hide();
+    const Image held = Snapshot();
+    for (int i = w.radioSize; i < EEPROM::SIZE; ++i)
+        eeprom.data[i] ^= 0x5A;
+    ed.open();
+    const QString differs = FirstDifference(shown, Shown(ed.form, ed.normal));
+    const bool listsSame = Listed(ed.form) == listed;
+    std::copy(held.begin(), held.end(), eeprom.data);
+    ed.form->hide();
+    ed.open();
+    if (!differs.isEmpty() || !listsSame)
+        w.fail(ed.form->windowTitle() + " shows bytes above the radio's size: " +
+               (listsSame ? differs : QStringLiteral("its lists change")));
+}
+
 inline void EditorSession(Walker& w, Editor& ed) {
     w.did("open " + ed.form->windowTitle());
     ed.open();
+    if (w.radioSize < EEPROM::SIZE)
+        ExpectBlindAbove(w, ed);
     const Image before = Snapshot();
     Allowed allowed;
     const auto touch = [&](QWidget* control) {
@@ -774,7 +805,9 @@ inline void EditorSession(Walker& w, Editor& ed) {
     if (!stored && !live)
         return;
     ed.open();
-    ExpectShownAgain(w, atClose, Shown(ed.form, ed.normal));
+    if (const QString differs = FirstDifference(atClose, Shown(ed.form, ed.normal));
+        !differs.isEmpty())
+        w.fail(differs + " when opened again");
     ed.form->hide();
 }
 
