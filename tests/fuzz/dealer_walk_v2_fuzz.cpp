@@ -1,0 +1,18 @@
+// The dealer's walk through the second program's editors: the input chooses the image and
+// the user's actions; a broken rule of an OK or a Cancel aborts.
+#include "Forms.h"
+#include "Fuzz_app.h"
+#include "korvanv2/Dealer_walk.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static platform::ScriptedHost& host = fuzz::StartForms(CreateForms);
+    walk::Walk(data, size, host, [](const QString& broken) {
+        std::fprintf(stderr, "%s\n", qPrintable(broken));
+        std::abort();
+    });
+    host.messages.clear();
+    return 0;
+}

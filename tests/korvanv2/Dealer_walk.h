@@ -1,0 +1,1009 @@
+#pragma once
+// The dealer's walk through the second program: an image of random bytes (bytes the program
+// never writes among them), then random user actions through the real forms, by keys, mouse
+// and clipboard, over the channel bank and its dialogs, the user buttons, the selcall idents
+// and the alignment boxes. After every OK and Cancel the rules below are checked; a broken
+// rule is told to `Report` with the actions that led to it.
+//
+// The walk reads everything it chooses from one byte string: byte 0 the radio's size (bit 0
+// set: 8 KiB) and whether zones without channels are switched off (bit 1), bytes 1..4 the seed
+// of the image's bytes, byte 5 a count of single bytes put in by hand (offset, offset, value),
+// then the actions. Past the end every choice is 0 and the walk stops.
+
+#include "Chanedit_p.h"
+#include "Chdata.h"
+#include "Chnlbank.h"
+#include "Chselect.h"
+#include "Editzone.h"
+#include "Eeprom.h"
+#include "Forms.h"
+#include "Grpedit.h"
+#include "Selc_mem.h"
+#include "Selcall.h"
+#include "Selectchnl.h"
+#include "Tune_radio.h"
+#include "Up_down.h"
+#include "User_btn.h"
+#include "Zones.h"
+#include "platform/ScriptedHost.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <random>
+#include <set>
+#include <vector>
+
+namespace walk {
+
+using Report = std::function<void(const QString&)>;
+using Image = std::vector<uint8_t>;
+
+class Choices {
+public:
+    Choices(const uint8_t* bytes, size_t size) : bytes(bytes), size(size) {}
+    bool more() const { return at < size; }
+    uint8_t byte() { return at < size ? bytes[at++] : 0; }
+    int pick(int count) { return count > 0 ? (byte() | byte() << 8) % count : 0; }
+
+private:
+    const uint8_t* bytes;
+    size_t size;
+    size_t at = 0;
+};
+
+inline Image Snapshot() {
+    return Image(eeprom.data, eeprom.data + EEPROM::SIZE);
+}
+
+// What a session let the user change: byte offset -> bits.
+using Allowed = std::map<int, uint8_t>;
+
+struct Walker {
+    Choices in;
+    Report report;
+    platform::ScriptedHost& host;
+    int radioSize = EEPROM::SIZE;
+    QStringList trail;   // the actions so far, for the report
+    bool broken = false; // the first broken rule ends the walk
+
+    void fail(const QString& what) {
+        if (!broken)
+            report(what + "\n  after: " + trail.join(", "));
+        broken = true;
+    }
+    void did(const QString& action) { trail << action; }
+
+    // ---- keys, mouse and clipboard ----
+
+    QString randomText(int longest) {
+        static const QString letters = QStringLiteral("0123456789.abcxyzABCF +-*_#p!ßé\t");
+        QString text;
+        for (int n = 1 + in.pick(longest); n > 0; --n)
+            text += letters[in.pick(int(letters.size()))];
+        return text;
+    }
+    static QWidget* focus() { return QApplication::focusWidget(); }
+    // Key by key to whatever has the focus, as it moves.
+    void type(const QString& text) {
+        for (const QChar c : text)
+            if (QWidget* at = focus())
+                c.unicode() < 0x80 ? QTest::keyClick(at, c.toLatin1())
+                                   : QTest::sendKeyEvent(QTest::Click, at, Qt::Key_unknown,
+                                                         QString(c), Qt::NoModifier);
+    }
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        if (QWidget* at = focus())
+            QTest::keyClick(at, k, mods);
+    }
+    static void click(QWidget* w) {
+        if (w->isVisible() && w->isEnabled())
+            QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(4, w->height() / 2));
+    }
+    // One thing a user does inside a form; `touch` learns which control it may change.
+    void act(QWidget* form, const std::function<void(QWidget*)>& touch,
+             const std::vector<QWidget*>& clickable) {
+        QWidget* at = focus();
+        const bool inForm = at && form->isAncestorOf(at);
+        switch (in.pick(8)) {
+        case 0:
+            key(Qt::Key_Tab), did("Tab");
+            return;
+        case 1:
+            key(Qt::Key_Tab, Qt::ShiftModifier), did("Shift+Tab");
+            return;
+        case 2:
+        case 3: {
+            QWidget* target = clickable[size_t(in.pick(int(clickable.size())))];
+            if (!target->isVisible() || !target->isEnabled())
+                return;
+            did("click " + Name(target));
+            touch(target);
+            click(target);
+            return;
+        }
+        default:
+            break;
+        }
+        if (!inForm || qobject_cast<QPushButton*>(at))
+            return; // buttons are pressed by the sessions' own actions
+        touch(at);
+        switch (in.pick(6)) {
+        case 0:
+        case 1: {
+            const QString text = randomText(10);
+            did("type '" + text + "' into " + Name(at));
+            if (in.pick(2))
+                key(Qt::Key_A, Qt::ControlModifier);
+            type(text);
+            return;
+        }
+        case 2: {
+            const QString text = randomText(10);
+            did("paste '" + text + "' into " + Name(at));
+            QApplication::clipboard()->setText(text);
+            key(Qt::Key_V, Qt::ControlModifier);
+            return;
+        }
+        case 3:
+            did("Space on " + Name(at)), key(Qt::Key_Space);
+            return;
+        case 4:
+            did("Down on " + Name(at)), key(Qt::Key_Down);
+            return;
+        default:
+            did("Enter on " + Name(at)), key(Qt::Key_Return);
+            return;
+        }
+    }
+    static QString Name(QWidget* w) {
+        const auto* button = qobject_cast<QAbstractButton*>(w);
+        const QString text = button ? button->text() : QString();
+        return QString::fromLatin1(w->metaObject()->className()) +
+               (text.isEmpty() ? QString() : "\"" + text + "\"");
+    }
+
+    // Runs `trigger`; every modal dialog that opens meanwhile is handed to answer(), which
+    // must close it. One left open is closed and reported.
+    void withModals(const std::function<void()>& trigger) {
+        QTimer watch;
+        watch.setInterval(1);
+        QDialog* busy = nullptr;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog || dialog == busy || !dialog->isActiveWindow())
+                return;
+            busy = dialog;
+            answer(dialog);
+            if (dialog->isVisible()) {
+                fail(QStringLiteral("%1 stayed open").arg(dialog->windowTitle()));
+                dialog->done(0);
+            }
+            busy = nullptr;
+        });
+        watch.start();
+        trigger();
+    }
+    std::function<void(QDialog*)> answer;
+};
+
+// Shows a form as the program does, active with the focus in it.
+inline void Show(QWidget* form) {
+    form->show();
+    form->activateWindow();
+    (void)QTest::qWaitForWindowActive(form);
+}
+
+// ---- the rules ----
+
+// Every changed bit must be one the session allowed.
+inline void ExpectOnly(Walker& w, const Image& before, const Image& after, const Allowed& allowed,
+                       int from = 0, int to = EEPROM::SIZE) {
+    for (int i = from; i < to; ++i) {
+        const uint8_t changed = before[size_t(i)] ^ after[size_t(i)];
+        const auto it = allowed.find(i);
+        const uint8_t may = it == allowed.end() ? 0 : it->second;
+        if (changed & ~may)
+            w.fail(QStringLiteral("byte %1 went from 0x%2 to 0x%3")
+                       .arg(i)
+                       .arg(before[size_t(i)], 2, 16, QLatin1Char('0'))
+                       .arg(after[size_t(i)], 2, 16, QLatin1Char('0')));
+    }
+}
+
+inline void Allow(Allowed& allowed, int offset, int count = 1, uint8_t bits = 0xFF) {
+    for (int i = 0; i < count; ++i)
+        allowed[offset + i] |= bits;
+}
+
+// What every value control of a form shows, each through `normal` (which may return a
+// null text for a control whose text names nothing).
+using Normal = std::function<QString(QWidget*, const QString&)>;
+inline std::map<QWidget*, QString> Shown(QWidget* form, const Normal& normal) {
+    std::map<QWidget*, QString> shown;
+    const auto put = [&](QWidget* w, const QString& text) { shown[w] = normal(w, text); };
+    for (QWidget* w : form->findChildren<QWidget*>()) {
+        if (auto* edit = qobject_cast<QLineEdit*>(w);
+            edit && !qobject_cast<QComboBox*>(w->parent()))
+            put(w, edit->text());
+        else if (auto* combo = qobject_cast<QComboBox*>(w))
+            put(w, combo->isEditable() ? combo->currentText()
+                                       : QString::number(combo->currentIndex()));
+        else if (auto* box = qobject_cast<QAbstractButton*>(w); box && box->isCheckable())
+            put(w, box->isChecked() ? QStringLiteral("on") : QStringLiteral("off"));
+        else if (auto* bar = qobject_cast<QScrollBar*>(w);
+                 bar && !bar->parentWidget()->objectName().startsWith("qt_scrollarea"))
+            put(w, QString::number(bar->value()));
+    }
+    return shown;
+}
+
+// The first control that shows otherwise in `again` (a grid's cell editor may be gone).
+inline QString FirstDifference(const std::map<QWidget*, QString>& shown,
+                               const std::map<QWidget*, QString>& again) {
+    for (const auto& [control, text] : shown) {
+        const auto other = again.find(control);
+        if (!text.isNull() && other != again.end() && other->second != text)
+            return QStringLiteral("%1 showed '%2', then '%3'")
+                .arg(Walker::Name(control), text, other->second);
+    }
+    return QString();
+}
+
+// ---- the image ----
+
+inline ChData Decoded(const Image& image, int radioSize) {
+    Image radio = image;
+    std::fill(radio.begin() + radioSize, radio.end(), chlayout::ERASED);
+    ChData store(CH_COUNT);
+    store.LoadFromImage(radio.data());
+    return store;
+}
+
+inline int MakeImage(Choices& in) {
+    const uint8_t mode = in.byte();
+    std::mt19937 bytes(uint32_t(in.byte() | in.byte() << 8 | in.byte() << 16 | in.byte() << 24));
+    for (int i = 0; i < EEPROM::SIZE; ++i)
+        eeprom.data[i] = uint8_t(bytes());
+    for (int i = 0; i < CH_COUNT; ++i)
+        if (bytes() % 4 == 0) { // an empty channel: hidden, no receive code
+            uint8_t* record = eeprom.data + chlayout::Record(i);
+            record[0] &= ~chbit::Mask(chbit::Visible);
+            record[5] = record[6] = 0;
+        }
+    for (int n = in.byte() % 16; n > 0; --n) {
+        const int offset = in.pick(EEPROM::SIZE);
+        eeprom.data[offset] = in.byte();
+    }
+    eeprom.data[EEPROM::SIZE_BYTE] = (mode & 1) ? 8 : 16;
+    if (mode & 2) {
+        const ChData store = Decoded(Snapshot(), EEPROM::SIZE);
+        for (int z = 1; z <= ZONE_COUNT; ++z)
+            if (store.CountInZone(z) == 0)
+                eeprom.data[ZoneOffset(z) + ZONE_ENTRY_SIZE - 1] |= 0x80;
+    }
+    return eeprom.RadioSize();
+}
+
+// ---- the channel bank and the dialogs it opens ----
+
+// What the user edited of one channel: fields and flag bits.
+struct Touch {
+    enum : unsigned { Name = 1, Tag = 2, Tx = 4, Rx = 8, TxTone = 16, RxTone = 32, Members = 64 };
+    unsigned fields = 0;
+    uint8_t flags = 0, flags1 = 0;
+};
+// A box of an edit dialog: the record fields it edits.
+struct Box {
+    QWidget* control;
+    Touch touch;
+};
+
+inline Touch TouchOf(const std::vector<Box>& boxes, QWidget* control) {
+    for (QWidget* c = control; c; c = c->parentWidget())
+        for (const Box& box : boxes)
+            if (box.control == c)
+                return box.touch;
+    return {};
+}
+
+using Expectation = std::function<QString(const ch_data_struct&)>;
+
+struct BankEdits {
+    std::map<int, Touch> touched;
+    std::set<int> whole; // added, deleted, cut or pasted over
+    std::map<int, std::vector<Expectation>> expected;
+    std::map<int, std::pair<QString, QString>> zones; // zone -> name and tag shown at OK
+    void replace(int i) {
+        whole.insert(i);
+        expected.erase(i);
+    }
+};
+
+// The session of a dialog: some actions, then OK, Cancel or Escape; true when it closed
+// with OK. One that refuses its OK is cancelled.
+inline bool Session(Walker& w, QDialog* d, QPushButton* ok, QPushButton* cancel,
+                    const std::function<void(QWidget*)>& touch,
+                    const std::vector<QWidget*>& clickable,
+                    const std::function<void()>& more = {}) {
+    for (int n = w.in.pick(10); n > 0 && d->isVisible() && w.in.more(); --n)
+        more&& w.in.pick(3) == 0 ? more() : w.act(d, touch, clickable);
+    if (!d->isVisible())
+        return d->result() == 1;
+    const int end = w.in.pick(3);
+    w.did(end == 0 ? "OK" : end == 1 ? "Cancel" : "Escape");
+    if (end == 2)
+        QTest::keyClick(d->isAncestorOf(w.focus()) ? w.focus() : d, Qt::Key_Escape);
+    else
+        QTest::mouseClick(end == 0 ? ok : cancel, Qt::LeftButton);
+    if (d->isVisible()) {
+        w.did("refused; Cancel");
+        QTest::mouseClick(cancel, Qt::LeftButton);
+    }
+    return !d->isVisible() && d->result() == 1 && end == 0;
+}
+
+inline QString Differs(const char* what, const QString& shown, const QString& stored) {
+    return shown == stored ? QString()
+                           : QStringLiteral("%1 showed '%2', stored '%3'").arg(what, shown, stored);
+}
+
+inline uint32_t ShownHz(const QString& text) {
+    return uint32_t(text.toDouble() * 1e6 + 0.5);
+}
+
+inline void EditChannel(Walker& w, TfrmEditChannel2* d, BankEdits& e) {
+    using T = Touch;
+    const std::vector<std::pair<QCheckBox*, std::pair<int, int>>> bits = {
+        {d->chkChEnabled, {0, chbit::Visible}},
+        {d->chkTaEnabled, {0, chbit::TalkAround}},
+        {d->chkBlEnabled, {0, chbit::BusyLockout}},
+        {d->chkTxLowPower, {0, chbit::LowPower}},
+        {d->chkDisableChannelHold, {0, chbit::CtcssVoting}},
+        {d->chkOsMem, {1, chbit::OpenScan}},
+        {d->chkGsMem, {1, chbit::GroupScan}},
+        {d->chkQMem, {1, chbit::Quiet}},
+        {d->chkSqlSwEnabled, {1, chbit::SquelchSw}},
+        {d->chkNarrowBand, {1, chbit::Narrow}},
+        {d->chkCpuXtalOffset, {1, chbit::CpuOffset}},
+        {d->chkDcsInvertOK, {1, chbit::DcsInvert}}};
+    std::vector<Box> boxes = {{d->txtChannelAlpha, {T::Name}},
+                              {d->editChTag, {T::Tag}},
+                              {d->editTxFreq, {T::Tx}},
+                              {d->udTxFreq, {T::Tx}},
+                              {d->rbTx_1, {T::Tx}},
+                              {d->rbTx_2, {T::Tx}},
+                              {d->chkTxDisable, {T::Tx}},
+                              {d->editRxFreq, {T::Rx}},
+                              {d->udRxFreq, {T::Rx}},
+                              {d->rbRx_1, {T::Rx}},
+                              {d->rbRx_2, {T::Rx}},
+                              {d->cmbTxCtcss, {T::TxTone}},
+                              {d->cmbRxCtcss, {T::RxTone}}};
+    std::vector<QWidget*> clickable = {d->txtChannelAlpha, d->editChTag,    d->editTxFreq,
+                                       d->editRxFreq,      d->chkTxDisable, d->rbTx_1,
+                                       d->rbTx_2,          d->rbRx_1,       d->rbRx_2};
+    for (const auto& [box, bit] : bits) {
+        Touch t;
+        (bit.first ? t.flags1 : t.flags) = chbit::Mask(bit.second);
+        boxes.push_back({box, t});
+        clickable.push_back(box);
+    }
+    Touch t;
+    const auto touch = [&](QWidget* c) {
+        const Touch more = TouchOf(boxes, c);
+        t.fields |= more.fields, t.flags |= more.flags, t.flags1 |= more.flags1;
+    };
+    w.did("edit " + d->windowTitle());
+    if (!Session(w, d, d->OKBtn, d->CancelBtn, touch, clickable))
+        return;
+    const int i = d->ChannelIndex;
+    t.flags |= chbit::Mask(chbit::Group) | chbit::Mask(chbit::SignalVote); // a normal channel's
+    Touch& all = e.touched[i];
+    all.fields |= t.fields, all.flags |= t.flags, all.flags1 |= t.flags1;
+    std::vector<Expectation>& expect = e.expected[i];
+    const QString name = d->txtChannelAlpha->text();
+    expect.push_back([name](const ch_data_struct& r) { return Differs("name", name, r.name); });
+    if (t.fields & T::Tx) {
+        const uint32_t hz = d->chkTxDisable->isChecked() ? 0 : ShownHz(d->editTxFreq->text());
+        expect.push_back([hz](const ch_data_struct& r) {
+            const uint32_t stored = ChData::DecodeFrequency(r.txCode, r.txOffset);
+            return std::abs(int64_t(stored) - hz) <= 3125
+                       ? QString()
+                       : QStringLiteral("TX showed %1 Hz, stored %2").arg(hz).arg(stored);
+        });
+    }
+    if (t.fields & T::Rx) {
+        const uint32_t hz = ShownHz(d->editRxFreq->text());
+        expect.push_back([hz](const ch_data_struct& r) {
+            const uint32_t stored = ChData::DecodeFrequency(r.rxCode, r.rxOffset);
+            return std::abs(int64_t(stored) - hz) <= 3125
+                       ? QString()
+                       : QStringLiteral("RX showed %1 Hz, stored %2").arg(hz).arg(stored);
+        });
+    }
+    const int txTone = d->cmbTxCtcss->currentIndex(), rxTone = d->cmbRxCtcss->currentIndex();
+    if (t.fields & T::TxTone)
+        expect.push_back([txTone](const ch_data_struct& r) {
+            return Differs("TX tone", QString::number(txTone), QString::number(r.txTone));
+        });
+    if (t.fields & T::RxTone)
+        expect.push_back([rxTone](const ch_data_struct& r) {
+            return Differs("RX tone", QString::number(rxTone), QString::number(r.rxTone));
+        });
+    for (const auto& [box, bit] : bits) {
+        const bool set = box->isChecked() != (box == d->chkChEnabled);
+        const int byte = bit.first, mask = chbit::Mask(bit.second);
+        const QString text = box->text();
+        if ((byte ? t.flags1 : t.flags) & mask)
+            expect.push_back([=](const ch_data_struct& r) {
+                return bool((byte ? r.flags1 : r.flags) & mask) == set
+                           ? QString()
+                           : QStringLiteral("\"%1\" not stored as shown").arg(text);
+            });
+    }
+}
+
+inline void EditGroup(Walker& w, TfrmGrpEdit* d, BankEdits& e) {
+    using T = Touch;
+    const auto flag = [](int bit) { return Touch{0, chbit::Mask(bit), 0}; };
+    const std::vector<Box> boxes = {{d->txtChannelAlpha, {T::Name}},
+                                    {d->editTag, {T::Tag}},
+                                    {d->rbBusyVoting, flag(chbit::SignalVote)},
+                                    {d->rbSignalVoting, flag(chbit::SignalVote)},
+                                    {d->chkDisplayVoteChannel, flag(chbit::DisplayVote)},
+                                    {d->chkBlEnabled, flag(chbit::BusyLockout)},
+                                    {d->chkTxLowPower, flag(chbit::LowPower)},
+                                    {d->chkQMem, {0, 0, chbit::Mask(chbit::Quiet)}},
+                                    {d->btnAdd, {T::Members}},
+                                    {d->btnRemove, {T::Members}}};
+    Touch t;
+    const auto touch = [&](QWidget* c) {
+        const Touch more = TouchOf(boxes, c);
+        t.fields |= more.fields, t.flags |= more.flags, t.flags1 |= more.flags1;
+    };
+    const auto pickRow = [&] {
+        QTableWidget* list = w.in.pick(2) ? d->sgMACList : d->sgGroupList;
+        if (QTableWidgetItem* item = list->item(w.in.pick(list->rowCount()), 0)) {
+            w.did("click row " + item->text());
+            list->scrollToItem(item);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(item).center());
+        }
+    };
+    w.did("edit " + d->windowTitle());
+    const std::vector<QWidget*> clickable = {
+        d->txtChannelAlpha, d->editTag,       d->rbBusyVoting,          d->rbSignalVoting,
+        d->chkBlEnabled,    d->chkTxLowPower, d->chkDisplayVoteChannel, d->chkQMem,
+        d->btnAdd,          d->btnRemove,     d->chkSelectAllZones};
+    if (!Session(w, d, d->btnOK, d->btnCancel, touch, clickable, pickRow))
+        return;
+    Touch& all = e.touched[d->ChannelIndex];
+    all.fields |= t.fields, all.flags |= t.flags, all.flags1 |= t.flags1;
+    QStringList shown;
+    for (int row = 0; row < d->sgGroupList->rowCount(); ++row)
+        if (QTableWidgetItem* item = d->sgGroupList->item(row, 0); item && !item->text().isEmpty())
+            shown << item->text();
+    const QString name = d->txtChannelAlpha->text();
+    e.expected[d->ChannelIndex].push_back([shown, name](const ch_data_struct& r) {
+        ChData one(1);
+        one.SetRaw(r, 0);
+        ch_group_struct group;
+        one.GetGroup(group, 0);
+        QStringList stored;
+        for (int member : group.member)
+            if (member)
+                stored << QString::number(member);
+        return Differs("members", shown.join(' '), stored.join(' ')) +
+               Differs("name", name, r.name);
+    });
+}
+
+// A picker: one of its entries by the arrow keys, then Ok or Cancel; the chosen number.
+inline int Pick(Walker& w, QDialog* d, QComboBox* list, QPushButton* ok, QPushButton* cancel) {
+    for (int n = w.in.pick(5); n > 0; --n)
+        QTest::keyClick(list, Qt::Key_Down);
+    const bool take = w.in.pick(4) != 0;
+    w.did(d->windowTitle() + (take ? " " + list->currentText() : " Cancel"));
+    QTest::mouseClick(take ? ok : cancel, Qt::LeftButton);
+    return take && d->result() == 1 ? list->currentText().toInt() : 0;
+}
+
+inline void AnswerBankDialog(Walker& w, QDialog* dialog, BankEdits& e) {
+    if (auto* d = qobject_cast<TfrmEditChannel2*>(dialog))
+        return EditChannel(w, d, e);
+    if (auto* d = qobject_cast<TfrmGrpEdit*>(dialog))
+        return EditGroup(w, d, e);
+    if (auto* d = qobject_cast<TfrmSelectChannel*>(dialog)) {
+        if (w.in.pick(3) == 0)
+            QTest::mouseClick(d->rbGroup, Qt::LeftButton);
+        if (const int n = Pick(w, d, d->cbChannel, d->btnOk, d->btnCancel))
+            e.replace(n - 1);
+        return;
+    }
+    if (auto* d = qobject_cast<TfrmChSelect*>(dialog)) {
+        const int n = Pick(w, d, d->cbChannel, d->btnOK, d->btnCancel);
+        if (n && d->windowTitle() == "Paste channel")
+            e.replace(n - 1);
+        return;
+    }
+    if (auto* d = qobject_cast<TfrmEditZone*>(dialog)) {
+        w.did("edit zone");
+        const std::vector<QWidget*> boxes = {d->editZoneName, d->editZoneTag};
+        if (Session(
+                w, d, d->btnOk, d->btnCancel, [](QWidget*) {}, boxes))
+            e.zones[frmChnlBank->CurrentZone] = {d->editZoneName->text(), d->editZoneTag->text()};
+        return;
+    }
+    w.did("closed " + dialog->windowTitle());
+    dialog->done(0);
+}
+
+inline void BankAction(Walker& w, BankEdits& e) {
+    TfrmChnlBank* bank = frmChnlBank;
+    QTableWidget* list = bank->listChannel;
+    const int selected = bank->SelectedChannel() - 1;
+    const auto run = [&](QAction* action, const QString& what) {
+        w.did(what);
+        w.withModals([action] { action->trigger(); });
+    };
+    switch (w.in.pick(10)) {
+    case 0:
+    case 1:
+        if (QTableWidgetItem* item = list->item(w.in.pick(list->rowCount()), 0)) {
+            w.did("click CH" + item->text());
+            list->scrollToItem(item);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(item).center());
+        }
+        return;
+    case 2:
+        w.did("Enter on CH" + QString::number(selected + 1));
+        return w.withModals([list] { QTest::keyClick(list, Qt::Key_Return); });
+    case 3:
+        return run(bank->menuAddChannel, "Add Channel");
+    case 4: {
+        const bool yes = w.in.pick(2);
+        w.host.messageAnswers.enqueue(yes ? platform::IDOK : platform::IDCANCEL);
+        if (selected >= 0 && yes)
+            e.replace(selected);
+        run(bank->menuDeleteChannel, "Delete Channel");
+        w.host.messageAnswers.clear();
+        return;
+    }
+    case 5:
+        if (selected >= 0)
+            e.replace(selected);
+        return run(bank->mnuCutChannel, "Cut");
+    case 6:
+        return run(bank->mnuCopyChannel, "Copy");
+    case 7:
+        if (bank->mnuPasteChannel->isEnabled())
+            run(bank->mnuPasteChannel, "Paste");
+        return;
+    case 8:
+        if (bank->TabControl1->isVisible()) {
+            const int tab = w.in.pick(bank->TabControl1->count());
+            w.did("tab " + bank->TabControl1->tabText(tab));
+            QTest::mouseClick(bank->TabControl1, Qt::LeftButton, {},
+                              bank->TabControl1->tabRect(tab).center());
+        }
+        return;
+    default:
+        if (bank->editZoneName->isVisible()) {
+            w.did("double-click zone name");
+            w.withModals([bank] { QTest::mouseDClick(bank->editZoneName, Qt::LeftButton); });
+        }
+        return;
+    }
+}
+
+// Members that break the rule of vote groups: an empty channel, the group itself, or a
+// channel the radio does not have.
+inline std::set<std::pair<int, int>> GroupFaults(const ChData& store, int radioSize) {
+    std::set<std::pair<int, int>> faults;
+    for (int g = 0; g < CH_COUNT; ++g) {
+        ch_group_struct group;
+        if (!store.IsGroup(g) || store.GetGroup(group, g) != 0)
+            continue;
+        for (int m : group.member)
+            if (m && (m > chlayout::HighestMember(radioSize) || m == g + 1 || store.IsEmpty(m - 1)))
+                faults.insert({g, m});
+    }
+    return faults;
+}
+
+inline void ExpectRecord(Walker& w, int i, const ch_data_struct& a, const ch_data_struct& b,
+                         const Touch& t, bool renumbered) {
+    const auto same = [&](unsigned field, bool equal, const char* what) {
+        if (!equal && !(t.fields & field))
+            w.fail(QStringLiteral("CH%1: %2 changed").arg(i + 1).arg(what));
+    };
+    same(Touch::Name, std::equal(a.nameBytes, a.nameBytes + CH_NAME_LENGTH, b.nameBytes), "name");
+    same(Touch::Tx | Touch::Members, a.txCode == b.txCode && a.txOffset == b.txOffset, "TX");
+    same(Touch::Rx | Touch::Members, a.rxCode == b.rxCode && a.rxOffset == b.rxOffset, "RX");
+    same(Touch::TxTone | Touch::Members, a.txTone == b.txTone, "TX tone");
+    same(Touch::RxTone | Touch::Members, a.rxTone == b.rxTone, "RX tone");
+    same(Touch::Members, a.ext == b.ext, "ext");
+    same(0, a.zone == b.zone, "zone");
+    same(0, ((a.flags ^ b.flags) & ~t.flags) == 0, "flags");
+    same(0, ((a.flags1 ^ b.flags1) & ~t.flags1) == 0, "flags1");
+    ch_normal_struct tag;
+    std::copy(std::begin(b.tag), std::end(b.tag), tag.tag);
+    const bool tagKept = renumbered ? tag.GetTag() == DefaultChannelTag(i)
+                                    : std::equal(a.tag, a.tag + CH_TAG_LENGTH, b.tag);
+    same(Touch::Tag, tagKept, "tag");
+}
+
+inline void CheckBank(Walker& w, const Image& before, const Image& after, const BankEdits& e,
+                      qsizetype messagesBefore) {
+    const bool big = w.radioSize == EEPROM::SIZE;
+    Allowed allowed;
+    Allow(allowed, 71, 1, 0x08); // cleared on OK
+    Allow(allowed, 74, 1, 0x10); // the renumbering request, done
+    Allow(allowed, chlayout::RECORDS, chlayout::RECORD_SIZE * CH_COUNT); // decoded below
+    bool anyZone = false;
+    for (int z = 1; z <= ZONE_COUNT; ++z)
+        anyZone |= !(before[size_t(ZoneOffset(z) + ZONE_ENTRY_SIZE - 1)] & 0x80);
+    if (big) {
+        Allow(allowed, chlayout::NAME_TAIL, chlayout::NAME_TAIL_CHARS * CH_COUNT);
+        Allow(allowed, chlayout::TAGS, chlayout::TAG_SIZE * CH_COUNT);
+        for (const auto& zone : e.zones)
+            Allow(allowed, ZoneOffset(zone.first), ZONE_ENTRY_SIZE - 1);
+        if (!anyZone)
+            Allow(allowed, ZoneOffset(1) + ZONE_ENTRY_SIZE - 1, 1, 0x80);
+    }
+    ExpectOnly(w, before, after, allowed);
+    const ChData was = Decoded(before, w.radioSize), is = Decoded(after, w.radioSize);
+    const bool renumbered = big && (before[74] & 0x10);
+    for (int i = 0; i < CH_COUNT; ++i) {
+        ch_data_struct a, b;
+        was.GetRaw(a, i);
+        is.GetRaw(b, i);
+        const auto t = e.touched.find(i);
+        if (!e.whole.count(i))
+            ExpectRecord(w, i, a, b, t == e.touched.end() ? Touch{} : t->second, renumbered);
+        if (const auto x = e.expected.find(i); x != e.expected.end())
+            for (const Expectation& expect : x->second)
+                if (const QString wrong = expect(b); !wrong.isEmpty())
+                    w.fail(QStringLiteral("CH%1: %2").arg(i + 1).arg(wrong));
+    }
+    const auto faultsBefore = GroupFaults(was, w.radioSize);
+    for (const auto& fault : GroupFaults(is, w.radioSize))
+        if (!faultsBefore.count(fault))
+            w.fail(QStringLiteral("group CH%1 lists CH%2").arg(fault.first + 1).arg(fault.second));
+    // A channel stored where a group lists an empty slot joins it only after a question.
+    QString asked;
+    for (qsizetype m = messagesBefore; m < w.host.messages.size(); ++m)
+        asked += w.host.messages[m].text + "\n";
+    for (const auto& fault : faultsBefore)
+        if (!e.whole.count(fault.first) && !e.touched.count(fault.first) &&
+            fault.second != fault.first + 1 && fault.second <= CH_COUNT &&
+            !is.IsEmpty(fault.second - 1) &&
+            !asked.contains(QStringLiteral("CH%1").arg(fault.first + 1)))
+            w.fail(QStringLiteral("CH%1 joined group CH%2 unasked")
+                       .arg(fault.second)
+                       .arg(fault.first + 1));
+    for (const auto& [z, shown] : e.zones) {
+        ZoneRecord zone;
+        ZoneRead(zone, after.data(), ZoneOffset(z));
+        if (big && (ZoneGetName(zone).trimmed() != shown.first.trimmed() ||
+                    ZoneGetTag(zone).trimmed() != shown.second.trimmed()))
+            w.fail(QStringLiteral("zone %1 showed '%2' '%3', stored '%4' '%5'")
+                       .arg(z)
+                       .arg(shown.first, shown.second, ZoneGetName(zone), ZoneGetTag(zone)));
+    }
+}
+
+inline void BankSession(Walker& w) {
+    const Image before = Snapshot();
+    const qsizetype messagesBefore = w.host.messages.size();
+    BankEdits e;
+    w.answer = [&](QDialog* d) { AnswerBankDialog(w, d, e); };
+    w.did("open Channel Data");
+    Show(frmChnlBank);
+    for (int n = w.in.pick(12); n > 0 && w.in.more(); --n)
+        BankAction(w, e);
+    const bool ok = w.in.pick(4) != 0;
+    w.did(ok ? "bank OK" : "bank Cancel");
+    QTest::mouseClick(ok ? frmChnlBank->btnOK : frmChnlBank->btnCancel, Qt::LeftButton);
+    const bool stored = ok && !frmChnlBank->isVisible();
+    if (frmChnlBank->isVisible()) {
+        w.did("refused; bank Cancel");
+        QTest::mouseClick(frmChnlBank->btnCancel, Qt::LeftButton);
+    }
+    const Image after = Snapshot();
+    if (stored)
+        CheckBank(w, before, after, e, messagesBefore);
+    else
+        ExpectOnly(w, before, after, {});
+}
+
+// ---- the radio-wide editors ----
+
+// A form opened as the program opens it, some actions, then OK or Cancel (or Escape); after
+// OK only the bits of what the user touched may change, and the form opened again shows what
+// it showed at OK; after Cancel nothing changes.
+struct Editor {
+    QDialog* form;
+    QPushButton *ok, *cancel;
+    std::vector<std::pair<QWidget*, Allowed>> fields;
+    std::vector<QWidget*> clickable;
+    Normal normal = [](QWidget*, const QString& text) { return text; };
+    std::function<void(Allowed&)> more = {}; // an action of the form's own
+    std::function<void()> open = [this] { Show(form); };
+    // Touching a control may allow more than its field (a grid: the row it is on).
+    std::function<void(QWidget*, Allowed&)> touchMore = [](QWidget*, Allowed&) {};
+    std::function<void(Walker&)> check = {};
+};
+
+// What a form lists: every combo's items.
+inline QStringList Listed(QWidget* form) {
+    QStringList items;
+    for (QComboBox* combo : form->findChildren<QComboBox*>())
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+    return items;
+}
+
+// A radio of 8 KiB keeps nothing above its size: no form shows what the image holds there.
+inline void ExpectBlindAbove(Walker& w, Editor& ed) {
+    const auto shown = Shown(ed.form, ed.normal);
+    const QStringList listed = Listed(ed.form);
+    ed.form->hide();
+    const Image held = Snapshot();
+    for (int i = w.radioSize; i < EEPROM::SIZE; ++i)
+        eeprom.data[i] ^= 0x5A;
+    ed.open();
+    const QString differs = FirstDifference(shown, Shown(ed.form, ed.normal));
+    const bool listsSame = Listed(ed.form) == listed;
+    std::copy(held.begin(), held.end(), eeprom.data);
+    ed.form->hide();
+    ed.open();
+    if (!differs.isEmpty() || !listsSame)
+        w.fail(ed.form->windowTitle() + " shows bytes above the radio's size: " +
+               (listsSame ? differs : QStringLiteral("its lists change")));
+}
+
+inline void EditorSession(Walker& w, Editor& ed) {
+    w.did("open " + ed.form->windowTitle());
+    ed.open();
+    if (w.radioSize < EEPROM::SIZE)
+        ExpectBlindAbove(w, ed);
+    const Image before = Snapshot();
+    Allowed allowed;
+    const auto touch = [&](QWidget* control) {
+        for (QWidget* c = control; c; c = c->parentWidget())
+            for (const auto& field : ed.fields)
+                if (field.first == c)
+                    for (const auto& [offset, bits] : field.second)
+                        allowed[offset] |= bits;
+        ed.touchMore(control, allowed);
+    };
+    ed.touchMore(nullptr, allowed);
+    const std::function<void()> more = [&] { ed.more(allowed); };
+    const bool stored =
+        Session(w, ed.form, ed.ok, ed.cancel, touch, ed.clickable, ed.more ? more : nullptr);
+    const bool live = bool(ed.check); // stores as the user leaves each box
+    const auto atClose = Shown(ed.form, ed.normal);
+    ExpectOnly(w, before, Snapshot(), stored || live ? allowed : Allowed{});
+    if (live)
+        ed.check(w);
+    if (!stored && !live)
+        return;
+    ed.open();
+    if (const QString differs = FirstDifference(atClose, Shown(ed.form, ed.normal));
+        !differs.isEmpty())
+        w.fail(differs + " when opened again");
+    ed.form->hide();
+}
+
+inline Allowed Bits(int offset, uint8_t bits = 0xFF, int count = 1) {
+    Allowed allowed;
+    Allow(allowed, offset, count, bits);
+    return allowed;
+}
+
+// A recall text as the channel it names; null for one that names none.
+inline QString RecallNumber(const QString& text) {
+    static const QRegularExpression number(QStringLiteral("^\\s*(CB)?\\s*(\\d+)"));
+    const QRegularExpressionMatch match = number.match(text);
+    return match.hasMatch() ? match.captured(1) + QString::number(match.captured(2).toInt())
+                            : QString();
+}
+
+inline void UserButtons(Walker& w) {
+    TfrmUserButtons* f = frmUserButtons;
+    const Allowed scan = Bits(0x4A, 0x07);
+    const auto function = [&](int byte) {
+        Allowed a = scan;
+        a[byte] = 0xFF;
+        return a;
+    };
+    Editor ed{f, f->OKBtn, f->CancelBtn, {}, {}};
+    // The scan mode bits follow the keys' functions as shown, at every OK.
+    ed.touchMore = [scan](QWidget*, Allowed& allowed) { allowed[0x4A] |= scan.at(0x4A); };
+    ed.fields = {{f->cmbButtonF1, function(0x8F)},
+                 {f->cmbButtonF2, function(0x90)},
+                 {f->cmbButtonF3, function(0x91)},
+                 {f->cmbButtonF4, function(0x92)},
+                 {f->cmbButtonA, function(0x8D)},
+                 {f->cmbButtonB, function(0x8E)},
+                 {f->cmbButtonE, function(0x82)},
+                 {f->cmbButtonCall, function(0x50)},
+                 {f->cmbButtonMicA, function(0x44)},
+                 {f->cmbSelcallBtnF1, Bits(0xAF)},
+                 {f->cmbSelcallBtnF2, Bits(0xB0)},
+                 {f->cmbSelcallBtnF3, Bits(0xB1)},
+                 {f->cmbSelcallBtnF4, Bits(0xB2)},
+                 {f->cmbSelcallBtnA, Bits(0xAD)},
+                 {f->cmbSelcallBtnB, Bits(0xAE)},
+                 {f->cmbSelcallBtnE, Bits(0x83)},
+                 {f->cmbSelcallBtnCall, Bits(0xB3)},
+                 {f->cmbSelcallBtnMicA, Bits(0x45)},
+                 {f->cmbRecallM1, Bits(0x74, 0xFF, 2)},
+                 {f->cmbRecallM2, Bits(0x76, 0xFF, 2)},
+                 {f->cmbRecallM3, Bits(0x78, 0xFF, 2)},
+                 {f->cmbRecallM4, Bits(0x7A, 0xFF, 2)},
+                 {f->txtDtmfMem1, Bits(0x93, 0xFF, 6)},
+                 {f->txtDtmfMem2, Bits(0x99, 0xFF, 6)},
+                 {f->txtDtmfMem3, Bits(0x9F, 0xFF, 6)},
+                 {f->txtDtmfMem4, Bits(0xA5, 0xFF, 6)},
+                 {f->chkMonitorOpenSql, Bits(0x47, 0x40)},
+                 {f->chkQuietMemMod, Bits(0x48, 0x01)},
+                 {f->chkScanMemMod, Bits(0x48, 0x02)},
+                 {f->chkRecallChMod, Bits(0x48, 0x04)},
+                 {f->rbOsMode, scan},
+                 {f->rbGsMode, scan},
+                 {f->chkCallButtonEnabled, Bits(0x4D, 0x20)},
+                 {f->chkAlarmInput, Bits(0x4E, 0x20)},
+                 {f->chkGsTxOnHold, Bits(0x4E, 0x40)},
+                 {f->chkFastResponse, Bits(0x4F, 0x40)},
+                 {f->cmbScanSpeed, Bits(0x54)},
+                 {f->hsbPriCheckRate, Bits(0x55)}};
+    for (int k = 0; k < keyfn::HookActions; ++k)
+        ed.fields.push_back({f->chkOffHook[k], Bits(0x34, uint8_t(1u << k))});
+    for (const auto& field : ed.fields)
+        if (qobject_cast<QAbstractButton*>(field.first) || qobject_cast<QLineEdit*>(field.first))
+            ed.clickable.push_back(field.first);
+    const std::set<QWidget*> recall = {f->cmbRecallM1, f->cmbRecallM2, f->cmbRecallM3,
+                                       f->cmbRecallM4};
+    ed.normal = [recall](QWidget* c, const QString& text) {
+        auto* combo = qobject_cast<QComboBox*>(c);
+        if (recall.count(c))
+            return RecallNumber(text);
+        return combo && combo->isEditable() && combo->findText(text) < 0 ? QString() : text;
+    };
+    EditorSession(w, ed);
+}
+
+inline void SelcallIdents(Walker& w) {
+    TfrmSelcallIdents* f = frmSelcallIdents;
+    QTableWidget* grid = f->listSelcallMemories;
+    const int tones = 2 + w.in.pick(7);
+    Editor ed{f, f->OKBtn, f->CancelBtn, {}, {}};
+    ed.open = [f, tones] {
+        frmSelcall->hsbTonesPred->setValue(tones);
+        f->txtRadioIdent->setMaxLength(tones);
+        Show(f);
+    };
+    ed.fields = {{f->txtRadioIdent, Bits(0xB5, 0xFF, 4)},
+                 {f->txtTlmPrefix, Bits(0xB4)},
+                 {f->chkOwnIdMod, Bits(0x4D, 0x40)},
+                 {f->chkCallMemEdit, Bits(0x4D, 0x80)}};
+    const auto allowRow = [f](int row, Allowed& allowed) {
+        Allow(allowed, f->SlotAddress(row), 9);
+        Allow(allowed, 0x29EC + 4 * row, 4);
+    };
+    ed.touchMore = [grid, allowRow](QWidget* c, Allowed& allowed) {
+        if (c == grid || grid->isAncestorOf(c))
+            allowRow(grid->currentRow(), allowed);
+    };
+    ed.clickable = {f->txtRadioIdent, f->txtTlmPrefix, f->chkOwnIdMod, f->chkCallMemEdit};
+    // A grid row the user typed in may change its slot's record and tag characters.
+    ed.more = [&w, grid, allowRow](Allowed& allowed) {
+        const int row = w.in.pick(grid->rowCount()), column = 1 + w.in.pick(3);
+        QTableWidgetItem* item = grid->item(row, column);
+        if (!item)
+            return;
+        w.did(QStringLiteral("click memory %1 column %2").arg(row + 1).arg(column));
+        allowRow(grid->currentRow(), allowed); // a press may leave column 3
+        grid->scrollToItem(item);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualItemRect(item).center());
+        allowRow(row, allowed);
+    };
+    ed.normal = [f](QWidget* c, const QString& text) {
+        if (c == f->txtTlmPrefix)
+            return (text + "00").left(std::max<int>(2, int(text.size())));
+        return text;
+    };
+    EditorSession(w, ed);
+}
+
+inline void TuneRadio(Walker& w) {
+    TfrmTuneRadio* f = frmTuneRadio;
+    Editor ed{f, f->CancelBtn, f->CancelBtn, {}, {}};
+    std::set<QWidget*> boxes;
+    for (const cal::Field& field : cal::FieldsOf(cal::Generation::Second)) {
+        Allowed a = Bits(field.address);
+        if (field.address == cal::MOD)
+            a[cal::BAL] = 0xFF; // BAL tracks MOD
+        ed.fields.push_back({f->*field.edit, a});
+        ed.fields.push_back({f->*field.upDown, a});
+        ed.clickable.push_back(f->*field.edit);
+        boxes.insert(f->*field.edit);
+    }
+    ed.fields.push_back({f->chkLowPwr, Bits(cal::FLAGS, cal::LOW_POWER_BIT)});
+    ed.fields.push_back({f->chkSquelch, Bits(cal::FLAGS, cal::MUTE_OPEN_BIT)});
+    for (QWidget* c : std::initializer_list<QWidget*>{f->chkLowPwr, f->chkSquelch, f->chkTrackMod})
+        ed.clickable.push_back(c);
+    ed.open = [f] {
+        f->Online = 0;
+        Show(f);
+    };
+    ed.more = [&w, f](Allowed&) {
+        auto* tabs = f->PageControl1->findChild<QTabBar*>();
+        const int page = w.in.pick(tabs->count());
+        w.did("page " + tabs->tabText(page));
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
+    };
+    // A box shows its byte: an empty box stored 0.
+    ed.normal = [boxes](QWidget* c, const QString& text) {
+        return boxes.count(c) ? QString::number(text.toInt()) : QString();
+    };
+    // Every box is stored as it is left, on OK and on Close alike; BAL follows MOD in
+    // exact proportion while it tracks.
+    const uint8_t mod = eeprom.GetByte(cal::MOD), bal = eeprom.GetByte(cal::BAL);
+    ed.check = [f, mod, bal](Walker& w) {
+        const int now = eeprom.GetByte(cal::MOD);
+        const int expected = mod == 0 ? bal : std::clamp(now * bal / mod, 0, 255);
+        if (f->chkTrackMod->isChecked() && f->ModReference == mod && now != mod &&
+            eeprom.GetByte(cal::BAL) != expected)
+            w.fail(QStringLiteral("MOD %1 -> %2 with BAL %3 gave BAL %4, not %5")
+                       .arg(mod)
+                       .arg(now)
+                       .arg(bal)
+                       .arg(eeprom.GetByte(cal::BAL))
+                       .arg(expected));
+    };
+    EditorSession(w, ed);
+}
+
+// The whole walk over one byte string.
+inline void Walk(const uint8_t* bytes, size_t size, platform::ScriptedHost& host,
+                 const Report& report) {
+    Walker w{Choices(bytes, size), report, host, EEPROM::SIZE, {}, false, {}};
+    w.radioSize = MakeImage(w.in);
+    host.messages.clear();
+    for (int session = 0; session < 8 && w.in.more() && !w.broken; ++session)
+        switch (w.in.pick(4)) {
+        case 0:
+            BankSession(w);
+            break;
+        case 1:
+            UserButtons(w);
+            break;
+        case 2:
+            SelcallIdents(w);
+            break;
+        default:
+            TuneRadio(w);
+            break;
+        }
+}
+
+} // namespace walk
