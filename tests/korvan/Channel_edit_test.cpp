@@ -194,13 +194,13 @@ TEST_F(ChannelEdit, TonesOptionsAndName) {
     CH_NORMAL_STRUCT record;
     record.TxFreq = record.RxFreq = 477000000;
     record.TxTone = 12;  // CTC13 - 100.0
-    record.RxTone = 200; // an erased byte shows as off
+    record.RxTone = 200; // past the list: no item
     record.Flags6 = chflags::Enabled | chflags::Group | chflags::VoteSignal;
     record.Flags7 = chflags::OpenScan | chflags::DcsInvert;
     Show(8, record);
     EXPECT_EQ(frmEditChannel2->cmbTxCtcss->count(), 155);
     EXPECT_EQ(frmEditChannel2->cmbTxCtcss->currentText(), "CTC13 - 100.0");
-    EXPECT_EQ(frmEditChannel2->cmbRxCtcss->currentText(), "OFF");
+    EXPECT_EQ(frmEditChannel2->cmbRxCtcss->currentIndex(), -1);
     EXPECT_TRUE(frmEditChannel2->chkDcsInvertOK->isChecked());
     EXPECT_FALSE(frmEditChannel2->chkDcsInvertOK->isEnabled());
     frmEditChannel2->cmbRxCtcss->setCurrentIndex(154);
