@@ -307,9 +307,12 @@ bool TfrmEditChannel2::GetChannelData() {
     Channel.rxFreq = rx;
     Channel.txTone = ToneTaken(cmbTxCtcss->currentIndex(), shown.txTone);
     Channel.rxTone = ToneTaken(cmbRxCtcss->currentIndex(), shown.rxTone);
-    const uint8_t notNormal = chbit::Mask(chbit::Group) | chbit::Mask(chbit::SignalVote);
-    uint8_t bytes[2] = {uint8_t(Channel.flags & ~notNormal), Channel.flags1};
+    // A hidden record reads as a normal channel whatever its group bit says: it stays as
+    // stored until the channel is shown. The voting bit means nothing to a normal channel.
+    uint8_t bytes[2] = {Channel.flags, Channel.flags1};
     flags.store(bytes);
+    if (bytes[0] & chbit::Mask(chbit::Visible))
+        bytes[0] &= uint8_t(~chbit::Mask(chbit::Group));
     Channel.flags = bytes[0];
     Channel.flags1 = bytes[1];
     Channel.name = txtChannelAlpha->text();
