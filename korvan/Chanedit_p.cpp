@@ -346,8 +346,8 @@ bool TfrmEditChannel2::GetChannelData() {
     ChannelRecord.TxTone = uint32_t(ToneTaken(cmbTxCtcss->currentIndex(), shown.txTone));
     ChannelRecord.RxTone = uint32_t(ToneTaken(cmbRxCtcss->currentIndex(), shown.rxTone));
 
-    uint8_t bytes[2] = {uint8_t(ChannelRecord.Flags6 & ~(chflags::Group | chflags::VoteSignal)),
-                        ChannelRecord.Flags7};
+    // The voting bit means nothing to a normal channel and stays as stored.
+    uint8_t bytes[2] = {uint8_t(ChannelRecord.Flags6 & ~chflags::Group), ChannelRecord.Flags7};
     flags.store(bytes);
     const bool named = EditedChannel <= CH_LAST_NAMED;
     if (!named)

@@ -216,7 +216,8 @@ TEST_F(ChannelEdit, TonesOptionsAndName) {
     store.GetNormal(stored, 8);
     EXPECT_EQ(stored.TxTone, 12u);
     EXPECT_EQ(stored.RxTone, 154u);
-    EXPECT_EQ(stored.Flags6, chflags::Enabled | chflags::TalkAround) << "group bits cleared";
+    EXPECT_EQ(stored.Flags6, chflags::Enabled | chflags::TalkAround | chflags::VoteSignal)
+        << "the group bit cleared, the voting bit kept";
     EXPECT_EQ(stored.Flags7, chflags::OpenScan | chflags::DcsInvert | chflags::CpuOffset);
     EXPECT_EQ(stored.Name, "QB-1.X_ *");
 
