@@ -5,6 +5,7 @@
 
 #include "Controls.h"
 #include "Help_pane.h"
+#include "Image_fields.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,6 +29,19 @@ struct Parts {
 // pane with OK and Cancel; the dialog keeps the size that needs.
 void LayOut(QDialog* dialog, const Parts& parts, QTextEdit* help, QPushButton* ok,
             QPushButton* cancel);
+
+// What the dialog showed of the channel's frequencies and tones. OK stores back each one
+// the user did not change exactly as it was stored, even off the dialog's raster, out of
+// its band or past the tone list; only a changed one is snapped or taken from the list.
+struct Shown {
+    Loaded<QString, uint32_t> txFreq;
+    Loaded<QString, uint32_t> rxFreq;
+    Loaded<int, int> txTone;
+    Loaded<int, int> rxTone;
+};
+
+// Selects a tone list's item for a stored code and remembers both.
+void ShowTone(QComboBox* box, Loaded<int, int>& loaded, int item, int code);
 
 // Decoding the inverted code makes sense only for a DCS receive tone.
 void EnableDcsInvert(QCheckBox* invert, const QComboBox* receiveTone);

@@ -3,6 +3,8 @@
 // rule, one spin step, snapping to a channel raster, and the group layout of a frequency
 // box with its spin button, tone list and options.
 
+#include "Image_fields.h"
+
 #include <QString>
 #include <cstdint>
 #include <initializer_list>
@@ -29,6 +31,11 @@ Typed Parse(const QString& typed, uint32_t& hz, uint32_t limit = UINT32_MAX);
 uint32_t Step(uint32_t hz, int delta, uint32_t maximum);
 // The nearest multiple of step (halves round up), at most the largest that fits.
 uint32_t RoundToStep(uint32_t hz, uint32_t step);
+
+// Shows hz in the box as MHz ("000.00000") and remembers it; Kept gives the stored hz
+// back while the box still shows that text, and false once the user changed it.
+void Show(QLineEdit* box, Loaded<QString, uint32_t>& loaded, uint32_t hz);
+bool Kept(const QLineEdit* box, const Loaded<QString, uint32_t>& loaded, uint32_t& hz);
 
 // A frequency box: 10 characters, digits and "." only.
 QLineEdit* NewBox(QWidget* parent);

@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QSpinBox>
 #include <algorithm>
-#include <memory>
 
 namespace bits {
 
@@ -46,7 +45,7 @@ std::function<bool(uint8_t&)> selectedValue(QComboBox* box, std::vector<uint8_t>
 
 void ImageFields::add(int offset, uint8_t mask, std::function<void(uint8_t)> show,
                       std::function<bool(uint8_t&)> take) {
-    fields.push_back({offset, mask, std::move(show), std::move(take)});
+    fields.push_back({offset, mask, std::move(show), std::move(take), std::nullopt});
 }
 
 void ImageFields::check(QAbstractButton* box, int offset, uint8_t mask, bool inverted) {
@@ -91,10 +90,10 @@ void ImageFields::comboBelow(QComboBox* box, int offset, std::vector<uint8_t> va
 }
 
 void ImageFields::comboIndex(QComboBox* box, int offset, uint8_t mask,
-                             std::optional<uint8_t> noSelection) {
+                             std::optional<uint8_t> noSelection, int pastList) {
     add(
         offset, mask,
-        [=](uint8_t field) { box->setCurrentIndex(field < box->count() ? field : -1); },
+        [=](uint8_t field) { box->setCurrentIndex(field < box->count() ? field : pastList); },
         [=](uint8_t& field) {
             if (box->currentIndex() < 0) {
                 if (!noSelection)
@@ -107,28 +106,12 @@ void ImageFields::comboIndex(QComboBox* box, int offset, uint8_t mask,
         });
 }
 
-namespace {
-
-// Remembers what a number control was loaded with, so an out-of-range stored value that
-// the control had to clamp is written back unchanged when the user did not touch it.
-struct LoadedNumber {
-    uint8_t stored = 0;
-    int shown = 0;
-};
-
-} // namespace
-
 void ImageFields::addNumber(int offset, uint8_t mask, int bias, int scale,
                             std::function<int()> value, std::function<void(int)> setValue) {
-    auto loaded = std::make_shared<LoadedNumber>();
     add(
-        offset, mask,
-        [=](uint8_t field) {
-            setValue(field / scale + bias);
-            *loaded = {field, value()};
-        },
+        offset, mask, [=](uint8_t field) { setValue(field / scale + bias); },
         [=](uint8_t& field) {
-            field = value() == loaded->shown ? loaded->stored : uint8_t((value() - bias) * scale);
+            field = uint8_t((value() - bias) * scale);
             return true;
         });
 }
@@ -145,15 +128,6 @@ void ImageFields::number(QAbstractSlider* bar, int offset, uint8_t mask, int bia
         [bar](int v) { bar->setValue(v); });
 }
 
-void ImageFields::numberClamped(QAbstractSlider* bar, int offset, uint8_t mask) {
-    add(
-        offset, mask, [bar](uint8_t field) { bar->setValue(field); },
-        [bar](uint8_t& field) {
-            field = uint8_t(bar->value());
-            return true;
-        });
-}
-
 void ImageFields::load(const uint8_t* image) {
     load([image](int offset) { return image[offset]; });
 }
@@ -163,16 +137,27 @@ void ImageFields::store(uint8_t* image) const {
           [image](int offset, uint8_t value) { image[offset] = value; });
 }
 
-void ImageFields::load(const ByteReader& read) {
-    for (const Field& f : fields)
-        f.show(bits::get(read(f.offset), f.mask));
+std::optional<uint8_t> ImageFields::Field::taken() const {
+    uint8_t field = 0;
+    if (!take(field))
+        return std::nullopt;
+    return field;
 }
 
+void ImageFields::load(const ByteReader& read) {
+    for (Field& f : fields) {
+        f.show(bits::get(read(f.offset), f.mask));
+        f.loaded = f.taken();
+    }
+}
+
+// A control that would store what it stored right after loading was not changed: its
+// bits stay as the image has them, even where the control could not show them.
 void ImageFields::store(const ByteReader& read, const ByteWriter& write) const {
     for (const Field& f : fields) {
-        uint8_t field = 0;
-        if (f.take(field))
-            write(f.offset, bits::put(read(f.offset), f.mask, field));
+        const std::optional<uint8_t> field = f.taken();
+        if (field && field != f.loaded)
+            write(f.offset, bits::put(read(f.offset), f.mask, *field));
     }
 }
 

@@ -2,6 +2,9 @@
 // Tables of "this control edits these bits of that image byte". A dialog lists its
 // controls once; load() sets them from the image and store() puts them back, changing
 // only the listed bits and keeping every other bit as the image has it at that time.
+// store() writes only the controls the user changed since load(): a control that would
+// store what it stored right after loading leaves its bits as they are, so a stored value
+// a control cannot show (past its list, outside its range, between its steps) survives OK.
 
 #include <QString>
 #include <cstddef>
@@ -36,6 +39,16 @@ template <class Form, class Box> struct BitBox {
     bool inverted = false; // ticked when the bit is clear
 };
 
+// A value that a control shows other than as stored (snapped, clamped, looked up in a
+// list), with what it showed when it was loaded: the stored value goes back while the
+// control still shows that.
+template <class Shown, class Stored> struct Loaded {
+    Shown shown{};
+    Stored stored{};
+
+    bool unchanged(const Shown& now) const { return now == shown; }
+};
+
 class ImageFields {
 public:
     // Ticked when every bit of `mask` is set; with inverted, when every bit is clear.
@@ -53,24 +66,20 @@ public:
                std::vector<std::pair<uint8_t, int>> aliases = {});
     // A whole byte read as a quantity: item i shows a stored value below limits[i] (and
     // not below the limit before it), a value at or above the last limit shows the last
-    // item; store() writes values[i] of the chosen item. signedByte reads 128..255 as
-    // negative.
+    // item; store() writes values[i] of an item the user chose. signedByte reads 128..255
+    // as negative.
     void comboBelow(QComboBox* box, int offset, std::vector<uint8_t> values,
                     std::vector<int> limits, bool signedByte = false);
-    // The item index is the field value itself. A stored value with no item shows no
-    // selection; a combo without a selection stores `noSelection` when given, else keeps
-    // the stored bits.
+    // The item index is the field value itself. A stored value with no item shows item
+    // `pastList` when given, else no selection; a combo the user left without a selection
+    // stores `noSelection` when given, else keeps the stored bits.
     void comboIndex(QComboBox* box, int offset, uint8_t mask,
-                    std::optional<uint8_t> noSelection = std::nullopt);
-    // A spin box or bar showing the field value plus `bias`; a stored value outside the
-    // control's range is kept as it is unless the user changes the control.
+                    std::optional<uint8_t> noSelection = std::nullopt, int pastList = -1);
+    // A spin box or bar showing the field value plus `bias` (clamped to its range).
     // With a scale the field holds (shown - bias) x scale (low bits) and shows as
     // field / scale + bias.
     void number(QSpinBox* box, int offset, uint8_t mask, int bias = 0, int scale = 1);
     void number(QAbstractSlider* bar, int offset, uint8_t mask, int bias = 0, int scale = 1);
-    // A bar whose stored value is always what it shows: a stored value outside its range
-    // is written back clamped. For counts that the dialog's own rules keep consistent.
-    void numberClamped(QAbstractSlider* bar, int offset, uint8_t mask);
 
     void load(const uint8_t* image);
     void store(uint8_t* image) const;
@@ -87,6 +96,9 @@ private:
         std::function<void(uint8_t field)> show;
         // Returns false when the control holds no value of its own (keep the image's bits).
         std::function<bool(uint8_t& field)> take;
+        // What take() gave right after the last load.
+        std::optional<uint8_t> loaded;
+        std::optional<uint8_t> taken() const;
     };
     void add(int offset, uint8_t mask, std::function<void(uint8_t)> show,
              std::function<bool(uint8_t&)> take);

@@ -23,13 +23,9 @@ const int32_t DcsTable[DCS_ENTRIES] = {
     0462, 0464, 0465, 0466, 0503, 0506, 0516, 0523, 0526, 0532, 0546, 0565, 0606, 0612, 0624,
     0627, 0631, 0632, 0654, 0662, 0664, 0703, 0712, 0723, 0731, 0732, 0734, 0743, 0754};
 
-namespace {
-
-bool inToneRange(int value) {
-    return value >= 0 && value < TONE_LIST_SIZE;
+bool IsToneCode(int code) {
+    return code >= 0 && code < TONE_LIST_SIZE;
 }
-
-} // namespace
 
 QString CtcssText(int n) {
     if (n < 0 || n >= CTCSS_ENTRIES)
@@ -48,18 +44,18 @@ QString DcsText(int d) {
 #if KORVAN_V2
 // Second generation: the stored code is the list index.
 int ToneCodeToIndex(int code) {
-    return inToneRange(code) ? code : 0;
+    return IsToneCode(code) ? code : 0;
 }
 
 int ToneIndexToCode(int index) {
-    return inToneRange(index) ? index : 0;
+    return IsToneCode(index) ? index : 0;
 }
 #else
 // First generation: CTCSS tone n is stored as n - 1, "off" as 50, DCS as the list index.
 constexpr int OFF_CODE = 50;
 
 int ToneCodeToIndex(int code) {
-    if (!inToneRange(code))
+    if (!IsToneCode(code))
         return 0;
     if (code < OFF_CODE)
         return code + 1;
@@ -67,14 +63,22 @@ int ToneCodeToIndex(int code) {
 }
 
 int ToneIndexToCode(int index) {
-    if (!inToneRange(index) || index == 0)
+    if (!IsToneCode(index) || index == 0)
         return OFF_CODE;
     return index < FIRST_DCS_INDEX ? index - 1 : index;
 }
 #endif
 
+int ToneItem(int code) {
+    return IsToneCode(code) ? ToneCodeToIndex(code) : -1;
+}
+
+int ToneTaken(int index, const Loaded<int, int>& loaded) {
+    return loaded.unchanged(index) ? loaded.stored : ToneIndexToCode(index);
+}
+
 QString ToneCodeText(int code) {
-    if (!inToneRange(code))
+    if (!IsToneCode(code))
         return QString();
     const int index = ToneCodeToIndex(code);
     return index >= FIRST_DCS_INDEX ? DcsText(index - FIRST_DCS_INDEX) : CtcssText(index);

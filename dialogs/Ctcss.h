@@ -6,6 +6,8 @@
 // The first program stores CTCSS tone n as n - 1 and "off" as 50; the second program
 // stores the list index itself. The unit is built by both, with KORVAN_V2 for the second.
 
+#include "Image_fields.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -22,10 +24,17 @@ extern const int32_t DcsTable[DCS_ENTRIES];
 QString CtcssText(int n);
 // "DCS 023" for DCS table position d (0..103); "" outside.
 QString DcsText(int d);
+// A code the tone list has an item for (0..154).
+bool IsToneCode(int code);
 // Stored code -> list index (0 for a code outside 0..154).
 int ToneCodeToIndex(int code);
 // List index -> stored code (the "off" code for an index outside 0..154).
 int ToneIndexToCode(int index);
+// The tone list item a stored code shows: -1 (no item) for a code past the list.
+int ToneItem(int code);
+// The code a tone list at `index` stores: the loaded code while the list still shows
+// what it showed, else the code of the chosen item.
+int ToneTaken(int index, const Loaded<int, int>& loaded);
 // Label of a stored code; "" outside 0..154.
 QString ToneCodeText(int code);
 // The labels of every stored code 0..154, the texts a tone column can show.

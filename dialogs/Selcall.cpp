@@ -302,9 +302,9 @@ void TfrmSelcall::BindImageFields() {
     fields.combo(cmbPttAni, 0x4C, 0x60, {0, 1, 2}, {{3, 1}});
     fields.comboIndex(cmbSelcallToneset, TonesetByte, 0xF0);
     for (const BarField& f : ToneCountFields)
-        fields.numberClamped(this->*f.bar, f.offset, f.mask);
+        fields.number(this->*f.bar, f.offset, f.mask);
     for (const BarField& f : TimeFields)
-        fields.numberClamped(this->*f.bar, f.offset, f.mask);
+        fields.number(this->*f.bar, f.offset, f.mask);
     fields.comboBelow(cmbSelcallTonePeriod, TonePeriodByte, {20, 33, 40, 50, 70, 100},
                       {30, 40, 50, 70, 100}, SignedTonePeriod);
 }

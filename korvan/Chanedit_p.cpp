@@ -206,12 +206,14 @@ void TfrmEditChannel2::FormShow() {
 }
 
 void TfrmEditChannel2::ShowChannel() {
-    editTxFreq->setText(text::FrequencyText(ChannelRecord.TxFreq));
-    editRxFreq->setText(text::FrequencyText(ChannelRecord.RxFreq));
+    freqedit::Show(editTxFreq, shown.txFreq, ChannelRecord.TxFreq);
+    freqedit::Show(editRxFreq, shown.rxFreq, ChannelRecord.RxFreq);
     chkTxDisable->setChecked(ChannelRecord.TxFreq == 0);
     chkTxDisableClick();
-    cmbTxCtcss->setCurrentIndex(ToneCodeToIndex(int(ChannelRecord.TxTone)));
-    cmbRxCtcss->setCurrentIndex(ToneCodeToIndex(int(ChannelRecord.RxTone)));
+    chanedit::ShowTone(cmbTxCtcss, shown.txTone, ToneItem(int(ChannelRecord.TxTone)),
+                       int(ChannelRecord.TxTone));
+    chanedit::ShowTone(cmbRxCtcss, shown.rxTone, ToneItem(int(ChannelRecord.RxTone)),
+                       int(ChannelRecord.RxTone));
     const uint8_t bytes[2] = {ChannelRecord.Flags6, ChannelRecord.Flags7};
     flags.load(bytes);
     cmbRxCtcssChange();
@@ -317,7 +319,12 @@ void TfrmEditChannel2::editTxFreqKeyPress(QLineEdit* Sender) {
         Sender->setText(text::FrequencyText(SnapFrequency(std::min(hz, MaxFrequency))));
 }
 
-bool TfrmEditChannel2::ReadFrequency(QLineEdit* box, const QString& invalidText, uint32_t& hz) {
+// A box still showing its stored frequency gives it back as stored: no clamp, snap or
+// band check.
+bool TfrmEditChannel2::ReadFrequency(QLineEdit* box, const QString& invalidText,
+                                     const Loaded<QString, uint32_t>& loaded, uint32_t& hz) {
+    if (freqedit::Kept(box, loaded, hz))
+        return true;
     if (!StrToFreq(box->text(), hz)) {
         platform::host().messageBox(invalidText, QStringLiteral("Error"),
                                     platform::MB_ICONEXCLAMATION);
@@ -331,17 +338,17 @@ bool TfrmEditChannel2::GetChannelData() {
     uint32_t tx = 0;
     uint32_t rx = 0;
     if (!chkTxDisable->isChecked() &&
-        !ReadFrequency(editTxFreq, QStringLiteral("Invalid Transmit Frequency"), tx))
+        !ReadFrequency(editTxFreq, QStringLiteral("Invalid Transmit Frequency"), shown.txFreq, tx))
         return false;
-    if (!ReadFrequency(editRxFreq, QStringLiteral("Invalid Receive Frequency"), rx))
+    if (!ReadFrequency(editRxFreq, QStringLiteral("Invalid Receive Frequency"), shown.rxFreq, rx))
         return false;
     ChannelRecord.TxFreq = tx;
     ChannelRecord.RxFreq = rx;
-    ChannelRecord.TxTone = uint32_t(ToneIndexToCode(cmbTxCtcss->currentIndex()));
-    ChannelRecord.RxTone = uint32_t(ToneIndexToCode(cmbRxCtcss->currentIndex()));
+    ChannelRecord.TxTone = uint32_t(ToneTaken(cmbTxCtcss->currentIndex(), shown.txTone));
+    ChannelRecord.RxTone = uint32_t(ToneTaken(cmbRxCtcss->currentIndex(), shown.rxTone));
 
-    uint8_t bytes[2] = {uint8_t(ChannelRecord.Flags6 & ~(chflags::Group | chflags::VoteSignal)),
-                        ChannelRecord.Flags7};
+    // The voting bit means nothing to a normal channel and stays as stored.
+    uint8_t bytes[2] = {uint8_t(ChannelRecord.Flags6 & ~chflags::Group), ChannelRecord.Flags7};
     flags.store(bytes);
     const bool named = EditedChannel <= CH_LAST_NAMED;
     if (!named)

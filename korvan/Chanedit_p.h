@@ -2,6 +2,7 @@
 // Edits one normal channel of the channel table's store: frequencies, tones, options and
 // name, stored under the channel number shown, which the user may change.
 
+#include "Channel_edit.h"
 #include "Chdata.h"
 #include "Image_fields.h"
 
@@ -106,11 +107,13 @@ private:
     void BindHelp();
     void SpinFrequency(QLineEdit* box, bool up);
     // Reads, checks and snaps one frequency box; false after a message.
-    bool ReadFrequency(QLineEdit* box, const QString& invalidText, uint32_t& hz);
+    bool ReadFrequency(QLineEdit* box, const QString& invalidText,
+                       const Loaded<QString, uint32_t>& loaded, uint32_t& hz);
 
     int* channelOut = nullptr;
     ChData* store = nullptr;
     ImageFields flags; // the record's flags6 (offset 0) and flags7 (offset 1)
+    chanedit::Shown shown;
     HelpPane* help;
 };
 

@@ -96,6 +96,10 @@ uint16_t ChData::EncodeFrequency(uint32_t hz, bool& extension, bool vhf) {
     return uint16_t(hz / 12500);
 }
 
+uint16_t ChData::RecodeFrequency(uint32_t hz, uint16_t code, bool& extension, bool vhf) {
+    return hz == DecodeFrequency(code, extension, vhf) ? code : EncodeFrequency(hz, extension, vhf);
+}
+
 int ChData::GetRaw(CH_DATA_STRUCT& raw, int slot) const {
     if (!valid(slot))
         return -1;
@@ -128,10 +132,10 @@ int ChData::SetNormal(CH_NORMAL_STRUCT& normal, int slot) {
     if (!valid(slot))
         return -1;
     CH_DATA_STRUCT& r = records[size_t(slot)];
-    bool txExtension = false;
-    bool rxExtension = false;
-    r.TxCode = EncodeFrequency(normal.TxFreq, txExtension, vhfCodec);
-    r.RxCode = EncodeFrequency(normal.RxFreq, rxExtension, vhfCodec);
+    bool txExtension = r.Flags6 & chflags::TxExtension;
+    bool rxExtension = r.Flags7 & chflags::RxExtension;
+    r.TxCode = RecodeFrequency(normal.TxFreq, r.TxCode, txExtension, vhfCodec);
+    r.RxCode = RecodeFrequency(normal.RxFreq, r.RxCode, rxExtension, vhfCodec);
     normal.Flags6 =
         txExtension ? normal.Flags6 | chflags::TxExtension : normal.Flags6 & ~chflags::TxExtension;
     normal.Flags7 =

@@ -134,6 +134,9 @@ public:
     // Frequency codecs: Hz <-> 16-bit code plus extension bit.
     static uint32_t DecodeFrequency(uint16_t code, bool extension, bool vhf);
     static uint16_t EncodeFrequency(uint32_t hz, bool& extension, bool vhf);
+    // The stored code and extension when they already give hz (so a code the encoder
+    // would write otherwise stays as it is), else EncodeFrequency's.
+    static uint16_t RecodeFrequency(uint32_t hz, uint16_t code, bool& extension, bool vhf);
 
 private:
     bool valid(int slot) const { return slot >= 0 && slot < count; }

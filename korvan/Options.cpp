@@ -100,8 +100,8 @@ void TfrmOptions::buildAuxBoxes() {
 
 void TfrmOptions::bindFields() {
     fields.checks(this, OptionBits);
-    // The bar cannot show a stored 0: it shows 1, and OK stores what it shows.
-    fields.numberClamped(hsbTot, TotByte, 0xFF);
+    // A stored 0 shows as 1 and stays 0 until the bar is moved.
+    fields.number(hsbTot, TotByte, 0xFF);
     fields.number(hsbCtcssLevel, CtcssLevelByte, 0xFF);
 }
 

@@ -300,14 +300,17 @@ void TfrmUserButtons::FormCreate() {
 }
 
 void TfrmUserButtons::bindFields() {
+    // A stored code with no item shows no selection (the call key's shows "Disabled") and
+    // is kept; a combo the user leaves without a selection stores 0xFF.
     for (int k = 0; k < keyfn::KeyCount; ++k) {
-        // A combo without a selection (a stored code it has no item for) stores 0xFF.
-        functionFields.comboIndex(this->*Keys[k].function, keyfn::Keys[k].codeByte, 0xFF, 0xFF);
+        QComboBox* function = this->*Keys[k].function;
+        functionFields.comboIndex(function, keyfn::Keys[k].codeByte, 0xFF, 0xFF,
+                                  function == cmbButtonCall ? keyfn::Disabled : -1);
         optionFields.comboIndex(this->*Keys[k].speedDial, keyfn::Keys[k].speedByte, 0xFF, 0xFF);
     }
     optionFields.checks(this, OptionBits);
     keyfn::BindHookActions(optionFields, chkOffHook);
-    optionFields.numberClamped(udPriChkRate, keyfn::PriorityRateByte, 0xFF);
+    optionFields.number(udPriChkRate, keyfn::PriorityRateByte, 0xFF);
 }
 
 void TfrmUserButtons::bindHelp() {
@@ -402,11 +405,8 @@ void TfrmUserButtons::OKBtnClick() {
     done(mrOk);
 }
 
-// Only the call key's code is range-tested: a code it has no item for shows "Disabled".
 void TfrmUserButtons::LoadButtonFunctions() {
     functionFields.load(frmBelmar->RadioData);
-    if (cmbButtonCall->currentIndex() < 0)
-        cmbButtonCall->setCurrentIndex(keyfn::Disabled);
 }
 
 void TfrmUserButtons::StoreButtonFunctions() {

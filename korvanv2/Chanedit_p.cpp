@@ -231,12 +231,12 @@ void TfrmEditChannel2::ShowChannel() {
     shownTag = Channel.GetTag();
     editChTag->setText(shownTag);
     lblZone->setText(ZoneLabel(Channel.zone));
-    editTxFreq->setText(text::FrequencyText(Channel.txFreq));
+    freqedit::Show(editTxFreq, shown.txFreq, Channel.txFreq);
     chkTxDisable->setChecked(Channel.txFreq == 0);
     chkTxDisableClick();
-    editRxFreq->setText(text::FrequencyText(Channel.rxFreq));
-    cmbTxCtcss->setCurrentIndex(ToneCodeToIndex(Channel.txTone));
-    cmbRxCtcss->setCurrentIndex(ToneCodeToIndex(Channel.rxTone));
+    freqedit::Show(editRxFreq, shown.rxFreq, Channel.rxFreq);
+    chanedit::ShowTone(cmbTxCtcss, shown.txTone, ToneItem(Channel.txTone), Channel.txTone);
+    chanedit::ShowTone(cmbRxCtcss, shown.rxTone, ToneItem(Channel.rxTone), Channel.rxTone);
     const uint8_t bytes[2] = {Channel.flags, Channel.flags1};
     flags.load(bytes);
     cmbRxCtcssChange();
@@ -280,7 +280,9 @@ void TfrmEditChannel2::editTxFreqKeyPress(QLineEdit* Sender) {
 }
 
 bool TfrmEditChannel2::ReadFrequency(QLineEdit* box, uint32_t step, const QString& invalidText,
-                                     uint32_t& hz) {
+                                     const Loaded<QString, uint32_t>& loaded, uint32_t& hz) {
+    if (freqedit::Kept(box, loaded, hz))
+        return true;
     if (StrToFreq(box->text(), hz)) {
         hz = freqedit::RoundToStep(hz, step);
         if (hz < FREQUENCY_CEILING)
@@ -295,17 +297,22 @@ bool TfrmEditChannel2::GetChannelData() {
     uint32_t tx = 0;
     uint32_t rx = 0;
     if (!chkTxDisable->isChecked() &&
-        !ReadFrequency(editTxFreq, TxStep, QStringLiteral("Invalid Transmit Frequency"), tx))
+        !ReadFrequency(editTxFreq, TxStep, QStringLiteral("Invalid Transmit Frequency"),
+                       shown.txFreq, tx))
         return false;
-    if (!ReadFrequency(editRxFreq, RxStep, QStringLiteral("Invalid Receive Frequency"), rx))
+    if (!ReadFrequency(editRxFreq, RxStep, QStringLiteral("Invalid Receive Frequency"),
+                       shown.rxFreq, rx))
         return false;
     Channel.txFreq = tx;
     Channel.rxFreq = rx;
-    Channel.txTone = ToneIndexToCode(cmbTxCtcss->currentIndex());
-    Channel.rxTone = ToneIndexToCode(cmbRxCtcss->currentIndex());
-    const uint8_t notNormal = chbit::Mask(chbit::Group) | chbit::Mask(chbit::SignalVote);
-    uint8_t bytes[2] = {uint8_t(Channel.flags & ~notNormal), Channel.flags1};
+    Channel.txTone = ToneTaken(cmbTxCtcss->currentIndex(), shown.txTone);
+    Channel.rxTone = ToneTaken(cmbRxCtcss->currentIndex(), shown.rxTone);
+    // A hidden record reads as a normal channel whatever its group bit says: it stays as
+    // stored until the channel is shown. The voting bit means nothing to a normal channel.
+    uint8_t bytes[2] = {Channel.flags, Channel.flags1};
     flags.store(bytes);
+    if (bytes[0] & chbit::Mask(chbit::Visible))
+        bytes[0] &= uint8_t(~chbit::Mask(chbit::Group));
     Channel.flags = bytes[0];
     Channel.flags1 = bytes[1];
     Channel.name = txtChannelAlpha->text();

@@ -2,6 +2,7 @@
 // Edits one normal channel of the channel bank: frequencies, tones, options, name and tag.
 // The zone is shown, never changed. OK changes the caller's record in place.
 
+#include "Channel_edit.h"
 #include "Chdata.h"
 #include "Form.h"
 #include "Image_fields.h"
@@ -96,13 +97,16 @@ private:
     QGroupBox* BuildGeneral();
     void BindHelp();
     void SpinFrequency(QLineEdit* box, uint32_t step, bool up);
-    bool ReadFrequency(QLineEdit* box, uint32_t step, const QString& invalidText, uint32_t& hz);
+    // Reads, snaps and checks a frequency box the user changed; false after a message.
+    bool ReadFrequency(QLineEdit* box, uint32_t step, const QString& invalidText,
+                       const Loaded<QString, uint32_t>& loaded, uint32_t& hz);
     void ChooseSteps();
     void FitRadioSize();
 
     ch_normal_struct* record = nullptr;
     const ChData* store = nullptr;
     QString shownTag;
+    chanedit::Shown shown;
     ImageFields flags; // the record's flags (offset 0) and flags1 (offset 1)
     HelpPane* help;
 };

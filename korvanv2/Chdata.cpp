@@ -145,6 +145,10 @@ uint16_t ChData::EncodeFrequency(uint32_t hz, uint8_t& offset) {
     return uint16_t((hz / 12500) & 0xFFFE);
 }
 
+uint16_t ChData::RecodeFrequency(uint32_t hz, uint16_t code, uint8_t& offset) {
+    return hz == DecodeFrequency(code, offset) ? code : EncodeFrequency(hz, offset);
+}
+
 int ChData::GetNormal(ch_normal_struct& out, int i) const {
     if (!valid(i))
         return -1;
@@ -168,8 +172,8 @@ int ChData::SetNormal(const ch_normal_struct& record, int i) {
     ch_data_struct& r = records[size_t(i)];
     r.flags = record.flags;
     r.flags1 = record.flags1;
-    r.txCode = EncodeFrequency(record.txFreq, r.txOffset);
-    r.rxCode = EncodeFrequency(record.rxFreq, r.rxOffset);
+    r.txCode = RecodeFrequency(record.txFreq, r.txCode, r.txOffset);
+    r.rxCode = RecodeFrequency(record.rxFreq, r.rxCode, r.rxOffset);
     r.txTone = uint8_t(record.txTone);
     r.rxTone = uint8_t(record.rxTone);
     r.name = record.name;

@@ -187,6 +187,9 @@ public:
     // Hz from a 12.5 kHz step code and its offset code, and back.
     static uint32_t DecodeFrequency(uint16_t code, uint8_t offset);
     static uint16_t EncodeFrequency(uint32_t hz, uint8_t& offset);
+    // The stored code and offset when they already give hz (so a code the encoder would
+    // write otherwise stays as it is), else EncodeFrequency's.
+    static uint16_t RecodeFrequency(uint32_t hz, uint16_t code, uint8_t& offset);
 
 private:
     bool valid(int i) const { return i >= 0 && i < count; }

@@ -129,8 +129,8 @@ void TfrmOptions::buildGroups() {
 
 void TfrmOptions::bindFields() {
     fields.checks(this, OptionBits);
-    // The bar cannot show a stored 0: it shows 1, and OK stores what it shows.
-    fields.numberClamped(hsbTot, TotByte, 0xFF);
+    // A stored 0 shows as 1 and stays 0 until the bar is moved.
+    fields.number(hsbTot, TotByte, 0xFF);
     fields.number(hsbCtcssLevel, CtcssLevelByte, 0xFF);
 }
 
@@ -175,16 +175,18 @@ void TfrmOptions::LoadRadioOptions() {
     hsbCtcssLevelChange();
     LoadDisplaySettings();
     udContrast->setPosition(int8_t(imageByte(ContrastByte)));
-    loadedContrastText = editContrast->text();
+    shownContrast = editContrast->text();
 }
 
-// Every listed bit, ticked or not, greyed or not, goes into the held bytes, which then go
-// back whole; the display byte is written whole from the two lists.
+// The listed bits the user changed go into the held bytes, which then go back whole; the
+// display byte is written whole from the two lists once either shows another item, and
+// a contrast the arrows cannot show stays as stored while its box is untouched.
 void TfrmOptions::SaveRadioOptions() {
     fields.store(HeldFlags.reader(imageByte), HeldFlags.writer(setImageByte));
-    setImageByte(DisplayByte, ComposeDisplayByte());
-    // A contrast the arrows cannot show stays as stored while the box is untouched.
-    if (editContrast->text() != loadedContrastText)
+    const uint8_t display = ComposeDisplayByte();
+    if (display != shownDisplay)
+        setImageByte(DisplayByte, display);
+    if (editContrast->text() != shownContrast)
         setImageByte(ContrastByte, uint8_t(udContrast->Position()));
     HeldFlags.putBack(setImageByte);
 }
@@ -193,6 +195,7 @@ void TfrmOptions::LoadDisplaySettings() {
     const uint8_t b = imageByte(DisplayByte);
     cbLevel->setCurrentIndex(radio_options::levelItem(b));
     cbColour->setCurrentIndex(radio_options::colourItem(b));
+    shownDisplay = ComposeDisplayByte();
 }
 
 uint8_t TfrmOptions::ComposeDisplayByte() const {

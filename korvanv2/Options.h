@@ -90,8 +90,10 @@ private:
 
     ImageFields fields;
     HelpPane* help = nullptr;
-    // The contrast box as loaded: while it shows this, OK keeps the stored byte.
-    QString loadedContrastText;
+    // The display lists and the contrast box as loaded: while they show this, OK keeps
+    // the stored byte.
+    uint8_t shownDisplay = 0;
+    QString shownContrast;
 };
 
 extern TfrmOptions* frmOptions;

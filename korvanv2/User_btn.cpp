@@ -290,7 +290,7 @@ void TfrmUserButtons::FormCreate() {
 void TfrmUserButtons::bindFields() {
     optionFields.checks(this, OptionBits);
     keyfn::BindHookActions(optionFields, chkOffHook);
-    optionFields.numberClamped(hsbPriCheckRate, keyfn::PriorityRateByte, 0xFF);
+    optionFields.number(hsbPriCheckRate, keyfn::PriorityRateByte, 0xFF);
 }
 
 void TfrmUserButtons::bindHelp() {

@@ -194,13 +194,13 @@ TEST_F(ChannelEdit, TonesOptionsAndName) {
     CH_NORMAL_STRUCT record;
     record.TxFreq = record.RxFreq = 477000000;
     record.TxTone = 12;  // CTC13 - 100.0
-    record.RxTone = 200; // an erased byte shows as off
+    record.RxTone = 200; // past the list: no item
     record.Flags6 = chflags::Enabled | chflags::Group | chflags::VoteSignal;
     record.Flags7 = chflags::OpenScan | chflags::DcsInvert;
     Show(8, record);
     EXPECT_EQ(frmEditChannel2->cmbTxCtcss->count(), 155);
     EXPECT_EQ(frmEditChannel2->cmbTxCtcss->currentText(), "CTC13 - 100.0");
-    EXPECT_EQ(frmEditChannel2->cmbRxCtcss->currentText(), "OFF");
+    EXPECT_EQ(frmEditChannel2->cmbRxCtcss->currentIndex(), -1);
     EXPECT_TRUE(frmEditChannel2->chkDcsInvertOK->isChecked());
     EXPECT_FALSE(frmEditChannel2->chkDcsInvertOK->isEnabled());
     frmEditChannel2->cmbRxCtcss->setCurrentIndex(154);
@@ -216,7 +216,8 @@ TEST_F(ChannelEdit, TonesOptionsAndName) {
     store.GetNormal(stored, 8);
     EXPECT_EQ(stored.TxTone, 12u);
     EXPECT_EQ(stored.RxTone, 154u);
-    EXPECT_EQ(stored.Flags6, chflags::Enabled | chflags::TalkAround) << "group bits cleared";
+    EXPECT_EQ(stored.Flags6, chflags::Enabled | chflags::TalkAround | chflags::VoteSignal)
+        << "the group bit cleared, the voting bit kept";
     EXPECT_EQ(stored.Flags7, chflags::OpenScan | chflags::DcsInvert | chflags::CpuOffset);
     EXPECT_EQ(stored.Name, "QB-1.X_ *");
 

@@ -97,6 +97,7 @@ TEST_F(CbOptionsTest, LoadShowsTonesOptionsAndMemories) {
 
 TEST_F(CbOptionsTest, OkWithoutChangesKeepsEveryByte) {
     ExpectOkKeepsEveryByte({1u, 2u, 3u}, FillImage);
+    ExpectOkKeepsEveryByte({4u, 5u, 6u}, imagecheck::FillRandom);
 }
 
 TEST_F(CbOptionsTest, EachBoxChangesOnlyItsOwnBit) {

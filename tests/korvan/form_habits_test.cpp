@@ -425,6 +425,40 @@ TEST_F(ChannelForms, EnterInTheTableAndTheEditBoxesClicksNothing) {
     EXPECT_TRUE(host.messages.isEmpty());
 }
 
+// Random bytes: codes off the raster, tones past the list. The channel editor, opened from
+// the table and closed with a click on OK, changes nothing in the store.
+TEST_F(ChannelForms, EditorsClosedWithOkKeepARandomStore) {
+    QTimer clicker;
+    QObject::connect(&clicker, &QTimer::timeout, [this] {
+        auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (modal && !host.messages.isEmpty())
+            modal->done(0);
+        else if (modal == frmEditChannel2)
+            QTest::mouseClick(frmEditChannel2->OKBtn, Qt::LeftButton);
+    });
+    clicker.start(5);
+    for (uint32_t seed : {21u, 22u, 23u}) {
+        SCOPED_TRACE(seed);
+        imagecheck::FillRandom(seed);
+        frmChannelData->show();
+        const QByteArray before = StoreBytes(*frmChannelData->Channels);
+        int edited = 0;
+        for (int row = 0; row < frmChannelData->listChannel->rowCount() && edited < 8; ++row) {
+            grid::SelectRow(frmChannelData->listChannel, row);
+            if (frmChannelData->Channels->IsGroup(frmChannelData->SelectedSlot()))
+                continue;
+            frmChannelData->btnEditChannelClick();
+            ++edited;
+        }
+        EXPECT_EQ(edited, 8);
+        EXPECT_EQ(imagecheck::Changes(before, StoreBytes(*frmChannelData->Channels)),
+                  std::vector<imagecheck::Change>{});
+        EXPECT_TRUE(host.messages.isEmpty());
+        host.messages.clear();
+        frmChannelData->hide();
+    }
+}
+
 // A box's character rule holds for whatever puts the text there: a character typed with
 // Alt held is a shortcut and never text; a paste or a drop keeps only the characters the
 // rule lets in, letters turned as typed ones are.

@@ -84,10 +84,7 @@ TEST_F(Selcall, EveryBoxLoadsAndStoresOnlyItsOwnBit) {
         std::memset(expected, fill, 8);
         for (const Box& b : Boxes)
             expected[b.offset - 0x48] ^= b.mask;
-        // 0x4C also holds the group and PTT ANI combos, which store what they loaded, except
-        // that both PTT ANI bits set load as "on leading edge" and store bit 5 alone.
-        if ((fill & 0x60) == 0x60)
-            expected[0x4C - 0x48] &= uint8_t(~0x40);
+        // 0x4C also holds the group and PTT ANI combos, which keep what they loaded.
         for (int offset = 0x48; offset <= 0x4F; ++offset)
             EXPECT_EQ(image()[offset], expected[offset - 0x48])
                 << "byte " << std::hex << offset << " fill " << int(fill);
@@ -119,10 +116,14 @@ TEST_F(Selcall, GroupAndPttAniCombosMapToTheirBits) {
         image()[0x4C] = uint8_t(0x9F | bitsSet);
         Show();
         EXPECT_EQ(frmSelcall->cmbPttAni->currentIndex(), item) << int(bitsSet);
+        frmSelcall->cmbPttAni->setCurrentIndex((item + 1) % 3);
+        frmSelcall->cmbPttAni->setCurrentIndex(item);
         frmSelcall->OKBtnClick();
-        EXPECT_EQ(image()[0x4C] & 0x60, item == 1 ? 0x20 : item == 2 ? 0x40 : 0x00);
-        EXPECT_EQ(image()[0x4C] & 0x9F, 0x9F);
+        EXPECT_EQ(image()[0x4C], 0x9F | bitsSet) << "the item it showed keeps the stored bits";
     }
+    frmSelcall->cmbPttAni->setCurrentIndex(2);
+    frmSelcall->OKBtnClick();
+    EXPECT_EQ(image()[0x4C], 0x9F | 0x40);
 }
 
 TEST_F(Selcall, TonePeriodAndTonesetCombos) {
@@ -134,8 +135,12 @@ TEST_F(Selcall, TonePeriodAndTonesetCombos) {
         Show();
         EXPECT_EQ(frmSelcall->cmbSelcallTonePeriod->currentText(), text) << int(stored);
         frmSelcall->OKBtnClick();
-        EXPECT_EQ(image()[0x89], QString(text).chopped(2).toInt()) << "stores the combo's value";
+        EXPECT_EQ(image()[0x89], stored) << "an untouched combo keeps the stored value";
     }
+    Show();
+    frmSelcall->cmbSelcallTonePeriod->setCurrentIndex(1);
+    frmSelcall->OKBtnClick();
+    EXPECT_EQ(image()[0x89], 33) << "a chosen item stores its value";
 
     image()[0xAC] = 0x35;
     Show();
@@ -204,7 +209,7 @@ TEST_F(Selcall, TimeBarsLabelsAndStoredValues) {
     EXPECT_EQ(image()[0x85], 7);
     EXPECT_EQ(image()[0x86], 120);
 
-    // A stored time beyond its bar shows clamped, and OK stores what the bar shows.
+    // A stored time beyond its bar shows clamped, and OK keeps it until the bar moves.
     image()[0x56] = 250;
     image()[0x31] = 200;
     image()[0x85] = 101;
@@ -216,9 +221,9 @@ TEST_F(Selcall, TimeBarsLabelsAndStoredValues) {
     EXPECT_EQ(frmSelcall->lblPttLeadin->text(), "1000ms");
     EXPECT_EQ(frmSelcall->lblPausePredNonPred->text(), "250ms");
     frmSelcall->OKBtnClick();
-    EXPECT_EQ(Bytes(0x85, 2), (std::vector<uint8_t>{100, 250}));
-    EXPECT_EQ(image()[0x56], 200);
-    EXPECT_EQ(image()[0x31], 60);
+    EXPECT_EQ(Bytes(0x85, 2), (std::vector<uint8_t>{101, 251}));
+    EXPECT_EQ(image()[0x56], 250);
+    EXPECT_EQ(image()[0x31], 200);
 }
 
 TEST_F(Selcall, EnablingFollowsReceiveTransmitAndPttAni) {

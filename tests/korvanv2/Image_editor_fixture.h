@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QPushButton>
+#include <QTest>
 #include <initializer_list>
 
 template <typename Form, Form*& form>
@@ -35,14 +36,15 @@ protected:
     static void Ok() { form->OKBtn->click(); }
     static void Cancel() { form->CancelBtn->click(); }
 
-    // For each seed: fill(seed) fills the image, the dialog is opened and OK changes no bit.
+    // For each seed: fill(seed) fills the image, the dialog is opened and a click on OK
+    // changes no bit.
     template <typename Fill>
     static void ExpectOkKeepsEveryByte(std::initializer_list<uint32_t> seeds, Fill fill) {
         for (uint32_t seed : seeds) {
             fill(seed);
             const QByteArray before = eepromcheck::Snapshot();
             form->show();
-            Ok();
+            QTest::mouseClick(form->OKBtn, Qt::LeftButton);
             EXPECT_EQ(eepromcheck::Changes(before, eepromcheck::Snapshot()),
                       std::vector<eepromcheck::Change>{})
                 << "seed " << seed;

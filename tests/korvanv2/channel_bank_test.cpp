@@ -1,6 +1,7 @@
 // The channel bank: opening, the channel and zone commands, Read Channels, vote setup's
 // bytes and OK's checks, always against the image bytes and the messages shown.
 #include "Bank_fixture.h"
+#include "support/ImageChanges.h"
 #include "support/OddFiles.h"
 
 #include <QAction>
@@ -593,6 +594,35 @@ TEST_F(ChannelBank, OkWithoutChangesKeepsEveryByte) {
     const QByteArray after = Snapshot();
     for (int i = 0; i < after.size(); ++i)
         EXPECT_EQ(int(uint8_t(after[i])), int(uint8_t(before[i]))) << "byte " << i;
+
+    // Random bytes: codes off every raster, tones past the list. The channel and group
+    // editors, opened and closed with a click on OK, and the bank's OK change nothing.
+    for (uint32_t seed : {11u, 12u, 13u}) {
+        SCOPED_TRACE(seed);
+        testsupport::FillFromSeed(eeprom.data, EEPROM::SIZE, seed);
+        eeprom.SetByte(EEPROM::SIZE_BYTE, 16);
+        eeprom.SetByte(74, eeprom.GetByte(74) & ~0x10); // no renumbering of tags
+        for (int i = 0; i < CH_COUNT; ++i)              // zone bytes the store reads as they stand
+            eeprom.data[chlayout::Tag(i) + 3] %= ZONE_COUNT;
+        const QByteArray random = Snapshot();
+        Open();
+        ShowZone(0);
+        const std::vector<int> listed = Listed();
+        for (size_t k = 0; k < listed.size() && k < 6; ++k) {
+            SelectChannel(listed[k]);
+            WhenShown<TfrmGrpEdit>(
+                [](TfrmGrpEdit* group) { QTest::mouseClick(group->btnOK, Qt::LeftButton); });
+            WhenShown<TfrmEditChannel2>(
+                [](TfrmEditChannel2* edit) { QTest::mouseClick(edit->OKBtn, Qt::LeftButton); });
+            frmChnlBank->btnEditChannelClick();
+            delete answers;
+            answers = new QObject;
+        }
+        QTest::mouseClick(frmChnlBank->btnOK, Qt::LeftButton);
+        EXPECT_EQ(testsupport::Changes(random, Snapshot()), std::vector<testsupport::Change>{})
+            << Messages().join('\n').toStdString();
+        host.messages.clear();
+    }
 }
 
 TEST_F(ChannelBank, UntouchedNamesKeepTheirBytesAndEditedNamesAreStoredAsTyped) {

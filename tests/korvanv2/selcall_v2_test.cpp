@@ -44,6 +44,10 @@ protected:
 
 TEST_F(SelcallV2, UntouchedOkKeepsEveryByteAndTheHiddenControlsStayHidden) {
     ExpectOkKeepsEveryByte({1u, 2u, 3u, 4u}, FillShowable);
+    ExpectOkKeepsEveryByte({5u, 6u, 7u}, [](uint32_t seed) {
+        eepromcheck::FillRandom(seed);
+        Set(0x46, Byte(0x46) & ~0x08); // no power save box
+    });
 
     auto* f = frmSelcall;
     for (QWidget* hidden : std::initializer_list<QWidget*>{
@@ -82,7 +86,7 @@ TEST_F(SelcallV2, TonePeriodIsReadAsASignedByte) {
     Set(0x89, 0xC8);
     Open();
     Ok();
-    EXPECT_EQ(Byte(0x89), 20) << "OK stores the combo's value";
+    EXPECT_EQ(Byte(0x89), 0xC8) << "an untouched combo keeps the stored value";
 }
 
 TEST_F(SelcallV2, OptionBytesKeepWhatChangedWhileTheDialogWasOpen) {

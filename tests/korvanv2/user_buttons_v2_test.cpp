@@ -125,11 +125,10 @@ TEST_F(UserButtonsV2, RecallWordsShowTheirChannelAndKeepTheirWordUnlessChanged) 
     EXPECT_EQ(form()->cmbButtonF1->currentIndex(), -1);
     const auto erased = Snapshot();
     Ok();
-    EXPECT_EQ(Changed(erased), (std::vector<int>{0x4A, 0x54, 0x55}))
-        << "only the scan mode, the scan speed and the priority rate are rewritten";
+    EXPECT_EQ(Changed(erased), (std::vector<int>{0x4A, 0x54}))
+        << "only the scan mode and the scan speed are rewritten";
     EXPECT_EQ(eeprom.GetByte(0x4A), 0xFB);
     EXPECT_EQ(eeprom.GetByte(0x54), 20);
-    EXPECT_EQ(eeprom.GetByte(0x55), 10);
 }
 
 // A recall text typed into the box is stored only when the list could show it (a channel
