@@ -24,6 +24,7 @@ QString suffixOfPattern(const QString& pattern) {
         suffix.remove(0, 1);
     return suffix == "." ? QString() : suffix;
 }
+
 // The PDF file the printer would write, made in memory: Qt's PDF engine does not tell when
 // the disk takes fewer bytes than it writes.
 QByteArray pdfOf(QTextDocument& document, const QPrinter& printer) {

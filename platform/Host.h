@@ -8,7 +8,6 @@
 #include <QStringList>
 #include <functional>
 
-class QByteArray;
 class QPrinter;
 class QTextDocument;
 
