@@ -132,16 +132,23 @@ TEST(Host, ScriptedPrintingWritesARealPdf) {
 // the dialog open, and nothing opens the pipe.
 TEST(Host, ThePrintDialogRefusesANamedPipeBeforeOpeningIt) {
     QTemporaryDir home;
-    const QByteArray userHome = qgetenv("HOME");
-    qputenv("HOME", QFile::encodeName(home.path())); // where the dialog proposes the file
     const QString pipe = pdfFileFor("Report", home.path());
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QByteArray userHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home.path())); // where the dialog proposes the file
     QtHost qt;
     QStringList told;
     bool stayedOpen = false;
     QTimer::singleShot(0, [&] { // runs inside the print dialog's own loop
-        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
+        auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<QPrintDialog*>(modal);
+        auto* buttons = modal ? modal->findChild<QDialogButtonBox*>() : nullptr;
+        if (!dialog || !buttons) {
+            ADD_FAILURE() << "no print dialog";
+            if (modal)
+                modal->reject();
+            return;
+        }
         QTest::keyClick(dialog->findChild<QComboBox*>("printers"), Qt::Key_End); // to a file
         QTimer::singleShot(0, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -149,7 +156,6 @@ TEST(Host, ThePrintDialogRefusesANamedPipeBeforeOpeningIt) {
                 box->accept();
             }
         });
-        auto* buttons = dialog->findChild<QDialogButtonBox*>();
         QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton); // Print
         stayedOpen = dialog->isVisible();
         dialog->reject();
