@@ -67,8 +67,10 @@ QString bandName(uint8_t bandByte) {
 // A settings file met on another thread is told on the window's own.
 ProgrammerWindow::ProgrammerWindow(QWidget* parent) : QMainWindow(parent) {
     installEventFilter(new ButtonMnemonics(this));
-    platform::Registry::SetUnusableFileNotice([this](const QString& path) {
-        QMetaObject::invokeMethod(this, [path] { mainwindow::reportUnusableSettings(path); });
+    platform::Registry::SetUnusableFileNotice([this](const QString& path,
+                                                     platform::SettingsProblem why) {
+        QMetaObject::invokeMethod(this,
+                                  [path, why] { mainwindow::reportUnusableSettings(path, why); });
     });
 }
 
@@ -257,13 +259,34 @@ void reportNoDefaultFile(const QString& name) {
                                 QStringLiteral("No default file"), platform::MB_ICONEXCLAMATION);
 }
 
-void reportUnusableSettings(const QString& path) {
-    platform::host().messageBox(
-        QStringLiteral("The settings file ") + path +
-            QStringLiteral(" is not a regular file (a named pipe, a device or a folder is in its "
-                           "place), so it is not used.\nThe default settings apply, and changes "
-                           "to them are not kept until it is removed."),
-        QStringLiteral("Settings Not Used"), platform::MB_ICONEXCLAMATION);
+// What the settings message says after the file's path.
+static QString settingsProblemText(platform::SettingsProblem why) {
+    using platform::SettingsProblem;
+    const QString notUsed = QStringLiteral(" so it is not used.\nThe default settings apply, and "
+                                           "changes to them are not kept until ");
+    switch (why) {
+    case SettingsProblem::NoRegularFile:
+        return QStringLiteral(
+                   " is not a regular file (a named pipe, a device or a folder is in its "
+                   "place),") +
+               notUsed + QStringLiteral("it is removed.");
+    case SettingsProblem::TooLarge:
+        return QStringLiteral(" is larger than 1 MiB, far more than settings take,") + notUsed +
+               QStringLiteral("it is removed.");
+    case SettingsProblem::Unreadable:
+        return QStringLiteral(" cannot be read,") + notUsed +
+               QStringLiteral("it can be read and written.");
+    case SettingsProblem::Unwritable:
+        break;
+    }
+    return QStringLiteral(" cannot be written, nor a new one made in its folder, so changes to "
+                          "the settings are not kept.");
+}
+
+void reportUnusableSettings(const QString& path, platform::SettingsProblem why) {
+    platform::host().messageBox(QStringLiteral("The settings file ") + path +
+                                    settingsProblemText(why),
+                                QStringLiteral("Settings Not Used"), platform::MB_ICONEXCLAMATION);
 }
 
 void reportPortNotOpened(int n, const QString& caption) {

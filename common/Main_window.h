@@ -25,6 +25,7 @@ class QWidget;
 
 namespace platform {
 class Registry;
+enum class SettingsProblem;
 struct FileDialogRequest;
 } // namespace platform
 
@@ -171,8 +172,9 @@ bool askBeforeWrite(const QString& question);
 bool confirmWrite(int radioReadCount, const QString& warning = QString());
 // Tells that the default file could not be loaded.
 void reportNoDefaultFile(const QString& name);
-// Tells that the settings file at `path` is no regular file, so the defaults apply.
-void reportUnusableSettings(const QString& path);
+// Tells that the settings file at `path` is not used, so the defaults apply, or that it
+// cannot be written, so changes are not kept.
+void reportUnusableSettings(const QString& path, platform::SettingsProblem why);
 // Tells that COM<n> could not be opened, in a box of that caption.
 void reportPortNotOpened(int n, const QString& caption);
 // What the type and version labels say of the image the window holds. A read from the radio

@@ -4,6 +4,7 @@
 #include "Chanedit_p.h"
 #include "Chdata.h"
 #include "Codeword.h"
+#include "Files.h"
 #include "Main.h"
 #include "User_btn.h"
 #include "platform/Convert.h"
@@ -363,6 +364,11 @@ QStringList TfrmPrint::ReportLines() const {
 void TfrmPrint::btnPrintClick() {
     memoPrint->clear();
     memoPrint->setPlainText(ReportLines().join(QLatin1Char('\n')));
-    platform::host().printDocument(*memoPrint->document(), QString::fromLatin1(SETUP_REPORT_TITLE));
+    platform::host().printDocument(
+        *memoPrint->document(), QString::fromLatin1(SETUP_REPORT_TITLE),
+        [](const QString& path, const QByteArray& pdf) {
+            return WriteWholeFile(path, reinterpret_cast<const uint8_t*>(pdf.constData()),
+                                  pdf.size()) == FileResult::Done;
+        });
     close();
 }

@@ -4,8 +4,10 @@
 #include "platform/QtHost.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetrics>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QTextDocument>
 
@@ -22,6 +24,23 @@ QString suffixOfPattern(const QString& pattern) {
         suffix.remove(0, 1);
     return suffix == "." ? QString() : suffix;
 }
+
+// The PDF file the printer would write, made in memory: Qt's PDF engine does not tell when
+// the disk takes fewer bytes than it writes.
+QByteArray pdfOf(QTextDocument& document, const QPrinter& printer) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setTitle(printer.docName());
+    writer.setCreator(printer.creator());
+    writer.setPdfVersion(printer.pdfVersion());
+    writer.setResolution(printer.resolution());
+    writer.setPageLayout(printer.pageLayout());
+    writer.setPageRanges(printer.pageRanges());
+    document.print(&writer);
+    return buffer.data();
+}
+
 } // namespace
 
 Host& host() {
@@ -29,26 +48,39 @@ Host& host() {
     return installed ? *installed : qtHost;
 }
 
-bool Host::printDocument(QTextDocument& document, const QString& title) {
+bool Host::refusedAsNoRegularFile(const QString& target) {
+    if (!isNoRegularFile(target))
+        return false;
+    messageBox(QStringLiteral("The document was not printed: ") + target +
+                   QStringLiteral(" is not a regular file (it is a named pipe, a device or a "
+                                  "folder).\nPrint to another file."),
+               QStringLiteral("Print Error"), MB_ICONEXCLAMATION);
+    return true;
+}
+
+bool Host::printDocument(QTextDocument& document, const QString& title, const FileSaver& save) {
     QPrinter printer;
     printer.setDocName(title);
     if (!choosePrinter(printer))
         return false;
     const QString target = printer.outputFileName();
-    if (!target.isEmpty() && isNoRegularFile(target)) {
-        messageBox(QStringLiteral("The document was not printed: ") + target +
-                       QStringLiteral(" is not a regular file (it is a named pipe, a device or a "
-                                      "folder).\nPrint to another file."),
-                   QStringLiteral("Print Error"), MB_ICONEXCLAMATION);
-        return false;
-    }
-    document.print(&printer);
-    if (printer.printerState() == QPrinter::Error) {
+    if (target.isEmpty()) {
+        document.print(&printer);
+        if (printer.printerState() != QPrinter::Error)
+            return true;
         messageBox(QStringLiteral("The printer reported an error; the document was not printed."),
                    QStringLiteral("Print Error"), MB_ICONEXCLAMATION);
         return false;
     }
-    return true;
+    if (refusedAsNoRegularFile(target))
+        return false;
+    if (save(target, pdfOf(document, printer)))
+        return true;
+    messageBox(QStringLiteral("The document was not printed: ") + target +
+                   QStringLiteral(" could not be written (the disk may be full, or the folder "
+                                  "not writable).\nA file that was there is left as it was."),
+               QStringLiteral("Print Error"), MB_ICONEXCLAMATION);
+    return false;
 }
 
 void setHost(Host* newHost) {

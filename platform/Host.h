@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QPrinter;
 class QTextDocument;
@@ -52,16 +53,22 @@ public:
     virtual bool shellOpen(const QString& url) = 0;
     // An exception that escaped an event handler.
     virtual void showException(const QString& message) = 0;
+    // Writes a whole file or, failing, leaves the one that was there as it was; true when
+    // written.
+    using FileSaver = std::function<bool(const QString& path, const QByteArray& bytes)>;
     // Runs the print dialog and prints the document under the title; false when cancelled,
     // refused or failed (a refusal or failure has then been reported to the user). A print to
     // a file that is there but is no regular file (a named pipe, a device, a folder) is
-    // refused before anything opens it.
-    bool printDocument(QTextDocument& document, const QString& title);
+    // refused before anything opens it; a print to a file is made in memory and written by
+    // `save`, so that a full disk fails it rather than leave a cut file.
+    bool printDocument(QTextDocument& document, const QString& title, const FileSaver& save);
 
 protected:
     // Runs the print dialog for `printer`, which carries the document's title; false when
     // cancelled.
     virtual bool choosePrinter(QPrinter& printer) = 0;
+    // True, and the user told, when something that is no regular file is at `target`.
+    bool refusedAsNoRegularFile(const QString& target);
 };
 
 // The host every form uses. Defaults to the Qt host; tests install a scripted one.

@@ -6,11 +6,13 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QUrl>
+#include <functional>
 
 namespace platform {
 
@@ -38,6 +40,21 @@ void prepare(QFileDialog& dialog, const FileDialogRequest& request) {
             dialog.setDirectory(initial.absolutePath());
         dialog.selectFile(initial.fileName());
     }
+}
+
+// Qt's print dialog tries the output file by opening it when Print is pressed, and a named
+// pipe would hold it there: the file is looked at first, and one refused keeps the dialog open.
+void lookAtOutputFileFirst(QPrintDialog& dialog,
+                           const std::function<bool(const QString& name)>& refused) {
+    auto* buttons = dialog.findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly);
+    auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+    if (!buttons || !file || dialog.metaObject()->indexOfMethod("_q_checkFields()") < 0)
+        return; // not the dialog we know: its own checks stand
+    QObject::disconnect(buttons, &QDialogButtonBox::accepted, &dialog, nullptr);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog, file, refused] {
+        if (!file->isEnabled() || !refused(file->text()))
+            QMetaObject::invokeMethod(&dialog, "_q_checkFields");
+    });
 }
 
 bool runDialog(QFileDialog& dialog, QString& chosen) {
@@ -113,6 +130,8 @@ bool QtHost::choosePrinter(QPrinter& printer) {
     if (!QPrinterInfo::defaultPrinter().isNull())
         printer.setOutputFormat(QPrinter::NativeFormat); // the printer stays the first choice
     QPrintDialog dialog(&printer, QApplication::activeWindow());
+    lookAtOutputFileFirst(dialog,
+                          [this](const QString& name) { return refusedAsNoRegularFile(name); });
     return dialog.exec() == QDialog::Accepted;
 }
 

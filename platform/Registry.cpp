@@ -3,10 +3,14 @@
 #include "platform/FileKind.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
 #include <mutex>
+#include <optional>
+#include <unistd.h>
 
 namespace platform {
 
@@ -36,7 +40,7 @@ UnusableFiles& unusableFiles() {
 }
 
 // The notice runs outside the lock: it may show a message and run events meanwhile.
-void tellUnusable(const QString& path) {
+void tellUnusable(const QString& path, SettingsProblem why) {
     UnusableFiles& files = unusableFiles();
     Registry::UnusableFileNotice notice;
     {
@@ -46,20 +50,62 @@ void tellUnusable(const QString& path) {
         files.told.insert(path);
         notice = files.notice;
     }
-    notice(path);
+    notice(path, why);
 }
 
-// The settings of `file`; none when the file, or the lock file written beside it while it
-// is saved, is no regular file.
-std::unique_ptr<QSettings> openSettings(const QString& file) {
+// The programs write a few hundred bytes; a file far larger is not theirs to read whole.
+constexpr qint64 MAX_SETTINGS_SIZE = 1024 * 1024;
+
+bool mayAccess(const QString& path, int mode) {
+    return ::access(QFile::encodeName(path).constData(), mode) == 0;
+}
+
+// QSettings saves through a lock file and a new file beside the old one, making the folders
+// that are missing: the nearest folder that is there must take new files.
+bool canBeWritten(const QString& path) {
+    const QFileInfo file(path);
+    if (file.exists() && !mayAccess(path, W_OK))
+        return false;
+    QFileInfo folder(file.absolutePath());
+    while (!folder.exists())
+        folder.setFile(folder.absolutePath());
+    return folder.isDir() && mayAccess(folder.filePath(), W_OK | X_OK);
+}
+
+struct Problem {
+    QString path;
+    SettingsProblem why;
+};
+
+// What keeps the settings file at `path` from being read, or `forWriting` from being kept.
+std::optional<Problem> problemWith(const QString& path, bool forWriting) {
+    for (const QString& used : {path, path + ".lock"})
+        if (isNoRegularFile(used))
+            return Problem{used, SettingsProblem::NoRegularFile};
+    const QFileInfo file(path);
+    if (file.exists() && file.size() > MAX_SETTINGS_SIZE)
+        return Problem{path, SettingsProblem::TooLarge};
+    if (file.exists() && !mayAccess(path, R_OK))
+        return Problem{path, SettingsProblem::Unreadable};
+    if (forWriting && !canBeWritten(path))
+        return Problem{path, SettingsProblem::Unwritable};
+    return std::nullopt;
+}
+
+// The settings of `file`; none when it cannot be read. One that cannot be written, when it
+// is opened for writing, is told and still read.
+std::unique_ptr<QSettings> openSettings(const QString& file, bool forWriting) {
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     const QString path = QDir(base).filePath(file + ".conf");
-    for (const QString& used : {path, path + ".lock"})
-        if (isNoRegularFile(used)) {
-            tellUnusable(used);
+    if (const auto problem = problemWith(path, forWriting)) {
+        tellUnusable(problem->path, problem->why);
+        if (problem->why != SettingsProblem::Unwritable)
             return nullptr;
-        }
-    return std::make_unique<QSettings>(path, QSettings::IniFormat);
+    }
+    auto settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
+    if (settings->status() == QSettings::AccessError)
+        tellUnusable(path, SettingsProblem::Unreadable);
+    return settings;
 }
 
 bool hasValues(QSettings& settings, const QString& group) {
@@ -77,7 +123,7 @@ bool Registry::KeyExists(const QString& key) const {
     Location where;
     if (!locate(key, where))
         return false;
-    auto settings = openSettings(where.file);
+    auto settings = openSettings(where.file, false);
     return settings && hasValues(*settings, where.group);
 }
 
@@ -86,7 +132,7 @@ bool Registry::OpenKey(const QString& key, bool canCreate) {
     Location where;
     if (!locate(key, where))
         return false;
-    auto opened = openSettings(where.file);
+    auto opened = openSettings(where.file, canCreate);
     if (!opened || opened->status() != QSettings::NoError)
         return false;
     if (!canCreate && !hasValues(*opened, where.group))
@@ -144,6 +190,8 @@ bool Registry::write(const QString& name, const QVariant& value) {
         return false;
     settings->setValue(valueKey(group, name), value);
     settings->sync();
+    if (settings->status() == QSettings::AccessError)
+        tellUnusable(settings->fileName(), SettingsProblem::Unwritable);
     return settings->status() == QSettings::NoError;
 }
 

@@ -6,8 +6,9 @@
 // Tarq/Ports.conf.
 //
 // A settings file is a regular file or none. Anything else in its place (a named pipe, a
-// device, a folder) could hold the program up, so it is never opened: its keys read as
-// missing and writes to them fail.
+// device, a folder) could hold the program up, and a file larger than any settings file
+// would be read whole into memory: such a file, or one that cannot be read, is never opened.
+// Its keys read as missing and writes to them fail.
 
 #include <QString>
 #include <QVariant>
@@ -18,12 +19,21 @@ class QSettings;
 
 namespace platform {
 
+// Why a settings file is not used, or not kept.
+enum class SettingsProblem {
+    NoRegularFile, // a named pipe, a device or a folder is in its place, or in its lock file's
+    TooLarge,      // larger than any settings file the programs write
+    Unreadable,    // it is there but cannot be read
+    Unwritable,    // it, or the folder it is kept in, cannot be written: changes are lost
+};
+
 class Registry {
 public:
     Registry();
     ~Registry();
 
-    // Opens a key; without canCreate a key that has no values yet does not open.
+    // Opens a key; without canCreate a key that has no values yet does not open. With
+    // canCreate the file must also be one that can be written.
     bool OpenKey(const QString& key, bool canCreate);
     bool KeyExists(const QString& key) const;
     void CloseKey();
@@ -36,9 +46,10 @@ public:
     bool WriteInteger(const QString& name, int value);
     bool WriteString(const QString& name, const QString& value);
 
-    // Told the path of each settings file that is no regular file, the first time it is met
-    // after the notice is set, on the thread that met it. An empty notice tells no one.
-    using UnusableFileNotice = std::function<void(const QString& path)>;
+    // Told the path of each settings file that cannot be used or kept, and why, the first
+    // time it is met after the notice is set, on the thread that met it. A file that can be
+    // read but not written is still read. An empty notice tells no one.
+    using UnusableFileNotice = std::function<void(const QString& path, SettingsProblem why)>;
     static void SetUnusableFileNotice(UnusableFileNotice notice);
 
 private:

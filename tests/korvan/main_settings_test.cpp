@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QSettings>
 #include <QStandardPaths>
+#include <functional>
+#include <tuple>
+#include <unistd.h>
 
 namespace {
 
@@ -113,35 +116,75 @@ TEST_F(StartUp, GarbageSettingsGiveTheDefaults) {
     EXPECT_EQ(frmBelmar->maxBdRate, 9600);
 }
 
-// A pipe, a device or a folder in the settings file's place holds nothing up: it is told
-// once, the defaults apply, and it stays as it is.
-TEST_F(StartUp, ASettingsFileThatIsNoFileIsToldOnceAndLeftInPlace) {
+// A settings file that cannot be used holds nothing up: a pipe, a device or a folder in its
+// place, a file far larger than settings, one that cannot be read (a user without permission;
+// root reads it all the same), or a folder that is a file. It is told once, the defaults
+// apply, and it stays as it is.
+TEST_F(StartUp, ASettingsFileThatCannotBeUsedIsToldOnceAndLeftInPlace) {
+    using testsupport::MakeOddFile;
     using testsupport::OddFile;
-    for (const auto& [kind, name] : testsupport::ODD_FILES) {
-        if (kind != OddFile::Pipe && kind != OddFile::ZeroDevice && kind != OddFile::Folder)
-            continue;
-        SCOPED_TRACE(name);
+    const QString notUsed = " so it is not used.\nThe default settings apply, and changes to "
+                            "them are not kept until ";
+    const QString noRegularFile = " is not a regular file (a named pipe, a device or a folder is "
+                                  "in its place)," +
+                                  notUsed + "it is removed.";
+    const QString folder = QFileInfo(SettingsFile()).path();
+    const QString unwritable = " cannot be written, nor a new one made in its folder, so changes "
+                               "to the settings are not kept.";
+    const struct {
+        const char* name;
+        std::function<bool()> make;
+        QString says;
+    } cases[] = {
+        {"named pipe", [&] { return MakeOddFile(SettingsFile(), OddFile::Pipe, {}, {}); },
+         noRegularFile},
+        {"zero device", [&] { return MakeOddFile(SettingsFile(), OddFile::ZeroDevice, {}, {}); },
+         noRegularFile},
+        {"folder", [&] { return MakeOddFile(SettingsFile(), OddFile::Folder, {}, {}); },
+         noRegularFile},
+        {"a sparse GiB",
+         [&] {
+             return MakeOddFile(SettingsFile(), OddFile::Empty, {}, {}) &&
+                    QFile(SettingsFile()).resize(qint64(1) << 30);
+         },
+         " is larger than 1 MiB, far more than settings take," + notUsed + "it is removed."},
+        {"no permission",
+         [&] {
+             return ::geteuid() != 0 && MakeOddFile(SettingsFile(), OddFile::Empty, {}, {}) &&
+                    QFile(SettingsFile()).setPermissions({});
+         },
+         " cannot be read," + notUsed + "it can be read and written."},
+        {"file for a folder",
+         [&] { return QDir().rmdir(folder) && MakeOddFile(folder, OddFile::Empty, {}, {}); },
+         unwritable},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         DestroyForms();
         ClearSettings();
+        QDir().mkpath(folder);
         testsupport::mapComPort(1, FilePath("ttyNone1"));
-        ASSERT_TRUE(testsupport::MakeOddFile(SettingsFile(), kind, {}, {}));
+        if (!c.make())
+            continue; // permissions do not hold root back
+        const QString left = QFileInfo::exists(SettingsFile()) ? SettingsFile() : folder;
+        const auto state = [&left] {
+            const QFileInfo info(left);
+            return std::make_tuple(info.isFile(), info.size(), info.lastModified());
+        };
+        const auto before = state();
         CreateForms();
         host.messages.clear();
         EXPECT_TRUE(testsupport::EndsWithoutWaiting(SettingsFile(), [] { frmBelmar->FormShow(); }));
         EXPECT_EQ(frmBelmar->ComPort, 1);
         EXPECT_EQ(frmBelmar->DefaultFile, "defkorv.mem");
         ASSERT_EQ(host.messages.size(), 3);
-        EXPECT_EQ(host.messages[0].text,
-                  "The settings file " + SettingsFile() +
-                      " is not a regular file (a named pipe, a device or a folder is in its "
-                      "place), so it is not used.\nThe default settings apply, and changes to "
-                      "them are not kept until it is removed.");
+        EXPECT_EQ(host.messages[0].text, "The settings file " + SettingsFile() + c.says);
         EXPECT_EQ(host.messages[0].caption, "Settings Not Used");
         EXPECT_EQ(host.messages[1].caption, "No default file");
         EXPECT_TRUE(testsupport::EndsWithoutWaiting(SettingsFile(), [] { frmBelmar->close(); }));
         EXPECT_EQ(host.messages.size(), 3) << "told once";
-        EXPECT_TRUE(QFileInfo::exists(SettingsFile()));
-        EXPECT_FALSE(QFileInfo(SettingsFile()).isFile());
+        EXPECT_EQ(state(), before) << "left as it was";
+        QFile::remove(folder);
     }
 }
 

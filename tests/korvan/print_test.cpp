@@ -18,9 +18,11 @@
 #include <QStandardPaths>
 #include <QTextEdit>
 #include <QTimer>
+#include <csignal>
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -376,6 +378,57 @@ TEST_F(PrintReport, PrintToAPipeADeviceOrAFolderIsRefusedAtOnce) {
         EXPECT_TRUE(QFileInfo::exists(path));
         EXPECT_FALSE(QFileInfo(path).isFile());
     }
+}
+
+// While it lives, a write that would make a file longer than `bytes` fails, as on a full disk;
+// root is held to it too.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : ignored(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &before);
+        const rlimit limited{bytes, before.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, ignored);
+    }
+
+private:
+    rlimit before{};
+    void (*ignored)(int);
+};
+
+// A print to a file that cannot be written whole says so, and the file that was there keeps
+// its bytes: Qt's own PDF writer would leave a cut file and no word.
+TEST_F(PrintReport, PrintToAFileThatCannotBeWrittenWholeKeepsTheOldFile) {
+    WriteFile(FilePath("report.pdf"), "the old report");
+    WriteFile(FilePath("plain"), "a file, no folder");
+    const struct {
+        const char* name;
+        QString path;
+    } cases[] = {{"disk full", FilePath("report.pdf")},
+                 {"in a file", FilePath("plain/report.pdf")}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        host.printToPdf = c.path;
+        host.messages.clear();
+        openPrintDialog([] {
+            const FileSizeLimit full(1024); // a PDF takes more
+            frmPrint->btnPrint->click();
+        });
+        ASSERT_EQ(host.messages.size(), 1);
+        EXPECT_EQ(host.messages[0].text,
+                  "The document was not printed: " + c.path +
+                      " could not be written (the disk may be full, or the folder not "
+                      "writable).\nA file that was there is left as it was.");
+        EXPECT_EQ(host.messages[0].caption, "Print Error");
+        EXPECT_FALSE(frmPrint->isVisible());
+    }
+    QFile kept(FilePath("report.pdf"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "the old report");
+    EXPECT_FALSE(QFileInfo::exists(FilePath("plain/report.pdf")));
 }
 
 } // namespace

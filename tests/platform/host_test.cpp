@@ -4,13 +4,19 @@
 #include "platform/RadioUpdate.h"
 #include "platform/ScriptedHost.h"
 #include "platform/SingleInstance.h"
+#include "support/OddFiles.h"
 #include "support/Waits.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -18,6 +24,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 #include <thread>
 #include <vector>
 
@@ -97,18 +104,72 @@ TEST(Host, PrintToFileProposesAWritableFileInTheFolder) {
     }
 }
 
+namespace {
+// Writes through a temporary file, as the programs' own writer does.
+bool saveWhole(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+} // namespace
+
 TEST(Host, ScriptedPrintingWritesARealPdf) {
     ScriptedHost scripted;
     QTemporaryDir dir;
     scripted.printToPdf = dir.filePath("out.pdf");
     QTextDocument document("Header line");
-    EXPECT_TRUE(host().printDocument(document, "Title"));
+    EXPECT_TRUE(host().printDocument(document, "Title", saveWhole));
     QFile pdf(scripted.printToPdf);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
+    const QByteArray written = pdf.readAll();
+    EXPECT_TRUE(written.startsWith("%PDF"));
+    EXPECT_TRUE(written.trimmed().endsWith("%%EOF")) << "the whole file";
     scripted.printAccepted = false;
-    EXPECT_FALSE(host().printDocument(document, "Title"));
+    EXPECT_FALSE(host().printDocument(document, "Title", saveWhole));
     EXPECT_EQ(scripted.printedTitles.size(), 2);
+}
+
+// Qt's own print dialog, printing to a file that is a named pipe: Print tells so and leaves
+// the dialog open, and nothing opens the pipe.
+TEST(Host, ThePrintDialogRefusesANamedPipeBeforeOpeningIt) {
+    QTemporaryDir home;
+    const QString pipe = pdfFileFor("Report", home.path());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QByteArray userHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home.path())); // where the dialog proposes the file
+    QtHost qt;
+    QStringList told;
+    bool stayedOpen = false;
+    QTimer::singleShot(0, [&] { // runs inside the print dialog's own loop
+        auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<QPrintDialog*>(modal);
+        auto* buttons = modal ? modal->findChild<QDialogButtonBox*>() : nullptr;
+        if (!dialog || !buttons) {
+            ADD_FAILURE() << "no print dialog";
+            if (modal)
+                modal->reject();
+            return;
+        }
+        QTest::keyClick(dialog->findChild<QComboBox*>("printers"), Qt::Key_End); // to a file
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                told << box->text();
+                box->accept();
+            }
+        });
+        QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton); // Print
+        stayedOpen = dialog->isVisible();
+        dialog->reject();
+    });
+    QTextDocument document("Header line");
+    bool printed = true;
+    EXPECT_TRUE(testsupport::EndsWithoutWaiting(
+        pipe, [&] { printed = qt.printDocument(document, "Report", saveWhole); }));
+    qputenv("HOME", userHome);
+    EXPECT_FALSE(printed);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(told, QStringList{"The document was not printed: " + pipe +
+                                " is not a regular file (it is a named pipe, a device or a "
+                                "folder).\nPrint to another file."});
 }
 
 // A short message under a long caption: the window manager would cut the caption.

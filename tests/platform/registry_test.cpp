@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QList>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
@@ -66,4 +68,40 @@ TEST(Registry, GarbageInTheFileReadsAsFailedReads) {
         EXPECT_FALSE(registry.ReadInteger("maxBdRate", number));
     }
     EXPECT_EQ(number, -1);
+}
+
+// A settings file far larger than any the programs write is never read nor written over: it
+// is told once, and its keys read as missing.
+TEST(Registry, AFileLargerThanSettingsIsToldOnceAndLeftAlone) {
+    QList<std::pair<QString, platform::SettingsProblem>> told;
+    Registry::SetUnusableFileNotice([&told](const QString& path, platform::SettingsProblem why) {
+        told.append({path, why});
+    });
+    const struct {
+        const char* key;
+        const char* file;
+    } cases[] = {{"\\Tarq\\Korvan\\Port", "Tarq/Korvan.conf"},
+                 {"\\Tarq\\Korvanv201\\Files", "Tarq/Korvanv201.conf"},
+                 {"\\Tarq\\Ports", "Tarq/Ports.conf"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        told.clear();
+        QDir().mkpath(confPath("Tarq"));
+        QFile file(confPath(c.file));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[Port]\nComPort=7\n[Files]\nComPort=7\n[General]\nComPort=7\n");
+        ASSERT_TRUE(file.resize(2 << 20)); // sparse: no disk taken
+        file.close();
+        Registry registry;
+        EXPECT_FALSE(registry.KeyExists(c.key));
+        EXPECT_FALSE(registry.OpenKey(c.key, false));
+        EXPECT_FALSE(registry.OpenKey(c.key, true));
+        EXPECT_FALSE(registry.WriteInteger("ComPort", 1));
+        ASSERT_EQ(told.size(), 1);
+        EXPECT_EQ(told[0].first, confPath(c.file));
+        EXPECT_EQ(told[0].second, platform::SettingsProblem::TooLarge);
+        EXPECT_EQ(QFileInfo(confPath(c.file)).size(), 2 << 20);
+        QFile::remove(confPath(c.file));
+    }
+    Registry::SetUnusableFileNotice(nullptr);
 }
