@@ -127,6 +127,16 @@ Range RangeOf(int address) {
     return {0, 255};
 }
 
+Range ByteRange(int address) {
+    if (address == RX_OFFSET)
+        return {INT8_MIN, INT8_MAX};
+    return {0, UINT8_MAX};
+}
+
+int ValueOf(int address, uint8_t byte) {
+    return address == RX_OFFSET ? int(int8_t(byte)) : int(byte);
+}
+
 const int32_t* PointsOf(uint8_t radioType) {
     return BandPoints[(radioType & UHF_BIT) ? 1 : 0];
 }
@@ -162,16 +172,19 @@ void Build(Controls& c, Generation generation) {
     SetTags(c, generation);
 }
 
-std::optional<int> TakeUserNumber(QLineEdit* box) {
+std::optional<int> TakeUserNumber(QLineEdit* box, const std::function<uint8_t(int)>& byteAt) {
     if (!box->isModified())
         return std::nullopt;
     const QString typed = box->text().trimmed();
     if (typed == QLatin1String("-"))
         return std::nullopt;
     int value = 0;
-    if (!typed.isEmpty() && !text::TryStrToInt(typed, value))
-        return std::nullopt;
     box->setModified(false);
+    if (!typed.isEmpty() && !text::TryStrToInt(typed, value)) {
+        const int address = box->property("Tag").toInt();
+        box->setText(QString::number(ValueOf(address, byteAt(address))));
+        return std::nullopt;
+    }
     return value;
 }
 
@@ -184,8 +197,7 @@ void SetTags(Controls& c, Generation generation) {
 
 void Load(Controls& c, Generation generation, const std::function<uint8_t(int)>& byteAt) {
     for (const Field& f : FieldsOf(generation)) {
-        const uint8_t byte = byteAt(f.address);
-        (c.*f.upDown)->setPosition(f.address == RX_OFFSET ? int(int8_t(byte)) : int(byte));
+        (c.*f.upDown)->setPosition(ValueOf(f.address, byteAt(f.address)));
     }
 }
 

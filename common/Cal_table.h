@@ -36,12 +36,16 @@ constexpr uint8_t MUTE_OPEN_BIT = 0x02;
 constexpr uint8_t UHF_BIT = 0x80;
 constexpr int RX_OFFSET_LIMIT = 15;
 
-// The values a box takes: the receiver offset is a signed byte of -15..15, every other
-// box a byte.
 struct Range {
     int min, max;
 };
+// The values a box's arrows take: the receiver offset -15..15, every other box 0..255.
 Range RangeOf(int address);
+// The values the byte itself holds: the receiver offset is a signed byte, every other an
+// unsigned one.
+Range ByteRange(int address);
+// The byte as its box shows it (the receiver offset signed).
+int ValueOf(int address, uint8_t byte);
 
 // Frequencies (MHz) of the four alignment points; VHF row first.
 inline constexpr int32_t BandPoints[2][4] = {{144, 154, 164, 174}, {460, 475, 490, 510}};
@@ -109,9 +113,9 @@ void Build(Controls& c, Generation generation);
 // The number the user left in a box, whichever road his text came by (keys, the clipboard,
 // the mouse, a drop): none while the program's text stands or the user's was taken already,
 // none for a lone minus sign (a negative number on its way), and none for a text that is no
-// number, after the conversion error is shown. An emptied box is 0. A number taken marks
-// the box's text as taken.
-std::optional<int> TakeUserNumber(QLineEdit* box);
+// number: the conversion error is shown and the box shows its stored byte (`byteAt` of its
+// Tag) again. An emptied box is 0. A number taken marks the box's text as taken.
+std::optional<int> TakeUserNumber(QLineEdit* box, const std::function<uint8_t(int)>& byteAt);
 
 void SetTags(Controls& c, Generation generation);
 // Each up-down of the generation from its byte (byte 23 as a signed byte).

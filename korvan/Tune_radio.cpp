@@ -37,7 +37,6 @@ constexpr int RADIO_TYPE = cal::RADIO_TYPE;
 constexpr uint8_t LOW_POWER_BIT = cal::LOW_POWER_BIT;
 constexpr uint8_t MUTE_OPEN_BIT = cal::MUTE_OPEN_BIT;
 constexpr uint8_t UHF_BIT = cal::UHF_BIT;
-constexpr int TYPED_LIMIT = 255; // a typed value is kept to -255..255, stored as its low byte
 
 // Keys of the radio sent by the remote keypad; a key's release code is its press code - 0x20
 // and a held key is reported as press code + 0x20.
@@ -375,12 +374,13 @@ void TfrmTuneRadio::FormShow() {
     ShowBandPoints();
     LoadCalControls();
     ResetDisplay();
-    ShowOnlineState();
     chk_rssi_poll->setChecked(false);
     chkRxRssiPolling->setChecked(false);
     chk_rssi_pollClick();
     chkRxRssiPollingClick();
+    // Before the display is asked for, so that its reply is taken however soon it comes.
     LinkActive = 1;
+    ShowOnlineState();
 }
 
 void TfrmTuneRadio::ShowBandPoints() {
@@ -438,13 +438,17 @@ uint8_t TfrmTuneRadio::ImageByte(int address) const {
 }
 
 // Every change the user makes to a box's text is stored at once, typed or put there by the
-// clipboard or the mouse.
+// clipboard or the mouse. A number beyond what the byte holds is stored as the nearest one
+// it holds, so the box shows what the byte reads back as.
 void TfrmTuneRadio::OnTextChange(QLineEdit* edit) {
-    const std::optional<int> typed = cal::TakeUserNumber(edit);
+    const std::optional<int> typed =
+        cal::TakeUserNumber(edit, [this](int address) { return ImageByte(address); });
     if (!typed)
         return;
-    const int value = std::clamp(*typed, -TYPED_LIMIT, TYPED_LIMIT);
-    WriteCalValue(edit->property("Tag").toInt(), value);
+    const int address = edit->property("Tag").toInt();
+    const cal::Range range = cal::ByteRange(address);
+    const int value = std::clamp(*typed, range.min, range.max);
+    WriteCalValue(address, value);
     edit->setText(QString::number(value));
 }
 

@@ -436,10 +436,12 @@ uint8_t TfrmTuneRadio::imageByte(int address) const {
 // after Enter), a number beyond the box's range its nearest limit (255, or -15..15 for the
 // receiver offset, which shows the negative values its arrows set). A box the user did not
 // change stores nothing, so a stored value beyond the box's range stays as it is; a text
-// that is no number stores nothing either. True when it stored.
+// that is no number stores nothing either and the box shows its byte again. True when it
+// stored.
 bool TfrmTuneRadio::commit(QLineEdit* edit, bool fromEnter) {
     const bool emptied = edit->text().trimmed().isEmpty();
-    const std::optional<int> typed = cal::TakeUserNumber(edit);
+    const std::optional<int> typed =
+        cal::TakeUserNumber(edit, [this](int address) { return imageByte(address); });
     if (!typed)
         return false;
     const int address = edit->property("Tag").toInt();

@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QList>
 #include <QTest>
 #include <QTimer>
@@ -39,17 +40,20 @@ protected:
 
     // Shows the tuning dialog with its timer stopped (the test runs the ticks itself). On
     // line it asks the radio for its display: once the radio has heard that and the reply
-    // has had its moment to come back, the radio's record starts afresh.
+    // is on show (a display shown anew reads "0", the radio's two characters), the radio's
+    // record starts afresh.
     void ShowTuningDialog(bool online) {
         const int asked = radio.count(CMD_GET_DISPLAY);
         frmTuneRadio->Online = online ? 1 : 0;
         frmTuneRadio->show();
         frmTuneRadio->Timer1->stop();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(frmTuneRadio));
         if (online) {
             EXPECT_TRUE(
                 radio.waitForFrames(CMD_GET_DISPLAY, asked + 1, testsupport::WAIT_LIMIT_MS));
+            EXPECT_TRUE(QTest::qWaitFor([] { return frmTuneRadio->lblChannel->text().size() == 2; },
+                                        testsupport::WAIT_LIMIT_MS));
         }
-        Pump(200);
         radio.clearFrames();
     }
 

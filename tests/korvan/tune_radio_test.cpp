@@ -306,12 +306,22 @@ TEST_F(TuneRadioTest, ReceiverOffsetTakesNegativeNumbersAsTwosComplement) {
     EXPECT_EQ(offset->text(), "-14");
     EXPECT_EQ(frmBelmar->RadioData[23], 0xF2);
 
-    // Keys other than digits and minus are swallowed; a malformed number is refused.
+    // Keys other than digits and minus are swallowed; a malformed number is refused and the
+    // box shows the stored value again.
     Retype(offset, "5x");
     EXPECT_EQ(offset->text(), "5");
     Type(offset, "-");
     EXPECT_EQ(host.exceptions.size(), 1);
+    EXPECT_EQ(offset->text(), "5");
     EXPECT_EQ(frmBelmar->RadioData[23], 5);
+
+    // A number beyond what the byte holds is stored as the nearest it holds, and shown so.
+    Retype(offset, "255");
+    EXPECT_EQ(offset->text(), "127");
+    EXPECT_EQ(frmBelmar->RadioData[23], 0x7F);
+    Retype(frmTuneRadio->txtXtalRef1, "-5");
+    EXPECT_EQ(frmTuneRadio->txtXtalRef1->text(), "0");
+    EXPECT_EQ(frmBelmar->RadioData[19], 0);
 }
 
 TEST_F(TuneRadioTest, EveryBoxKeepsItsValueWhenLeft) {

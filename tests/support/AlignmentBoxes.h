@@ -7,7 +7,9 @@
 // another: typed, pasted by Ctrl+V, by the context menu or by the middle button (where the
 // platform has a mouse selection), or dropped. A box the user only passes through changes
 // nothing: its stored byte, even one beyond the box's range, stays in the image and in the
-// file, and nothing is sent to the radio.
+// file, and nothing is sent to the radio. A box that takes more characters than a byte needs
+// gets a number too long for any integer: the conversion error is shown, and the box shows
+// its byte again.
 //
 // Header only: each program's test executable instantiates it with its own dialog.
 
@@ -184,6 +186,7 @@ void ExpectEveryBoxKeepsItsValueWhenLeft(Dialog* form, cal::Generation generatio
                                          platform::ScriptedHost& host, const QString& calFile) {
     // Beyond the receiver offset's -15..15: a commit would store 15.
     constexpr uint8_t Untouched = 0x50;
+    const QString NoNumber = QStringLiteral("51088112629");
     const std::vector<PutBy> roads = Roads();
     size_t road = 0;
     for (const cal::Field& field : cal::FieldsOf(generation)) {
@@ -210,6 +213,20 @@ void ExpectEveryBoxKeepsItsValueWhenLeft(Dialog* form, cal::Generation generatio
             program.setImageByte(field.address, Untouched);
             OpenOnBox(form, program, field);
             LeaveAndClose(form, generation, host, calFile, field, way, Untouched);
+            EXPECT_EQ(program.imageByte(field.address), Untouched);
+            EXPECT_EQ(program.radioByte(field.address), stored);
+
+            if (edit->maxLength() < NoNumber.size())
+                continue;
+            SCOPED_TRACE("a number no integer holds, pasted");
+            OpenOnBox(form, program, field);
+            Put(edit, NoNumber, PutBy::CtrlV);
+            LeaveAndClose(form, generation, host, calFile, field, way, Untouched);
+            EXPECT_EQ(
+                host.exceptions,
+                QStringList{QStringLiteral("'%1' is not a valid integer value").arg(NoNumber)});
+            host.exceptions.clear();
+            EXPECT_EQ(edit->text(), QString::number(Untouched));
             EXPECT_EQ(program.imageByte(field.address), Untouched);
             EXPECT_EQ(program.radioByte(field.address), stored);
         }
