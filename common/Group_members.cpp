@@ -12,12 +12,14 @@
 
 namespace members {
 
-QString FaultText(int groupChannel, int memberChannel, bool memberHeld) {
+QString FaultText(int groupChannel, int memberChannel, Listed listed) {
     QString rule = QStringLiteral("A vote group cannot list an empty channel.");
     if (memberChannel == groupChannel)
         rule = QStringLiteral("A vote group cannot list itself.");
-    else if (!memberHeld)
+    else if (listed == Listed::NotHeld)
         rule = QStringLiteral("A vote group cannot list a channel the radio does not have.");
+    else if (listed == Listed::Group)
+        rule = QStringLiteral("A vote group cannot list a group channel.");
     return rule + QStringLiteral("\nGroup CH%1 lists CH%2.").arg(groupChannel).arg(memberChannel);
 }
 

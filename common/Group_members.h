@@ -28,9 +28,12 @@ int Add(int* entries, int size, int n, bool unique);
 // slot outside 0..size-1.
 int Remove(int* entries, int size, int slot);
 
-// Why a group may not be stored as it is: it lists itself, an empty channel or one the radio
-// does not have (channel numbers as the user sees them).
-QString FaultText(int groupChannel, int memberChannel, bool memberHeld = true);
+// What a group may not list besides itself: an empty channel, one the radio does not have, or
+// another vote group (groups do not nest).
+enum class Listed { Empty, NotHeld, Group };
+// Why a group may not be stored as it is: it lists itself or a member of that kind (channel
+// numbers as the user sees them).
+QString FaultText(int groupChannel, int memberChannel, Listed listed = Listed::Empty);
 // Asks (OK/Cancel) before a channel is stored in `channel`, an empty slot that the group in
 // `groupChannel` lists, so that no channel joins a group unseen; true for OK, and at once
 // when groupChannel is 0 (no group lists the slot).

@@ -5,6 +5,7 @@
 #include "Chanedit_p.h"
 #include "Chselect.h"
 #include "Eeprom.h"
+#include "Group_members.h"
 #include "Grpedit.h"
 #include "Help_pane.h"
 #include "Mactimer.h"
@@ -442,11 +443,8 @@ bool TfrmChannelData::PasteRefused(int target) {
         return true;
     }
     if (const int nested = NestedMember(target)) {
-        host.messageBox(
-            QStringLiteral("Cannot paste to CH%1.\nThe group lists CH%2, a group channel.")
-                .arg(target)
-                .arg(nested),
-            QStringLiteral("Error"), platform::MB_ICONEXCLAMATION);
+        host.messageBox(members::FaultText(target, nested, members::Listed::Group),
+                        QStringLiteral("Error"), platform::MB_ICONEXCLAMATION);
         return true;
     }
     if (const GroupFault fault = Channels->FaultIfStored(ChannelClipboard, target)) {

@@ -288,7 +288,7 @@ void ChData::SetTag(int i, const QString& text) {
 }
 
 QString GroupFault::Text() const {
-    return members::FaultText(group + 1, member, held);
+    return members::FaultText(group + 1, member, listed);
 }
 
 GroupFault ChData::FaultIfStored(const ch_data_struct& record, int i) const {
@@ -306,47 +306,74 @@ GroupFault ChData::FaultIfStored(ch_group_struct record, int i) const {
 // The rule is checked on a copy that holds the record.
 template <class Store> GroupFault ChData::FaultAfter(int i, Store store) const {
     ChData after(*this);
-    return store(after) == 0 ? after.FaultAt(i) : GroupFault{};
+    return store(after) == 0 ? after.FaultAt(i, *this) : GroupFault{};
 }
 
-GroupFault ChData::FaultAt(int i) const {
-    if (IsGroup(i))
-        return MemberFault(i);
-    if (IsEmpty(i))
-        if (const int group = FindGroupUsing(i); group >= 0)
-            return {group, i + 1};
+GroupFault ChData::FaultAt(int i, const ChData& before) const {
+    if (const GroupFault own = MemberFault(i, &before, true))
+        return own;
+    if (IsEmpty(i) || (IsGroup(i) && !before.IsGroup(i)))
+        return ListingFault(FindGroupUsing(i), i + 1);
     return {};
 }
 
-GroupFault ChData::MemberFault(int group, const ChData* before) const {
+GroupFault ChData::MemberFault(int group, const ChData* before, bool nestsOnly) const {
+    if (!IsGroup(group))
+        return {};
     for (int k = 0; k < GROUP_MEMBERS; ++k) {
         const int member = memberOf(records[size_t(group)], k);
-        if (ListsFaulty(group, member) && !(before && before->ListsFaulty(group, member)))
-            return {group, member, Holds(member)};
+        const GroupFault fault = ListingFault(group, member);
+        const bool passed = nestsOnly && fault.listed != members::Listed::Group;
+        if (fault && (passed || !before || !before->ListingFault(group, member)))
+            return fault;
     }
     return {};
 }
 
-// Group `group` lists `member`, and that member is the group itself, a channel the radio does
-// not have or an empty one.
-bool ChData::ListsFaulty(int group, int member) const {
+// The fault of group `group` listing `member`: the group itself, a channel the radio does
+// not have, an empty one or a group; none when it is no group or does not list it.
+GroupFault ChData::ListingFault(int group, int member) const {
     if (!IsGroup(group) || member == 0)
-        return false;
-    if (member != group + 1 && Holds(member) && !IsEmpty(member - 1))
-        return false;
+        return {};
     const ch_data_struct& r = records[size_t(group)];
+    bool lists = false;
     for (int k = 0; k < GROUP_MEMBERS; ++k)
-        if (memberOf(r, k) == member)
-            return true;
-    return false;
+        lists |= memberOf(r, k) == member;
+    if (!lists)
+        return {};
+    if (!Holds(member))
+        return {group, member, members::Listed::NotHeld};
+    if (member == group + 1 || IsEmpty(member - 1))
+        return {group, member, members::Listed::Empty};
+    if (IsGroup(member - 1))
+        return {group, member, members::Listed::Group};
+    return {};
 }
 
 GroupFault ChData::FirstFault(const ChData* before) const {
+    return ScanFaults(before, false);
+}
+
+GroupFault ChData::FirstFaultOfFile() const {
+    return ScanFaults(nullptr, true);
+}
+
+GroupFault ChData::ScanFaults(const ChData* before, bool passErased) const {
     for (int group = 0; group < count; ++group)
-        if (IsGroup(group))
+        if (!(passErased && IsErased(group)))
             if (const GroupFault fault = MemberFault(group, before))
                 return fault;
     return {};
+}
+
+// Every byte of the record, its name and its tag 0xFF (an erased zone byte reads as ext 0).
+bool ChData::IsErased(int i) const {
+    const ch_data_struct& r = records[size_t(i)];
+    const RecordFields b = toBytes(r);
+    const auto erased = [](uint8_t byte) { return byte == chlayout::ERASED; };
+    return std::all_of(b.begin(), b.end(), erased) &&
+           std::all_of(std::begin(r.nameBytes), std::end(r.nameBytes), erased) &&
+           std::all_of(std::begin(r.tag), std::end(r.tag), erased) && r.ext == 0;
 }
 
 int ChData::LoadFromImage(const uint8_t* image) {

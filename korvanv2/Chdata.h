@@ -120,12 +120,17 @@ struct ch_group_struct {
     void SetTag(const QString& text);
 };
 
+namespace members {
+enum class Listed;
+}
+
 // A vote group listing an empty channel, one the radio does not have, or itself: the radio
 // would vote on nothing, and a channel later stored in that slot would join the group unseen.
+// Nor does a group list another group.
 struct GroupFault {
-    int group = -1;   // index of the group; -1 none
-    int member = 0;   // the channel number it must not list
-    bool held = true; // the radio has that channel
+    int group = -1;           // index of the group; -1 none
+    int member = 0;           // the channel number it must not list
+    members::Listed listed{}; // what that channel is (an empty one at first)
 
     explicit operator bool() const { return group >= 0; }
     QString Text() const;
@@ -167,8 +172,10 @@ public:
     void SetTag(int i, const QString& text);
 
     // The rule every stored record keeps: no group lists an empty channel (or one the radio
-    // does not have) or itself. The fault storing the record at i would make (i a faulty
-    // group, or i empty while a group lists it); none for an index outside.
+    // does not have), itself or another group. The fault storing the record at i would make
+    // (i a faulty group, i empty while a group lists it, or i a new group where a group lists
+    // it); a group that lists a group already in the store may keep it. None for an index
+    // outside.
     GroupFault FaultIfStored(const ch_data_struct& record, int i) const;
     GroupFault FaultIfStored(const ch_normal_struct& record, int i) const;
     GroupFault FaultIfStored(ch_group_struct record, int i) const;
@@ -176,6 +183,9 @@ public:
     // `before` kept it (an erased image's CH255 lists itself, which is the radio's, not the
     // user's).
     GroupFault FirstFault(const ChData* before = nullptr) const;
+    // The first fault of a file read in: a wholly erased record is the radio's blank state,
+    // whose CH255 lists itself and every other group lists CH255, and is let through.
+    GroupFault FirstFaultOfFile() const;
 
     int LoadFromImage(const uint8_t* image);
     int SaveToImage(uint8_t* image) const;
@@ -194,9 +204,13 @@ public:
 private:
     bool valid(int i) const { return i >= 0 && i < count; }
     template <class Store> GroupFault FaultAfter(int i, Store store) const;
-    GroupFault FaultAt(int i) const;
-    GroupFault MemberFault(int group, const ChData* before = nullptr) const;
-    bool ListsFaulty(int group, int member) const;
+    GroupFault FaultAt(int i, const ChData& before) const;
+    // With `before`, a member it had faulty too is let through (with `nestsOnly`, only when
+    // that member is a group).
+    GroupFault MemberFault(int group, const ChData* before = nullptr, bool nestsOnly = false) const;
+    GroupFault ListingFault(int group, int member) const;
+    GroupFault ScanFaults(const ChData* before, bool passErased) const;
+    bool IsErased(int i) const;
     bool Holds(int member) const { return member >= 1 && member <= std::min(count, highestMember); }
 
     std::vector<ch_data_struct> records;

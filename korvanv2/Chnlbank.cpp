@@ -564,14 +564,23 @@ void TfrmChnlBank::btnAddChannelClick() {
     if (frmSelectChannel->exec() != mrOk)
         return;
     const int i = free[size_t(frmSelectChannel->GetSelection())];
-    if (!MayJoinGroup(i))
+    const bool group = frmSelectChannel->GetChannelType() == 1;
+    if ((group && RefuseNesting(i)) || !MayJoinGroup(i))
         return;
-    if (frmSelectChannel->GetChannelType() == 1)
+    if (group)
         AddGroup(i);
     else
         AddNormal(i);
     Refresh();
     SelectChannelRow(i + 1);
+}
+
+// A group in channel i, which a group lists, would nest in it.
+bool TfrmChnlBank::RefuseNesting(int i) const {
+    const GroupFault fault = Channels->FaultIfStored(ch_group_struct{}, i);
+    if (fault)
+        Warn(fault.Text(), QStringLiteral("Add Channel."));
+    return bool(fault);
 }
 
 // No group: FindGroupUsing gives -1, so the group's channel number is 0.
@@ -917,7 +926,7 @@ void TfrmChnlBank::btnImportClick() {
     ChData imported(CH_COUNT);
     imported.LimitMembers(chlayout::HighestMember(RadioSize));
     imported.LoadFromImage(merged.data());
-    if (const GroupFault fault = imported.FirstFault()) {
+    if (const GroupFault fault = imported.FirstFaultOfFile()) {
         Warn(fault.Text(), QStringLiteral("Read Channels"));
         return;
     }

@@ -138,6 +138,8 @@ private:
     // A channel put in empty channel i joins the group that lists it: true when none does or
     // the user says so.
     bool MayJoinGroup(int i) const;
+    // Refuses, with a message, a new group in channel i when a group lists i.
+    bool RefuseNesting(int i) const;
     void AddGroup(int i);
     void AddNormal(int i);
     void LoadZoneTable(const uint8_t* image);

@@ -249,12 +249,12 @@ TEST_F(ChannelTable, PastedGroupNeverListsAGroup) {
     Paste(20);
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_EQ(host.messages[0].text,
-              "Cannot paste to CH20.\nThe group lists CH2, a group channel.");
+              "A vote group cannot list a group channel.\nGroup CH20 lists CH2.");
     EXPECT_TRUE(frmChannelData->Channels->IsEmpty(20));
     host.messageAnswers.enqueue(platform::IDOK);
     Paste(4); // over its own member: the group would list itself
     EXPECT_EQ(host.messages.last().text,
-              "Cannot paste to CH4.\nThe group lists CH2, a group channel.");
+              "A vote group cannot list a group channel.\nGroup CH4 lists CH2.");
     SelectSlot(2);
     frmChannelData->btnDeleteChannelClick();
     Paste(30);

@@ -68,6 +68,24 @@ TEST_F(ChannelBank, ErasedAndHalfImagesOpenWithEveryChannelInZoneOne) {
             frmChnlBank->btnOKClick();
             EXPECT_TRUE(host.messages.isEmpty()) << Messages().join('\n').toStdString();
             EXPECT_EQ(frmChnlBank->result(), 1);
+            // That is the radio's blank state, read in from a file without a word; a record
+            // that is not wholly erased keeps the rule.
+            Open();
+            QTemporaryDir dir;
+            const QString path = dir.filePath(QStringLiteral("blank.mem"));
+            QByteArray blank(EEPROM::SIZE, char(0xFF));
+            for (const char firstOfName : {char(0xFF), 'A'}) {
+                blank[chlayout::Record(0) + chlayout::RECORD_FIELDS] = firstOfName;
+                QFile file(path);
+                ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+                file.write(blank);
+                file.close();
+                host.fileAnswers.enqueue(path);
+                frmChnlBank->menuReadChannels->trigger();
+            }
+            EXPECT_EQ(Messages(), QStringList{"Read Channels: A vote group cannot list a group "
+                                              "channel.\nGroup CH1 lists CH255."});
+            frmChnlBank->done(0);
             continue;
         }
         EXPECT_FALSE(frmChnlBank->ZonesOn);
@@ -344,6 +362,7 @@ TEST_F(ChannelBank, GroupMembersCannotBeDeletedCutEmptiedOrLoseTheirZone) {
 TEST_F(ChannelBank, NoChannelJoinsAGroupUnseen) {
     Zoned(1, 10);
     PutGroup(40, 1, {3, 15, 16});
+    PutGroup(41, 1, {41}); // a group listing a group, as the image came
     Open();
     auto choose = [](int number, QAction* entry) {
         SelectChannel(number);
@@ -386,6 +405,27 @@ TEST_F(ChannelBank, NoChannelJoinsAGroupUnseen) {
     EXPECT_EQ(Messages(), QStringList{asked.arg(16)});
     EXPECT_TRUE(frmChnlBank->Channels->IsEmpty(15));
 
+    // No group goes where a group lists it, nor is a group listing a group pasted.
+    const QString nests = "A vote group cannot list a group channel.\nGroup CH%1 lists CH%2.";
+    host.messages.clear();
+    WhenShown<TfrmSelectChannel>([](TfrmSelectChannel* pick) {
+        for (int down = 0; down < 4; ++down)
+            QTest::keyClick(pick->cbChannel, Qt::Key_Down);
+        QTest::mouseClick(pick->rbGroup, Qt::LeftButton);
+        QTest::mouseClick(pick->btnOk, Qt::LeftButton);
+    });
+    choose(1, frmChnlBank->popAddChannel);
+    choose(42, frmChnlBank->mnuCopyChannel);
+    WhenShown<TfrmChSelect>([](TfrmChSelect* pick) {
+        for (int down = 0; down < 4; ++down)
+            QTest::keyClick(pick->cbChannel, Qt::Key_Down);
+        QTest::mouseClick(pick->btnOK, Qt::LeftButton);
+    });
+    choose(1, frmChnlBank->mnuPasteChannel);
+    EXPECT_EQ(Messages(), (QStringList{"Add Channel.: " + nests.arg(41).arg(16),
+                                       "Paste channel: " + nests.arg(16).arg(41)}));
+    EXPECT_TRUE(frmChnlBank->Channels->IsEmpty(15));
+
     // CH505: the low byte 249 with the member's ext bit set.
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("wide.mem"));
@@ -400,6 +440,15 @@ TEST_F(ChannelBank, NoChannelJoinsAGroupUnseen) {
     EXPECT_EQ(Messages(), QStringList{"Read Channels: A vote group cannot list a channel the "
                                       "radio does not have.\nGroup CH41 lists CH505."});
     EXPECT_FALSE(frmChnlBank->Channels->IsEmpty(14)) << "the bank as it was";
+
+    PutGroup(40, 1, {3});
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(Snapshot());
+    file.close();
+    host.messages.clear();
+    host.fileAnswers.enqueue(path);
+    frmChnlBank->menuReadChannels->trigger();
+    EXPECT_EQ(Messages(), QStringList{"Read Channels: " + nests.arg(42).arg(41)});
 }
 
 // Channel 15 of zone 2 listed by two groups: a group of another zone keeps zone 2 from
