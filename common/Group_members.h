@@ -6,6 +6,7 @@
 #include "Help_pane.h"
 
 #include <QStringList>
+#include <vector>
 
 class QGridLayout;
 class QLabel;
@@ -34,10 +35,10 @@ enum class Listed { Empty, NotHeld, Group };
 // Why a group may not be stored as it is: it lists itself or a member of that kind (channel
 // numbers as the user sees them).
 QString FaultText(int groupChannel, int memberChannel, Listed listed = Listed::Empty);
-// Asks (OK/Cancel) before a channel is stored in `channel`, an empty slot that the group in
-// `groupChannel` lists, so that no channel joins a group unseen; true for OK, and at once
-// when groupChannel is 0 (no group lists the slot).
-bool AskToJoin(int channel, int groupChannel);
+// Asks (OK/Cancel) before a channel is stored in `channel`, an empty slot that the groups in
+// `groupChannels` list, naming every one, so that no channel joins a group unseen; true for
+// OK, and at once when no group lists the slot.
+bool AskToJoin(int channel, const std::vector<int>& groupChannels);
 
 // A member or available-channel list, sized for `rowsShown` rows.
 QTableWidget* NewList(QWidget* parent, int rowsShown);

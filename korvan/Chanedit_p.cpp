@@ -377,7 +377,8 @@ void TfrmEditChannel2::OKBtnClick() {
         return;
     }
     const bool newChannel = EditedChannel != GivenChannel || store->IsEmpty(EditedChannel);
-    if (newChannel && !members::AskToJoin(EditedChannel, store->FindGroupUsing(EditedChannel)))
+    const int group = store->FindGroupUsing(EditedChannel);
+    if (newChannel && group != 0 && !members::AskToJoin(EditedChannel, {group}))
         return;
     store->SetNormal(ChannelRecord, EditedChannel);
     *channelOut = EditedChannel;

@@ -583,9 +583,11 @@ bool TfrmChnlBank::RefuseNesting(int i) const {
     return bool(fault);
 }
 
-// No group: FindGroupUsing gives -1, so the group's channel number is 0.
 bool TfrmChnlBank::MayJoinGroup(int i) const {
-    return members::AskToJoin(i + 1, Channels->FindGroupUsing(i) + 1);
+    std::vector<int> groups = Channels->GroupsUsing(i);
+    for (int& group : groups)
+        ++group; // as the user sees the channel
+    return members::AskToJoin(i + 1, groups);
 }
 
 void TfrmChnlBank::AddGroup(int i) {

@@ -135,8 +135,8 @@ private:
     bool RefuseGroupMember(int i, const QString& caption);
     bool RefuseZoneInUse(int z);
     bool RefuseEmpty(const QString& caption);
-    // A channel put in empty channel i joins the group that lists it: true when none does or
-    // the user says so.
+    // A channel put in empty channel i joins every group that lists it: true when none does
+    // or the user says so.
     bool MayJoinGroup(int i) const;
     // Refuses, with a message, a new group in channel i when a group lists i.
     bool RefuseNesting(int i) const;

@@ -693,7 +693,7 @@ inline void CheckBank(Walker& w, const Image& before, const Image& after, const 
         if (!e.whole.count(fault.first) && !e.touched.count(fault.first) &&
             fault.second != fault.first + 1 && fault.second <= CH_COUNT &&
             !is.IsEmpty(fault.second - 1) &&
-            !asked.contains(QStringLiteral("CH%1").arg(fault.first + 1)))
+            !asked.contains(QRegularExpression(QStringLiteral("\\bCH%1\\b").arg(fault.first + 1))))
             w.fail(QStringLiteral("CH%1 joined group CH%2 unasked")
                        .arg(fault.second)
                        .arg(fault.first + 1));

@@ -363,6 +363,7 @@ TEST_F(ChannelBank, NoChannelJoinsAGroupUnseen) {
     Zoned(1, 10);
     PutGroup(40, 1, {3, 15, 16});
     PutGroup(41, 1, {41}); // a group listing a group, as the image came
+    PutGroup(43, 1, {16});
     Open();
     auto choose = [](int number, QAction* entry) {
         SelectChannel(number);
@@ -402,7 +403,9 @@ TEST_F(ChannelBank, NoChannelJoinsAGroupUnseen) {
     });
     host.messageAnswers.enqueue(platform::IDCANCEL);
     choose(1, frmChnlBank->mnuPasteChannel);
-    EXPECT_EQ(Messages(), QStringList{asked.arg(16)});
+    EXPECT_EQ(Messages(), QStringList{"Vote Group Member: CH16 is a member of vote groups CH41 "
+                                      "and CH44.\nA channel put in CH16 takes part in those "
+                                      "groups' voting.\nUse CH16?"});
     EXPECT_TRUE(frmChnlBank->Channels->IsEmpty(15));
 
     // No group goes where a group lists it, nor is a group listing a group pasted.
