@@ -93,17 +93,29 @@ void ImageFields::comboIndex(QComboBox* box, int offset, uint8_t mask,
                              std::optional<uint8_t> noSelection, int pastList) {
     add(
         offset, mask,
-        [=](uint8_t field) { box->setCurrentIndex(field < box->count() ? field : pastList); },
+        [=](uint8_t field) {
+            const int item = field < box->count() ? field : pastList;
+            box->setCurrentIndex(item);
+            if (box->isEditable())
+                box->setEditText(box->itemText(item)); // also over a text left from before
+        },
         [=](uint8_t& field) {
-            if (box->currentIndex() < 0) {
+            const int item = chosenItem(box);
+            if (item < 0) {
                 if (!noSelection)
                     return false;
                 field = *noSelection;
                 return true;
             }
-            field = uint8_t(box->currentIndex());
+            field = uint8_t(item);
             return true;
         });
+}
+
+int ImageFields::chosenItem(const QComboBox* box) {
+    if (box->isEditable())
+        return box->findText(box->currentText(), Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    return box->currentIndex();
 }
 
 void ImageFields::addNumber(int offset, uint8_t mask, int bias, int scale,

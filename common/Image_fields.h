@@ -70,9 +70,9 @@ public:
     // as negative.
     void comboBelow(QComboBox* box, int offset, std::vector<uint8_t> values,
                     std::vector<int> limits, bool signedByte = false);
-    // The item index is the field value itself. A stored value with no item shows item
-    // `pastList` when given, else no selection; a combo the user left without a selection
-    // stores `noSelection` when given, else keeps the stored bits.
+    // The item index is the field value itself (see chosenItem). A stored value with no item
+    // shows item `pastList` when given, else no selection; a combo the user left without a
+    // selection stores `noSelection` when given, else keeps the stored bits.
     void comboIndex(QComboBox* box, int offset, uint8_t mask,
                     std::optional<uint8_t> noSelection = std::nullopt, int pastList = -1);
     // A spin box or bar showing the field value plus `bias` (clamped to its range).
@@ -80,6 +80,15 @@ public:
     // field / scale + bias.
     void number(QSpinBox* box, int offset, uint8_t mask, int bias = 0, int scale = 1);
     void number(QAbstractSlider* bar, int offset, uint8_t mask, int bias = 0, int scale = 1);
+
+    // A field of the dialog's own kind: show() sets the control from the field value,
+    // take() gives the value the control would store (false: none of its own, the bits
+    // stay). The rule of store() holds for it too.
+    void add(int offset, uint8_t mask, std::function<void(uint8_t)> show,
+             std::function<bool(uint8_t&)> take);
+    // The item a combo holds: its current item, or for an editable combo the item its text
+    // names exactly; -1 for none.
+    static int chosenItem(const QComboBox* box);
 
     void load(const uint8_t* image);
     void store(uint8_t* image) const;
@@ -100,8 +109,6 @@ private:
         std::optional<uint8_t> loaded;
         std::optional<uint8_t> taken() const;
     };
-    void add(int offset, uint8_t mask, std::function<void(uint8_t)> show,
-             std::function<bool(uint8_t&)> take);
     void addNumber(int offset, uint8_t mask, int bias, int scale, std::function<int()> value,
                    std::function<void(int)> setValue);
     std::vector<Field> fields;

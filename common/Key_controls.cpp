@@ -84,16 +84,21 @@ QGridLayout* BuildScan(ScanControls& c, QWidget* parent, const QStringList& spee
     return grid;
 }
 
-void LoadScan(ScanControls& c, const ImageFields::ByteReader& read) {
-    (GroupScan(read(ScanModeByte)) ? c.rbGsMode : c.rbOsMode)->setChecked(true);
-    c.cmbScanSpeed->setCurrentIndex(ScanSpeedItem(read(ScanSpeedByte)));
-}
-
-void StoreScan(const ScanControls& c, const ImageFields::ByteReader& read,
-               const ImageFields::ByteWriter& write, bool scanKey, bool toggleKey) {
-    const uint8_t mode = read(ScanModeByte);
-    write(ScanModeByte, StoreScanMode(mode, scanKey, toggleKey, c.rbOsMode->isChecked()));
-    write(ScanSpeedByte, ScanSpeedValue(c.cmbScanSpeed->currentIndex()));
+void BindScan(ImageFields& fields, ScanControls& c, std::function<KeyCodes()> codes) {
+    fields.add(
+        ScanModeByte, ScanModeMask,
+        [&c](uint8_t mode) { (GroupScan(mode) ? c.rbGsMode : c.rbOsMode)->setChecked(true); },
+        [&c, codes = std::move(codes)](uint8_t& mode) {
+            mode = ScanMode(codes(), c.rbOsMode->isChecked());
+            return true;
+        });
+    fields.add(
+        ScanSpeedByte, 0xFF,
+        [&c](uint8_t stored) { c.cmbScanSpeed->setCurrentIndex(ScanSpeedItem(stored)); },
+        [&c](uint8_t& stored) {
+            stored = ScanSpeedValue(c.cmbScanSpeed->currentIndex());
+            return true;
+        });
 }
 
 void EnableScan(ScanControls& c, const std::vector<QWidget*>& rate, bool toggleKey, bool scanKey) {
@@ -156,6 +161,22 @@ void BuildDtmf(MemoryControls& c, QWidget* parent) {
         QLineEdit* edit = c.*DtmfRows[i].control = dtmfBox(box);
         grid->addWidget(label, i, 0);
         grid->addWidget(edit, i, 1);
+    }
+}
+
+void LoadDtmf(MemoryControls& c, const ImageFields::ByteReader& read) {
+    for (int i = 0; i < DtmfMemories; ++i) {
+        c.dtmfLoaded[i] = DecodeDtmf(read, DtmfOffsets[i]);
+        (c.*DtmfRows[i].control)->setText(c.dtmfLoaded[i]);
+    }
+}
+
+void StoreDtmf(const MemoryControls& c,
+               const std::function<void(int offset, const QString& text)>& encode) {
+    for (int i = 0; i < DtmfMemories; ++i) {
+        const QString text = (c.*DtmfRows[i].control)->text();
+        if (text != c.dtmfLoaded[i])
+            encode(DtmfOffsets[i], text);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "Key_functions.h"
 
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 class HelpPane;
@@ -41,9 +42,10 @@ struct ScanControls {
 // Rows 0..5 of the group: mode, the two boxes, the speeds (Slow, Medium, Fast) and the
 // priority check label; the rate control at (5, 1) and below is the dialog's.
 QGridLayout* BuildScan(ScanControls& c, QWidget* parent, const QStringList& speeds);
-void LoadScan(ScanControls& c, const ImageFields::ByteReader& read);
-void StoreScan(const ScanControls& c, const ImageFields::ByteReader& read,
-               const ImageFields::ByteWriter& write, bool scanKey, bool toggleKey);
+// The scan mode bits and the scan speed as fields of `fields`. Loading reads only group
+// scan; the mode stored is the one the keys' functions (`codes`) and the mode buttons give,
+// so it is written only when those give another mode than they did at loading.
+void BindScan(ImageFields& fields, ScanControls& c, std::function<KeyCodes()> codes);
 // With a mode toggle key the mode is the user's; the rate and the hold-channel box matter
 // only in group scan; without a "Scan" key nothing of the group does.
 void EnableScan(ScanControls& c, const std::vector<QWidget*>& rate, bool toggleKey, bool scanKey);
@@ -71,6 +73,8 @@ struct MemoryControls {
     QLineEdit* txtDtmfMem3;
     QLabel* lblDtmfMem4;
     QLineEdit* txtDtmfMem4;
+
+    QString dtmfLoaded[DtmfMemories]; // the texts as loaded
 };
 
 // Four editable recall lists that neither insert nor complete what is typed (typed digits
@@ -84,6 +88,11 @@ bool CheckRecallTexts(MemoryControls& c, const bool (&touched)[RecallMemories],
                       const RecallRange& range);
 // Four boxes "Mem 1".."Mem 4" of up to twelve digits; their key filters are the dialog's.
 void BuildDtmf(MemoryControls& c, QWidget* parent);
+// The four memories' texts from the image; StoreDtmf hands `encode` only the texts the user
+// changed since, so a memory left alone keeps its six bytes.
+void LoadDtmf(MemoryControls& c, const ImageFields::ByteReader& read);
+void StoreDtmf(const MemoryControls& c,
+               const std::function<void(int offset, const QString& text)>& encode);
 
 // The "Mic. Hook Action" group: box k is bit k of the hook byte.
 QGroupBox* BuildHookActions(QWidget* parent, QCheckBox* (&boxes)[HookActions]);

@@ -6,7 +6,6 @@ namespace keyfn {
 
 namespace {
 
-constexpr uint8_t ScanModeBits = 0x07;
 constexpr uint8_t GroupScanBit = 0x04;
 constexpr uint8_t ScanSpeeds[] = {20, 10, 5};
 constexpr int RecallWithDtmf = 22;  // 22 + 4(r - 1) + (d - 1)
@@ -112,11 +111,12 @@ bool GroupScan(uint8_t scanMode) {
     return scanMode & GroupScanBit;
 }
 
-uint8_t StoreScanMode(uint8_t scanMode, bool scanKey, bool toggleKey, bool openScan) {
-    uint8_t mode = 0x03;
-    if (scanKey)
-        mode = toggleKey ? 0x00 : (openScan ? 0x02 : 0x06);
-    return bits::put(scanMode, ScanModeBits, mode);
+uint8_t ScanMode(const KeyCodes& codes, bool openScan) {
+    if (!AnyHolds(codes, Scan, Scan))
+        return 0x03;
+    if (AnyHolds(codes, OsGsToggle, OsGsToggle))
+        return 0x00;
+    return openScan ? 0x02 : 0x06;
 }
 
 int ScanSpeedItem(uint8_t stored) {

@@ -89,11 +89,12 @@ constexpr int HookByte = 0x34;
 constexpr int ScanModeByte = 0x4A;
 constexpr int ScanSpeedByte = 0x54;
 constexpr int PriorityRateByte = 0x55;
-// Group scan is stored in bit 2 of the scan mode byte.
+// The scan mode is bits 0..2 of its byte; group scan is bit 2.
+constexpr uint8_t ScanModeMask = 0x07;
 bool GroupScan(uint8_t scanMode);
-// Bits 0..2 of the scan mode byte (the others kept): without a "Scan" key open scan with
-// the mode fixed, with a mode toggle key the user's choice, otherwise the chosen mode.
-uint8_t StoreScanMode(uint8_t scanMode, bool scanKey, bool toggleKey, bool openScan);
+// The scan mode bits the keys' functions give: without a "Scan" key open scan with the mode
+// fixed, with a mode toggle key the user's choice, otherwise the chosen mode.
+uint8_t ScanMode(const KeyCodes& codes, bool openScan);
 // Scan time per channel: items Slow, Medium, Fast store 20, 10, 5 (x 10 ms).
 int ScanSpeedItem(uint8_t stored);
 uint8_t ScanSpeedValue(int item);

@@ -113,17 +113,17 @@ constexpr RecallMemory RecallMemories[RECALL_MEMORIES] = {
     {&T::lblRecallM4, &T::cmbRecallM4, 0x5C},
 };
 
+// Memories 1-3 take only DTMF keys; memory 4 takes any character.
 struct DtmfMemory {
     QLineEdit* T::*edit;
-    int offset;
     bool keyFiltered;
 };
 
 constexpr DtmfMemory DtmfMemories[DTMF_MEMORIES] = {
-    {&T::txtDtmfMem1, 0x93, true},
-    {&T::txtDtmfMem2, 0x99, true},
-    {&T::txtDtmfMem3, 0x9F, true},
-    {&T::txtDtmfMem4, 0xA5, false},
+    {&T::txtDtmfMem1, true},
+    {&T::txtDtmfMem2, true},
+    {&T::txtDtmfMem3, true},
+    {&T::txtDtmfMem4, false},
 };
 
 constexpr BitBox<T, QCheckBox> OptionBits[] = {
@@ -165,10 +165,6 @@ bool channelInUse(int channel) {
 
 uint8_t imageByte(int offset) {
     return frmBelmar->RadioData[offset];
-}
-
-void setImageByte(int offset, uint8_t value) {
-    frmBelmar->RadioData[offset] = value;
 }
 
 bool cbEnabled() {
@@ -310,7 +306,21 @@ void TfrmUserButtons::bindFields() {
     }
     optionFields.checks(this, OptionBits);
     keyfn::BindHookActions(optionFields, chkOffHook);
-    optionFields.number(udPriChkRate, keyfn::PriorityRateByte, 0xFF);
+    keyfn::BindScan(optionFields, *this, [this] { return keyCodes(); });
+    bindPriorityRate();
+}
+
+// The box shows the stored rate as it is, one outside the arrows' range too, and stores the
+// number it holds (a typed one is always in range).
+void TfrmUserButtons::bindPriorityRate() {
+    optionFields.add(
+        keyfn::PriorityRateByte, 0xFF, [this](uint8_t rate) { udPriChkRate->setPosition(rate); },
+        [this](uint8_t& rate) {
+            bool isNumber = false;
+            const int shown = editPriChkRate->text().trimmed().toInt(&isNumber);
+            rate = uint8_t(isNumber ? shown : udPriChkRate->value());
+            return true;
+        });
 }
 
 void TfrmUserButtons::bindHelp() {
@@ -418,16 +428,13 @@ void TfrmUserButtons::LoadUserButtons() {
     FillRecallLists();
     LoadDtmfMemories();
     optionFields.load(frmBelmar->RadioData);
-    keyfn::LoadScan(*this, imageByte);
 }
 
 void TfrmUserButtons::SaveUserButtons() {
     StoreButtonFunctions();
     StoreRecallChannels();
     StoreDtmfMemories();
-    udPriChkRate->Position(); // a rate typed into its box counts
     optionFields.store(frmBelmar->RadioData);
-    keyfn::StoreScan(*this, imageByte, setImageByte, ScanKeyUsed, OsGsKeyUsed);
 }
 
 void TfrmUserButtons::FillRecallLists() {
@@ -474,13 +481,13 @@ void TfrmUserButtons::StoreRecallChannels() {
 }
 
 void TfrmUserButtons::LoadDtmfMemories() {
-    for (const DtmfMemory& memory : DtmfMemories)
-        (this->*memory.edit)->setText(DecodeDtmfMemory(memory.offset));
+    keyfn::LoadDtmf(*this, imageByte);
 }
 
+// A memory whose text is as loaded keeps its six bytes.
 void TfrmUserButtons::StoreDtmfMemories() {
-    for (const DtmfMemory& memory : DtmfMemories)
-        EncodeDtmfMemory(memory.offset, (this->*memory.edit)->text());
+    keyfn::StoreDtmf(*this,
+                     [this](int offset, const QString& text) { EncodeDtmfMemory(offset, text); });
 }
 
 QString TfrmUserButtons::DecodeDtmfMemory(int offset) const {

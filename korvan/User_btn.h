@@ -129,6 +129,7 @@ private:
     void buildScan();
     void buildOptions();
     void bindFields();
+    void bindPriorityRate();
     void bindHelp();
     void connectHandlers();
 

@@ -287,7 +287,14 @@ void TfrmUserButtons::FormCreate() {
         FillSpeedDialList(this->*key.speedDial);
 }
 
+// A stored code or speed-dial byte with no item shows no selection and is kept; a combo
+// the user leaves without a selection (or whose typed text names no item) stores 0xFF.
 void TfrmUserButtons::bindFields() {
+    for (int k = 0; k < keyfn::KeyCount; ++k) {
+        functionFields.comboIndex(this->*Keys[k].function, keyfn::Keys[k].codeByte, 0xFF, 0xFF);
+        optionFields.comboIndex(this->*Keys[k].speedDial, keyfn::Keys[k].speedByte, 0xFF, 0xFF);
+    }
+    keyfn::BindScan(optionFields, *this, [this] { return keyCodes(); });
     optionFields.checks(this, OptionBits);
     keyfn::BindHookActions(optionFields, chkOffHook);
     optionFields.number(hsbPriCheckRate, keyfn::PriorityRateByte, 0xFF);
@@ -367,9 +374,7 @@ void TfrmUserButtons::FillSpeedDialList(QComboBox* combo) {
 }
 
 int TfrmUserButtons::ComboCode(const QComboBox* combo) {
-    if (combo->isEditable())
-        return combo->findText(combo->currentText(), Qt::MatchFixedString | Qt::MatchCaseSensitive);
-    return combo->currentIndex();
+    return ImageFields::chosenItem(combo);
 }
 
 void TfrmUserButtons::FormShow() {
@@ -392,18 +397,12 @@ void TfrmUserButtons::reject() {
     done(mrCancel);
 }
 
-// A stored code or speed-dial byte with no item shows no selection.
 void TfrmUserButtons::LoadButtonFunctions() {
-    for (int k = 0; k < keyfn::KeyCount; ++k) {
-        const int code = get(keyfn::Keys[k].codeByte);
-        (this->*Keys[k].function)->setCurrentIndex(code < KEY_FUNCTIONS ? code : -1);
-    }
+    functionFields.load(get);
 }
 
-// A combo without a selection stores 0xFF.
 void TfrmUserButtons::StoreButtonFunctions() {
-    for (int k = 0; k < keyfn::KeyCount; ++k)
-        set(keyfn::Keys[k].codeByte, uint8_t(ComboCode(this->*Keys[k].function)));
+    functionFields.store(get, set);
 }
 
 void TfrmUserButtons::LoadUserButtons() {
@@ -411,11 +410,6 @@ void TfrmUserButtons::LoadUserButtons() {
     FillRecallLists();
     LoadDtmfMemories();
     optionFields.load(get);
-    keyfn::LoadScan(*this, get);
-    for (int k = 0; k < keyfn::KeyCount; ++k) {
-        const int item = get(keyfn::Keys[k].speedByte);
-        (this->*Keys[k].speedDial)->setCurrentIndex(item < keyfn::SpeedDialMemories ? item : -1);
-    }
     hsbPriCheckRateChange();
 }
 
@@ -424,9 +418,6 @@ void TfrmUserButtons::SaveUserButtons() {
     StoreRecallChannels();
     StoreDtmfMemories();
     optionFields.store(get, set);
-    keyfn::StoreScan(*this, get, set, ScanKeyUsed, OsGsKeyUsed);
-    for (int k = 0; k < keyfn::KeyCount; ++k)
-        set(keyfn::Keys[k].speedByte, uint8_t(ComboCode(this->*Keys[k].speedDial)));
 }
 
 void TfrmUserButtons::hsbPriCheckRateChange() {
@@ -501,19 +492,13 @@ void TfrmUserButtons::StoreRecallChannels() {
 }
 
 void TfrmUserButtons::LoadDtmfMemories() {
-    for (int i = 0; i < keyfn::DtmfMemories; ++i) {
-        loadedDtmf[i] = DecodeDtmfMemory(keyfn::DtmfOffsets[i]);
-        (this->*DtmfMemories[i].edit)->setText(loadedDtmf[i]);
-    }
+    keyfn::LoadDtmf(*this, get);
 }
 
 // A memory whose text is as loaded keeps its six bytes.
 void TfrmUserButtons::StoreDtmfMemories() {
-    for (int i = 0; i < keyfn::DtmfMemories; ++i) {
-        const QString text = (this->*DtmfMemories[i].edit)->text();
-        if (text != loadedDtmf[i])
-            EncodeDtmfMemory(keyfn::DtmfOffsets[i], text);
-    }
+    keyfn::StoreDtmf(*this,
+                     [this](int offset, const QString& text) { EncodeDtmfMemory(offset, text); });
 }
 
 QString TfrmUserButtons::DecodeDtmfMemory(int offset) const {

@@ -142,10 +142,10 @@ private:
     void showStoredRecall(int n);
 
     HelpPane* help = nullptr;
+    ImageFields functionFields;
     ImageFields optionFields;
-    // The memories as shown: one the user leaves alone is not written.
+    // The recall memories as shown: one the user leaves alone is not written.
     bool recallTouched[keyfn::RecallMemories] = {};
-    QString loadedDtmf[keyfn::DtmfMemories];
 };
 
 extern TfrmUserButtons* frmUserButtons;

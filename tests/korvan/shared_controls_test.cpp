@@ -103,12 +103,16 @@ TEST(KeyControls, ScanGroupEnablesLoadsAndStores) {
     image[keyfn::ScanSpeedByte] = 5;
     auto read = [&image](int at) { return image[at]; };
     auto write = [&image](int at, uint8_t v) { image[at] = v; };
-    keyfn::LoadScan(c, read);
+    keyfn::KeyCodes codes{};
+    codes[0] = keyfn::Scan;
+    ImageFields fields;
+    keyfn::BindScan(fields, c, [&codes] { return codes; });
+    fields.load(read);
     EXPECT_TRUE(c.rbGsMode->isChecked());
     EXPECT_EQ(c.cmbScanSpeed->currentIndex(), 2);
     c.rbOsMode->setChecked(true);
     c.cmbScanSpeed->setCurrentIndex(1);
-    keyfn::StoreScan(c, read, write, true, false);
+    fields.store(read, write);
     EXPECT_EQ(image[keyfn::ScanModeByte], 0xF8 | 0x02);
     EXPECT_EQ(image[keyfn::ScanSpeedByte], 10);
 }

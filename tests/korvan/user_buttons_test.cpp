@@ -119,11 +119,11 @@ TEST_F(UserButtonsTest, LoadShowsCodesAndOutOfRangeCodes) {
     Ok();
     EXPECT_EQ(image()[0x50], 42) << "codes no item shows are kept";
     EXPECT_EQ(image()[0x90], 200);
-    EXPECT_EQ(image()[0x54], 5);
+    EXPECT_EQ(image()[0x54], 0) << "a speed no item stores is kept while untouched";
 }
 
 TEST_F(UserButtonsTest, OkWithoutChangesKeepsEveryByte) {
-    ExpectOkKeepsEveryByte({2u, 3u, 4u}, FillConsistent);
+    ExpectOkKeepsEveryByte({2u, 3u, 4u, 18u, 19u, 20u}, imagecheck::FillRandom);
 }
 
 TEST_F(UserButtonsTest, EachControlChangesOnlyItsOwnBits) {
@@ -186,6 +186,14 @@ TEST_F(UserButtonsTest, EachControlChangesOnlyItsOwnBits) {
     EXPECT_EQ(rate->text(), "7");
     Ok();
     EXPECT_EQ(image()[0x55], 7);
+    // Escape while the box is empty: the next opening shows the stored rate again.
+    Open();
+    rate->setFocus();
+    testsupport::TypeOver(rate, "");
+    QTest::keyClick(rate, Qt::Key_Escape);
+    ASSERT_FALSE(frmUserButtons->isVisible());
+    Open();
+    EXPECT_EQ(rate->text(), "7");
 
     // Without a selection a code byte stores 0xFF.
     FillConsistent(6);
@@ -198,8 +206,10 @@ TEST_F(UserButtonsTest, EachControlChangesOnlyItsOwnBits) {
 }
 
 TEST_F(UserButtonsTest, ScanModeBitsFollowTheKeys) {
-    auto storeWith = [this](std::initializer_list<int> codes, bool groupScan) {
+    // The mode bits change only when the keys or the mode buttons give another mode.
+    auto storeWith = [this](std::initializer_list<int> codes, bool groupScan, int callKey = 3) {
         FillConsistent(7);
+        image()[0x50] = uint8_t(callKey);
         image()[0x4A] = 0xF8 | (groupScan ? 0x04 : 0x00) | 0x03;
         Open();
         QComboBox* keys[] = {frmUserButtons->cmbButtonF1,  frmUserButtons->cmbButtonF2,
@@ -215,7 +225,8 @@ TEST_F(UserButtonsTest, ScanModeBitsFollowTheKeys) {
         Ok();
         return image()[0x4A];
     };
-    EXPECT_EQ(storeWith({1, 2}, true), 0xFB) << "no Scan key: open scan";
+    EXPECT_EQ(storeWith({1, 2}, true, 5), 0xFB) << "no Scan key any more: open scan";
+    EXPECT_EQ(storeWith({1, 2}, true), 0xFF) << "no Scan key before or after: bits kept";
     EXPECT_EQ(storeWith({5, 5, 6}, false), 0xF8) << "Scan and a mode toggle";
     EXPECT_EQ(storeWith({5}, true), 0xFE) << "Scan, group scan chosen";
     EXPECT_EQ(storeWith({5}, false), 0xFA) << "Scan, open scan chosen";
@@ -408,14 +419,15 @@ TEST_F(UserButtonsTest, DtmfMemoriesEncodeAndDecode) {
     EXPECT_EQ(frmUserButtons->txtDtmfMem2->text(), "1") << "13 ends the text";
 
     const QByteArray before = Snapshot();
-    frmUserButtons->txtDtmfMem1->setText("");
+    frmUserButtons->txtDtmfMem1->setText("12x45");
     frmUserButtons->txtDtmfMem2->setText("12*#p");
     frmUserButtons->txtDtmfMem3->setText("0123456789*#");
-    frmUserButtons->txtDtmfMem4->setText("12x45");
+    frmUserButtons->txtDtmfMem4->setText("");
     Ok();
     const uint8_t* b = image();
-    EXPECT_EQ(b[0x93], 0xF0);
-    EXPECT_EQ(b[0x94], 0xFF) << "bytes after the end mark keep their contents";
+    EXPECT_EQ(b[0x93], 0x12);
+    EXPECT_EQ(b[0x94], 0xF0) << "an unknown character becomes the end mark";
+    EXPECT_EQ(b[0x95], 0xFF) << "bytes after the end mark keep their contents";
     EXPECT_EQ(b[0x99], 0x12);
     EXPECT_EQ(b[0x9A], 0xAB);
     EXPECT_EQ(b[0x9B], 0xCF);
@@ -423,9 +435,8 @@ TEST_F(UserButtonsTest, DtmfMemoriesEncodeAndDecode) {
     EXPECT_EQ(b[0x9F], 0x01);
     EXPECT_EQ(b[0xA0], 0x23);
     EXPECT_EQ(b[0xA4], 0xAB) << "twelve digits, no end mark";
-    EXPECT_EQ(b[0xA5], 0x12);
-    EXPECT_EQ(b[0xA6], 0xF0) << "an unknown character becomes the end mark";
-    EXPECT_EQ(b[0xA7], uint8_t(before[0xA7]));
+    EXPECT_EQ(b[0xA5], 0xF0) << "an emptied memory";
+    EXPECT_EQ(b[0xA6], uint8_t(before[0xA6]));
 }
 
 TEST_F(UserButtonsTest, DtmfKeyFilter) {
