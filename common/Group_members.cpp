@@ -21,14 +21,20 @@ QString FaultText(int groupChannel, int memberChannel, bool memberHeld) {
     return rule + QStringLiteral("\nGroup CH%1 lists CH%2.").arg(groupChannel).arg(memberChannel);
 }
 
-bool AskToJoin(int channel, int groupChannel) {
-    if (groupChannel == 0)
+bool AskToJoin(int channel, const std::vector<int>& groupChannels) {
+    if (groupChannels.empty())
         return true;
+    QStringList groups;
+    for (int group : groupChannels)
+        groups << QStringLiteral("CH%1").arg(group);
+    const bool one = groups.size() == 1;
     const QString question =
-        QStringLiteral("CH%1 is a member of vote group CH%2.\nA channel put in CH%1 takes part in "
-                       "that group's voting.\nUse CH%1?")
+        QStringLiteral("CH%1 is a member of vote %2 %3.\nA channel put in CH%1 takes part in "
+                       "%4 voting.\nUse CH%1?")
             .arg(channel)
-            .arg(groupChannel);
+            .arg(one ? QStringLiteral("group") : QStringLiteral("groups"),
+                 groups.join(QStringLiteral(", ")),
+                 one ? QStringLiteral("that group's") : QStringLiteral("those groups'"));
     return platform::host().messageBox(question, QStringLiteral("Vote Group Member"),
                                        platform::MB_OKCANCEL | platform::MB_ICONEXCLAMATION) ==
            platform::IDOK;

@@ -6,6 +6,7 @@
 #include "Help_pane.h"
 
 #include <QStringList>
+#include <vector>
 
 class QGridLayout;
 class QLabel;
@@ -31,10 +32,15 @@ int Remove(int* entries, int size, int slot);
 // Why a group may not be stored as it is: it lists itself, an empty channel or one the radio
 // does not have (channel numbers as the user sees them).
 QString FaultText(int groupChannel, int memberChannel, bool memberHeld = true);
-// Asks (OK/Cancel) before a channel is stored in `channel`, an empty slot that the group in
-// `groupChannel` lists, so that no channel joins a group unseen; true for OK, and at once
-// when groupChannel is 0 (no group lists the slot).
-bool AskToJoin(int channel, int groupChannel);
+// Asks (OK/Cancel) before a channel is stored in `channel`, an empty slot that the groups in
+// `groupChannels` list, naming each, so that no channel joins a group unseen; true for OK,
+// and at once when no group lists the slot.
+bool AskToJoin(int channel, const std::vector<int>& groupChannels);
+// The same for the one group in `groupChannel`, none when it is 0.
+inline bool AskToJoin(int channel, int groupChannel) {
+    return AskToJoin(channel,
+                     groupChannel != 0 ? std::vector<int>{groupChannel} : std::vector<int>{});
+}
 
 // A member or available-channel list, sized for `rowsShown` rows.
 QTableWidget* NewList(QWidget* parent, int rowsShown);
