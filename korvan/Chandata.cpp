@@ -349,7 +349,7 @@ void TfrmChannelData::btnEditChannelClick() {
         Channels->GetGroup(group, slot);
         frmGrpEdit->SetGroupData(&slot, Channels.get(), 1, &group);
         if (frmGrpEdit->exec() == 1) {
-            Channels->SetGroup(group, slot);
+            Channels->UpdateGroup(group, slot);
             Channels->GetGroup(DefaultGroupChannel, slot);
         }
     } else {

@@ -350,14 +350,21 @@ bool TfrmEditChannel2::GetChannelData() {
     // The voting bit means nothing to a normal channel and stays as stored.
     uint8_t bytes[2] = {uint8_t(ChannelRecord.Flags6 & ~chflags::Group), ChannelRecord.Flags7};
     flags.store(bytes);
+    // Slots 100..124 have no enabled box: a new channel there is enabled, one the slot
+    // already holds keeps its bit.
     const bool named = EditedChannel <= CH_LAST_NAMED;
     if (!named)
-        bytes[0] |= chflags::Enabled;
+        bytes[0] = bits::put(bytes[0], chflags::Enabled,
+                             StoresNewChannel() || (ChannelRecord.Flags6 & chflags::Enabled));
     ChannelRecord.Flags6 = bytes[0];
     ChannelRecord.Flags7 = bytes[1];
     ChannelRecord.Name =
         named && chkAlphaTagEnabled->isChecked() ? txtChannelAlpha->text() : QString();
     return true;
+}
+
+bool TfrmEditChannel2::StoresNewChannel() const {
+    return EditedChannel != GivenChannel || store->IsEmpty(EditedChannel);
 }
 
 void TfrmEditChannel2::OKBtnClick() {
@@ -376,9 +383,7 @@ void TfrmEditChannel2::OKBtnClick() {
                                     platform::MB_ICONEXCLAMATION);
         return;
     }
-    const bool newChannel = EditedChannel != GivenChannel || store->IsEmpty(EditedChannel);
-    const int group = store->FindGroupUsing(EditedChannel);
-    if (newChannel && group != 0 && !members::AskToJoin(EditedChannel, {group}))
+    if (StoresNewChannel() && !members::AskToJoin(EditedChannel, store->GroupsUsing(EditedChannel)))
         return;
     store->SetNormal(ChannelRecord, EditedChannel);
     *channelOut = EditedChannel;

@@ -106,6 +106,8 @@ private:
     void BindFlags();
     void BindHelp();
     void SpinFrequency(QLineEdit* box, bool up);
+    // OK puts a channel where the slot held none, or into another slot than the one given.
+    bool StoresNewChannel() const;
     // Reads, checks and snaps one frequency box; false after a message.
     bool ReadFrequency(QLineEdit* box, const QString& invalidText,
                        const Loaded<QString, uint32_t>& loaded, uint32_t& hz);

@@ -214,6 +214,36 @@ int ChData::SetGroup(CH_GROUP_STRUCT& group, int slot) {
     return 0;
 }
 
+// Size 6: a member is its whole byte. Size 8: members 1..6 are the low six bits of their
+// bytes, member 7 the top bits of bytes 0..2 and member 8 those of bytes 3..5.
+int ChData::UpdateGroup(CH_GROUP_STRUCT& group, int slot) {
+    const int size = groupSize(group.Flags6);
+    if (!IsGroup(slot) || groupSize(records[size_t(slot)].Flags6) != size)
+        return SetGroup(group, slot);
+    const CH_DATA_STRUCT stored = records[size_t(slot)];
+    CH_GROUP_STRUCT was;
+    GetGroup(was, slot);
+    SetGroup(group, slot);
+    if (!(stored.Flags6 & chflags::Enabled))
+        group.Flags6 &= uint8_t(~chflags::Enabled);
+    const RecordBytes old = toBytes(stored);
+    RecordBytes now = toBytes(records[size_t(slot)]);
+    const auto keep = [&](int byte, uint8_t mask) {
+        now[size_t(byte)] = uint8_t((now[size_t(byte)] & ~mask) | (old[size_t(byte)] & mask));
+    };
+    const uint8_t low = size == 8 ? 0x3F : 0xFF;
+    for (int p = 0; p < 6; ++p)
+        if (was.Member[p] == group.Member[p])
+            keep(p, low);
+    for (int m = 0; size == 8 && m < 2; ++m)
+        if (was.Member[6 + m] == group.Member[6 + m])
+            for (int i = 0; i < 3; ++i)
+                keep(3 * m + i, 0xC0);
+    now[6] = group.Flags6;
+    fromBytes(records[size_t(slot)], now);
+    return 0;
+}
+
 int ChData::ClearChannel(int slot) {
     if (!valid(slot))
         return -1;
@@ -250,10 +280,10 @@ int ChData::FirstUsed() const {
 }
 
 // Slot 0 is "no member" in a decoded group, so it is never reported as used.
-int ChData::FindGroupUsing(int n) const {
+std::vector<int> ChData::GroupsUsing(int n) const {
+    std::vector<int> found;
     if (n <= 0 || n >= count)
-        return 0;
-    int found = 0;
+        return found;
     for (int slot = 0; slot < count; ++slot) {
         if (!listsMembers(slot))
             continue;
@@ -261,9 +291,14 @@ int ChData::FindGroupUsing(int n) const {
         GetGroup(group, slot);
         if (std::find(std::begin(group.Member), std::end(group.Member), uint32_t(n)) !=
             std::end(group.Member))
-            found = slot;
+            found.push_back(slot);
     }
     return found;
+}
+
+int ChData::FindGroupUsing(int n) const {
+    const std::vector<int> groups = GroupsUsing(n);
+    return groups.empty() ? 0 : groups.back();
 }
 
 bool ChData::CanHoldNewGroup(int n) const {

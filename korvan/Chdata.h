@@ -102,6 +102,9 @@ public:
     int GetGroup(CH_GROUP_STRUCT& group, int slot) const;
     // Also sets the enabled and group bits in the caller's record.
     int SetGroup(CH_GROUP_STRUCT& group, int slot);
+    // SetGroup over a group of the same size in `slot` that keeps what the edit left as it
+    // was: the stored code of every member that is still the same, and the enabled bit.
+    int UpdateGroup(CH_GROUP_STRUCT& group, int slot);
     int ClearChannel(int slot);
 
     bool IsEmpty(int slot) const;
@@ -110,6 +113,8 @@ public:
     int NextFree(int n) const;
     // The first slot that is enabled or has an RX code, or 0.
     int FirstUsed() const;
+    // The group slots listing slot n as a member, ascending.
+    std::vector<int> GroupsUsing(int n) const;
     // The highest group slot listing slot n as a member, or 0.
     int FindGroupUsing(int n) const;
     // The group rules, so that no group ever nests in another: a new group goes only to a

@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTextEdit>
+#include <algorithm>
 
 TfrmGrpEdit* frmGrpEdit = nullptr;
 
@@ -167,6 +168,7 @@ void TfrmGrpEdit::FormShow() {
     GroupSize = eight ? 8 : 6;
     (eight ? rbMAC_8 : rbMAC_6)->setChecked(true);
     TrimMembers();
+    std::copy(MemberSlots, MemberSlots + GROUP_MEMBERS, ShownMembers);
     MemberCount = ShowGroup();
     AvailableCount = ShowAvailable();
     UpdateButtons();
@@ -281,7 +283,12 @@ void TfrmGrpEdit::rbMAC_8Click() {
 void TfrmGrpEdit::btnOKClick() {
     if (GroupMode != 1 && cbChannel->currentIndex() >= 0)
         *channelOut = cbChannel->currentText().toInt();
-    for (int p = 0; p < GROUP_MEMBERS; ++p)
+    // An edited group whose members the user left as shown keeps its record's members as
+    // they are, so their stored codes stay too.
+    const bool eightStored = record->Flags6 & chflags::Group8;
+    const bool membersKept = GroupMode == 1 && GroupSize == (eightStored ? 8 : 6) &&
+                             std::equal(MemberSlots, MemberSlots + GROUP_MEMBERS, ShownMembers);
+    for (int p = 0; p < GROUP_MEMBERS && !membersKept; ++p)
         record->Member[p] = uint32_t(MemberSlots[p]);
     uint8_t bytes[2] = {record->Flags6, record->Flags7};
     bytes[0] = bits::put(bytes[0], chflags::Group8, GroupSize == 8);

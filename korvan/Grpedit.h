@@ -52,7 +52,8 @@ public:
     int AvailableCount = 0;
     int MemberCount = 0;
     int GroupSize = 6;
-    int MemberSlots[GROUP_MEMBERS] = {}; // packed from the front, 0 = none
+    int MemberSlots[GROUP_MEMBERS] = {};  // packed from the front, 0 = none
+    int ShownMembers[GROUP_MEMBERS] = {}; // MemberSlots as the showing listed them
     int GroupChannelNumber = 0;
 
     QLabel* lblChannelNumber;
