@@ -1,7 +1,7 @@
 // The dealer walk over the channel table and its dialogs, the selcall idents, the
 // user-defined buttons and the alignment boxes, on fixed seeds.
 #include "Korvan_fixture.h"
-#include "Walk_editors.h"
+#include "Walk.h"
 
 namespace {
 
