@@ -1,15 +1,12 @@
 #pragma once
-// The dealer walk: a random image (with bytes the program never writes, when asked), then
-// a random run of user actions through the real dialogs, opened as the program opens them
-// and driven with mouse and key events, the focus chain and the clipboard: the channel table
-// with its channel, group, type and target dialogs, the selcall idents, the user-defined
-// buttons and the alignment boxes. After every close it checks the rules a dealer relies on:
-// - OK changes only the bits of the fields the user touched; Cancel changes nothing;
-// - a touched box shows what was stored;
-// - no group lists an empty slot, itself or a group; no channel joins or leaves a group
-//   it did not choose, unless the user was told (a message naming the group).
-// The gtest suite runs it on fixed seeds, the fuzz target on libFuzzer's bytes; a broken
-// rule goes to the caller's `fail`.
+// The dealer walk: a random image (with bytes the program never writes, when asked), then a
+// random run of user actions with mouse, keys, the focus chain and the clipboard through the
+// real dialogs, opened as the program opens them: the channel table with its channel, group,
+// type and target dialogs, the selcall idents, the user-defined buttons and the alignment.
+// After every close: OK changed only the bits of the fields the user touched, Cancel nothing;
+// a touched box shows what was stored; no group lists an empty slot, itself or a group; no
+// channel joins or leaves a group it did not choose unless a message named the group.
+// A broken rule goes to the caller's `fail`.
 
 #include "Call_memories.h"
 #include "Chandata.h"
@@ -63,7 +60,7 @@ public:
     }
     bool spent() const { return fromBytes && left == 0; }
     uint32_t word() { return uint32_t(below(1 << 16)) << 16 | uint32_t(below(1 << 16)); }
-    // `least` to `least + most - 1` characters, each one of `keys`.
+    // `least` to `least + most - 1` characters out of `keys`.
     QString text(const QString& keys, int least, int most) {
         QString typed;
         for (int n = least + below(most); n > 0; --n)
@@ -87,12 +84,6 @@ enum Odd : unsigned {
     OddSettings = 8,  // user button bytes off their lists and ranges
     Everything = 15,
 };
-
-// ---- Images ----
-
-inline QByteArray Image() {
-    return QByteArray(reinterpret_cast<const char*>(frmBelmar->RadioData), IMAGE_SIZE);
-}
 
 inline ChData StoreOf(const uint8_t* image) {
     ChData store(CH_COUNT);
@@ -173,14 +164,11 @@ inline void MakeImage(uint8_t* image, Dice& dice, unsigned odd) {
     image[0x4DF + 6] |= chflags::Enabled;
 }
 
-// ---- Answering the modal dialogs ----
-
 // Runs the session expected for a dialog's class once that dialog's own event loop runs;
 // a dialog nobody expects is closed and reported.
 class Answers : public QObject {
 public:
-    using Session = std::function<void(QDialog*)>;
-    using Sessions = std::vector<std::pair<const char*, Session>>;
+    using Sessions = std::vector<std::pair<const char*, std::function<void(QDialog*)>>>;
     explicit Answers(Fail fail) : fail(std::move(fail)) { qApp->installEventFilter(this); }
 
     // Runs `open` with these sessions expected; those whose dialog never showed are dropped.
@@ -200,7 +188,7 @@ protected:
         if (event->type() != QEvent::Show || event->spontaneous() || !dialog)
             return false;
         const QString name = dialog->metaObject()->className();
-        Session session = pending.take(name);
+        auto session = pending.take(name);
         if (!session) {
             fail("an unexpected dialog " + name.toStdString());
             session = [](QDialog* d) { d->reject(); };
@@ -220,15 +208,13 @@ protected:
 
 private:
     Fail fail;
-    QHash<QString, Session> pending;
+    QHash<QString, std::function<void(QDialog*)>> pending;
 };
-
-// ---- Fields: a control and the bits it edits ----
 
 constexpr int NAME = 8; // pseudo byte of a record: its name
 
 using Bits = std::vector<std::pair<int, uint8_t>>; // image offsets, or record bytes, NAME
-using Mask = std::vector<uint8_t>;                 // allowed bits by offset
+using Mask = std::vector<uint8_t>;                 // the bits that may change, by offset
 
 struct Field {
     QWidget* control;
@@ -241,7 +227,6 @@ struct Field {
 
 using Touched = std::set<const Field*>;
 
-// The bits the touched fields may change, by offset.
 inline Mask AllowedBits(const Touched& touched, size_t size) {
     Mask allowed(size, 0);
     for (const Field* field : touched)
@@ -250,26 +235,20 @@ inline Mask AllowedBits(const Touched& touched, size_t size) {
     return allowed;
 }
 
-// `count` whole bytes from `offset`.
-inline Bits Span(int offset, int count) {
+// `count` whole bytes from `offset`, then `more`.
+inline Bits Span(int offset, int count, const Bits& more = {}) {
     Bits bits;
     for (int i = 0; i < count; ++i)
         bits.push_back({offset + i, 0xFF});
+    bits.insert(bits.end(), more.begin(), more.end());
     return bits;
 }
 
-inline const Bits TxBits{{0, 0xFF}, {1, 0xFF}, {6, 0x80}};
-inline const Bits RxBits{{2, 0xFF}, {3, 0xFF}, {7, 0x80}};
-inline const Bits MemberBits{{0, 0xFF}, {1, 0xFF}, {2, 0xFF}, {3, 0xFF},
-                             {4, 0xFF}, {5, 0xFF}, {6, 0x80}};
-inline const Bits NameBits{{NAME, 0xFF}};
-inline const QString AlphaKeys = QStringLiteral("AZaq09 *+-._#!");
-inline const QString Digits = QStringLiteral("0123456789");
+inline const Bits TxBits{{0, 0xFF}, {1, 0xFF}, {6, 0x80}}, RxBits{{2, 0xFF}, {3, 0xFF}, {7, 0x80}};
+inline const Bits MemberBits = Span(0, 6, {{6, 0x80}}), NameBits{{NAME, 0xFF}};
+inline const QString AlphaKeys = QStringLiteral("AZaq09 *+-._#!"),
+                     Digits = QStringLiteral("0123456789");
 inline const Mask Nothing(IMAGE_SIZE, 0), AnyRecordBit(NAME + 1, 0xFF);
-
-inline std::string Hex(int value) {
-    return QString::number(value, 16).toStdString();
-}
 
 // A slot's record bytes, its name last as a hash.
 inline std::array<int, NAME + 1> Raw(const ChData& store, int slot) {
@@ -279,35 +258,32 @@ inline std::array<int, NAME + 1> Raw(const ChData& store, int slot) {
             r.RxTone,        r.Flags6,      r.Flags7,        int(qHash(r.Name))};
 }
 
-// ---- The user on the real widgets, and the rules after each close ----
-
 class Walker {
 public:
     Walker(Dice& dice, platform::ScriptedHost& host, const Fail& fail)
         : dice(dice), host(host), fail(fail), answers(fail) {}
 
-    // Editors one after another until the steps run out.
+    // Editors one after another until the steps run out; the table most often.
     void Run(int editors) {
-        for (int n = 0; n < editors && !dice.spent(); ++n) {
-            switch (dice.below(5)) {
-            case 0:
-                SelcallIdents();
-                break;
-            case 1:
+        const std::function<void()> editor[] = {
+            [this] { SelcallIdents(); },
+            [this] {
                 answers.run({{"TfrmUserButtons", [this](QDialog*) { Buttons(); }}},
                             [] { frmBelmar->EditButtonClick(frmBelmar->mnuButtons); });
-                break;
-            case 2:
-                Alignment();
-                break;
-            default:
-                Table();
-            }
+            },
+            [this] { Alignment(); }, [this] { Table(); }, [this] { Table(); }};
+        for (int n = 0; n < editors && !dice.spent(); ++n) {
+            editor[dice.below(5)]();
             host.messageAnswers.clear();
         }
     }
 
 private:
+    static QByteArray Image() {
+        return QByteArray(reinterpret_cast<const char*>(frmBelmar->RadioData), IMAGE_SIZE);
+    }
+    static std::string Hex(int value) { return QString::number(value, 16).toStdString(); }
+
     // Where a key goes: the focused control of the dialog the user works in.
     QWidget* Focus() const {
         QWidget* focus = QApplication::focusWidget();
@@ -315,11 +291,12 @@ private:
         return focus && form && (focus == form || form->isAncestorOf(focus)) ? focus : form;
     }
 
-    // Clicks or types into the field: a box is typed over, pasted into, or cleared; a
-    // list steps; a button is clicked; then sometimes Enter or Tab.
+    // Clicks the field, then: a grid cell or a box is typed into, a box also pasted into
+    // or cleared, an opened list stepped; then sometimes Tab.
     void Act(const Field& field) {
-        QWidget* control = field.control;
-        if (auto* grid = qobject_cast<QTableWidget*>(control)) {
+        auto* grid = qobject_cast<QTableWidget*>(field.control);
+        auto* list = qobject_cast<QComboBox*>(field.control);
+        if (grid) {
             const QModelIndex cell = grid->model()->index(field.row, field.column);
             grid->scrollTo(cell);
             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
@@ -331,9 +308,8 @@ private:
             QTest::keyClick(Focus(), Qt::Key_Return);
             return;
         }
-        QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(4, control->height() / 2));
-        auto* list = qobject_cast<QComboBox*>(control);
-        if (auto* edit = list ? list->lineEdit() : qobject_cast<QLineEdit*>(control))
+        QTest::mouseClick(field.control, Qt::LeftButton, {}, {4, field.control->height() / 2});
+        if (auto* edit = list ? list->lineEdit() : qobject_cast<QLineEdit*>(field.control))
             TypeInto(edit, field.keys);
         else if (list && list->view()->isVisible()) // the click opened the list
             PickInList(list);
@@ -348,15 +324,13 @@ private:
     }
 
     void TypeInto(QLineEdit* edit, const QString& keys) {
-        switch (dice.below(4)) {
-        case 0:
+        const int how = dice.below(4);
+        if (how == 0) {
             testsupport::Paste(edit, dice.text(keys + "x#a", 1, 10));
-            break;
-        case 1:
+        } else if (how == 1) {
             QTest::keyClick(edit, Qt::Key_End);
             QTest::keyClick(edit, Qt::Key_Backspace);
-            break;
-        default:
+        } else {
             testsupport::TypeOver(edit, dice.text(keys, 1, 10));
         }
         if (dice.below(2))
@@ -365,14 +339,13 @@ private:
 
     // One of: a field's action, or the focus moved on or back with Tab or Shift+Tab.
     void Step(const std::vector<Field>& fields, Touched& touched) {
-        const int pick = dice.below(int(fields.size()) + 2);
-        if (pick >= int(fields.size())) {
+        const size_t pick = size_t(dice.below(int(fields.size()) + 2));
+        if (pick >= fields.size()) {
             QTest::keyClick(Focus(), Qt::Key_Tab,
-                            pick == int(fields.size()) ? Qt::NoModifier : Qt::ShiftModifier);
-        } else if (fields[size_t(pick)].control->isVisible() &&
-                   fields[size_t(pick)].control->isEnabled()) {
-            Act(fields[size_t(pick)]);
-            touched.insert(&fields[size_t(pick)]);
+                            pick == fields.size() ? Qt::NoModifier : Qt::ShiftModifier);
+        } else if (fields[pick].control->isVisible() && fields[pick].control->isEnabled()) {
+            Act(fields[pick]);
+            touched.insert(&fields[pick]);
         }
     }
 
@@ -398,18 +371,22 @@ private:
     // Every bit of the image changed since `before` lies in `allowed`.
     void ExpectOnly(const QByteArray& before, const Mask& allowed, const std::string& where) {
         for (const testsupport::Change& change : testsupport::Changes(before, Image()))
-            if (change.bits & ~allowed[size_t(change.offset)])
-                fail(where + ": byte 0x" + Hex(change.offset) + " changed bits 0x" +
-                     Hex(change.bits & ~allowed[size_t(change.offset)]) + " nobody edited");
+            if (uint8_t stray = change.bits & ~allowed[size_t(change.offset)])
+                fail(where + ": byte 0x" + Hex(change.offset) + " changed bits 0x" + Hex(stray) +
+                     " nobody edited");
     }
 
+    // Each touched box shows what is stored; an ident only the predictive tones it holds.
     void ExpectShown(const Touched& touched, const std::string& where) {
         for (const Field* field : touched) {
             if (!field->stored)
                 continue;
-            // An ident shows only the predictive tones of what it holds.
             const QString stored = field->stored();
-            QString shown = ShownText(*field);
+            auto* grid = qobject_cast<QTableWidget*>(field->control);
+            auto* list = qobject_cast<QComboBox*>(field->control);
+            QString shown = grid   ? grid->item(field->row, field->column)->text()
+                            : list ? list->currentText()
+                                   : static_cast<QLineEdit*>(field->control)->text();
             if (!field->fill.isNull())
                 shown = shown.leftJustified(stored.size(), field->fill);
             if (shown.left(std::max(stored.size(), qsizetype(1))) != stored)
@@ -417,16 +394,6 @@ private:
                      stored.toStdString() + "\" is stored");
         }
     }
-
-    static QString ShownText(const Field& field) {
-        if (auto* grid = qobject_cast<QTableWidget*>(field.control))
-            return grid->item(field.row, field.column)->text();
-        if (auto* list = qobject_cast<QComboBox*>(field.control))
-            return list->currentText();
-        return static_cast<QLineEdit*>(field.control)->text();
-    }
-
-    // ---- The channel table and its dialogs ----
 
     // The channel table opened from the main window; after it closes, OK changed only the
     // slots the actions changed and the two global bits clicked, Cancel nothing.
@@ -438,10 +405,10 @@ private:
                     [] { frmBelmar->EditButtonClick(frmBelmar->mnuChannel); });
         Mask allowed = Nothing;
         if (frmChannelData->result() == 1) {
-            for (int s = 1; s <= CH_LAST_NAMED; ++s) {
-                std::fill_n(&allowed[CH_MAIN_RECORDS + 8 * (s - 1)], 8, 0xFF);
-                std::fill_n(&allowed[CH_NAME_HEAD + 5 * (s - 1)], 5, 0xFF);
-                std::fill_n(&allowed[CH_NAME_TAIL + 8 * (s - 1)], 4, 0xFF);
+            for (int s = 0; s < CH_LAST_NAMED; ++s) {
+                std::fill_n(&allowed[CH_MAIN_RECORDS + 8 * s], 8, 0xFF);
+                std::fill_n(&allowed[CH_NAME_HEAD + 5 * s], 5, 0xFF);
+                std::fill_n(&allowed[CH_NAME_TAIL + 8 * s], 4, 0xFF);
             }
             std::fill_n(&allowed[CH_HIGH_RECORDS], 8 * (CH_LAST_SLOT - 99), 0xFF);
             if (globalsClicked)
@@ -513,7 +480,7 @@ private:
         }
         }
         host.messageAnswers.clear();
-        CheckStore(before, *table->Channels, allowed, grouped, told);
+        CheckStore(before, allowed, grouped, told);
     }
 
     // Paste, typing the target's number; a changed target holds what was copied.
@@ -541,15 +508,15 @@ private:
 
     // Every slot changed only in its allowed bits; a slot a group lists was neither
     // emptied nor filled, unless the user was told of that group.
-    void CheckStore(const ChData& before, const ChData& after, const std::map<int, Mask>& allowed,
-                    int grouped, qsizetype told) {
+    void CheckStore(const ChData& before, const std::map<int, Mask>& allowed, int grouped,
+                    qsizetype told) {
+        const ChData& after = *frmChannelData->Channels;
         for (int slot = 1; slot <= CH_LAST_SLOT; ++slot) {
             const auto was = Raw(before, slot), now = Raw(after, slot);
             const Mask mask = allowed.count(slot) ? allowed.at(slot) : Mask(NAME + 1, 0);
-            for (int i = 0; i <= NAME; ++i)
-                if (was[size_t(i)] != now[size_t(i)] &&
-                    ((was[size_t(i)] ^ now[size_t(i)]) & ~mask[size_t(i)] & 0xFF ||
-                     (i == NAME && !mask[NAME])))
+            for (size_t i = 0; i <= NAME; ++i)
+                if (was[i] != now[i] &&
+                    ((was[i] ^ now[i]) & ~mask[i] & 0xFF || (i == NAME && !mask[NAME])))
                     fail("CH" + std::to_string(slot) + " record byte " + std::to_string(i) +
                          " changed, nobody edited it");
             if (was != now)
@@ -668,8 +635,6 @@ private:
         return stored;
     }
 
-    // ---- The dialogs that edit the main window's image directly ----
-
     // Steps over the fields, then a close: OK keeps only what the touched fields own and
     // each touched box shows what was stored; Cancel changes nothing.
     void Session(ImageDialog* form, const std::vector<Field>& fields, const std::string& name) {
@@ -677,12 +642,11 @@ private:
         Touched touched;
         for (int n = 1 + dice.below(8); n > 0; --n)
             Step(fields, touched);
-        if (Close(form, form->OKBtn, form->CancelBtn)) {
-            ExpectOnly(before, AllowedBits(touched, IMAGE_SIZE), name);
+        const bool ok = Close(form, form->OKBtn, form->CancelBtn);
+        ExpectOnly(before, ok ? AllowedBits(touched, IMAGE_SIZE) : Nothing,
+                   ok ? name : name + " Cancel");
+        if (ok)
             ExpectShown(touched, name);
-        } else {
-            ExpectOnly(before, Nothing, name + " Cancel");
-        }
     }
 
     // The idents opened from the selcall dialog, which is then cancelled.
@@ -709,20 +673,17 @@ private:
                                      {s->chkOwnIdMod, {{0x4D, 0x40}}},
                                      {s->chkCallMemEdit, {{0x4D, 0x80}}}};
         for (int slot : {0, 1, 38, 39, 98, 99}) {
-            const int record = slot < 39    ? 0xB9 + 9 * slot
-                               : slot == 99 ? 0x218
-                                            : 0xB20 + 9 * (slot - 39);
-            Bits tag = Span(record + 4, 5);
-            for (auto bit : Span(0xD3C + 4 * slot, 4))
-                tag.push_back(bit);
-            const auto command = [record] {
-                return callmem::CommandText(frmBelmar->RadioData[record + 4] & 0x80);
+            const int at = slot < 39    ? 0xB9 + 9 * slot
+                           : slot == 99 ? 0x218
+                                        : 0xB20 + 9 * (slot - 39);
+            auto command = [at] {
+                return callmem::CommandText(frmBelmar->RadioData[at + 4] & 0x80);
             };
-            fields.push_back({grid, Span(record, 4), hex, slot, 1,
+            fields.push_back({grid, Span(at, 4), hex, slot, 1,
                               [s, slot] { return s->GetIdentText(slot); }, '0'});
-            fields.push_back(
-                {grid, tag, AlphaKeys, slot, 2, [s, slot] { return s->GetTagText(slot); }});
-            fields.push_back({grid, {{record + 4, 0x80}}, QStringLiteral(" "), slot, 3, command});
+            fields.push_back({grid, Span(at + 4, 5, Span(0xD3C + 4 * slot, 4)), AlphaKeys, slot, 2,
+                              [s, slot] { return s->GetTagText(slot); }});
+            fields.push_back({grid, {{at + 4, 0x80}}, QStringLiteral(" "), slot, 3, command});
         }
         Session(s, fields, "selcall idents");
     }
@@ -745,40 +706,37 @@ private:
         Session(u, fields, "user buttons");
     }
 
-    // Off-line, as the hardware dialog opens it for a calibration file: "Close" keeps
-    // what the boxes show, and only the bytes of the boxes the user touched change.
+    // Off-line, as the hardware dialog opens it for a calibration file, boxes on their
+    // pages; "Close" keeps what the boxes show, and only the bytes of touched boxes change.
     void Alignment() {
         TfrmTuneRadio* t = frmTuneRadio;
+        QTabBar* tabs = t->PageControl1->tabBar();
         std::vector<Field> fields;
-        for (const cal::Field& f : cal::FieldsOf(cal::Generation::First)) {
-            const int at = f.address;
-            fields.push_back({t->*f.edit, {{at, 0xFF}}, Digits, -1, -1, [at] {
+        for (const cal::Field& f : cal::FieldsOf(cal::Generation::First))
+            fields.push_back({t->*f.edit, {{f.address, 0xFF}}, Digits, -1, -1, [at = f.address] {
                                   const uint8_t b = frmBelmar->RadioData[at];
                                   return QString::number(at == cal::RX_OFFSET ? int(int8_t(b)) : b);
                               }});
-        }
-        answers.run({{"TfrmTuneRadio", [&](QDialog*) { AlignmentSession(t, fields); }}}, [t] {
+        const auto session = [&](QDialog*) {
+            const QByteArray before = Image();
+            Touched touched;
+            for (int n = 1 + dice.below(4); n > 0; --n) {
+                const Field& field = fields[size_t(dice.below(int(fields.size())))];
+                for (int i = 0; i < t->PageControl1->count(); ++i)
+                    if (t->PageControl1->widget(i)->isAncestorOf(field.control))
+                        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
+                Act(field);
+                touched.insert(&field);
+            }
+            QTest::mouseClick(t->CancelBtn, Qt::LeftButton);
+            ExpectOnly(before, AllowedBits(touched, IMAGE_SIZE), "alignment");
+            ExpectShown(touched, "alignment");
+        };
+        answers.run({{"TfrmTuneRadio", session}}, [t] {
             t->Online = 0;
             t->LoadCalControls();
             t->exec();
         });
-    }
-
-    void AlignmentSession(TfrmTuneRadio* t, const std::vector<Field>& fields) {
-        const QByteArray before = Image();
-        QTabBar* tabs = t->PageControl1->tabBar();
-        Touched touched;
-        for (int n = 1 + dice.below(4); n > 0; --n) {
-            const Field& field = fields[size_t(dice.below(int(fields.size())))];
-            for (int i = 0; i < t->PageControl1->count(); ++i)
-                if (t->PageControl1->widget(i)->isAncestorOf(field.control))
-                    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
-            Act(field);
-            touched.insert(&field);
-        }
-        QTest::mouseClick(t->CancelBtn, Qt::LeftButton);
-        ExpectOnly(before, AllowedBits(touched, IMAGE_SIZE), "alignment");
-        ExpectShown(touched, "alignment");
     }
 
     Dice& dice;
