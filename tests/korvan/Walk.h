@@ -282,6 +282,7 @@ private:
     static QByteArray Image() {
         return QByteArray(reinterpret_cast<const char*>(frmBelmar->RadioData), IMAGE_SIZE);
     }
+    static void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
     static std::string Hex(int value) { return QString::number(value, 16).toStdString(); }
 
     // Where a key goes: the focused control of the dialog the user works in.
@@ -361,10 +362,10 @@ private:
         } else if (how == 2 && !wantOk) {
             QTest::keyClick(form, Qt::Key_Escape);
         } else {
-            QTest::mouseClick(button, Qt::LeftButton);
+            Click(button);
         }
         if (form->isVisible())
-            QTest::mouseClick(cancel, Qt::LeftButton);
+            Click(cancel);
         return !form->isVisible() && form->result() == 1;
     }
 
@@ -440,44 +441,34 @@ private:
         Answers::Sessions editors = {
             {"TfrmEditChannel2", [&](QDialog*) { Channel(allowed); }},
             {"TfrmGrpEdit", [&](QDialog*) { grouped = Group(allowed, before); }}};
-        switch (dice.below(8)) {
-        case 0: { // add a channel or a group
+        const int action = dice.below(8);
+        if (action == 0) { // add a channel or a group
             const bool group = dice.below(3) == 0;
             editors.push_back({"TfrmChannelSelect", [group](QDialog*) {
-                                   QTest::mouseClick(group ? frmChannelSelect->rbMAC
-                                                           : frmChannelSelect->rbNormalChannel,
-                                                     Qt::LeftButton);
-                                   QTest::mouseClick(frmChannelSelect->OKBtn, Qt::LeftButton);
+                                   Click(group ? frmChannelSelect->rbMAC
+                                               : frmChannelSelect->rbNormalChannel);
+                                   Click(frmChannelSelect->OKBtn);
                                }});
-            answers.run(editors,
-                        [table] { QTest::mouseClick(table->btnNewChannel, Qt::LeftButton); });
-            break;
         }
-        case 1: // edit the selected row
+        if (action <= 1) { // add, or edit the selected row
             answers.run(editors,
-                        [table] { QTest::mouseClick(table->btnEditChannel, Qt::LeftButton); });
-            break;
-        case 2: // delete, answering the question either way
+                        [&] { Click(action ? table->btnEditChannel : table->btnNewChannel); });
+        } else if (action == 2) { // delete, answering the question either way
             host.messageAnswers.enqueue(dice.below(2) ? platform::IDOK : platform::IDCANCEL);
-            QTest::mouseClick(table->btnDeleteChannel, Qt::LeftButton);
+            Click(table->btnDeleteChannel);
             allowed[selected] = AnyRecordBit;
-            break;
-        case 3:
+        } else if (action == 3) {
             table->Cut1->trigger();
             allowed[selected] = AnyRecordBit;
-            break;
-        case 4:
+        } else if (action == 4) {
             table->Copy1->trigger();
-            break;
-        case 5:
+        } else if (action == 5) {
             allowed[PasteOnTypedTarget(before)] = AnyRecordBit;
-            break;
-        default: { // a global box
+        } else { // a global box
             QCheckBox* box = dice.below(2) ? table->chkBlEnabled : table->chkEnableCb;
             if (box->isVisible())
-                QTest::mouseClick(box, Qt::LeftButton);
+                Click(box);
             globalsClicked = true;
-        }
         }
         host.messageAnswers.clear();
         CheckStore(before, allowed, grouped, told);
@@ -493,8 +484,7 @@ private:
                           QTest::keyClicks(list, QString::number(1 + dice.below(CH_LAST_SLOT)));
                           target = list->currentIndex() + 1;
                           auto* chosen = static_cast<TfrmChSelect*>(select);
-                          QTest::mouseClick(dice.below(3) ? chosen->btnOK : chosen->btnCancel,
-                                            Qt::LeftButton);
+                          Click(dice.below(3) ? chosen->btnOK : chosen->btnCancel);
                       }}},
                     [table] { table->Paste1->trigger(); });
         CH_DATA_STRUCT now;
@@ -581,7 +571,7 @@ private:
     }
 
     static void ClickAndType(QWidget* box, const QString& text) {
-        QTest::mouseClick(box, Qt::LeftButton);
+        Click(box);
         testsupport::TypeOver(static_cast<QLineEdit*>(box), text);
     }
 
@@ -654,9 +644,8 @@ private:
         const QByteArray opened = Image();
         answers.run({{"TfrmSelcall",
                       [this](QDialog* selcall) {
-                          answers.run({{"TfrmSelcallIdents", [this](QDialog*) { Idents(); }}}, [] {
-                              QTest::mouseClick(frmSelcall->btnSelcallMem, Qt::LeftButton);
-                          });
+                          answers.run({{"TfrmSelcallIdents", [this](QDialog*) { Idents(); }}},
+                                      [] { Click(frmSelcall->btnSelcallMem); });
                           selcall->reject();
                       }}},
                     [] { frmBelmar->EditButtonClick(frmBelmar->mnuSelcall); });
@@ -728,7 +717,7 @@ private:
                 Act(field);
                 touched.insert(&field);
             }
-            QTest::mouseClick(t->CancelBtn, Qt::LeftButton);
+            Click(t->CancelBtn);
             ExpectOnly(before, AllowedBits(touched, IMAGE_SIZE), "alignment");
             ExpectShown(touched, "alignment");
         };
