@@ -3,7 +3,7 @@
 // A broken rule aborts.
 #include "Forms.h"
 #include "Fuzz_app.h"
-#include "korvan/Walk_editors.h"
+#include "korvan/Walk.h"
 
 #include <cstdio>
 #include <cstdlib>
