@@ -59,7 +59,10 @@ public:
         return int(value % uint32_t(n));
     }
     bool spent() const { return fromBytes && left == 0; }
-    uint32_t word() { return uint32_t(below(1 << 16)) << 16 | uint32_t(below(1 << 16)); }
+    uint32_t word() {
+        const uint32_t high = uint32_t(below(1 << 16));
+        return high << 16 | uint32_t(below(1 << 16));
+    }
     // `least` to `least + most - 1` characters out of `keys`.
     QString text(const QString& keys, int least, int most) {
         QString typed;
@@ -94,7 +97,8 @@ inline ChData StoreOf(const uint8_t* image) {
 
 inline uint32_t StepHz(Dice& dice, bool uhf) {
     const uint32_t base = uhf ? 400000000u : 136000000u;
-    return base + uint32_t(dice.below(uhf ? 9600 : 5000)) * (dice.below(2) ? 12500u : 5000u);
+    const uint32_t steps = uint32_t(dice.below(uhf ? 9600 : 5000));
+    return base + steps * (dice.below(2) ? 12500u : 5000u);
 }
 
 inline QString NameOf(Dice& dice) {

@@ -275,7 +275,10 @@ inline ChData Decoded(const Image& image, int radioSize) {
 
 inline int MakeImage(Choices& in) {
     const uint8_t mode = in.byte();
-    std::mt19937 bytes(uint32_t(in.byte() | in.byte() << 8 | in.byte() << 16 | in.byte() << 24));
+    uint32_t seed = 0;
+    for (int shift = 0; shift < 32; shift += 8)
+        seed |= uint32_t(in.byte()) << shift;
+    std::mt19937 bytes(seed);
     for (int i = 0; i < EEPROM::SIZE; ++i)
         eeprom.data[i] = uint8_t(bytes());
     for (int i = 0; i < CH_COUNT; ++i)

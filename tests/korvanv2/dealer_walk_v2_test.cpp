@@ -22,7 +22,7 @@ class DealerWalkV2 : public Korvanv2Fixture {};
 } // namespace
 
 TEST_F(DealerWalkV2, EveryOkStoresWhatWasShownAndNothingElse) {
-    for (uint32_t seed : {24u, 28u, 29u, 40u, 41u, 42u, 43u, 48u, 51u, 64u, 72u, 73u, 79u}) {
+    for (uint32_t seed = 0; seed < 30; ++seed) {
         const std::vector<uint8_t> bytes = WalkBytes(seed);
         walk::Walk(bytes.data(), bytes.size(), host, [seed](const QString& broken) {
             ADD_FAILURE() << "seed " << seed << ": " << broken.toStdString();
