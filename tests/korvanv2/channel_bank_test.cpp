@@ -432,25 +432,23 @@ TEST_F(ChannelBank, NoChannelJoinsAGroupUnseen) {
     // CH505: the low byte 249 with the member's ext bit set.
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("wide.mem"));
+    const auto readChannelsOfTheImage = [&] {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(Snapshot());
+        file.close();
+        host.messages.clear();
+        host.fileAnswers.enqueue(path);
+        frmChnlBank->menuReadChannels->trigger();
+    };
     PutGroup(40, 1, {3, 505});
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(Snapshot());
-    file.close();
-    host.messages.clear();
-    host.fileAnswers.enqueue(path);
-    frmChnlBank->menuReadChannels->trigger();
+    readChannelsOfTheImage();
     EXPECT_EQ(Messages(), QStringList{"Read Channels: A vote group cannot list a channel the "
                                       "radio does not have.\nGroup CH41 lists CH505."});
     EXPECT_FALSE(frmChnlBank->Channels->IsEmpty(14)) << "the bank as it was";
 
     PutGroup(40, 1, {3});
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(Snapshot());
-    file.close();
-    host.messages.clear();
-    host.fileAnswers.enqueue(path);
-    frmChnlBank->menuReadChannels->trigger();
+    readChannelsOfTheImage();
     EXPECT_EQ(Messages(), QStringList{"Read Channels: " + nests.arg(42).arg(41)});
 }
 
