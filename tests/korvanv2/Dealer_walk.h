@@ -27,6 +27,7 @@
 #include "Zones.h"
 #include "platform/ScriptedHost.h"
 #include "support/ImageChanges.h"
+#include "support/Typing.h"
 #include "support/Waits.h"
 
 #include <QApplication>
@@ -104,72 +105,50 @@ struct Walker {
         for (const QChar c : text)
             if (QWidget* at = focus())
                 c.unicode() < 0x80 ? QTest::keyClick(at, c.toLatin1())
-                                   : QTest::sendKeyEvent(QTest::Click, at, Qt::Key_unknown,
-                                                         QString(c), Qt::NoModifier);
+                                   : testsupport::TypeEach(at, QString(c));
     }
     void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         if (QWidget* at = focus())
             QTest::keyClick(at, k, mods);
-    }
-    static void click(QWidget* w) {
-        if (w->isVisible() && w->isEnabled())
-            QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(4, w->height() / 2));
     }
     // One thing a user does inside a form; `touch` learns which control it may change.
     void act(QWidget* form, const std::function<void(QWidget*)>& touch,
              const std::vector<QWidget*>& clickable) {
         QWidget* at = focus();
         const bool inForm = at && form->isAncestorOf(at);
-        switch (in.pick(8)) {
-        case 0:
-            key(Qt::Key_Tab), did("Tab");
-            return;
-        case 1:
-            key(Qt::Key_Tab, Qt::ShiftModifier), did("Shift+Tab");
-            return;
-        case 2:
-        case 3: {
+        const int move = in.pick(8);
+        if (move < 2) {
+            did(move ? "Shift+Tab" : "Tab");
+            return key(Qt::Key_Tab, move ? Qt::ShiftModifier : Qt::NoModifier);
+        }
+        if (move < 4) {
             QWidget* target = clickable[size_t(in.pick(int(clickable.size())))];
             if (!target->isVisible() || !target->isEnabled())
                 return;
             did("click " + Name(target));
             touch(target);
-            click(target);
-            return;
-        }
-        default:
-            break;
+            return QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(4, target->height() / 2));
         }
         if (!inForm || qobject_cast<QPushButton*>(at))
             return; // buttons are pressed by the sessions' own actions
         touch(at);
-        switch (in.pick(6)) {
-        case 0:
-        case 1: {
+        const int how = in.pick(6);
+        if (how < 3) {
             const QString text = randomText(10);
-            did("type '" + text + "' into " + Name(at));
+            did((how < 2 ? "type '" : "paste '") + text + "' into " + Name(at));
+            if (how == 2) {
+                QApplication::clipboard()->setText(text);
+                return key(Qt::Key_V, Qt::ControlModifier);
+            }
             if (in.pick(2))
                 key(Qt::Key_A, Qt::ControlModifier);
-            type(text);
-            return;
+            return type(text);
         }
-        case 2: {
-            const QString text = randomText(10);
-            did("paste '" + text + "' into " + Name(at));
-            QApplication::clipboard()->setText(text);
-            key(Qt::Key_V, Qt::ControlModifier);
-            return;
-        }
-        case 3:
-            did("Space on " + Name(at)), key(Qt::Key_Space);
-            return;
-        case 4:
-            did("Down on " + Name(at)), key(Qt::Key_Down);
-            return;
-        default:
-            did("Enter on " + Name(at)), key(Qt::Key_Return);
-            return;
-        }
+        static const std::pair<Qt::Key, const char*> keys[] = {
+            {Qt::Key_Space, "Space"}, {Qt::Key_Down, "Down"}, {Qt::Key_Return, "Enter"}};
+        const auto& [k, name] = keys[std::min(how - 3, 2)];
+        did(QString::fromLatin1(name) + " on " + Name(at));
+        key(k);
     }
     static QString Name(QWidget* w) {
         const auto* button = qobject_cast<QAbstractButton*>(w);
@@ -360,6 +339,15 @@ struct BankEdits {
     }
 };
 
+// A form that stays open after its OK (or Cancel, or Escape) is cancelled; true when it was.
+inline bool CancelIfOpen(Walker& w, QWidget* form, QPushButton* cancel) {
+    if (!form->isVisible())
+        return false;
+    w.did("refused; Cancel");
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    return true;
+}
+
 // The session of a dialog: some actions, then OK, Cancel or Escape; true when it closed
 // with OK. One that refuses its OK is cancelled.
 inline bool Session(Walker& w, QDialog* d, QPushButton* ok, QPushButton* cancel,
@@ -376,11 +364,7 @@ inline bool Session(Walker& w, QDialog* d, QPushButton* ok, QPushButton* cancel,
         QTest::keyClick(d->isAncestorOf(w.focus()) ? w.focus() : d, Qt::Key_Escape);
     else
         QTest::mouseClick(end == 0 ? ok : cancel, Qt::LeftButton);
-    if (d->isVisible()) {
-        w.did("refused; Cancel");
-        QTest::mouseClick(cancel, Qt::LeftButton);
-    }
-    return !d->isVisible() && d->result() == 1 && end == 0;
+    return !CancelIfOpen(w, d, cancel) && d->result() == 1 && end == 0;
 }
 
 inline QString Differs(const char* what, const QString& shown, const QString& stored) {
@@ -726,11 +710,7 @@ inline void BankSession(Walker& w) {
     const bool ok = w.in.pick(4) != 0;
     w.did(ok ? "bank OK" : "bank Cancel");
     QTest::mouseClick(ok ? frmChnlBank->btnOK : frmChnlBank->btnCancel, Qt::LeftButton);
-    const bool stored = ok && !frmChnlBank->isVisible();
-    if (frmChnlBank->isVisible()) {
-        w.did("refused; bank Cancel");
-        QTest::mouseClick(frmChnlBank->btnCancel, Qt::LeftButton);
-    }
+    const bool stored = !CancelIfOpen(w, frmChnlBank, frmChnlBank->btnCancel) && ok;
     const Image after = Snapshot();
     if (stored)
         CheckBank(w, before, after, e, messagesBefore);
@@ -987,21 +967,9 @@ inline void Walk(const uint8_t* bytes, size_t size, platform::ScriptedHost& host
     Walker w{Choices(bytes, size), report, host, EEPROM::SIZE, {}, false, {}};
     w.radioSize = MakeImage(w.in);
     host.messages.clear();
+    void (*const sessions[])(Walker&) = {BankSession, UserButtons, SelcallIdents, TuneRadio};
     for (int session = 0; session < 8 && w.in.more() && !w.broken; ++session)
-        switch (w.in.pick(4)) {
-        case 0:
-            BankSession(w);
-            break;
-        case 1:
-            UserButtons(w);
-            break;
-        case 2:
-            SelcallIdents(w);
-            break;
-        default:
-            TuneRadio(w);
-            break;
-        }
+        sessions[w.in.pick(4)](w);
 }
 
 } // namespace walk
