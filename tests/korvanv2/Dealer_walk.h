@@ -203,9 +203,15 @@ inline void ExpectOnly(Walker& w, const Image& before, const Image& after, const
     }
 }
 
-inline void Allow(Allowed& allowed, int offset, int count = 1, uint8_t bits = 0xFF) {
+inline void Allow(Allowed& allowed, int offset, uint8_t bits = 0xFF, int count = 1) {
     for (int i = 0; i < count; ++i)
         allowed[offset + i] |= bits;
+}
+
+inline Allowed Bits(int offset, uint8_t bits = 0xFF, int count = 1) {
+    Allowed allowed;
+    Allow(allowed, offset, bits, count);
+    return allowed;
 }
 
 // What every value control of a form shows, each through `normal` (which may return a
@@ -312,12 +318,13 @@ inline Touch TouchOf(const std::vector<Box>& boxes, QWidget* control) {
     return {};
 }
 
-// The boxes and buttons of `boxes` that a click may reach, in their order.
-inline std::vector<QWidget*> Clickable(const std::vector<Box>& boxes) {
+// The boxes and buttons among `controls` (each with its `control`) that a click may reach,
+// in their order.
+template <typename Controls> std::vector<QWidget*> Clickable(const Controls& controls) {
     std::vector<QWidget*> clickable;
-    for (const Box& box : boxes)
-        if (qobject_cast<QAbstractButton*>(box.control) || qobject_cast<QLineEdit*>(box.control))
-            clickable.push_back(box.control);
+    for (const auto& c : controls)
+        if (qobject_cast<QAbstractButton*>(c.control) || qobject_cast<QLineEdit*>(c.control))
+            clickable.push_back(c.control);
     return clickable;
 }
 
@@ -642,19 +649,19 @@ inline void CheckBank(Walker& w, const Image& before, const Image& after, const 
                       qsizetype messagesBefore) {
     const bool big = w.radioSize == EEPROM::SIZE;
     Allowed allowed;
-    Allow(allowed, 71, 1, 0x08); // cleared on OK
-    Allow(allowed, 74, 1, 0x10); // the renumbering request, done
-    Allow(allowed, chlayout::RECORDS, chlayout::RECORD_SIZE * CH_COUNT); // decoded below
+    Allow(allowed, 71, 0x08); // cleared on OK
+    Allow(allowed, 74, 0x10); // the renumbering request, done
+    Allow(allowed, chlayout::RECORDS, 0xFF, chlayout::RECORD_SIZE * CH_COUNT); // decoded below
     bool anyZone = false;
     for (int z = 1; z <= ZONE_COUNT; ++z)
         anyZone |= !(before[ZoneOffset(z) + ZONE_ENTRY_SIZE - 1] & 0x80);
     if (big) {
-        Allow(allowed, chlayout::NAME_TAIL, chlayout::NAME_TAIL_CHARS * CH_COUNT);
-        Allow(allowed, chlayout::TAGS, chlayout::TAG_SIZE * CH_COUNT);
+        Allow(allowed, chlayout::NAME_TAIL, 0xFF, chlayout::NAME_TAIL_CHARS * CH_COUNT);
+        Allow(allowed, chlayout::TAGS, 0xFF, chlayout::TAG_SIZE * CH_COUNT);
         for (const auto& zone : e.zones)
-            Allow(allowed, ZoneOffset(zone.first), ZONE_ENTRY_SIZE - 1);
+            Allow(allowed, ZoneOffset(zone.first), 0xFF, ZONE_ENTRY_SIZE - 1);
         if (!anyZone)
-            Allow(allowed, ZoneOffset(1) + ZONE_ENTRY_SIZE - 1, 1, 0x80);
+            Allow(allowed, ZoneOffset(1) + ZONE_ENTRY_SIZE - 1, 0x80);
     }
     ExpectOnly(w, before, after, allowed);
     const ChData was = Decoded(before, w.radioSize), is = Decoded(after, w.radioSize);
@@ -723,11 +730,15 @@ inline void BankSession(Walker& w) {
 // A form opened as the program opens it, some actions, then OK or Cancel (or Escape); after
 // OK only the bits of what the user touched may change, and the form opened again shows what
 // it showed at OK; after Cancel nothing changes.
+// A control of a form: the bits it may change.
+struct Field {
+    QWidget* control;
+    Allowed bits;
+};
 struct Editor {
     QDialog* form;
     QPushButton *ok, *cancel;
-    std::vector<std::pair<QWidget*, Allowed>> fields;
-    std::vector<QWidget*> clickable;
+    std::vector<Field> fields; // the clickable ones in the order the walk picks them
     Normal normal = [](QWidget*, const QString& text) { return text; };
     std::function<void(Allowed&)> more = {}; // an action of the form's own
     std::function<void()> open = [this] { Show(form); };
@@ -773,16 +784,16 @@ inline void EditorSession(Walker& w, Editor& ed) {
     Allowed allowed;
     const auto touch = [&](QWidget* control) {
         for (QWidget* c = control; c; c = c->parentWidget())
-            for (const auto& field : ed.fields)
-                if (field.first == c)
-                    for (const auto& [offset, bits] : field.second)
+            for (const Field& field : ed.fields)
+                if (field.control == c)
+                    for (const auto& [offset, bits] : field.bits)
                         allowed[offset] |= bits;
         ed.touchMore(control, allowed);
     };
     ed.touchMore(nullptr, allowed);
     const std::function<void()> more = [&] { ed.more(allowed); };
-    const bool stored =
-        Session(w, ed.form, ed.ok, ed.cancel, touch, ed.clickable, ed.more ? more : nullptr);
+    const bool stored = Session(w, ed.form, ed.ok, ed.cancel, touch, Clickable(ed.fields),
+                                ed.more ? more : nullptr);
     const bool live = bool(ed.check); // stores as the user leaves each box
     const auto atClose = Shown(ed.form, ed.normal);
     ExpectOnly(w, before, Snapshot(), stored || live ? allowed : Allowed{});
@@ -797,12 +808,6 @@ inline void EditorSession(Walker& w, Editor& ed) {
     ed.form->hide();
 }
 
-inline Allowed Bits(int offset, uint8_t bits = 0xFF, int count = 1) {
-    Allowed allowed;
-    Allow(allowed, offset, count, bits);
-    return allowed;
-}
-
 // A recall text as the channel it names; null for one that names none.
 inline QString RecallNumber(const QString& text) {
     static const QRegularExpression number(QStringLiteral("^\\s*(CB)?\\s*(\\d+)"));
@@ -814,7 +819,7 @@ inline QString RecallNumber(const QString& text) {
 inline void UserButtons(Walker& w) {
     TfrmUserButtons* f = frmUserButtons;
     const Allowed scan = Bits(0x4A, 0x07);
-    Editor ed{f, f->OKBtn, f->CancelBtn, {}, {}};
+    Editor ed{f, f->OKBtn, f->CancelBtn, {}};
     // The scan mode bits follow the keys' functions as shown, at every OK.
     ed.touchMore = [scan](QWidget*, Allowed& allowed) { allowed[0x4A] |= scan.at(0x4A); };
     // Each key: its function's byte, then its selcall memory's.
@@ -837,27 +842,20 @@ inline void UserButtons(Walker& w) {
     for (int m = 0; m < 4; ++m) {
         ed.fields.push_back({recall[m], Bits(0x74 + 2 * m, 0xFF, 2)});
         ed.fields.push_back({dtmf[m], Bits(0x93 + 6 * m, 0xFF, 6)});
-        ed.clickable.push_back(dtmf[m]);
     }
-    const std::pair<QAbstractButton*, Allowed> options[] = {
-        {f->chkMonitorOpenSql, Bits(0x47, 0x40)},
-        {f->chkQuietMemMod, Bits(0x48, 0x01)},
-        {f->chkScanMemMod, Bits(0x48, 0x02)},
-        {f->chkRecallChMod, Bits(0x48, 0x04)},
-        {f->rbOsMode, scan},
-        {f->rbGsMode, scan},
-        {f->chkCallButtonEnabled, Bits(0x4D, 0x20)},
-        {f->chkAlarmInput, Bits(0x4E, 0x20)},
-        {f->chkGsTxOnHold, Bits(0x4E, 0x40)},
-        {f->chkFastResponse, Bits(0x4F, 0x40)}};
-    for (const auto& [box, bits] : options) {
-        ed.fields.push_back({box, bits});
-        ed.clickable.push_back(box);
-    }
-    for (int k = 0; k < keyfn::HookActions; ++k) {
+    const Field options[] = {{f->chkMonitorOpenSql, Bits(0x47, 0x40)},
+                             {f->chkQuietMemMod, Bits(0x48, 0x01)},
+                             {f->chkScanMemMod, Bits(0x48, 0x02)},
+                             {f->chkRecallChMod, Bits(0x48, 0x04)},
+                             {f->rbOsMode, scan},
+                             {f->rbGsMode, scan},
+                             {f->chkCallButtonEnabled, Bits(0x4D, 0x20)},
+                             {f->chkAlarmInput, Bits(0x4E, 0x20)},
+                             {f->chkGsTxOnHold, Bits(0x4E, 0x40)},
+                             {f->chkFastResponse, Bits(0x4F, 0x40)}};
+    ed.fields.insert(ed.fields.end(), std::begin(options), std::end(options));
+    for (int k = 0; k < keyfn::HookActions; ++k)
         ed.fields.push_back({f->chkOffHook[k], Bits(0x34, uint8_t(1u << k))});
-        ed.clickable.push_back(f->chkOffHook[k]);
-    }
     ed.fields.push_back({f->cmbScanSpeed, Bits(0x54)});
     ed.fields.push_back({f->hsbPriCheckRate, Bits(0x55)});
     ed.normal = [recall = std::set<QWidget*>(std::begin(recall), std::end(recall))](
@@ -874,7 +872,7 @@ inline void SelcallIdents(Walker& w) {
     TfrmSelcallIdents* f = frmSelcallIdents;
     QTableWidget* grid = f->listSelcallMemories;
     const int tones = 2 + w.in.pick(7);
-    Editor ed{f, f->OKBtn, f->CancelBtn, {}, {}};
+    Editor ed{f, f->OKBtn, f->CancelBtn, {}};
     ed.open = [f, tones] {
         frmSelcall->hsbTonesPred->setValue(tones);
         f->txtRadioIdent->setMaxLength(tones);
@@ -885,14 +883,13 @@ inline void SelcallIdents(Walker& w) {
                  {f->chkOwnIdMod, Bits(0x4D, 0x40)},
                  {f->chkCallMemEdit, Bits(0x4D, 0x80)}};
     const auto allowRow = [f](int row, Allowed& allowed) {
-        Allow(allowed, f->SlotAddress(row), 9);
-        Allow(allowed, 0x29EC + 4 * row, 4);
+        Allow(allowed, f->SlotAddress(row), 0xFF, 9);
+        Allow(allowed, 0x29EC + 4 * row, 0xFF, 4);
     };
     ed.touchMore = [grid, allowRow](QWidget* c, Allowed& allowed) {
         if (c == grid || grid->isAncestorOf(c))
             allowRow(grid->currentRow(), allowed);
     };
-    ed.clickable = {f->txtRadioIdent, f->txtTlmPrefix, f->chkOwnIdMod, f->chkCallMemEdit};
     // A grid row the user typed in may change its slot's record and tag characters.
     ed.more = [&w, grid, allowRow](Allowed& allowed) {
         const int row = w.in.pick(grid->rowCount()), column = 1 + w.in.pick(3);
@@ -914,7 +911,7 @@ inline void SelcallIdents(Walker& w) {
 
 inline void TuneRadio(Walker& w) {
     TfrmTuneRadio* f = frmTuneRadio;
-    Editor ed{f, f->CancelBtn, f->CancelBtn, {}, {}};
+    Editor ed{f, f->CancelBtn, f->CancelBtn, {}};
     std::set<QWidget*> boxes;
     for (const cal::Field& field : cal::FieldsOf(cal::Generation::Second)) {
         Allowed a = Bits(field.address);
@@ -922,13 +919,11 @@ inline void TuneRadio(Walker& w) {
             a[cal::BAL] = 0xFF; // BAL tracks MOD
         ed.fields.push_back({f->*field.edit, a});
         ed.fields.push_back({f->*field.upDown, a});
-        ed.clickable.push_back(f->*field.edit);
         boxes.insert(f->*field.edit);
     }
     ed.fields.push_back({f->chkLowPwr, Bits(cal::FLAGS, cal::LOW_POWER_BIT)});
     ed.fields.push_back({f->chkSquelch, Bits(cal::FLAGS, cal::MUTE_OPEN_BIT)});
-    for (QWidget* c : std::initializer_list<QWidget*>{f->chkLowPwr, f->chkSquelch, f->chkTrackMod})
-        ed.clickable.push_back(c);
+    ed.fields.push_back({f->chkTrackMod, {}}); // its bits are checked below
     ed.open = [f] {
         f->Online = 0;
         Show(f);
