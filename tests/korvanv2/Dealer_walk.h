@@ -458,12 +458,12 @@ inline void EditChannel(Walker& w, TfrmEditChannel2* d, BankEdits& e) {
     expectTone(T::RxTone, "RX tone", d->cmbRxCtcss, &ch_data_struct::rxTone);
     for (const Box& box : boxes) {
         auto* check = qobject_cast<QCheckBox*>(box.control);
-        const uint8_t mask = box.touch.flags | box.touch.flags1, byte1 = box.touch.flags1;
-        if (!check || !((box.touch.flags & t->flags) | (byte1 & t->flags1)))
+        const Touch bit = box.touch; // a flag box's bit
+        if (!check || !((bit.flags & t->flags) | (bit.flags1 & t->flags1)))
             continue;
         const bool set = check->isChecked() != (check == d->chkChEnabled);
         expect.push_back([=, text = check->text()](const ch_data_struct& r) {
-            return bool((byte1 ? r.flags1 : r.flags) & mask) == set
+            return bool((r.flags & bit.flags) | (r.flags1 & bit.flags1)) == set
                        ? QString()
                        : QStringLiteral("\"%1\" not stored as shown").arg(text);
         });
