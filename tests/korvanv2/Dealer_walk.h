@@ -333,6 +333,21 @@ inline void ClickItem(QTableWidget* grid, QTableWidgetItem* item) {
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(item).center());
 }
 
+// A click on the first cell of a row the walk chooses.
+inline void ClickRow(Walker& w, QTableWidget* list, const QString& what) {
+    if (QTableWidgetItem* item = list->item(w.in.pick(list->rowCount()), 0)) {
+        w.did(what + item->text());
+        ClickItem(list, item);
+    }
+}
+
+// A click on a tab the walk chooses.
+inline void ClickTab(Walker& w, QTabBar* tabs, const QString& what) {
+    const int tab = w.in.pick(tabs->count());
+    w.did(what + tabs->tabText(tab));
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+}
+
 using Expectation = std::function<QString(const ch_data_struct&)>;
 
 struct BankEdits {
@@ -472,11 +487,7 @@ inline void EditChannel(Walker& w, TfrmEditChannel2* d, BankEdits& e) {
 
 inline void EditGroup(Walker& w, TfrmGrpEdit* d, BankEdits& e) {
     const auto pickRow = [&] {
-        QTableWidget* list = w.in.pick(2) ? d->sgMACList : d->sgGroupList;
-        if (QTableWidgetItem* item = list->item(w.in.pick(list->rowCount()), 0)) {
-            w.did("click row " + item->text());
-            ClickItem(list, item);
-        }
+        ClickRow(w, w.in.pick(2) ? d->sgMACList : d->sgGroupList, "click row ");
     };
     const std::vector<Box> boxes = {{d->txtChannelAlpha, {Touch::Name}},
                                     {d->editTag, {Touch::Tag}},
@@ -562,11 +573,7 @@ inline void BankAction(Walker& w, BankEdits& e) {
     switch (w.in.pick(10)) {
     case 0:
     case 1:
-        if (QTableWidgetItem* item = list->item(w.in.pick(list->rowCount()), 0)) {
-            w.did("click CH" + item->text());
-            ClickItem(list, item);
-        }
-        return;
+        return ClickRow(w, list, "click CH");
     case 2:
         w.did("Enter on CH" + QString::number(selected + 1));
         return w.withModals([list] { QTest::keyClick(list, Qt::Key_Return); });
@@ -592,12 +599,8 @@ inline void BankAction(Walker& w, BankEdits& e) {
             run(bank->mnuPasteChannel, "Paste");
         return;
     case 8:
-        if (bank->TabControl1->isVisible()) {
-            const int tab = w.in.pick(bank->TabControl1->count());
-            w.did("tab " + bank->TabControl1->tabText(tab));
-            QTest::mouseClick(bank->TabControl1, Qt::LeftButton, {},
-                              bank->TabControl1->tabRect(tab).center());
-        }
+        if (bank->TabControl1->isVisible())
+            ClickTab(w, bank->TabControl1, "tab ");
         return;
     default:
         if (bank->editZoneName->isVisible()) {
@@ -928,12 +931,7 @@ inline void TuneRadio(Walker& w) {
         f->Online = 0;
         Show(f);
     };
-    ed.more = [&w, f](Allowed&) {
-        auto* tabs = f->PageControl1->findChild<QTabBar*>();
-        const int page = w.in.pick(tabs->count());
-        w.did("page " + tabs->tabText(page));
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
-    };
+    ed.more = [&w, f](Allowed&) { ClickTab(w, f->PageControl1->findChild<QTabBar*>(), "page "); };
     // A box shows its byte: an empty box stored 0.
     ed.normal = [boxes](QWidget* c, const QString& text) {
         return boxes.count(c) ? QString::number(text.toInt()) : QString();
