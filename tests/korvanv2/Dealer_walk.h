@@ -26,13 +26,15 @@
 #include "User_btn.h"
 #include "Zones.h"
 #include "platform/ScriptedHost.h"
+#include "support/ImageChanges.h"
+#include "support/Typing.h"
+#include "support/Waits.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -43,6 +45,7 @@
 #include <QTimer>
 #include <functional>
 #include <map>
+#include <optional>
 #include <random>
 #include <set>
 #include <vector>
@@ -50,7 +53,7 @@
 namespace walk {
 
 using Report = std::function<void(const QString&)>;
-using Image = std::vector<uint8_t>;
+using Image = QByteArray;
 
 class Choices {
 public:
@@ -66,7 +69,7 @@ private:
 };
 
 inline Image Snapshot() {
-    return Image(eeprom.data, eeprom.data + EEPROM::SIZE);
+    return Image(reinterpret_cast<const char*>(eeprom.data), EEPROM::SIZE);
 }
 
 // What a session let the user change: byte offset -> bits.
@@ -102,72 +105,50 @@ struct Walker {
         for (const QChar c : text)
             if (QWidget* at = focus())
                 c.unicode() < 0x80 ? QTest::keyClick(at, c.toLatin1())
-                                   : QTest::sendKeyEvent(QTest::Click, at, Qt::Key_unknown,
-                                                         QString(c), Qt::NoModifier);
+                                   : testsupport::TypeEach(at, QString(c));
     }
     void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         if (QWidget* at = focus())
             QTest::keyClick(at, k, mods);
-    }
-    static void click(QWidget* w) {
-        if (w->isVisible() && w->isEnabled())
-            QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(4, w->height() / 2));
     }
     // One thing a user does inside a form; `touch` learns which control it may change.
     void act(QWidget* form, const std::function<void(QWidget*)>& touch,
              const std::vector<QWidget*>& clickable) {
         QWidget* at = focus();
         const bool inForm = at && form->isAncestorOf(at);
-        switch (in.pick(8)) {
-        case 0:
-            key(Qt::Key_Tab), did("Tab");
-            return;
-        case 1:
-            key(Qt::Key_Tab, Qt::ShiftModifier), did("Shift+Tab");
-            return;
-        case 2:
-        case 3: {
+        const int move = in.pick(8);
+        if (move < 2) {
+            did(move ? "Shift+Tab" : "Tab");
+            return key(Qt::Key_Tab, move ? Qt::ShiftModifier : Qt::NoModifier);
+        }
+        if (move < 4) {
             QWidget* target = clickable[size_t(in.pick(int(clickable.size())))];
             if (!target->isVisible() || !target->isEnabled())
                 return;
             did("click " + Name(target));
             touch(target);
-            click(target);
-            return;
-        }
-        default:
-            break;
+            return QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(4, target->height() / 2));
         }
         if (!inForm || qobject_cast<QPushButton*>(at))
             return; // buttons are pressed by the sessions' own actions
         touch(at);
-        switch (in.pick(6)) {
-        case 0:
-        case 1: {
+        const int how = in.pick(6);
+        if (how < 3) {
             const QString text = randomText(10);
-            did("type '" + text + "' into " + Name(at));
+            did((how < 2 ? "type '" : "paste '") + text + "' into " + Name(at));
+            if (how == 2) {
+                QApplication::clipboard()->setText(text);
+                return key(Qt::Key_V, Qt::ControlModifier);
+            }
             if (in.pick(2))
                 key(Qt::Key_A, Qt::ControlModifier);
-            type(text);
-            return;
+            return type(text);
         }
-        case 2: {
-            const QString text = randomText(10);
-            did("paste '" + text + "' into " + Name(at));
-            QApplication::clipboard()->setText(text);
-            key(Qt::Key_V, Qt::ControlModifier);
-            return;
-        }
-        case 3:
-            did("Space on " + Name(at)), key(Qt::Key_Space);
-            return;
-        case 4:
-            did("Down on " + Name(at)), key(Qt::Key_Down);
-            return;
-        default:
-            did("Enter on " + Name(at)), key(Qt::Key_Return);
-            return;
-        }
+        static const std::pair<Qt::Key, const char*> keys[] = {
+            {Qt::Key_Space, "Space"}, {Qt::Key_Down, "Down"}, {Qt::Key_Return, "Enter"}};
+        const auto& [k, name] = keys[std::min(how - 3, 2)];
+        did(QString::fromLatin1(name) + " on " + Name(at));
+        key(k);
     }
     static QString Name(QWidget* w) {
         const auto* button = qobject_cast<QAbstractButton*>(w);
@@ -204,29 +185,33 @@ struct Walker {
 inline void Show(QWidget* form) {
     form->show();
     form->activateWindow();
-    (void)QTest::qWaitForWindowActive(form);
+    (void)QTest::qWaitForWindowActive(form, testsupport::WAIT_LIMIT_MS);
 }
 
 // ---- the rules ----
 
 // Every changed bit must be one the session allowed.
-inline void ExpectOnly(Walker& w, const Image& before, const Image& after, const Allowed& allowed,
-                       int from = 0, int to = EEPROM::SIZE) {
-    for (int i = from; i < to; ++i) {
-        const uint8_t changed = before[size_t(i)] ^ after[size_t(i)];
+inline void ExpectOnly(Walker& w, const Image& before, const Image& after, const Allowed& allowed) {
+    for (const testsupport::Change& change : testsupport::Changes(before, after)) {
+        const int i = change.offset;
         const auto it = allowed.find(i);
-        const uint8_t may = it == allowed.end() ? 0 : it->second;
-        if (changed & ~may)
+        if (change.bits & ~(it == allowed.end() ? 0 : it->second))
             w.fail(QStringLiteral("byte %1 went from 0x%2 to 0x%3")
                        .arg(i)
-                       .arg(before[size_t(i)], 2, 16, QLatin1Char('0'))
-                       .arg(after[size_t(i)], 2, 16, QLatin1Char('0')));
+                       .arg(uint8_t(before[i]), 2, 16, QLatin1Char('0'))
+                       .arg(uint8_t(after[i]), 2, 16, QLatin1Char('0')));
     }
 }
 
-inline void Allow(Allowed& allowed, int offset, int count = 1, uint8_t bits = 0xFF) {
+inline void Allow(Allowed& allowed, int offset, uint8_t bits = 0xFF, int count = 1) {
     for (int i = 0; i < count; ++i)
         allowed[offset + i] |= bits;
+}
+
+inline Allowed Bits(int offset, uint8_t bits = 0xFF, int count = 1) {
+    Allowed allowed;
+    Allow(allowed, offset, bits, count);
+    return allowed;
 }
 
 // What every value control of a form shows, each through `normal` (which may return a
@@ -267,9 +252,9 @@ inline QString FirstDifference(const std::map<QWidget*, QString>& shown,
 
 inline ChData Decoded(const Image& image, int radioSize) {
     Image radio = image;
-    std::fill(radio.begin() + radioSize, radio.end(), chlayout::ERASED);
+    std::fill(radio.begin() + radioSize, radio.end(), char(chlayout::ERASED));
     ChData store(CH_COUNT);
-    store.LoadFromImage(radio.data());
+    store.LoadFromImage(reinterpret_cast<const uint8_t*>(radio.constData()));
     return store;
 }
 
@@ -278,9 +263,9 @@ inline int MakeImage(Choices& in) {
     uint32_t seed = 0;
     for (int shift = 0; shift < 32; shift += 8)
         seed |= uint32_t(in.byte()) << shift;
+    testsupport::FillFromSeed(eeprom.data, EEPROM::SIZE, seed);
     std::mt19937 bytes(seed);
-    for (int i = 0; i < EEPROM::SIZE; ++i)
-        eeprom.data[i] = uint8_t(bytes());
+    bytes.discard(EEPROM::SIZE); // the draws that filled the image
     for (int i = 0; i < CH_COUNT; ++i)
         if (bytes() % 4 == 0) { // an empty channel: hidden, no receive code
             uint8_t* record = eeprom.data + chlayout::Record(i);
@@ -308,8 +293,18 @@ struct Touch {
     enum : unsigned { Name = 1, Tag = 2, Tx = 4, Rx = 8, TxTone = 16, RxTone = 32, Members = 64 };
     unsigned fields = 0;
     uint8_t flags = 0, flags1 = 0;
+    Touch& operator|=(const Touch& more) {
+        fields |= more.fields, flags |= more.flags, flags1 |= more.flags1;
+        return *this;
+    }
 };
-// A box of an edit dialog: the record fields it edits.
+inline Touch Flag(int bit) {
+    return {0, chbit::Mask(bit), 0};
+}
+inline Touch Flag1(int bit) {
+    return {0, 0, chbit::Mask(bit)};
+}
+// A control of an edit dialog: the record fields it edits.
 struct Box {
     QWidget* control;
     Touch touch;
@@ -321,6 +316,36 @@ inline Touch TouchOf(const std::vector<Box>& boxes, QWidget* control) {
             if (box.control == c)
                 return box.touch;
     return {};
+}
+
+// The boxes and buttons among `controls` (each with its `control`) that a click may reach,
+// in their order.
+template <typename Controls> std::vector<QWidget*> Clickable(const Controls& controls) {
+    std::vector<QWidget*> clickable;
+    for (const auto& c : controls)
+        if (qobject_cast<QAbstractButton*>(c.control) || qobject_cast<QLineEdit*>(c.control))
+            clickable.push_back(c.control);
+    return clickable;
+}
+
+inline void ClickItem(QTableWidget* grid, QTableWidgetItem* item) {
+    grid->scrollToItem(item);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(item).center());
+}
+
+// A click on the first cell of a row the walk chooses.
+inline void ClickRow(Walker& w, QTableWidget* list, const QString& what) {
+    if (QTableWidgetItem* item = list->item(w.in.pick(list->rowCount()), 0)) {
+        w.did(what + item->text());
+        ClickItem(list, item);
+    }
+}
+
+// A click on a tab the walk chooses.
+inline void ClickTab(Walker& w, QTabBar* tabs, const QString& what) {
+    const int tab = w.in.pick(tabs->count());
+    w.did(what + tabs->tabText(tab));
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
 }
 
 using Expectation = std::function<QString(const ch_data_struct&)>;
@@ -335,6 +360,15 @@ struct BankEdits {
         expected.erase(i);
     }
 };
+
+// A form that stays open after its OK (or Cancel, or Escape) is cancelled; true when it was.
+inline bool CancelIfOpen(Walker& w, QWidget* form, QPushButton* cancel) {
+    if (!form->isVisible())
+        return false;
+    w.did("refused; Cancel");
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    return true;
+}
 
 // The session of a dialog: some actions, then OK, Cancel or Escape; true when it closed
 // with OK. One that refuses its OK is cancelled.
@@ -352,11 +386,7 @@ inline bool Session(Walker& w, QDialog* d, QPushButton* ok, QPushButton* cancel,
         QTest::keyClick(d->isAncestorOf(w.focus()) ? w.focus() : d, Qt::Key_Escape);
     else
         QTest::mouseClick(end == 0 ? ok : cancel, Qt::LeftButton);
-    if (d->isVisible()) {
-        w.did("refused; Cancel");
-        QTest::mouseClick(cancel, Qt::LeftButton);
-    }
-    return !d->isVisible() && d->result() == 1 && end == 0;
+    return !CancelIfOpen(w, d, cancel) && d->result() == 1 && end == 0;
 }
 
 inline QString Differs(const char* what, const QString& shown, const QString& stored) {
@@ -368,134 +398,112 @@ inline uint32_t ShownHz(const QString& text) {
     return uint32_t(text.toDouble() * 1e6 + 0.5);
 }
 
+// The session of an edit dialog over `boxes`; what the user touched when it closed with OK.
+inline std::optional<Touch> EditSession(Walker& w, QDialog* d, QPushButton* ok, QPushButton* cancel,
+                                        const std::vector<Box>& boxes,
+                                        const std::function<void()>& more = {}) {
+    Touch t;
+    w.did("edit " + d->windowTitle());
+    if (!Session(
+            w, d, ok, cancel, [&](QWidget* c) { t |= TouchOf(boxes, c); }, Clickable(boxes), more))
+        return std::nullopt;
+    return t;
+}
+
 inline void EditChannel(Walker& w, TfrmEditChannel2* d, BankEdits& e) {
     using T = Touch;
-    const std::vector<std::pair<QCheckBox*, std::pair<int, int>>> bits = {
-        {d->chkChEnabled, {0, chbit::Visible}},
-        {d->chkTaEnabled, {0, chbit::TalkAround}},
-        {d->chkBlEnabled, {0, chbit::BusyLockout}},
-        {d->chkTxLowPower, {0, chbit::LowPower}},
-        {d->chkDisableChannelHold, {0, chbit::CtcssVoting}},
-        {d->chkOsMem, {1, chbit::OpenScan}},
-        {d->chkGsMem, {1, chbit::GroupScan}},
-        {d->chkQMem, {1, chbit::Quiet}},
-        {d->chkSqlSwEnabled, {1, chbit::SquelchSw}},
-        {d->chkNarrowBand, {1, chbit::Narrow}},
-        {d->chkCpuXtalOffset, {1, chbit::CpuOffset}},
-        {d->chkDcsInvertOK, {1, chbit::DcsInvert}}};
-    std::vector<Box> boxes = {{d->txtChannelAlpha, {T::Name}},
-                              {d->editChTag, {T::Tag}},
-                              {d->editTxFreq, {T::Tx}},
-                              {d->udTxFreq, {T::Tx}},
-                              {d->rbTx_1, {T::Tx}},
-                              {d->rbTx_2, {T::Tx}},
-                              {d->chkTxDisable, {T::Tx}},
-                              {d->editRxFreq, {T::Rx}},
-                              {d->udRxFreq, {T::Rx}},
-                              {d->rbRx_1, {T::Rx}},
-                              {d->rbRx_2, {T::Rx}},
-                              {d->cmbTxCtcss, {T::TxTone}},
-                              {d->cmbRxCtcss, {T::RxTone}}};
-    std::vector<QWidget*> clickable = {d->txtChannelAlpha, d->editChTag,    d->editTxFreq,
-                                       d->editRxFreq,      d->chkTxDisable, d->rbTx_1,
-                                       d->rbTx_2,          d->rbRx_1,       d->rbRx_2};
-    for (const auto& [box, bit] : bits) {
-        Touch t;
-        (bit.first ? t.flags1 : t.flags) = chbit::Mask(bit.second);
-        boxes.push_back({box, t});
-        clickable.push_back(box);
-    }
-    Touch t;
-    const auto touch = [&](QWidget* c) {
-        const Touch more = TouchOf(boxes, c);
-        t.fields |= more.fields, t.flags |= more.flags, t.flags1 |= more.flags1;
-    };
-    w.did("edit " + d->windowTitle());
-    if (!Session(w, d, d->OKBtn, d->CancelBtn, touch, clickable))
+    // The clickable ones first, in the order the walk picks them.
+    const std::vector<Box> boxes = {{d->txtChannelAlpha, {T::Name}},
+                                    {d->editChTag, {T::Tag}},
+                                    {d->editTxFreq, {T::Tx}},
+                                    {d->editRxFreq, {T::Rx}},
+                                    {d->chkTxDisable, {T::Tx}},
+                                    {d->rbTx_1, {T::Tx}},
+                                    {d->rbTx_2, {T::Tx}},
+                                    {d->rbRx_1, {T::Rx}},
+                                    {d->rbRx_2, {T::Rx}},
+                                    {d->chkChEnabled, Flag(chbit::Visible)},
+                                    {d->chkTaEnabled, Flag(chbit::TalkAround)},
+                                    {d->chkBlEnabled, Flag(chbit::BusyLockout)},
+                                    {d->chkTxLowPower, Flag(chbit::LowPower)},
+                                    {d->chkDisableChannelHold, Flag(chbit::CtcssVoting)},
+                                    {d->chkOsMem, Flag1(chbit::OpenScan)},
+                                    {d->chkGsMem, Flag1(chbit::GroupScan)},
+                                    {d->chkQMem, Flag1(chbit::Quiet)},
+                                    {d->chkSqlSwEnabled, Flag1(chbit::SquelchSw)},
+                                    {d->chkNarrowBand, Flag1(chbit::Narrow)},
+                                    {d->chkCpuXtalOffset, Flag1(chbit::CpuOffset)},
+                                    {d->chkDcsInvertOK, Flag1(chbit::DcsInvert)},
+                                    {d->udTxFreq, {T::Tx}},
+                                    {d->udRxFreq, {T::Rx}},
+                                    {d->cmbTxCtcss, {T::TxTone}},
+                                    {d->cmbRxCtcss, {T::RxTone}}};
+    std::optional<Touch> t = EditSession(w, d, d->OKBtn, d->CancelBtn, boxes);
+    if (!t)
         return;
-    const int i = d->ChannelIndex;
-    t.flags |= chbit::Mask(chbit::Group) | chbit::Mask(chbit::SignalVote); // a normal channel's
-    Touch& all = e.touched[i];
-    all.fields |= t.fields, all.flags |= t.flags, all.flags1 |= t.flags1;
-    std::vector<Expectation>& expect = e.expected[i];
+    *t |= Flag(chbit::Group), *t |= Flag(chbit::SignalVote); // a normal channel's
+    e.touched[d->ChannelIndex] |= *t;
+    std::vector<Expectation>& expect = e.expected[d->ChannelIndex];
     const QString name = d->txtChannelAlpha->text();
     expect.push_back([name](const ch_data_struct& r) { return Differs("name", name, r.name); });
-    if (t.fields & T::Tx) {
-        const uint32_t hz = d->chkTxDisable->isChecked() ? 0 : ShownHz(d->editTxFreq->text());
-        expect.push_back([hz](const ch_data_struct& r) {
-            const uint32_t stored = ChData::DecodeFrequency(r.txCode, r.txOffset);
-            return std::abs(int64_t(stored) - hz) <= 3125
-                       ? QString()
-                       : QStringLiteral("TX showed %1 Hz, stored %2").arg(hz).arg(stored);
-        });
-    }
-    if (t.fields & T::Rx) {
-        const uint32_t hz = ShownHz(d->editRxFreq->text());
-        expect.push_back([hz](const ch_data_struct& r) {
-            const uint32_t stored = ChData::DecodeFrequency(r.rxCode, r.rxOffset);
-            return std::abs(int64_t(stored) - hz) <= 3125
-                       ? QString()
-                       : QStringLiteral("RX showed %1 Hz, stored %2").arg(hz).arg(stored);
-        });
-    }
-    const int txTone = d->cmbTxCtcss->currentIndex(), rxTone = d->cmbRxCtcss->currentIndex();
-    if (t.fields & T::TxTone)
-        expect.push_back([txTone](const ch_data_struct& r) {
-            return Differs("TX tone", QString::number(txTone), QString::number(r.txTone));
-        });
-    if (t.fields & T::RxTone)
-        expect.push_back([rxTone](const ch_data_struct& r) {
-            return Differs("RX tone", QString::number(rxTone), QString::number(r.rxTone));
-        });
-    for (const auto& [box, bit] : bits) {
-        const bool set = box->isChecked() != (box == d->chkChEnabled);
-        const int byte = bit.first, mask = chbit::Mask(bit.second);
-        const QString text = box->text();
-        if ((byte ? t.flags1 : t.flags) & mask)
+    const auto expectHz = [&](unsigned field, const char* what, uint32_t hz, auto code,
+                              auto offset) {
+        if (t->fields & field)
             expect.push_back([=](const ch_data_struct& r) {
-                return bool((byte ? r.flags1 : r.flags) & mask) == set
+                const uint32_t stored = ChData::DecodeFrequency(r.*code, r.*offset);
+                return std::abs(int64_t(stored) - hz) <= 3125
                            ? QString()
-                           : QStringLiteral("\"%1\" not stored as shown").arg(text);
+                           : QStringLiteral("%1 showed %2 Hz, stored %3")
+                                 .arg(what)
+                                 .arg(hz)
+                                 .arg(stored);
             });
+    };
+    expectHz(T::Tx, "TX", d->chkTxDisable->isChecked() ? 0 : ShownHz(d->editTxFreq->text()),
+             &ch_data_struct::txCode, &ch_data_struct::txOffset);
+    expectHz(T::Rx, "RX", ShownHz(d->editRxFreq->text()), &ch_data_struct::rxCode,
+             &ch_data_struct::rxOffset);
+    const auto expectTone = [&](unsigned field, const char* what, QComboBox* combo, auto tone) {
+        if (t->fields & field)
+            expect.push_back([what, shown = combo->currentIndex(), tone](const ch_data_struct& r) {
+                return Differs(what, QString::number(shown), QString::number(r.*tone));
+            });
+    };
+    expectTone(T::TxTone, "TX tone", d->cmbTxCtcss, &ch_data_struct::txTone);
+    expectTone(T::RxTone, "RX tone", d->cmbRxCtcss, &ch_data_struct::rxTone);
+    for (const Box& box : boxes) {
+        auto* check = qobject_cast<QCheckBox*>(box.control);
+        const Touch bit = box.touch; // a flag box's bit
+        if (!check || !((bit.flags & t->flags) | (bit.flags1 & t->flags1)))
+            continue;
+        const bool set = check->isChecked() != (check == d->chkChEnabled);
+        expect.push_back([=, text = check->text()](const ch_data_struct& r) {
+            return bool((r.flags & bit.flags) | (r.flags1 & bit.flags1)) == set
+                       ? QString()
+                       : QStringLiteral("\"%1\" not stored as shown").arg(text);
+        });
     }
 }
 
 inline void EditGroup(Walker& w, TfrmGrpEdit* d, BankEdits& e) {
-    using T = Touch;
-    const auto flag = [](int bit) { return Touch{0, chbit::Mask(bit), 0}; };
-    const std::vector<Box> boxes = {{d->txtChannelAlpha, {T::Name}},
-                                    {d->editTag, {T::Tag}},
-                                    {d->rbBusyVoting, flag(chbit::SignalVote)},
-                                    {d->rbSignalVoting, flag(chbit::SignalVote)},
-                                    {d->chkDisplayVoteChannel, flag(chbit::DisplayVote)},
-                                    {d->chkBlEnabled, flag(chbit::BusyLockout)},
-                                    {d->chkTxLowPower, flag(chbit::LowPower)},
-                                    {d->chkQMem, {0, 0, chbit::Mask(chbit::Quiet)}},
-                                    {d->btnAdd, {T::Members}},
-                                    {d->btnRemove, {T::Members}}};
-    Touch t;
-    const auto touch = [&](QWidget* c) {
-        const Touch more = TouchOf(boxes, c);
-        t.fields |= more.fields, t.flags |= more.flags, t.flags1 |= more.flags1;
-    };
     const auto pickRow = [&] {
-        QTableWidget* list = w.in.pick(2) ? d->sgMACList : d->sgGroupList;
-        if (QTableWidgetItem* item = list->item(w.in.pick(list->rowCount()), 0)) {
-            w.did("click row " + item->text());
-            list->scrollToItem(item);
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                              list->visualItemRect(item).center());
-        }
+        ClickRow(w, w.in.pick(2) ? d->sgMACList : d->sgGroupList, "click row ");
     };
-    w.did("edit " + d->windowTitle());
-    const std::vector<QWidget*> clickable = {
-        d->txtChannelAlpha, d->editTag,       d->rbBusyVoting,          d->rbSignalVoting,
-        d->chkBlEnabled,    d->chkTxLowPower, d->chkDisplayVoteChannel, d->chkQMem,
-        d->btnAdd,          d->btnRemove,     d->chkSelectAllZones};
-    if (!Session(w, d, d->btnOK, d->btnCancel, touch, clickable, pickRow))
+    const std::vector<Box> boxes = {{d->txtChannelAlpha, {Touch::Name}},
+                                    {d->editTag, {Touch::Tag}},
+                                    {d->rbBusyVoting, Flag(chbit::SignalVote)},
+                                    {d->rbSignalVoting, Flag(chbit::SignalVote)},
+                                    {d->chkBlEnabled, Flag(chbit::BusyLockout)},
+                                    {d->chkTxLowPower, Flag(chbit::LowPower)},
+                                    {d->chkDisplayVoteChannel, Flag(chbit::DisplayVote)},
+                                    {d->chkQMem, Flag1(chbit::Quiet)},
+                                    {d->btnAdd, {Touch::Members}},
+                                    {d->btnRemove, {Touch::Members}},
+                                    {d->chkSelectAllZones, {}}};
+    const std::optional<Touch> t = EditSession(w, d, d->btnOK, d->btnCancel, boxes, pickRow);
+    if (!t)
         return;
-    Touch& all = e.touched[d->ChannelIndex];
-    all.fields |= t.fields, all.flags |= t.flags, all.flags1 |= t.flags1;
+    e.touched[d->ChannelIndex] |= *t;
     QStringList shown;
     for (int row = 0; row < d->sgGroupList->rowCount(); ++row)
         if (QTableWidgetItem* item = d->sgGroupList->item(row, 0); item && !item->text().isEmpty())
@@ -545,9 +553,8 @@ inline void AnswerBankDialog(Walker& w, QDialog* dialog, BankEdits& e) {
     }
     if (auto* d = qobject_cast<TfrmEditZone*>(dialog)) {
         w.did("edit zone");
-        const std::vector<QWidget*> boxes = {d->editZoneName, d->editZoneTag};
-        if (Session(
-                w, d, d->btnOk, d->btnCancel, [](QWidget*) {}, boxes))
+        if (Session(w, d, d->btnOk, d->btnCancel, [](QWidget*) {},
+                    {d->editZoneName, d->editZoneTag}))
             e.zones[frmChnlBank->CurrentZone] = {d->editZoneName->text(), d->editZoneTag->text()};
         return;
     }
@@ -566,13 +573,7 @@ inline void BankAction(Walker& w, BankEdits& e) {
     switch (w.in.pick(10)) {
     case 0:
     case 1:
-        if (QTableWidgetItem* item = list->item(w.in.pick(list->rowCount()), 0)) {
-            w.did("click CH" + item->text());
-            list->scrollToItem(item);
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                              list->visualItemRect(item).center());
-        }
-        return;
+        return ClickRow(w, list, "click CH");
     case 2:
         w.did("Enter on CH" + QString::number(selected + 1));
         return w.withModals([list] { QTest::keyClick(list, Qt::Key_Return); });
@@ -598,12 +599,8 @@ inline void BankAction(Walker& w, BankEdits& e) {
             run(bank->mnuPasteChannel, "Paste");
         return;
     case 8:
-        if (bank->TabControl1->isVisible()) {
-            const int tab = w.in.pick(bank->TabControl1->count());
-            w.did("tab " + bank->TabControl1->tabText(tab));
-            QTest::mouseClick(bank->TabControl1, Qt::LeftButton, {},
-                              bank->TabControl1->tabRect(tab).center());
-        }
+        if (bank->TabControl1->isVisible())
+            ClickTab(w, bank->TabControl1, "tab ");
         return;
     default:
         if (bank->editZoneName->isVisible()) {
@@ -655,19 +652,19 @@ inline void CheckBank(Walker& w, const Image& before, const Image& after, const 
                       qsizetype messagesBefore) {
     const bool big = w.radioSize == EEPROM::SIZE;
     Allowed allowed;
-    Allow(allowed, 71, 1, 0x08); // cleared on OK
-    Allow(allowed, 74, 1, 0x10); // the renumbering request, done
-    Allow(allowed, chlayout::RECORDS, chlayout::RECORD_SIZE * CH_COUNT); // decoded below
+    Allow(allowed, 71, 0x08); // cleared on OK
+    Allow(allowed, 74, 0x10); // the renumbering request, done
+    Allow(allowed, chlayout::RECORDS, 0xFF, chlayout::RECORD_SIZE * CH_COUNT); // decoded below
     bool anyZone = false;
     for (int z = 1; z <= ZONE_COUNT; ++z)
-        anyZone |= !(before[size_t(ZoneOffset(z) + ZONE_ENTRY_SIZE - 1)] & 0x80);
+        anyZone |= !(before[ZoneOffset(z) + ZONE_ENTRY_SIZE - 1] & 0x80);
     if (big) {
-        Allow(allowed, chlayout::NAME_TAIL, chlayout::NAME_TAIL_CHARS * CH_COUNT);
-        Allow(allowed, chlayout::TAGS, chlayout::TAG_SIZE * CH_COUNT);
+        Allow(allowed, chlayout::NAME_TAIL, 0xFF, chlayout::NAME_TAIL_CHARS * CH_COUNT);
+        Allow(allowed, chlayout::TAGS, 0xFF, chlayout::TAG_SIZE * CH_COUNT);
         for (const auto& zone : e.zones)
-            Allow(allowed, ZoneOffset(zone.first), ZONE_ENTRY_SIZE - 1);
+            Allow(allowed, ZoneOffset(zone.first), 0xFF, ZONE_ENTRY_SIZE - 1);
         if (!anyZone)
-            Allow(allowed, ZoneOffset(1) + ZONE_ENTRY_SIZE - 1, 1, 0x80);
+            Allow(allowed, ZoneOffset(1) + ZONE_ENTRY_SIZE - 1, 0x80);
     }
     ExpectOnly(w, before, after, allowed);
     const ChData was = Decoded(before, w.radioSize), is = Decoded(after, w.radioSize);
@@ -702,7 +699,7 @@ inline void CheckBank(Walker& w, const Image& before, const Image& after, const 
                        .arg(fault.first + 1));
     for (const auto& [z, shown] : e.zones) {
         ZoneRecord zone;
-        ZoneRead(zone, after.data(), ZoneOffset(z));
+        ZoneRead(zone, reinterpret_cast<const uint8_t*>(after.constData()), ZoneOffset(z));
         if (big && (ZoneGetName(zone).trimmed() != shown.first.trimmed() ||
                     ZoneGetTag(zone).trimmed() != shown.second.trimmed()))
             w.fail(QStringLiteral("zone %1 showed '%2' '%3', stored '%4' '%5'")
@@ -723,11 +720,7 @@ inline void BankSession(Walker& w) {
     const bool ok = w.in.pick(4) != 0;
     w.did(ok ? "bank OK" : "bank Cancel");
     QTest::mouseClick(ok ? frmChnlBank->btnOK : frmChnlBank->btnCancel, Qt::LeftButton);
-    const bool stored = ok && !frmChnlBank->isVisible();
-    if (frmChnlBank->isVisible()) {
-        w.did("refused; bank Cancel");
-        QTest::mouseClick(frmChnlBank->btnCancel, Qt::LeftButton);
-    }
+    const bool stored = !CancelIfOpen(w, frmChnlBank, frmChnlBank->btnCancel) && ok;
     const Image after = Snapshot();
     if (stored)
         CheckBank(w, before, after, e, messagesBefore);
@@ -740,11 +733,15 @@ inline void BankSession(Walker& w) {
 // A form opened as the program opens it, some actions, then OK or Cancel (or Escape); after
 // OK only the bits of what the user touched may change, and the form opened again shows what
 // it showed at OK; after Cancel nothing changes.
+// A control of a form: the bits it may change.
+struct Field {
+    QWidget* control;
+    Allowed bits;
+};
 struct Editor {
     QDialog* form;
     QPushButton *ok, *cancel;
-    std::vector<std::pair<QWidget*, Allowed>> fields;
-    std::vector<QWidget*> clickable;
+    std::vector<Field> fields; // the clickable ones in the order the walk picks them
     Normal normal = [](QWidget*, const QString& text) { return text; };
     std::function<void(Allowed&)> more = {}; // an action of the form's own
     std::function<void()> open = [this] { Show(form); };
@@ -790,16 +787,16 @@ inline void EditorSession(Walker& w, Editor& ed) {
     Allowed allowed;
     const auto touch = [&](QWidget* control) {
         for (QWidget* c = control; c; c = c->parentWidget())
-            for (const auto& field : ed.fields)
-                if (field.first == c)
-                    for (const auto& [offset, bits] : field.second)
+            for (const Field& field : ed.fields)
+                if (field.control == c)
+                    for (const auto& [offset, bits] : field.bits)
                         allowed[offset] |= bits;
         ed.touchMore(control, allowed);
     };
     ed.touchMore(nullptr, allowed);
     const std::function<void()> more = [&] { ed.more(allowed); };
-    const bool stored =
-        Session(w, ed.form, ed.ok, ed.cancel, touch, ed.clickable, ed.more ? more : nullptr);
+    const bool stored = Session(w, ed.form, ed.ok, ed.cancel, touch, Clickable(ed.fields),
+                                ed.more ? more : nullptr);
     const bool live = bool(ed.check); // stores as the user leaves each box
     const auto atClose = Shown(ed.form, ed.normal);
     ExpectOnly(w, before, Snapshot(), stored || live ? allowed : Allowed{});
@@ -814,12 +811,6 @@ inline void EditorSession(Walker& w, Editor& ed) {
     ed.form->hide();
 }
 
-inline Allowed Bits(int offset, uint8_t bits = 0xFF, int count = 1) {
-    Allowed allowed;
-    Allow(allowed, offset, count, bits);
-    return allowed;
-}
-
 // A recall text as the channel it names; null for one that names none.
 inline QString RecallNumber(const QString& text) {
     static const QRegularExpression number(QStringLiteral("^\\s*(CB)?\\s*(\\d+)"));
@@ -831,60 +822,47 @@ inline QString RecallNumber(const QString& text) {
 inline void UserButtons(Walker& w) {
     TfrmUserButtons* f = frmUserButtons;
     const Allowed scan = Bits(0x4A, 0x07);
-    const auto function = [&](int byte) {
-        Allowed a = scan;
-        a[byte] = 0xFF;
-        return a;
-    };
-    Editor ed{f, f->OKBtn, f->CancelBtn, {}, {}};
+    Editor ed{f, f->OKBtn, f->CancelBtn, {}};
     // The scan mode bits follow the keys' functions as shown, at every OK.
     ed.touchMore = [scan](QWidget*, Allowed& allowed) { allowed[0x4A] |= scan.at(0x4A); };
-    ed.fields = {{f->cmbButtonF1, function(0x8F)},
-                 {f->cmbButtonF2, function(0x90)},
-                 {f->cmbButtonF3, function(0x91)},
-                 {f->cmbButtonF4, function(0x92)},
-                 {f->cmbButtonA, function(0x8D)},
-                 {f->cmbButtonB, function(0x8E)},
-                 {f->cmbButtonE, function(0x82)},
-                 {f->cmbButtonCall, function(0x50)},
-                 {f->cmbButtonMicA, function(0x44)},
-                 {f->cmbSelcallBtnF1, Bits(0xAF)},
-                 {f->cmbSelcallBtnF2, Bits(0xB0)},
-                 {f->cmbSelcallBtnF3, Bits(0xB1)},
-                 {f->cmbSelcallBtnF4, Bits(0xB2)},
-                 {f->cmbSelcallBtnA, Bits(0xAD)},
-                 {f->cmbSelcallBtnB, Bits(0xAE)},
-                 {f->cmbSelcallBtnE, Bits(0x83)},
-                 {f->cmbSelcallBtnCall, Bits(0xB3)},
-                 {f->cmbSelcallBtnMicA, Bits(0x45)},
-                 {f->cmbRecallM1, Bits(0x74, 0xFF, 2)},
-                 {f->cmbRecallM2, Bits(0x76, 0xFF, 2)},
-                 {f->cmbRecallM3, Bits(0x78, 0xFF, 2)},
-                 {f->cmbRecallM4, Bits(0x7A, 0xFF, 2)},
-                 {f->txtDtmfMem1, Bits(0x93, 0xFF, 6)},
-                 {f->txtDtmfMem2, Bits(0x99, 0xFF, 6)},
-                 {f->txtDtmfMem3, Bits(0x9F, 0xFF, 6)},
-                 {f->txtDtmfMem4, Bits(0xA5, 0xFF, 6)},
-                 {f->chkMonitorOpenSql, Bits(0x47, 0x40)},
-                 {f->chkQuietMemMod, Bits(0x48, 0x01)},
-                 {f->chkScanMemMod, Bits(0x48, 0x02)},
-                 {f->chkRecallChMod, Bits(0x48, 0x04)},
-                 {f->rbOsMode, scan},
-                 {f->rbGsMode, scan},
-                 {f->chkCallButtonEnabled, Bits(0x4D, 0x20)},
-                 {f->chkAlarmInput, Bits(0x4E, 0x20)},
-                 {f->chkGsTxOnHold, Bits(0x4E, 0x40)},
-                 {f->chkFastResponse, Bits(0x4F, 0x40)},
-                 {f->cmbScanSpeed, Bits(0x54)},
-                 {f->hsbPriCheckRate, Bits(0x55)}};
+    // Each key: its function's byte, then its selcall memory's.
+    const std::pair<QComboBox*, int> keys[][2] = {
+        {{f->cmbButtonF1, 0x8F}, {f->cmbSelcallBtnF1, 0xAF}},
+        {{f->cmbButtonF2, 0x90}, {f->cmbSelcallBtnF2, 0xB0}},
+        {{f->cmbButtonF3, 0x91}, {f->cmbSelcallBtnF3, 0xB1}},
+        {{f->cmbButtonF4, 0x92}, {f->cmbSelcallBtnF4, 0xB2}},
+        {{f->cmbButtonA, 0x8D}, {f->cmbSelcallBtnA, 0xAD}},
+        {{f->cmbButtonB, 0x8E}, {f->cmbSelcallBtnB, 0xAE}},
+        {{f->cmbButtonE, 0x82}, {f->cmbSelcallBtnE, 0x83}},
+        {{f->cmbButtonCall, 0x50}, {f->cmbSelcallBtnCall, 0xB3}},
+        {{f->cmbButtonMicA, 0x44}, {f->cmbSelcallBtnMicA, 0x45}}};
+    for (const auto& key : keys)
+        for (const auto& [combo, offset] : key)
+            ed.fields.push_back({combo, Bits(offset)});
+    // Memory m: a recall channel of two bytes, a DTMF number of six.
+    QComboBox* const recall[] = {f->cmbRecallM1, f->cmbRecallM2, f->cmbRecallM3, f->cmbRecallM4};
+    QLineEdit* const dtmf[] = {f->txtDtmfMem1, f->txtDtmfMem2, f->txtDtmfMem3, f->txtDtmfMem4};
+    for (int m = 0; m < 4; ++m) {
+        ed.fields.push_back({recall[m], Bits(0x74 + 2 * m, 0xFF, 2)});
+        ed.fields.push_back({dtmf[m], Bits(0x93 + 6 * m, 0xFF, 6)});
+    }
+    const Field options[] = {{f->chkMonitorOpenSql, Bits(0x47, 0x40)},
+                             {f->chkQuietMemMod, Bits(0x48, 0x01)},
+                             {f->chkScanMemMod, Bits(0x48, 0x02)},
+                             {f->chkRecallChMod, Bits(0x48, 0x04)},
+                             {f->rbOsMode, scan},
+                             {f->rbGsMode, scan},
+                             {f->chkCallButtonEnabled, Bits(0x4D, 0x20)},
+                             {f->chkAlarmInput, Bits(0x4E, 0x20)},
+                             {f->chkGsTxOnHold, Bits(0x4E, 0x40)},
+                             {f->chkFastResponse, Bits(0x4F, 0x40)}};
+    ed.fields.insert(ed.fields.end(), std::begin(options), std::end(options));
     for (int k = 0; k < keyfn::HookActions; ++k)
         ed.fields.push_back({f->chkOffHook[k], Bits(0x34, uint8_t(1u << k))});
-    for (const auto& field : ed.fields)
-        if (qobject_cast<QAbstractButton*>(field.first) || qobject_cast<QLineEdit*>(field.first))
-            ed.clickable.push_back(field.first);
-    const std::set<QWidget*> recall = {f->cmbRecallM1, f->cmbRecallM2, f->cmbRecallM3,
-                                       f->cmbRecallM4};
-    ed.normal = [recall](QWidget* c, const QString& text) {
+    ed.fields.push_back({f->cmbScanSpeed, Bits(0x54)});
+    ed.fields.push_back({f->hsbPriCheckRate, Bits(0x55)});
+    ed.normal = [recall = std::set<QWidget*>(std::begin(recall), std::end(recall))](
+                    QWidget* c, const QString& text) {
         auto* combo = qobject_cast<QComboBox*>(c);
         if (recall.count(c))
             return RecallNumber(text);
@@ -897,7 +875,7 @@ inline void SelcallIdents(Walker& w) {
     TfrmSelcallIdents* f = frmSelcallIdents;
     QTableWidget* grid = f->listSelcallMemories;
     const int tones = 2 + w.in.pick(7);
-    Editor ed{f, f->OKBtn, f->CancelBtn, {}, {}};
+    Editor ed{f, f->OKBtn, f->CancelBtn, {}};
     ed.open = [f, tones] {
         frmSelcall->hsbTonesPred->setValue(tones);
         f->txtRadioIdent->setMaxLength(tones);
@@ -908,14 +886,13 @@ inline void SelcallIdents(Walker& w) {
                  {f->chkOwnIdMod, Bits(0x4D, 0x40)},
                  {f->chkCallMemEdit, Bits(0x4D, 0x80)}};
     const auto allowRow = [f](int row, Allowed& allowed) {
-        Allow(allowed, f->SlotAddress(row), 9);
-        Allow(allowed, 0x29EC + 4 * row, 4);
+        Allow(allowed, f->SlotAddress(row), 0xFF, 9);
+        Allow(allowed, 0x29EC + 4 * row, 0xFF, 4);
     };
     ed.touchMore = [grid, allowRow](QWidget* c, Allowed& allowed) {
         if (c == grid || grid->isAncestorOf(c))
             allowRow(grid->currentRow(), allowed);
     };
-    ed.clickable = {f->txtRadioIdent, f->txtTlmPrefix, f->chkOwnIdMod, f->chkCallMemEdit};
     // A grid row the user typed in may change its slot's record and tag characters.
     ed.more = [&w, grid, allowRow](Allowed& allowed) {
         const int row = w.in.pick(grid->rowCount()), column = 1 + w.in.pick(3);
@@ -924,9 +901,7 @@ inline void SelcallIdents(Walker& w) {
             return;
         w.did(QStringLiteral("click memory %1 column %2").arg(row + 1).arg(column));
         allowRow(grid->currentRow(), allowed); // a press may leave column 3
-        grid->scrollToItem(item);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                          grid->visualItemRect(item).center());
+        ClickItem(grid, item);
         allowRow(row, allowed);
     };
     ed.normal = [f](QWidget* c, const QString& text) {
@@ -939,7 +914,7 @@ inline void SelcallIdents(Walker& w) {
 
 inline void TuneRadio(Walker& w) {
     TfrmTuneRadio* f = frmTuneRadio;
-    Editor ed{f, f->CancelBtn, f->CancelBtn, {}, {}};
+    Editor ed{f, f->CancelBtn, f->CancelBtn, {}};
     std::set<QWidget*> boxes;
     for (const cal::Field& field : cal::FieldsOf(cal::Generation::Second)) {
         Allowed a = Bits(field.address);
@@ -947,23 +922,16 @@ inline void TuneRadio(Walker& w) {
             a[cal::BAL] = 0xFF; // BAL tracks MOD
         ed.fields.push_back({f->*field.edit, a});
         ed.fields.push_back({f->*field.upDown, a});
-        ed.clickable.push_back(f->*field.edit);
         boxes.insert(f->*field.edit);
     }
     ed.fields.push_back({f->chkLowPwr, Bits(cal::FLAGS, cal::LOW_POWER_BIT)});
     ed.fields.push_back({f->chkSquelch, Bits(cal::FLAGS, cal::MUTE_OPEN_BIT)});
-    for (QWidget* c : std::initializer_list<QWidget*>{f->chkLowPwr, f->chkSquelch, f->chkTrackMod})
-        ed.clickable.push_back(c);
+    ed.fields.push_back({f->chkTrackMod, {}}); // its bits are checked below
     ed.open = [f] {
         f->Online = 0;
         Show(f);
     };
-    ed.more = [&w, f](Allowed&) {
-        auto* tabs = f->PageControl1->findChild<QTabBar*>();
-        const int page = w.in.pick(tabs->count());
-        w.did("page " + tabs->tabText(page));
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
-    };
+    ed.more = [&w, f](Allowed&) { ClickTab(w, f->PageControl1->findChild<QTabBar*>(), "page "); };
     // A box shows its byte: an empty box stored 0.
     ed.normal = [boxes](QWidget* c, const QString& text) {
         return boxes.count(c) ? QString::number(text.toInt()) : QString();
@@ -992,21 +960,9 @@ inline void Walk(const uint8_t* bytes, size_t size, platform::ScriptedHost& host
     Walker w{Choices(bytes, size), report, host, EEPROM::SIZE, {}, false, {}};
     w.radioSize = MakeImage(w.in);
     host.messages.clear();
+    void (*const sessions[])(Walker&) = {BankSession, UserButtons, SelcallIdents, TuneRadio};
     for (int session = 0; session < 8 && w.in.more() && !w.broken; ++session)
-        switch (w.in.pick(4)) {
-        case 0:
-            BankSession(w);
-            break;
-        case 1:
-            UserButtons(w);
-            break;
-        case 2:
-            SelcallIdents(w);
-            break;
-        default:
-            TuneRadio(w);
-            break;
-        }
+        sessions[w.in.pick(4)](w);
 }
 
 } // namespace walk
