@@ -2,12 +2,11 @@
 
 #include "Korvan_fixture.h"
 #include "support/ImageChanges.h"
+#include "support/OddFiles.h"
 
 #include <QDir>
 #include <QLabel>
-#include <csignal>
 #include <cstring>
-#include <sys/resource.h>
 
 using testsupport::BytePattern;
 
@@ -20,26 +19,6 @@ QByteArray Image() {
 void FillImage(uint8_t value) {
     std::memset(frmBelmar->RadioData, value, IMAGE_SIZE);
 }
-
-// Files larger than `bytes` cannot be written while it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previousHandler);
-    }
-
-private:
-    rlimit saved{};
-    void (*previousHandler)(int) = nullptr;
-};
 
 } // namespace
 
@@ -135,7 +114,7 @@ TEST_F(Files, AFailedSaveKeepsTheOldFile) {
     FillImage(0xA5);
     frmBelmar->CurrentFile = "before.mem";
     {
-        FileSizeLimit limit(1000);
+        testsupport::FileSizeLimit limit(1000);
         EXPECT_FALSE(frmBelmar->SaveProgrammingFile(FilePath("radio.mem")));
     }
     EXPECT_EQ(ReadFile(FilePath("radio.mem")), old);

@@ -18,11 +18,9 @@
 #include <QStandardPaths>
 #include <QTextEdit>
 #include <QTimer>
-#include <csignal>
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -380,25 +378,6 @@ TEST_F(PrintReport, PrintToAPipeADeviceOrAFolderIsRefusedAtOnce) {
     }
 }
 
-// While it lives, a write that would make a file longer than `bytes` fails, as on a full disk;
-// root is held to it too.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) : ignored(std::signal(SIGXFSZ, SIG_IGN)) {
-        getrlimit(RLIMIT_FSIZE, &before);
-        const rlimit limited{bytes, before.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &before);
-        std::signal(SIGXFSZ, ignored);
-    }
-
-private:
-    rlimit before{};
-    void (*ignored)(int);
-};
-
 // A print to a file that cannot be written whole says so, and the file that was there keeps
 // its bytes: Qt's own PDF writer would leave a cut file and no word.
 TEST_F(PrintReport, PrintToAFileThatCannotBeWrittenWholeKeepsTheOldFile) {
@@ -414,7 +393,7 @@ TEST_F(PrintReport, PrintToAFileThatCannotBeWrittenWholeKeepsTheOldFile) {
         host.printToPdf = c.path;
         host.messages.clear();
         openPrintDialog([] {
-            const FileSizeLimit full(1024); // a PDF takes more
+            const testsupport::FileSizeLimit full(1024); // a PDF takes more
             frmPrint->btnPrint->click();
         });
         ASSERT_EQ(host.messages.size(), 1);

@@ -9,7 +9,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <csignal>
 #include <functional>
+#include <sys/resource.h>
 
 namespace platform {
 class ScriptedHost;
@@ -61,5 +63,26 @@ void ExpectNoSaveIntoOddTargets(const QString& root, platform::ScriptedHost& hos
 // the pipe's ends are opened so that it goes on, and the result is false.
 bool EndsWithoutWaiting(const QString& path, const std::function<void()>& action,
                         int limitMs = 10000);
+
+// While it lives, a write that would make a file longer than `bytes` fails, as on a full disk;
+// root is held to it too.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : ignored(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &before);
+        const rlimit limited{bytes, before.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, ignored);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit before{};
+    void (*ignored)(int);
+};
 
 } // namespace testsupport
