@@ -48,13 +48,16 @@ Host& host() {
     return installed ? *installed : qtHost;
 }
 
+void Host::notPrinted(const QString& target, const QString& why) {
+    messageBox(QStringLiteral("The document was not printed: ") + target + why,
+               QStringLiteral("Print Error"), MB_ICONEXCLAMATION);
+}
+
 bool Host::refusedAsNoRegularFile(const QString& target) {
     if (!isNoRegularFile(target))
         return false;
-    messageBox(QStringLiteral("The document was not printed: ") + target +
-                   QStringLiteral(" is not a regular file (it is a named pipe, a device or a "
-                                  "folder).\nPrint to another file."),
-               QStringLiteral("Print Error"), MB_ICONEXCLAMATION);
+    notPrinted(target, QStringLiteral(" is not a regular file (it is a named pipe, a device or a "
+                                      "folder).\nPrint to another file."));
     return true;
 }
 
@@ -76,10 +79,8 @@ bool Host::printDocument(QTextDocument& document, const QString& title, const Fi
         return false;
     if (save(target, pdfOf(document, printer)))
         return true;
-    messageBox(QStringLiteral("The document was not printed: ") + target +
-                   QStringLiteral(" could not be written (the disk may be full, or the folder "
-                                  "not writable).\nA file that was there is left as it was."),
-               QStringLiteral("Print Error"), MB_ICONEXCLAMATION);
+    notPrinted(target, QStringLiteral(" could not be written (the disk may be full, or the folder "
+                                      "not writable).\nA file that was there is left as it was."));
     return false;
 }
 

@@ -69,6 +69,8 @@ protected:
     virtual bool choosePrinter(QPrinter& printer) = 0;
     // True, and the user told, when something that is no regular file is at `target`.
     bool refusedAsNoRegularFile(const QString& target);
+    // The one message of a print to `target` that did not happen, saying `why`.
+    void notPrinted(const QString& target, const QString& why);
 };
 
 // The host every form uses. Defaults to the Qt host; tests install a scripted one.
