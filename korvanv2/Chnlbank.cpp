@@ -72,12 +72,17 @@ int ImportEnd(int radioSize) {
     return end;
 }
 
-// The start of the file, as much of it as an image holds; one that ends before the areas a
-// radio of this size keeps is reported and refused.
-bool ReadImportFile(const QString& name, int radioSize, QByteArray& bytes) {
+// The start of the file, as much of it as an image holds, taken in as every image is; one
+// that ends before the areas that both it (by its own size byte) and a radio of this size
+// hold is reported and refused.
+bool ReadImportFile(const QString& name, int radioSize, EEPROM& file) {
+    QByteArray bytes;
     FileResult result = ReadFileStart(name, EEPROM::SIZE, bytes);
-    if (result == FileResult::Done && bytes.size() < ImportEnd(radioSize))
-        result = FileResult::Failed;
+    if (result == FileResult::Done) {
+        file.TakeImage(reinterpret_cast<const uint8_t*>(bytes.constData()), int(bytes.size()));
+        if (bytes.size() < ImportEnd(std::min(radioSize, file.RadioSize())))
+            result = FileResult::Failed;
+    }
     mainwindow::reportFileResult(result, mainwindow::ReadProblem, FileNotice::Tell,
                                  platform::MB_ICONEXCLAMATION);
     return result == FileResult::Done;
@@ -121,7 +126,7 @@ bool Confirm(const QString& text, const QString& caption, int icon) {
 
 TfrmChnlBank::TfrmChnlBank(QWidget* parent)
     : Form(parent), Channels(std::make_unique<ChData>(CH_COUNT)),
-      Received(std::make_unique<ChData>(CH_COUNT)), ImportBuffer(EEPROM::SIZE) {
+      Received(std::make_unique<ChData>(CH_COUNT)) {
     setWindowTitle(QStringLiteral("Channel Data"));
     TabControl1 = new QTabBar(this);
     TabControl1->setExpanding(false);
@@ -914,14 +919,11 @@ void TfrmChnlBank::btnImportClick() {
     QString chosen;
     if (!platform::host().openFileDialog(request, chosen))
         return;
-    QByteArray bytes;
-    if (!ReadImportFile(chosen, RadioSize, bytes))
+    if (!ReadImportFile(chosen, RadioSize, ImportBuffer))
         return;
-    std::fill(ImportBuffer.begin(), ImportBuffer.end(), 0xFF);
-    std::copy(bytes.begin(), bytes.end(), ImportBuffer.begin());
     std::vector<uint8_t> merged(eeprom.data, eeprom.data + EEPROM::SIZE);
     for (const Area& area : ImportAreas)
-        std::copy_n(ImportBuffer.begin() + area.offset, area.length, merged.begin() + area.offset);
+        std::copy_n(ImportBuffer.data + area.offset, area.length, merged.begin() + area.offset);
     if (!HoldsZones() && !TakeRadioPart(merged))
         return;
     merged = RadioPart(std::move(merged));
@@ -938,7 +940,7 @@ void TfrmChnlBank::btnImportClick() {
     *Received = *Channels;
     LoadZoneTable(merged.data());
     if (HoldsZones()) {
-        Byte76 = uint8_t((Byte76 & ~ZONES_BIT) | (ImportBuffer[ZONES_BYTE] & ZONES_BIT));
+        Byte76 = uint8_t((Byte76 & ~ZONES_BIT) | (ImportBuffer.GetByte(ZONES_BYTE) & ZONES_BIT));
         ZonesOn = Byte76 & ZONES_BIT;
     }
     CurrentZone = 0;

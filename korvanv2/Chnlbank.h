@@ -5,6 +5,7 @@
 // works on its own store and zone table; only OK writes them into the image.
 
 #include "Chdata.h"
+#include "Eeprom.h"
 #include "Form.h"
 #include "Zones.h"
 
@@ -79,7 +80,7 @@ public:
     ch_data_struct ClipRecord;
     int ClipSource = -1;
     int SelectedRow = 0; // grid row (0 the first channel row) to select after a refresh
-    std::vector<uint8_t> ImportBuffer;
+    EEPROM ImportBuffer; // Read Channels' file, taken in as every image is
     QString ImportFile;
 
     QMenuBar* MainMenu;

@@ -56,3 +56,14 @@ int EEPROM::WriteBlock(int address, const uint8_t* source, int count) {
 void EEPROM::Erase() {
     std::memset(storage, 0xFF, sizeof storage);
 }
+
+void EEPROM::EraseAboveRadioSize() {
+    const int end = RadioSize();
+    std::memset(storage + end, 0xFF, sizeof storage - size_t(end));
+}
+
+void EEPROM::TakeImage(const uint8_t* source, int count) {
+    Erase();
+    WriteBlock(0, source, count);
+    EraseAboveRadioSize();
+}

@@ -35,6 +35,13 @@ public:
     int WriteBlock(int address, const uint8_t* source, int count);
     // Every byte to 0xFF.
     void Erase();
+    // The gate of every image that comes in (a file, Read Channels' file, a read from the
+    // radio): an image holds nothing past the size its own size byte declares, so from there
+    // to the end of the store its bytes are erased, for every editor, store and write at once.
+    void EraseAboveRadioSize();
+    // An image coming in as bytes: erased, then the bytes from 0 as far as they fit, then
+    // the gate.
+    void TakeImage(const uint8_t* source, int count);
 
     uint8_t* data;  // whole-image access: programming files, channel store
     uint8_t* image; // what the accessors use

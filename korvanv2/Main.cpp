@@ -305,8 +305,7 @@ FileResult TfrmBelmar::LoadProgrammingImage(const QString& name) {
         SetStatus(QStringLiteral("No file loaded."));
         return result;
     }
-    eeprom.Erase();
-    eeprom.WriteBlock(0, reinterpret_cast<const uint8_t*>(bytes.constData()), int(bytes.size()));
+    eeprom.TakeImage(reinterpret_cast<const uint8_t*>(bytes.constData()), int(bytes.size()));
     mainwindow::takeFile(*this, name);
     return result;
 }

@@ -65,6 +65,13 @@ bool MoveBlock(const transfer_job_struct& job, int address) {
     return true;
 }
 
+// A whole image read from the radio comes in as every image does: nothing past the size
+// its own size byte declares.
+bool BringsImage(const transfer_job_struct& job, int result) {
+    return job.mode == 0 && result == TRANSFER_DONE && job.start <= EEPROM::SIZE_BYTE &&
+           job.end > EEPROM::SIZE_BYTE;
+}
+
 // A failed block also disconnects, so that the radio leaves its programming mode and the
 // port goes back to 9600 for the next request; the result stays a failure.
 void TransferThread(transfer_job_struct job, QObject* target, int number) {
@@ -101,6 +108,8 @@ void TransferThread(transfer_job_struct job, QObject* target, int number) {
             break;
         }
     }
+    if (BringsImage(job, result))
+        eeprom.EraseAboveRadioSize();
     transferResult = result;
     Post(target, number, 1, result);
 }

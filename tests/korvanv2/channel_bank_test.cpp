@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -117,8 +118,10 @@ TEST_F(ChannelBank, ErasedAndHalfImagesOpenWithEveryChannelInZoneOne) {
         EXPECT_EQ(ChData::ReadName(eeprom.data, 299), "ABCDE");
         EXPECT_EQ(Snapshot().mid(8192), before.mid(8192));
 
-        // A file whose group lists CH300 cannot be read into a radio that numbers to 255.
+        // A file made for 16 KiB whose group lists CH300 cannot be read into a radio that
+        // numbers to 255.
         std::vector<uint8_t> file(eeprom.data, eeprom.data + EEPROM::SIZE);
+        file[EEPROM::SIZE_BYTE] = 16;
         ChData other(CH_COUNT);
         other.LoadFromImage(file.data());
         ch_group_struct group;
@@ -850,6 +853,69 @@ TEST_F(ChannelBank, ReadChannelsThenCancelLeavesTheImageAndOkStoresTheFile) {
     frmChnlBank->btnImportClick();
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_EQ(host.messages[0].caption, "File Error");
+}
+
+// A file made for 8 KiB that still carries old bytes above 8191 (CH1's name tail "AME9" and
+// zone 8, CH5's tag "QQ", the bits that make group CH10's CH2 and CH3 into CH258 and CH259):
+// Read Channels, clicked in the menu, and OK take its own records alone, into a radio of
+// either size, and ask nothing. Its first 8192 bytes alone are as good.
+TEST_F(ChannelBank, ReadChannelsTakesNothingAboveTheSizeTheFileDeclares) {
+    QByteArray file(EEPROM::SIZE, 0);
+    testsupport::FillFromSeed(reinterpret_cast<uint8_t*>(file.data()), EEPROM::SIZE, 33);
+    for (int i = 0; i < CH_COUNT; ++i) // visible normal channels
+        file[chlayout::Record(i)] = char((file[chlayout::Record(i)] | 0x01) & ~0x02);
+    file[EEPROM::SIZE_BYTE] = 8;
+    file[76] = char(file[76] & 0x7F);
+    file.replace(chlayout::Record(0) + chlayout::RECORD_FIELDS, 5, "SMALL");
+    file.replace(chlayout::NameTail(0), 4, "AME9");
+    file[chlayout::Tag(0) + 3] = 7;
+    file.replace(chlayout::Tag(4), 2, "QQ");
+    file[chlayout::Record(9)] = char(file[chlayout::Record(9)] | 0x03);
+    file.replace(chlayout::Record(9) + 2, 8, QByteArray("\x02\x03\0\0\0\0\0\0", 8));
+    file[chlayout::Tag(9) + 2] = 0x03;
+    file[chlayout::Tag(9) + 3] = 0;
+    QTemporaryDir dir;
+    QStringList paths;
+    for (const int length : {EEPROM::SIZE, EEPROM::SMALL_SIZE}) {
+        paths << dir.filePath(QStringLiteral("small%1.mem").arg(length));
+        QFile out(paths.last());
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(file.left(length));
+    }
+
+    for (const auto& [bankSizeByte, path] :
+         {std::pair{16, paths[0]}, std::pair{16, paths[1]}, std::pair{8, paths[0]}}) {
+        SCOPED_TRACE(path.toStdString() + " into " + std::to_string(bankSizeByte));
+        EraseImage();
+        eeprom.SetByte(EEPROM::SIZE_BYTE, uint8_t(bankSizeByte));
+        const QByteArray before = Snapshot();
+        host.messages.clear();
+        Open();
+        QMenuBar* bar = frmChnlBank->MainMenu;
+        QMenu* fileMenu = bar->actions().first()->menu();
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          bar->actionGeometry(fileMenu->menuAction()).center());
+        ASSERT_TRUE(QTest::qWaitFor([fileMenu] { return fileMenu->isVisible(); }));
+        host.fileAnswers.enqueue(path);
+        QTest::mouseClick(fileMenu, Qt::LeftButton, {},
+                          fileMenu->actionGeometry(frmChnlBank->menuReadChannels).center());
+        QTest::mouseClick(frmChnlBank->btnOK, Qt::LeftButton);
+        EXPECT_TRUE(host.messages.isEmpty()) << Messages().join('\n').toStdString();
+        EXPECT_EQ(frmChnlBank->result(), 1);
+
+        QByteArray expected = before;
+        expected.replace(chlayout::RECORDS, 7500, file.mid(chlayout::RECORDS, 7500));
+        expected[71] = char(before[71] & ~0x08);
+        expected[74] = char(before[74] & ~0x10);
+        if (bankSizeByte == 16) {
+            // Names end at 5 characters, tags are empty, ext 0 and every channel in zone 1.
+            expected.replace(chlayout::NAME_TAIL, 2000, QByteArray(2000, char(0xFF)));
+            for (int i = 0; i < CH_COUNT; ++i)
+                expected.replace(chlayout::Tag(i), 4, QByteArray("\xFF\xFF\0\0", 4));
+            expected[76] = char(before[76] & 0x7F);
+        }
+        EXPECT_EQ(Snapshot(), expected);
+    }
 }
 
 // Read Channels takes any regular file that holds what it reads; anything else is refused

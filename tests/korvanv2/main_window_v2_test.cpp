@@ -7,6 +7,7 @@
 #include "Radio_rw.h"
 #include "platform/RadioUpdate.h"
 #include "platform/Registry.h"
+#include "support/ImageChanges.h"
 #include "support/Waits.h"
 
 #include <QAccessible>
@@ -22,6 +23,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <functional>
 
 namespace {
 
@@ -52,10 +54,13 @@ QString StringSetting(const QString& name) {
     return value;
 }
 
+// Made for a radio of 16 KiB (its size byte says so), so that all of it counts.
 QByteArray Pattern(int size, char seed) {
     QByteArray bytes(size, 0);
     for (int i = 0; i < size; ++i)
         bytes[i] = char(i * 3 + seed);
+    if (size > EEPROM::SIZE_BYTE)
+        bytes[EEPROM::SIZE_BYTE] = 16;
     return bytes;
 }
 
@@ -158,6 +163,50 @@ TEST_F(MainWindowV2, ProgrammingFilesAreWholeImagesAndAFailedLoadKeepsTheImage) 
     EXPECT_EQ(host.messages[0].caption, "File Error");
     EXPECT_EQ(host.messages[0].flags, 49);
     EXPECT_EQ(frmBelmar->CurrentFile, saved);
+}
+
+// A file made for 8 KiB that still carries old bytes above 8191 comes in erased from 8192
+// up by every road, and a save then writes it so.
+TEST_F(MainWindowV2, AFileMadeFor8KiBComesInErasedFrom8192Up) {
+    QByteArray bytes(EEPROM::SIZE, 0);
+    testsupport::FillFromSeed(reinterpret_cast<uint8_t*>(bytes.data()), EEPROM::SIZE, 8);
+    bytes[EEPROM::SIZE_BYTE] = 8;
+    const QByteArray expected = bytes.left(8192) + QByteArray(8192, char(0xFF));
+    const QString path = FilePath(QStringLiteral("small.mem"));
+    WriteFile(path, bytes);
+    frmBelmar->show();
+    const struct {
+        const char* road;
+        std::function<void()> run;
+    } roads[] = {
+        {"default file at start-up",
+         [&] {
+             WriteSetting(QStringLiteral("DefaultFile"), path);
+             frmBelmar->FormShow();
+         }},
+        {"Read from File",
+         [&] {
+             host.messageAnswers.enqueue(platform::IDOK);
+             host.fileAnswers.enqueue(path);
+             QTest::mouseClick(frmBelmar->btnFileOpen, Qt::LeftButton);
+         }},
+        {"Set Default Filename",
+         [&] {
+             host.fileAnswers.enqueue(path);
+             host.messageAnswers.enqueue(platform::IDOK);
+             frmBelmar->mnuDefaultFile->trigger();
+         }},
+    };
+    for (const auto& road : roads) {
+        FillImage(1);
+        road.run();
+        EXPECT_EQ(Image(), expected) << road.road;
+        EXPECT_EQ(frmBelmar->CurrentFile, path) << road.road;
+    }
+    const QString saved = FilePath(QStringLiteral("saved.mem"));
+    ASSERT_TRUE(frmBelmar->SaveProgrammingFile(saved));
+    EXPECT_EQ(ReadFile(saved), expected);
+    EXPECT_EQ(host.messages.size(), 2) << "the two questions alone";
 }
 
 TEST_F(MainWindowV2, CalibrationFilesCarryTheFirst48BytesOnly) {
