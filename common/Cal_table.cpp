@@ -2,6 +2,7 @@
 
 #include "Help_pane.h"
 #include "Key_filter.h"
+#include "Main_window.h"
 #include "Text_format.h"
 #include "Up_down.h"
 
@@ -226,8 +227,11 @@ QWidget* Cell(QLineEdit* edit, UpDown* upDown) {
     return cell;
 }
 
-bool ConfirmWriteRadio() {
-    return platform::host().messageBox(WriteRadioWarning, WriteRadioCaption,
+bool ConfirmWriteRadio(uint8_t blockBandByte, uint8_t radioBandByte) {
+    const QString band = mainwindow::bandWarning(blockBandByte, radioBandByte, true);
+    const QString text =
+        band.isEmpty() ? WriteRadioWarning : WriteRadioWarning + QStringLiteral("\r\r") + band;
+    return platform::host().messageBox(text, WriteRadioCaption,
                                        platform::MB_OKCANCEL | platform::MB_ICONEXCLAMATION) !=
            platform::IDCANCEL;
 }

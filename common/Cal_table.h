@@ -140,8 +140,9 @@ extern const QString WriteRadioHelp;
 // "Write to Radio" asks first: its text and caption.
 extern const QString WriteRadioWarning;
 extern const QString WriteRadioCaption;
-// Asks that question; false when the user cancels.
-bool ConfirmWriteRadio();
+// Asks that question, naming there what the write does to a radio of the other band than
+// the block's (by the two band bytes, byte 40); false when the user cancels.
+bool ConfirmWriteRadio(uint8_t blockBandByte, uint8_t radioBandByte);
 
 // Tells the user that what the dialog sends no longer reaches the radio; with
 // `mayBeTransmitting`, that he must switch a keyed radio off himself.

@@ -313,19 +313,26 @@ void TfrmBelmar::btnReadRadioClick() {
 }
 
 // "Write to Radio": bytes 48 up; the calibration block never goes out with a write. The
-// radio's own calibration block is read first, so that the one question before the write can
-// say that data made for the other band will not be on its frequencies there. A radio that
-// cannot be read shows its failure in the job dialog, and nothing is written.
+// radio's band is read first, so that the one question before the write can say that data
+// made for the other band will not be on its frequencies there. A radio that cannot be read
+// is written nothing.
 void TfrmBelmar::btnWriteRadioClick() {
-    if (frmReadWrite->ProbeJob(0, CALIBRATION_SIZE - 1) != TfrmReadWrite::MODE_DONE)
+    uint8_t radioBand = 0;
+    if (!ProbeRadioBand(radioBand))
         return;
-    const QString warning =
-        mainwindow::bandWarning(RadioData[BAND_BYTE], frmReadWrite->ReadBuffer[BAND_BYTE], false);
+    const QString warning = mainwindow::bandWarning(RadioData[BAND_BYTE], radioBand, false);
     if (!mainwindow::confirmWrite(RadioReadCount, warning))
         return;
     SetStatus(QStringLiteral("Writing..."));
     frmReadWrite->RunJob(CALIBRATION_SIZE, IMAGE_SIZE - 1, TfrmReadWrite::MODE_WRITE);
     SetStatus(QStringLiteral("File loaded: ") + CurrentFile);
+}
+
+bool TfrmBelmar::ProbeRadioBand(uint8_t& bandByte) {
+    if (frmReadWrite->ProbeJob(0, CALIBRATION_SIZE - 1) != TfrmReadWrite::MODE_DONE)
+        return false;
+    bandByte = frmReadWrite->ReadBuffer[BAND_BYTE];
+    return true;
 }
 
 void TfrmBelmar::mnuHelpAboutClick() {

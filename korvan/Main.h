@@ -45,6 +45,10 @@ public:
     bool LoadCalibrationFile(const QString& name, FileNotice notice = FileNotice::Quiet);
     void ShowRadioType();
     void ShowVersion();
+    // The radio's own band byte (image byte 40), read before a write; the image and the
+    // labels stay as they are. A radio that cannot be read shows its failure in the job
+    // dialog: false.
+    bool ProbeRadioBand(uint8_t& bandByte);
     void OpenComPort();
     void EnableEditing(bool enabled);
 

@@ -403,17 +403,21 @@ void rs232_processor::ReadJobStep() {
     const int step = state;
     if (CommonStep(state, step))
         return;
+    // A probe before a write leaves the main window's labels alone: that write may never
+    // start.
+    const bool showsVersion = !job.Probing;
     switch (step) {
     case 6: {
         std::lock_guard<std::mutex> lock(serial.versionMutex);
         serial.rxed.version.clear();
     }
-        PostToMainWindow([] { frmBelmar->lblVersion->clear(); });
+        if (showsVersion)
+            PostToMainWindow([] { frmBelmar->lblVersion->clear(); });
         serial.rxed.version_state = 0;
         AskVersion(state);
         break;
     case 7:
-        if (WaitStep(state, 7, serial.rxed.version_state == 2, 8, 6, NO_VERSION))
+        if (WaitStep(state, 7, serial.rxed.version_state == 2, 8, 6, NO_VERSION) && showsVersion)
             PostToMainWindow([] { frmBelmar->ShowVersion(); });
         break;
     case 8:

@@ -754,8 +754,12 @@ void TfrmTuneRadio::btnWriteFileClick() {
         frmBelmar->SaveCalibrationFile(chosen, TfrmBelmar::FileNotice::Tell);
 }
 
+// The radio's band is read first, so that the question can name a block made for the other
+// band; a radio that cannot be read is written nothing.
 void TfrmTuneRadio::btnWriteRadioClick() {
-    if (!cal::ConfirmWriteRadio())
+    uint8_t radioBand = 0;
+    if (!frmBelmar->ProbeRadioBand(radioBand) ||
+        !cal::ConfirmWriteRadio(ImageByte(RADIO_TYPE), radioBand))
         return;
     frmReadWrite->RunJob(0, CALIBRATION_SIZE - 1, TfrmReadWrite::MODE_WRITE);
     LoadCalControls();

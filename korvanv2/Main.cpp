@@ -42,6 +42,8 @@ constexpr int ClientWidth = 640;
 constexpr int ClientHeight = 440;
 constexpr int StatusPanelWidth = 550;
 constexpr int FileProblemFlags = platform::MB_OKCANCEL | Exclamation;
+const QString WriteFailure = QStringLiteral("Unable to write to radio.\n");
+const QString WriteCaption = QStringLiteral("Write Error");
 
 QFrame* NewPanel(QWidget* parent) {
     return mainwindow::panel(parent, false);
@@ -366,14 +368,12 @@ void TfrmBelmar::btnReadRadioClick() {
 // question before the write also says what a file of the other size loses, and that a file
 // of the other band will not be on its frequencies.
 void TfrmBelmar::btnWriteRadioClick() {
-    const QString failure = QStringLiteral("Unable to write to radio.\n");
-    const QString caption = QStringLiteral("Write Error");
-    if (!CheckRadio(failure, caption, QStringLiteral("Cannot write to ")))
+    if (!CheckRadio(WriteFailure, WriteCaption, QStringLiteral("Cannot write to ")))
         return;
     uint8_t sizeByte = 0;
     uint8_t bandByte = 0;
-    if (!ProbeRadioByte(EEPROM::SIZE_BYTE, sizeByte, failure, caption) ||
-        !ProbeRadioByte(BAND_BYTE, bandByte, failure, caption))
+    if (!ProbeRadioByte(EEPROM::SIZE_BYTE, sizeByte, WriteFailure, WriteCaption) ||
+        !ProbeRadioBand(bandByte))
         return;
     const transfer_job_struct job = ImageWriteJob(CALIBRATION_SIZE, sizeByte);
     if (!mainwindow::confirmWrite(RadioReadCount, ImageWriteWarning(job, bandByte)))
@@ -417,6 +417,10 @@ bool TfrmBelmar::ProbeRadioByte(int address, uint8_t& value, const QString& fail
         return true;
     host().messageBox(failure, caption, Exclamation);
     return false;
+}
+
+bool TfrmBelmar::ProbeRadioBand(uint8_t& bandByte) {
+    return ProbeRadioByte(BAND_BYTE, bandByte, WriteFailure, WriteCaption);
 }
 
 void TfrmBelmar::RunTransfer(const transfer_job_struct& job) {

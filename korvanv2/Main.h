@@ -71,6 +71,9 @@ public:
     bool GetSizeByte(uint8_t& value);
     // The radio's own band byte (image byte 40); false without a reply.
     bool GetBandByte(uint8_t& value);
+    // The radio's own band byte before a write; without a reply, false after the write's
+    // failure message.
+    bool ProbeRadioBand(uint8_t& bandByte);
     // The radio's image size by its own size byte (8192 or 16384); false without a reply.
     bool GetEepromSize(int& size);
     // The last parsed version is v2.00 or later.

@@ -707,11 +707,14 @@ void TfrmTuneRadio::btnWriteFileClick() {
         frmBelmar->SaveCalibrationFile(chosen, TfrmBelmar::FileNotice::Tell);
 }
 
+// The radio's band is read first, so that the question can name a block made for the other
+// band; a radio that does not answer is written nothing. The meter waits meanwhile.
 void TfrmTuneRadio::btnWriteRadioClick() {
-    if (!cal::ConfirmWriteRadio())
-        return;
-    Timer1->stop(); // the meter waits while the calibration goes out
-    ShowTransfer(1, 0, cal::BLOCK_SIZE);
+    Timer1->stop();
+    uint8_t radioBand = 0;
+    if (frmBelmar->ProbeRadioBand(radioBand) &&
+        cal::ConfirmWriteRadio(imageByte(cal::RADIO_TYPE), radioBand))
+        ShowTransfer(1, 0, cal::BLOCK_SIZE);
     Timer1->start();
 }
 

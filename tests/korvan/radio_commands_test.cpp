@@ -6,8 +6,10 @@
 #include "Radio_rw.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 
 using platform::IDCANCEL;
 using platform::IDOK;
@@ -90,6 +92,8 @@ TEST_F(RadioCommands, CancelledQuestionOrJobLeavesNothingLoaded) {
         EXPECT_TRUE(button->isEnabled());
     for (QAction* entry : {frmBelmar->mnuReadRadio, frmBelmar->mnuWriteRadio})
         EXPECT_TRUE(entry->isEnabled());
+    frmBelmar->lblRadioType->setText(QStringLiteral("Korvan VHF"));
+    frmBelmar->lblVersion->setText(QStringLiteral("V1.06"));
     host.messageAnswers << IDCANCEL << IDCANCEL;
     frmBelmar->btnReadRadio->click();
     frmBelmar->mnuReadRadio->trigger();
@@ -104,11 +108,25 @@ TEST_F(RadioCommands, CancelledQuestionOrJobLeavesNothingLoaded) {
     EXPECT_EQ(host.messages[3].caption, "Write to radio?");
     EXPECT_EQ(image(), ours);
     EXPECT_EQ(radio.count(5), 0) << "the radio was only read before the question";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frmBelmar->lblVersion->text(), "V1.06") << "a write not started keeps the labels";
+
+    // A radio without a version fails the read before the question, which keeps them too.
+    FirstGenRadio::Faults noVersion;
+    noVersion.noVersion = true;
+    radio.setFaults(noVersion);
+    const int asked = host.messages.size();
+    const JobOutcome probe =
+        runJob([] { QTest::mouseClick(frmBelmar->btnWriteRadio, Qt::LeftButton); });
+    EXPECT_EQ(probe.message, "Failed while trying to read radio version.");
+    EXPECT_EQ(host.messages.size(), asked) << "nothing asked";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frmBelmar->lblVersion->text(), "V1.06");
+    EXPECT_EQ(frmBelmar->lblRadioType->text(), "Korvan VHF");
+    radio.setFaults(FirstGenRadio::Faults());
 
     // Cancel during the read: the image the user had comes back with its labels, the status
     // is empty and the radio on the line counts as never read.
-    frmBelmar->lblRadioType->setText(QStringLiteral("Korvan VHF"));
-    frmBelmar->lblVersion->setText(QStringLiteral("V1.06"));
     host.messageAnswers.enqueue(IDOK);
     runJob([] { frmBelmar->btnReadRadioClick(); }, WHOLE_JOB_LIMIT_MS,
            [&] {

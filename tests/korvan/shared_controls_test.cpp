@@ -243,8 +243,8 @@ TEST(CalLayout, StatusButtonHelpAndWriteQuestion) {
     platform::ScriptedHost host;
     host.messageAnswers.enqueue(platform::IDCANCEL);
     host.messageAnswers.enqueue(platform::IDOK);
-    EXPECT_FALSE(cal::ConfirmWriteRadio());
-    EXPECT_TRUE(cal::ConfirmWriteRadio());
+    EXPECT_FALSE(cal::ConfirmWriteRadio(0x80, 0x80));
+    EXPECT_TRUE(cal::ConfirmWriteRadio(0x80, 0x80));
     ASSERT_EQ(host.messages.size(), 2);
     EXPECT_EQ(host.messages[0].caption, cal::WriteRadioCaption);
     EXPECT_EQ(host.messages[0].flags, platform::MB_OKCANCEL | platform::MB_ICONEXCLAMATION);

@@ -515,39 +515,81 @@ TEST_F(TuneRadioTest, MetersArePolledAndShown) {
     EXPECT_EQ(radio.count(CMD_METER), 0);
 }
 
+// The radio's band is read before the question, which names a block made for the other
+// band; Cancel writes nothing, OK the calibration block and nothing beyond it. A radio that
+// cannot be read is asked nothing and written nothing.
 TEST_F(TuneRadioTest, WriteToRadioSendsTheCalibrationBlockOnly) {
     for (int i = 0; i < IMAGE_SIZE; ++i)
         frmBelmar->RadioData[i] = i < CALIBRATION_SIZE ? uint8_t(i + 1) : 0x5A;
+    frmBelmar->RadioData[40] = 0x00; // a VHF block
     ShowDialog(false);
     frmBelmar->RadioData[10] = 99; // the controls are loaded again after the job
-
-    host.messageAnswers.enqueue(platform::IDCANCEL);
-    frmTuneRadio->btnWriteRadioClick();
-    ASSERT_EQ(host.messages.size(), 1);
-    EXPECT_EQ(host.messages[0].caption, "Load calibration data to radio?");
-    EXPECT_EQ(host.messages[0].flags, 49);
-    EXPECT_TRUE(host.messages[0].text.startsWith("Warning!\r\rThis file will completely alter"));
-    EXPECT_TRUE(radio.frames().isEmpty());
-
-    QTimer watchdog; // a job that never settles must not hang the test
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, frmReadWrite, &TfrmReadWrite::reject);
-    watchdog.start(20000);
-    frmTuneRadio->btnWriteRadioClick();
-    ASSERT_TRUE(watchdog.isActive()) << "the write job did not end";
+    auto clickWrite = [] {
+        QTimer watchdog; // a job that never settles must not hang the test
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, frmReadWrite, &TfrmReadWrite::reject);
+        watchdog.start(20000);
+        QTest::mouseClick(frmTuneRadio->btnWriteRadio, Qt::LeftButton);
+        return watchdog.isActive();
+    };
+    auto blocksWritten = [this] {
+        std::set<int> written;
+        for (const testsupport::RadioFrame& frame : radio.frames())
+            if (frame.command == CMD_WRITE_BLOCK && frame.sync == FirstGenRadio::SYNC_CMD)
+                written.insert(uint8_t(frame.data[9]) * 256 + uint8_t(frame.data[8]));
+        return written;
+    };
+    const QString named = "\r\rThe data was made for a VHF radio; this radio is UHF.\n"
+                          "The radio's own calibration block will be replaced by the data's.";
+    const struct {
+        uint8_t radioBand;
+        int answer;
+        QString band;
+    } rows[] = {{0x3C, platform::IDCANCEL, ""},
+                {0xB3, platform::IDCANCEL, named},
+                {0xB3, platform::IDOK, named}};
+    for (const auto& row : rows) {
+        QByteArray memory(IMAGE_SIZE, '\0');
+        for (int i = 0; i < CALIBRATION_SIZE; ++i)
+            memory[i] = char(0xC5 ^ (i * 29));
+        memory[40] = char(row.radioBand);
+        radio.setMemory(memory);
+        radio.clearFrames();
+        host.messages.clear();
+        host.messageAnswers.enqueue(row.answer);
+        ASSERT_TRUE(clickWrite()) << "the job did not end";
+        ASSERT_EQ(host.messages.size(), 1);
+        EXPECT_EQ(host.messages[0].caption, "Load calibration data to radio?");
+        EXPECT_EQ(host.messages[0].flags, 49);
+        EXPECT_EQ(host.messages[0].text, cal::WriteRadioWarning + row.band);
+        const QByteArray block(reinterpret_cast<const char*>(frmBelmar->RadioData),
+                               CALIBRATION_SIZE);
+        const bool written = row.answer == platform::IDOK;
+        EXPECT_EQ(radio.memory().left(CALIBRATION_SIZE),
+                  written ? block : memory.left(CALIBRATION_SIZE));
+        EXPECT_EQ(radio.memory().mid(CALIBRATION_SIZE), memory.mid(CALIBRATION_SIZE));
+        // Each calibration block is written (again when its acknowledgement came too late).
+        const std::set<int> calibrationBlocks{0, 8, 16, 24, 32, 40};
+        EXPECT_EQ(blocksWritten(), written ? calibrationBlocks : std::set<int>());
+    }
     EXPECT_EQ(frmReadWrite->Mode, TfrmReadWrite::MODE_DONE);
-
-    const QByteArray memory = radio.memory();
-    EXPECT_EQ(memory.left(CALIBRATION_SIZE),
-              QByteArray(reinterpret_cast<const char*>(frmBelmar->RadioData), CALIBRATION_SIZE));
-    EXPECT_EQ(memory.mid(CALIBRATION_SIZE), QByteArray(IMAGE_SIZE - CALIBRATION_SIZE, '\0'));
-    // Each calibration block is written (again when its acknowledgement came too late).
-    std::set<int> written;
-    for (const testsupport::RadioFrame& frame : radio.frames())
-        if (frame.command == CMD_WRITE_BLOCK && frame.sync == FirstGenRadio::SYNC_CMD)
-            written.insert(uint8_t(frame.data[9]) * 256 + uint8_t(frame.data[8]));
-    EXPECT_EQ(written, (std::set<int>{0, 8, 16, 24, 32, 40}));
     EXPECT_EQ(frmTuneRadio->txtS10Value->text(), "99");
+
+    const QByteArray before = radio.memory();
+    FirstGenRadio::Faults silent;
+    silent.silent = true;
+    radio.setFaults(silent);
+    radio.clearFrames();
+    host.messages.clear();
+    CloseWhenShown failedProbe(frmReadWrite, [] {
+        QTRY_COMPARE_WITH_TIMEOUT(frmReadWrite->btnCancel->text(), QString("Close"), WAIT_MS);
+        EXPECT_EQ(frmReadWrite->lblAction->text(), "Can't find Radio. Check COM port and leads.");
+    });
+    ASSERT_TRUE(clickWrite());
+    EXPECT_TRUE(failedProbe.shown);
+    EXPECT_TRUE(host.messages.isEmpty()) << "nothing asked";
+    EXPECT_TRUE(blocksWritten().empty());
+    EXPECT_EQ(radio.memory(), before);
 }
 
 TEST_F(TuneRadioTest, HelpPaneShowsTheLineOfTheControl) {

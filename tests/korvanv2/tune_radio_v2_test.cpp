@@ -357,20 +357,53 @@ TEST_F(TuneRadioV2, ALostLinkIsShownAndTransmitOffIsTriedUntilItGoesOut) {
     EXPECT_EQ(host.messages.size(), 1);
 }
 
+// The radio's band is read before the question, which names a block made for the other
+// band; Cancel writes nothing, OK bytes 0..47 and nothing beyond. A radio that does not
+// answer is asked nothing and written nothing.
 TEST_F(TuneRadioV2, WriteToRadioSendsBytes0To47Exactly) {
-    radio.setImage(QByteArray(SecondGenRadio::IMAGE_SIZE, char(0x5A)));
+    eeprom.SetByte(cal::RADIO_TYPE, 0x00); // a VHF block
     Open(0);
-    host.messageAnswers.enqueue(platform::IDCANCEL);
-    form->btnWriteRadioClick();
-    EXPECT_EQ(radio.count(SecondGenRadio::WRITE_BLOCK), 0);
-    form->btnWriteRadioClick();
-    ASSERT_GE(host.messages.size(), 2);
-    EXPECT_EQ(host.messages[1].caption, "Load calibration data to radio?");
-    EXPECT_EQ(radio.count(SecondGenRadio::WRITE_BLOCK), 3);
-    const QByteArray image = radio.image();
-    for (int i = 0; i < 64; ++i)
-        EXPECT_EQ(uint8_t(image[i]), i < 48 ? eeprom.GetByte(i) : 0x5A) << i;
+    const QString named = "\r\rThe data was made for a VHF radio; this radio is UHF.\n"
+                          "The radio's own calibration block will be replaced by the data's.";
+    const struct {
+        uint8_t radioBand;
+        int answer;
+        QString band;
+    } rows[] = {{0x3C, platform::IDCANCEL, ""},
+                {0xB3, platform::IDCANCEL, named},
+                {0xB3, platform::IDOK, named}};
+    for (const auto& row : rows) {
+        QByteArray memory(SecondGenRadio::IMAGE_SIZE, char(0x5A));
+        for (int i = 0; i < 48; ++i)
+            memory[i] = char(0xC5 ^ (i * 29));
+        memory[cal::RADIO_TYPE] = char(row.radioBand);
+        radio.setImage(memory);
+        radio.clearFrames();
+        host.messages.clear();
+        host.messageAnswers.enqueue(row.answer);
+        QTest::mouseClick(form->btnWriteRadio, Qt::LeftButton);
+        ASSERT_EQ(host.messages.size(), 1);
+        EXPECT_EQ(host.messages[0].caption, "Load calibration data to radio?");
+        EXPECT_EQ(host.messages[0].text, cal::WriteRadioWarning + row.band);
+        const bool written = row.answer == platform::IDOK;
+        EXPECT_EQ(radio.count(SecondGenRadio::WRITE_BLOCK), written ? 3 : 0);
+        const QByteArray image = radio.image();
+        for (int i = 0; i < 64; ++i)
+            EXPECT_EQ(uint8_t(image[i]), written && i < 48 ? eeprom.GetByte(i) : uint8_t(memory[i]))
+                << i;
+    }
     EXPECT_FALSE(frmReadWrite->isVisible());
+
+    SecondGenRadio::Faults silent;
+    silent.silent = true;
+    radio.setFaults(silent);
+    radio.clearFrames();
+    host.messages.clear();
+    QTest::mouseClick(form->btnWriteRadio, Qt::LeftButton);
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text, "Unable to write to radio.\n");
+    EXPECT_EQ(host.messages[0].caption, "Write Error");
+    EXPECT_EQ(radio.count(SecondGenRadio::WRITE_BLOCK), 0);
 }
 
 TEST_F(TuneRadioV2, MeterPollingRestsWhileTheCalibrationGoesOut) {
