@@ -84,8 +84,9 @@ enum Odd : unsigned {
     OffStepCodes = 1, // frequency codes off the dialog's step or out of the band
     ToneCodes = 2,    // tone codes past the list
     OddMembers = 4,   // groups listing empty slots, groups or themselves
-    OddSettings = 8,  // user button bytes off their lists and ranges
-    Everything = 15,
+    OddSettings = 8,  // settings off their lists and ranges
+    OddTexts = 16,    // names, tags and the code word with bytes no box shows
+    Everything = 31,
 };
 
 inline ChData StoreOf(const uint8_t* image) {
@@ -101,56 +102,82 @@ inline uint32_t StepHz(Dice& dice, bool uhf) {
     return base + steps * (dice.below(2) ? 12500u : 5000u);
 }
 
-inline QString NameOf(Dice& dice) {
-    const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789*+-._ ");
-    return dice.text(letters, 0, CH_NAME_LENGTH + 1).trimmed();
+// A slot's 8 record bytes in the image.
+inline uint8_t* RecordAt(uint8_t* image, int slot) {
+    return image + (slot <= CH_LAST_NAMED ? 0x4DF + 8 * (slot - 1) : 0x221 + 8 * (slot - 100));
 }
 
-// Every record is random bytes, an empty slot, a channel or a group; tame ones are
-// written through the program's own store, odd ones keep their random bytes.
+// Characters a name or tag may hold, then 0 up to `count` bytes, the tail at `tail`.
+inline void PutText(Dice& dice, uint8_t* head, int headCount, uint8_t* tail, int tailCount) {
+    const QByteArray text =
+        dice.text(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789*+- "), 0, 10).toLatin1();
+    for (int i = 0; i < headCount + tailCount; ++i)
+        (i < headCount ? head[i] : tail[i - headCount]) = i < text.size() ? uint8_t(text[i]) : 0;
+}
+
+// A channel code on the 12.5 kHz grid of the band, its extension bits clear (VHF below
+// 204.8 MHz is the plain code, UHF always).
+inline void PutCode(Dice& dice, uint8_t* record, int at, bool uhf) {
+    const int code = uhf ? 32000 + dice.below(9600) : 10880 + dice.below(3040);
+    record[at] = uint8_t(code), record[at + 1] = uint8_t(code >> 8);
+}
+
+// The image: random bytes everywhere, then, by hand from the layout, what the odd kinds the
+// row leaves out would spoil: each record an empty slot, a channel or a group; names and
+// texts of characters the boxes show; settings within their lists and ranges.
 inline void MakeImage(uint8_t* image, Dice& dice, unsigned odd) {
     testsupport::FillFromSeed(image, IMAGE_SIZE, dice.word());
     const bool uhf = dice.below(2);
     image[BAND_BYTE] = uhf ? 0x80 : uint8_t(image[BAND_BYTE] & 0x7F);
-    ChData store = StoreOf(image);
+    std::vector<int> kinds(CH_LAST_SLOT + 1), channels;
     for (int slot = 1; slot <= CH_LAST_SLOT; ++slot) {
-        const int kind = dice.below(4);
-        const bool groupSlot = slot <= CH_LAST_NAMED && kind == 3;
-        if (kind == 0) {
-            store.ClearChannel(slot);
-        } else if (groupSlot && !(odd & OddMembers)) {
-            CH_GROUP_STRUCT group;
-            group.Flags6 = uint8_t(dice.below(256) & 0xAC);
-            group.Flags7 = uint8_t(dice.below(256) & 0x0C);
-            group.Name = NameOf(dice);
-            const int size = group.Flags6 & chflags::Group8 ? 8 : 6;
-            for (int p = 0, n = dice.below(size + 1); p < n; ++p)
-                group.Member[p] = uint32_t(1 + dice.below(slot - 1 + 1));
-            store.SetGroup(group, slot);
-        } else if (!groupSlot && !(odd & OffStepCodes && kind == 2)) {
-            CH_NORMAL_STRUCT channel;
-            channel.TxFreq = dice.below(6) ? StepHz(dice, uhf) : 0;
-            channel.RxFreq = StepHz(dice, uhf);
-            const int tones = odd & ToneCodes ? 256 : 155;
-            channel.TxTone = uint32_t(dice.below(tones));
-            channel.RxTone = uint32_t(dice.below(tones));
-            channel.Flags6 = uint8_t((dice.below(256) & 0x4F) | chflags::Enabled);
-            channel.Flags7 = uint8_t(dice.below(256) & 0x7F);
-            channel.Name = NameOf(dice);
-            store.SetNormal(channel, slot);
+        kinds[slot] = slot <= CH_LAST_NAMED ? dice.below(4) : dice.below(3);
+        if (kinds[slot] == 1 || kinds[slot] == 2)
+            channels.push_back(slot);
+    }
+    for (int slot = 1; slot <= CH_LAST_SLOT; ++slot) {
+        uint8_t* r = RecordAt(image, slot);
+        if (kinds[slot] == 0) {
+            std::fill_n(r, 8, 0);
+        } else if (kinds[slot] == 3) {
+            const bool eight = dice.below(2);
+            r[6] = uint8_t((r[6] & 0x2C) | 0x11 | (eight ? 0x80 : 0));
+            r[7] &= 0x0C;
+            if (odd & OddMembers)
+                continue;
+            // members by hand: main slots as slot + 26, none as 26 (0 in position 6)
+            std::fill_n(r, 6, 26), r[5] = 0;
+            for (int p = 0, n = dice.below(7); p < n && !channels.empty(); ++p) {
+                const int m = channels[size_t(dice.below(int(channels.size())))];
+                if (m < 100 && m != slot && (!eight || m <= 37))
+                    r[p] = uint8_t(m + 26);
+            }
+        } else {
+            r[6] = uint8_t((r[6] & 0x4F) | 0x01);
+            r[7] &= 0x7F;
+            if (!(odd & OffStepCodes) || kinds[slot] == 1) {
+                PutCode(dice, r, 2, uhf);
+                if (dice.below(6))
+                    PutCode(dice, r, 0, uhf);
+                else
+                    r[0] = r[1] = 0;
+            }
+            if (!(odd & ToneCodes))
+                r[4] = uint8_t(r[4] % 155), r[5] = uint8_t(r[5] % 155);
         }
     }
-    // A tame group lists only channels, so its members are made good after the fact.
-    for (int slot = 1; slot <= CH_LAST_NAMED && !(odd & OddMembers); ++slot)
-        if (store.IsGroup(slot)) {
-            CH_GROUP_STRUCT group;
-            store.GetGroup(group, slot);
-            for (uint32_t& member : group.Member)
-                if (!store.CanBeMember(int(member)) || int(member) == slot)
-                    member = 0;
-            store.SetGroup(group, slot);
+    if (!(odd & OddTexts)) {
+        for (int s = 0; s < CH_LAST_NAMED; ++s)
+            PutText(dice, image + 0x2E9 + 5 * s, 5, image + 0x800 + 8 * s, 4);
+        for (int a = 0; a < 100; ++a) { // selcall tags, the Command flag kept
+            const int at = a < 39 ? 0xB9 + 9 * a : a == 99 ? 0x218 : 0xB20 + 9 * (a - 39);
+            const uint8_t command = image[at + 4] & 0x80;
+            PutText(dice, image + at + 4, 5, image + 0xD3C + 4 * a, 4);
+            image[at + 4] |= command;
         }
-    store.SaveToImage(image);
+        for (int i = 0x74; i <= 0x81; ++i) // the code word
+            image[i] = uint8_t(0x20 + image[i] % 0x5F);
+    }
     if (odd & OddSettings)
         return;
     for (int offset : {0x8F, 0x90, 0x91, 0x92, 0x8D, 0x8E, 0x82, 0x44})
@@ -166,6 +193,20 @@ inline void MakeImage(uint8_t* image, Dice& dice, unsigned odd) {
         std::fill_n(image + 0x93 + 6 * n, 6, uint8_t(0x12));
     }
     image[0x4DF + 6] |= chflags::Enabled;
+    // selcall: counts 2 <= non-predictive <= predictive <= 8, display 1..min(pred, 5)
+    const int pred = 2 + image[0x88] % 7, nonPred = 2 + image[0x87] % (pred - 1);
+    image[0x88] = uint8_t(pred << 4 | nonPred);
+    image[0x87] = uint8_t(1 + image[0x87] % std::min(pred, 5));
+    image[0x56] %= 201, image[0x31] %= 61, image[0x85] %= 101, image[0x86] %= 251;
+    image[0x89] = std::array<uint8_t, 6>{20, 33, 40, 50, 70, 100}[image[0x89] % 6];
+    image[0xAC] = uint8_t((image[0xAC] % 7) << 4 | (image[0xAC] & 0x0F));
+    if ((image[0x4C] & 0x60) == 0x60)
+        image[0x4C] &= 0xBF;
+    // radio options: time-out 1..255, display fields 0..2, contrast -15..15
+    image[0x36] = uint8_t(1 + image[0x36] % 255);
+    image[0x3B] = uint8_t((image[0x3B] >> 4) % 3 << 4 | image[0x3B] % 3);
+    image[0x3C] = uint8_t(int8_t(image[0x3C] % 31 - 15));
+    image[0x51] &= 0xFC; // the group ignore timer: 4 s steps
 }
 
 // Runs the session expected for a dialog's class once that dialog's own event loop runs;
@@ -186,6 +227,15 @@ public:
 
     QDialog* current = nullptr; // the dialog whose session runs
 
+    // Makes the form the active window, where the user's keys go (a window that closed may
+    // hand the activation back late); false if it never is.
+    static bool Activate(QWidget* form) {
+        if (QApplication::activeWindow() != form)
+            form->activateWindow();
+        return QTest::qWaitFor([form] { return QApplication::activeWindow() == form; },
+                               testsupport::WAIT_LIMIT_MS);
+    }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* dialog = qobject_cast<QDialog*>(watched);
@@ -200,9 +250,10 @@ protected:
         QTimer::singleShot(0, dialog, [this, dialog, session] {
             QDialog* under = current;
             current = dialog;
-            dialog->activateWindow();
-            if (QTest::qWaitForWindowActive(dialog, testsupport::WAIT_LIMIT_MS))
+            if (Activate(dialog))
                 session(dialog);
+            else
+                fail(std::string(dialog->metaObject()->className()) + " never became active");
             if (dialog->isVisible())
                 dialog->reject();
             current = under;
@@ -344,6 +395,8 @@ private:
 
     // One of: a field's action, or the focus moved on or back with Tab or Shift+Tab.
     void Step(const std::vector<Field>& fields, Touched& touched) {
+        if (!Answers::Activate(answers.current))
+            fail(std::string(answers.current->metaObject()->className()) + " is not active");
         const size_t pick = size_t(dice.below(int(fields.size()) + 2));
         if (pick >= fields.size()) {
             QTest::keyClick(Focus(), Qt::Key_Tab,
