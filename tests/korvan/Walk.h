@@ -12,12 +12,16 @@
 #include "Chandata.h"
 #include "Chanedit_p.h"
 #include "Chselect.h"
+#include "Codeword.h"
 #include "Grpedit.h"
+#include "Mactimer.h"
 #include "Main.h"
+#include "Options.h"
 #include "Sel_ch.h"
 #include "Selc_mem.h"
 #include "Selcall.h"
 #include "Tune_radio.h"
+#include "Up_down.h"
 #include "User_btn.h"
 #include "platform/ScriptedHost.h"
 #include "support/ImageChanges.h"
@@ -29,10 +33,15 @@
 #include <QHash>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTimer>
+#include <QToolButton>
+#include <QWheelEvent>
 #include <functional>
 #include <map>
+#include <numeric>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -271,6 +280,33 @@ constexpr int NAME = 8; // pseudo byte of a record: its name
 using Bits = std::vector<std::pair<int, uint8_t>>; // image offsets, or record bytes, NAME
 using Mask = std::vector<uint8_t>;                 // the bits that may change, by offset
 
+// The bytes a control's value must leave: offset, value and the bits that value fills.
+struct Expected {
+    int offset;
+    uint8_t value, mask;
+};
+using Bytes = std::vector<Expected>;
+// From what a control shows (a box's text, a ticked box "1", a list's item number, a bar's
+// position) to the bytes it stores, as the layout gives them.
+using Encode = std::function<Bytes(const QString& shown)>;
+
+// A box's character rule: a-z turned to A-Z when `upper`, then only `accepted`, at most
+// `most` characters.
+struct Rule {
+    QString accepted;
+    int most = 0;
+    bool upper = false;
+    QString Apply(const QString& typed) const {
+        QString kept;
+        for (QChar c : typed) {
+            const QChar k = upper && c >= 'a' && c <= 'z' ? QChar(c.unicode() - 32) : c;
+            if (accepted.contains(k) && kept.size() < most)
+                kept += k;
+        }
+        return kept;
+    }
+};
+
 struct Field {
     QWidget* control;
     Bits bits;
@@ -278,7 +314,61 @@ struct Field {
     int row = -1, column = -1;            // a grid cell
     std::function<QString()> stored = {}; // a box's text as the store now reads it
     QChar fill = {};                      // what the store puts where the text stops short
+    Encode expect = {};                   // the bytes of what it shows
+    Rule rule = {};                       // what typing leaves in the box
 };
+
+inline Encode Tick(int offset, uint8_t bit, bool inverted = false) {
+    return [=](const QString& shown) {
+        return Bytes{{offset, (shown == "1") != inverted ? bit : uint8_t(0), bit}};
+    };
+}
+// Item i stores values[i] in `mask`; no item stores nothing known.
+inline Encode Choice(int offset, uint8_t mask, std::vector<uint8_t> values) {
+    return [=](const QString& shown) {
+        const size_t item = size_t(shown.toInt());
+        return item < values.size() ? Bytes{{offset, values[item], mask}} : Bytes{};
+    };
+}
+// The number times `scale`, shifted into `mask`.
+inline Encode Number(int offset, int scale = 1, uint8_t mask = 0xFF, int shift = 0) {
+    return [=](const QString& shown) {
+        bool number = false;
+        const int n = shown.toInt(&number);
+        return number ? Bytes{{offset, uint8_t((n * scale) << shift & mask), mask}} : Bytes{};
+    };
+}
+// Tone digits two to a byte, high nibble first: A-F are 10-15, anything else 0.
+inline Encode Nibbles(int offset) {
+    return [=](const QString& shown) {
+        Bytes bytes;
+        for (int i = 0; i < std::min(int(shown.size()), 8); ++i) {
+            const QChar c = shown[i];
+            const int digit = c.isDigit()            ? c.digitValue()
+                              : c >= 'A' && c <= 'F' ? c.unicode() - 55
+                                                     : 0;
+            const bool high = i % 2 == 0;
+            bytes.push_back(
+                {offset + i / 2, uint8_t(high ? digit << 4 : digit), uint8_t(high ? 0xF0 : 0x0F)});
+        }
+        return bytes;
+    };
+}
+// Characters in `offsets` in order, `pad` after the text; the first byte in `firstMask`.
+inline Encode Chars(std::vector<int> offsets, uint8_t pad, uint8_t firstMask = 0xFF) {
+    return [=](const QString& shown) {
+        Bytes bytes;
+        for (size_t i = 0; i < offsets.size(); ++i)
+            bytes.push_back({offsets[i],
+                             i < size_t(shown.size()) ? uint8_t(shown[int(i)].unicode()) : pad,
+                             i ? uint8_t(0xFF) : firstMask});
+        return bytes;
+    };
+}
+// Two decimal digits as hexadecimal nibbles: none is "00", one "d0".
+inline Encode Prefix(int offset) {
+    return [=](const QString& shown) { return Nibbles(offset)(shown.leftJustified(2, '0')); };
+}
 
 using Touched = std::set<const Field*>;
 
@@ -322,13 +412,17 @@ public:
     void Run(int editors) {
         const std::function<void()> editor[] = {
             [this] { SelcallIdents(); },
+            [this] { FromMenu("TfrmUserButtons", frmBelmar->mnuButtons, [this] { Buttons(); }); },
+            [this] { FromMenu("TfrmSelcall", frmBelmar->mnuSelcall, [this] { Selcall(); }); },
+            [this] { FromMenu("TfrmOptions", frmBelmar->mnuOptions, [this] { Options(); }); },
             [this] {
-                answers.run({{"TfrmUserButtons", [this](QDialog*) { Buttons(); }}},
-                            [] { frmBelmar->EditButtonClick(frmBelmar->mnuButtons); });
+                FromMenu("TfrmCodeWord", frmBelmar->mnuEditCodeWord, [this] { CodeWord(); });
             },
-            [this] { Alignment(); }, [this] { Table(); }, [this] { Table(); }};
+            [this] { Alignment(); },
+            [this] { Table(); },
+            [this] { Table(); }};
         for (int n = 0; n < editors && !dice.spent(); ++n) {
-            editor[dice.below(5)]();
+            editor[dice.below(int(std::size(editor)))]();
             host.messageAnswers.clear();
         }
     }
@@ -348,7 +442,8 @@ private:
     }
 
     // Clicks the field, then: a grid cell or a box is typed into, a box also pasted into
-    // or cleared, an opened list stepped; then sometimes Tab.
+    // or cleared, an opened list stepped or clicked; a bar is moved; then sometimes Tab.
+    // Keys go only where the click took the focus.
     void Act(const Field& field) {
         auto* grid = qobject_cast<QTableWidget*>(field.control);
         auto* list = qobject_cast<QComboBox*>(field.control);
@@ -357,38 +452,110 @@ private:
             grid->scrollTo(cell);
             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                               grid->visualRect(cell).center());
-            if (field.keys.isEmpty())
+            if (field.keys.isEmpty() || !grid->isAncestorOf(Focus()) && Focus() != grid)
                 return;
             for (QChar c : dice.text(field.keys, 1, 9))
                 QTest::keyClick(Focus(), c.toLatin1());
             QTest::keyClick(Focus(), Qt::Key_Return);
             return;
         }
-        QTest::mouseClick(field.control, Qt::LeftButton, {}, {4, field.control->height() / 2});
-        if (auto* edit = list ? list->lineEdit() : qobject_cast<QLineEdit*>(field.control))
-            TypeInto(edit, field.keys);
-        else if (list && list->view()->isVisible()) // the click opened the list
-            PickInList(list);
+        if (auto* bar = qobject_cast<QAbstractSlider*>(field.control)) {
+            MoveBar(bar);
+        } else if (list && dice.below(4) == 0) {
+            const int was = list->currentIndex();
+            Wheel(list, dice.below(2) ? 1 : -1);
+            if (list->currentIndex() != was)
+                picked.insert(&field);
+        } else {
+            QTest::mouseClick(field.control, Qt::LeftButton, {}, {4, field.control->height() / 2});
+            auto* edit = list ? list->lineEdit() : qobject_cast<QLineEdit*>(field.control);
+            if (edit && QApplication::focusWidget() == edit)
+                TypeInto(field, edit);
+            else if (list && list->view()->isVisible() && PickInList(list)) // the click opened it
+                picked.insert(&field);
+        }
         if (dice.below(3) == 0)
             QTest::keyClick(Focus(), Qt::Key_Tab);
     }
 
-    void PickInList(QComboBox* list) {
-        for (int n = dice.below(4); n > 0; --n)
-            QTest::keyClick(list->view(), dice.below(3) ? Qt::Key_Down : Qt::Key_Up);
-        QTest::keyClick(list->view(), dice.below(4) ? Qt::Key_Return : Qt::Key_Escape);
+    static void Wheel(QWidget* widget, int notches) {
+        const QPointF at = widget->rect().center();
+        QWheelEvent wheel(at, widget->mapToGlobal(at), {}, {0, 120 * notches}, Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(widget, &wheel);
     }
 
-    void TypeInto(QLineEdit* edit, const QString& keys) {
+    // An arrow clicked, a key, or the wheel; an up-down only by its arrows.
+    void MoveBar(QAbstractSlider* bar) {
+        const auto arrows = bar->findChildren<QToolButton*>();
+        if (!arrows.isEmpty()) {
+            Click(arrows[dice.below(int(arrows.size()))]);
+            return;
+        }
+        const Qt::Key keys[] = {Qt::Key_Right,    Qt::Key_Left, Qt::Key_PageUp,
+                                Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
         const int how = dice.below(4);
-        if (how == 0) {
-            testsupport::Paste(edit, dice.text(keys + "x#a", 1, 10));
-        } else if (how == 1) {
+        if (how == 0)
+            QTest::keyClick(bar, keys[dice.below(6)]);
+        else if (how == 1)
+            Wheel(bar, dice.below(2) ? 1 : -1);
+        else
+            QTest::mouseClick(bar, Qt::LeftButton, {},
+                              {how == 2 ? 4 : bar->width() - 4, bar->height() / 2});
+    }
+
+    // An item clicked, or stepped to and taken by Enter or left by Escape; true when taken.
+    bool PickInList(QComboBox* list) {
+        QAbstractItemView* view = list->view();
+        if (dice.below(3) == 0 && list->count() > 0) {
+            const QModelIndex item = view->model()->index(dice.below(list->count()), 0);
+            view->scrollTo(item);
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                              view->visualRect(item).center());
+            if (!view->isVisible())
+                return true;
+            QTest::keyClick(view, Qt::Key_Escape);
+            return false;
+        }
+        for (int n = dice.below(4); n > 0; --n)
+            QTest::keyClick(view, dice.below(3) ? Qt::Key_Down : Qt::Key_Up);
+        const bool take = dice.below(4);
+        QTest::keyClick(view, take ? Qt::Key_Return : Qt::Key_Escape);
+        return take;
+    }
+
+    // Typed over, pasted over by Ctrl+V or the box's menu, its last character deleted, typed
+    // in at Home, or typed over and undone; what a box with a rule shows after it is noted.
+    void TypeInto(const Field& field, QLineEdit* edit) {
+        const QString was = edit->text(), typed = dice.text(field.keys + "x#a", 1, 10);
+        std::optional<QString> shows;
+        const int how = dice.below(6);
+        if (how == 0 || how == 1) {
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            if (how == 0)
+                testsupport::Paste(edit, typed);
+            if (how == 0 || testsupport::PasteByMenu(edit, typed))
+                shows = field.rule.Apply(typed);
+        } else if (how == 2) {
             QTest::keyClick(edit, Qt::Key_End);
             QTest::keyClick(edit, Qt::Key_Backspace);
+            shows = was.chopped(std::min(qsizetype(1), was.size()));
+        } else if (how == 3) {
+            QTest::keyClick(edit, Qt::Key_Home);
+            QTest::keyClicks(edit, dice.text(field.keys, 1, 3));
         } else {
-            testsupport::TypeOver(edit, dice.text(keys, 1, 10));
+            const QString keys = dice.text(field.keys, 1, 10);
+            testsupport::TypeOver(edit, keys);
+            shows = field.rule.Apply(keys);
+            if (how == 4) {
+                QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+                shows.reset();
+            }
         }
+        if (shows && field.rule.most > 0)
+            predicted[&field] = *shows;
+        else
+            predicted.erase(&field);
         if (dice.below(2))
             QTest::keyClick(edit, Qt::Key_Return);
     }
@@ -453,12 +620,52 @@ private:
         }
     }
 
+    // What a control shows, as its Encode reads it.
+    static QString ValueOf(const Field& field) {
+        QWidget* c = field.control;
+        if (auto* grid = qobject_cast<QTableWidget*>(c))
+            return grid->item(field.row, field.column)->text();
+        if (auto* list = qobject_cast<QComboBox*>(c))
+            return list->isEditable() ? list->currentText() : QString::number(list->currentIndex());
+        if (auto* box = qobject_cast<QAbstractButton*>(c))
+            return box->isChecked() ? "1" : "0";
+        if (auto* bar = qobject_cast<QAbstractSlider*>(c))
+            return QString::number(bar->value());
+        return static_cast<QLineEdit*>(c)->text();
+    }
+
+    // Each touched control left the bytes the layout gives for what it shows.
+    void ExpectBytes(const Touched& touched, const std::string& where) {
+        for (const Field* field : touched) {
+            if (!field->expect || qobject_cast<QComboBox*>(field->control) && !picked.count(field))
+                continue; // a list stores only an item taken
+            const QString shown = ValueOf(*field);
+            for (const Expected& e : field->expect(shown)) {
+                const uint8_t now = frmBelmar->RadioData[e.offset];
+                if ((now ^ e.value) & e.mask)
+                    fail(where + ": \"" + shown.toStdString() + "\" shown, byte 0x" +
+                         Hex(e.offset) + " holds 0x" + Hex(now) + " where 0x" +
+                         Hex(e.value & e.mask) + " (bits 0x" + Hex(e.mask) + ") belongs");
+            }
+        }
+    }
+
+    // Each box typed into by its rule shows what the rule leaves of the keys.
+    void ExpectTyped(const std::string& where) {
+        for (auto& [field, text] : predicted) {
+            const QString shown = static_cast<QLineEdit*>(field->control)->text();
+            if (shown != text)
+                fail(where + ": a box shows \"" + shown.toStdString() +
+                     "\" where the keys left \"" + text.toStdString() + "\"");
+        }
+    }
+
     // The channel table opened from the main window; after it closes, OK changed only the
     // slots the actions changed and the two global bits clicked, Cancel nothing.
     void Table() {
         const QByteArray before = Image();
         slotsChanged.clear();
-        globalsClicked = false;
+        globalsClicked = timersOpened = false;
         answers.run({{"TfrmChannelData", [this](QDialog*) { TableSession(); }}},
                     [] { frmBelmar->EditButtonClick(frmBelmar->mnuChannel); });
         Mask allowed = Nothing;
@@ -472,6 +679,9 @@ private:
             if (globalsClicked)
                 allowed[0x47] = allowed[0x49] = 0x08;
         }
+        if (timersOpened) // checked by their own session
+            for (int at : {0x30, 0x51, 0x52, 0x53})
+                allowed[size_t(at)] = 0xFF;
         ExpectOnly(before, allowed, "channel table");
         const ChData was = StoreOf(reinterpret_cast<const uint8_t*>(before.constData()));
         const ChData now = StoreOf(frmBelmar->RadioData);
@@ -498,7 +708,7 @@ private:
         Answers::Sessions editors = {
             {"TfrmEditChannel2", [&](QDialog*) { Channel(allowed); }},
             {"TfrmGrpEdit", [&](QDialog*) { grouped = Group(allowed, before); }}};
-        const int action = dice.below(8);
+        const int action = dice.below(9);
         if (action == 0) { // add a channel or a group
             const bool group = dice.below(3) == 0;
             editors.push_back({"TfrmChannelSelect", [group](QDialog*) {
@@ -521,6 +731,10 @@ private:
             table->Copy1->trigger();
         } else if (action == 5) {
             allowed[PasteOnTypedTarget(before)] = AnyRecordBit;
+        } else if (action == 6) {
+            answers.run({{"TfrmMacTimers", [this](QDialog*) { Timers(); }}},
+                        [table] { Click(table->btnMacTimers); });
+            timersOpened = true;
         } else { // a global box
             QCheckBox* box = dice.below(2) ? table->chkBlEnabled : table->chkEnableCb;
             if (box->isVisible())
@@ -682,18 +896,35 @@ private:
         return stored;
     }
 
-    // Steps over the fields, then a close: OK keeps only what the touched fields own and
-    // each touched box shows what was stored; Cancel changes nothing.
-    void Session(ImageDialog* form, const std::vector<Field>& fields, const std::string& name) {
+    // Steps over the fields (and now and then the form's own `more`, which allows what it
+    // may change), then a close: OK keeps only what the touched fields own, each touched
+    // control shows what was stored and stores the bytes of what it shows, each typed box
+    // what the keys left; Cancel changes nothing.
+    void Session(QDialog* form, QPushButton* ok, QPushButton* cancel,
+                 const std::vector<Field>& fields, const std::string& name,
+                 const std::function<void(Mask&)>& more = {}) {
         const QByteArray before = Image();
+        const auto outer = std::exchange(predicted, {});
+        const auto outerPicked = std::exchange(picked, {});
         Touched touched;
+        Mask extra = Nothing;
         for (int n = 1 + dice.below(8); n > 0; --n)
-            Step(fields, touched);
-        const bool ok = Close(form, form->OKBtn, form->CancelBtn);
-        ExpectOnly(before, ok ? AllowedBits(touched, IMAGE_SIZE) : Nothing,
-                   ok ? name : name + " Cancel");
-        if (ok)
+            if (more && dice.below(4) == 0)
+                more(extra);
+            else
+                Step(fields, touched);
+        const bool closedOk = Close(form, ok, cancel);
+        Mask allowed = closedOk ? AllowedBits(touched, IMAGE_SIZE) : Nothing;
+        for (size_t i = 0; closedOk && i < allowed.size(); ++i)
+            allowed[i] |= extra[i];
+        ExpectOnly(before, allowed, closedOk ? name : name + " Cancel");
+        if (closedOk) {
             ExpectShown(touched, name);
+            ExpectBytes(touched, name);
+            ExpectTyped(name);
+        }
+        predicted = outer;
+        picked = outerPicked;
     }
 
     // The idents opened from the selcall dialog, which is then cancelled.
@@ -713,11 +944,14 @@ private:
         TfrmSelcallIdents* s = frmSelcallIdents;
         QTableWidget* grid = s->listSelcallMemories;
         const QString hex = QStringLiteral("0123456789ABCFabcfDE");
-        std::vector<Field> fields = {{s->txtRadioIdent, Span(0xB5, 4), hex, -1, -1,
-                                      [s] { return s->GetIdentText(100); }, '0'},
-                                     {s->txtTlmPrefix, Span(0xB4, 1), Digits},
-                                     {s->chkOwnIdMod, {{0x4D, 0x40}}},
-                                     {s->chkCallMemEdit, {{0x4D, 0x80}}}};
+        const Rule identRule{QStringLiteral("0123456789BCF"), frmSelcall->hsbTonesPred->value(),
+                             true};
+        std::vector<Field> fields = {
+            {s->txtRadioIdent, Span(0xB5, 4), hex, -1, -1, [s] { return s->GetIdentText(100); },
+             '0', Nibbles(0xB5), identRule},
+            {s->txtTlmPrefix, Span(0xB4, 1), Digits, -1, -1, {}, {}, Prefix(0xB4), Rule{Digits, 2}},
+            {s->chkOwnIdMod, {{0x4D, 0x40}}, {}, -1, -1, {}, {}, Tick(0x4D, 0x40)},
+            {s->chkCallMemEdit, {{0x4D, 0x80}}, {}, -1, -1, {}, {}, Tick(0x4D, 0x80)}};
         for (int slot : {0, 1, 38, 39, 98, 99}) {
             const int at = slot < 39    ? 0xB9 + 9 * slot
                            : slot == 99 ? 0x218
@@ -725,19 +959,39 @@ private:
             auto command = [at] {
                 return callmem::CommandText(frmBelmar->RadioData[at + 4] & 0x80);
             };
+            const int tail = 0xD3C + 4 * slot;
+            const Encode commandBit = [at](const QString& shown) {
+                return shown.isEmpty() ? Bytes{}
+                                       : Bytes{{at + 4, uint8_t(shown == "Yes" ? 0x80 : 0), 0x80}};
+            };
             fields.push_back({grid, Span(at, 4), hex, slot, 1,
-                              [s, slot] { return s->GetIdentText(slot); }, '0'});
-            fields.push_back({grid, Span(at + 4, 5, Span(0xD3C + 4 * slot, 4)), AlphaKeys, slot, 2,
-                              [s, slot] { return s->GetTagText(slot); }});
-            fields.push_back({grid, {{at + 4, 0x80}}, QStringLiteral(" "), slot, 3, command});
+                              [s, slot] { return s->GetIdentText(slot); }, '0', Nibbles(at)});
+            fields.push_back(
+                {grid,
+                 Span(at + 4, 5, Span(tail, 4)),
+                 AlphaKeys,
+                 slot,
+                 2,
+                 [s, slot] { return s->GetTagText(slot); },
+                 {},
+                 Chars({at + 4, at + 5, at + 6, at + 7, at + 8, tail, tail + 1, tail + 2, tail + 3},
+                       0, 0x7F)});
+            fields.push_back(
+                {grid, {{at + 4, 0x80}}, QStringLiteral(" "), slot, 3, command, {}, commandBit});
         }
-        Session(s, fields, "selcall idents");
+        Session(s, s->OKBtn, s->CancelBtn, fields, "selcall idents");
     }
 
     void Buttons() {
         TfrmUserButtons* u = frmUserButtons;
-        std::vector<Field> fields = {{u->editPriChkRate, Span(0x55, 1), Digits, -1, -1,
-                                      [] { return QString::number(frmBelmar->RadioData[0x55]); }}};
+        std::vector<Field> fields = {{u->editPriChkRate,
+                                      Span(0x55, 1),
+                                      Digits,
+                                      -1,
+                                      -1,
+                                      [] { return QString::number(frmBelmar->RadioData[0x55]); },
+                                      {},
+                                      Number(0x55)}};
         QComboBox* recall[] = {u->cmbRecallM1, u->cmbRecallM2, u->cmbRecallM3, u->cmbRecallM4};
         QLineEdit* dtmf[] = {u->txtDtmfMem1, u->txtDtmfMem2, u->txtDtmfMem3, u->txtDtmfMem4};
         for (int n = 0; n < 4; ++n) {
@@ -748,8 +1002,15 @@ private:
                               n < 3 ? shown : nullptr});
         }
         for (int k = 0; k < HOOK_ACTIONS; ++k)
-            fields.push_back({u->chkOffHook[k], {{0x34, uint8_t(1 << k)}}});
-        Session(u, fields, "user buttons");
+            fields.push_back({u->chkOffHook[k],
+                              {{0x34, uint8_t(1 << k)}},
+                              {},
+                              -1,
+                              -1,
+                              {},
+                              {},
+                              Tick(0x34, uint8_t(1 << k))});
+        Session(u, u->OKBtn, u->CancelBtn, fields, "user buttons");
     }
 
     // Off-line, as the hardware dialog opens it for a calibration file, boxes on their
@@ -759,10 +1020,17 @@ private:
         QTabBar* tabs = t->PageControl1->tabBar();
         std::vector<Field> fields;
         for (const cal::Field& f : cal::FieldsOf(cal::Generation::First))
-            fields.push_back({t->*f.edit, {{f.address, 0xFF}}, Digits, -1, -1, [at = f.address] {
+            fields.push_back({t->*f.edit,
+                              {{f.address, 0xFF}},
+                              Digits,
+                              -1,
+                              -1,
+                              [at = f.address] {
                                   const uint8_t b = frmBelmar->RadioData[at];
                                   return QString::number(at == cal::RX_OFFSET ? int(int8_t(b)) : b);
-                              }});
+                              },
+                              {},
+                              Number(f.address)});
         const auto session = [&](QDialog*) {
             const QByteArray before = Image();
             Touched touched;
@@ -785,12 +1053,145 @@ private:
         });
     }
 
+    // A check box's row: its byte and bit, stored ticked = 1 unless `inverted`.
+    static Field Box(QCheckBox* box, int offset, uint8_t bit, bool inverted = false) {
+        return {box, {{offset, bit}}, {}, -1, -1, {}, {}, Tick(offset, bit, inverted)};
+    }
+    // A bar's or list's row: the bits it owns, how what it shows becomes them.
+    static Field Value(QWidget* control, const Bits& bits, const Encode& expect) {
+        return {control, bits, {}, -1, -1, {}, {}, expect};
+    }
+
+    // Opens the form from the main window's Edit menu and runs `session` in it.
+    void FromMenu(const char* form, QAction* entry, const std::function<void()>& session) {
+        answers.run({{form, [&](QDialog*) { session(); }}},
+                    [entry] { frmBelmar->EditButtonClick(entry); });
+    }
+
+    void CodeWord() {
+        TfrmCodeWord* c = frmCodeWord;
+        std::vector<int> at(CODE_WORD_CHARACTERS);
+        std::iota(at.begin(), at.end(), CODE_WORD_START);
+        QString printable;
+        for (char k = 0x20; k < 0x7F; ++k)
+            printable += QChar(k);
+        const std::vector<Field> fields = {{c->txtCodeWord,
+                                            Span(CODE_WORD_START, CODE_WORD_CHARACTERS),
+                                            AlphaKeys + "~{",
+                                            -1,
+                                            -1,
+                                            {},
+                                            {},
+                                            Chars(at, ' '),
+                                            Rule{printable, CODE_WORD_CHARACTERS}}};
+        Session(c, c->OKBtn, c->CancelBtn, fields, "code word");
+    }
+
+    void Options() {
+        TfrmOptions* o = frmOptions;
+        const Encode display = [o](const QString&) {
+            return Bytes{
+                {0x3B, uint8_t(o->comboColour->currentIndex() << 4 | o->comboLevel->currentIndex()),
+                 0xFF}};
+        };
+        const std::vector<Field> fields = {Box(o->chkScanPdMem, 0x48, 0x08),
+                                           Box(o->chkQuietPdMem, 0x48, 0x10),
+                                           Box(o->chkChannelPdMem, 0x48, 0x20),
+                                           Box(o->chkSqlPdMem, 0x48, 0x40),
+                                           Box(o->chkTotEnabled, 0x46, 0x01),
+                                           Value(o->hsbTot, Span(0x36, 1), Number(0x36)),
+                                           Box(o->chkCtcssEnabled, 0x49, 0x01),
+                                           Box(o->chkCtcssRpkEnabled, 0x49, 0x02),
+                                           Box(o->chkCTCSSSilentTail, 0x49, 0x04),
+                                           Box(o->chkCtcssNb, 0x49, 0x10),
+                                           Box(o->chkCtcssHangIn, 0x49, 0x80),
+                                           Value(o->hsbCtcssLevel, Span(0x84, 1), Number(0x84)),
+                                           Box(o->chkSMeterEnabled, 0x46, 0x04),
+                                           Box(o->chkSExtend, 0x46, 0x80),
+                                           Box(o->chkButtonBeeps, 0x47, 0x04),
+                                           Value(o->comboColour, Span(0x3B, 1), display),
+                                           Value(o->comboLevel, Span(0x3B, 1), display),
+                                           Value(o->udContrast, Span(0x3C, 1), Number(0x3C))};
+        Session(o, o->OKBtn, o->CancelBtn, fields, "radio options");
+    }
+
+    // The selcall options; now and then the idents opened from it, which with the
+    // predictive count moved re-lay the idents; the question at OK is answered No.
+    void Selcall() {
+        TfrmSelcall* c = frmSelcall;
+        const auto group = [](int shift) {
+            return std::vector<uint8_t>{0, uint8_t(1 << shift), uint8_t(3 << shift),
+                                        uint8_t(2 << shift)};
+        };
+        const std::vector<Field> fields = {
+            Box(c->chkSelcallDecEnabled, 0x4B, 0x01),
+            Box(c->chkSelcallEncEnabled, 0x4B, 0x02),
+            Box(c->chkLeadInDelayEnabled, 0x4B, 0x04),
+            Box(c->chkLeadInToneEnabled, 0x4B, 0x08),
+            Box(c->chkBeepAlarms, 0x4B, 0x10),
+            Box(c->chkLeadOutEnabled, 0x4B, 0x20),
+            Box(c->chkAppendAni, 0x4B, 0x40),
+            Box(c->chkBeepAckEnabled, 0x4B, 0x80),
+            Box(c->chkEdgeAniDecode, 0x4C, 0x10),
+            Box(c->chkReenterQuiet, 0x4D, 0x02),
+            Box(c->chkUnmuteOnSelcall, 0x4D, 0x04),
+            Box(c->chkPausePredNonPred, 0x4E, 0x01, true),
+            Box(c->chk3rdToneReset, 0x4E, 0x02),
+            Box(c->chkAlarmGroupCall, 0x4E, 0x80),
+            Box(c->chkAlarmIndivCall, 0x4F, 0x02),
+            Box(c->chkGrpBeepAlarms, 0x4F, 0x80),
+            Box(c->chkSlowBeeps, 0x48, 0x80),
+            Box(c->chkCtcssSelcall, 0x49, 0x40),
+            Box(c->chkRingAlert, 0x4A, 0x08),
+            Value(c->cmbRxGroup, {{0x4C, 0x03}}, Choice(0x4C, 0x03, group(0))),
+            Value(c->cmbTxGroup, {{0x4C, 0x0C}}, Choice(0x4C, 0x0C, group(2))),
+            Value(c->cmbPttAni, {{0x4C, 0x60}}, Choice(0x4C, 0x60, {0, 0x20, 0x40})),
+            Value(c->cmbSelcallToneset, {{0xAC, 0xF0}},
+                  Choice(0xAC, 0xF0, {0, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60})),
+            Value(c->cmbSelcallTonePeriod, Span(0x89, 1),
+                  Choice(0x89, 0xFF, {20, 33, 40, 50, 70, 100})),
+            Value(c->hsbTonesPred, Span(0x87, 2), Number(0x88, 1, 0xF0, 4)), // the others follow it
+            Value(c->hsbToneNonPred, {{0x88, 0x0F}}, Number(0x88, 1, 0x0F)),
+            Value(c->hsbTonesDisplay, Span(0x87, 1), Number(0x87)),
+            Value(c->hsbLeadInDelay, Span(0x56, 1), Number(0x56)),
+            Value(c->hsbBeepDuration, Span(0x31, 1), Number(0x31)),
+            Value(c->hsbPttLeadin, Span(0x85, 1), Number(0x85)),
+            Value(c->hsbPausePredNonPred, Span(0x86, 1), Number(0x86))};
+        const auto idents = [this, c](Mask& allowed) {
+            if (!c->btnSelcallMem->isEnabled())
+                return;
+            answers.run({{"TfrmSelcallIdents", [this](QDialog*) { Idents(); }}},
+                        [c] { Click(c->btnSelcallMem); });
+            // what the idents' OK and the re-lay may have changed
+            for (int at : {0x4D, 0x88})
+                allowed[size_t(at)] = 0xFF;
+            std::fill_n(&allowed[0xB4], 0x218 + 9 - 0xB4, 0xFF);
+            std::fill_n(&allowed[0xB20], 60 * 9, 0xFF);
+            std::fill_n(&allowed[0xD3C], 400, 0xFF);
+        };
+        host.messageAnswers.enqueue(platform::IDNO);
+        Session(c, c->OKBtn, c->CancelBtn, fields, "selcall", idents);
+    }
+
+    // The group channel timers, opened from the channel table.
+    void Timers() {
+        TfrmMacTimers* m = frmMacTimers;
+        const std::vector<Field> fields = {
+            Value(m->hsbMacIgnoreTime, Span(0x51, 1), Number(0x51, 4)),
+            Value(m->hsbMacHoldTime, Span(0x52, 1), Number(0x52)),
+            Value(m->hsbMacResetRssi, Span(0x53, 1), Number(0x53)),
+            Value(m->hsbRssiLet, Span(0x30, 1), Number(0x30))};
+        Session(m, m->OKBtn, m->CancelBtn, fields, "group channel timers");
+    }
+
     Dice& dice;
     platform::ScriptedHost& host;
     Fail fail;
     Answers answers;
-    std::set<int> slotsChanged; // by the table's actions since it opened
-    bool globalsClicked = false;
+    std::map<const Field*, QString> predicted; // what typed boxes must show at the close
+    std::set<const Field*> picked;             // lists an item was taken from
+    std::set<int> slotsChanged;                // by the table's actions since it opened
+    bool globalsClicked = false, timersOpened = false;
 };
 
 // A whole walk: an image, then editors one after another until the steps run out.
