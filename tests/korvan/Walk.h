@@ -1,12 +1,14 @@
 #pragma once
-// The dealer walk: a random image (with bytes the program never writes, when asked), then a
-// random run of user actions with mouse, keys, the focus chain and the clipboard through the
-// real dialogs, opened as the program opens them: the channel table with its channel, group,
-// type and target dialogs, the selcall idents, the user-defined buttons and the alignment.
+// The dealer walk: an image of random bytes (the tame values placed by hand, unless the row
+// asks for odd ones), then a random run of user actions with mouse, wheel, keys, the focus
+// chain and the clipboard through the real dialogs, opened as the program opens them: the
+// channel table with its channel, group, type, target and timer dialogs, the selcall options
+// and idents, the radio options, the code word, the user-defined buttons and the alignment.
 // After every close: OK changed only the bits of the fields the user touched, Cancel nothing;
-// a touched box shows what was stored; no group lists an empty slot, itself or a group; no
-// channel joins or leaves a group it did not choose unless a message named the group.
-// A broken rule goes to the caller's `fail`.
+// a touched control stores the bytes the layout gives for what it shows, a typed box shows
+// what its character rule leaves of the keys; no group lists an empty slot, itself or a
+// group; no channel joins or leaves a group it did not choose unless a message named the
+// group. A broken rule goes to the caller's `fail`.
 
 #include "Call_memories.h"
 #include "Chandata.h"
@@ -637,8 +639,9 @@ private:
     // Each touched control left the bytes the layout gives for what it shows.
     void ExpectBytes(const Touched& touched, const std::string& where) {
         for (const Field* field : touched) {
-            if (!field->expect || qobject_cast<QComboBox*>(field->control) && !picked.count(field))
-                continue; // a list stores only an item taken
+            const bool list = qobject_cast<QComboBox*>(field->control);
+            if (!field->expect || (list ? !picked.count(field) : ValueOf(*field) == opening[field]))
+                continue; // a list stores an item taken; another control a value it moved to
             const QString shown = ValueOf(*field);
             for (const Expected& e : field->expect(shown)) {
                 const uint8_t now = frmBelmar->RadioData[e.offset];
@@ -906,6 +909,9 @@ private:
         const QByteArray before = Image();
         const auto outer = std::exchange(predicted, {});
         const auto outerPicked = std::exchange(picked, {});
+        const auto outerOpening = std::exchange(opening, {});
+        for (const Field& field : fields)
+            opening[&field] = ValueOf(field);
         Touched touched;
         Mask extra = Nothing;
         for (int n = 1 + dice.below(8); n > 0; --n)
@@ -925,6 +931,7 @@ private:
         }
         predicted = outer;
         picked = outerPicked;
+        opening = outerOpening;
     }
 
     // The idents opened from the selcall dialog, which is then cancelled.
@@ -1190,6 +1197,7 @@ private:
     Answers answers;
     std::map<const Field*, QString> predicted; // what typed boxes must show at the close
     std::set<const Field*> picked;             // lists an item was taken from
+    std::map<const Field*, QString> opening;   // what each control showed when the form opened
     std::set<int> slotsChanged;                // by the table's actions since it opened
     bool globalsClicked = false, timersOpened = false;
 };
