@@ -914,7 +914,7 @@ private:
             opening[&field] = ValueOf(field);
         Touched touched;
         Mask extra = Nothing;
-        for (int n = 1 + dice.below(8); n > 0; --n)
+        for (int n = 1 + dice.below(12); n > 0; --n)
             if (more && dice.below(4) == 0)
                 more(extra);
             else
