@@ -1,23 +1,29 @@
 #pragma once
-// The dealer walk: a random image (with bytes the program never writes, when asked), then a
-// random run of user actions with mouse, keys, the focus chain and the clipboard through the
-// real dialogs, opened as the program opens them: the channel table with its channel, group,
-// type and target dialogs, the selcall idents, the user-defined buttons and the alignment.
+// The dealer walk: an image of random bytes (the tame values placed by hand, unless the row
+// asks for odd ones), then a random run of user actions with mouse, wheel, keys, the focus
+// chain and the clipboard through the real dialogs, opened as the program opens them: the
+// channel table with its channel, group, type, target and timer dialogs, the selcall options
+// and idents, the radio options, the code word, the user-defined buttons and the alignment.
 // After every close: OK changed only the bits of the fields the user touched, Cancel nothing;
-// a touched box shows what was stored; no group lists an empty slot, itself or a group; no
-// channel joins or leaves a group it did not choose unless a message named the group.
-// A broken rule goes to the caller's `fail`.
+// a touched control stores the bytes the layout gives for what it shows, a typed box shows
+// what its character rule leaves of the keys; no group lists an empty slot, itself or a
+// group; no channel joins or leaves a group it did not choose unless a message named the
+// group. A broken rule goes to the caller's `fail`.
 
 #include "Call_memories.h"
 #include "Chandata.h"
 #include "Chanedit_p.h"
 #include "Chselect.h"
+#include "Codeword.h"
 #include "Grpedit.h"
+#include "Mactimer.h"
 #include "Main.h"
+#include "Options.h"
 #include "Sel_ch.h"
 #include "Selc_mem.h"
 #include "Selcall.h"
 #include "Tune_radio.h"
+#include "Up_down.h"
 #include "User_btn.h"
 #include "platform/ScriptedHost.h"
 #include "support/ImageChanges.h"
@@ -29,10 +35,15 @@
 #include <QHash>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTimer>
+#include <QToolButton>
+#include <QWheelEvent>
 #include <functional>
 #include <map>
+#include <numeric>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -84,8 +95,9 @@ enum Odd : unsigned {
     OffStepCodes = 1, // frequency codes off the dialog's step or out of the band
     ToneCodes = 2,    // tone codes past the list
     OddMembers = 4,   // groups listing empty slots, groups or themselves
-    OddSettings = 8,  // user button bytes off their lists and ranges
-    Everything = 15,
+    OddSettings = 8,  // settings off their lists and ranges
+    OddTexts = 16,    // names, tags and the code word with bytes no box shows
+    Everything = 31,
 };
 
 inline ChData StoreOf(const uint8_t* image) {
@@ -101,56 +113,82 @@ inline uint32_t StepHz(Dice& dice, bool uhf) {
     return base + steps * (dice.below(2) ? 12500u : 5000u);
 }
 
-inline QString NameOf(Dice& dice) {
-    const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789*+-._ ");
-    return dice.text(letters, 0, CH_NAME_LENGTH + 1).trimmed();
+// A slot's 8 record bytes in the image.
+inline uint8_t* RecordAt(uint8_t* image, int slot) {
+    return image + (slot <= CH_LAST_NAMED ? 0x4DF + 8 * (slot - 1) : 0x221 + 8 * (slot - 100));
 }
 
-// Every record is random bytes, an empty slot, a channel or a group; tame ones are
-// written through the program's own store, odd ones keep their random bytes.
+// Characters a name or tag may hold, then 0 up to `count` bytes, the tail at `tail`.
+inline void PutText(Dice& dice, uint8_t* head, int headCount, uint8_t* tail, int tailCount) {
+    const QByteArray text =
+        dice.text(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789*+- "), 0, 10).toLatin1();
+    for (int i = 0; i < headCount + tailCount; ++i)
+        (i < headCount ? head[i] : tail[i - headCount]) = i < text.size() ? uint8_t(text[i]) : 0;
+}
+
+// A channel code on the 12.5 kHz grid of the band, its extension bits clear (VHF below
+// 204.8 MHz is the plain code, UHF always).
+inline void PutCode(Dice& dice, uint8_t* record, int at, bool uhf) {
+    const int code = uhf ? 32000 + dice.below(9600) : 10880 + dice.below(3040);
+    record[at] = uint8_t(code), record[at + 1] = uint8_t(code >> 8);
+}
+
+// The image: random bytes everywhere, then, by hand from the layout, what the odd kinds the
+// row leaves out would spoil: each record an empty slot, a channel or a group; names and
+// texts of characters the boxes show; settings within their lists and ranges.
 inline void MakeImage(uint8_t* image, Dice& dice, unsigned odd) {
     testsupport::FillFromSeed(image, IMAGE_SIZE, dice.word());
     const bool uhf = dice.below(2);
     image[BAND_BYTE] = uhf ? 0x80 : uint8_t(image[BAND_BYTE] & 0x7F);
-    ChData store = StoreOf(image);
+    std::vector<int> kinds(CH_LAST_SLOT + 1), channels;
     for (int slot = 1; slot <= CH_LAST_SLOT; ++slot) {
-        const int kind = dice.below(4);
-        const bool groupSlot = slot <= CH_LAST_NAMED && kind == 3;
-        if (kind == 0) {
-            store.ClearChannel(slot);
-        } else if (groupSlot && !(odd & OddMembers)) {
-            CH_GROUP_STRUCT group;
-            group.Flags6 = uint8_t(dice.below(256) & 0xAC);
-            group.Flags7 = uint8_t(dice.below(256) & 0x0C);
-            group.Name = NameOf(dice);
-            const int size = group.Flags6 & chflags::Group8 ? 8 : 6;
-            for (int p = 0, n = dice.below(size + 1); p < n; ++p)
-                group.Member[p] = uint32_t(1 + dice.below(slot - 1 + 1));
-            store.SetGroup(group, slot);
-        } else if (!groupSlot && !(odd & OffStepCodes && kind == 2)) {
-            CH_NORMAL_STRUCT channel;
-            channel.TxFreq = dice.below(6) ? StepHz(dice, uhf) : 0;
-            channel.RxFreq = StepHz(dice, uhf);
-            const int tones = odd & ToneCodes ? 256 : 155;
-            channel.TxTone = uint32_t(dice.below(tones));
-            channel.RxTone = uint32_t(dice.below(tones));
-            channel.Flags6 = uint8_t((dice.below(256) & 0x4F) | chflags::Enabled);
-            channel.Flags7 = uint8_t(dice.below(256) & 0x7F);
-            channel.Name = NameOf(dice);
-            store.SetNormal(channel, slot);
+        kinds[slot] = slot <= CH_LAST_NAMED ? dice.below(4) : dice.below(3);
+        if (kinds[slot] == 1 || kinds[slot] == 2)
+            channels.push_back(slot);
+    }
+    for (int slot = 1; slot <= CH_LAST_SLOT; ++slot) {
+        uint8_t* r = RecordAt(image, slot);
+        if (kinds[slot] == 0) {
+            std::fill_n(r, 8, 0);
+        } else if (kinds[slot] == 3) {
+            const bool eight = dice.below(2);
+            r[6] = uint8_t((r[6] & 0x2C) | 0x11 | (eight ? 0x80 : 0));
+            r[7] &= 0x0C;
+            if (odd & OddMembers)
+                continue;
+            // members by hand: main slots as slot + 26, none as 26 (0 in position 6)
+            std::fill_n(r, 6, 26), r[5] = 0;
+            for (int p = 0, n = dice.below(7); p < n && !channels.empty(); ++p) {
+                const int m = channels[size_t(dice.below(int(channels.size())))];
+                if (m < 100 && m != slot && (!eight || m <= 37))
+                    r[p] = uint8_t(m + 26);
+            }
+        } else {
+            r[6] = uint8_t((r[6] & 0x4F) | 0x01);
+            r[7] &= 0x7F;
+            if (!(odd & OffStepCodes) || kinds[slot] == 1) {
+                PutCode(dice, r, 2, uhf);
+                if (dice.below(6))
+                    PutCode(dice, r, 0, uhf);
+                else
+                    r[0] = r[1] = 0;
+            }
+            if (!(odd & ToneCodes))
+                r[4] = uint8_t(r[4] % 155), r[5] = uint8_t(r[5] % 155);
         }
     }
-    // A tame group lists only channels, so its members are made good after the fact.
-    for (int slot = 1; slot <= CH_LAST_NAMED && !(odd & OddMembers); ++slot)
-        if (store.IsGroup(slot)) {
-            CH_GROUP_STRUCT group;
-            store.GetGroup(group, slot);
-            for (uint32_t& member : group.Member)
-                if (!store.CanBeMember(int(member)) || int(member) == slot)
-                    member = 0;
-            store.SetGroup(group, slot);
+    if (!(odd & OddTexts)) {
+        for (int s = 0; s < CH_LAST_NAMED; ++s)
+            PutText(dice, image + 0x2E9 + 5 * s, 5, image + 0x800 + 8 * s, 4);
+        for (int a = 0; a < 100; ++a) { // selcall tags, the Command flag kept
+            const int at = a < 39 ? 0xB9 + 9 * a : a == 99 ? 0x218 : 0xB20 + 9 * (a - 39);
+            const uint8_t command = image[at + 4] & 0x80;
+            PutText(dice, image + at + 4, 5, image + 0xD3C + 4 * a, 4);
+            image[at + 4] |= command;
         }
-    store.SaveToImage(image);
+        for (int i = 0x74; i <= 0x81; ++i) // the code word
+            image[i] = uint8_t(0x20 + image[i] % 0x5F);
+    }
     if (odd & OddSettings)
         return;
     for (int offset : {0x8F, 0x90, 0x91, 0x92, 0x8D, 0x8E, 0x82, 0x44})
@@ -166,6 +204,20 @@ inline void MakeImage(uint8_t* image, Dice& dice, unsigned odd) {
         std::fill_n(image + 0x93 + 6 * n, 6, uint8_t(0x12));
     }
     image[0x4DF + 6] |= chflags::Enabled;
+    // selcall: counts 2 <= non-predictive <= predictive <= 8, display 1..min(pred, 5)
+    const int pred = 2 + image[0x88] % 7, nonPred = 2 + image[0x87] % (pred - 1);
+    image[0x88] = uint8_t(pred << 4 | nonPred);
+    image[0x87] = uint8_t(1 + image[0x87] % std::min(pred, 5));
+    image[0x56] %= 201, image[0x31] %= 61, image[0x85] %= 101, image[0x86] %= 251;
+    image[0x89] = std::array<uint8_t, 6>{20, 33, 40, 50, 70, 100}[image[0x89] % 6];
+    image[0xAC] = uint8_t((image[0xAC] % 7) << 4 | (image[0xAC] & 0x0F));
+    if ((image[0x4C] & 0x60) == 0x60)
+        image[0x4C] &= 0xBF;
+    // radio options: time-out 1..255, display fields 0..2, contrast -15..15
+    image[0x36] = uint8_t(1 + image[0x36] % 255);
+    image[0x3B] = uint8_t((image[0x3B] >> 4) % 3 << 4 | image[0x3B] % 3);
+    image[0x3C] = uint8_t(int8_t(image[0x3C] % 31 - 15));
+    image[0x51] &= 0xFC; // the group ignore timer: 4 s steps
 }
 
 // Runs the session expected for a dialog's class once that dialog's own event loop runs;
@@ -186,6 +238,15 @@ public:
 
     QDialog* current = nullptr; // the dialog whose session runs
 
+    // Makes the form the active window, where the user's keys go (a window that closed may
+    // hand the activation back late); false if it never is.
+    static bool Activate(QWidget* form) {
+        if (QApplication::activeWindow() != form)
+            form->activateWindow();
+        return QTest::qWaitFor([form] { return QApplication::activeWindow() == form; },
+                               testsupport::WAIT_LIMIT_MS);
+    }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* dialog = qobject_cast<QDialog*>(watched);
@@ -200,9 +261,10 @@ protected:
         QTimer::singleShot(0, dialog, [this, dialog, session] {
             QDialog* under = current;
             current = dialog;
-            dialog->activateWindow();
-            if (QTest::qWaitForWindowActive(dialog, testsupport::WAIT_LIMIT_MS))
+            if (Activate(dialog))
                 session(dialog);
+            else
+                fail(std::string(dialog->metaObject()->className()) + " never became active");
             if (dialog->isVisible())
                 dialog->reject();
             current = under;
@@ -220,6 +282,33 @@ constexpr int NAME = 8; // pseudo byte of a record: its name
 using Bits = std::vector<std::pair<int, uint8_t>>; // image offsets, or record bytes, NAME
 using Mask = std::vector<uint8_t>;                 // the bits that may change, by offset
 
+// The bytes a control's value must leave: offset, value and the bits that value fills.
+struct Expected {
+    int offset;
+    uint8_t value, mask;
+};
+using Bytes = std::vector<Expected>;
+// From what a control shows (a box's text, a ticked box "1", a list's item number, a bar's
+// position) to the bytes it stores, as the layout gives them.
+using Encode = std::function<Bytes(const QString& shown)>;
+
+// A box's character rule: a-z turned to A-Z when `upper`, then only `accepted`, at most
+// `most` characters.
+struct Rule {
+    QString accepted;
+    int most = 0;
+    bool upper = false;
+    QString Apply(const QString& typed) const {
+        QString kept;
+        for (QChar c : typed) {
+            const QChar k = upper && c >= 'a' && c <= 'z' ? QChar(c.unicode() - 32) : c;
+            if (accepted.contains(k) && kept.size() < most)
+                kept += k;
+        }
+        return kept;
+    }
+};
+
 struct Field {
     QWidget* control;
     Bits bits;
@@ -227,7 +316,61 @@ struct Field {
     int row = -1, column = -1;            // a grid cell
     std::function<QString()> stored = {}; // a box's text as the store now reads it
     QChar fill = {};                      // what the store puts where the text stops short
+    Encode expect = {};                   // the bytes of what it shows
+    Rule rule = {};                       // what typing leaves in the box
 };
+
+inline Encode Tick(int offset, uint8_t bit, bool inverted = false) {
+    return [=](const QString& shown) {
+        return Bytes{{offset, (shown == "1") != inverted ? bit : uint8_t(0), bit}};
+    };
+}
+// Item i stores values[i] in `mask`; no item stores nothing known.
+inline Encode Choice(int offset, uint8_t mask, std::vector<uint8_t> values) {
+    return [=](const QString& shown) {
+        const size_t item = size_t(shown.toInt());
+        return item < values.size() ? Bytes{{offset, values[item], mask}} : Bytes{};
+    };
+}
+// The number times `scale`, shifted into `mask`.
+inline Encode Number(int offset, int scale = 1, uint8_t mask = 0xFF, int shift = 0) {
+    return [=](const QString& shown) {
+        bool number = false;
+        const int n = shown.toInt(&number);
+        return number ? Bytes{{offset, uint8_t((n * scale) << shift & mask), mask}} : Bytes{};
+    };
+}
+// Tone digits two to a byte, high nibble first: A-F are 10-15, anything else 0.
+inline Encode Nibbles(int offset) {
+    return [=](const QString& shown) {
+        Bytes bytes;
+        for (int i = 0; i < std::min(int(shown.size()), 8); ++i) {
+            const QChar c = shown[i];
+            const int digit = c.isDigit()            ? c.digitValue()
+                              : c >= 'A' && c <= 'F' ? c.unicode() - 55
+                                                     : 0;
+            const bool high = i % 2 == 0;
+            bytes.push_back(
+                {offset + i / 2, uint8_t(high ? digit << 4 : digit), uint8_t(high ? 0xF0 : 0x0F)});
+        }
+        return bytes;
+    };
+}
+// Characters in `offsets` in order, `pad` after the text; the first byte in `firstMask`.
+inline Encode Chars(std::vector<int> offsets, uint8_t pad, uint8_t firstMask = 0xFF) {
+    return [=](const QString& shown) {
+        Bytes bytes;
+        for (size_t i = 0; i < offsets.size(); ++i)
+            bytes.push_back({offsets[i],
+                             i < size_t(shown.size()) ? uint8_t(shown[int(i)].unicode()) : pad,
+                             i ? uint8_t(0xFF) : firstMask});
+        return bytes;
+    };
+}
+// Two decimal digits as hexadecimal nibbles: none is "00", one "d0".
+inline Encode Prefix(int offset) {
+    return [=](const QString& shown) { return Nibbles(offset)(shown.leftJustified(2, '0')); };
+}
 
 using Touched = std::set<const Field*>;
 
@@ -271,13 +414,17 @@ public:
     void Run(int editors) {
         const std::function<void()> editor[] = {
             [this] { SelcallIdents(); },
+            [this] { FromMenu("TfrmUserButtons", frmBelmar->mnuButtons, [this] { Buttons(); }); },
+            [this] { FromMenu("TfrmSelcall", frmBelmar->mnuSelcall, [this] { Selcall(); }); },
+            [this] { FromMenu("TfrmOptions", frmBelmar->mnuOptions, [this] { Options(); }); },
             [this] {
-                answers.run({{"TfrmUserButtons", [this](QDialog*) { Buttons(); }}},
-                            [] { frmBelmar->EditButtonClick(frmBelmar->mnuButtons); });
+                FromMenu("TfrmCodeWord", frmBelmar->mnuEditCodeWord, [this] { CodeWord(); });
             },
-            [this] { Alignment(); }, [this] { Table(); }, [this] { Table(); }};
+            [this] { Alignment(); },
+            [this] { Table(); },
+            [this] { Table(); }};
         for (int n = 0; n < editors && !dice.spent(); ++n) {
-            editor[dice.below(5)]();
+            editor[dice.below(int(std::size(editor)))]();
             host.messageAnswers.clear();
         }
     }
@@ -297,7 +444,8 @@ private:
     }
 
     // Clicks the field, then: a grid cell or a box is typed into, a box also pasted into
-    // or cleared, an opened list stepped; then sometimes Tab.
+    // or cleared, an opened list stepped or clicked; a bar is moved; then sometimes Tab.
+    // Keys go only where the click took the focus.
     void Act(const Field& field) {
         auto* grid = qobject_cast<QTableWidget*>(field.control);
         auto* list = qobject_cast<QComboBox*>(field.control);
@@ -306,44 +454,118 @@ private:
             grid->scrollTo(cell);
             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                               grid->visualRect(cell).center());
-            if (field.keys.isEmpty())
+            if (field.keys.isEmpty() || !grid->isAncestorOf(Focus()) && Focus() != grid)
                 return;
             for (QChar c : dice.text(field.keys, 1, 9))
                 QTest::keyClick(Focus(), c.toLatin1());
             QTest::keyClick(Focus(), Qt::Key_Return);
             return;
         }
-        QTest::mouseClick(field.control, Qt::LeftButton, {}, {4, field.control->height() / 2});
-        if (auto* edit = list ? list->lineEdit() : qobject_cast<QLineEdit*>(field.control))
-            TypeInto(edit, field.keys);
-        else if (list && list->view()->isVisible()) // the click opened the list
-            PickInList(list);
+        if (auto* bar = qobject_cast<QAbstractSlider*>(field.control)) {
+            MoveBar(bar);
+        } else if (list && dice.below(4) == 0) {
+            const int was = list->currentIndex();
+            Wheel(list, dice.below(2) ? 1 : -1);
+            if (list->currentIndex() != was)
+                picked.insert(&field);
+        } else {
+            QTest::mouseClick(field.control, Qt::LeftButton, {}, {4, field.control->height() / 2});
+            auto* edit = list ? list->lineEdit() : qobject_cast<QLineEdit*>(field.control);
+            if (edit && QApplication::focusWidget() == edit)
+                TypeInto(field, edit);
+            else if (list && list->view()->isVisible() && PickInList(list)) // the click opened it
+                picked.insert(&field);
+        }
         if (dice.below(3) == 0)
             QTest::keyClick(Focus(), Qt::Key_Tab);
     }
 
-    void PickInList(QComboBox* list) {
-        for (int n = dice.below(4); n > 0; --n)
-            QTest::keyClick(list->view(), dice.below(3) ? Qt::Key_Down : Qt::Key_Up);
-        QTest::keyClick(list->view(), dice.below(4) ? Qt::Key_Return : Qt::Key_Escape);
+    static void Wheel(QWidget* widget, int notches) {
+        const QPointF at = widget->rect().center();
+        QWheelEvent wheel(at, widget->mapToGlobal(at), {}, {0, 120 * notches}, Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(widget, &wheel);
     }
 
-    void TypeInto(QLineEdit* edit, const QString& keys) {
+    // An arrow clicked, a key, or the wheel; an up-down only by its arrows.
+    void MoveBar(QAbstractSlider* bar) {
+        const auto arrows = bar->findChildren<QToolButton*>();
+        if (!arrows.isEmpty()) {
+            Click(arrows[dice.below(int(arrows.size()))]);
+            return;
+        }
+        const Qt::Key keys[] = {Qt::Key_Right,    Qt::Key_Left, Qt::Key_PageUp,
+                                Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
         const int how = dice.below(4);
-        if (how == 0) {
-            testsupport::Paste(edit, dice.text(keys + "x#a", 1, 10));
-        } else if (how == 1) {
+        if (how == 0)
+            QTest::keyClick(bar, keys[dice.below(6)]);
+        else if (how == 1)
+            Wheel(bar, dice.below(2) ? 1 : -1);
+        else
+            QTest::mouseClick(bar, Qt::LeftButton, {},
+                              {how == 2 ? 4 : bar->width() - 4, bar->height() / 2});
+    }
+
+    // An item clicked, or stepped to and taken by Enter or left by Escape; true when taken.
+    bool PickInList(QComboBox* list) {
+        QAbstractItemView* view = list->view();
+        if (dice.below(3) == 0 && list->count() > 0) {
+            const QModelIndex item = view->model()->index(dice.below(list->count()), 0);
+            view->scrollTo(item);
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                              view->visualRect(item).center());
+            if (!view->isVisible())
+                return true;
+            QTest::keyClick(view, Qt::Key_Escape);
+            return false;
+        }
+        for (int n = dice.below(4); n > 0; --n)
+            QTest::keyClick(view, dice.below(3) ? Qt::Key_Down : Qt::Key_Up);
+        const bool take = dice.below(4);
+        QTest::keyClick(view, take ? Qt::Key_Return : Qt::Key_Escape);
+        return take;
+    }
+
+    // Typed over, pasted over by Ctrl+V or the box's menu, its last character deleted, typed
+    // in at Home, or typed over and undone; what a box with a rule shows after it is noted.
+    void TypeInto(const Field& field, QLineEdit* edit) {
+        const QString was = edit->text(), typed = dice.text(field.keys + "x#a", 1, 10);
+        std::optional<QString> shows;
+        const int how = dice.below(6);
+        if (how == 0 || how == 1) {
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            if (how == 0)
+                testsupport::Paste(edit, typed);
+            if (how == 0 || testsupport::PasteByMenu(edit, typed))
+                shows = field.rule.Apply(typed);
+        } else if (how == 2) {
             QTest::keyClick(edit, Qt::Key_End);
             QTest::keyClick(edit, Qt::Key_Backspace);
+            shows = was.chopped(std::min(qsizetype(1), was.size()));
+        } else if (how == 3) {
+            QTest::keyClick(edit, Qt::Key_Home);
+            QTest::keyClicks(edit, dice.text(field.keys, 1, 3));
         } else {
-            testsupport::TypeOver(edit, dice.text(keys, 1, 10));
+            const QString keys = dice.text(field.keys, 1, 10);
+            testsupport::TypeOver(edit, keys);
+            shows = field.rule.Apply(keys);
+            if (how == 4) {
+                QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+                shows.reset();
+            }
         }
+        if (shows && field.rule.most > 0)
+            predicted[&field] = *shows;
+        else
+            predicted.erase(&field);
         if (dice.below(2))
             QTest::keyClick(edit, Qt::Key_Return);
     }
 
     // One of: a field's action, or the focus moved on or back with Tab or Shift+Tab.
     void Step(const std::vector<Field>& fields, Touched& touched) {
+        if (!Answers::Activate(answers.current))
+            fail(std::string(answers.current->metaObject()->className()) + " is not active");
         const size_t pick = size_t(dice.below(int(fields.size()) + 2));
         if (pick >= fields.size()) {
             QTest::keyClick(Focus(), Qt::Key_Tab,
@@ -400,12 +622,53 @@ private:
         }
     }
 
+    // What a control shows, as its Encode reads it.
+    static QString ValueOf(const Field& field) {
+        QWidget* c = field.control;
+        if (auto* grid = qobject_cast<QTableWidget*>(c))
+            return grid->item(field.row, field.column)->text();
+        if (auto* list = qobject_cast<QComboBox*>(c))
+            return list->isEditable() ? list->currentText() : QString::number(list->currentIndex());
+        if (auto* box = qobject_cast<QAbstractButton*>(c))
+            return box->isChecked() ? "1" : "0";
+        if (auto* bar = qobject_cast<QAbstractSlider*>(c))
+            return QString::number(bar->value());
+        return static_cast<QLineEdit*>(c)->text();
+    }
+
+    // Each touched control left the bytes the layout gives for what it shows.
+    void ExpectBytes(const Touched& touched, const std::string& where) {
+        for (const Field* field : touched) {
+            const bool list = qobject_cast<QComboBox*>(field->control);
+            if (!field->expect || (list ? !picked.count(field) : ValueOf(*field) == opening[field]))
+                continue; // a list stores an item taken; another control a value it moved to
+            const QString shown = ValueOf(*field);
+            for (const Expected& e : field->expect(shown)) {
+                const uint8_t now = frmBelmar->RadioData[e.offset];
+                if ((now ^ e.value) & e.mask)
+                    fail(where + ": \"" + shown.toStdString() + "\" shown, byte 0x" +
+                         Hex(e.offset) + " holds 0x" + Hex(now) + " where 0x" +
+                         Hex(e.value & e.mask) + " (bits 0x" + Hex(e.mask) + ") belongs");
+            }
+        }
+    }
+
+    // Each box typed into by its rule shows what the rule leaves of the keys.
+    void ExpectTyped(const std::string& where) {
+        for (auto& [field, text] : predicted) {
+            const QString shown = static_cast<QLineEdit*>(field->control)->text();
+            if (shown != text)
+                fail(where + ": a box shows \"" + shown.toStdString() +
+                     "\" where the keys left \"" + text.toStdString() + "\"");
+        }
+    }
+
     // The channel table opened from the main window; after it closes, OK changed only the
     // slots the actions changed and the two global bits clicked, Cancel nothing.
     void Table() {
         const QByteArray before = Image();
         slotsChanged.clear();
-        globalsClicked = false;
+        globalsClicked = timersOpened = false;
         answers.run({{"TfrmChannelData", [this](QDialog*) { TableSession(); }}},
                     [] { frmBelmar->EditButtonClick(frmBelmar->mnuChannel); });
         Mask allowed = Nothing;
@@ -419,6 +682,9 @@ private:
             if (globalsClicked)
                 allowed[0x47] = allowed[0x49] = 0x08;
         }
+        if (timersOpened) // checked by their own session
+            for (int at : {0x30, 0x51, 0x52, 0x53})
+                allowed[size_t(at)] = 0xFF;
         ExpectOnly(before, allowed, "channel table");
         const ChData was = StoreOf(reinterpret_cast<const uint8_t*>(before.constData()));
         const ChData now = StoreOf(frmBelmar->RadioData);
@@ -445,7 +711,7 @@ private:
         Answers::Sessions editors = {
             {"TfrmEditChannel2", [&](QDialog*) { Channel(allowed); }},
             {"TfrmGrpEdit", [&](QDialog*) { grouped = Group(allowed, before); }}};
-        const int action = dice.below(8);
+        const int action = dice.below(9);
         if (action == 0) { // add a channel or a group
             const bool group = dice.below(3) == 0;
             editors.push_back({"TfrmChannelSelect", [group](QDialog*) {
@@ -468,6 +734,10 @@ private:
             table->Copy1->trigger();
         } else if (action == 5) {
             allowed[PasteOnTypedTarget(before)] = AnyRecordBit;
+        } else if (action == 6) {
+            answers.run({{"TfrmMacTimers", [this](QDialog*) { Timers(); }}},
+                        [table] { Click(table->btnMacTimers); });
+            timersOpened = true;
         } else { // a global box
             QCheckBox* box = dice.below(2) ? table->chkBlEnabled : table->chkEnableCb;
             if (box->isVisible())
@@ -629,18 +899,39 @@ private:
         return stored;
     }
 
-    // Steps over the fields, then a close: OK keeps only what the touched fields own and
-    // each touched box shows what was stored; Cancel changes nothing.
-    void Session(ImageDialog* form, const std::vector<Field>& fields, const std::string& name) {
+    // Steps over the fields (and now and then the form's own `more`, which allows what it
+    // may change), then a close: OK keeps only what the touched fields own, each touched
+    // control shows what was stored and stores the bytes of what it shows, each typed box
+    // what the keys left; Cancel changes nothing.
+    void Session(QDialog* form, QPushButton* ok, QPushButton* cancel,
+                 const std::vector<Field>& fields, const std::string& name,
+                 const std::function<void(Mask&)>& more = {}) {
         const QByteArray before = Image();
+        const auto outer = std::exchange(predicted, {});
+        const auto outerPicked = std::exchange(picked, {});
+        const auto outerOpening = std::exchange(opening, {});
+        for (const Field& field : fields)
+            opening[&field] = ValueOf(field);
         Touched touched;
-        for (int n = 1 + dice.below(8); n > 0; --n)
-            Step(fields, touched);
-        const bool ok = Close(form, form->OKBtn, form->CancelBtn);
-        ExpectOnly(before, ok ? AllowedBits(touched, IMAGE_SIZE) : Nothing,
-                   ok ? name : name + " Cancel");
-        if (ok)
+        Mask extra = Nothing;
+        for (int n = 1 + dice.below(12); n > 0; --n)
+            if (more && dice.below(4) == 0)
+                more(extra);
+            else
+                Step(fields, touched);
+        const bool closedOk = Close(form, ok, cancel);
+        Mask allowed = closedOk ? AllowedBits(touched, IMAGE_SIZE) : Nothing;
+        for (size_t i = 0; closedOk && i < allowed.size(); ++i)
+            allowed[i] |= extra[i];
+        ExpectOnly(before, allowed, closedOk ? name : name + " Cancel");
+        if (closedOk) {
             ExpectShown(touched, name);
+            ExpectBytes(touched, name);
+            ExpectTyped(name);
+        }
+        predicted = outer;
+        picked = outerPicked;
+        opening = outerOpening;
     }
 
     // The idents opened from the selcall dialog, which is then cancelled.
@@ -660,11 +951,14 @@ private:
         TfrmSelcallIdents* s = frmSelcallIdents;
         QTableWidget* grid = s->listSelcallMemories;
         const QString hex = QStringLiteral("0123456789ABCFabcfDE");
-        std::vector<Field> fields = {{s->txtRadioIdent, Span(0xB5, 4), hex, -1, -1,
-                                      [s] { return s->GetIdentText(100); }, '0'},
-                                     {s->txtTlmPrefix, Span(0xB4, 1), Digits},
-                                     {s->chkOwnIdMod, {{0x4D, 0x40}}},
-                                     {s->chkCallMemEdit, {{0x4D, 0x80}}}};
+        const Rule identRule{QStringLiteral("0123456789BCF"), frmSelcall->hsbTonesPred->value(),
+                             true};
+        std::vector<Field> fields = {
+            {s->txtRadioIdent, Span(0xB5, 4), hex, -1, -1, [s] { return s->GetIdentText(100); },
+             '0', Nibbles(0xB5), identRule},
+            {s->txtTlmPrefix, Span(0xB4, 1), Digits, -1, -1, {}, {}, Prefix(0xB4), Rule{Digits, 2}},
+            {s->chkOwnIdMod, {{0x4D, 0x40}}, {}, -1, -1, {}, {}, Tick(0x4D, 0x40)},
+            {s->chkCallMemEdit, {{0x4D, 0x80}}, {}, -1, -1, {}, {}, Tick(0x4D, 0x80)}};
         for (int slot : {0, 1, 38, 39, 98, 99}) {
             const int at = slot < 39    ? 0xB9 + 9 * slot
                            : slot == 99 ? 0x218
@@ -672,19 +966,39 @@ private:
             auto command = [at] {
                 return callmem::CommandText(frmBelmar->RadioData[at + 4] & 0x80);
             };
+            const int tail = 0xD3C + 4 * slot;
+            const Encode commandBit = [at](const QString& shown) {
+                return shown.isEmpty() ? Bytes{}
+                                       : Bytes{{at + 4, uint8_t(shown == "Yes" ? 0x80 : 0), 0x80}};
+            };
             fields.push_back({grid, Span(at, 4), hex, slot, 1,
-                              [s, slot] { return s->GetIdentText(slot); }, '0'});
-            fields.push_back({grid, Span(at + 4, 5, Span(0xD3C + 4 * slot, 4)), AlphaKeys, slot, 2,
-                              [s, slot] { return s->GetTagText(slot); }});
-            fields.push_back({grid, {{at + 4, 0x80}}, QStringLiteral(" "), slot, 3, command});
+                              [s, slot] { return s->GetIdentText(slot); }, '0', Nibbles(at)});
+            fields.push_back(
+                {grid,
+                 Span(at + 4, 5, Span(tail, 4)),
+                 AlphaKeys,
+                 slot,
+                 2,
+                 [s, slot] { return s->GetTagText(slot); },
+                 {},
+                 Chars({at + 4, at + 5, at + 6, at + 7, at + 8, tail, tail + 1, tail + 2, tail + 3},
+                       0, 0x7F)});
+            fields.push_back(
+                {grid, {{at + 4, 0x80}}, QStringLiteral(" "), slot, 3, command, {}, commandBit});
         }
-        Session(s, fields, "selcall idents");
+        Session(s, s->OKBtn, s->CancelBtn, fields, "selcall idents");
     }
 
     void Buttons() {
         TfrmUserButtons* u = frmUserButtons;
-        std::vector<Field> fields = {{u->editPriChkRate, Span(0x55, 1), Digits, -1, -1,
-                                      [] { return QString::number(frmBelmar->RadioData[0x55]); }}};
+        std::vector<Field> fields = {{u->editPriChkRate,
+                                      Span(0x55, 1),
+                                      Digits,
+                                      -1,
+                                      -1,
+                                      [] { return QString::number(frmBelmar->RadioData[0x55]); },
+                                      {},
+                                      Number(0x55)}};
         QComboBox* recall[] = {u->cmbRecallM1, u->cmbRecallM2, u->cmbRecallM3, u->cmbRecallM4};
         QLineEdit* dtmf[] = {u->txtDtmfMem1, u->txtDtmfMem2, u->txtDtmfMem3, u->txtDtmfMem4};
         for (int n = 0; n < 4; ++n) {
@@ -695,8 +1009,15 @@ private:
                               n < 3 ? shown : nullptr});
         }
         for (int k = 0; k < HOOK_ACTIONS; ++k)
-            fields.push_back({u->chkOffHook[k], {{0x34, uint8_t(1 << k)}}});
-        Session(u, fields, "user buttons");
+            fields.push_back({u->chkOffHook[k],
+                              {{0x34, uint8_t(1 << k)}},
+                              {},
+                              -1,
+                              -1,
+                              {},
+                              {},
+                              Tick(0x34, uint8_t(1 << k))});
+        Session(u, u->OKBtn, u->CancelBtn, fields, "user buttons");
     }
 
     // Off-line, as the hardware dialog opens it for a calibration file, boxes on their
@@ -706,10 +1027,17 @@ private:
         QTabBar* tabs = t->PageControl1->tabBar();
         std::vector<Field> fields;
         for (const cal::Field& f : cal::FieldsOf(cal::Generation::First))
-            fields.push_back({t->*f.edit, {{f.address, 0xFF}}, Digits, -1, -1, [at = f.address] {
+            fields.push_back({t->*f.edit,
+                              {{f.address, 0xFF}},
+                              Digits,
+                              -1,
+                              -1,
+                              [at = f.address] {
                                   const uint8_t b = frmBelmar->RadioData[at];
                                   return QString::number(at == cal::RX_OFFSET ? int(int8_t(b)) : b);
-                              }});
+                              },
+                              {},
+                              Number(f.address)});
         const auto session = [&](QDialog*) {
             const QByteArray before = Image();
             Touched touched;
@@ -732,12 +1060,146 @@ private:
         });
     }
 
+    // A check box's row: its byte and bit, stored ticked = 1 unless `inverted`.
+    static Field Box(QCheckBox* box, int offset, uint8_t bit, bool inverted = false) {
+        return {box, {{offset, bit}}, {}, -1, -1, {}, {}, Tick(offset, bit, inverted)};
+    }
+    // A bar's or list's row: the bits it owns, how what it shows becomes them.
+    static Field Value(QWidget* control, const Bits& bits, const Encode& expect) {
+        return {control, bits, {}, -1, -1, {}, {}, expect};
+    }
+
+    // Opens the form from the main window's Edit menu and runs `session` in it.
+    void FromMenu(const char* form, QAction* entry, const std::function<void()>& session) {
+        answers.run({{form, [&](QDialog*) { session(); }}},
+                    [entry] { frmBelmar->EditButtonClick(entry); });
+    }
+
+    void CodeWord() {
+        TfrmCodeWord* c = frmCodeWord;
+        std::vector<int> at(CODE_WORD_CHARACTERS);
+        std::iota(at.begin(), at.end(), CODE_WORD_START);
+        QString printable;
+        for (char k = 0x20; k < 0x7F; ++k)
+            printable += QChar(k);
+        const std::vector<Field> fields = {{c->txtCodeWord,
+                                            Span(CODE_WORD_START, CODE_WORD_CHARACTERS),
+                                            AlphaKeys + "~{",
+                                            -1,
+                                            -1,
+                                            {},
+                                            {},
+                                            Chars(at, ' '),
+                                            Rule{printable, CODE_WORD_CHARACTERS}}};
+        Session(c, c->OKBtn, c->CancelBtn, fields, "code word");
+    }
+
+    void Options() {
+        TfrmOptions* o = frmOptions;
+        const Encode display = [o](const QString&) {
+            return Bytes{
+                {0x3B, uint8_t(o->comboColour->currentIndex() << 4 | o->comboLevel->currentIndex()),
+                 0xFF}};
+        };
+        const std::vector<Field> fields = {Box(o->chkScanPdMem, 0x48, 0x08),
+                                           Box(o->chkQuietPdMem, 0x48, 0x10),
+                                           Box(o->chkChannelPdMem, 0x48, 0x20),
+                                           Box(o->chkSqlPdMem, 0x48, 0x40),
+                                           Box(o->chkTotEnabled, 0x46, 0x01),
+                                           Value(o->hsbTot, Span(0x36, 1), Number(0x36)),
+                                           Box(o->chkCtcssEnabled, 0x49, 0x01),
+                                           Box(o->chkCtcssRpkEnabled, 0x49, 0x02),
+                                           Box(o->chkCTCSSSilentTail, 0x49, 0x04),
+                                           Box(o->chkCtcssNb, 0x49, 0x10),
+                                           Box(o->chkCtcssHangIn, 0x49, 0x80),
+                                           Value(o->hsbCtcssLevel, Span(0x84, 1), Number(0x84)),
+                                           Box(o->chkSMeterEnabled, 0x46, 0x04),
+                                           Box(o->chkSExtend, 0x46, 0x80),
+                                           Box(o->chkButtonBeeps, 0x47, 0x04),
+                                           Value(o->comboColour, Span(0x3B, 1), display),
+                                           Value(o->comboLevel, Span(0x3B, 1), display),
+                                           Value(o->udContrast, Span(0x3C, 1), Number(0x3C))};
+        Session(o, o->OKBtn, o->CancelBtn, fields, "radio options");
+    }
+
+    // The selcall options; now and then the idents opened from it, which with the
+    // predictive count moved re-lay the idents; the question at OK is answered No.
+    void Selcall() {
+        TfrmSelcall* c = frmSelcall;
+        const auto group = [](int shift) {
+            return std::vector<uint8_t>{0, uint8_t(1 << shift), uint8_t(3 << shift),
+                                        uint8_t(2 << shift)};
+        };
+        const std::vector<Field> fields = {
+            Box(c->chkSelcallDecEnabled, 0x4B, 0x01),
+            Box(c->chkSelcallEncEnabled, 0x4B, 0x02),
+            Box(c->chkLeadInDelayEnabled, 0x4B, 0x04),
+            Box(c->chkLeadInToneEnabled, 0x4B, 0x08),
+            Box(c->chkBeepAlarms, 0x4B, 0x10),
+            Box(c->chkLeadOutEnabled, 0x4B, 0x20),
+            Box(c->chkAppendAni, 0x4B, 0x40),
+            Box(c->chkBeepAckEnabled, 0x4B, 0x80),
+            Box(c->chkEdgeAniDecode, 0x4C, 0x10),
+            Box(c->chkReenterQuiet, 0x4D, 0x02),
+            Box(c->chkUnmuteOnSelcall, 0x4D, 0x04),
+            Box(c->chkPausePredNonPred, 0x4E, 0x01, true),
+            Box(c->chk3rdToneReset, 0x4E, 0x02),
+            Box(c->chkAlarmGroupCall, 0x4E, 0x80),
+            Box(c->chkAlarmIndivCall, 0x4F, 0x02),
+            Box(c->chkGrpBeepAlarms, 0x4F, 0x80),
+            Box(c->chkSlowBeeps, 0x48, 0x80),
+            Box(c->chkCtcssSelcall, 0x49, 0x40),
+            Box(c->chkRingAlert, 0x4A, 0x08),
+            Value(c->cmbRxGroup, {{0x4C, 0x03}}, Choice(0x4C, 0x03, group(0))),
+            Value(c->cmbTxGroup, {{0x4C, 0x0C}}, Choice(0x4C, 0x0C, group(2))),
+            Value(c->cmbPttAni, {{0x4C, 0x60}}, Choice(0x4C, 0x60, {0, 0x20, 0x40})),
+            Value(c->cmbSelcallToneset, {{0xAC, 0xF0}},
+                  Choice(0xAC, 0xF0, {0, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60})),
+            Value(c->cmbSelcallTonePeriod, Span(0x89, 1),
+                  Choice(0x89, 0xFF, {20, 33, 40, 50, 70, 100})),
+            Value(c->hsbTonesPred, Span(0x87, 2), Number(0x88, 1, 0xF0, 4)), // the others follow it
+            Value(c->hsbToneNonPred, {{0x88, 0x0F}}, Number(0x88, 1, 0x0F)),
+            Value(c->hsbTonesDisplay, Span(0x87, 1), Number(0x87)),
+            Value(c->hsbLeadInDelay, Span(0x56, 1), Number(0x56)),
+            Value(c->hsbBeepDuration, Span(0x31, 1), Number(0x31)),
+            Value(c->hsbPttLeadin, Span(0x85, 1), Number(0x85)),
+            Value(c->hsbPausePredNonPred, Span(0x86, 1), Number(0x86))};
+        const auto idents = [this, c](Mask& allowed) {
+            if (!c->btnSelcallMem->isEnabled())
+                return;
+            answers.run({{"TfrmSelcallIdents", [this](QDialog*) { Idents(); }}},
+                        [c] { Click(c->btnSelcallMem); });
+            // what the idents' OK and the re-lay may have changed
+            for (int at : {0x4D, 0x88})
+                allowed[size_t(at)] = 0xFF;
+            std::fill_n(&allowed[0xB4], 0x218 + 9 - 0xB4, 0xFF);
+            std::fill_n(&allowed[0xB20], 60 * 9, 0xFF);
+            std::fill_n(&allowed[0xD3C], 400, 0xFF);
+        };
+        host.messageAnswers.enqueue(platform::IDNO);
+        Session(c, c->OKBtn, c->CancelBtn, fields, "selcall", idents);
+    }
+
+    // The group channel timers, opened from the channel table.
+    void Timers() {
+        TfrmMacTimers* m = frmMacTimers;
+        const std::vector<Field> fields = {
+            Value(m->hsbMacIgnoreTime, Span(0x51, 1), Number(0x51, 4)),
+            Value(m->hsbMacHoldTime, Span(0x52, 1), Number(0x52)),
+            Value(m->hsbMacResetRssi, Span(0x53, 1), Number(0x53)),
+            Value(m->hsbRssiLet, Span(0x30, 1), Number(0x30))};
+        Session(m, m->OKBtn, m->CancelBtn, fields, "group channel timers");
+    }
+
     Dice& dice;
     platform::ScriptedHost& host;
     Fail fail;
     Answers answers;
-    std::set<int> slotsChanged; // by the table's actions since it opened
-    bool globalsClicked = false;
+    std::map<const Field*, QString> predicted; // what typed boxes must show at the close
+    std::set<const Field*> picked;             // lists an item was taken from
+    std::map<const Field*, QString> opening;   // what each control showed when the form opened
+    std::set<int> slotsChanged;                // by the table's actions since it opened
+    bool globalsClicked = false, timersOpened = false;
 };
 
 // A whole walk: an image, then editors one after another until the steps run out.

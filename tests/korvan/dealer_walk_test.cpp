@@ -1,5 +1,6 @@
 // The dealer walk over the channel table and its dialogs, the selcall idents, the
-// user-defined buttons and the alignment boxes, on fixed seeds.
+// user-defined buttons, the selcall and radio options, the code word, the group channel
+// timers and the alignment boxes, on fixed seeds.
 #include "Korvan_fixture.h"
 #include "Walk.h"
 
@@ -36,5 +37,17 @@ TEST_F(DealerWalk, EveryCloseKeepsWhatTheUserDidNotTouch) {
               {3, walk::ToneCodes},
               {1, walk::OddSettings},
               {2, walk::OddSettings},
-              {15, walk::OffStepCodes}});
+              {15, walk::OffStepCodes},
+              {101, walk::OddTexts},
+              {102, walk::OddTexts},
+              {104, walk::OddTexts},
+              {105, walk::Tame},
+              {106, walk::Tame},
+              {107, walk::ToneCodes},
+              {108, walk::OddMembers},
+              {109, walk::OddSettings},
+              {110, walk::OddSettings},
+              {111, walk::OffStepCodes},
+              {112, walk::Tame},
+              {113, walk::Tame}});
 }
