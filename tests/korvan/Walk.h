@@ -454,7 +454,7 @@ private:
             grid->scrollTo(cell);
             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                               grid->visualRect(cell).center());
-            if (field.keys.isEmpty() || !grid->isAncestorOf(Focus()) && Focus() != grid)
+            if (field.keys.isEmpty() || (!grid->isAncestorOf(Focus()) && Focus() != grid))
                 return;
             for (QChar c : dice.text(field.keys, 1, 9))
                 QTest::keyClick(Focus(), c.toLatin1());
