@@ -1115,13 +1115,15 @@ inline void TuneRadio(Walker& w) {
     Editor ed{f, f->CancelBtn, f->CancelBtn, {}};
     std::set<QWidget*> boxes;
     for (const cal::Field& field : cal::FieldsOf(cal::Generation::Second)) {
-        Allowed a = Bits(field.address);
-        if (field.address == cal::MOD)
-            a[cal::BAL] = 0xFF; // BAL tracks MOD
-        ed.fields.push_back({f->*field.edit, a, Decimal(0, 255)});
-        ed.fields.push_back({f->*field.upDown, a});
+        ed.fields.push_back({f->*field.edit, Bits(field.address), Decimal(0, 255)});
+        ed.fields.push_back({f->*field.upDown, Bits(field.address)});
         boxes.insert(f->*field.edit);
     }
+    // BAL tracks MOD.
+    ed.touchMore = [f](QWidget* c, Allowed& allowed) {
+        if (c && (c == f->txtMod || f->udMod->isAncestorOf(c) || c == f->udMod))
+            allowed[cal::BAL] = 0xFF;
+    };
     ed.fields.push_back({f->chkLowPwr, Bits(cal::FLAGS, cal::LOW_POWER_BIT), Ticked, true});
     ed.fields.push_back({f->chkSquelch, Bits(cal::FLAGS, cal::MUTE_OPEN_BIT), Ticked, true});
     ed.fields.push_back({f->chkTrackMod, {}}); // its bits are checked below

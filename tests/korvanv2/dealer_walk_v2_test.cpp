@@ -9,7 +9,7 @@
 namespace {
 
 // The walk's bytes for a seed: the first choose the image, the rest the actions.
-std::vector<uint8_t> WalkBytes(uint32_t seed, size_t size = 600) {
+std::vector<uint8_t> WalkBytes(uint32_t seed, size_t size = 900) {
     std::mt19937 generator(seed);
     std::vector<uint8_t> bytes(size);
     for (uint8_t& b : bytes)
@@ -22,7 +22,7 @@ class DealerWalkV2 : public Korvanv2Fixture {};
 } // namespace
 
 TEST_F(DealerWalkV2, EveryOkStoresWhatWasShownAndNothingElse) {
-    for (uint32_t seed = 0; seed < 30; ++seed) {
+    for (uint32_t seed = 0; seed < 120; ++seed) {
         const std::vector<uint8_t> bytes = WalkBytes(seed);
         walk::Walk(bytes.data(), bytes.size(), host, [seed](const QString& broken) {
             ADD_FAILURE() << "seed " << seed << ": " << broken.toStdString();
