@@ -964,9 +964,20 @@ inline void EditorSession(Walker& w, Editor& ed) {
                 for (const auto& [offset, bits] : field.bits)
                     kept[offset] |= bits;
     };
-    const std::function<void()> more = [&] { ed.more(allowed); };
+    std::vector<QComboBox*> lists;
+    for (const Field& field : ed.fields)
+        if (auto* combo = qobject_cast<QComboBox*>(field.control); combo && combo->isEnabled())
+            lists.push_back(combo);
+    // The form's own action, or an item chosen from one of its lists.
+    const std::function<void()> more = [&] {
+        if (ed.more && (lists.empty() || w.in.pick(2)))
+            return ed.more(allowed);
+        QComboBox* combo = lists[size_t(w.in.pick(int(lists.size())))];
+        touchAll(combo);
+        w.click(combo);
+    };
     const bool stored = Session(w, ed.form, ed.ok, ed.cancel, touchAll, Clickable(ed.fields),
-                                ed.more ? more : nullptr);
+                                ed.more || !lists.empty() ? more : nullptr);
     const bool live = bool(ed.check); // stores as the user leaves each box
     const auto atClose = Shown(ed.form, ed.normal);
     const Image after = Snapshot();
