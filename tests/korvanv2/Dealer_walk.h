@@ -446,6 +446,17 @@ inline uint32_t ShownHz(const QString& text) {
     return uint32_t(text.toDouble() * 1e6 + 0.5);
 }
 
+// What the user puts in the names and tags of channels and zones: digits, A to Z and
+// " *+-._" (a stored text is shown as it is: {at opening, at OK} for each box).
+inline void ExpectRadioCharacters(Walker& w,
+                                  const std::vector<std::pair<QString, QString>>& texts) {
+    static const QString rule = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ *+-._");
+    for (const auto& [opened, closed] : texts)
+        for (const QChar c : closed)
+            if (!rule.contains(c) && !opened.contains(c))
+                w.fail(QStringLiteral("'%1' was let in ('%2')").arg(c).arg(closed));
+}
+
 // The session of an edit dialog over `boxes`; what the user touched when it closed with OK.
 inline std::optional<Touch> EditSession(Walker& w, QDialog* d, QPushButton* ok, QPushButton* cancel,
                                         const std::vector<Box>& boxes,
@@ -486,6 +497,7 @@ inline void EditChannel(Walker& w, TfrmEditChannel2* d, BankEdits& e) {
                                     {d->udRxFreq, {T::Rx}},
                                     {d->cmbTxCtcss, {T::TxTone}},
                                     {d->cmbRxCtcss, {T::RxTone}}};
+    const std::pair opened{d->txtChannelAlpha->text(), d->editChTag->text()};
     std::optional<Touch> t = EditSession(w, d, d->OKBtn, d->CancelBtn, boxes);
     if (!t)
         return;
@@ -493,6 +505,7 @@ inline void EditChannel(Walker& w, TfrmEditChannel2* d, BankEdits& e) {
     e.touched[d->ChannelIndex] |= *t;
     std::vector<Expectation>& expect = e.expected[d->ChannelIndex];
     const QString name = d->txtChannelAlpha->text();
+    ExpectRadioCharacters(w, {{opened.first, name}, {opened.second, d->editChTag->text()}});
     expect.push_back([name](const ch_data_struct& r) { return Differs("name", name, r.name); });
     const auto expectHz = [&](unsigned field, const char* what, uint32_t hz, auto code,
                               auto offset) {
@@ -548,6 +561,7 @@ inline void EditGroup(Walker& w, TfrmGrpEdit* d, BankEdits& e) {
                                     {d->btnAdd, {Touch::Members}},
                                     {d->btnRemove, {Touch::Members}},
                                     {d->chkSelectAllZones, {}}};
+    const std::pair opened{d->txtChannelAlpha->text(), d->editTag->text()};
     const std::optional<Touch> t = EditSession(w, d, d->btnOK, d->btnCancel, boxes, pickRow);
     if (!t)
         return;
@@ -557,6 +571,7 @@ inline void EditGroup(Walker& w, TfrmGrpEdit* d, BankEdits& e) {
         if (QTableWidgetItem* item = d->sgGroupList->item(row, 0); item && !item->text().isEmpty())
             shown << item->text();
     const QString name = d->txtChannelAlpha->text();
+    ExpectRadioCharacters(w, {{opened.first, name}, {opened.second, d->editTag->text()}});
     e.expected[d->ChannelIndex].push_back([shown, name](const ch_data_struct& r) {
         ChData one(1);
         one.SetRaw(r, 0);
@@ -601,9 +616,13 @@ inline void AnswerBankDialog(Walker& w, QDialog* dialog, BankEdits& e) {
     }
     if (auto* d = qobject_cast<TfrmEditZone*>(dialog)) {
         w.did("edit zone");
+        const std::pair opened{d->editZoneName->text(), d->editZoneTag->text()};
         if (Session(w, d, d->btnOk, d->btnCancel, [](QWidget*) {},
-                    {d->editZoneName, d->editZoneTag}))
+                    {d->editZoneName, d->editZoneTag})) {
             e.zones[frmChnlBank->CurrentZone] = {d->editZoneName->text(), d->editZoneTag->text()};
+            ExpectRadioCharacters(w, {{opened.first, d->editZoneName->text()},
+                                      {opened.second, d->editZoneTag->text()}});
+        }
         return;
     }
     w.did("closed " + dialog->windowTitle());
