@@ -318,6 +318,16 @@ inline int MakeImage(Choices& in) {
         const int offset = in.pick(EEPROM::SIZE);
         eeprom.data[offset] = in.byte();
     }
+    // Values the controls cannot show, each in about half the images: a time-out and a
+    // check rate of 0, a scan speed and a display byte past their lists, a contrast past
+    // the arrows, both squelch presets, ignore times between their steps, a hold time past
+    // its bar, a recall word past the CB channels.
+    static const std::pair<int, uint8_t> odd[] = {
+        {0x36, 0}, {0x55, 0}, {0x54, 7}, {0x7C, 0xFF}, {0x7D, 0x30}, {0x46, 0x37},
+        {65, 10},  {81, 7},   {82, 61},  {0x74, 0xF0}, {0x75, 0x02}, {0x55, 11}};
+    for (const auto& [offset, value] : odd)
+        if (in.pick(2))
+            eeprom.data[offset] = value;
     eeprom.data[EEPROM::SIZE_BYTE] = (mode & 1) ? 8 : 16;
     if (mode & 2) {
         const ChData store = Decoded(Snapshot(), EEPROM::SIZE);
@@ -469,6 +479,22 @@ inline std::optional<Touch> EditSession(Walker& w, QDialog* d, QPushButton* ok, 
     return t;
 }
 
+// A channel the session has not changed shows its record's flag bits (record bytes 0 and 1).
+inline void ExpectFlagsShown(Walker& w, TfrmEditChannel2* d, const std::vector<Box>& boxes,
+                             const BankEdits& e) {
+    const int i = d->ChannelIndex;
+    if (d->windowTitle().startsWith("Add") || e.touched.count(i) || e.whole.count(i))
+        return;
+    const uint8_t* record = eeprom.data + chlayout::Record(i);
+    for (const Box& box : boxes)
+        if (auto* check = qobject_cast<QCheckBox*>(box.control))
+            if (const bool set = (record[0] & box.touch.flags) | (record[1] & box.touch.flags1);
+                set != (check->isChecked() != (check == d->chkChEnabled)))
+                w.fail(QStringLiteral("CH%1: \"%2\" shows otherwise than its bit")
+                           .arg(i + 1)
+                           .arg(check->text()));
+}
+
 inline void EditChannel(Walker& w, TfrmEditChannel2* d, BankEdits& e) {
     using T = Touch;
     // The clickable ones first, in the order the walk picks them.
@@ -497,6 +523,7 @@ inline void EditChannel(Walker& w, TfrmEditChannel2* d, BankEdits& e) {
                                     {d->udRxFreq, {T::Rx}},
                                     {d->cmbTxCtcss, {T::TxTone}},
                                     {d->cmbRxCtcss, {T::RxTone}}};
+    ExpectFlagsShown(w, d, boxes, e);
     const std::pair opened{d->txtChannelAlpha->text(), d->editChTag->text()};
     std::optional<Touch> t = EditSession(w, d, d->OKBtn, d->CancelBtn, boxes);
     if (!t)
@@ -525,7 +552,7 @@ inline void EditChannel(Walker& w, TfrmEditChannel2* d, BankEdits& e) {
     expectHz(T::Rx, "RX", ShownHz(d->editRxFreq->text()), &ch_data_struct::rxCode,
              &ch_data_struct::rxOffset);
     const auto expectTone = [&](unsigned field, const char* what, QComboBox* combo, auto tone) {
-        if (t->fields & field)
+        if ((t->fields & field) && combo->currentIndex() >= 0) // no item: the tone stays
             expect.push_back([what, shown = combo->currentIndex(), tone](const ch_data_struct& r) {
                 return Differs(what, QString::number(shown), QString::number(r.*tone));
             });
@@ -1145,7 +1172,7 @@ inline void TuneRadio(Walker& w) {
     Editor ed{f, f->CancelBtn, f->CancelBtn, {}};
     std::set<QWidget*> boxes;
     for (const cal::Field& field : cal::FieldsOf(cal::Generation::Second)) {
-        ed.fields.push_back({f->*field.edit, Bits(field.address), Decimal(0, 255)});
+        ed.fields.push_back({f->*field.edit, Bits(field.address), Decimal(-128, 255)});
         ed.fields.push_back({f->*field.upDown, Bits(field.address)});
         boxes.insert(f->*field.edit);
     }
