@@ -5,9 +5,6 @@
 #include "Fuzz_app.h"
 #include "korvan/Walk.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static platform::ScriptedHost& host = fuzz::StartForms(CreateForms);
     if (size < 4)
@@ -16,11 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     walk::Dice dice(data + 4, size - 4);
     walk::Walk(
         image, dice, data[3] & walk::Everything, host,
-        [](const std::string& broken) {
-            std::fprintf(stderr, "walk: %s\n", broken.c_str());
-            std::abort();
-        },
-        6);
+        [](const std::string& broken) { fuzz::Broken(QString::fromStdString(broken)); }, 6);
     host.messages.clear();
     return 0;
 }

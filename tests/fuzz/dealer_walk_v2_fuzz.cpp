@@ -4,15 +4,9 @@
 #include "Fuzz_app.h"
 #include "korvanv2/Dealer_walk.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static platform::ScriptedHost& host = fuzz::StartForms(CreateForms);
-    walk::Walk(data, size, host, [](const QString& broken) {
-        std::fprintf(stderr, "%s\n", qPrintable(broken));
-        std::abort();
-    });
+    walk::Walk(data, size, host, fuzz::Broken);
     host.messages.clear();
     return 0;
 }

@@ -10,14 +10,18 @@
 // of the image's bytes, byte 5 a count of single bytes put in by hand (offset, offset, value),
 // then the actions. Past the end every choice is 0 and the walk stops.
 
+#include "Adv_edit.h"
 #include "Chanedit_p.h"
 #include "Chdata.h"
 #include "Chnlbank.h"
 #include "Chselect.h"
+#include "Editvote.h"
 #include "Editzone.h"
 #include "Eeprom.h"
 #include "Forms.h"
 #include "Grpedit.h"
+#include "Options.h"
+#include "Radioabout.h"
 #include "Selc_mem.h"
 #include "Selcall.h"
 #include "Selectchnl.h"
@@ -43,6 +47,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <climits>
 #include <functional>
 #include <map>
 #include <optional>
@@ -92,24 +97,53 @@ struct Walker {
 
     // ---- keys, mouse and clipboard ----
 
+    // A Tab moves the focus, so typed text has none: the walk's own Tab is one action.
     QString randomText(int longest) {
-        static const QString letters = QStringLiteral("0123456789.abcxyzABCF +-*_#p!ßé\t");
+        static const QString letters = QStringLiteral("0123456789.abcxyzABCF +-*_#p!ßé");
         QString text;
         for (int n = 1 + in.pick(longest); n > 0; --n)
             text += letters[in.pick(int(letters.size()))];
         return text;
     }
     static QWidget* focus() { return QApplication::focusWidget(); }
-    // Key by key to whatever has the focus, as it moves.
-    void type(const QString& text) {
+    // Key by key to the control named, wherever the focus goes meanwhile.
+    static void type(QWidget* at, const QString& text) {
         for (const QChar c : text)
-            if (QWidget* at = focus())
-                c.unicode() < 0x80 ? QTest::keyClick(at, c.toLatin1())
-                                   : testsupport::TypeEach(at, QString(c));
+            c.unicode() < 0x80 ? QTest::keyClick(at, c.toLatin1())
+                               : testsupport::TypeEach(at, QString(c));
     }
     void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         if (QWidget* at = focus())
             QTest::keyClick(at, k, mods);
+    }
+    // A click on `target` where the walk chooses: a bar's arrows or page, an arrow button,
+    // a combo's list opened and one of its items.
+    void click(QWidget* target) {
+        did("click " + Name(target));
+        if (auto* combo = qobject_cast<QComboBox*>(target))
+            return pickFromList(combo);
+        const int x = qobject_cast<QAbstractSlider*>(target) ? in.pick(target->width()) : 4;
+        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(x, target->height() / 2));
+    }
+    void pickFromList(QComboBox* combo) {
+        QTest::mouseClick(combo, Qt::LeftButton);
+        QAbstractItemView* view = combo->view();
+        if (!view->isVisible())
+            return;
+        const QModelIndex item = combo->model()->index(in.pick(combo->count()), 0);
+        view->scrollTo(item);
+        did("item " + item.data().toString());
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
+        if (view->isVisible())
+            combo->hidePopup();
+    }
+    void wheel(QWidget* at) {
+        const int steps = in.pick(2) ? 120 : -120;
+        did(QStringLiteral("wheel %1 on ").arg(steps > 0 ? "up" : "down") + Name(at));
+        const QPointF middle(at->width() / 2.0, at->height() / 2.0);
+        QWheelEvent event(middle, at->mapToGlobal(middle), {}, QPoint(0, steps), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(at, &event);
     }
     // One thing a user does inside a form; `touch` learns which control it may change.
     void act(QWidget* form, const std::function<void(QWidget*)>& touch,
@@ -125,14 +159,13 @@ struct Walker {
             QWidget* target = clickable[size_t(in.pick(int(clickable.size())))];
             if (!target->isVisible() || !target->isEnabled())
                 return;
-            did("click " + Name(target));
             touch(target);
-            return QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(4, target->height() / 2));
+            return click(target);
         }
         if (!inForm || qobject_cast<QPushButton*>(at))
             return; // buttons are pressed by the sessions' own actions
         touch(at);
-        const int how = in.pick(6);
+        const int how = in.pick(7);
         if (how < 3) {
             const QString text = randomText(10);
             did((how < 2 ? "type '" : "paste '") + text + "' into " + Name(at));
@@ -142,13 +175,22 @@ struct Walker {
             }
             if (in.pick(2))
                 key(Qt::Key_A, Qt::ControlModifier);
-            return type(text);
+            return type(at, text);
         }
-        static const std::pair<Qt::Key, const char*> keys[] = {
-            {Qt::Key_Space, "Space"}, {Qt::Key_Down, "Down"}, {Qt::Key_Return, "Enter"}};
-        const auto& [k, name] = keys[std::min(how - 3, 2)];
+        if (how == 3)
+            return wheel(at);
+        static const std::tuple<Qt::Key, Qt::KeyboardModifiers, const char*> keys[] = {
+            {Qt::Key_Space, {}, "Space"},
+            {Qt::Key_Down, {}, "Down"},
+            {Qt::Key_Up, {}, "Up"},
+            {Qt::Key_Return, {}, "Enter"},
+            {Qt::Key_Home, {}, "Home"},
+            {Qt::Key_End, {}, "End"},
+            {Qt::Key_Z, Qt::ControlModifier, "Ctrl+Z"},
+            {Qt::Key_PageDown, {}, "PageDown"}};
+        const auto& [k, mods, name] = keys[in.pick(8)];
         did(QString::fromLatin1(name) + " on " + Name(at));
-        key(k);
+        QTest::keyClick(at, k, mods);
     }
     static QString Name(QWidget* w) {
         const auto* button = qobject_cast<QAbstractButton*>(w);
@@ -276,6 +318,16 @@ inline int MakeImage(Choices& in) {
         const int offset = in.pick(EEPROM::SIZE);
         eeprom.data[offset] = in.byte();
     }
+    // Values the controls cannot show, each in about half the images: a time-out and a
+    // check rate of 0, a scan speed and a display byte past their lists, a contrast past
+    // the arrows, both squelch presets, ignore times between their steps, a hold time past
+    // its bar, a recall word past the CB channels.
+    static const std::pair<int, uint8_t> odd[] = {
+        {0x36, 0}, {0x55, 0}, {0x54, 7}, {0x7C, 0xFF}, {0x7D, 0x30}, {0x46, 0x37},
+        {65, 10},  {81, 7},   {82, 61},  {0x74, 0xF0}, {0x75, 0x02}, {0x55, 11}};
+    for (const auto& [offset, value] : odd)
+        if (in.pick(2))
+            eeprom.data[offset] = value;
     eeprom.data[EEPROM::SIZE_BYTE] = (mode & 1) ? 8 : 16;
     if (mode & 2) {
         const ChData store = Decoded(Snapshot(), EEPROM::SIZE);
@@ -322,9 +374,15 @@ inline Touch TouchOf(const std::vector<Box>& boxes, QWidget* control) {
 // in their order.
 template <typename Controls> std::vector<QWidget*> Clickable(const Controls& controls) {
     std::vector<QWidget*> clickable;
-    for (const auto& c : controls)
-        if (qobject_cast<QAbstractButton*>(c.control) || qobject_cast<QLineEdit*>(c.control))
-            clickable.push_back(c.control);
+    for (const auto& c : controls) {
+        QWidget* w = c.control;
+        if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+            qobject_cast<QComboBox*>(w) || qobject_cast<QScrollBar*>(w))
+            clickable.push_back(w);
+        else // an up-down: its arrows
+            for (QAbstractButton* arrow : w->findChildren<QAbstractButton*>())
+                clickable.push_back(arrow);
+    }
     return clickable;
 }
 
@@ -380,7 +438,7 @@ inline bool Session(Walker& w, QDialog* d, QPushButton* ok, QPushButton* cancel,
         more&& w.in.pick(3) == 0 ? more() : w.act(d, touch, clickable);
     if (!d->isVisible())
         return d->result() == 1;
-    const int end = w.in.pick(3);
+    const int end = std::max(0, w.in.pick(4) - 1); // OK half the time
     w.did(end == 0 ? "OK" : end == 1 ? "Cancel" : "Escape");
     if (end == 2)
         QTest::keyClick(d->isAncestorOf(w.focus()) ? w.focus() : d, Qt::Key_Escape);
@@ -398,6 +456,17 @@ inline uint32_t ShownHz(const QString& text) {
     return uint32_t(text.toDouble() * 1e6 + 0.5);
 }
 
+// What the user puts in the names and tags of channels and zones: digits, A to Z and
+// " *+-._" (a stored text is shown as it is: {at opening, at OK} for each box).
+inline void ExpectRadioCharacters(Walker& w,
+                                  const std::vector<std::pair<QString, QString>>& texts) {
+    static const QString rule = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ *+-._");
+    for (const auto& [opened, closed] : texts)
+        for (const QChar c : closed)
+            if (!rule.contains(c) && !opened.contains(c))
+                w.fail(QStringLiteral("'%1' was let in ('%2')").arg(c).arg(closed));
+}
+
 // The session of an edit dialog over `boxes`; what the user touched when it closed with OK.
 inline std::optional<Touch> EditSession(Walker& w, QDialog* d, QPushButton* ok, QPushButton* cancel,
                                         const std::vector<Box>& boxes,
@@ -408,6 +477,22 @@ inline std::optional<Touch> EditSession(Walker& w, QDialog* d, QPushButton* ok, 
             w, d, ok, cancel, [&](QWidget* c) { t |= TouchOf(boxes, c); }, Clickable(boxes), more))
         return std::nullopt;
     return t;
+}
+
+// A channel the session has not changed shows its record's flag bits (record bytes 0 and 1).
+inline void ExpectFlagsShown(Walker& w, TfrmEditChannel2* d, const std::vector<Box>& boxes,
+                             const BankEdits& e) {
+    const int i = d->ChannelIndex;
+    if (d->windowTitle().startsWith("Add") || e.touched.count(i) || e.whole.count(i))
+        return;
+    const uint8_t* record = eeprom.data + chlayout::Record(i);
+    for (const Box& box : boxes)
+        if (auto* check = qobject_cast<QCheckBox*>(box.control))
+            if (const bool set = (record[0] & box.touch.flags) | (record[1] & box.touch.flags1);
+                set != (check->isChecked() != (check == d->chkChEnabled)))
+                w.fail(QStringLiteral("CH%1: \"%2\" shows otherwise than its bit")
+                           .arg(i + 1)
+                           .arg(check->text()));
 }
 
 inline void EditChannel(Walker& w, TfrmEditChannel2* d, BankEdits& e) {
@@ -438,6 +523,8 @@ inline void EditChannel(Walker& w, TfrmEditChannel2* d, BankEdits& e) {
                                     {d->udRxFreq, {T::Rx}},
                                     {d->cmbTxCtcss, {T::TxTone}},
                                     {d->cmbRxCtcss, {T::RxTone}}};
+    ExpectFlagsShown(w, d, boxes, e);
+    const std::pair opened{d->txtChannelAlpha->text(), d->editChTag->text()};
     std::optional<Touch> t = EditSession(w, d, d->OKBtn, d->CancelBtn, boxes);
     if (!t)
         return;
@@ -445,6 +532,7 @@ inline void EditChannel(Walker& w, TfrmEditChannel2* d, BankEdits& e) {
     e.touched[d->ChannelIndex] |= *t;
     std::vector<Expectation>& expect = e.expected[d->ChannelIndex];
     const QString name = d->txtChannelAlpha->text();
+    ExpectRadioCharacters(w, {{opened.first, name}, {opened.second, d->editChTag->text()}});
     expect.push_back([name](const ch_data_struct& r) { return Differs("name", name, r.name); });
     const auto expectHz = [&](unsigned field, const char* what, uint32_t hz, auto code,
                               auto offset) {
@@ -464,7 +552,7 @@ inline void EditChannel(Walker& w, TfrmEditChannel2* d, BankEdits& e) {
     expectHz(T::Rx, "RX", ShownHz(d->editRxFreq->text()), &ch_data_struct::rxCode,
              &ch_data_struct::rxOffset);
     const auto expectTone = [&](unsigned field, const char* what, QComboBox* combo, auto tone) {
-        if (t->fields & field)
+        if ((t->fields & field) && combo->currentIndex() >= 0) // no item: the tone stays
             expect.push_back([what, shown = combo->currentIndex(), tone](const ch_data_struct& r) {
                 return Differs(what, QString::number(shown), QString::number(r.*tone));
             });
@@ -500,6 +588,7 @@ inline void EditGroup(Walker& w, TfrmGrpEdit* d, BankEdits& e) {
                                     {d->btnAdd, {Touch::Members}},
                                     {d->btnRemove, {Touch::Members}},
                                     {d->chkSelectAllZones, {}}};
+    const std::pair opened{d->txtChannelAlpha->text(), d->editTag->text()};
     const std::optional<Touch> t = EditSession(w, d, d->btnOK, d->btnCancel, boxes, pickRow);
     if (!t)
         return;
@@ -509,6 +598,7 @@ inline void EditGroup(Walker& w, TfrmGrpEdit* d, BankEdits& e) {
         if (QTableWidgetItem* item = d->sgGroupList->item(row, 0); item && !item->text().isEmpty())
             shown << item->text();
     const QString name = d->txtChannelAlpha->text();
+    ExpectRadioCharacters(w, {{opened.first, name}, {opened.second, d->editTag->text()}});
     e.expected[d->ChannelIndex].push_back([shown, name](const ch_data_struct& r) {
         ChData one(1);
         one.SetRaw(r, 0);
@@ -553,9 +643,13 @@ inline void AnswerBankDialog(Walker& w, QDialog* dialog, BankEdits& e) {
     }
     if (auto* d = qobject_cast<TfrmEditZone*>(dialog)) {
         w.did("edit zone");
+        const std::pair opened{d->editZoneName->text(), d->editZoneTag->text()};
         if (Session(w, d, d->btnOk, d->btnCancel, [](QWidget*) {},
-                    {d->editZoneName, d->editZoneTag}))
+                    {d->editZoneName, d->editZoneTag})) {
             e.zones[frmChnlBank->CurrentZone] = {d->editZoneName->text(), d->editZoneTag->text()};
+            ExpectRadioCharacters(w, {{opened.first, d->editZoneName->text()},
+                                      {opened.second, d->editZoneTag->text()}});
+        }
         return;
     }
     w.did("closed " + dialog->windowTitle());
@@ -648,6 +742,26 @@ inline void ExpectRecord(Walker& w, int i, const ch_data_struct& a, const ch_dat
     same(Touch::Tag, tagKept, "tag");
 }
 
+// The radio's display: a-z as A-Z, and what lies outside 0x20..'Z' as a space.
+inline QChar Displayed(int c) {
+    c = c >= 'a' && c <= 'z' ? c - 32 : c;
+    return QChar(c < 0x20 || c > 'Z' ? ' ' : c);
+}
+inline QString AsDisplayed(const QString& text) {
+    QString shown;
+    for (const QChar c : text)
+        shown += Displayed(c.unicode());
+    return shown;
+}
+// The text of `count` bytes at `offset` as the radio shows it: an erased byte ends it,
+// bit 7 is not part of the character.
+inline QString RadioText(const Image& image, int offset, int count) {
+    QString text;
+    for (int i = offset; i < offset + count && uint8_t(image[i]) != 0xFF; ++i)
+        text += Displayed(image[i] & 0x7F);
+    return text;
+}
+
 inline void CheckBank(Walker& w, const Image& before, const Image& after, const BankEdits& e,
                       qsizetype messagesBefore) {
     const bool big = w.radioSize == EEPROM::SIZE;
@@ -698,13 +812,13 @@ inline void CheckBank(Walker& w, const Image& before, const Image& after, const 
                        .arg(fault.second)
                        .arg(fault.first + 1));
     for (const auto& [z, shown] : e.zones) {
-        ZoneRecord zone;
-        ZoneRead(zone, reinterpret_cast<const uint8_t*>(after.constData()), ZoneOffset(z));
-        if (big && (ZoneGetName(zone).trimmed() != shown.first.trimmed() ||
-                    ZoneGetTag(zone).trimmed() != shown.second.trimmed()))
+        const QString name = RadioText(after, ZoneOffset(z) + 2, 9),
+                      tag = RadioText(after, ZoneOffset(z), 2);
+        if (big && (name.trimmed() != AsDisplayed(shown.first).trimmed() ||
+                    tag.trimmed() != AsDisplayed(shown.second).trimmed()))
             w.fail(QStringLiteral("zone %1 showed '%2' '%3', stored '%4' '%5'")
                        .arg(z)
-                       .arg(shown.first, shown.second, ZoneGetName(zone), ZoneGetTag(zone)));
+                       .arg(shown.first, shown.second, name, tag));
     }
 }
 
@@ -733,11 +847,102 @@ inline void BankSession(Walker& w) {
 // A form opened as the program opens it, some actions, then OK or Cancel (or Escape); after
 // OK only the bits of what the user touched may change, and the form opened again shows what
 // it showed at OK; after Cancel nothing changes.
-// A control of a form: the bits it may change.
+// ---- the oracle: how what a control shows becomes the bits of its field ----
+
+// A field's value: the bits of `bits`, byte by byte in offset order, lowest bit first.
+inline long FieldValue(const Image& image, const Allowed& bits) {
+    long value = 0;
+    int at = 0;
+    for (const auto& [offset, mask] : bits)
+        for (int b = 0; b < 8; ++b)
+            if (mask >> b & 1)
+                value |= long(uint8_t(image[offset]) >> b & 1) << at++;
+    return value;
+}
+inline long FieldMask(const Allowed& bits) {
+    int width = 0;
+    for (const auto& entry : bits)
+        width += __builtin_popcount(entry.second);
+    return (1L << width) - 1;
+}
+
+// The value a control's field holds for what the control shows; none when it says
+// nothing (a radio button not chosen, a box without a number).
+using Encode = std::function<std::optional<long>(QWidget*)>;
+inline std::optional<long> Ticked(QWidget* c) {
+    return long(qobject_cast<QAbstractButton*>(c)->isChecked());
+}
+inline Encode Chosen(long code) {
+    return [code](QWidget* c) -> std::optional<long> {
+        return Ticked(c).value() ? std::optional<long>(code) : std::nullopt;
+    };
+}
+inline Encode Position(int scale = 1) {
+    return [scale](QWidget* c) -> std::optional<long> {
+        return long(qobject_cast<QAbstractSlider*>(c)->value()) * scale;
+    };
+}
+// The item's number, or values[item] when given.
+inline Encode Item(std::vector<long> values = {}) {
+    return [values](QWidget* c) -> std::optional<long> {
+        const int item = qobject_cast<QComboBox*>(c)->currentIndex();
+        if (item < 0 || (!values.empty() && size_t(item) >= values.size()))
+            return std::nullopt;
+        return values.empty() ? item : values[size_t(item)];
+    };
+}
+// A number typed as decimal text, held within lowest..highest.
+inline Encode Decimal(int lowest = 0, int highest = INT_MAX) {
+    return [=](QWidget* c) -> std::optional<long> {
+        bool number = false;
+        const int value = qobject_cast<QLineEdit*>(c)->text().trimmed().toInt(&number);
+        return number ? std::optional<long>(std::clamp(value, lowest, highest)) : std::nullopt;
+    };
+}
+
+// A control of a form: the bits it may change, and how what it shows becomes them. An
+// exact one shows every value its bits can hold as stored; a live one stores as it is
+// used, so Cancel keeps what it stored.
 struct Field {
     QWidget* control;
     Allowed bits;
+    Encode value = {};
+    bool exact = false;
+    bool live = false;
 };
+
+// Each field of a form shows what its bits hold (the exact ones) ...
+inline void ExpectShownAsStored(Walker& w, const std::vector<Field>& fields, const Image& image) {
+    for (const Field& f : fields)
+        if (f.exact && f.value(f.control) != FieldValue(image, f.bits))
+            w.fail(QStringLiteral("%1 shows %2, its bits hold %3")
+                       .arg(Walker::Name(f.control))
+                       .arg(f.value(f.control).value_or(-1))
+                       .arg(FieldValue(image, f.bits)));
+}
+
+// ... and a field whose bits changed, or that shows another value than at opening, holds
+// what the control shows.
+inline void ExpectStoredAsShown(Walker& w, const std::vector<Field>& fields, const Image& before,
+                                const Image& after, const std::map<QWidget*, QString>& opened,
+                                const std::map<QWidget*, QString>& closed) {
+    for (const Field& f : fields) {
+        const std::optional<long> shown = f.value ? f.value(f.control) : std::nullopt;
+        if (!shown)
+            continue;
+        const long is = FieldValue(after, f.bits), want = *shown & FieldMask(f.bits);
+        const auto at = [&](const std::map<QWidget*, QString>& m) {
+            const auto it = m.find(f.control);
+            return it == m.end() ? QString() : it->second;
+        };
+        if ((is != FieldValue(before, f.bits) || at(opened) != at(closed)) && is != want)
+            w.fail(QStringLiteral("%1 showed '%2': its bits at byte %3 hold %4, not %5")
+                       .arg(Walker::Name(f.control), at(closed))
+                       .arg(f.bits.begin()->first)
+                       .arg(is)
+                       .arg(want));
+    }
+}
 struct Editor {
     QDialog* form;
     QPushButton *ok, *cancel;
@@ -748,6 +953,7 @@ struct Editor {
     // Touching a control may allow more than its field (a grid: the row it is on).
     std::function<void(QWidget*, Allowed&)> touchMore = [](QWidget*, Allowed&) {};
     std::function<void(Walker&)> check = {};
+    std::function<void(Walker&)> stored = {}; // a rule of the form's own after OK
 };
 
 // What a form lists: every combo's items.
@@ -794,12 +1000,38 @@ inline void EditorSession(Walker& w, Editor& ed) {
         ed.touchMore(control, allowed);
     };
     ed.touchMore(nullptr, allowed);
-    const std::function<void()> more = [&] { ed.more(allowed); };
-    const bool stored = Session(w, ed.form, ed.ok, ed.cancel, touch, Clickable(ed.fields),
-                                ed.more ? more : nullptr);
+    ExpectShownAsStored(w, ed.fields, before);
+    const auto opened = Shown(ed.form, ed.normal);
+    Allowed kept; // what the live fields touched stored already
+    const auto touchAll = [&](QWidget* control) {
+        touch(control);
+        for (const Field& field : ed.fields)
+            if (field.live && (field.control == control || field.control->isAncestorOf(control)))
+                for (const auto& [offset, bits] : field.bits)
+                    kept[offset] |= bits;
+    };
+    std::vector<QComboBox*> lists;
+    for (const Field& field : ed.fields)
+        if (auto* combo = qobject_cast<QComboBox*>(field.control); combo && combo->isEnabled())
+            lists.push_back(combo);
+    // The form's own action, or an item chosen from one of its lists.
+    const std::function<void()> more = [&] {
+        if (ed.more && (lists.empty() || w.in.pick(2)))
+            return ed.more(allowed);
+        QComboBox* combo = lists[size_t(w.in.pick(int(lists.size())))];
+        touchAll(combo);
+        w.click(combo);
+    };
+    const bool stored = Session(w, ed.form, ed.ok, ed.cancel, touchAll, Clickable(ed.fields),
+                                ed.more || !lists.empty() ? more : nullptr);
     const bool live = bool(ed.check); // stores as the user leaves each box
     const auto atClose = Shown(ed.form, ed.normal);
-    ExpectOnly(w, before, Snapshot(), stored || live ? allowed : Allowed{});
+    const Image after = Snapshot();
+    ExpectOnly(w, before, after, stored || live ? allowed : kept);
+    if (stored || live)
+        ExpectStoredAsShown(w, ed.fields, before, after, opened, atClose);
+    if (stored && ed.stored)
+        ed.stored(w);
     if (live)
         ed.check(w);
     if (!stored && !live)
@@ -817,6 +1049,29 @@ inline QString RecallNumber(const QString& text) {
     const QRegularExpressionMatch match = number.match(text);
     return match.hasMatch() ? match.captured(1) + QString::number(match.captured(2).toInt())
                             : QString();
+}
+
+// A recall memory's word: channel n is n - 1, CB channel n is 499 + n.
+inline std::optional<long> RecallWord(QWidget* c) {
+    auto* combo = qobject_cast<QComboBox*>(c);
+    const QString number = RecallNumber(combo->currentText());
+    if (combo->findText(combo->currentText()) < 0 || number.isNull())
+        return std::nullopt;
+    return number.startsWith("CB") ? 499 + number.mid(2).toInt() : number.toInt() - 1;
+}
+
+// Twelve digits of four bits, the first in the high half of the first byte; 15 fills.
+inline std::optional<long> DtmfDigits(QWidget* c) {
+    static const QString digits = QStringLiteral("0123456789*#p");
+    const QString text = qobject_cast<QLineEdit*>(c)->text();
+    long value = 0;
+    for (int i = 0; i < 12; ++i) {
+        const long code = i < text.size() ? digits.indexOf(text[i]) : 15;
+        if (code < 0 || text.size() > 12)
+            return std::nullopt;
+        value |= code << (8 * (i / 2) + (i % 2 ? 0 : 4));
+    }
+    return value;
 }
 
 inline void UserButtons(Walker& w) {
@@ -838,29 +1093,29 @@ inline void UserButtons(Walker& w) {
         {{f->cmbButtonMicA, 0x44}, {f->cmbSelcallBtnMicA, 0x45}}};
     for (const auto& key : keys)
         for (const auto& [combo, offset] : key)
-            ed.fields.push_back({combo, Bits(offset)});
+            ed.fields.push_back({combo, Bits(offset), Item()});
     // Memory m: a recall channel of two bytes, a DTMF number of six.
     QComboBox* const recall[] = {f->cmbRecallM1, f->cmbRecallM2, f->cmbRecallM3, f->cmbRecallM4};
     QLineEdit* const dtmf[] = {f->txtDtmfMem1, f->txtDtmfMem2, f->txtDtmfMem3, f->txtDtmfMem4};
     for (int m = 0; m < 4; ++m) {
-        ed.fields.push_back({recall[m], Bits(0x74 + 2 * m, 0xFF, 2)});
-        ed.fields.push_back({dtmf[m], Bits(0x93 + 6 * m, 0xFF, 6)});
+        ed.fields.push_back({recall[m], Bits(0x74 + 2 * m, 0xFF, 2), RecallWord});
+        ed.fields.push_back({dtmf[m], Bits(0x93 + 6 * m, 0xFF, 6), DtmfDigits});
     }
-    const Field options[] = {{f->chkMonitorOpenSql, Bits(0x47, 0x40)},
-                             {f->chkQuietMemMod, Bits(0x48, 0x01)},
-                             {f->chkScanMemMod, Bits(0x48, 0x02)},
-                             {f->chkRecallChMod, Bits(0x48, 0x04)},
+    const Field options[] = {{f->chkMonitorOpenSql, Bits(0x47, 0x40), Ticked, true},
+                             {f->chkQuietMemMod, Bits(0x48, 0x01), Ticked, true},
+                             {f->chkScanMemMod, Bits(0x48, 0x02), Ticked, true},
+                             {f->chkRecallChMod, Bits(0x48, 0x04), Ticked, true},
                              {f->rbOsMode, scan},
                              {f->rbGsMode, scan},
-                             {f->chkCallButtonEnabled, Bits(0x4D, 0x20)},
-                             {f->chkAlarmInput, Bits(0x4E, 0x20)},
-                             {f->chkGsTxOnHold, Bits(0x4E, 0x40)},
-                             {f->chkFastResponse, Bits(0x4F, 0x40)}};
+                             {f->chkCallButtonEnabled, Bits(0x4D, 0x20), Ticked, true},
+                             {f->chkAlarmInput, Bits(0x4E, 0x20), Ticked, true},
+                             {f->chkGsTxOnHold, Bits(0x4E, 0x40), Ticked, true},
+                             {f->chkFastResponse, Bits(0x4F, 0x40), Ticked, true}};
     ed.fields.insert(ed.fields.end(), std::begin(options), std::end(options));
     for (int k = 0; k < keyfn::HookActions; ++k)
-        ed.fields.push_back({f->chkOffHook[k], Bits(0x34, uint8_t(1u << k))});
-    ed.fields.push_back({f->cmbScanSpeed, Bits(0x54)});
-    ed.fields.push_back({f->hsbPriCheckRate, Bits(0x55)});
+        ed.fields.push_back({f->chkOffHook[k], Bits(0x34, uint8_t(1u << k)), Ticked, true});
+    ed.fields.push_back({f->cmbScanSpeed, Bits(0x54), Item({20, 10, 5})});
+    ed.fields.push_back({f->hsbPriCheckRate, Bits(0x55), Position()});
     ed.normal = [recall = std::set<QWidget*>(std::begin(recall), std::end(recall))](
                     QWidget* c, const QString& text) {
         auto* combo = qobject_cast<QComboBox*>(c);
@@ -917,15 +1172,17 @@ inline void TuneRadio(Walker& w) {
     Editor ed{f, f->CancelBtn, f->CancelBtn, {}};
     std::set<QWidget*> boxes;
     for (const cal::Field& field : cal::FieldsOf(cal::Generation::Second)) {
-        Allowed a = Bits(field.address);
-        if (field.address == cal::MOD)
-            a[cal::BAL] = 0xFF; // BAL tracks MOD
-        ed.fields.push_back({f->*field.edit, a});
-        ed.fields.push_back({f->*field.upDown, a});
+        ed.fields.push_back({f->*field.edit, Bits(field.address), Decimal(-128, 255)});
+        ed.fields.push_back({f->*field.upDown, Bits(field.address)});
         boxes.insert(f->*field.edit);
     }
-    ed.fields.push_back({f->chkLowPwr, Bits(cal::FLAGS, cal::LOW_POWER_BIT)});
-    ed.fields.push_back({f->chkSquelch, Bits(cal::FLAGS, cal::MUTE_OPEN_BIT)});
+    // BAL tracks MOD.
+    ed.touchMore = [f](QWidget* c, Allowed& allowed) {
+        if (c && (c == f->txtMod || f->udMod->isAncestorOf(c) || c == f->udMod))
+            allowed[cal::BAL] = 0xFF;
+    };
+    ed.fields.push_back({f->chkLowPwr, Bits(cal::FLAGS, cal::LOW_POWER_BIT), Ticked, true});
+    ed.fields.push_back({f->chkSquelch, Bits(cal::FLAGS, cal::MUTE_OPEN_BIT), Ticked, true});
     ed.fields.push_back({f->chkTrackMod, {}}); // its bits are checked below
     ed.open = [f] {
         f->Online = 0;
@@ -954,15 +1211,128 @@ inline void TuneRadio(Walker& w) {
     EditorSession(w, ed);
 }
 
+// The form's check boxes: {box, offset, bit}, each ticked when its bit is set.
+inline void AddBoxes(Editor& ed, std::initializer_list<std::tuple<QCheckBox*, int, int>> boxes) {
+    for (const auto& [box, offset, bit] : boxes)
+        ed.fields.push_back({box, Bits(offset, uint8_t(1u << bit)), Ticked, true});
+}
+
+inline void RadioOptions(Walker& w) {
+    TfrmOptions* f = frmOptions;
+    Editor ed{f, f->OKBtn, f->CancelBtn, {}};
+    AddBoxes(ed, {{f->chkTotEnabled, 0x46, 0},
+                  {f->chkSMeterEnabled, 0x46, 2},
+                  {f->chkSExtend, 0x46, 7},
+                  {f->chkButtonBeeps, 0x47, 2},
+                  {f->chkDisplayZoneTag, 0x47, 7},
+                  {f->chkScanPdMem, 0x48, 3},
+                  {f->chkQuietPdMem, 0x48, 4},
+                  {f->chkChannelPdMem, 0x48, 5},
+                  {f->chkSqlPdMem, 0x48, 6},
+                  {f->chkCtcssEnabled, 0x49, 0},
+                  {f->chkCtcssRpkEnabled, 0x49, 1},
+                  {f->chkCtcssSilentTail, 0x49, 2},
+                  {f->chkBlEnabled, 0x49, 3},
+                  {f->chkCtcssNb, 0x49, 4},
+                  {f->chkCtcssHangIn, 0x49, 7},
+                  {f->chkDisplayZoneName, 0x4A, 5}});
+    const Field more[] = {{f->hsbTot, Bits(0x36), Position()},
+                          {f->hsbCtcssLevel, Bits(0x84), Position()},
+                          {f->cbColour, Bits(0x7C, 0x30), Item()},
+                          {f->cbLevel, Bits(0x7C, 0x03), Item()},
+                          {f->editContrast, Bits(0x7D), Decimal(-20, 20)},
+                          {f->udContrast, Bits(0x7D), Position(), false, true}};
+    ed.fields.insert(ed.fields.end(), std::begin(more), std::end(more));
+    // The display byte is written whole: the bits beside colour and brightness are 0.
+    ed.touchMore = [f](QWidget* c, Allowed& allowed) {
+        if (c && (f->gbDisplaySetup->isAncestorOf(c)))
+            allowed[0x7C] = 0xFF;
+    };
+    // The contrast box shows a number within the arrows' range as stored.
+    ed.normal = [f](QWidget* c, const QString& text) {
+        if (c != f->editContrast)
+            return text;
+        const std::optional<long> shown = Decimal(-20, 20)(c);
+        return shown ? QString::number(*shown) : QString();
+    };
+    EditorSession(w, ed);
+}
+
+inline void VoteSetup(Walker& w) {
+    TfrmEditVote* f = frmEditVote;
+    static const int firmware[] = {0, 201, 202};
+    const int version = firmware[w.in.pick(3)];
+    // Before v2.02 the radio keeps one ignore time: the two bars move together, and OK
+    // gives the RSSI byte the busy byte.
+    const bool old = version && version < 202;
+    Editor ed{f, f->btnOk, f->btnCancel, {}};
+    ed.open = [f, version] {
+        versionInfo.major = version / 100;
+        versionInfo.minor = version % 100;
+        Show(f);
+    };
+    const Field bars[] = {{f->hsbBusyChannelHoldTime, Bits(82), Position()},
+                          {f->hsbBusyChannelIgnoreTime, Bits(65), Position(4)},
+                          {f->hsbRssiLet, Bits(48), Position()},
+                          {f->hsbRssiChannelHoldTime, Bits(83), Position()},
+                          {f->hsbRssiIgnoreTime, Bits(81), old ? Encode() : Position(4)},
+                          {f->hsbFastVoteThreshold, Bits(63), Position()},
+                          {f->hsbForcedRevoteTime, Bits(64), Position()}};
+    ed.fields.assign(std::begin(bars), std::end(bars));
+    AddBoxes(ed, {{f->chkPTT_Forced_Revote, 74, 7},
+                  {f->chkVoteWithoutCTCSS, 74, 6},
+                  {f->chkForcedRevoteBusy, 77, 4},
+                  {f->chkPTTHomeChannel, 77, 3},
+                  {f->chkScanRepeaterInput, 79, 5}});
+    ed.touchMore = [f, old](QWidget* c, Allowed& allowed) {
+        if (old && (!c || c == f->hsbBusyChannelIgnoreTime || c == f->hsbRssiIgnoreTime))
+            allowed[65] = allowed[81] = 0xFF;
+    };
+    ed.stored = [old](Walker& w) {
+        if (old && eeprom.GetByte(81) != eeprom.GetByte(65))
+            w.fail(QStringLiteral("the two ignore times differ before v2.02"));
+    };
+    ed.more = [&w, f](Allowed&) { ClickTab(w, f->PageControl1->tabBar(), "tab "); };
+    EditorSession(w, ed);
+    versionInfo.major = versionInfo.minor = 0;
+}
+
+inline void Hardware(Walker& w) {
+    TfrmAdvanced* f = frmAdvanced;
+    Editor ed{f, f->OKBtn, f->CancelBtn, {}};
+    const Allowed squelch = Bits(0x46, 0x30);
+    ed.fields = {{f->hsbMuteOffDebounce, Bits(0x33), Position()},
+                 {f->hsbMuteIgnore, Bits(0x35), Position()},
+                 {f->rbUseSql1, squelch, Chosen(1)},
+                 {f->rbUseSql2, squelch, Chosen(2)},
+                 {f->rbUseSql3, squelch, Chosen(0)},
+                 {f->txtDtmfTonePeriod, {{0xAB, 0xFF}, {0xAC, 0x0F}}, Decimal()},
+                 {f->chkMacDisplay, Bits(0x47, 0x20), Ticked, true}};
+    // The preset is written at every OK, as the buttons show it (both bits set show SQL-1
+    // and store it).
+    ed.touchMore = [squelch](QWidget* c, Allowed& allowed) {
+        if (!c)
+            allowed[0x46] |= squelch.at(0x46);
+    };
+    ed.more = [&w, f](Allowed&) {
+        QTabBar* tabs = f->pageEngOptions->tabBar();
+        const int tab = w.in.pick(3); // the firmware tab is not an editor
+        w.did("tab " + tabs->tabText(tab));
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+    };
+    EditorSession(w, ed);
+}
+
 // The whole walk over one byte string.
 inline void Walk(const uint8_t* bytes, size_t size, platform::ScriptedHost& host,
                  const Report& report) {
     Walker w{Choices(bytes, size), report, host, EEPROM::SIZE, {}, false, {}};
     w.radioSize = MakeImage(w.in);
     host.messages.clear();
-    void (*const sessions[])(Walker&) = {BankSession, UserButtons, SelcallIdents, TuneRadio};
+    void (*const sessions[])(Walker&) = {BankSession,  UserButtons, SelcallIdents, TuneRadio,
+                                         RadioOptions, VoteSetup,   Hardware};
     for (int session = 0; session < 8 && w.in.more() && !w.broken; ++session)
-        sessions[w.in.pick(4)](w);
+        sessions[w.in.pick(int(std::size(sessions)))](w);
 }
 
 } // namespace walk
