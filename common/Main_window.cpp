@@ -270,6 +270,9 @@ static QString settingsProblemText(platform::SettingsProblem why) {
                    " is not a regular file (a named pipe, a device or a folder is in its "
                    "place),") +
                notUsed + QStringLiteral("it is removed.");
+    case SettingsProblem::LinkLoop:
+        return QStringLiteral(" is a symbolic link that leads round to itself,") + notUsed +
+               QStringLiteral("the loop is broken.");
     case SettingsProblem::TooLarge:
         return QStringLiteral(" is larger than 1 MiB, far more than settings take,") + notUsed +
                QStringLiteral("it is removed.");
