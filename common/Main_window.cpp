@@ -5,6 +5,8 @@
 #include "platform/Registry.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -199,6 +201,21 @@ QTimer* buildStatusBar(QMainWindow* window, QLabel* (&panels)[2], int messageWid
 
 QString clockText() {
     return QTime::currentTime().toString(QStringLiteral("hh:mm:ss"));
+}
+
+bool commandsAllowed() {
+    return QApplication::activeModalWidget() == nullptr;
+}
+
+void connectCommand(QObject* control, QObject* window, const std::function<void()>& run) {
+    const auto guarded = [run] {
+        if (commandsAllowed())
+            run();
+    };
+    if (auto* button = qobject_cast<QAbstractButton*>(control))
+        QObject::connect(button, &QAbstractButton::clicked, window, guarded);
+    else if (auto* entry = qobject_cast<QAction*>(control))
+        QObject::connect(entry, &QAction::triggered, window, guarded);
 }
 
 void reportFileResult(FileResult result, const QString& problem, FileNotice notice, int flags) {
