@@ -2,6 +2,8 @@
 
 #include "Form.h"
 
+#include <QAction>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -53,6 +55,22 @@ protected:
     }
 };
 
+// Keeps a hidden control disabled when something enables it.
+class StaysDisabledWhileHidden : public QObject {
+public:
+    explicit StaysDisabledWhileHidden(QWidget* control) : QObject(control) {
+        control->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* control = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::EnabledChange && control->isHidden() && control->isEnabled())
+            control->setEnabled(false);
+        return false;
+    }
+};
+
 } // namespace
 
 namespace controls {
@@ -84,6 +102,18 @@ QProgressBar* progressBar(QWidget* parent, const QColor& fill) {
 void enable(const std::vector<QWidget*>& list, bool enabled) {
     for (QWidget* control : list)
         control->setEnabled(enabled);
+}
+
+void hideForGood(QWidget* control) {
+    control->hide();
+    control->setEnabled(false);
+    if (!control->findChild<StaysDisabledWhileHidden*>(QString(), Qt::FindDirectChildrenOnly))
+        new StaysDisabledWhileHidden(control);
+}
+
+void hideForGood(QAction* entry) {
+    entry->setVisible(false);
+    entry->setEnabled(false);
 }
 
 QGroupBox* boxGroup(const QString& title, QWidget* parent, std::initializer_list<QWidget*> boxes) {

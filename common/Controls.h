@@ -1,12 +1,13 @@
 #pragma once
 // Small pieces the dialogs share: horizontal bars, progress bars, enabling a list of controls
-// together, and the help pane with OK and Cancel.
+// together, controls hidden for good, and the help pane with OK and Cancel.
 
 #include <QColor>
 #include <QPushButton>
 #include <initializer_list>
 #include <vector>
 
+class QAction;
 class QGroupBox;
 class QHBoxLayout;
 class QProgressBar;
@@ -29,6 +30,12 @@ QScrollBar* bar(QWidget* parent, int minimum, int maximum, int minimumWidth = 0)
 QProgressBar* progressBar(QWidget* parent, const QColor& fill = QColor());
 
 void enable(const std::vector<QWidget*>& list, bool enabled);
+
+// A control or menu entry the program never shows. A screen reader's press still reaches a
+// hidden control, so it is disabled too, and stays so while it is hidden whatever enables it
+// later (Qt keeps an invisible menu entry disabled itself).
+void hideForGood(QWidget* control);
+void hideForGood(QAction* entry);
 
 // A titled group holding the boxes one under the other, from the top.
 QGroupBox* boxGroup(const QString& title, QWidget* parent, std::initializer_list<QWidget*> boxes);

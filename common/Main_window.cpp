@@ -5,6 +5,8 @@
 #include "platform/Registry.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -201,6 +203,21 @@ QString clockText() {
     return QTime::currentTime().toString(QStringLiteral("hh:mm:ss"));
 }
 
+bool commandsAllowed() {
+    return QApplication::activeModalWidget() == nullptr;
+}
+
+void connectCommand(QObject* control, QObject* window, const std::function<void()>& run) {
+    const auto guarded = [run] {
+        if (commandsAllowed())
+            run();
+    };
+    if (auto* button = qobject_cast<QAbstractButton*>(control))
+        QObject::connect(button, &QAbstractButton::clicked, window, guarded);
+    else if (auto* entry = qobject_cast<QAction*>(control))
+        QObject::connect(entry, &QAction::triggered, window, guarded);
+}
+
 void reportFileResult(FileResult result, const QString& problem, FileNotice notice, int flags) {
     if (result == FileResult::Failed || (result != FileResult::Done && notice == FileNotice::Tell))
         platform::host().messageBox(problem, QStringLiteral("File Error"), flags);
@@ -270,6 +287,9 @@ static QString settingsProblemText(platform::SettingsProblem why) {
                    " is not a regular file (a named pipe, a device or a folder is in its "
                    "place),") +
                notUsed + QStringLiteral("it is removed.");
+    case SettingsProblem::LinkLoop:
+        return QStringLiteral(" is a symbolic link that leads round to itself,") + notUsed +
+               QStringLiteral("the loop is broken.");
     case SettingsProblem::TooLarge:
         return QStringLiteral(" is larger than 1 MiB, far more than settings take,") + notUsed +
                QStringLiteral("it is removed.");

@@ -1,7 +1,8 @@
 #pragma once
 // What the main windows of both programs share: raised panels, a fixed border, a status bar
-// of a message panel and a clock, commands that pass their sender, file problems, the
-// default programming file and the port values kept in the settings.
+// of a message panel and a clock, commands that pass their sender and keep still behind a
+// modal dialog, file problems, the default programming file and the port values kept in the
+// settings.
 
 #include "Files.h"
 #include "Help_pane.h"
@@ -13,6 +14,8 @@
 #include <QPushButton>
 #include <QString>
 #include <cstdint>
+#include <functional>
+#include <type_traits>
 #include <utility>
 
 class QByteArray;
@@ -134,12 +137,20 @@ void setFixedBorder(QMainWindow* window, int clientWidth, int clientHeight);
 QTimer* buildStatusBar(QMainWindow* window, QLabel* (&panels)[2], int messageWidth);
 QString clockText();
 
-// Clicking the button (or triggering the entry) calls the handler with it as the sender.
-template <class W> void onClick(QPushButton* button, W* window, void (W::*handler)(QObject*)) {
-    QObject::connect(button, &QPushButton::clicked, window, [=] { (window->*handler)(button); });
-}
-template <class W> void onClick(QAction* entry, W* window, void (W::*handler)(QObject*)) {
-    QObject::connect(entry, &QAction::triggered, window, [=] { (window->*handler)(entry); });
+// Whether a main-window command may run: not while a modal dialog is open (a screen reader's
+// press reaches the window behind it).
+bool commandsAllowed();
+// Clicking the button or triggering the menu entry runs `run`, unless commands are not allowed.
+void connectCommand(QObject* control, QObject* window, const std::function<void()>& run);
+// The control's command calls the window's handler, with the control as the sender when the
+// handler takes one.
+template <class W, class Handler> void onClick(QObject* control, W* window, Handler handler) {
+    connectCommand(control, window, [=] {
+        if constexpr (std::is_invocable_v<Handler, W*, QObject*>)
+            std::invoke(handler, window, control);
+        else
+            std::invoke(handler, window);
+    });
 }
 
 // A failed file operation is always reported (a box of `flags` under "File Error"); one

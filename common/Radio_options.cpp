@@ -75,7 +75,7 @@ CtcssGroup buildCtcss(QWidget* parent, const CtcssTexts& texts) {
     g.narrowBand = box("CTCSS narrow band", g.group);
     g.hangIn = box("Increase CTCSS de-response time", g.group);
     g.scan = box("Enable CTCSS with scan", g.group);
-    g.scan->hide();
+    controls::hideForGood(g.scan);
     g.levelLabel = new QLabel(texts.levelLabel, g.group);
     g.level = controls::bar(g.group, 0, 255);
     g.levelValue = new QLabel(g.group);

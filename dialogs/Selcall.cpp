@@ -153,7 +153,7 @@ void TfrmSelcall::BuildControls() {
 #endif
     chkAlarmGroupCall = new QCheckBox(QStringLiteral("Alarm output for Group Calls"));
 #if KORVAN_V2
-    chkAlarmGroupCall->hide(); // still loaded and stored
+    controls::hideForGood(chkAlarmGroupCall); // still loaded and stored
 #endif
     chkUnmuteOnSelcall = new QCheckBox(QStringLiteral("Unmute on receipt of selcall"));
     chkReenterQuiet = new QCheckBox(QStringLiteral("Re-enter quiet if no answer"));
@@ -259,7 +259,7 @@ void TfrmSelcall::BuildControls() {
     for (QWidget* hidden :
          std::initializer_list<QWidget*>{chkAlarmInEnable, chkPageEnabled, btnPageAlarm}) {
         tn->addWidget(hidden, tn->rowCount(), 0, 1, 3);
-        hidden->hide();
+        controls::hideForGood(hidden);
     }
 #endif
     tn->setRowStretch(tn->rowCount(), 1);

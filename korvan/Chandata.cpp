@@ -4,6 +4,7 @@
 
 #include "Chanedit_p.h"
 #include "Chselect.h"
+#include "Controls.h"
 #include "Eeprom.h"
 #include "Group_members.h"
 #include "Grpedit.h"
@@ -184,7 +185,7 @@ void TfrmChannelData::FormShow() {
     SetupChannelGrid();
     FillChannelList();
     LoadGlobalBoxes();
-    chkShowAll->setVisible(false);
+    controls::hideForGood(chkShowAll);
 }
 
 void TfrmChannelData::done(int result) {

@@ -1,5 +1,6 @@
 #include "Eng_edit.h"
 
+#include "Controls.h"
 #include "Eeprom.h"
 #include "Engineering_groups.h"
 #include "Key_filter.h"
@@ -133,7 +134,7 @@ QGroupBox* TfrmEngineering::buildAuxGroup() {
         engineering::BoxGroup(QStringLiteral("Auxilary input"),
                               {chkAuxPttEnable, chkAuxPttHigh, chkAuxBusyEnable, chkAuxBusyHigh});
     for (QCheckBox* box : {chkAuxPttEnable, chkAuxPttHigh, chkAuxBusyEnable, chkAuxBusyHigh})
-        box->hide();
+        controls::hideForGood(box);
     return gbAuxInput;
 }
 

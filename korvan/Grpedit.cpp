@@ -44,7 +44,7 @@ QWidget* TfrmGrpEdit::BuildLists() {
     editChannel = new QLineEdit(panel);
     editChannel->setReadOnly(true);
     editChannel->setFixedWidth(50);
-    editChannel->hide();
+    controls::hideForGood(editChannel);
     cbChannel = new QComboBox(panel);
     cbChannel->setFixedWidth(70);
     Label1 = new QLabel(QStringLiteral("Channels In Group"), panel);

@@ -5,6 +5,7 @@
 #include "Chandata.h"
 #include "Codeword.h"
 #include "Com_port.h"
+#include "Controls.h"
 #include "Eeprom.h"
 #include "Eng_edit.h"
 #include "Files.h"
@@ -191,14 +192,14 @@ void TfrmBelmar::ConnectCommands() {
     for (QAction* entry : {mnuRadioHardware, mnuEngineering, mnuChannel, mnuSelcall, mnuOptions,
                            mnuButtons, mnuEditCodeWord})
         onClick(entry, this, &TfrmBelmar::EditButtonClick);
-    connect(mnuComPort, &QAction::triggered, this, &TfrmBelmar::mnuComPortClick);
-    connect(mnuDefaultFilename, &QAction::triggered, this, &TfrmBelmar::mnuDefaultFilenameClick);
-    connect(mnuHelpAbout, &QAction::triggered, this, &TfrmBelmar::mnuHelpAboutClick);
-    connect(mnuFileExit, &QAction::triggered, this, &TfrmBelmar::mnuFileExitClick);
-    connect(btnReadRadio, &QPushButton::clicked, this, &TfrmBelmar::btnReadRadioClick);
-    connect(mnuReadRadio, &QAction::triggered, this, &TfrmBelmar::btnReadRadioClick);
-    connect(btnWriteRadio, &QPushButton::clicked, this, &TfrmBelmar::btnWriteRadioClick);
-    connect(mnuWriteRadio, &QAction::triggered, this, &TfrmBelmar::btnWriteRadioClick);
+    onClick(mnuComPort, this, &TfrmBelmar::mnuComPortClick);
+    onClick(mnuDefaultFilename, this, &TfrmBelmar::mnuDefaultFilenameClick);
+    onClick(mnuHelpAbout, this, &TfrmBelmar::mnuHelpAboutClick);
+    onClick(mnuFileExit, this, &TfrmBelmar::mnuFileExitClick);
+    onClick(btnReadRadio, this, &TfrmBelmar::btnReadRadioClick);
+    onClick(mnuReadRadio, this, &TfrmBelmar::btnReadRadioClick);
+    onClick(btnWriteRadio, this, &TfrmBelmar::btnWriteRadioClick);
+    onClick(mnuWriteRadio, this, &TfrmBelmar::btnWriteRadioClick);
 }
 
 // ---- Commands ----
@@ -241,8 +242,8 @@ void TfrmBelmar::EnableEditing(bool enabled) {
         button->setEnabled(enabled && available);
         entry->setEnabled(enabled && available);
     }
-    btnEngineering->setVisible(false);
-    mnuEngineering->setVisible(false);
+    controls::hideForGood(btnEngineering);
+    controls::hideForGood(mnuEngineering);
 }
 
 void TfrmBelmar::SpeedBtnClick(QObject* Sender) {

@@ -95,7 +95,7 @@ void TfrmOptions::buildAuxBoxes() {
         new QCheckBox(QStringLiteral("Enable external control using DO6..DO8"), GroupBox2);
     for (QWidget* box :
          {chkAuxBusyEnable, chkAuxBusyHigh, chkAuxPttEnable, chkAuxPttHigh, chkAudioMuteIn})
-        box->hide();
+        controls::hideForGood(box);
 }
 
 void TfrmOptions::bindFields() {

@@ -1,6 +1,7 @@
 #include "Selc_mem.h"
 
 #include "Call_memories.h"
+#include "Controls.h"
 #include "Form.h"
 #include "Help_pane.h"
 #include "Idents.h"
@@ -95,7 +96,7 @@ void TfrmSelcallIdents::BuildControls() {
     OKBtn = forms::button(QStringLiteral("OK"));
     CancelBtn = forms::button(QStringLiteral("Cancel"));
     btnClrMem = forms::button(QStringLiteral("Clear Memory"));
-    btnClrMem->hide();
+    controls::hideForGood(btnClrMem);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnClrMem);

@@ -3,6 +3,7 @@
 #include "Adv_edit.h"
 #include "Cal_layout.h"
 #include "Chdata.h"
+#include "Controls.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
 #include "Main.h"
@@ -219,8 +220,8 @@ QWidget* TfrmTuneRadio::buildSquelchPage() {
     QGridLayout* squelch = cal::LaySquelch(*this, gbSquelch);
     squelch->addWidget(txtSqlClose2, 2, 2);
     squelch->addWidget(txtSqlClose3, 3, 2);
-    txtSqlClose2->hide();
-    txtSqlClose3->hide();
+    controls::hideForGood(txtSqlClose2);
+    controls::hideForGood(txtSqlClose3);
     txtSignalStrength = readOut();
     txtBusyLevel = readOut();
     chk_rssi_poll = new QCheckBox(QStringLiteral("RSSI/Noisevolts Polling"));
@@ -270,7 +271,7 @@ QWidget* TfrmTuneRadio::buildRemotePage() {
         ++i;
     }
     btnDisplayUpdate = forms::button(QStringLiteral("Force Display Update"));
-    btnDisplayUpdate->hide();
+    controls::hideForGood(btnDisplayUpdate);
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(display);

@@ -206,8 +206,8 @@ void TfrmChnlBank::BuildMenus() {
                                      &TfrmChnlBank::menuEnableCBClick);
     menuEditCBOptions = config->addAction(QStringLiteral("Edit CB Options"), this,
                                           &TfrmChnlBank::menuEditCBOptionsClick);
-    menuEnableCB->setVisible(false);
-    menuEditCBOptions->setVisible(false);
+    controls::hideForGood(menuEnableCB);
+    controls::hideForGood(menuEditCBOptions);
 }
 
 void TfrmChnlBank::BuildPopups() {
@@ -549,7 +549,7 @@ void TfrmChnlBank::PopupMenuZonesPopup() {
 }
 
 void TfrmChnlBank::PopupMenuChannelPopup() {
-    mnuInsertChannel->setVisible(false);
+    controls::hideForGood(mnuInsertChannel);
     mnuMovetoZone->setVisible(ZonesOn);
     mnuRemoveChannel->setVisible(ZonesOn && CurrentZone != 0);
 }

@@ -1,5 +1,6 @@
 #include "Eng_edit.h"
 
+#include "Controls.h"
 #include "Eeprom.h"
 #include "Text_format.h"
 #include "platform/Convert.h"
@@ -108,7 +109,7 @@ QWidget* TfrmEngineering::BuildOptionsPage() {
 
 QWidget* TfrmEngineering::BuildPowerSavePage() {
     QGroupBox* values = engineering::PowerSaveGroup(chkEnablePowerSave, powerSave);
-    values->hide();
+    controls::hideForGood(values);
     hsbPSHoldOnTime = powerSave.holdOn.bar;
     hsbPSOnTime = powerSave.on.bar;
     hsbPSOffTime = powerSave.off.bar;

@@ -112,8 +112,7 @@ QWidget* TfrmGrpEdit::BuildOptions() {
     chkSqlSwEnabled = new QCheckBox(QStringLiteral("Enabled Squelch Switch"));
     ReceiveGroup =
         controls::boxGroup(QStringLiteral("Receive Options"), panel, {chkQMem, chkSqlSwEnabled});
-    chkSqlSwEnabled->hide();
-    chkSqlSwEnabled->setEnabled(false);
+    controls::hideForGood(chkSqlSwEnabled);
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     for (QGroupBox* group : {rgVotingOption, GeneralGroup, TransmitGroup, ReceiveGroup})

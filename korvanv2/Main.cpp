@@ -3,6 +3,7 @@
 #include "About.h"
 #include "Autodetect.h"
 #include "Com_port.h"
+#include "Controls.h"
 #include "Eeprom.h"
 #include "Files.h"
 #include "Form.h"
@@ -80,9 +81,9 @@ TfrmBelmar::~TfrmBelmar() {
 }
 
 void TfrmBelmar::FormCreate() {
-    btnEpromEdit->setVisible(false);
-    btnEngineering->setVisible(false);
-    mnuEngineering->setVisible(false);
+    controls::hideForGood(btnEpromEdit);
+    controls::hideForGood(btnEngineering);
+    controls::hideForGood(mnuEngineering);
     setWindowTitle(QStringLiteral("Tarq Korvan Radio Programmer RQ0341.2.02"));
     RadioReadCount = 0;
     DefaultFile.clear();
@@ -167,7 +168,7 @@ void TfrmBelmar::BuildMenus() {
     mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
     mnuChannel = mnuEdit->addAction(QStringLiteral("&Channel Data"));
     mnuZones = mnuEdit->addAction(QStringLiteral("&Zones"));
-    mnuZones->setVisible(false);
+    controls::hideForGood(mnuZones);
     mainwindow::addEditorEntries(*this);
 
     mnuSetup = menuBar()->addMenu(QStringLiteral("&Setup"));
@@ -217,16 +218,16 @@ void TfrmBelmar::ConnectCommands() {
             onClick(command.entry, this, &TfrmBelmar::EditButtonClick);
     }
 
-    connect(btnReadRadio, &QPushButton::clicked, this, &TfrmBelmar::btnReadRadioClick);
-    connect(mnuReadRadio, &QAction::triggered, this, &TfrmBelmar::btnReadRadioClick);
-    connect(btnWriteRadio, &QPushButton::clicked, this, &TfrmBelmar::btnWriteRadioClick);
-    connect(mnuWriteRadio, &QAction::triggered, this, &TfrmBelmar::btnWriteRadioClick);
-    connect(mnuComPort, &QAction::triggered, this, &TfrmBelmar::mnuPortSelectClick);
-    connect(mnuAutoDetect, &QAction::triggered, this, &TfrmBelmar::mnuAutoDetectClick);
-    connect(mnuDefaultFile, &QAction::triggered, this, &TfrmBelmar::mnuDefaultFileClick);
-    connect(mnuRadioAbout, &QAction::triggered, this, &TfrmBelmar::mnuRadioAboutClick);
-    connect(mnuHelpAbout, &QAction::triggered, this, &TfrmBelmar::mnuHelpAboutClick);
-    connect(mnuFileExit, &QAction::triggered, this, &TfrmBelmar::mnuFileExitClick);
+    onClick(btnReadRadio, this, &TfrmBelmar::btnReadRadioClick);
+    onClick(mnuReadRadio, this, &TfrmBelmar::btnReadRadioClick);
+    onClick(btnWriteRadio, this, &TfrmBelmar::btnWriteRadioClick);
+    onClick(mnuWriteRadio, this, &TfrmBelmar::btnWriteRadioClick);
+    onClick(mnuComPort, this, &TfrmBelmar::mnuPortSelectClick);
+    onClick(mnuAutoDetect, this, &TfrmBelmar::mnuAutoDetectClick);
+    onClick(mnuDefaultFile, this, &TfrmBelmar::mnuDefaultFileClick);
+    onClick(mnuRadioAbout, this, &TfrmBelmar::mnuRadioAboutClick);
+    onClick(mnuHelpAbout, this, &TfrmBelmar::mnuHelpAboutClick);
+    onClick(mnuFileExit, this, &TfrmBelmar::mnuFileExitClick);
 }
 
 // ---- Editors ----

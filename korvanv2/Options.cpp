@@ -73,11 +73,10 @@ void TfrmOptions::buildGroups() {
     GroupBox1 = new QGroupBox(QStringLiteral("Channels"), this);
     chkBlEnabled = new QCheckBox(QStringLiteral("Enable global busy lockout"), GroupBox1);
     btnGroupChannelTimers = forms::button(QStringLiteral("Group Channel Timers"), GroupBox1);
-    btnGroupChannelTimers->setEnabled(false);
     auto* channels = new QVBoxLayout(GroupBox1);
     channels->addWidget(chkBlEnabled);
     channels->addWidget(btnGroupChannelTimers);
-    btnGroupChannelTimers->hide();
+    controls::hideForGood(btnGroupChannelTimers);
 
     const auto ctcss = radio_options::buildCtcss(this, CtcssTexts);
     GroupBox3 = ctcss.group;

@@ -3,6 +3,7 @@
 #include "Adv_edit.h"
 #include "Cal_layout.h"
 #include "Chdata.h"
+#include "Controls.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
 #include "Main.h"
@@ -196,11 +197,11 @@ QWidget* TfrmTuneRadio::buildFrequencyPage() {
     QWidget* slope = cal::Cell(txtTempCompGain, udTempCompGain);
     grid->addWidget(lblTempCompGain, 2, 0);
     grid->addWidget(slope, 2, 1);
-    lblTempCompGain->hide();
-    slope->hide();
+    controls::hideForGood(lblTempCompGain);
+    controls::hideForGood(slope);
     QWidget* align625 = cal::Cell(txt625Cal, ud625Cal);
     align625->setParent(gbFrequency);
-    align625->hide();
+    controls::hideForGood(align625);
     grid->setColumnStretch(2, 1);
     return cal::Page({gbFrequency});
 }

@@ -10,4 +10,8 @@ namespace platform {
 // followed. Nothing there, or a link to nothing, is not.
 bool isNoRegularFile(const QString& path);
 
+// `path` is a symbolic link that leads round to itself (or through more links than the system
+// follows), so that nothing can be opened there and a new file would replace the link.
+bool isLinkLoop(const QString& path);
+
 } // namespace platform

@@ -79,9 +79,12 @@ struct Problem {
 
 // What keeps the settings file at `path` from being read, or `forWriting` from being kept.
 std::optional<Problem> problemWith(const QString& path, bool forWriting) {
-    for (const QString& used : {path, path + ".lock"})
+    for (const QString& used : {path, path + ".lock"}) {
         if (isNoRegularFile(used))
             return Problem{used, SettingsProblem::NoRegularFile};
+        if (isLinkLoop(used))
+            return Problem{used, SettingsProblem::LinkLoop};
+    }
     const QFileInfo file(path);
     if (file.exists() && file.size() > MAX_SETTINGS_SIZE)
         return Problem{path, SettingsProblem::TooLarge};

@@ -6,7 +6,8 @@
 // Tarq/Ports.conf.
 //
 // A settings file is a regular file or none. Anything else in its place (a named pipe, a
-// device, a folder) could hold the program up, and a file larger than any settings file
+// device, a folder) could hold the program up, a link that leads round to itself would be
+// replaced by a new file on the first write, and a file larger than any settings file
 // would be read whole into memory: such a file, or one that cannot be read, is never opened.
 // Its keys read as missing and writes to them fail.
 
@@ -22,6 +23,7 @@ namespace platform {
 // Why a settings file is not used, or not kept.
 enum class SettingsProblem {
     NoRegularFile, // a named pipe, a device or a folder is in its place, or in its lock file's
+    LinkLoop,      // it, or its lock file, is a symbolic link that leads round to itself
     TooLarge,      // larger than any settings file the programs write
     Unreadable,    // it is there but cannot be read
     Unwritable,    // it, or the folder it is kept in, cannot be written: changes are lost

@@ -127,11 +127,12 @@ TEST_F(EngineeringTest, PowerSaveBarsShowTheirValuesOnly) {
     expected[1245] = expected[1246] = expected[62] = expected[63] = 0;
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(Image()), IMAGE_SIZE), expected);
 
-    // The hidden aux busy boxes: "active high" follows "enabled".
+    // The aux busy boxes are hidden for good: "active high" stays disabled though "enabled"
+    // is ticked.
     frmEngineering->chkAuxBusyEnable->setChecked(false);
     EXPECT_FALSE(frmEngineering->chkAuxBusyHigh->isEnabled());
     frmEngineering->chkAuxBusyEnable->setChecked(true);
-    EXPECT_TRUE(frmEngineering->chkAuxBusyHigh->isEnabled());
+    EXPECT_FALSE(frmEngineering->chkAuxBusyHigh->isEnabled());
     EXPECT_FALSE(frmEngineering->chkAuxBusyEnable->isVisibleTo(frmEngineering));
 }
 

@@ -118,8 +118,8 @@ TEST_F(StartUp, GarbageSettingsGiveTheDefaults) {
 
 // A settings file that cannot be used holds nothing up: a pipe, a device or a folder in its
 // place, a file far larger than settings, one that cannot be read (a user without permission;
-// root reads it all the same), or a folder that is a file. It is told once, the defaults
-// apply, and it stays as it is.
+// root reads it all the same), a loop of two links, or a folder that is a file. It is told once,
+// the defaults apply, and it stays as it is.
 TEST_F(StartUp, ASettingsFileThatCannotBeUsedIsToldOnceAndLeftInPlace) {
     using testsupport::MakeOddFile;
     using testsupport::OddFile;
@@ -154,6 +154,12 @@ TEST_F(StartUp, ASettingsFileThatCannotBeUsedIsToldOnceAndLeftInPlace) {
                     QFile(SettingsFile()).setPermissions({});
          },
          " cannot be read," + notUsed + "it can be read and written."},
+        {"loop of two links",
+         [&] {
+             return QFile::link(SettingsFile() + ".b", SettingsFile()) &&
+                    QFile::link(SettingsFile(), SettingsFile() + ".b");
+         },
+         " is a symbolic link that leads round to itself," + notUsed + "the loop is broken."},
         {"file for a folder",
          [&] { return QDir().rmdir(folder) && MakeOddFile(folder, OddFile::Empty, {}, {}); },
          unwritable},
@@ -169,7 +175,8 @@ TEST_F(StartUp, ASettingsFileThatCannotBeUsedIsToldOnceAndLeftInPlace) {
         const QString left = QFileInfo::exists(SettingsFile()) ? SettingsFile() : folder;
         const auto state = [&left] {
             const QFileInfo info(left);
-            return std::make_tuple(info.isFile(), info.size(), info.lastModified());
+            return std::make_tuple(info.isFile(), info.size(), info.lastModified(),
+                                   QFileInfo(SettingsFile()).symLinkTarget());
         };
         const auto before = state();
         CreateForms();

@@ -4,6 +4,10 @@
 #include "Com_port.h"
 #include "Help_pane.h"
 #include "Korvan_fixture.h"
+#include "Options.h"
+#include "Selc_mem.h"
+#include "Tune_radio.h"
+#include "support/AccessiblePress.h"
 #include "support/Pty.h"
 
 #include <QAction>
@@ -75,14 +79,13 @@ TEST_F(MainWindow, ControlsCarryTheirCaptions) {
 }
 
 TEST_F(MainWindow, EveryCommandIsEnabledFromTheStart) {
-    // Every button and every menu entry, but the engineering ones, which are never seen.
+    // Every button and every menu entry, but those never seen, such as the engineering ones.
     const QList<QPushButton*> buttons = frmBelmar->findChildren<QPushButton*>();
     ASSERT_GE(buttons.size(), 12);
-    for (QPushButton* button : buttons) {
-        if (button != frmBelmar->btnEngineering) {
+    for (QPushButton* button : buttons)
+        if (!button->isHidden()) {
             EXPECT_TRUE(button->isEnabled()) << button->text().toStdString();
         }
-    }
     int entries = 0;
     for (QMenu* menu :
          {frmBelmar->mnuFile, frmBelmar->mnuEdit, frmBelmar->mnuSetup, frmBelmar->mnuHelp})
@@ -114,6 +117,23 @@ TEST_F(MainWindow, EveryCommandIsEnabledFromTheStart) {
     frmBelmar->EnableEditing(true);
     for (QAction* entry : editingEntries)
         EXPECT_TRUE(entry->isEnabled()) << entry->text().toStdString();
+}
+
+// A screen reader's press reaches what the mouse cannot: the main window behind a modal
+// dialog, and the controls hidden for good. Neither comes to anything.
+TEST_F(MainWindow, AccessiblePressesBehindADialogOrOfHiddenControlsDoNothing) {
+    testsupport::ExpectPressesComeToNothing(
+        {
+            {"Write to Radio behind Options", frmBelmar->btnWriteRadio, frmOptions},
+            {"its menu entry", frmBelmar->mnuWriteRadio, frmOptions},
+            {"Options behind Options", frmBelmar->btnOptions, frmOptions},
+            {"its menu entry", frmBelmar->mnuOptions, frmOptions},
+            {"Engineering", frmBelmar->btnEngineering, nullptr},
+            {"its menu entry", frmBelmar->mnuEngineering, nullptr},
+            {"Clear Memory", frmSelcallIdents->btnClrMem, nullptr},
+            {"Force Display Update", frmTuneRadio->btnDisplayUpdate, nullptr},
+        },
+        host);
 }
 
 TEST_F(MainWindow, HelpPaneShowsTheSentenceOfTheControl) {

@@ -1,12 +1,15 @@
 // The second program's main window: start-up settings, programming and calibration files,
 // the file and setup commands, editor commands and the ends of transfers.
 
+#include "Chnlbank.h"
 #include "Com_port.h"
 #include "Help_pane.h"
 #include "Korvanv2_fixture.h"
+#include "Options.h"
 #include "Radio_rw.h"
 #include "platform/RadioUpdate.h"
 #include "platform/Registry.h"
+#include "support/AccessiblePress.h"
 #include "support/ImageChanges.h"
 #include "support/Waits.h"
 
@@ -337,6 +340,26 @@ TEST_F(MainWindowV2, WindowCaptionsHelpAndEditorCommandsFollowTheirDialogs) {
     EXPECT_TRUE(opened);
     frmBelmar->SetEditor(Editor::Zones, nullptr);
     EXPECT_FALSE(frmBelmar->mnuZones->isEnabled());
+}
+
+// A screen reader's press reaches what the mouse cannot: the main window behind a modal
+// dialog, and the controls hidden for good. Neither comes to anything.
+TEST_F(MainWindowV2, AccessiblePressesBehindADialogOrOfHiddenControlsDoNothing) {
+    testsupport::ExpectPressesComeToNothing(
+        {
+            {"Write to Radio behind Options", frmBelmar->btnWriteRadio, frmOptions},
+            {"its menu entry", frmBelmar->mnuWriteRadio, frmOptions},
+            {"Options behind Options", frmBelmar->btnOptions, frmOptions},
+            {"its menu entry", frmBelmar->mnuOptions, frmOptions},
+            {"Engineering", frmBelmar->btnEngineering, nullptr},
+            {"its menu entry", frmBelmar->mnuEngineering, nullptr},
+            {"EEPROM", frmBelmar->btnEpromEdit, nullptr},
+            {"Zones", frmBelmar->mnuZones, nullptr},
+            {"Enable CB Channels", frmChnlBank->menuEnableCB, nullptr},
+            {"Edit CB Options", frmChnlBank->menuEditCBOptions, nullptr},
+            {"Group Channel Timers", frmOptions->btnGroupChannelTimers, nullptr},
+        },
+        host);
 }
 
 // Alt and a button's letter clicks the button on the first press, though a menu title has

@@ -64,8 +64,8 @@ TEST_F(SelcallV2, UntouchedOkKeepsEveryByteAndTheHiddenControlsStayHidden) {
     f->chkAlarmGroupCall->setChecked(false);
     f->chkGrpBeepAlarms->setChecked(true);
     f->chkSelcallDecEnabled->setChecked(true);
-    EXPECT_TRUE(f->chkAlarmInEnable->isEnabled());
-    EXPECT_TRUE(f->chkPageEnabled->isEnabled());
+    EXPECT_FALSE(f->chkAlarmInEnable->isEnabled()) << "hidden for good, whatever its group";
+    EXPECT_FALSE(f->chkPageEnabled->isEnabled());
     Ok();
     EXPECT_EQ(Byte(0x4E) & 0x80, 0);
     EXPECT_EQ(Byte(0x4F), 0x82) << "group alert tones in bit 7, bit 1 untouched";

@@ -105,3 +105,65 @@ TEST(Registry, AFileLargerThanSettingsIsToldOnceAndLeftAlone) {
     }
     Registry::SetUnusableFileNotice(nullptr);
 }
+
+// A settings file that is a symbolic link: one to a regular file is read and written through,
+// one to nothing makes its target on the first write. A loop of two links, at the file or at
+// its lock file, is told once, reads as missing, and both links stay as they were.
+TEST(Registry, LinksAreFollowedAndALoopIsToldOnceAndLeftAlone) {
+    QList<std::pair<QString, platform::SettingsProblem>> told;
+    Registry::SetUnusableFileNotice([&told](const QString& path, platform::SettingsProblem why) {
+        told.append({path, why});
+    });
+    const QByteArray settings = "[Port]\nComPort=7\n[Files]\nComPort=7\n";
+    const struct {
+        const char* name;
+        const char* at;    // the link is the settings file with this ending
+        QByteArray target; // what the link leads to holds; none when empty
+        bool loop;         // the target is a link back
+        int port;          // read through the link
+    } cases[] = {{"link to a file", "", settings, false, 7},
+                 {"link to nothing", "", {}, false, -1},
+                 {"loop", "", {}, true, -1},
+                 {"loop at the lock file", ".lock", {}, true, -1}};
+    const std::pair<const char*, const char*> files[] = {
+        {"Tarq/Korvan.conf", "\\Tarq\\Korvan\\Port"},
+        {"Tarq/Korvanv201.conf", "\\Tarq\\Korvanv201\\Files"}};
+    for (const auto& [file, key] : files) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(file) + ": " + c.name);
+            told.clear();
+            QDir(confPath("Tarq")).removeRecursively();
+            QDir().mkpath(confPath("Tarq"));
+            const QString link = confPath(file) + c.at;
+            const QString target = link + ".b";
+            QFile written(*c.at ? confPath(file) : target);
+            if (*c.at || !c.target.isEmpty()) {
+                ASSERT_TRUE(written.open(QIODevice::WriteOnly));
+                written.write(*c.at ? settings : c.target);
+                written.close();
+            }
+            ASSERT_TRUE(QFile::link(target, link));
+            ASSERT_TRUE(!c.loop || QFile::link(link, target));
+
+            Registry registry;
+            EXPECT_EQ(registry.KeyExists(key), !c.target.isEmpty());
+            EXPECT_EQ(registry.OpenKey(key, true), !c.loop);
+            int port = -1;
+            registry.ReadInteger("ComPort", port);
+            EXPECT_EQ(port, c.port);
+            EXPECT_EQ(registry.WriteInteger("maxBdRate", 9600), !c.loop);
+            registry.CloseKey();
+            EXPECT_EQ(Registry().KeyExists(key), !c.loop) << "written through the link";
+            EXPECT_EQ(QFileInfo(link).symLinkTarget(), target);
+            if (!c.loop) {
+                EXPECT_TRUE(told.isEmpty());
+                EXPECT_TRUE(QFileInfo(target).isFile());
+                continue;
+            }
+            EXPECT_EQ(told, decltype(told)({{link, platform::SettingsProblem::LinkLoop}}));
+            EXPECT_EQ(QFileInfo(target).symLinkTarget(), link);
+        }
+    }
+    QDir(confPath("Tarq")).removeRecursively();
+    Registry::SetUnusableFileNotice(nullptr);
+}
