@@ -84,21 +84,26 @@ QGridLayout* BuildScan(ScanControls& c, QWidget* parent, const QStringList& spee
     return grid;
 }
 
-void BindScan(ImageFields& fields, ScanControls& c, std::function<KeyCodes()> codes) {
+void BindScan(ImageFields& fields, ScanControls& c, std::function<KeyCodes()> codes,
+              std::vector<QWidget*> functions) {
+    functions.push_back(c.rbOsMode);
+    functions.push_back(c.rbGsMode);
     fields.add(
         ScanModeByte, ScanModeMask,
         [&c](uint8_t mode) { (GroupScan(mode) ? c.rbGsMode : c.rbOsMode)->setChecked(true); },
         [&c, codes = std::move(codes)](uint8_t& mode) {
             mode = ScanMode(codes(), c.rbOsMode->isChecked());
             return true;
-        });
+        },
+        std::move(functions));
     fields.add(
         ScanSpeedByte, 0xFF,
         [&c](uint8_t stored) { c.cmbScanSpeed->setCurrentIndex(ScanSpeedItem(stored)); },
         [&c](uint8_t& stored) {
             stored = ScanSpeedValue(c.cmbScanSpeed->currentIndex());
             return true;
-        });
+        },
+        {c.cmbScanSpeed});
 }
 
 void EnableScan(ScanControls& c, const std::vector<QWidget*>& rate, bool toggleKey, bool scanKey) {

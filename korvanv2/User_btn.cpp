@@ -294,7 +294,7 @@ void TfrmUserButtons::bindFields() {
         functionFields.comboIndex(this->*Keys[k].function, keyfn::Keys[k].codeByte, 0xFF, 0xFF);
         optionFields.comboIndex(this->*Keys[k].speedDial, keyfn::Keys[k].speedByte, 0xFF, 0xFF);
     }
-    keyfn::BindScan(optionFields, *this, [this] { return keyCodes(); });
+    keyfn::BindScan(optionFields, *this, [this] { return keyCodes(); }, functionBoxes());
     optionFields.checks(this, OptionBits);
     keyfn::BindHookActions(optionFields, chkOffHook);
     optionFields.number(hsbPriCheckRate, keyfn::PriorityRateByte, 0xFF);
@@ -515,6 +515,13 @@ void TfrmUserButtons::EncodeDtmfMemory(int offset, const QString& text) {
     }
     for (int k = 0; k < keyfn::DtmfDigits / 2; ++k)
         set(offset + k, uint8_t(16 * codes[2 * k] + codes[2 * k + 1]));
+}
+
+std::vector<QWidget*> TfrmUserButtons::functionBoxes() const {
+    std::vector<QWidget*> boxes;
+    for (const Key& key : Keys)
+        boxes.push_back(this->*key.function);
+    return boxes;
 }
 
 keyfn::KeyCodes TfrmUserButtons::keyCodes() const {

@@ -138,6 +138,7 @@ private:
     void connectHandlers();
 
     keyfn::KeyCodes keyCodes() const;
+    std::vector<QWidget*> functionBoxes() const;
     void enableScanControls();
     void showStoredRecall(int n);
 

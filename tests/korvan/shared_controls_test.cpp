@@ -106,7 +106,7 @@ TEST(KeyControls, ScanGroupEnablesLoadsAndStores) {
     keyfn::KeyCodes codes{};
     codes[0] = keyfn::Scan;
     ImageFields fields;
-    keyfn::BindScan(fields, c, [&codes] { return codes; });
+    keyfn::BindScan(fields, c, [&codes] { return codes; }, {});
     fields.load(read);
     EXPECT_TRUE(c.rbGsMode->isChecked());
     EXPECT_EQ(c.cmbScanSpeed->currentIndex(), 2);
