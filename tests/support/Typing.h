@@ -4,9 +4,12 @@
 
 #include "support/Waits.h"
 
+#include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QLineEdit>
@@ -96,6 +99,31 @@ inline void Drop(QLineEdit* edit, const QString& text) {
     QApplication::sendEvent(edit, &enter);
     QDropEvent drop(end, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(edit, &drop);
+}
+
+// Clicks a button, box or radio button by the keyboard, as a user does with the space bar.
+inline void Click(QAbstractButton* button) {
+    QTest::keyClick(button, Qt::Key_Space);
+}
+
+// Sets a box ticked or not by clicking it when it is not so already.
+inline void Tick(QAbstractButton* box, bool ticked) {
+    if (box->isChecked() != ticked)
+        Click(box);
+}
+
+// Chooses item `item` of a list that is not editable by the keyboard: Home, then Down.
+inline void Choose(QComboBox* box, int item) {
+    QTest::keyClick(box, Qt::Key_Home);
+    for (int i = 0; i < item; ++i)
+        QTest::keyClick(box, Qt::Key_Down);
+}
+
+// Drags a bar's thumb to `value`, as the mouse does.
+inline void Drag(QAbstractSlider* bar, int value) {
+    bar->setSliderDown(true);
+    bar->setSliderPosition(value);
+    bar->setSliderDown(false);
 }
 
 } // namespace testsupport
