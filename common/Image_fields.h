@@ -42,16 +42,6 @@ template <class Form, class Box> struct BitBox {
     bool inverted = false; // ticked when the bit is clear
 };
 
-// A value that a control shows other than as stored (snapped, clamped, looked up in a
-// list), with what it showed when it was loaded: the stored value goes back while the
-// control still shows that.
-template <class Shown, class Stored> struct Loaded {
-    Shown shown{};
-    Stored stored{};
-
-    bool unchanged(const Shown& now) const { return now == shown; }
-};
-
 class ImageFields {
 public:
     // Ticked when every bit of `mask` is set; with inverted, when every bit is clear.

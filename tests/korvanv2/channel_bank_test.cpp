@@ -3,6 +3,7 @@
 #include "Bank_fixture.h"
 #include "support/ImageChanges.h"
 #include "support/OddFiles.h"
+#include "support/Typing.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -257,7 +258,7 @@ TEST_F(ChannelBank, AddNormalAndGroupChannelsInTheCurrentZone) {
         EXPECT_EQ(edit->editChTag->text(), "05");
         EXPECT_EQ(edit->lblZone->text(), "Zone 2");
         EXPECT_EQ(edit->editTxFreq->text(), "477.00000");
-        edit->editRxFreq->setText(QStringLiteral("470.5"));
+        testsupport::TypeOver(edit->editRxFreq, QStringLiteral("470.5"));
         edit->OKBtnClick();
     });
     frmChnlBank->btnAddChannelClick();
@@ -312,7 +313,7 @@ TEST_F(ChannelBank, GroupMembersCannotBeDeletedCutEmptiedOrLoseTheirZone) {
     frmChnlBank->mnuDeleteZoneClick();
     WhenShown<TfrmEditChannel2>([](TfrmEditChannel2* edit) {
         edit->chkChEnabled->setChecked(true);
-        edit->editRxFreq->clear();
+        testsupport::TypeOver(edit->editRxFreq, QString());
         edit->OKBtnClick();
         EXPECT_TRUE(edit->isVisible());
         edit->CancelBtnClick();

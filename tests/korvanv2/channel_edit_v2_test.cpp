@@ -3,6 +3,7 @@
 #include "Bank_fixture.h"
 #include "Help_pane.h"
 #include "Up_down.h"
+#include "support/Typing.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -48,12 +49,12 @@ TEST_F(ChannelEditV2, TypedFrequenciesAreSnappedOrRefused) {
         uint32_t hz;
     };
     for (const Case& c :
-         {Case{"146.0025", true, 146000000}, Case{"-3", true, 0}, Case{"", true, 0},
-          Case{"819.19", true, 819187500}, Case{"14..5", false, 0}, Case{"819.2", false, 0},
-          Case{"819.199", false, 0}, Case{"99999999999", false, 0}, Case{"4295", false, 0}}) {
+         {Case{"146.0025", true, 146000000}, Case{"", true, 0}, Case{"819.19", true, 819187500},
+          Case{"14..5", false, 0}, Case{"819.2", false, 0}, Case{"819.199", false, 0},
+          Case{"9999999999", false, 0}, Case{"4295", false, 0}}) {
         host.messages.clear();
         frmEditChannel2->chkTxDisable->setChecked(false);
-        frmEditChannel2->editTxFreq->setText(QString::fromLatin1(c.typed));
+        testsupport::TypeOver(frmEditChannel2->editTxFreq, QString::fromLatin1(c.typed));
         frmEditChannel2->OKBtnClick();
         if (c.valid) {
             EXPECT_TRUE(host.messages.isEmpty()) << c.typed;
@@ -70,8 +71,8 @@ TEST_F(ChannelEditV2, TypedFrequenciesAreSnappedOrRefused) {
         }
     }
     host.messages.clear();
-    frmEditChannel2->editTxFreq->setText(QStringLiteral("477"));
-    frmEditChannel2->editRxFreq->setText(QStringLiteral("1e3"));
+    testsupport::TypeOver(frmEditChannel2->editTxFreq, QStringLiteral("477"));
+    testsupport::TypeOver(frmEditChannel2->editRxFreq, QStringLiteral("1..3"));
     frmEditChannel2->OKBtnClick();
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_EQ(host.messages[0].text, "Invalid Receive Frequency");
@@ -116,7 +117,7 @@ TEST_F(ChannelEditV2, OkStoresBitsNameAndChangedTagOnly) {
     frmEditChannel2->chkChEnabled->setChecked(true);
     frmEditChannel2->chkTaEnabled->setChecked(true);
     frmEditChannel2->chkCpuXtalOffset->setChecked(true);
-    frmEditChannel2->cmbRxCtcss->setCurrentIndex(60);
+    testsupport::Choose(frmEditChannel2->cmbRxCtcss, 60);
     EXPECT_TRUE(frmEditChannel2->chkDcsInvertOK->isEnabled());
     frmEditChannel2->editChTag->setText(QStringLiteral("Q"));
     frmEditChannel2->txtChannelAlpha->setText(QStringLiteral("YARD"));
