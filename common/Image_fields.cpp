@@ -49,21 +49,22 @@ void ImageFields::add(int offset, uint8_t mask, std::function<void(uint8_t)> sho
     fields.push_back({offset, mask, std::move(show), std::move(take), std::move(sources)});
 }
 
-void ImageFields::check(QAbstractButton* box, int offset, uint8_t mask, bool inverted) {
+void ImageFields::check(QAbstractButton* box, int offset, uint8_t mask, bool inverted,
+                        std::vector<QWidget*> setters) {
     const uint8_t all = bits::get(mask, mask);
+    setters.push_back(box);
     add(
         offset, mask, [=](uint8_t field) { box->setChecked((field == all) != inverted); },
         [=](uint8_t& field) {
             field = (box->isChecked() != inverted) ? all : 0;
             return true;
         },
-        {box});
+        std::move(setters));
 }
 
 void ImageFields::combo(QComboBox* box, int offset, uint8_t mask, std::vector<uint8_t> values,
                         std::vector<std::pair<uint8_t, int>> aliases) {
-    add(
-        offset, mask,
+    add(offset, mask,
         [=](uint8_t field) {
             int index = -1;
             for (size_t i = 0; i < values.size(); ++i)
@@ -79,8 +80,7 @@ void ImageFields::combo(QComboBox* box, int offset, uint8_t mask, std::vector<ui
 
 void ImageFields::comboBelow(QComboBox* box, int offset, std::vector<uint8_t> values,
                              std::vector<int> limits, bool signedByte) {
-    add(
-        offset, 0xFF,
+    add(offset, 0xFF,
         [=](uint8_t field) {
             const int quantity = signedByte ? int(int8_t(field)) : int(field);
             size_t index = 0;

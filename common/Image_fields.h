@@ -45,7 +45,9 @@ template <class Form, class Box> struct BitBox {
 class ImageFields {
 public:
     // Ticked when every bit of `mask` is set; with inverted, when every bit is clear.
-    void check(QAbstractButton* box, int offset, uint8_t mask, bool inverted = false);
+    // `setters`: controls with which the user ticks or clears the box too (Select All).
+    void check(QAbstractButton* box, int offset, uint8_t mask, bool inverted = false,
+               std::vector<QWidget*> setters = {});
     // Every row of a BitBox table.
     template <class Form, class Box, std::size_t N>
     void checks(Form* form, const BitBox<Form, Box> (&table)[N]) {

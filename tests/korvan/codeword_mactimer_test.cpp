@@ -4,6 +4,7 @@
 #include "Image_fixture.h"
 #include "Mactimer.h"
 #include "Selcall.h"
+#include "support/Typing.h"
 
 #include <QAction>
 #include <QLabel>
@@ -99,9 +100,9 @@ TEST_F(SmallEditors, TimersLoadLabelAndStore) {
     EXPECT_EQ(image()[48], 25);
 
     frmMacTimers->show();
-    frmMacTimers->hsbMacIgnoreTime->setValue(10);
+    testsupport::Drag(frmMacTimers->hsbMacIgnoreTime, 10);
     EXPECT_EQ(frmMacTimers->lblMacIgnoreTime->text(), "10s");
-    frmMacTimers->hsbRssiLet->setValue(255);
+    testsupport::Drag(frmMacTimers->hsbRssiLet, 255);
     EXPECT_EQ(frmMacTimers->lblRssiLet->text(), "2550ms");
     frmMacTimers->OKBtnClick();
     EXPECT_EQ(image()[81], 40);
@@ -112,7 +113,7 @@ TEST_F(SmallEditors, IgnoreBarOffersOnlyWhatTheByteHolds) {
     frmMacTimers->show();
     EXPECT_EQ(frmMacTimers->hsbMacIgnoreTime->maximum(), 63);
     for (int seconds = 0; seconds <= 63; ++seconds) {
-        frmMacTimers->hsbMacIgnoreTime->setValue(seconds);
+        testsupport::Drag(frmMacTimers->hsbMacIgnoreTime, seconds);
         frmMacTimers->OKBtnClick();
         frmMacTimers->show();
         ASSERT_EQ(frmMacTimers->hsbMacIgnoreTime->value(), seconds) << "round trip";

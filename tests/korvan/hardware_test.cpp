@@ -4,6 +4,7 @@
 #include "support/FirmwareFile.h"
 #include "support/FlashLoaderSim.h"
 #include "support/Pty.h"
+#include "support/Typing.h"
 #include "support/Waits.h"
 
 #include <QButtonGroup>
@@ -55,9 +56,9 @@ TEST_F(HardwareDialog, ShowsAndStoresItsBitsKeepingTheOthers) {
     EXPECT_FALSE(form->chkMacDisplay->isChecked());
     EXPECT_EQ(form->txtDtmfTonePeriod->text(), "308");
 
-    form->hsbMuteOffDebounce->setValue(7);
+    testsupport::Drag(form->hsbMuteOffDebounce, 7);
     EXPECT_EQ(form->lblMuteOffDebounceValue->text(), "70 mSec");
-    form->hsbMuteIgnore->setValue(255);
+    testsupport::Drag(form->hsbMuteIgnore, 255);
     form->rbUseSql1->click();
     form->chkMacDisplay->click();
     form->txtDtmfTonePeriod->setText("4095");
@@ -84,7 +85,7 @@ TEST_F(HardwareDialog, ShowsAndStoresItsBitsKeepingTheOthers) {
 }
 
 TEST_F(HardwareDialog, RefusesAPeriodBeyond4095AndKeepsBytesOnAnEmptyField) {
-    form->hsbMuteOffDebounce->setValue(9);
+    testsupport::Drag(form->hsbMuteOffDebounce, 9);
     form->txtDtmfTonePeriod->setText("5000");
     form->OKBtn->click();
     ASSERT_EQ(host.messages.size(), 1);

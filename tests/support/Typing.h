@@ -112,11 +112,15 @@ inline void Tick(QAbstractButton* box, bool ticked) {
         Click(box);
 }
 
-// Chooses item `item` of a list that is not editable by the keyboard: Home, then Down.
+// Chooses item `item` by the keyboard: Home, then Down. In an editable list Home moves in
+// the text, so there Up or Down go from the current item.
 inline void Choose(QComboBox* box, int item) {
-    QTest::keyClick(box, Qt::Key_Home);
-    for (int i = 0; i < item; ++i)
+    if (!box->isEditable())
+        QTest::keyClick(box, Qt::Key_Home);
+    for (int i = box->isEditable() ? box->currentIndex() : 0; i < item; ++i)
         QTest::keyClick(box, Qt::Key_Down);
+    for (int i = box->currentIndex(); i > item; --i)
+        QTest::keyClick(box, Qt::Key_Up);
 }
 
 // Drags a bar's thumb to `value`, as the mouse does.
