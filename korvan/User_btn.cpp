@@ -265,9 +265,9 @@ void TfrmUserButtons::buildScan() {
     udPriChkRate = new UpDown(GroupBox4);
     udPriChkRate->setRange(1, 10);
     udPriChkRate->setAssociate(editPriChkRate);
-    // The box shows only a rate the up-down keeps.
+    // The box shows only a rate the up-down keeps, or the stored one.
     keys::allowRange(editPriChkRate, udPriChkRate->minimum(), udPriChkRate->maximum(),
-                     [this] { return udPriChkRate->value(); });
+                     [] { return int(imageByte(keyfn::PriorityRateByte)); });
     auto* rate = new QHBoxLayout;
     rate->setSpacing(0);
     rate->addWidget(editPriChkRate);
@@ -306,7 +306,8 @@ void TfrmUserButtons::bindFields() {
     }
     optionFields.checks(this, OptionBits);
     keyfn::BindHookActions(optionFields, chkOffHook);
-    keyfn::BindScan(optionFields, *this, [this] { return keyCodes(); }, functionBoxes());
+    keyfn::BindScan(
+        optionFields, *this, [this] { return keyCodes(); }, functionBoxes());
     bindPriorityRate();
 }
 

@@ -123,6 +123,21 @@ inline void Choose(QComboBox* box, int item) {
         QTest::keyClick(box, Qt::Key_Up);
 }
 
+// Moves the focus into `box` by Tab from the control before it, then out by Tab; true when
+// the focus went in and out. The box's window must be active.
+inline bool TabThrough(QWidget* box) {
+    QWidget* before = box->previousInFocusChain();
+    while (before != box &&
+           !(before->isEnabled() && before->isVisible() && (before->focusPolicy() & Qt::TabFocus)))
+        before = before->previousInFocusChain();
+    before->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(before, Qt::Key_Tab);
+    if (!box->hasFocus())
+        return false;
+    QTest::keyClick(box, Qt::Key_Tab);
+    return !box->hasFocus();
+}
+
 // Drags a bar's thumb to `value`, as the mouse does.
 inline void Drag(QAbstractSlider* bar, int value) {
     bar->setSliderDown(true);
