@@ -461,8 +461,10 @@ void TfrmSelcall::OKBtnClick() {
 void TfrmSelcall::btnSelcallMemClick() {
     const int newCount = hsbTonesPred->value();
     frmSelcallIdents->txtRadioIdent->setMaxLength(newCount);
+    // Only a count the user set re-lays the idents: a stored count the bar cannot show (past
+    // 8) stays with the idents laid out for it.
     const int oldCount = bits::get(image::get(ToneCountByte), PredictiveMask);
-    if (oldCount != newCount) {
+    if (fields.edits().changed(hsbTonesPred) && oldCount != newCount) {
         StoreToneCounts();
         RelayIdents(oldCount, newCount);
     }
