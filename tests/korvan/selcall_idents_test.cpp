@@ -414,3 +414,51 @@ TEST_F(SelcallIdents, ACheckLeftTowardsCancelRunsWhenTheFocusMovesOn) {
     EXPECT_FALSE(frmSelcallIdents->isVisible());
     EXPECT_EQ(host.messages.size(), 3) << "nothing left over from the cancelled opening";
 }
+
+// A Command toggle alone stores the tag as its cell showed it. Opened from the selcall
+// dialog as the program opens it: an erased first tag byte (an empty tag, "Yes") clicked,
+// and LAST's reached by Ctrl+End and toggled by a key, turn "No" and end the tag (0x00, not
+// 0x7F); a first character 0x7F, which no byte holds with the flag, turns "Yes" as an
+// erased byte, and its cell then shows the empty tag stored.
+TEST_F(SelcallIdents, ACommandToggleStoresTheTagAsItsCellShows) {
+    imagecheck::FillRandom(34);
+    image()[0x4B] |= 0x03;
+    image()[0x88] = 0x55;
+    const int slot3 = 0xB9 + 9 * 2 + 4, slot6 = 0xB9 + 9 * 5 + 4, last = 0x218 + 4;
+    image()[slot3] = 0xFF;
+    image()[slot6] = 0x7F;
+    image()[last] = 0xFF;
+    const QByteArray stored = imagecheck::Snapshot();
+    WhenActive(frmSelcall, [] {
+        WhenActive(frmSelcallIdents, [] {
+            QTableWidget* grid = frmSelcallIdents->listSelcallMemories;
+            const auto click = [grid](int row) {
+                const QRect cell = grid->visualItemRect(grid->item(row - 1, 3));
+                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+            };
+            EXPECT_EQ(Cell(3, 2), "");
+            click(3);
+            EXPECT_EQ(Cell(3, 3), "No");
+            EXPECT_EQ(Cell(3, 2), "");
+            EXPECT_EQ(Cell(6, 2).left(1), QString(QChar(0x7F)));
+            click(6);
+            EXPECT_EQ(Cell(6, 3), "Yes");
+            EXPECT_EQ(Cell(6, 2), "");
+            ASSERT_EQ(QApplication::focusWidget(), grid);
+            QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_N);
+            EXPECT_EQ(Cell(100, 3), "No");
+            EXPECT_EQ(Cell(100, 2), "");
+            QTest::mouseClick(frmSelcallIdents->OKBtn, Qt::LeftButton);
+        });
+        QTest::mouseClick(frmSelcall->btnSelcallMem, Qt::LeftButton);
+        QTest::mouseClick(frmSelcall->OKBtn, Qt::LeftButton);
+    });
+    frmBelmar->EditButtonClick(frmBelmar->btnSelcall);
+    QByteArray expected = stored;
+    expected[slot3] = 0x00;
+    expected[slot6] = char(0xFF);
+    expected[last] = 0x00;
+    EXPECT_EQ(imagecheck::Changes(expected, imagecheck::Snapshot()),
+              std::vector<imagecheck::Change>{});
+}

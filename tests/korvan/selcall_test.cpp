@@ -13,9 +13,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 #include <QTextEdit>
 #include <QTimer>
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -331,6 +333,54 @@ TEST_F(Selcall, IdentsAreRelaidWhenThePredictiveCountChanges) {
     EXPECT_EQ(image()[0x88], 0x53);
     frmSelcall->OKBtnClick();
     EXPECT_TRUE(host.messages.isEmpty()) << "the idents were seen: no question";
+}
+
+namespace {
+
+// Where the radio keeps its idents: the own ident, LAST, then slots 1-99.
+std::vector<int> IdentAddresses() {
+    std::vector<int> addresses{0xB5, 0x218};
+    for (int slot = 0; slot < 99; ++slot)
+        addresses.push_back(slot < 39 ? 0xB9 + 9 * slot : 0xB20 + 9 * (slot - 39));
+    return addresses;
+}
+
+} // namespace
+
+// A stored count the bar cannot show (9; the bar shows 8) is no change of the user's: the
+// idents opened and OK'd stay as stored. The user's click on the bar's arrow (to 7, two
+// tones fewer than stored) re-lays every ident two digits, one byte, to the left.
+TEST_F(Selcall, OnlyACountTheUserSetReLaysTheIdents) {
+    imagecheck::FillRandom(33);
+    image()[0x4B] |= 0x03;
+    image()[0x88] = 0x92;
+    const QByteArray stored = imagecheck::Snapshot();
+    const auto openIdentsAndOk = [](const std::function<void(QScrollBar*)>& first) {
+        WhenActive(frmSelcall, [first] {
+            first(frmSelcall->hsbTonesPred);
+            WhenActive(frmSelcallIdents,
+                       [] { QTest::mouseClick(frmSelcallIdents->OKBtn, Qt::LeftButton); });
+            QTest::mouseClick(frmSelcall->btnSelcallMem, Qt::LeftButton);
+            QTest::mouseClick(frmSelcall->OKBtn, Qt::LeftButton);
+        });
+        frmBelmar->EditButtonClick(frmBelmar->btnSelcall);
+    };
+    openIdentsAndOk([](QScrollBar* bar) { EXPECT_EQ(bar->value(), 8); });
+    EXPECT_EQ(imagecheck::Changes(stored, imagecheck::Snapshot()),
+              std::vector<imagecheck::Change>{});
+
+    openIdentsAndOk([](QScrollBar* bar) {
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(2, bar->height() / 2));
+        EXPECT_EQ(bar->value(), 7);
+    });
+    QByteArray expected = stored;
+    expected[0x88] = char(0x72); // 7 predictive, the non-predictive 2 as stored
+    for (int at : IdentAddresses())
+        for (int i = 0; i < 4; ++i)
+            expected[at + i] = stored[at + (i + 1) % 4];
+    EXPECT_EQ(imagecheck::Changes(expected, imagecheck::Snapshot()),
+              std::vector<imagecheck::Change>{});
+    EXPECT_TRUE(host.messages.isEmpty());
 }
 
 TEST_F(Selcall, OkAfterACountChangeAsksAboutTheIdents) {
