@@ -6,6 +6,7 @@
 #include "Image_editor_fixture.h"
 #include "Selc_mem.h"
 #include "Selcall.h"
+#include "support/Typing.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,6 +18,10 @@
 #include <string>
 
 namespace {
+
+using testsupport::Choose;
+using testsupport::Drag;
+using testsupport::Tick;
 
 class SelcallV2 : public ImageEditorFixture<TfrmSelcall, frmSelcall> {
 protected:
@@ -53,7 +58,8 @@ TEST_F(SelcallV2, UntouchedOkKeepsEveryByteAndTheHiddenControlsStayHidden) {
     for (QWidget* hidden : std::initializer_list<QWidget*>{
              f->chkAlarmGroupCall, f->chkAlarmInEnable, f->chkPageEnabled, f->btnPageAlarm})
         EXPECT_FALSE(hidden->isVisibleTo(f));
-    // The hidden group-call alarm is still loaded and stored; 0x4F bit 1 is nobody's here.
+    // The hidden group-call alarm is still loaded, and kept: no user reaches it; 0x4F bit 1
+    // is nobody's here.
     FillShowable(5);
     Set(0x4E, 0x80);
     Set(0x4F, 0x02);
@@ -61,13 +67,12 @@ TEST_F(SelcallV2, UntouchedOkKeepsEveryByteAndTheHiddenControlsStayHidden) {
     Open();
     EXPECT_TRUE(f->chkAlarmGroupCall->isChecked());
     EXPECT_FALSE(f->chkAlarmInEnable->isEnabled());
-    f->chkAlarmGroupCall->setChecked(false);
-    f->chkGrpBeepAlarms->setChecked(true);
-    f->chkSelcallDecEnabled->setChecked(true);
+    Tick(f->chkSelcallDecEnabled, true);
+    Tick(f->chkGrpBeepAlarms, true);
     EXPECT_TRUE(f->chkAlarmInEnable->isEnabled());
     EXPECT_TRUE(f->chkPageEnabled->isEnabled());
     Ok();
-    EXPECT_EQ(Byte(0x4E) & 0x80, 0);
+    EXPECT_EQ(Byte(0x4E) & 0x80, 0x80);
     EXPECT_EQ(Byte(0x4F), 0x82) << "group alert tones in bit 7, bit 1 untouched";
 }
 
@@ -93,9 +98,9 @@ TEST_F(SelcallV2, OptionBytesKeepWhatChangedWhileTheDialogWasOpen) {
     FillShowable(6);
     Set(0x4D, 0x00);
     Open();
-    frmSelcall->chkReenterQuiet->setChecked(true); // 0x4D bit 1
-    Set(0x4D, 0xC0);                               // the idents dialog's two permissions
-    Set(0x4A, Byte(0x4A) ^ 0xF7);                  // every bit but the ring alert
+    Tick(frmSelcall->chkReenterQuiet, true); // 0x4D bit 1
+    Set(0x4D, 0xC0);                         // the idents dialog's two permissions
+    Set(0x4A, Byte(0x4A) ^ 0xF7);            // every bit but the ring alert
     const uint8_t otherBits = Byte(0x4A);
     Ok();
     EXPECT_EQ(Byte(0x4D), 0xC2);
@@ -111,7 +116,7 @@ TEST_F(SelcallV2, ToneCountChangeReLaysIdentsButNotTheMemoriesBeyondSlot39) {
         Set(0xB5 + i, own[i]);
     const QByteArray before = eepromcheck::Snapshot();
     Open();
-    frmSelcall->hsbTonesPred->setValue(3);
+    Drag(frmSelcall->hsbTonesPred, 3);
     CancelIdentsWhenShown();
     frmSelcall->btnSelcallMemClick();
     EXPECT_EQ(Byte(0x88), 0x32);
@@ -133,10 +138,10 @@ TEST_F(SelcallV2, ToneCountChangeReLaysIdentsButNotTheMemoriesBeyondSlot39) {
 
     // Growing the count back after shrinking restores the digits.
     Open();
-    frmSelcall->hsbTonesPred->setValue(3);
+    Drag(frmSelcall->hsbTonesPred, 3);
     CancelIdentsWhenShown();
     frmSelcall->btnSelcallMemClick();
-    frmSelcall->hsbTonesPred->setValue(5);
+    Drag(frmSelcall->hsbTonesPred, 5);
     CancelIdentsWhenShown();
     frmSelcall->btnSelcallMemClick();
     Ok();
@@ -188,12 +193,13 @@ TEST_F(SelcallV2, IdentsDialogWorksOnEveryIdentWithTheCountAndRangeShown) {
         Set(0x80, c.kib);
         Set(0x88, uint8_t(c.from << 4 | 2));
         Set(0x4C, uint8_t((Byte(0x4C) & ~0x0C) | rangeBits[c.storedRange]));
+        Set(0x4B, Byte(0x4B) | 0x02); // transmit on: its range takes a choice
         for (int address : identsOfLarge)
             write(address, c.stored);
         const QByteArray before = eepromcheck::Snapshot();
         Open();
-        frmSelcall->hsbTonesPred->setValue(c.to);
-        frmSelcall->cmbTxGroup->setCurrentIndex(c.shownRange);
+        Drag(frmSelcall->hsbTonesPred, c.to);
+        Choose(frmSelcall->cmbTxGroup, c.shownRange);
         QString firstRow;
         bool stayedOpen = false;
         QTimer::singleShot(0, frmSelcallIdents, [&] {
