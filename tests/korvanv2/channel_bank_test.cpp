@@ -3,6 +3,7 @@
 #include "Bank_fixture.h"
 #include "support/ImageChanges.h"
 #include "support/OddFiles.h"
+#include "support/Typing.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -311,8 +312,8 @@ TEST_F(ChannelBank, GroupMembersCannotBeDeletedCutEmptiedOrLoseTheirZone) {
     host.messageAnswers.enqueue(platform::IDOK);
     frmChnlBank->mnuDeleteZoneClick();
     WhenShown<TfrmEditChannel2>([](TfrmEditChannel2* edit) {
-        edit->chkChEnabled->setChecked(true);
-        edit->editRxFreq->clear();
+        testsupport::Tick(edit->chkChEnabled, true);
+        testsupport::TypeOver(edit->editRxFreq, QString());
         edit->OKBtnClick();
         EXPECT_TRUE(edit->isVisible());
         edit->CancelBtnClick();
