@@ -166,22 +166,22 @@ void BuildDtmf(MemoryControls& c, QWidget* parent) {
         QLineEdit* edit = c.*DtmfRows[i].control = dtmfBox(box);
         grid->addWidget(label, i, 0);
         grid->addWidget(edit, i, 1);
+        c.dtmfEdits.watch(edit);
     }
 }
 
 void LoadDtmf(MemoryControls& c, const ImageFields::ByteReader& read) {
-    for (int i = 0; i < DtmfMemories; ++i) {
-        c.dtmfLoaded[i] = DecodeDtmf(read, DtmfOffsets[i]);
-        (c.*DtmfRows[i].control)->setText(c.dtmfLoaded[i]);
-    }
+    for (int i = 0; i < DtmfMemories; ++i)
+        (c.*DtmfRows[i].control)->setText(DecodeDtmf(read, DtmfOffsets[i]));
+    c.dtmfEdits.clear();
 }
 
 void StoreDtmf(const MemoryControls& c,
                const std::function<void(int offset, const QString& text)>& encode) {
     for (int i = 0; i < DtmfMemories; ++i) {
-        const QString text = (c.*DtmfRows[i].control)->text();
-        if (text != c.dtmfLoaded[i])
-            encode(DtmfOffsets[i], text);
+        const QLineEdit* edit = c.*DtmfRows[i].control;
+        if (c.dtmfEdits.changed(edit))
+            encode(DtmfOffsets[i], edit->text());
     }
 }
 

@@ -75,7 +75,7 @@ struct MemoryControls {
     QLabel* lblDtmfMem4;
     QLineEdit* txtDtmfMem4;
 
-    QString dtmfLoaded[DtmfMemories]; // the texts as loaded
+    UserEdits dtmfEdits; // the memories the user typed in since loading
 };
 
 // Four editable recall lists that neither insert nor complete what is typed (typed digits
@@ -90,7 +90,7 @@ bool CheckRecallTexts(MemoryControls& c, const bool (&touched)[RecallMemories],
 // Four boxes "Mem 1".."Mem 4" of up to twelve digits; their key filters are the dialog's.
 void BuildDtmf(MemoryControls& c, QWidget* parent);
 // The four memories' texts from the image; StoreDtmf hands `encode` only the texts the user
-// changed since, so a memory left alone keeps its six bytes.
+// typed in since, as shown, so a memory left alone keeps its six bytes.
 void LoadDtmf(MemoryControls& c, const ImageFields::ByteReader& read);
 void StoreDtmf(const MemoryControls& c,
                const std::function<void(int offset, const QString& text)>& encode);

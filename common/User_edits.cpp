@@ -31,12 +31,21 @@ void UserEdits::mark(const QWidget* control) {
     edited.insert(control);
 }
 
+void UserEdits::mark(const QWidget* grid, int row, int column) {
+    editedCells.insert({grid, row, column});
+}
+
 void UserEdits::clear() {
     edited.clear();
+    editedCells.clear();
 }
 
 bool UserEdits::changed(const QWidget* control) const {
     return edited.count(control) != 0;
+}
+
+bool UserEdits::changed(const QWidget* grid, int row, int column) const {
+    return editedCells.count({grid, row, column}) != 0;
 }
 
 bool UserEdits::anyChanged(const std::vector<QWidget*>& controls) const {

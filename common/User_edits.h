@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <set>
+#include <tuple>
 #include <vector>
 
 class QWidget;
@@ -17,12 +18,16 @@ public:
     void watch(QWidget* control);
     // A change the user made where no signal of the control tells it.
     void mark(const QWidget* control);
+    // A grid cell the user changed (row and column counted from 0).
+    void mark(const QWidget* grid, int row, int column);
     // The controls were just loaded: nothing is the user's yet.
     void clear();
     bool changed(const QWidget* control) const;
+    bool changed(const QWidget* grid, int row, int column) const;
     bool anyChanged(const std::vector<QWidget*>& controls) const;
 
 private:
     QObject context; // ends the connections with this record
     std::set<const QWidget*> edited;
+    std::set<std::tuple<const QWidget*, int, int>> editedCells;
 };

@@ -145,7 +145,8 @@ private:
     HelpPane* help = nullptr;
     ImageFields functionFields;
     ImageFields optionFields;
-    // The recall memories as shown: one the user leaves alone is not written.
+    // The recall memories the user typed in or chose from, as OK found them: one the user
+    // left alone is not written.
     bool recallTouched[keyfn::RecallMemories] = {};
 };
 

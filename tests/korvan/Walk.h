@@ -676,7 +676,8 @@ private:
                               [s, slot] { return s->GetIdentText(slot); }, '0'});
             fields.push_back({grid, Span(at + 4, 5, Span(0xD3C + 4 * slot, 4)), AlphaKeys, slot, 2,
                               [s, slot] { return s->GetTagText(slot); }});
-            fields.push_back({grid, {{at + 4, 0x80}}, QStringLiteral(" "), slot, 3, command});
+            // The flag, and the first tag character where the flag alone would show another.
+            fields.push_back({grid, {{at + 4, 0xFF}}, QStringLiteral(" "), slot, 3, command});
         }
         Session(s, fields, "selcall idents");
     }

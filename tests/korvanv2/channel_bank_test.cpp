@@ -312,7 +312,7 @@ TEST_F(ChannelBank, GroupMembersCannotBeDeletedCutEmptiedOrLoseTheirZone) {
     host.messageAnswers.enqueue(platform::IDOK);
     frmChnlBank->mnuDeleteZoneClick();
     WhenShown<TfrmEditChannel2>([](TfrmEditChannel2* edit) {
-        edit->chkChEnabled->setChecked(true);
+        testsupport::Tick(edit->chkChEnabled, true);
         testsupport::TypeOver(edit->editRxFreq, QString());
         edit->OKBtnClick();
         EXPECT_TRUE(edit->isVisible());

@@ -222,13 +222,29 @@ TEST_F(VoteGroupV2, AddTakesEachChannelOnceUpToEight) {
     addRow(7); // channel 8
     EXPECT_EQ(frmGrpEdit->MemberCount, 8);
     EXPECT_FALSE(frmGrpEdit->btnAdd->isEnabled());
-    frmGrpEdit->rbSignalVoting->setChecked(true);
-    frmGrpEdit->chkDisplayVoteChannel->setChecked(true);
-    frmGrpEdit->editTag->setText(QStringLiteral("VG"));
+    testsupport::Click(frmGrpEdit->rbSignalVoting);
+    testsupport::Tick(frmGrpEdit->chkDisplayVoteChannel, true);
+    testsupport::TypeOver(frmGrpEdit->editTag, QStringLiteral("VG"));
     frmGrpEdit->btnOKClick();
     EXPECT_EQ(group.flags, 0xA3);
     EXPECT_EQ(group.GetTag(), "VG");
     EXPECT_EQ(group.member[7], 8);
+
+    // A tag shows up to an erased byte: untouched it keeps that byte, typed it is stored
+    // as it shows.
+    Show({1});
+    group.tag[0] = 'V';
+    group.tag[1] = 0xFF;
+    frmGrpEdit->hide();
+    frmGrpEdit->show();
+    EXPECT_EQ(frmGrpEdit->editTag->text(), "V");
+    frmGrpEdit->btnOKClick();
+    EXPECT_EQ(group.tag[1], 0xFF);
+    frmGrpEdit->hide();
+    frmGrpEdit->show();
+    testsupport::TypeOver(frmGrpEdit->editTag, QStringLiteral("V"));
+    frmGrpEdit->btnOKClick();
+    EXPECT_EQ(group.tag[1], 0x00);
 }
 
 class ZoneDialogsV2 : public BankFixture {};

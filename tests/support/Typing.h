@@ -18,6 +18,7 @@
 #include <QString>
 #include <QTableWidget>
 #include <QTest>
+#include <functional>
 #include <memory>
 
 namespace testsupport {
@@ -29,17 +30,43 @@ inline void TypeOver(QLineEdit* edit, const QString& text) {
     QTest::keyClicks(edit, text);
 }
 
-// Opens the editor of a grid cell and leaves it by Enter without typing; true once the
+// Opens the editor of a grid cell, runs `type` on it and leaves it by Enter; true once the
 // editor has closed.
-inline bool LeaveCellEditorUntyped(QTableWidget* grid, int row, int column) {
+inline bool EditCell(QTableWidget* grid, int row, int column,
+                     const std::function<void(QLineEdit*)>& type) {
     grid->setCurrentCell(row, column);
     grid->editItem(grid->item(row, column));
     const QModelIndex cell = grid->model()->index(row, column);
     auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(cell));
     if (!editor)
         return false;
+    type(editor);
     QTest::keyClick(editor, Qt::Key_Return);
     return QTest::qWaitFor([&] { return !grid->indexWidget(cell); }, WAIT_LIMIT_MS);
+}
+
+// Leaves the cell's editor without typing.
+inline bool LeaveCellEditorUntyped(QTableWidget* grid, int row, int column) {
+    return EditCell(grid, row, column, [](QLineEdit*) {});
+}
+
+// Types `text` over what the cell shows.
+inline bool TypeIntoCell(QTableWidget* grid, int row, int column, const QString& text) {
+    return EditCell(grid, row, column, [&text](QLineEdit* editor) { TypeOver(editor, text); });
+}
+
+// Moves a bar to `value` with its arrow keys; true once it shows it.
+inline bool SlideTo(QAbstractSlider* bar, int value) {
+    for (int n = bar->minimum(); n <= bar->maximum() && bar->value() != value; ++n)
+        QTest::keyClick(bar, bar->value() < value ? Qt::Key_Right : Qt::Key_Left);
+    return bar->value() == value;
+}
+
+// Chooses item `index` of a closed combo box with its arrow keys; true once it shows it.
+inline bool ChooseItem(QComboBox* combo, int index) {
+    for (int n = 0; n <= combo->count() && combo->currentIndex() != index; ++n)
+        QTest::keyClick(combo, combo->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
+    return combo->currentIndex() == index;
 }
 
 // Types each character of `text` with Alt held.
