@@ -154,7 +154,7 @@ TEST_F(CbOptionsTest, TonesStoreThroughTheirLabels) {
     image()[0x4F] = 0x00;
     const QByteArray before = Snapshot();
     Open();
-    testsupport::Choose(frmCbOptions->cmbRxCtcss, 1); // 67.0Hz
+    ASSERT_TRUE(testsupport::ChooseItem(frmCbOptions->cmbRxCtcss, 1)); // 67.0Hz
     testsupport::Tick(frmCbOptions->chkCbBusyLockout, true);
     Ok();
     EXPECT_EQ(image()[0x5D], 0);
@@ -190,7 +190,7 @@ TEST_F(CbOptionsTest, ErasedToneBytesSurviveUntilAToneIsPicked) {
     EXPECT_EQ(image()[0x5E], 0xFF);
 
     Open();
-    testsupport::Choose(frmCbOptions->cmbTxCtcss, 2); // 69.4Hz
+    ASSERT_TRUE(testsupport::ChooseItem(frmCbOptions->cmbTxCtcss, 2)); // 69.4Hz
     Ok();
     EXPECT_EQ(image()[0x5E], 1);
     EXPECT_EQ(image()[0x5D], 0xFF);

@@ -61,7 +61,7 @@ TEST_F(HardwareDialog, ShowsAndStoresItsBitsKeepingTheOthers) {
     testsupport::Drag(form->hsbMuteIgnore, 255);
     form->rbUseSql1->click();
     form->chkMacDisplay->click();
-    form->txtDtmfTonePeriod->setText("4095");
+    testsupport::TypeOver(form->txtDtmfTonePeriod, "4095");
     form->OKBtn->click();
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->result(), 1);
@@ -77,7 +77,7 @@ TEST_F(HardwareDialog, ShowsAndStoresItsBitsKeepingTheOthers) {
     form->show();
     EXPECT_TRUE(form->rbUseSql1->isChecked());
     form->rbUseSql3->click();
-    form->txtDtmfTonePeriod->setText("0");
+    testsupport::TypeOver(form->txtDtmfTonePeriod, "0");
     form->OKBtn->click();
     EXPECT_EQ(Image(0x46), 0x00);
     EXPECT_EQ(Image(0xAB), 0x00);
@@ -86,7 +86,7 @@ TEST_F(HardwareDialog, ShowsAndStoresItsBitsKeepingTheOthers) {
 
 TEST_F(HardwareDialog, RefusesAPeriodBeyond4095AndKeepsBytesOnAnEmptyField) {
     testsupport::Drag(form->hsbMuteOffDebounce, 9);
-    form->txtDtmfTonePeriod->setText("5000");
+    testsupport::TypeOver(form->txtDtmfTonePeriod, "5000");
     form->OKBtn->click();
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_EQ(host.messages[0].text, "The DTMF tone period must be between 0 and 4095 ms.");

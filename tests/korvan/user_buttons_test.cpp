@@ -467,29 +467,31 @@ TEST_F(UserButtonsTest, DtmfMemoriesEncodeAndDecode) {
     std::memcpy(image() + 0x93, erased, 6);
     const uint8_t early[6] = {0x1D, 0x23, 0x45, 0x67, 0x89, 0x01};
     std::memcpy(image() + 0x99, early, 6);
+    image()[0x8F] = 18; // F1 dials DTMF memory 1
+    image()[0x90] = 27; // F2 recalls M2 and dials DTMF memory 2
     Open();
     EXPECT_EQ(frmUserButtons->txtDtmfMem1->text(), "");
     EXPECT_EQ(frmUserButtons->txtDtmfMem2->text(), "1") << "13 ends the text";
 
     const QByteArray before = Snapshot();
-    frmUserButtons->txtDtmfMem1->setText("12x45");
-    frmUserButtons->txtDtmfMem2->setText("12*#p");
-    frmUserButtons->txtDtmfMem3->setText("0123456789*#");
-    frmUserButtons->txtDtmfMem4->setText("");
+    testsupport::TypeOver(frmUserButtons->txtDtmfMem1, "12*#p");
+    testsupport::TypeOver(frmUserButtons->txtDtmfMem2, "");
+    testsupport::TypeOver(frmUserButtons->txtDtmfMem3, "0123456789*#");
+    testsupport::TypeOver(frmUserButtons->txtDtmfMem4, "12x45"); // memory 4 takes any key
     Ok();
     const uint8_t* b = image();
     EXPECT_EQ(b[0x93], 0x12);
-    EXPECT_EQ(b[0x94], 0xF0) << "an unknown character becomes the end mark";
-    EXPECT_EQ(b[0x95], 0xFF) << "bytes after the end mark keep their contents";
-    EXPECT_EQ(b[0x99], 0x12);
-    EXPECT_EQ(b[0x9A], 0xAB);
-    EXPECT_EQ(b[0x9B], 0xCF);
-    EXPECT_EQ(b[0x9C], uint8_t(before[0x9C]));
+    EXPECT_EQ(b[0x94], 0xAB);
+    EXPECT_EQ(b[0x95], 0xCF);
+    EXPECT_EQ(b[0x96], uint8_t(before[0x96]));
+    EXPECT_EQ(b[0x99], 0xF0) << "an emptied memory";
+    EXPECT_EQ(b[0x9A], uint8_t(before[0x9A]));
     EXPECT_EQ(b[0x9F], 0x01);
     EXPECT_EQ(b[0xA0], 0x23);
     EXPECT_EQ(b[0xA4], 0xAB) << "twelve digits, no end mark";
-    EXPECT_EQ(b[0xA5], 0xF0) << "an emptied memory";
-    EXPECT_EQ(b[0xA6], uint8_t(before[0xA6]));
+    EXPECT_EQ(b[0xA5], 0x12);
+    EXPECT_EQ(b[0xA6], 0xF0) << "an unknown character becomes the end mark";
+    EXPECT_EQ(b[0xA7], uint8_t(before[0xA7])) << "bytes after the end mark keep their contents";
 }
 
 TEST_F(UserButtonsTest, DtmfKeyFilter) {

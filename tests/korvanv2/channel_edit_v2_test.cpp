@@ -114,13 +114,16 @@ TEST_F(ChannelEditV2, OkStoresBitsNameAndChangedTagOnly) {
     EXPECT_EQ(record.ext, 0x5A);
 
     frmEditChannel2->show();
-    frmEditChannel2->chkChEnabled->setChecked(true);
-    frmEditChannel2->chkTaEnabled->setChecked(true);
-    frmEditChannel2->chkCpuXtalOffset->setChecked(true);
+    testsupport::Tick(frmEditChannel2->chkChEnabled, true);
+    // Talk around is greyed with the transmitter off: ticked while it is on.
+    testsupport::Tick(frmEditChannel2->chkTxDisable, false);
+    testsupport::Tick(frmEditChannel2->chkTaEnabled, true);
+    testsupport::Tick(frmEditChannel2->chkTxDisable, true);
+    testsupport::Tick(frmEditChannel2->chkCpuXtalOffset, true);
     testsupport::Choose(frmEditChannel2->cmbRxCtcss, 60);
     EXPECT_TRUE(frmEditChannel2->chkDcsInvertOK->isEnabled());
-    frmEditChannel2->editChTag->setText(QStringLiteral("Q"));
-    frmEditChannel2->txtChannelAlpha->setText(QStringLiteral("YARD"));
+    testsupport::TypeOver(frmEditChannel2->editChTag, QStringLiteral("Q"));
+    testsupport::TypeOver(frmEditChannel2->txtChannelAlpha, QStringLiteral("YARD"));
     frmEditChannel2->OKBtnClick();
     EXPECT_EQ(record.flags, 0x84) << "hidden, talk around, bit 7 kept";
     EXPECT_EQ(record.flags1, 0xA0);

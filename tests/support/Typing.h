@@ -139,15 +139,11 @@ inline void Tick(QAbstractButton* box, bool ticked) {
         Click(box);
 }
 
-// Chooses item `item` by the keyboard: Home, then Down. In an editable list Home moves in
-// the text, so there Up or Down go from the current item.
+// Chooses item `item` of a list that is not editable by the keyboard: Home, then Down.
 inline void Choose(QComboBox* box, int item) {
-    if (!box->isEditable())
-        QTest::keyClick(box, Qt::Key_Home);
-    for (int i = box->isEditable() ? box->currentIndex() : 0; i < item; ++i)
+    QTest::keyClick(box, Qt::Key_Home);
+    for (int i = 0; i < item; ++i)
         QTest::keyClick(box, Qt::Key_Down);
-    for (int i = box->currentIndex(); i > item; --i)
-        QTest::keyClick(box, Qt::Key_Up);
 }
 
 // Moves the focus into `box` by Tab from the control before it, then out by Tab; true when
