@@ -82,19 +82,19 @@ QString ShortIdentText(const QString& which) {
         .arg(which);
 }
 
-bool ReadPrefix(QLineEdit* box, const QString& loaded, uint8_t stored, uint8_t& prefix) {
-    if (box->text() == loaded) {
+bool ReadPrefix(QLineEdit* box, bool typed, uint8_t stored, uint8_t& prefix) {
+    if (!typed) {
         prefix = stored;
         return true;
     }
-    const std::optional<uint8_t> typed = idents::ParsePrefix(box->text());
-    if (!typed) {
+    const std::optional<uint8_t> shown = idents::ParsePrefix(box->text());
+    if (!shown) {
         platform::host().messageBox(idents::PrefixError, idents::PrefixErrorCaption,
                                     platform::MB_ICONEXCLAMATION);
         box->setFocus();
         return false;
     }
-    prefix = *typed;
+    prefix = *shown;
     return true;
 }
 

@@ -65,8 +65,8 @@ bool TogglesCommand(const QTableWidget& grid, int commandColumn, const QKeyEvent
 QString ShortIdentText(const QString& which);
 inline const QString ShortIdentCaption = QStringLiteral("Number of tones");
 
-// The prefix byte from its box: the stored byte while the box still shows `loaded`, else
-// the typed digits. Text that is no prefix is told and puts the focus back; false then.
-bool ReadPrefix(QLineEdit* box, const QString& loaded, uint8_t stored, uint8_t& prefix);
+// The prefix byte from its box: the stored byte unless the user `typed` in the box, else
+// the digits it shows. Text that is no prefix is told and puts the focus back; false then.
+bool ReadPrefix(QLineEdit* box, bool typed, uint8_t stored, uint8_t& prefix);
 
 } // namespace callmem

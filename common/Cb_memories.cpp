@@ -142,7 +142,8 @@ void CbControls::BindCbFields(ImageFields& options, ImageFields& memories) const
     for (int m = 0; m < cb::ChannelMemories; ++m)
         for (int n = 1; n <= cb::Channels; ++n)
             memories.check(memoryBoxes[m][n - 1], cb::channelByte(cb::Memories[m].firstByte, n),
-                           cb::channelBit(n));
+                           cb::channelBit(n), false,
+                           {this->*Pages[m].selectAll, this->*Pages[m].deselectAll});
     for (int n = 1; n <= cb::DuplexChannels; ++n)
         memories.check(duplexBoxes[n - 1], cb::DuplexByte, cb::channelBit(n));
 }

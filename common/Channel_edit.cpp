@@ -21,11 +21,6 @@ void LayOut(QDialog* dialog, const Parts& parts, QTextEdit* help, QPushButton* o
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void ShowTone(QComboBox* box, Loaded<int, int>& loaded, int item, int code) {
-    box->setCurrentIndex(item);
-    loaded = {box->currentIndex(), code};
-}
-
 void EnableDcsInvert(QCheckBox* invert, const QComboBox* receiveTone) {
     invert->setEnabled(receiveTone->currentText().startsWith('D'));
 }

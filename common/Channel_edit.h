@@ -5,12 +5,13 @@
 
 #include "Controls.h"
 #include "Help_pane.h"
-#include "Image_fields.h"
+#include "User_edits.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <initializer_list>
 
 class QDialog;
 class QGroupBox;
@@ -30,18 +31,16 @@ struct Parts {
 void LayOut(QDialog* dialog, const Parts& parts, QTextEdit* help, QPushButton* ok,
             QPushButton* cancel);
 
-// What the dialog showed of the channel's frequencies and tones. OK stores back each one
-// the user did not change exactly as it was stored, even off the dialog's raster, out of
-// its band or past the tone list; only a changed one is snapped or taken from the list.
-struct Shown {
-    Loaded<QString, uint32_t> txFreq;
-    Loaded<QString, uint32_t> rxFreq;
-    Loaded<int, int> txTone;
-    Loaded<int, int> rxTone;
-};
-
-// Selects a tone list's item for a stored code and remembers both.
-void ShowTone(QComboBox* box, Loaded<int, int>& loaded, int item, int code);
+// The frequency boxes and tone lists as the user changes them: OK stores back each one the
+// user left alone exactly as it was stored, even off the dialog's raster, out of its band or
+// past the tone list; one the user changed stores what it shows. An arrow or Enter that
+// puts a new frequency into a box is the user's change of that box (the dialog marks it).
+template <class Dialog> void WatchFrequenciesAndTones(UserEdits& edits, const Dialog& d) {
+    const std::initializer_list<QWidget*> controls{d.editTxFreq, d.editRxFreq, d.cmbTxCtcss,
+                                                   d.cmbRxCtcss};
+    for (QWidget* control : controls)
+        edits.watch(control);
+}
 
 // Decoding the inverted code makes sense only for a DCS receive tone.
 void EnableDcsInvert(QCheckBox* invert, const QComboBox* receiveTone);

@@ -50,16 +50,8 @@ uint32_t RoundToStep(uint32_t hz, uint32_t step) {
     return uint32_t(std::min<uint64_t>(nearest, UINT32_MAX / step * step));
 }
 
-void Show(QLineEdit* box, Loaded<QString, uint32_t>& loaded, uint32_t hz) {
+void Show(QLineEdit* box, uint32_t hz) {
     box->setText(text::FrequencyText(hz));
-    loaded = {box->text(), hz};
-}
-
-bool Kept(const QLineEdit* box, const Loaded<QString, uint32_t>& loaded, uint32_t& hz) {
-    if (!loaded.unchanged(box->text()))
-        return false;
-    hz = loaded.stored;
-    return true;
 }
 
 QLineEdit* NewBox(QWidget* parent) {

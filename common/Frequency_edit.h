@@ -3,8 +3,6 @@
 // rule, one spin step, snapping to a channel raster, and the group layout of a frequency
 // box with its spin button, tone list and options.
 
-#include "Image_fields.h"
-
 #include <QString>
 #include <cstdint>
 #include <initializer_list>
@@ -32,10 +30,8 @@ uint32_t Step(uint32_t hz, int delta, uint32_t maximum);
 // The nearest multiple of step (halves round up), at most the largest that fits.
 uint32_t RoundToStep(uint32_t hz, uint32_t step);
 
-// Shows hz in the box as MHz ("000.00000") and remembers it; Kept gives the stored hz
-// back while the box still shows that text, and false once the user changed it.
-void Show(QLineEdit* box, Loaded<QString, uint32_t>& loaded, uint32_t hz);
-bool Kept(const QLineEdit* box, const Loaded<QString, uint32_t>& loaded, uint32_t& hz);
+// Shows hz in the box as MHz ("000.00000").
+void Show(QLineEdit* box, uint32_t hz);
 
 // A frequency box: 10 characters, digits and "." only.
 QLineEdit* NewBox(QWidget* parent);

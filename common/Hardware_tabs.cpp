@@ -24,6 +24,8 @@ namespace {
 
 constexpr uint8_t SQL1_BIT = 0x10;
 constexpr uint8_t SQL2_BIT = 0x20;
+constexpr uint8_t SQL1 = 1; // the squelch field: the two bits shifted down
+constexpr uint8_t SQL2 = 2;
 constexpr uint8_t MAC_DISPLAY_BIT = 0x20;
 constexpr uint8_t DTMF_HIGH_BITS = 0x0F;
 
@@ -41,6 +43,25 @@ void HardwareTabs::BuildHardwareTabs(QTabWidget* pages) {
     hardwareFields.number(hsbMuteOffDebounce, MUTE_OFF_DEBOUNCE, 0xFF);
     hardwareFields.number(hsbMuteIgnore, MUTE_IGNORE, 0xFF);
     hardwareFields.check(chkMacDisplay, TEST_OPTIONS, MAC_DISPLAY_BIT);
+    BindSquelch();
+    hardwareFields.edits().watch(txtDtmfTonePeriod);
+}
+
+// Both bits set show SQL-1; SQL-3 stores neither.
+void HardwareTabs::BindSquelch() {
+    hardwareFields.add(
+        SQUELCH, SQL1_BIT | SQL2_BIT,
+        [this](uint8_t squelch) {
+            QRadioButton* shown = (squelch & SQL1)   ? rbUseSql1
+                                  : (squelch & SQL2) ? rbUseSql2
+                                                     : rbUseSql3;
+            shown->setChecked(true);
+        },
+        [this](uint8_t& squelch) {
+            squelch = rbUseSql1->isChecked() ? SQL1 : rbUseSql2->isChecked() ? SQL2 : 0;
+            return true;
+        },
+        {rbUseSql1, rbUseSql2, rbUseSql3});
 }
 
 QWidget* HardwareTabs::BuildSquelchTab() {
@@ -148,13 +169,6 @@ void HardwareTabs::LoadHardware(const ImageFields::ByteReader& read) {
     hardwareFields.load(read);
     ShowMuteValue(hsbMuteOffDebounce);
     ShowMuteValue(hsbMuteIgnore);
-    const uint8_t squelch = read(SQUELCH);
-    if (squelch & SQL1_BIT)
-        rbUseSql1->setChecked(true);
-    else if (squelch & SQL2_BIT)
-        rbUseSql2->setChecked(true);
-    else
-        rbUseSql3->setChecked(true);
     const int period = (read(DTMF_HIGH) & DTMF_HIGH_BITS) * 256 + read(DTMF_LOW);
     txtDtmfTonePeriod->setText(QString::number(period));
 }
@@ -182,14 +196,9 @@ bool HardwareTabs::CheckDtmfPeriod(bool numberRequired) {
 void HardwareTabs::StoreHardware(const ImageFields::ByteReader& read,
                                  const ImageFields::ByteWriter& write) const {
     hardwareFields.store(read, write);
-    uint8_t squelch = read(SQUELCH) & uint8_t(~(SQL1_BIT | SQL2_BIT));
-    if (rbUseSql1->isChecked())
-        squelch |= SQL1_BIT;
-    else if (rbUseSql2->isChecked())
-        squelch |= SQL2_BIT;
-    write(SQUELCH, squelch);
     int period = 0;
-    if (!text::TryStrToInt(txtDtmfTonePeriod->text(), period))
+    if (!hardwareFields.edits().changed(txtDtmfTonePeriod) ||
+        !text::TryStrToInt(txtDtmfTonePeriod->text(), period))
         return;
     write(DTMF_LOW, uint8_t(period & 0xFF));
     write(DTMF_HIGH, bits::put(read(DTMF_HIGH), DTMF_HIGH_BITS, uint8_t(period >> 8)));

@@ -42,8 +42,8 @@ public:
     // 4095. With numberRequired a text that is no number is refused too (its conversion
     // error shown); without, it passes and StoreHardware shows the error.
     bool CheckDtmfPeriod(bool numberRequired);
-    // Stores the bars, the squelch preset, the testing box and, when it is a number, the
-    // DTMF period; every other bit is kept.
+    // Stores what the user changed of the bars, the squelch preset, the testing box and,
+    // when it is a number, the DTMF period; every other bit is kept.
     void StoreHardware(const ImageFields::ByteReader& read,
                        const ImageFields::ByteWriter& write) const;
 
@@ -75,6 +75,7 @@ private:
     QWidget* BuildSquelchTab();
     QWidget* BuildMiscTab();
     QWidget* BuildTuneTab();
+    void BindSquelch();
 
     QTabWidget* hardwarePages = nullptr;
     ImageFields hardwareFields;

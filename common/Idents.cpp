@@ -49,7 +49,7 @@ QString ReadTag(const ImageFields::ByteReader& read, const Slot& slot, int lengt
 }
 
 bool ReadCommandFlag(const ImageFields::ByteReader& read, const Slot& slot) {
-    return read(slot.record + IdentBytes) & CommandFlagBit;
+    return read(tagAddress(slot, 0)) & CommandFlagBit;
 }
 
 void WriteTag(const ImageFields::ByteWriter& write, const Slot& slot, int length,
@@ -64,13 +64,31 @@ void WriteTag(const ImageFields::ByteWriter& write, const Slot& slot, int length
         write(tagAddress(slot, i), buffer[i]);
 }
 
+uint8_t FlaggedTagByte(uint8_t stored, bool command) {
+    if (bool(stored & CommandFlagBit) == command)
+        return stored;
+    const uint8_t character = stored == 0xFF ? 0 : stored & ~CommandFlagBit;
+    return command ? uint8_t(character | CommandFlagBit) : character;
+}
+
 void WriteCommandFlag(const ImageFields::ByteReader& read, const ImageFields::ByteWriter& write,
                       const Slot& slot, bool command) {
-    const int flagByte = slot.record + IdentBytes;
+    const int flagByte = tagAddress(slot, 0);
     const uint8_t stored = read(flagByte);
-    const uint8_t flagged = bits::put(stored, CommandFlagBit, command);
+    const uint8_t flagged = FlaggedTagByte(stored, command);
     if (flagged != stored)
         write(flagByte, flagged);
+}
+
+QString ReadFlaggedTag(const ImageFields::ByteReader& read, const Slot& slot, int length,
+                       bool command) {
+    const int flagByte = tagAddress(slot, 0);
+    return ReadTag(
+        [&](int address) {
+            const uint8_t stored = read(address);
+            return address == flagByte ? FlaggedTagByte(stored, command) : stored;
+        },
+        slot, length);
 }
 
 uint8_t StoredCharacter(QChar c, const QString& allowed) {

@@ -41,9 +41,16 @@ bool ReadCommandFlag(const ImageFields::ByteReader& read, const Slot& slot);
 // bit 7 of the first byte the Command flag.
 void WriteTag(const ImageFields::ByteWriter& write, const Slot& slot, int length,
               const QString& text, bool command);
-// Sets or clears the Command flag alone: every tag byte keeps its character.
+// The first tag byte with the Command flag set or cleared and the character it reads as
+// kept: a stored flag already so keeps the byte, an erased byte (an end) stays an end. No byte
+// holds the character 0x7F with the flag set: that one reads as an end.
+uint8_t FlaggedTagByte(uint8_t stored, bool command);
+// Sets or clears the Command flag alone (see FlaggedTagByte); the other tag bytes are kept.
 void WriteCommandFlag(const ImageFields::ByteReader& read, const ImageFields::ByteWriter& write,
                       const Slot& slot, bool command);
+// The slot's tag as it reads once its Command flag is so.
+QString ReadFlaggedTag(const ImageFields::ByteReader& read, const Slot& slot, int length,
+                       bool command);
 
 // The one rule for a character of a tag typed or pasted: a character of `allowed` is
 // stored as it is, any other as '?'. `allowed` holds only 7-bit characters.

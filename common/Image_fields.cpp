@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QComboBox>
-#include <QSpinBox>
 #include <algorithm>
 
 namespace bits {
@@ -44,24 +43,28 @@ std::function<bool(uint8_t&)> selectedValue(QComboBox* box, std::vector<uint8_t>
 } // namespace
 
 void ImageFields::add(int offset, uint8_t mask, std::function<void(uint8_t)> show,
-                      std::function<bool(uint8_t&)> take) {
-    fields.push_back({offset, mask, std::move(show), std::move(take), std::nullopt});
+                      std::function<bool(uint8_t&)> take, std::vector<QWidget*> sources) {
+    for (QWidget* control : sources)
+        userEdits.watch(control);
+    fields.push_back({offset, mask, std::move(show), std::move(take), std::move(sources)});
 }
 
-void ImageFields::check(QAbstractButton* box, int offset, uint8_t mask, bool inverted) {
+void ImageFields::check(QAbstractButton* box, int offset, uint8_t mask, bool inverted,
+                        std::vector<QWidget*> setters) {
     const uint8_t all = bits::get(mask, mask);
+    setters.push_back(box);
     add(
         offset, mask, [=](uint8_t field) { box->setChecked((field == all) != inverted); },
         [=](uint8_t& field) {
             field = (box->isChecked() != inverted) ? all : 0;
             return true;
-        });
+        },
+        std::move(setters));
 }
 
 void ImageFields::combo(QComboBox* box, int offset, uint8_t mask, std::vector<uint8_t> values,
                         std::vector<std::pair<uint8_t, int>> aliases) {
-    add(
-        offset, mask,
+    add(offset, mask,
         [=](uint8_t field) {
             int index = -1;
             for (size_t i = 0; i < values.size(); ++i)
@@ -72,13 +75,12 @@ void ImageFields::combo(QComboBox* box, int offset, uint8_t mask, std::vector<ui
                     index = item;
             box->setCurrentIndex(index);
         },
-        selectedValue(box, values));
+        selectedValue(box, values), {box});
 }
 
 void ImageFields::comboBelow(QComboBox* box, int offset, std::vector<uint8_t> values,
                              std::vector<int> limits, bool signedByte) {
-    add(
-        offset, 0xFF,
+    add(offset, 0xFF,
         [=](uint8_t field) {
             const int quantity = signedByte ? int(int8_t(field)) : int(field);
             size_t index = 0;
@@ -86,7 +88,7 @@ void ImageFields::comboBelow(QComboBox* box, int offset, std::vector<uint8_t> va
                 ++index;
             box->setCurrentIndex(int(std::min(index, values.size() - 1)));
         },
-        selectedValue(box, values));
+        selectedValue(box, values), {box});
 }
 
 void ImageFields::comboIndex(QComboBox* box, int offset, uint8_t mask,
@@ -109,7 +111,8 @@ void ImageFields::comboIndex(QComboBox* box, int offset, uint8_t mask,
             }
             field = uint8_t(item);
             return true;
-        });
+        },
+        {box});
 }
 
 int ImageFields::chosenItem(const QComboBox* box) {
@@ -118,26 +121,14 @@ int ImageFields::chosenItem(const QComboBox* box) {
     return box->currentIndex();
 }
 
-void ImageFields::addNumber(int offset, uint8_t mask, int bias, int scale,
-                            std::function<int()> value, std::function<void(int)> setValue) {
-    add(
-        offset, mask, [=](uint8_t field) { setValue(field / scale + bias); },
-        [=](uint8_t& field) {
-            field = uint8_t((value() - bias) * scale);
-            return true;
-        });
-}
-
-void ImageFields::number(QSpinBox* box, int offset, uint8_t mask, int bias, int scale) {
-    addNumber(
-        offset, mask, bias, scale, [box] { return box->value(); },
-        [box](int v) { box->setValue(v); });
-}
-
 void ImageFields::number(QAbstractSlider* bar, int offset, uint8_t mask, int bias, int scale) {
-    addNumber(
-        offset, mask, bias, scale, [bar] { return bar->value(); },
-        [bar](int v) { bar->setValue(v); });
+    add(
+        offset, mask, [=](uint8_t field) { bar->setValue(field / scale + bias); },
+        [=](uint8_t& field) {
+            field = uint8_t((bar->value() - bias) * scale);
+            return true;
+        },
+        {bar});
 }
 
 void ImageFields::load(const uint8_t* image) {
@@ -149,27 +140,17 @@ void ImageFields::store(uint8_t* image) const {
           [image](int offset, uint8_t value) { image[offset] = value; });
 }
 
-std::optional<uint8_t> ImageFields::Field::taken() const {
-    uint8_t field = 0;
-    if (!take(field))
-        return std::nullopt;
-    return field;
-}
-
 void ImageFields::load(const ByteReader& read) {
-    for (Field& f : fields) {
+    for (const Field& f : fields)
         f.show(bits::get(read(f.offset), f.mask));
-        f.loaded = f.taken();
-    }
+    userEdits.clear();
 }
 
-// A control that would store what it stored right after loading was not changed: its
-// bits stay as the image has them, even where the control could not show them.
 void ImageFields::store(const ByteReader& read, const ByteWriter& write) const {
     for (const Field& f : fields) {
-        const std::optional<uint8_t> field = f.taken();
-        if (field && field != f.loaded)
-            write(f.offset, bits::put(read(f.offset), f.mask, *field));
+        uint8_t field = 0;
+        if (userEdits.anyChanged(f.sources) && f.take(field))
+            write(f.offset, bits::put(read(f.offset), f.mask, field));
     }
 }
 

@@ -2,9 +2,12 @@
 // Tables of "this control edits these bits of that image byte". A dialog lists its
 // controls once; load() sets them from the image and store() puts them back, changing
 // only the listed bits and keeping every other bit as the image has it at that time.
-// store() writes only the controls the user changed since load(): a control that would
-// store what it stored right after loading leaves its bits as they are, so a stored value
-// a control cannot show (past its list, outside its range, between its steps) survives OK.
+// store() writes only the fields whose controls the user changed since load(), and then
+// exactly what they show: a control the user left alone keeps its bits, also a stored value
+// it cannot show (past its list, outside its range, between its steps), whatever Qt or the
+// program set in it since.
+
+#include "User_edits.h"
 
 #include <QString>
 #include <cstddef>
@@ -17,7 +20,7 @@
 class QAbstractButton;
 class QAbstractSlider;
 class QComboBox;
-class QSpinBox;
+class QWidget;
 
 namespace bits {
 
@@ -39,20 +42,12 @@ template <class Form, class Box> struct BitBox {
     bool inverted = false; // ticked when the bit is clear
 };
 
-// A value that a control shows other than as stored (snapped, clamped, looked up in a
-// list), with what it showed when it was loaded: the stored value goes back while the
-// control still shows that.
-template <class Shown, class Stored> struct Loaded {
-    Shown shown{};
-    Stored stored{};
-
-    bool unchanged(const Shown& now) const { return now == shown; }
-};
-
 class ImageFields {
 public:
     // Ticked when every bit of `mask` is set; with inverted, when every bit is clear.
-    void check(QAbstractButton* box, int offset, uint8_t mask, bool inverted = false);
+    // `setters`: controls with which the user ticks or clears the box too (Select All).
+    void check(QAbstractButton* box, int offset, uint8_t mask, bool inverted = false,
+               std::vector<QWidget*> setters = {});
     // Every row of a BitBox table.
     template <class Form, class Box, std::size_t N>
     void checks(Form* form, const BitBox<Form, Box> (&table)[N]) {
@@ -75,17 +70,19 @@ public:
     // selection stores `noSelection` when given, else keeps the stored bits.
     void comboIndex(QComboBox* box, int offset, uint8_t mask,
                     std::optional<uint8_t> noSelection = std::nullopt, int pastList = -1);
-    // A spin box or bar showing the field value plus `bias` (clamped to its range).
-    // With a scale the field holds (shown - bias) x scale (low bits) and shows as
-    // field / scale + bias.
-    void number(QSpinBox* box, int offset, uint8_t mask, int bias = 0, int scale = 1);
+    // A bar showing the field value plus `bias` (clamped to its range). With a scale the
+    // field holds (shown - bias) x scale (low bits) and shows as field / scale + bias.
     void number(QAbstractSlider* bar, int offset, uint8_t mask, int bias = 0, int scale = 1);
 
-    // A field of the dialog's own kind: show() sets the control from the field value,
-    // take() gives the value the control would store (false: none of its own, the bits
-    // stay). The rule of store() holds for it too.
+    // A field of the dialog's own kind: show() sets the controls from the field value,
+    // take() gives the value they would store (false: none of their own, the bits stay).
+    // It stores when the user changed any of `sources`, the controls it is made from.
     void add(int offset, uint8_t mask, std::function<void(uint8_t)> show,
-             std::function<bool(uint8_t&)> take);
+             std::function<bool(uint8_t&)> take, std::vector<QWidget*> sources);
+    // The record of the user's changes that store() goes by; a dialog may mark a change
+    // no signal tells, or ask it for values of its own.
+    UserEdits& edits() { return userEdits; }
+    const UserEdits& edits() const { return userEdits; }
     // The item a combo holds: its current item, or for an editable combo the item its text
     // names exactly; -1 for none.
     static int chosenItem(const QComboBox* box);
@@ -105,13 +102,10 @@ private:
         std::function<void(uint8_t field)> show;
         // Returns false when the control holds no value of its own (keep the image's bits).
         std::function<bool(uint8_t& field)> take;
-        // What take() gave right after the last load.
-        std::optional<uint8_t> loaded;
-        std::optional<uint8_t> taken() const;
+        std::vector<QWidget*> sources;
     };
-    void addNumber(int offset, uint8_t mask, int bias, int scale, std::function<int()> value,
-                   std::function<void(int)> setValue);
     std::vector<Field> fields;
+    UserEdits userEdits;
 };
 
 // Image bytes a dialog holds while it is open: its fields are loaded from and stored into

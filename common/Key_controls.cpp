@@ -84,21 +84,26 @@ QGridLayout* BuildScan(ScanControls& c, QWidget* parent, const QStringList& spee
     return grid;
 }
 
-void BindScan(ImageFields& fields, ScanControls& c, std::function<KeyCodes()> codes) {
+void BindScan(ImageFields& fields, ScanControls& c, std::function<KeyCodes()> codes,
+              std::vector<QWidget*> functions) {
+    functions.push_back(c.rbOsMode);
+    functions.push_back(c.rbGsMode);
     fields.add(
         ScanModeByte, ScanModeMask,
         [&c](uint8_t mode) { (GroupScan(mode) ? c.rbGsMode : c.rbOsMode)->setChecked(true); },
         [&c, codes = std::move(codes)](uint8_t& mode) {
             mode = ScanMode(codes(), c.rbOsMode->isChecked());
             return true;
-        });
+        },
+        std::move(functions));
     fields.add(
         ScanSpeedByte, 0xFF,
         [&c](uint8_t stored) { c.cmbScanSpeed->setCurrentIndex(ScanSpeedItem(stored)); },
         [&c](uint8_t& stored) {
             stored = ScanSpeedValue(c.cmbScanSpeed->currentIndex());
             return true;
-        });
+        },
+        {c.cmbScanSpeed});
 }
 
 void EnableScan(ScanControls& c, const std::vector<QWidget*>& rate, bool toggleKey, bool scanKey) {
@@ -161,22 +166,22 @@ void BuildDtmf(MemoryControls& c, QWidget* parent) {
         QLineEdit* edit = c.*DtmfRows[i].control = dtmfBox(box);
         grid->addWidget(label, i, 0);
         grid->addWidget(edit, i, 1);
+        c.dtmfEdits.watch(edit);
     }
 }
 
 void LoadDtmf(MemoryControls& c, const ImageFields::ByteReader& read) {
-    for (int i = 0; i < DtmfMemories; ++i) {
-        c.dtmfLoaded[i] = DecodeDtmf(read, DtmfOffsets[i]);
-        (c.*DtmfRows[i].control)->setText(c.dtmfLoaded[i]);
-    }
+    for (int i = 0; i < DtmfMemories; ++i)
+        (c.*DtmfRows[i].control)->setText(DecodeDtmf(read, DtmfOffsets[i]));
+    c.dtmfEdits.clear();
 }
 
 void StoreDtmf(const MemoryControls& c,
                const std::function<void(int offset, const QString& text)>& encode) {
     for (int i = 0; i < DtmfMemories; ++i) {
-        const QString text = (c.*DtmfRows[i].control)->text();
-        if (text != c.dtmfLoaded[i])
-            encode(DtmfOffsets[i], text);
+        const QLineEdit* edit = c.*DtmfRows[i].control;
+        if (c.dtmfEdits.changed(edit))
+            encode(DtmfOffsets[i], edit->text());
     }
 }
 

@@ -43,9 +43,10 @@ struct ScanControls {
 // priority check label; the rate control at (5, 1) and below is the dialog's.
 QGridLayout* BuildScan(ScanControls& c, QWidget* parent, const QStringList& speeds);
 // The scan mode bits and the scan speed as fields of `fields`. Loading reads only group
-// scan; the mode stored is the one the keys' functions (`codes`) and the mode buttons give,
-// so it is written only when those give another mode than they did at loading.
-void BindScan(ImageFields& fields, ScanControls& c, std::function<KeyCodes()> codes);
+// scan; the mode stored is the one the keys' functions (`codes`, shown in `functions`) and
+// the mode buttons give, rebuilt only when the user changed one of those.
+void BindScan(ImageFields& fields, ScanControls& c, std::function<KeyCodes()> codes,
+              std::vector<QWidget*> functions);
 // With a mode toggle key the mode is the user's; the rate and the hold-channel box matter
 // only in group scan; without a "Scan" key nothing of the group does.
 void EnableScan(ScanControls& c, const std::vector<QWidget*>& rate, bool toggleKey, bool scanKey);
@@ -74,7 +75,7 @@ struct MemoryControls {
     QLabel* lblDtmfMem4;
     QLineEdit* txtDtmfMem4;
 
-    QString dtmfLoaded[DtmfMemories]; // the texts as loaded
+    UserEdits dtmfEdits; // the memories the user typed in since loading
 };
 
 // Four editable recall lists that neither insert nor complete what is typed (typed digits
@@ -89,7 +90,7 @@ bool CheckRecallTexts(MemoryControls& c, const bool (&touched)[RecallMemories],
 // Four boxes "Mem 1".."Mem 4" of up to twelve digits; their key filters are the dialog's.
 void BuildDtmf(MemoryControls& c, QWidget* parent);
 // The four memories' texts from the image; StoreDtmf hands `encode` only the texts the user
-// changed since, so a memory left alone keeps its six bytes.
+// typed in since, as shown, so a memory left alone keeps its six bytes.
 void LoadDtmf(MemoryControls& c, const ImageFields::ByteReader& read);
 void StoreDtmf(const MemoryControls& c,
                const std::function<void(int offset, const QString& text)>& encode);

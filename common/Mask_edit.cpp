@@ -4,8 +4,9 @@
 
 #include <QLineEdit>
 
-MaskEditDelegate::MaskEditDelegate(QObject* parent, MaskOf mask, KeysOf keys)
-    : QStyledItemDelegate(parent), mask(std::move(mask)), keys(std::move(keys)) {}
+MaskEditDelegate::MaskEditDelegate(QObject* parent, MaskOf mask, KeysOf keys, Edited edited)
+    : QStyledItemDelegate(parent), mask(std::move(mask)), keys(std::move(keys)),
+      edited(std::move(edited)) {}
 
 QWidget* MaskEditDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                         const QModelIndex& index) const {
@@ -24,4 +25,6 @@ void MaskEditDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     if (!edit->isModified())
         return; // nothing typed: the cell keeps its text as it is
     model->setData(index, edit->text());
+    if (edited)
+        edited(index.row(), index.column());
 }

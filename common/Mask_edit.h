@@ -2,7 +2,7 @@
 // Grid cells edited within an edit mask: ">" types letters in upper case, one "C" for each
 // character the cell takes. The editor holds the column's character rule, so what is typed,
 // pasted or dropped keeps only the allowed keys. An editor opened and left without typing
-// leaves the cell's text as it was.
+// leaves the cell's text as it was; a text the user put there is told to `edited`.
 
 #include <QStyledItemDelegate>
 #include <functional>
@@ -13,8 +13,9 @@ public:
     // the keys a column takes.
     using MaskOf = std::function<QString(int row, int column)>;
     using KeysOf = std::function<QString(int column)>;
+    using Edited = std::function<void(int row, int column)>;
 
-    MaskEditDelegate(QObject* parent, MaskOf mask, KeysOf keys);
+    MaskEditDelegate(QObject* parent, MaskOf mask, KeysOf keys, Edited edited = {});
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
@@ -24,4 +25,5 @@ public:
 private:
     MaskOf mask;
     KeysOf keys;
+    Edited edited;
 };

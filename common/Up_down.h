@@ -32,6 +32,7 @@ public:
 
     // The edit box that shows the position (not owned).
     void setAssociate(QLineEdit* edit);
+    QLineEdit* associate() const { return buddy; }
     // Sets the position (limited to the range) and shows `position` itself in the box,
     // so a stored value outside the arrows' range is shown as it is.
     void setPosition(int position);

@@ -41,6 +41,7 @@ TfrmCodeWord::TfrmCodeWord(QWidget* parent) : Form(parent) {
     txtCodeWord = new QLineEdit;
     txtCodeWord->setMaxLength(EditLength);
     keys::allowOnly(txtCodeWord, keys::PrintableAscii);
+    edits.watch(txtCodeWord);
     OKBtn = forms::button(QStringLiteral("OK"));
     CancelBtn = forms::button(QStringLiteral("Cancel"));
 
@@ -57,10 +58,17 @@ TfrmCodeWord::TfrmCodeWord(QWidget* parent) : Form(parent) {
 void TfrmCodeWord::FormShow() {
     txtCodeWord->setFocus();
     txtCodeWord->setText(CodeWordText(image::get));
+    edits.clear();
 }
 
 // The text padded with spaces; its first characters fill the field.
 void TfrmCodeWord::OKBtnClick() {
+    if (edits.changed(txtCodeWord))
+        StoreWord();
+    accept();
+}
+
+void TfrmCodeWord::StoreWord() {
     const QString word = txtCodeWord->text().leftJustified(CODE_WORD_CHARACTERS, QLatin1Char(' '));
     for (int i = 0; i < CODE_WORD_CHARACTERS; ++i) {
         const QChar c = word[i];
@@ -69,5 +77,4 @@ void TfrmCodeWord::OKBtnClick() {
 #if KORVAN_V2
     image::set(CODE_WORD_START + CODE_WORD_CHARACTERS, 0);
 #endif
-    accept();
 }

@@ -2,14 +2,17 @@
 // "Edit Code Word": a free-text code word programmed into the radio's memory image.
 // Shared by both programs; the second program's differences are the KORVAN_V2 blocks.
 //
-// The field is padded with spaces on OK. In the first program the field's last two bytes
-// (0x82, 0x83) are the Emergency key's function and speed-dial bytes of the user-defined
-// buttons, so there the code word is the 14 bytes 0x74-0x81 and the Emergency key's bytes
-// are neither shown nor written here. In the second program the field is the 16 bytes
-// 0x2A4-0x2B3: all 16 are shown, 15 characters and a terminating zero are stored.
+// A word the user typed is padded with spaces on OK; one left alone keeps every byte.
+// In the first program the field's last two bytes (0x82, 0x83) are the Emergency key's
+// function and speed-dial bytes of the user-defined buttons, so there the code word is the
+// 14 bytes 0x74-0x81 and the Emergency key's bytes are neither shown nor written here. In
+// the second program the field is the 16 bytes 0x2A4-0x2B3: all 16 are shown, 15
+// characters and a terminating zero are stored.
 // Shown modally by the main window (frmCodeWord->exec()).
 
 #include "Form.h"
+#include "User_edits.h"
+
 #include <cstdint>
 #include <functional>
 
@@ -43,6 +46,11 @@ public:
     QLineEdit* txtCodeWord;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
+
+private:
+    void StoreWord();
+
+    UserEdits edits; // a word the user left alone keeps the field as stored
 };
 
 extern TfrmCodeWord* frmCodeWord;

@@ -1,7 +1,9 @@
 #include "Ctcss.h"
 
+#include "User_edits.h"
 #include "platform/Convert.h"
 
+#include <QComboBox>
 #include <algorithm>
 #include <iterator>
 
@@ -73,8 +75,8 @@ int ToneItem(int code) {
     return IsToneCode(code) ? ToneCodeToIndex(code) : -1;
 }
 
-int ToneTaken(int index, const Loaded<int, int>& loaded) {
-    return loaded.unchanged(index) ? loaded.stored : ToneIndexToCode(index);
+int ToneTaken(const QComboBox* list, const UserEdits& edits, int stored) {
+    return edits.changed(list) ? ToneIndexToCode(list->currentIndex()) : stored;
 }
 
 QString ToneCodeText(int code) {

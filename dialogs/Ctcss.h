@@ -6,11 +6,12 @@
 // The first program stores CTCSS tone n as n - 1 and "off" as 50; the second program
 // stores the list index itself. The unit is built by both, with KORVAN_V2 for the second.
 
-#include "Image_fields.h"
-
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+
+class QComboBox;
+class UserEdits;
 
 constexpr int CTCSS_ENTRIES = 51; // entry 0 is "off"
 constexpr int DCS_ENTRIES = 104;
@@ -32,9 +33,9 @@ int ToneCodeToIndex(int code);
 int ToneIndexToCode(int index);
 // The tone list item a stored code shows: -1 (no item) for a code past the list.
 int ToneItem(int code);
-// The code a tone list at `index` stores: the loaded code while the list still shows
-// what it showed, else the code of the chosen item.
-int ToneTaken(int index, const Loaded<int, int>& loaded);
+// The code a tone list stores: `stored` while the user has chosen no item since loading,
+// else the code of the item it shows.
+int ToneTaken(const QComboBox* list, const UserEdits& edits, int stored);
 // Label of a stored code; "" outside 0..154.
 QString ToneCodeText(int code);
 // The labels of every stored code 0..154, the texts a tone column can show.

@@ -73,7 +73,7 @@ struct BarField {
     uint8_t mask;
 };
 
-// Stored as shown: the dialog's own rules keep the three counts consistent.
+// Stored as shown once the user set them, also a count the user's predictive count lowered.
 constexpr BarField ToneCountFields[] = {
     {&TfrmSelcall::hsbTonesPred, ToneCountByte, PredictiveMask},
     {&TfrmSelcall::hsbTonesDisplay, TonesDisplayByte, 0xFF},
@@ -461,8 +461,10 @@ void TfrmSelcall::OKBtnClick() {
 void TfrmSelcall::btnSelcallMemClick() {
     const int newCount = hsbTonesPred->value();
     frmSelcallIdents->txtRadioIdent->setMaxLength(newCount);
+    // Only a count the user set re-lays the idents: a stored count the bar cannot show (past
+    // 8) stays with the idents laid out for it.
     const int oldCount = bits::get(image::get(ToneCountByte), PredictiveMask);
-    if (oldCount != newCount) {
+    if (fields.edits().changed(hsbTonesPred) && oldCount != newCount) {
         StoreToneCounts();
         RelayIdents(oldCount, newCount);
     }
@@ -493,10 +495,8 @@ void TfrmSelcall::ShowIdents() {
 void TfrmSelcall::hsbTonesPredChange(QObject* sender) {
     const int predictive = hsbTonesPred->value();
     if (sender == hsbTonesPred) {
-        if (hsbToneNonPred->value() > predictive)
-            hsbToneNonPred->setValue(predictive);
-        if (hsbTonesDisplay->value() > predictive)
-            hsbTonesDisplay->setValue(predictive);
+        LowerToPredictive(hsbToneNonPred);
+        LowerToPredictive(hsbTonesDisplay);
         lblTonePred->setText(QString::number(predictive));
         ToneCountChanged = 1;
     } else if (sender == hsbToneNonPred) {
@@ -508,6 +508,15 @@ void TfrmSelcall::hsbTonesPredChange(QObject* sender) {
             hsbTonesDisplay->setValue(predictive);
         lblTonesDisplay->setText(QString::number(hsbTonesDisplay->value()));
     }
+}
+
+// A count the user's predictive count lowers is the user's change too, stored as shown.
+void TfrmSelcall::LowerToPredictive(QScrollBar* count) {
+    if (count->value() <= hsbTonesPred->value())
+        return;
+    count->setValue(hsbTonesPred->value());
+    if (fields.edits().changed(hsbTonesPred))
+        fields.edits().mark(count);
 }
 
 void TfrmSelcall::hsbLeadInDelayChange() {

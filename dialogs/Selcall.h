@@ -114,6 +114,7 @@ private:
     void ReadOptions();
     void WriteOptions();
     void StoreToneCounts();
+    void LowerToPredictive(QScrollBar* count);
     void RelayIdents(int oldCount, int newCount);
     void ShowIdents();
 

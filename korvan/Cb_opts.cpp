@@ -40,11 +40,6 @@ void showToneText(QComboBox* combo, const QString& text) {
 
 } // namespace
 
-const TfrmCbOptions::ToneBox TfrmCbOptions::ToneBoxes[2] = {
-    {&TfrmCbOptions::cmbTxCtcss, cb::TxToneByte},
-    {&TfrmCbOptions::cmbRxCtcss, cb::RxToneByte},
-};
-
 TfrmCbOptions::TfrmCbOptions(QWidget* parent) : ImageDialog(parent) {
     setWindowTitle(QStringLiteral("Australian CB Options"));
     BuildCbOptions(this, false);
@@ -53,6 +48,8 @@ TfrmCbOptions::TfrmCbOptions(QWidget* parent) : ImageDialog(parent) {
     column->addWidget(GroupBox2);
     column->addWidget(pageCbMemories);
     column->addWidget(BuildBottomPanel());
+    bindTone(cmbTxCtcss, cb::TxToneByte);
+    bindTone(cmbRxCtcss, cb::RxToneByte);
     BindCbFields(optionFields, memoryFields);
     BindCbHelp(*help, BottomPanel, true);
     connect(chkEnableCbCtcss, &QCheckBox::toggled, this, &TfrmCbOptions::chkEnableCbCtcssClick);
@@ -90,25 +87,23 @@ void TfrmCbOptions::OKBtnClick() {
     done(mrOk);
 }
 
-void TfrmCbOptions::loadTone(const ToneBox& tone, LoadedTone& loaded) {
-    loaded.code = frmBelmar->RadioData[tone.offset];
-    loaded.text = ToneLabels.ToneHzText(loaded.code);
-    showToneText(this->*tone.combo, loaded.text);
-}
-
-// A combo still showing the label it was loaded with keeps its stored byte, so a byte with
-// no tone of its own (0xFF of an erased image) survives OK untouched.
-uint8_t TfrmCbOptions::toneToStore(const ToneBox& tone, const LoadedTone& loaded) const {
-    const QString text = (this->*tone.combo)->currentText();
-    if (text == loaded.text)
-        return loaded.code;
-    return uint8_t(ToneLabels.ToneHzParse(text));
+// A tone byte is stored once the user picked a tone or changed the enable box, as the
+// combo's label reads; a byte with no label (0xFF of an erased image) stays as it is.
+void TfrmCbOptions::bindTone(QComboBox* combo, int offset) {
+    optionFields.add(
+        offset, 0xFF, [combo](uint8_t code) { showToneText(combo, ToneLabels.ToneHzText(code)); },
+        [combo](uint8_t& code) {
+            const QString label = combo->currentText();
+            if (label.isEmpty())
+                return false;
+            code = uint8_t(ToneLabels.ToneHzParse(label));
+            return true;
+        },
+        {combo, chkEnableCbCtcss});
 }
 
 void TfrmCbOptions::LoadCbCtcssOptions() {
     optionFields.load(frmBelmar->RadioData);
-    for (int i = 0; i < 2; ++i)
-        loadTone(ToneBoxes[i], loadedTones[i]);
     const QString off = ToneLabels.ToneHzText(CtcssOffCode);
     chkEnableCbCtcss->setChecked(cmbRxCtcss->currentText() != off ||
                                  cmbTxCtcss->currentText() != off);
@@ -121,8 +116,6 @@ void TfrmCbOptions::SaveCbCtcssOptions() {
         showToneText(cmbRxCtcss, off);
         showToneText(cmbTxCtcss, off);
     }
-    for (int i = 0; i < 2; ++i)
-        frmBelmar->RadioData[ToneBoxes[i].offset] = toneToStore(ToneBoxes[i], loadedTones[i]);
     optionFields.store(frmBelmar->RadioData);
 }
 

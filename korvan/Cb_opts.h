@@ -49,24 +49,11 @@ public:
     QCheckBox* chkDup[CB_DUPLEX_CHANNELS + 1] = {};
 
 private:
-    // A tone combo with the text and byte it was loaded with.
-    struct ToneBox {
-        QComboBox* TfrmCbOptions::*combo;
-        int offset;
-    };
-    struct LoadedTone {
-        QString text;
-        uint8_t code = 0;
-    };
-    static const ToneBox ToneBoxes[2];
-
     void buildMemories();
-    void loadTone(const ToneBox& tone, LoadedTone& loaded);
-    uint8_t toneToStore(const ToneBox& tone, const LoadedTone& loaded) const;
+    void bindTone(QComboBox* combo, int offset);
 
     ImageFields optionFields;
     ImageFields memoryFields;
-    LoadedTone loadedTones[2];
 };
 
 extern TfrmCbOptions* frmCbOptions;

@@ -51,6 +51,7 @@ TfrmEditChannel2::TfrmEditChannel2(QWidget* parent) : Form(parent) {
     LoadToneList(cmbTxCtcss);
     LoadToneList(cmbRxCtcss);
     BindFlags();
+    chanedit::WatchFrequenciesAndTones(edits, *this);
     BindHelp();
 }
 
@@ -206,14 +207,13 @@ void TfrmEditChannel2::FormShow() {
 }
 
 void TfrmEditChannel2::ShowChannel() {
-    freqedit::Show(editTxFreq, shown.txFreq, ChannelRecord.TxFreq);
-    freqedit::Show(editRxFreq, shown.rxFreq, ChannelRecord.RxFreq);
+    freqedit::Show(editTxFreq, ChannelRecord.TxFreq);
+    freqedit::Show(editRxFreq, ChannelRecord.RxFreq);
     chkTxDisable->setChecked(ChannelRecord.TxFreq == 0);
     chkTxDisableClick();
-    chanedit::ShowTone(cmbTxCtcss, shown.txTone, ToneItem(int(ChannelRecord.TxTone)),
-                       int(ChannelRecord.TxTone));
-    chanedit::ShowTone(cmbRxCtcss, shown.rxTone, ToneItem(int(ChannelRecord.RxTone)),
-                       int(ChannelRecord.RxTone));
+    cmbTxCtcss->setCurrentIndex(ToneItem(int(ChannelRecord.TxTone)));
+    cmbRxCtcss->setCurrentIndex(ToneItem(int(ChannelRecord.RxTone)));
+    edits.clear();
     const uint8_t bytes[2] = {ChannelRecord.Flags6, ChannelRecord.Flags7};
     flags.load(bytes);
     cmbRxCtcssChange();
@@ -303,6 +303,7 @@ void TfrmEditChannel2::SpinFrequency(QLineEdit* box, bool up) {
         return;
     const uint32_t next = freqedit::Step(hz, up ? FreqStep : -FreqStep, MaxFrequency);
     box->setText(text::FrequencyText(SnapFrequency(next)));
+    edits.mark(box);
 }
 
 void TfrmEditChannel2::udTxFreqClick(bool up) {
@@ -315,15 +316,17 @@ void TfrmEditChannel2::udRxFreqClick(bool up) {
 
 void TfrmEditChannel2::editTxFreqKeyPress(QLineEdit* Sender) {
     uint32_t hz = 0;
-    if (StrToFreq(Sender->text(), hz))
-        Sender->setText(text::FrequencyText(SnapFrequency(std::min(hz, MaxFrequency))));
+    if (!StrToFreq(Sender->text(), hz))
+        return;
+    Sender->setText(text::FrequencyText(SnapFrequency(std::min(hz, MaxFrequency))));
+    edits.mark(Sender);
 }
 
-// A box still showing its stored frequency gives it back as stored: no clamp, snap or
-// band check.
-bool TfrmEditChannel2::ReadFrequency(QLineEdit* box, const QString& invalidText,
-                                     const Loaded<QString, uint32_t>& loaded, uint32_t& hz) {
-    if (freqedit::Kept(box, loaded, hz))
+// A box the user left alone gives back the stored frequency: no clamp, snap or band check.
+bool TfrmEditChannel2::ReadFrequency(QLineEdit* box, const QString& invalidText, uint32_t stored,
+                                     uint32_t& hz) {
+    hz = stored;
+    if (!edits.changed(box))
         return true;
     if (!StrToFreq(box->text(), hz)) {
         platform::host().messageBox(invalidText, QStringLiteral("Error"),
@@ -338,14 +341,16 @@ bool TfrmEditChannel2::GetChannelData() {
     uint32_t tx = 0;
     uint32_t rx = 0;
     if (!chkTxDisable->isChecked() &&
-        !ReadFrequency(editTxFreq, QStringLiteral("Invalid Transmit Frequency"), shown.txFreq, tx))
+        !ReadFrequency(editTxFreq, QStringLiteral("Invalid Transmit Frequency"),
+                       ChannelRecord.TxFreq, tx))
         return false;
-    if (!ReadFrequency(editRxFreq, QStringLiteral("Invalid Receive Frequency"), shown.rxFreq, rx))
+    if (!ReadFrequency(editRxFreq, QStringLiteral("Invalid Receive Frequency"),
+                       ChannelRecord.RxFreq, rx))
         return false;
     ChannelRecord.TxFreq = tx;
     ChannelRecord.RxFreq = rx;
-    ChannelRecord.TxTone = uint32_t(ToneTaken(cmbTxCtcss->currentIndex(), shown.txTone));
-    ChannelRecord.RxTone = uint32_t(ToneTaken(cmbRxCtcss->currentIndex(), shown.rxTone));
+    ChannelRecord.TxTone = uint32_t(ToneTaken(cmbTxCtcss, edits, int(ChannelRecord.TxTone)));
+    ChannelRecord.RxTone = uint32_t(ToneTaken(cmbRxCtcss, edits, int(ChannelRecord.RxTone)));
 
     // The voting bit means nothing to a normal channel and stays as stored.
     uint8_t bytes[2] = {uint8_t(ChannelRecord.Flags6 & ~chflags::Group), ChannelRecord.Flags7};

@@ -108,14 +108,14 @@ private:
     void SpinFrequency(QLineEdit* box, bool up);
     // OK puts a channel where the slot held none, or into another slot than the one given.
     bool StoresNewChannel() const;
-    // Reads, checks and snaps one frequency box; false after a message.
-    bool ReadFrequency(QLineEdit* box, const QString& invalidText,
-                       const Loaded<QString, uint32_t>& loaded, uint32_t& hz);
+    // Reads, checks and snaps one frequency box the user changed (else hz := stored); false
+    // after a message.
+    bool ReadFrequency(QLineEdit* box, const QString& invalidText, uint32_t stored, uint32_t& hz);
 
     int* channelOut = nullptr;
     ChData* store = nullptr;
     ImageFields flags; // the record's flags6 (offset 0) and flags7 (offset 1)
-    chanedit::Shown shown;
+    UserEdits edits;   // the frequency boxes and tone lists
     HelpPane* help;
 };
 

@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
+#include "Key_filter.h"
 #include "Main.h"
 #include "Radio_options.h"
 #include "Up_down.h"
@@ -12,6 +13,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollBar>
 
 TfrmOptions* frmOptions = nullptr;
@@ -103,6 +105,24 @@ void TfrmOptions::bindFields() {
     // A stored 0 shows as 1 and stays 0 until the bar is moved.
     fields.number(hsbTot, TotByte, 0xFF);
     fields.number(hsbCtcssLevel, CtcssLevelByte, 0xFF);
+    bindContrast();
+}
+
+// An arrow click writes the contrast at once; a number typed into the box (only -15..15 go
+// in, or the stored value) is stored by OK.
+void TfrmOptions::bindContrast() {
+    keys::allowRange(editContrast, -ContrastLimit, ContrastLimit,
+                     [] { return int(eeBuffer->GetByte(ContrastByte)); });
+    fields.add(
+        ContrastByte, 0xFF, [this](uint8_t) { LoadContrast(); },
+        [this](uint8_t& contrast) {
+            bool isNumber = false;
+            editContrast->text().toInt(&isNumber);
+            if (isNumber)
+                contrast = uint8_t(udContrast->Position());
+            return isNumber;
+        },
+        {udContrast});
 }
 
 void TfrmOptions::bindAuxHelp() {
@@ -146,18 +166,17 @@ void TfrmOptions::LoadRadioOptions() {
     hsbTotChange();
     chkCtcssEnabledClick();
     hsbCtcssLevelChange();
-    LoadContrast();
     LoadDisplaySettings();
 }
 
-// Every listed bit, ticked or not, greyed or not; the display bytes were written when the
-// user changed them.
+// Every listed bit, ticked or not, greyed or not, and a typed contrast; the display bytes
+// were written when the user changed them.
 void TfrmOptions::SaveRadioOptions() {
     fields.store(frmBelmar->RadioData);
 }
 
 // A stored value outside -15..15 shows as it is; the byte changes only when an arrow is
-// clicked, which steps from the nearer end of the range.
+// clicked, which steps from the nearer end of the range, or a number is typed.
 void TfrmOptions::LoadContrast() {
     udContrast->setPosition(eeBuffer->GetByte(ContrastByte));
 }

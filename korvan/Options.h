@@ -2,8 +2,8 @@
 // "Radio Options": what the radio does at power switch-on, the transmit time-out timer,
 // CTCSS behaviour and level, the S-meter, key beeps, and the display's colour, brightness
 // and contrast. Works on the main window's image; the two display bytes are written
-// through eeBuffer the moment the user changes them (Cancel takes them back with the rest
-// of the image).
+// through eeBuffer the moment the user picks an item or clicks an arrow (Cancel takes them
+// back with the rest of the image), a typed contrast by OK.
 
 #include "Image_dialog.h"
 #include "Image_fields.h"
@@ -67,6 +67,7 @@ public:
 private:
     void buildAuxBoxes();
     void bindFields();
+    void bindContrast();
     void bindAuxHelp();
     void connectHandlers();
 

@@ -74,6 +74,10 @@ TfrmSelcallIdents::TfrmSelcallIdents(QWidget* parent) : ImageDialog(parent, QDia
     BuildControls();
     BindHelp();
     ConnectButtons();
+    fields.check(chkOwnIdMod, PermissionByte, OwnIdentModifyBit);
+    fields.check(chkCallMemEdit, PermissionByte, CallMemoryModifyBit);
+    fields.edits().watch(txtRadioIdent);
+    fields.edits().watch(txtTlmPrefix);
     connect(listSelcallMemories, &QTableWidget::cellPressed, this,
             [this] { listSelcallMemoriesMouseDown(); });
     exitChecks.add(txtRadioIdent, [this] { return txtRadioIdentExit(); });
@@ -88,7 +92,8 @@ void TfrmSelcallIdents::BuildControls() {
     listSelcallMemories->setItemDelegate(new MaskEditDelegate(
         this,
         [this](int row, int column) { return listSelcallMemoriesGetEditMask(row + 1, column); },
-        [](int column) { return column == IdentColumn ? IdentKeys : TagKeys; }));
+        [](int column) { return column == IdentColumn ? IdentKeys : TagKeys; },
+        [this](int row, int column) { fields.edits().mark(listSelcallMemories, row, column); }));
     listSelcallMemories->installEventFilter(this);
 
     HelpText = new QTextEdit;
@@ -150,55 +155,51 @@ void TfrmSelcallIdents::InitGrid() {
 
 void TfrmSelcallIdents::LoadIdents() {
     txtRadioIdent->setText(GetIdentText(OwnIdentSlot));
-    LoadedIdents[OwnIdentSlot] = txtRadioIdent->text();
     txtTlmPrefix->setText(text::HexByte(image::get(PrefixByte)));
-    LoadedPrefix = txtTlmPrefix->text();
     FillGrid();
-    chkOwnIdMod->setChecked(image::get(PermissionByte) & OwnIdentModifyBit);
-    chkCallMemEdit->setChecked(image::get(PermissionByte) & CallMemoryModifyBit);
+    fields.load(image::get);
 }
 
 void TfrmSelcallIdents::FillGrid() {
     for (int slot = 0; slot < GridRows; ++slot) {
         const int row = slot + 1;
-        LoadedIdents[slot] = GetIdentText(slot);
-        LoadedTags[slot] = GetTagText(slot);
-        setCellText(row, IdentColumn, LoadedIdents[slot]);
-        setCellText(row, TagColumn, LoadedTags[slot]);
+        setCellText(row, IdentColumn, GetIdentText(slot));
+        setCellText(row, TagColumn, GetTagText(slot));
         CommandFlags[row] = idents::ReadCommandFlag(image::get, slotPlace(slot)) ? 1 : 0;
-        LoadedFlags[row] = CommandFlags[row];
         setCellText(row, CommandColumn, callmem::CommandText(CommandFlags[row]));
     }
 }
 
 bool TfrmSelcallIdents::StoreIdents() {
     uint8_t prefix = 0;
-    if (!callmem::ReadPrefix(txtTlmPrefix, LoadedPrefix, image::get(PrefixByte), prefix))
+    const UserEdits& edits = fields.edits();
+    if (!callmem::ReadPrefix(txtTlmPrefix, edits.changed(txtTlmPrefix), image::get(PrefixByte),
+                             prefix))
         return false;
-    if (txtRadioIdent->text() != LoadedIdents[OwnIdentSlot])
+    if (edits.changed(txtRadioIdent))
         SetIdentText(OwnIdentSlot, txtRadioIdent->text());
     image::set(PrefixByte, prefix);
     StoreGrid();
-    uint8_t permissions = image::get(PermissionByte);
-    permissions = bits::put(permissions, OwnIdentModifyBit, chkOwnIdMod->isChecked());
-    permissions = bits::put(permissions, CallMemoryModifyBit, chkCallMemEdit->isChecked());
-    image::set(PermissionByte, permissions);
+    fields.store(image::get, image::set);
     return true;
 }
 
-// Writes only what the user changed: a new ident, a new tag, or the Command flag alone.
+// Writes only what the user changed, as its cell shows it: an ident, a tag with its flag,
+// or the Command flag alone.
 void TfrmSelcallIdents::StoreGrid() {
     for (int slot = 0; slot < GridRows; ++slot) {
         const int row = slot + 1;
-        const QString ident = cellText(row, IdentColumn);
-        if (ident != LoadedIdents[slot])
-            SetIdentText(slot, ident);
-        const QString tag = cellText(row, TagColumn);
-        if (tag != LoadedTags[slot])
-            SetTagText(slot, tag);
-        else if (CommandFlags[row] != LoadedFlags[row])
+        if (CellEdited(row, IdentColumn))
+            SetIdentText(slot, cellText(row, IdentColumn));
+        if (CellEdited(row, TagColumn))
+            SetTagText(slot, cellText(row, TagColumn));
+        else if (CellEdited(row, CommandColumn))
             idents::WriteCommandFlag(image::get, image::set, slotPlace(slot), CommandFlags[row]);
     }
+}
+
+bool TfrmSelcallIdents::CellEdited(int row, int column) const {
+    return fields.edits().changed(listSelcallMemories, row - 1, column);
 }
 
 QString TfrmSelcallIdents::GetIdentText(int slot) const {
@@ -243,11 +244,17 @@ QString TfrmSelcallIdents::listSelcallMemoriesGetEditMask(int row, int column) c
     return QString();
 }
 
+// The user's toggle. A tag the user left alone shows as it reads with the new flag.
 void TfrmSelcallIdents::ToggleCommand(int row) {
     if (row < 1 || row > GridRows)
         return;
-    CommandFlags[size_t(row)] = CommandFlags[size_t(row)] ? 0 : 1;
-    setCellText(row, CommandColumn, callmem::CommandText(CommandFlags[size_t(row)]));
+    const bool command = !CommandFlags[size_t(row)];
+    CommandFlags[size_t(row)] = command;
+    fields.edits().mark(listSelcallMemories, row - 1, CommandColumn);
+    setCellText(row, CommandColumn, callmem::CommandText(command));
+    if (!CellEdited(row, TagColumn))
+        setCellText(row, TagColumn,
+                    idents::ReadFlaggedTag(image::get, slotPlace(row - 1), TagLength, command));
 }
 
 bool TfrmSelcallIdents::listSelcallMemoriesKeyPress(QKeyEvent* key) {

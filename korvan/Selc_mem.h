@@ -10,6 +10,7 @@
 
 #include "Focus_checks.h"
 #include "Image_dialog.h"
+#include "Image_fields.h"
 
 #include <QString>
 #include <array>
@@ -82,16 +83,13 @@ private:
     void LoadIdents();
     bool StoreIdents();
     void ToggleCommand(int row);
+    bool CellEdited(int row, int column) const;
     QWidget* ReportShortIdent(const QString& which, QWidget* returnTo);
 
     FocusChecks exitChecks{this};
-    // As loaded: an ident whose text is not edited keeps all its stored digits (slots
-    // 0..100), a tag not edited every stored byte (slots 0..99), a flag (grid rows) not
-    // toggled its bit.
-    std::array<QString, OwnIdentSlot + 1> LoadedIdents;
-    std::array<QString, GridRows> LoadedTags;
-    std::array<uint16_t, GridRows + 1> LoadedFlags{};
-    QString LoadedPrefix;
+    // The two permission boxes, and the record of what the user changed: an ident or tag
+    // the user left alone keeps every stored byte, a flag left alone its bit.
+    ImageFields fields;
 };
 
 extern TfrmSelcallIdents* frmSelcallIdents;

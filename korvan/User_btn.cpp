@@ -265,9 +265,9 @@ void TfrmUserButtons::buildScan() {
     udPriChkRate = new UpDown(GroupBox4);
     udPriChkRate->setRange(1, 10);
     udPriChkRate->setAssociate(editPriChkRate);
-    // The box shows only a rate the up-down keeps.
+    // The box shows only a rate the up-down keeps, or the stored one.
     keys::allowRange(editPriChkRate, udPriChkRate->minimum(), udPriChkRate->maximum(),
-                     [this] { return udPriChkRate->value(); });
+                     [] { return int(imageByte(keyfn::PriorityRateByte)); });
     auto* rate = new QHBoxLayout;
     rate->setSpacing(0);
     rate->addWidget(editPriChkRate);
@@ -306,7 +306,8 @@ void TfrmUserButtons::bindFields() {
     }
     optionFields.checks(this, OptionBits);
     keyfn::BindHookActions(optionFields, chkOffHook);
-    keyfn::BindScan(optionFields, *this, [this] { return keyCodes(); });
+    keyfn::BindScan(
+        optionFields, *this, [this] { return keyCodes(); }, functionBoxes());
     bindPriorityRate();
 }
 
@@ -320,7 +321,8 @@ void TfrmUserButtons::bindPriorityRate() {
             const int shown = editPriChkRate->text().trimmed().toInt(&isNumber);
             rate = uint8_t(isNumber ? shown : udPriChkRate->value());
             return true;
-        });
+        },
+        {udPriChkRate, editPriChkRate});
 }
 
 void TfrmUserButtons::bindHelp() {
@@ -514,6 +516,13 @@ void TfrmUserButtons::EncodeDtmfMemory(int offset, const QString& text) {
         }
         byte |= uint8_t(low);
     }
+}
+
+std::vector<QWidget*> TfrmUserButtons::functionBoxes() const {
+    std::vector<QWidget*> boxes;
+    for (const Key& key : Keys)
+        boxes.push_back(this->*key.function);
+    return boxes;
 }
 
 keyfn::KeyCodes TfrmUserButtons::keyCodes() const {

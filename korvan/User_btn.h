@@ -134,6 +134,7 @@ private:
     void connectHandlers();
 
     keyfn::KeyCodes keyCodes() const;
+    std::vector<QWidget*> functionBoxes() const;
     void enableSpeedDials();
     void enableScanControls();
     void showStoredRecall(int n);

@@ -40,8 +40,10 @@ TfrmCbOptions::TfrmCbOptions(QWidget* parent) : Form(parent, mrCancel) {
     column->addWidget(BottomPanel);
     BindCbFields(optionFields, memoryFields);
     BindCbHelp(*help, BottomPanel, false);
-    tones[0] = {cmbTxCtcss, cb::TxToneByte, 0, {}};
-    tones[1] = {cmbRxCtcss, cb::RxToneByte, 0, {}};
+    tones[0] = {cmbTxCtcss, cb::TxToneByte};
+    tones[1] = {cmbRxCtcss, cb::RxToneByte};
+    for (const Tone& tone : tones)
+        optionFields.edits().watch(tone.combo);
     connect(chkEnableCbCtcss, &QCheckBox::toggled, this, &TfrmCbOptions::chkEnableCbCtcssClick);
     chkEnableCbCtcssClick(); // unticked at start: the tone and option controls are greyed
 }
@@ -94,35 +96,30 @@ void TfrmCbOptions::FillToneLists() {
     }
 }
 
-void TfrmCbOptions::loadTone(LoadedTone& tone) {
-    tone.stored = eeprom.GetByte(tone.offset);
-    tone.combo->setCurrentIndex(tone.stored < TONE_LIST_SIZE ? tone.stored : 0);
-    tone.shown = tone.combo->currentText();
+void TfrmCbOptions::loadTone(const Tone& tone) {
+    const uint8_t stored = eeprom.GetByte(tone.offset);
+    tone.combo->setCurrentIndex(stored < TONE_LIST_SIZE ? stored : 0);
 }
 
-// A combo still showing what it was loaded with keeps its byte (an erased 0xFF shows
-// "OFF" and stays 0xFF); otherwise the item whose label is shown, and text that names no
-// item is off.
-void TfrmCbOptions::storeTone(const LoadedTone& tone) const {
-    const QString text = tone.combo->currentText();
-    if (text == tone.shown) {
-        eeprom.SetByte(tone.offset, tone.stored);
+// A combo the user left alone keeps its byte (an erased 0xFF shows "OFF" and stays 0xFF);
+// otherwise the item whose label is shown, and text that names no item is off.
+void TfrmCbOptions::storeTone(const Tone& tone) const {
+    if (!optionFields.edits().changed(tone.combo))
         return;
-    }
-    const int index = tone.combo->findText(text);
+    const int index = tone.combo->findText(tone.combo->currentText());
     eeprom.SetByte(tone.offset, uint8_t(index >= 0 && index < TONE_LIST_SIZE ? index : 0));
 }
 
 void TfrmCbOptions::LoadCbCtcssOptions() {
     optionFields.load(readImage);
-    for (LoadedTone& tone : tones)
+    for (const Tone& tone : tones)
         loadTone(tone);
     chkEnableCbCtcssClick();
 }
 
 // The tones are stored as the combos show them, whether the enable box is ticked or not.
 void TfrmCbOptions::SaveCbCtcssOptions() {
-    for (const LoadedTone& tone : tones)
+    for (const Tone& tone : tones)
         storeTone(tone);
     optionFields.store(readImage, writeImage);
 }
@@ -149,6 +146,10 @@ void TfrmCbOptions::chkEnableCbCtcssClick() {
     EnableCbOptions();
 }
 
+// The boxes a button set are the user's, as if each were clicked.
 void TfrmCbOptions::btnOsSelectAllClick(QObject* sender) {
     SelectFromButton(sender);
+    for (QCheckBox* box : MemoryBoxes)
+        if (box->parent() == sender->parent())
+            memoryFields.edits().mark(box);
 }

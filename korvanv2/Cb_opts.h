@@ -10,9 +10,6 @@
 #include "Form.h"
 #include "Image_fields.h"
 
-#include <QString>
-#include <cstdint>
-
 class QCheckBox;
 class QComboBox;
 class QPushButton;
@@ -54,22 +51,20 @@ public:
     QTextEdit* HelpText = nullptr;
 
 private:
-    // A tone combo with the byte and label it was loaded with.
-    struct LoadedTone {
+    // A tone combo and the byte it shows.
+    struct Tone {
         QComboBox* combo = nullptr;
         int offset = 0;
-        uint8_t stored = 0;
-        QString shown;
     };
 
     void buildBottomPanel();
-    void loadTone(LoadedTone& tone);
-    void storeTone(const LoadedTone& tone) const;
+    void loadTone(const Tone& tone);
+    void storeTone(const Tone& tone) const;
 
     HelpPane* help = nullptr;
     ImageFields optionFields;
     ImageFields memoryFields;
-    LoadedTone tones[2];
+    Tone tones[2];
 };
 
 extern TfrmCbOptions* frmCbOptions;

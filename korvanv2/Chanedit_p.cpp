@@ -75,6 +75,7 @@ TfrmEditChannel2::TfrmEditChannel2(QWidget* parent) : Form(parent) {
     LoadToneList(cmbTxCtcss);
     LoadToneList(cmbRxCtcss);
     flags.checks(this, OptionBits);
+    chanedit::WatchFrequenciesAndTones(edits, *this);
     BindHelp();
 }
 
@@ -231,12 +232,13 @@ void TfrmEditChannel2::ShowChannel() {
     shownTag = Channel.GetTag();
     editChTag->setText(shownTag);
     lblZone->setText(ZoneLabel(Channel.zone));
-    freqedit::Show(editTxFreq, shown.txFreq, Channel.txFreq);
+    freqedit::Show(editTxFreq, Channel.txFreq);
     chkTxDisable->setChecked(Channel.txFreq == 0);
     chkTxDisableClick();
-    freqedit::Show(editRxFreq, shown.rxFreq, Channel.rxFreq);
-    chanedit::ShowTone(cmbTxCtcss, shown.txTone, ToneItem(Channel.txTone), Channel.txTone);
-    chanedit::ShowTone(cmbRxCtcss, shown.rxTone, ToneItem(Channel.rxTone), Channel.rxTone);
+    freqedit::Show(editRxFreq, Channel.rxFreq);
+    cmbTxCtcss->setCurrentIndex(ToneItem(Channel.txTone));
+    cmbRxCtcss->setCurrentIndex(ToneItem(Channel.rxTone));
+    edits.clear();
     const uint8_t bytes[2] = {Channel.flags, Channel.flags1};
     flags.load(bytes);
     cmbRxCtcssChange();
@@ -262,6 +264,7 @@ void TfrmEditChannel2::SpinFrequency(QLineEdit* box, uint32_t step, bool up) {
     const int delta = up ? int(step) : -int(step);
     const uint32_t next = freqedit::Step(hz, delta, FREQUENCY_CEILING - step);
     box->setText(text::FrequencyText(freqedit::RoundToStep(next, step)));
+    edits.mark(box);
 }
 
 void TfrmEditChannel2::udTxFreqClick(bool up) {
@@ -275,13 +278,16 @@ void TfrmEditChannel2::udRxFreqClick(bool up) {
 void TfrmEditChannel2::editTxFreqKeyPress(QLineEdit* Sender) {
     uint32_t hz = 0;
     const uint32_t step = Sender == editTxFreq ? TxStep : RxStep;
-    if (StrToFreq(Sender->text(), hz))
-        Sender->setText(text::FrequencyText(freqedit::RoundToStep(hz, step)));
+    if (!StrToFreq(Sender->text(), hz))
+        return;
+    Sender->setText(text::FrequencyText(freqedit::RoundToStep(hz, step)));
+    edits.mark(Sender);
 }
 
 bool TfrmEditChannel2::ReadFrequency(QLineEdit* box, uint32_t step, const QString& invalidText,
-                                     const Loaded<QString, uint32_t>& loaded, uint32_t& hz) {
-    if (freqedit::Kept(box, loaded, hz))
+                                     uint32_t stored, uint32_t& hz) {
+    hz = stored;
+    if (!edits.changed(box))
         return true;
     if (StrToFreq(box->text(), hz)) {
         hz = freqedit::RoundToStep(hz, step);
@@ -298,15 +304,15 @@ bool TfrmEditChannel2::GetChannelData() {
     uint32_t rx = 0;
     if (!chkTxDisable->isChecked() &&
         !ReadFrequency(editTxFreq, TxStep, QStringLiteral("Invalid Transmit Frequency"),
-                       shown.txFreq, tx))
+                       Channel.txFreq, tx))
         return false;
     if (!ReadFrequency(editRxFreq, RxStep, QStringLiteral("Invalid Receive Frequency"),
-                       shown.rxFreq, rx))
+                       Channel.rxFreq, rx))
         return false;
     Channel.txFreq = tx;
     Channel.rxFreq = rx;
-    Channel.txTone = ToneTaken(cmbTxCtcss->currentIndex(), shown.txTone);
-    Channel.rxTone = ToneTaken(cmbRxCtcss->currentIndex(), shown.rxTone);
+    Channel.txTone = ToneTaken(cmbTxCtcss, edits, Channel.txTone);
+    Channel.rxTone = ToneTaken(cmbRxCtcss, edits, Channel.rxTone);
     // A hidden record reads as a normal channel whatever its group bit says: it stays as
     // stored until the channel is shown. The voting bit means nothing to a normal channel.
     uint8_t bytes[2] = {Channel.flags, Channel.flags1};

@@ -97,16 +97,17 @@ private:
     QGroupBox* BuildGeneral();
     void BindHelp();
     void SpinFrequency(QLineEdit* box, uint32_t step, bool up);
-    // Reads, snaps and checks a frequency box the user changed; false after a message.
-    bool ReadFrequency(QLineEdit* box, uint32_t step, const QString& invalidText,
-                       const Loaded<QString, uint32_t>& loaded, uint32_t& hz);
+    // Reads, snaps and checks a frequency box the user changed (else hz := stored); false
+    // after a message.
+    bool ReadFrequency(QLineEdit* box, uint32_t step, const QString& invalidText, uint32_t stored,
+                       uint32_t& hz);
     void ChooseSteps();
     void FitRadioSize();
 
     ch_normal_struct* record = nullptr;
     const ChData* store = nullptr;
     QString shownTag;
-    chanedit::Shown shown;
+    UserEdits edits;   // the frequency boxes and tone lists
     ImageFields flags; // the record's flags (offset 0) and flags1 (offset 1)
     HelpPane* help;
 };

@@ -285,10 +285,13 @@ void TfrmEditVote::hsbRssiIgnoreTimeChange() {
         hsbBusyChannelIgnoreTime->setValue(hsbRssiIgnoreTime->value());
 }
 
-// Disabled controls are stored too, with the values they were loaded with. Old firmware
-// keeps one ignore time: the RSSI byte follows the busy byte, also when an untouched busy
-// byte that is no multiple of 4 is kept as stored.
+// Old firmware keeps one ignore time: a move of either bar is a move of both, and the RSSI
+// byte follows the busy byte, also when an untouched busy byte that is no multiple of 4 is
+// kept as stored.
 void TfrmEditVote::btnOkClick() {
+    if (oldFirmware() && fields.edits().anyChanged({hsbBusyChannelIgnoreTime, hsbRssiIgnoreTime}))
+        for (QWidget* bar : {hsbBusyChannelIgnoreTime, hsbRssiIgnoreTime})
+            fields.edits().mark(bar);
     fields.store(readImage, writeImage);
     if (oldFirmware())
         writeImage(Bars[RssiIgnoreBar].offset, readImage(Bars[BusyIgnoreBar].offset));

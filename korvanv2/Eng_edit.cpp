@@ -16,13 +16,15 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <utility>
+#include <vector>
 
 TfrmEngineering* frmEngineering = nullptr;
 
 namespace {
 
 constexpr int RADIO_TYPE = 40;
-constexpr uint8_t RADIO_TYPE_BITS = 0xF0; // bits 3..0 are written as 0
+constexpr uint8_t RADIO_TYPE_LOW_BITS = 0x0F; // written as 0 with the radio type
 constexpr int POWER_DOWN_DELAY = 55;
 constexpr int TX_DELAY = 56;
 constexpr int PS_HOLD_ON = 59; // stored in steps of 5
@@ -138,11 +140,20 @@ void TfrmEngineering::BindImageFields() {
     fields.check(chkRadioTypeBit6, RADIO_TYPE, 1 << 6);
     fields.check(chkRadioTypeBit5, RADIO_TYPE, 1 << 5);
     fields.check(chkRadioTypeBit4, RADIO_TYPE, 1 << 4);
+    fields.add(
+        RADIO_TYPE, RADIO_TYPE_LOW_BITS, [](uint8_t) {},
+        [](uint8_t& low) {
+            low = 0;
+            return true;
+        },
+        {chkRadioTypeBit7, chkRadioTypeBit6, chkRadioTypeBit5, chkRadioTypeBit4});
+    fields.number(hsbPSHoldOnTime, PS_HOLD_ON, 0xFF, 0, PS_HOLD_ON_STEP);
+    for (QLineEdit* frequency : {editPLLRef, txtIfOffset})
+        fields.edits().watch(frequency);
 }
 
 void TfrmEngineering::FormShow() {
     fields.load(ReadImage);
-    hsbPSHoldOnTime->setValue(eeprom.GetByte(PS_HOLD_ON) / PS_HOLD_ON_STEP);
     editPLLRef->setText(text::StepWordText(uint16_t(eeprom.GetWord(PLL_REFERENCE))));
     txtIfOffset->setText(text::StepWordText(uint16_t(eeprom.GetWord(IF_OFFSET))));
     powerDownDelay.ShowValue();
@@ -153,21 +164,23 @@ void TfrmEngineering::FormShow() {
     RichEdit1->clear();
 }
 
+// A frequency is stored when the user typed in its box; one that is not a number stores
+// nothing at all.
 void TfrmEngineering::OKBtnClick() {
-    uint16_t pllWord = 0;
-    uint16_t ifWord = 0;
+    const std::pair<QLineEdit*, int> frequencies[] = {{editPLLRef, PLL_REFERENCE},
+                                                      {txtIfOffset, IF_OFFSET}};
+    std::vector<std::pair<int, uint16_t>> words;
     try {
-        pllWord = text::ParseStepWord(editPLLRef->text());
-        ifWord = text::ParseStepWord(txtIfOffset->text());
+        for (const auto& [box, offset] : frequencies)
+            if (fields.edits().changed(box))
+                words.emplace_back(offset, text::ParseStepWord(box->text()));
     } catch (const platform::EConvertError& error) {
         platform::host().showException(error.message());
         return;
     }
-    eeprom.SetWord(PLL_REFERENCE, pllWord);
-    eeprom.SetWord(IF_OFFSET, ifWord);
+    for (const auto& [offset, word] : words)
+        eeprom.SetWord(offset, word);
     fields.store(ReadImage, WriteImage);
-    eeprom.SetByte(PS_HOLD_ON, uint8_t(hsbPSHoldOnTime->value() * PS_HOLD_ON_STEP));
-    eeprom.SetByte(RADIO_TYPE, eeprom.GetByte(RADIO_TYPE) & RADIO_TYPE_BITS);
     done(mrOk);
 }
 

@@ -55,6 +55,8 @@ TfrmGrpEdit::TfrmGrpEdit(QWidget* parent) : Form(parent) {
     controls::stackAboveHelpRow(this, {BuildLists(), BuildOptions()}, memoHelp, btnOK, btnCancel);
     flags.checks(this, VotingBits);
     flags.checks(this, OptionBits);
+    for (QLineEdit* text : {txtChannelAlpha, editTag})
+        flags.edits().watch(text);
     BindHelp();
 }
 
@@ -153,8 +155,7 @@ void TfrmGrpEdit::FitRadioSize() {
 void TfrmGrpEdit::FormShow() {
     FitRadioSize();
     txtChannelAlpha->setText(record->name);
-    shownTag = record->GetTag();
-    editTag->setText(shownTag);
+    editTag->setText(record->GetTag());
     lblZone->setText(ZoneLabel(record->zone));
     std::copy(std::begin(record->member), std::end(record->member), Members);
     const uint8_t bytes[2] = {record->flags, record->flags1};
@@ -250,8 +251,9 @@ void TfrmGrpEdit::btnOKClick() {
     flags.store(bytes);
     group.flags = bytes[0];
     group.flags1 = bytes[1];
-    group.name = txtChannelAlpha->text();
-    if (editTag->text() != shownTag)
+    if (flags.edits().changed(txtChannelAlpha))
+        group.name = txtChannelAlpha->text();
+    if (flags.edits().changed(editTag))
         group.SetTag(editTag->text());
     *record = group;
     done(mrOk);

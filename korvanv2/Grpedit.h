@@ -81,8 +81,9 @@ private:
 
     const ChData* store = nullptr;
     ch_group_struct* record = nullptr;
-    QString shownTag;
-    ImageFields flags; // the record's flags (offset 0) and flags1 (offset 1)
+    // The record's flags (offset 0) and flags1 (offset 1); its edits also tell whether the
+    // user changed the name or the tag.
+    ImageFields flags;
     HelpPane* help;
 };
 

@@ -131,6 +131,8 @@ void TfrmOptions::bindFields() {
     // A stored 0 shows as 1 and stays 0 until the bar is moved.
     fields.number(hsbTot, TotByte, 0xFF);
     fields.number(hsbCtcssLevel, CtcssLevelByte, 0xFF);
+    for (QWidget* control : std::initializer_list<QWidget*>{cbColour, cbLevel, udContrast})
+        fields.edits().watch(control);
 }
 
 void TfrmOptions::connectHandlers() {
@@ -174,18 +176,16 @@ void TfrmOptions::LoadRadioOptions() {
     hsbCtcssLevelChange();
     LoadDisplaySettings();
     udContrast->setPosition(int8_t(imageByte(ContrastByte)));
-    shownContrast = editContrast->text();
 }
 
 // The listed bits the user changed go into the held bytes, which then go back whole; the
-// display byte is written whole from the two lists once either shows another item, and
-// a contrast the arrows cannot show stays as stored while its box is untouched.
+// display byte is written whole from the two lists once the user chose in either, and a
+// contrast the arrows cannot show stays as stored while its arrows and box are untouched.
 void TfrmOptions::SaveRadioOptions() {
     fields.store(HeldFlags.reader(imageByte), HeldFlags.writer(setImageByte));
-    const uint8_t display = ComposeDisplayByte();
-    if (display != shownDisplay)
-        setImageByte(DisplayByte, display);
-    if (editContrast->text() != shownContrast)
+    if (fields.edits().anyChanged({cbColour, cbLevel}))
+        setImageByte(DisplayByte, ComposeDisplayByte());
+    if (fields.edits().changed(udContrast))
         setImageByte(ContrastByte, uint8_t(udContrast->Position()));
     HeldFlags.putBack(setImageByte);
 }
@@ -194,7 +194,6 @@ void TfrmOptions::LoadDisplaySettings() {
     const uint8_t b = imageByte(DisplayByte);
     cbLevel->setCurrentIndex(radio_options::levelItem(b));
     cbColour->setCurrentIndex(radio_options::colourItem(b));
-    shownDisplay = ComposeDisplayByte();
 }
 
 uint8_t TfrmOptions::ComposeDisplayByte() const {

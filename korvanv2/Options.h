@@ -90,10 +90,6 @@ private:
 
     ImageFields fields;
     HelpPane* help = nullptr;
-    // The display lists and the contrast box as loaded: while they show this, OK keeps
-    // the stored byte.
-    uint8_t shownDisplay = 0;
-    QString shownContrast;
 };
 
 extern TfrmOptions* frmOptions;

@@ -281,7 +281,8 @@ bool TfrmSelcallIdents::GroupCallDigitAllowed(int position) const {
 
 bool TfrmSelcallIdents::StoreIdents() {
     uint8_t prefix = 0;
-    if (!callmem::ReadPrefix(txtTlmPrefix, LoadedPrefix, get(PrefixByte), prefix))
+    if (!callmem::ReadPrefix(txtTlmPrefix, txtTlmPrefix->text() != LoadedPrefix, get(PrefixByte),
+                             prefix))
         return false;
     if (txtRadioIdent->text() != LoadedIdents[size_t(SlotCount)])
         SetIdentText(SlotCount, txtRadioIdent->text());

@@ -294,7 +294,8 @@ void TfrmUserButtons::bindFields() {
         functionFields.comboIndex(this->*Keys[k].function, keyfn::Keys[k].codeByte, 0xFF, 0xFF);
         optionFields.comboIndex(this->*Keys[k].speedDial, keyfn::Keys[k].speedByte, 0xFF, 0xFF);
     }
-    keyfn::BindScan(optionFields, *this, [this] { return keyCodes(); });
+    keyfn::BindScan(
+        optionFields, *this, [this] { return keyCodes(); }, functionBoxes());
     optionFields.checks(this, OptionBits);
     keyfn::BindHookActions(optionFields, chkOffHook);
     optionFields.number(hsbPriCheckRate, keyfn::PriorityRateByte, 0xFF);
@@ -351,12 +352,8 @@ void TfrmUserButtons::connectHandlers() {
     connect(rbGsMode, &QRadioButton::toggled, this, &TfrmUserButtons::cmbButtonAChange);
     connect(hsbPriCheckRate, &QScrollBar::valueChanged, this,
             &TfrmUserButtons::hsbPriCheckRateChange);
-    // Any change of a recall text after loading, or a pick from its list, is the user's.
-    for (int i = 0; i < keyfn::RecallMemories; ++i) {
-        QComboBox* combo = this->*RecallMemories[i].combo;
-        connect(combo, &QComboBox::editTextChanged, this, [this, i] { recallTouched[i] = true; });
-        connect(combo, &QComboBox::activated, this, [this, i] { recallTouched[i] = true; });
-    }
+    for (const RecallMemory& memory : RecallMemories)
+        optionFields.edits().watch(this->*memory.combo);
 }
 
 QString TfrmUserButtons::FunctionName(int code) {
@@ -383,6 +380,8 @@ void TfrmUserButtons::FormShow() {
 }
 
 void TfrmUserButtons::OKBtnClick() {
+    for (int i = 0; i < keyfn::RecallMemories; ++i)
+        recallTouched[i] = optionFields.edits().changed(this->*RecallMemories[i].combo);
     if (!keyfn::CheckRecallTexts(*this, recallTouched, RecallRange))
         return;
     SaveUserButtons();
@@ -465,7 +464,6 @@ void TfrmUserButtons::FillRecallLists() {
         combo->clear();
         combo->addItems(entries);
         showStoredRecall(n);
-        recallTouched[n - 1] = false;
     }
 }
 
@@ -515,6 +513,13 @@ void TfrmUserButtons::EncodeDtmfMemory(int offset, const QString& text) {
     }
     for (int k = 0; k < keyfn::DtmfDigits / 2; ++k)
         set(offset + k, uint8_t(16 * codes[2 * k] + codes[2 * k + 1]));
+}
+
+std::vector<QWidget*> TfrmUserButtons::functionBoxes() const {
+    std::vector<QWidget*> boxes;
+    for (const Key& key : Keys)
+        boxes.push_back(this->*key.function);
+    return boxes;
 }
 
 keyfn::KeyCodes TfrmUserButtons::keyCodes() const {

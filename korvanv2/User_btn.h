@@ -138,13 +138,15 @@ private:
     void connectHandlers();
 
     keyfn::KeyCodes keyCodes() const;
+    std::vector<QWidget*> functionBoxes() const;
     void enableScanControls();
     void showStoredRecall(int n);
 
     HelpPane* help = nullptr;
     ImageFields functionFields;
     ImageFields optionFields;
-    // The recall memories as shown: one the user leaves alone is not written.
+    // The recall memories the user typed in or chose from, as OK found them: one the user
+    // left alone is not written.
     bool recallTouched[keyfn::RecallMemories] = {};
 };
 

@@ -59,13 +59,13 @@ protected:
     void EditNormal(const QString& rx, const QString& name = QString(),
                     const QString& number = QString()) {
         WhenShown<TfrmEditChannel2>([=](TfrmEditChannel2* edit) {
-            edit->editRxFreq->setText(rx);
+            testsupport::TypeOver(edit->editRxFreq, rx);
             if (!name.isNull()) {
-                edit->chkAlphaTagEnabled->setChecked(true);
-                edit->txtChannelAlpha->setText(name);
+                testsupport::Tick(edit->chkAlphaTagEnabled, true);
+                testsupport::TypeOver(edit->txtChannelAlpha, name);
             }
             if (!number.isNull())
-                edit->editChnl->setText(number);
+                testsupport::TypeOver(edit->editChnl, number);
             edit->OKBtn->click();
         });
     }
@@ -271,8 +271,8 @@ TEST_F(ChannelTable, PastedGroupNeverListsAGroup) {
 
     SelectSlot(4);
     WhenShown<TfrmEditChannel2>([this](TfrmEditChannel2* edit) {
-        edit->chkChEnabled->setChecked(false);
-        edit->editRxFreq->clear();
+        testsupport::Tick(edit->chkChEnabled, false);
+        testsupport::TypeOver(edit->editRxFreq, "");
         edit->OKBtn->click();
         EXPECT_TRUE(edit->isVisible());
         EXPECT_EQ(host.messages.last().text,
@@ -417,7 +417,7 @@ TEST_F(ChannelTable, OkStoresOnlyTheChannelAreasAndGlobalBits) {
     frmChannelData->FormShow();
     SelectSlot(4);
     frmChannelData->btnDeleteChannelClick();
-    frmChannelData->chkEnableCb->setChecked(true);
+    testsupport::Tick(frmChannelData->chkEnableCb, true);
     frmChannelData->CancelBtnClick();
     EXPECT_EQ(Image(), before);
     EXPECT_EQ(frmChannelData->Channels, nullptr);
@@ -425,8 +425,8 @@ TEST_F(ChannelTable, OkStoresOnlyTheChannelAreasAndGlobalBits) {
     frmChannelData->FormShow();
     SelectSlot(4);
     frmChannelData->btnDeleteChannelClick();
-    frmChannelData->chkEnableCb->setChecked(true);
-    frmChannelData->chkBlEnabled->setChecked(false);
+    testsupport::Tick(frmChannelData->chkEnableCb, true);
+    testsupport::Tick(frmChannelData->chkBlEnabled, false);
     frmChannelData->OKBtnClick();
     std::vector<uint8_t> after = Image();
     EXPECT_EQ(after[71], 0xFF);

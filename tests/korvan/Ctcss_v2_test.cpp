@@ -2,8 +2,10 @@
 // tone list index. Build that variant here too, in a namespace of its own, so both
 // generations are checked side by side.
 #include "Ctcss.h"
+#include "User_edits.h"
 #include "platform/Convert.h"
 
+#include <QComboBox>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <iterator>

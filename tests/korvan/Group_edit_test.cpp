@@ -4,6 +4,7 @@
 #include "Grpedit.h"
 #include "Help_pane.h"
 #include "String_grid.h"
+#include "support/Typing.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -121,11 +122,11 @@ TEST_F(GroupEdit, WhoMayJoinAndAddingUpToTheSize) {
     // Add mode: the group goes to the free slot chosen in the list.
     EXPECT_EQ(frmGrpEdit->cbChannel->itemText(0), "41");
     frmGrpEdit->cbChannel->setCurrentText("45");
-    frmGrpEdit->rbSignalVoting->setChecked(true);
-    frmGrpEdit->chkQMem->setChecked(true);
-    frmGrpEdit->chkBlEnabled->setChecked(true);
-    frmGrpEdit->chkAlphaTagEnabled->setChecked(true);
-    frmGrpEdit->txtChannelAlpha->setText("VOTE");
+    testsupport::Tick(frmGrpEdit->rbSignalVoting, true);
+    testsupport::Tick(frmGrpEdit->chkQMem, true);
+    testsupport::Tick(frmGrpEdit->chkBlEnabled, true);
+    testsupport::Tick(frmGrpEdit->chkAlphaTagEnabled, true);
+    testsupport::TypeOver(frmGrpEdit->txtChannelAlpha, "VOTE");
     frmGrpEdit->btnOKClick();
     EXPECT_EQ(frmGrpEdit->result(), 1);
     EXPECT_EQ(slot, 45);
@@ -143,8 +144,8 @@ TEST_F(GroupEdit, WhoMayJoinAndAddingUpToTheSize) {
     EXPECT_EQ(frmGrpEdit->editChannel->text(), "45");
     EXPECT_TRUE(frmGrpEdit->rbSignalVoting->isChecked());
     EXPECT_TRUE(frmGrpEdit->chkAlphaTagEnabled->isChecked());
-    frmGrpEdit->rbBusyVoting->setChecked(true);
-    frmGrpEdit->chkAlphaTagEnabled->setChecked(false);
+    testsupport::Tick(frmGrpEdit->rbBusyVoting, true);
+    testsupport::Tick(frmGrpEdit->chkAlphaTagEnabled, false);
     frmGrpEdit->btnOKClick();
     EXPECT_EQ(slot, 45);
     EXPECT_EQ(record.Flags6 & chflags::VoteSignal, 0);

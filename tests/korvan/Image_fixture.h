@@ -12,13 +12,17 @@
 
 #include "Image_checks.h"
 #include "Korvan_fixture.h"
+#include "support/Waits.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFocusEvent>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -30,6 +34,21 @@ protected:
     }
     static std::vector<uint8_t> Bytes(int address, int count) {
         return std::vector<uint8_t>(image() + address, image() + address + count);
+    }
+    // Runs `session` in the modal dialog's own event loop, once it is the active window (so
+    // keys reach its focus chain); a dialog the session leaves open is cancelled. Call it
+    // just before what opens the dialog.
+    static void WhenActive(QDialog* dialog, std::function<void()> session) {
+        QTimer::singleShot(0, dialog, [dialog, session] {
+            dialog->activateWindow();
+            if (QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; },
+                                testsupport::WAIT_LIMIT_MS))
+                session();
+            else
+                ADD_FAILURE() << dialog->windowTitle().toStdString() << " is not active";
+            if (dialog->isVisible())
+                dialog->reject();
+        });
     }
 };
 

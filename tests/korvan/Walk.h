@@ -983,8 +983,9 @@ private:
                  {},
                  Chars({at + 4, at + 5, at + 6, at + 7, at + 8, tail, tail + 1, tail + 2, tail + 3},
                        0, 0x7F)});
+            // The flag, and the first tag character where the flag alone would show another.
             fields.push_back(
-                {grid, {{at + 4, 0x80}}, QStringLiteral(" "), slot, 3, command, {}, commandBit});
+                {grid, {{at + 4, 0xFF}}, QStringLiteral(" "), slot, 3, command, {}, commandBit});
         }
         Session(s, s->OKBtn, s->CancelBtn, fields, "selcall idents");
     }

@@ -3,6 +3,7 @@
 
 #include "Cb_opts.h"
 #include "Image_fixture.h"
+#include "support/Typing.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -123,7 +124,7 @@ TEST_F(CbOptionsTest, EachBoxChangesOnlyItsOwnBit) {
         FillImage(uint32_t(row.offset * 8 + row.bit));
         const QByteArray before = Snapshot();
         Open();
-        row.box->setChecked(!row.box->isChecked());
+        testsupport::Click(row.box);
         Ok();
         ASSERT_EQ(Changes(before, Snapshot()),
                   (std::vector<Change>{{row.offset, uint8_t(1u << row.bit)}}))
@@ -133,10 +134,10 @@ TEST_F(CbOptionsTest, EachBoxChangesOnlyItsOwnBit) {
     // Only open-scan channel 9, and duplex channels 1 and 8.
     FillImage(8);
     Open();
-    frmCbOptions->btnOsDeselectAll->click();
-    frmCbOptions->chkOs[9]->setChecked(true);
+    testsupport::Click(frmCbOptions->btnOsDeselectAll);
+    testsupport::Tick(frmCbOptions->chkOs[9], true);
     for (int n = 1; n <= 8; ++n)
-        frmCbOptions->chkDup[n]->setChecked(n == 1 || n == 8);
+        testsupport::Tick(frmCbOptions->chkDup[n], n == 1 || n == 8);
     Ok();
     EXPECT_EQ(image()[0x60], 0x00);
     EXPECT_EQ(image()[0x61], 0x01);
@@ -153,8 +154,8 @@ TEST_F(CbOptionsTest, TonesStoreThroughTheirLabels) {
     image()[0x4F] = 0x00;
     const QByteArray before = Snapshot();
     Open();
-    frmCbOptions->cmbRxCtcss->setCurrentIndex(1); // 67.0Hz
-    frmCbOptions->chkCbBusyLockout->setChecked(true);
+    ASSERT_TRUE(testsupport::ChooseItem(frmCbOptions->cmbRxCtcss, 1)); // 67.0Hz
+    testsupport::Tick(frmCbOptions->chkCbBusyLockout, true);
     Ok();
     EXPECT_EQ(image()[0x5D], 0);
     EXPECT_EQ(image()[0x5E], 12);
@@ -162,8 +163,8 @@ TEST_F(CbOptionsTest, TonesStoreThroughTheirLabels) {
 
     // Unticking the enable box turns both tones off and still stores the option ticks.
     Open();
-    frmCbOptions->chkEnableCbCtcss->setChecked(false);
-    frmCbOptions->chkClearPrivOnPri->setChecked(true);
+    testsupport::Tick(frmCbOptions->chkClearPrivOnPri, true);
+    testsupport::Tick(frmCbOptions->chkEnableCbCtcss, false);
     Ok();
     EXPECT_EQ(image()[0x5D], 50);
     EXPECT_EQ(image()[0x5E], 50);
@@ -189,13 +190,13 @@ TEST_F(CbOptionsTest, ErasedToneBytesSurviveUntilAToneIsPicked) {
     EXPECT_EQ(image()[0x5E], 0xFF);
 
     Open();
-    frmCbOptions->cmbTxCtcss->setCurrentIndex(2); // 69.4Hz
+    ASSERT_TRUE(testsupport::ChooseItem(frmCbOptions->cmbTxCtcss, 2)); // 69.4Hz
     Ok();
     EXPECT_EQ(image()[0x5E], 1);
     EXPECT_EQ(image()[0x5D], 0xFF);
 
     Open();
-    frmCbOptions->chkEnableCbCtcss->setChecked(false);
+    testsupport::Tick(frmCbOptions->chkEnableCbCtcss, false);
     Ok();
     EXPECT_EQ(image()[0x5D], 50);
     EXPECT_EQ(image()[0x5E], 50);
@@ -233,13 +234,13 @@ TEST_F(CbOptionsTest, CancelRestoresTheImageAndTheTabStays) {
     Open();
     frmCbOptions->pageCbMemories->setCurrentWidget(frmCbOptions->tabQuiet);
     frmCbOptions->btnOsSelectAll->click();
-    frmCbOptions->chkEnableCbCtcss->toggle();
-    frmCbOptions->chkDup[3]->toggle();
+    testsupport::Click(frmCbOptions->chkEnableCbCtcss);
+    testsupport::Click(frmCbOptions->chkDup[3]);
     Cancel();
     EXPECT_EQ(Snapshot(), before);
 
     QTimer::singleShot(0, frmCbOptions, [] {
-        frmCbOptions->chkQ[5]->toggle();
+        testsupport::Click(frmCbOptions->chkQ[5]);
         frmCbOptions->OKBtn->click();
     });
     EXPECT_EQ(frmCbOptions->exec(), ImageDialog::mrOk);

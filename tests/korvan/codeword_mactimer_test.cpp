@@ -4,6 +4,7 @@
 #include "Image_fixture.h"
 #include "Mactimer.h"
 #include "Selcall.h"
+#include "support/Typing.h"
 
 #include <QAction>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -21,8 +23,19 @@ protected:
     // Shows the code word dialog, types `word` in place of what it shows, and presses OK.
     void StoreCodeWord(const QString& word) {
         frmCodeWord->show();
-        frmCodeWord->txtCodeWord->setText(word);
+        testsupport::TypeOver(frmCodeWord->txtCodeWord, word);
         frmCodeWord->OKBtnClick();
+    }
+    // Opens the code word dialog from the main window; `edit` runs on its box, which has the
+    // focus, and OK is clicked.
+    void OpenCodeWord(const std::function<void(QLineEdit*)>& edit) {
+        WhenActive(frmCodeWord, [edit] {
+            auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            ASSERT_EQ(box, frmCodeWord->txtCodeWord);
+            edit(box);
+            QTest::mouseClick(frmCodeWord->OKBtn, Qt::LeftButton);
+        });
+        frmBelmar->EditButtonClick(frmBelmar->btnEditCodeWord);
     }
 };
 
@@ -33,6 +46,7 @@ TEST_F(SmallEditors, CodeWordIsStoredPaddedAndLeavesTheEmergencyKeyBytes) {
     image()[0x82] = 38; // the Emergency key's function, a printable code ('&')
     image()[0x83] = 7;  // the Emergency key's speed dial: "M8"
     const QByteArray emergency("\x26\x07", 2);
+    image()[0x74] = 'x';
     StoreCodeWord("");
     EXPECT_EQ(Field(), QByteArray(14, ' ') + emergency);
 
@@ -75,9 +89,40 @@ TEST_F(SmallEditors, CodeWordShowsOnlyPrintableBytes) {
     frmCodeWord->CancelBtn->click();
     EXPECT_EQ(Field(), QByteArray(bytes, 16)) << "Cancel writes nothing";
 
-    // A pasted character outside 7-bit ASCII cannot be stored as itself.
-    StoreCodeWord(QStringLiteral("caf\u00e9"));
-    EXPECT_EQ(Field().left(5), "caf? ");
+    // A pasted character outside 7-bit ASCII is not taken.
+    frmCodeWord->show();
+    frmCodeWord->txtCodeWord->selectAll();
+    testsupport::Paste(frmCodeWord->txtCodeWord, QStringLiteral("caf\u00e9"));
+    frmCodeWord->OKBtnClick();
+    EXPECT_EQ(Field().left(5), "caf  ");
+}
+
+// Left alone, the word keeps the field as stored, bytes it cannot show included; typed or
+// pasted, the field holds what the box shows, padded with spaces.
+TEST_F(SmallEditors, CodeWordLeftAloneKeepsTheFieldAndATypedOneIsStoredAsShown) {
+    imagecheck::FillRandom(35);
+    const char field[14] = {'A', 'B', 0x01, 'C', 0x7F, 'D', char(0xFF),
+                            'E', ' ', ' ',  'W', 'O',  'R', 'D'};
+    std::memcpy(image() + 0x74, field, 14);
+    QByteArray expected = imagecheck::Snapshot();
+    const auto expectField = [&expected](const QByteArray& word) {
+        expected.replace(0x74, 14, word.leftJustified(14, ' '));
+        EXPECT_EQ(imagecheck::Changes(expected, imagecheck::Snapshot()),
+                  std::vector<imagecheck::Change>{})
+            << word.toStdString();
+    };
+    OpenCodeWord([](QLineEdit* box) { EXPECT_EQ(box->text(), "ABCDE  WORD"); });
+    expectField(QByteArray(field, 14));
+    OpenCodeWord([](QLineEdit* box) {
+        QTest::keyClick(box, Qt::Key_End);
+        QTest::keyClick(box, 'S');
+    });
+    expectField("ABCDE  WORDS");
+    OpenCodeWord([](QLineEdit* box) {
+        box->selectAll();
+        testsupport::Paste(box, QStringLiteral("PASTED"));
+    });
+    expectField("PASTED");
 }
 
 TEST_F(SmallEditors, TimersLoadLabelAndStore) {
@@ -99,9 +144,9 @@ TEST_F(SmallEditors, TimersLoadLabelAndStore) {
     EXPECT_EQ(image()[48], 25);
 
     frmMacTimers->show();
-    frmMacTimers->hsbMacIgnoreTime->setValue(10);
+    testsupport::Drag(frmMacTimers->hsbMacIgnoreTime, 10);
     EXPECT_EQ(frmMacTimers->lblMacIgnoreTime->text(), "10s");
-    frmMacTimers->hsbRssiLet->setValue(255);
+    testsupport::Drag(frmMacTimers->hsbRssiLet, 255);
     EXPECT_EQ(frmMacTimers->lblRssiLet->text(), "2550ms");
     frmMacTimers->OKBtnClick();
     EXPECT_EQ(image()[81], 40);
@@ -112,7 +157,7 @@ TEST_F(SmallEditors, IgnoreBarOffersOnlyWhatTheByteHolds) {
     frmMacTimers->show();
     EXPECT_EQ(frmMacTimers->hsbMacIgnoreTime->maximum(), 63);
     for (int seconds = 0; seconds <= 63; ++seconds) {
-        frmMacTimers->hsbMacIgnoreTime->setValue(seconds);
+        testsupport::Drag(frmMacTimers->hsbMacIgnoreTime, seconds);
         frmMacTimers->OKBtnClick();
         frmMacTimers->show();
         ASSERT_EQ(frmMacTimers->hsbMacIgnoreTime->value(), seconds) << "round trip";

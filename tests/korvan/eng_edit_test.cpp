@@ -4,6 +4,7 @@
 #include "Eng_edit.h"
 #include "Main.h"
 #include "Tuning_fixture.h"
+#include "support/Typing.h"
 #include "support/Waits.h"
 
 #include <QCheckBox>
@@ -62,9 +63,9 @@ TEST_F(EngineeringTest, OkStoresItsFieldsAndKeepsOtherBits) {
 
     frmEngineering->txtIfOffset->setText("21.400");
     frmEngineering->txtPLLRef->setText("12.8");
-    frmEngineering->chkTempComp->setChecked(true);
-    frmEngineering->chkHighSpeedPcb->setChecked(true);
-    frmEngineering->hsbTxDelay->setValue(7);
+    testsupport::Tick(frmEngineering->chkTempComp, true);
+    testsupport::Tick(frmEngineering->chkHighSpeedPcb, true);
+    testsupport::Drag(frmEngineering->hsbTxDelay, 7);
     frmEngineering->OKBtnClick();
     EXPECT_EQ(frmEngineering->result(), QDialog::Accepted);
     EXPECT_EQ(Image()[40], 0x80);
@@ -88,7 +89,7 @@ TEST_F(EngineeringTest, OkRefusesAFrequencyThatIsNotAWord) {
         const QByteArray before(reinterpret_cast<const char*>(Image()), IMAGE_SIZE);
         frmEngineering->setResult(QDialog::Rejected);
         frmEngineering->txtPLLRef->setText(typed);
-        frmEngineering->chkRadioTypeBit4->setChecked(true);
+        testsupport::Tick(frmEngineering->chkRadioTypeBit4, true);
         frmEngineering->OKBtnClick();
         EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(Image()), IMAGE_SIZE), before) << typed;
         EXPECT_TRUE(frmEngineering->isVisible()) << typed;
@@ -118,7 +119,7 @@ TEST_F(EngineeringTest, PowerSaveBarsShowTheirValuesOnly) {
     EXPECT_EQ(frmEngineering->lblPSPllUpTimeValue->text(), "12 mSec");
 
     const QByteArray before(reinterpret_cast<const char*>(Image()), IMAGE_SIZE);
-    frmEngineering->chkEnablePowerSave->setChecked(false);
+    testsupport::Tick(frmEngineering->chkEnablePowerSave, false);
     EXPECT_FALSE(frmEngineering->hsbPSOffTime->isEnabled());
     EXPECT_FALSE(frmEngineering->lblPSOffTimeValue->isEnabled());
     frmEngineering->OKBtnClick();

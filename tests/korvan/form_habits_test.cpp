@@ -533,9 +533,9 @@ TEST_F(ChannelForms, RestoredWindowsKeepTheirState) {
     store->GetNormal(record, slot);
     frmEditChannel2->SetChannelData(&slot, store, record);
     frmEditChannel2->show();
-    frmEditChannel2->chkAlphaTagEnabled->setChecked(true);
-    frmEditChannel2->txtChannelAlpha->setText("TYPED");
-    frmEditChannel2->editTxFreq->setText("450.5");
+    testsupport::Tick(frmEditChannel2->chkAlphaTagEnabled, true);
+    testsupport::TypeOver(frmEditChannel2->txtChannelAlpha, "TYPED");
+    testsupport::TypeOver(frmEditChannel2->editTxFreq, "450.5");
     MinimiseAndRestore(frmEditChannel2);
     MinimiseAndRestore(frmChannelData);
     EXPECT_EQ(frmEditChannel2->txtChannelAlpha->text(), "TYPED");

@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSpinBox>
 #include <QTest>
 #include <QTextEdit>
 #include <gtest/gtest.h>
@@ -51,19 +50,21 @@ TEST(TextFormat, TypedWholeNumberOrItsConversionErrorShown) {
     EXPECT_TRUE(host.messages.isEmpty());
 }
 
-TEST(ImageFields, StoreChangesOnlyTheListedBits) {
+// What the user does to a control, as keys: a space clicks a box, Down chooses the next
+// item, End moves a bar to its end.
+TEST(ImageFields, StoreWritesOnlyWhatTheUserChangedAndOnlyTheListedBits) {
     QCheckBox plain, inverted;
     QComboBox mapped, indexed;
     mapped.addItems({"a", "b", "c", "d"});
     indexed.addItems({"0", "1", "2"});
-    QSpinBox spin;
-    spin.setRange(0, 15);
+    QScrollBar bar;
+    bar.setRange(0, 15);
     ImageFields fields;
     fields.check(&plain, 1, 0x80);
     fields.check(&inverted, 1, 0x01, true);
     fields.combo(&mapped, 2, 0x30, {0, 1, 3, 2});
     fields.comboIndex(&indexed, 3, 0x06);
-    fields.number(&spin, 4, 0xF0);
+    fields.number(&bar, 4, 0xF0);
 
     uint8_t image[5] = {0xAA, 0x81, 0xFF, 0xFF, 0x5A};
     fields.load(image);
@@ -71,26 +72,31 @@ TEST(ImageFields, StoreChangesOnlyTheListedBits) {
     EXPECT_FALSE(inverted.isChecked());
     EXPECT_EQ(mapped.currentIndex(), 2) << "field 3 is item 2";
     EXPECT_EQ(indexed.currentIndex(), -1) << "field 3 has no item";
-    EXPECT_EQ(spin.value(), 5);
+    EXPECT_EQ(bar.value(), 5);
 
     const uint8_t before[5] = {0xAA, 0x81, 0xFF, 0xFF, 0x5A};
-    fields.store(image);
-    EXPECT_EQ(0, memcmp(image, before, 5)) << "an untouched dialog stores the same bytes";
-
     plain.setChecked(false);
-    inverted.setChecked(true);
-    mapped.setCurrentIndex(3);
-    indexed.setCurrentIndex(1);
-    spin.setValue(9);
+    mapped.setCurrentIndex(0);
+    bar.setValue(1);
+    fields.store(image);
+    EXPECT_EQ(0, memcmp(image, before, 5)) << "what the program set is not the user's";
+
+    for (QWidget* box : {static_cast<QWidget*>(&plain), static_cast<QWidget*>(&inverted)})
+        QTest::keyClick(box, Qt::Key_Space);
+    mapped.setCurrentIndex(2);
+    QTest::keyClick(&mapped, Qt::Key_Down);
+    QTest::keyClick(&indexed, Qt::Key_Down);
+    QTest::keyClick(&indexed, Qt::Key_Down);
+    QTest::keyClick(&bar, Qt::Key_End);
     fields.store(image);
     EXPECT_EQ(image[0], 0xAA);
-    EXPECT_EQ(image[1], 0x00);
+    EXPECT_EQ(image[1], 0x80) << "plain clicked back on, inverted ticked";
     EXPECT_EQ(image[2], 0xEF);
     EXPECT_EQ(image[3], 0xFB);
-    EXPECT_EQ(image[4], 0x9A);
+    EXPECT_EQ(image[4], 0xFA);
 }
 
-TEST(ImageFields, OutOfRangeStoredNumberSurvivesAnUntouchedOk) {
+TEST(ImageFields, StoredNumberPastTheBarStaysUntilTheUserMovesIt) {
     QScrollBar bar;
     bar.setRange(0, 10);
     ImageFields fields;
@@ -98,11 +104,17 @@ TEST(ImageFields, OutOfRangeStoredNumberSurvivesAnUntouchedOk) {
     uint8_t image[1] = {200};
     fields.load(image);
     EXPECT_EQ(bar.value(), 10);
-    fields.store(image);
-    EXPECT_EQ(image[0], 200);
     bar.setValue(3);
     fields.store(image);
-    EXPECT_EQ(image[0], 3);
+    EXPECT_EQ(image[0], 200) << "the program's own move";
+    QTest::keyClick(&bar, Qt::Key_Home);
+    QTest::keyClick(&bar, Qt::Key_End);
+    fields.store(image);
+    EXPECT_EQ(image[0], 10) << "moved away and back: the bar's value";
+    fields.load(image);
+    image[0] = 7;
+    fields.store(image);
+    EXPECT_EQ(image[0], 7) << "loading forgets the user's moves";
 }
 
 TEST(HelpPane, FocusAndMouseShowTheControlsLines) {

@@ -4,6 +4,7 @@
 #include "support/FirmwareFile.h"
 #include "support/FlashLoaderSim.h"
 #include "support/Pty.h"
+#include "support/Typing.h"
 #include "support/Waits.h"
 
 #include <QButtonGroup>
@@ -55,12 +56,12 @@ TEST_F(HardwareDialog, ShowsAndStoresItsBitsKeepingTheOthers) {
     EXPECT_FALSE(form->chkMacDisplay->isChecked());
     EXPECT_EQ(form->txtDtmfTonePeriod->text(), "308");
 
-    form->hsbMuteOffDebounce->setValue(7);
+    testsupport::Drag(form->hsbMuteOffDebounce, 7);
     EXPECT_EQ(form->lblMuteOffDebounceValue->text(), "70 mSec");
-    form->hsbMuteIgnore->setValue(255);
+    testsupport::Drag(form->hsbMuteIgnore, 255);
     form->rbUseSql1->click();
     form->chkMacDisplay->click();
-    form->txtDtmfTonePeriod->setText("4095");
+    testsupport::TypeOver(form->txtDtmfTonePeriod, "4095");
     form->OKBtn->click();
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->result(), 1);
@@ -76,7 +77,7 @@ TEST_F(HardwareDialog, ShowsAndStoresItsBitsKeepingTheOthers) {
     form->show();
     EXPECT_TRUE(form->rbUseSql1->isChecked());
     form->rbUseSql3->click();
-    form->txtDtmfTonePeriod->setText("0");
+    testsupport::TypeOver(form->txtDtmfTonePeriod, "0");
     form->OKBtn->click();
     EXPECT_EQ(Image(0x46), 0x00);
     EXPECT_EQ(Image(0xAB), 0x00);
@@ -84,8 +85,8 @@ TEST_F(HardwareDialog, ShowsAndStoresItsBitsKeepingTheOthers) {
 }
 
 TEST_F(HardwareDialog, RefusesAPeriodBeyond4095AndKeepsBytesOnAnEmptyField) {
-    form->hsbMuteOffDebounce->setValue(9);
-    form->txtDtmfTonePeriod->setText("5000");
+    testsupport::Drag(form->hsbMuteOffDebounce, 9);
+    testsupport::TypeOver(form->txtDtmfTonePeriod, "5000");
     form->OKBtn->click();
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_EQ(host.messages[0].text, "The DTMF tone period must be between 0 and 4095 ms.");

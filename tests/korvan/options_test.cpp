@@ -4,6 +4,7 @@
 #include "Image_fixture.h"
 #include "Options.h"
 #include "Up_down.h"
+#include "support/Typing.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -94,19 +95,30 @@ TEST_F(OptionsTest, OkWithoutChangesKeepsEveryByte) {
 }
 
 TEST_F(OptionsTest, EachControlChangesOnlyItsOwnBits) {
+    QCheckBox* const sMeter = frmOptions->chkSMeterEnabled;
+    QCheckBox* const ctcss = frmOptions->chkCtcssEnabled;
     const struct {
         QCheckBox* box;
         int offset;
         int bit;
+        QCheckBox* enabler = nullptr; // the box that ungreys it
     } boxes[] = {
-        {frmOptions->chkTotEnabled, 0x46, 0},      {frmOptions->chkSMeterEnabled, 0x46, 2},
-        {frmOptions->chkSExtend, 0x46, 7},         {frmOptions->chkButtonBeeps, 0x47, 2},
-        {frmOptions->chkScanPdMem, 0x48, 3},       {frmOptions->chkQuietPdMem, 0x48, 4},
-        {frmOptions->chkChannelPdMem, 0x48, 5},    {frmOptions->chkSqlPdMem, 0x48, 6},
-        {frmOptions->chkCtcssEnabled, 0x49, 0},    {frmOptions->chkCtcssRpkEnabled, 0x49, 1},
-        {frmOptions->chkCTCSSSilentTail, 0x49, 2}, {frmOptions->chkCtcssNb, 0x49, 4},
-        {frmOptions->chkCtcssScan, 0x49, 5},       {frmOptions->chkCtcssHangIn, 0x49, 7},
-        {frmOptions->chkAuxBusyEnable, 0x4A, 6},   {frmOptions->chkAuxBusyHigh, 0x4A, 7},
+        {frmOptions->chkTotEnabled, 0x46, 0},
+        {frmOptions->chkSMeterEnabled, 0x46, 2},
+        {frmOptions->chkSExtend, 0x46, 7, sMeter},
+        {frmOptions->chkButtonBeeps, 0x47, 2},
+        {frmOptions->chkScanPdMem, 0x48, 3},
+        {frmOptions->chkQuietPdMem, 0x48, 4},
+        {frmOptions->chkChannelPdMem, 0x48, 5},
+        {frmOptions->chkSqlPdMem, 0x48, 6},
+        {frmOptions->chkCtcssEnabled, 0x49, 0},
+        {frmOptions->chkCtcssRpkEnabled, 0x49, 1, ctcss},
+        {frmOptions->chkCTCSSSilentTail, 0x49, 2, ctcss},
+        {frmOptions->chkCtcssNb, 0x49, 4, ctcss},
+        {frmOptions->chkCtcssScan, 0x49, 5},
+        {frmOptions->chkCtcssHangIn, 0x49, 7, ctcss},
+        {frmOptions->chkAuxBusyEnable, 0x4A, 6},
+        {frmOptions->chkAuxBusyHigh, 0x4A, 7},
     };
     for (uint32_t seed : {4u, 5u}) {
         for (const auto& row : boxes) {
@@ -114,10 +126,20 @@ TEST_F(OptionsTest, EachControlChangesOnlyItsOwnBits) {
             image()[0x36] |= 1;
             const QByteArray before = Snapshot();
             Open();
-            row.box->setChecked(!row.box->isChecked()); // greyed boxes are stored too
+            // A hidden box is out of the user's reach: OK keeps its bit. A greyed one is
+            // clicked while its enabler ungreys it, and stored greyed again.
+            const bool reachable = row.box->isVisibleTo(frmOptions);
+            const bool greyed = !row.box->isEnabled();
+            if (greyed && reachable)
+                testsupport::Click(row.enabler);
+            if (reachable)
+                testsupport::Click(row.box);
+            if (greyed && reachable)
+                testsupport::Click(row.enabler);
+            EXPECT_EQ(row.box->isEnabled(), !greyed);
             Ok();
-            EXPECT_EQ(Changes(before, Snapshot()),
-                      (std::vector<Change>{{row.offset, uint8_t(1u << row.bit)}}))
+            const std::vector<Change> own{{row.offset, uint8_t(1u << row.bit)}};
+            EXPECT_EQ(Changes(before, Snapshot()), reachable ? own : std::vector<Change>{})
                 << row.box->text().toStdString() << ", seed " << seed;
         }
     }
@@ -125,10 +147,12 @@ TEST_F(OptionsTest, EachControlChangesOnlyItsOwnBits) {
     imagecheck::FillRandom(6);
     image()[0x36] = 200;
     image()[0x84] = 100;
+    image()[0x46] |= 0x01; // TOT on
+    image()[0x49] |= 0x01; // CTCSS on
     QByteArray before = Snapshot();
     Open();
-    frmOptions->hsbTot->setValue(45);
-    frmOptions->hsbCtcssLevel->setValue(127);
+    testsupport::Drag(frmOptions->hsbTot, 45);
+    testsupport::Drag(frmOptions->hsbCtcssLevel, 127);
     Ok();
     EXPECT_EQ(Changes(before, Snapshot()),
               (std::vector<Change>{{0x36, 200 ^ 45}, {0x84, 100 ^ 127}}));
@@ -137,11 +161,22 @@ TEST_F(OptionsTest, EachControlChangesOnlyItsOwnBits) {
 }
 
 TEST_F(OptionsTest, TimeOutOfZeroShowsOneSecondAndKeepsZero) {
+    imagecheck::FillRandom(8);
     image()[0x36] = 0;
+    image()[0x46] |= 0x01; // TOT on
+    const QByteArray before = Snapshot();
     Open();
     EXPECT_EQ(frmOptions->lblTotValue->text(), "1 Seconds");
     Ok();
-    EXPECT_EQ(image()[0x36], 0) << "until the bar is moved";
+    EXPECT_EQ(Snapshot(), before) << "until the bar is moved";
+
+    // Moved away and back, the bar stores the 1 it shows.
+    Open();
+    QTest::keyClick(frmOptions->hsbTot, Qt::Key_Right);
+    QTest::keyClick(frmOptions->hsbTot, Qt::Key_Left);
+    EXPECT_EQ(frmOptions->lblTotValue->text(), "1 Seconds");
+    Ok();
+    EXPECT_EQ(Changes(before, Snapshot()), (std::vector<Change>{{0x36, 0x01}}));
 }
 
 TEST_F(OptionsTest, DisplayByteIsWrittenWholeWhenPickedAndCancelTakesItBack) {
@@ -177,7 +212,7 @@ TEST_F(OptionsTest, ContrastIsStoredOnArrowClicks) {
     EXPECT_EQ(frmOptions->editContrast->text(), "-14");
     frmOptions->editContrast->selectAll();
     QTest::keyClicks(frmOptions->editContrast, "5");
-    EXPECT_EQ(image()[0x3C], 0xF2) << "typed text waits for an arrow";
+    EXPECT_EQ(image()[0x3C], 0xF2) << "typed text waits for an arrow or OK";
     QTest::mouseClick(frmOptions->udContrast->buttons()->upButton(), Qt::LeftButton);
     EXPECT_EQ(image()[0x3C], 6);
     Ok();
@@ -189,9 +224,13 @@ TEST_F(OptionsTest, ContrastIsStoredOnArrowClicks) {
     Cancel();
     EXPECT_EQ(image()[0x3C], 6);
 
-    // Outside -15..15: shown as it is, kept until an arrow steps from the nearer end.
+    // Outside -15..15: shown as it is, also when the focus passes through the box, and kept
+    // until an arrow steps from the nearer end.
     image()[0x3C] = 0x40;
     Open();
+    frmOptions->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frmOptions));
+    ASSERT_TRUE(testsupport::TabThrough(frmOptions->editContrast));
     EXPECT_EQ(frmOptions->editContrast->text(), "64");
     Ok();
     EXPECT_EQ(image()[0x3C], 0x40);
@@ -206,6 +245,38 @@ TEST_F(OptionsTest, ContrastIsStoredOnArrowClicks) {
     EXPECT_EQ(image()[0x3C], 0xF2);
     Cancel();
     EXPECT_EQ(image()[0x3C], 0x80);
+}
+
+TEST_F(OptionsTest, TypedContrastIsStoredByOkAndOnlyInItsRange) {
+    imagecheck::FillRandom(9);
+    image()[0x3C] = 0xFD; // -3
+    const QByteArray before = Snapshot();
+    Open();
+    frmOptions->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frmOptions));
+    QLineEdit* contrast = frmOptions->editContrast;
+    contrast->setFocus(Qt::TabFocusReason);
+    for (const auto& [typed, shown] : {std::pair{"-16", "-1"}, std::pair{"99", "9"},
+                                       std::pair{"16", "1"}, std::pair{"5", "5"}}) {
+        testsupport::TypeOver(contrast, typed);
+        EXPECT_EQ(contrast->text(), shown) << typed;
+    }
+    QTest::keyClick(contrast, Qt::Key_Tab);
+    EXPECT_FALSE(contrast->hasFocus());
+    Ok();
+    Open();
+    EXPECT_EQ(contrast->text(), "5");
+    EXPECT_EQ(Changes(before, Snapshot()), (std::vector<Change>{{0x3C, 0xFD ^ 0x05}}));
+
+    // Left empty or unfinished, the box shows the stored contrast again and OK keeps it.
+    frmOptions->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frmOptions));
+    contrast->setFocus(Qt::TabFocusReason);
+    testsupport::TypeOver(contrast, "-");
+    QTest::keyClick(contrast, Qt::Key_Tab);
+    EXPECT_EQ(contrast->text(), "5");
+    Ok();
+    EXPECT_EQ(image()[0x3C], 5);
 }
 
 TEST_F(OptionsTest, CancelAndCloseRestoreTheWholeImage) {

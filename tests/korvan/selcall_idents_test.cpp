@@ -75,24 +75,26 @@ TEST_F(SelcallIdents, IdentsAndTagsLoadFromTheirSlots) {
 
 TEST_F(SelcallIdents, OkStoresIdentsTagsFlagsAndPermissions) {
     image()[0x4D] = 0x3F;
+    image()[0xB20 + 4] = 0; // slot 40: no command call
     Show(5);
-    frmSelcallIdents->txtRadioIdent->setText("12B");
-    frmSelcallIdents->setCellText(1, 1, "5CB0A");
-    frmSelcallIdents->setCellText(1, 2, "ABCDEFGHIJK"); // cut to 9
-    frmSelcallIdents->setCellText(40, 1, "1x2");        // not a digit: stored as 0
-    frmSelcallIdents->setCellText(40, 2, "*RSTQ");
-    frmSelcallIdents->listSelcallMemories->setCurrentCell(39, 3);
+    QTableWidget* grid = frmSelcallIdents->listSelcallMemories;
+    testsupport::TypeOver(frmSelcallIdents->txtRadioIdent, "12B");
+    ASSERT_TRUE(testsupport::TypeIntoCell(grid, 0, 1, "5CB0A"));
+    ASSERT_TRUE(testsupport::TypeIntoCell(grid, 0, 2, "ABCDEFGHIJK")); // cut to 9
+    ASSERT_TRUE(testsupport::TypeIntoCell(grid, 39, 1, "1x2"));        // x refused
+    ASSERT_TRUE(testsupport::TypeIntoCell(grid, 39, 2, "*RSTQ"));
+    grid->setCurrentCell(39, 3);
     frmSelcallIdents->listSelcallMemoriesMouseDown(); // toggles slot 40's Command flag
     EXPECT_EQ(Cell(40, 3), "Yes");
-    frmSelcallIdents->chkOwnIdMod->setChecked(true);
-    frmSelcallIdents->chkCallMemEdit->setChecked(true);
+    QTest::keyClick(frmSelcallIdents->chkOwnIdMod, Qt::Key_Space);
+    QTest::keyClick(frmSelcallIdents->chkCallMemEdit, Qt::Key_Space);
     frmSelcallIdents->OKBtnClick();
 
     EXPECT_FALSE(frmSelcallIdents->isVisible());
     EXPECT_EQ(Bytes(0xB5, 4), (ByteList{0x12, 0xB0, 0x00, 0x00}));
     EXPECT_EQ(Bytes(0xB9, 9), (ByteList{0x5C, 0xB0, 0xA0, 0x00, 'A', 'B', 'C', 'D', 'E'}));
     EXPECT_EQ(Bytes(0xD3C, 4), (ByteList{'F', 'G', 'H', 'I'}));
-    EXPECT_EQ(Bytes(0xB20, 9), (ByteList{0x10, 0x20, 0, 0, 0x80 | '*', 'R', 'S', 'T', 'Q'}));
+    EXPECT_EQ(Bytes(0xB20, 9), (ByteList{0x12, 0x00, 0, 0, 0x80 | '*', 'R', 'S', 'T', 'Q'}));
     EXPECT_EQ(Bytes(0xD3C + 4 * 39, 4), (ByteList{0, 0, 0, 0}));
     EXPECT_EQ(image()[0x4D], 0xFF) << "bits 6 and 7 only";
     EXPECT_TRUE(host.messages.isEmpty());
@@ -120,7 +122,7 @@ TEST_F(SelcallIdents, PrefixIsTwoDigitsOrRefused) {
     for (const auto& [typed, stored] : prefixes) {
         image()[0xB4] = 0x99;
         Show(4);
-        frmSelcallIdents->txtTlmPrefix->setText(typed);
+        testsupport::TypeOver(frmSelcallIdents->txtTlmPrefix, typed);
         frmSelcallIdents->OKBtnClick();
         EXPECT_EQ(image()[0xB4], stored) << typed;
     }
@@ -133,22 +135,18 @@ TEST_F(SelcallIdents, PrefixIsTwoDigitsOrRefused) {
     EXPECT_EQ(image()[0xB4], 0xFF);
     EXPECT_TRUE(host.messages.isEmpty());
 
-    // Pasted text that is not a number: refused, nothing stored, the dialog stays open.
-    image()[0xB4] = 0x12;
+    // Such a prefix edited keeps only its digits: "4A" less its "4" is empty, stored as 00.
+    image()[0xB4] = 0x4A;
     Show(4);
-    frmSelcallIdents->txtRadioIdent->setText("9999");
-    frmSelcallIdents->txtTlmPrefix->setText("4x");
-    const std::vector<uint8_t> before = Bytes(0, IMAGE_SIZE);
+    testsupport::TypeOver(frmSelcallIdents->txtRadioIdent, "9999");
+    QTest::keyClick(frmSelcallIdents->txtTlmPrefix, Qt::Key_Home);
+    QTest::keyClick(frmSelcallIdents->txtTlmPrefix, Qt::Key_Delete);
+    EXPECT_EQ(frmSelcallIdents->txtTlmPrefix->text(), "");
     frmSelcallIdents->OKBtnClick();
-    ASSERT_EQ(host.messages.size(), 1);
-    EXPECT_EQ(host.messages[0].caption, "Command Call Prefix");
-    EXPECT_EQ(host.messages[0].flags, platform::MB_ICONEXCLAMATION);
-    EXPECT_EQ(Bytes(0, IMAGE_SIZE), before);
-    EXPECT_TRUE(frmSelcallIdents->isVisible());
-    frmSelcallIdents->txtTlmPrefix->setText("3");
-    frmSelcallIdents->OKBtnClick();
-    EXPECT_EQ(image()[0xB4], 0x30);
+    EXPECT_FALSE(frmSelcallIdents->isVisible());
+    EXPECT_EQ(image()[0xB4], 0x00);
     EXPECT_EQ(image()[0xB5], 0x99);
+    EXPECT_TRUE(host.messages.isEmpty());
 }
 
 TEST_F(SelcallIdents, CommandFlagTogglesAndWidensTheIdent) {
@@ -413,4 +411,52 @@ TEST_F(SelcallIdents, ACheckLeftTowardsCancelRunsWhenTheFocusMovesOn) {
     QTest::mouseClick(frmSelcallIdents->OKBtn, Qt::LeftButton);
     EXPECT_FALSE(frmSelcallIdents->isVisible());
     EXPECT_EQ(host.messages.size(), 3) << "nothing left over from the cancelled opening";
+}
+
+// A Command toggle alone stores the tag as its cell showed it. Opened from the selcall
+// dialog as the program opens it: an erased first tag byte (an empty tag, "Yes") clicked,
+// and LAST's reached by Ctrl+End and toggled by a key, turn "No" and end the tag (0x00, not
+// 0x7F); a first character 0x7F, which no byte holds with the flag, turns "Yes" as an
+// erased byte, and its cell then shows the empty tag stored.
+TEST_F(SelcallIdents, ACommandToggleStoresTheTagAsItsCellShows) {
+    imagecheck::FillRandom(34);
+    image()[0x4B] |= 0x03;
+    image()[0x88] = 0x55;
+    const int slot3 = 0xB9 + 9 * 2 + 4, slot6 = 0xB9 + 9 * 5 + 4, last = 0x218 + 4;
+    image()[slot3] = 0xFF;
+    image()[slot6] = 0x7F;
+    image()[last] = 0xFF;
+    const QByteArray stored = imagecheck::Snapshot();
+    WhenActive(frmSelcall, [] {
+        WhenActive(frmSelcallIdents, [] {
+            QTableWidget* grid = frmSelcallIdents->listSelcallMemories;
+            const auto click = [grid](int row) {
+                const QRect cell = grid->visualItemRect(grid->item(row - 1, 3));
+                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+            };
+            EXPECT_EQ(Cell(3, 2), "");
+            click(3);
+            EXPECT_EQ(Cell(3, 3), "No");
+            EXPECT_EQ(Cell(3, 2), "");
+            EXPECT_EQ(Cell(6, 2).left(1), QString(QChar(0x7F)));
+            click(6);
+            EXPECT_EQ(Cell(6, 3), "Yes");
+            EXPECT_EQ(Cell(6, 2), "");
+            ASSERT_EQ(QApplication::focusWidget(), grid);
+            QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_N);
+            EXPECT_EQ(Cell(100, 3), "No");
+            EXPECT_EQ(Cell(100, 2), "");
+            QTest::mouseClick(frmSelcallIdents->OKBtn, Qt::LeftButton);
+        });
+        QTest::mouseClick(frmSelcall->btnSelcallMem, Qt::LeftButton);
+        QTest::mouseClick(frmSelcall->OKBtn, Qt::LeftButton);
+    });
+    frmBelmar->EditButtonClick(frmBelmar->btnSelcall);
+    QByteArray expected = stored;
+    expected[slot3] = 0x00;
+    expected[slot6] = char(0xFF);
+    expected[last] = 0x00;
+    EXPECT_EQ(imagecheck::Changes(expected, imagecheck::Snapshot()),
+              std::vector<imagecheck::Change>{});
 }

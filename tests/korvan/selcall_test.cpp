@@ -4,7 +4,9 @@
 #include "Image_fixture.h"
 #include "Selc_mem.h"
 #include "Selcall.h"
+#include "support/Typing.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -13,9 +15,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <algorithm>
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -23,6 +28,8 @@ class Selcall : public ImageFixture {
 protected:
     // Shows the dialog on the image as it stands.
     void Show() { frmSelcall->show(); }
+    // The user's click on a box: Space, as the mouse would.
+    static void Click(QAbstractButton* box) { QTest::keyClick(box, Qt::Key_Space); }
 
     // Answers the idents dialog, once it is shown, with OK or Cancel.
     static void AnswerIdents(bool ok) {
@@ -76,8 +83,22 @@ TEST_F(Selcall, EveryBoxLoadsAndStoresOnlyItsOwnBit) {
             EXPECT_EQ((frmSelcall->*b.box)->isChecked(), set != b.inverted)
                 << (frmSelcall->*b.box)->text().toStdString() << " fill " << int(fill);
         }
+        // The switches that enable other boxes go on first and off last.
+        const std::vector<QCheckBox*> switches{frmSelcall->chkSelcallDecEnabled,
+                                               frmSelcall->chkSelcallEncEnabled,
+                                               frmSelcall->chkLeadInDelayEnabled};
+        std::vector<QCheckBox*> lastOff;
+        for (QCheckBox* box : switches) {
+            if (box->isChecked())
+                lastOff.insert(lastOff.begin(), box);
+            else
+                Click(box);
+        }
         for (const Box& b : Boxes)
-            (frmSelcall->*b.box)->toggle();
+            if (std::find(switches.begin(), switches.end(), frmSelcall->*b.box) == switches.end())
+                Click(frmSelcall->*b.box);
+        for (QCheckBox* box : lastOff)
+            Click(box);
         frmSelcall->OKBtnClick();
 
         uint8_t expected[8];
@@ -94,11 +115,12 @@ TEST_F(Selcall, EveryBoxLoadsAndStoresOnlyItsOwnBit) {
 
 TEST_F(Selcall, GroupAndPttAniCombosMapToTheirBits) {
     const uint8_t groupBits[] = {0b00, 0b01, 0b11, 0b10};
+    image()[0x4B] = 0x03;
     for (int item = 0; item < 4; ++item) {
         image()[0x4C] = 0x90; // the bits of no combo set
         Show();
-        frmSelcall->cmbRxGroup->setCurrentIndex(item);
-        frmSelcall->cmbTxGroup->setCurrentIndex(3 - item);
+        ASSERT_TRUE(testsupport::ChooseItem(frmSelcall->cmbRxGroup, item));
+        ASSERT_TRUE(testsupport::ChooseItem(frmSelcall->cmbTxGroup, 3 - item));
         frmSelcall->OKBtnClick();
         EXPECT_EQ(image()[0x4C] & 0x03, groupBits[item]) << "rx item " << item;
         EXPECT_EQ((image()[0x4C] >> 2) & 0x03, groupBits[3 - item]) << "tx item " << 3 - item;
@@ -116,12 +138,17 @@ TEST_F(Selcall, GroupAndPttAniCombosMapToTheirBits) {
         image()[0x4C] = uint8_t(0x9F | bitsSet);
         Show();
         EXPECT_EQ(frmSelcall->cmbPttAni->currentIndex(), item) << int(bitsSet);
-        frmSelcall->cmbPttAni->setCurrentIndex((item + 1) % 3);
-        frmSelcall->cmbPttAni->setCurrentIndex(item);
         frmSelcall->OKBtnClick();
-        EXPECT_EQ(image()[0x4C], 0x9F | bitsSet) << "the item it showed keeps the stored bits";
+        EXPECT_EQ(image()[0x4C], 0x9F | bitsSet) << "left alone";
+        Show();
+        ASSERT_TRUE(testsupport::ChooseItem(frmSelcall->cmbPttAni, (item + 1) % 3));
+        ASSERT_TRUE(testsupport::ChooseItem(frmSelcall->cmbPttAni, item));
+        frmSelcall->OKBtnClick();
+        EXPECT_EQ(image()[0x4C], 0x9F | (item == 1 ? 0x20 : bitsSet))
+            << "moved away and back: stored as it shows";
     }
-    frmSelcall->cmbPttAni->setCurrentIndex(2);
+    Show();
+    ASSERT_TRUE(testsupport::ChooseItem(frmSelcall->cmbPttAni, 2));
     frmSelcall->OKBtnClick();
     EXPECT_EQ(image()[0x4C], 0x9F | 0x40);
 }
@@ -130,6 +157,7 @@ TEST_F(Selcall, TonePeriodAndTonesetCombos) {
     const std::pair<uint8_t, const char*> periods[] = {
         {0, "20ms"},  {29, "20ms"}, {33, "33ms"}, {45, "40ms"},   {50, "50ms"},
         {69, "50ms"}, {70, "70ms"}, {99, "70ms"}, {100, "100ms"}, {255, "100ms"}};
+    image()[0x4B] = 0x01;
     for (const auto& [stored, text] : periods) {
         image()[0x89] = stored;
         Show();
@@ -138,14 +166,14 @@ TEST_F(Selcall, TonePeriodAndTonesetCombos) {
         EXPECT_EQ(image()[0x89], stored) << "an untouched combo keeps the stored value";
     }
     Show();
-    frmSelcall->cmbSelcallTonePeriod->setCurrentIndex(1);
+    ASSERT_TRUE(testsupport::ChooseItem(frmSelcall->cmbSelcallTonePeriod, 1));
     frmSelcall->OKBtnClick();
     EXPECT_EQ(image()[0x89], 33) << "a chosen item stores its value";
 
     image()[0xAC] = 0x35;
     Show();
     EXPECT_EQ(frmSelcall->cmbSelcallToneset->currentText(), "ZVEI2");
-    frmSelcall->cmbSelcallToneset->setCurrentIndex(6);
+    ASSERT_TRUE(testsupport::ChooseItem(frmSelcall->cmbSelcallToneset, 6));
     frmSelcall->OKBtnClick();
     EXPECT_EQ(image()[0xAC], 0x65);
 
@@ -158,6 +186,7 @@ TEST_F(Selcall, TonePeriodAndTonesetCombos) {
 }
 
 TEST_F(Selcall, ToneCountsKeepTheirOrderAndLabels) {
+    image()[0x4B] = 0x01;
     image()[0x88] = 0x75; // 7 predictive, 5 non-predictive
     image()[0x87] = 4;
     Show();
@@ -165,14 +194,21 @@ TEST_F(Selcall, ToneCountsKeepTheirOrderAndLabels) {
     EXPECT_EQ(frmSelcall->lblToneNonPred->text(), "5");
     EXPECT_EQ(frmSelcall->lblTonesDisplay->text(), "4");
 
-    frmSelcall->hsbTonesPred->setValue(3);
+    // The counts the user's predictive count lowers are stored lowered.
+    ASSERT_TRUE(testsupport::SlideTo(frmSelcall->hsbTonesPred, 3));
     EXPECT_EQ(frmSelcall->hsbToneNonPred->value(), 3);
     EXPECT_EQ(frmSelcall->hsbTonesDisplay->value(), 3);
     EXPECT_EQ(frmSelcall->lblToneNonPred->text(), "3");
-    frmSelcall->hsbToneNonPred->setValue(6);
+    host.messageAnswers.enqueue(platform::IDNO);
+    frmSelcall->OKBtnClick();
+    EXPECT_EQ(image()[0x88], 0x33);
+    EXPECT_EQ(image()[0x87], 3);
+
+    Show();
+    QTest::keyClick(frmSelcall->hsbToneNonPred, Qt::Key_Right);
     EXPECT_EQ(frmSelcall->hsbToneNonPred->value(), 3) << "never above the predictive count";
-    frmSelcall->hsbTonesPred->setValue(8);
-    frmSelcall->hsbTonesDisplay->setValue(8);
+    ASSERT_TRUE(testsupport::SlideTo(frmSelcall->hsbTonesPred, 8));
+    QTest::keyClick(frmSelcall->hsbTonesDisplay, Qt::Key_End);
     EXPECT_EQ(frmSelcall->hsbTonesDisplay->value(), 5) << "never above 5";
 
     host.messageAnswers.enqueue(platform::IDNO);
@@ -191,6 +227,7 @@ TEST_F(Selcall, ToneCountsKeepTheirOrderAndLabels) {
 }
 
 TEST_F(Selcall, TimeBarsLabelsAndStoredValues) {
+    image()[0x4B] = 0x07; // receive, transmit, lead-in delay
     image()[0x56] = 20;
     image()[0x85] = 7;
     image()[0x86] = 120;
@@ -200,9 +237,9 @@ TEST_F(Selcall, TimeBarsLabelsAndStoredValues) {
     EXPECT_EQ(frmSelcall->lblPttLeadin->text(), "70ms");
     EXPECT_EQ(frmSelcall->lblPausePredNonPred->text(), "120ms");
     EXPECT_EQ(frmSelcall->lblBeepDurationValue->text(), "30s");
-    frmSelcall->hsbLeadInDelay->setValue(150);
+    ASSERT_TRUE(testsupport::SlideTo(frmSelcall->hsbLeadInDelay, 150));
     EXPECT_EQ(frmSelcall->lblLeadInDelay->text(), "1500ms");
-    frmSelcall->hsbBeepDuration->setValue(60);
+    QTest::keyClick(frmSelcall->hsbBeepDuration, Qt::Key_End);
     frmSelcall->OKBtnClick();
     EXPECT_EQ(image()[0x56], 150);
     EXPECT_EQ(image()[0x31], 60);
@@ -302,7 +339,7 @@ TEST_F(Selcall, IdentsAreRelaidWhenThePredictiveCountChanges) {
     Set(0xB20 + 9 * 59, {0x55, 0x66, 0x77, 0x88}); // slot 99
     Show();
 
-    frmSelcall->hsbTonesPred->setValue(3);
+    ASSERT_TRUE(testsupport::SlideTo(frmSelcall->hsbTonesPred, 3));
     AnswerIdents(true);
     frmSelcall->btnSelcallMemClick();
     EXPECT_EQ(frmSelcallIdents->txtRadioIdent->maxLength(), 3);
@@ -322,7 +359,7 @@ TEST_F(Selcall, IdentsAreRelaidWhenThePredictiveCountChanges) {
     EXPECT_EQ(Bytes(0xB5, 4), (std::vector<uint8_t>{0x34, 0x5F, 0xFF, 0x12}));
 
     // Growing back restores the digits, even after an OK in the idents dialog.
-    frmSelcall->hsbTonesPred->setValue(5);
+    ASSERT_TRUE(testsupport::SlideTo(frmSelcall->hsbTonesPred, 5));
     AnswerIdents(true);
     frmSelcall->btnSelcallMemClick();
     EXPECT_EQ(Bytes(0xB5, 4), (std::vector<uint8_t>{0x12, 0x34, 0x5F, 0xFF}));
@@ -333,13 +370,61 @@ TEST_F(Selcall, IdentsAreRelaidWhenThePredictiveCountChanges) {
     EXPECT_TRUE(host.messages.isEmpty()) << "the idents were seen: no question";
 }
 
+namespace {
+
+// Where the radio keeps its idents: the own ident, LAST, then slots 1-99.
+std::vector<int> IdentAddresses() {
+    std::vector<int> addresses{0xB5, 0x218};
+    for (int slot = 0; slot < 99; ++slot)
+        addresses.push_back(slot < 39 ? 0xB9 + 9 * slot : 0xB20 + 9 * (slot - 39));
+    return addresses;
+}
+
+} // namespace
+
+// A stored count the bar cannot show (9; the bar shows 8) is no change of the user's: the
+// idents opened and OK'd stay as stored. The user's click on the bar's arrow (to 7, two
+// tones fewer than stored) re-lays every ident two digits, one byte, to the left.
+TEST_F(Selcall, OnlyACountTheUserSetReLaysTheIdents) {
+    imagecheck::FillRandom(33);
+    image()[0x4B] |= 0x03;
+    image()[0x88] = 0x92;
+    const QByteArray stored = imagecheck::Snapshot();
+    const auto openIdentsAndOk = [](const std::function<void(QScrollBar*)>& first) {
+        WhenActive(frmSelcall, [first] {
+            first(frmSelcall->hsbTonesPred);
+            WhenActive(frmSelcallIdents,
+                       [] { QTest::mouseClick(frmSelcallIdents->OKBtn, Qt::LeftButton); });
+            QTest::mouseClick(frmSelcall->btnSelcallMem, Qt::LeftButton);
+            QTest::mouseClick(frmSelcall->OKBtn, Qt::LeftButton);
+        });
+        frmBelmar->EditButtonClick(frmBelmar->btnSelcall);
+    };
+    openIdentsAndOk([](QScrollBar* bar) { EXPECT_EQ(bar->value(), 8); });
+    EXPECT_EQ(imagecheck::Changes(stored, imagecheck::Snapshot()),
+              std::vector<imagecheck::Change>{});
+
+    openIdentsAndOk([](QScrollBar* bar) {
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(2, bar->height() / 2));
+        EXPECT_EQ(bar->value(), 7);
+    });
+    QByteArray expected = stored;
+    expected[0x88] = char(0x72); // 7 predictive, the non-predictive 2 as stored
+    for (int at : IdentAddresses())
+        for (int i = 0; i < 4; ++i)
+            expected[at + i] = stored[at + (i + 1) % 4];
+    EXPECT_EQ(imagecheck::Changes(expected, imagecheck::Snapshot()),
+              std::vector<imagecheck::Change>{});
+    EXPECT_TRUE(host.messages.isEmpty());
+}
+
 TEST_F(Selcall, OkAfterACountChangeAsksAboutTheIdents) {
     image()[0x4B] = 0x03;
     image()[0x88] = 0x55;
     Set(0xB5, {0x12, 0x34, 0x5F, 0xFF});
     Show();
-    frmSelcall->hsbTonesPred->setValue(6);
-    frmSelcall->hsbTonesPred->setValue(5); // back to where it was: still a change
+    ASSERT_TRUE(testsupport::SlideTo(frmSelcall->hsbTonesPred, 6));
+    ASSERT_TRUE(testsupport::SlideTo(frmSelcall->hsbTonesPred, 5)); // back: still a change
     host.messageAnswers.enqueue(platform::IDNO);
     frmSelcall->OKBtnClick();
     ASSERT_EQ(host.messages.size(), 1);
@@ -351,14 +436,14 @@ TEST_F(Selcall, OkAfterACountChangeAsksAboutTheIdents) {
     EXPECT_FALSE(frmSelcall->isVisible());
 
     Show();
-    frmSelcall->hsbTonesPred->setValue(3);
+    ASSERT_TRUE(testsupport::SlideTo(frmSelcall->hsbTonesPred, 3));
     host.messageAnswers.enqueue(platform::IDNO);
     frmSelcall->OKBtnClick();
     EXPECT_EQ(image()[0x88], 0x33) << "No stores the new count";
     EXPECT_EQ(Bytes(0xB5, 4), (std::vector<uint8_t>{0x12, 0x34, 0x5F, 0xFF})) << "not re-laid";
 
     Show();
-    frmSelcall->hsbTonesPred->setValue(5);
+    ASSERT_TRUE(testsupport::SlideTo(frmSelcall->hsbTonesPred, 5));
     host.messageAnswers.enqueue(platform::IDYES);
     bool identsShown = false;
     QTimer::singleShot(0, [&identsShown] {
@@ -374,15 +459,15 @@ TEST_F(Selcall, OkAfterACountChangeAsksAboutTheIdents) {
 TEST_F(Selcall, CancelPutsBackTheWholeImage) {
     for (int i = 0; i < IMAGE_SIZE; ++i)
         image()[i] = uint8_t(i * 7 + 3);
-    image()[0x4B] = 0x03;
+    image()[0x4B] = 0x07;
     image()[0x88] = 0x53;
     const std::vector<uint8_t> before = Bytes(0, IMAGE_SIZE);
     Show();
-    frmSelcall->chkRingAlert->toggle();
-    frmSelcall->hsbTonesPred->setValue(7);
+    Click(frmSelcall->chkRingAlert);
+    ASSERT_TRUE(testsupport::SlideTo(frmSelcall->hsbTonesPred, 7));
     // Re-lay, then change the own ident in the idents dialog and confirm it there.
     QTimer::singleShot(0, [] {
-        frmSelcallIdents->txtRadioIdent->setText("1234567");
+        testsupport::TypeOver(frmSelcallIdents->txtRadioIdent, "1234567");
         frmSelcallIdents->OKBtnClick();
     });
     frmSelcall->btnSelcallMemClick();
@@ -391,11 +476,11 @@ TEST_F(Selcall, CancelPutsBackTheWholeImage) {
     EXPECT_EQ(Bytes(0, IMAGE_SIZE), before);
 
     Show(); // closing by the window's close box is a Cancel too
-    frmSelcall->hsbLeadInDelay->setValue(3);
+    ASSERT_TRUE(testsupport::SlideTo(frmSelcall->hsbLeadInDelay, 3));
     frmSelcall->OKBtnClick();
     const std::vector<uint8_t> stored = Bytes(0, IMAGE_SIZE);
     Show();
-    frmSelcall->chkSlowBeeps->toggle();
+    Click(frmSelcall->chkSlowBeeps);
     frmSelcall->close();
     EXPECT_EQ(Bytes(0, IMAGE_SIZE), stored);
 }

@@ -8,6 +8,7 @@
 #include "Radio_options.h"
 #include "Up_down.h"
 #include "platform/ScriptedHost.h"
+#include "support/Typing.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -106,12 +107,13 @@ TEST(KeyControls, ScanGroupEnablesLoadsAndStores) {
     keyfn::KeyCodes codes{};
     codes[0] = keyfn::Scan;
     ImageFields fields;
-    keyfn::BindScan(fields, c, [&codes] { return codes; });
+    keyfn::BindScan(fields, c, [&codes] { return codes; }, {});
     fields.load(read);
     EXPECT_TRUE(c.rbGsMode->isChecked());
     EXPECT_EQ(c.cmbScanSpeed->currentIndex(), 2);
-    c.rbOsMode->setChecked(true);
-    c.cmbScanSpeed->setCurrentIndex(1);
+    keyfn::EnableScan(c, {rate}, false, true);
+    testsupport::Click(c.rbOsMode);
+    testsupport::Choose(c.cmbScanSpeed, 1);
     fields.store(read, write);
     EXPECT_EQ(image[keyfn::ScanModeByte], 0xF8 | 0x02);
     EXPECT_EQ(image[keyfn::ScanSpeedByte], 10);
@@ -156,8 +158,8 @@ TEST(KeyControls, HookActionBoxesOwnOneBitEach) {
     EXPECT_TRUE(boxes[0]->isChecked());
     EXPECT_TRUE(boxes[6]->isChecked());
     EXPECT_FALSE(boxes[3]->isChecked());
-    boxes[3]->setChecked(true);
-    boxes[0]->setChecked(false);
+    testsupport::Tick(boxes[3], true);
+    testsupport::Tick(boxes[0], false);
     fields.store(image);
     EXPECT_EQ(image[keyfn::HookByte], 0x48);
 }

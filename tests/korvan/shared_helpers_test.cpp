@@ -96,4 +96,7 @@ TEST(FrequencyEdit, ArrowsAndRoundingStayInsideTheRange) {
     EXPECT_EQ(freqedit::RoundToStep(123, 0), 123u);
     EXPECT_EQ(freqedit::Step(0x80000000u | 1000, -5000, 2000000), 0u) << "bit 31 cleared";
     EXPECT_EQ(freqedit::Step(1999000, 5000, 2000000), 2000000u);
+    uint32_t hz = 1;
+    EXPECT_EQ(freqedit::Parse(QStringLiteral("-5"), hz), freqedit::Typed::Valid);
+    EXPECT_EQ(hz, 0u) << "a negative number, which no box lets in, is 0 Hz";
 }

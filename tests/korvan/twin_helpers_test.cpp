@@ -152,19 +152,19 @@ TEST(CallMemories, OnlyCharacterKeysInTheCommandColumnToggleTheFlag) {
     EXPECT_FALSE(callmem::TogglesCommand(grid, 3, Key(Qt::Key_Y, QStringLiteral("y"))));
 }
 
-TEST(CallMemories, PrefixLeftAsShownKeepsItsByteAndBadTextIsRefused) {
+TEST(CallMemories, PrefixNotTypedKeepsItsByteAndBadTextIsRefused) {
     platform::ScriptedHost host;
     QLineEdit box;
     uint8_t prefix = 0;
     box.setText(QStringLiteral("4A"));
-    EXPECT_TRUE(callmem::ReadPrefix(&box, QStringLiteral("4A"), 0x4A, prefix));
+    EXPECT_TRUE(callmem::ReadPrefix(&box, false, 0x4A, prefix));
     EXPECT_EQ(prefix, 0x4A);
     box.setText(QStringLiteral("7"));
-    EXPECT_TRUE(callmem::ReadPrefix(&box, QStringLiteral("4A"), 0x4A, prefix));
+    EXPECT_TRUE(callmem::ReadPrefix(&box, true, 0x4A, prefix));
     EXPECT_EQ(prefix, 0x70);
     box.setText(QStringLiteral("4B"));
     prefix = 0x11;
-    EXPECT_FALSE(callmem::ReadPrefix(&box, QStringLiteral("4A"), 0x4A, prefix));
+    EXPECT_FALSE(callmem::ReadPrefix(&box, true, 0x4A, prefix));
     EXPECT_EQ(prefix, 0x11);
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_EQ(host.messages[0].text, idents::PrefixError);

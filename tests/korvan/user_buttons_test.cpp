@@ -2,6 +2,7 @@
 // enable rules, and the two live boxes that send byte 2 to the radio at once.
 
 #include "Image_fixture.h"
+#include "Key_functions.h"
 #include "Ser_com.h"
 #include "Up_down.h"
 #include "User_btn.h"
@@ -18,6 +19,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTextEdit>
+#include <QToolButton>
 #include <cstring>
 
 using imagecheck::Change;
@@ -120,6 +122,17 @@ TEST_F(UserButtonsTest, LoadShowsCodesAndOutOfRangeCodes) {
     EXPECT_EQ(image()[0x50], 42) << "codes no item shows are kept";
     EXPECT_EQ(image()[0x90], 200);
     EXPECT_EQ(image()[0x54], 0) << "a speed no item stores is kept while untouched";
+
+    // Moved away and back to the "Disabled" it shows, the call key stores that code.
+    image()[0x50] = 0xEE;
+    Open();
+    QComboBox* call = frmUserButtons->cmbButtonCall;
+    EXPECT_EQ(call->currentText(), "Disabled");
+    QTest::keyClick(call, Qt::Key_Down);
+    QTest::keyClick(call, Qt::Key_Up);
+    EXPECT_EQ(call->currentText(), "Disabled");
+    Ok();
+    EXPECT_EQ(image()[0x50], keyfn::Disabled);
 }
 
 TEST_F(UserButtonsTest, OkWithoutChangesKeepsEveryByte) {
@@ -131,12 +144,17 @@ TEST_F(UserButtonsTest, EachControlChangesOnlyItsOwnBits) {
         QCheckBox* box;
         int offset;
         int bit;
+        int enabler = -1; // a function that enables a box the keys leave greyed
     };
     std::vector<Row> rows = {
-        {frmUserButtons->chkMonitorOpenSql, 0x47, 6},    {frmUserButtons->chkQuietMemMod, 0x48, 0},
-        {frmUserButtons->chkScanMemMod, 0x48, 1},        {frmUserButtons->chkRecallChMod, 0x48, 2},
-        {frmUserButtons->chkCallButtonEnabled, 0x4D, 5}, {frmUserButtons->chkAlarmInput, 0x4E, 5},
-        {frmUserButtons->chkGsTxOnHold, 0x4E, 6},        {frmUserButtons->chkF1F4RsImm, 0x4F, 5},
+        {frmUserButtons->chkMonitorOpenSql, 0x47, 6, keyfn::Monitor},
+        {frmUserButtons->chkQuietMemMod, 0x48, 0, keyfn::Quiet},
+        {frmUserButtons->chkScanMemMod, 0x48, 1},
+        {frmUserButtons->chkRecallChMod, 0x48, 2, keyfn::RecallM1},
+        {frmUserButtons->chkCallButtonEnabled, 0x4D, 5},
+        {frmUserButtons->chkAlarmInput, 0x4E, 5},
+        {frmUserButtons->chkGsTxOnHold, 0x4E, 6},
+        {frmUserButtons->chkF1F4RsImm, 0x4F, 5},
     };
     for (int k = 0; k < 8; ++k)
         rows.push_back({frmUserButtons->chkOffHook[k], 0x34, k});
@@ -144,7 +162,15 @@ TEST_F(UserButtonsTest, EachControlChangesOnlyItsOwnBits) {
         FillConsistent(uint32_t(row.offset * 8 + row.bit));
         const QByteArray before = Snapshot();
         Open();
-        row.box->setChecked(!row.box->isChecked()); // greyed or not
+        // A greyed box is clicked while F1's function enables it, and stored greyed again.
+        QComboBox* f1 = frmUserButtons->cmbButtonF1;
+        const int f1Code = f1->currentIndex();
+        if (row.enabler >= 0)
+            testsupport::Choose(f1, row.enabler);
+        ASSERT_TRUE(row.box->isEnabled()) << row.box->text().toStdString();
+        testsupport::Click(row.box);
+        testsupport::Choose(f1, f1Code);
+        EXPECT_EQ(row.box->isEnabled(), row.enabler < 0);
         Ok();
         EXPECT_EQ(Changes(before, Snapshot()),
                   (std::vector<Change>{{row.offset, uint8_t(1u << row.bit)}}))
@@ -156,9 +182,9 @@ TEST_F(UserButtonsTest, EachControlChangesOnlyItsOwnBits) {
     image()[0x83] = 0;
     QByteArray before = Snapshot();
     Open();
-    frmUserButtons->cmbButtonE->setCurrentIndex(13);
-    frmUserButtons->cmbSelcallBtnE->setCurrentIndex(39);
-    frmUserButtons->udPriChkRate->step(+1);
+    testsupport::Choose(frmUserButtons->cmbButtonE, 13);
+    testsupport::Choose(frmUserButtons->cmbSelcallBtnE, 39);
+    QTest::mouseClick(frmUserButtons->udPriChkRate->buttons()->upButton(), Qt::LeftButton);
     Ok();
     const auto changes = Changes(before, Snapshot());
     ASSERT_EQ(changes.size(), 3u);
@@ -194,15 +220,40 @@ TEST_F(UserButtonsTest, EachControlChangesOnlyItsOwnBits) {
     ASSERT_FALSE(frmUserButtons->isVisible());
     Open();
     EXPECT_EQ(rate->text(), "7");
+    Cancel();
 
-    // Without a selection a code byte stores 0xFF.
+    // A stored rate outside 1..10 shows as it is; the focus passing through the box, by
+    // Tab or by a click before OK, changes neither what it shows nor what is stored.
+    for (const int stored : {0, 11, 200}) {
+        FillConsistent(uint32_t(30 + stored));
+        image()[0x55] = uint8_t(stored);
+        const QByteArray unchanged = Snapshot();
+        Open();
+        frmUserButtons->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frmUserButtons));
+        ASSERT_TRUE(testsupport::TabThrough(rate)) << stored;
+        EXPECT_EQ(rate->text(), QString::number(stored));
+        Ok();
+        EXPECT_EQ(Snapshot(), unchanged) << stored;
+        Open();
+        frmUserButtons->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frmUserButtons));
+        QTest::mouseClick(rate, Qt::LeftButton);
+        EXPECT_TRUE(rate->hasFocus());
+        QTest::mouseClick(frmUserButtons->OKBtn, Qt::LeftButton);
+        EXPECT_FALSE(frmUserButtons->isVisible());
+        EXPECT_EQ(Snapshot(), unchanged) << stored;
+    }
+
+    // The program's own clearing of a list is not the user's: the code bytes stay (a user
+    // can only pick an item).
     FillConsistent(6);
+    const QByteArray listed = Snapshot();
     Open();
     frmUserButtons->cmbButtonF3->setCurrentIndex(-1);
     frmUserButtons->cmbSelcallBtnF3->setCurrentIndex(-1);
     Ok();
-    EXPECT_EQ(image()[0x91], 0xFF);
-    EXPECT_EQ(image()[0xB1], 0xFF);
+    EXPECT_EQ(Snapshot(), listed);
 }
 
 TEST_F(UserButtonsTest, ScanModeBitsFollowTheKeys) {
@@ -217,25 +268,27 @@ TEST_F(UserButtonsTest, ScanModeBitsFollowTheKeys) {
                              frmUserButtons->cmbButtonA,   frmUserButtons->cmbButtonB,
                              frmUserButtons->cmbButtonE,   frmUserButtons->cmbButtonCall,
                              frmUserButtons->cmbButtonMicA};
-        int i = 0;
-        for (int code : codes)
-            keys[i++]->setCurrentIndex(code);
-        for (; i < 9; ++i)
-            keys[i]->setCurrentIndex(0);
+        // The user picks only the functions that differ; the others default to 0.
+        for (int i = 0; i < 9; ++i) {
+            const int code = i < int(codes.size()) ? codes.begin()[i] : 0;
+            if (keys[i]->currentIndex() != code)
+                testsupport::Choose(keys[i], code);
+        }
         Ok();
         return image()[0x4A];
     };
     EXPECT_EQ(storeWith({1, 2}, true, 5), 0xFB) << "no Scan key any more: open scan";
-    EXPECT_EQ(storeWith({1, 2}, true), 0xFF) << "no Scan key before or after: bits kept";
+    EXPECT_EQ(storeWith({3, 3, 3, 3, 3, 3, 3, 3, 3}, true), 0xFF) << "no key changed: bits kept";
+    EXPECT_EQ(storeWith({1, 2}, true), 0xFB) << "keys changed, still no Scan key: open scan";
     EXPECT_EQ(storeWith({5, 5, 6}, false), 0xF8) << "Scan and a mode toggle";
     EXPECT_EQ(storeWith({5}, true), 0xFE) << "Scan, group scan chosen";
     EXPECT_EQ(storeWith({5}, false), 0xFA) << "Scan, open scan chosen";
 
     FillConsistent(8);
     Open();
-    frmUserButtons->cmbButtonCall->setCurrentIndex(5);
-    frmUserButtons->rbOsMode->setChecked(true);
-    frmUserButtons->cmbScanSpeed->setCurrentIndex(0);
+    testsupport::Choose(frmUserButtons->cmbButtonCall, 5);
+    testsupport::Click(frmUserButtons->rbOsMode);
+    testsupport::Choose(frmUserButtons->cmbScanSpeed, 0);
     Ok();
     EXPECT_EQ(image()[0x4A] & 0x07, 0x02);
     EXPECT_EQ(image()[0x54], 20);
@@ -414,29 +467,31 @@ TEST_F(UserButtonsTest, DtmfMemoriesEncodeAndDecode) {
     std::memcpy(image() + 0x93, erased, 6);
     const uint8_t early[6] = {0x1D, 0x23, 0x45, 0x67, 0x89, 0x01};
     std::memcpy(image() + 0x99, early, 6);
+    image()[0x8F] = 18; // F1 dials DTMF memory 1
+    image()[0x90] = 27; // F2 recalls M2 and dials DTMF memory 2
     Open();
     EXPECT_EQ(frmUserButtons->txtDtmfMem1->text(), "");
     EXPECT_EQ(frmUserButtons->txtDtmfMem2->text(), "1") << "13 ends the text";
 
     const QByteArray before = Snapshot();
-    frmUserButtons->txtDtmfMem1->setText("12x45");
-    frmUserButtons->txtDtmfMem2->setText("12*#p");
-    frmUserButtons->txtDtmfMem3->setText("0123456789*#");
-    frmUserButtons->txtDtmfMem4->setText("");
+    testsupport::TypeOver(frmUserButtons->txtDtmfMem1, "12*#p");
+    testsupport::TypeOver(frmUserButtons->txtDtmfMem2, "");
+    testsupport::TypeOver(frmUserButtons->txtDtmfMem3, "0123456789*#");
+    testsupport::TypeOver(frmUserButtons->txtDtmfMem4, "12x45"); // memory 4 takes any key
     Ok();
     const uint8_t* b = image();
     EXPECT_EQ(b[0x93], 0x12);
-    EXPECT_EQ(b[0x94], 0xF0) << "an unknown character becomes the end mark";
-    EXPECT_EQ(b[0x95], 0xFF) << "bytes after the end mark keep their contents";
-    EXPECT_EQ(b[0x99], 0x12);
-    EXPECT_EQ(b[0x9A], 0xAB);
-    EXPECT_EQ(b[0x9B], 0xCF);
-    EXPECT_EQ(b[0x9C], uint8_t(before[0x9C]));
+    EXPECT_EQ(b[0x94], 0xAB);
+    EXPECT_EQ(b[0x95], 0xCF);
+    EXPECT_EQ(b[0x96], uint8_t(before[0x96]));
+    EXPECT_EQ(b[0x99], 0xF0) << "an emptied memory";
+    EXPECT_EQ(b[0x9A], uint8_t(before[0x9A]));
     EXPECT_EQ(b[0x9F], 0x01);
     EXPECT_EQ(b[0xA0], 0x23);
     EXPECT_EQ(b[0xA4], 0xAB) << "twelve digits, no end mark";
-    EXPECT_EQ(b[0xA5], 0xF0) << "an emptied memory";
-    EXPECT_EQ(b[0xA6], uint8_t(before[0xA6]));
+    EXPECT_EQ(b[0xA5], 0x12);
+    EXPECT_EQ(b[0xA6], 0xF0) << "an unknown character becomes the end mark";
+    EXPECT_EQ(b[0xA7], uint8_t(before[0xA7])) << "bytes after the end mark keep their contents";
 }
 
 TEST_F(UserButtonsTest, DtmfKeyFilter) {

@@ -4,6 +4,7 @@
 
 #include "Cb_opts.h"
 #include "Eeprom_dialog_fixture.h"
+#include "support/Typing.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +21,8 @@ using eepromcheck::Change;
 using eepromcheck::Changes;
 using eepromcheck::FillRandom;
 using eepromcheck::Snapshot;
+using testsupport::Click;
+using testsupport::Tick;
 
 namespace {
 
@@ -31,6 +34,11 @@ protected:
     static void TypeTone(QComboBox* combo, const QString& text) {
         combo->lineEdit()->selectAll();
         QTest::keyClicks(combo->lineEdit(), text);
+    }
+    // Steps a tone combo to `item` with the arrow keys.
+    static void StepTone(QComboBox* combo, int item) {
+        while (combo->currentIndex() != item)
+            QTest::keyClick(combo, combo->currentIndex() < item ? Qt::Key_Down : Qt::Key_Up);
     }
 };
 
@@ -77,7 +85,7 @@ TEST_F(CbOptionsV2, EnableBoxStartsUntickedAndKeepsItsState) {
     EXPECT_FALSE(frmCbOptions->chkEnableCbCtcss->isChecked()); // not taken from the tones
     for (QWidget* w : governed)
         EXPECT_FALSE(w->isEnabled());
-    frmCbOptions->chkEnableCbCtcss->setChecked(true);
+    Tick(frmCbOptions->chkEnableCbCtcss, true);
     for (QWidget* w : governed)
         EXPECT_TRUE(w->isEnabled());
     Cancel();
@@ -87,7 +95,7 @@ TEST_F(CbOptionsV2, EnableBoxStartsUntickedAndKeepsItsState) {
     Open();
     EXPECT_TRUE(frmCbOptions->chkEnableCbCtcss->isChecked());
     EXPECT_TRUE(frmCbOptions->cmbRxCtcss->isEnabled());
-    frmCbOptions->chkEnableCbCtcss->setChecked(false);
+    Tick(frmCbOptions->chkEnableCbCtcss, false);
     Ok();
     Open();
     EXPECT_FALSE(frmCbOptions->chkEnableCbCtcss->isChecked());
@@ -131,8 +139,9 @@ TEST_F(CbOptionsV2, EachBoxChangesOnlyItsOwnBit) {
         FillRandom(uint32_t(row.offset * 8 + row.bit));
         const QByteArray before = Snapshot();
         Open();
+        Tick(frmCbOptions->chkEnableCbCtcss, true); // the option boxes take clicks
         EXPECT_EQ(row.box->isChecked(), bool(eeprom.GetByte(row.offset) & (1u << row.bit)));
-        row.box->setChecked(!row.box->isChecked());
+        Click(row.box);
         Ok();
         ASSERT_EQ(Changes(before, Snapshot()),
                   (std::vector<Change>{{row.offset, uint8_t(1u << row.bit)}}))
@@ -144,9 +153,9 @@ TEST_F(CbOptionsV2, MapsStoreWholeBytesAndSelectActsOnItsOwnTab) {
     FillRandom(7);
     Open();
     frmCbOptions->btnGsDeselectAll->click();
-    Box(40 + 39)->setChecked(true); // group scan channel 40
+    Tick(Box(40 + 39), true); // group scan channel 40
     for (int k = 0; k < 8; ++k)
-        Box(160 + k)->setChecked(k == 1 || k == 2); // duplex 2 and 3
+        Tick(Box(160 + k), k == 1 || k == 2); // duplex 2 and 3
     Ok();
     for (int b = 0x65; b <= 0x68; ++b)
         EXPECT_EQ(eeprom.GetByte(b), 0x00);
@@ -176,12 +185,12 @@ TEST_F(CbOptionsV2, TonesAreTheListIndex) {
     Open();
     EXPECT_EQ(frmCbOptions->cmbRxCtcss->currentText(), "DCS 023");
     EXPECT_EQ(frmCbOptions->cmbTxCtcss->currentText(), "DCS 754");
-    frmCbOptions->chkEnableCbCtcss->setChecked(true);
-    frmCbOptions->cmbTxCtcss->setCurrentIndex(13);
-    frmCbOptions->chkCbBusyLockout->setChecked(true);
-    frmCbOptions->chkClearPrivOnPri->setChecked(true);
+    Tick(frmCbOptions->chkEnableCbCtcss, true);
+    StepTone(frmCbOptions->cmbTxCtcss, 13);
+    Tick(frmCbOptions->chkCbBusyLockout, true);
+    Tick(frmCbOptions->chkClearPrivOnPri, true);
     // With the enable box unticked the tones and options are stored as they show.
-    frmCbOptions->chkEnableCbCtcss->setChecked(false);
+    Tick(frmCbOptions->chkEnableCbCtcss, false);
     Ok();
     EXPECT_EQ(eeprom.GetByte(0x5D), 51);
     EXPECT_EQ(eeprom.GetByte(0x5E), 13);
@@ -190,7 +199,7 @@ TEST_F(CbOptionsV2, TonesAreTheListIndex) {
     // Typed text: a label of the list picks its tone, any other text is off.
     eeprom.SetByte(0x5D, 0xFF);
     Open();
-    frmCbOptions->chkEnableCbCtcss->setChecked(true);
+    Tick(frmCbOptions->chkEnableCbCtcss, true);
     TypeTone(frmCbOptions->cmbTxCtcss, "CTC2 - 69.4");
     TypeTone(frmCbOptions->cmbRxCtcss, "DCS 99x");
     Ok();
@@ -200,9 +209,17 @@ TEST_F(CbOptionsV2, TonesAreTheListIndex) {
     // An erased tone byte becomes a tone once one is picked.
     eeprom.SetByte(0x5E, 0xFF);
     Open();
-    frmCbOptions->cmbTxCtcss->setCurrentIndex(60);
+    StepTone(frmCbOptions->cmbTxCtcss, 60);
     Ok();
     EXPECT_EQ(eeprom.GetByte(0x5E), 60);
+
+    // Moved away and back, the tone is stored as shown: OFF over an erased byte.
+    eeprom.SetByte(0x5E, 0xFF);
+    Open();
+    StepTone(frmCbOptions->cmbTxCtcss, 1);
+    StepTone(frmCbOptions->cmbTxCtcss, 0);
+    Ok();
+    EXPECT_EQ(eeprom.GetByte(0x5E), 0);
 }
 
 TEST_F(CbOptionsV2, CancelOnlyClosesAndTheTabStays) {
@@ -211,9 +228,9 @@ TEST_F(CbOptionsV2, CancelOnlyClosesAndTheTabStays) {
     Open();
     frmCbOptions->pageCbMemories->setCurrentWidget(frmCbOptions->tabQuiet);
     frmCbOptions->btnCtcssSelectAll->click();
-    frmCbOptions->chkEnableCbCtcss->setChecked(true);
-    frmCbOptions->cmbRxCtcss->setCurrentIndex(3);
-    Box(163)->toggle();
+    Tick(frmCbOptions->chkEnableCbCtcss, true);
+    StepTone(frmCbOptions->cmbRxCtcss, 3);
+    Click(Box(163));
     Cancel();
     EXPECT_EQ(Snapshot(), before);
 
@@ -223,7 +240,7 @@ TEST_F(CbOptionsV2, CancelOnlyClosesAndTheTabStays) {
     EXPECT_EQ(Snapshot(), before);
 
     QTimer::singleShot(0, frmCbOptions, [] {
-        Box(80 + 4)->toggle();                                                 // quiet channel 5
+        Click(Box(80 + 4));                                                    // quiet channel 5
         QTest::keyClick(frmCbOptions->cmbTxCtcss->lineEdit(), Qt::Key_Return); // no close
         EXPECT_TRUE(frmCbOptions->isVisible());
         frmCbOptions->OKBtn->click();

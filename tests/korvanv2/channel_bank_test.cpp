@@ -3,6 +3,7 @@
 #include "Bank_fixture.h"
 #include "support/ImageChanges.h"
 #include "support/OddFiles.h"
+#include "support/Typing.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -260,7 +261,7 @@ TEST_F(ChannelBank, AddNormalAndGroupChannelsInTheCurrentZone) {
         EXPECT_EQ(edit->editChTag->text(), "05");
         EXPECT_EQ(edit->lblZone->text(), "Zone 2");
         EXPECT_EQ(edit->editTxFreq->text(), "477.00000");
-        edit->editRxFreq->setText(QStringLiteral("470.5"));
+        testsupport::TypeOver(edit->editRxFreq, QStringLiteral("470.5"));
         edit->OKBtnClick();
     });
     frmChnlBank->btnAddChannelClick();
@@ -314,8 +315,8 @@ TEST_F(ChannelBank, GroupMembersCannotBeDeletedCutEmptiedOrLoseTheirZone) {
     host.messageAnswers.enqueue(platform::IDOK);
     frmChnlBank->mnuDeleteZoneClick();
     WhenShown<TfrmEditChannel2>([](TfrmEditChannel2* edit) {
-        edit->chkChEnabled->setChecked(true);
-        edit->editRxFreq->clear();
+        testsupport::Tick(edit->chkChEnabled, true);
+        testsupport::TypeOver(edit->editRxFreq, QString());
         edit->OKBtnClick();
         EXPECT_TRUE(edit->isVisible());
         edit->CancelBtnClick();

@@ -3,6 +3,7 @@
 #include "Bank_fixture.h"
 #include "Help_pane.h"
 #include "Up_down.h"
+#include "support/Typing.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -48,12 +49,12 @@ TEST_F(ChannelEditV2, TypedFrequenciesAreSnappedOrRefused) {
         uint32_t hz;
     };
     for (const Case& c :
-         {Case{"146.0025", true, 146000000}, Case{"-3", true, 0}, Case{"", true, 0},
-          Case{"819.19", true, 819187500}, Case{"14..5", false, 0}, Case{"819.2", false, 0},
-          Case{"819.199", false, 0}, Case{"99999999999", false, 0}, Case{"4295", false, 0}}) {
+         {Case{"146.0025", true, 146000000}, Case{"", true, 0}, Case{"819.19", true, 819187500},
+          Case{"14..5", false, 0}, Case{"819.2", false, 0}, Case{"819.199", false, 0},
+          Case{"9999999999", false, 0}, Case{"4295", false, 0}}) {
         host.messages.clear();
         frmEditChannel2->chkTxDisable->setChecked(false);
-        frmEditChannel2->editTxFreq->setText(QString::fromLatin1(c.typed));
+        testsupport::TypeOver(frmEditChannel2->editTxFreq, QString::fromLatin1(c.typed));
         frmEditChannel2->OKBtnClick();
         if (c.valid) {
             EXPECT_TRUE(host.messages.isEmpty()) << c.typed;
@@ -70,8 +71,8 @@ TEST_F(ChannelEditV2, TypedFrequenciesAreSnappedOrRefused) {
         }
     }
     host.messages.clear();
-    frmEditChannel2->editTxFreq->setText(QStringLiteral("477"));
-    frmEditChannel2->editRxFreq->setText(QStringLiteral("1e3"));
+    testsupport::TypeOver(frmEditChannel2->editTxFreq, QStringLiteral("477"));
+    testsupport::TypeOver(frmEditChannel2->editRxFreq, QStringLiteral("1..3"));
     frmEditChannel2->OKBtnClick();
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_EQ(host.messages[0].text, "Invalid Receive Frequency");
@@ -113,13 +114,16 @@ TEST_F(ChannelEditV2, OkStoresBitsNameAndChangedTagOnly) {
     EXPECT_EQ(record.ext, 0x5A);
 
     frmEditChannel2->show();
-    frmEditChannel2->chkChEnabled->setChecked(true);
-    frmEditChannel2->chkTaEnabled->setChecked(true);
-    frmEditChannel2->chkCpuXtalOffset->setChecked(true);
-    frmEditChannel2->cmbRxCtcss->setCurrentIndex(60);
+    testsupport::Tick(frmEditChannel2->chkChEnabled, true);
+    // Talk around is greyed with the transmitter off: ticked while it is on.
+    testsupport::Tick(frmEditChannel2->chkTxDisable, false);
+    testsupport::Tick(frmEditChannel2->chkTaEnabled, true);
+    testsupport::Tick(frmEditChannel2->chkTxDisable, true);
+    testsupport::Tick(frmEditChannel2->chkCpuXtalOffset, true);
+    testsupport::Choose(frmEditChannel2->cmbRxCtcss, 60);
     EXPECT_TRUE(frmEditChannel2->chkDcsInvertOK->isEnabled());
-    frmEditChannel2->editChTag->setText(QStringLiteral("Q"));
-    frmEditChannel2->txtChannelAlpha->setText(QStringLiteral("YARD"));
+    testsupport::TypeOver(frmEditChannel2->editChTag, QStringLiteral("Q"));
+    testsupport::TypeOver(frmEditChannel2->txtChannelAlpha, QStringLiteral("YARD"));
     frmEditChannel2->OKBtnClick();
     EXPECT_EQ(record.flags, 0x84) << "hidden, talk around, bit 7 kept";
     EXPECT_EQ(record.flags1, 0xA0);
@@ -221,13 +225,29 @@ TEST_F(VoteGroupV2, AddTakesEachChannelOnceUpToEight) {
     addRow(7); // channel 8
     EXPECT_EQ(frmGrpEdit->MemberCount, 8);
     EXPECT_FALSE(frmGrpEdit->btnAdd->isEnabled());
-    frmGrpEdit->rbSignalVoting->setChecked(true);
-    frmGrpEdit->chkDisplayVoteChannel->setChecked(true);
-    frmGrpEdit->editTag->setText(QStringLiteral("VG"));
+    testsupport::Click(frmGrpEdit->rbSignalVoting);
+    testsupport::Tick(frmGrpEdit->chkDisplayVoteChannel, true);
+    testsupport::TypeOver(frmGrpEdit->editTag, QStringLiteral("VG"));
     frmGrpEdit->btnOKClick();
     EXPECT_EQ(group.flags, 0xA3);
     EXPECT_EQ(group.GetTag(), "VG");
     EXPECT_EQ(group.member[7], 8);
+
+    // A tag shows up to an erased byte: untouched it keeps that byte, typed it is stored
+    // as it shows.
+    Show({1});
+    group.tag[0] = 'V';
+    group.tag[1] = 0xFF;
+    frmGrpEdit->hide();
+    frmGrpEdit->show();
+    EXPECT_EQ(frmGrpEdit->editTag->text(), "V");
+    frmGrpEdit->btnOKClick();
+    EXPECT_EQ(group.tag[1], 0xFF);
+    frmGrpEdit->hide();
+    frmGrpEdit->show();
+    testsupport::TypeOver(frmGrpEdit->editTag, QStringLiteral("V"));
+    frmGrpEdit->btnOKClick();
+    EXPECT_EQ(group.tag[1], 0x00);
 }
 
 class ZoneDialogsV2 : public BankFixture {};

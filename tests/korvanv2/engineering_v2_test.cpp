@@ -5,6 +5,7 @@
 #include "Eeprom_dialog_fixture.h"
 #include "Eng_edit.h"
 #include "platform/ScriptedHost.h"
+#include "support/Typing.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -18,6 +19,10 @@
 namespace {
 
 using eepromcheck::Snapshot;
+using testsupport::Click;
+using testsupport::Drag;
+using testsupport::Tick;
+using testsupport::TypeOver;
 
 class EngineeringV2 : public ::testing::Test {
 protected:
@@ -61,7 +66,7 @@ TEST_F(EngineeringV2, ShowsTheImage) {
     EXPECT_TRUE(form.chkCtcssOnEmergency->isChecked());
     EXPECT_FALSE(form.chkEnablePowerSave->isChecked());
     EXPECT_FALSE(form.hsbPSOffTime->isEnabled());
-    form.chkEnablePowerSave->setChecked(true);
+    Click(form.chkEnablePowerSave);
     EXPECT_FALSE(form.hsbPSOffTime->isEnabled()) << "its group is hidden for good";
     form.hsbPSOffTime->setValue(5);
     EXPECT_EQ(form.powerSave.off.label->text(), "50 mSec");
@@ -71,40 +76,45 @@ TEST_F(EngineeringV2, OkStoresOnlyItsFields) {
     const auto before = Snapshot();
     form.OKBtnClick();
     EXPECT_EQ(form.result(), 1);
-    // Untouched, OK changes only the radio type's low bits and the power save step.
-    EXPECT_EQ(eepromcheck::Changes(before, Snapshot()),
-              (std::vector<eepromcheck::Change>{{40, 0x0F}, {59, 0x06}}));
-    EXPECT_EQ(eeprom.GetByte(40), 0x80);
-    EXPECT_EQ(eeprom.GetByte(59), 35);
-    EXPECT_EQ(eeprom.GetByte(77), 0x5A);
+    // Untouched, OK changes nothing: not the radio type's low bits, not a hold-on time
+    // between the bar's steps.
+    EXPECT_EQ(eepromcheck::Changes(before, Snapshot()), std::vector<eepromcheck::Change>{});
 
     form.show();
-    form.chkTempComp->setChecked(true);
-    form.chk_vantel->setChecked(true);
-    form.chkCtcssOnEmergency->setChecked(false);
-    form.chkRadioTypeBit4->setChecked(true);
-    form.hsbTxDelay->setValue(200);
-    form.txtIfOffset->setText("21.4");
-    form.editPLLRef->setText("12.8");
+    Click(form.chkTempComp);
+    Click(form.chk_vantel);
+    Tick(form.chkCtcssOnEmergency, false);
+    Tick(form.chkRadioTypeBit4, true);
+    Drag(form.hsbTxDelay, 200);
+    TypeOver(form.txtIfOffset, "21.4");
+    TypeOver(form.editPLLRef, "12.8");
     form.OKBtnClick();
     EXPECT_EQ(eeprom.GetByte(70), 0xF7);
     EXPECT_EQ(eeprom.GetByte(71), 0x02);
     EXPECT_EQ(eeprom.GetByte(79), 0x00);
-    EXPECT_EQ(eeprom.GetByte(40), 0x90);
+    EXPECT_EQ(eeprom.GetByte(40), 0x90) << "a radio type the user changed has its low bits 0";
     EXPECT_EQ(eeprom.GetByte(56), 200);
     EXPECT_EQ(eeprom.GetWord(556), 1712);
     EXPECT_EQ(eeprom.GetWord(558), 1024);
+    EXPECT_EQ(eeprom.GetByte(59), 37);
+    EXPECT_EQ(eeprom.GetByte(77), 0x5A);
+
+    form.show();
+    Tick(form.chkEnablePowerSave, true);
+    Drag(form.hsbPSHoldOnTime, 8);
+    form.OKBtnClick();
+    EXPECT_EQ(eeprom.GetByte(59), 40);
 }
 
 TEST_F(EngineeringV2, BadFrequencyStoresNothingAndCancelKeepsTheImage) {
     const auto before = Snapshot();
-    form.chkTempComp->setChecked(true);
-    form.editPLLRef->setText("12.8.1");
+    Click(form.chkTempComp);
+    TypeOver(form.editPLLRef, "12.8.1");
     form.OKBtnClick();
     EXPECT_EQ(host.exceptions.size(), 1);
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(Snapshot(), before);
-    form.editPLLRef->setText("900");
+    TypeOver(form.editPLLRef, "900");
     form.OKBtnClick();
     EXPECT_EQ(host.exceptions.size(), 2);
     EXPECT_EQ(Snapshot(), before);

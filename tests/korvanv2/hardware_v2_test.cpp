@@ -2,6 +2,7 @@
 // before OK stores anything, Cancel, the link rate, help, and the firmware tab at rest.
 
 #include "Hardware_fixture.h"
+#include "support/Typing.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -21,6 +22,10 @@
 #include <QTimer>
 
 namespace {
+
+using testsupport::Click;
+using testsupport::Drag;
+using testsupport::TypeOver;
 
 void Focus(QWidget* control) {
     QFocusEvent in(QEvent::FocusIn);
@@ -53,27 +58,31 @@ TEST_F(HardwareV2, ShowsTheImageAndStoresOnlyItsOwnBits) {
     EXPECT_EQ(form->txtDtmfTonePeriod->text(), "1383");
 
     const QByteArray before = Image();
-    form->hsbMuteOffDebounce->setValue(7);
+    Drag(form->hsbMuteOffDebounce, 7);
     EXPECT_EQ(form->lblMuteOffDebounceValue->text(), "70 mSec");
-    form->chkMacDisplay->click();
-    form->txtDtmfTonePeriod->setText("291"); // 0x123
+    Click(form->chkMacDisplay);
+    TypeOver(form->txtDtmfTonePeriod, "291"); // 0x123
     form->OKBtn->click();
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->result(), 1);
     EXPECT_EQ(eeprom.GetByte(0x33), 7);
-    EXPECT_EQ(eeprom.GetByte(0x46), 0xC5 | 0x10) << "SQL-1 clears bit 5";
     EXPECT_EQ(eeprom.GetByte(0x47), 0xDF);
     EXPECT_EQ(eeprom.GetByte(0xAC), 0xA1);
     EXPECT_EQ(eeprom.GetByte(0xAB), 0x23);
     EXPECT_EQ(testsupport::ChangedOffsets(before, Image()),
-              (std::vector<int>{0x33, 0x46, 0x47, 0xAB, 0xAC}));
+              (std::vector<int>{0x33, 0x47, 0xAB, 0xAC}))
+        << "an untouched preset keeps both squelch bits";
+    form->show();
+    Click(form->rbUseSql1);
+    form->OKBtn->click();
+    EXPECT_EQ(eeprom.GetByte(0x46), 0xC5 | 0x10) << "SQL-1 chosen clears bit 5";
 
     // SQL-2 alone shows SQL-2; SQL-3 clears both; the largest period fills all 12 bits.
     eeprom.SetByte(0x46, 0x20);
     form->show();
     EXPECT_TRUE(form->rbUseSql2->isChecked());
-    form->rbUseSql3->click();
-    form->txtDtmfTonePeriod->setText("4095");
+    Click(form->rbUseSql3);
+    TypeOver(form->txtDtmfTonePeriod, "4095");
     form->OKBtn->click();
     EXPECT_EQ(eeprom.GetByte(0x46), 0x00);
     EXPECT_EQ(eeprom.GetByte(0xAB), 0xFF);
@@ -82,9 +91,9 @@ TEST_F(HardwareV2, ShowsTheImageAndStoresOnlyItsOwnBits) {
 
 TEST_F(HardwareV2, APeriodTheImageCannotHoldKeepsTheScreenOpenWithNothingStored) {
     const QByteArray before = Image();
-    form->hsbMuteIgnore->setValue(3);
-    form->rbUseSql3->click();
-    form->txtDtmfTonePeriod->setText("5000");
+    Drag(form->hsbMuteIgnore, 3);
+    Click(form->rbUseSql3);
+    TypeOver(form->txtDtmfTonePeriod, "5000");
     form->OKBtn->click();
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_EQ(host.messages[0].text, "The DTMF tone period must be between 0 and 4095 ms.");
@@ -92,7 +101,7 @@ TEST_F(HardwareV2, APeriodTheImageCannotHoldKeepsTheScreenOpenWithNothingStored)
     EXPECT_EQ(form->pageEngOptions->currentWidget(), form->tabMisc);
     EXPECT_EQ(Image(), before) << "never the low 12 bits of 5000";
 
-    form->txtDtmfTonePeriod->clear();
+    TypeOver(form->txtDtmfTonePeriod, "");
     form->OKBtn->click();
     EXPECT_EQ(host.exceptions.size(), 1) << "an empty period is no number";
     EXPECT_TRUE(form->isVisible());
@@ -109,13 +118,13 @@ TEST_F(HardwareV2, APeriodTheImageCannotHoldKeepsTheScreenOpenWithNothingStored)
 
 TEST_F(HardwareV2, CancelEscapeRateChoiceAndHelp) {
     const QByteArray before = Image();
-    form->hsbMuteOffDebounce->setValue(1);
+    Drag(form->hsbMuteOffDebounce, 1);
     form->CancelBtn->click();
     EXPECT_EQ(form->result(), 2);
     EXPECT_EQ(Image(), before);
     // Escape in a modal opening gives Cancel's result and keeps the image.
     QTimer::singleShot(0, form, [this] {
-        form->hsbMuteOffDebounce->setValue(1);
+        Drag(form->hsbMuteOffDebounce, 1);
         QTest::keyClick(form, Qt::Key_Escape);
     });
     EXPECT_EQ(form->exec(), 2);

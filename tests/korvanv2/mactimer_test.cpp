@@ -4,6 +4,7 @@
 #include "Image_editor_fixture.h"
 #include "Mactimer.h"
 #include "Options.h"
+#include "support/Typing.h"
 
 #include <QLabel>
 #include <QLayout>
@@ -12,6 +13,8 @@
 #include <QTimer>
 
 namespace {
+
+using testsupport::Drag;
 
 class MacTimersV2 : public ImageEditorFixture<TfrmMacTimers, frmMacTimers> {};
 
@@ -36,15 +39,15 @@ TEST_F(MacTimersV2, LoadsStoresAndKeepsEveryOtherByte) {
     eepromcheck::FillRandom(4);
     const QByteArray before = eepromcheck::Snapshot();
     Open();
-    frmMacTimers->hsbMacIgnoreTime->setValue(10);
-    frmMacTimers->hsbRssiLet->setValue(3);
+    Drag(frmMacTimers->hsbMacIgnoreTime, 10);
+    Drag(frmMacTimers->hsbRssiLet, 3);
     EXPECT_EQ(frmMacTimers->lblRssiLet->text(), "30ms");
     Cancel();
     EXPECT_EQ(eepromcheck::Snapshot(), before) << "Cancel stores nothing";
     Open();
-    frmMacTimers->hsbMacIgnoreTime->setValue(10);
-    frmMacTimers->hsbMacHoldTime->setValue(0);
-    frmMacTimers->hsbRssiLet->setValue(3);
+    Drag(frmMacTimers->hsbMacIgnoreTime, 10);
+    Drag(frmMacTimers->hsbMacHoldTime, 0);
+    Drag(frmMacTimers->hsbRssiLet, 3);
     Ok();
     EXPECT_EQ(Byte(81), 40);
     EXPECT_EQ(Byte(82), 0);
@@ -58,7 +61,7 @@ TEST_F(MacTimersV2, OpensFromTheRadioOptionsHiddenButton) {
     Set(82, 9);
     QTimer::singleShot(0, frmMacTimers, [] {
         EXPECT_TRUE(frmMacTimers->isVisible());
-        frmMacTimers->hsbMacHoldTime->setValue(12);
+        Drag(frmMacTimers->hsbMacHoldTime, 12);
         frmMacTimers->OKBtn->click();
     });
     frmOptions->btnGroupChannelTimersClick();

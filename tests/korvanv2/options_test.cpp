@@ -6,6 +6,7 @@
 #include "Options.h"
 #include "Radio_options.h"
 #include "Up_down.h"
+#include "support/Typing.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,6 +23,8 @@
 using eepromcheck::Change;
 using eepromcheck::Changes;
 using eepromcheck::Snapshot;
+using testsupport::Click;
+using testsupport::Drag;
 
 namespace {
 
@@ -62,7 +65,7 @@ TEST_F(OptionsV2, LoadShowsTheImage) {
     EXPECT_FALSE(f->btnGroupChannelTimers->isVisibleTo(f));
     EXPECT_FALSE(f->btnGroupChannelTimers->isEnabled());
     EXPECT_TRUE(f->chkDisplayZoneTag->isVisibleTo(f));
-    f->hsbCtcssLevel->setValue(255);
+    Drag(f->hsbCtcssLevel, 255);
     EXPECT_EQ(f->lblCtcssLevelValue->text(), "200%");
     f->chkCtcssEnabled->click();
     EXPECT_TRUE(f->lblCtcssLevelValue->isEnabled());
@@ -109,9 +112,10 @@ TEST_F(OptionsV2, EachControlChangesOnlyItsOwnBits) {
     for (uint32_t seed : {6u, 7u}) {
         for (const auto& row : boxes) {
             eepromcheck::FillRandom(seed);
+            Set(0x49, Byte(0x49) | 0x01); // CTCSS on: its boxes take clicks
             const QByteArray before = Snapshot();
             Open();
-            row.box->setChecked(!row.box->isChecked()); // greyed boxes are stored too
+            Click(row.box);
             Ok();
             EXPECT_EQ(Changes(before, Snapshot()),
                       (std::vector<Change>{{row.offset, uint8_t(1u << row.bit)}}))
@@ -122,10 +126,12 @@ TEST_F(OptionsV2, EachControlChangesOnlyItsOwnBits) {
     eepromcheck::FillRandom(8);
     Set(0x36, 200);
     Set(0x84, 100);
+    Set(0x46, Byte(0x46) | 0x01); // the bars take moves with TOT and CTCSS on
+    Set(0x49, Byte(0x49) | 0x01);
     const QByteArray before = Snapshot();
     Open();
-    f->hsbTot->setValue(45);
-    f->hsbCtcssLevel->setValue(127);
+    Drag(f->hsbTot, 45);
+    Drag(f->hsbCtcssLevel, 127);
     Ok();
     EXPECT_EQ(Changes(before, Snapshot()),
               (std::vector<Change>{{0x36, 200 ^ 45}, {0x84, 100 ^ 127}}));
@@ -155,6 +161,11 @@ TEST_F(OptionsV2, DisplayByteIsWrittenWholeOnOkOnly) {
     Open();
     Ok();
     EXPECT_EQ(Byte(0x7C), 0xFF) << "shown as Orange, Bright and kept while untouched";
+    Open();
+    QTest::keyClick(frmOptions->cbColour, Qt::Key_Up); // Green, and back to Orange
+    QTest::keyClick(frmOptions->cbColour, Qt::Key_Down);
+    Ok();
+    EXPECT_EQ(Byte(0x7C), 0x22) << "chosen, it is stored as shown";
 
     Set(0x7C, 0x01); // Red, Dim
     Open();
@@ -192,7 +203,7 @@ TEST_F(OptionsV2, ContrastIsStoredAtEachArrowClick) {
     EXPECT_EQ(Byte(0x7D), 0x14) << "typed text waits for an arrow or OK";
     frmOptions->udContrast->step(-1);
     EXPECT_EQ(Byte(0x7D), uint8_t(-8));
-    frmOptions->editContrast->setText(QStringLiteral("33"));
+    testsupport::TypeOver(frmOptions->editContrast, QStringLiteral("33"));
     Ok();
     EXPECT_EQ(Byte(0x7D), 20) << "OK stores the position, within -20..20";
 }

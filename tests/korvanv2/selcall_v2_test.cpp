@@ -6,12 +6,14 @@
 #include "Image_editor_fixture.h"
 #include "Selc_mem.h"
 #include "Selcall.h"
+#include "support/Typing.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <string>
@@ -53,7 +55,8 @@ TEST_F(SelcallV2, UntouchedOkKeepsEveryByteAndTheHiddenControlsStayHidden) {
     for (QWidget* hidden : std::initializer_list<QWidget*>{
              f->chkAlarmGroupCall, f->chkAlarmInEnable, f->chkPageEnabled, f->btnPageAlarm})
         EXPECT_FALSE(hidden->isVisibleTo(f));
-    // The hidden group-call alarm is still loaded and stored; 0x4F bit 1 is nobody's here.
+    // The hidden group-call alarm is still loaded, and kept: no user reaches it. 0x4F bit 1
+    // is nobody's here.
     FillShowable(5);
     Set(0x4E, 0x80);
     Set(0x4F, 0x02);
@@ -61,13 +64,12 @@ TEST_F(SelcallV2, UntouchedOkKeepsEveryByteAndTheHiddenControlsStayHidden) {
     Open();
     EXPECT_TRUE(f->chkAlarmGroupCall->isChecked());
     EXPECT_FALSE(f->chkAlarmInEnable->isEnabled());
-    f->chkAlarmGroupCall->setChecked(false);
-    f->chkGrpBeepAlarms->setChecked(true);
-    f->chkSelcallDecEnabled->setChecked(true);
+    QTest::keyClick(f->chkSelcallDecEnabled, Qt::Key_Space);
+    QTest::keyClick(f->chkGrpBeepAlarms, Qt::Key_Space);
     EXPECT_FALSE(f->chkAlarmInEnable->isEnabled()) << "hidden for good, whatever its group";
     EXPECT_FALSE(f->chkPageEnabled->isEnabled());
     Ok();
-    EXPECT_EQ(Byte(0x4E) & 0x80, 0);
+    EXPECT_EQ(Byte(0x4E) & 0x80, 0x80);
     EXPECT_EQ(Byte(0x4F), 0x82) << "group alert tones in bit 7, bit 1 untouched";
 }
 
@@ -91,11 +93,12 @@ TEST_F(SelcallV2, TonePeriodIsReadAsASignedByte) {
 
 TEST_F(SelcallV2, OptionBytesKeepWhatChangedWhileTheDialogWasOpen) {
     FillShowable(6);
+    Set(0x4B, Byte(0x4B) | 0x01); // receive on
     Set(0x4D, 0x00);
     Open();
-    frmSelcall->chkReenterQuiet->setChecked(true); // 0x4D bit 1
-    Set(0x4D, 0xC0);                               // the idents dialog's two permissions
-    Set(0x4A, Byte(0x4A) ^ 0xF7);                  // every bit but the ring alert
+    QTest::keyClick(frmSelcall->chkReenterQuiet, Qt::Key_Space); // 0x4D bit 1
+    Set(0x4D, 0xC0);              // the idents dialog's two permissions
+    Set(0x4A, Byte(0x4A) ^ 0xF7); // every bit but the ring alert
     const uint8_t otherBits = Byte(0x4A);
     Ok();
     EXPECT_EQ(Byte(0x4D), 0xC2);
@@ -106,12 +109,13 @@ TEST_F(SelcallV2, ToneCountChangeReLaysIdentsButNotTheMemoriesBeyondSlot39) {
     FillShowable(7);
     Set(0x80, 8); // an 8 KiB radio
     Set(0x88, 0x52);
+    Set(0x4B, Byte(0x4B) | 0x03);
     const uint8_t own[] = {0x12, 0x34, 0x5F, 0xFF};
     for (int i = 0; i < 4; ++i)
         Set(0xB5 + i, own[i]);
     const QByteArray before = eepromcheck::Snapshot();
     Open();
-    frmSelcall->hsbTonesPred->setValue(3);
+    ASSERT_TRUE(testsupport::SlideTo(frmSelcall->hsbTonesPred, 3));
     CancelIdentsWhenShown();
     frmSelcall->btnSelcallMemClick();
     EXPECT_EQ(Byte(0x88), 0x32);
@@ -133,10 +137,10 @@ TEST_F(SelcallV2, ToneCountChangeReLaysIdentsButNotTheMemoriesBeyondSlot39) {
 
     // Growing the count back after shrinking restores the digits.
     Open();
-    frmSelcall->hsbTonesPred->setValue(3);
+    ASSERT_TRUE(testsupport::SlideTo(frmSelcall->hsbTonesPred, 3));
     CancelIdentsWhenShown();
     frmSelcall->btnSelcallMemClick();
-    frmSelcall->hsbTonesPred->setValue(5);
+    ASSERT_TRUE(testsupport::SlideTo(frmSelcall->hsbTonesPred, 5));
     CancelIdentsWhenShown();
     frmSelcall->btnSelcallMemClick();
     Ok();
@@ -187,13 +191,14 @@ TEST_F(SelcallV2, IdentsDialogWorksOnEveryIdentWithTheCountAndRangeShown) {
         host.messages.clear();
         Set(0x80, c.kib);
         Set(0x88, uint8_t(c.from << 4 | 2));
+        Set(0x4B, Byte(0x4B) | 0x03);
         Set(0x4C, uint8_t((Byte(0x4C) & ~0x0C) | rangeBits[c.storedRange]));
         for (int address : identsOfLarge)
             write(address, c.stored);
         const QByteArray before = eepromcheck::Snapshot();
         Open();
-        frmSelcall->hsbTonesPred->setValue(c.to);
-        frmSelcall->cmbTxGroup->setCurrentIndex(c.shownRange);
+        ASSERT_TRUE(testsupport::SlideTo(frmSelcall->hsbTonesPred, c.to)) << name;
+        ASSERT_TRUE(testsupport::ChooseItem(frmSelcall->cmbTxGroup, c.shownRange)) << name;
         QString firstRow;
         bool stayedOpen = false;
         QTimer::singleShot(0, frmSelcallIdents, [&] {

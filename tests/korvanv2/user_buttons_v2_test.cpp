@@ -19,12 +19,22 @@
 namespace {
 
 using Bytes6 = std::vector<uint8_t>;
+using testsupport::Choose;
+using testsupport::Click;
+using testsupport::Drag;
+using testsupport::Tick;
+using testsupport::TypeOver;
 
 class UserButtonsV2 : public EditorFixture {
 protected:
     static TfrmUserButtons* form() { return frmUserButtons; }
     static void Open() { form()->show(); }
     static void Ok() { form()->OKBtn->click(); }
+    // Steps a list that takes typing to `item` with the arrow keys.
+    static void StepTo(QComboBox* combo, int item) {
+        while (combo->currentIndex() != item)
+            QTest::keyClick(combo, combo->currentIndex() < item ? Qt::Key_Down : Qt::Key_Up);
+    }
     // Channel index i visible in zone `zone` (0-based) and named `name` (up to 9).
     static void AddChannel(int i, const char* name, uint8_t zone = 0) {
         eeprom.SetByte(692 + 15 * i, 0x01);
@@ -62,6 +72,8 @@ TEST_F(UserButtonsV2, EveryFunctionNameRoundTripsItsCode) {
         Open();
         EXPECT_EQ(form()->cmbButtonF1->currentText(), TfrmUserButtons::FunctionName(code));
         EXPECT_EQ(TfrmUserButtons::ComboCode(form()->cmbButtonMicA), code);
+        Choose(form()->cmbButtonF1, code);
+        TypeOver(form()->cmbButtonMicA->lineEdit(), TfrmUserButtons::FunctionName(code));
         Ok();
         EXPECT_EQ(eeprom.GetByte(0x8F), code);
         EXPECT_EQ(eeprom.GetByte(0x44), code);
@@ -70,9 +82,9 @@ TEST_F(UserButtonsV2, EveryFunctionNameRoundTripsItsCode) {
     eeprom.SetByte(0x50, 49);
     Open();
     EXPECT_EQ(form()->cmbButtonCall->currentIndex(), -1);
-    form()->cmbButtonMicA->setEditText(QStringLiteral("Monitor"));
+    TypeOver(form()->cmbButtonMicA->lineEdit(), QStringLiteral("Monitor"));
     EXPECT_EQ(TfrmUserButtons::ComboCode(form()->cmbButtonMicA), 2);
-    form()->cmbButtonMicA->setEditText(QStringLiteral("Monitorx"));
+    QTest::keyClick(form()->cmbButtonMicA->lineEdit(), Qt::Key_X);
     Ok();
     EXPECT_EQ(eeprom.GetByte(0x50), 49);
     EXPECT_EQ(eeprom.GetByte(0x44), 0xFF);
@@ -103,12 +115,12 @@ TEST_F(UserButtonsV2, RecallWordsShowTheirChannelAndKeepTheirWordUnlessChanged) 
     Ok();
     EXPECT_EQ(Changed(before), std::vector<int>{});
 
+    Set(0x8F, {9, 10, 11, 12}); // F1..F4 recall M1..M4: their lists take input
     Open();
-    form()->cmbRecallM1->setEditText(QStringLiteral("CB 05"));
-    form()->cmbRecallM2->setEditText(QStringLiteral("12"));
-    form()->cmbRecallM3->setCurrentIndex(1);
-    emit form()->cmbRecallM3->activated(1);
-    form()->cmbRecallM4->setEditText(QStringLiteral("500"));
+    TypeOver(form()->cmbRecallM1->lineEdit(), QStringLiteral("CB 05"));
+    TypeOver(form()->cmbRecallM2->lineEdit(), QStringLiteral("12"));
+    StepTo(form()->cmbRecallM3, 1);
+    TypeOver(form()->cmbRecallM4->lineEdit(), QStringLiteral("500"));
     Ok();
     EXPECT_EQ(eeprom.GetWord(0x74), 504);
     EXPECT_EQ(eeprom.GetWord(0x76), 11);
@@ -180,13 +192,19 @@ TEST_F(UserButtonsV2, DtmfMemoriesTakeOnlyDtmfKeysWithPAsPause) {
     EXPECT_EQ(form()->txtDtmfMem3->text(), "12p3#");
     form()->txtDtmfMem4->setEnabled(true);
     QApplication::clipboard()->setText(QString::fromUtf8("9a*P\xC3\xA9"));
-    form()->txtDtmfMem4->paste();
+    QTest::keyClick(form()->txtDtmfMem4, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(form()->txtDtmfMem4->text(), "9*p");
     Ok();
     EXPECT_EQ(Bytes(0x93, 6), (Bytes6{0x12, 0xAB, 0xCF, 0xFF, 0xFF, 0xFF}));
     EXPECT_EQ(Bytes(0x99, 6), (Bytes6{0x1D, 0x23, 0x45, 0x67, 0x89, 0x01}));
     EXPECT_EQ(Bytes(0x9F, 6), (Bytes6{0x12, 0xC3, 0xBF, 0xFF, 0xFF, 0xFF}));
     EXPECT_EQ(Bytes(0xA5, 6), (Bytes6{0x9A, 0xCF, 0xFF, 0xFF, 0xFF, 0xFF}));
+    Open();
+    form()->txtDtmfMem2->setEnabled(true);
+    QTest::keyClick(form()->txtDtmfMem2, Qt::Key_2); // and taken back: "1" as shown
+    QTest::keyClick(form()->txtDtmfMem2, Qt::Key_Backspace);
+    Ok();
+    EXPECT_EQ(Bytes(0x99, 6), (Bytes6{0x1F, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
 
     form()->EncodeDtmfMemory(0x93, QString());
     EXPECT_EQ(Bytes(0x93, 6), (Bytes6(6, 0xFF)));
@@ -208,10 +226,11 @@ TEST_F(UserButtonsV2, UntouchedOkLeavesEveryByteAndOptionsChangeOnlyTheirBits) {
     FillConsistent(7);
     eeprom.SetByte(0x48, 0xFF);
     eeprom.SetByte(0x4F, 0x00);
+    eeprom.SetByte(0x44, 8); // a microphone key for Quiet: its modify box takes clicks
     Open();
-    form()->chkQuietMemMod->setChecked(false);
-    form()->chkFastResponse->setChecked(true);
-    form()->chkOffHook[7]->setChecked(!form()->chkOffHook[7]->isChecked());
+    Tick(form()->chkQuietMemMod, false);
+    Tick(form()->chkFastResponse, true);
+    Click(form()->chkOffHook[7]);
     const uint8_t hook = eeprom.GetByte(0x34);
     Ok();
     EXPECT_EQ(eeprom.GetByte(0x48), 0xFE);
@@ -238,13 +257,13 @@ TEST_F(UserButtonsV2, ScanModeSpeedAndPriorityRate) {
         eeprom.SetByte(0x54, 0);
         eeprom.SetByte(0x55, 0);
         Open();
-        form()->cmbButtonF1->setCurrentIndex(c.f1);
-        form()->cmbButtonF2->setCurrentIndex(c.f2);
+        Choose(form()->cmbButtonF1, c.f1);
+        Choose(form()->cmbButtonF2, c.f2);
         EXPECT_EQ(form()->cmbScanSpeed->currentIndex(), 2) << "0 loads as Fast";
         EXPECT_EQ(form()->hsbPriCheckRate->value(), 1);
         EXPECT_EQ(form()->lblPriCheckRate->text(), "1 channel");
-        (c.group ? form()->rbGsMode : form()->rbOsMode)->setChecked(true);
-        form()->hsbPriCheckRate->setValue(10);
+        Click(c.group ? form()->rbGsMode : form()->rbOsMode);
+        Drag(form()->hsbPriCheckRate, 10);
         EXPECT_EQ(form()->lblPriCheckRate->text(), "10 channels");
         Ok();
         EXPECT_EQ(eeprom.GetByte(0x4A), 0xF8 | c.bits) << c.f1 << " " << c.f2;

@@ -9,6 +9,7 @@
 #include "Sel_ch.h"
 #include "Serial.h"
 #include "support/SecondGenRadio.h"
+#include "support/Typing.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -256,7 +257,7 @@ TEST_F(SharedDialogsV2, CodeWordShowsAll16BytesAndStores15AndAZero) {
         eeprom.SetByte(0x2A4 + i, uint8_t(word[i]));
     frmCodeWord->show();
     EXPECT_EQ(frmCodeWord->txtCodeWord->text(), "ABCDEFGHIJKLMNOP");
-    frmCodeWord->txtCodeWord->setText(QStringLiteral("ABC"));
+    testsupport::TypeOver(frmCodeWord->txtCodeWord, QStringLiteral("ABC"));
     frmCodeWord->OKBtnClick();
     QByteArray stored;
     for (int i = 0; i < 16; ++i)

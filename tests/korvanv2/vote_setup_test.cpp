@@ -4,6 +4,7 @@
 #include "Editvote.h"
 #include "Eeprom_dialog_fixture.h"
 #include "Radioabout.h"
+#include "support/Typing.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -18,6 +19,8 @@ using eepromcheck::Change;
 using eepromcheck::Changes;
 using eepromcheck::FillRandom;
 using eepromcheck::Snapshot;
+using testsupport::Click;
+using testsupport::Drag;
 
 namespace {
 
@@ -85,13 +88,13 @@ TEST_F(VoteSetup, BarsShowAndStoreTheirBytes) {
         EXPECT_TRUE(w->isEnabled());
     EXPECT_EQ(Help(), "");
 
-    f->hsbBusyChannelHoldTime->setValue(60);
-    f->hsbBusyChannelIgnoreTime->setValue(10);
-    f->hsbRssiLet->setValue(1);
-    f->hsbRssiChannelHoldTime->setValue(0);
-    f->hsbRssiIgnoreTime->setValue(3);
-    f->hsbFastVoteThreshold->setValue(12);
-    f->hsbForcedRevoteTime->setValue(30);
+    Drag(f->hsbBusyChannelHoldTime, 60);
+    Drag(f->hsbBusyChannelIgnoreTime, 10);
+    Drag(f->hsbRssiLet, 1);
+    Drag(f->hsbRssiChannelHoldTime, 0);
+    Drag(f->hsbRssiIgnoreTime, 3);
+    Drag(f->hsbFastVoteThreshold, 12);
+    Drag(f->hsbForcedRevoteTime, 30);
     EXPECT_EQ(f->lblForcedRevoteTimeValue->text(), "30min");
     EXPECT_EQ(f->lblRssiIgnoreTimeValue->text(), "3s");
     EXPECT_EQ(f->hsbBusyChannelIgnoreTime->value(), 10); // no tie
@@ -128,7 +131,7 @@ TEST_F(VoteSetup, EachBoxChangesOnlyItsOwnBit) {
             const QByteArray before = Snapshot();
             Open();
             EXPECT_EQ(box->isChecked(), bool(eeprom.GetByte(offset) & (1u << bit)));
-            box->toggle();
+            Click(box);
             Ok();
             ASSERT_EQ(Changes(before, Snapshot()),
                       (std::vector<Change>{{offset, uint8_t(1u << bit)}}))
@@ -156,7 +159,7 @@ TEST_F(VoteSetup, FirmwareBeforeV202GreysNewerControlsAndTiesIgnoreTimes) {
     EXPECT_EQ(Changes(before, Snapshot()), (std::vector<Change>{{81, 20 ^ 8}}));
 
     Open();
-    frmEditVote->hsbRssiIgnoreTime->setValue(5);
+    Drag(frmEditVote->hsbRssiIgnoreTime, 5);
     EXPECT_EQ(frmEditVote->hsbBusyChannelIgnoreTime->value(), 5);
     EXPECT_EQ(frmEditVote->lblBusyChannelIgnoreTimeValue->text(), "5s");
     Ok();
@@ -189,7 +192,7 @@ TEST_F(VoteSetup, FirmwareBeforeV202GreysNewerControlsAndTiesIgnoreTimes) {
     for (QWidget* w : NewerControls())
         EXPECT_TRUE(w->isEnabled());
     EXPECT_EQ(Help(), "");
-    frmEditVote->hsbRssiIgnoreTime->setValue(9);
+    Drag(frmEditVote->hsbRssiIgnoreTime, 9);
     EXPECT_EQ(frmEditVote->hsbBusyChannelIgnoreTime->value(), 5);
     Ok();
     EXPECT_EQ(eeprom.GetByte(65), 20);
@@ -200,14 +203,14 @@ TEST_F(VoteSetup, CancelOnlyClosesAndHelpFollowsTheControl) {
     FillRandom(6);
     const QByteArray before = Snapshot();
     Open();
-    frmEditVote->hsbRssiLet->setValue(3);
-    frmEditVote->chkScanRepeaterInput->toggle();
+    Drag(frmEditVote->hsbRssiLet, 3);
+    Click(frmEditVote->chkScanRepeaterInput);
     Cancel();
     EXPECT_FALSE(frmEditVote->isVisible());
     EXPECT_EQ(Snapshot(), before);
 
     QTimer::singleShot(0, frmEditVote, [] {
-        frmEditVote->hsbForcedRevoteTime->setValue(7);
+        Drag(frmEditVote->hsbForcedRevoteTime, 7);
         QTest::keyClick(frmEditVote, Qt::Key_Escape);
     });
     EXPECT_EQ(frmEditVote->exec(), TfrmEditVote::mrCancel);
@@ -229,7 +232,7 @@ TEST_F(VoteSetup, CancelOnlyClosesAndHelpFollowsTheControl) {
         EXPECT_EQ(Help(), "Perform Forced Revote even if carrier is still present.\nThis may "
                           "cause a brief interruption to the received signal while radio "
                           "revotes.");
-        frmEditVote->hsbForcedRevoteTime->setValue(7);
+        Drag(frmEditVote->hsbForcedRevoteTime, 7);
         frmEditVote->btnOk->click();
     });
     EXPECT_EQ(frmEditVote->exec(), TfrmEditVote::mrOk);
