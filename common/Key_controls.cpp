@@ -88,12 +88,21 @@ void BindScan(ImageFields& fields, ScanControls& c, std::function<KeyCodes()> co
               std::vector<QWidget*> functions) {
     functions.push_back(c.rbOsMode);
     functions.push_back(c.rbGsMode);
+    // The mode the controls gave as loaded: a change of the user's that gives the same mode
+    // (an unrelated key, a key changed and back) keeps the stored bits.
+    auto loadedMode = std::make_shared<uint8_t>(0);
+    const auto mode = [&c, codes = std::move(codes)] {
+        return ScanMode(codes(), c.rbOsMode->isChecked());
+    };
     fields.add(
         ScanModeByte, ScanModeMask,
-        [&c](uint8_t mode) { (GroupScan(mode) ? c.rbGsMode : c.rbOsMode)->setChecked(true); },
-        [&c, codes = std::move(codes)](uint8_t& mode) {
-            mode = ScanMode(codes(), c.rbOsMode->isChecked());
-            return true;
+        [&c, mode, loadedMode](uint8_t stored) {
+            (GroupScan(stored) ? c.rbGsMode : c.rbOsMode)->setChecked(true);
+            *loadedMode = mode();
+        },
+        [mode, loadedMode](uint8_t& stored) {
+            stored = mode();
+            return stored != *loadedMode;
         },
         std::move(functions));
     fields.add(

@@ -44,7 +44,8 @@ struct ScanControls {
 QGridLayout* BuildScan(ScanControls& c, QWidget* parent, const QStringList& speeds);
 // The scan mode bits and the scan speed as fields of `fields`. Loading reads only group
 // scan; the mode stored is the one the keys' functions (`codes`, shown in `functions`) and
-// the mode buttons give, rebuilt only when the user changed one of those.
+// the mode buttons give, rebuilt only when the user changed one of those and they give
+// another mode than they did as loaded (the keys' lists are loaded first).
 void BindScan(ImageFields& fields, ScanControls& c, std::function<KeyCodes()> codes,
               std::vector<QWidget*> functions);
 // With a mode toggle key the mode is the user's; the rate and the hold-channel box matter

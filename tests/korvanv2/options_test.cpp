@@ -117,8 +117,11 @@ TEST_F(OptionsV2, EachControlChangesOnlyItsOwnBits) {
             Open();
             Click(row.box);
             Ok();
-            EXPECT_EQ(Changes(before, Snapshot()),
-                      (std::vector<Change>{{row.offset, uint8_t(1u << row.bit)}}))
+            // A box hidden for good takes no click and keeps its bit.
+            const std::vector<Change> expected =
+                row.box->isVisibleTo(f) ? std::vector<Change>{{row.offset, uint8_t(1u << row.bit)}}
+                                        : std::vector<Change>{};
+            EXPECT_EQ(Changes(before, Snapshot()), expected)
                 << row.box->text().toStdString() << ", seed " << seed;
         }
     }
