@@ -12,6 +12,7 @@
 // group. A broken rule goes to the caller's `fail`.
 
 #include "Call_memories.h"
+#include "Cb_opts.h"
 #include "Chandata.h"
 #include "Chanedit_p.h"
 #include "Chselect.h"
@@ -243,7 +244,8 @@ inline void MakeImage(uint8_t* image, Dice& dice, unsigned odd) {
     image[0x36] = uint8_t(1 + image[0x36] % 255);
     image[0x3B] = uint8_t((image[0x3B] >> 4) % 3 << 4 | image[0x3B] % 3);
     image[0x3C] = uint8_t(int8_t(image[0x3C] % 31 - 15));
-    image[0x51] &= 0xFC; // the group ignore timer: 4 s steps
+    image[0x51] &= 0xFC;                  // the group ignore timer: 4 s steps
+    image[0x5D] %= 51, image[0x5E] %= 51; // the CB tones: CTCSS or off
 }
 
 // Runs the session expected for a dialog's class once that dialog's own event loop runs;
@@ -723,7 +725,7 @@ private:
         const QByteArray before = Image();
         slotsChanged.clear();
         groupsShown.clear();
-        globalsClicked = timersOpened = false;
+        globalsClicked = timersOpened = cbOpened = false;
         answers.run({{"TfrmChannelData", [this](QDialog*) { TableSession(); }}},
                     [] { frmBelmar->EditButtonClick(frmBelmar->mnuChannel); });
         Mask allowed = Nothing;
@@ -745,6 +747,10 @@ private:
         if (timersOpened) // checked by their own session
             for (int at : {0x30, 0x51, 0x52, 0x53})
                 allowed[size_t(at)] = 0xFF;
+        if (cbOpened) { // the same
+            allowed[0x4F] |= 0x15;
+            std::fill_n(&allowed[0x5D], 0x74 - 0x5D, 0xFF);
+        }
         ExpectOnly(before, allowed, "channel table");
         const ChData was = StoreOf(reinterpret_cast<const uint8_t*>(before.constData()));
         const ChData now = StoreOf(frmBelmar->RadioData);
@@ -794,6 +800,10 @@ private:
             table->Copy1->trigger();
         } else if (action == 6) {
             allowed[PasteOnTypedTarget(before)] = AnyRecordBit;
+        } else if (action == 7 && table->btnCbEdit->isVisible() && dice.below(2)) {
+            answers.run({{"TfrmCbOptions", [this](QDialog*) { CbOptions(); }}},
+                        [table] { Click(table->btnCbEdit); });
+            cbOpened = true;
         } else if (action == 7) {
             answers.run({{"TfrmMacTimers", [this](QDialog*) { Timers(); }}},
                         [table] { Click(table->btnMacTimers); });
@@ -962,6 +972,10 @@ private:
             Step(fields, touched);
         }
         const int slot = g->GroupChannelNumber;
+        for (const int m : ShownMembers(g->sgMACList)) // what the editor offers
+            if (m == slot || !before.CanBeMember(m) ||
+                (g->GroupSize == 8 && m > GROUP8_LAST_MAIN && m < 100))
+                fail("group CH" + std::to_string(slot) + " offers CH" + std::to_string(m));
         if (!Close(g, g->btnOK, g->btnCancel))
             return 0;
         const int stored = adding ? g->cbChannel->currentText().toInt() : slot;
@@ -1003,7 +1017,7 @@ private:
             opening[&field] = ValueOf(field);
         Touched touched;
         Mask extra = Nothing;
-        for (int n = 1 + dice.below(8 + int(fields.size()) / 2); n > 0; --n)
+        for (int n = 1 + dice.below(8 + std::min(int(fields.size()) / 2, 16)); n > 0; --n)
             if (more && dice.below(4) == 0)
                 more(extra);
             else
@@ -1294,6 +1308,45 @@ private:
         Session(c, c->OKBtn, c->CancelBtn, fields, "selcall", idents);
     }
 
+    // The CB options, opened from the channel table of a UHF radio; a channel is a bit of
+    // each memory's five bytes, channel 1 bit 0 of the first; now and then a tab clicked.
+    void CbOptions() {
+        TfrmCbOptions* c = frmCbOptions;
+        std::vector<uint8_t> tones = Items(50);
+        tones.insert(tones.begin(), 50); // "Off", then the CTCSS codes
+        std::vector<Field> fields = {
+            Box(c->chkClearPrivOnPri, 0x4F, 0x01),
+            Box(c->chkCtcssOnDup, 0x4F, 0x04),
+            Box(c->chkCbBusyLockout, 0x4F, 0x10),
+            Value(c->chkEnableCbCtcss, Span(0x5D, 2), {}), // off: no tones
+            Value(c->cmbRxCtcss, Span(0x5D, 1), Choice(0x5D, 0xFF, tones)),
+            Value(c->cmbTxCtcss, Span(0x5E, 1), Choice(0x5E, 0xFF, tones))};
+        struct Memory {
+            QCheckBox* const* boxes;
+            int first, channels;
+            QPushButton *all, *none;
+        };
+        const Memory memories[] = {
+            {c->chkOs, 0x60, CB_CHANNELS, c->btnOsSelectAll, c->btnOsDeselectAll},
+            {c->chkGs, 0x65, CB_CHANNELS, c->btnGsSelectAll, c->btnGsDeselectAll},
+            {c->chkQ, 0x6A, CB_CHANNELS, c->btnQSelectAll, c->btnQDeselectAll},
+            {c->chkCtcss, 0x6F, CB_CHANNELS, c->btnCtcssSelectAll, c->btnCtcssDeselectAll},
+            {c->chkDup, 0x5F, CB_DUPLEX_CHANNELS, nullptr, nullptr}};
+        for (const Memory& m : memories) {
+            for (int n = 1; n <= m.channels; ++n)
+                fields.push_back(Box(m.boxes[n], m.first + (n - 1) / 8, uint8_t(1 << (n - 1) % 8)));
+            for (QPushButton* button : {m.all, m.none})
+                if (button)
+                    fields.push_back(Value(button, Span(m.first, 5), {}));
+        }
+        const auto tab = [this, c](Mask&) {
+            QTabBar* tabs = c->pageCbMemories->tabBar();
+            QTest::mouseClick(tabs, Qt::LeftButton, {},
+                              tabs->tabRect(dice.below(tabs->count())).center());
+        };
+        Session(c, c->OKBtn, c->CancelBtn, fields, "CB options", tab);
+    }
+
     // The group channel timers, opened from the channel table.
     void Timers() {
         TfrmMacTimers* m = frmMacTimers;
@@ -1314,7 +1367,7 @@ private:
     std::map<const Field*, QString> opening;     // what each control showed when the form opened
     std::set<int> slotsChanged;                  // by the table's actions since it opened
     std::map<int, std::vector<int>> groupsShown; // the members each group's editor showed at OK
-    bool globalsClicked = false, timersOpened = false;
+    bool globalsClicked = false, timersOpened = false, cbOpened = false;
 };
 
 // A whole walk: an image, then editors one after another until the steps run out.
