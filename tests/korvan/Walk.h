@@ -421,6 +421,21 @@ inline Encode Recall(int offset) {
     };
 }
 
+// A CB tone by its label: "Off" stores 50, the CTCSS tones their codes 0..49.
+inline Encode CbTone(int offset) {
+    static const QStringList hz =
+        QStringLiteral(
+            "67.0 69.4 71.9 74.4 77.0 79.7 82.5 85.4 88.5 91.5 94.8 97.4 100.0 103.5 107.2 110.9 "
+            "114.8 118.8 123.0 127.3 131.8 136.5 141.3 146.2 151.4 156.7 159.8 162.2 165.5 167.9 "
+            "171.3 173.8 177.3 179.9 183.5 186.2 189.9 192.8 196.6 199.5 203.5 206.5 210.7 218.1 "
+            "225.7 229.1 233.6 241.8 250.3 254.1")
+            .split(' ');
+    return [=](const QString& shown) {
+        const qsizetype code = shown == "Off" ? 50 : hz.indexOf(QString(shown).remove("Hz"));
+        return code < 0 ? Bytes{} : Bytes{{offset, uint8_t(code), 0xFF}};
+    };
+}
+
 using Touched = std::set<const Field*>;
 
 inline Mask AllowedBits(const Touched& touched, size_t size) {
@@ -522,7 +537,7 @@ private:
             QTest::mouseClick(field.control, Qt::LeftButton, {}, {4, field.control->height() / 2});
             auto* edit = list ? list->lineEdit() : qobject_cast<QLineEdit*>(field.control);
             QWidget* to = QApplication::focusWidget(); // an editable list's box types through it
-            if (edit && to && (to == edit || to == list))
+            if (edit && !field.keys.isEmpty() && to && (to == edit || to == list))
                 TypeInto(field, edit, to);
             else if (list && list->view()->isVisible() && PickInList(list)) // the click opened it
                 picked.insert(&field);
@@ -800,14 +815,14 @@ private:
             table->Copy1->trigger();
         } else if (action == 6) {
             allowed[PasteOnTypedTarget(before)] = AnyRecordBit;
-        } else if (action == 7 && table->btnCbEdit->isVisible() && dice.below(2)) {
-            answers.run({{"TfrmCbOptions", [this](QDialog*) { CbOptions(); }}},
-                        [table] { Click(table->btnCbEdit); });
-            cbOpened = true;
         } else if (action == 7) {
             answers.run({{"TfrmMacTimers", [this](QDialog*) { Timers(); }}},
                         [table] { Click(table->btnMacTimers); });
             timersOpened = true;
+        } else if (action == 8 && table->btnCbEdit->isVisible() && table->btnCbEdit->isEnabled()) {
+            answers.run({{"TfrmCbOptions", [this](QDialog*) { CbOptions(); }}},
+                        [table] { Click(table->btnCbEdit); });
+            cbOpened = true;
         } else { // a global box
             QCheckBox* box = dice.below(2) ? table->chkBlEnabled : table->chkEnableCb;
             if (box->isVisible())
@@ -1312,15 +1327,13 @@ private:
     // each memory's five bytes, channel 1 bit 0 of the first; now and then a tab clicked.
     void CbOptions() {
         TfrmCbOptions* c = frmCbOptions;
-        std::vector<uint8_t> tones = Items(50);
-        tones.insert(tones.begin(), 50); // "Off", then the CTCSS codes
-        std::vector<Field> fields = {
-            Box(c->chkClearPrivOnPri, 0x4F, 0x01),
-            Box(c->chkCtcssOnDup, 0x4F, 0x04),
-            Box(c->chkCbBusyLockout, 0x4F, 0x10),
-            Value(c->chkEnableCbCtcss, Span(0x5D, 2), {}), // off: no tones
-            Value(c->cmbRxCtcss, Span(0x5D, 1), Choice(0x5D, 0xFF, tones)),
-            Value(c->cmbTxCtcss, Span(0x5E, 1), Choice(0x5E, 0xFF, tones))};
+        const Encode rx = CbTone(0x5D), tx = CbTone(0x5E);
+        std::vector<Field> fields = {Box(c->chkClearPrivOnPri, 0x4F, 0x01),
+                                     Box(c->chkCtcssOnDup, 0x4F, 0x04),
+                                     Box(c->chkCbBusyLockout, 0x4F, 0x10),
+                                     Value(c->chkEnableCbCtcss, Span(0x5D, 2), {}), // off: no tones
+                                     Value(c->cmbRxCtcss, Span(0x5D, 1), rx),
+                                     Value(c->cmbTxCtcss, Span(0x5E, 1), tx)};
         struct Memory {
             QCheckBox* const* boxes;
             int first, channels;
