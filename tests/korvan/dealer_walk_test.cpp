@@ -49,5 +49,9 @@ TEST_F(DealerWalk, EveryCloseKeepsWhatTheUserDidNotTouch) {
               {110, walk::OddSettings},
               {111, walk::OffStepCodes},
               {112, walk::Tame},
-              {113, walk::Tame}});
+              {113, walk::Tame},
+              {114, walk::Tame},
+              {115, walk::Tame},
+              {116, walk::Tame},
+              {117, walk::Tame}});
 }
