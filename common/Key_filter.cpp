@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QSet>
 #include <QValidator>
 #include <algorithm>
 
@@ -64,17 +65,22 @@ struct CharacterRule {
     }
 };
 
-// The rule on a box's text, whatever the user puts there: typed, pasted or dropped. A text
-// the program sets (what the image holds) leaves the box unmodified and is shown as it is.
-// A box with a validator of its own (a spin box) keeps it after the rule.
+// The rule on what the user puts in a box: typed, pasted or dropped. Only the text that
+// comes in is judged; what the box held stays, so a backspace or an undo never takes a
+// character the user did not touch. A text the program sets (what the image holds) leaves
+// the box unmodified and is shown as it is. A box with a validator of its own (a spin box)
+// keeps it after the rule.
 class RuleValidator : public QValidator {
 public:
     RuleValidator(QLineEdit* box, CharacterRule rule)
-        : QValidator(box), box(box), rule(std::move(rule)), own(box->validator()) {}
+        : QValidator(box), box(box), rule(std::move(rule)),
+          own(box->validator()), held{box->text()} {
+        connect(box, &QLineEdit::textChanged, this, &RuleValidator::hold);
+    }
 
     State validate(QString& text, int& cursor) const override {
-        if (box->isModified())
-            text = rule.kept(text, cursor);
+        if (box->isModified() && !held.contains(text))
+            text = withIncomingKept(text, cursor);
         return own ? own->validate(text, cursor) : Acceptable;
     }
 
@@ -84,9 +90,37 @@ public:
     }
 
 private:
+    // The texts the box held since the program last set one: an undo or redo brings one back.
+    void hold(const QString& text) {
+        if (!box->isModified())
+            held.clear();
+        held.insert(text);
+        last = text;
+    }
+
+    // The part of `text` that differs from what the box last held, through the rule.
+    QString withIncomingKept(const QString& text, int& cursor) const {
+        const int common = int(std::min(text.size(), last.size()));
+        int head = 0, tail = 0;
+        while (head < common && text[head] == last[head])
+            ++head;
+        while (tail < common - head && text[text.size() - 1 - tail] == last[last.size() - 1 - tail])
+            ++tail;
+        const int end = int(text.size()) - tail;
+        int inside = std::clamp(cursor, head, end) - head;
+        const QString incoming = rule.kept(text.mid(head, end - head), inside);
+        if (cursor >= end)
+            cursor -= end - head - int(incoming.size());
+        else if (cursor > head)
+            cursor = head + inside;
+        return text.left(head) + incoming + text.right(tail);
+    }
+
     const QLineEdit* box;
     CharacterRule rule;
     const QValidator* own;
+    QSet<QString> held;
+    QString last = box->text();
 };
 
 // A whole number within a range, or on its way to one.

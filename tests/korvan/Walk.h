@@ -6,11 +6,13 @@
 // and idents, the radio options, the code word, the user-defined buttons and the alignment.
 // After every close: OK changed only the bits of the fields the user touched, Cancel nothing;
 // a touched control stores the bytes the layout gives for what it shows, a typed box shows
-// what its character rule leaves of the keys; no group lists an empty slot, itself or a
-// group; no channel joins or leaves a group it did not choose unless a message named the
+// what its character rule leaves of the keys; a group whose members the user moved stores,
+// decoded by the layout, the members its editor showed; no group lists an empty slot, itself
+// or a group; no channel joins or leaves a group it did not choose unless a message named the
 // group. A broken rule goes to the caller's `fail`.
 
 #include "Call_memories.h"
+#include "Cb_opts.h"
 #include "Chandata.h"
 #include "Chanedit_p.h"
 #include "Chselect.h"
@@ -118,6 +120,28 @@ inline uint8_t* RecordAt(uint8_t* image, int slot) {
     return image + (slot <= CH_LAST_NAMED ? 0x4DF + 8 * (slot - 1) : 0x221 + 8 * (slot - 100));
 }
 
+// A group record's members 1..8 as slots (0 none), decoded by the layout: size 8 keeps
+// members 1..6 in the low six bits and spreads 7 and 8 over the top bits of bytes 0..2 and
+// 3..5; a code 27 up to the size's highest is a main slot + 26, the codes from 0 (members 1
+// to 5) or 1 (6 to 8) on are the slots from 100.
+inline std::vector<int> GroupMembers(const uint8_t* r) {
+    const bool eight = r[6] & 0x80;
+    std::vector<int> members;
+    for (int p = 0; p < (eight ? 8 : 6); ++p) {
+        int code = eight ? r[p % 6] & 0x3F : r[p];
+        if (p >= 6) {
+            const int b = 3 * (p - 6);
+            code = (r[b] >> 6) << 4 | (r[b + 1] >> 6) << 2 | r[b + 2] >> 6;
+        }
+        const int high = p < 5 ? 0 : 1;
+        if (code >= high && code <= high + 24)
+            members.push_back(code - high + 100);
+        else if (code >= 27 && code <= (eight ? 63 : 125))
+            members.push_back(code - 26);
+    }
+    return members;
+}
+
 // Characters a name or tag may hold, then 0 up to `count` bytes, the tail at `tail`.
 inline void PutText(Dice& dice, uint8_t* head, int headCount, uint8_t* tail, int tailCount) {
     const QByteArray text =
@@ -191,9 +215,10 @@ inline void MakeImage(uint8_t* image, Dice& dice, unsigned odd) {
     }
     if (odd & OddSettings)
         return;
-    for (int offset : {0x8F, 0x90, 0x91, 0x92, 0x8D, 0x8E, 0x82, 0x44})
-        image[offset] = 3; // "Squelch": no scan keys, so the scan bits are the rule's
-    image[0x50] = 3;
+    for (int offset : {0x8F, 0x90, 0x91, 0x92, 0x8D, 0x8E, 0x82, 0x50, 0x44}) {
+        const int code = dice.below(40); // any function but the scan ones (5, 6): the scan
+        image[offset] = uint8_t(code < 5 ? code : code + 2); // bits are the rule's
+    }
     image[0x4A] = uint8_t((image[0x4A] & 0xF8) | 0x03);
     for (int offset : {0xAF, 0xB0, 0xB1, 0xB2, 0xAD, 0xAE, 0x83, 0xB3, 0x45})
         image[offset] %= 40;
@@ -208,6 +233,8 @@ inline void MakeImage(uint8_t* image, Dice& dice, unsigned odd) {
     const int pred = 2 + image[0x88] % 7, nonPred = 2 + image[0x87] % (pred - 1);
     image[0x88] = uint8_t(pred << 4 | nonPred);
     image[0x87] = uint8_t(1 + image[0x87] % std::min(pred, 5));
+    if (dice.below(4)) // mostly both selcall ways on, which enable their controls
+        image[0x4B] |= 0x03;
     image[0x56] %= 201, image[0x31] %= 61, image[0x85] %= 101, image[0x86] %= 251;
     image[0x89] = std::array<uint8_t, 6>{20, 33, 40, 50, 70, 100}[image[0x89] % 6];
     image[0xAC] = uint8_t((image[0xAC] % 7) << 4 | (image[0xAC] & 0x0F));
@@ -217,7 +244,8 @@ inline void MakeImage(uint8_t* image, Dice& dice, unsigned odd) {
     image[0x36] = uint8_t(1 + image[0x36] % 255);
     image[0x3B] = uint8_t((image[0x3B] >> 4) % 3 << 4 | image[0x3B] % 3);
     image[0x3C] = uint8_t(int8_t(image[0x3C] % 31 - 15));
-    image[0x51] &= 0xFC; // the group ignore timer: 4 s steps
+    image[0x51] &= 0xFC;                  // the group ignore timer: 4 s steps
+    image[0x5D] %= 51, image[0x5E] %= 51; // the CB tones: CTCSS or off
 }
 
 // Runs the session expected for a dialog's class once that dialog's own event loop runs;
@@ -318,6 +346,7 @@ struct Field {
     QChar fill = {};                      // what the store puts where the text stops short
     Encode expect = {};                   // the bytes of what it shows
     Rule rule = {};                       // what typing leaves in the box
+    int longest = 10;                     // the most keys typed or pasted at once
 };
 
 inline Encode Tick(int offset, uint8_t bit, bool inverted = false) {
@@ -331,6 +360,12 @@ inline Encode Choice(int offset, uint8_t mask, std::vector<uint8_t> values) {
         const size_t item = size_t(shown.toInt());
         return item < values.size() ? Bytes{{offset, values[item], mask}} : Bytes{};
     };
+}
+// Items 0 to count - 1 stored as they are.
+inline std::vector<uint8_t> Items(int count) {
+    std::vector<uint8_t> values(static_cast<size_t>(count));
+    std::iota(values.begin(), values.end(), 0);
+    return values;
 }
 // The number times `scale`, shifted into `mask`.
 inline Encode Number(int offset, int scale = 1, uint8_t mask = 0xFF, int shift = 0) {
@@ -370,6 +405,35 @@ inline Encode Chars(std::vector<int> offsets, uint8_t pad, uint8_t firstMask = 0
 // Two decimal digits as hexadecimal nibbles: none is "00", one "d0".
 inline Encode Prefix(int offset) {
     return [=](const QString& shown) { return Nibbles(offset)(shown.leftJustified(2, '0')); };
+}
+
+// A recall channel: "CB nn" stores nn + 99, a channel number n (alone or before a blank and
+// its name) n - 1.
+inline Encode Recall(int offset) {
+    return [=](const QString& shown) {
+        static const QRegularExpression cb(QStringLiteral("^CB (\\d\\d)$")),
+            channel(QStringLiteral("^(\\d{1,3})( .*)?$"));
+        if (const auto m = cb.match(shown); m.hasMatch())
+            return Bytes{{offset, uint8_t(m.captured(1).toInt() + 99), 0xFF}};
+        if (const auto m = channel.match(shown); m.hasMatch())
+            return Bytes{{offset, uint8_t(m.captured(1).toInt() - 1), 0xFF}};
+        return Bytes{};
+    };
+}
+
+// A CB tone by its label: "Off" stores 50, the CTCSS tones their codes 0..49.
+inline Encode CbTone(int offset) {
+    static const QStringList hz =
+        QStringLiteral(
+            "67.0 69.4 71.9 74.4 77.0 79.7 82.5 85.4 88.5 91.5 94.8 97.4 100.0 103.5 107.2 110.9 "
+            "114.8 118.8 123.0 127.3 131.8 136.5 141.3 146.2 151.4 156.7 159.8 162.2 165.5 167.9 "
+            "171.3 173.8 177.3 179.9 183.5 186.2 189.9 192.8 196.6 199.5 203.5 206.5 210.7 218.1 "
+            "225.7 229.1 233.6 241.8 250.3 254.1")
+            .split(' ');
+    return [=](const QString& shown) {
+        const qsizetype code = shown == "Off" ? 50 : hz.indexOf(QString(shown).remove("Hz"));
+        return code < 0 ? Bytes{} : Bytes{{offset, uint8_t(code), 0xFF}};
+    };
 }
 
 using Touched = std::set<const Field*>;
@@ -447,6 +511,7 @@ private:
     // or cleared, an opened list stepped or clicked; a bar is moved; then sometimes Tab.
     // Keys go only where the click took the focus.
     void Act(const Field& field) {
+        predicted.erase(&field); // until typing says what it must show
         auto* grid = qobject_cast<QTableWidget*>(field.control);
         auto* list = qobject_cast<QComboBox*>(field.control);
         if (grid) {
@@ -471,8 +536,9 @@ private:
         } else {
             QTest::mouseClick(field.control, Qt::LeftButton, {}, {4, field.control->height() / 2});
             auto* edit = list ? list->lineEdit() : qobject_cast<QLineEdit*>(field.control);
-            if (edit && QApplication::focusWidget() == edit)
-                TypeInto(field, edit);
+            QWidget* to = QApplication::focusWidget(); // an editable list's box types through it
+            if (edit && !field.keys.isEmpty() && to && (to == edit || to == list))
+                TypeInto(field, edit, to);
             else if (list && list->view()->isVisible() && PickInList(list)) // the click opened it
                 picked.insert(&field);
         }
@@ -528,29 +594,33 @@ private:
 
     // Typed over, pasted over by Ctrl+V or the box's menu, its last character deleted, typed
     // in at Home, or typed over and undone; what a box with a rule shows after it is noted.
-    void TypeInto(const Field& field, QLineEdit* edit) {
-        const QString was = edit->text(), typed = dice.text(field.keys + "x#a", 1, 10);
+    void TypeInto(const Field& field, QLineEdit* edit, QWidget* to) {
+        const QString was = edit->text(), typed = dice.text(field.keys + "x#a", 1, field.longest);
         std::optional<QString> shows;
         const int how = dice.below(6);
         if (how == 0 || how == 1) {
-            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-            if (how == 0)
-                testsupport::Paste(edit, typed);
+            QTest::keyClick(to, Qt::Key_A, Qt::ControlModifier);
+            if (how == 0) {
+                QApplication::clipboard()->setText(typed);
+                QTest::keyClick(to, Qt::Key_V, Qt::ControlModifier);
+            }
             if (how == 0 || testsupport::PasteByMenu(edit, typed))
                 shows = field.rule.Apply(typed);
         } else if (how == 2) {
-            QTest::keyClick(edit, Qt::Key_End);
-            QTest::keyClick(edit, Qt::Key_Backspace);
+            QTest::keyClick(to, Qt::Key_End);
+            QTest::keyClick(to, Qt::Key_Backspace);
             shows = was.chopped(std::min(qsizetype(1), was.size()));
         } else if (how == 3) {
-            QTest::keyClick(edit, Qt::Key_Home);
-            QTest::keyClicks(edit, dice.text(field.keys, 1, 3));
+            QTest::keyClick(to, Qt::Key_Home);
+            QTest::keyClicks(to, dice.text(field.keys, 1, 3));
         } else {
-            const QString keys = dice.text(field.keys, 1, 10);
-            testsupport::TypeOver(edit, keys);
+            const QString keys = dice.text(field.keys, 1, field.longest);
+            edit->selectAll();
+            QTest::keyClick(to, Qt::Key_Delete);
+            QTest::keyClicks(to, keys);
             shows = field.rule.Apply(keys);
             if (how == 4) {
-                QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+                QTest::keyClick(to, Qt::Key_Z, Qt::ControlModifier);
                 shows.reset();
             }
         }
@@ -559,7 +629,7 @@ private:
         else
             predicted.erase(&field);
         if (dice.below(2))
-            QTest::keyClick(edit, Qt::Key_Return);
+            QTest::keyClick(to, Qt::Key_Return);
     }
 
     // One of: a field's action, or the focus moved on or back with Tab or Shift+Tab.
@@ -639,7 +709,8 @@ private:
     // Each touched control left the bytes the layout gives for what it shows.
     void ExpectBytes(const Touched& touched, const std::string& where) {
         for (const Field* field : touched) {
-            const bool list = qobject_cast<QComboBox*>(field->control);
+            auto* combo = qobject_cast<QComboBox*>(field->control);
+            const bool list = combo && !combo->isEditable();
             if (!field->expect || (list ? !picked.count(field) : ValueOf(*field) == opening[field]))
                 continue; // a list stores an item taken; another control a value it moved to
             const QString shown = ValueOf(*field);
@@ -656,7 +727,7 @@ private:
     // Each box typed into by its rule shows what the rule leaves of the keys.
     void ExpectTyped(const std::string& where) {
         for (auto& [field, text] : predicted) {
-            const QString shown = static_cast<QLineEdit*>(field->control)->text();
+            const QString shown = ValueOf(*field);
             if (shown != text)
                 fail(where + ": a box shows \"" + shown.toStdString() +
                      "\" where the keys left \"" + text.toStdString() + "\"");
@@ -668,7 +739,8 @@ private:
     void Table() {
         const QByteArray before = Image();
         slotsChanged.clear();
-        globalsClicked = timersOpened = false;
+        groupsShown.clear();
+        globalsClicked = timersOpened = cbOpened = false;
         answers.run({{"TfrmChannelData", [this](QDialog*) { TableSession(); }}},
                     [] { frmBelmar->EditButtonClick(frmBelmar->mnuChannel); });
         Mask allowed = Nothing;
@@ -681,10 +753,19 @@ private:
             std::fill_n(&allowed[CH_HIGH_RECORDS], 8 * (CH_LAST_SLOT - 99), 0xFF);
             if (globalsClicked)
                 allowed[0x47] = allowed[0x49] = 0x08;
+            for (auto& [slot, shown] : groupsShown) {
+                if (GroupMembers(RecordAt(frmBelmar->RadioData, slot)) != shown)
+                    fail("channel table: group CH" + std::to_string(slot) +
+                         " stores other members than its editor showed");
+            }
         }
         if (timersOpened) // checked by their own session
             for (int at : {0x30, 0x51, 0x52, 0x53})
                 allowed[size_t(at)] = 0xFF;
+        if (cbOpened) { // the same
+            allowed[0x4F] |= 0x15;
+            std::fill_n(&allowed[0x5D], 0x74 - 0x5D, 0xFF);
+        }
         ExpectOnly(before, allowed, "channel table");
         const ChData was = StoreOf(reinterpret_cast<const uint8_t*>(before.constData()));
         const ChData now = StoreOf(frmBelmar->RadioData);
@@ -706,38 +787,42 @@ private:
         const qsizetype told = host.messages.size();
         std::map<int, Mask> allowed;
         int grouped = 0; // the group the action edited, whose members the editor checks
-        Act({table->listChannel, {}, {}, dice.below(table->listChannel->rowCount()), 0});
+        Act({table->listChannel, {}, {}, ARow(), 0});
         const int selected = table->SelectedSlot();
         Answers::Sessions editors = {
             {"TfrmEditChannel2", [&](QDialog*) { Channel(allowed); }},
             {"TfrmGrpEdit", [&](QDialog*) { grouped = Group(allowed, before); }}};
-        const int action = dice.below(9);
+        const int action = dice.below(10);
         if (action == 0) { // add a channel or a group
-            const bool group = dice.below(3) == 0;
+            const bool group = dice.below(2) == 0;
             editors.push_back({"TfrmChannelSelect", [group](QDialog*) {
                                    Click(group ? frmChannelSelect->rbMAC
                                                : frmChannelSelect->rbNormalChannel);
                                    Click(frmChannelSelect->OKBtn);
                                }});
         }
-        if (action <= 1) { // add, or edit the selected row
+        if (action <= 2) { // add, or edit the selected row
             answers.run(editors,
                         [&] { Click(action ? table->btnEditChannel : table->btnNewChannel); });
-        } else if (action == 2) { // delete, answering the question either way
+        } else if (action == 3) { // delete, answering the question either way
             host.messageAnswers.enqueue(dice.below(2) ? platform::IDOK : platform::IDCANCEL);
             Click(table->btnDeleteChannel);
             allowed[selected] = AnyRecordBit;
-        } else if (action == 3) {
+        } else if (action == 4) {
             table->Cut1->trigger();
             allowed[selected] = AnyRecordBit;
-        } else if (action == 4) {
-            table->Copy1->trigger();
         } else if (action == 5) {
-            allowed[PasteOnTypedTarget(before)] = AnyRecordBit;
+            table->Copy1->trigger();
         } else if (action == 6) {
+            allowed[PasteOnTypedTarget(before)] = AnyRecordBit;
+        } else if (action == 7) {
             answers.run({{"TfrmMacTimers", [this](QDialog*) { Timers(); }}},
                         [table] { Click(table->btnMacTimers); });
             timersOpened = true;
+        } else if (action == 8 && table->btnCbEdit->isVisible() && table->btnCbEdit->isEnabled()) {
+            answers.run({{"TfrmCbOptions", [this](QDialog*) { CbOptions(); }}},
+                        [table] { Click(table->btnCbEdit); });
+            cbOpened = true;
         } else { // a global box
             QCheckBox* box = dice.below(2) ? table->chkBlEnabled : table->chkEnableCb;
             if (box->isVisible())
@@ -745,7 +830,23 @@ private:
             globalsClicked = true;
         }
         host.messageAnswers.clear();
+        for (auto& entry : allowed)
+            if (entry.first != grouped)
+                groupsShown.erase(entry.first);
         CheckStore(before, allowed, grouped, told);
+    }
+
+    // A row of the table, a group's one time in three.
+    int ARow() {
+        QTableWidget* list = frmChannelData->listChannel;
+        std::vector<int> groups;
+        for (int row = 0; row < list->rowCount(); ++row)
+            if (const QTableWidgetItem* slot = list->item(row, 0))
+                if (frmChannelData->Channels->IsGroup(slot->text().toInt()))
+                    groups.push_back(row);
+        if (groups.empty() || dice.below(3))
+            return dice.below(list->rowCount());
+        return groups[size_t(dice.below(int(groups.size())))];
     }
 
     // Paste, typing the target's number; a changed target holds what was copied.
@@ -849,6 +950,14 @@ private:
         testsupport::TypeOver(static_cast<QLineEdit*>(box), text);
     }
 
+    static std::vector<int> ShownMembers(const QTableWidget* list) {
+        std::vector<int> shown;
+        for (int row = 0; row < list->rowCount(); ++row)
+            if (const int m = list->item(row, 0)->text().toInt())
+                shown.push_back(m);
+        return shown;
+    }
+
     // The group editor: options as the user left them; the members only those he chose,
     // or the stored ones that may be members; none empty, a group or the group itself.
     int Group(std::map<int, Mask>& allowed, const ChData& before) {
@@ -869,6 +978,8 @@ private:
                                            {g->sgMACList, {}, {}, 0, 0},
                                            {g->sgGroupList, {}, {}, 0, 0},
                                            {g->cbChannel, {}}};
+        const std::vector<int> opened = ShownMembers(g->sgGroupList);
+        const bool eightOpened = g->rbMAC_8->isChecked();
         Touched touched;
         for (int n = dice.below(10); n > 0; --n) {
             if (dice.below(3) == 0) // a row of the available list, then Add
@@ -876,9 +987,16 @@ private:
             Step(fields, touched);
         }
         const int slot = g->GroupChannelNumber;
+        for (const int m : ShownMembers(g->sgMACList)) // what the editor offers
+            if (m == slot || !before.CanBeMember(m) ||
+                (g->GroupSize == 8 && m > GROUP8_LAST_MAIN && m < 100))
+                fail("group CH" + std::to_string(slot) + " offers CH" + std::to_string(m));
         if (!Close(g, g->btnOK, g->btnCancel))
             return 0;
         const int stored = adding ? g->cbChannel->currentText().toInt() : slot;
+        const std::vector<int> shown = ShownMembers(g->sgGroupList);
+        if (adding || shown != opened || g->rbMAC_8->isChecked() != eightOpened)
+            groupsShown[stored] = shown; // else the stored codes stay as they were
         Mask mask = adding ? AnyRecordBit : AllowedBits(touched, NAME + 1);
         mask[6] |= chflags::Enabled | chflags::Group;
         std::fill_n(mask.begin(), 6, 0xFF); // member codes are checked as slots below
@@ -914,7 +1032,7 @@ private:
             opening[&field] = ValueOf(field);
         Touched touched;
         Mask extra = Nothing;
-        for (int n = 1 + dice.below(12); n > 0; --n)
+        for (int n = 1 + dice.below(8 + std::min(int(fields.size()) / 2, 16)); n > 0; --n)
             if (more && dice.below(4) == 0)
                 more(extra);
             else
@@ -1005,9 +1123,34 @@ private:
         for (int n = 0; n < 4; ++n) {
             const int at = 0x93 + 6 * n;
             std::function<QString()> shown = [u, at] { return u->DecodeDtmfMemory(at); };
-            fields.push_back({recall[n], Span(0x59 + n, 1), Digits});
+            fields.push_back({recall[n],
+                              Span(0x59 + n, 1),
+                              Digits,
+                              -1,
+                              -1,
+                              {},
+                              {},
+                              Recall(0x59 + n),
+                              Rule{Digits + "x#a", 99},
+                              2});
             fields.push_back({dtmf[n], Span(at, 6), QStringLiteral("0123456789*#p"), -1, -1,
                               n < 3 ? shown : nullptr});
+        }
+        const std::pair<QComboBox*, QComboBox*> keys[] = {
+            {u->cmbButtonF1, u->cmbSelcallBtnF1},    {u->cmbButtonF2, u->cmbSelcallBtnF2},
+            {u->cmbButtonF3, u->cmbSelcallBtnF3},    {u->cmbButtonF4, u->cmbSelcallBtnF4},
+            {u->cmbButtonA, u->cmbSelcallBtnA},      {u->cmbButtonB, u->cmbSelcallBtnB},
+            {u->cmbButtonE, u->cmbSelcallBtnE},      {u->cmbButtonCall, u->cmbSelcallBtnCall},
+            {u->cmbButtonMicA, u->cmbSelcallBtnMicA}};
+        const std::pair<int, int> bytes[] = {{0x8F, 0xAF}, {0x90, 0xB0}, {0x91, 0xB1},
+                                             {0x92, 0xB2}, {0x8D, 0xAD}, {0x8E, 0xAE},
+                                             {0x82, 0x83}, {0x50, 0xB3}, {0x44, 0x45}};
+        for (int k = 0; k < 9; ++k) { // a function may move the scan mode
+            const auto [function, speedDial] = bytes[k];
+            fields.push_back(Value(keys[k].first, {{function, 0xFF}, {0x4A, 0x07}},
+                                   Choice(function, 0xFF, Items(42))));
+            fields.push_back(
+                Value(keys[k].second, Span(speedDial, 1), Choice(speedDial, 0xFF, Items(40))));
         }
         for (int k = 0; k < HOOK_ACTIONS; ++k)
             fields.push_back({u->chkOffHook[k],
@@ -1181,6 +1324,43 @@ private:
         Session(c, c->OKBtn, c->CancelBtn, fields, "selcall", idents);
     }
 
+    // The CB options, opened from the channel table of a UHF radio; a channel is a bit of
+    // each memory's five bytes, channel 1 bit 0 of the first; now and then a tab clicked.
+    void CbOptions() {
+        TfrmCbOptions* c = frmCbOptions;
+        const Encode rx = CbTone(0x5D), tx = CbTone(0x5E);
+        std::vector<Field> fields = {Box(c->chkClearPrivOnPri, 0x4F, 0x01),
+                                     Box(c->chkCtcssOnDup, 0x4F, 0x04),
+                                     Box(c->chkCbBusyLockout, 0x4F, 0x10),
+                                     Value(c->chkEnableCbCtcss, Span(0x5D, 2), {}), // off: no tones
+                                     Value(c->cmbRxCtcss, Span(0x5D, 1), rx),
+                                     Value(c->cmbTxCtcss, Span(0x5E, 1), tx)};
+        struct Memory {
+            QCheckBox* const* boxes;
+            int first, channels;
+            QPushButton *all, *none;
+        };
+        const Memory memories[] = {
+            {c->chkOs, 0x60, CB_CHANNELS, c->btnOsSelectAll, c->btnOsDeselectAll},
+            {c->chkGs, 0x65, CB_CHANNELS, c->btnGsSelectAll, c->btnGsDeselectAll},
+            {c->chkQ, 0x6A, CB_CHANNELS, c->btnQSelectAll, c->btnQDeselectAll},
+            {c->chkCtcss, 0x6F, CB_CHANNELS, c->btnCtcssSelectAll, c->btnCtcssDeselectAll},
+            {c->chkDup, 0x5F, CB_DUPLEX_CHANNELS, nullptr, nullptr}};
+        for (const Memory& m : memories) {
+            for (int n = 1; n <= m.channels; ++n)
+                fields.push_back(Box(m.boxes[n], m.first + (n - 1) / 8, uint8_t(1 << (n - 1) % 8)));
+            for (QPushButton* button : {m.all, m.none})
+                if (button)
+                    fields.push_back(Value(button, Span(m.first, 5), {}));
+        }
+        const auto tab = [this, c](Mask&) {
+            QTabBar* tabs = c->pageCbMemories->tabBar();
+            QTest::mouseClick(tabs, Qt::LeftButton, {},
+                              tabs->tabRect(dice.below(tabs->count())).center());
+        };
+        Session(c, c->OKBtn, c->CancelBtn, fields, "CB options", tab);
+    }
+
     // The group channel timers, opened from the channel table.
     void Timers() {
         TfrmMacTimers* m = frmMacTimers;
@@ -1196,11 +1376,12 @@ private:
     platform::ScriptedHost& host;
     Fail fail;
     Answers answers;
-    std::map<const Field*, QString> predicted; // what typed boxes must show at the close
-    std::set<const Field*> picked;             // lists an item was taken from
-    std::map<const Field*, QString> opening;   // what each control showed when the form opened
-    std::set<int> slotsChanged;                // by the table's actions since it opened
-    bool globalsClicked = false, timersOpened = false;
+    std::map<const Field*, QString> predicted;   // what typed boxes must show at the close
+    std::set<const Field*> picked;               // lists an item was taken from
+    std::map<const Field*, QString> opening;     // what each control showed when the form opened
+    std::set<int> slotsChanged;                  // by the table's actions since it opened
+    std::map<int, std::vector<int>> groupsShown; // the members each group's editor showed at OK
+    bool globalsClicked = false, timersOpened = false, cbOpened = false;
 };
 
 // A whole walk: an image, then editors one after another until the steps run out.

@@ -15,7 +15,7 @@ protected:
             walk::Dice image(seed), dice(seed + 1);
             walk::Walk(
                 image, dice, odd, host, [](const std::string& broken) { ADD_FAILURE() << broken; },
-                12);
+                24);
             host.messages.clear();
         }
     }
@@ -40,7 +40,7 @@ TEST_F(DealerWalk, EveryCloseKeepsWhatTheUserDidNotTouch) {
               {15, walk::OffStepCodes},
               {101, walk::OddTexts},
               {102, walk::OddTexts},
-              {104, walk::OddTexts},
+              {103, walk::OddTexts},
               {105, walk::Tame},
               {106, walk::Tame},
               {107, walk::ToneCodes},
@@ -49,5 +49,9 @@ TEST_F(DealerWalk, EveryCloseKeepsWhatTheUserDidNotTouch) {
               {110, walk::OddSettings},
               {111, walk::OffStepCodes},
               {112, walk::Tame},
-              {113, walk::Tame}});
+              {113, walk::Tame},
+              {114, walk::Tame},
+              {115, walk::Tame},
+              {116, walk::Tame},
+              {117, walk::Tame}});
 }

@@ -145,4 +145,15 @@ TEST(KeyFilter, OnlyAllowedCharactersAreTyped) {
     EXPECT_EQ(digits.text(), "12.");
     QTest::keyClicks(&hex, "0fzA9");
     EXPECT_EQ(hex.text(), "0FA9");
+    // what the program set stays through a backspace, typing and an undo; only keys are judged
+    hex.setText("1EG2");
+    QTest::keyClick(&hex, Qt::Key_End);
+    QTest::keyClick(&hex, Qt::Key_Backspace);
+    EXPECT_EQ(hex.text(), "1EG");
+    QTest::keyClick(&hex, Qt::Key_Home);
+    QTest::keyClicks(&hex, "gc");
+    EXPECT_EQ(hex.text(), "C1EG");
+    QTest::keyClick(&hex, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&hex, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(hex.text(), "1EG2");
 }
