@@ -135,13 +135,23 @@ TEST_F(SelcallIdents, PrefixIsTwoDigitsOrRefused) {
     EXPECT_EQ(image()[0xB4], 0xFF);
     EXPECT_TRUE(host.messages.isEmpty());
 
-    // Such a prefix edited keeps only its digits: "4A" less its "4" is empty, stored as 00.
+    // Such a prefix edited keeps what the user did not touch: "4A" less its "4" shows "A",
+    // which OK refuses; emptied, it is stored as 00.
     image()[0xB4] = 0x4A;
     Show(4);
+    QLineEdit* prefix = frmSelcallIdents->txtTlmPrefix;
     testsupport::TypeOver(frmSelcallIdents->txtRadioIdent, "9999");
-    QTest::keyClick(frmSelcallIdents->txtTlmPrefix, Qt::Key_Home);
-    QTest::keyClick(frmSelcallIdents->txtTlmPrefix, Qt::Key_Delete);
-    EXPECT_EQ(frmSelcallIdents->txtTlmPrefix->text(), "");
+    QTest::keyClick(prefix, Qt::Key_Home);
+    QTest::keyClick(prefix, Qt::Key_Delete);
+    EXPECT_EQ(prefix->text(), "A");
+    frmSelcallIdents->OKBtnClick();
+    EXPECT_TRUE(frmSelcallIdents->isVisible());
+    EXPECT_EQ(image()[0xB4], 0x4A);
+    EXPECT_EQ(host.messages.size(), 1);
+    host.messages.clear();
+    QTest::keyClick(prefix, Qt::Key_End);
+    QTest::keyClick(prefix, Qt::Key_Backspace);
+    EXPECT_EQ(prefix->text(), "");
     frmSelcallIdents->OKBtnClick();
     EXPECT_FALSE(frmSelcallIdents->isVisible());
     EXPECT_EQ(image()[0xB4], 0x00);
