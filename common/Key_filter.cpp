@@ -98,11 +98,14 @@ public:
     State validate(QString& text, int&) const override {
         if (text.isEmpty())
             return Intermediate;
-        for (const QChar c : text)
-            if (!keys::Digits.contains(c))
+        if (text == QString::number(stored()))
+            return Acceptable;
+        for (int i = 0; i < text.size(); ++i)
+            if (!keys::Digits.contains(text[i]) && !(i == 0 && text[i] == '-' && minimum < 0))
                 return Invalid;
-        const int value = text.size() <= 9 ? text.toInt() : maximum + 1;
-        if (value >= minimum && value <= maximum && text == QString::number(value))
+        bool isNumber = false;
+        const int value = text.size() <= 9 ? text.toInt(&isNumber) : maximum + 1;
+        if (isNumber && value >= minimum && value <= maximum && text == QString::number(value))
             return Acceptable;
         return beginsANumber(text) ? Intermediate : Invalid;
     }
@@ -111,7 +114,7 @@ public:
 
 private:
     bool beginsANumber(const QString& text) const {
-        for (int n = std::max(minimum, 0); n <= maximum; ++n)
+        for (int n = minimum; n <= maximum; ++n)
             if (QString::number(n).startsWith(text))
                 return true;
         return false;

@@ -38,9 +38,10 @@ void allowOnly(QWidget* edit, const QString& allowed, bool upperCase = false);
 // pasted "P" in as "p".
 void allowOnly(QWidget* edit, const QString& allowed, Case letters);
 
-// The box takes only a whole number from `minimum` to `maximum`: a key, paste or drop that
-// would make any other text is refused, so the box never shows a number it cannot keep. A
-// box left empty shows `stored()` again, the number that stands.
+// The box takes only a whole number from `minimum` to `maximum`, or `stored()`, the number
+// that stands (as stored, also outside the range): a key, paste or drop that would make any
+// other text is refused, so the box never shows a number it cannot keep. The focus leaving
+// the box keeps a number it takes; a box left empty or unfinished shows `stored()` again.
 void allowRange(QLineEdit* box, int minimum, int maximum, std::function<int()> stored);
 
 } // namespace keys
