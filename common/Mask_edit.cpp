@@ -15,7 +15,9 @@ QWidget* MaskEditDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
         return nullptr;
     auto* edit = new QLineEdit(parent);
     edit->setMaxLength(int(cellMask.count(QLatin1Char('C'))));
-    keys::allowOnly(edit, keys(index.column()), cellMask.startsWith(QLatin1Char('>')));
+    const QString allowed = keys(index.column());
+    if (!allowed.isEmpty())
+        keys::allowOnly(edit, allowed, cellMask.startsWith(QLatin1Char('>')));
     return edit;
 }
 

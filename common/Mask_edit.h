@@ -1,8 +1,9 @@
 #pragma once
 // Grid cells edited within an edit mask: ">" types letters in upper case, one "C" for each
 // character the cell takes. The editor holds the column's character rule, so what is typed,
-// pasted or dropped keeps only the allowed keys. An editor opened and left without typing
-// leaves the cell's text as it was; a text the user put there is told to `edited`.
+// pasted or dropped keeps only the allowed keys (a column without keys takes any). An
+// editor opened and left without typing leaves the cell's text as it was; a text the user
+// put there is told to `edited`.
 
 #include <QStyledItemDelegate>
 #include <functional>

@@ -830,21 +830,19 @@ void TfrmChnlBank::mnuAddZoneClick() {
     Refresh();
 }
 
-// A text is stored only when the user changed it: stored names read back padded.
+// A text is stored only when the user typed in its box: stored names read back padded.
 void TfrmChnlBank::mnuEditZoneClick() {
     if (!ZonesOn || CurrentZone == 0)
         return;
     ZoneRecord& zone = Zones[CurrentZone];
-    const QString name = ZoneGetName(zone);
-    const QString tag = ZoneGetTag(zone);
     frmEditZone->SetZoneNumber(CurrentZone);
-    frmEditZone->ZoneName = name;
-    frmEditZone->ZoneTag = tag;
+    frmEditZone->ZoneName = ZoneGetName(zone);
+    frmEditZone->ZoneTag = ZoneGetTag(zone);
     if (frmEditZone->exec() != mrOk)
         return;
-    if (frmEditZone->ZoneName != name)
+    if (frmEditZone->NameTyped())
         ZoneSetName(zone, frmEditZone->ZoneName);
-    if (frmEditZone->ZoneTag != tag)
+    if (frmEditZone->TagTyped())
         ZoneSetTag(zone, frmEditZone->ZoneTag);
     Refresh();
 }

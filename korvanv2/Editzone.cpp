@@ -35,6 +35,8 @@ TfrmEditZone::TfrmEditZone(QWidget* parent) : Form(parent, mrCancel) {
     editZoneTag = new QLineEdit(this);
     btnOk = forms::button(QStringLiteral("Ok"), this);
     btnCancel = forms::button(QStringLiteral("Cancel"), this);
+    edits.watch(editZoneName);
+    edits.watch(editZoneTag);
     connect(btnOk, &QPushButton::clicked, this, &TfrmEditZone::btnOkClick);
     connect(btnCancel, &QPushButton::clicked, this, [this] { done(mrCancel); });
     auto* layout = new QVBoxLayout(this);
@@ -47,6 +49,15 @@ void TfrmEditZone::FormShow() {
     setWindowTitle(QStringLiteral("Edit Zone %1").arg(ZoneNumber));
     editZoneName->setText(ZoneName);
     editZoneTag->setText(ZoneTag);
+    edits.clear();
+}
+
+bool TfrmEditZone::NameTyped() const {
+    return edits.changed(editZoneName);
+}
+
+bool TfrmEditZone::TagTyped() const {
+    return edits.changed(editZoneTag);
 }
 
 void TfrmEditZone::btnOkClick() {

@@ -1,8 +1,9 @@
 #pragma once
 // "Edit Zone": the name and tag of one zone. The caller puts the texts in before showing
-// and reads them back after a result of 1.
+// and reads them back after a result of 1, storing only a text the user typed in.
 
 #include "Form.h"
+#include "User_edits.h"
 
 class QGridLayout;
 class QLabel;
@@ -17,6 +18,9 @@ public:
     void SetZoneNumber(int n) { ZoneNumber = n; }
     void FormShow() override;
     void btnOkClick();
+    // The user typed in the box since it was shown.
+    bool NameTyped() const;
+    bool TagTyped() const;
 
     int ZoneNumber = 0;
     QString ZoneName;
@@ -28,6 +32,9 @@ public:
     QLineEdit* editZoneTag;
     QPushButton* btnOk;
     QPushButton* btnCancel;
+
+private:
+    UserEdits edits;
 };
 
 extern TfrmEditZone* frmEditZone;

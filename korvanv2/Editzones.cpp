@@ -3,6 +3,7 @@
 #include "Chdata.h"
 #include "Controls.h"
 #include "Eeprom.h"
+#include "Mask_edit.h"
 #include "String_grid.h"
 #include "Zones.h"
 
@@ -15,6 +16,12 @@ TfrmEditZones* frmEditZones = nullptr;
 namespace {
 constexpr int ZONE_ROWS = 51; // zone 0, then zones 1..50
 enum Column { ZoneColumn, NameColumn, TagColumn, ActiveColumn };
+
+// A cell takes as many characters as its field keeps; only the first of Active counts.
+QString cellMask(int column) {
+    const int lengths[] = {0, ZONE_NAME_LENGTH, ZONE_TAG_LENGTH, 1};
+    return QString(lengths[column], QLatin1Char('C'));
+}
 } // namespace
 
 TfrmEditZones::TfrmEditZones(QWidget* parent) : Form(parent, mrCancel) {
@@ -31,6 +38,9 @@ TfrmEditZones::TfrmEditZones(QWidget* parent) : Form(parent, mrCancel) {
                                    {"Active", 60}},
                                   18, true);
     grid::FitSize(StringGridZones, width, 20);
+    StringGridZones->setItemDelegate(new MaskEditDelegate(
+        this, [](int, int column) { return cellMask(column); }, [](int) { return QString(); },
+        [this](int row, int column) { edits.mark(StringGridZones, row, column); }));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(StringGridZones);
     layout->addLayout(controls::buttonRow(btnOk, btnCancel));
@@ -49,8 +59,6 @@ void TfrmEditZones::LoadZones() {
     static const uint8_t erased[ZONE_ENTRY_SIZE] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
                                                     0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
     ZoneRecord zone;
-    shownNames.clear();
-    shownTags.clear();
     for (int z = 0; z < ZONE_ROWS; ++z) {
         if (z == 0) {
             ZoneSetName(zone, QStringLiteral("ZONE 0"));
@@ -61,10 +69,8 @@ void TfrmEditZones::LoadZones() {
         } else {
             ZoneRead(zone, erased, 0);
         }
-        shownNames << ZoneGetName(zone);
-        shownTags << ZoneGetTag(zone);
         grid::SetRow(StringGridZones, z,
-                     {QString::number(z), shownNames.last(), shownTags.last(),
+                     {QString::number(z), ZoneGetName(zone), ZoneGetTag(zone),
                       ZoneIsActive(zone) ? QStringLiteral("Y") : QStringLiteral("N")});
         StringGridZones->item(z, ZoneColumn)->setFlags(Qt::ItemIsEnabled);
         for (int column = NameColumn; column <= ActiveColumn; ++column) {
@@ -73,21 +79,24 @@ void TfrmEditZones::LoadZones() {
                                      : item->flags() & ~Qt::ItemIsEditable);
         }
     }
+    edits.clear();
 }
 
-// The zone 0 row is never stored. Flags bits other than "inactive" are written as 0.
+// The zone 0 row is never stored; of the others only the cells the user typed in, as they
+// show. Active sets the "inactive" bit alone.
 void TfrmEditZones::btnOkClick() {
     for (int z = 1; ZonesHeld && z < ZONE_ROWS; ++z) {
         ZoneRecord zone;
         ZoneRead(zone, eeprom.data, ZoneOffset(z));
-        const QString name = grid::Cell(StringGridZones, z, NameColumn);
-        const QString tag = grid::Cell(StringGridZones, z, TagColumn);
-        if (name != shownNames.value(z))
-            ZoneSetName(zone, name);
-        if (tag != shownTags.value(z))
-            ZoneSetTag(zone, tag);
-        zone.flags = 0;
-        ZoneSetActive(zone, grid::Cell(StringGridZones, z, ActiveColumn).startsWith('Y'));
+        const auto typed = [this, z](int column) {
+            return edits.changed(StringGridZones, z, column);
+        };
+        if (typed(NameColumn))
+            ZoneSetName(zone, grid::Cell(StringGridZones, z, NameColumn));
+        if (typed(TagColumn))
+            ZoneSetTag(zone, grid::Cell(StringGridZones, z, TagColumn));
+        if (typed(ActiveColumn))
+            ZoneSetActive(zone, grid::Cell(StringGridZones, z, ActiveColumn).startsWith('Y'));
         ZoneWrite(zone, eeprom.data, ZoneOffset(z));
     }
     done(mrOk);

@@ -2,8 +2,7 @@
 // "Edit Zones": every zone's name, tag and active state in one editable grid.
 
 #include "Form.h"
-
-#include <QStringList>
+#include "User_edits.h"
 
 class QPushButton;
 class QTableWidget;
@@ -24,9 +23,8 @@ public:
 private:
     // The image's radio keeps a zone table (a radio of 8 KiB has none).
     bool ZonesHeld = true;
-    // Names and tags as shown, by zone: only a text the user changed is stored.
-    QStringList shownNames;
-    QStringList shownTags;
+    // The cells the user typed in: only they are stored.
+    UserEdits edits;
 };
 
 extern TfrmEditZones* frmEditZones;

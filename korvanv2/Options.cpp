@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "Eeprom.h"
 #include "Help_pane.h"
+#include "Key_filter.h"
 #include "Mactimer.h"
 #include "Protocol.h"
 #include "Radio_options.h"
@@ -18,6 +19,7 @@
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <optional>
 
 TfrmOptions* frmOptions = nullptr;
 
@@ -50,6 +52,17 @@ constexpr BitBox<TfrmOptions, QCheckBox> OptionBits[] = {
 
 uint8_t imageByte(int offset) {
     return eeprom.GetByte(offset);
+}
+
+int storedContrast() {
+    return int8_t(imageByte(ContrastByte));
+}
+
+// The contrast its box shows, when that is a number (the box takes none a byte cannot hold).
+std::optional<uint8_t> shownContrast(const QLineEdit* box) {
+    bool isNumber = false;
+    const int shown = box->text().toInt(&isNumber);
+    return isNumber ? std::optional<uint8_t>(uint8_t(shown)) : std::nullopt;
 }
 
 void setImageByte(int offset, uint8_t value) {
@@ -133,6 +146,8 @@ void TfrmOptions::bindFields() {
     fields.number(hsbCtcssLevel, CtcssLevelByte, 0xFF);
     for (QWidget* control : std::initializer_list<QWidget*>{cbColour, cbLevel, udContrast})
         fields.edits().watch(control);
+    // The box takes a contrast the arrows reach, or shows the stored one.
+    keys::allowRange(editContrast, -ContrastLimit, ContrastLimit, storedContrast);
 }
 
 void TfrmOptions::connectHandlers() {
@@ -146,6 +161,7 @@ void TfrmOptions::connectHandlers() {
     connect(cbColour, &QComboBox::activated, this, &TfrmOptions::cbLevelClick);
     connect(cbLevel, &QComboBox::activated, this, &TfrmOptions::cbLevelClick);
     connect(udContrast, &UpDown::Click, this, &TfrmOptions::udContrastClick);
+    connect(editContrast, &QLineEdit::editingFinished, this, &TfrmOptions::editContrastDone);
     connect(btnGroupChannelTimers, &QPushButton::clicked, this,
             &TfrmOptions::btnGroupChannelTimersClick);
 }
@@ -175,18 +191,19 @@ void TfrmOptions::LoadRadioOptions() {
     chkCtcssEnabledClick();
     hsbCtcssLevelChange();
     LoadDisplaySettings();
-    udContrast->setPosition(int8_t(imageByte(ContrastByte)));
+    udContrast->setPosition(storedContrast());
 }
 
 // The listed bits the user changed go into the held bytes, which then go back whole; the
-// display byte is written whole from the two lists once the user chose in either, and a
-// contrast the arrows cannot show stays as stored while its arrows and box are untouched.
+// display byte is written whole from the two lists once the user chose in either, and the
+// contrast as its box shows it once the user clicked or typed there.
 void TfrmOptions::SaveRadioOptions() {
     fields.store(HeldFlags.reader(imageByte), HeldFlags.writer(setImageByte));
     if (fields.edits().anyChanged({cbColour, cbLevel}))
         setImageByte(DisplayByte, ComposeDisplayByte());
-    if (fields.edits().changed(udContrast))
-        setImageByte(ContrastByte, uint8_t(udContrast->Position()));
+    const std::optional<uint8_t> contrast = shownContrast(editContrast);
+    if (fields.edits().changed(udContrast) && contrast)
+        setImageByte(ContrastByte, *contrast);
     HeldFlags.putBack(setImageByte);
 }
 
@@ -206,7 +223,19 @@ void TfrmOptions::cbLevelClick() {
 }
 
 void TfrmOptions::udContrastClick() {
-    const auto contrast = uint8_t(udContrast->value());
+    PreviewContrast(uint8_t(udContrast->value()));
+}
+
+// A number the user typed, on Enter or leaving the box, goes as an arrow click's does.
+void TfrmOptions::editContrastDone() {
+    const std::optional<uint8_t> typed = shownContrast(editContrast);
+    if (!editContrast->isModified() || !typed)
+        return;
+    editContrast->setModified(false);
+    PreviewContrast(*typed);
+}
+
+void TfrmOptions::PreviewContrast(uint8_t contrast) {
     setImageByte(ContrastByte, contrast);
     SendToRadio(ContrastByte, contrast);
 }

@@ -5,8 +5,9 @@
 //
 // Keeps no copy of the image: bytes 0x46..0x4A are held from opening to OK and written
 // back whole on OK, the display byte 0x7C is written whole on OK, and the contrast 0x7D is
-// stored the moment an arrow is clicked (Cancel leaves it). Colour, brightness and
-// contrast are also sent to a connected radio as they change, so the user sees them.
+// stored the moment an arrow is clicked or a typed number is entered (Cancel leaves it).
+// Colour, brightness and contrast are also sent to a connected radio as they change, so
+// the user sees them.
 
 #include "Form.h"
 #include "Image_fields.h"
@@ -39,6 +40,7 @@ public:
     void hsbCtcssLevelChange();
     void cbLevelClick();
     void udContrastClick();
+    void editContrastDone();
     void btnGroupChannelTimersClick();
 
     void LoadRadioOptions();
@@ -87,6 +89,8 @@ private:
     // Writes one display byte into the connected radio; a radio that does not answer is
     // passed over in silence.
     static void SendToRadio(uint16_t address, uint8_t value);
+    // The contrast into the image at once, and to the radio.
+    static void PreviewContrast(uint8_t contrast);
 
     ImageFields fields;
     HelpPane* help = nullptr;

@@ -29,7 +29,6 @@ TfrmSelcallIdents* frmSelcallIdents = nullptr;
 
 namespace {
 
-constexpr int SelcallOptionsByte = 0x4C;
 // The Selcall dialog's transmit group-call ranges.
 constexpr int GroupCallsUpToTen = 1;
 constexpr int GroupCallsUpToHundred = 2;
@@ -71,6 +70,10 @@ TfrmSelcallIdents::TfrmSelcallIdents(QWidget* parent) : Form(parent) {
     setModal(true);
     BuildControls();
     BindHelp();
+    fields.check(chkOwnIdMod, PermissionsByte, OwnIdentModifyBit);
+    fields.check(chkCallMemEdit, PermissionsByte, CallMemoryModifyBit);
+    fields.edits().watch(txtRadioIdent);
+    fields.edits().watch(txtTlmPrefix);
     connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
     connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
     connect(listSelcallMemories, &QTableWidget::cellPressed, this,
@@ -85,7 +88,8 @@ void TfrmSelcallIdents::BuildControls() {
     listSelcallMemories->setItemDelegate(new MaskEditDelegate(
         this,
         [this](int row, int column) { return listSelcallMemoriesGetEditMask(row + 1, column); },
-        [](int column) { return column == IdentColumn ? IdentKeys : TagKeys; }));
+        [](int column) { return column == IdentColumn ? IdentKeys : TagKeys; },
+        [this](int row, int column) { fields.edits().mark(listSelcallMemories, row, column); }));
     listSelcallMemories->installEventFilter(this);
 
     HelpText = new QTextEdit;
@@ -188,26 +192,18 @@ void TfrmSelcallIdents::InitGrid() {
 }
 
 void TfrmSelcallIdents::LoadIdents() {
-    SelcallByte = get(SelcallOptionsByte);
-    PermissionByte = get(PermissionsByte);
-    LoadedIdents[size_t(SlotCount)] = GetIdentText(SlotCount);
-    txtRadioIdent->setText(LoadedIdents[size_t(SlotCount)]);
-    LoadedPrefix = text::HexByte(get(PrefixByte));
-    txtTlmPrefix->setText(LoadedPrefix);
+    held.take(get);
+    txtRadioIdent->setText(GetIdentText(SlotCount));
+    txtTlmPrefix->setText(text::HexByte(get(PrefixByte)));
     FillGrid();
-    chkOwnIdMod->setChecked(PermissionByte & OwnIdentModifyBit);
-    chkCallMemEdit->setChecked(PermissionByte & CallMemoryModifyBit);
+    fields.load(held.reader(get));
 }
 
 void TfrmSelcallIdents::FillGrid() {
     for (int slot = 0; slot < SlotCount; ++slot) {
-        const size_t a = size_t(slot);
-        LoadedIdents[a] = GetIdentText(slot);
-        LoadedTags[a] = GetTagText(slot);
-        LoadedFlags[a] = CommandFlags[a];
-        setCellText(slot + 1, IdentColumn, LoadedIdents[a]);
-        setCellText(slot + 1, TagColumn, LoadedTags[a]);
-        setCellText(slot + 1, CommandColumn, callmem::CommandText(CommandFlags[a]));
+        setCellText(slot + 1, IdentColumn, GetIdentText(slot));
+        setCellText(slot + 1, TagColumn, GetTagText(slot));
+        setCellText(slot + 1, CommandColumn, callmem::CommandText(CommandFlags[size_t(slot)]));
     }
 }
 
@@ -281,33 +277,34 @@ bool TfrmSelcallIdents::GroupCallDigitAllowed(int position) const {
 
 bool TfrmSelcallIdents::StoreIdents() {
     uint8_t prefix = 0;
-    if (!callmem::ReadPrefix(txtTlmPrefix, txtTlmPrefix->text() != LoadedPrefix, get(PrefixByte),
-                             prefix))
+    const UserEdits& edits = fields.edits();
+    if (!callmem::ReadPrefix(txtTlmPrefix, edits.changed(txtTlmPrefix), get(PrefixByte), prefix))
         return false;
-    if (txtRadioIdent->text() != LoadedIdents[size_t(SlotCount)])
+    if (edits.changed(txtRadioIdent))
         SetIdentText(SlotCount, txtRadioIdent->text());
     set(PrefixByte, prefix);
     StoreGrid();
-    uint8_t permissions = bits::put(PermissionByte, OwnIdentModifyBit, chkOwnIdMod->isChecked());
-    permissions = bits::put(permissions, CallMemoryModifyBit, chkCallMemEdit->isChecked());
-    set(SelcallOptionsByte, SelcallByte);
-    set(PermissionsByte, permissions);
+    fields.store(held.reader(get), held.writer(set));
+    held.putBack(set);
     return true;
 }
 
-// Writes only what the user changed: a new ident, a new tag, or the Command flag alone.
+// Writes only what the user changed, as its cell shows it: an ident, a tag with its flag,
+// or the Command flag alone.
 void TfrmSelcallIdents::StoreGrid() {
     for (int slot = 0; slot < SlotCount; ++slot) {
-        const size_t a = size_t(slot);
-        const QString ident = cellText(slot + 1, IdentColumn);
-        if (ident != LoadedIdents[a])
-            SetIdentText(slot, ident);
-        const QString tag = cellText(slot + 1, TagColumn);
-        if (tag != LoadedTags[a])
-            SetTagText(slot, tag);
-        else if (CommandFlags[a] != LoadedFlags[a])
-            idents::WriteCommandFlag(get, set, SlotPlace(slot), CommandFlags[a]);
+        const int row = slot + 1;
+        if (CellEdited(row, IdentColumn))
+            SetIdentText(slot, cellText(row, IdentColumn));
+        if (CellEdited(row, TagColumn))
+            SetTagText(slot, cellText(row, TagColumn));
+        else if (CellEdited(row, CommandColumn))
+            idents::WriteCommandFlag(get, set, SlotPlace(slot), CommandFlags[size_t(slot)]);
     }
+}
+
+bool TfrmSelcallIdents::CellEdited(int row, int column) const {
+    return fields.edits().changed(listSelcallMemories, row - 1, column);
 }
 
 QString TfrmSelcallIdents::listSelcallMemoriesGetEditMask(int row, int column) const {
@@ -320,12 +317,17 @@ QString TfrmSelcallIdents::listSelcallMemoriesGetEditMask(int row, int column) c
     return QString();
 }
 
+// The user's toggle. A tag the user left alone shows as it reads with the new flag.
 void TfrmSelcallIdents::ToggleCommand(int row) {
     if (row < 1 || row > SlotCount)
         return;
-    uint16_t& flag = CommandFlags[size_t(row - 1)];
-    flag = flag ? 0 : 1;
-    setCellText(row, CommandColumn, callmem::CommandText(flag));
+    const bool command = !CommandFlags[size_t(row - 1)];
+    CommandFlags[size_t(row - 1)] = command;
+    fields.edits().mark(listSelcallMemories, row - 1, CommandColumn);
+    setCellText(row, CommandColumn, callmem::CommandText(command));
+    if (!CellEdited(row, TagColumn))
+        setCellText(row, TagColumn,
+                    idents::ReadFlaggedTag(get, SlotPlace(row - 1), TagLength, command));
 }
 
 bool TfrmSelcallIdents::listSelcallMemoriesKeyPress(QKeyEvent* key) {

@@ -11,6 +11,7 @@
 
 #include "Form.h"
 #include "Idents.h"
+#include "Image_fields.h"
 
 #include <QString>
 #include <array>
@@ -96,16 +97,15 @@ private:
     bool HasTag(int slot) const;
     idents::Slot SlotPlace(int slot) const;
     void ToggleCommand(int row);
+    bool CellEdited(int row, int column) const;
     void Tell(const QString& text, const QString& caption, QWidget* focus);
 
     HelpPane* help = nullptr;
-    uint8_t SelcallByte = 0;    // 0x4C as shown
-    uint8_t PermissionByte = 0; // 0x4D as shown
-    // As loaded: an ident, tag or flag left as it was is not written.
-    std::array<QString, MaxSlots + 1> LoadedIdents;
-    std::array<QString, MaxSlots> LoadedTags;
-    std::array<uint16_t, MaxSlots> LoadedFlags{};
-    QString LoadedPrefix;
+    // Bytes 0x4C and 0x4D as shown, written back on OK.
+    HeldBytes held{{0x4C, 0x4D}};
+    // The two permission boxes, and the record of what the user changed: an ident or tag
+    // the user left alone keeps every stored byte, a flag left alone its bit.
+    ImageFields fields;
 };
 
 extern TfrmSelcallIdents* frmSelcallIdents;

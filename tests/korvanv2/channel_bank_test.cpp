@@ -596,6 +596,16 @@ TEST_F(ChannelBank, MoveAddAndEditZones) {
     frmChnlBank->mnuEditZoneClick();
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(&frmChnlBank->Zones[3]), sizeof before),
               QByteArray(reinterpret_cast<const char*>(&before), sizeof before));
+    // The name typed as it shows is stored so, spaces and all; the tag left alone stays.
+    WhenShown<TfrmEditZone>([](TfrmEditZone* edit) {
+        testsupport::TypeOver(edit->editZoneName, edit->editZoneName->text());
+        edit->btnOkClick();
+    });
+    frmChnlBank->mnuEditZoneClick();
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(frmChnlBank->Zones[3].name), 9),
+              QByteArray("YARD     "));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(frmChnlBank->Zones[3].tag), 2),
+              QByteArray(reinterpret_cast<const char*>(before.tag), 2));
 }
 
 TEST_F(ChannelBank, OkChecksThenStores) {

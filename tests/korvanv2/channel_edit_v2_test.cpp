@@ -3,6 +3,7 @@
 #include "Bank_fixture.h"
 #include "Help_pane.h"
 #include "Up_down.h"
+#include "support/ImageChanges.h"
 #include "support/Typing.h"
 
 #include <QCheckBox>
@@ -271,9 +272,13 @@ TEST_F(ZoneDialogsV2, EditZonesShowsAndStoresOnlyWhatChanged) {
     EXPECT_EQ(Snapshot(), before);
 
     frmEditZones->show();
-    grid->item(2, 3)->setText(QStringLiteral("y"));
-    grid->item(3, 1)->setText(QStringLiteral("dépôt"));
-    grid->item(3, 3)->setText(QStringLiteral("Yes"));
+    ASSERT_TRUE(testsupport::TypeIntoCell(grid, 2, 3, QStringLiteral("y")));
+    ASSERT_TRUE(testsupport::EditCell(grid, 3, 1, [](QLineEdit* editor) {
+        editor->clear();
+        testsupport::TypeEach(editor, QStringLiteral("dépôt"));
+    }));
+    ASSERT_TRUE(testsupport::TypeIntoCell(grid, 3, 3, QStringLiteral("Yes")));
+    EXPECT_EQ(grid::Cell(grid, 3, 3), "Y") << "one character counts, one is taken";
     frmEditZones->btnOkClick();
     ZoneRecord zone;
     ZoneRead(zone, eeprom.data, ZoneOffset(2));
@@ -300,6 +305,40 @@ TEST_F(ZoneDialogsV2, EditZonesShowsAndStoresOnlyWhatChanged) {
     frmEditZones->btnOkClick();
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(eeprom.data + ZoneOffset(4) + 2), 9),
               QByteArray("yard_b\0\0\0", 9));
+
+    // Over random bytes: a cell opened and left untyped keeps every byte; a cell typed in
+    // stores what it shows, also the text it showed, and Active its bit alone.
+    for (uint32_t seed : {1u, 2u}) {
+        testsupport::FillFromSeed(eeprom.data, EEPROM::SIZE, seed);
+        eeprom.SetByte(EEPROM::SIZE_BYTE, 16);
+        eeprom.SetByte(ZoneOffset(5) + 2 + 2, 0xFF); // zone 5 shows two name characters
+        eeprom.SetByte(ZoneOffset(6) + 11, 0x5A);
+        const QByteArray random = Snapshot();
+        frmEditZones->show();
+        ASSERT_TRUE(testsupport::LeaveCellEditorUntyped(grid, 7, 1));
+        ASSERT_TRUE(testsupport::LeaveCellEditorUntyped(grid, 7, 3));
+        frmEditZones->btnOkClick();
+        EXPECT_EQ(Snapshot(), random) << seed;
+        frmEditZones->show();
+        const QString shown = grid::Cell(grid, 5, 1);
+        ASSERT_EQ(shown.size(), 2);
+        ASSERT_TRUE(testsupport::TypeIntoCell(grid, 5, 1, shown));
+        ASSERT_TRUE(testsupport::TypeIntoCell(grid, 6, 3, QStringLiteral("N")));
+        ASSERT_TRUE(testsupport::TypeIntoCell(grid, 7, 2, QStringLiteral("ABC")));
+        EXPECT_EQ(grid::Cell(grid, 7, 2), "AB");
+        frmEditZones->btnOkClick();
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(eeprom.data + ZoneOffset(5) + 2), 9),
+                  (shown.toLatin1() + QByteArray(7, '\0')));
+        EXPECT_EQ(eeprom.data[ZoneOffset(6) + 11], 0xDA);
+        EXPECT_EQ(eeprom.data[ZoneOffset(7)], 'A');
+        EXPECT_EQ(eeprom.data[ZoneOffset(7) + 1], 'B');
+        const auto changed = testsupport::ChangedOffsets(random, Snapshot());
+        for (int offset : changed)
+            EXPECT_TRUE((offset >= ZoneOffset(5) + 2 && offset < ZoneOffset(5) + 11) ||
+                        offset == ZoneOffset(6) + 11 || offset == ZoneOffset(7) ||
+                        offset == ZoneOffset(7) + 1)
+                << "wrote " << offset;
+    }
 
     // A radio of 8 KiB has no zone table: what lies there shows erased, and nothing is stored.
     eeprom.SetByte(EEPROM::SIZE_BYTE, 8);

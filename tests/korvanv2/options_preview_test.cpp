@@ -7,6 +7,7 @@
 #include "Serial.h"
 #include "Up_down.h"
 #include "support/SecondGenRadio.h"
+#include "support/Typing.h"
 #include "support/Waits.h"
 
 #include <QComboBox>
@@ -62,6 +63,16 @@ TEST_F(OptionsPreviewV2, ChangesReachTheRadioAsTheyAreMade) {
     EXPECT_EQ(Heard(), exchange);
     EXPECT_EQ(radio.byteAt(0x7D), 0xED);
     EXPECT_EQ(Byte(0x7D), 0xED) << "the image first, then the radio";
+
+    // A number typed into the box goes as an arrow click's does, when Enter ends it.
+    radio.clearFrames();
+    testsupport::TypeOver(frmOptions->editContrast, QStringLiteral("-9"));
+    EXPECT_TRUE(radio.frames().isEmpty()) << "nothing while typing";
+    QTest::keyClick(frmOptions->editContrast, Qt::Key_Return);
+    ASSERT_TRUE(radio.waitForFrames(SecondGenRadio::DISCONNECT, 1, testsupport::WAIT_LIMIT_MS));
+    EXPECT_EQ(Heard(), exchange);
+    EXPECT_EQ(radio.byteAt(0x7D), 0xF7);
+    EXPECT_EQ(Byte(0x7D), 0xF7);
 
     radio.clearFrames();
     Cancel();

@@ -203,12 +203,22 @@ TEST_F(OptionsV2, ContrastIsStoredAtEachArrowClick) {
     QTest::keyClicks(frmOptions->editContrast, "-7");
     QTest::keyClick(frmOptions->editContrast, Qt::Key_Return);
     EXPECT_TRUE(frmOptions->isVisible()) << "Enter in the box closes nothing";
-    EXPECT_EQ(Byte(0x7D), 0x14) << "typed text waits for an arrow or OK";
+    EXPECT_EQ(Byte(0x7D), uint8_t(-7)) << "a typed number goes in as an arrow click's";
     frmOptions->udContrast->step(-1);
     EXPECT_EQ(Byte(0x7D), uint8_t(-8));
+    // The box takes no number past the arrows' range: it never shows what OK would not keep.
     testsupport::TypeOver(frmOptions->editContrast, QStringLiteral("33"));
+    EXPECT_EQ(frmOptions->editContrast->text(), "3");
     Ok();
-    EXPECT_EQ(Byte(0x7D), 20) << "OK stores the position, within -20..20";
+    EXPECT_EQ(Byte(0x7D), 3);
+
+    // Beyond the range only the stored value shows, and typed again it is kept.
+    Set(0x7D, 0x40);
+    Open();
+    testsupport::TypeOver(frmOptions->editContrast, QStringLiteral("64"));
+    EXPECT_EQ(frmOptions->editContrast->text(), "64");
+    Ok();
+    EXPECT_EQ(Byte(0x7D), 0x40);
 }
 
 TEST_F(OptionsV2, HelpPaneAndMainWindowEntry) {

@@ -28,9 +28,9 @@ protected:
         form()->txtRadioIdent->setMaxLength(tones);
         form()->show();
     }
+    // Types `text` into a grid cell (row 1 .. SlotCount), which becomes the current one.
     static void Edit(int row, int column, const QString& text) {
-        form()->setCellText(row, column, text);
-        form()->listSelcallMemories->setCurrentCell(row - 1, column);
+        EXPECT_TRUE(testsupport::TypeIntoCell(form()->listSelcallMemories, row - 1, column, text));
     }
     static void Ok() { form()->OKBtn->click(); }
 };
@@ -109,6 +109,39 @@ TEST_F(SelcallIdentsV2, UntouchedOkLeavesEveryByte) {
     EXPECT_TRUE(host.messages.isEmpty());
 }
 
+// What the user typed is stored as the cell or box shows it, also where the text typed is
+// the one shown; a Command toggle alone keeps the tag reading as shown.
+TEST_F(SelcallIdentsV2, TypedTextsStoreWhatTheyShowAndAToggleTheTagShown) {
+    for (uint32_t seed : {4u, 5u}) {
+        FillRandom(seed);
+        eeprom.SetByte(SizeByte, 16);
+        Set(0xB5, {0x12, 0x34, 0x56, 0x78});                        // shows 1234
+        Set(0xB9, {0x12, 0x34, 0x56, 0x78, 'A', 'B', 0, 'Z', 'Z'}); // shows 1234, AB
+        Set(0x29EC, {'Q', 'Q', 'Q', 'Q'});
+        Set(0xB9 + 9, {0x11, 0x11, 0x11, 0x11, 0xFF}); // erased tag: "" and Yes
+        const auto before = Snapshot();
+        Show(16, 4);
+        ASSERT_EQ(form()->cellText(2, 3), "Yes");
+        testsupport::TypeOver(form()->txtRadioIdent, QStringLiteral("1234"));
+        Edit(1, 1, QStringLiteral("1234"));
+        Edit(1, 2, QStringLiteral("AB"));
+        form()->listSelcallMemories->setCurrentCell(1, 3);
+        QTest::keyClick(form()->listSelcallMemories, Qt::Key_Space);
+        EXPECT_EQ(form()->cellText(2, 3), "No");
+        EXPECT_EQ(form()->cellText(2, 2), "");
+        Ok();
+        ASSERT_FALSE(form()->isVisible()) << seed;
+        EXPECT_EQ(Bytes(0xB5, 4), (std::vector<uint8_t>{0x12, 0x34, 0, 0}));
+        EXPECT_EQ(Bytes(0xB9, 9), (std::vector<uint8_t>{0x12, 0x34, 0, 0, 'A', 'B', 0, 0, 0}));
+        EXPECT_EQ(Bytes(0x29EC, 4), (std::vector<uint8_t>{0, 0, 0, 0}));
+        EXPECT_EQ(eeprom.GetByte(0xB9 + 9 + 4), 0x00) << "an end, as the cell showed";
+        std::vector<int> expected{0xB7, 0xB8, 0xBB, 0xBC, 0xC0, 0xC1, 0xB9 + 9 + 4};
+        for (int i = 0; i < 4; ++i)
+            expected.push_back(0x29EC + i);
+        EXPECT_EQ(Changed(before), expected) << seed;
+    }
+}
+
 TEST_F(SelcallIdentsV2, OkWritesOnlyTheChangedIdentsTagsAndFlags) {
     Set(0xB5, {0x12, 0x34, 0x56, 0x78});                                 // own ident, 8 digits
     Set(0xB9, {0x11, 0x22, 0x33, 0x44, 'O', 'N', 'E', 0, 0});            // slot 1
@@ -125,8 +158,8 @@ TEST_F(SelcallIdentsV2, OkWritesOnlyTheChangedIdentsTagsAndFlags) {
     form()->listSelcallMemories->setCurrentCell(1, 3);
     QTest::keyClick(form()->listSelcallMemories, Qt::Key_Space); // toggles the flag
     EXPECT_EQ(form()->cellText(2, 3), "No");
-    form()->txtTlmPrefix->setText(QStringLiteral("7"));
-    form()->chkOwnIdMod->setChecked(true);
+    testsupport::TypeOver(form()->txtTlmPrefix, QStringLiteral("7"));
+    testsupport::Click(form()->chkOwnIdMod);
     form()->listSelcallMemories->setCurrentCell(0, 1);
     Ok();
     EXPECT_EQ(Bytes(0xB9, 4), (std::vector<uint8_t>{0x55, 0x55, 0x00, 0x00}));
@@ -141,9 +174,8 @@ TEST_F(SelcallIdentsV2, OkWritesOnlyTheChangedIdentsTagsAndFlags) {
 
     // A typed own ident is stored, a pasted tag character outside the set by the one rule.
     Show(8, 4);
-    form()->txtRadioIdent->setText(QStringLiteral("9BCF"));
-    Edit(3, 2, QString::fromUtf8("Ä-b!")); // as a paste would leave it in the cell
-    form()->SetTagText(2, form()->cellText(3, 2));
+    testsupport::TypeOver(form()->txtRadioIdent, QStringLiteral("9BCF"));
+    form()->SetTagText(2, QString::fromUtf8("Ä-b!"));
     EXPECT_EQ(Bytes(0xB9 + 18 + 4, 5), (std::vector<uint8_t>{0x80 | '?', '-', '?', '?', 0}));
     form()->listSelcallMemories->setCurrentCell(0, 1);
     Ok();
@@ -186,30 +218,31 @@ TEST_F(SelcallIdentsV2, GroupCallDigitFollowsTheTransmitRange) {
     }
 }
 
-TEST_F(SelcallIdentsV2, ShortIdentsAndBadPrefixKeepTheDialogOpenAndStoreNothing) {
+TEST_F(SelcallIdentsV2, ShortIdentsKeepTheDialogOpenAndStoreNothing) {
     Set(0xB5, {0x12, 0x34, 0x50, 0x00});
+    eeprom.SetByte(0xB4, 0x4A);
     Show(8, 5);
     const auto before = Snapshot();
-    form()->txtRadioIdent->setText(QStringLiteral("1234"));
+    testsupport::TypeOver(form()->txtRadioIdent, QStringLiteral("1234"));
     Edit(3, 1, QStringLiteral("99"));
     Ok();
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_EQ(host.messages[0].caption, "Number of tones");
     EXPECT_TRUE(host.messages[0].text.startsWith("The Radio Ident is not long enough."));
-    form()->txtRadioIdent->setText(QStringLiteral("12345"));
+    testsupport::TypeOver(form()->txtRadioIdent, QStringLiteral("12345"));
     Ok();
     ASSERT_EQ(host.messages.size(), 2);
     EXPECT_TRUE(host.messages[1].text.startsWith("The Memory Ident is not long enough."));
     EXPECT_TRUE(form()->isVisible());
-    // A short ident outside the current row is stored as typed.
-    form()->listSelcallMemories->setCurrentCell(0, 1);
-    form()->txtTlmPrefix->setText(QStringLiteral("4x"));
-    Ok();
-    ASSERT_EQ(host.messages.size(), 3);
-    EXPECT_EQ(host.messages[2].caption, "Command Call Prefix");
     EXPECT_EQ(Changed(before), std::vector<int>{});
-    form()->txtTlmPrefix->setText(QString());
+    // A short ident outside the current row is stored as typed. A stored prefix that is no
+    // number ("4A") less its digit is empty, stored as 00.
+    form()->listSelcallMemories->setCurrentCell(0, 1);
+    QTest::keyClick(form()->txtTlmPrefix, Qt::Key_Home);
+    QTest::keyClick(form()->txtTlmPrefix, Qt::Key_Delete);
+    EXPECT_EQ(form()->txtTlmPrefix->text(), "");
     Ok();
+    EXPECT_EQ(host.messages.size(), 2);
     EXPECT_FALSE(form()->isVisible());
     EXPECT_EQ(eeprom.GetByte(0xB4), 0x00);
     EXPECT_EQ(Bytes(0xB9 + 18, 4), (std::vector<uint8_t>{0x99, 0x00, 0x00, 0x00}));
