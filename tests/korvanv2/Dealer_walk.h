@@ -1240,8 +1240,11 @@ inline void RadioOptions(Walker& w) {
                           {f->hsbCtcssLevel, Bits(0x84), Position()},
                           {f->cbColour, Bits(0x7C, 0x30), Item()},
                           {f->cbLevel, Bits(0x7C, 0x03), Item()},
-                          {f->editContrast, Bits(0x7D), Decimal(-20, 20)},
-                          {f->udContrast, Bits(0x7D), Position(), false, true}};
+                          {f->editContrast, Bits(0x7D), Decimal(-128, 255)},
+                          // The arrows store the number their box shows.
+                          {f->udContrast, Bits(0x7D),
+                           [f](QWidget*) { return Decimal(-128, 255)(f->editContrast); }, false,
+                           true}};
     ed.fields.insert(ed.fields.end(), std::begin(more), std::end(more));
     // The display byte is written whole: the bits beside colour and brightness are 0.
     ed.touchMore = [f](QWidget* c, Allowed& allowed) {

@@ -236,13 +236,20 @@ TEST_F(SelcallIdentsV2, ShortIdentsKeepTheDialogOpenAndStoreNothing) {
     EXPECT_TRUE(form()->isVisible());
     EXPECT_EQ(Changed(before), std::vector<int>{});
     // A short ident outside the current row is stored as typed. A stored prefix that is no
-    // number ("4A") less its digit is empty, stored as 00.
+    // number ("4A") less its digit keeps the "A", which OK refuses; emptied, it is stored as 00.
     form()->listSelcallMemories->setCurrentCell(0, 1);
-    QTest::keyClick(form()->txtTlmPrefix, Qt::Key_Home);
-    QTest::keyClick(form()->txtTlmPrefix, Qt::Key_Delete);
-    EXPECT_EQ(form()->txtTlmPrefix->text(), "");
+    QLineEdit* prefix = form()->txtTlmPrefix;
+    QTest::keyClick(prefix, Qt::Key_Home);
+    QTest::keyClick(prefix, Qt::Key_Delete);
+    EXPECT_EQ(prefix->text(), "A");
     Ok();
-    EXPECT_EQ(host.messages.size(), 2);
+    EXPECT_EQ(host.messages.size(), 3);
+    EXPECT_TRUE(form()->isVisible());
+    QTest::keyClick(prefix, Qt::Key_End);
+    QTest::keyClick(prefix, Qt::Key_Backspace);
+    EXPECT_EQ(prefix->text(), "");
+    Ok();
+    EXPECT_EQ(host.messages.size(), 3);
     EXPECT_FALSE(form()->isVisible());
     EXPECT_EQ(eeprom.GetByte(0xB4), 0x00);
     EXPECT_EQ(Bytes(0xB9 + 18, 4), (std::vector<uint8_t>{0x99, 0x00, 0x00, 0x00}));
