@@ -117,9 +117,9 @@ void TfrmOptions::bindContrast() {
         ContrastByte, 0xFF, [this](uint8_t) { LoadContrast(); },
         [this](uint8_t& contrast) {
             bool isNumber = false;
-            editContrast->text().toInt(&isNumber);
+            const int shown = editContrast->text().toInt(&isNumber);
             if (isNumber)
-                contrast = uint8_t(udContrast->Position());
+                contrast = uint8_t(shown);
             return isNumber;
         },
         {udContrast});

@@ -277,6 +277,16 @@ TEST_F(OptionsTest, TypedContrastIsStoredByOkAndOnlyInItsRange) {
     EXPECT_EQ(contrast->text(), "5");
     Ok();
     EXPECT_EQ(image()[0x3C], 5);
+
+    // A stored contrast past the arrows, typed again as it shows, is kept as it is.
+    image()[0x3C] = 100;
+    Open();
+    frmOptions->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frmOptions));
+    testsupport::TypeOver(contrast, "100");
+    EXPECT_EQ(contrast->text(), "100");
+    Ok();
+    EXPECT_EQ(image()[0x3C], 100);
 }
 
 TEST_F(OptionsTest, CancelAndCloseRestoreTheWholeImage) {
