@@ -55,10 +55,14 @@ protected:
     }
 };
 
-// Keeps a hidden control disabled when something enables it.
+// Keeps a hidden control disabled when something enables it. Found among the control's
+// children by its name: the class has no meta-object of its own to be looked for by.
 class StaysDisabledWhileHidden : public QObject {
 public:
+    static constexpr const char* Name = "staysDisabledWhileHidden";
+
     explicit StaysDisabledWhileHidden(QWidget* control) : QObject(control) {
+        setObjectName(QLatin1String(Name));
         control->installEventFilter(this);
     }
 
@@ -107,7 +111,8 @@ void enable(const std::vector<QWidget*>& list, bool enabled) {
 void hideForGood(QWidget* control) {
     control->hide();
     control->setEnabled(false);
-    if (!control->findChild<StaysDisabledWhileHidden*>(QString(), Qt::FindDirectChildrenOnly))
+    if (!control->findChild<QObject*>(QLatin1String(StaysDisabledWhileHidden::Name),
+                                      Qt::FindDirectChildrenOnly))
         new StaysDisabledWhileHidden(control);
 }
 
