@@ -372,7 +372,8 @@ inline Encode Number(int offset, int scale = 1, uint8_t mask = 0xFF, int shift =
     return [=](const QString& shown) {
         bool number = false;
         const int n = shown.toInt(&number);
-        return number ? Bytes{{offset, uint8_t((n * scale) << shift & mask), mask}} : Bytes{};
+        return number ? Bytes{{offset, uint8_t(unsigned(n * scale) << shift & mask), mask}}
+                      : Bytes{};
     };
 }
 // Tone digits two to a byte, high nibble first: A-F are 10-15, anything else 0.

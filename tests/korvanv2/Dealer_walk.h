@@ -1240,7 +1240,7 @@ inline void RadioOptions(Walker& w) {
                           {f->hsbCtcssLevel, Bits(0x84), Position()},
                           {f->cbColour, Bits(0x7C, 0x30), Item()},
                           {f->cbLevel, Bits(0x7C, 0x03), Item()},
-                          {f->editContrast, Bits(0x7D), Decimal(-128, 255)},
+                          {f->editContrast, Bits(0x7D), Decimal(-128, 255), false, true},
                           // The arrows store the number their box shows.
                           {f->udContrast, Bits(0x7D),
                            [f](QWidget*) { return Decimal(-128, 255)(f->editContrast); }, false,
