@@ -410,9 +410,9 @@ using Expectation = std::function<QString(const ch_data_struct&)>;
 
 struct BankEdits {
     std::map<int, Touch> touched;
-    std::set<int> whole; // added, deleted, cut or pasted over
-    std::map<int, std::vector<Expectation>> expected;
-    std::map<int, std::pair<QString, QString>> zones; // zone -> name and tag shown at OK
+    std::set<int> whole;                                    // added, deleted, cut or pasted over
+    std::map<int, std::map<QString, Expectation>> expected; // the last edit of each field
+    std::map<int, std::pair<QString, QString>> zones;       // zone -> name and tag shown at OK
     void replace(int i) {
         whole.insert(i);
         expected.erase(i);
@@ -530,14 +530,14 @@ inline void EditChannel(Walker& w, TfrmEditChannel2* d, BankEdits& e) {
         return;
     *t |= Flag(chbit::Group), *t |= Flag(chbit::SignalVote); // a normal channel's
     e.touched[d->ChannelIndex] |= *t;
-    std::vector<Expectation>& expect = e.expected[d->ChannelIndex];
+    std::map<QString, Expectation>& expect = e.expected[d->ChannelIndex];
     const QString name = d->txtChannelAlpha->text();
     ExpectRadioCharacters(w, {{opened.first, name}, {opened.second, d->editChTag->text()}});
-    expect.push_back([name](const ch_data_struct& r) { return Differs("name", name, r.name); });
+    expect["name"] = [name](const ch_data_struct& r) { return Differs("name", name, r.name); };
     const auto expectHz = [&](unsigned field, const char* what, uint32_t hz, auto code,
                               auto offset) {
         if (t->fields & field)
-            expect.push_back([=](const ch_data_struct& r) {
+            expect[what] = [=](const ch_data_struct& r) {
                 const uint32_t stored = ChData::DecodeFrequency(r.*code, r.*offset);
                 return std::abs(int64_t(stored) - hz) <= 3125
                            ? QString()
@@ -545,7 +545,7 @@ inline void EditChannel(Walker& w, TfrmEditChannel2* d, BankEdits& e) {
                                  .arg(what)
                                  .arg(hz)
                                  .arg(stored);
-            });
+            };
     };
     expectHz(T::Tx, "TX", d->chkTxDisable->isChecked() ? 0 : ShownHz(d->editTxFreq->text()),
              &ch_data_struct::txCode, &ch_data_struct::txOffset);
@@ -553,9 +553,9 @@ inline void EditChannel(Walker& w, TfrmEditChannel2* d, BankEdits& e) {
              &ch_data_struct::rxOffset);
     const auto expectTone = [&](unsigned field, const char* what, QComboBox* combo, auto tone) {
         if ((t->fields & field) && combo->currentIndex() >= 0) // no item: the tone stays
-            expect.push_back([what, shown = combo->currentIndex(), tone](const ch_data_struct& r) {
+            expect[what] = [what, shown = combo->currentIndex(), tone](const ch_data_struct& r) {
                 return Differs(what, QString::number(shown), QString::number(r.*tone));
-            });
+            };
     };
     expectTone(T::TxTone, "TX tone", d->cmbTxCtcss, &ch_data_struct::txTone);
     expectTone(T::RxTone, "RX tone", d->cmbRxCtcss, &ch_data_struct::rxTone);
@@ -565,11 +565,11 @@ inline void EditChannel(Walker& w, TfrmEditChannel2* d, BankEdits& e) {
         if (!check || !((bit.flags & t->flags) | (bit.flags1 & t->flags1)))
             continue;
         const bool set = check->isChecked() != (check == d->chkChEnabled);
-        expect.push_back([=, text = check->text()](const ch_data_struct& r) {
+        expect[check->text()] = [=, text = check->text()](const ch_data_struct& r) {
             return bool((r.flags & bit.flags) | (r.flags1 & bit.flags1)) == set
                        ? QString()
                        : QStringLiteral("\"%1\" not stored as shown").arg(text);
-        });
+        };
     }
 }
 
@@ -599,7 +599,8 @@ inline void EditGroup(Walker& w, TfrmGrpEdit* d, BankEdits& e) {
             shown << item->text();
     const QString name = d->txtChannelAlpha->text();
     ExpectRadioCharacters(w, {{opened.first, name}, {opened.second, d->editTag->text()}});
-    e.expected[d->ChannelIndex].push_back([shown, name](const ch_data_struct& r) {
+    std::map<QString, Expectation>& expect = e.expected[d->ChannelIndex];
+    expect["members"] = [shown](const ch_data_struct& r) {
         ChData one(1);
         one.SetRaw(r, 0);
         ch_group_struct group;
@@ -608,9 +609,9 @@ inline void EditGroup(Walker& w, TfrmGrpEdit* d, BankEdits& e) {
         for (int member : group.member)
             if (member)
                 stored << QString::number(member);
-        return Differs("members", shown.join(' '), stored.join(' ')) +
-               Differs("name", name, r.name);
-    });
+        return Differs("members", shown.join(' '), stored.join(' '));
+    };
+    expect["name"] = [name](const ch_data_struct& r) { return Differs("name", name, r.name); };
 }
 
 // A picker: one of its entries by the arrow keys, then Ok or Cancel; the chosen number.
@@ -791,7 +792,7 @@ inline void CheckBank(Walker& w, const Image& before, const Image& after, const 
         if (!e.whole.count(i))
             ExpectRecord(w, i, a, b, t == e.touched.end() ? Touch{} : t->second, renumbered);
         if (const auto x = e.expected.find(i); x != e.expected.end())
-            for (const Expectation& expect : x->second)
+            for (const auto& [field, expect] : x->second)
                 if (const QString wrong = expect(b); !wrong.isEmpty())
                     w.fail(QStringLiteral("CH%1: %2").arg(i + 1).arg(wrong));
     }
