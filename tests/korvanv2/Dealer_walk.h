@@ -125,17 +125,39 @@ struct Walker {
         const int x = qobject_cast<QAbstractSlider*>(target) ? in.pick(target->width()) : 4;
         QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(x, target->height() / 2));
     }
-    void pickFromList(QComboBox* combo) {
-        QTest::mouseClick(combo, Qt::LeftButton);
+    // The list opened and an item clicked: `choice`, or one the walk chooses.
+    void pickFromList(QComboBox* combo, int choice = -1) {
+        // An editable list opens at its arrow, at the right.
+        const QPoint arrow(combo->isEditable() ? combo->width() - 5 : combo->width() / 2,
+                           combo->height() / 2);
+        QTest::mouseClick(combo, Qt::LeftButton, {}, arrow);
         QAbstractItemView* view = combo->view();
         if (!view->isVisible())
             return;
-        const QModelIndex item = combo->model()->index(in.pick(combo->count()), 0);
-        view->scrollTo(item);
+        const QModelIndex item =
+            combo->model()->index(choice < 0 ? in.pick(combo->count()) : choice, 0);
         did("item " + item.data().toString());
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
+        // The mouse leaves the place it opened the list at, goes to the item, and clicks.
+        QTest::mouseMove(view->viewport(), view->rect().center() + QPoint(0, 15));
+        QTest::mouseMove(view->viewport(), view->rect().center() - QPoint(0, 15));
+        view->scrollTo(item);
+        const QPoint at(view->viewport()->width() / 2, view->visualRect(item).center().y());
+        QTest::mouseMove(view->viewport(), at);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
         if (view->isVisible())
             combo->hidePopup();
+    }
+    // A control used as the user does: a list's item clicked, or `text` typed over what an
+    // editable one holds (when there is a text).
+    void use(QWidget* control, const QString& text) {
+        auto* combo = qobject_cast<QComboBox*>(control);
+        auto* edit = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(control);
+        if (!edit || text.isNull() || (combo && in.pick(2)))
+            return click(control);
+        did("type '" + text + "' over " + Name(control));
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        type(edit, text);
     }
     void wheel(QWidget* at) {
         const int steps = in.pick(2) ? 120 : -120;
@@ -432,9 +454,9 @@ inline bool CancelIfOpen(Walker& w, QWidget* form, QPushButton* cancel) {
 // with OK. One that refuses its OK is cancelled.
 inline bool Session(Walker& w, QDialog* d, QPushButton* ok, QPushButton* cancel,
                     const std::function<void(QWidget*)>& touch,
-                    const std::vector<QWidget*>& clickable,
-                    const std::function<void()>& more = {}) {
-    for (int n = w.in.pick(10); n > 0 && d->isVisible() && w.in.more(); --n)
+                    const std::vector<QWidget*>& clickable, const std::function<void()>& more = {},
+                    int steps = 10) {
+    for (int n = w.in.pick(steps); n > 0 && d->isVisible() && w.in.more(); --n)
         more&& w.in.pick(3) == 0 ? more() : w.act(d, touch, clickable);
     if (!d->isVisible())
         return d->result() == 1;
@@ -931,7 +953,9 @@ inline void ExpectStoredAsShown(Walker& w, const std::vector<Field>& fields, con
         const std::optional<long> shown = f.value ? f.value(f.control) : std::nullopt;
         if (!shown)
             continue;
-        const long is = FieldValue(after, f.bits), want = *shown & FieldMask(f.bits);
+        // -1: a value the bits cannot hold
+        const long mask = FieldMask(f.bits), want = *shown > mask ? -1 : *shown & mask;
+        const long is = FieldValue(after, f.bits);
         const auto at = [&](const std::map<QWidget*, QString>& m) {
             const auto it = m.find(f.control);
             return it == m.end() ? QString() : it->second;
@@ -941,7 +965,7 @@ inline void ExpectStoredAsShown(Walker& w, const std::vector<Field>& fields, con
                        .arg(Walker::Name(f.control), at(closed))
                        .arg(f.bits.begin()->first)
                        .arg(is)
-                       .arg(want));
+                       .arg(want < 0 ? QStringLiteral("what it shows") : QString::number(want)));
     }
 }
 struct Editor {
@@ -955,7 +979,18 @@ struct Editor {
     std::function<void(QWidget*, Allowed&)> touchMore = [](QWidget*, Allowed&) {};
     std::function<void(Walker&)> check = {};
     std::function<void(Walker&)> stored = {}; // a rule of the form's own after OK
+    int steps = 10;                           // at most, before OK or Cancel
 };
+
+// The bits a control's fields may change once it is touched.
+inline void Touched(const Editor& ed, QWidget* control, Allowed& allowed) {
+    for (QWidget* c = control; c; c = c->parentWidget())
+        for (const Field& field : ed.fields)
+            if (field.control == c)
+                for (const auto& [offset, bits] : field.bits)
+                    allowed[offset] |= bits;
+    ed.touchMore(control, allowed);
+}
 
 // What a form lists: every combo's items.
 inline QStringList Listed(QWidget* form) {
@@ -992,14 +1027,7 @@ inline void EditorSession(Walker& w, Editor& ed) {
         ExpectBlindAbove(w, ed);
     const Image before = Snapshot();
     Allowed allowed;
-    const auto touch = [&](QWidget* control) {
-        for (QWidget* c = control; c; c = c->parentWidget())
-            for (const Field& field : ed.fields)
-                if (field.control == c)
-                    for (const auto& [offset, bits] : field.bits)
-                        allowed[offset] |= bits;
-        ed.touchMore(control, allowed);
-    };
+    const auto touch = [&](QWidget* control) { Touched(ed, control, allowed); };
     ed.touchMore(nullptr, allowed);
     ExpectShownAsStored(w, ed.fields, before);
     const auto opened = Shown(ed.form, ed.normal);
@@ -1013,18 +1041,23 @@ inline void EditorSession(Walker& w, Editor& ed) {
     };
     std::vector<QComboBox*> lists;
     for (const Field& field : ed.fields)
-        if (auto* combo = qobject_cast<QComboBox*>(field.control); combo && combo->isEnabled())
+        if (auto* combo = qobject_cast<QComboBox*>(field.control))
             lists.push_back(combo);
-    // The form's own action, or an item chosen from one of its lists.
+    // The form's own action, or an item chosen from one of its lists in use.
     const std::function<void()> more = [&] {
-        if (ed.more && (lists.empty() || w.in.pick(2)))
+        std::vector<QComboBox*> enabled;
+        std::copy_if(lists.begin(), lists.end(), std::back_inserter(enabled),
+                     [](QComboBox* combo) { return combo->isEnabled(); });
+        if (ed.more && (enabled.empty() || w.in.pick(2)))
             return ed.more(allowed);
-        QComboBox* combo = lists[size_t(w.in.pick(int(lists.size())))];
+        if (enabled.empty())
+            return;
+        QComboBox* combo = enabled[size_t(w.in.pick(int(enabled.size())))];
         touchAll(combo);
         w.click(combo);
     };
     const bool stored = Session(w, ed.form, ed.ok, ed.cancel, touchAll, Clickable(ed.fields),
-                                ed.more || !lists.empty() ? more : nullptr);
+                                ed.more || !lists.empty() ? more : nullptr, ed.steps);
     const bool live = bool(ed.check); // stores as the user leaves each box
     const auto atClose = Shown(ed.form, ed.normal);
     const Image after = Snapshot();
@@ -1065,10 +1098,12 @@ inline std::optional<long> RecallWord(QWidget* c) {
 inline std::optional<long> DtmfDigits(QWidget* c) {
     static const QString digits = QStringLiteral("0123456789*#p");
     const QString text = qobject_cast<QLineEdit*>(c)->text();
+    if (text.size() > 12)
+        return 1L << 48; // more than the six bytes hold
     long value = 0;
     for (int i = 0; i < 12; ++i) {
         const long code = i < text.size() ? digits.indexOf(text[i]) : 15;
-        if (code < 0 || text.size() > 12)
+        if (code < 0)
             return std::nullopt;
         value |= code << (8 * (i / 2) + (i % 2 ? 0 : 4));
     }
@@ -1116,6 +1151,37 @@ inline void UserButtons(Walker& w) {
     for (int k = 0; k < keyfn::HookActions; ++k)
         ed.fields.push_back({f->chkOffHook[k], Bits(0x34, uint8_t(1u << k)), Ticked, true});
     ed.fields.push_back({f->cmbScanSpeed, Bits(0x54), Item({20, 10, 5})});
+    // A key given a function that brings a control into use, then that control used:
+    // {function, control (none: the key's own selcall memory), what is typed into it}.
+    const auto recallText = [&w] {
+        return w.in.pick(3) ? QString::number(1 + w.in.pick(560))
+                            : QStringLiteral("CB %1").arg(1 + w.in.pick(45), 2, 10, QChar('0'));
+    };
+    const auto dtmfText = [&w] {
+        static const QString keys = QStringLiteral("0123456789*#pP");
+        QString text;
+        for (int n = 1 + w.in.pick(14); n > 0; --n)
+            text += keys[w.in.pick(int(keys.size()))];
+        return text;
+    };
+    const std::tuple<int, QWidget*, std::function<QString()>> uses[] = {
+        {keyfn::Scan, f->cmbScanSpeed, {}}, {13, nullptr, {}},
+        {9, f->cmbRecallM1, recallText},    {10, f->cmbRecallM2, recallText},
+        {11, f->cmbRecallM3, recallText},   {12, f->cmbRecallM4, recallText},
+        {18, f->txtDtmfMem1, dtmfText},     {19, f->txtDtmfMem2, dtmfText},
+        {20, f->txtDtmfMem3, dtmfText},     {21, f->txtDtmfMem4, dtmfText}};
+    ed.more = [&](Allowed& allowed) {
+        const int key = w.in.pick(keyfn::KeyCount);
+        const auto& [function, speedDial] = keys[key];
+        const auto& [code, used, text] = uses[w.in.pick(int(std::size(uses)))];
+        QWidget* control = used ? used : speedDial.first;
+        Touched(ed, function.first, allowed);
+        w.did(QStringLiteral("key %1").arg(key + 1));
+        w.pickFromList(function.first, code);
+        Touched(ed, control, allowed);
+        w.use(control, text ? text() : QString());
+    };
+    ed.steps = 16;
     ed.fields.push_back({f->hsbPriCheckRate, Bits(0x55), Position()});
     ed.normal = [recall = std::set<QWidget*>(std::begin(recall), std::end(recall))](
                     QWidget* c, const QString& text) {
