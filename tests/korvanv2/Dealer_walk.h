@@ -10,6 +10,7 @@
 // of the image's bytes, byte 5 a count of single bytes put in by hand (offset, offset, value),
 // then the actions. Past the end every choice is 0 and the walk stops.
 
+#include "Addzone.h"
 #include "Adv_edit.h"
 #include "Chanedit_p.h"
 #include "Chdata.h"
@@ -38,6 +39,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -322,20 +324,29 @@ inline ChData Decoded(const Image& image, int radioSize) {
     return store;
 }
 
-inline int MakeImage(Choices& in) {
-    const uint8_t mode = in.byte();
+inline uint32_t Seed(Choices& in) {
     uint32_t seed = 0;
     for (int shift = 0; shift < 32; shift += 8)
         seed |= uint32_t(in.byte()) << shift;
-    testsupport::FillFromSeed(eeprom.data, EEPROM::SIZE, seed);
+    return seed;
+}
+
+// Random bytes, with about a quarter of the channels empty (hidden, no receive code).
+inline void FillRandom(uint8_t* image, uint32_t seed) {
+    testsupport::FillFromSeed(image, EEPROM::SIZE, seed);
     std::mt19937 bytes(seed);
     bytes.discard(EEPROM::SIZE); // the draws that filled the image
     for (int i = 0; i < CH_COUNT; ++i)
-        if (bytes() % 4 == 0) { // an empty channel: hidden, no receive code
-            uint8_t* record = eeprom.data + chlayout::Record(i);
+        if (bytes() % 4 == 0) {
+            uint8_t* record = image + chlayout::Record(i);
             record[0] &= ~chbit::Mask(chbit::Visible);
             record[5] = record[6] = 0;
         }
+}
+
+inline int MakeImage(Choices& in) {
+    const uint8_t mode = in.byte();
+    FillRandom(eeprom.data, Seed(in));
     for (int n = in.byte() % 16; n > 0; --n) {
         const int offset = in.pick(EEPROM::SIZE);
         eeprom.data[offset] = in.byte();
@@ -364,7 +375,16 @@ inline int MakeImage(Choices& in) {
 
 // What the user edited of one channel: fields and flag bits.
 struct Touch {
-    enum : unsigned { Name = 1, Tag = 2, Tx = 4, Rx = 8, TxTone = 16, RxTone = 32, Members = 64 };
+    enum : unsigned {
+        Name = 1,
+        Tag = 2,
+        Tx = 4,
+        Rx = 8,
+        TxTone = 16,
+        RxTone = 32,
+        Members = 64,
+        Zone = 128
+    };
     unsigned fields = 0;
     uint8_t flags = 0, flags1 = 0;
     Touch& operator|=(const Touch& more) {
@@ -431,10 +451,14 @@ inline void ClickTab(Walker& w, QTabBar* tabs, const QString& what) {
 using Expectation = std::function<QString(const ch_data_struct&)>;
 
 struct BankEdits {
+    Image before;            // the image at opening, with what Read Channels took in
+    bool renumbered = false; // the opening gave every channel its default tag
     std::map<int, Touch> touched;
     std::set<int> whole;                                    // added, deleted, cut or pasted over
     std::map<int, std::map<QString, Expectation>> expected; // the last edit of each field
     std::map<int, std::pair<QString, QString>> zones;       // zone -> name and tag shown at OK
+    std::map<int, bool> active;                             // zones added or deleted
+    std::optional<bool> zonesOn;                            // Enable Zones, as last chosen
     void replace(int i) {
         whole.insert(i);
         expected.erase(i);
@@ -501,15 +525,18 @@ inline std::optional<Touch> EditSession(Walker& w, QDialog* d, QPushButton* ok, 
     return t;
 }
 
-// A channel the session has not changed shows its record's flag bits (record bytes 0 and 1).
+// A channel the session has not changed shows its record's flag bits (record bytes 0 and 1) as
+// the bank opened or read it.
 inline void ExpectFlagsShown(Walker& w, TfrmEditChannel2* d, const std::vector<Box>& boxes,
                              const BankEdits& e) {
     const int i = d->ChannelIndex;
     if (d->windowTitle().startsWith("Add") || e.touched.count(i) || e.whole.count(i))
         return;
-    const uint8_t* record = eeprom.data + chlayout::Record(i);
+    const auto* record =
+        reinterpret_cast<const uint8_t*>(e.before.constData()) + chlayout::Record(i);
     for (const Box& box : boxes)
-        if (auto* check = qobject_cast<QCheckBox*>(box.control))
+        if (auto* check = qobject_cast<QCheckBox*>(box.control);
+            check && (box.touch.flags | box.touch.flags1))
             if (const bool set = (record[0] & box.touch.flags) | (record[1] & box.touch.flags1);
                 set != (check->isChecked() != (check == d->chkChEnabled)))
                 w.fail(QStringLiteral("CH%1: \"%2\" shows otherwise than its bit")
@@ -646,6 +673,22 @@ inline int Pick(Walker& w, QDialog* d, QComboBox* list, QPushButton* ok, QPushBu
     return take && d->result() == 1 ? list->currentText().toInt() : 0;
 }
 
+// The session of a zone's name and tag (the first two of `controls`); true when it closed
+// with OK, and zone() then shows them.
+inline bool ZoneTexts(Walker& w, BankEdits& e, QDialog* d, const std::vector<QWidget*>& controls,
+                      QPushButton* ok, QPushButton* cancel, const std::function<int()>& zone) {
+    auto* name = qobject_cast<QLineEdit*>(controls[0]);
+    auto* tag = qobject_cast<QLineEdit*>(controls[1]);
+    w.did(d->windowTitle());
+    const std::pair opened{name->text(), tag->text()};
+    if (!Session(
+            w, d, ok, cancel, [](QWidget*) {}, controls))
+        return false;
+    e.zones[zone()] = {name->text(), tag->text()};
+    ExpectRadioCharacters(w, {{opened.first, name->text()}, {opened.second, tag->text()}});
+    return true;
+}
+
 inline void AnswerBankDialog(Walker& w, QDialog* dialog, BankEdits& e) {
     if (auto* d = qobject_cast<TfrmEditChannel2*>(dialog))
         return EditChannel(w, d, e);
@@ -662,21 +705,136 @@ inline void AnswerBankDialog(Walker& w, QDialog* dialog, BankEdits& e) {
         const int n = Pick(w, d, d->cbChannel, d->btnOK, d->btnCancel);
         if (n && d->windowTitle() == "Paste channel")
             e.replace(n - 1);
+        if (const int i = frmChnlBank->SelectedChannel() - 1;
+            n && i >= 0 && d->windowTitle() == "Select zone.") {
+            e.touched[i].fields |= Touch::Zone;
+            e.expected[i]["zone"] = [n](const ch_data_struct& r) {
+                return Differs("zone", QString::number(n), QString::number(r.zone));
+            };
+        }
         return;
     }
     if (auto* d = qobject_cast<TfrmEditZone*>(dialog)) {
-        w.did("edit zone");
-        const std::pair opened{d->editZoneName->text(), d->editZoneTag->text()};
-        if (Session(w, d, d->btnOk, d->btnCancel, [](QWidget*) {},
-                    {d->editZoneName, d->editZoneTag})) {
-            e.zones[frmChnlBank->CurrentZone] = {d->editZoneName->text(), d->editZoneTag->text()};
-            ExpectRadioCharacters(w, {{opened.first, d->editZoneName->text()},
-                                      {opened.second, d->editZoneTag->text()}});
-        }
+        ZoneTexts(w, e, d, {d->editZoneName, d->editZoneTag}, d->btnOk, d->btnCancel,
+                  [] { return frmChnlBank->CurrentZone; });
+        return;
+    }
+    if (auto* d = qobject_cast<TfrmAddZone*>(dialog)) {
+        const auto zone = [d] { return d->cbZone->currentText().toInt(); };
+        if (ZoneTexts(w, e, d, {d->editName, d->editTag, d->cbZone}, d->btnOk, d->btnCancel, zone))
+            e.active[zone()] = true;
         return;
     }
     w.did("closed " + dialog->windowTitle());
     dialog->done(0);
+}
+
+// A bank command with a question answered OK or Cancel; true when it was asked a question
+// that starts with `asked` and the walk said OK.
+inline bool Confirmed(Walker& w, QAction* action, const QString& what, const QString& asked) {
+    const bool yes = w.in.pick(2);
+    w.did(what + (yes ? " (OK)" : " (Cancel)"));
+    w.host.messageAnswers.enqueue(yes ? platform::IDOK : platform::IDCANCEL);
+    const qsizetype from = w.host.messages.size();
+    w.withModals([action] { action->trigger(); });
+    w.host.messageAnswers.clear();
+    for (qsizetype m = from; m < w.host.messages.size(); ++m)
+        if (w.host.messages[m].text.startsWith(asked))
+            return yes;
+    return false;
+}
+
+// The channel numbers the bank lists.
+inline std::set<int> ListedChannels(QTableWidget* list) {
+    std::set<int> listed;
+    for (int row = 0; row < list->rowCount(); ++row)
+        if (const QTableWidgetItem* item = list->item(row, 0); item && item->text().toInt() > 0)
+            listed.insert(item->text().toInt());
+    return listed;
+}
+
+// Delete Zone on the zone tab shown: the zone goes, and every channel it lists is erased.
+inline void DeleteZone(Walker& w, BankEdits& e) {
+    TfrmChnlBank* bank = frmChnlBank;
+    static const QRegularExpression number(QStringLiteral("(\\d+)$"));
+    const int z = number.match(bank->TabControl1->tabText(bank->TabControl1->currentIndex()))
+                      .captured(1)
+                      .toInt();
+    const std::set<int> listed = ListedChannels(bank->listChannel);
+    std::set<int> held; // hidden ones too
+    for (int i = 0; i < CH_COUNT; ++i)
+        if (z && bank->Channels->GetZone(i) == z)
+            held.insert(i);
+    if (!bank->TabControl1->isVisible() ||
+        !Confirmed(w, bank->mnuDeleteZone, "Delete Zone", QStringLiteral("Delete Zone %1 ").arg(z)))
+        return;
+    for (const int i : held)
+        e.replace(i);
+    for (const int n : listed)
+        e.expected[n - 1]["erased"] = [](const ch_data_struct& r) {
+            ChData one(1);
+            one.SetRaw(r, 0);
+            return one.IsEmpty(0) ? QString() : QStringLiteral("not erased with its zone");
+        };
+    e.zones[z] = {};
+    e.active[z] = false;
+}
+
+// The areas Read Channels takes from a file: the channel records, the name tails, the
+// tags with ext and zone, and zones 1 to 50.
+constexpr std::pair<int, int> ChannelAreas[] = {
+    {chlayout::RECORDS, chlayout::RECORD_SIZE* CH_COUNT},
+    {chlayout::NAME_TAIL, chlayout::NAME_TAIL_CHARS* CH_COUNT},
+    {chlayout::TAGS, chlayout::TAG_SIZE* CH_COUNT},
+    {ZONE_TABLE + ZONE_ENTRY_SIZE, ZONE_ENTRY_SIZE* ZONE_COUNT}};
+
+// Read Channels of a file of random bytes, 8 or 16 KiB long, that declares either size; once
+// taken, the bank holds what the radio holds of the file: from the size the file declares
+// (or its end) up, the file counts as erased.
+inline void ReadChannels(Walker& w, BankEdits& e) {
+    const int length = w.in.pick(2) ? EEPROM::SIZE : EEPROM::SIZE / 2;
+    const int declared = w.in.pick(2) ? EEPROM::SIZE : EEPROM::SIZE / 2;
+    Image file(EEPROM::SIZE, '\0');
+    FillRandom(reinterpret_cast<uint8_t*>(file.data()), Seed(w.in));
+    file[EEPROM::SIZE_BYTE] = char(declared / 1024);
+    if (w.in.pick(4)) // most files hold no vote groups, whose random members it would refuse
+        for (int i = 0; i < CH_COUNT; ++i)
+            file[chlayout::Record(i)] =
+                char(file[chlayout::Record(i)] & ~chbit::Mask(chbit::Group));
+    const QString path = qEnvironmentVariable("XDG_CONFIG_HOME") + "/channels.mem";
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        out.write(file.left(length)) != length)
+        return w.fail("cannot write " + path);
+    out.close();
+    const bool chosen = w.in.pick(5) != 0;
+    w.host.fileAnswers.enqueue(chosen ? path : QString());
+    const bool yes = w.in.pick(2);
+    w.host.messageAnswers.enqueue(yes ? platform::IDOK : platform::IDCANCEL);
+    w.did(QStringLiteral("Read Channels of %1 bytes declaring %2%3")
+              .arg(length)
+              .arg(declared)
+              .arg(chosen ? yes ? " (OK)" : " (Cancel)" : " cancelled"));
+    const qsizetype from = w.host.messages.size();
+    w.withModals([] { frmChnlBank->menuReadChannels->trigger(); });
+    w.host.fileAnswers.clear();
+    w.host.messageAnswers.clear();
+    bool taken = chosen;
+    for (qsizetype m = from; m < w.host.messages.size(); ++m)
+        taken &= (w.host.messages[m].flags & platform::MB_OKCANCEL) && yes;
+    if (!taken)
+        return;
+    std::fill(file.begin() + std::min(length, declared), file.end(), char(chlayout::ERASED));
+    for (const auto& [offset, count] : ChannelAreas)
+        for (int at = offset; at < std::min(offset + count, w.radioSize); ++at)
+            e.before[at] = file[at];
+    Image held = std::move(e.before);
+    e = BankEdits();
+    e.before = std::move(held);
+    if (w.radioSize == EEPROM::SIZE) {
+        e.before[76] = char((e.before[76] & 0x7F) | (file[76] & 0x80));
+        e.zonesOn = file[76] & 0x80;
+    }
 }
 
 inline void BankAction(Walker& w, BankEdits& e) {
@@ -687,7 +845,7 @@ inline void BankAction(Walker& w, BankEdits& e) {
         w.did(what);
         w.withModals([action] { action->trigger(); });
     };
-    switch (w.in.pick(10)) {
+    switch (w.in.pick(15)) {
     case 0:
     case 1:
         return ClickRow(w, list, "click CH");
@@ -719,6 +877,21 @@ inline void BankAction(Walker& w, BankEdits& e) {
         if (bank->TabControl1->isVisible())
             ClickTab(w, bank->TabControl1, "tab ");
         return;
+    case 10:
+        return run(bank->mnuAddZone, "Add Zone");
+    case 11:
+        return DeleteZone(w, e);
+    case 12:
+        return run(bank->mnuMovetoZone, "Move to Zone");
+    case 13: {
+        const bool was = e.zonesOn.value_or(e.before[76] & 0x80);
+        run(bank->menuEnableZones, "Enable Zones");
+        if (w.radioSize == EEPROM::SIZE)
+            e.zonesOn = !was;
+        return;
+    }
+    case 14:
+        return ReadChannels(w, e);
     default:
         if (bank->editZoneName->isVisible()) {
             w.did("double-click zone name");
@@ -755,7 +928,7 @@ inline void ExpectRecord(Walker& w, int i, const ch_data_struct& a, const ch_dat
     same(Touch::TxTone | Touch::Members, a.txTone == b.txTone, "TX tone");
     same(Touch::RxTone | Touch::Members, a.rxTone == b.rxTone, "RX tone");
     same(Touch::Members, a.ext == b.ext, "ext");
-    same(0, a.zone == b.zone, "zone");
+    same(Touch::Zone, a.zone == b.zone, "zone");
     same(0, ((a.flags ^ b.flags) & ~t.flags) == 0, "flags");
     same(0, ((a.flags1 ^ b.flags1) & ~t.flags1) == 0, "flags1");
     ch_normal_struct tag;
@@ -785,8 +958,8 @@ inline QString RadioText(const Image& image, int offset, int count) {
     return text;
 }
 
-inline void CheckBank(Walker& w, const Image& before, const Image& after, const BankEdits& e,
-                      qsizetype messagesBefore) {
+inline void CheckBank(Walker& w, const Image& after, const BankEdits& e, qsizetype messagesBefore) {
+    const Image& before = e.before;
     const bool big = w.radioSize == EEPROM::SIZE;
     Allowed allowed;
     Allow(allowed, 71, 0x08); // cleared on OK
@@ -800,12 +973,16 @@ inline void CheckBank(Walker& w, const Image& before, const Image& after, const 
         Allow(allowed, chlayout::TAGS, 0xFF, chlayout::TAG_SIZE * CH_COUNT);
         for (const auto& zone : e.zones)
             Allow(allowed, ZoneOffset(zone.first), 0xFF, ZONE_ENTRY_SIZE - 1);
+        for (const auto& zone : e.active)
+            Allow(allowed, ZoneOffset(zone.first) + ZONE_ENTRY_SIZE - 1, ZONE_INACTIVE);
         if (!anyZone)
-            Allow(allowed, ZoneOffset(1) + ZONE_ENTRY_SIZE - 1, 0x80);
+            Allow(allowed, ZoneOffset(1) + ZONE_ENTRY_SIZE - 1, ZONE_INACTIVE);
+        if (e.zonesOn)
+            Allow(allowed, 76, 0x80);
     }
     ExpectOnly(w, before, after, allowed);
     const ChData was = Decoded(before, w.radioSize), is = Decoded(after, w.radioSize);
-    const bool renumbered = big && (before[74] & 0x10);
+    const bool renumbered = e.renumbered;
     for (int i = 0; i < CH_COUNT; ++i) {
         ch_data_struct a, b;
         was.GetRaw(a, i);
@@ -843,12 +1020,19 @@ inline void CheckBank(Walker& w, const Image& before, const Image& after, const 
                        .arg(z)
                        .arg(shown.first, shown.second, name, tag));
     }
+    for (const auto& [z, on] : e.active)
+        if (big && bool(after[ZoneOffset(z) + ZONE_ENTRY_SIZE - 1] & ZONE_INACTIVE) == on)
+            w.fail(QStringLiteral("zone %1 was %2").arg(z).arg(on ? "added" : "deleted"));
+    if (big && e.zonesOn && bool(after[76] & 0x80) != *e.zonesOn)
+        w.fail(QStringLiteral("zones were switched %1").arg(*e.zonesOn ? "on" : "off"));
 }
 
 inline void BankSession(Walker& w) {
     const Image before = Snapshot();
     const qsizetype messagesBefore = w.host.messages.size();
     BankEdits e;
+    e.before = before;
+    e.renumbered = w.radioSize == EEPROM::SIZE && (before[74] & 0x10);
     w.answer = [&](QDialog* d) { AnswerBankDialog(w, d, e); };
     w.did("open Channel Data");
     Show(frmChnlBank);
@@ -860,7 +1044,7 @@ inline void BankSession(Walker& w) {
     const bool stored = !CancelIfOpen(w, frmChnlBank, frmChnlBank->btnCancel) && ok;
     const Image after = Snapshot();
     if (stored)
-        CheckBank(w, before, after, e, messagesBefore);
+        CheckBank(w, after, e, messagesBefore);
     else
         ExpectOnly(w, before, after, {});
 }
