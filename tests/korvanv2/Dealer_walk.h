@@ -780,6 +780,21 @@ inline void DeleteZone(Walker& w, BankEdits& e) {
     e.active[z] = false;
 }
 
+// Members that break the rule of vote groups: an empty channel, the group itself, or a
+// channel the radio does not have.
+inline std::set<std::pair<int, int>> GroupFaults(const ChData& store, int radioSize) {
+    std::set<std::pair<int, int>> faults;
+    for (int g = 0; g < CH_COUNT; ++g) {
+        ch_group_struct group;
+        if (!store.IsGroup(g) || store.GetGroup(group, g) != 0)
+            continue;
+        for (int m : group.member)
+            if (m && (m > chlayout::HighestMember(radioSize) || m == g + 1 || store.IsEmpty(m - 1)))
+                faults.insert({g, m});
+    }
+    return faults;
+}
+
 // The areas Read Channels takes from a file: the channel records, the name tails, the
 // tags with ext and zone, and zones 1 to 50.
 constexpr std::pair<int, int> ChannelAreas[] = {
@@ -828,6 +843,10 @@ inline void ReadChannels(Walker& w, BankEdits& e) {
     for (const auto& [offset, count] : ChannelAreas)
         for (int at = offset; at < std::min(offset + count, w.radioSize); ++at)
             e.before[at] = file[at];
+    for (const auto& [group, member] : GroupFaults(Decoded(e.before, w.radioSize), w.radioSize))
+        w.fail(QStringLiteral("Read Channels took group CH%1 listing CH%2")
+                   .arg(group + 1)
+                   .arg(member));
     Image held = std::move(e.before);
     e = BankEdits();
     e.before = std::move(held);
@@ -899,21 +918,6 @@ inline void BankAction(Walker& w, BankEdits& e) {
         }
         return;
     }
-}
-
-// Members that break the rule of vote groups: an empty channel, the group itself, or a
-// channel the radio does not have.
-inline std::set<std::pair<int, int>> GroupFaults(const ChData& store, int radioSize) {
-    std::set<std::pair<int, int>> faults;
-    for (int g = 0; g < CH_COUNT; ++g) {
-        ch_group_struct group;
-        if (!store.IsGroup(g) || store.GetGroup(group, g) != 0)
-            continue;
-        for (int m : group.member)
-            if (m && (m > chlayout::HighestMember(radioSize) || m == g + 1 || store.IsEmpty(m - 1)))
-                faults.insert({g, m});
-    }
-    return faults;
 }
 
 inline void ExpectRecord(Walker& w, int i, const ch_data_struct& a, const ch_data_struct& b,
