@@ -459,6 +459,7 @@ struct BankEdits {
     std::map<int, std::pair<QString, QString>> zones;       // zone -> name and tag shown at OK
     std::map<int, bool> active;                             // zones added or deleted
     std::optional<bool> zonesOn;                            // Enable Zones, as last chosen
+    Allowed live; // what vote setup stored, which the bank's Cancel keeps
     void replace(int i) {
         whole.insert(i);
         expected.erase(i);
@@ -689,7 +690,37 @@ inline bool ZoneTexts(Walker& w, BankEdits& e, QDialog* d, const std::vector<QWi
     return true;
 }
 
+inline void VotingOptions(Walker& w, BankEdits& e);
+
+// The zone of the bank's tab shown: 0 for "Unused", none while zones are off.
+inline std::optional<int> ShownZone() {
+    QTabBar* tabs = frmChnlBank->TabControl1;
+    static const QRegularExpression number(QStringLiteral("(\\d+)$"));
+    if (!tabs->isVisible())
+        return std::nullopt;
+    return number.match(tabs->tabText(tabs->currentIndex())).captured(1).toInt();
+}
+
+inline bool Empty(const ch_data_struct& r) {
+    ChData one(1);
+    one.SetRaw(r, 0);
+    return one.IsEmpty(0);
+}
+
+// A channel pasted into slot i (unless the paste is refused): with zones on, it lies in the
+// zone shown.
+inline void Pasted(BankEdits& e, int i) {
+    e.replace(i);
+    if (const std::optional<int> zone = ShownZone())
+        e.expected[i]["zone"] = [z = *zone](const ch_data_struct& r) {
+            return Empty(r) ? QString()
+                            : Differs("zone", QString::number(z), QString::number(r.zone));
+        };
+}
+
 inline void AnswerBankDialog(Walker& w, QDialog* dialog, BankEdits& e) {
+    if (qobject_cast<TfrmEditVote*>(dialog))
+        return VotingOptions(w, e);
     if (auto* d = qobject_cast<TfrmEditChannel2*>(dialog))
         return EditChannel(w, d, e);
     if (auto* d = qobject_cast<TfrmGrpEdit*>(dialog))
@@ -704,7 +735,7 @@ inline void AnswerBankDialog(Walker& w, QDialog* dialog, BankEdits& e) {
     if (auto* d = qobject_cast<TfrmChSelect*>(dialog)) {
         const int n = Pick(w, d, d->cbChannel, d->btnOK, d->btnCancel);
         if (n && d->windowTitle() == "Paste channel")
-            e.replace(n - 1);
+            Pasted(e, n - 1);
         if (const int i = frmChnlBank->SelectedChannel() - 1;
             n && i >= 0 && d->windowTitle() == "Select zone.") {
             e.touched[i].fields |= Touch::Zone;
@@ -756,25 +787,20 @@ inline std::set<int> ListedChannels(QTableWidget* list) {
 // Delete Zone on the zone tab shown: the zone goes, and every channel it lists is erased.
 inline void DeleteZone(Walker& w, BankEdits& e) {
     TfrmChnlBank* bank = frmChnlBank;
-    static const QRegularExpression number(QStringLiteral("(\\d+)$"));
-    const int z = number.match(bank->TabControl1->tabText(bank->TabControl1->currentIndex()))
-                      .captured(1)
-                      .toInt();
+    const int z = ShownZone().value_or(0);
     const std::set<int> listed = ListedChannels(bank->listChannel);
     std::set<int> held; // hidden ones too
     for (int i = 0; i < CH_COUNT; ++i)
         if (z && bank->Channels->GetZone(i) == z)
             held.insert(i);
-    if (!bank->TabControl1->isVisible() ||
+    if (!z ||
         !Confirmed(w, bank->mnuDeleteZone, "Delete Zone", QStringLiteral("Delete Zone %1 ").arg(z)))
         return;
     for (const int i : held)
         e.replace(i);
     for (const int n : listed)
         e.expected[n - 1]["erased"] = [](const ch_data_struct& r) {
-            ChData one(1);
-            one.SetRaw(r, 0);
-            return one.IsEmpty(0) ? QString() : QStringLiteral("not erased with its zone");
+            return Empty(r) ? QString() : QStringLiteral("not erased with its zone");
         };
     e.zones[z] = {};
     e.active[z] = false;
@@ -847,9 +873,10 @@ inline void ReadChannels(Walker& w, BankEdits& e) {
         w.fail(QStringLiteral("Read Channels took group CH%1 listing CH%2")
                    .arg(group + 1)
                    .arg(member));
-    Image held = std::move(e.before);
-    e = BankEdits();
-    e.before = std::move(held);
+    BankEdits read;
+    read.before = std::move(e.before);
+    read.live = std::move(e.live);
+    e = std::move(read);
     if (w.radioSize == EEPROM::SIZE) {
         e.before[76] = char((e.before[76] & 0x7F) | (file[76] & 0x80));
         e.zonesOn = file[76] & 0x80;
@@ -864,7 +891,7 @@ inline void BankAction(Walker& w, BankEdits& e) {
         w.did(what);
         w.withModals([action] { action->trigger(); });
     };
-    switch (w.in.pick(15)) {
+    switch (w.in.pick(16)) {
     case 0:
     case 1:
         return ClickRow(w, list, "click CH");
@@ -911,6 +938,8 @@ inline void BankAction(Walker& w, BankEdits& e) {
     }
     case 14:
         return ReadChannels(w, e);
+    case 15:
+        return run(bank->editVoteOptions, "Voting Options");
     default:
         if (bank->editZoneName->isVisible()) {
             w.did("double-click zone name");
@@ -984,6 +1013,8 @@ inline void CheckBank(Walker& w, const Image& after, const BankEdits& e, qsizety
         if (e.zonesOn)
             Allow(allowed, 76, 0x80);
     }
+    for (const auto& [offset, bits] : e.live)
+        allowed[offset] |= bits;
     ExpectOnly(w, before, after, allowed);
     const ChData was = Decoded(before, w.radioSize), is = Decoded(after, w.radioSize);
     const bool renumbered = e.renumbered;
@@ -1050,7 +1081,7 @@ inline void BankSession(Walker& w) {
     if (stored)
         CheckBank(w, after, e, messagesBefore);
     else
-        ExpectOnly(w, before, after, {});
+        ExpectOnly(w, before, after, e.live);
 }
 
 // ---- the radio-wide editors ----
@@ -1168,6 +1199,7 @@ struct Editor {
     std::function<void(Walker&)> check = {};
     std::function<void(Walker&)> stored = {}; // a rule of the form's own after OK
     int steps = 10;                           // at most, before OK or Cancel
+    bool modal = false; // opened by another form, which runs it: it is not opened again
 };
 
 // The bits a control's fields may change once it is touched.
@@ -1208,10 +1240,11 @@ inline void ExpectBlindAbove(Walker& w, Editor& ed) {
                (listsSame ? differs : QStringLiteral("its lists change")));
 }
 
-inline void EditorSession(Walker& w, Editor& ed) {
+// The session of an editor; the bits it may have changed.
+inline Allowed EditorSession(Walker& w, Editor& ed) {
     w.did("open " + ed.form->windowTitle());
     ed.open();
-    if (w.radioSize < EEPROM::SIZE)
+    if (w.radioSize < EEPROM::SIZE && !ed.modal)
         ExpectBlindAbove(w, ed);
     const Image before = Snapshot();
     Allowed allowed;
@@ -1257,12 +1290,15 @@ inline void EditorSession(Walker& w, Editor& ed) {
     if (live)
         ed.check(w);
     if (!stored && !live)
-        return;
-    ed.open();
-    if (const QString differs = FirstDifference(atClose, Shown(ed.form, ed.normal));
-        !differs.isEmpty())
-        w.fail(differs + " when opened again");
-    ed.form->hide();
+        return kept;
+    if (!ed.modal) {
+        ed.open();
+        if (const QString differs = FirstDifference(atClose, Shown(ed.form, ed.normal));
+            !differs.isEmpty())
+            w.fail(differs + " when opened again");
+        ed.form->hide();
+    }
+    return allowed;
 }
 
 // A recall text as the channel it names; null for one that names none.
@@ -1513,19 +1549,10 @@ inline void RadioOptions(Walker& w) {
     EditorSession(w, ed);
 }
 
-inline void VoteSetup(Walker& w) {
+// Vote setup's fields. Before v2.02 the radio keeps one ignore time: the two bars move
+// together, and OK gives the RSSI byte the busy byte.
+inline void VoteFields(Walker& w, Editor& ed, bool old) {
     TfrmEditVote* f = frmEditVote;
-    static const int firmware[] = {0, 201, 202};
-    const int version = firmware[w.in.pick(3)];
-    // Before v2.02 the radio keeps one ignore time: the two bars move together, and OK
-    // gives the RSSI byte the busy byte.
-    const bool old = version && version < 202;
-    Editor ed{f, f->btnOk, f->btnCancel, {}};
-    ed.open = [f, version] {
-        versionInfo.major = version / 100;
-        versionInfo.minor = version % 100;
-        Show(f);
-    };
     const Field bars[] = {{f->hsbBusyChannelHoldTime, Bits(82), Position()},
                           {f->hsbBusyChannelIgnoreTime, Bits(65), Position(4)},
                           {f->hsbRssiLet, Bits(48), Position()},
@@ -1548,8 +1575,32 @@ inline void VoteSetup(Walker& w) {
             w.fail(QStringLiteral("the two ignore times differ before v2.02"));
     };
     ed.more = [&w, f](Allowed&) { ClickTab(w, f->PageControl1->tabBar(), "tab "); };
+}
+
+inline void VoteSetup(Walker& w) {
+    TfrmEditVote* f = frmEditVote;
+    static const int firmware[] = {0, 201, 202};
+    const int version = firmware[w.in.pick(3)];
+    Editor ed{f, f->btnOk, f->btnCancel, {}};
+    ed.open = [f, version] {
+        versionInfo.major = version / 100;
+        versionInfo.minor = version % 100;
+        Show(f);
+    };
+    VoteFields(w, ed, version && version < 202);
     EditorSession(w, ed);
     versionInfo.major = versionInfo.minor = 0;
+}
+
+// Voting Options of the channel bank: vote setup as the bank runs it, storing on its own OK.
+inline void VotingOptions(Walker& w, BankEdits& e) {
+    Editor ed{frmEditVote, frmEditVote->btnOk, frmEditVote->btnCancel, {}};
+    ed.open = [] {};
+    ed.modal = true;
+    const int version = versionInfo.major * 100 + versionInfo.minor;
+    VoteFields(w, ed, version && version < 202);
+    for (const auto& [offset, bits] : EditorSession(w, ed))
+        e.live[offset] |= bits;
 }
 
 inline void Hardware(Walker& w) {
