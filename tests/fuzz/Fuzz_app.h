@@ -62,7 +62,7 @@ inline platform::ScriptedHost& StartApplication() {
     static int argc = 1;
     static char name[] = "fuzz";
     static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
+    static QApplication* app = [&settings] {
         qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
         qputenv("QT_QPA_PLATFORM", "offscreen");
         return new QApplication(argc, argv);

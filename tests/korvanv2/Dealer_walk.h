@@ -10,6 +10,7 @@
 // of the image's bytes, byte 5 a count of single bytes put in by hand (offset, offset, value),
 // then the actions. Past the end every choice is 0 and the walk stops.
 
+#include "Addzone.h"
 #include "Adv_edit.h"
 #include "Chanedit_p.h"
 #include "Chdata.h"
@@ -38,6 +39,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -125,17 +127,39 @@ struct Walker {
         const int x = qobject_cast<QAbstractSlider*>(target) ? in.pick(target->width()) : 4;
         QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(x, target->height() / 2));
     }
-    void pickFromList(QComboBox* combo) {
-        QTest::mouseClick(combo, Qt::LeftButton);
+    // The list opened and an item clicked: `choice`, or one the walk chooses.
+    void pickFromList(QComboBox* combo, int choice = -1) {
+        // An editable list opens at its arrow, at the right.
+        const QPoint arrow(combo->isEditable() ? combo->width() - 5 : combo->width() / 2,
+                           combo->height() / 2);
+        QTest::mouseClick(combo, Qt::LeftButton, {}, arrow);
         QAbstractItemView* view = combo->view();
         if (!view->isVisible())
             return;
-        const QModelIndex item = combo->model()->index(in.pick(combo->count()), 0);
-        view->scrollTo(item);
+        const QModelIndex item =
+            combo->model()->index(choice < 0 ? in.pick(combo->count()) : choice, 0);
         did("item " + item.data().toString());
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
+        // The mouse leaves the place it opened the list at, goes to the item, and clicks.
+        QTest::mouseMove(view->viewport(), view->rect().center() + QPoint(0, 15));
+        QTest::mouseMove(view->viewport(), view->rect().center() - QPoint(0, 15));
+        view->scrollTo(item);
+        const QPoint at(view->viewport()->width() / 2, view->visualRect(item).center().y());
+        QTest::mouseMove(view->viewport(), at);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
         if (view->isVisible())
             combo->hidePopup();
+    }
+    // A control used as the user does: a list's item clicked, or `text` typed over what an
+    // editable one holds (when there is a text).
+    void use(QWidget* control, const QString& text) {
+        auto* combo = qobject_cast<QComboBox*>(control);
+        auto* edit = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(control);
+        if (!edit || text.isNull() || (combo && in.pick(2)))
+            return click(control);
+        did("type '" + text + "' over " + Name(control));
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        type(edit, text);
     }
     void wheel(QWidget* at) {
         const int steps = in.pick(2) ? 120 : -120;
@@ -300,20 +324,29 @@ inline ChData Decoded(const Image& image, int radioSize) {
     return store;
 }
 
-inline int MakeImage(Choices& in) {
-    const uint8_t mode = in.byte();
+inline uint32_t Seed(Choices& in) {
     uint32_t seed = 0;
     for (int shift = 0; shift < 32; shift += 8)
         seed |= uint32_t(in.byte()) << shift;
-    testsupport::FillFromSeed(eeprom.data, EEPROM::SIZE, seed);
+    return seed;
+}
+
+// Random bytes, with about a quarter of the channels empty (hidden, no receive code).
+inline void FillRandom(uint8_t* image, uint32_t seed) {
+    testsupport::FillFromSeed(image, EEPROM::SIZE, seed);
     std::mt19937 bytes(seed);
     bytes.discard(EEPROM::SIZE); // the draws that filled the image
     for (int i = 0; i < CH_COUNT; ++i)
-        if (bytes() % 4 == 0) { // an empty channel: hidden, no receive code
-            uint8_t* record = eeprom.data + chlayout::Record(i);
+        if (bytes() % 4 == 0) {
+            uint8_t* record = image + chlayout::Record(i);
             record[0] &= ~chbit::Mask(chbit::Visible);
             record[5] = record[6] = 0;
         }
+}
+
+inline int MakeImage(Choices& in) {
+    const uint8_t mode = in.byte();
+    FillRandom(eeprom.data, Seed(in));
     for (int n = in.byte() % 16; n > 0; --n) {
         const int offset = in.pick(EEPROM::SIZE);
         eeprom.data[offset] = in.byte();
@@ -342,7 +375,16 @@ inline int MakeImage(Choices& in) {
 
 // What the user edited of one channel: fields and flag bits.
 struct Touch {
-    enum : unsigned { Name = 1, Tag = 2, Tx = 4, Rx = 8, TxTone = 16, RxTone = 32, Members = 64 };
+    enum : unsigned {
+        Name = 1,
+        Tag = 2,
+        Tx = 4,
+        Rx = 8,
+        TxTone = 16,
+        RxTone = 32,
+        Members = 64,
+        Zone = 128
+    };
     unsigned fields = 0;
     uint8_t flags = 0, flags1 = 0;
     Touch& operator|=(const Touch& more) {
@@ -409,10 +451,15 @@ inline void ClickTab(Walker& w, QTabBar* tabs, const QString& what) {
 using Expectation = std::function<QString(const ch_data_struct&)>;
 
 struct BankEdits {
+    Image before;            // the image at opening, with what Read Channels took in
+    bool renumbered = false; // the opening gave every channel its default tag
     std::map<int, Touch> touched;
-    std::set<int> whole; // added, deleted, cut or pasted over
-    std::map<int, std::vector<Expectation>> expected;
-    std::map<int, std::pair<QString, QString>> zones; // zone -> name and tag shown at OK
+    std::set<int> whole;                                    // added, deleted, cut or pasted over
+    std::map<int, std::map<QString, Expectation>> expected; // the last edit of each field
+    std::map<int, std::pair<QString, QString>> zones;       // zone -> name and tag shown at OK
+    std::map<int, bool> active;                             // zones added or deleted
+    std::optional<bool> zonesOn;                            // Enable Zones, as last chosen
+    Allowed live; // what vote setup stored, which the bank's Cancel keeps
     void replace(int i) {
         whole.insert(i);
         expected.erase(i);
@@ -432,9 +479,9 @@ inline bool CancelIfOpen(Walker& w, QWidget* form, QPushButton* cancel) {
 // with OK. One that refuses its OK is cancelled.
 inline bool Session(Walker& w, QDialog* d, QPushButton* ok, QPushButton* cancel,
                     const std::function<void(QWidget*)>& touch,
-                    const std::vector<QWidget*>& clickable,
-                    const std::function<void()>& more = {}) {
-    for (int n = w.in.pick(10); n > 0 && d->isVisible() && w.in.more(); --n)
+                    const std::vector<QWidget*>& clickable, const std::function<void()>& more = {},
+                    int steps = 10) {
+    for (int n = w.in.pick(steps); n > 0 && d->isVisible() && w.in.more(); --n)
         more&& w.in.pick(3) == 0 ? more() : w.act(d, touch, clickable);
     if (!d->isVisible())
         return d->result() == 1;
@@ -479,15 +526,18 @@ inline std::optional<Touch> EditSession(Walker& w, QDialog* d, QPushButton* ok, 
     return t;
 }
 
-// A channel the session has not changed shows its record's flag bits (record bytes 0 and 1).
+// A channel the session has not changed shows its record's flag bits (record bytes 0 and 1) as
+// the bank opened or read it.
 inline void ExpectFlagsShown(Walker& w, TfrmEditChannel2* d, const std::vector<Box>& boxes,
                              const BankEdits& e) {
     const int i = d->ChannelIndex;
     if (d->windowTitle().startsWith("Add") || e.touched.count(i) || e.whole.count(i))
         return;
-    const uint8_t* record = eeprom.data + chlayout::Record(i);
+    const auto* record =
+        reinterpret_cast<const uint8_t*>(e.before.constData()) + chlayout::Record(i);
     for (const Box& box : boxes)
-        if (auto* check = qobject_cast<QCheckBox*>(box.control))
+        if (auto* check = qobject_cast<QCheckBox*>(box.control);
+            check && (box.touch.flags | box.touch.flags1))
             if (const bool set = (record[0] & box.touch.flags) | (record[1] & box.touch.flags1);
                 set != (check->isChecked() != (check == d->chkChEnabled)))
                 w.fail(QStringLiteral("CH%1: \"%2\" shows otherwise than its bit")
@@ -530,14 +580,14 @@ inline void EditChannel(Walker& w, TfrmEditChannel2* d, BankEdits& e) {
         return;
     *t |= Flag(chbit::Group), *t |= Flag(chbit::SignalVote); // a normal channel's
     e.touched[d->ChannelIndex] |= *t;
-    std::vector<Expectation>& expect = e.expected[d->ChannelIndex];
+    std::map<QString, Expectation>& expect = e.expected[d->ChannelIndex];
     const QString name = d->txtChannelAlpha->text();
     ExpectRadioCharacters(w, {{opened.first, name}, {opened.second, d->editChTag->text()}});
-    expect.push_back([name](const ch_data_struct& r) { return Differs("name", name, r.name); });
+    expect["name"] = [name](const ch_data_struct& r) { return Differs("name", name, r.name); };
     const auto expectHz = [&](unsigned field, const char* what, uint32_t hz, auto code,
                               auto offset) {
         if (t->fields & field)
-            expect.push_back([=](const ch_data_struct& r) {
+            expect[what] = [=](const ch_data_struct& r) {
                 const uint32_t stored = ChData::DecodeFrequency(r.*code, r.*offset);
                 return std::abs(int64_t(stored) - hz) <= 3125
                            ? QString()
@@ -545,7 +595,7 @@ inline void EditChannel(Walker& w, TfrmEditChannel2* d, BankEdits& e) {
                                  .arg(what)
                                  .arg(hz)
                                  .arg(stored);
-            });
+            };
     };
     expectHz(T::Tx, "TX", d->chkTxDisable->isChecked() ? 0 : ShownHz(d->editTxFreq->text()),
              &ch_data_struct::txCode, &ch_data_struct::txOffset);
@@ -553,9 +603,9 @@ inline void EditChannel(Walker& w, TfrmEditChannel2* d, BankEdits& e) {
              &ch_data_struct::rxOffset);
     const auto expectTone = [&](unsigned field, const char* what, QComboBox* combo, auto tone) {
         if ((t->fields & field) && combo->currentIndex() >= 0) // no item: the tone stays
-            expect.push_back([what, shown = combo->currentIndex(), tone](const ch_data_struct& r) {
+            expect[what] = [what, shown = combo->currentIndex(), tone](const ch_data_struct& r) {
                 return Differs(what, QString::number(shown), QString::number(r.*tone));
-            });
+            };
     };
     expectTone(T::TxTone, "TX tone", d->cmbTxCtcss, &ch_data_struct::txTone);
     expectTone(T::RxTone, "RX tone", d->cmbRxCtcss, &ch_data_struct::rxTone);
@@ -565,11 +615,11 @@ inline void EditChannel(Walker& w, TfrmEditChannel2* d, BankEdits& e) {
         if (!check || !((bit.flags & t->flags) | (bit.flags1 & t->flags1)))
             continue;
         const bool set = check->isChecked() != (check == d->chkChEnabled);
-        expect.push_back([=, text = check->text()](const ch_data_struct& r) {
+        expect[check->text()] = [=, text = check->text()](const ch_data_struct& r) {
             return bool((r.flags & bit.flags) | (r.flags1 & bit.flags1)) == set
                        ? QString()
                        : QStringLiteral("\"%1\" not stored as shown").arg(text);
-        });
+        };
     }
 }
 
@@ -599,7 +649,8 @@ inline void EditGroup(Walker& w, TfrmGrpEdit* d, BankEdits& e) {
             shown << item->text();
     const QString name = d->txtChannelAlpha->text();
     ExpectRadioCharacters(w, {{opened.first, name}, {opened.second, d->editTag->text()}});
-    e.expected[d->ChannelIndex].push_back([shown, name](const ch_data_struct& r) {
+    std::map<QString, Expectation>& expect = e.expected[d->ChannelIndex];
+    expect["members"] = [shown](const ch_data_struct& r) {
         ChData one(1);
         one.SetRaw(r, 0);
         ch_group_struct group;
@@ -608,9 +659,9 @@ inline void EditGroup(Walker& w, TfrmGrpEdit* d, BankEdits& e) {
         for (int member : group.member)
             if (member)
                 stored << QString::number(member);
-        return Differs("members", shown.join(' '), stored.join(' ')) +
-               Differs("name", name, r.name);
-    });
+        return Differs("members", shown.join(' '), stored.join(' '));
+    };
+    expect["name"] = [name](const ch_data_struct& r) { return Differs("name", name, r.name); };
 }
 
 // A picker: one of its entries by the arrow keys, then Ok or Cancel; the chosen number.
@@ -623,7 +674,53 @@ inline int Pick(Walker& w, QDialog* d, QComboBox* list, QPushButton* ok, QPushBu
     return take && d->result() == 1 ? list->currentText().toInt() : 0;
 }
 
+// The session of a zone's name and tag (the first two of `controls`); true when it closed
+// with OK, and zone() then shows them.
+inline bool ZoneTexts(Walker& w, BankEdits& e, QDialog* d, const std::vector<QWidget*>& controls,
+                      QPushButton* ok, QPushButton* cancel, const std::function<int()>& zone) {
+    auto* name = qobject_cast<QLineEdit*>(controls[0]);
+    auto* tag = qobject_cast<QLineEdit*>(controls[1]);
+    w.did(d->windowTitle());
+    const std::pair opened{name->text(), tag->text()};
+    if (!Session(
+            w, d, ok, cancel, [](QWidget*) {}, controls))
+        return false;
+    e.zones[zone()] = {name->text(), tag->text()};
+    ExpectRadioCharacters(w, {{opened.first, name->text()}, {opened.second, tag->text()}});
+    return true;
+}
+
+inline void VotingOptions(Walker& w, BankEdits& e);
+
+// The zone of the bank's tab shown: 0 for "Unused", none while zones are off.
+inline std::optional<int> ShownZone() {
+    QTabBar* tabs = frmChnlBank->TabControl1;
+    static const QRegularExpression number(QStringLiteral("(\\d+)$"));
+    if (!tabs->isVisible())
+        return std::nullopt;
+    return number.match(tabs->tabText(tabs->currentIndex())).captured(1).toInt();
+}
+
+inline bool Empty(const ch_data_struct& r) {
+    ChData one(1);
+    one.SetRaw(r, 0);
+    return one.IsEmpty(0);
+}
+
+// A channel pasted into slot i (unless the paste is refused): with zones on, it lies in the
+// zone shown.
+inline void Pasted(BankEdits& e, int i) {
+    e.replace(i);
+    if (const std::optional<int> zone = ShownZone())
+        e.expected[i]["zone"] = [z = *zone](const ch_data_struct& r) {
+            return Empty(r) ? QString()
+                            : Differs("zone", QString::number(z), QString::number(r.zone));
+        };
+}
+
 inline void AnswerBankDialog(Walker& w, QDialog* dialog, BankEdits& e) {
+    if (qobject_cast<TfrmEditVote*>(dialog))
+        return VotingOptions(w, e);
     if (auto* d = qobject_cast<TfrmEditChannel2*>(dialog))
         return EditChannel(w, d, e);
     if (auto* d = qobject_cast<TfrmGrpEdit*>(dialog))
@@ -638,22 +735,152 @@ inline void AnswerBankDialog(Walker& w, QDialog* dialog, BankEdits& e) {
     if (auto* d = qobject_cast<TfrmChSelect*>(dialog)) {
         const int n = Pick(w, d, d->cbChannel, d->btnOK, d->btnCancel);
         if (n && d->windowTitle() == "Paste channel")
-            e.replace(n - 1);
+            Pasted(e, n - 1);
+        if (const int i = frmChnlBank->SelectedChannel() - 1;
+            n && i >= 0 && d->windowTitle() == "Select zone.") {
+            e.touched[i].fields |= Touch::Zone;
+            e.expected[i]["zone"] = [n](const ch_data_struct& r) {
+                return Differs("zone", QString::number(n), QString::number(r.zone));
+            };
+        }
         return;
     }
     if (auto* d = qobject_cast<TfrmEditZone*>(dialog)) {
-        w.did("edit zone");
-        const std::pair opened{d->editZoneName->text(), d->editZoneTag->text()};
-        if (Session(w, d, d->btnOk, d->btnCancel, [](QWidget*) {},
-                    {d->editZoneName, d->editZoneTag})) {
-            e.zones[frmChnlBank->CurrentZone] = {d->editZoneName->text(), d->editZoneTag->text()};
-            ExpectRadioCharacters(w, {{opened.first, d->editZoneName->text()},
-                                      {opened.second, d->editZoneTag->text()}});
-        }
+        ZoneTexts(w, e, d, {d->editZoneName, d->editZoneTag}, d->btnOk, d->btnCancel,
+                  [] { return frmChnlBank->CurrentZone; });
+        return;
+    }
+    if (auto* d = qobject_cast<TfrmAddZone*>(dialog)) {
+        const auto zone = [d] { return d->cbZone->currentText().toInt(); };
+        if (ZoneTexts(w, e, d, {d->editName, d->editTag, d->cbZone}, d->btnOk, d->btnCancel, zone))
+            e.active[zone()] = true;
         return;
     }
     w.did("closed " + dialog->windowTitle());
     dialog->done(0);
+}
+
+// A bank command with a question answered OK or Cancel; true when it was asked a question
+// that starts with `asked` and the walk said OK.
+inline bool Confirmed(Walker& w, QAction* action, const QString& what, const QString& asked) {
+    const bool yes = w.in.pick(2);
+    w.did(what + (yes ? " (OK)" : " (Cancel)"));
+    w.host.messageAnswers.enqueue(yes ? platform::IDOK : platform::IDCANCEL);
+    const qsizetype from = w.host.messages.size();
+    w.withModals([action] { action->trigger(); });
+    w.host.messageAnswers.clear();
+    for (qsizetype m = from; m < w.host.messages.size(); ++m)
+        if (w.host.messages[m].text.startsWith(asked))
+            return yes;
+    return false;
+}
+
+// The channel numbers the bank lists.
+inline std::set<int> ListedChannels(QTableWidget* list) {
+    std::set<int> listed;
+    for (int row = 0; row < list->rowCount(); ++row)
+        if (const QTableWidgetItem* item = list->item(row, 0); item && item->text().toInt() > 0)
+            listed.insert(item->text().toInt());
+    return listed;
+}
+
+// Delete Zone on the zone tab shown: the zone goes, and every channel it lists is erased.
+inline void DeleteZone(Walker& w, BankEdits& e) {
+    TfrmChnlBank* bank = frmChnlBank;
+    const int z = ShownZone().value_or(0);
+    const std::set<int> listed = ListedChannels(bank->listChannel);
+    std::set<int> held; // hidden ones too
+    for (int i = 0; i < CH_COUNT; ++i)
+        if (z && bank->Channels->GetZone(i) == z)
+            held.insert(i);
+    if (!z ||
+        !Confirmed(w, bank->mnuDeleteZone, "Delete Zone", QStringLiteral("Delete Zone %1 ").arg(z)))
+        return;
+    for (const int i : held)
+        e.replace(i);
+    for (const int n : listed)
+        e.expected[n - 1]["erased"] = [](const ch_data_struct& r) {
+            return Empty(r) ? QString() : QStringLiteral("not erased with its zone");
+        };
+    e.zones[z] = {};
+    e.active[z] = false;
+}
+
+// Members that break the rule of vote groups: an empty channel, the group itself, or a
+// channel the radio does not have.
+inline std::set<std::pair<int, int>> GroupFaults(const ChData& store, int radioSize) {
+    std::set<std::pair<int, int>> faults;
+    for (int g = 0; g < CH_COUNT; ++g) {
+        ch_group_struct group;
+        if (!store.IsGroup(g) || store.GetGroup(group, g) != 0)
+            continue;
+        for (int m : group.member)
+            if (m && (m > chlayout::HighestMember(radioSize) || m == g + 1 || store.IsEmpty(m - 1)))
+                faults.insert({g, m});
+    }
+    return faults;
+}
+
+// The areas Read Channels takes from a file: the channel records, the name tails, the
+// tags with ext and zone, and zones 1 to 50.
+constexpr std::pair<int, int> ChannelAreas[] = {
+    {chlayout::RECORDS, chlayout::RECORD_SIZE* CH_COUNT},
+    {chlayout::NAME_TAIL, chlayout::NAME_TAIL_CHARS* CH_COUNT},
+    {chlayout::TAGS, chlayout::TAG_SIZE* CH_COUNT},
+    {ZONE_TABLE + ZONE_ENTRY_SIZE, ZONE_ENTRY_SIZE* ZONE_COUNT}};
+
+// Read Channels of a file of random bytes, 8 or 16 KiB long, that declares either size; once
+// taken, the bank holds what the radio holds of the file: from the size the file declares
+// (or its end) up, the file counts as erased.
+inline void ReadChannels(Walker& w, BankEdits& e) {
+    const int length = w.in.pick(2) ? EEPROM::SIZE : EEPROM::SIZE / 2;
+    const int declared = w.in.pick(2) ? EEPROM::SIZE : EEPROM::SIZE / 2;
+    Image file(EEPROM::SIZE, '\0');
+    FillRandom(reinterpret_cast<uint8_t*>(file.data()), Seed(w.in));
+    file[EEPROM::SIZE_BYTE] = char(declared / 1024);
+    if (w.in.pick(4)) // most files hold no vote groups, whose random members it would refuse
+        for (int i = 0; i < CH_COUNT; ++i)
+            file[chlayout::Record(i)] =
+                char(file[chlayout::Record(i)] & ~chbit::Mask(chbit::Group));
+    const QString path = qEnvironmentVariable("XDG_CONFIG_HOME") + "/channels.mem";
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        out.write(file.left(length)) != length)
+        return w.fail("cannot write " + path);
+    out.close();
+    const bool chosen = w.in.pick(5) != 0;
+    w.host.fileAnswers.enqueue(chosen ? path : QString());
+    const bool yes = w.in.pick(2);
+    w.host.messageAnswers.enqueue(yes ? platform::IDOK : platform::IDCANCEL);
+    w.did(QStringLiteral("Read Channels of %1 bytes declaring %2%3")
+              .arg(length)
+              .arg(declared)
+              .arg(chosen ? yes ? " (OK)" : " (Cancel)" : " cancelled"));
+    const qsizetype from = w.host.messages.size();
+    w.withModals([] { frmChnlBank->menuReadChannels->trigger(); });
+    w.host.fileAnswers.clear();
+    w.host.messageAnswers.clear();
+    bool taken = chosen;
+    for (qsizetype m = from; m < w.host.messages.size(); ++m)
+        taken &= (w.host.messages[m].flags & platform::MB_OKCANCEL) && yes;
+    if (!taken)
+        return;
+    std::fill(file.begin() + std::min(length, declared), file.end(), char(chlayout::ERASED));
+    for (const auto& [offset, count] : ChannelAreas)
+        for (int at = offset; at < std::min(offset + count, w.radioSize); ++at)
+            e.before[at] = file[at];
+    for (const auto& [group, member] : GroupFaults(Decoded(e.before, w.radioSize), w.radioSize))
+        w.fail(QStringLiteral("Read Channels took group CH%1 listing CH%2")
+                   .arg(group + 1)
+                   .arg(member));
+    BankEdits read;
+    read.before = std::move(e.before);
+    read.live = std::move(e.live);
+    e = std::move(read);
+    if (w.radioSize == EEPROM::SIZE) {
+        e.before[76] = char((e.before[76] & 0x7F) | (file[76] & 0x80));
+        e.zonesOn = file[76] & 0x80;
+    }
 }
 
 inline void BankAction(Walker& w, BankEdits& e) {
@@ -664,7 +891,7 @@ inline void BankAction(Walker& w, BankEdits& e) {
         w.did(what);
         w.withModals([action] { action->trigger(); });
     };
-    switch (w.in.pick(10)) {
+    switch (w.in.pick(16)) {
     case 0:
     case 1:
         return ClickRow(w, list, "click CH");
@@ -696,6 +923,23 @@ inline void BankAction(Walker& w, BankEdits& e) {
         if (bank->TabControl1->isVisible())
             ClickTab(w, bank->TabControl1, "tab ");
         return;
+    case 10:
+        return run(bank->mnuAddZone, "Add Zone");
+    case 11:
+        return DeleteZone(w, e);
+    case 12:
+        return run(bank->mnuMovetoZone, "Move to Zone");
+    case 13: {
+        const bool was = e.zonesOn.value_or(e.before[76] & 0x80);
+        run(bank->menuEnableZones, "Enable Zones");
+        if (w.radioSize == EEPROM::SIZE)
+            e.zonesOn = !was;
+        return;
+    }
+    case 14:
+        return ReadChannels(w, e);
+    case 15:
+        return run(bank->editVoteOptions, "Voting Options");
     default:
         if (bank->editZoneName->isVisible()) {
             w.did("double-click zone name");
@@ -703,21 +947,6 @@ inline void BankAction(Walker& w, BankEdits& e) {
         }
         return;
     }
-}
-
-// Members that break the rule of vote groups: an empty channel, the group itself, or a
-// channel the radio does not have.
-inline std::set<std::pair<int, int>> GroupFaults(const ChData& store, int radioSize) {
-    std::set<std::pair<int, int>> faults;
-    for (int g = 0; g < CH_COUNT; ++g) {
-        ch_group_struct group;
-        if (!store.IsGroup(g) || store.GetGroup(group, g) != 0)
-            continue;
-        for (int m : group.member)
-            if (m && (m > chlayout::HighestMember(radioSize) || m == g + 1 || store.IsEmpty(m - 1)))
-                faults.insert({g, m});
-    }
-    return faults;
 }
 
 inline void ExpectRecord(Walker& w, int i, const ch_data_struct& a, const ch_data_struct& b,
@@ -732,7 +961,7 @@ inline void ExpectRecord(Walker& w, int i, const ch_data_struct& a, const ch_dat
     same(Touch::TxTone | Touch::Members, a.txTone == b.txTone, "TX tone");
     same(Touch::RxTone | Touch::Members, a.rxTone == b.rxTone, "RX tone");
     same(Touch::Members, a.ext == b.ext, "ext");
-    same(0, a.zone == b.zone, "zone");
+    same(Touch::Zone, a.zone == b.zone, "zone");
     same(0, ((a.flags ^ b.flags) & ~t.flags) == 0, "flags");
     same(0, ((a.flags1 ^ b.flags1) & ~t.flags1) == 0, "flags1");
     ch_normal_struct tag;
@@ -762,8 +991,8 @@ inline QString RadioText(const Image& image, int offset, int count) {
     return text;
 }
 
-inline void CheckBank(Walker& w, const Image& before, const Image& after, const BankEdits& e,
-                      qsizetype messagesBefore) {
+inline void CheckBank(Walker& w, const Image& after, const BankEdits& e, qsizetype messagesBefore) {
+    const Image& before = e.before;
     const bool big = w.radioSize == EEPROM::SIZE;
     Allowed allowed;
     Allow(allowed, 71, 0x08); // cleared on OK
@@ -777,12 +1006,18 @@ inline void CheckBank(Walker& w, const Image& before, const Image& after, const 
         Allow(allowed, chlayout::TAGS, 0xFF, chlayout::TAG_SIZE * CH_COUNT);
         for (const auto& zone : e.zones)
             Allow(allowed, ZoneOffset(zone.first), 0xFF, ZONE_ENTRY_SIZE - 1);
+        for (const auto& zone : e.active)
+            Allow(allowed, ZoneOffset(zone.first) + ZONE_ENTRY_SIZE - 1, ZONE_INACTIVE);
         if (!anyZone)
-            Allow(allowed, ZoneOffset(1) + ZONE_ENTRY_SIZE - 1, 0x80);
+            Allow(allowed, ZoneOffset(1) + ZONE_ENTRY_SIZE - 1, ZONE_INACTIVE);
+        if (e.zonesOn)
+            Allow(allowed, 76, 0x80);
     }
+    for (const auto& [offset, bits] : e.live)
+        allowed[offset] |= bits;
     ExpectOnly(w, before, after, allowed);
     const ChData was = Decoded(before, w.radioSize), is = Decoded(after, w.radioSize);
-    const bool renumbered = big && (before[74] & 0x10);
+    const bool renumbered = e.renumbered;
     for (int i = 0; i < CH_COUNT; ++i) {
         ch_data_struct a, b;
         was.GetRaw(a, i);
@@ -791,7 +1026,7 @@ inline void CheckBank(Walker& w, const Image& before, const Image& after, const 
         if (!e.whole.count(i))
             ExpectRecord(w, i, a, b, t == e.touched.end() ? Touch{} : t->second, renumbered);
         if (const auto x = e.expected.find(i); x != e.expected.end())
-            for (const Expectation& expect : x->second)
+            for (const auto& [field, expect] : x->second)
                 if (const QString wrong = expect(b); !wrong.isEmpty())
                     w.fail(QStringLiteral("CH%1: %2").arg(i + 1).arg(wrong));
     }
@@ -820,12 +1055,19 @@ inline void CheckBank(Walker& w, const Image& before, const Image& after, const 
                        .arg(z)
                        .arg(shown.first, shown.second, name, tag));
     }
+    for (const auto& [z, on] : e.active)
+        if (big && bool(after[ZoneOffset(z) + ZONE_ENTRY_SIZE - 1] & ZONE_INACTIVE) == on)
+            w.fail(QStringLiteral("zone %1 was %2").arg(z).arg(on ? "added" : "deleted"));
+    if (big && e.zonesOn && bool(after[76] & 0x80) != *e.zonesOn)
+        w.fail(QStringLiteral("zones were switched %1").arg(*e.zonesOn ? "on" : "off"));
 }
 
 inline void BankSession(Walker& w) {
     const Image before = Snapshot();
     const qsizetype messagesBefore = w.host.messages.size();
     BankEdits e;
+    e.before = before;
+    e.renumbered = w.radioSize == EEPROM::SIZE && (before[74] & 0x10);
     w.answer = [&](QDialog* d) { AnswerBankDialog(w, d, e); };
     w.did("open Channel Data");
     Show(frmChnlBank);
@@ -837,9 +1079,9 @@ inline void BankSession(Walker& w) {
     const bool stored = !CancelIfOpen(w, frmChnlBank, frmChnlBank->btnCancel) && ok;
     const Image after = Snapshot();
     if (stored)
-        CheckBank(w, before, after, e, messagesBefore);
+        CheckBank(w, after, e, messagesBefore);
     else
-        ExpectOnly(w, before, after, {});
+        ExpectOnly(w, before, after, e.live);
 }
 
 // ---- the radio-wide editors ----
@@ -930,7 +1172,9 @@ inline void ExpectStoredAsShown(Walker& w, const std::vector<Field>& fields, con
         const std::optional<long> shown = f.value ? f.value(f.control) : std::nullopt;
         if (!shown)
             continue;
-        const long is = FieldValue(after, f.bits), want = *shown & FieldMask(f.bits);
+        // -1: a value the bits cannot hold
+        const long mask = FieldMask(f.bits), want = *shown > mask ? -1 : *shown & mask;
+        const long is = FieldValue(after, f.bits);
         const auto at = [&](const std::map<QWidget*, QString>& m) {
             const auto it = m.find(f.control);
             return it == m.end() ? QString() : it->second;
@@ -940,7 +1184,7 @@ inline void ExpectStoredAsShown(Walker& w, const std::vector<Field>& fields, con
                        .arg(Walker::Name(f.control), at(closed))
                        .arg(f.bits.begin()->first)
                        .arg(is)
-                       .arg(want));
+                       .arg(want < 0 ? QStringLiteral("what it shows") : QString::number(want)));
     }
 }
 struct Editor {
@@ -954,7 +1198,19 @@ struct Editor {
     std::function<void(QWidget*, Allowed&)> touchMore = [](QWidget*, Allowed&) {};
     std::function<void(Walker&)> check = {};
     std::function<void(Walker&)> stored = {}; // a rule of the form's own after OK
+    int steps = 10;                           // at most, before OK or Cancel
+    bool modal = false; // opened by another form, which runs it: it is not opened again
 };
+
+// The bits a control's fields may change once it is touched.
+inline void Touched(const Editor& ed, QWidget* control, Allowed& allowed) {
+    for (QWidget* c = control; c; c = c->parentWidget())
+        for (const Field& field : ed.fields)
+            if (field.control == c)
+                for (const auto& [offset, bits] : field.bits)
+                    allowed[offset] |= bits;
+    ed.touchMore(control, allowed);
+}
 
 // What a form lists: every combo's items.
 inline QStringList Listed(QWidget* form) {
@@ -984,21 +1240,15 @@ inline void ExpectBlindAbove(Walker& w, Editor& ed) {
                (listsSame ? differs : QStringLiteral("its lists change")));
 }
 
-inline void EditorSession(Walker& w, Editor& ed) {
+// The session of an editor; the bits it may have changed.
+inline Allowed EditorSession(Walker& w, Editor& ed) {
     w.did("open " + ed.form->windowTitle());
     ed.open();
-    if (w.radioSize < EEPROM::SIZE)
+    if (w.radioSize < EEPROM::SIZE && !ed.modal)
         ExpectBlindAbove(w, ed);
     const Image before = Snapshot();
     Allowed allowed;
-    const auto touch = [&](QWidget* control) {
-        for (QWidget* c = control; c; c = c->parentWidget())
-            for (const Field& field : ed.fields)
-                if (field.control == c)
-                    for (const auto& [offset, bits] : field.bits)
-                        allowed[offset] |= bits;
-        ed.touchMore(control, allowed);
-    };
+    const auto touch = [&](QWidget* control) { Touched(ed, control, allowed); };
     ed.touchMore(nullptr, allowed);
     ExpectShownAsStored(w, ed.fields, before);
     const auto opened = Shown(ed.form, ed.normal);
@@ -1012,18 +1262,23 @@ inline void EditorSession(Walker& w, Editor& ed) {
     };
     std::vector<QComboBox*> lists;
     for (const Field& field : ed.fields)
-        if (auto* combo = qobject_cast<QComboBox*>(field.control); combo && combo->isEnabled())
+        if (auto* combo = qobject_cast<QComboBox*>(field.control))
             lists.push_back(combo);
-    // The form's own action, or an item chosen from one of its lists.
+    // The form's own action, or an item chosen from one of its lists in use.
     const std::function<void()> more = [&] {
-        if (ed.more && (lists.empty() || w.in.pick(2)))
+        std::vector<QComboBox*> enabled;
+        std::copy_if(lists.begin(), lists.end(), std::back_inserter(enabled),
+                     [](QComboBox* combo) { return combo->isEnabled(); });
+        if (ed.more && (enabled.empty() || w.in.pick(2)))
             return ed.more(allowed);
-        QComboBox* combo = lists[size_t(w.in.pick(int(lists.size())))];
+        if (enabled.empty())
+            return;
+        QComboBox* combo = enabled[size_t(w.in.pick(int(enabled.size())))];
         touchAll(combo);
         w.click(combo);
     };
     const bool stored = Session(w, ed.form, ed.ok, ed.cancel, touchAll, Clickable(ed.fields),
-                                ed.more || !lists.empty() ? more : nullptr);
+                                ed.more || !lists.empty() ? more : nullptr, ed.steps);
     const bool live = bool(ed.check); // stores as the user leaves each box
     const auto atClose = Shown(ed.form, ed.normal);
     const Image after = Snapshot();
@@ -1035,12 +1290,15 @@ inline void EditorSession(Walker& w, Editor& ed) {
     if (live)
         ed.check(w);
     if (!stored && !live)
-        return;
-    ed.open();
-    if (const QString differs = FirstDifference(atClose, Shown(ed.form, ed.normal));
-        !differs.isEmpty())
-        w.fail(differs + " when opened again");
-    ed.form->hide();
+        return kept;
+    if (!ed.modal) {
+        ed.open();
+        if (const QString differs = FirstDifference(atClose, Shown(ed.form, ed.normal));
+            !differs.isEmpty())
+            w.fail(differs + " when opened again");
+        ed.form->hide();
+    }
+    return allowed;
 }
 
 // A recall text as the channel it names; null for one that names none.
@@ -1064,10 +1322,12 @@ inline std::optional<long> RecallWord(QWidget* c) {
 inline std::optional<long> DtmfDigits(QWidget* c) {
     static const QString digits = QStringLiteral("0123456789*#p");
     const QString text = qobject_cast<QLineEdit*>(c)->text();
+    if (text.size() > 12)
+        return 1L << 48; // more than the six bytes hold
     long value = 0;
     for (int i = 0; i < 12; ++i) {
         const long code = i < text.size() ? digits.indexOf(text[i]) : 15;
-        if (code < 0 || text.size() > 12)
+        if (code < 0)
             return std::nullopt;
         value |= code << (8 * (i / 2) + (i % 2 ? 0 : 4));
     }
@@ -1115,6 +1375,37 @@ inline void UserButtons(Walker& w) {
     for (int k = 0; k < keyfn::HookActions; ++k)
         ed.fields.push_back({f->chkOffHook[k], Bits(0x34, uint8_t(1u << k)), Ticked, true});
     ed.fields.push_back({f->cmbScanSpeed, Bits(0x54), Item({20, 10, 5})});
+    // A key given a function that brings a control into use, then that control used:
+    // {function, control (none: the key's own selcall memory), what is typed into it}.
+    const auto recallText = [&w] {
+        return w.in.pick(3) ? QString::number(1 + w.in.pick(560))
+                            : QStringLiteral("CB %1").arg(1 + w.in.pick(45), 2, 10, QChar('0'));
+    };
+    const auto dtmfText = [&w] {
+        static const QString keys = QStringLiteral("0123456789*#pP");
+        QString text;
+        for (int n = 1 + w.in.pick(14); n > 0; --n)
+            text += keys[w.in.pick(int(keys.size()))];
+        return text;
+    };
+    const std::tuple<int, QWidget*, std::function<QString()>> uses[] = {
+        {keyfn::Scan, f->cmbScanSpeed, {}}, {13, nullptr, {}},
+        {9, f->cmbRecallM1, recallText},    {10, f->cmbRecallM2, recallText},
+        {11, f->cmbRecallM3, recallText},   {12, f->cmbRecallM4, recallText},
+        {18, f->txtDtmfMem1, dtmfText},     {19, f->txtDtmfMem2, dtmfText},
+        {20, f->txtDtmfMem3, dtmfText},     {21, f->txtDtmfMem4, dtmfText}};
+    ed.more = [&](Allowed& allowed) {
+        const int key = w.in.pick(keyfn::KeyCount);
+        const auto& [function, speedDial] = keys[key];
+        const auto& [code, used, text] = uses[w.in.pick(int(std::size(uses)))];
+        QWidget* control = used ? used : speedDial.first;
+        Touched(ed, function.first, allowed);
+        w.did(QStringLiteral("key %1").arg(key + 1));
+        w.pickFromList(function.first, code);
+        Touched(ed, control, allowed);
+        w.use(control, text ? text() : QString());
+    };
+    ed.steps = 16;
     ed.fields.push_back({f->hsbPriCheckRate, Bits(0x55), Position()});
     ed.normal = [recall = std::set<QWidget*>(std::begin(recall), std::end(recall))](
                     QWidget* c, const QString& text) {
@@ -1261,19 +1552,10 @@ inline void RadioOptions(Walker& w) {
     EditorSession(w, ed);
 }
 
-inline void VoteSetup(Walker& w) {
+// Vote setup's fields. Before v2.02 the radio keeps one ignore time: the two bars move
+// together, and OK gives the RSSI byte the busy byte.
+inline void VoteFields(Walker& w, Editor& ed, bool old) {
     TfrmEditVote* f = frmEditVote;
-    static const int firmware[] = {0, 201, 202};
-    const int version = firmware[w.in.pick(3)];
-    // Before v2.02 the radio keeps one ignore time: the two bars move together, and OK
-    // gives the RSSI byte the busy byte.
-    const bool old = version && version < 202;
-    Editor ed{f, f->btnOk, f->btnCancel, {}};
-    ed.open = [f, version] {
-        versionInfo.major = version / 100;
-        versionInfo.minor = version % 100;
-        Show(f);
-    };
     const Field bars[] = {{f->hsbBusyChannelHoldTime, Bits(82), Position()},
                           {f->hsbBusyChannelIgnoreTime, Bits(65), Position(4)},
                           {f->hsbRssiLet, Bits(48), Position()},
@@ -1296,8 +1578,32 @@ inline void VoteSetup(Walker& w) {
             w.fail(QStringLiteral("the two ignore times differ before v2.02"));
     };
     ed.more = [&w, f](Allowed&) { ClickTab(w, f->PageControl1->tabBar(), "tab "); };
+}
+
+inline void VoteSetup(Walker& w) {
+    TfrmEditVote* f = frmEditVote;
+    static const int firmware[] = {0, 201, 202};
+    const int version = firmware[w.in.pick(3)];
+    Editor ed{f, f->btnOk, f->btnCancel, {}};
+    ed.open = [f, version] {
+        versionInfo.major = version / 100;
+        versionInfo.minor = version % 100;
+        Show(f);
+    };
+    VoteFields(w, ed, version && version < 202);
     EditorSession(w, ed);
     versionInfo.major = versionInfo.minor = 0;
+}
+
+// Voting Options of the channel bank: vote setup as the bank runs it, storing on its own OK.
+inline void VotingOptions(Walker& w, BankEdits& e) {
+    Editor ed{frmEditVote, frmEditVote->btnOk, frmEditVote->btnCancel, {}};
+    ed.open = [] {};
+    ed.modal = true;
+    const int version = versionInfo.major * 100 + versionInfo.minor;
+    VoteFields(w, ed, version && version < 202);
+    for (const auto& [offset, bits] : EditorSession(w, ed))
+        e.live[offset] |= bits;
 }
 
 inline void Hardware(Walker& w) {
