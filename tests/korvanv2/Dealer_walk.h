@@ -1124,10 +1124,20 @@ inline Encode Position(int scale = 1) {
         return long(qobject_cast<QAbstractSlider*>(c)->value()) * scale;
     };
 }
+// The item a list shows: its current item, or for an editable list the item its text names
+// whole (-1 for none).
+inline int ShownItem(const QComboBox* list) {
+    if (!list->isEditable())
+        return list->currentIndex();
+    for (int i = 0; i < list->count(); ++i)
+        if (list->itemText(i) == list->currentText())
+            return i;
+    return -1;
+}
 // The item's number, or values[item] when given.
 inline Encode Item(std::vector<long> values = {}) {
     return [values](QWidget* c) -> std::optional<long> {
-        const int item = qobject_cast<QComboBox*>(c)->currentIndex();
+        const int item = ShownItem(qobject_cast<QComboBox*>(c));
         if (item < 0 || (!values.empty() && size_t(item) >= values.size()))
             return std::nullopt;
         return values.empty() ? item : values[size_t(item)];
