@@ -4,8 +4,9 @@
 // chain and the clipboard through the real dialogs, opened as the program opens them: the
 // channel table with its channel, group, type, target and timer dialogs, the selcall options
 // and idents, the radio options, the code word, the user-defined buttons and the alignment.
-// After every close: OK changed only the bits of the fields the user touched, Cancel nothing;
-// a touched control stores the bytes the layout gives for what it shows, a typed box shows
+// After every close: OK changed only the bits of the controls the user changed (even away and
+// back), Cancel nothing; each of those stores the bytes the layout gives for what it shows,
+// one the focus or a click only passed keeps its bytes, a typed box shows
 // what its character rule leaves of the keys; a group whose members the user moved stores,
 // decoded by the layout, the members its editor showed; no group lists an empty slot, itself
 // or a group; no channel joins or leaves a group it did not choose unless a message named the
@@ -509,41 +510,76 @@ private:
 
     // Clicks the field, then: a grid cell or a box is typed into, a box also pasted into
     // or cleared, an opened list stepped or clicked; a bar is moved; then sometimes Tab.
-    // Keys go only where the click took the focus.
+    // Keys go only where the click took the focus. What the user changed, even away and
+    // back, is noted as moved: a bar's every action, a box's click, an item taken, text
+    // the keys edited.
     void Act(const Field& field) {
         predicted.erase(&field); // until typing says what it must show
         auto* grid = qobject_cast<QTableWidget*>(field.control);
         auto* list = qobject_cast<QComboBox*>(field.control);
         if (grid) {
-            const QModelIndex cell = grid->model()->index(field.row, field.column);
-            grid->scrollTo(cell);
-            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                              grid->visualRect(cell).center());
-            if (field.keys.isEmpty() || (!grid->isAncestorOf(Focus()) && Focus() != grid))
-                return;
-            for (QChar c : dice.text(field.keys, 1, 9))
-                QTest::keyClick(Focus(), c.toLatin1());
-            QTest::keyClick(Focus(), Qt::Key_Return);
+            TypeInCell(field, grid);
             return;
         }
         if (auto* bar = qobject_cast<QAbstractSlider*>(field.control)) {
             MoveBar(bar);
+            moved.insert(&field);
         } else if (list && dice.below(4) == 0) {
             const int was = list->currentIndex();
             Wheel(list, dice.below(2) ? 1 : -1);
             if (list->currentIndex() != was)
-                picked.insert(&field);
+                moved.insert(&field);
         } else {
+            auto* button = qobject_cast<QAbstractButton*>(field.control);
+            bool clicked = false;
+            const auto watch = button ? QObject::connect(button, &QAbstractButton::clicked,
+                                                         [&] { clicked = true; })
+                                      : QMetaObject::Connection();
             QTest::mouseClick(field.control, Qt::LeftButton, {}, {4, field.control->height() / 2});
+            QObject::disconnect(watch);
             auto* edit = list ? list->lineEdit() : qobject_cast<QLineEdit*>(field.control);
             QWidget* to = QApplication::focusWidget(); // an editable list's box types through it
-            if (edit && !field.keys.isEmpty() && to && (to == edit || to == list))
-                TypeInto(field, edit, to);
-            else if (list && list->view()->isVisible() && PickInList(list)) // the click opened it
-                picked.insert(&field);
+            if (edit && !field.keys.isEmpty() && to && (to == edit || to == list)) {
+                if (Edits(edit, [&] { TypeInto(field, edit, to); }))
+                    moved.insert(&field);
+            } else if (list && list->view()->isVisible() && PickInList(list)) { // it opened
+                moved.insert(&field);
+            } else if (clicked) {
+                moved.insert(&field);
+            }
         }
         if (dice.below(3) == 0)
             QTest::keyClick(Focus(), Qt::Key_Tab);
+    }
+
+    // True when the keys `type` presses edited the box's text at some moment.
+    static bool Edits(QLineEdit* edit, const std::function<void()>& type) {
+        bool edited = false;
+        const auto watch = QObject::connect(edit, &QLineEdit::textEdited, [&] { edited = true; });
+        type();
+        QObject::disconnect(watch);
+        return edited;
+    }
+
+    // A cell clicked and typed into, then Enter; moved when a key changed its text or its
+    // editor's.
+    void TypeInCell(const Field& field, QTableWidget* grid) {
+        const QModelIndex cell = grid->model()->index(field.row, field.column);
+        grid->scrollTo(cell);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
+        if (field.keys.isEmpty() || (!grid->isAncestorOf(Focus()) && Focus() != grid))
+            return;
+        const QString was = grid->item(field.row, field.column)->text();
+        bool changed = false;
+        for (QChar c : dice.text(field.keys, 1, 9)) {
+            QTest::keyClick(Focus(), c.toLatin1());
+            changed |= grid->item(field.row, field.column)->text() != was;
+        }
+        if (auto* editor = qobject_cast<QLineEdit*>(Focus()))
+            changed |= editor->isModified();
+        QTest::keyClick(Focus(), Qt::Key_Return);
+        if (changed)
+            moved.insert(&field);
     }
 
     static void Wheel(QWidget* widget, int notches) {
@@ -706,13 +742,11 @@ private:
         return static_cast<QLineEdit*>(c)->text();
     }
 
-    // Each touched control left the bytes the layout gives for what it shows.
-    void ExpectBytes(const Touched& touched, const std::string& where) {
-        for (const Field* field : touched) {
-            auto* combo = qobject_cast<QComboBox*>(field->control);
-            const bool list = combo && !combo->isEditable();
-            if (!field->expect || (list ? !picked.count(field) : ValueOf(*field) == opening[field]))
-                continue; // a list stores an item taken; another control a value it moved to
+    // Each control the user moved left the bytes the layout gives for what it shows.
+    void ExpectBytes(const std::string& where) {
+        for (const Field* field : moved) {
+            if (!field->expect)
+                continue;
             const QString shown = ValueOf(*field);
             for (const Expected& e : field->expect(shown)) {
                 const uint8_t now = frmBelmar->RadioData[e.offset];
@@ -1018,18 +1052,15 @@ private:
     }
 
     // Steps over the fields (and now and then the form's own `more`, which allows what it
-    // may change), then a close: OK keeps only what the touched fields own, each touched
-    // control shows what was stored and stores the bytes of what it shows, each typed box
-    // what the keys left; Cancel changes nothing.
+    // may change), then a close: OK keeps only what the moved fields own, each touched
+    // box shows what was stored, each moved control stores the bytes of what it shows, each
+    // typed box what the keys left; Cancel changes nothing.
     void Session(QDialog* form, QPushButton* ok, QPushButton* cancel,
                  const std::vector<Field>& fields, const std::string& name,
                  const std::function<void(Mask&)>& more = {}) {
         const QByteArray before = Image();
         const auto outer = std::exchange(predicted, {});
-        const auto outerPicked = std::exchange(picked, {});
-        const auto outerOpening = std::exchange(opening, {});
-        for (const Field& field : fields)
-            opening[&field] = ValueOf(field);
+        const auto outerMoved = std::exchange(moved, {});
         Touched touched;
         Mask extra = Nothing;
         for (int n = 1 + dice.below(8 + std::min(int(fields.size()) / 2, 16)); n > 0; --n)
@@ -1038,18 +1069,17 @@ private:
             else
                 Step(fields, touched);
         const bool closedOk = Close(form, ok, cancel);
-        Mask allowed = closedOk ? AllowedBits(touched, IMAGE_SIZE) : Nothing;
+        Mask allowed = closedOk ? AllowedBits(moved, IMAGE_SIZE) : Nothing;
         for (size_t i = 0; closedOk && i < allowed.size(); ++i)
             allowed[i] |= extra[i];
         ExpectOnly(before, allowed, closedOk ? name : name + " Cancel");
         if (closedOk) {
             ExpectShown(touched, name);
-            ExpectBytes(touched, name);
+            ExpectBytes(name);
             ExpectTyped(name);
         }
         predicted = outer;
-        picked = outerPicked;
-        opening = outerOpening;
+        moved = outerMoved;
     }
 
     // The idents opened from the selcall dialog, which is then cancelled.
@@ -1377,8 +1407,7 @@ private:
     Fail fail;
     Answers answers;
     std::map<const Field*, QString> predicted;   // what typed boxes must show at the close
-    std::set<const Field*> picked;               // lists an item was taken from
-    std::map<const Field*, QString> opening;     // what each control showed when the form opened
+    Touched moved;                               // the controls the user changed, by Act
     std::set<int> slotsChanged;                  // by the table's actions since it opened
     std::map<int, std::vector<int>> groupsShown; // the members each group's editor showed at OK
     bool globalsClicked = false, timersOpened = false, cbOpened = false;
