@@ -143,6 +143,11 @@ inline std::vector<int> GroupMembers(const uint8_t* r) {
     return members;
 }
 
+// A selcall memory's ident and tag head (9 bytes); its tag tail is 4 bytes from 0xD3C + 4 slot.
+inline int MemoryAt(int slot) {
+    return slot < 39 ? 0xB9 + 9 * slot : slot == 99 ? 0x218 : 0xB20 + 9 * (slot - 39);
+}
+
 // Characters a name or tag may hold, then 0 up to `count` bytes, the tail at `tail`.
 inline void PutText(Dice& dice, uint8_t* head, int headCount, uint8_t* tail, int tailCount) {
     const QByteArray text =
@@ -206,7 +211,7 @@ inline void MakeImage(uint8_t* image, Dice& dice, unsigned odd) {
         for (int s = 0; s < CH_LAST_NAMED; ++s)
             PutText(dice, image + 0x2E9 + 5 * s, 5, image + 0x800 + 8 * s, 4);
         for (int a = 0; a < 100; ++a) { // selcall tags, the Command flag kept
-            const int at = a < 39 ? 0xB9 + 9 * a : a == 99 ? 0x218 : 0xB20 + 9 * (a - 39);
+            const int at = MemoryAt(a);
             const uint8_t command = image[at + 4] & 0x80;
             PutText(dice, image + at + 4, 5, image + 0xD3C + 4 * a, 4);
             image[at + 4] |= command;
@@ -348,6 +353,7 @@ struct Field {
     Encode expect = {};                   // the bytes of what it shows
     Rule rule = {};                       // what typing leaves in the box
     int longest = 10;                     // the most keys typed or pasted at once
+    int least = 0;                        // the fewest characters OK keeps in a changed box
 };
 
 inline Encode Tick(int offset, uint8_t bit, bool inverted = false) {
@@ -683,10 +689,13 @@ private:
     }
 
     // Ends a form as the user does: OK or Cancel by click, by Enter on the button, or
-    // Escape; a refused OK is followed by Cancel. True when the form closed with OK.
+    // Escape, OK now and then once the focus rested on Cancel; a refused OK is followed by
+    // Cancel. True when the form closed with OK.
     bool Close(QDialog* form, QPushButton* ok, QPushButton* cancel) {
         const bool wantOk = dice.below(3) != 0;
         QPushButton* button = wantOk ? ok : cancel;
+        if (wantOk && dice.below(3) == 0)
+            cancel->setFocus(Qt::TabFocusReason);
         const int how = dice.below(3);
         if (how == 1) {
             button->setFocus(Qt::TabFocusReason);
@@ -756,6 +765,14 @@ private:
                          Hex(e.value & e.mask) + " (bits 0x" + Hex(e.mask) + ") belongs");
             }
         }
+    }
+
+    // No box the user changed was kept shorter than its fewest characters.
+    void ExpectWhole(const std::string& where) {
+        for (const Field* field : moved)
+            if (ValueOf(*field).size() < field->least)
+                fail(where + ": OK kept \"" + ValueOf(*field).toStdString() + "\", shorter than " +
+                     std::to_string(field->least) + " characters");
     }
 
     // Each box typed into by its rule shows what the rule leaves of the keys.
@@ -1055,7 +1072,8 @@ private:
     // may change), then a close: OK keeps only what the moved fields own, each touched
     // box shows what was stored, each moved control stores the bytes of what it shows, each
     // typed box what the keys left; Cancel changes nothing.
-    void Session(QDialog* form, QPushButton* ok, QPushButton* cancel,
+    // Returns the bits OK allowed (none after Cancel).
+    Mask Session(QDialog* form, QPushButton* ok, QPushButton* cancel,
                  const std::vector<Field>& fields, const std::string& name,
                  const std::function<void(Mask&)>& more = {}) {
         const QByteArray before = Image();
@@ -1077,9 +1095,11 @@ private:
             ExpectShown(touched, name);
             ExpectBytes(name);
             ExpectTyped(name);
+            ExpectWhole(name);
         }
         predicted = outer;
         moved = outerMoved;
+        return allowed;
     }
 
     // The idents opened from the selcall dialog, which is then cancelled.
@@ -1095,7 +1115,7 @@ private:
         ExpectOnly(opened, Nothing, "selcall Cancel");
     }
 
-    void Idents() {
+    Mask Idents() {
         TfrmSelcallIdents* s = frmSelcallIdents;
         QTableWidget* grid = s->listSelcallMemories;
         const QString hex = QStringLiteral("0123456789ABCFabcfDE");
@@ -1103,14 +1123,12 @@ private:
                              true};
         std::vector<Field> fields = {
             {s->txtRadioIdent, Span(0xB5, 4), hex, -1, -1, [s] { return s->GetIdentText(100); },
-             '0', Nibbles(0xB5), identRule},
+             '0', Nibbles(0xB5), identRule, 10, identRule.most},
             {s->txtTlmPrefix, Span(0xB4, 1), Digits, -1, -1, {}, {}, Prefix(0xB4), Rule{Digits, 2}},
             {s->chkOwnIdMod, {{0x4D, 0x40}}, {}, -1, -1, {}, {}, Tick(0x4D, 0x40)},
             {s->chkCallMemEdit, {{0x4D, 0x80}}, {}, -1, -1, {}, {}, Tick(0x4D, 0x80)}};
         for (int slot : {0, 1, 38, 39, 98, 99}) {
-            const int at = slot < 39    ? 0xB9 + 9 * slot
-                           : slot == 99 ? 0x218
-                                        : 0xB20 + 9 * (slot - 39);
+            const int at = MemoryAt(slot);
             auto command = [at] {
                 return callmem::CommandText(frmBelmar->RadioData[at + 4] & 0x80);
             };
@@ -1135,7 +1153,7 @@ private:
             fields.push_back(
                 {grid, {{at + 4, 0xFF}}, QStringLiteral(" "), slot, 3, command, {}, commandBit});
         }
-        Session(s, s->OKBtn, s->CancelBtn, fields, "selcall idents");
+        return Session(s, s->OKBtn, s->CancelBtn, fields, "selcall idents");
     }
 
     void Buttons() {
@@ -1296,6 +1314,32 @@ private:
         Session(o, o->OKBtn, o->CancelBtn, fields, "radio options");
     }
 
+    static std::vector<int> IdentOffsets() {
+        std::vector<int> at{0xB5};
+        for (int slot = 0; slot < 100; ++slot)
+            at.push_back(MemoryAt(slot));
+        return at;
+    }
+
+    // Each ident the idents' OK left alone holds the digits it had, turned by `turn` places
+    // (the count the user set less the stored one): right for more, left for fewer.
+    void ExpectRelaid(const QByteArray& before, const Mask& kept, int turn) {
+        const int bits = (turn > 0 ? 32 - 4 * turn : -4 * turn) & 31;
+        for (int at : IdentOffsets()) {
+            uint32_t digits = 0;
+            for (int i = 0; i < 4; ++i)
+                digits = digits << 8 | uint8_t(before[at + i]);
+            if (bits)
+                digits = digits << bits | digits >> (32 - bits);
+            for (int i = 0; i < 4; ++i)
+                if ((frmBelmar->RadioData[at + i] ^ uint8_t(digits >> (24 - 8 * i))) &
+                    ~kept[size_t(at + i)])
+                    fail("selcall idents opened: byte 0x" + Hex(at + i) +
+                         (turn ? " is not the ident re-laid by " + std::to_string(turn)
+                               : std::string(" changed with the count as stored")));
+        }
+    }
+
     // The selcall options; now and then the idents opened from it, which with the
     // predictive count moved re-lay the idents; the question at OK is answered No.
     void Selcall() {
@@ -1338,17 +1382,26 @@ private:
             Value(c->hsbBeepDuration, Span(0x31, 1), Number(0x31)),
             Value(c->hsbPttLeadin, Span(0x85, 1), Number(0x85)),
             Value(c->hsbPausePredNonPred, Span(0x86, 1), Number(0x86))};
-        const auto idents = [this, c](Mask& allowed) {
+        const Field* pred = &*std::find_if(fields.begin(), fields.end(), [c](const Field& f) {
+            return f.control == c->hsbTonesPred;
+        });
+        const auto idents = [this, c, pred](Mask& allowed) {
             if (!c->btnSelcallMem->isEnabled())
                 return;
-            answers.run({{"TfrmSelcallIdents", [this](QDialog*) { Idents(); }}},
+            const QByteArray before = Image();
+            const int turn =
+                moved.count(pred) ? c->hsbTonesPred->value() - (before[0x88] >> 4 & 15) : 0;
+            Mask kept = Nothing;
+            answers.run({{"TfrmSelcallIdents", [&](QDialog*) { kept = Idents(); }}},
                         [c] { Click(c->btnSelcallMem); });
-            // what the idents' OK and the re-lay may have changed
-            for (int at : {0x4D, 0x88})
-                allowed[size_t(at)] = 0xFF;
-            std::fill_n(&allowed[0xB4], 0x218 + 9 - 0xB4, 0xFF);
-            std::fill_n(&allowed[0xB20], 60 * 9, 0xFF);
-            std::fill_n(&allowed[0xD3C], 400, 0xFF);
+            ExpectRelaid(before, kept, turn);
+            if (turn)
+                kept[0x88] = 0xFF; // the counts, stored with the re-lay
+            for (int at : IdentOffsets())
+                std::fill_n(&kept[size_t(at)], 4, 0xFF);
+            ExpectOnly(before, kept, "selcall idents opened");
+            for (size_t i = 0; i < kept.size(); ++i)
+                allowed[i] |= kept[i];
         };
         host.messageAnswers.enqueue(platform::IDNO);
         Session(c, c->OKBtn, c->CancelBtn, fields, "selcall", idents);
