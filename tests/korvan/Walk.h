@@ -1334,9 +1334,9 @@ private:
             for (int i = 0; i < 4; ++i)
                 if ((frmBelmar->RadioData[at + i] ^ uint8_t(digits >> (24 - 8 * i))) &
                     ~kept[size_t(at + i)])
-                    fail("selcall idents opened: byte 0x" + Hex(at + i) +
-                         (turn ? " is not the ident re-laid by " + std::to_string(turn)
-                               : std::string(" changed with the count as stored")));
+                    return fail("selcall idents opened: byte 0x" + Hex(at + i) +
+                                (turn ? " is not the ident re-laid by " + std::to_string(turn)
+                                      : std::string(" changed with the count as stored")));
         }
     }
 
