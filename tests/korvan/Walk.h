@@ -635,11 +635,12 @@ private:
     }
 
     // Typed over, pasted over by Ctrl+V or the box's menu, its last character deleted, typed
-    // in at Home, or typed over and undone; what a box with a rule shows after it is noted.
+    // in at Home, typed over and undone, or text dropped (or pasted by the middle button
+    // where there is a selection) at its end; what a box with a rule shows after it is noted.
     void TypeInto(const Field& field, QLineEdit* edit, QWidget* to) {
         const QString was = edit->text(), typed = dice.text(field.keys + "x#a", 1, field.longest);
         std::optional<QString> shows;
-        const int how = dice.below(6);
+        const int how = dice.below(7);
         if (how == 0 || how == 1) {
             QTest::keyClick(to, Qt::Key_A, Qt::ControlModifier);
             if (how == 0) {
@@ -652,6 +653,15 @@ private:
             QTest::keyClick(to, Qt::Key_End);
             QTest::keyClick(to, Qt::Key_Backspace);
             shows = was.chopped(std::min(qsizetype(1), was.size()));
+        } else if (how == 6) {
+            if (testsupport::HasMouseSelection() && dice.below(2))
+                testsupport::PasteByMiddleButton(edit, typed);
+            else
+                testsupport::Drop(edit, typed);
+            const Rule room{field.rule.accepted, int(field.rule.most - was.size()),
+                            field.rule.upper};
+            if (edit->text().startsWith(was)) // else it went in before the end
+                shows = was + room.Apply(typed);
         } else if (how == 3) {
             QTest::keyClick(to, Qt::Key_Home);
             QTest::keyClicks(to, dice.text(field.keys, 1, 3));
