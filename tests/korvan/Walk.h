@@ -635,8 +635,9 @@ private:
     }
 
     // Typed over, pasted over by Ctrl+V or the box's menu, its last character deleted, typed
-    // in at Home, typed over and undone, or text dropped (or pasted by the middle button
-    // where there is a selection) at its end; what a box with a rule shows after it is noted.
+    // in at Home, typed over and undone, or emptied and text dropped into it (or pasted by
+    // the middle button where there is a selection); what a box with a rule shows after it is
+    // noted.
     void TypeInto(const Field& field, QLineEdit* edit, QWidget* to) {
         const QString was = edit->text(), typed = dice.text(field.keys + "x#a", 1, field.longest);
         std::optional<QString> shows;
@@ -654,14 +655,13 @@ private:
             QTest::keyClick(to, Qt::Key_Backspace);
             shows = was.chopped(std::min(qsizetype(1), was.size()));
         } else if (how == 6) {
+            QTest::keyClick(to, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(to, Qt::Key_Delete);
             if (testsupport::HasMouseSelection() && dice.below(2))
                 testsupport::PasteByMiddleButton(edit, typed);
             else
                 testsupport::Drop(edit, typed);
-            const Rule room{field.rule.accepted, int(field.rule.most - was.size()),
-                            field.rule.upper};
-            if (edit->text().startsWith(was)) // else it went in before the end
-                shows = was + room.Apply(typed);
+            shows = field.rule.Apply(typed);
         } else if (how == 3) {
             QTest::keyClick(to, Qt::Key_Home);
             QTest::keyClicks(to, dice.text(field.keys, 1, 3));
