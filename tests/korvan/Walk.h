@@ -1422,10 +1422,16 @@ private:
     void CbOptions() {
         TfrmCbOptions* c = frmCbOptions;
         const Encode rx = CbTone(0x5D), tx = CbTone(0x5E);
+        const Encode tones = [c, rx, tx](const QString& ticked) { // off: both tones "Off"
+            Bytes bytes = rx(ticked == "1" ? c->cmbRxCtcss->currentText() : "Off");
+            for (const Expected& e : tx(ticked == "1" ? c->cmbTxCtcss->currentText() : "Off"))
+                bytes.push_back(e);
+            return bytes;
+        };
         std::vector<Field> fields = {Box(c->chkClearPrivOnPri, 0x4F, 0x01),
                                      Box(c->chkCtcssOnDup, 0x4F, 0x04),
                                      Box(c->chkCbBusyLockout, 0x4F, 0x10),
-                                     Value(c->chkEnableCbCtcss, Span(0x5D, 2), {}), // off: no tones
+                                     Value(c->chkEnableCbCtcss, Span(0x5D, 2), tones),
                                      Value(c->cmbRxCtcss, Span(0x5D, 1), rx),
                                      Value(c->cmbTxCtcss, Span(0x5E, 1), tx)};
         struct Memory {
