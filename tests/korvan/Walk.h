@@ -29,6 +29,7 @@
 #include "Up_down.h"
 #include "User_btn.h"
 #include "platform/ScriptedHost.h"
+#include "support/FirstGenRadio.h"
 #include "support/ImageChanges.h"
 #include "support/Typing.h"
 
@@ -40,6 +41,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -478,10 +480,12 @@ inline std::array<int, NAME + 1> Raw(const ChData& store, int slot) {
 
 class Walker {
 public:
-    Walker(Dice& dice, platform::ScriptedHost& host, const Fail& fail)
-        : dice(dice), host(host), fail(fail), answers(fail) {}
+    Walker(Dice& dice, platform::ScriptedHost& host, const Fail& fail, unsigned odd,
+           testsupport::FirstGenRadio* radio)
+        : dice(dice), host(host), fail(fail), answers(fail), odd(odd), radio(radio) {}
 
-    // Editors one after another until the steps run out; the table most often.
+    // Editors and roads one after another until the steps run out, the table most often;
+    // then Write to Radio where there is a radio.
     void Run(int editors) {
         const std::function<void()> editor[] = {
             [this] { SelcallIdents(); },
@@ -492,12 +496,15 @@ public:
                 FromMenu("TfrmCodeWord", frmBelmar->mnuEditCodeWord, [this] { CodeWord(); });
             },
             [this] { Alignment(); },
+            [this] { ReadFromFile(); },
             [this] { Table(); },
             [this] { Table(); }};
         for (int n = 0; n < editors && !dice.spent(); ++n) {
             editor[dice.below(int(std::size(editor)))]();
             host.messageAnswers.clear();
         }
+        if (radio)
+            WriteToRadio();
     }
 
 private:
@@ -793,6 +800,87 @@ private:
                 fail(where + ": a box shows \"" + shown.toStdString() +
                      "\" where the keys left \"" + text.toStdString() + "\"");
         }
+    }
+
+    // Read from File: the question answered either way, then the dialog cancelled or a file
+    // of random bytes chosen: a whole image, a shorter or a longer file, or an empty one. The
+    // image becomes the file's first 4096 bytes, zero past a short file's end; an empty file
+    // is told and leaves the image as it was. After a file of another size, a whole one.
+    void ReadFromFile() {
+        const QByteArray before = Image();
+        const bool go = dice.below(4) != 0;
+        const int kind = dice.below(6);
+        const int size[] = {
+            IMAGE_SIZE, IMAGE_SIZE, 1 + dice.below(IMAGE_SIZE - 1), IMAGE_SIZE + 1 + dice.below(64),
+            0,          0};
+        QByteArray file(size[kind], '\0');
+        if (kind < 2)
+            MakeImage(reinterpret_cast<uint8_t*>(file.data()), dice, odd);
+        else
+            testsupport::FillFromSeed(reinterpret_cast<uint8_t*>(file.data()), int(file.size()),
+                                      dice.word());
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("walk.mem"));
+        QFile written(path);
+        if (!written.open(QIODevice::WriteOnly) || written.write(file) != file.size())
+            return fail("read from file: the walk's file could not be written");
+        written.close();
+        const qsizetype told = host.messages.size();
+        host.messageAnswers.enqueue(go ? platform::IDOK : platform::IDCANCEL);
+        host.fileAnswers.enqueue(kind < 5 ? path : QString());
+        Click(frmBelmar->btnFileOpen);
+        host.fileAnswers.clear();
+        const bool taken = go && kind < 4;
+        if (Image() != (taken ? file.left(IMAGE_SIZE).leftJustified(IMAGE_SIZE, '\0') : before))
+            fail("read from file: the image is not what the file gave, kind " +
+                 std::to_string(kind) + (go ? "" : ", the question cancelled"));
+        if (go && kind == 4 && host.messages.size() < told + 2)
+            fail("read from file: an empty file was not told");
+        if (taken && kind > 1) { // a whole file again, so the walk goes on over its own image
+            host.messageAnswers.enqueue(platform::IDOK);
+            file = QByteArray(IMAGE_SIZE, '\0');
+            MakeImage(reinterpret_cast<uint8_t*>(file.data()), dice, odd);
+            if (written.open(QIODevice::WriteOnly | QIODevice::Truncate))
+                written.write(file);
+            written.close();
+            host.fileAnswers.enqueue(path);
+            Click(frmBelmar->btnFileOpen);
+            host.fileAnswers.clear();
+            if (Image() != file)
+                fail("read from file: a whole image file was not taken");
+        }
+    }
+
+    // Write to Radio against a radio of random bytes of either band, the one question
+    // answered Cancel: it names a band the image was not made for; the radio keeps every
+    // byte and the image stays.
+    void WriteToRadio() {
+        QByteArray memory(testsupport::FirstGenRadio::MEMORY_SIZE, '\0');
+        testsupport::FillFromSeed(reinterpret_cast<uint8_t*>(memory.data()), int(memory.size()),
+                                  dice.word());
+        radio->setMemory(memory);
+        const QByteArray before = Image();
+        const qsizetype told = host.messages.size();
+        host.messageAnswers.enqueue(platform::IDCANCEL);
+        answers.run({{"TfrmReadWrite",
+                      [](QDialog* job) {
+                          QTest::qWaitFor([job] { return !job->isVisible(); },
+                                          testsupport::WAIT_LIMIT_MS);
+                      }}},
+                    [] { Click(frmBelmar->btnWriteRadio); });
+        const auto band = [](char b) { return QString(b & 0x80 ? "UHF" : "VHF"); };
+        const QString named = QStringLiteral("The data was made for a %1 radio; this radio is %2.")
+                                  .arg(band(before[BAND_BYTE]), band(memory[BAND_BYTE]));
+        if (host.messages.size() != told + 1 || host.messages[told].caption != "Write to radio?")
+            fail("write to radio: not the one question before the write");
+        else if (host.messages[told].text.contains(named) !=
+                 (band(before[BAND_BYTE]) != band(memory[BAND_BYTE])))
+            fail("write to radio: the question \"" + host.messages[told].text.toStdString() +
+                 "\" does not name the bands as they are");
+        if (radio->memory() != memory)
+            fail("write to radio: Cancel wrote to the radio");
+        if (Image() != before)
+            fail("write to radio: Cancel changed the image");
     }
 
     // The channel table opened from the main window; after it closes, OK changed only the
@@ -1475,6 +1563,8 @@ private:
     platform::ScriptedHost& host;
     Fail fail;
     Answers answers;
+    unsigned odd;                                // what the images the walk's files hold may hold
+    testsupport::FirstGenRadio* radio;           // the radio on the port, if any
     std::map<const Field*, QString> predicted;   // what typed boxes must show at the close
     Touched moved;                               // the controls the user changed, by Act
     std::set<int> slotsChanged;                  // by the table's actions since it opened
@@ -1484,9 +1574,9 @@ private:
 
 // A whole walk: an image, then editors one after another until the steps run out.
 inline void Walk(Dice& image, Dice& dice, unsigned odd, platform::ScriptedHost& host,
-                 const Fail& fail, int editors) {
+                 const Fail& fail, int editors, testsupport::FirstGenRadio* radio = nullptr) {
     MakeImage(frmBelmar->RadioData, image, odd);
-    Walker(dice, host, fail).Run(editors);
+    Walker(dice, host, fail, odd, radio).Run(editors);
 }
 
 } // namespace walk

@@ -1,12 +1,13 @@
 // The dealer walk over the channel table and its dialogs, the selcall idents, the
 // user-defined buttons, the selcall and radio options, the code word, the group channel
-// timers and the alignment boxes, on fixed seeds.
-#include "Korvan_fixture.h"
+// timers and the alignment boxes, Read from File and Write to Radio against a simulated radio,
+// on fixed seeds.
+#include "Link_fixture.h"
 #include "Walk.h"
 
 namespace {
 
-class DealerWalk : public KorvanFixture {
+class DealerWalk : public LinkFixture {
 protected:
     // Each row: a seed, and what the image holds beyond what the program writes.
     void WalkRows(std::initializer_list<std::pair<uint32_t, unsigned>> rows) {
@@ -15,7 +16,7 @@ protected:
             walk::Dice image(seed), dice(seed + 1);
             walk::Walk(
                 image, dice, odd, host, [](const std::string& broken) { ADD_FAILURE() << broken; },
-                24);
+                24, &radio);
             host.messages.clear();
         }
     }
