@@ -60,11 +60,12 @@ bool EditedBy(Generation generation, int address) {
     return generation == Generation::First || (address != 20 && address != 21);
 }
 
-// The second generation's boxes all hold 3 characters but the S-point ones.
+// The second generation's boxes all hold 3 characters but the S-point ones. The first's
+// receive offset holds a sign and three digits, so that any byte it holds shows whole.
 int MaxLength(Generation generation, const Field& f) {
     if (generation == Generation::Second)
         return f.address == S1_POINT || f.address == S9_POINT ? 0 : 3;
-    return f.freeLength ? 0 : 3;
+    return f.freeLength ? 0 : f.address == RX_OFFSET ? 4 : 3;
 }
 
 QLabel** PointLabels(Controls& c, int i) {

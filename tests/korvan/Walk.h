@@ -4,8 +4,9 @@
 // chain and the clipboard through the real dialogs, opened as the program opens them: the
 // channel table with its channel, group, type, target and timer dialogs, the selcall options
 // and idents, the radio options, the code word, the user-defined buttons and the alignment.
-// After every close: OK changed only the bits of the fields the user touched, Cancel nothing;
-// a touched control stores the bytes the layout gives for what it shows, a typed box shows
+// After every close: OK changed only the bits of the controls the user changed (even away and
+// back), Cancel nothing; each of those stores the bytes the layout gives for what it shows,
+// one the focus or a click only passed keeps its bytes, a typed box shows
 // what its character rule leaves of the keys; a group whose members the user moved stores,
 // decoded by the layout, the members its editor showed; no group lists an empty slot, itself
 // or a group; no channel joins or leaves a group it did not choose unless a message named the
@@ -28,6 +29,7 @@
 #include "Up_down.h"
 #include "User_btn.h"
 #include "platform/ScriptedHost.h"
+#include "support/FirstGenRadio.h"
 #include "support/ImageChanges.h"
 #include "support/Typing.h"
 
@@ -39,6 +41,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -142,6 +145,11 @@ inline std::vector<int> GroupMembers(const uint8_t* r) {
     return members;
 }
 
+// A selcall memory's ident and tag head (9 bytes); its tag tail is 4 bytes from 0xD3C + 4 slot.
+inline int MemoryAt(int slot) {
+    return slot < 39 ? 0xB9 + 9 * slot : slot == 99 ? 0x218 : 0xB20 + 9 * (slot - 39);
+}
+
 // Characters a name or tag may hold, then 0 up to `count` bytes, the tail at `tail`.
 inline void PutText(Dice& dice, uint8_t* head, int headCount, uint8_t* tail, int tailCount) {
     const QByteArray text =
@@ -205,7 +213,7 @@ inline void MakeImage(uint8_t* image, Dice& dice, unsigned odd) {
         for (int s = 0; s < CH_LAST_NAMED; ++s)
             PutText(dice, image + 0x2E9 + 5 * s, 5, image + 0x800 + 8 * s, 4);
         for (int a = 0; a < 100; ++a) { // selcall tags, the Command flag kept
-            const int at = a < 39 ? 0xB9 + 9 * a : a == 99 ? 0x218 : 0xB20 + 9 * (a - 39);
+            const int at = MemoryAt(a);
             const uint8_t command = image[at + 4] & 0x80;
             PutText(dice, image + at + 4, 5, image + 0xD3C + 4 * a, 4);
             image[at + 4] |= command;
@@ -347,6 +355,7 @@ struct Field {
     Encode expect = {};                   // the bytes of what it shows
     Rule rule = {};                       // what typing leaves in the box
     int longest = 10;                     // the most keys typed or pasted at once
+    int least = 0;                        // the fewest characters OK keeps in a changed box
 };
 
 inline Encode Tick(int offset, uint8_t bit, bool inverted = false) {
@@ -472,10 +481,12 @@ inline std::array<int, NAME + 1> Raw(const ChData& store, int slot) {
 
 class Walker {
 public:
-    Walker(Dice& dice, platform::ScriptedHost& host, const Fail& fail)
-        : dice(dice), host(host), fail(fail), answers(fail) {}
+    Walker(Dice& dice, platform::ScriptedHost& host, const Fail& fail, unsigned odd,
+           testsupport::FirstGenRadio* radio)
+        : dice(dice), host(host), fail(fail), answers(fail), odd(odd), radio(radio) {}
 
-    // Editors one after another until the steps run out; the table most often.
+    // Editors and roads one after another until the steps run out, the table most often;
+    // then Write to Radio where there is a radio.
     void Run(int editors) {
         const std::function<void()> editor[] = {
             [this] { SelcallIdents(); },
@@ -486,12 +497,15 @@ public:
                 FromMenu("TfrmCodeWord", frmBelmar->mnuEditCodeWord, [this] { CodeWord(); });
             },
             [this] { Alignment(); },
+            [this] { ReadFromFile(); },
             [this] { Table(); },
             [this] { Table(); }};
         for (int n = 0; n < editors && !dice.spent(); ++n) {
             editor[dice.below(int(std::size(editor)))]();
             host.messageAnswers.clear();
         }
+        if (radio)
+            WriteToRadio();
     }
 
 private:
@@ -510,41 +524,76 @@ private:
 
     // Clicks the field, then: a grid cell or a box is typed into, a box also pasted into
     // or cleared, an opened list stepped or clicked; a bar is moved; then sometimes Tab.
-    // Keys go only where the click took the focus.
+    // Keys go only where the click took the focus. What the user changed, even away and
+    // back, is noted as moved: a bar's every action, a box's click, an item taken, text
+    // the keys edited.
     void Act(const Field& field) {
         predicted.erase(&field); // until typing says what it must show
         auto* grid = qobject_cast<QTableWidget*>(field.control);
         auto* list = qobject_cast<QComboBox*>(field.control);
         if (grid) {
-            const QModelIndex cell = grid->model()->index(field.row, field.column);
-            grid->scrollTo(cell);
-            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                              grid->visualRect(cell).center());
-            if (field.keys.isEmpty() || (!grid->isAncestorOf(Focus()) && Focus() != grid))
-                return;
-            for (QChar c : dice.text(field.keys, 1, 9))
-                QTest::keyClick(Focus(), c.toLatin1());
-            QTest::keyClick(Focus(), Qt::Key_Return);
+            TypeInCell(field, grid);
             return;
         }
         if (auto* bar = qobject_cast<QAbstractSlider*>(field.control)) {
             MoveBar(bar);
+            moved.insert(&field);
         } else if (list && dice.below(4) == 0) {
             const int was = list->currentIndex();
             Wheel(list, dice.below(2) ? 1 : -1);
             if (list->currentIndex() != was)
-                picked.insert(&field);
+                moved.insert(&field);
         } else {
+            auto* button = qobject_cast<QAbstractButton*>(field.control);
+            bool clicked = false;
+            const auto watch = button ? QObject::connect(button, &QAbstractButton::clicked,
+                                                         [&] { clicked = true; })
+                                      : QMetaObject::Connection();
             QTest::mouseClick(field.control, Qt::LeftButton, {}, {4, field.control->height() / 2});
+            QObject::disconnect(watch);
             auto* edit = list ? list->lineEdit() : qobject_cast<QLineEdit*>(field.control);
             QWidget* to = QApplication::focusWidget(); // an editable list's box types through it
-            if (edit && !field.keys.isEmpty() && to && (to == edit || to == list))
-                TypeInto(field, edit, to);
-            else if (list && list->view()->isVisible() && PickInList(list)) // the click opened it
-                picked.insert(&field);
+            if (edit && !field.keys.isEmpty() && to && (to == edit || to == list)) {
+                if (Edits(edit, [&] { TypeInto(field, edit, to); }))
+                    moved.insert(&field);
+            } else if (list && list->view()->isVisible() && PickInList(list)) { // it opened
+                moved.insert(&field);
+            } else if (clicked) {
+                moved.insert(&field);
+            }
         }
         if (dice.below(3) == 0)
             QTest::keyClick(Focus(), Qt::Key_Tab);
+    }
+
+    // True when the keys `type` presses edited the box's text at some moment.
+    static bool Edits(QLineEdit* edit, const std::function<void()>& type) {
+        bool edited = false;
+        const auto watch = QObject::connect(edit, &QLineEdit::textEdited, [&] { edited = true; });
+        type();
+        QObject::disconnect(watch);
+        return edited;
+    }
+
+    // A cell clicked and typed into, then Enter; moved when a key changed its text or its
+    // editor's.
+    void TypeInCell(const Field& field, QTableWidget* grid) {
+        const QModelIndex cell = grid->model()->index(field.row, field.column);
+        grid->scrollTo(cell);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
+        if (field.keys.isEmpty() || (!grid->isAncestorOf(Focus()) && Focus() != grid))
+            return;
+        const QString was = grid->item(field.row, field.column)->text();
+        bool changed = false;
+        for (QChar c : dice.text(field.keys, 1, 9)) {
+            QTest::keyClick(Focus(), c.toLatin1());
+            changed |= grid->item(field.row, field.column)->text() != was;
+        }
+        if (auto* editor = qobject_cast<QLineEdit*>(Focus()))
+            changed |= editor->isModified();
+        QTest::keyClick(Focus(), Qt::Key_Return);
+        if (changed)
+            moved.insert(&field);
     }
 
     static void Wheel(QWidget* widget, int notches) {
@@ -594,11 +643,13 @@ private:
     }
 
     // Typed over, pasted over by Ctrl+V or the box's menu, its last character deleted, typed
-    // in at Home, or typed over and undone; what a box with a rule shows after it is noted.
+    // in at Home, typed over and undone, or emptied and text dropped into it (or pasted by
+    // the middle button where there is a selection); what a box with a rule shows after it is
+    // noted.
     void TypeInto(const Field& field, QLineEdit* edit, QWidget* to) {
         const QString was = edit->text(), typed = dice.text(field.keys + "x#a", 1, field.longest);
         std::optional<QString> shows;
-        const int how = dice.below(6);
+        const int how = dice.below(7);
         if (how == 0 || how == 1) {
             QTest::keyClick(to, Qt::Key_A, Qt::ControlModifier);
             if (how == 0) {
@@ -611,6 +662,14 @@ private:
             QTest::keyClick(to, Qt::Key_End);
             QTest::keyClick(to, Qt::Key_Backspace);
             shows = was.chopped(std::min(qsizetype(1), was.size()));
+        } else if (how == 6) {
+            QTest::keyClick(to, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(to, Qt::Key_Delete);
+            if (testsupport::HasMouseSelection() && dice.below(2))
+                testsupport::PasteByMiddleButton(edit, typed);
+            else
+                testsupport::Drop(edit, typed);
+            shows = field.rule.Apply(typed);
         } else if (how == 3) {
             QTest::keyClick(to, Qt::Key_Home);
             QTest::keyClicks(to, dice.text(field.keys, 1, 3));
@@ -648,10 +707,13 @@ private:
     }
 
     // Ends a form as the user does: OK or Cancel by click, by Enter on the button, or
-    // Escape; a refused OK is followed by Cancel. True when the form closed with OK.
+    // Escape, OK now and then once the focus rested on Cancel; a refused OK is followed by
+    // Cancel. True when the form closed with OK.
     bool Close(QDialog* form, QPushButton* ok, QPushButton* cancel) {
         const bool wantOk = dice.below(3) != 0;
         QPushButton* button = wantOk ? ok : cancel;
+        if (wantOk && dice.below(3) == 0)
+            cancel->setFocus(Qt::TabFocusReason);
         const int how = dice.below(3);
         if (how == 1) {
             button->setFocus(Qt::TabFocusReason);
@@ -707,13 +769,11 @@ private:
         return static_cast<QLineEdit*>(c)->text();
     }
 
-    // Each touched control left the bytes the layout gives for what it shows.
-    void ExpectBytes(const Touched& touched, const std::string& where) {
-        for (const Field* field : touched) {
-            auto* combo = qobject_cast<QComboBox*>(field->control);
-            const bool list = combo && !combo->isEditable();
-            if (!field->expect || (list ? !picked.count(field) : ValueOf(*field) == opening[field]))
-                continue; // a list stores an item taken; another control a value it moved to
+    // Each control the user moved left the bytes the layout gives for what it shows.
+    void ExpectBytes(const std::string& where) {
+        for (const Field* field : moved) {
+            if (!field->expect)
+                continue;
             const QString shown = ValueOf(*field);
             for (const Expected& e : field->expect(shown)) {
                 const uint8_t now = frmBelmar->RadioData[e.offset];
@@ -725,6 +785,14 @@ private:
         }
     }
 
+    // No box the user changed was kept shorter than its fewest characters.
+    void ExpectWhole(const std::string& where) {
+        for (const Field* field : moved)
+            if (ValueOf(*field).size() < field->least)
+                fail(where + ": OK kept \"" + ValueOf(*field).toStdString() + "\", shorter than " +
+                     std::to_string(field->least) + " characters");
+    }
+
     // Each box typed into by its rule shows what the rule leaves of the keys.
     void ExpectTyped(const std::string& where) {
         for (auto& [field, text] : predicted) {
@@ -733,6 +801,87 @@ private:
                 fail(where + ": a box shows \"" + shown.toStdString() +
                      "\" where the keys left \"" + text.toStdString() + "\"");
         }
+    }
+
+    // Read from File: the question answered either way, then the dialog cancelled or a file
+    // of random bytes chosen: a whole image, a shorter or a longer file, or an empty one. The
+    // image becomes the file's first 4096 bytes, zero past a short file's end; an empty file
+    // is told and leaves the image as it was. After a file of another size, a whole one.
+    void ReadFromFile() {
+        const QByteArray before = Image();
+        const bool go = dice.below(4) != 0;
+        const int kind = dice.below(6);
+        const int size[] = {
+            IMAGE_SIZE, IMAGE_SIZE, 1 + dice.below(IMAGE_SIZE - 1), IMAGE_SIZE + 1 + dice.below(64),
+            0,          0};
+        QByteArray file(size[kind], '\0');
+        if (kind < 2)
+            MakeImage(reinterpret_cast<uint8_t*>(file.data()), dice, odd);
+        else
+            testsupport::FillFromSeed(reinterpret_cast<uint8_t*>(file.data()), int(file.size()),
+                                      dice.word());
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("walk.mem"));
+        QFile written(path);
+        if (!written.open(QIODevice::WriteOnly) || written.write(file) != file.size())
+            return fail("read from file: the walk's file could not be written");
+        written.close();
+        const qsizetype told = host.messages.size();
+        host.messageAnswers.enqueue(go ? platform::IDOK : platform::IDCANCEL);
+        host.fileAnswers.enqueue(kind < 5 ? path : QString());
+        Click(frmBelmar->btnFileOpen);
+        host.fileAnswers.clear();
+        const bool taken = go && kind < 4;
+        if (Image() != (taken ? file.left(IMAGE_SIZE).leftJustified(IMAGE_SIZE, '\0') : before))
+            fail("read from file: the image is not what the file gave, kind " +
+                 std::to_string(kind) + (go ? "" : ", the question cancelled"));
+        if (go && kind == 4 && host.messages.size() < told + 2)
+            fail("read from file: an empty file was not told");
+        if (taken && kind > 1) { // a whole file again, so the walk goes on over its own image
+            host.messageAnswers.enqueue(platform::IDOK);
+            file = QByteArray(IMAGE_SIZE, '\0');
+            MakeImage(reinterpret_cast<uint8_t*>(file.data()), dice, odd);
+            if (written.open(QIODevice::WriteOnly | QIODevice::Truncate))
+                written.write(file);
+            written.close();
+            host.fileAnswers.enqueue(path);
+            Click(frmBelmar->btnFileOpen);
+            host.fileAnswers.clear();
+            if (Image() != file)
+                fail("read from file: a whole image file was not taken");
+        }
+    }
+
+    // Write to Radio against a radio of random bytes of either band, the one question
+    // answered Cancel: it names a band the image was not made for; the radio keeps every
+    // byte and the image stays.
+    void WriteToRadio() {
+        QByteArray memory(testsupport::FirstGenRadio::MEMORY_SIZE, '\0');
+        testsupport::FillFromSeed(reinterpret_cast<uint8_t*>(memory.data()), int(memory.size()),
+                                  dice.word());
+        radio->setMemory(memory);
+        const QByteArray before = Image();
+        const qsizetype told = host.messages.size();
+        host.messageAnswers.enqueue(platform::IDCANCEL);
+        answers.run({{"TfrmReadWrite",
+                      [](QDialog* job) {
+                          QTest::qWaitFor([job] { return !job->isVisible(); },
+                                          testsupport::WAIT_LIMIT_MS);
+                      }}},
+                    [] { Click(frmBelmar->btnWriteRadio); });
+        const auto band = [](char b) { return QString(b & 0x80 ? "UHF" : "VHF"); };
+        const QString named = QStringLiteral("The data was made for a %1 radio; this radio is %2.")
+                                  .arg(band(before[BAND_BYTE]), band(memory[BAND_BYTE]));
+        if (host.messages.size() != told + 1 || host.messages[told].caption != "Write to radio?")
+            fail("write to radio: not the one question before the write");
+        else if (host.messages[told].text.contains(named) !=
+                 (band(before[BAND_BYTE]) != band(memory[BAND_BYTE])))
+            fail("write to radio: the question \"" + host.messages[told].text.toStdString() +
+                 "\" does not name the bands as they are");
+        if (radio->memory() != memory)
+            fail("write to radio: Cancel wrote to the radio");
+        if (Image() != before)
+            fail("write to radio: Cancel changed the image");
     }
 
     // The channel table opened from the main window; after it closes, OK changed only the
@@ -1019,18 +1168,16 @@ private:
     }
 
     // Steps over the fields (and now and then the form's own `more`, which allows what it
-    // may change), then a close: OK keeps only what the touched fields own, each touched
-    // control shows what was stored and stores the bytes of what it shows, each typed box
-    // what the keys left; Cancel changes nothing.
-    void Session(QDialog* form, QPushButton* ok, QPushButton* cancel,
+    // may change), then a close: OK keeps only what the moved fields own, each touched
+    // box shows what was stored, each moved control stores the bytes of what it shows, each
+    // typed box what the keys left; Cancel changes nothing.
+    // Returns the bits OK allowed (none after Cancel).
+    Mask Session(QDialog* form, QPushButton* ok, QPushButton* cancel,
                  const std::vector<Field>& fields, const std::string& name,
                  const std::function<void(Mask&)>& more = {}) {
         const QByteArray before = Image();
         const auto outer = std::exchange(predicted, {});
-        const auto outerPicked = std::exchange(picked, {});
-        const auto outerOpening = std::exchange(opening, {});
-        for (const Field& field : fields)
-            opening[&field] = ValueOf(field);
+        const auto outerMoved = std::exchange(moved, {});
         Touched touched;
         Mask extra = Nothing;
         for (int n = 1 + dice.below(8 + std::min(int(fields.size()) / 2, 16)); n > 0; --n)
@@ -1039,18 +1186,19 @@ private:
             else
                 Step(fields, touched);
         const bool closedOk = Close(form, ok, cancel);
-        Mask allowed = closedOk ? AllowedBits(touched, IMAGE_SIZE) : Nothing;
+        Mask allowed = closedOk ? AllowedBits(moved, IMAGE_SIZE) : Nothing;
         for (size_t i = 0; closedOk && i < allowed.size(); ++i)
             allowed[i] |= extra[i];
         ExpectOnly(before, allowed, closedOk ? name : name + " Cancel");
         if (closedOk) {
             ExpectShown(touched, name);
-            ExpectBytes(touched, name);
+            ExpectBytes(name);
             ExpectTyped(name);
+            ExpectWhole(name);
         }
         predicted = outer;
-        picked = outerPicked;
-        opening = outerOpening;
+        moved = outerMoved;
+        return allowed;
     }
 
     // The idents opened from the selcall dialog, which is then cancelled.
@@ -1066,7 +1214,7 @@ private:
         ExpectOnly(opened, Nothing, "selcall Cancel");
     }
 
-    void Idents() {
+    Mask Idents() {
         TfrmSelcallIdents* s = frmSelcallIdents;
         QTableWidget* grid = s->listSelcallMemories;
         const QString hex = QStringLiteral("0123456789ABCFabcfDE");
@@ -1074,14 +1222,12 @@ private:
                              true};
         std::vector<Field> fields = {
             {s->txtRadioIdent, Span(0xB5, 4), hex, -1, -1, [s] { return s->GetIdentText(100); },
-             '0', Nibbles(0xB5), identRule},
+             '0', Nibbles(0xB5), identRule, 10, identRule.most},
             {s->txtTlmPrefix, Span(0xB4, 1), Digits, -1, -1, {}, {}, Prefix(0xB4), Rule{Digits, 2}},
             {s->chkOwnIdMod, {{0x4D, 0x40}}, {}, -1, -1, {}, {}, Tick(0x4D, 0x40)},
             {s->chkCallMemEdit, {{0x4D, 0x80}}, {}, -1, -1, {}, {}, Tick(0x4D, 0x80)}};
         for (int slot : {0, 1, 38, 39, 98, 99}) {
-            const int at = slot < 39    ? 0xB9 + 9 * slot
-                           : slot == 99 ? 0x218
-                                        : 0xB20 + 9 * (slot - 39);
+            const int at = MemoryAt(slot);
             auto command = [at] {
                 return callmem::CommandText(frmBelmar->RadioData[at + 4] & 0x80);
             };
@@ -1106,7 +1252,7 @@ private:
             fields.push_back(
                 {grid, {{at + 4, 0xFF}}, QStringLiteral(" "), slot, 3, command, {}, commandBit});
         }
-        Session(s, s->OKBtn, s->CancelBtn, fields, "selcall idents");
+        return Session(s, s->OKBtn, s->CancelBtn, fields, "selcall idents");
     }
 
     void Buttons() {
@@ -1267,6 +1413,32 @@ private:
         Session(o, o->OKBtn, o->CancelBtn, fields, "radio options");
     }
 
+    static std::vector<int> IdentOffsets() {
+        std::vector<int> at{0xB5};
+        for (int slot = 0; slot < 100; ++slot)
+            at.push_back(MemoryAt(slot));
+        return at;
+    }
+
+    // Each ident the idents' OK left alone holds the digits it had, turned by `turn` places
+    // (the count the user set less the stored one): right for more, left for fewer.
+    void ExpectRelaid(const QByteArray& before, const Mask& kept, int turn) {
+        const int bits = (turn > 0 ? 32 - 4 * turn : -4 * turn) & 31;
+        for (int at : IdentOffsets()) {
+            uint32_t digits = 0;
+            for (int i = 0; i < 4; ++i)
+                digits = digits << 8 | uint8_t(before[at + i]);
+            if (bits)
+                digits = digits << bits | digits >> (32 - bits);
+            for (int i = 0; i < 4; ++i)
+                if ((frmBelmar->RadioData[at + i] ^ uint8_t(digits >> (24 - 8 * i))) &
+                    ~kept[size_t(at + i)])
+                    return fail("selcall idents opened: byte 0x" + Hex(at + i) +
+                                (turn ? " is not the ident re-laid by " + std::to_string(turn)
+                                      : std::string(" changed with the count as stored")));
+        }
+    }
+
     // The selcall options; now and then the idents opened from it, which with the
     // predictive count moved re-lay the idents; the question at OK is answered No.
     void Selcall() {
@@ -1309,17 +1481,26 @@ private:
             Value(c->hsbBeepDuration, Span(0x31, 1), Number(0x31)),
             Value(c->hsbPttLeadin, Span(0x85, 1), Number(0x85)),
             Value(c->hsbPausePredNonPred, Span(0x86, 1), Number(0x86))};
-        const auto idents = [this, c](Mask& allowed) {
+        const Field* pred = &*std::find_if(fields.begin(), fields.end(), [c](const Field& f) {
+            return f.control == c->hsbTonesPred;
+        });
+        const auto idents = [this, c, pred](Mask& allowed) {
             if (!c->btnSelcallMem->isEnabled())
                 return;
-            answers.run({{"TfrmSelcallIdents", [this](QDialog*) { Idents(); }}},
+            const QByteArray before = Image();
+            const int turn =
+                moved.count(pred) ? c->hsbTonesPred->value() - (before[0x88] >> 4 & 15) : 0;
+            Mask kept = Nothing;
+            answers.run({{"TfrmSelcallIdents", [&](QDialog*) { kept = Idents(); }}},
                         [c] { Click(c->btnSelcallMem); });
-            // what the idents' OK and the re-lay may have changed
-            for (int at : {0x4D, 0x88})
-                allowed[size_t(at)] = 0xFF;
-            std::fill_n(&allowed[0xB4], 0x218 + 9 - 0xB4, 0xFF);
-            std::fill_n(&allowed[0xB20], 60 * 9, 0xFF);
-            std::fill_n(&allowed[0xD3C], 400, 0xFF);
+            ExpectRelaid(before, kept, turn);
+            if (turn)
+                kept[0x88] = 0xFF; // the counts, stored with the re-lay
+            for (int at : IdentOffsets())
+                std::fill_n(&kept[size_t(at)], 4, 0xFF);
+            ExpectOnly(before, kept, "selcall idents opened");
+            for (size_t i = 0; i < kept.size(); ++i)
+                allowed[i] |= kept[i];
         };
         host.messageAnswers.enqueue(platform::IDNO);
         Session(c, c->OKBtn, c->CancelBtn, fields, "selcall", idents);
@@ -1330,10 +1511,16 @@ private:
     void CbOptions() {
         TfrmCbOptions* c = frmCbOptions;
         const Encode rx = CbTone(0x5D), tx = CbTone(0x5E);
+        const Encode tones = [c, rx, tx](const QString& ticked) { // off: both tones "Off"
+            Bytes bytes = rx(ticked == "1" ? c->cmbRxCtcss->currentText() : "Off");
+            for (const Expected& e : tx(ticked == "1" ? c->cmbTxCtcss->currentText() : "Off"))
+                bytes.push_back(e);
+            return bytes;
+        };
         std::vector<Field> fields = {Box(c->chkClearPrivOnPri, 0x4F, 0x01),
                                      Box(c->chkCtcssOnDup, 0x4F, 0x04),
                                      Box(c->chkCbBusyLockout, 0x4F, 0x10),
-                                     Value(c->chkEnableCbCtcss, Span(0x5D, 2), {}), // off: no tones
+                                     Value(c->chkEnableCbCtcss, Span(0x5D, 2), tones),
                                      Value(c->cmbRxCtcss, Span(0x5D, 1), rx),
                                      Value(c->cmbTxCtcss, Span(0x5E, 1), tx)};
         struct Memory {
@@ -1377,9 +1564,10 @@ private:
     platform::ScriptedHost& host;
     Fail fail;
     Answers answers;
+    unsigned odd;                                // what the images the walk's files hold may hold
+    testsupport::FirstGenRadio* radio;           // the radio on the port, if any
     std::map<const Field*, QString> predicted;   // what typed boxes must show at the close
-    std::set<const Field*> picked;               // lists an item was taken from
-    std::map<const Field*, QString> opening;     // what each control showed when the form opened
+    Touched moved;                               // the controls the user changed, by Act
     std::set<int> slotsChanged;                  // by the table's actions since it opened
     std::map<int, std::vector<int>> groupsShown; // the members each group's editor showed at OK
     bool globalsClicked = false, timersOpened = false, cbOpened = false;
@@ -1387,9 +1575,9 @@ private:
 
 // A whole walk: an image, then editors one after another until the steps run out.
 inline void Walk(Dice& image, Dice& dice, unsigned odd, platform::ScriptedHost& host,
-                 const Fail& fail, int editors) {
+                 const Fail& fail, int editors, testsupport::FirstGenRadio* radio = nullptr) {
     MakeImage(frmBelmar->RadioData, image, odd);
-    Walker(dice, host, fail).Run(editors);
+    Walker(dice, host, fail, odd, radio).Run(editors);
 }
 
 } // namespace walk
