@@ -864,9 +864,10 @@ private:
         const qsizetype told = host.messages.size();
         host.messageAnswers.enqueue(platform::IDCANCEL);
         answers.run({{"TfrmReadWrite",
-                      [](QDialog* job) {
-                          QTest::qWaitFor([job] { return !job->isVisible(); },
-                                          testsupport::WAIT_LIMIT_MS);
+                      [this](QDialog* job) {
+                          if (!QTest::qWaitFor([job] { return !job->isVisible(); },
+                                               testsupport::WAIT_LIMIT_MS))
+                              fail("write to radio: the probe never ended");
                       }}},
                     [] { Click(frmBelmar->btnWriteRadio); });
         const auto band = [](char b) { return QString(b & 0x80 ? "UHF" : "VHF"); };
