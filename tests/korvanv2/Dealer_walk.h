@@ -1417,11 +1417,15 @@ inline void UserButtons(Walker& w) {
     };
     ed.steps = 16;
     ed.fields.push_back({f->hsbPriCheckRate, Bits(0x55), Position()});
-    ed.normal = [recall = std::set<QWidget*>(std::begin(recall), std::end(recall))](
+    // Greyed mode buttons (a mode toggle key, or no Scan key) show no mode of the user's: the
+    // keys give the mode, and the buttons show what it reads as when opened again.
+    ed.normal = [f, recall = std::set<QWidget*>(std::begin(recall), std::end(recall))](
                     QWidget* c, const QString& text) {
         auto* combo = qobject_cast<QComboBox*>(c);
         if (recall.count(c))
             return RecallNumber(text);
+        if ((c == f->rbOsMode || c == f->rbGsMode) && !c->isEnabled())
+            return QString();
         return combo && combo->isEditable() && combo->findText(text) < 0 ? QString() : text;
     };
     EditorSession(w, ed);
