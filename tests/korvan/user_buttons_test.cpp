@@ -279,7 +279,8 @@ TEST_F(UserButtonsTest, ScanModeBitsFollowTheKeys) {
     };
     EXPECT_EQ(storeWith({1, 2}, true, 5), 0xFB) << "no Scan key any more: open scan";
     EXPECT_EQ(storeWith({3, 3, 3, 3, 3, 3, 3, 3, 3}, true), 0xFF) << "no key changed: bits kept";
-    EXPECT_EQ(storeWith({1, 2}, true), 0xFF) << "keys changed, still no Scan key: the same mode, bits kept";
+    EXPECT_EQ(storeWith({1, 2}, true), 0xFF)
+        << "keys changed, still no Scan key: the same mode, bits kept";
     EXPECT_EQ(storeWith({5, 5, 6}, false), 0xF8) << "Scan and a mode toggle";
     EXPECT_EQ(storeWith({5}, true), 0xFE) << "Scan, group scan chosen";
     EXPECT_EQ(storeWith({5}, false), 0xFA) << "Scan, open scan chosen";
