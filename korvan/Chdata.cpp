@@ -380,7 +380,8 @@ int ChData::SaveToImage(uint8_t* image) const {
         const CH_DATA_STRUCT& r = records[size_t(slot)];
         const RecordBytes b = toBytes(r);
         std::copy(b.begin(), b.end(), image + recordOffset(slot));
-        if (slot <= CH_LAST_NAMED)
+        // A name the image already reads as keeps its bytes, those behind its end too.
+        if (slot <= CH_LAST_NAMED && ReadImageName(image, slot - 1) != r.Name.left(CH_NAME_LENGTH))
             WriteImageName(image, slot - 1, r.Name);
     }
     return 0;

@@ -105,13 +105,6 @@ enum Odd : unsigned {
     Everything = 31,
 };
 
-inline ChData StoreOf(const uint8_t* image) {
-    ChData store(CH_COUNT);
-    store.SetVhfCodec(image[BAND_BYTE] & 0x80 ? 0 : 1);
-    store.LoadFromImage(image);
-    return store;
-}
-
 inline uint32_t StepHz(Dice& dice, bool uhf) {
     const uint32_t base = uhf ? 400000000u : 136000000u;
     const uint32_t steps = uint32_t(dice.below(uhf ? 9600 : 5000));
@@ -119,8 +112,25 @@ inline uint32_t StepHz(Dice& dice, bool uhf) {
 }
 
 // A slot's 8 record bytes in the image.
+inline int RecordOffset(int slot) {
+    return slot <= CH_LAST_NAMED ? 0x4DF + 8 * (slot - 1) : 0x221 + 8 * (slot - 100);
+}
 inline uint8_t* RecordAt(uint8_t* image, int slot) {
-    return image + (slot <= CH_LAST_NAMED ? 0x4DF + 8 * (slot - 1) : 0x221 + 8 * (slot - 100));
+    return image + RecordOffset(slot);
+}
+
+// Every image byte of a slot, by the layout: its record, and for a named slot its name's
+// five characters and their four-character tail.
+inline std::vector<uint8_t> SlotBytes(const uint8_t* image, int slot) {
+    const uint8_t* r = image + RecordOffset(slot);
+    std::vector<uint8_t> bytes(r, r + 8);
+    if (slot <= CH_LAST_NAMED) {
+        const uint8_t* name = image + 0x2E9 + 5 * (slot - 1);
+        const uint8_t* tail = image + 0x800 + 8 * (slot - 1);
+        bytes.insert(bytes.end(), name, name + 5);
+        bytes.insert(bytes.end(), tail, tail + 4);
+    }
+    return bytes;
 }
 
 // A group record's members 1..8 as slots (0 none), decoded by the layout: size 8 keeps
@@ -918,10 +928,10 @@ private:
             std::fill_n(&allowed[0x5D], 0x74 - 0x5D, 0xFF);
         }
         ExpectOnly(before, allowed, "channel table");
-        const ChData was = StoreOf(reinterpret_cast<const uint8_t*>(before.constData()));
-        const ChData now = StoreOf(frmBelmar->RadioData);
+        const auto* was = reinterpret_cast<const uint8_t*>(before.constData());
         for (int slot = 1; slot <= CH_LAST_SLOT; ++slot)
-            if (Raw(was, slot) != Raw(now, slot) && !slotsChanged.count(slot))
+            if (SlotBytes(was, slot) != SlotBytes(frmBelmar->RadioData, slot) &&
+                !slotsChanged.count(slot))
                 fail("channel table: CH" + std::to_string(slot) + " changed, nobody edited it");
     }
 
